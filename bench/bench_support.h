@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <string>
+
+namespace corvale::bench {
+
+// A scansion file of `lines` verse lines of about twelve syllables, with realistic texts.
+std::string GenerateScansionFile(int lines);
+
+// A quiet platform in a temporary folder: messages are dropped, questions answered Yes.
+class BenchPlatform : public Platform {
+public:
+    void ShowMessage(const QString&) override {}
+    bool AskYesNo(const QString&) override { return true; }
+    QString ProgramFolder() const override { return folder_.path(); }
+    void Write(const std::string& name, const std::string& bytes);
+
+protected:
+    void OnEnd() override {}
+
+private:
+    QTemporaryDir folder_;
+};
+
+}  // namespace corvale::bench

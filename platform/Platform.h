@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvale {
+
+// Thrown by Platform::EndProgram. Only the boundary of an event handler (or of start-up)
+// catches it, so nothing after the call that ended the program runs.
+struct ProgramEnded {};
+
+// Everything the program takes from the outside world: message boxes, the program's folder,
+// ending the program, and the text files in that folder. The window library supplies the real
+// one; tests supply a scripted one. Files are plain bytes: rows end at CR LF or a lone LF on
+// reading, and always with CR LF on writing.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal box titled "Corvale", without icon, with an OK button only.
+    virtual void ShowMessage(const QString& text) = 0;
+    // A modal box titled "Corvale", without icon, with Yes and No. True means Yes.
+    virtual bool AskYesNo(const QString& text) = 0;
+    // The program's folder, without a trailing separator.
+    virtual QString ProgramFolder() const = 0;
+
+    // Ends the program at once: the window closes, nothing more is written.
+    [[noreturn]] void EndProgram();
+    bool HasEnded() const { return ended_; }
+
+    // Path of a file in the program's folder: folder, "/", name. The name is bytes as held
+    // by the program (see DecodeFileName).
+    QString PathOf(std::string_view name) const;
+
+    // True for an existing ordinary, non-hidden file; folders and hidden files do not count.
+    // nullopt when the name cannot be tested at all (for example it holds a NUL byte).
+    virtual std::optional<bool> IsOrdinaryFile(std::string_view name) const;
+    // The whole file as bytes, or nullopt when it cannot be opened or read.
+    virtual std::optional<std::string> ReadWholeFile(std::string_view name) const;
+    // Replaces the file with these bytes atomically: a temporary file in the same folder is
+    // written completely and only then renamed over the old one. On failure the old file is
+    // untouched, no temporary stays behind, and false is returned.
+    virtual bool ReplaceFile(std::string_view name, std::string_view bytes);
+    // The same, for rows that each get CR LF appended.
+    bool WriteRows(std::string_view name, const std::vector<std::string>& rows);
+
+protected:
+    // Called once by EndProgram before it throws: close the window, leave the event loop.
+    virtual void OnEnd() = 0;
+
+private:
+    bool ended_ = false;
+};
+
+// Splits file bytes into rows. A row ends at LF; a CR right before that LF belongs to the
+// line end. A final row without a line end is still a row; an empty file has no rows.
+class RowCursor {
+public:
+    explicit RowCursor(std::string_view bytes) : rest_(bytes) {}
+    bool AtEnd() const { return rest_.empty(); }
+    // The next row without its line end. Precondition: !AtEnd().
+    std::string_view Next();
+
+private:
+    std::string_view rest_;
+};
+
+// File names are held as bytes; this gives the name the file system is asked for.
+QString DecodeFileName(std::string_view name);
+std::string EncodeFileName(const QString& name);
+
+}  // namespace corvale

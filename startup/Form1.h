@@ -1,0 +1,142 @@
+#pragma once
+
+// Form1 is Corvale's one window. The flow of data through it:
+//   start-up (Form_Load) reads the memory file and the scansion file into the store
+//   (Workspace), reads the meter, builds the cell grid and shows line CurrentLine;
+//   LoadANewLine copies a store row into the working copy (CurrentSyllables, ...) and the
+//   boxes, which are only views of it; stepping and merging change the working copy;
+//   committing (cmdOk_Click) copies the working copy and the comment box back into the store;
+//   Exit (cmdQuit_Click) writes the store to the scansion file and the line reached to the
+//   memory file. Switching files (mnuChangeFile_Click) goes through the memory file and
+//   reloads the store. Every handler runs through Run(), the boundary at which an ended
+//   program stops.
+
+#include "editor/EditRules.h"
+#include "scansion/Workspace.h"
+#include "startup/ControlArray.h"
+#include "startup/Layout.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace corvale {
+
+class ClickableLabel;
+
+class Form1 : public QMainWindow, public Workspace {
+    Q_OBJECT
+
+public:
+    explicit Form1(Platform& platform);
+    ~Form1() override;
+
+    // Start-up. Returns false when the program ended during it (a fatal data error); the
+    // window must then never be shown.
+    bool Form_Load();
+
+    // Line display (the working copy and the cell grid).
+    void LoadANewLine();
+    void AlignCellContents();
+
+    // Handlers. Each is connected through Run(); tests may call them directly inside Run().
+    void cmdStressUp_Click(std::int16_t index);
+    void cmdStressDown_Click(std::int16_t index);
+    void cmdJunctureUp_Click(std::int16_t index);
+    void cmdJunctureDown_Click(std::int16_t index);
+    void Label2_Click();
+    void Label3_Click();
+    void cmdMerge_Click(std::int16_t index);
+    void cmdOk_Click();
+    void cmdAlsoSave_Click();
+    void cmdUndo_Click();
+    void cmdBackOne_Click();
+    void cmdAheadOne_Click();
+    void cmdGoTo_Click();
+    void mnuChangeFile_Click();
+
+    // Runs a handler; a program that ends inside it closes the window and stops there.
+    template <typename F>
+    void Run(F&& handler);
+
+    // Fixed controls.
+    QLabel* lblText = nullptr;
+    QLabel* lblTextNextLine = nullptr;
+    QPushButton* cmdAlsoSave = nullptr;
+    QLabel* Label1 = nullptr;
+    ClickableLabel* Label2 = nullptr;
+    ClickableLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPlainTextEdit* txtComment = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* txtFileName = nullptr;
+    QLabel* lblProgress = nullptr;
+    QLineEdit* txtGoto = nullptr;
+    QPushButton* cmdGoTo = nullptr;
+    QPushButton* cmdBackOne = nullptr;
+    QPushButton* cmdAheadOne = nullptr;
+    QPushButton* cmdUndo = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuChangeFile = nullptr;
+
+    // The cell grid: element 0 of each array is the hidden pattern, element i is column i.
+    ControlArray<QLabel> lblMeter;
+    ControlArray<QLineEdit> txtSyllables;
+    ControlArray<QPushButton> cmdMerge;
+    ControlArray<QLineEdit> txtStress;
+    ControlArray<QPushButton> cmdStressUp;
+    ControlArray<QPushButton> cmdStressDown;
+    ControlArray<QLineEdit> txtJuncture;
+    ControlArray<QPushButton> cmdJunctureUp;
+    ControlArray<QPushButton> cmdJunctureDown;
+
+    // The client area on which every control is placed (twips map onto it).
+    QWidget* ClientArea() const { return client_; }
+
+    // Builds cell columns from..to (1-based) as start-up does: geometry from SpacingOfButtons
+    // and MaximumNumberOfSyllables, red backgrounds beyond the meter, meter captions. Used at
+    // start-up and when a wider file is opened.
+    void BuildCellColumns(std::int32_t from, std::int32_t to);
+    // Number of cell columns built so far.
+    std::int32_t NumberOfCellColumns() const { return txtSyllables.Count(); }
+
+private:
+    void CreateFixedControls();
+    void CreatePatternElements();
+    void ConnectHandlers();
+    void ConnectColumn(std::int32_t i);
+    void FitWindowToScreen();
+    void HidePatternElements();
+    void CaptionMeterLabels(std::int32_t from, std::int32_t to);
+    void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
+    void Step(std::int16_t index, bool stress, editor::StepDirection direction);
+    void ShowLineOrEnd();
+
+    QWidget* client_ = nullptr;
+};
+
+template <typename F>
+void Form1::Run(F&& handler) {
+    if (GetPlatform().HasEnded()) {
+        return;
+    }
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        close();
+    }
+}
+
+}  // namespace corvale

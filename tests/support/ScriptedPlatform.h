@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace corvale::test {
+
+// A platform for tests: files live in a fresh temporary folder, every message is recorded,
+// Yes/No questions are answered from a script, and ending the program is recorded (EndProgram
+// then throws ProgramEnded, which the handler boundary catches).
+class ScriptedPlatform : public Platform {
+public:
+    enum class Kind { Ok, YesNo };
+    struct Message {
+        Kind kind;
+        QString text;
+    };
+
+    ScriptedPlatform();
+
+    void ShowMessage(const QString& text) override;
+    bool AskYesNo(const QString& text) override;
+    QString ProgramFolder() const override;
+
+    // Answers for the next questions, in order. A question with no answer left fails the test.
+    void Answer(std::vector<bool> answers);
+
+    const std::vector<Message>& Messages() const { return messages_; }
+    // Just the texts, for comparisons.
+    std::vector<QString> MessageTexts() const;
+    bool Ended() const { return HasEnded(); }
+    int EndCount() const { return endCount_; }
+
+    // Files in the program's folder, as bytes.
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string ReadFile(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+    std::string FilePath(const std::string& name) const;
+
+    // Makes the next ReplaceFile calls fail (as a file held by another program would).
+    void FailWrites(bool fail) { failWrites_ = fail; }
+    bool ReplaceFile(std::string_view name, std::string_view bytes) override;
+    int WriteCount() const { return writeCount_; }
+
+protected:
+    void OnEnd() override { ++endCount_; }
+
+private:
+    QTemporaryDir folder_;
+    std::vector<Message> messages_;
+    std::deque<bool> answers_;
+    int endCount_ = 0;
+    int writeCount_ = 0;
+    bool failWrites_ = false;
+};
+
+}  // namespace corvale::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "startup/Form1.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+namespace corvale::test {
+
+// A window test: files go into the scripted platform's folder, then Start() builds Form1 and
+// runs its start-up as the program does.
+class WindowFixture : public ::testing::Test {
+protected:
+    // Copies the bundled sample's scansion file, meter file and memory file into the folder.
+    void UseSample(const std::string& poem, const std::string& scansionFile);
+    // Builds the window and runs Form_Load; shows the window when start-up completed, as the
+    // program does. Returns what Form_Load returned.
+    bool Start();
+
+    // The control with this objectName, e.g. "txtStress(3)"; fails the test when missing.
+    template <typename T = QWidget>
+    T* Find(const QString& name) const {
+        T* found = form->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+        return found;
+    }
+    // Clicks a visible button with the mouse, as a person would.
+    void Click(const QString& buttonName) const;
+
+    ScriptedPlatform platform;
+    std::unique_ptr<Form1> form;
+};
+
+}  // namespace corvale::test
