@@ -9,8 +9,9 @@ namespace corvale::bench {
 namespace {
 
 constexpr std::array<const char*, 24> kSyllables = {
-    "Shall", "com", "pare", "thee", "to", "sum", "mer's", "day?", "Thou", "art", "more", "love",
-    "ly", "and", "tem", "per", "ate:", "Rough", "winds", "do", "shake", "dar", "ling", "buds"};
+    "Shall", "com",   "pare",  "thee", "to",    "sum", "mer's", "day?",
+    "Thou",  "art",   "more",  "love", "ly",    "and", "tem",   "per",
+    "ate:",  "Rough", "winds", "do",   "shake", "dar", "ling",  "buds"};
 
 }  // namespace
 

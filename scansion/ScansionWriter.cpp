@@ -1,1 +1,106 @@
-// (to be written)
+// Writing the store back as a scansion file, and the exit that does it.
+
+#include "scansion/Numbers.h"
+#include "scansion/Workspace.h"
+
+#include <algorithm>
+#include <array>
+
+namespace corvale {
+
+namespace {
+
+constexpr std::array<const char*, 3> kValueKeywords = {"syllables", "stress", "juncture"};
+
+// A field cannot hold a line break or a tab: each CR LF, lone CR, lone LF or tab becomes one
+// space, so the row stays one row and the field stays one field when the file is read again.
+bool NeedsMending(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
+}
+
+void AppendMended(std::string& out, std::string_view text) {
+    if (!NeedsMending(text)) {
+        out.append(text);
+        return;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        out += (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
+    }
+}
+
+// A value is written trimmed of spaces, and not at all (nor its tab) when blank.
+void AppendValue(std::string& out, std::string_view value, std::string& scratch) {
+    if (NeedsMending(value)) {
+        scratch.clear();
+        AppendMended(scratch, value);
+        value = scratch;
+    }
+    const std::string_view trimmed = num::Trim(value);
+    if (!trimmed.empty()) {
+        out += '\t';
+        out.append(trimmed);
+    }
+}
+
+void AppendHead(std::string& out, const std::string& number, const char* keyword,
+                std::string_view lineText) {
+    out.append(number);
+    out += '\t';
+    out.append(keyword);
+    out += '\t';
+    AppendMended(out, lineText);
+}
+
+}  // namespace
+
+std::string Workspace::ScansionFileBytes() const {
+    std::string out;
+    std::string scratch;
+    const std::int32_t lines = NumberOfLines;
+    // Real verse lines take a few hundred bytes; growing the buffer would copy it again.
+    out.reserve(static_cast<std::size_t>(std::max<std::int32_t>(lines, 0)) * 512);
+    for (std::int32_t i = 1; i <= lines; ++i) {
+        const std::string number = std::to_string(i);
+        const std::string_view lineText = store_.LineText(i);
+        for (std::size_t kind = 0; kind < kValueKeywords.size(); ++kind) {
+            const auto row = static_cast<ValueRow>(kind);
+            AppendHead(out, number, kValueKeywords[kind], lineText);
+            const std::int32_t last =
+                std::min(store_.LastHeldPosition(row, i), MaximumNumberOfSyllables);
+            for (std::int32_t k = 1; k <= last; ++k) {
+                AppendValue(out, store_.Value(row, i, k), scratch);
+            }
+            out += "\r\n";
+        }
+        AppendHead(out, number, "comment", lineText);
+        out += '\t';
+        AppendMended(out, store_.Comment(i));
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool Workspace::WriteScansionFile() {
+    return platform_.ReplaceFile(WorkingFileName, ScansionFileBytes());
+}
+
+void Workspace::cmdQuit_Click() {
+    if (!platform_.AskYesNo(QStringLiteral("Save changes?"))) {
+        platform_.EndProgram();
+    }
+    // Both files are replaced whole or not at all, so a failure leaves each as it was.
+    if (WriteScansionFile() && UpdateRememberFile()) {
+        platform_.EndProgram();
+    }
+    platform_.ShowMessage(QStringLiteral(
+        "I've hit a problem:  perhaps the file you are working on is open in another program.  "
+        "If so, please close that program and try exiting again.  If you need to give up "
+        "entirely, click the little X at the top right of the interface."));
+}
+
+}  // namespace corvale

@@ -29,6 +29,8 @@ public:
     std::string_view LineText(std::int32_t j) const;
     std::string_view Comment(std::int32_t j) const;
     std::string_view Value(ValueRow row, std::int32_t j, std::int32_t k) const;
+    // Positions after this one read as empty in row j, so a walk over a row can stop there.
+    std::int32_t LastHeldPosition(ValueRow row, std::int32_t j) const;
 
     // Replaces a whole row. values[0] is position 1; values beyond MaximumPositions are
     // dropped. Rows outside 0..NumberOfLines are ignored.
@@ -50,6 +52,13 @@ private:
         std::vector<std::uint32_t> ends;        // end offset in bytes of each text, in order
         std::array<std::uint16_t, 3> counts{};  // values held per kind
     };
+
+    struct Parts;
+
+    const Record* Row(std::int32_t j) const;
+    static std::string_view TextOf(const Record& record, std::size_t index);
+    static std::string_view ValueOf(const Record& record, ValueRow row, std::int32_t k);
+    static Parts PartsOf(const Record& record);
 
     std::int32_t numberOfLines_ = 0;
     std::int32_t maximumPositions_ = 0;

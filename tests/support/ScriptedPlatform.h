@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -61,3 +62,8 @@ private:
 };
 
 }  // namespace corvale::test
+
+// Test failures show a QString as its text rather than as raw bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -25,8 +25,8 @@ std::string MemoryFile(const std::string& fileName, const std::string& lastLine,
                        const std::string& spacing) {
     return Rows({"Filename:", fileName, "Last line done:", lastLine,
                  "Maximum value for stress:", maxStress, "Minimum value for stress:", minStress,
-                 "Maximum value for juncture:", maxJuncture, "Minimum value for juncture:",
-                 minJuncture, "Spacing of buttons:", spacing});
+                 "Maximum value for juncture:", maxJuncture,
+                 "Minimum value for juncture:", minJuncture, "Spacing of buttons:", spacing});
 }
 
 namespace {

@@ -1,0 +1,67 @@
+// Any bytes as a scansion file: loading either fills the store or ends the program after
+// exactly one message. A loaded store saves to a file that loads again without complaint, and
+// saving that load again reaches a fixed point.
+
+#include "fuzz_platform.h"
+#include "scansion/Workspace.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+using corvale::ProgramEnded;
+using corvale::Workspace;
+using corvale::fuzz::Check;
+using corvale::fuzz::FuzzPlatform;
+
+constexpr char kName[] = "poem.txt";
+
+bool Load(Workspace& workspace) {
+    workspace.WorkingFileName = kName;
+    try {
+        workspace.FindMaximumNumberOfSyllables();
+        workspace.RedimensionArrays();
+        workspace.LookUpData();
+        return true;
+    } catch (const ProgramEnded&) {
+        return false;
+    }
+}
+
+// Loads the bytes in a fresh run and gives back what saving them writes.
+std::string Resave(const std::string& bytes) {
+    FuzzPlatform platform;
+    platform.files[kName] = bytes;
+    Workspace workspace(platform);
+    Check(Load(workspace), "a saved file failed to load");
+    Check(platform.messageCount == 0, "a saved file drew a message");
+    return workspace.ScansionFileBytes();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzPlatform platform;
+    platform.files[kName] = std::string(reinterpret_cast<const char*>(data), size);
+    Workspace workspace(platform);
+    if (!Load(workspace)) {
+        Check(platform.HasEnded(), "load stopped without ending the program");
+        Check(platform.messageCount == 1, "an ended load must say why exactly once");
+        return 0;
+    }
+    Check(platform.messageCount == 0, "a successful load drew a message");
+    Check(workspace.NumberOfLines >= 0, "negative number of verse lines");
+    Check(workspace.MaximumNumberOfSyllables >= 0 && workspace.MaximumNumberOfSyllables <= 32767,
+          "syllable positions out of range");
+    Check(workspace.CurrentSyllables.size() ==
+              static_cast<std::size_t>(workspace.MaximumNumberOfSyllables) + 1,
+          "working copy not sized to the store");
+
+    const std::string first = workspace.ScansionFileBytes();
+    const std::string second = Resave(first);
+    const std::string third = Resave(second);
+    Check(second == third, "saving a saved file is not a fixed point");
+    return 0;
+}

@@ -1,0 +1,276 @@
+#include "scansion/Workspace.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::Workspace;
+using corvale::test::MemoryFile;
+using corvale::test::Rows;
+using corvale::test::ScriptedPlatform;
+
+const QString kNotFound =
+    "Caution:  the file listed in RememberEarlierRun cannot be found.  Please enter a legitimate "
+    "file name in the box at the bottom of the interface.";
+const QString kNothingToOpen =
+    "Can't find a file to open; please edit RememberEarlierRun.txt, installing a legitimate file "
+    "name on the first line.";
+
+class MemoryFileTest : public testing::Test {
+protected:
+    void SetUp() override { platform.WriteFile("poem.txt", ""); }
+    void Read(const std::string& bytes) {
+        platform.WriteFile("RememberEarlierRun.txt", bytes);
+        workspace.ReadMemoryFile();
+    }
+    // Settings that a failed read must leave alone.
+    void Preset() {
+        workspace.MaximumStress = 11;
+        workspace.MinimumStress = 12;
+        workspace.MaximumJuncture = 13;
+        workspace.MinimumJuncture = 14;
+        workspace.SpacingOfButtons = 15;
+    }
+    std::vector<std::int32_t> Numbers() const {
+        return {workspace.LastLineDone,    workspace.MaximumStress,   workspace.MinimumStress,
+                workspace.MaximumJuncture, workspace.MinimumJuncture, workspace.SpacingOfButtons};
+    }
+
+    ScriptedPlatform platform;
+    Workspace workspace{platform};
+};
+
+TEST_F(MemoryFileTest, ReadsEverySetting) {
+    Read(MemoryFile("poem.txt", "7", "4", "-1", "5", "0", "900"));
+    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{7, 4, -1, 5, 0, 900}));
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+struct LastLineCase {
+    const char* name;
+    std::string line;
+    std::int32_t expected;
+};
+
+class LastLineDoneTest : public MemoryFileTest, public testing::WithParamInterface<LastLineCase> {};
+
+TEST_P(LastLineDoneTest, ReadsDigitsOrFallsBackToOne) {
+    Read(MemoryFile("poem.txt", GetParam().line, "4", "1", "4", "1", "77"));
+    EXPECT_EQ(workspace.LastLineDone, GetParam().expected);
+    EXPECT_EQ(workspace.SpacingOfButtons, 77);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, LastLineDoneTest,
+    testing::Values(LastLineCase{"Plain", "12", 12}, LastLineCase{"BlanksAround", "  12 ", 12},
+                    LastLineCase{"LetterAfter", "12a", 1}, LastLineCase{"Negative", "-3", 1},
+                    LastLineCase{"Decimal", "3.0", 1}, LastLineCase{"Plus", "+4", 1},
+                    LastLineCase{"Empty", "", 0}, LastLineCase{"AllBlank", "    ", 0},
+                    LastLineCase{"Tab", "\t5", 1}, LastLineCase{"LeadingZeros", "0007", 7},
+                    LastLineCase{"Largest", "2147483647", 2147483647}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(MemoryFileTest, TooLargeLastLineIsAFailure) {
+    Preset();
+    Read(MemoryFile("poem.txt", "99999999999", "4", "1", "4", "1", "0"));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+}
+
+struct SettingCase {
+    const char* name;
+    std::string line;
+    std::int32_t expected;
+};
+
+class NumericSettingTest : public MemoryFileTest,
+                           public testing::WithParamInterface<SettingCase> {};
+
+TEST_P(NumericSettingTest, RoundsTheLeadingNumber) {
+    Read(MemoryFile("poem.txt", "3", "4", "1", "4", GetParam().line, "0"));
+    EXPECT_EQ(workspace.MinimumJuncture, GetParam().expected);
+    EXPECT_EQ(workspace.LastLineDone, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, NumericSettingTest,
+    testing::Values(SettingCase{"HalfDown", "2.5", 2}, SettingCase{"HalfUp", "3.5", 4},
+                    SettingCase{"NegativeWithBlanks", "  -1  ", -1}, SettingCase{"Letter", "x", 0},
+                    SettingCase{"WordAfter", "7 words", 7}, SettingCase{"Empty", "", 0},
+                    SettingCase{"Exponent", "1e3", 1000},
+                    SettingCase{"Smallest", "-2147483648", -2147483647 - 1}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(MemoryFileTest, OutOfRangeValueStopsReadingThere) {
+    Preset();
+    Read(MemoryFile("poem.txt", "5", "4", "2", "3", "4000000000", "800"));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 4, 2, 3, 14, 15}));
+}
+
+TEST_F(MemoryFileTest, ThirteenRowsKeepTheSpacing) {
+    Preset();
+    std::string bytes = MemoryFile("poem.txt", "12", "4", "1", "4", "1", "800");
+    bytes.resize(bytes.size() - std::string("800\r\n").size());
+    Read(bytes);
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 4, 1, 4, 1, 15}));
+}
+
+TEST_F(MemoryFileTest, FinalRowWithoutLineEndStillCounts) {
+    std::string bytes = MemoryFile("poem.txt", "12", "4", "1", "4", "1", "800");
+    bytes.resize(bytes.size() - 2);
+    Read(bytes);
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{12, 4, 1, 4, 1, 800}));
+}
+
+TEST_F(MemoryFileTest, ShortFilesStopWhereTheyEnd) {
+    Preset();
+    Read(Rows({"Filename:", "poem.txt", "Last line done:", "9"}));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    Read("");
+    EXPECT_EQ(workspace.LastLineDone, 1);
+    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(MemoryFileTest, MissingFileChangesOnlyTheLastLine) {
+    workspace.ReadMemoryFile();
+    EXPECT_EQ(workspace.WorkingFileName, "");
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(MemoryFileTest, FolderInPlaceOfTheFileIsAFailure) {
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("RememberEarlierRun.txt"));
+    Preset();
+    workspace.ReadMemoryFile();
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(MemoryFileTest, LabelsAreNeverCompared) {
+    Read(Rows(
+        {"", "poem.txt", "anything", "8", "x", "4", "y", "1", "z", "3", "w", "2", "v", "700"}));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{8, 4, 1, 3, 2, 700}));
+}
+
+TEST_F(MemoryFileTest, LoneLineFeedsAndExtraRows) {
+    std::string bytes = MemoryFile("poem.txt", "6", "4", "1", "4", "1", "500") + "more\r\n99\r\n";
+    std::string lf;
+    for (const char c : bytes) {
+        if (c != '\r') {
+            lf += c;
+        }
+    }
+    Read(lf);
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{6, 4, 1, 4, 1, 500}));
+}
+
+TEST_F(MemoryFileTest, FileNameIsTrimmedOfSpacesOnly) {
+    Read(MemoryFile("   poem.txt  ", "2"));
+    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_TRUE(platform.Messages().empty());
+    // A tab is not trimmed, so the name no longer names the file.
+    Read(MemoryFile("poem.txt\t", "2"));
+    EXPECT_EQ(workspace.WorkingFileName, "poem.txt\t");
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
+}
+
+TEST_F(MemoryFileTest, MissingFileFallsBackToInTxt) {
+    platform.WriteFile("in.txt", "");
+    Read(MemoryFile("gone.txt", "4"));
+    EXPECT_EQ(workspace.WorkingFileName, "in.txt");
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
+    EXPECT_EQ(workspace.LastLineDone, 4);
+    EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), MemoryFile("gone.txt", "4"));
+}
+
+TEST_F(MemoryFileTest, NeitherFileKeepsTheNameAndSaysBoth) {
+    Read(MemoryFile("gone.txt", "4"));
+    EXPECT_EQ(workspace.WorkingFileName, "gone.txt");
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
+    EXPECT_EQ(workspace.LastLineDone, 4);
+}
+
+TEST_F(MemoryFileTest, FoldersAndHiddenFilesDoNotCount) {
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("folder"));
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("in.txt"));
+    platform.WriteFile(".hidden", "");
+    Read(MemoryFile("folder", "1"));
+    Read(MemoryFile(".hidden", "1"));
+    EXPECT_EQ(workspace.WorkingFileName, ".hidden");
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<QString>{kNotFound, kNothingToOpen, kNotFound, kNothingToOpen}));
+}
+
+TEST_F(MemoryFileTest, EmptyNameDoesNotExist) {
+    platform.WriteFile("in.txt", "");
+    Read(MemoryFile("   ", "3"));
+    EXPECT_EQ(workspace.WorkingFileName, "in.txt");
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
+}
+
+TEST_F(MemoryFileTest, NameThatCannotBeTestedIsAFailure) {
+    Preset();
+    Read(MemoryFile(std::string("po\0em.txt", 9), "3"));
+    EXPECT_EQ(workspace.WorkingFileName, std::string("po\0em.txt", 9));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+// --- Writing -------------------------------------------------------------------------------
+
+TEST_F(MemoryFileTest, WritesFourteenRows) {
+    workspace.WorkingFileName = " poem.txt";
+    workspace.CurrentLine = 37;
+    workspace.LastLineDone = 5;
+    workspace.MaximumStress = 4;
+    workspace.MinimumStress = -1;
+    workspace.MaximumJuncture = 2147483647;
+    workspace.MinimumJuncture = -2147483647 - 1;
+    workspace.SpacingOfButtons = 0;
+    ASSERT_TRUE(workspace.UpdateRememberFile());
+    EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"),
+              "Filename:\r\n poem.txt\r\nLast line done:\r\n37\r\n"
+              "Maximum value for stress:\r\n4\r\nMinimum value for stress:\r\n-1\r\n"
+              "Maximum value for juncture:\r\n2147483647\r\n"
+              "Minimum value for juncture:\r\n-2147483648\r\n"
+              "Spacing of buttons:\r\n0\r\n");
+}
+
+TEST_F(MemoryFileTest, WriteThenReadGivesTheSettingsBack) {
+    workspace.WorkingFileName = "  poem.txt ";
+    workspace.CurrentLine = 9;
+    workspace.MaximumStress = 6;
+    workspace.MinimumStress = -2;
+    workspace.MaximumJuncture = 3;
+    workspace.MinimumJuncture = 0;
+    workspace.SpacingOfButtons = 1083;
+    ASSERT_TRUE(workspace.UpdateRememberFile());
+    Workspace next(platform);
+    next.ReadMemoryFile();
+    EXPECT_EQ(next.WorkingFileName, "poem.txt");
+    EXPECT_EQ(next.LastLineDone, 9);
+    EXPECT_EQ(next.MaximumStress, 6);
+    EXPECT_EQ(next.MinimumStress, -2);
+    EXPECT_EQ(next.MaximumJuncture, 3);
+    EXPECT_EQ(next.MinimumJuncture, 0);
+    EXPECT_EQ(next.SpacingOfButtons, 1083);
+}
+
+TEST_F(MemoryFileTest, FailedWriteLeavesTheOldFile) {
+    platform.WriteFile("RememberEarlierRun.txt", "old");
+    platform.FailWrites(true);
+    EXPECT_FALSE(workspace.UpdateRememberFile());
+    EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), "old");
+}
+
+}  // namespace

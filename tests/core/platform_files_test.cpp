@@ -1,0 +1,168 @@
+#include "platform/Platform.h"
+#include "support/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::ProgramEnded;
+using corvale::RowCursor;
+using corvale::test::ScriptedPlatform;
+
+std::vector<std::string> RowsOf(std::string_view bytes) {
+    std::vector<std::string> rows;
+    RowCursor cursor(bytes);
+    while (!cursor.AtEnd()) {
+        rows.emplace_back(cursor.Next());
+    }
+    return rows;
+}
+
+struct RowsCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> rows;
+};
+
+class RowCursorTest : public testing::TestWithParam<RowsCase> {};
+
+TEST_P(RowCursorTest, Splits) {
+    EXPECT_EQ(RowsOf(GetParam().bytes), GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RowCursorTest,
+    testing::Values(RowsCase{"Empty", "", {}}, RowsCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+                    RowsCase{"LoneLf", "a\nb\n", {"a", "b"}},
+                    RowsCase{"Mixed", "a\r\nb\nc\r\n", {"a", "b", "c"}},
+                    RowsCase{"NoFinalLineEnd", "a\r\nb", {"a", "b"}},
+                    RowsCase{"LoneCrIsOrdinary", "a\rb\r\n", {"a\rb"}},
+                    RowsCase{"CrAtEndWithoutLf", "a\r", {"a\r"}},
+                    RowsCase{"OnlyTheLastCrBelongsToTheEnd", "a\r\r\n", {"a\r"}},
+                    RowsCase{"BlankRows", "\r\n\n\r\n", {"", "", ""}},
+                    RowsCase{"LfFirst", "\nx", {"", "x"}},
+                    RowsCase{"NulKept", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(PlatformTest, EndProgramRecordsAndThrows) {
+    ScriptedPlatform platform;
+    EXPECT_FALSE(platform.HasEnded());
+    EXPECT_THROW(platform.EndProgram(), ProgramEnded);
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_EQ(platform.EndCount(), 1);
+}
+
+TEST(PlatformTest, PathOfJoinsFolderAndName) {
+    ScriptedPlatform platform;
+    EXPECT_EQ(platform.PathOf("poem.txt"), platform.ProgramFolder() + "/poem.txt");
+    EXPECT_EQ(platform.PathOf("caf\xc3\xa9.txt"),
+              platform.ProgramFolder() + QString::fromUtf8("/caf\xc3\xa9.txt"));
+    EXPECT_EQ(platform.PathOf("caf\xe9.txt"),
+              platform.ProgramFolder() + QString::fromUtf8("/caf\xc3\xa9.txt"));
+}
+
+TEST(PlatformTest, FileNamesDecodeAndEncode) {
+    EXPECT_EQ(corvale::DecodeFileName("a\x93"
+                                      "b"),
+              QString("a") + QChar(0x201C) + "b");
+    EXPECT_EQ(corvale::EncodeFileName(QString::fromUtf8("caf\xc3\xa9")), "caf\xc3\xa9");
+}
+
+TEST(PlatformTest, IsOrdinaryFile) {
+    ScriptedPlatform platform;
+    platform.WriteFile("poem.txt", "x");
+    platform.WriteFile(".hidden.txt", "x");
+    platform.WriteFile("empty.txt", "");
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("folder.txt"));
+    EXPECT_EQ(platform.IsOrdinaryFile("poem.txt"), true);
+    EXPECT_EQ(platform.IsOrdinaryFile("empty.txt"), true);
+    EXPECT_EQ(platform.IsOrdinaryFile("missing.txt"), false);
+    EXPECT_EQ(platform.IsOrdinaryFile(".hidden.txt"), false);
+    EXPECT_EQ(platform.IsOrdinaryFile("folder.txt"), false);
+    EXPECT_EQ(platform.IsOrdinaryFile(""), false);
+    EXPECT_EQ(platform.IsOrdinaryFile(std::string("poem.txt\0x", 10)), std::nullopt);
+}
+
+TEST(PlatformTest, NonAsciiFileNames) {
+    ScriptedPlatform platform;
+    platform.WriteFile("caf\xc3\xa9.txt", "bytes");
+    EXPECT_EQ(platform.IsOrdinaryFile("caf\xc3\xa9.txt"), true);
+    EXPECT_EQ(platform.ReadWholeFile("caf\xc3\xa9.txt"), "bytes");
+    // The same name held in Windows-1252 names the same file.
+    EXPECT_EQ(platform.ReadWholeFile("caf\xe9.txt"), "bytes");
+}
+
+TEST(PlatformTest, ReadWholeFileKeepsEveryByte) {
+    ScriptedPlatform platform;
+    std::string bytes;
+    for (int byte = 0; byte < 256; ++byte) {
+        bytes += static_cast<char>(byte);
+    }
+    platform.WriteFile("all.bin", bytes);
+    EXPECT_EQ(platform.ReadWholeFile("all.bin"), bytes);
+}
+
+TEST(PlatformTest, ReadWholeFileFailures) {
+    ScriptedPlatform platform;
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("folder.txt"));
+    EXPECT_EQ(platform.ReadWholeFile("missing.txt"), std::nullopt);
+    EXPECT_EQ(platform.ReadWholeFile("folder.txt"), std::nullopt);
+    EXPECT_EQ(platform.ReadWholeFile(""), std::nullopt);
+    EXPECT_EQ(platform.ReadWholeFile(std::string("a\0b", 3)), std::nullopt);
+}
+
+TEST(PlatformTest, ReplaceFileWritesAndReplaces) {
+    ScriptedPlatform platform;
+    ASSERT_TRUE(platform.ReplaceFile("out.txt", "first"));
+    EXPECT_EQ(platform.ReadFile("out.txt"), "first");
+    ASSERT_TRUE(platform.ReplaceFile("out.txt", "second, longer"));
+    EXPECT_EQ(platform.ReadFile("out.txt"), "second, longer");
+    ASSERT_TRUE(platform.ReplaceFile("out.txt", ""));
+    EXPECT_EQ(platform.ReadFile("out.txt"), "");
+    EXPECT_EQ(QDir(platform.ProgramFolder()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"out.txt"});
+}
+
+TEST(PlatformTest, ReplaceFileRefusesAFolderAndBadNames) {
+    ScriptedPlatform platform;
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("folder.txt"));
+    EXPECT_FALSE(platform.ReplaceFile("folder.txt", "x"));
+    EXPECT_TRUE(QFileInfo(platform.PathOf("folder.txt")).isDir());
+    EXPECT_FALSE(platform.ReplaceFile("", "x"));
+    EXPECT_FALSE(platform.ReplaceFile(std::string("a\0b", 3), "x"));
+    EXPECT_FALSE(platform.ReplaceFile("no-such-folder/out.txt", "x"));
+    EXPECT_EQ(QDir(platform.ProgramFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+TEST(PlatformTest, ReplaceFileInReadOnlyFolderLeavesOldFile) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    ScriptedPlatform platform;
+    platform.WriteFile("out.txt", "old");
+    QFile folder(platform.ProgramFolder());
+    const auto permissions = folder.permissions();
+    ASSERT_TRUE(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_FALSE(platform.ReplaceFile("out.txt", "new"));
+    ASSERT_TRUE(folder.setPermissions(permissions));
+    EXPECT_EQ(platform.ReadFile("out.txt"), "old");
+}
+
+TEST(PlatformTest, WriteRowsEndsEveryRowWithCrLf) {
+    ScriptedPlatform platform;
+    ASSERT_TRUE(platform.WriteRows("rows.txt", {"a", "", "b\tc"}));
+    EXPECT_EQ(platform.ReadFile("rows.txt"), "a\r\n\r\nb\tc\r\n");
+    ASSERT_TRUE(platform.WriteRows("none.txt", {}));
+    EXPECT_EQ(platform.ReadFile("none.txt"), "");
+}
+
+}  // namespace

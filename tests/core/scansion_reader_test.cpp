@@ -1,0 +1,505 @@
+#include "scansion/Workspace.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::Encoding;
+using corvale::ProgramEnded;
+using corvale::Workspace;
+using corvale::test::Rows;
+using corvale::test::ScansionFile;
+using corvale::test::ScriptedPlatform;
+using corvale::test::Verse;
+
+const QString kTail = "th line in the file.  Please fix by hand before proceeding further.";
+const QString kBadLine = "  The bad line follows.";
+
+QString Caution(const char* keyword) {
+    return QString(
+               "Caution:  your input file contains what looks like a bad line, because it "
+               "doesn't include the word [") +
+           keyword + "].  ";
+}
+
+QString BadRowMessage(const char* keyword, int n, const QString& row) {
+    return Caution(keyword) + "  This is the " + QString::number(n) + kTail + kBadLine + row;
+}
+
+// A platform whose files all exist but none can be read.
+class UnreadablePlatform : public ScriptedPlatform {
+public:
+    std::optional<std::string> ReadWholeFile(std::string_view) const override {
+        return std::nullopt;
+    }
+};
+
+class ReaderTest : public testing::Test {
+protected:
+    // Loads the bytes as the working file; false when the program ended.
+    bool Load(const std::string& bytes) {
+        platform.WriteFile("poem.txt", bytes);
+        workspace.WorkingFileName = "poem.txt";
+        return LoadWorkingFile();
+    }
+    bool LoadWorkingFile() {
+        try {
+            workspace.FindMaximumNumberOfSyllables();
+            workspace.RedimensionArrays();
+            workspace.LookUpData();
+            return true;
+        } catch (const ProgramEnded&) {
+            return false;
+        }
+    }
+    // Only the first pass; false when the program ended.
+    bool FirstPass(const std::string& bytes) {
+        platform.WriteFile("poem.txt", bytes);
+        workspace.WorkingFileName = "poem.txt";
+        try {
+            workspace.FindMaximumNumberOfSyllables();
+            return true;
+        } catch (const ProgramEnded&) {
+            return false;
+        }
+    }
+    void ExpectEndedWith(const QString& message) {
+        EXPECT_TRUE(platform.Ended());
+        EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{message});
+    }
+
+    ScriptedPlatform platform;
+    Workspace workspace{platform};
+};
+
+const Verse kHark{
+    "Hark the lark", {"Hark", "the", "lark"}, {"3", "1", "3"}, {"1", "2", "4"}, "sung"};
+const Verse kShort{"Oh", {"Oh"}, {"2"}, {"4"}, ""};
+
+// --- First pass: syllable positions --------------------------------------------------------
+
+struct CountCase {
+    const char* name;
+    std::string row;
+    std::int32_t expected;  // MaximumNumberOfSyllables after a pass starting from 0
+};
+
+class SyllableCountTest : public ReaderTest, public testing::WithParamInterface<CountCase> {};
+
+TEST_P(SyllableCountTest, RaisesMaximum) {
+    // A closing row numbered 1 keeps the verse-line count valid whatever the row under test is.
+    ASSERT_TRUE(FirstPass(GetParam().row + "\r\n1\tx\r\n"));
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, GetParam().expected);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SyllableCountTest,
+    testing::Values(CountCase{"WrittenValueRow", "7\tsyllables\tHark the lark\tHark\tthe\tlark", 3},
+                    CountCase{"TrailingTabsCountOneMoreEachButTheFirst",
+                              "1\tsyllables\tt\ta\tb\t\t\t", 4},
+                    CountCase{"TrailingSpacesAfterLastValue", "1\tstress\tt\t1\t2   ", 2},
+                    CountCase{"SpacesOnlyAfterLastTab", "1\tstress\tt\t1\t  ", 1},
+                    CountCase{"FilledComment", "1\tcomment\tt\tnote", 1},
+                    CountCase{"EmptyComment", "1\tcomment\tt\t", 0},
+                    CountCase{"BlankComment", "1\tcomment\tt\t   ", 0},
+                    CountCase{"CommentWithTab", "1\tcomment\tt\ta\tb", 2},
+                    CountCase{"SixTabs", "\t\t\t\t\t\t", 3}, CountCase{"EmptyRow", "", 0},
+                    CountCase{"NoTab", "lonely words", 0}, CountCase{"OneTab", "a\tb", 0},
+                    CountCase{"ValueRowWithoutValues", "1\tsyllables\tt", 0},
+                    CountCase{"EmptyValuesBetweenTabs", "1\tsyllables\tt\ta\t\tb", 3},
+                    CountCase{"CarriageReturnIsNotSpace", "1\tstress\tt\t1\t\r", 2}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ReaderTest, EveryRowTakesPartInTheMaximum) {
+    ASSERT_TRUE(FirstPass(Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t1\t2\t3\t4\t5",
+                                "1\tjuncture\tt\t1", "1\tcomment\tt\t"})));
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 5);
+}
+
+TEST_F(ReaderTest, MaximumNeverShrinksWithinARun) {
+    workspace.MaximumNumberOfSyllables = 12;
+    ASSERT_TRUE(Load(ScansionFile({kHark})));
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 12);
+    EXPECT_EQ(workspace.CurrentSyllables.size(), 13u);
+}
+
+TEST_F(ReaderTest, ExactlyTheLargestCountIsAccepted) {
+    const std::string row = "1\tsyllables\tt" + std::string(32767, '\t') + "x";
+    ASSERT_TRUE(FirstPass(row + "\r\n"));
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 32767);
+}
+
+TEST_F(ReaderTest, TooManyPositionsEndsTheProgram) {
+    const std::string row = "1\tsyllables\tt" + std::string(32768, '\t') + "x";
+    EXPECT_FALSE(Load("\r\n" + row + "\r\n1\tstress\tt\r\n"));
+    ExpectEndedWith(
+        "Caution:  your input file has a line with more than 32767 syllables, more than Corvale "
+        "can show.  This is the 2" +
+        kTail);
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 0);
+}
+
+// --- First pass: number of verse lines ------------------------------------------------------
+
+struct LinesCase {
+    const char* name;
+    std::string bytes;
+    std::int32_t expected;
+};
+
+class NumberOfLinesTest : public ReaderTest, public testing::WithParamInterface<LinesCase> {};
+
+TEST_P(NumberOfLinesTest, ComesFromLastFilledRow) {
+    workspace.NumberOfLines = 99;
+    ASSERT_TRUE(FirstPass(GetParam().bytes));
+    EXPECT_EQ(workspace.NumberOfLines, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NumberOfLinesTest,
+    testing::Values(LinesCase{"LastRow", "5\ta\r\n2\tb\r\n", 2},
+                    LinesCase{"BlankRowsAfterLast", "1\ta\r\n2\tb\r\n\r\n \t \r\n\r\n", 2},
+                    LinesCase{"HalfGoesToEven", "1\r\n2\r\n3\r\n2.5\tx\r\n", 2},
+                    LinesCase{"HalfGoesUpToEven", "1\r\n2\r\n3\r\n4\r\n3.5\tx\r\n", 4},
+                    LinesCase{"NoNumberIsZero", "1\ta\r\ncomment\tx\r\n", 0},
+                    LinesCase{"NoFinalLineEnd", "1\ta\r\n2\tb", 2},
+                    LinesCase{"LoneLineFeeds", "1\ta\n2\tb\n", 2},
+                    LinesCase{"NoRowsLeavesItAlone", "", 99},
+                    LinesCase{"OnlyBlankRowsLeaveItAlone", "\r\n  \r\n\t\r\n", 99}),
+    [](const auto& info) { return info.param.name; });
+
+struct BadCountCase {
+    const char* name;
+    std::string lastRow;
+    const char* field1;
+};
+
+class BadNumberOfLinesTest : public ReaderTest, public testing::WithParamInterface<BadCountCase> {};
+
+TEST_P(BadNumberOfLinesTest, EndsTheProgram) {
+    const std::string bytes = ScansionFile({kHark}) + GetParam().lastRow + " \t\r\n\r\n";
+    EXPECT_FALSE(Load(bytes));
+    ExpectEndedWith(
+        QString("Caution:  the last line of your input file should begin with the number of its "
+                "last verse line, but it begins with ") +
+        GetParam().field1 + ".  Please fix by hand before proceeding further." + kBadLine +
+        QString::fromStdString(GetParam().lastRow));
+    EXPECT_EQ(workspace.NumberOfLines, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, BadNumberOfLinesTest,
+                         testing::Values(BadCountCase{"Negative", "-1\tcomment\tx", "-1"},
+                                         BadCountCase{"Beyond32Bits", "4000000000\tcomment\tx",
+                                                      "4000000000"},
+                                         BadCountCase{"Infinite", "1e999\tcomment", "1e999"},
+                                         BadCountCase{"MoreThanTheRows", "6\tcomment\tx", "6"},
+                                         BadCountCase{"RoundsAboveTheRows", "5.5\tcomment", "5.5"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ReaderTest, AsManyLinesAsRowsIsAccepted) {
+    ASSERT_TRUE(FirstPass("a\r\nb\r\n\r\n3\tx\r\n"));
+    EXPECT_EQ(workspace.NumberOfLines, 3);
+}
+
+// --- Missing and unreadable files -----------------------------------------------------------
+
+TEST_F(ReaderTest, MissingFileGivesEmptyStoreWithoutMessage) {
+    ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
+    workspace.WorkingFileName = "gone.txt";
+    ASSERT_TRUE(LoadWorkingFile());
+    EXPECT_EQ(workspace.NumberOfLines, 0);
+    EXPECT_EQ(workspace.GetStore().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.LineText(1), "");
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(platform.Ended());
+}
+
+TEST_F(ReaderTest, FolderInPlaceOfTheFileCountsAsMissing) {
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("poem.txt"));
+    workspace.WorkingFileName = "poem.txt";
+    ASSERT_TRUE(LoadWorkingFile());
+    EXPECT_EQ(workspace.NumberOfLines, 0);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(ReaderTest, EmptyOrUntestableNameCountsAsMissing) {
+    for (const std::string& name : {std::string(), std::string("poem\0.txt", 9)}) {
+        workspace.WorkingFileName = name;
+        ASSERT_TRUE(LoadWorkingFile());
+        EXPECT_EQ(workspace.NumberOfLines, 0);
+    }
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST(UnreadableFileTest, EndsTheProgram) {
+    UnreadablePlatform platform;
+    platform.WriteFile("poem \xc3\xa9.txt", "1\tsyllables\r\n");
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "poem \xc3\xa9.txt";
+    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<QString>{QString::fromUtf8(
+                  "Caution:  your input file poem \xc3\xa9.txt exists but cannot be read.  Please "
+                  "check that it is a readable file, or fix by hand before proceeding further.")});
+}
+
+TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
+    UnreadablePlatform platform;
+    platform.WriteFile("poem.txt", "");
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "poem.txt";
+    workspace.RedimensionArrays();
+    EXPECT_THROW(workspace.LookUpData(), ProgramEnded);
+    EXPECT_EQ(platform.Messages().size(), 1u);
+}
+
+// --- Second pass: filling the store --------------------------------------------------------
+
+TEST_F(ReaderTest, LoadsEveryVerseLine) {
+    ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
+    EXPECT_EQ(workspace.NumberOfLines, 2);
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+    EXPECT_EQ(workspace.LineText(1), "Hark the lark");
+    EXPECT_EQ(workspace.Syllables(1, 3), "lark");
+    EXPECT_EQ(workspace.Stresses(1, 1), "3");
+    EXPECT_EQ(workspace.Junctures(1, 3), "4");
+    EXPECT_EQ(workspace.Comments(1), "sung");
+    EXPECT_EQ(workspace.LineText(2), "Oh");
+    EXPECT_EQ(workspace.Syllables(2, 1), "Oh");
+    EXPECT_EQ(workspace.Syllables(2, 2), "");
+    EXPECT_EQ(workspace.Comments(2), "");
+    EXPECT_EQ(workspace.LineText(0), "");
+    EXPECT_EQ(workspace.Syllables(1, 0), "");
+    EXPECT_EQ(workspace.TextEncoding, Encoding::Utf8);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(platform.Ended());
+}
+
+TEST_F(ReaderTest, KeywordMayStandAnywhereInAnyCase) {
+    ASSERT_TRUE(Load(Rows({"1\tSYLLABLES\tt\ta", "1\tStReSs\tt\t1", "1\tjunkture\tjuncture\t2",
+                           "1\tremark\tt\tthe comment is the keyword"})));
+    EXPECT_EQ(workspace.Stresses(1, 1), "1");
+    EXPECT_EQ(workspace.Junctures(1, 1), "2");
+    EXPECT_EQ(workspace.Comments(1), "the comment is the keyword");
+}
+
+TEST_F(ReaderTest, FieldTwoNeedNotHoldTheKeyword) {
+    ASSERT_TRUE(Load(Rows({"1\tsyl\tsyllables here\ta", "1\tstres\tyou stress me\t1",
+                           "1\tj\tjuncture\t1", "1\tc\tcomment"})));
+    EXPECT_EQ(workspace.LineText(1), "syllables here");
+    EXPECT_EQ(workspace.Comments(1), "");
+}
+
+TEST_F(ReaderTest, EmptyFieldKeepsItsPosition) {
+    ASSERT_TRUE(Load(Rows(
+        {"1\tsyllables\tt\ta\t\tc", "1\tstress\tt\t\t2", "1\tjuncture\tt", "1\tcomment\tt\t"})));
+    EXPECT_EQ(workspace.Syllables(1, 1), "a");
+    EXPECT_EQ(workspace.Syllables(1, 2), "");
+    EXPECT_EQ(workspace.Syllables(1, 3), "c");
+    EXPECT_EQ(workspace.Stresses(1, 1), "");
+    EXPECT_EQ(workspace.Stresses(1, 2), "2");
+}
+
+TEST_F(ReaderTest, TrailingTabsWidenTheStoreButHoldNothing) {
+    ASSERT_TRUE(Load(Rows({"1\tsyllables\tt\ta\tb\t\t\t", "1\tstress\tt\t1\t2",
+                           "1\tjuncture\tt\t1\t2", "1\tcomment\tt\t"})));
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(workspace.Syllables(1, 2), "b");
+    EXPECT_EQ(workspace.Syllables(1, 3), "");
+    EXPECT_EQ(workspace.Syllables(1, 4), "");
+}
+
+TEST_F(ReaderTest, CommentStopsAtATab) {
+    ASSERT_TRUE(Load(Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t1", "1\tjuncture\tt\t1",
+                           "1\tcomment\tt\tbefore\tafter\tmore"})));
+    EXPECT_EQ(workspace.Comments(1), "before");
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+}
+
+TEST_F(ReaderTest, OnlyTheRowsTrailingBlanksAreRemoved) {
+    ASSERT_TRUE(Load(Rows({"1\tsyllables\t  the text  \t a \t b  \t ", "1\tstress\tt\t1 ",
+                           "1\tjuncture\tt\t1", "1\tcomment\tt\t  a note  \t  "})));
+    EXPECT_EQ(workspace.LineText(1), "  the text  ");
+    EXPECT_EQ(workspace.Syllables(1, 1), " a ");
+    EXPECT_EQ(workspace.Syllables(1, 2), " b");
+    EXPECT_EQ(workspace.Stresses(1, 1), "1");
+    EXPECT_EQ(workspace.Comments(1), "  a note");
+}
+
+TEST_F(ReaderTest, LineTextComesFromTheSyllablesRowOnly) {
+    ASSERT_TRUE(Load(Rows({"1\tsyllables\tfirst\ta", "1\tstress\tsecond\t1",
+                           "1\tjuncture\tthird\t1", "1\tcomment\tfourth\tc"})));
+    EXPECT_EQ(workspace.LineText(1), "first");
+}
+
+TEST_F(ReaderTest, BlankRowsAnywhereAreSkipped) {
+    const std::vector<std::string> first = corvale::test::RecordRows(1, kHark);
+    const std::vector<std::string> second = corvale::test::RecordRows(2, kShort);
+    ASSERT_TRUE(Load(Rows({"", " \t ", first[0], "", first[1], first[2], "\t", first[3], "",
+                           second[0], second[1], second[2], "  ", second[3], "", "\t\t"})));
+    EXPECT_EQ(workspace.NumberOfLines, 2);
+    EXPECT_EQ(workspace.Comments(1), "sung");
+    EXPECT_EQ(workspace.Junctures(2, 1), "4");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(ReaderTest, MixedLineEndsAndLoneCarriageReturns) {
+    ASSERT_TRUE(
+        Load("1\tsyllables\tt\ta\n1\tstress\tt\t1\r\n1\tjuncture\tt\t1\n"
+             "1\tcomment\tt\tone\rtwo"));
+    EXPECT_EQ(workspace.Syllables(1, 1), "a");
+    EXPECT_EQ(workspace.Comments(1), "one\rtwo");
+}
+
+TEST_F(ReaderTest, FewerRecordsThanTheLastRowSaysLeavesEmptyLines) {
+    std::vector<Verse> verses(10, kShort);
+    std::string bytes = ScansionFile(verses);
+    const std::size_t lastRow = bytes.rfind("10\tcomment");
+    bytes.replace(lastRow, 2, "12");
+    ASSERT_TRUE(Load(bytes));
+    EXPECT_EQ(workspace.NumberOfLines, 12);
+    EXPECT_EQ(workspace.LineText(10), "Oh");
+    EXPECT_EQ(workspace.LineText(11), "");
+    EXPECT_EQ(workspace.Syllables(12, 1), "");
+    EXPECT_EQ(workspace.Comments(12), "");
+}
+
+TEST_F(ReaderTest, NewLoadDiscardsTheOldStore) {
+    ASSERT_TRUE(Load(ScansionFile({kHark, kHark, kHark})));
+    ASSERT_TRUE(Load(ScansionFile({kShort})));
+    EXPECT_EQ(workspace.NumberOfLines, 1);
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+    EXPECT_EQ(workspace.Syllables(1, 2), "");
+    EXPECT_EQ(workspace.LineText(2), "");
+}
+
+TEST_F(ReaderTest, Windows1252BytesAreKeptAndDetected) {
+    const Verse verse{"caf\xe9 \x93ok\x94", {"caf\xe9"}, {"1"}, {"1"}, "na\xefve"};
+    ASSERT_TRUE(Load(ScansionFile({verse})));
+    EXPECT_EQ(workspace.TextEncoding, Encoding::Windows1252);
+    EXPECT_EQ(workspace.LineText(1), "caf\xe9 \x93ok\x94");
+    EXPECT_EQ(workspace.Syllables(1, 1), "caf\xe9");
+    EXPECT_EQ(workspace.Comments(1), "na\xefve");
+}
+
+TEST_F(ReaderTest, Utf8AfterWindows1252SetsTheEncodingAgain) {
+    ASSERT_TRUE(Load(ScansionFile({{"caf\xe9", {"x"}, {"1"}, {"1"}, ""}})));
+    ASSERT_EQ(workspace.TextEncoding, Encoding::Windows1252);
+    ASSERT_TRUE(Load(ScansionFile({{"caf\xc3\xa9", {"x"}, {"1"}, {"1"}, ""}})));
+    EXPECT_EQ(workspace.TextEncoding, Encoding::Utf8);
+}
+
+// --- Second pass: bad rows -----------------------------------------------------------------
+
+struct BadRowCase {
+    const char* name;
+    int badRow;  // 0..3: which row of the second record is broken
+    const char* keyword;
+};
+
+class BadRowTest : public ReaderTest, public testing::WithParamInterface<BadRowCase> {};
+
+TEST_P(BadRowTest, ReportsKeywordRowNumberAndRow) {
+    std::vector<std::string> rows = corvale::test::RecordRows(1, kHark);
+    std::vector<std::string> second = corvale::test::RecordRows(2, kShort);
+    second[GetParam().badRow] = "2\tbroken\tOh\tx  \t ";
+    rows.insert(rows.end(), second.begin(), second.end());
+    EXPECT_FALSE(Load(Rows(rows)));
+    ExpectEndedWith(BadRowMessage(GetParam().keyword, 5 + GetParam().badRow, "2\tbroken\tOh\tx"));
+    EXPECT_EQ(workspace.LineText(1), "Hark the lark");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, BadRowTest,
+                         testing::Values(BadRowCase{"Syllables", 0, "syllables"},
+                                         BadRowCase{"Stress", 1, "stress"},
+                                         BadRowCase{"Juncture", 2, "juncture"},
+                                         BadRowCase{"Comment", 3, "comment"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ReaderTest, RowNumberCountsOnlyFilledRows) {
+    std::vector<std::string> rows = corvale::test::RecordRows(1, kHark);
+    rows.insert(rows.begin() + 2, "");
+    rows.push_back("1\tnonsense");
+    rows.push_back("");
+    rows.push_back("2\tcomment\tx");
+    EXPECT_FALSE(Load(Rows(rows)));
+    ExpectEndedWith(BadRowMessage("syllables", 5, "1\tnonsense"));
+}
+
+TEST_F(ReaderTest, SeventhRowMissingJuncture) {
+    std::vector<std::string> rows = corvale::test::RecordRows(1, kHark);
+    rows.push_back("2\tsyllables\tOh\tOh");
+    rows.push_back("2\tstress\tOh\t2");
+    rows.push_back("2\tstresss\tOh\t4");
+    rows.push_back("2\tcomment\tOh\t");
+    EXPECT_FALSE(Load(Rows(rows)));
+    ExpectEndedWith(Caution("juncture") + "  This is the 7" + kTail + kBadLine +
+                    "2\tstresss\tOh\t4");
+}
+
+TEST_F(ReaderTest, BadRowIsShownInTheFilesEncoding) {
+    EXPECT_FALSE(
+        Load(Rows({"1\tsyllables\tcaf\xe9", "1\tstrss\tcaf\xe9", "1\tjuncture", "1\tcomment"})));
+    ExpectEndedWith(BadRowMessage("stress", 2, QString::fromUtf8("1\tstrss\tcaf\xc3\xa9")));
+}
+
+struct EndsEarlyCase {
+    const char* name;
+    int rowsOfLastRecord;
+    const char* keyword;
+};
+
+class EndsInsideRecordTest : public ReaderTest,
+                             public testing::WithParamInterface<EndsEarlyCase> {};
+
+TEST_P(EndsInsideRecordTest, ReportsTheMissingRow) {
+    std::vector<std::string> rows = corvale::test::RecordRows(1, kHark);
+    std::vector<std::string> second = corvale::test::RecordRows(2, kShort);
+    second.resize(static_cast<std::size_t>(GetParam().rowsOfLastRecord));
+    rows.insert(rows.end(), second.begin(), second.end());
+    rows.push_back("");
+    EXPECT_FALSE(Load(Rows(rows)));
+    ExpectEndedWith(
+        QString("Caution:  your input file ends in the middle of the record for verse line 2:  "
+                "its [") +
+        GetParam().keyword + "] line is missing.  Please fix by hand before proceeding further.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EndsInsideRecordTest,
+                         testing::Values(EndsEarlyCase{"AfterSyllables", 1, "stress"},
+                                         EndsEarlyCase{"AfterStress", 2, "juncture"},
+                                         EndsEarlyCase{"AfterJuncture", 3, "comment"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ReaderTest, MoreRecordsThanTheLastRowSays) {
+    std::vector<std::string> rows = corvale::test::RecordRows(1, kHark);
+    for (const auto& row : corvale::test::RecordRows(1, kShort)) {
+        rows.push_back(row);
+    }
+    rows.insert(rows.begin() + 4, "");
+    EXPECT_FALSE(Load(Rows(rows)));
+    ExpectEndedWith(
+        "Caution:  your input file holds more verse lines than the 1 its last line gives.  This "
+        "is the 5" +
+        kTail + kBadLine + "1\tsyllables\tOh\tOh");
+}
+
+TEST_F(ReaderTest, ZeroVerseLinesWithARecordIsTooMany) {
+    std::vector<std::string> rows = corvale::test::RecordRows(0, kShort);
+    EXPECT_FALSE(Load(Rows(rows)));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.MessageTexts()[0].startsWith(
+        "Caution:  your input file holds more verse lines than the 0 its last line gives."));
+}
+
+}  // namespace
