@@ -1,1 +1,104 @@
-// (to be written)
+#include "editor/EditRules.h"
+#include "platform/TextCodec.h"
+#include "startup/Form1.h"
+#include "startup/Placement.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace corvale {
+
+namespace {
+
+// Blank means nothing but spaces; a tab or any other character counts as content.
+bool IsBlankText(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+Qt::Alignment ToQt(editor::CellAlignment alignment) {
+    switch (alignment) {
+        case editor::CellAlignment::Left:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+        case editor::CellAlignment::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case editor::CellAlignment::Centred:
+            break;
+    }
+    return Qt::AlignHCenter | Qt::AlignVCenter;
+}
+
+// Every column up to MaximumNumberOfSyllables exists and the working copies cover it.
+bool GridCoversLine(const Form1& form) {
+    const std::int32_t m = form.MaximumNumberOfSyllables;
+    const auto positions = static_cast<std::size_t>(m) + 1;
+    return m >= 0 && form.NumberOfCellColumns() >= m && form.CurrentSyllables.size() >= positions &&
+           form.CurrentStresses.size() >= positions && form.CurrentJunctures.size() >= positions;
+}
+
+}  // namespace
+
+// A line outside the store, or a grid too narrow for it, would leave the screen half
+// updated; such a call changes nothing.
+void Form1::LoadANewLine() {
+    if (CurrentLine < 0 || CurrentLine > NumberOfLines || !GridCoversLine(*this)) {
+        return;
+    }
+    const std::int32_t line = CurrentLine;
+    placement::SetCaption(lblText, Decode(LineText(line), TextEncoding));
+    placement::SetCaption(lblProgress, QStringLiteral("%1/%2").arg(line).arg(NumberOfLines));
+    placement::SetCaption(lblTextNextLine, line < NumberOfLines
+                                               ? Decode(LineText(line + 1), TextEncoding)
+                                               : QString());
+
+    const std::int32_t m = MaximumNumberOfSyllables;
+    for (std::int32_t i = 1; i <= m; ++i) {
+        txtSyllables(i)->setText(Decode(Syllables(line, i), TextEncoding));
+        txtStress(i)->setText(Decode(Stresses(line, i), TextEncoding));
+        txtJuncture(i)->setText(Decode(Junctures(line, i), TextEncoding));
+        const bool shown = !IsBlankText(txtSyllables(i)->text());
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 txtSyllables(i), txtStress(i), txtJuncture(i), cmdJunctureDown(i),
+                 cmdJunctureUp(i), cmdStressDown(i), cmdStressUp(i)}) {
+            control->setVisible(shown);
+        }
+        const auto k = static_cast<std::size_t>(i);
+        CurrentSyllables[k] = Syllables(line, i);
+        CurrentStresses[k] = Stresses(line, i);
+        CurrentJunctures[k] = Junctures(line, i);
+    }
+
+    AlignCellContents();
+
+    // A merge joins column j with column j + 1, so it is offered only where the next column
+    // shows something.
+    for (std::int32_t j = 1; j <= m; ++j) {
+        cmdMerge(j)->setVisible(j < m && !IsBlankText(txtSyllables(j + 1)->text()));
+    }
+    txtComment->setPlainText(Decode(Comments(line), TextEncoding));
+}
+
+void Form1::AlignCellContents() {
+    if (!GridCoversLine(*this)) {
+        return;
+    }
+    const std::int32_t m = MaximumNumberOfSyllables;
+    for (std::int32_t i = 1; i <= m; ++i) {
+        const editor::CellLook look =
+            editor::LookOfCell(CurrentSyllables, CurrentStresses, CurrentJunctures, i);
+        QLineEdit* box = txtSyllables(i);
+        box->setText(Decode(look.text, TextEncoding));
+        box->setAlignment(ToQt(look.alignment));
+        if (box->font().bold() != look.bold) {
+            QFont font = box->font();
+            font.setBold(look.bold);
+            box->setFont(font);
+        }
+    }
+}
+
+}  // namespace corvale

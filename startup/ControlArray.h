@@ -16,8 +16,7 @@ public:
     explicit ControlArray(QString name) : name_(std::move(name)) {}
 
     T* operator()(std::int32_t i) const {
-        return (i >= 0 && i < static_cast<std::int32_t>(elements_.size())) ? elements_[i]
-                                                                           : nullptr;
+        return (i >= 0 && i < static_cast<std::int32_t>(elements_.size())) ? elements_[i] : nullptr;
     }
     // Highest created element (0 when only the pattern exists).
     std::int32_t Count() const { return static_cast<std::int32_t>(elements_.size()) - 1; }

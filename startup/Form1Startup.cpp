@@ -1,1 +1,190 @@
-// (to be written)
+#include "platform/TextCodec.h"
+#include "scansion/Numbers.h"
+#include "scansion/TabFields.h"
+#include "startup/Form1.h"
+#include "startup/Placement.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace corvale {
+
+namespace {
+
+using layout::CellArray;
+
+// Element indices reach the click handlers as 16-bit numbers.
+constexpr std::int32_t kMostColumns = 32767;
+
+// A new element starts as its pattern: size, caption, font, alignment and colours.
+template <typename T>
+void CopyLook(const T* pattern, T* copy) {
+    if (pattern->testAttribute(Qt::WA_SetFont)) {
+        copy->setFont(pattern->font());
+    }
+    if (pattern->testAttribute(Qt::WA_SetPalette)) {
+        copy->setPalette(pattern->palette());
+    }
+    copy->setText(pattern->text());
+}
+
+QLabel* CopyOf(const QLabel* pattern) {
+    auto* copy = new QLabel(pattern->parentWidget());
+    copy->setTextFormat(pattern->textFormat());
+    copy->setAlignment(pattern->alignment());
+    CopyLook(pattern, copy);
+    return copy;
+}
+
+QLineEdit* CopyOf(const QLineEdit* pattern) {
+    auto* copy = new QLineEdit(pattern->parentWidget());
+    copy->setAlignment(pattern->alignment());
+    CopyLook(pattern, copy);
+    return copy;
+}
+
+QPushButton* CopyOf(const QPushButton* pattern) {
+    auto* copy = new QPushButton(pattern->parentWidget());
+    copy->setAutoDefault(pattern->autoDefault());
+    CopyLook(pattern, copy);
+    return copy;
+}
+
+// Creates element i of an array at its place in a grid of m columns with pitch s, shown.
+template <typename T>
+T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double s, std::int32_t m) {
+    T* element = CopyOf(array(0));
+    array.Append(element);
+    if (kind != CellArray::lblMeter) {
+        element->setAccessibleName(placement::CellAccessibleName(kind, i));
+    }
+    placement::Place(element, layout::CellRect(kind, i, s, m));
+    element->show();
+    return element;
+}
+
+// Boxes of positions the meter does not reach stand out in red.
+void MarkBeyondMeter(QLineEdit* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, QColor(255, 0, 0));
+    box->setPalette(palette);
+}
+
+bool IsStrongSymbol(std::string_view symbol) {
+    const std::string_view trimmed = num::Trim(symbol);
+    return trimmed == "s" || trimmed == "S";
+}
+
+}  // namespace
+
+bool Form1::Form_Load() {
+    try {
+        FitWindowToScreen();
+        ReadMemoryFile();
+        FindMaximumNumberOfSyllables();
+        RedimensionArrays();
+        LookUpData();
+        ReadTheMeterFile();
+        txtFileName->setText(DecodeFileName(WorkingFileName));
+        // With no syllable positions there is nothing to space, and a 0 stays 0.
+        if (SpacingOfButtons == 0 && MaximumNumberOfSyllables > 0) {
+            SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
+        }
+        BuildCellColumns(1, MaximumNumberOfSyllables);
+        HidePatternElements();
+        // A memory file may remember a line of a longer version of the file: show the last.
+        CurrentLine = std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0));
+        LoadANewLine();
+    } catch (const ProgramEnded&) {
+        return false;
+    }
+    return true;
+}
+
+// The outer frame, title bar and menu included, covers the screen's available area. The
+// frame's thickness is known before the window is shown only on some platforms; where it is
+// not, the window asks to be maximized, which has the window manager fit the frame exactly.
+void Form1::FitWindowToScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    winId();  // makes the native window, which knows the frame when anything does
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    resize(available.width() - frame.left() - frame.right(),
+           available.height() - frame.top() - frame.bottom());
+    move(available.topLeft());
+    if (frame.isNull()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
+    // Elements are appended in order, so building always continues after the last column.
+    from = NumberOfCellColumns() + 1;
+    to = std::min(to, kMostColumns);
+    const std::int32_t m = MaximumNumberOfSyllables;
+    const double s = SpacingOfButtons;
+    for (std::int32_t i = from; i <= to; ++i) {
+        QLineEdit* syllable = AddElement(txtSyllables, CellArray::txtSyllables, i, s, m);
+        QLineEdit* stress = AddElement(txtStress, CellArray::txtStress, i, s, m);
+        QLineEdit* juncture = AddElement(txtJuncture, CellArray::txtJuncture, i, s, m);
+        AddElement(cmdJunctureDown, CellArray::cmdJunctureDown, i, s, m);
+        AddElement(cmdJunctureUp, CellArray::cmdJunctureUp, i, s, m);
+        AddElement(cmdStressDown, CellArray::cmdStressDown, i, s, m);
+        AddElement(cmdStressUp, CellArray::cmdStressUp, i, s, m);
+        AddElement(cmdMerge, CellArray::cmdMerge, i, s, m);
+        AddElement(lblMeter, CellArray::lblMeter, i, s, m);
+        if (i > NumberOfMeterSymbols) {
+            MarkBeyondMeter(syllable);
+            MarkBeyondMeter(stress);
+            MarkBeyondMeter(juncture);
+        }
+        ConnectColumn(i);
+    }
+    CaptionMeterLabels(from, to);
+}
+
+void Form1::HidePatternElements() {
+    lblMeter(0)->hide();
+    txtSyllables(0)->hide();
+    cmdMerge(0)->hide();
+    txtStress(0)->hide();
+    txtJuncture(0)->hide();
+    cmdJunctureDown(0)->hide();
+    cmdJunctureUp(0)->hide();
+    cmdStressDown(0)->hide();
+    cmdStressUp(0)->hide();
+}
+
+// Symbol i of the meter line stands over column i; a blank one leaves the column without a
+// symbol, and a strong syllable's symbol is bold.
+void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
+    // The meter file may come from another editor than the scansion file.
+    const Encoding encoding = DetectEncoding(MeterLine);
+    for (std::int32_t i = from; i <= to; ++i) {
+        QLabel* label = lblMeter(i);
+        if (label == nullptr) {
+            return;
+        }
+        const std::string_view symbol = s::NthField(MeterLine, i);
+        placement::SetCaption(label, Decode(symbol, encoding));
+        if (num::IsBlank(symbol)) {
+            label->hide();
+        } else if (IsStrongSymbol(symbol)) {
+            QFont font = label->font();
+            font.setBold(true);
+            label->setFont(font);
+        }
+    }
+}
+
+}  // namespace corvale

@@ -1,0 +1,242 @@
+#include "startup/Form1.h"
+
+#include "startup/ClickableLabel.h"
+#include "startup/Placement.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace corvale {
+
+namespace {
+
+using layout::CellArray;
+using layout::Rect;
+using placement::Place;
+
+constexpr double kHeadingPoints = 12;
+constexpr double kSyllablePoints = 9.75;
+
+// Labels show their caption as typed, never as markup, from the top edge as designed.
+template <typename T>
+T* MakeLabel(QWidget* parent, const char* name, const QString& caption, const Rect& rect,
+             Qt::Alignment horizontal = Qt::AlignLeft) {
+    auto* label = new T(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    placement::SetCaption(label, caption);
+    Place(label, rect);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const Rect& rect) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    Place(button, rect);
+    return button;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, const Rect& rect,
+                       Qt::Alignment horizontal = Qt::AlignLeft) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAlignment(horizontal | Qt::AlignVCenter);
+    Place(box, rect);
+    return box;
+}
+
+// A line of the frame drawn around the file-name area. The twips rect is the line itself (one
+// of its sides is 0); on screen it gets the toolkit's thickness, centred on the line.
+QFrame* MakeLine(QWidget* parent, const char* name, const Rect& line, QFrame::Shape shape) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameShape(shape);
+    frame->setFrameShadow(QFrame::Sunken);
+    Place(frame, line);
+    constexpr int kThickness = 2;
+    QRect pixels = frame->geometry();
+    if (shape == QFrame::HLine) {
+        pixels.setTop(pixels.top() - kThickness / 2);
+        pixels.setHeight(kThickness);
+    } else {
+        pixels.setLeft(pixels.left() - kThickness / 2);
+        pixels.setWidth(kThickness);
+    }
+    frame->setGeometry(pixels);
+    return frame;
+}
+
+template <typename T>
+void AppendPattern(ControlArray<T>& array, T* element, CellArray kind) {
+    array.Append(element);
+    if (kind != CellArray::lblMeter) {
+        element->setAccessibleName(placement::CellAccessibleName(kind, 0));
+    }
+}
+
+// The file name, the position in the file and the row of navigation buttons.
+void CreateBottomRow(Form1& form, QWidget* area) {
+    form.Label5 = MakeLabel<QLabel>(area, "Label5", QStringLiteral("File:"), {120, 8160, 375, 255});
+    form.txtFileName =
+        MakeTextBox(area, "txtFileName", QStringLiteral("Text1"), {480, 8040, 4455, 375});
+    form.txtFileName->setAccessibleName(QStringLiteral("File name"));
+    form.Line1 = MakeLine(area, "Line1", {0, 7920, 5040, 0}, QFrame::HLine);
+    form.Line2 = MakeLine(area, "Line2", {5040, 7920, 0, 600}, QFrame::VLine);
+    form.lblProgress = MakeLabel<QLabel>(area, "lblProgress", QStringLiteral("Label5"),
+                                         {5160, 7920, 975, 375}, Qt::AlignHCenter);
+    form.txtGoto =
+        MakeTextBox(area, "txtGoto", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
+    form.txtGoto->setAccessibleName(QStringLiteral("Go to line"));
+    form.cmdGoTo = MakeButton(area, "cmdGoTo", QStringLiteral("go to #"), {7200, 7800, 975, 375});
+    form.cmdBackOne = MakeButton(area, "cmdBackOne", QStringLiteral("<"), {8160, 7800, 495, 375});
+    form.cmdBackOne->setAccessibleName(QStringLiteral("Back one line"));
+    form.cmdAheadOne = MakeButton(area, "cmdAheadOne", QStringLiteral(">"), {8640, 7800, 495, 375});
+    form.cmdAheadOne->setAccessibleName(QStringLiteral("Ahead one line"));
+    form.cmdUndo = MakeButton(area, "cmdUndo", QStringLiteral("Redo"), {9120, 7800, 855, 375});
+    form.cmdQuit = MakeButton(area, "cmdQuit", QStringLiteral("Exit"), {9960, 7800, 855, 375});
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform)
+    : Workspace(platform),
+      lblMeter(QStringLiteral("lblMeter")),
+      txtSyllables(QStringLiteral("txtSyllables")),
+      cmdMerge(QStringLiteral("cmdMerge")),
+      txtStress(QStringLiteral("txtStress")),
+      cmdStressUp(QStringLiteral("cmdStressUp")),
+      cmdStressDown(QStringLiteral("cmdStressDown")),
+      txtJuncture(QStringLiteral("txtJuncture")),
+      cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
+      cmdJunctureDown(QStringLiteral("cmdJunctureDown")) {
+    setWindowTitle(QStringLiteral("Corvale"));
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client_);
+    CreateFixedControls();
+    CreatePatternElements();
+    ConnectHandlers();
+    // The designed size; start-up fits the window to the screen.
+    resize(layout::ToPixels(layout::kDesignWidth),
+           layout::ToPixels(layout::kDesignHeight) + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::CreateFixedControls() {
+    QWidget* area = client_;
+    const QFont heading = placement::SansSerif(kHeadingPoints);
+
+    lblText = MakeLabel<QLabel>(area, "lblText", QStringLiteral("Text of current line"),
+                                {600, 0, 9735, 375});
+    lblText->setFont(heading);
+    lblTextNextLine = MakeLabel<QLabel>(
+        area, "lblTextNextLine", QStringLiteral("Text of the next line"), {600, 480, 9855, 375});
+    // Created after the two labels, so it lies over their right ends.
+    cmdAlsoSave = MakeButton(area, "cmdAlsoSave", QStringLiteral("Save changes to this line"),
+                             {7920, 0, 2775, 735});
+    Label1 = MakeLabel<QLabel>(area, "Label1", QStringLiteral("Merge:"), {0, 1800, 735, 255});
+    Label2 =
+        MakeLabel<ClickableLabel>(area, "Label2", QStringLiteral("Stress"), {600, 2280, 975, 375});
+    Label2->setFont(heading);
+    Label3 = MakeLabel<ClickableLabel>(area, "Label3", QStringLiteral("Juncture"),
+                                       {600, 4200, 1335, 375});
+    Label3->setFont(heading);
+    Label4 = MakeLabel<QLabel>(area, "Label4", QStringLiteral("Comment (optional):"),
+                               {0, 6000, 2295, 375});
+    Label4->setFont(heading);
+
+    txtComment = new QPlainTextEdit(area);
+    txtComment->setObjectName(QStringLiteral("txtComment"));
+    txtComment->setAccessibleName(QStringLiteral("Comment"));
+    Place(txtComment, {0, 6480, 10695, 615});
+
+    cmdOk = MakeButton(area, "cmdOk", QStringLiteral("Save changes to this line"),
+                       {0, 7200, 10695, 615});
+    CreateBottomRow(*this, area);
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuChangeFile = mnuFile->addAction(QStringLiteral("Open the file shown in the box below"));
+    mnuChangeFile->setObjectName(QStringLiteral("mnuChangeFile"));
+}
+
+void Form1::CreatePatternElements() {
+    QWidget* area = client_;
+    auto designed = [](CellArray kind) { return layout::DesignedElement0(kind); };
+
+    auto* meter =
+        MakeLabel<QLabel>(area, "", QString(), designed(CellArray::lblMeter), Qt::AlignHCenter);
+    meter->setFont(placement::SansSerif(kHeadingPoints));
+    AppendPattern(lblMeter, meter, CellArray::lblMeter);
+
+    auto* syllable =
+        MakeTextBox(area, "", QString(), designed(CellArray::txtSyllables), Qt::AlignHCenter);
+    syllable->setFont(placement::SansSerif(kSyllablePoints));
+    AppendPattern(txtSyllables, syllable, CellArray::txtSyllables);
+
+    const QString down = QStringLiteral("v");
+    const QString up = QStringLiteral("^");
+    AppendPattern(cmdMerge, MakeButton(area, "", down, designed(CellArray::cmdMerge)),
+                  CellArray::cmdMerge);
+    AppendPattern(
+        txtStress,
+        MakeTextBox(area, "", QString(), designed(CellArray::txtStress), Qt::AlignHCenter),
+        CellArray::txtStress);
+    AppendPattern(cmdStressUp, MakeButton(area, "", up, designed(CellArray::cmdStressUp)),
+                  CellArray::cmdStressUp);
+    AppendPattern(cmdStressDown, MakeButton(area, "", down, designed(CellArray::cmdStressDown)),
+                  CellArray::cmdStressDown);
+    AppendPattern(
+        txtJuncture,
+        MakeTextBox(area, "", QString(), designed(CellArray::txtJuncture), Qt::AlignHCenter),
+        CellArray::txtJuncture);
+    AppendPattern(cmdJunctureUp, MakeButton(area, "", up, designed(CellArray::cmdJunctureUp)),
+                  CellArray::cmdJunctureUp);
+    AppendPattern(cmdJunctureDown, MakeButton(area, "", down, designed(CellArray::cmdJunctureDown)),
+                  CellArray::cmdJunctureDown);
+}
+
+void Form1::ConnectHandlers() {
+    auto onClick = [this](QPushButton* button, void (Form1::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(cmdAlsoSave, &Form1::cmdAlsoSave_Click);
+    onClick(cmdOk, &Form1::cmdOk_Click);
+    onClick(cmdGoTo, &Form1::cmdGoTo_Click);
+    onClick(cmdBackOne, &Form1::cmdBackOne_Click);
+    onClick(cmdAheadOne, &Form1::cmdAheadOne_Click);
+    onClick(cmdUndo, &Form1::cmdUndo_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { Run([this] { cmdQuit_Click(); }); });
+    connect(Label2, &ClickableLabel::clicked, this, [this] { Run([this] { Label2_Click(); }); });
+    connect(Label3, &ClickableLabel::clicked, this, [this] { Run([this] { Label3_Click(); }); });
+    connect(mnuChangeFile, &QAction::triggered, this,
+            [this] { Run([this] { mnuChangeFile_Click(); }); });
+}
+
+void Form1::ConnectColumn(std::int32_t i) {
+    const auto index = static_cast<std::int16_t>(i);
+    auto onClick = [this, index](QPushButton* button, void (Form1::*handler)(std::int16_t)) {
+        connect(button, &QPushButton::clicked, this, [this, handler, index] {
+            Run([this, handler, index] { (this->*handler)(index); });
+        });
+    };
+    onClick(cmdMerge(i), &Form1::cmdMerge_Click);
+    onClick(cmdStressUp(i), &Form1::cmdStressUp_Click);
+    onClick(cmdStressDown(i), &Form1::cmdStressDown_Click);
+    onClick(cmdJunctureUp(i), &Form1::cmdJunctureUp_Click);
+    onClick(cmdJunctureDown(i), &Form1::cmdJunctureDown_Click);
+}
+
+}  // namespace corvale

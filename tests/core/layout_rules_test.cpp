@@ -1,0 +1,164 @@
+#include "startup/Layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace corvale::layout {
+namespace {
+
+struct SpacingCase {
+    std::string name;
+    std::int32_t columns;
+    std::int32_t spacing;
+};
+
+class DefaultSpacingTest : public ::testing::TestWithParam<SpacingCase> {};
+
+TEST_P(DefaultSpacingTest, SpreadsThirteenThousandTwipsRoundingHalvesToEven) {
+    EXPECT_EQ(DefaultSpacing(GetParam().columns), GetParam().spacing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, DefaultSpacingTest,
+    ::testing::Values(SpacingCase{"One", 1, 13000}, SpacingCase{"Six", 6, 2167},
+                      SpacingCase{"Ten", 10, 1300}, SpacingCase{"Twelve", 12, 1083},
+                      SpacingCase{"Thirteen", 13, 1000},
+                      SpacingCase{"SixteenHalfGoesDown", 16, 812},
+                      SpacingCase{"Seventeen", 17, 765}, SpacingCase{"EightyHalfGoesDown", 80, 162},
+                      SpacingCase{"FourHundredHalfToEven", 400, 32},
+                      SpacingCase{"FiftyTwoHundredHalfToEven", 5200, 2},
+                      SpacingCase{"TwoHundredEightHalfToEven", 208, 62},
+                      SpacingCase{"MoreColumnsThanTwips", 30000, 0}),
+    [](const auto& info) { return info.param.name; });
+
+struct CellCase {
+    std::string name;
+    CellArray array;
+    std::int32_t column;
+    double spacing;
+    std::int32_t columns;
+    Rect expected;
+};
+
+class CellRectTest : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(CellRectTest, PlacesTheColumnFromElementZero) {
+    const CellCase& c = GetParam();
+    const Rect rect = CellRect(c.array, c.column, c.spacing, c.columns);
+    EXPECT_DOUBLE_EQ(rect.left, c.expected.left);
+    EXPECT_DOUBLE_EQ(rect.top, c.expected.top);
+    EXPECT_NEAR(rect.width, c.expected.width, 1e-9);
+    EXPECT_DOUBLE_EQ(rect.height, c.expected.height);
+}
+
+// The worked example of ten columns at the default pitch of 1300, then the extremes.
+INSTANTIATE_TEST_SUITE_P(
+    Grid, CellRectTest,
+    ::testing::Values(
+        CellCase{
+            "TenFirstSyllable", CellArray::txtSyllables, 1, 1300, 10, {350, 1320, 1249.5, 405}},
+        CellCase{
+            "TenSecondSyllable", CellArray::txtSyllables, 2, 1300, 10, {1650, 1320, 1249.5, 405}},
+        CellCase{
+            "TenLastSyllable", CellArray::txtSyllables, 10, 1300, 10, {12050, 1320, 1249.5, 405}},
+        CellCase{"TenFirstMerge", CellArray::cmdMerge, 1, 1300, 10, {950, 1800, 495, 255}},
+        CellCase{"TenLastMerge", CellArray::cmdMerge, 10, 1300, 10, {12650, 1800, 495, 255}},
+        CellCase{"TenFirstStressUp", CellArray::cmdStressUp, 1, 1300, 10, {470, 3240, 495, 255}},
+        CellCase{"TenLastJunctureDown",
+                 CellArray::cmdJunctureDown,
+                 10,
+                 1300,
+                 10,
+                 {12170, 5520, 495, 255}},
+        CellCase{
+            "TenStressBoxKeepsWidth", CellArray::txtStress, 4, 1300, 10, {4250, 2760, 735, 405}},
+        CellCase{
+            "TenJunctureBoxIsLower", CellArray::txtJuncture, 1, 1300, 10, {350, 4680, 735, 375}},
+        CellCase{"TenMeterLabel", CellArray::lblMeter, 3, 1300, 10, {2950, 840, 735, 375}},
+        CellCase{"OneColumnSpansTheRow",
+                 CellArray::txtSyllables,
+                 1,
+                 13000,
+                 1,
+                 {12050, 1320, 12495, 405}},
+        CellCase{
+            "ThirteenColumns", CellArray::txtSyllables, 1, 1000, 13, {50, 1320, 12495.0 / 13, 405}},
+        CellCase{"SeventeenColumnsStartLeftOfTheEdge",
+                 CellArray::txtSyllables,
+                 1,
+                 765,
+                 17,
+                 {-185, 1320, 735, 405}},
+        CellCase{"NegativePitchRunsLeftwards",
+                 CellArray::txtSyllables,
+                 1,
+                 -500,
+                 10,
+                 {-1450, 1320, 1249.5, 405}},
+        CellCase{
+            "NegativePitchSecondColumn", CellArray::cmdMerge, 2, -500, 10, {-1350, 1800, 495, 255}},
+        CellCase{"ConfiguredPitchIgnoresColumnCount",
+                 CellArray::txtStress,
+                 3,
+                 900,
+                 4,
+                 {1750, 2760, 735, 405}},
+        CellCase{
+            "ZeroPitchStacksColumns", CellArray::cmdStressDown, 7, 0, 10, {-830, 3600, 495, 255}},
+        // Computed afresh per column: the last possible column is exact, not a drifted sum.
+        CellCase{"LastPossibleColumnDoesNotDrift",
+                 CellArray::txtSyllables,
+                 32767,
+                 765,
+                 32767,
+                 {32767.0 * 765 - 950, 1320, 735.0 * 17 / 32767, 405}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CellRectTest, EveryArrayButTheSyllablesKeepsElementZerosSize) {
+    const std::vector<CellArray> arrays = {CellArray::lblMeter,      CellArray::cmdMerge,
+                                           CellArray::txtStress,     CellArray::cmdStressUp,
+                                           CellArray::cmdStressDown, CellArray::txtJuncture,
+                                           CellArray::cmdJunctureUp, CellArray::cmdJunctureDown};
+    for (const CellArray array : arrays) {
+        for (const std::int32_t m : {1, 5, 40}) {
+            const Rect designed = DesignedElement0(array);
+            const Rect cell = CellRect(array, 2, 600, m);
+            EXPECT_EQ(cell.width, designed.width) << static_cast<int>(array) << " m=" << m;
+            EXPECT_EQ(cell.height, designed.height);
+            EXPECT_EQ(cell.top, designed.top);
+            EXPECT_EQ(cell.left, designed.left + 2 * 600 - 950);
+        }
+    }
+}
+
+TEST(CellRectTest, NoColumnsLeavesTheSyllableWidthAlone) {
+    EXPECT_EQ(CellRect(CellArray::txtSyllables, 1, 900, 0).width, 735);
+}
+
+struct PixelCase {
+    std::string name;
+    double twips;
+    int pixels;
+};
+
+class ToPixelsTest : public ::testing::TestWithParam<PixelCase> {};
+
+TEST_P(ToPixelsTest, RoundsToTheNearestPixel) {
+    EXPECT_EQ(ToPixels(GetParam().twips), GetParam().pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Twips, ToPixelsTest,
+                         ::testing::Values(PixelCase{"Zero", 0, 0}, PixelCase{"OnePixel", 15, 1},
+                                           PixelCase{"BelowHalf", 7, 0},
+                                           PixelCase{"AboveHalf", 8, 1},
+                                           PixelCase{"Fraction", 1249.5, 83},
+                                           PixelCase{"Negative", -185, -12},
+                                           PixelCase{"DesignWidth", 11880, 792},
+                                           PixelCase{"HugeIsClamped", 1e15, 16'000'000},
+                                           PixelCase{"HugeNegativeIsClamped", -1e15, -16'000'000}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace corvale::layout

@@ -1,0 +1,356 @@
+#include "GridFixture.h"
+
+#include "startup/Layout.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <memory>
+
+namespace corvale::test {
+namespace {
+
+struct FixedControl {
+    const char* name;
+    QRectF twips;
+    QString caption;
+    double points;  // 0: the toolkit's default font
+    Qt::Alignment horizontal;
+};
+
+QString CaptionOf(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+        return box->text();
+    }
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(control)) {
+        return box->toPlainText();
+    }
+    return {};
+}
+
+Qt::Alignment HorizontalAlignment(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->alignment() & Qt::AlignHorizontal_Mask;
+    }
+    if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+        return box->alignment() & Qt::AlignHorizontal_Mask;
+    }
+    return {};
+}
+
+class DesignedWindowTest : public GridFixture {
+protected:
+    void SetUp() override { form = std::make_unique<Form1>(platform); }
+};
+
+TEST_F(DesignedWindowTest, FixedControlsSitAtTheirDesignedPlaces) {
+    const Qt::Alignment left = Qt::AlignLeft;
+    const Qt::Alignment centre = Qt::AlignHCenter;
+    const std::vector<FixedControl> controls = {
+        {"lblText", {600, 0, 9735, 375}, "Text of current line", 12, left},
+        {"lblTextNextLine", {600, 480, 9855, 375}, "Text of the next line", 0, left},
+        {"cmdAlsoSave", {7920, 0, 2775, 735}, "Save changes to this line", 0, {}},
+        {"Label1", {0, 1800, 735, 255}, "Merge:", 0, left},
+        {"Label2", {600, 2280, 975, 375}, "Stress", 12, left},
+        {"Label3", {600, 4200, 1335, 375}, "Juncture", 12, left},
+        {"Label4", {0, 6000, 2295, 375}, "Comment (optional):", 12, left},
+        {"txtComment", {0, 6480, 10695, 615}, "", 0, {}},
+        {"cmdOk", {0, 7200, 10695, 615}, "Save changes to this line", 0, {}},
+        {"Label5", {120, 8160, 375, 255}, "File:", 0, left},
+        {"txtFileName", {480, 8040, 4455, 375}, "Text1", 0, left},
+        {"lblProgress", {5160, 7920, 975, 375}, "Label5", 0, centre},
+        {"txtGoto", {6240, 7800, 975, 375}, "", 0, centre},
+        {"cmdGoTo", {7200, 7800, 975, 375}, "go to #", 0, {}},
+        {"cmdBackOne", {8160, 7800, 495, 375}, "<", 0, {}},
+        {"cmdAheadOne", {8640, 7800, 495, 375}, ">", 0, {}},
+        {"cmdUndo", {9120, 7800, 855, 375}, "Redo", 0, {}},
+        {"cmdQuit", {9960, 7800, 855, 375}, "Exit", 0, {}},
+        {"Line1", {0, 7920, 5040, 0}, "", 0, {}},
+        {"Line2", {5040, 7920, 0, 600}, "", 0, {}},
+    };
+    const QFont defaultFont = form->ClientArea()->font();
+    for (const FixedControl& expected : controls) {
+        SCOPED_TRACE(expected.name);
+        const QWidget* control = Find(QLatin1String(expected.name));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->parentWidget(), form->ClientArea());
+        EXPECT_EQ(Twips(QLatin1String(expected.name)), expected.twips);
+        EXPECT_EQ(CaptionOf(control), expected.caption);
+        if (expected.points > 0) {
+            EXPECT_EQ(control->font().pointSizeF(), expected.points);
+            EXPECT_EQ(control->font().styleHint(), QFont::SansSerif);
+            EXPECT_FALSE(control->font().bold());
+        } else {
+            EXPECT_EQ(control->font(), defaultFont);
+        }
+        EXPECT_EQ(HorizontalAlignment(control), expected.horizontal);
+        EXPECT_TRUE(control->isEnabled());
+    }
+}
+
+TEST_F(DesignedWindowTest, PixelsFollowTheTwips) {
+    const QWidget* comment = Find("txtComment");
+    EXPECT_EQ(comment->geometry(), QRect(0, 432, 713, 41));
+    const QWidget* back = Find("cmdBackOne");
+    EXPECT_EQ(back->geometry(), QRect(544, 520, 33, 25));
+    // Lines get a visible thickness across their length.
+    EXPECT_EQ(Find("Line1")->width(), 336);
+    EXPECT_GT(Find("Line1")->height(), 0);
+    EXPECT_EQ(Find("Line2")->height(), 40);
+    EXPECT_GT(Find("Line2")->width(), 0);
+}
+
+TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
+    EXPECT_EQ(form->windowTitle(), "Corvale");
+    const auto menus = form->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[0]->menu(), form->mnuFile);
+    EXPECT_EQ(form->mnuFile->objectName(), "mnuFile");
+    const auto items = form->mnuFile->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0], form->mnuChangeFile);
+    EXPECT_EQ(items[0]->objectName(), "mnuChangeFile");
+    EXPECT_EQ(items[0]->text(), "Open the file shown in the box below");
+}
+
+TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {
+    for (const QLabel* label : form->ClientArea()->findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
+}
+
+TEST_F(DesignedWindowTest, AccessibleNamesOfFixedControls) {
+    const std::vector<std::pair<const char*, const char*>> names = {
+        {"txtComment", "Comment"},
+        {"txtFileName", "File name"},
+        {"txtGoto", "Go to line"},
+        {"cmdBackOne", "Back one line"},
+        {"cmdAheadOne", "Ahead one line"},
+        {"cmdOk", "Save changes to this line"},
+        {"cmdGoTo", "go to #"},
+        {"cmdQuit", "Exit"},
+        {"Label2", "Stress"},
+        {"lblProgress", "Label5"}};
+    for (const auto& [name, accessible] : names) {
+        EXPECT_EQ(Find(QLatin1String(name))->accessibleName(), accessible) << name;
+    }
+}
+
+TEST_F(DesignedWindowTest, PatternElementsAsDesigned) {
+    struct Pattern {
+        const char* name;
+        QRectF twips;
+        QString caption;
+        double points;
+    };
+    const std::vector<Pattern> patterns = {
+        {"lblMeter(0)", {0, 840, 735, 375}, "", 12},
+        {"txtSyllables(0)", {0, 1320, 735, 405}, "", 9.75},
+        {"cmdMerge(0)", {600, 1800, 495, 255}, "v", 0},
+        {"txtStress(0)", {0, 2760, 735, 405}, "", 0},
+        {"cmdStressUp(0)", {120, 3240, 495, 255}, "^", 0},
+        {"cmdStressDown(0)", {120, 3600, 495, 255}, "v", 0},
+        {"txtJuncture(0)", {0, 4680, 735, 375}, "", 0},
+        {"cmdJunctureUp(0)", {120, 5160, 495, 255}, "^", 0},
+        {"cmdJunctureDown(0)", {120, 5520, 495, 255}, "v", 0},
+    };
+    for (const Pattern& expected : patterns) {
+        SCOPED_TRACE(expected.name);
+        const QWidget* control = Find(QLatin1String(expected.name));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(Twips(QLatin1String(expected.name)), expected.twips);
+        EXPECT_EQ(CaptionOf(control), expected.caption);
+        if (expected.points > 0) {
+            EXPECT_EQ(control->font().pointSizeF(), expected.points);
+            EXPECT_FALSE(control->font().bold());
+        }
+    }
+    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    for (const auto* box : {form->lblMeter(0)}) {
+        EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    }
+    for (const auto* box : {form->txtSyllables(0), form->txtStress(0), form->txtJuncture(0)}) {
+        EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    }
+}
+
+using GridLayoutTest = GridFixture;
+
+TEST_F(GridLayoutTest, TenColumnsAtTheDefaultPitch) {
+    ASSERT_TRUE(StartWith({Plain(10)}));
+    EXPECT_EQ(form->SpacingOfButtons, 1300);
+    ASSERT_EQ(form->NumberOfCellColumns(), 10);
+    for (int i = 1; i <= 10; ++i) {
+        SCOPED_TRACE(i);
+        const double nominal = i * 1300.0 - 950;
+        EXPECT_EQ(Twips(Cell("txtSyllables", i)), QRectF(nominal, 1320, 1249.5, 405));
+        EXPECT_EQ(Twips(Cell("lblMeter", i)), QRectF(nominal, 840, 735, 375));
+        EXPECT_EQ(Twips(Cell("txtStress", i)), QRectF(nominal, 2760, 735, 405));
+        EXPECT_EQ(Twips(Cell("txtJuncture", i)), QRectF(nominal, 4680, 735, 375));
+        EXPECT_EQ(Twips(Cell("cmdMerge", i)), QRectF(nominal + 600, 1800, 495, 255));
+        EXPECT_EQ(Twips(Cell("cmdStressUp", i)), QRectF(nominal + 120, 3240, 495, 255));
+        EXPECT_EQ(Twips(Cell("cmdStressDown", i)), QRectF(nominal + 120, 3600, 495, 255));
+        EXPECT_EQ(Twips(Cell("cmdJunctureUp", i)), QRectF(nominal + 120, 5160, 495, 255));
+        EXPECT_EQ(Twips(Cell("cmdJunctureDown", i)), QRectF(nominal + 120, 5520, 495, 255));
+        const QWidget* box = Find(Cell("txtSyllables", i));
+        EXPECT_EQ(box->x(), layout::ToPixels(nominal));
+        EXPECT_EQ(box->parentWidget(), form->ClientArea());
+    }
+}
+
+struct GridCase {
+    const char* name;
+    int columns;
+    const char* spacing;  // as the memory file holds it
+    int expectedSpacing;
+    double firstLeft;
+    double syllableWidth;
+};
+
+class GridGeometryTest : public GridFixture, public ::testing::WithParamInterface<GridCase> {};
+
+TEST_P(GridGeometryTest, FirstColumnAndSyllableWidth) {
+    const GridCase& c = GetParam();
+    ASSERT_TRUE(StartWith({Plain(c.columns)}, "S", c.spacing));
+    EXPECT_EQ(form->SpacingOfButtons, c.expectedSpacing);
+    ASSERT_EQ(form->NumberOfCellColumns(), c.columns);
+    const QRectF first = Twips(Cell("txtSyllables", 1));
+    EXPECT_DOUBLE_EQ(first.left(), c.firstLeft);
+    EXPECT_NEAR(first.width(), c.syllableWidth, 1e-9);
+    const QRectF last = Twips(Cell("txtSyllables", c.columns));
+    EXPECT_DOUBLE_EQ(last.left(), c.firstLeft + (c.columns - 1) * c.expectedSpacing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pitches, GridGeometryTest,
+    ::testing::Values(GridCase{"OneColumn", 1, "0", 13000, 12050, 12495},
+                      GridCase{"ThirteenColumns", 13, "0", 1000, 50, 12495.0 / 13},
+                      GridCase{"SeventeenColumnsPastTheLeftEdge", 17, "0", 765, -185, 735},
+                      GridCase{"NegativePitch", 10, "-500", -500, -1450, 1249.5},
+                      GridCase{"ConfiguredPitchKept", 10, "900", 900, -50, 1249.5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridLayoutTest, ColumnsBeyondTheMeterAreRedAndUnlabelled) {
+    ASSERT_TRUE(StartWith({Plain(11)}, "W\tS\tW\tS\tW\tS\tW\tS"));
+    EXPECT_EQ(form->NumberOfMeterSymbols, 8);
+    const QColor red(255, 0, 0);
+    for (int i = 1; i <= 11; ++i) {
+        SCOPED_TRACE(i);
+        const bool beyond = i > 8;
+        for (const char* array : {"txtSyllables", "txtStress", "txtJuncture"}) {
+            const QColor base = Find(Cell(array, i))->palette().color(QPalette::Base);
+            EXPECT_EQ(base == red, beyond) << array;
+        }
+        EXPECT_EQ(Shown(Cell("lblMeter", i)), !beyond);
+    }
+    EXPECT_EQ(form->lblMeter(8)->text(), "S");
+    EXPECT_NE(form->txtSyllables(0)->palette().color(QPalette::Base), red);
+}
+
+TEST_F(GridLayoutTest, StrongSymbolsAreBoldWhateverTheirCaseAndBlanks) {
+    ASSERT_TRUE(StartWith({Plain(4)}, "S\t s \tW\tss"));
+    EXPECT_EQ(form->lblMeter(1)->text(), "S");
+    EXPECT_EQ(form->lblMeter(2)->text(), " s ");
+    EXPECT_TRUE(form->lblMeter(1)->font().bold());
+    EXPECT_TRUE(form->lblMeter(2)->font().bold());
+    EXPECT_FALSE(form->lblMeter(3)->font().bold());
+    EXPECT_FALSE(form->lblMeter(4)->font().bold());
+    EXPECT_EQ(form->lblMeter(1)->font().pointSizeF(), 12);
+    EXPECT_EQ(form->lblMeter(2)->accessibleName(), " s ");
+}
+
+TEST_F(GridLayoutTest, BlankMeterFieldHidesItsLabelOnly) {
+    ASSERT_TRUE(StartWith({Plain(4)}, "S\t\tW\t  "));
+    EXPECT_EQ(form->NumberOfMeterSymbols, 1);
+    EXPECT_TRUE(Shown("lblMeter(1)"));
+    EXPECT_FALSE(Shown("lblMeter(2)"));
+    EXPECT_TRUE(Shown("lblMeter(3)"));
+    EXPECT_EQ(form->lblMeter(3)->text(), "W");
+    EXPECT_FALSE(Shown("lblMeter(4)"));
+    const QColor red(255, 0, 0);
+    EXPECT_NE(form->txtSyllables(1)->palette().color(QPalette::Base), red);
+    for (int i = 2; i <= 4; ++i) {
+        EXPECT_EQ(form->txtStress(i)->palette().color(QPalette::Base), red) << i;
+    }
+}
+
+TEST_F(GridLayoutTest, SymbolsBeyondTheColumnsAreNotShown) {
+    ASSERT_TRUE(StartWith({Plain(2)}, "W\tS\tW\tS\tW\tS"));
+    EXPECT_EQ(form->NumberOfCellColumns(), 2);
+    EXPECT_EQ(form->lblMeter(3), nullptr);
+    EXPECT_EQ(form->lblMeter(2)->text(), "S");
+    for (const QLabel* label : form->ClientArea()->findChildren<QLabel*>()) {
+        EXPECT_FALSE(label->objectName().startsWith("lblMeter(3")) << "stray meter label";
+    }
+}
+
+TEST_F(GridLayoutTest, MeterInWindowsCodePage) {
+    ASSERT_TRUE(StartWith({Plain(2)}, "\xB7\tS"));
+    EXPECT_EQ(form->lblMeter(1)->text(), QString(QChar(0xB7)));
+}
+
+TEST_F(GridLayoutTest, ColumnControlsAreNamedForAssistiveTechnology) {
+    ASSERT_TRUE(StartWith({Plain(3)}));
+    const std::vector<std::pair<QString, QString>> names = {
+        {"txtSyllables(3)", "Syllable 3"},
+        {"txtStress(3)", "Stress 3"},
+        {"cmdStressUp(3)", "Stress up 3"},
+        {"cmdStressDown(3)", "Stress down 3"},
+        {"txtJuncture(3)", "Juncture 3"},
+        {"cmdJunctureUp(3)", "Juncture up 3"},
+        {"cmdJunctureDown(3)", "Juncture down 3"},
+        {"cmdMerge(3)", "Merge 3"},
+        {"lblMeter(3)", "W"}};
+    for (const auto& [objectName, accessible] : names) {
+        const QWidget* control = Find(objectName);
+        ASSERT_NE(control, nullptr) << objectName.toStdString();
+        EXPECT_EQ(control->accessibleName(), accessible);
+    }
+    EXPECT_EQ(form->cmdMerge(3)->text(), "v");
+    EXPECT_EQ(form->cmdStressUp(3)->text(), "^");
+    EXPECT_EQ(form->txtSyllables(3)->font().pointSizeF(), 9.75);
+}
+
+TEST_F(GridLayoutTest, ColumnButtonsReachTheirHandlers) {
+    ASSERT_TRUE(StartWith({Plain(3)}));
+    Click("cmdStressUp(2)");
+    EXPECT_EQ(form->CurrentStresses[2], "2");
+    Click("cmdJunctureDown(3)");
+    EXPECT_EQ(form->CurrentJunctures[3], "1");
+    EXPECT_EQ(form->CurrentStresses[1], "1");
+}
+
+TEST_F(GridLayoutTest, WindowCoversTheScreen) {
+    ASSERT_TRUE(StartWith({Plain(3)}));
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form->frameGeometry(), available);
+    // The layout keeps its designed places whatever the window's size.
+    EXPECT_EQ(Twips("cmdQuit"), QRectF(9960, 7800, 855, 375));
+    EXPECT_EQ(Find("cmdQuit")->pos(), QPoint(664, 520));
+}
+
+TEST_F(GridLayoutTest, EveryControlIsEnabled) {
+    ASSERT_TRUE(StartWith({Plain(5)}));
+    for (const QWidget* control : form->ClientArea()->findChildren<QWidget*>()) {
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace corvale::test

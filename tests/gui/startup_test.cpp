@@ -1,0 +1,187 @@
+#include "GridFixture.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace corvale::test {
+namespace {
+
+const QString kNotFound =
+    "Caution:  the file listed in RememberEarlierRun cannot be found.  Please enter a "
+    "legitimate file name in the box at the bottom of the interface.";
+const QString kNothingToOpen =
+    "Can't find a file to open; please edit RememberEarlierRun.txt, installing a legitimate "
+    "file name on the first line.";
+const QString kNoMeter =
+    "I need a file with your meter in it.  It should be named meter.txt, be in the same folder "
+    "as the program, and consist of the symbols of the meter (like S and W) separated by tabs.  "
+    "Please add such a file before proceeding.";
+
+using StartupTest = GridFixture;
+
+TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
+    ASSERT_TRUE(StartWith({Plain(3, "one"), Plain(4, "two"), Plain(2, "three")}, "W\tS", "0", "2"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(form->CurrentLine, 2);
+    EXPECT_EQ(form->lblText->text(), "two");
+    EXPECT_EQ(form->lblProgress->text(), "2/3");
+    EXPECT_EQ(form->txtFileName->text(), "poem.txt");
+    for (const char* array : {"lblMeter", "txtSyllables", "cmdMerge", "txtStress", "txtJuncture",
+                              "cmdJunctureDown", "cmdJunctureUp", "cmdStressDown", "cmdStressUp"}) {
+        EXPECT_FALSE(Shown(Cell(array, 0))) << array;
+    }
+}
+
+TEST_F(StartupTest, SpacingDefaultIsKeptForTheMemoryFile) {
+    ASSERT_TRUE(StartWith({Plain(16)}));
+    EXPECT_EQ(form->SpacingOfButtons, 812);
+}
+
+TEST_F(StartupTest, MissingFileFallsBackToInTxt) {
+    WritePoem({Plain(2)}, "W\tS");
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("gone.txt", "1"));
+    platform.WriteFile("in.txt", ScansionFile({Plain(5, "fallback")}));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
+    EXPECT_EQ(form->txtFileName->text(), "in.txt");
+    EXPECT_EQ(form->NumberOfCellColumns(), 5);
+    EXPECT_EQ(form->lblText->text(), "fallback");
+}
+
+TEST_F(StartupTest, BadRecordEndsStartUpBeforeTheMeterIsLookedFor) {
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("gone.txt", "1"));
+    std::string file = ScansionFile({Plain(2), Plain(2)});
+    file.replace(file.find("2\tstress"), 8, "2\tstrss");
+    platform.WriteFile("in.txt", file);
+    EXPECT_FALSE(Start());
+    const auto messages = platform.MessageTexts();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], kNotFound);
+    EXPECT_TRUE(
+        messages[1].startsWith("Caution:  your input file contains what looks like a "
+                               "bad line, because it doesn't include the word [stress]."))
+        << messages[1].toStdString();
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+}
+
+TEST_F(StartupTest, MissingMeterEndsStartUpAfterTheWholeFileIsLoaded) {
+    platform.WriteFile(kPoem, ScansionFile({Plain(2), Plain(3), Plain(4)}));
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile(kPoem, "1"));
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_EQ(form->NumberOfLines, 3);
+    EXPECT_EQ(form->Syllables(3, 4), "s4");
+    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->txtFileName->text(), "Text1");
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(StartupTest, NoMemoryFileAndNoScansionFileOpensAnEmptyWindow) {
+    platform.WriteFile("meter.txt", Rows({"W\tS"}));
+    ASSERT_TRUE(Start());
+    // Without a memory file there is no name to complain about.
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->NumberOfLines, 0);
+    EXPECT_EQ(form->MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->SpacingOfButtons, 0);
+    EXPECT_EQ(form->CurrentLine, 0);
+    EXPECT_EQ(form->lblProgress->text(), "0/0");
+    EXPECT_EQ(form->lblText->text(), "");
+    EXPECT_EQ(form->lblTextNextLine->text(), "");
+    EXPECT_EQ(form->txtFileName->text(), "");
+}
+
+TEST_F(StartupTest, NamedFileAndInTxtBothMissingOpensAnEmptyWindow) {
+    platform.WriteFile("meter.txt", Rows({"W\tS"}));
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("gone.txt", "7"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
+    EXPECT_EQ(form->txtFileName->text(), "gone.txt");
+    EXPECT_EQ(form->CurrentLine, 0);
+    EXPECT_EQ(form->lblProgress->text(), "0/0");
+}
+
+TEST_F(StartupTest, RememberedLineBeyondTheFileShowsTheLastLine) {
+    ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "last")}, "W\tS", "0", "250"));
+    EXPECT_EQ(form->CurrentLine, 2);
+    EXPECT_EQ(form->lblText->text(), "last");
+    EXPECT_EQ(form->lblProgress->text(), "2/2");
+}
+
+TEST_F(StartupTest, UnreadableLineNumberStartsAtTheFirstLine) {
+    ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}, "W\tS", "0", "2a"));
+    EXPECT_EQ(form->CurrentLine, 1);
+    EXPECT_EQ(form->lblText->text(), "first");
+}
+
+TEST_F(StartupTest, RememberedLineZeroShowsTheEmptyRow) {
+    ASSERT_TRUE(StartWith({Plain(2, "first")}, "W\tS", "0", "0"));
+    EXPECT_EQ(form->CurrentLine, 0);
+    EXPECT_EQ(form->lblProgress->text(), "0/1");
+    EXPECT_EQ(form->lblTextNextLine->text(), "first");
+}
+
+TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
+    const Verse bare{"a bare line", {}, {}, {}, ""};
+    ASSERT_TRUE(StartWith({bare}, "W\tS", "900"));
+    EXPECT_EQ(form->MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->SpacingOfButtons, 900);
+    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_FALSE(Shown("txtSyllables(0)"));
+    EXPECT_FALSE(Shown("lblMeter(0)"));
+    EXPECT_EQ(form->lblText->text(), "a bare line");
+    EXPECT_EQ(form->lblProgress->text(), "1/1");
+}
+
+TEST_F(StartupTest, NoSyllablePositionsAndNoSpacingLeavesTheSpacingZero) {
+    const Verse bare{"a bare line", {}, {}, {}, ""};
+    ASSERT_TRUE(StartWith({bare}, "W\tS", "0"));
+    EXPECT_EQ(form->SpacingOfButtons, 0);
+    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+}
+
+TEST_F(StartupTest, FileNameInWindowsCodePageIsShown) {
+    // The memory file holds the name in the Windows code page; the disk holds it in UTF-8.
+    platform.WriteFile("ch\xC3\xA2teau.txt", ScansionFile({Plain(2)}));
+    platform.WriteFile("meter.txt", Rows({"W\tS"}));
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("ch\xE2teau.txt", "1"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(form->txtFileName->text(), QString::fromUtf8("ch\xC3\xA2teau.txt"));
+    EXPECT_EQ(form->NumberOfCellColumns(), 2);
+}
+
+TEST_F(StartupTest, BundledSampleOpens) {
+    UseSample("sonnet18", "sonnet18.txt");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(form->NumberOfLines, 14);
+    EXPECT_EQ(form->lblText->text(), "Shall I compare thee to a summer's day?");
+    EXPECT_EQ(form->lblProgress->text(), "1/14");
+    EXPECT_EQ(form->txtSyllables(3)->text(), "com");
+}
+
+// A wider file opened later gets the missing columns, built like those of start-up.
+TEST_F(StartupTest, LaterColumnsAreBuiltLikeTheFirst) {
+    ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "1000"));
+    form->MaximumNumberOfSyllables = 5;
+    form->BuildCellColumns(4, 5);
+    ASSERT_EQ(form->NumberOfCellColumns(), 5);
+    EXPECT_EQ(Twips("cmdMerge(5)"), QRectF(4650, 1800, 495, 255));
+    EXPECT_TRUE(Shown("txtStress(5)"));
+    EXPECT_EQ(form->lblMeter(4)->text(), "S");
+    EXPECT_TRUE(form->lblMeter(4)->font().bold());
+    EXPECT_FALSE(Shown("lblMeter(5)"));
+    EXPECT_EQ(form->txtJuncture(5)->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(form->txtJuncture(4)->accessibleName(), "Juncture 4");
+    form->BuildCellColumns(4, 5);  // nothing left to build
+    EXPECT_EQ(form->NumberOfCellColumns(), 5);
+}
+
+}  // namespace
+}  // namespace corvale::test
