@@ -1,1 +1,139 @@
-// (to be written)
+// The line editor's handlers: stepping values, the order of the two value blocks, and merging.
+// They change only the working copy and the boxes that show it; the store changes on commit.
+
+#include "editor/EditRules.h"
+#include "platform/TextCodec.h"
+#include "startup/ClickableLabel.h"
+#include "startup/Form1.h"
+#include "startup/Placement.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace corvale {
+
+namespace {
+
+// Moves a control vertically, keeping its left edge, size and the twips it is placed by.
+void SetTop(QWidget* control, double top) {
+    if (control == nullptr) {
+        return;
+    }
+    layout::Rect place = placement::PlaceOf(control);
+    place.top = top;
+    placement::Place(control, place);
+}
+
+void HideAll(const std::vector<QWidget*>& controls) {
+    for (QWidget* control : controls) {
+        if (control != nullptr) {
+            control->hide();
+        }
+    }
+}
+
+}  // namespace
+
+void Form1::cmdStressUp_Click(std::int16_t index) {
+    Step(index, true, editor::StepDirection::Up);
+}
+
+void Form1::cmdStressDown_Click(std::int16_t index) {
+    Step(index, true, editor::StepDirection::Down);
+}
+
+void Form1::cmdJunctureUp_Click(std::int16_t index) {
+    Step(index, false, editor::StepDirection::Up);
+}
+
+void Form1::cmdJunctureDown_Click(std::int16_t index) {
+    Step(index, false, editor::StepDirection::Down);
+}
+
+// One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
+// hyphens follow a stepped value only from the next merge or display of the line.
+void Form1::Step(std::int16_t index, bool stress, editor::StepDirection direction) {
+    const std::int32_t i = index;
+    std::vector<std::string>& values = stress ? CurrentStresses : CurrentJunctures;
+    QLineEdit* box = stress ? txtStress(i) : txtJuncture(i);
+    if (i < 1 || i > MaximumNumberOfSyllables || box == nullptr ||
+        static_cast<std::size_t>(i) >= values.size()) {
+        return;
+    }
+    const bool up = direction == editor::StepDirection::Up;
+    const std::int32_t bound =
+        stress ? (up ? MaximumStress : MinimumStress) : (up ? MaximumJuncture : MinimumJuncture);
+    std::optional<std::string> stepped = editor::Step(values[i], direction, bound);
+    if (!stepped) {
+        return;
+    }
+    values[i] = std::move(*stepped);
+    box->setText(Decode(values[i], TextEncoding));
+}
+
+void Form1::Label2_Click() {
+    PlaceValueBlocks(layout::kUpperSlot, layout::kLowerSlot);
+}
+
+void Form1::Label3_Click() {
+    PlaceValueBlocks(layout::kLowerSlot, layout::kUpperSlot);
+}
+
+// Hidden columns move too, so a column a later line shows is already in place. Element 0 is
+// the pattern and stays where it was designed.
+void Form1::PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture) {
+    SetTop(Label3, juncture.heading);
+    SetTop(Label2, stress.heading);
+    const std::int32_t last = std::min(MaximumNumberOfSyllables, NumberOfCellColumns());
+    for (std::int32_t i = 1; i <= last; ++i) {
+        SetTop(txtStress(i), stress.box);
+        SetTop(cmdStressUp(i), stress.up);
+        SetTop(cmdStressDown(i), stress.down);
+        SetTop(txtJuncture(i), juncture.box);
+        SetTop(cmdJunctureUp(i), juncture.up);
+        SetTop(cmdJunctureDown(i), juncture.down);
+    }
+}
+
+// Merges syllable k + 1 into k. The boxes of columns k..M are redrawn from the working copy,
+// the controls of emptied positions are hidden (a merge never shows anything), and the syllable
+// boxes are aligned afresh.
+void Form1::cmdMerge_Click(std::int16_t index) {
+    const std::int32_t k = index;
+    const std::int32_t m = MaximumNumberOfSyllables;
+    if (k < 1 || k >= m || m > NumberOfCellColumns()) {
+        return;
+    }
+    const editor::MergeEffects effects =
+        editor::Merge(CurrentSyllables, CurrentStresses, CurrentJunctures, k, m);
+    if (effects.hiddenSyllableBoxes.empty()) {
+        return;  // the working copy was not sized for this grid; nothing was merged
+    }
+    for (std::int32_t i = k; i <= m; ++i) {
+        txtSyllables(i)->setText(Decode(CurrentSyllables[i], TextEncoding));
+        txtStress(i)->setText(Decode(CurrentStresses[i], TextEncoding));
+        txtJuncture(i)->setText(Decode(CurrentJunctures[i], TextEncoding));
+    }
+    for (const std::int32_t i : effects.hiddenSyllableBoxes) {
+        HideAll({txtSyllables(i)});
+    }
+    for (const std::int32_t i : effects.hiddenStressColumns) {
+        HideAll({txtStress(i), cmdStressUp(i), cmdStressDown(i)});
+    }
+    for (const std::int32_t i : effects.hiddenJunctureColumns) {
+        HideAll({txtJuncture(i), cmdJunctureUp(i), cmdJunctureDown(i)});
+    }
+    for (const std::int32_t i : effects.hiddenMergeButtons) {
+        HideAll({cmdMerge(i)});
+    }
+    AlignCellContents();
+}
+
+}  // namespace corvale

@@ -1,1 +1,111 @@
-// (to be written)
+// Committing and navigation: the handlers that put the working copy into the store, move to
+// another verse line, or load another scansion file. Each of them ends by showing a line with
+// LoadANewLine, which drops whatever was not committed.
+
+#include "navigation/GoTo.h"
+#include "platform/TextCodec.h"
+#include "startup/ClickableLabel.h"
+#include "startup/Form1.h"
+#include "startup/Placement.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <string>
+
+namespace corvale {
+
+namespace {
+
+constexpr char kRememberWriteFailed[] =
+    "I couldn't write RememberEarlierRun.txt, so I have stayed with the file you are working "
+    "on.  Perhaps the folder is read-only, or RememberEarlierRun.txt is open in another "
+    "program.";
+
+}  // namespace
+
+void Form1::cmdOk_Click() {
+    CommitWorkingCopy(Encode(txtComment->toPlainText(), TextEncoding));
+    ShowLineOrEnd();
+}
+
+void Form1::cmdAlsoSave_Click() {
+    cmdOk_Click();
+}
+
+// After a commit: the next verse line, or, after the last one, the exit question. When saving
+// fails there, the program stays on the committed line.
+void Form1::ShowLineOrEnd() {
+    if (CurrentLine >= NumberOfLines) {
+        cmdQuit_Click();
+        return;
+    }
+    ++CurrentLine;
+    LoadANewLine();
+}
+
+void Form1::cmdUndo_Click() {
+    LoadANewLine();
+}
+
+void Form1::cmdBackOne_Click() {
+    if (CurrentLine > 1) {
+        --CurrentLine;
+        LoadANewLine();
+    }
+}
+
+void Form1::cmdAheadOne_Click() {
+    if (CurrentLine < NumberOfLines) {
+        ++CurrentLine;
+        LoadANewLine();
+    }
+}
+
+void Form1::cmdGoTo_Click() {
+    const navigation::GoToDecision decision =
+        navigation::DecideGoTo(txtGoto->text().toStdString(), NumberOfLines);
+    if (!decision.accepted) {
+        GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
+        return;
+    }
+    CurrentLine = decision.line;
+    txtGoto->setText(QString());
+    LoadANewLine();
+}
+
+// The new name goes through the memory file, so its existence check and fallback apply as at
+// start-up. If that file cannot be written nothing else is touched: the old file and its
+// uncommitted work stay on screen.
+void Form1::mnuChangeFile_Click() {
+    const std::string previousName = WorkingFileName;
+    WorkingFileName = EncodeFileName(txtFileName->text());
+    if (!UpdateRememberFile()) {
+        WorkingFileName = previousName;
+        GetPlatform().ShowMessage(QString::fromLatin1(kRememberWriteFailed));
+        return;
+    }
+    ReadMemoryFile();
+    FindMaximumNumberOfSyllables();
+    RedimensionArrays();
+    LookUpData();
+    txtFileName->setText(DecodeFileName(WorkingFileName));
+    if (MaximumNumberOfSyllables > NumberOfCellColumns()) {
+        // A wider file than the grid was built for: add the missing columns the way start-up
+        // builds them, in the block order now on screen.
+        const bool junctureOnTop = placement::PlaceOf(Label3).top == layout::kUpperSlot.heading;
+        if (SpacingOfButtons == 0) {
+            SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
+        }
+        BuildCellColumns(NumberOfCellColumns() + 1, MaximumNumberOfSyllables);
+        if (junctureOnTop) {
+            Label3_Click();
+        }
+    }
+    // The line number comes from the file being left; a shorter file opens at its last line.
+    CurrentLine = std::min(std::max(LastLineDone, 0), std::max(NumberOfLines, 0));
+    LoadANewLine();
+}
+
+}  // namespace corvale

@@ -1,0 +1,106 @@
+// Per-call cost of the two heaviest edits on a started window: committing a line and moving
+// on to the next, and merging two syllables, for a narrow and a very wide grid.
+#include "bench_support.h"
+
+#include "startup/Form1.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace corvale::bench {
+namespace {
+
+constexpr char kPoem[] = "edit.txt";
+constexpr int kLines = 400;
+
+// Verse lines that fill all `width` positions, so every column is in use.
+std::string FullWidthPoem(int width) {
+    std::string out;
+    for (int i = 1; i <= kLines; ++i) {
+        const std::string head = std::to_string(i) + "\t";
+        const std::string text = "line " + std::to_string(i);
+        std::string syllables;
+        std::string stresses;
+        std::string junctures;
+        for (int k = 1; k <= width; ++k) {
+            syllables += "\tsy" + std::to_string(k);
+            stresses += k % 2 ? "\t1" : "\t3";
+            junctures += k % 4 ? "\t1" : "\t2";
+        }
+        out += head + "syllables\t" + text + syllables + "\r\n";
+        out += head + "stress\t" + text + stresses + "\r\n";
+        out += head + "juncture\t" + text + junctures + "\r\n";
+        out += head + "comment\t" + text + "\tchecked\r\n";
+    }
+    return out;
+}
+
+std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, int width) {
+    platform.Write(kPoem, FullWidthPoem(width));
+    platform.Write("meter.txt", "W\tS\tW\tS\tW\tS\tW\tS\tW\tS\r\n");
+    platform.Write("RememberEarlierRun.txt",
+                   "Filename:\r\nedit.txt\r\nLast line done:\r\n1\r\nMaximum value for "
+                   "stress:\r\n4\r\nMinimum value for stress:\r\n1\r\nMaximum value for "
+                   "juncture:\r\n4\r\nMinimum value for juncture:\r\n1\r\nSpacing of "
+                   "buttons:\r\n0\r\n");
+    auto form = std::make_unique<Form1>(platform);
+    if (!form->Form_Load()) {
+        return nullptr;
+    }
+    form->show();
+    QApplication::processEvents();
+    return form;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// "Save changes to this line": commit and show the next line. The walk starts over before
+// the last line, whose commit would end the program.
+void BM_CommitAndNext(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    for (auto _ : state) {
+        if (form->CurrentLine >= kLines - 1) {
+            form->CurrentLine = 1;
+            form->LoadANewLine();
+        }
+        const auto start = std::chrono::steady_clock::now();
+        form->Run([&] { form->cmdOk_Click(); });
+        state.SetIterationTime(SecondsSince(start));
+    }
+    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+}
+BENCHMARK(BM_CommitAndNext)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Merging the first two syllables of a full line, which shifts every column; the line is
+// shown afresh, outside the timing, before each merge.
+void BM_MergeFirstColumn(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        form->Run([&] { form->cmdMerge_Click(1); });
+        state.SetIterationTime(SecondsSince(start));
+        form->Run([&] { form->cmdUndo_Click(); });
+    }
+    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+}
+BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace corvale::bench

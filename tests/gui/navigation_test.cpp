@@ -1,0 +1,250 @@
+#include "gui/LineEditorFixture.h"
+
+#include "navigation/GoTo.h"
+
+#include <QLineEdit>
+
+#include <string>
+#include <vector>
+
+namespace corvale::test {
+namespace {
+
+constexpr char kSonnet[] = "sonnet18.txt";
+constexpr char kMemory[] = "RememberEarlierRun.txt";
+constexpr char kLine2[] = "Thou art more lovely and more temperate:";
+
+class Navigation : public LineEditorFixture {
+protected:
+    void SetUp() override {
+        UseSample("sonnet18", kSonnet);
+        originalPoem = platform.ReadFile(kSonnet);
+        originalMemory = platform.ReadFile(kMemory);
+        ASSERT_TRUE(Start());
+        ASSERT_EQ(Progress(), "1/14");
+    }
+    void ExpectFilesUntouched() const {
+        EXPECT_EQ(platform.ReadFile(kSonnet), originalPoem);
+        EXPECT_EQ(platform.ReadFile(kMemory), originalMemory);
+    }
+    std::string LineText() const { return form->lblText->text().toStdString(); }
+
+    std::string originalPoem;
+    std::string originalMemory;
+};
+
+// ---- commit and undo ------------------------------------------------------------------------
+
+TEST_F(Navigation, CommitShowsTheNextLineAndKeepsTheEdits) {
+    ClickCell("cmdStressUp", 1);
+    ClickCell("cmdJunctureDown", 1);
+    TypeComment(QStringLiteral("opening spondee?"));
+    Click(QStringLiteral("cmdOk"));
+
+    EXPECT_EQ(Progress(), "2/14");
+    EXPECT_EQ(LineText(), kLine2);
+    EXPECT_EQ(Comment(), "");
+    EXPECT_EQ(form->Stresses(1, 1), "2");
+    EXPECT_EQ(form->Junctures(1, 1), "1");
+    EXPECT_EQ(form->Comments(1), "opening spondee?");
+
+    Click(QStringLiteral("cmdBackOne"));
+    EXPECT_EQ(CellText("txtStress", 1), "2");
+    EXPECT_EQ(CellText("txtJuncture", 1), "1");
+    EXPECT_EQ(Comment(), "opening spondee?");
+    ExpectFilesUntouched();
+}
+
+TEST_F(Navigation, BothSaveButtonsDoTheSame) {
+    for (const char* button : {"cmdOk", "cmdAlsoSave"}) {
+        const int line = form->CurrentLine;
+        ClickCell("cmdStressUp", 2);
+        TypeComment(QLatin1String(button));
+        Click(QLatin1String(button));
+        EXPECT_EQ(form->CurrentLine, line + 1) << button;
+        EXPECT_EQ(form->Stresses(line, 2), line == 1 ? "2" : "4") << button;
+        EXPECT_EQ(form->Comments(line), button);
+    }
+}
+
+TEST_F(Navigation, RedoRightAfterDisplayChangesNothing) {
+    std::vector<std::string> before;
+    std::vector<bool> shownBefore;
+    for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
+        before.push_back(CellText("txtSyllables", i) + "|" + CellText("txtStress", i));
+        shownBefore.push_back(CellShown("cmdMerge", i));
+    }
+    Click(QStringLiteral("cmdUndo"));
+    for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
+        const auto at = static_cast<std::size_t>(i - 1);
+        EXPECT_EQ(CellText("txtSyllables", i) + "|" + CellText("txtStress", i), before[at]);
+        EXPECT_EQ(CellShown("cmdMerge", i), shownBefore[at]) << i;
+    }
+    EXPECT_EQ(Progress(), "1/14");
+}
+
+TEST_F(Navigation, RedoPutsBackTheStoredComment) {
+    TypeComment(QStringLiteral("a thought"));
+    ASSERT_EQ(Comment(), "a thought");
+    Click(QStringLiteral("cmdUndo"));
+    EXPECT_EQ(Comment(), "");
+    EXPECT_EQ(form->Comments(1), "");
+}
+
+TEST_F(Navigation, CommitOnRowZeroWritesThatRowAndShowsLineOne) {
+    GoTo(QString());
+    ASSERT_EQ(Progress(), "0/14");
+    TypeComment(QStringLiteral("nowhere"));
+    Click(QStringLiteral("cmdOk"));
+    EXPECT_EQ(Progress(), "1/14");
+    EXPECT_EQ(form->Comments(0), "nowhere");
+    EXPECT_EQ(form->Comments(1), "");
+}
+
+TEST_F(Navigation, CommittingTheLastLineAndAnsweringYesSavesBothFiles) {
+    GoTo(QStringLiteral("14"));
+    ClickCell("cmdStressUp", 1);
+    platform.Answer({true});
+    Click(QStringLiteral("cmdOk"));
+
+    ASSERT_EQ(platform.MessageTexts(), (std::vector<QString>{QStringLiteral("Save changes?")}));
+    EXPECT_TRUE(platform.Ended());
+    std::string expected = originalPoem;
+    const std::string row = "14\tstress\tSo long lives this, and this gives life to thee.\t";
+    const auto at = expected.find(row + "1\t3");
+    ASSERT_NE(at, std::string::npos);
+    expected[at + row.size()] = '2';
+    EXPECT_EQ(platform.ReadFile(kSonnet), expected);
+    EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kSonnet, "14", "4", "1", "4", "1", "1182"));
+}
+
+TEST_F(Navigation, CommittingTheLastLineAndAnsweringNoWritesNothing) {
+    GoTo(QStringLiteral("14"));
+    ClickCell("cmdStressUp", 1);
+    platform.Answer({false});
+    Click(QStringLiteral("cmdAlsoSave"));
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_EQ(platform.WriteCount(), 0);
+    ExpectFilesUntouched();
+}
+
+TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
+    GoTo(QStringLiteral("14"));
+    ClickCell("cmdStressUp", 1);
+    platform.FailWrites(true);
+    platform.Answer({true});
+    Click(QStringLiteral("cmdOk"));
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_EQ(platform.Messages().size(), 2U);
+    EXPECT_EQ(Progress(), "14/14");
+    EXPECT_EQ(form->Stresses(14, 1), "2");
+    ExpectFilesUntouched();
+}
+
+TEST_F(Navigation, CloseBoxEndsWithoutAskingOrWriting) {
+    ClickCell("cmdStressUp", 1);
+    Click(QStringLiteral("cmdOk"));
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(platform.WriteCount(), 0);
+    ExpectFilesUntouched();
+}
+
+// ---- back and ahead -------------------------------------------------------------------------
+
+TEST_F(Navigation, BackOnTheFirstLineKeepsUncommittedChanges) {
+    ClickCell("cmdStressUp", 1);
+    Click(QStringLiteral("cmdBackOne"));
+    EXPECT_EQ(Progress(), "1/14");
+    EXPECT_EQ(CellText("txtStress", 1), "2");
+    EXPECT_EQ(form->CurrentStresses[1], "2");
+}
+
+TEST_F(Navigation, AheadOnTheLastLineKeepsUncommittedChanges) {
+    GoTo(QStringLiteral("14"));
+    ClickCell("cmdMerge", 1);
+    Click(QStringLiteral("cmdAheadOne"));
+    EXPECT_EQ(Progress(), "14/14");
+    EXPECT_EQ(CellText("txtSyllables", 1), "So long");
+}
+
+TEST_F(Navigation, MovingAwayDropsUncommittedChanges) {
+    ClickCell("cmdStressUp", 1);
+    TypeComment(QStringLiteral("lost"));
+    Click(QStringLiteral("cmdAheadOne"));
+    EXPECT_EQ(LineText(), kLine2);
+    EXPECT_EQ(form->lblTextNextLine->text().toStdString(),
+              "Rough winds do shake the darling buds of May,");
+    Click(QStringLiteral("cmdBackOne"));
+    EXPECT_EQ(CellText("txtStress", 1), "1");
+    EXPECT_EQ(Comment(), "");
+    EXPECT_EQ(form->Stresses(1, 1), "1");
+}
+
+// ---- go to ----------------------------------------------------------------------------------
+
+struct GoToCase {
+    const char* name;
+    const char* typed;
+    const char* progress;  // after the click
+    bool refused;          // the message is shown and the box keeps the text
+};
+
+class GoToInput : public Navigation, public ::testing::WithParamInterface<GoToCase> {};
+
+TEST_P(GoToInput, MovesOrRefuses) {
+    const GoToCase& c = GetParam();
+    GoTo(QStringLiteral("3"));
+    ClickCell("cmdStressUp", 1);  // uncommitted; survives only a refusal
+    GoTo(QString::fromUtf8(c.typed));
+
+    EXPECT_EQ(Progress(), c.progress);
+    if (c.refused) {
+        EXPECT_EQ(platform.MessageTexts(),
+                  (std::vector<QString>{QString::fromLatin1(navigation::kGoToMessage)}));
+        EXPECT_EQ(form->txtGoto->text().toStdString(), c.typed);
+        EXPECT_EQ(CellText("txtStress", 1), "4");
+    } else {
+        EXPECT_TRUE(platform.Messages().empty());
+        EXPECT_EQ(form->txtGoto->text(), QString());
+        EXPECT_LE(form->CurrentLine, form->NumberOfLines);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Navigation, GoToInput,
+    ::testing::Values(GoToCase{"SpacesAround", "  7  ", "7/14", false},
+                      GoToCase{"LastLine", "14", "14/14", false},
+                      GoToCase{"SameLineReloads", "3", "3/14", false},
+                      GoToCase{"Empty", "", "0/14", false}, GoToCase{"Zero", "0", "0/14", false},
+                      GoToCase{"DoubleZero", "00", "0/14", false},
+                      GoToCase{"BeyondTheFile", "15", "14/14", false},
+                      GoToCase{"HugeNumber", "12345678901234567890", "14/14", false},
+                      GoToCase{"TrailingLetter", "7a", "3/14", true},
+                      GoToCase{"Minus", "-7", "3/14", true}, GoToCase{"Plus", "+7", "3/14", true},
+                      GoToCase{"Decimal", "7.5", "3/14", true}),
+    [](const ::testing::TestParamInfo<GoToCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Navigation, GoingToTheLineOnScreenDropsItsChanges) {
+    ClickCell("cmdStressUp", 1);
+    GoTo(QStringLiteral("1"));
+    EXPECT_EQ(CellText("txtStress", 1), "1");
+}
+
+TEST_F(Navigation, RowZeroHidesEveryColumnAndLeadsToLineOne) {
+    GoTo(QStringLiteral("0"));
+    for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
+        EXPECT_FALSE(CellShown("txtSyllables", i)) << i;
+        EXPECT_FALSE(CellShown("cmdStressUp", i)) << i;
+    }
+    EXPECT_EQ(LineText(), "");
+    Click(QStringLiteral("cmdBackOne"));
+    EXPECT_EQ(Progress(), "0/14");
+    Click(QStringLiteral("cmdAheadOne"));
+    EXPECT_EQ(Progress(), "1/14");
+    EXPECT_EQ(LineText(), "Shall I compare thee to a summer's day?");
+}
+
+}  // namespace
+}  // namespace corvale::test

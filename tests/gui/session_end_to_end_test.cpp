@@ -1,0 +1,149 @@
+// A whole working session on the bundled sonnet, driven through the window as a person would,
+// then a second run that resumes where the first one stopped.
+
+#include "gui/LineEditorFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace corvale::test {
+namespace {
+
+constexpr char kSonnet[] = "sonnet18.txt";
+constexpr char kMemory[] = "RememberEarlierRun.txt";
+constexpr char kLine1[] = "Shall I compare thee to a summer's day?";
+constexpr char kLine2[] = "Thou art more lovely and more temperate:";
+constexpr char kLine13[] = "So long as men can breathe or eyes can see,";
+
+// The file's rows, without their CR LF.
+std::vector<std::string> SplitRows(const std::string& bytes) {
+    std::vector<std::string> rows;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        rows.push_back(bytes.substr(start, end - start));
+    }
+    return rows;
+}
+
+// The sample file as the session should leave it: every row the session changed is given
+// here in full (by its 0-based row number); all others stay byte for byte as they were.
+std::string ExpectedScansionFile() {
+    const std::map<std::size_t, std::string> changed = {
+        {1, std::string("1\tstress\t") + kLine1 + "\t2\t1\t1\t3\t1\t1\t1\t3\t1\t3"},
+        {2, std::string("1\tjuncture\t") + kLine1 + "\t2\t2\t1\t1\t2\t2\t2\t1\t2\t4"},
+        {3, std::string("1\tcomment\t") + kLine1 + "\tTrochaic start? check"},
+        {4, std::string("2\tsyllables\t") + kLine2 +
+                "\tThou\tart\tmore\tlove ly\tand\tmore\ttemperate:"},
+        {5, std::string("2\tstress\t") + kLine2 + "\t1\t3\t2\t3\t1\t3\t3"},
+        {6, std::string("2\tjuncture\t") + kLine2 + "\t2\t2\t2\t2\t2\t2\t4"},
+        {50, std::string("13\tjuncture\t") + kLine13 + "\t1\t2\t2\t2\t2\t2\t2\t2\t2\t4"},
+        {51, std::string("13\tcomment\t") + kLine13 + "\teven"},
+    };
+    std::vector<std::string> rows = SplitRows(SampleFile("sonnet18", kSonnet));
+    EXPECT_EQ(rows.size(), 56U);
+    for (const auto& [at, row] : changed) {
+        rows.at(at) = row;
+    }
+    return Rows(rows);
+}
+
+// A later start of the program in the same folder.
+class NextRunPlatform : public Platform {
+public:
+    explicit NextRunPlatform(QString folder) : folder_(std::move(folder)) {}
+    void ShowMessage(const QString& text) override { messages.push_back(text); }
+    bool AskYesNo(const QString& text) override {
+        messages.push_back(text);
+        return false;
+    }
+    QString ProgramFolder() const override { return folder_; }
+    std::vector<QString> messages;
+
+protected:
+    void OnEnd() override {}
+
+private:
+    QString folder_;
+};
+
+class Session : public LineEditorFixture {
+protected:
+    void NewLineInComment() const { QTest::keyClick(form->txtComment, Qt::Key_Return); }
+};
+
+TEST_F(Session, CorrectsSeveralLinesSavesAndResumes) {
+    UseSample("sonnet18", kSonnet);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Progress(), "1/14");
+
+    // Line 1: a stressed opening, a bound word, and a two-line note.
+    ClickCell("cmdStressUp", 1);
+    ClickCell("cmdJunctureDown", 4);
+    TypeComment(QStringLiteral("Trochaic start?"));
+    NewLineInComment();
+    TypeComment(QStringLiteral("check"));
+    Click(QStringLiteral("cmdOk"));
+    ASSERT_EQ(Progress(), "2/14");
+
+    // Line 2: "love" and "ly" become one cell; "more" is lightened.
+    ClickCell("cmdMerge", 4);
+    EXPECT_EQ(CellText("txtSyllables", 4), "love ly");
+    EXPECT_FALSE(CellShown("txtSyllables", 8));
+    ClickCell("cmdStressDown", 3);
+    Click(QStringLiteral("cmdAlsoSave"));
+    ASSERT_EQ(Progress(), "3/14");
+
+    // Line 3: a change, thought better of by moving away and back.
+    ClickCell("cmdStressUp", 3);
+    Click(QStringLiteral("cmdAheadOne"));
+    Click(QStringLiteral("cmdBackOne"));
+    EXPECT_EQ(CellText("txtStress", 3), "1");
+
+    // A mistyped line number, then line 13.
+    GoTo(QStringLiteral("13b"));
+    EXPECT_EQ(Progress(), "3/14");
+    GoTo(QStringLiteral(" 13 "));
+    ASSERT_EQ(Progress(), "13/14");
+    ClickCell("cmdJunctureDown", 1);
+    TypeComment(QStringLiteral("even"));
+    Click(QStringLiteral("cmdOk"));
+
+    // Line 14 is the last: committing it leads to the exit question.
+    ASSERT_EQ(Progress(), "14/14");
+    platform.Answer({true});
+    Click(QStringLiteral("cmdOk"));
+
+    ASSERT_TRUE(platform.Ended());
+    EXPECT_EQ(platform.MessageTexts().size(), 2U);
+    EXPECT_EQ(platform.MessageTexts().back(), QStringLiteral("Save changes?"));
+    EXPECT_EQ(platform.ReadFile(kSonnet), ExpectedScansionFile());
+    EXPECT_EQ(platform.ReadFile(kMemory),
+              Rows({"Filename:", kSonnet, "Last line done:", "14", "Maximum value for stress:", "4",
+                    "Minimum value for stress:", "1", "Maximum value for juncture:", "4",
+                    "Minimum value for juncture:", "1", "Spacing of buttons:", "1182"}));
+
+    // The next run opens the same file at the recorded line, with the saved corrections.
+    form.reset();
+    NextRunPlatform nextPlatform(platform.ProgramFolder());
+    Form1 next(nextPlatform);
+    ASSERT_TRUE(next.Form_Load());
+    next.show();
+    EXPECT_TRUE(nextPlatform.messages.empty());
+    EXPECT_EQ(next.lblProgress->text(), QStringLiteral("14/14"));
+    QTest::keyClicks(next.txtGoto, QStringLiteral("2"));
+    QTest::mouseClick(next.cmdGoTo, Qt::LeftButton);
+    EXPECT_EQ(next.txtSyllables(4)->text(), QStringLiteral("love ly"));
+    EXPECT_EQ(next.txtStress(3)->text(), QStringLiteral("2"));
+    EXPECT_FALSE(next.txtSyllables(8)->isVisible());
+    next.close();
+    EXPECT_EQ(platform.ReadFile(kSonnet), ExpectedScansionFile());
+}
+
+}  // namespace
+}  // namespace corvale::test

@@ -1,0 +1,208 @@
+#include "gui/LineEditorFixture.h"
+
+#include "startup/Layout.h"
+
+#include <QLineEdit>
+
+#include <string>
+#include <vector>
+
+namespace corvale::test {
+namespace {
+
+constexpr char kSonnet[] = "sonnet18.txt";
+constexpr char kTyger[] = "tyger.txt";
+constexpr char kMemory[] = "RememberEarlierRun.txt";
+constexpr char kWriteFailed[] =
+    "I couldn't write RememberEarlierRun.txt, so I have stayed with the file you are working "
+    "on.  Perhaps the folder is read-only, or RememberEarlierRun.txt is open in another "
+    "program.";
+// The default pitch of sonnet18's eleven columns: 13000 / 11, rounded.
+constexpr int kSonnetSpacing = 1182;
+
+// sonnet18 has 14 verse lines of up to 11 syllables; tyger 24 lines of up to 8.
+class SwitchFile : public LineEditorFixture {
+protected:
+    void SetUp() override {
+        UseSample("sonnet18", kSonnet);
+        platform.WriteFile(kTyger, SampleFile("tyger", kTyger));
+        ASSERT_TRUE(Start());
+    }
+    std::string LineText() const { return form->lblText->text().toStdString(); }
+    std::string FileBox() const { return form->txtFileName->text().toStdString(); }
+    // A poem whose only verse line has `count` syllables s1, s2, ...
+    static std::string WidePoem(int count) {
+        Verse verse{"wide", {}, {}, {}, ""};
+        for (int i = 1; i <= count; ++i) {
+            verse.syllables.push_back("s" + std::to_string(i));
+            verse.stresses.push_back("1");
+            verse.junctures.push_back("2");
+        }
+        return ScansionFile({verse});
+    }
+};
+
+TEST_F(SwitchFile, NewFileOpensAtTheLineThatWasOnScreen) {
+    GoTo(QStringLiteral("5"));
+    OpenFile(QLatin1String(kTyger));
+
+    EXPECT_EQ(Progress(), "5/24");
+    EXPECT_EQ(LineText(), "In what distant deeps or skies.");
+    EXPECT_EQ(FileBox(), kTyger);
+    EXPECT_EQ(form->WorkingFileName, kTyger);
+    EXPECT_EQ(platform.ReadFile(kMemory),
+              MemoryFile(kTyger, "5", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
+    // The grid keeps its eleven columns; the ones tyger does not use are hidden.
+    EXPECT_EQ(form->MaximumNumberOfSyllables, 11);
+    EXPECT_EQ(form->NumberOfCellColumns(), 11);
+    EXPECT_TRUE(CellShown("txtSyllables", 7));
+    EXPECT_FALSE(CellShown("txtSyllables", 8));
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(SwitchFile, ShorterFileOpensAtItsLastLine) {
+    const Verse verse{"only", {"on", "ly"}, {"3", "1"}, {"1", "4"}, ""};
+    platform.WriteFile("short.txt", ScansionFile({verse, verse, verse}));
+    GoTo(QStringLiteral("12"));
+    OpenFile(QStringLiteral("short.txt"));
+    EXPECT_EQ(Progress(), "3/3");
+    EXPECT_EQ(CellText("txtSyllables", 2), "ly");
+    EXPECT_EQ(form->lblTextNextLine->text(), QString());
+}
+
+TEST_F(SwitchFile, SurroundingSpacesAreTrimmed) {
+    OpenFile(QStringLiteral("  tyger.txt  "));
+    EXPECT_EQ(FileBox(), kTyger);
+    EXPECT_EQ(form->WorkingFileName, kTyger);
+    EXPECT_EQ(LineText(), "Tyger Tyger, burning bright,");
+    // The memory file holds the name as typed; reading it back trims it.
+    const std::string memory = platform.ReadFile(kMemory);
+    EXPECT_EQ(memory.substr(0, memory.find("Last line")), "Filename:\r\n  tyger.txt  \r\n");
+}
+
+TEST_F(SwitchFile, CommittedEditsAreGoneAfterSwitchingAwayAndBack) {
+    ClickCell("cmdStressUp", 1);
+    Click(QStringLiteral("cmdOk"));
+    ASSERT_EQ(form->Stresses(1, 1), "2");
+    OpenFile(QLatin1String(kTyger));
+    EXPECT_EQ(Progress(), "2/24");
+    GoTo(QStringLiteral("4"));
+    OpenFile(QLatin1String(kSonnet));
+
+    EXPECT_EQ(Progress(), "4/14");
+    EXPECT_EQ(form->Stresses(1, 1), "1");
+    EXPECT_EQ(platform.ReadFile(kSonnet), SampleFile("sonnet18", kSonnet));
+}
+
+TEST_F(SwitchFile, ReopeningTheSameFileDropsUnsavedWork) {
+    ClickCell("cmdMerge", 1);
+    Click(QStringLiteral("cmdOk"));
+    ClickCell("cmdStressUp", 1);
+    form->mnuChangeFile->trigger();
+    EXPECT_EQ(Progress(), "2/14");
+    EXPECT_EQ(form->Syllables(1, 1), "Shall");
+    EXPECT_EQ(CellText("txtStress", 1), "1");
+}
+
+TEST_F(SwitchFile, MemoryFileThatCannotBeWrittenChangesNothing) {
+    GoTo(QStringLiteral("3"));
+    ClickCell("cmdStressUp", 2);
+    const std::string memoryBefore = platform.ReadFile(kMemory);
+    platform.FailWrites(true);
+    OpenFile(QLatin1String(kTyger));
+
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{QString::fromLatin1(kWriteFailed)}));
+    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(Progress(), "3/14");
+    EXPECT_EQ(CellText("txtStress", 2), "4");
+    EXPECT_EQ(form->NumberOfLines, 14);
+    EXPECT_EQ(platform.ReadFile(kMemory), memoryBefore);
+    EXPECT_FALSE(platform.Ended());
+
+    platform.FailWrites(false);
+    form->mnuChangeFile->trigger();
+    EXPECT_EQ(FileBox(), kTyger);
+    EXPECT_EQ(Progress(), "3/24");
+}
+
+TEST_F(SwitchFile, WiderFileGetsNewColumnsInTheCurrentBlockOrder) {
+    platform.WriteFile("wide.txt", WidePoem(14));
+    ClickLabel(form->Label3);
+    OpenFile(QStringLiteral("wide.txt"));
+
+    ASSERT_EQ(form->MaximumNumberOfSyllables, 14);
+    ASSERT_EQ(form->NumberOfCellColumns(), 14);
+    EXPECT_EQ(form->SpacingOfButtons, kSonnetSpacing);
+    for (int i = 1; i <= 14; ++i) {
+        EXPECT_EQ(CellText("txtSyllables", i), "s" + std::to_string(i));
+        EXPECT_TRUE(CellShown("txtSyllables", i)) << i;
+    }
+    for (int i = 12; i <= 14; ++i) {
+        SCOPED_TRACE(i);
+        const auto place = placement::PlaceOf(form->txtSyllables(i));
+        const auto expected =
+            layout::CellRect(layout::CellArray::txtSyllables, i, kSonnetSpacing, 14);
+        EXPECT_EQ(place.left, expected.left);
+        EXPECT_EQ(place.width, expected.width);
+        EXPECT_EQ(TopOf(Cell("txtJuncture", i)), layout::kUpperSlot.box);
+        EXPECT_EQ(TopOf(Cell("cmdStressDown", i)), layout::kLowerSlot.down);
+    }
+    EXPECT_FALSE(CellShown("cmdMerge", 14));
+    // The new columns work like the others.
+    ClickCell("cmdStressUp", 13);
+    EXPECT_EQ(CellText("txtStress", 13), "2");
+    ClickCell("cmdMerge", 13);
+    EXPECT_EQ(CellText("txtSyllables", 13), "s13 s14");
+    EXPECT_FALSE(CellShown("txtSyllables", 14));
+}
+
+TEST_F(SwitchFile, WiderFileAfterTheStressHeadingKeepsTheDesignedOrder) {
+    platform.WriteFile("wide.txt", WidePoem(12));
+    ClickLabel(form->Label3);
+    ClickLabel(form->Label2);
+    OpenFile(QStringLiteral("wide.txt"));
+    ASSERT_EQ(form->NumberOfCellColumns(), 12);
+    EXPECT_EQ(TopOf(Cell("txtStress", 12)), layout::kUpperSlot.box);
+    EXPECT_EQ(TopOf(Cell("txtJuncture", 12)), layout::kLowerSlot.box);
+}
+
+TEST_F(SwitchFile, HeadingClickAfterANarrowerFileMovesEveryColumn) {
+    // tyger needs 8 positions but the store keeps 11, so all eleven columns follow a click.
+    OpenFile(QLatin1String(kTyger));
+    ClickLabel(form->Label3);
+    EXPECT_EQ(TopOf(Cell("txtJuncture", 11)), layout::kUpperSlot.box);
+}
+
+TEST_F(SwitchFile, ExitWithNoAfterASwitchStillResumesInTheNewFile) {
+    GoTo(QStringLiteral("6"));
+    OpenFile(QLatin1String(kTyger));
+    platform.Answer({false});
+    Click(QStringLiteral("cmdQuit"));
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_EQ(platform.ReadFile(kMemory),
+              MemoryFile(kTyger, "6", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
+    EXPECT_EQ(platform.ReadFile(kSonnet), SampleFile("sonnet18", kSonnet));
+}
+
+TEST_F(SwitchFile, MissingFileFallsBackToInTxt) {
+    platform.WriteFile("in.txt", SampleFile("tyger", kTyger));
+    OpenFile(QStringLiteral("nosuch.txt"));
+    ASSERT_EQ(platform.Messages().size(), 1U);
+    EXPECT_TRUE(platform.Messages()[0].text.startsWith(QStringLiteral("Caution:")));
+    EXPECT_EQ(FileBox(), "in.txt");
+    EXPECT_EQ(Progress(), "1/24");
+}
+
+TEST_F(SwitchFile, NameOfNoFileAtAllKeepsTheScreenOnARowTheStoreHas) {
+    GoTo(QStringLiteral("5"));
+    OpenFile(QStringLiteral("nosuch.txt"));
+    EXPECT_EQ(platform.Messages().size(), 2U);
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_GE(form->CurrentLine, 0);
+    EXPECT_LE(form->CurrentLine, form->NumberOfLines);
+    EXPECT_EQ(Progress(),
+              std::to_string(form->CurrentLine) + "/" + std::to_string(form->NumberOfLines));
+}
+
+}  // namespace
+}  // namespace corvale::test
