@@ -3,8 +3,11 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "scansion/Store.h"
+#include "scansion/TabScan.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,8 +93,21 @@ public:
     void CommitWorkingCopy(std::string_view comment);
 
 private:
+    // The scansion file as the first pass read it, with what that pass learnt of it. The second
+    // pass of the same load takes it rather than reading and scanning the file again, and lets
+    // it go.
+    struct FirstPassFile {
+        std::string name;
+        std::string bytes;
+        std::optional<TabIndex> index;  // none when nothing is held
+        Encoding encoding = Encoding::Utf8;
+        std::size_t textBytes = 0;  // about what the store will hold: bytes and texts
+        std::size_t texts = 0;
+    };
+
     Platform& platform_;
     Store store_;
+    FirstPassFile firstPassFile_;
 };
 
 // File names.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
 #include <string>
 #include <vector>
@@ -261,6 +262,73 @@ TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
     workspace.RedimensionArrays();
     EXPECT_THROW(workspace.LookUpData(), ProgramEnded);
     EXPECT_EQ(platform.Messages().size(), 1u);
+}
+
+// --- Reading the file once per load ----------------------------------------------------------
+
+// Counts the times a file is read.
+class CountingPlatform : public ScriptedPlatform {
+public:
+    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
+        ++reads;
+        return ScriptedPlatform::ReadWholeFile(name);
+    }
+    mutable int reads = 0;
+};
+
+class ReadOnceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        platform.WriteFile("a.txt", ScansionFile({kHark}));
+        platform.WriteFile("b.txt", ScansionFile({kShort, kShort}));
+    }
+    CountingPlatform platform;
+    Workspace workspace{platform};
+};
+
+TEST_F(ReadOnceTest, ALoadReadsTheFileOnce) {
+    workspace.WorkingFileName = "a.txt";
+    workspace.FindMaximumNumberOfSyllables();
+    workspace.RedimensionArrays();
+    workspace.LookUpData();
+    EXPECT_EQ(platform.reads, 1);
+    EXPECT_EQ(workspace.Syllables(1, 3), "lark");
+    // What the first pass kept went with the second pass: another second pass reads again.
+    workspace.RedimensionArrays();
+    workspace.LookUpData();
+    EXPECT_EQ(platform.reads, 2);
+    EXPECT_EQ(workspace.Comments(1), "sung");
+}
+
+TEST_F(ReadOnceTest, ASecondPassForAnotherNameReadsThatFile) {
+    workspace.WorkingFileName = "a.txt";
+    workspace.FindMaximumNumberOfSyllables();
+    workspace.WorkingFileName = "b.txt";
+    workspace.NumberOfLines = 2;
+    workspace.RedimensionArrays();
+    workspace.LookUpData();
+    EXPECT_EQ(platform.reads, 2);
+    EXPECT_EQ(workspace.LineText(1), "Oh");
+    EXPECT_EQ(workspace.LineText(2), "Oh");
+}
+
+TEST_F(ReadOnceTest, AFileGoneBeforeTheSecondPassGivesAnEmptyStore) {
+    workspace.WorkingFileName = "a.txt";
+    workspace.FindMaximumNumberOfSyllables();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(platform.FilePath("a.txt"))));
+    workspace.RedimensionArrays();
+    workspace.LookUpData();
+    EXPECT_EQ(workspace.LineText(1), "");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(ReadOnceTest, AFirstPassThatEndsKeepsNothing) {
+    platform.WriteFile("bad.txt", "1\tsyllables\tt\r\n9\tcomment\r\n");
+    workspace.WorkingFileName = "bad.txt";
+    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    workspace.RedimensionArrays();
+    EXPECT_THROW(workspace.LookUpData(), ProgramEnded);  // read afresh: its rows are bad too
+    EXPECT_EQ(platform.reads, 2);
 }
 
 // --- Second pass: filling the store --------------------------------------------------------

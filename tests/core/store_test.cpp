@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,36 @@ namespace {
 using corvale::Store;
 using corvale::ValueRow;
 using Views = std::vector<std::string_view>;
+using Strings = std::vector<std::string>;
+
+// Values as the reader hands them over: the text after a row's third tab, with the positions of
+// its tabs counted from an arbitrary origin, as in a file.
+struct FieldRun {
+    explicit FieldRun(std::string text, std::size_t origin = 1000) : text(std::move(text)) {
+        for (std::size_t at = 0; at < this->text.size(); ++at) {
+            if (this->text[at] == '\t') {
+                separators.push_back(static_cast<std::uint32_t>(origin + at));
+            }
+        }
+        values = {this->text, separators, origin};
+    }
+    std::string text;
+    std::vector<std::uint32_t> separators;
+    Store::SeparatedValues values;
+};
+
+void SetRow(Store& store, std::int32_t j, std::string_view lineText, std::string_view comment,
+            const FieldRun& syllables, const FieldRun& stresses, const FieldRun& junctures) {
+    store.SetRecord(j, lineText, comment, {syllables.values, stresses.values, junctures.values});
+}
+
+Strings HeldValues(const Store& store, ValueRow row, std::int32_t j) {
+    Strings values;
+    for (std::int32_t k = 1; k <= store.LastHeldPosition(row, j); ++k) {
+        values.emplace_back(store.Value(row, j, k));
+    }
+    return values;
+}
 
 TEST(StoreTest, RedimensionMakesEveryElementEmpty) {
     Store store;
@@ -174,6 +206,161 @@ TEST(StoreTest, MemoryGrowsWithHeldTexts) {
     const Views values{longText};
     store.SetRecord(3, longText, "", values, {}, {});
     EXPECT_GE(store.MemoryBytes(), empty + 2000);
+}
+
+// --- Values handed over as separated runs, as loading does ---------------------------------
+
+struct RunCase {
+    const char* name;
+    std::string text;
+    std::int32_t maximum;
+    Strings held;
+};
+
+class SeparatedRunTest : public testing::TestWithParam<RunCase> {};
+
+TEST_P(SeparatedRunTest, HoldsTheValues) {
+    Store store;
+    store.Redimension(2, GetParam().maximum);
+    const FieldRun run(GetParam().text);
+    const FieldRun none("");
+    SetRow(store, 1, "line", "note", none, run, none);
+    EXPECT_EQ(HeldValues(store, ValueRow::Stresses, 1), GetParam().held);
+    EXPECT_EQ(
+        store.Value(ValueRow::Stresses, 1, static_cast<std::int32_t>(GetParam().held.size()) + 1),
+        "");
+    EXPECT_EQ(store.LineText(1), "line");
+    EXPECT_EQ(store.Comment(1), "note");
+    EXPECT_EQ(store.LastHeldPosition(ValueRow::Syllables, 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, SeparatedRunTest,
+    testing::Values(RunCase{"OneValue", "3", 4, {"3"}},
+                    RunCase{"SeveralValues", "3\t1\t10", 4, {"3", "1", "10"}},
+                    RunCase{"EmptyValueKeepsItsPlace", "a\t\tc", 4, {"a", "", "c"}},
+                    RunCase{"LeadingEmptyValue", "\tb", 4, {"", "b"}},
+                    RunCase{"NoValueAtAll", "", 4, {}}, RunCase{"OnlyEmptyValues", "\t\t", 4, {}},
+                    RunCase{"TrailingEmptyValuesAreNotHeld", "a\t\t", 4, {"a"}},
+                    RunCase{"BeyondTheMaximumIsDropped", "a\tb\tc", 2, {"a", "b"}},
+                    RunCase{"CutAtTheMaximumBeforeAnEmptyValue", "a\t\tc", 2, {"a"}},
+                    RunCase{"NoPositionsHoldNothing", "a\tb", 0, {}},
+                    RunCase{"SpacesAndBytesKept", " x \t\xe9\r", 4, {" x ", "\xe9\r"}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(StoreArenaTest, RunsOfEveryKindStayApart) {
+    Store store;
+    store.Redimension(1, 3);
+    SetRow(store, 1, "Hark the lark", "sung", FieldRun("Hark\tthe\tlark", 7),
+           FieldRun("3\t1\t3", 0), FieldRun("1\t2", 123456));
+    EXPECT_EQ(HeldValues(store, ValueRow::Syllables, 1), (Strings{"Hark", "the", "lark"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Stresses, 1), (Strings{"3", "1", "3"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Junctures, 1), (Strings{"1", "2"}));
+}
+
+TEST(StoreArenaTest, EditsAfterLoadingLeaveOtherRowsAlone) {
+    Store store;
+    store.Redimension(3, 3);
+    for (std::int32_t j = 1; j <= 3; ++j) {
+        const std::string n = std::to_string(j);
+        SetRow(store, j, "line " + n, "note " + n, FieldRun("a" + n + "\tb" + n), FieldRun("1\t2"),
+               FieldRun("3\t4"));
+    }
+    const Strings fresh{"x", "", "z"};
+    store.SetValues(2, ValueRow::Stresses, fresh);
+    store.SetComment(2, "edited");
+    EXPECT_EQ(HeldValues(store, ValueRow::Stresses, 2), (Strings{"x", "", "z"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Syllables, 2), (Strings{"a2", "b2"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Junctures, 2), (Strings{"3", "4"}));
+    EXPECT_EQ(store.LineText(2), "line 2");
+    EXPECT_EQ(store.Comment(2), "edited");
+    for (const std::int32_t j : {1, 3}) {
+        const std::string n = std::to_string(j);
+        EXPECT_EQ(store.LineText(j), "line " + n);
+        EXPECT_EQ(store.Comment(j), "note " + n);
+        EXPECT_EQ(HeldValues(store, ValueRow::Syllables, j), (Strings{"a" + n, "b" + n}));
+        EXPECT_EQ(HeldValues(store, ValueRow::Stresses, j), (Strings{"1", "2"}));
+    }
+}
+
+TEST(StoreArenaTest, ManyEditsOfOneRowKeepTheLastAndTheRest) {
+    Store store;
+    store.Redimension(2, 4);
+    SetRow(store, 1, "first", "one", FieldRun("a\tb"), FieldRun("1"), FieldRun("2"));
+    SetRow(store, 2, "second", "two", FieldRun("c"), FieldRun("3"), FieldRun("4"));
+    for (int edit = 0; edit < 2000; ++edit) {
+        const Strings values{std::to_string(edit), "", std::to_string(edit % 7)};
+        store.SetValues(2, static_cast<ValueRow>(edit % 3), values);
+        store.SetComment(2, std::string(static_cast<std::size_t>(edit % 50), 'c'));
+    }
+    EXPECT_EQ(HeldValues(store, ValueRow::Syllables, 2), (Strings{"1998", "", "3"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Stresses, 2), (Strings{"1999", "", "4"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Junctures, 2), (Strings{"1997", "", "2"}));
+    EXPECT_EQ(store.Comment(2), std::string(49, 'c'));
+    EXPECT_EQ(store.LineText(2), "second");
+    EXPECT_EQ(store.LineText(1), "first");
+    EXPECT_EQ(store.Comment(1), "one");
+    EXPECT_EQ(HeldValues(store, ValueRow::Syllables, 1), (Strings{"a", "b"}));
+}
+
+TEST(StoreArenaTest, CopiesFromItselfSurviveTheArenaMoving) {
+    Store store;
+    store.Redimension(40, 3);
+    const std::string longText(300, 't');
+    const Views values{"one", "", "three"};
+    store.SetRecord(1, longText, "c", values, values, values);
+    for (std::int32_t j = 2; j <= 40; ++j) {
+        // Every text is a view into the arena that this very write may move.
+        const Views previous{store.Value(ValueRow::Syllables, j - 1, 1),
+                             store.Value(ValueRow::Syllables, j - 1, 2),
+                             store.Value(ValueRow::Syllables, j - 1, 3)};
+        store.SetRecord(j, store.LineText(j - 1), store.Comment(j - 1), previous, previous, {});
+    }
+    EXPECT_EQ(store.LineText(40), longText);
+    EXPECT_EQ(store.Comment(40), "c");
+    EXPECT_EQ(HeldValues(store, ValueRow::Stresses, 40), (Strings{"one", "", "three"}));
+    EXPECT_EQ(store.LastHeldPosition(ValueRow::Junctures, 40), 0);
+}
+
+TEST(StoreArenaTest, RowsNeverWrittenReadEmptyAmongWrittenOnes) {
+    Store store;
+    store.Redimension(5, 2);
+    SetRow(store, 2, "two", "c2", FieldRun("a"), FieldRun("1"), FieldRun("2"));
+    SetRow(store, 4, "four", "c4", FieldRun("b"), FieldRun("3"), FieldRun("4"));
+    for (const std::int32_t j : {0, 1, 3, 5}) {
+        EXPECT_EQ(store.LineText(j), "") << j;
+        EXPECT_EQ(store.Comment(j), "") << j;
+        EXPECT_EQ(store.Value(ValueRow::Syllables, j, 1), "") << j;
+        EXPECT_EQ(store.LastHeldPosition(ValueRow::Stresses, j), 0) << j;
+    }
+    EXPECT_EQ(store.LineText(4), "four");
+    EXPECT_EQ(store.Value(ValueRow::Junctures, 2, 1), "2");
+}
+
+TEST(StoreArenaTest, RedimensionGivesBackTheArena) {
+    Store store;
+    store.Redimension(3, 2);
+    const std::size_t empty = store.MemoryBytes();
+    store.Reserve(10000, 100);
+    SetRow(store, 1, std::string(5000, 'x'), "c", FieldRun("a\tb"), FieldRun("1"), FieldRun("2"));
+    store.SetComment(1, "edited");
+    EXPECT_GE(store.MemoryBytes(), empty + 5000);
+    store.Redimension(3, 2);
+    EXPECT_EQ(store.MemoryBytes(), empty);
+    EXPECT_EQ(store.LineText(1), "");
+    EXPECT_EQ(store.Comment(1), "");
+    EXPECT_EQ(store.LastHeldPosition(ValueRow::Syllables, 1), 0);
+}
+
+TEST(StoreArenaTest, ReservedRoomIsUsedWithoutMoving) {
+    Store store;
+    store.Redimension(2, 2);
+    store.Reserve(100, 20);
+    const std::size_t reserved = store.MemoryBytes();
+    SetRow(store, 1, "line", "c", FieldRun("a\tb"), FieldRun("1\t2"), FieldRun("3"));
+    SetRow(store, 2, "line", "c", FieldRun("a\tb"), FieldRun("1\t2"), FieldRun("3"));
+    EXPECT_EQ(store.MemoryBytes(), reserved);
+    EXPECT_EQ(store.Value(ValueRow::Stresses, 2, 2), "2");
 }
 
 }  // namespace
