@@ -19,9 +19,7 @@ constexpr char kName[] = "poem.txt";
 
 void Load(Workspace& workspace) {
     workspace.WorkingFileName = kName;
-    workspace.FindMaximumNumberOfSyllables();
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
+    workspace.LoadScansionFile();
 }
 
 void SetSizeCounters(benchmark::State& state, std::size_t fileBytes) {

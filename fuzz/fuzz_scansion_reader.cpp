@@ -21,9 +21,7 @@ constexpr char kName[] = "poem.txt";
 bool Load(Workspace& workspace) {
     workspace.WorkingFileName = kName;
     try {
-        workspace.FindMaximumNumberOfSyllables();
-        workspace.RedimensionArrays();
-        workspace.LookUpData();
+        workspace.LoadScansionFile();
         return true;
     } catch (const ProgramEnded&) {
         return false;

@@ -87,9 +87,7 @@ void Form1::mnuChangeFile_Click() {
         return;
     }
     ReadMemoryFile();
-    FindMaximumNumberOfSyllables();
-    RedimensionArrays();
-    LookUpData();
+    LoadScansionFile();
     txtFileName->setText(DecodeFileName(WorkingFileName));
     if (MaximumNumberOfSyllables > NumberOfCellColumns()) {
         // A wider file than the grid was built for: add the missing columns the way start-up

@@ -27,6 +27,12 @@ void Workspace::RedimensionArrays() {
     CurrentJunctures = std::vector<std::string>(size);
 }
 
+void Workspace::LoadScansionFile() {
+    FindMaximumNumberOfSyllables();
+    RedimensionArrays();
+    LookUpData();
+}
+
 void Workspace::CommitWorkingCopy(std::string_view comment) {
     const auto positions = [&](const std::vector<std::string>& copy) {
         const std::size_t wanted =

@@ -74,6 +74,8 @@ public:
     void FindMaximumNumberOfSyllables();
     void RedimensionArrays();
     void LookUpData();
+    // The three in that order, as start-up and a file switch load a file.
+    void LoadScansionFile();
 
     // Meter file "meter.txt". A missing file is reported and ends the program.
     void ReadTheMeterFile();

@@ -88,9 +88,7 @@ bool Form1::Form_Load() {
     try {
         FitWindowToScreen();
         ReadMemoryFile();
-        FindMaximumNumberOfSyllables();
-        RedimensionArrays();
-        LookUpData();
+        LoadScansionFile();
         ReadTheMeterFile();
         txtFileName->setText(DecodeFileName(WorkingFileName));
         // With no syllable positions there is nothing to space, and a 0 stays 0.

@@ -15,6 +15,7 @@ namespace {
 using corvale::Encoding;
 using corvale::ProgramEnded;
 using corvale::Workspace;
+using corvale::test::EndsTheProgram;
 using corvale::test::Rows;
 using corvale::test::ScansionFile;
 using corvale::test::ScriptedPlatform;
@@ -51,25 +52,13 @@ protected:
         return LoadWorkingFile();
     }
     bool LoadWorkingFile() {
-        try {
-            workspace.FindMaximumNumberOfSyllables();
-            workspace.RedimensionArrays();
-            workspace.LookUpData();
-            return true;
-        } catch (const ProgramEnded&) {
-            return false;
-        }
+        return !EndsTheProgram([&] { workspace.LoadScansionFile(); });
     }
     // Only the first pass; false when the program ended.
     bool FirstPass(const std::string& bytes) {
         platform.WriteFile("poem.txt", bytes);
         workspace.WorkingFileName = "poem.txt";
-        try {
-            workspace.FindMaximumNumberOfSyllables();
-            return true;
-        } catch (const ProgramEnded&) {
-            return false;
-        }
+        return !EndsTheProgram([&] { workspace.FindMaximumNumberOfSyllables(); });
     }
     void ExpectEndedWith(const QString& message) {
         EXPECT_TRUE(platform.Ended());
@@ -288,9 +277,7 @@ protected:
 
 TEST_F(ReadOnceTest, ALoadReadsTheFileOnce) {
     workspace.WorkingFileName = "a.txt";
-    workspace.FindMaximumNumberOfSyllables();
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
+    workspace.LoadScansionFile();
     EXPECT_EQ(platform.reads, 1);
     EXPECT_EQ(workspace.Syllables(1, 3), "lark");
     // What the first pass kept went with the second pass: another second pass reads again.

@@ -14,9 +14,9 @@
 
 namespace {
 
-using corvale::ProgramEnded;
 using corvale::ValueRow;
 using corvale::Workspace;
+using corvale::test::EndsTheProgram;
 using corvale::test::Rows;
 using corvale::test::SampleFile;
 using corvale::test::ScansionFile;
@@ -43,23 +43,11 @@ protected:
     }
     bool Load(const std::string& name) {
         workspace.WorkingFileName = name;
-        try {
-            workspace.FindMaximumNumberOfSyllables();
-            workspace.RedimensionArrays();
-            workspace.LookUpData();
-            return true;
-        } catch (const ProgramEnded&) {
-            return false;
-        }
+        return !EndsTheProgram([&] { workspace.LoadScansionFile(); });
     }
     // Runs Exit as the window does; true when the program ended.
     bool Quit() {
-        try {
-            workspace.cmdQuit_Click();
-            return false;
-        } catch (const ProgramEnded&) {
-            return true;
-        }
+        return EndsTheProgram([&] { workspace.cmdQuit_Click(); });
     }
 
     ScriptedPlatform platform;
@@ -199,9 +187,7 @@ TEST_F(WriterTest, SaveThenLoadGivesTheStoreBack) {
 
     Workspace reloaded(platform);
     reloaded.WorkingFileName = "poem.txt";
-    reloaded.FindMaximumNumberOfSyllables();
-    reloaded.RedimensionArrays();
-    reloaded.LookUpData();
+    reloaded.LoadScansionFile();
     EXPECT_EQ(reloaded.NumberOfLines, 3);
     EXPECT_EQ(reloaded.MaximumNumberOfSyllables, 2);  // compacted rows are narrower
     EXPECT_EQ(reloaded.Syllables(1, 2), "line");      // blank values moved up

@@ -43,10 +43,6 @@ protected:
         return verse;
     }
 
-    static QString Cell(const char* array, int i) {
-        return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
-    }
-
     // The exact place in twips the layout gave a control.
     QRectF Twips(const QString& name) const {
         const QWidget* control = Find(name);
@@ -56,11 +52,6 @@ protected:
     QString TextOf(const char* array, int i) const {
         const auto* box = Find<QLineEdit>(Cell(array, i));
         return box == nullptr ? QString() : box->text();
-    }
-
-    bool Shown(const QString& name) const {
-        const QWidget* control = Find(name);
-        return control != nullptr && control->isVisible();
     }
 };
 

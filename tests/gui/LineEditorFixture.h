@@ -33,19 +33,11 @@ protected:
         return Start();
     }
 
-    // The name of element i of a control array, e.g. Cell("txtStress", 3) -> "txtStress(3)".
-    static QString Cell(const char* array, int i) {
-        return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
-    }
     std::string TextOf(const QString& name) const {
         auto* box = Find<QLineEdit>(name);
         return box == nullptr ? std::string("<missing>") : box->text().toStdString();
     }
     std::string CellText(const char* array, int i) const { return TextOf(Cell(array, i)); }
-    bool Shown(const QString& name) const {
-        auto* control = Find<QWidget>(name);
-        return control != nullptr && control->isVisible();
-    }
     bool CellShown(const char* array, int i) const { return Shown(Cell(array, i)); }
     double TopOf(const QString& name) const {
         auto* control = Find<QWidget>(name);

@@ -61,6 +61,17 @@ private:
     bool failWrites_ = false;
 };
 
+// Runs a step of the program; true when it ended the program (ProgramEnded escaped it).
+template <typename F>
+bool EndsTheProgram(F&& step) {
+    try {
+        step();
+        return false;
+    } catch (const ProgramEnded&) {
+        return true;
+    }
+}
+
 }  // namespace corvale::test
 
 // Test failures show a QString as its text rather than as raw bytes.

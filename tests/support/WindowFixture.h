@@ -31,6 +31,15 @@ protected:
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
         return found;
     }
+    // The name of element i of a control array, e.g. Cell("txtStress", 3) -> "txtStress(3)".
+    static QString Cell(const char* array, int i) {
+        return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
+    }
+    // The control exists and is visible.
+    bool Shown(const QString& name) const {
+        const QWidget* control = Find(name);
+        return control != nullptr && control->isVisible();
+    }
     // Clicks a visible button with the mouse, as a person would.
     void Click(const QString& buttonName) const;
 
