@@ -1,5 +1,5 @@
-#include "platform/QtPlatform.h"
-#include "startup/Form1.h"
+#include "window/Form1.h"
+#include "window/QtPlatform.h"
 
 #include <QApplication>
 

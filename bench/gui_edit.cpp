@@ -2,7 +2,7 @@
 // on to the next, and merging two syllables, for a narrow and a very wide grid.
 #include "bench_support.h"
 
-#include "startup/Form1.h"
+#include "window/Form1.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // one line in the cell grid.
 #include "bench_support.h"
 
-#include "startup/Form1.h"
+#include "window/Form1.h"
 
 #include <benchmark/benchmark.h>
 

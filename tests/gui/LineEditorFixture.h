@@ -3,11 +3,11 @@
 // Helpers shared by the window tests of the line editor and of navigation: files written into
 // the scripted folder, and reading the window back the way a person sees it.
 
-#include "startup/ClickableLabel.h"
-#include "startup/Form1.h"
-#include "startup/Placement.h"
 #include "support/TestFolder.h"
 #include "support/WindowFixture.h"
+#include "window/ClickableLabel.h"
+#include "window/Form1.h"
+#include "window/Placement.h"
 
 #include <QLabel>
 #include <QLineEdit>

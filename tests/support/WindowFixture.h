@@ -1,8 +1,8 @@
 #pragma once
 
-#include "startup/Form1.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
+#include "window/Form1.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
-#include "startup/ClickableLabel.h"
-#include "startup/Form1.h"
-#include "startup/Placement.h"
+#include "window/ClickableLabel.h"
+#include "window/Form1.h"
+#include "window/Placement.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,25 +42,26 @@ void HideAll(const std::vector<QWidget*>& controls) {
 }  // namespace
 
 void Form1::cmdStressUp_Click(std::int16_t index) {
-    Step(index, true, editor::StepDirection::Up);
+    Step(index, ValueBlock::Stress, editor::StepDirection::Up);
 }
 
 void Form1::cmdStressDown_Click(std::int16_t index) {
-    Step(index, true, editor::StepDirection::Down);
+    Step(index, ValueBlock::Stress, editor::StepDirection::Down);
 }
 
 void Form1::cmdJunctureUp_Click(std::int16_t index) {
-    Step(index, false, editor::StepDirection::Up);
+    Step(index, ValueBlock::Juncture, editor::StepDirection::Up);
 }
 
 void Form1::cmdJunctureDown_Click(std::int16_t index) {
-    Step(index, false, editor::StepDirection::Down);
+    Step(index, ValueBlock::Juncture, editor::StepDirection::Down);
 }
 
 // One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
 // hyphens follow a stepped value only from the next merge or display of the line.
-void Form1::Step(std::int16_t index, bool stress, editor::StepDirection direction) {
+void Form1::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
+    const bool stress = block == ValueBlock::Stress;
     std::vector<std::string>& values = stress ? CurrentStresses : CurrentJunctures;
     QLineEdit* box = stress ? txtStress(i) : txtJuncture(i);
     if (i < 1 || i > MaximumNumberOfSyllables || box == nullptr ||

@@ -1,7 +1,7 @@
-#include "startup/Form1.h"
+#include "window/Form1.h"
 
-#include "startup/ClickableLabel.h"
-#include "startup/Placement.h"
+#include "window/ClickableLabel.h"
+#include "window/Placement.h"
 
 #include <QAction>
 #include <QFrame>

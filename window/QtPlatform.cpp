@@ -1,4 +1,4 @@
-#include "platform/QtPlatform.h"
+#include "window/QtPlatform.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 #include "platform/TextCodec.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
-#include "startup/Form1.h"
-#include "startup/Placement.h"
+#include "window/Form1.h"
+#include "window/Placement.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -11,10 +11,9 @@
 //   reloads the store. Every handler runs through Run(), the boundary at which an ended
 //   program stops.
 
-#include "editor/EditRules.h"
 #include "scansion/Workspace.h"
-#include "startup/ControlArray.h"
 #include "startup/Layout.h"
+#include "window/ControlArray.h"
 
 #include <QMainWindow>
 
@@ -30,7 +29,14 @@ class QPushButton;
 
 namespace corvale {
 
+namespace editor {
+enum class StepDirection;
+}
+
 class ClickableLabel;
+
+// The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
+enum class ValueBlock { Stress, Juncture };
 
 class Form1 : public QMainWindow, public Workspace {
     Q_OBJECT
@@ -121,7 +127,7 @@ private:
     void HidePatternElements();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
     void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
-    void Step(std::int16_t index, bool stress, editor::StepDirection direction);
+    void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
     void ShowLineOrEnd();
 
     QWidget* client_ = nullptr;

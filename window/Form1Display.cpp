@@ -1,7 +1,7 @@
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
-#include "startup/Form1.h"
-#include "startup/Placement.h"
+#include "window/Form1.h"
+#include "window/Placement.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,9 +4,9 @@
 
 #include "navigation/GoTo.h"
 #include "platform/TextCodec.h"
-#include "startup/ClickableLabel.h"
-#include "startup/Form1.h"
-#include "startup/Placement.h"
+#include "window/ClickableLabel.h"
+#include "window/Form1.h"
+#include "window/Placement.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
