@@ -16,7 +16,7 @@ std::string GenerateScansionFile(int lines);
 class BenchPlatform : public Platform {
 public:
     void ShowMessage(const QString&) override {}
-    bool AskYesNo(const QString&) override { return true; }
+    Answer AskYesNo(const QString&, Escape) override { return Answer::Yes; }
     QString ProgramFolder() const override { return folder_.path(); }
     void Write(const std::string& name, const std::string& bytes);
 

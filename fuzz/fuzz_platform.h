@@ -20,7 +20,7 @@ public:
         ++messageCount;
         lastMessage = text;
     }
-    bool AskYesNo(const QString&) override { return true; }
+    Answer AskYesNo(const QString&, Escape) override { return Answer::Yes; }
     QString ProgramFolder() const override { return QStringLiteral("/nonexistent-corvale-fuzz"); }
 
     std::optional<bool> IsOrdinaryFile(std::string_view name) const override {

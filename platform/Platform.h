@@ -9,6 +9,14 @@
 
 namespace corvale {
 
+// The answer to a Yes/No question. Withdrawn means the person pressed Esc or closed the box:
+// the question is taken back, and nothing may follow from it.
+enum class Answer { Yes, No, Withdrawn };
+
+// Whether Esc and the box's close button withdraw a question, or do nothing, so that the box
+// waits for Yes or No.
+enum class Escape { Withdraws, Ignored };
+
 // Thrown by Platform::EndProgram. Only the boundary of an event handler (or of start-up)
 // catches it, so nothing after the call that ended the program runs.
 struct ProgramEnded {};
@@ -23,8 +31,9 @@ public:
 
     // A modal box titled "Corvale", without icon, with an OK button only.
     virtual void ShowMessage(const QString& text) = 0;
-    // A modal box titled "Corvale", without icon, with Yes and No. True means Yes.
-    virtual bool AskYesNo(const QString& text) = 0;
+    // A modal box titled "Corvale", without icon, with Yes and No (no Cancel button). Only a
+    // click on No, Alt+N or N answers No.
+    virtual Answer AskYesNo(const QString& text, Escape escape) = 0;
     // The program's folder, without a trailing separator.
     virtual QString ProgramFolder() const = 0;
 

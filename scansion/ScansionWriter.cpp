@@ -90,7 +90,11 @@ bool Workspace::WriteScansionFile() {
 }
 
 void Workspace::cmdQuit_Click() {
-    if (!platform_.AskYesNo(QStringLiteral("Save changes?"))) {
+    const Answer answer = platform_.AskYesNo(QStringLiteral("Save changes?"), Escape::Withdraws);
+    if (answer == Answer::Withdrawn) {
+        return;
+    }
+    if (answer == Answer::No) {
         platform_.EndProgram();
     }
     // Both files are replaced whole or not at all, so a failure leaves each as it was.

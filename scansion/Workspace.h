@@ -86,8 +86,8 @@ public:
     bool WriteScansionFile();
 
     // Exit: asks "Save changes?"; Yes writes the scansion file, then the memory file, and ends
-    // the program; No ends it without writing. If writing fails, says so and returns with
-    // nothing changed.
+    // the program; No ends it without writing; a withdrawn question changes nothing. If writing
+    // fails, says so and returns with nothing changed.
     void cmdQuit_Click();
 
     // Copies positions 1..MaximumNumberOfSyllables of the working copy and the given comment

@@ -1,6 +1,8 @@
 #include "window/QtPlatform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -9,21 +11,62 @@ namespace corvale {
 namespace {
 
 // Every box of the program: title "Corvale", no icon, plain text shown exactly as given.
-QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
-                                QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale"), text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
+// Qt would make No the escape button of a Yes/No box, so that Esc, the close button and N
+// all answered No; here Esc and the close button either withdraw the question or do nothing,
+// and only No itself (a click, Alt+N or N) answers No.
+class Box : public QMessageBox {
+public:
+    static constexpr int kWithdrawn = -1;
+
+    Box(QWidget* parent, const QString& text, StandardButtons buttons, corvale::Escape escape)
+        : QMessageBox(NoIcon, QStringLiteral("Corvale"), text, buttons, parent), escape_(escape) {
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel) && IsQuestion()) {
+            Withdraw();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (!IsQuestion()) {
+            QMessageBox::closeEvent(event);
+            return;
+        }
+        event->ignore();
+        Withdraw();
+    }
+
+private:
+    bool IsQuestion() const { return button(Yes) != nullptr; }
+    void Withdraw() {
+        if (escape_ == corvale::Escape::Withdraws) {
+            done(kWithdrawn);
+        }
+    }
+
+    corvale::Escape escape_;
+};
 
 }  // namespace
 
 void QtPlatform::ShowMessage(const QString& text) {
-    Ask(window_, text, QMessageBox::Ok);
+    Box(window_, text, QMessageBox::Ok, Escape::Withdraws).exec();
 }
 
-bool QtPlatform::AskYesNo(const QString& text) {
-    return Ask(window_, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+Answer QtPlatform::AskYesNo(const QString& text, Escape escape) {
+    Box box(window_, text, QMessageBox::Yes | QMessageBox::No, escape);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Withdrawn;
+    }
 }
 
 QString QtPlatform::ProgramFolder() const {

@@ -11,7 +11,7 @@ namespace corvale {
 class QtPlatform : public Platform {
 public:
     void ShowMessage(const QString& text) override;
-    bool AskYesNo(const QString& text) override;
+    Answer AskYesNo(const QString& text, Escape escape) override;
     QString ProgramFolder() const override;
 
     // The window message boxes belong to (may be null before it exists).

@@ -14,6 +14,7 @@
 
 namespace {
 
+using corvale::Answer;
 using corvale::ValueRow;
 using corvale::Workspace;
 using corvale::test::EndsTheProgram;
@@ -236,7 +237,7 @@ protected:
 };
 
 TEST_F(QuitTest, NoEndsWithoutWriting) {
-    platform.Answer({false});
+    platform.WillAnswer({Answer::No});
     EXPECT_TRUE(Quit());
     EXPECT_TRUE(platform.Ended());
     ASSERT_EQ(platform.Messages().size(), 1u);
@@ -246,8 +247,18 @@ TEST_F(QuitTest, NoEndsWithoutWriting) {
     ExpectFilesUntouched();
 }
 
+TEST_F(QuitTest, WithdrawnQuestionWritesNothingAndKeepsRunning) {
+    platform.WillAnswer({Answer::Withdrawn});
+    EXPECT_FALSE(Quit());
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
+    EXPECT_EQ(platform.WriteCount(), 0);
+    ExpectFilesUntouched();
+    EXPECT_EQ(workspace.Comments(1), "edited");
+}
+
 TEST_F(QuitTest, YesWritesBothFilesAndEnds) {
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     EXPECT_TRUE(Quit());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
     EXPECT_EQ(platform.ReadFile("poem.txt"),
@@ -259,7 +270,7 @@ TEST_F(QuitTest, YesWritesBothFilesAndEnds) {
 
 TEST_F(QuitTest, FailedWriteSaysSoAndKeepsRunning) {
     platform.FailWrites(true);
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     EXPECT_FALSE(Quit());
     EXPECT_FALSE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{"Save changes?", kWriteFailed}));
@@ -270,7 +281,7 @@ TEST_F(QuitTest, FailedWriteSaysSoAndKeepsRunning) {
 
     // Once the file is free again, Exit runs afresh from the question and saves.
     platform.FailWrites(false);
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     EXPECT_TRUE(Quit());
     EXPECT_EQ(platform.Messages().size(), 3u);
     EXPECT_NE(platform.ReadFile("poem.txt"), kPoem);
@@ -279,7 +290,7 @@ TEST_F(QuitTest, FailedWriteSaysSoAndKeepsRunning) {
 TEST_F(QuitTest, FolderInPlaceOfTheScansionFile) {
     ASSERT_TRUE(QFile::remove(platform.PathOf("poem.txt")));
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("poem.txt"));
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     EXPECT_FALSE(Quit());
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{"Save changes?", kWriteFailed}));
     EXPECT_TRUE(QFileInfo(platform.PathOf("poem.txt")).isDir());
@@ -289,7 +300,7 @@ TEST_F(QuitTest, FolderInPlaceOfTheScansionFile) {
 TEST_F(QuitTest, MemoryFileFailureAfterScansionFileIsReported) {
     ASSERT_TRUE(QFile::remove(platform.PathOf("RememberEarlierRun.txt")));
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("RememberEarlierRun.txt"));
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     EXPECT_FALSE(Quit());
     EXPECT_FALSE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{"Save changes?", kWriteFailed}));
@@ -302,7 +313,7 @@ TEST_F(QuitTest, ReadOnlyFolderLeavesBothFiles) {
     QFile folder(platform.ProgramFolder());
     const auto permissions = folder.permissions();
     ASSERT_TRUE(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     const bool ended = Quit();
     ASSERT_TRUE(folder.setPermissions(permissions));
     EXPECT_FALSE(ended);

@@ -104,7 +104,7 @@ TEST_F(Navigation, CommitOnRowZeroWritesThatRowAndShowsLineOne) {
 TEST_F(Navigation, CommittingTheLastLineAndAnsweringYesSavesBothFiles) {
     GoTo(QStringLiteral("14"));
     ClickCell("cmdStressUp", 1);
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     Click(QStringLiteral("cmdOk"));
 
     ASSERT_EQ(platform.MessageTexts(), (std::vector<QString>{QStringLiteral("Save changes?")}));
@@ -121,7 +121,7 @@ TEST_F(Navigation, CommittingTheLastLineAndAnsweringYesSavesBothFiles) {
 TEST_F(Navigation, CommittingTheLastLineAndAnsweringNoWritesNothing) {
     GoTo(QStringLiteral("14"));
     ClickCell("cmdStressUp", 1);
-    platform.Answer({false});
+    platform.WillAnswer({Answer::No});
     Click(QStringLiteral("cmdAlsoSave"));
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.WriteCount(), 0);
@@ -132,7 +132,7 @@ TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
     GoTo(QStringLiteral("14"));
     ClickCell("cmdStressUp", 1);
     platform.FailWrites(true);
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     Click(QStringLiteral("cmdOk"));
     EXPECT_FALSE(platform.Ended());
     EXPECT_EQ(platform.Messages().size(), 2U);

@@ -58,9 +58,9 @@ class NextRunPlatform : public Platform {
 public:
     explicit NextRunPlatform(QString folder) : folder_(std::move(folder)) {}
     void ShowMessage(const QString& text) override { messages.push_back(text); }
-    bool AskYesNo(const QString& text) override {
+    Answer AskYesNo(const QString& text, Escape) override {
         messages.push_back(text);
-        return false;
+        return Answer::No;
     }
     QString ProgramFolder() const override { return folder_; }
     std::vector<QString> messages;
@@ -116,7 +116,7 @@ TEST_F(Session, CorrectsSeveralLinesSavesAndResumes) {
 
     // Line 14 is the last: committing it leads to the exit question.
     ASSERT_EQ(Progress(), "14/14");
-    platform.Answer({true});
+    platform.WillAnswer({Answer::Yes});
     Click(QStringLiteral("cmdOk"));
 
     ASSERT_TRUE(platform.Ended());

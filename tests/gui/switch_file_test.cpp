@@ -176,7 +176,7 @@ TEST_F(SwitchFile, HeadingClickAfterANarrowerFileMovesEveryColumn) {
 TEST_F(SwitchFile, ExitWithNoAfterASwitchStillResumesInTheNewFile) {
     GoTo(QStringLiteral("6"));
     OpenFile(QLatin1String(kTyger));
-    platform.Answer({false});
+    platform.WillAnswer({Answer::No});
     Click(QStringLiteral("cmdQuit"));
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.ReadFile(kMemory),

@@ -14,22 +14,25 @@ void ScriptedPlatform::ShowMessage(const QString& text) {
     messages_.push_back({Kind::Ok, text});
 }
 
-bool ScriptedPlatform::AskYesNo(const QString& text) {
-    messages_.push_back({Kind::YesNo, text});
-    if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text.toStdString();
-        return false;
+Answer ScriptedPlatform::AskYesNo(const QString& text, Escape escape) {
+    messages_.push_back({Kind::YesNo, text, escape});
+    while (!answers_.empty()) {
+        const Answer answer = answers_.front();
+        answers_.pop_front();
+        if (answer != Answer::Withdrawn || escape == Escape::Withdraws) {
+            return answer;
+        }
+        ++ignoredEscapes_;
     }
-    const bool answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    ADD_FAILURE() << "unexpected question: " << text.toStdString();
+    return Answer::Withdrawn;
 }
 
 QString ScriptedPlatform::ProgramFolder() const {
     return folder_.path();
 }
 
-void ScriptedPlatform::Answer(std::vector<bool> answers) {
+void ScriptedPlatform::WillAnswer(std::vector<Answer> answers) {
     answers_.insert(answers_.end(), answers.begin(), answers.end());
 }
 

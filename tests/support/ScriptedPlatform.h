@@ -14,23 +14,28 @@ namespace corvale::test {
 
 // A platform for tests: files live in a fresh temporary folder, every message is recorded,
 // Yes/No questions are answered from a script, and ending the program is recorded (EndProgram
-// then throws ProgramEnded, which the handler boundary catches).
+// then throws ProgramEnded, which the handler boundary catches). A scripted Withdrawn given to a
+// question that cannot be withdrawn is recorded as a press of Esc that did nothing, and the box
+// takes the next answer, as the real box waits.
 class ScriptedPlatform : public Platform {
 public:
     enum class Kind { Ok, YesNo };
     struct Message {
         Kind kind;
         QString text;
+        Escape escape = Escape::Withdraws;  // for questions
     };
 
     ScriptedPlatform();
 
     void ShowMessage(const QString& text) override;
-    bool AskYesNo(const QString& text) override;
+    Answer AskYesNo(const QString& text, Escape escape) override;
     QString ProgramFolder() const override;
 
-    // Answers for the next questions, in order. A question with no answer left fails the test.
-    void Answer(std::vector<bool> answers);
+    // Answers for the next questions, in order. A question with no answer left fails the test
+    // (and is withdrawn).
+    void WillAnswer(std::vector<Answer> answers);
+    int IgnoredEscapes() const { return ignoredEscapes_; }
 
     const std::vector<Message>& Messages() const { return messages_; }
     // Just the texts, for comparisons.
@@ -55,7 +60,8 @@ protected:
 private:
     QTemporaryDir folder_;
     std::vector<Message> messages_;
-    std::deque<bool> answers_;
+    std::deque<Answer> answers_;
+    int ignoredEscapes_ = 0;
     int endCount_ = 0;
     int writeCount_ = 0;
     bool failWrites_ = false;
