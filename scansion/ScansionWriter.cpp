@@ -1,6 +1,7 @@
 // Writing the store back as a scansion file, and the exit that does it.
 
 #include "scansion/Numbers.h"
+#include "scansion/RecordFormat.h"
 #include "scansion/Workspace.h"
 
 #include <algorithm>
@@ -58,29 +59,32 @@ void AppendHead(std::string& out, const std::string& number, const char* keyword
 
 }  // namespace
 
+void AppendRecord(std::string& out, const Store& store, std::int32_t j, std::int32_t positions) {
+    std::string scratch;
+    const std::string number = std::to_string(j);
+    const std::string_view lineText = store.LineText(j);
+    for (std::size_t kind = 0; kind < kValueKeywords.size(); ++kind) {
+        const auto row = static_cast<ValueRow>(kind);
+        AppendHead(out, number, kValueKeywords[kind], lineText);
+        const std::int32_t last = std::min(store.LastHeldPosition(row, j), positions);
+        for (std::int32_t k = 1; k <= last; ++k) {
+            AppendValue(out, store.Value(row, j, k), scratch);
+        }
+        out += "\r\n";
+    }
+    AppendHead(out, number, "comment", lineText);
+    out += '\t';
+    AppendMended(out, store.Comment(j));
+    out += "\r\n";
+}
+
 std::string Workspace::ScansionFileBytes() const {
     std::string out;
-    std::string scratch;
     const std::int32_t lines = NumberOfLines;
     // Real verse lines take a few hundred bytes; growing the buffer would copy it again.
     out.reserve(static_cast<std::size_t>(std::max<std::int32_t>(lines, 0)) * 512);
     for (std::int32_t i = 1; i <= lines; ++i) {
-        const std::string number = std::to_string(i);
-        const std::string_view lineText = store_.LineText(i);
-        for (std::size_t kind = 0; kind < kValueKeywords.size(); ++kind) {
-            const auto row = static_cast<ValueRow>(kind);
-            AppendHead(out, number, kValueKeywords[kind], lineText);
-            const std::int32_t last =
-                std::min(store_.LastHeldPosition(row, i), MaximumNumberOfSyllables);
-            for (std::int32_t k = 1; k <= last; ++k) {
-                AppendValue(out, store_.Value(row, i, k), scratch);
-            }
-            out += "\r\n";
-        }
-        AppendHead(out, number, "comment", lineText);
-        out += '\t';
-        AppendMended(out, store_.Comment(i));
-        out += "\r\n";
+        AppendRecord(out, store_, i, MaximumNumberOfSyllables);
     }
     return out;
 }
