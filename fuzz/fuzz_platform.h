@@ -36,8 +36,10 @@ public:
         }
         return file->second;
     }
-    bool ReplaceFile(std::string_view name, std::string_view bytes) override {
-        files[std::string(name)] = std::string(bytes);
+    bool ReplaceFiles(std::span<const FileBytes> replaced) override {
+        for (const FileBytes& file : replaced) {
+            files[std::string(file.name)] = std::string(file.bytes);
+        }
         return true;
     }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace corvale {
 
@@ -66,19 +67,34 @@ std::optional<std::string> Platform::ReadWholeFile(std::string_view name) const 
 }
 
 bool Platform::ReplaceFile(std::string_view name, std::string_view bytes) {
-    if (IsUntestable(name) || name.empty()) {
-        return false;
+    const FileBytes file{name, bytes};
+    return ReplaceFiles(std::span<const FileBytes>(&file, 1));
+}
+
+bool Platform::ReplaceFiles(std::span<const FileBytes> files) {
+    // A QSaveFile that is not committed removes its temporary file when it goes.
+    std::vector<std::unique_ptr<QSaveFile>> saves;
+    for (const FileBytes& file : files) {
+        if (IsUntestable(file.name) || file.name.empty()) {
+            return false;
+        }
+        auto& save = saves.emplace_back(std::make_unique<QSaveFile>(PathOf(file.name)));
+        // Flushed here, so that every file's bytes reach the system before anything is renamed.
+        if (!save->open(QIODevice::WriteOnly) || !WriteAll(*save, file.bytes) || !save->flush()) {
+            return false;
+        }
     }
-    QSaveFile file(PathOf(name));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+    for (auto& save : saves) {
+        if (!save->commit()) {
+            return false;
+        }
     }
+    return true;
+}
+
+bool Platform::WriteAll(QIODevice& file, std::string_view bytes) {
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();  // the temporary file goes with `file`; the old one stays
-        return false;
-    }
-    return file.commit();
+    return file.write(bytes.data(), size) == size;
 }
 
 bool Platform::WriteRows(std::string_view name, const std::vector<std::string>& rows) {

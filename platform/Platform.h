@@ -3,9 +3,12 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QIODevice;
 
 namespace corvale {
 
@@ -27,6 +30,12 @@ struct ProgramEnded {};
 // reading, and always with CR LF on writing.
 class Platform {
 public:
+    // One file of a save: its name and its new bytes.
+    struct FileBytes {
+        std::string_view name;
+        std::string_view bytes;
+    };
+
     virtual ~Platform() = default;
 
     // A modal box titled "Corvale", without icon, with an OK button only.
@@ -53,13 +62,20 @@ public:
     // Replaces the file with these bytes atomically: a temporary file in the same folder is
     // written completely and only then renamed over the old one. On failure the old file is
     // untouched, no temporary stays behind, and false is returned.
-    virtual bool ReplaceFile(std::string_view name, std::string_view bytes);
+    bool ReplaceFile(std::string_view name, std::string_view bytes);
+    // Replaces several files as one save: every temporary file is written completely before
+    // any of them is renamed, and they are renamed in the order given. A failure while writing
+    // leaves every old file untouched; a failed rename leaves the files before it replaced and
+    // the rest untouched. No temporary stays behind. False on any failure.
+    virtual bool ReplaceFiles(std::span<const FileBytes> files);
     // The same, for rows that each get CR LF appended.
     bool WriteRows(std::string_view name, const std::vector<std::string>& rows);
 
 protected:
     // Called once by EndProgram before it throws: close the window, leave the event loop.
     virtual void OnEnd() = 0;
+    // Writes all the bytes to a file being saved; false when they could not all be written.
+    virtual bool WriteAll(QIODevice& file, std::string_view bytes);
 
 private:
     bool ended_ = false;

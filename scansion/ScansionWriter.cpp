@@ -1,4 +1,4 @@
-// Writing the store back as a scansion file, and the exit that does it.
+// Writing the store back in the scansion file's format.
 
 #include "scansion/Numbers.h"
 #include "scansion/RecordFormat.h"
@@ -92,23 +92,4 @@ std::string Workspace::ScansionFileBytes() const {
 bool Workspace::WriteScansionFile() {
     return platform_.ReplaceFile(WorkingFileName, ScansionFileBytes());
 }
-
-void Workspace::cmdQuit_Click() {
-    const Answer answer = platform_.AskYesNo(QStringLiteral("Save changes?"), Escape::Withdraws);
-    if (answer == Answer::Withdrawn) {
-        return;
-    }
-    if (answer == Answer::No) {
-        platform_.EndProgram();
-    }
-    // Both files are replaced whole or not at all, so a failure leaves each as it was.
-    if (WriteScansionFile() && UpdateRememberFile()) {
-        platform_.EndProgram();
-    }
-    platform_.ShowMessage(QStringLiteral(
-        "I've hit a problem:  perhaps the file you are working on is open in another program.  "
-        "If so, please close that program and try exiting again.  If you need to give up "
-        "entirely, click the little X at the top right of the interface."));
-}
-
 }  // namespace corvale

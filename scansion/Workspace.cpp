@@ -31,9 +31,54 @@ void Workspace::LoadScansionFile() {
     FindMaximumNumberOfSyllables();
     RedimensionArrays();
     LookUpData();
+    ForgetChanges();
 }
 
-void Workspace::CommitWorkingCopy(std::string_view comment) {
+bool Workspace::IsLineChanged(std::int32_t j) const {
+    return j >= 0 && static_cast<std::size_t>(j) < changedLines_.size() &&
+           changedLines_[static_cast<std::size_t>(j)];
+}
+
+void Workspace::SetModified(bool modified) {
+    if (modified_ != modified) {
+        modified_ = modified;
+        ModifiedChanged();
+    }
+}
+
+// After a load or a save the store holds what the file holds.
+void Workspace::ForgetChanges() {
+    changedLines_.assign(static_cast<std::size_t>(std::max<std::int32_t>(NumberOfLines, 0)) + 1,
+                         false);
+    changedLineCount_ = 0;
+    SetModified(false);
+}
+
+bool Workspace::WorkingCopyDiffers(std::string_view comment) const {
+    if (comment != Comments(CurrentLine)) {
+        return true;
+    }
+    const auto differs = [&](const std::vector<std::string>& copy, ValueRow row) {
+        const std::int32_t m = std::min<std::int32_t>(MaximumNumberOfSyllables,
+                                                      static_cast<std::int32_t>(copy.size()) - 1);
+        for (std::int32_t k = 1; k <= m; ++k) {
+            if (copy[static_cast<std::size_t>(k)] != store_.Value(row, CurrentLine, k)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return differs(CurrentSyllables, ValueRow::Syllables) ||
+           differs(CurrentStresses, ValueRow::Stresses) ||
+           differs(CurrentJunctures, ValueRow::Junctures);
+}
+
+bool Workspace::CommitWorkingCopy(std::string_view typedComment) {
+    // The comment may be a view into the store, which the first change below moves.
+    const std::string comment(typedComment);
+    // Row 0 holds no verse line and is never saved, so nothing there is a correction.
+    const bool changes =
+        CurrentLine >= 1 && CurrentLine <= NumberOfLines && WorkingCopyDiffers(comment);
     const auto positions = [&](const std::vector<std::string>& copy) {
         const std::size_t wanted =
             static_cast<std::size_t>(std::max<std::int32_t>(MaximumNumberOfSyllables, 0));
@@ -44,6 +89,15 @@ void Workspace::CommitWorkingCopy(std::string_view comment) {
     store_.SetValues(CurrentLine, ValueRow::Stresses, positions(CurrentStresses));
     store_.SetValues(CurrentLine, ValueRow::Junctures, positions(CurrentJunctures));
     store_.SetComment(CurrentLine, comment);
+    if (changes) {
+        const auto row = static_cast<std::size_t>(CurrentLine);
+        if (row < changedLines_.size() && !changedLines_[row]) {
+            changedLines_[row] = true;
+            ++changedLineCount_;
+        }
+        SetModified(true);
+    }
+    return changes;
 }
 
 }  // namespace corvale

@@ -66,6 +66,8 @@ public:
     // when the file could not be replaced; the old file is then untouched.
     void ReadMemoryFile();
     bool UpdateRememberFile();
+    // The memory file's fourteen rows, resuming at CurrentLine.
+    std::string MemoryFileBytes() const;
 
     // Loading the scansion file named by WorkingFileName: first pass, sizing, second pass.
     // A missing file gives an empty store of 0 verse lines. A file that cannot be read or is
@@ -85,14 +87,43 @@ public:
     // Replaces the scansion file with ScansionFileBytes(); false on failure, old file intact.
     bool WriteScansionFile();
 
-    // Exit: asks "Save changes?"; Yes writes the scansion file, then the memory file, and ends
-    // the program; No ends it without writing; a withdrawn question changes nothing. If writing
-    // fails, says so and returns with nothing changed.
+    // Unsaved corrections: the store is modified from the first commit that changes a verse
+    // line until a save succeeds or a file is loaded.
+    bool IsModified() const { return modified_; }
+    // Verse line j was changed by a commit since the file was loaded or saved.
+    bool IsLineChanged(std::int32_t j) const;
+    std::int32_t ChangedLineCount() const { return changedLineCount_; }
+
+    // One save: the scansion file and the memory file (resuming at CurrentLine), every byte of
+    // both written before either is renamed into place. Without a working file name only the
+    // memory file is written. On success the store is no longer modified; on failure nothing
+    // changes and false is returned (no message).
+    bool SaveFiles();
+
+    // Exit: asks "Save changes?"; Yes saves and ends the program; No ends it without writing; a
+    // withdrawn question changes nothing. If saving fails, says so and returns with nothing
+    // changed.
     void cmdQuit_Click();
+    // Save, without leaving and without asking. A failure is reported; nothing changes then.
+    void mnuSave_Click();
+    // Whether the window may close now. With unsaved corrections the user is asked first: Yes
+    // saves (a failed save is reported and keeps the window), No discards, a withdrawn question
+    // keeps the window. Without unsaved corrections it may close at once, writing nothing.
+    bool QueryClose();
+    // What leaving the working file for another comes to. With unsaved corrections the user is
+    // asked first: Yes saves (a failed save is reported, and the user stays), No discards them,
+    // a withdrawn question stays.
+    enum class Leaving { Stay, Go, GoDiscarding };
+    Leaving QuerySwitch();
 
     // Copies positions 1..MaximumNumberOfSyllables of the working copy and the given comment
-    // bytes into store row CurrentLine.
-    void CommitWorkingCopy(std::string_view comment);
+    // bytes into store row CurrentLine. True when that changed a verse line (row 0 never counts):
+    // the store is then modified.
+    bool CommitWorkingCopy(std::string_view comment);
+
+protected:
+    // Called whenever IsModified() turns true or false.
+    virtual void ModifiedChanged() {}
 
 private:
     // The scansion file as the first pass read it, with what that pass learnt of it. The second
@@ -107,9 +138,18 @@ private:
         std::size_t texts = 0;
     };
 
+    // The row as the working copy and this comment would leave it differs from the store's.
+    bool WorkingCopyDiffers(std::string_view comment) const;
+    void SetModified(bool modified);
+    Leaving AskBeforeLeaving(const char* failedSaveMessage);
+    void ForgetChanges();
+
     Platform& platform_;
     Store store_;
     FirstPassFile firstPassFile_;
+    bool modified_ = false;
+    std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
+    std::int32_t changedLineCount_ = 0;
 };
 
 // File names.

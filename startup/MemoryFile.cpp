@@ -94,6 +94,10 @@ void Workspace::ReadMemoryFile() {
 }
 
 bool Workspace::UpdateRememberFile() {
+    return platform_.ReplaceFile(kMemoryFileName, MemoryFileBytes());
+}
+
+std::string Workspace::MemoryFileBytes() const {
     const std::array<std::string, 7> values = {
         WorkingFileName,
         num::DecimalText(std::int64_t{CurrentLine}),
@@ -103,13 +107,12 @@ bool Workspace::UpdateRememberFile() {
         num::DecimalText(std::int64_t{MinimumJuncture}),
         num::DecimalText(std::int64_t{SpacingOfButtons}),
     };
-    std::vector<std::string> rows;
-    rows.reserve(2 * values.size());
+    std::string bytes;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        rows.emplace_back(kLabels[i]);
-        rows.push_back(values[i]);
+        bytes.append(kLabels[i]).append("\r\n");
+        bytes.append(values[i]).append("\r\n");
     }
-    return platform_.WriteRows(kMemoryFileName, rows);
+    return bytes;
 }
 
 }  // namespace corvale

@@ -4,6 +4,7 @@
 #include "window/Placement.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,7 +120,7 @@ Form1::Form1(Platform& platform)
       txtJuncture(QStringLiteral("txtJuncture")),
       cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
       cmdJunctureDown(QStringLiteral("cmdJunctureDown")) {
-    setWindowTitle(QStringLiteral("Corvale"));
+    setWindowTitle(QStringLiteral("Corvale[*]"));
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
@@ -165,10 +166,24 @@ void Form1::CreateFixedControls() {
                        {0, 7200, 10695, 615});
     CreateBottomRow(*this, area);
 
+    CreateMenus();
+}
+
+void Form1::CreateMenus() {
     mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuChangeFile = mnuFile->addAction(QStringLiteral("Open the file shown in the box below"));
-    mnuChangeFile->setObjectName(QStringLiteral("mnuChangeFile"));
+    const auto add = [this](const char* name, const QString& text, const QKeySequence& key) {
+        QAction* action = mnuFile->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        return action;
+    };
+    mnuSave = add("mnuSave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuChangeFile = add("mnuChangeFile", QStringLiteral("Open the file shown in the box below"),
+                        QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFile->addSeparator();
+    // Set by hand: the standard Quit key is empty on some platforms.
+    mnuExit = add("mnuExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void Form1::CreatePatternElements() {
@@ -221,8 +236,29 @@ void Form1::ConnectHandlers() {
     connect(cmdQuit, &QPushButton::clicked, this, [this] { Run([this] { cmdQuit_Click(); }); });
     connect(Label2, &ClickableLabel::clicked, this, [this] { Run([this] { Label2_Click(); }); });
     connect(Label3, &ClickableLabel::clicked, this, [this] { Run([this] { Label3_Click(); }); });
-    connect(mnuChangeFile, &QAction::triggered, this,
-            [this] { Run([this] { mnuChangeFile_Click(); }); });
+    auto onTrigger = [this](QAction* action, void (Form1::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+    };
+    onTrigger(mnuSave, &Form1::mnuSave_Click);
+    onTrigger(mnuChangeFile, &Form1::mnuChangeFile_Click);
+    connect(mnuExit, &QAction::triggered, this, [this] { Run([this] { cmdQuit_Click(); }); });
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    bool mayClose = GetPlatform().HasEnded();
+    if (!mayClose) {
+        Run([this, &mayClose] { mayClose = QueryClose(); });
+    }
+    if (mayClose || GetPlatform().HasEnded()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void Form1::ModifiedChanged() {
+    setWindowModified(IsModified());
 }
 
 void Form1::ConnectColumn(std::int32_t i) {

@@ -7,9 +7,11 @@
 //   boxes, which are only views of it; stepping and merging change the working copy;
 //   committing (cmdOk_Click) copies the working copy and the comment box back into the store;
 //   Exit (cmdQuit_Click) writes the store to the scansion file and the line reached to the
-//   memory file. Switching files (mnuChangeFile_Click) goes through the memory file and
-//   reloads the store. Every handler runs through Run(), the boundary at which an ended
-//   program stops.
+//   memory file; Save (mnuSave_Click) does the same without leaving. The store knows when it
+//   holds unsaved corrections (IsModified, the title's "*"), and Exit, the close box and a
+//   switch ask before dropping them. Switching files (mnuChangeFile_Click) goes through the
+//   memory file and reloads the store. Every handler runs through Run(), the boundary at which
+//   an ended program stops.
 
 #include "scansion/Workspace.h"
 #include "startup/Layout.h"
@@ -20,6 +22,7 @@
 #include <cstdint>
 
 class QAction;
+class QCloseEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -68,6 +71,7 @@ public:
     void cmdAheadOne_Click();
     void cmdGoTo_Click();
     void mnuChangeFile_Click();
+    // cmdQuit_Click (Exit) and mnuSave_Click (Save) are the Workspace's own.
 
     // Runs a handler; a program that ends inside it closes the window and stops there.
     template <typename F>
@@ -95,7 +99,9 @@ public:
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
     QMenu* mnuFile = nullptr;
+    QAction* mnuSave = nullptr;
     QAction* mnuChangeFile = nullptr;
+    QAction* mnuExit = nullptr;
 
     // The cell grid: element 0 of each array is the hidden pattern, element i is column i.
     ControlArray<QLabel> lblMeter;
@@ -118,8 +124,15 @@ public:
     // Number of cell columns built so far.
     std::int32_t NumberOfCellColumns() const { return txtSyllables.Count(); }
 
+protected:
+    // The close box: unsaved corrections are asked about first (QueryClose); once the program
+    // has ended the window just closes.
+    void closeEvent(QCloseEvent* event) override;
+    void ModifiedChanged() override;
+
 private:
     void CreateFixedControls();
+    void CreateMenus();
     void CreatePatternElements();
     void ConnectHandlers();
     void ConnectColumn(std::int32_t i);
@@ -131,6 +144,9 @@ private:
     void ShowLineOrEnd();
 
     QWidget* client_ = nullptr;
+    // The comment as the box gave it back right after the line was shown: a comment the user
+    // did not touch is committed as the bytes it was, whatever the box made of them.
+    QString shownComment_;
 };
 
 template <typename F>

@@ -80,6 +80,7 @@ void Form1::LoadANewLine() {
         cmdMerge(j)->setVisible(j < m && !IsBlankText(txtSyllables(j + 1)->text()));
     }
     txtComment->setPlainText(Decode(Comments(line), TextEncoding));
+    shownComment_ = txtComment->toPlainText();
 }
 
 void Form1::AlignCellContents() {

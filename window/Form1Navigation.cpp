@@ -26,7 +26,9 @@ constexpr char kRememberWriteFailed[] =
 }  // namespace
 
 void Form1::cmdOk_Click() {
-    CommitWorkingCopy(Encode(txtComment->toPlainText(), TextEncoding));
+    const QString typed = txtComment->toPlainText();
+    CommitWorkingCopy(typed == shownComment_ ? std::string(Comments(CurrentLine))
+                                             : Encode(typed, TextEncoding));
     ShowLineOrEnd();
 }
 
@@ -79,6 +81,9 @@ void Form1::cmdGoTo_Click() {
 // start-up. If that file cannot be written nothing else is touched: the old file and its
 // uncommitted work stay on screen.
 void Form1::mnuChangeFile_Click() {
+    if (QuerySwitch() == Leaving::Stay) {
+        return;
+    }
     const std::string previousName = WorkingFileName;
     WorkingFileName = EncodeFileName(txtFileName->text());
     if (!UpdateRememberFile()) {

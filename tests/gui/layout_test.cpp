@@ -13,8 +13,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <memory>
+#include <tuple>
 
 namespace corvale::test {
 namespace {
@@ -116,17 +118,30 @@ TEST_F(DesignedWindowTest, PixelsFollowTheTwips) {
 }
 
 TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
-    EXPECT_EQ(form->windowTitle(), "Corvale");
+    // "[*]" shows as "*" only while corrections are unsaved.
+    EXPECT_EQ(form->windowTitle(), "Corvale[*]");
+    form->winId();  // the native window, whose title is the one shown
+    EXPECT_EQ(form->windowHandle()->title(), "Corvale");
     const auto menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
+    ASSERT_GE(menus.size(), 1);
     EXPECT_EQ(menus[0]->text(), "File");
     EXPECT_EQ(menus[0]->menu(), form->mnuFile);
     EXPECT_EQ(form->mnuFile->objectName(), "mnuFile");
     const auto items = form->mnuFile->actions();
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0], form->mnuChangeFile);
-    EXPECT_EQ(items[0]->objectName(), "mnuChangeFile");
-    EXPECT_EQ(items[0]->text(), "Open the file shown in the box below");
+    ASSERT_EQ(items.size(), 4);
+    const std::vector<std::tuple<QAction*, const char*, const char*, const char*>> expected = {
+        {form->mnuSave, "mnuSave", "Save", "Ctrl+S"},
+        {form->mnuChangeFile, "mnuChangeFile", "Open the file shown in the box below", "Ctrl+O"},
+        {form->mnuExit, "mnuExit", "Exit", "Ctrl+Q"}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto& [action, name, text, key] = expected[i];
+        QAction* item = items[static_cast<qsizetype>(i < 2 ? i : i + 1)];
+        EXPECT_EQ(item, action) << name;
+        EXPECT_EQ(item->objectName(), name);
+        EXPECT_EQ(item->text(), text);
+        EXPECT_EQ(item->shortcut().toString(), key) << name;
+    }
+    EXPECT_TRUE(items[2]->isSeparator());
 }
 
 TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {

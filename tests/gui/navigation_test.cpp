@@ -141,9 +141,9 @@ TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
     ExpectFilesUntouched();
 }
 
-TEST_F(Navigation, CloseBoxEndsWithoutAskingOrWriting) {
-    ClickCell("cmdStressUp", 1);
-    Click(QStringLiteral("cmdOk"));
+TEST_F(Navigation, CloseBoxWithNothingUnsavedEndsWithoutAskingOrWriting) {
+    Click(QStringLiteral("cmdOk"));  // a commit that changes nothing
+    ClickCell("cmdStressUp", 1);     // a step never committed
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(platform.Messages().empty());

@@ -84,6 +84,7 @@ TEST_F(SwitchFile, CommittedEditsAreGoneAfterSwitchingAwayAndBack) {
     ClickCell("cmdStressUp", 1);
     Click(QStringLiteral("cmdOk"));
     ASSERT_EQ(form->Stresses(1, 1), "2");
+    platform.WillAnswer({Answer::No});
     OpenFile(QLatin1String(kTyger));
     EXPECT_EQ(Progress(), "2/24");
     GoTo(QStringLiteral("4"));
@@ -98,7 +99,9 @@ TEST_F(SwitchFile, ReopeningTheSameFileDropsUnsavedWork) {
     ClickCell("cmdMerge", 1);
     Click(QStringLiteral("cmdOk"));
     ClickCell("cmdStressUp", 1);
+    platform.WillAnswer({Answer::No});
     form->mnuChangeFile->trigger();
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
     EXPECT_EQ(Progress(), "2/14");
     EXPECT_EQ(form->Syllables(1, 1), "Shall");
     EXPECT_EQ(CellText("txtStress", 1), "1");

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace corvale::test {
 
 ScriptedPlatform::ScriptedPlatform() {
@@ -68,12 +70,28 @@ bool ScriptedPlatform::Exists(const std::string& name) const {
     return QFile::exists(QString::fromStdString(FilePath(name)));
 }
 
-bool ScriptedPlatform::ReplaceFile(std::string_view name, std::string_view bytes) {
-    ++writeCount_;
+bool ScriptedPlatform::ReplaceFiles(std::span<const FileBytes> files) {
+    writeCount_ += static_cast<int>(files.size());
     if (failWrites_) {
         return false;
     }
-    return Platform::ReplaceFile(name, bytes);
+    writtenInSave_ = 0;
+    return Platform::ReplaceFiles(files);
+}
+
+bool ScriptedPlatform::WriteAll(QIODevice& file, std::string_view bytes) {
+    if (!writeBudget_) {
+        return Platform::WriteAll(file, bytes);
+    }
+    const std::size_t room = *writeBudget_ - std::min(*writeBudget_, writtenInSave_);
+    const std::size_t written = std::min(room, bytes.size());
+    writtenInSave_ += written;
+    // The bytes that fit are really written (and flushed), so a failure leaves a partial
+    // temporary file behind it, as a device failing mid-write does.
+    if (!Platform::WriteAll(file, bytes.substr(0, written))) {
+        return false;
+    }
+    return written == bytes.size();
 }
 
 }  // namespace corvale::test

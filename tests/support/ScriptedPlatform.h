@@ -5,8 +5,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstddef>
 #include <deque>
+#include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,13 +52,19 @@ public:
     bool Exists(const std::string& name) const;
     std::string FilePath(const std::string& name) const;
 
-    // Makes the next ReplaceFile calls fail (as a file held by another program would).
+    // Makes the next saves fail before anything is written (as a file held by another program
+    // would).
     void FailWrites(bool fail) { failWrites_ = fail; }
-    bool ReplaceFile(std::string_view name, std::string_view bytes) override;
+    // Makes the next saves fail once this many bytes have been written in a save, as a full
+    // disk or a failing device would; nullopt writes everything.
+    void FailWritesAfter(std::optional<std::size_t> bytes) { writeBudget_ = bytes; }
+    bool ReplaceFiles(std::span<const FileBytes> files) override;
+    // Number of files that saves were asked to replace.
     int WriteCount() const { return writeCount_; }
 
 protected:
     void OnEnd() override { ++endCount_; }
+    bool WriteAll(QIODevice& file, std::string_view bytes) override;
 
 private:
     QTemporaryDir folder_;
@@ -65,6 +74,8 @@ private:
     int endCount_ = 0;
     int writeCount_ = 0;
     bool failWrites_ = false;
+    std::optional<std::size_t> writeBudget_;
+    std::size_t writtenInSave_ = 0;
 };
 
 // Runs a step of the program; true when it ended the program (ProgramEnded escaped it).
