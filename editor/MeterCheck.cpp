@@ -26,7 +26,7 @@ double StressNumber(std::string_view stress) {
 bool IsOffAt(const Meter& meter, std::span<const ShownLine::Syllable> line, std::size_t i,
              Strictness strictness) {
     const ShownLine::Syllable& here = line[i];
-    if (here.column > meter.Places() || meter.IsStrong(here.column) || !(here.stress > 1.0)) {
+    if (!(here.stress > 1.0) || here.column > meter.Places() || meter.IsStrong(here.column)) {
         return false;
     }
     if (strictness == Strictness::EveryStress) {
@@ -51,16 +51,12 @@ Meter::Meter(std::string_view meterLine, std::int32_t numberOfMeterSymbols) {
     // Walking the fields once keeps a long row linear, where NthField per place would not be.
     std::string_view rest = meterLine;
     for (std::int32_t place = 1; place <= numberOfMeterSymbols; ++place) {
-        strong_.push_back(IsStrongSymbol(s::FirstField(rest)));
+        strong_.push_back(IsStrongSymbol(s::FirstField(rest)) ? 1 : 0);
         if (rest.find('\t') == std::string_view::npos) {
             break;
         }
         rest = s::RemoveFirstField(rest);
     }
-}
-
-bool Meter::IsStrong(std::int32_t place) const {
-    return place >= 1 && place <= Places() && strong_[static_cast<std::size_t>(place) - 1];
 }
 
 void ShownLine::Add(std::int32_t column, std::string_view syllable, std::string_view stress) {
@@ -80,9 +76,10 @@ void ShownLine::Read(const std::vector<std::string>& syllables,
 
 void ShownLine::Read(const Store& store, std::int32_t j) {
     syllables_.clear();
-    const std::int32_t last = store.LastHeldPosition(ValueRow::Syllables, j);
-    for (std::int32_t k = 1; k <= last; ++k) {
-        Add(k, store.Value(ValueRow::Syllables, j, k), store.Value(ValueRow::Stresses, j, k));
+    const Store::RowValues syllables = store.Values(ValueRow::Syllables, j);
+    const Store::RowValues stresses = store.Values(ValueRow::Stresses, j);
+    for (std::int32_t k = 1; k <= syllables.Count(); ++k) {
+        Add(k, syllables[k], k <= stresses.Count() ? stresses[k] : std::string_view());
     }
 }
 

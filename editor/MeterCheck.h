@@ -2,6 +2,7 @@
 
 #include "scansion/Store.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -38,10 +39,12 @@ public:
     std::int32_t Places() const { return static_cast<std::int32_t>(strong_.size()); }
     bool IsEmpty() const { return strong_.empty(); }
     // False for a weak place and outside 1..Places().
-    bool IsStrong(std::int32_t place) const;
+    bool IsStrong(std::int32_t place) const {
+        return place >= 1 && place <= Places() && strong_[static_cast<std::size_t>(place) - 1];
+    }
 
 private:
-    std::vector<bool> strong_;  // place i at index i - 1
+    std::vector<std::uint8_t> strong_;  // place i at index i - 1; 1 for strong
 };
 
 // The shown syllables of one line, in column order, with the numeric values of their stresses:
