@@ -41,6 +41,30 @@ std::string GenerateScansionFile(int lines) {
     return out;
 }
 
+std::string GeneratePentameterFile(int lines) {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(lines) * 260);
+    for (int i = 1; i <= lines; ++i) {
+        std::string text;
+        std::string syllables;
+        std::string stresses;
+        for (int k = 1; k <= 10; ++k) {
+            const char* syllable = kSyllables[(i * 5 + k * 3) % kSyllables.size()];
+            text += syllable;
+            text += " ";
+            syllables += std::string("\t") + syllable;
+            const bool stressed = i == lines ? k == 2 || k == 5 || k == 8 || k == 10 : k % 2 == 0;
+            stresses += stressed ? "\t3" : "\t1";
+        }
+        const std::string head = std::to_string(i) + "\t";
+        out += head + "syllables\t" + text + syllables + "\r\n";
+        out += head + "stress\t" + text + stresses + "\r\n";
+        out += head + "juncture\t" + text + "\t2\t2\t2\t2\t2\t2\t2\t2\t2\t4\r\n";
+        out += head + "comment\t" + text + "\t\r\n";
+    }
+    return out;
+}
+
 void BenchPlatform::Write(const std::string& name, const std::string& bytes) {
     QFile file(folder_.path() + "/" + QString::fromStdString(name));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

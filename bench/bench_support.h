@@ -12,6 +12,12 @@ namespace corvale::bench {
 // A scansion file of `lines` verse lines of about twelve syllables, with realistic texts.
 std::string GenerateScansionFile(int lines);
 
+// The meter row of the file below: five feet of W and S.
+inline constexpr char kPentameter[] = "W\tS\tW\tS\tW\tS\tW\tS\tW\tS";
+// A scansion file of `lines` verse lines of ten syllables that all fit kPentameter, except the
+// last, which has a stress maximum in its fifth place, a weak one.
+std::string GeneratePentameterFile(int lines);
+
 // A quiet platform in a temporary folder: messages are dropped, questions answered Yes.
 class BenchPlatform : public Platform {
 public:

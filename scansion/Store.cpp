@@ -137,6 +137,23 @@ std::int32_t Store::LastHeldPosition(ValueRow row, std::int32_t j) const {
     return record ? record->counts[static_cast<std::size_t>(row)] : 0;
 }
 
+Store::RowValues Store::Values(ValueRow row, std::int32_t j) const {
+    const Record* record = Row(j);
+    RowValues values;
+    if (!record || !record->held) {
+        return values;
+    }
+    const auto kind = static_cast<std::size_t>(row);
+    std::size_t first = kFirstValueIndex;
+    for (std::size_t before = 0; before < kind; ++before) {
+        first += record->counts[before];
+    }
+    values.bytes_ = bytes_.get() + record->begin;
+    values.ends_ = ends_.data() + record->firstEnd + first - 1;
+    values.count_ = record->counts[kind];
+    return values;
+}
+
 void Store::SetRecord(std::int32_t j, std::string_view lineText, std::string_view comment,
                       std::span<const std::string_view> syllables,
                       std::span<const std::string_view> stresses,

@@ -37,6 +37,28 @@ public:
     // Positions after this one read as empty in row j, so a walk over a row can stop there.
     std::int32_t LastHeldPosition(ValueRow row, std::int32_t j) const;
 
+    // The held values of one kind in one row, for a walk along the row that looks the row up
+    // once rather than at every position. Valid until the next change to the store.
+    class RowValues {
+    public:
+        std::int32_t Count() const { return count_; }
+        // Position k, 1..Count(); the caller keeps k in that range.
+        std::string_view operator[](std::int32_t k) const {
+            const std::uint32_t begin = ends_[k - 1] + 1;  // past the separator
+            return std::string_view(bytes_ + begin, ends_[k] - begin);
+        }
+
+    private:
+        friend class Store;
+        // The row's first byte, and where its texts end counted from there: ends_[0] is the end
+        // of the text before position 1, ends_[k] that of position k.
+        const char* bytes_ = nullptr;
+        const std::uint32_t* ends_ = nullptr;
+        std::int32_t count_ = 0;
+    };
+    // Count() is LastHeldPosition(row, j); a row outside the store holds nothing.
+    RowValues Values(ValueRow row, std::int32_t j) const;
+
     // Replaces a whole row. values[0] is position 1; values beyond MaximumPositions (and beyond
     // 65535) are dropped. Rows outside 0..NumberOfLines are ignored, and so is a row whose
     // texts together reach 4 GiB. The texts may be views into this store.

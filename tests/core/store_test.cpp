@@ -44,6 +44,33 @@ Strings HeldValues(const Store& store, ValueRow row, std::int32_t j) {
     return values;
 }
 
+// The same values walked through RowValues.
+Strings WalkedValues(const Store& store, ValueRow row, std::int32_t j) {
+    Strings values;
+    const Store::RowValues held = store.Values(row, j);
+    for (std::int32_t k = 1; k <= held.Count(); ++k) {
+        values.emplace_back(held[k]);
+    }
+    return values;
+}
+
+TEST(StoreTest, RowValuesWalkWhatValueReads) {
+    Store store;
+    store.Redimension(4, 5);
+    const Views syllables{"Ty", "", "ger"};
+    store.SetRecord(1, "Tyger", "", syllables, Views{"3"}, Views{"1", "4"});
+    SetRow(store, 2, "burning", "bright", FieldRun("burn\ting"), FieldRun(""), FieldRun("2\t\t4"));
+    store.SetRecord(3, "In the", "", Views{"In", "the"}, Views{"1", "1"}, Views{"2", "2"});
+    store.SetValues(3, ValueRow::Stresses, Strings{"3", "", "1"});  // rewritten after loading
+    for (std::int32_t j = -1; j <= 5; ++j) {  // 4 never written, -1 and 5 outside
+        for (const ValueRow row : {ValueRow::Syllables, ValueRow::Stresses, ValueRow::Junctures}) {
+            EXPECT_EQ(WalkedValues(store, row, j), HeldValues(store, row, j))
+                << "row " << j << ", kind " << static_cast<int>(row);
+        }
+    }
+    EXPECT_EQ(WalkedValues(store, ValueRow::Stresses, 3), (Strings{"3", "", "1"}));
+}
+
 TEST(StoreTest, RedimensionMakesEveryElementEmpty) {
     Store store;
     store.Redimension(3, 5);

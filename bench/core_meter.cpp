@@ -1,0 +1,91 @@
+// The meter check over a whole store: the jump to the next line off the meter when only the
+// last line is (the longest search there is), and a verdict for every line, as the overview
+// of all lines needs when it opens.
+
+#include "bench_support.h"
+#include "navigation/MeterSearch.h"
+#include "scansion/Workspace.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+using corvale::Workspace;
+using corvale::bench::BenchPlatform;
+using corvale::bench::GeneratePentameterFile;
+using corvale::bench::kPentameter;
+using corvale::meter::Meter;
+using corvale::meter::Strictness;
+
+constexpr char kName[] = "poem.txt";
+
+// A loaded store of state.range(0) verse lines with only the last off the meter.
+struct Pentameters {
+    explicit Pentameters(const benchmark::State& state) {
+        lines = static_cast<int>(state.range(0));
+        platform.Write(kName, GeneratePentameterFile(lines));
+        workspace.WorkingFileName = kName;
+        workspace.LoadScansionFile();
+    }
+
+    BenchPlatform platform;
+    Workspace workspace{platform};
+    Meter meter{kPentameter, 10};
+    int lines = 0;
+};
+
+void BM_NextLineOffTheMeter(benchmark::State& state) {
+    const Pentameters poem(state);
+    const auto strictness = static_cast<Strictness>(state.range(1));
+    for (auto _ : state) {
+        const auto found = corvale::navigation::NextLineOffTheMeter(poem.workspace.GetStore(),
+                                                                    poem.meter, strictness, 0);
+        if (found != poem.lines) {
+            state.SkipWithError("the search missed the last line");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_JudgeEveryLine(benchmark::State& state) {
+    const Pentameters poem(state);
+    const auto strictness = static_cast<Strictness>(state.range(1));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            corvale::navigation::JudgeEveryLine(poem.workspace.GetStore(), poem.meter, strictness));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The line on screen, judged from the working copy after every edit.
+void BM_JudgeWorkingCopy(benchmark::State& state) {
+    Pentameters poem(state);
+    Workspace& workspace = poem.workspace;
+    for (std::int32_t k = 1; k <= workspace.MaximumNumberOfSyllables; ++k) {
+        workspace.CurrentSyllables[static_cast<std::size_t>(k)] = workspace.Syllables(1, k);
+        workspace.CurrentStresses[static_cast<std::size_t>(k)] = workspace.Stresses(1, k);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(corvale::meter::JudgeLine(poem.meter, workspace.CurrentSyllables,
+                                                           workspace.CurrentStresses,
+                                                           Strictness::StressMaxima));
+    }
+}
+
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+    for (const auto strictness : {Strictness::StressMaxima, Strictness::EveryStress}) {
+        for (const std::int64_t lines : {1'000, 10'000, 100'000}) {
+            benchmark->Args({lines, static_cast<std::int64_t>(strictness)});
+        }
+    }
+    benchmark->ArgNames({"lines", "strict"})->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_NextLineOffTheMeter)->Apply(Sizes);
+BENCHMARK(BM_JudgeEveryLine)->Apply(Sizes);
+BENCHMARK(BM_JudgeWorkingCopy)->Arg(1)->Unit(benchmark::kNanosecond);
+
+}  // namespace
