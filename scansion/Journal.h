@@ -46,6 +46,7 @@ std::string JournalName(std::string_view scansionName);
 // try: NAME.unsaved-corrections.txt, then NAME.unsaved-corrections-2.txt and so on up to -count
 // (NAME is the scansion file's name, folder included). Precondition: count >= 1.
 std::vector<std::string> KeptNames(std::string_view scansionName, std::size_t count);
+// How many kept names to offer: a folder never gathers that many unsaved journals.
 inline constexpr std::size_t kKeptNameCount = 1000;
 
 // The header row, CR LF included, for a journal of changes to the content with this identity.
@@ -77,15 +78,16 @@ struct JournalContents {
     bool headerReadable = false;
     ContentIdentity identity;            // when the header is readable
     std::vector<JournalRecord> records;  // the good records in order; none for row 0
-    bool damaged = false;                // bytes follow the last good record (or the header)
-    std::size_t goodBytes = 0;           // the header and the good records, from the start
+    bool damaged = false;       // bytes follow the good part (any bytes, if the header is bad)
+    std::size_t goodBytes = 0;  // the header and the good records, from the start: what a
+                                // journal cut back after damage would keep
 };
 // Reads a journal. Rows end at CR LF or a lone LF. A row is read as the scansion reader reads
 // it: trailing tabs and spaces go, field 3 is the line text (taken from the syllables row),
 // fields 4 onwards are the values, and the comment is everything after the comment row's third
 // tab. Reading stops at the first record whose rows are not numbered alike, lack their
-// keywords, or whose end row or checksum is not good. Without a readable header nothing else
-// is read.
+// keywords, or whose end row or checksum is not good. Records for row 0 are good but not
+// returned. Without a readable header nothing else is read.
 JournalContents ReadJournal(std::string_view bytes);
 
 // Puts the record back into its store row, as loading it from the file would. Values beyond the
