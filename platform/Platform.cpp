@@ -7,8 +7,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <memory>
 
 namespace corvale {
@@ -18,6 +23,79 @@ namespace {
 // A name that the file system cannot be asked about at all.
 bool IsUntestable(std::string_view name) {
     return name.find('\0') != std::string_view::npos;
+}
+
+// Qt has no call that has a file's data, or a folder's entries, reach the disk: these are
+// fdatasync and fsync, tried again when a signal interrupts them.
+bool Synced(int (*sync)(int), int descriptor) {
+    int result = 0;
+    do {
+        result = sync(descriptor);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool SyncFolder(const QString& folder) {
+    const int descriptor =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool synced = Synced(::fsync, descriptor);
+    ::close(descriptor);
+    return synced;
+}
+
+// Every byte written through an unbuffered file, then on disk.
+bool WriteAndSync(QFile& file, std::string_view bytes) {
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(bytes.data(), size) == size && file.flush() &&
+           Synced(::fdatasync, file.handle());
+}
+
+// Renames without ever replacing what stands at the new name. Qt's rename avoids replacing,
+// but when the system's rename fails it falls back to copying, which writes through a link
+// standing at the new name, or over a file that appeared meanwhile. The system's no-replace
+// rename never does; where a file system does not offer it, a hard link and an unlink do the
+// same.
+bool RenameWithoutReplacing(const QString& from, const QString& to) {
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+#endif
+    if (::link(source.constData(), target.constData()) != 0) {
+        return false;
+    }
+    if (::unlink(source.constData()) != 0) {
+        ::unlink(target.constData());  // one name, the old one, as before the call
+        return false;
+    }
+    return true;
+}
+
+// Something stands under this path, even a link to nothing: a new file must not go there.
+bool IsTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// The path for a name the crash-safe file functions may use; nullopt for one they refuse.
+std::optional<QString> UsablePath(const Platform& platform, std::string_view name) {
+    if (IsUntestable(name) || name.empty()) {
+        return std::nullopt;
+    }
+    QString path = platform.PathOf(name);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 }  // namespace
@@ -109,6 +187,81 @@ bool Platform::WriteRows(std::string_view name, const std::vector<std::string>& 
         bytes += "\r\n";
     }
     return ReplaceFile(name, bytes);
+}
+
+bool Platform::AppendToFile(std::string_view name, std::string_view bytes) {
+    const std::optional<QString> path = UsablePath(*this, name);
+    if (!path) {
+        return false;
+    }
+    QFile file(*path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        return false;
+    }
+    const qint64 before = file.size();
+    if (WriteAndSync(file, bytes)) {
+        return true;
+    }
+    file.resize(before);  // at best: a torn append must not stand before the next one
+    return false;
+}
+
+bool Platform::SyncFolderOf(std::string_view name) {
+    const std::optional<QString> path = UsablePath(*this, name);
+    return path && SyncFolder(QFileInfo(*path).absolutePath());
+}
+
+bool Platform::RemoveFile(std::string_view name) {
+    const std::optional<QString> path = UsablePath(*this, name);
+    if (!path) {
+        return false;
+    }
+    return QFile::remove(*path) || !IsTaken(*path);
+}
+
+std::optional<std::string> Platform::RenameToFreeName(std::string_view name,
+                                                      std::span<const std::string> candidates) {
+    const std::optional<QString> from = UsablePath(*this, name);
+    if (!from || !QFileInfo(*from).isFile()) {
+        return std::nullopt;
+    }
+    for (const std::string& candidate : candidates) {
+        const std::optional<QString> to = UsablePath(*this, candidate);
+        if (!to) {
+            return std::nullopt;
+        }
+        if (RenameWithoutReplacing(*from, *to)) {
+            return candidate;
+        }
+        if (!IsTaken(*to)) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Platform::CreateNewFile(std::span<const std::string> candidates,
+                                                   std::string_view bytes) {
+    for (const std::string& candidate : candidates) {
+        const std::optional<QString> path = UsablePath(*this, candidate);
+        if (!path) {
+            return std::nullopt;
+        }
+        QFile file(*path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            if (IsTaken(*path)) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (WriteAndSync(file, bytes)) {
+            return candidate;
+        }
+        file.close();
+        file.remove();
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 std::string_view RowCursor::Next() {

@@ -71,6 +71,30 @@ public:
     // The same, for rows that each get CR LF appended.
     bool WriteRows(std::string_view name, const std::vector<std::string>& rows);
 
+    // Files that must survive a crash. None of these syncs the folder: after creating a file or
+    // renaming one into a folder, call SyncFolderOf so that its name survives a power cut too.
+    //
+    // Appends the bytes to the file, creating it when missing, and has them on disk (flushed
+    // and fdatasync'ed) before returning. False on any failure, a partial write included; the
+    // file is then cut back to its former length where that can be done, so that the next
+    // append does not follow a torn one.
+    virtual bool AppendToFile(std::string_view name, std::string_view bytes);
+    // Has the folder that holds the named file write its entries to disk.
+    virtual bool SyncFolderOf(std::string_view name);
+    // Removes the file. True when no file of that name is left, also when there was none.
+    virtual bool RemoveFile(std::string_view name);
+    // Renames the file to the first of the candidates that is free, never replacing an existing
+    // file (a dangling link counts as taken). The name used, or nullopt when the file is missing
+    // or could not be renamed (a candidate failed for another reason than being taken, or all
+    // were taken).
+    virtual std::optional<std::string> RenameToFreeName(std::string_view name,
+                                                        std::span<const std::string> candidates);
+    // Creates a new file with these bytes under the first of the candidates that is free, never
+    // opening an existing one, and has it on disk before returning. The name used, or nullopt;
+    // after a failure no file of this call is left.
+    virtual std::optional<std::string> CreateNewFile(std::span<const std::string> candidates,
+                                                     std::string_view bytes);
+
 protected:
     // Called once by EndProgram before it throws: close the window, leave the event loop.
     virtual void OnEnd() = 0;

@@ -94,4 +94,37 @@ bool ScriptedPlatform::WriteAll(QIODevice& file, std::string_view bytes) {
     return written == bytes.size();
 }
 
+bool ScriptedPlatform::AppendToFile(std::string_view name, std::string_view bytes) {
+    ++calls_.appends;
+    return !failures_.appends && Platform::AppendToFile(name, bytes);
+}
+
+bool ScriptedPlatform::SyncFolderOf(std::string_view name) {
+    ++calls_.folderSyncs;
+    return !failures_.folderSyncs && Platform::SyncFolderOf(name);
+}
+
+bool ScriptedPlatform::RemoveFile(std::string_view name) {
+    ++calls_.removals;
+    return !failures_.removals && Platform::RemoveFile(name);
+}
+
+std::optional<std::string> ScriptedPlatform::RenameToFreeName(
+    std::string_view name, std::span<const std::string> candidates) {
+    ++calls_.renames;
+    if (failures_.renames) {
+        return std::nullopt;
+    }
+    return Platform::RenameToFreeName(name, candidates);
+}
+
+std::optional<std::string> ScriptedPlatform::CreateNewFile(std::span<const std::string> candidates,
+                                                           std::string_view bytes) {
+    ++calls_.creations;
+    if (failures_.creations) {
+        return std::nullopt;
+    }
+    return Platform::CreateNewFile(candidates, bytes);
+}
+
 }  // namespace corvale::test

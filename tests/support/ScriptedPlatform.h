@@ -62,6 +62,32 @@ public:
     // Number of files that saves were asked to replace.
     int WriteCount() const { return writeCount_; }
 
+    // The crash-safe file functions, each of which can be made to fail (as on a full disk or in
+    // a read-only folder) without touching any file; each call is counted either way.
+    struct Failures {
+        bool appends = false;
+        bool folderSyncs = false;
+        bool removals = false;
+        bool renames = false;
+        bool creations = false;
+    };
+    struct Calls {
+        int appends = 0;
+        int folderSyncs = 0;
+        int removals = 0;
+        int renames = 0;
+        int creations = 0;
+    };
+    void Fail(const Failures& failures) { failures_ = failures; }
+    const Calls& FileCalls() const { return calls_; }
+    bool AppendToFile(std::string_view name, std::string_view bytes) override;
+    bool SyncFolderOf(std::string_view name) override;
+    bool RemoveFile(std::string_view name) override;
+    std::optional<std::string> RenameToFreeName(std::string_view name,
+                                                std::span<const std::string> candidates) override;
+    std::optional<std::string> CreateNewFile(std::span<const std::string> candidates,
+                                             std::string_view bytes) override;
+
 protected:
     void OnEnd() override { ++endCount_; }
     bool WriteAll(QIODevice& file, std::string_view bytes) override;
@@ -76,6 +102,8 @@ private:
     bool failWrites_ = false;
     std::optional<std::size_t> writeBudget_;
     std::size_t writtenInSave_ = 0;
+    Failures failures_;
+    Calls calls_;
 };
 
 // Runs a step of the program; true when it ended the program (ProgramEnded escaped it).
