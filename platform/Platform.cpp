@@ -189,6 +189,18 @@ bool Platform::WriteRows(std::string_view name, const std::vector<std::string>& 
     return ReplaceFile(name, bytes);
 }
 
+Platform::Occupant Platform::WhatIsAt(std::string_view name) const {
+    const std::optional<QString> path = UsablePath(*this, name);
+    if (!path) {
+        return Occupant::Other;
+    }
+    const QFileInfo info(*path);
+    if (!IsTaken(*path)) {
+        return Occupant::Nothing;
+    }
+    return info.isFile() ? Occupant::OrdinaryFile : Occupant::Other;
+}
+
 bool Platform::AppendToFile(std::string_view name, std::string_view bytes) {
     const std::optional<QString> path = UsablePath(*this, name);
     if (!path) {

@@ -57,6 +57,11 @@ public:
     // True for an existing ordinary, non-hidden file; folders and hidden files do not count.
     // nullopt when the name cannot be tested at all (for example it holds a NUL byte).
     virtual std::optional<bool> IsOrdinaryFile(std::string_view name) const;
+    // What stands under a name: nothing at all (not even a link to nothing), an ordinary file
+    // (hidden or not, through links), or anything else (a folder, a FIFO, a device, a link to
+    // nothing, a name that cannot be asked about).
+    enum class Occupant { Nothing, OrdinaryFile, Other };
+    virtual Occupant WhatIsAt(std::string_view name) const;
     // The whole file as bytes, or nullopt when it cannot be opened or read.
     virtual std::optional<std::string> ReadWholeFile(std::string_view name) const;
     // Replaces the file with these bytes atomically: a temporary file in the same folder is

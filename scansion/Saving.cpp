@@ -4,6 +4,7 @@
 #include "scansion/Workspace.h"
 
 #include <array>
+#include <optional>
 
 namespace corvale {
 
@@ -20,24 +21,61 @@ const char kSaveFailed[] =
 
 }  // namespace
 
-bool Workspace::SaveFiles() {
+bool Workspace::MaySaveOverWorkingFile() const {
+    switch (platform_.WhatIsAt(WorkingFileName)) {
+        case Platform::Occupant::Nothing:
+            return true;
+        case Platform::Occupant::OrdinaryFile:
+            break;
+        case Platform::Occupant::Other:
+            return false;
+    }
+    const std::optional<std::string> bytes = platform_.ReadWholeFile(WorkingFileName);
+    return bytes && fileIdentity_ && IdentityOf(*bytes) == *fileIdentity_;
+}
+
+Workspace::SaveResult Workspace::KeepCorrectionsAside() {
+    const std::optional<std::string> kept = platform_.CreateNewFile(
+        KeptNames(WorkingFileName, kKeptNameCount), WholeJournal(CurrentLine, CurrentLine));
+    if (!kept) {
+        return SaveResult::Failed;
+    }
+    platform_.SyncFolderOf(*kept);
+    platform_.ShowMessage(QStringLiteral("Corvale did not save your corrections over %1, because "
+                                         "what is there now is not the file Corvale opened.  "
+                                         "They are kept in %2.")
+                              .arg(DecodeFileName(WorkingFileName), DecodeFileName(*kept)));
+    return SaveResult::KeptAside;
+}
+
+Workspace::SaveResult Workspace::SaveFiles() {
     const std::string memory = MemoryFileBytes();
-    if (WorkingFileName.empty()) {
-        // Nothing was loaded and there is no file to write it to; only the place is kept.
-        if (!platform_.ReplaceFile(kMemoryFileName, memory)) {
-            return false;
-        }
-    } else {
-        const std::string scansion = ScansionFileBytes();
-        const std::array<Platform::FileBytes, 2> files = {
-            Platform::FileBytes{WorkingFileName, scansion},
-            Platform::FileBytes{kMemoryFileName, memory}};
-        if (!platform_.ReplaceFiles(files)) {
-            return false;
-        }
+    const bool withScansionFile = !WorkingFileName.empty() && MaySaveOverWorkingFile();
+    if (!WorkingFileName.empty() && !withScansionFile && IsModified()) {
+        return KeepCorrectionsAside();
+    }
+    if (!withScansionFile) {
+        // Nothing of this session's belongs in that file; only the place is kept.
+        return platform_.ReplaceFile(kMemoryFileName, memory) ? SaveResult::Saved
+                                                              : SaveResult::Failed;
+    }
+    const std::string scansion = ScansionFileBytes();
+    const std::array<Platform::FileBytes, 2> files = {
+        Platform::FileBytes{WorkingFileName, scansion},
+        Platform::FileBytes{kMemoryFileName, memory}};
+    if (!platform_.ReplaceFiles(files)) {
+        return SaveResult::Failed;
+    }
+    fileIdentity_ = IdentityOf(scansion);
+    // The journal goes only once the renames are on disk, so a crash in between leaves it
+    // beside a file that already holds its corrections, which the next load recognises.
+    platform_.SyncFolderOf(WorkingFileName);
+    platform_.SyncFolderOf(kMemoryFileName);
+    if (IsModified()) {
+        DeleteJournal();
     }
     ForgetChanges();
-    return true;
+    return SaveResult::Saved;
 }
 
 void Workspace::cmdQuit_Click() {
@@ -45,15 +83,23 @@ void Workspace::cmdQuit_Click() {
     if (answer == Answer::Withdrawn) {
         return;
     }
-    if (answer == Answer::Yes && !SaveFiles()) {
-        platform_.ShowMessage(QString::fromLatin1(kExitFailed));
-        return;
+    if (answer == Answer::No) {
+        DeleteJournal();
+        platform_.EndProgram();
     }
-    platform_.EndProgram();
+    switch (SaveFiles()) {
+        case SaveResult::Saved:
+            platform_.EndProgram();
+        case SaveResult::Failed:
+            platform_.ShowMessage(QString::fromLatin1(kExitFailed));
+            break;
+        case SaveResult::KeptAside:
+            break;  // said already; the corrections stay unsaved here
+    }
 }
 
 void Workspace::mnuSave_Click() {
-    if (!SaveFiles()) {
+    if (SaveFiles() == SaveResult::Failed) {
         platform_.ShowMessage(QString::fromLatin1(kSaveFailed));
     }
 }
@@ -64,10 +110,15 @@ Workspace::Leaving Workspace::AskBeforeLeaving(const char* failedSaveMessage) {
     }
     switch (platform_.AskYesNo(QString::fromLatin1(kSaveQuestion), Escape::Withdraws)) {
         case Answer::Yes:
-            if (SaveFiles()) {
-                return Leaving::Go;
+            switch (SaveFiles()) {
+                case SaveResult::Saved:
+                    return Leaving::Go;
+                case SaveResult::Failed:
+                    platform_.ShowMessage(QString::fromLatin1(failedSaveMessage));
+                    break;
+                case SaveResult::KeptAside:
+                    break;
             }
-            platform_.ShowMessage(QString::fromLatin1(failedSaveMessage));
             return Leaving::Stay;
         case Answer::No:
             return Leaving::GoDiscarding;
@@ -80,7 +131,11 @@ Workspace::Leaving Workspace::AskBeforeLeaving(const char* failedSaveMessage) {
 bool Workspace::QueryClose() {
     // The exit message's advice still holds after a failed save: the close box asks again, and
     // No gives up.
-    return AskBeforeLeaving(kExitFailed) != Leaving::Stay;
+    const Leaving leaving = AskBeforeLeaving(kExitFailed);
+    if (leaving == Leaving::GoDiscarding) {
+        DeleteJournal();
+    }
+    return leaving != Leaving::Stay;
 }
 
 Workspace::Leaving Workspace::QuerySwitch() {

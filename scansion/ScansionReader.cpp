@@ -3,6 +3,7 @@
 // Everything that a valid file cannot produce is reported in a message and ends the program
 // before anything is written, so a damaged file is never saved over.
 
+#include "scansion/Journal.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
 #include "scansion/TabScan.h"
@@ -264,6 +265,7 @@ void Workspace::LookUpData() {
     FirstPassFile file = std::move(firstPassFile_);
     firstPassFile_ = FirstPassFile();
     if (!platform_.IsOrdinaryFile(WorkingFileName).value_or(false)) {
+        fileIdentity_.reset();
         return;  // an empty store
     }
     if (!file.index || file.name != WorkingFileName) {
@@ -274,6 +276,7 @@ void Workspace::LookUpData() {
         file.texts = 0;
     }
     const std::string bytes = std::move(file.bytes);
+    fileIdentity_ = IdentityOf(bytes);
     TextEncoding = file.encoding;
     store_.Reserve(file.textBytes, file.texts);
     TabbedRows rows(bytes, *file.index);

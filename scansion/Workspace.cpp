@@ -32,6 +32,7 @@ void Workspace::LoadScansionFile() {
     RedimensionArrays();
     LookUpData();
     ForgetChanges();
+    journal_ = JournalState();
 }
 
 bool Workspace::IsLineChanged(std::int32_t j) const {
@@ -52,6 +53,15 @@ void Workspace::ForgetChanges() {
                          false);
     changedLineCount_ = 0;
     SetModified(false);
+}
+
+void Workspace::MarkLineChanged(std::int32_t j) {
+    const auto row = static_cast<std::size_t>(j);
+    if (j >= 1 && row < changedLines_.size() && !changedLines_[row]) {
+        changedLines_[row] = true;
+        ++changedLineCount_;
+    }
+    SetModified(true);
 }
 
 bool Workspace::WorkingCopyDiffers(std::string_view comment) const {
@@ -90,12 +100,8 @@ bool Workspace::CommitWorkingCopy(std::string_view typedComment) {
     store_.SetValues(CurrentLine, ValueRow::Junctures, positions(CurrentJunctures));
     store_.SetComment(CurrentLine, comment);
     if (changes) {
-        const auto row = static_cast<std::size_t>(CurrentLine);
-        if (row < changedLines_.size() && !changedLines_[row]) {
-            changedLines_[row] = true;
-            ++changedLineCount_;
-        }
-        SetModified(true);
+        MarkLineChanged(CurrentLine);
+        JournalCommit(CurrentLine, CurrentLine < NumberOfLines ? CurrentLine + 1 : CurrentLine);
     }
     return changes;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "scansion/Journal.h"
 #include "scansion/Store.h"
 #include "scansion/TabScan.h"
 
@@ -95,10 +96,25 @@ public:
     std::int32_t ChangedLineCount() const { return changedLineCount_; }
 
     // One save: the scansion file and the memory file (resuming at CurrentLine), every byte of
-    // both written before either is renamed into place. Without a working file name only the
-    // memory file is written. On success the store is no longer modified; on failure nothing
-    // changes and false is returned (no message).
-    bool SaveFiles();
+    // both written before either is renamed into place. On success the store is no longer
+    // modified and the journal is gone. On failure nothing changes and nothing is said.
+    //
+    // The scansion file is replaced only where its name holds what was loaded or last saved,
+    // or nothing at all. Anything else there (a file changed or put there by something else, a
+    // hidden file that was never loaded, a folder, a FIFO, a link to nothing) is left alone:
+    // unsaved corrections then go to a new visible NAME.unsaved-corrections.txt beside it, the
+    // user is told, and the save counts as not done (KeptAside). Without a working file name,
+    // or with nothing unsaved in such a case, only the memory file is written.
+    enum class SaveResult { Saved, Failed, KeptAside };
+    SaveResult SaveFiles();
+
+    // The crash journal of the working file (scansion/Journal.h). While the store is modified,
+    // every commit that changes it is appended there and synced to disk before the next line
+    // is shown; a save, or an explicit No to saving, removes it. At a load, a journal left by a
+    // crash is offered back (OfferJournal): the line to show when its corrections were restored.
+    std::optional<std::int32_t> OfferJournal();
+    // Removes the working file's journal: its corrections are saved or given up.
+    void DeleteJournal();
 
     // Exit: asks "Save changes?"; Yes saves and ends the program; No ends it without writing; a
     // withdrawn question changes nothing. If saving fails, says so and returns with nothing
@@ -118,7 +134,8 @@ public:
 
     // Copies positions 1..MaximumNumberOfSyllables of the working copy and the given comment
     // bytes into store row CurrentLine. True when that changed a verse line (row 0 never counts):
-    // the store is then modified.
+    // the store is then modified, and the line is journaled with the line shown next (the
+    // following line, or this one at the last).
     bool CommitWorkingCopy(std::string_view comment);
 
 protected:
@@ -141,12 +158,33 @@ private:
     // The row as the working copy and this comment would leave it differs from the store's.
     bool WorkingCopyDiffers(std::string_view comment) const;
     void SetModified(bool modified);
+    // The scansion file's name holds what was loaded or last saved, or nothing at all.
+    bool MaySaveOverWorkingFile() const;
+    SaveResult KeepCorrectionsAside();
+    void MarkLineChanged(std::int32_t j);
     Leaving AskBeforeLeaving(const char* failedSaveMessage);
     void ForgetChanges();
+
+    // Where the working file's journal stands.
+    struct JournalState {
+        bool open = false;      // on disk, holding every correction since the load or save
+        bool broken = false;    // a write failed: the next commit writes it afresh, whole
+        bool disabled = false;  // a journal that could not be applied is still in its place
+        bool warned = false;    // the user was told it cannot be kept
+    };
+    void JournalCommit(std::int32_t line, std::int32_t lineShownAfter);
+    // The header and a record for every changed line, `last` (if changed) last of all.
+    std::string WholeJournal(std::int32_t last, std::int32_t lineShownAfter) const;
+    void WarnJournalLost();
+    // Moves a journal that cannot be applied to a visible name beside the file, and says so.
+    void KeepJournalAside(const std::string& journal);
 
     Platform& platform_;
     Store store_;
     FirstPassFile firstPassFile_;
+    // The bytes last loaded or saved; none when there was no file to load.
+    std::optional<ContentIdentity> fileIdentity_;
+    JournalState journal_;
     bool modified_ = false;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;

@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <functional>
 #include <string>
@@ -119,7 +123,7 @@ TEST_F(SavingTest, ChangedLinesAreCountedOnceAndForgottenOnSaveAndLoad) {
     ASSERT_TRUE(Commit());
     EXPECT_EQ(workspace.ChangedLineCount(), 2);
 
-    ASSERT_TRUE(workspace.SaveFiles());
+    ASSERT_EQ(workspace.SaveFiles(), Workspace::SaveResult::Saved);
     EXPECT_FALSE(workspace.IsModified());
     EXPECT_EQ(workspace.ChangedLineCount(), 0);
     EXPECT_FALSE(workspace.IsLineChanged(1));
@@ -177,15 +181,18 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
         ASSERT_EQ(platform.ReadFile("RememberEarlierRun.txt"), kMemory) << "at byte " << offset;
         ASSERT_TRUE(workspace.IsModified());
     }
-    // No temporary file was left behind by any of the failures.
-    QStringList files = QDir(platform.ProgramFolder()).entryList(QDir::Files | QDir::Hidden);
-    files.sort();
-    EXPECT_EQ(files, (QStringList{"RememberEarlierRun.txt", "poem.txt"}));
+    // No temporary file was left behind by any of the failures, and the journal still holds
+    // the correction.
+    EXPECT_EQ(platform.FileNames(),
+              (std::vector<std::string>{".poem.txt.corvale-journal", "RememberEarlierRun.txt",
+                                        "poem.txt"}));
     platform.FailWritesAfter(total);
     workspace.mnuSave_Click();
     EXPECT_EQ(platform.Messages().size(), total);
     EXPECT_FALSE(workspace.IsModified());
     EXPECT_NE(platform.ReadFile("poem.txt"), kPoem);
+    EXPECT_EQ(platform.FileNames(),
+              (std::vector<std::string>{"RememberEarlierRun.txt", "poem.txt"}));
 }
 
 TEST_F(SavingTest, WithoutAWorkingFileOnlyTheMemoryFileIsWritten) {
@@ -200,6 +207,137 @@ TEST_F(SavingTest, WithoutAWorkingFileOnlyTheMemoryFileIsWritten) {
     platform.WillAnswer({Answer::Yes});
     EXPECT_TRUE(EndsTheProgram([&] { workspace.cmdQuit_Click(); }));
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
+}
+
+// ---- what a save may write over ------------------------------------------------------------
+
+struct TargetCase {
+    const char* name;
+    std::function<void(ScriptedPlatform&)> beforeLoad;  // the file opened is "poem.txt"
+    std::function<void(ScriptedPlatform&)> beforeSave;
+    bool replaced;         // the save wrote poem.txt
+    std::string keptName;  // where the corrections went instead
+};
+
+void PrintTo(const TargetCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const auto kNothing = [](ScriptedPlatform&) {};
+
+class SaveTarget : public testing::TestWithParam<TargetCase> {
+protected:
+    void Load() {
+        workspace.ReadMemoryFile();
+        ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
+    }
+    const std::string kPoem = ScansionFile({{"a b", {"a", "b"}, {"1", "2"}, {"3", "4"}, ""}});
+    ScriptedPlatform platform;
+    Workspace workspace{platform};
+};
+
+TEST_P(SaveTarget, ReplacesOnlyWhatWasLoadedOrNothing) {
+    const TargetCase& c = GetParam();
+    platform.WriteFile("poem.txt", kPoem);
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("poem.txt", "1"));
+    c.beforeLoad(platform);
+    Load();
+    workspace.CurrentLine = 1;
+    workspace.CurrentSyllables = {"", "A", "b"};
+    workspace.CurrentStresses = {"", "1", "2"};
+    workspace.CurrentJunctures = {"", "3", "4"};
+    ASSERT_TRUE(workspace.CommitWorkingCopy(""));
+    c.beforeSave(platform);
+    const QFileInfo before(platform.PathOf("poem.txt"));
+    const std::string held = before.isFile() ? platform.ReadFile("poem.txt") : std::string();
+
+    const Workspace::SaveResult result = workspace.SaveFiles();
+
+    EXPECT_EQ(result, c.replaced ? Workspace::SaveResult::Saved : Workspace::SaveResult::KeptAside);
+    EXPECT_EQ(workspace.IsModified(), !c.replaced);
+    if (c.replaced) {
+        EXPECT_EQ(platform.ReadFile("poem.txt"),
+                  ScansionFile({{"a b", {"A", "b"}, {"1", "2"}, {"3", "4"}, ""}}));
+        EXPECT_TRUE(platform.Messages().empty());
+        return;
+    }
+    // Whatever stood there stands as it was; the corrections wait in a visible file of their
+    // own, and the memory file is not touched by a save that did not happen.
+    const QFileInfo after(platform.PathOf("poem.txt"));
+    EXPECT_EQ(after.isDir(), before.isDir());
+    EXPECT_EQ(after.isSymLink(), before.isSymLink());
+    if (before.isFile()) {
+        EXPECT_EQ(platform.ReadFile("poem.txt"), held);
+    }
+    EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), MemoryFile("poem.txt", "1"));
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<QString>{QString::fromStdString(
+                  "Corvale did not save your corrections over poem.txt, because what is there "
+                  "now is not the file Corvale opened.  They are kept in " +
+                  c.keptName + ".")});
+    const corvale::JournalContents kept = corvale::ReadJournal(platform.ReadFile(c.keptName));
+    ASSERT_EQ(kept.records.size(), 1u);
+    EXPECT_EQ(kept.records[0].syllables, (std::vector<std::string_view>{"A", "b"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Saving, SaveTarget,
+    testing::Values(
+        TargetCase{"TheLoadedFile", kNothing, kNothing, true, ""},
+        TargetCase{"NothingThereAnyMore", kNothing,
+                   [](ScriptedPlatform& p) { QFile::remove(p.PathOf("poem.txt")); }, true, ""},
+        TargetCase{"ALinkToTheLoadedFileIsSavedThrough",
+                   [](ScriptedPlatform& p) {
+                       QFile::rename(p.PathOf("poem.txt"), p.PathOf("real.txt"));
+                       QFile::link("real.txt", p.PathOf("poem.txt"));
+                   },
+                   kNothing, true, ""},
+        TargetCase{"ChangedByAnotherProgram", kNothing,
+                   [](ScriptedPlatform& p) { p.WriteFile("poem.txt", "someone else's"); }, false,
+                   "poem.txt.unsaved-corrections.txt"},
+        TargetCase{"SameSizeOtherBytes", kNothing,
+                   [](ScriptedPlatform& p) {
+                       std::string bytes = p.ReadFile("poem.txt");
+                       bytes[bytes.size() - 3] = 'x';
+                       p.WriteFile("poem.txt", bytes);
+                   },
+                   false, "poem.txt.unsaved-corrections.txt"},
+        TargetCase{"AFolder", kNothing,
+                   [](ScriptedPlatform& p) {
+                       QFile::remove(p.PathOf("poem.txt"));
+                       QDir(p.ProgramFolder()).mkdir("poem.txt");
+                   },
+                   false, "poem.txt.unsaved-corrections.txt"},
+        TargetCase{"AFifoNeverBlocks", kNothing,
+                   [](ScriptedPlatform& p) {
+                       QFile::remove(p.PathOf("poem.txt"));
+                       ASSERT_EQ(mkfifo(p.FilePath("poem.txt").c_str(), 0600), 0);
+                   },
+                   false, "poem.txt.unsaved-corrections.txt"},
+        TargetCase{"ALinkToNothing", kNothing,
+                   [](ScriptedPlatform& p) {
+                       QFile::remove(p.PathOf("poem.txt"));
+                       QFile::link("gone.txt", p.PathOf("poem.txt"));
+                   },
+                   false, "poem.txt.unsaved-corrections.txt"},
+        TargetCase{"AKeptFileIsNeverOverwritten", kNothing,
+                   [](ScriptedPlatform& p) {
+                       p.WriteFile("poem.txt", "changed");
+                       p.WriteFile("poem.txt.unsaved-corrections.txt", "older");
+                   },
+                   false, "poem.txt.unsaved-corrections-2.txt"}),
+    [](const testing::TestParamInfo<TargetCase>& info) { return info.param.name; });
+
+// A hidden file is never loaded, so nothing of this session may go into it.
+TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
+    platform.WriteFile(".poem.txt", kPoem);
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile(".poem.txt", "1"));
+    workspace.ReadMemoryFile();
+    ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
+    ASSERT_EQ(workspace.NumberOfLines, 0);
+    platform.WillAnswer({Answer::Yes});
+    EXPECT_TRUE(EndsTheProgram([&] { workspace.cmdQuit_Click(); }));
+    EXPECT_EQ(platform.ReadFile(".poem.txt"), kPoem);
 }
 
 }  // namespace

@@ -124,8 +124,9 @@ TEST_F(Navigation, CommittingTheLastLineAndAnsweringNoWritesNothing) {
     platform.WillAnswer({Answer::No});
     Click(QStringLiteral("cmdAlsoSave"));
     EXPECT_TRUE(platform.Ended());
-    EXPECT_EQ(platform.WriteCount(), 0);
     ExpectFilesUntouched();
+    // The correction's safety copy went with the No.
+    EXPECT_EQ(platform.FileNames(), (std::vector<std::string>{kMemory, "meter.txt", kSonnet}));
 }
 
 TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
@@ -135,7 +136,10 @@ TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
     platform.WillAnswer({Answer::Yes});
     Click(QStringLiteral("cmdOk"));
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(platform.Messages().size(), 2U);
+    // The failing disk keeps the safety copy from being written too, and says so first.
+    ASSERT_EQ(platform.Messages().size(), 3U);
+    EXPECT_TRUE(platform.Messages()[0].text.startsWith("Corvale cannot keep a safety copy"));
+    EXPECT_EQ(platform.Messages()[1].text, "Save changes?");
     EXPECT_EQ(Progress(), "14/14");
     EXPECT_EQ(form->Stresses(14, 1), "2");
     ExpectFilesUntouched();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -64,6 +65,16 @@ std::string ScriptedPlatform::ReadFile(const std::string& name) const {
         return {};
     }
     return file.readAll().toStdString();
+}
+
+std::vector<std::string> ScriptedPlatform::FileNames() const {
+    std::vector<std::string> names;
+    for (const QString& name :
+         QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        names.push_back(name.toStdString());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool ScriptedPlatform::Exists(const std::string& name) const {

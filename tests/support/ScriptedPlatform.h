@@ -50,6 +50,8 @@ public:
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    // Every file in the folder, hidden ones included, sorted.
+    std::vector<std::string> FileNames() const;
     std::string FilePath(const std::string& name) const;
 
     // Makes the next saves fail before anything is written (as a file held by another program

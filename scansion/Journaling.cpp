@@ -1,0 +1,162 @@
+// Keeping the working file's journal: appending each correction as it is committed, and
+// offering a journal left by a crash back at the next load.
+
+#include "scansion/Workspace.h"
+
+#include <algorithm>
+#include <map>
+
+namespace corvale {
+
+namespace {
+
+QString Name(std::string_view name) {
+    return DecodeFileName(name);
+}
+
+}  // namespace
+
+std::string Workspace::WholeJournal(std::int32_t last, std::int32_t lineShownAfter) const {
+    std::vector<std::int32_t> lines;
+    for (std::int32_t j = 1; j <= NumberOfLines; ++j) {
+        if (j != last && IsLineChanged(j)) {
+            lines.push_back(j);
+        }
+    }
+    if (IsLineChanged(last)) {
+        lines.push_back(last);
+    }
+    // Every record but the last names its own line as the one shown after it; restoring shows
+    // the line the last one names.
+    std::string bytes = JournalHeader(fileIdentity_.value_or(IdentityOf({})));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::int32_t shown = i + 1 == lines.size() ? lineShownAfter : lines[i];
+        AppendJournalRecord(bytes, store_, lines[i], MaximumNumberOfSyllables, shown);
+    }
+    return bytes;
+}
+
+void Workspace::JournalCommit(std::int32_t line, std::int32_t lineShownAfter) {
+    if (WorkingFileName.empty() || journal_.disabled) {
+        WarnJournalLost();
+        return;
+    }
+    const std::string name = JournalName(WorkingFileName);
+    bool written = false;
+    if (journal_.open && !journal_.broken) {
+        std::string record;
+        AppendJournalRecord(record, store_, line, MaximumNumberOfSyllables, lineShownAfter);
+        written = platform_.AppendToFile(name, record);
+    } else {
+        // A fresh journal is written whole and renamed into place, so it never holds a header
+        // alone, nor follows whatever a file of that name held before.
+        written = platform_.ReplaceFile(name, WholeJournal(line, lineShownAfter)) &&
+                  platform_.SyncFolderOf(name);
+    }
+    journal_.open = journal_.open || written;
+    journal_.broken = !written;
+    if (!written) {
+        WarnJournalLost();
+    }
+}
+
+void Workspace::WarnJournalLost() {
+    if (journal_.warned) {
+        return;
+    }
+    journal_.warned = true;
+    platform_.ShowMessage(QStringLiteral("Corvale cannot keep a safety copy of your corrections "
+                                         "to %1.  They are safe only once you save.")
+                              .arg(Name(WorkingFileName)));
+}
+
+void Workspace::DeleteJournal() {
+    if (!WorkingFileName.empty() && !journal_.disabled) {
+        platform_.RemoveFile(JournalName(WorkingFileName));
+    }
+    journal_.open = false;
+    journal_.broken = false;
+}
+
+void Workspace::KeepJournalAside(const std::string& journal) {
+    const std::optional<std::string> kept =
+        platform_.RenameToFreeName(journal, KeptNames(WorkingFileName, kKeptNameCount));
+    if (kept) {
+        platform_.SyncFolderOf(*kept);
+    } else {
+        // It stays where it is; nothing may write over it while this file is open.
+        journal_.disabled = true;
+    }
+    platform_.ShowMessage(QStringLiteral("Corvale found corrections to %1 that were never saved, "
+                                         "but the file has changed since.  They were not "
+                                         "applied; they are kept in %2.")
+                              .arg(Name(WorkingFileName), Name(kept.value_or(journal))));
+}
+
+std::optional<std::int32_t> Workspace::OfferJournal() {
+    journal_ = JournalState();
+    if (WorkingFileName.empty()) {
+        return std::nullopt;
+    }
+    const std::string name = JournalName(WorkingFileName);
+    const std::optional<std::string> bytes = platform_.ReadWholeFile(name);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const JournalContents contents = ReadJournal(*bytes);
+    if (!contents.headerReadable) {
+        KeepJournalAside(name);
+        return std::nullopt;
+    }
+    // A journal whose corrections the file already holds (a crash between a save and the
+    // journal's removal) has nothing to offer.
+    if (contents.records.empty() || JournalMatchesStore(contents.records, store_)) {
+        platform_.RemoveFile(name);
+        return std::nullopt;
+    }
+    if (contents.identity != fileIdentity_.value_or(IdentityOf({})) ||
+        MostPositions(contents.records) > MaximumNumberOfSyllables) {
+        KeepJournalAside(name);
+        return std::nullopt;
+    }
+    // Later records of a verse line win; lines beyond the file are not restored.
+    std::map<std::int32_t, const JournalRecord*> lastOfLine;
+    for (const JournalRecord& record : contents.records) {
+        if (record.line >= 1 && record.line <= NumberOfLines) {
+            lastOfLine[record.line] = &record;
+        }
+    }
+    std::vector<const JournalRecord*> corrections;
+    for (const auto& [line, record] : lastOfLine) {
+        if (!RecordMatchesStore(*record, store_)) {
+            corrections.push_back(record);
+        }
+    }
+    const auto count = static_cast<std::int32_t>(corrections.size());
+    const QString lines =
+        count == 1 ? QStringLiteral("1 verse line") : QStringLiteral("%1 verse lines").arg(count);
+    const Answer answer = platform_.AskYesNo(
+        QStringLiteral("Corvale ended last time without saving your corrections to %1 of %2.  "
+                       "Restore them?")
+            .arg(lines, Name(WorkingFileName)),
+        Escape::Ignored);
+    if (answer != Answer::Yes) {
+        platform_.RemoveFile(name);
+        return std::nullopt;
+    }
+    for (const JournalRecord* record : corrections) {
+        RestoreRecord(store_, *record);
+        MarkLineChanged(record->line);
+    }
+    const std::int32_t shown = std::clamp(contents.records.back().lineShownAfter, 0, NumberOfLines);
+    // The journal stays and takes the next commits. Whatever damage followed its good records
+    // would hide them, so then it is written afresh.
+    journal_.open = !contents.damaged;
+    journal_.broken = contents.damaged;
+    if (contents.damaged) {
+        JournalCommit(corrections.back()->line, shown);
+    }
+    return shown;
+}
+
+}  // namespace corvale
