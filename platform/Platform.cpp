@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -19,6 +20,18 @@ bool IsUntestable(std::string_view name) {
     return name.find('\0') != std::string_view::npos;
 }
 
+// Qt reads a leading ":" as its resource marker; for a file name here it is an ordinary
+// character, so only a root (or, where there are drives, a drive) makes a name absolute.
+bool IsAbsolute(const QString& name) {
+    return name.startsWith(QLatin1Char('/')) ||
+           (QDir::isAbsolutePath(name) && !name.startsWith(QLatin1Char(':')));
+}
+
+bool LeavesFolder(const QString& name) {
+    const QString plain = QDir::fromNativeSeparators(name);
+    return IsAbsolute(plain) || plain.split(QLatin1Char('/')).contains(QStringLiteral(".."));
+}
+
 }  // namespace
 
 void Platform::EndProgram() {
@@ -31,32 +44,64 @@ QString Platform::PathOf(std::string_view name) const {
     return ProgramFolder() + QLatin1Char('/') + DecodeFileName(name);
 }
 
+std::optional<QString> Platform::PathInFolder(std::string_view name) const {
+    if (name.empty() || IsUntestable(name) || LeavesFolder(DecodeFileName(name))) {
+        return std::nullopt;
+    }
+    return PathOf(name);
+}
+
 std::optional<bool> Platform::IsOrdinaryFile(std::string_view name) const {
     if (IsUntestable(name)) {
         return std::nullopt;
     }
-    if (name.empty()) {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
         return false;
     }
-    const QFileInfo info(PathOf(name));
+    const QFileInfo info(*path);
     return info.exists() && info.isFile() && !info.isHidden();
 }
 
-std::optional<std::string> Platform::ReadWholeFile(std::string_view name) const {
-    if (IsUntestable(name) || name.empty()) {
+std::optional<std::int64_t> Platform::FileSize(std::string_view name) const {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
         return std::nullopt;
     }
-    QFile file(PathOf(name));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    const QFileInfo info(*path);
+    if (!info.isFile()) {
+        return std::nullopt;
+    }
+    return info.size();
+}
+
+std::optional<std::string> Platform::ReadWholeFile(std::string_view name) const {
+    return ReadAtMost(name, kLargestReadableFile);
+}
+
+std::optional<std::string> Platform::ReadAtMost(std::string_view name,
+                                                std::int64_t mostBytes) const {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
+        return std::nullopt;
+    }
+    // Only an ordinary file: opening a FIFO would wait for a writer, and a device may never end.
+    QFile file(*path);
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() > mostBytes ||
+        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return std::nullopt;
     }
     // Files can be tens of megabytes: reserve once and copy through a small buffer that
     // stays in cache, rather than zero-filling the whole result first.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)));
+    bytes.reserve(static_cast<std::size_t>(std::clamp<qint64>(file.size(), 0, mostBytes)));
     std::array<char, 64 * 1024> chunk;
     qint64 read = 0;
     while ((read = file.read(chunk.data(), static_cast<qint64>(chunk.size()))) > 0) {
+        if (static_cast<std::int64_t>(bytes.size()) + read > mostBytes) {
+            return std::nullopt;  // it grew past the limit while being read
+        }
         bytes.append(chunk.data(), static_cast<std::size_t>(read));
     }
     if (read < 0) {
@@ -66,10 +111,11 @@ std::optional<std::string> Platform::ReadWholeFile(std::string_view name) const 
 }
 
 bool Platform::ReplaceFile(std::string_view name, std::string_view bytes) {
-    if (IsUntestable(name) || name.empty()) {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
         return false;
     }
-    QSaveFile file(PathOf(name));
+    QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
