@@ -29,6 +29,13 @@ public:
         }
         return files.find(name) != files.end();
     }
+    std::optional<std::int64_t> FileSize(std::string_view name) const override {
+        const auto file = files.find(name);
+        if (file == files.end()) {
+            return std::nullopt;
+        }
+        return static_cast<std::int64_t>(file->second.size());
+    }
     std::optional<std::string> ReadWholeFile(std::string_view name) const override {
         const auto file = files.find(name);
         if (file == files.end()) {

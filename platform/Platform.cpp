@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -86,16 +87,16 @@ bool IsTaken(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
-// The path for a name the crash-safe file functions may use; nullopt for one they refuse.
-std::optional<QString> UsablePath(const Platform& platform, std::string_view name) {
-    if (IsUntestable(name) || name.empty()) {
-        return std::nullopt;
-    }
-    QString path = platform.PathOf(name);
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return path;
+// Qt reads a leading ":" as its resource marker; for a file name here it is an ordinary
+// character, so only a root (or, where there are drives, a drive) makes a name absolute.
+bool IsAbsolute(const QString& name) {
+    return name.startsWith(QLatin1Char('/')) ||
+           (QDir::isAbsolutePath(name) && !name.startsWith(QLatin1Char(':')));
+}
+
+bool LeavesFolder(const QString& name) {
+    const QString plain = QDir::fromNativeSeparators(name);
+    return IsAbsolute(plain) || plain.split(QLatin1Char('/')).contains(QStringLiteral(".."));
 }
 
 }  // namespace
@@ -110,32 +111,64 @@ QString Platform::PathOf(std::string_view name) const {
     return ProgramFolder() + QLatin1Char('/') + DecodeFileName(name);
 }
 
+std::optional<QString> Platform::PathInFolder(std::string_view name) const {
+    if (name.empty() || IsUntestable(name) || LeavesFolder(DecodeFileName(name))) {
+        return std::nullopt;
+    }
+    return PathOf(name);
+}
+
 std::optional<bool> Platform::IsOrdinaryFile(std::string_view name) const {
     if (IsUntestable(name)) {
         return std::nullopt;
     }
-    if (name.empty()) {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
         return false;
     }
-    const QFileInfo info(PathOf(name));
+    const QFileInfo info(*path);
     return info.exists() && info.isFile() && !info.isHidden();
 }
 
-std::optional<std::string> Platform::ReadWholeFile(std::string_view name) const {
-    if (IsUntestable(name) || name.empty()) {
+std::optional<std::int64_t> Platform::FileSize(std::string_view name) const {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
         return std::nullopt;
     }
-    QFile file(PathOf(name));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    const QFileInfo info(*path);
+    if (!info.isFile()) {
+        return std::nullopt;
+    }
+    return info.size();
+}
+
+std::optional<std::string> Platform::ReadWholeFile(std::string_view name) const {
+    return ReadAtMost(name, kLargestReadableFile);
+}
+
+std::optional<std::string> Platform::ReadAtMost(std::string_view name,
+                                                std::int64_t mostBytes) const {
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path) {
+        return std::nullopt;
+    }
+    // Only an ordinary file: opening a FIFO would wait for a writer, and a device may never end.
+    QFile file(*path);
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() > mostBytes ||
+        !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return std::nullopt;
     }
     // Files can be tens of megabytes: reserve once and copy through a small buffer that
     // stays in cache, rather than zero-filling the whole result first.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)));
+    bytes.reserve(static_cast<std::size_t>(std::clamp<qint64>(file.size(), 0, mostBytes)));
     std::array<char, 64 * 1024> chunk;
     qint64 read = 0;
     while ((read = file.read(chunk.data(), static_cast<qint64>(chunk.size()))) > 0) {
+        if (static_cast<std::int64_t>(bytes.size()) + read > mostBytes) {
+            return std::nullopt;  // it grew past the limit while being read
+        }
         bytes.append(chunk.data(), static_cast<std::size_t>(read));
     }
     if (read < 0) {
@@ -153,10 +186,11 @@ bool Platform::ReplaceFiles(std::span<const FileBytes> files) {
     // A QSaveFile that is not committed removes its temporary file when it goes.
     std::vector<std::unique_ptr<QSaveFile>> saves;
     for (const FileBytes& file : files) {
-        if (IsUntestable(file.name) || file.name.empty()) {
+        const std::optional<QString> path = PathInFolder(file.name);
+        if (!path) {
             return false;
         }
-        auto& save = saves.emplace_back(std::make_unique<QSaveFile>(PathOf(file.name)));
+        auto& save = saves.emplace_back(std::make_unique<QSaveFile>(*path));
         // Flushed here, so that every file's bytes reach the system before anything is renamed.
         if (!save->open(QIODevice::WriteOnly) || !WriteAll(*save, file.bytes) || !save->flush()) {
             return false;
@@ -190,7 +224,7 @@ bool Platform::WriteRows(std::string_view name, const std::vector<std::string>& 
 }
 
 Platform::Occupant Platform::WhatIsAt(std::string_view name) const {
-    const std::optional<QString> path = UsablePath(*this, name);
+    const std::optional<QString> path = PathInFolder(name);
     if (!path) {
         return Occupant::Other;
     }
@@ -202,7 +236,7 @@ Platform::Occupant Platform::WhatIsAt(std::string_view name) const {
 }
 
 bool Platform::AppendToFile(std::string_view name, std::string_view bytes) {
-    const std::optional<QString> path = UsablePath(*this, name);
+    const std::optional<QString> path = PathInFolder(name);
     if (!path) {
         return false;
     }
@@ -219,12 +253,12 @@ bool Platform::AppendToFile(std::string_view name, std::string_view bytes) {
 }
 
 bool Platform::SyncFolderOf(std::string_view name) {
-    const std::optional<QString> path = UsablePath(*this, name);
+    const std::optional<QString> path = PathInFolder(name);
     return path && SyncFolder(QFileInfo(*path).absolutePath());
 }
 
 bool Platform::RemoveFile(std::string_view name) {
-    const std::optional<QString> path = UsablePath(*this, name);
+    const std::optional<QString> path = PathInFolder(name);
     if (!path) {
         return false;
     }
@@ -233,12 +267,12 @@ bool Platform::RemoveFile(std::string_view name) {
 
 std::optional<std::string> Platform::RenameToFreeName(std::string_view name,
                                                       std::span<const std::string> candidates) {
-    const std::optional<QString> from = UsablePath(*this, name);
+    const std::optional<QString> from = PathInFolder(name);
     if (!from || !QFileInfo(*from).isFile()) {
         return std::nullopt;
     }
     for (const std::string& candidate : candidates) {
-        const std::optional<QString> to = UsablePath(*this, candidate);
+        const std::optional<QString> to = PathInFolder(candidate);
         if (!to) {
             return std::nullopt;
         }
@@ -255,7 +289,7 @@ std::optional<std::string> Platform::RenameToFreeName(std::string_view name,
 std::optional<std::string> Platform::CreateNewFile(std::span<const std::string> candidates,
                                                    std::string_view bytes) {
     for (const std::string& candidate : candidates) {
-        const std::optional<QString> path = UsablePath(*this, candidate);
+        const std::optional<QString> path = PathInFolder(candidate);
         if (!path) {
             return std::nullopt;
         }

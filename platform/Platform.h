@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,10 @@ enum class Answer { Yes, No, Withdrawn };
 // Whether Esc and the box's close button withdraw a question, or do nothing, so that the box
 // waits for Yes or No.
 enum class Escape { Withdraws, Ignored };
+
+// No file larger than this is ever read: a scansion file's offsets are counted in 32 bits, and
+// no real text file of the program's comes near it.
+inline constexpr std::int64_t kLargestReadableFile = std::int64_t{2} << 30;
 
 // Thrown by Platform::EndProgram. Only the boundary of an event handler (or of start-up)
 // catches it, so nothing after the call that ended the program runs.
@@ -54,16 +59,28 @@ public:
     // by the program (see DecodeFileName).
     QString PathOf(std::string_view name) const;
 
-    // True for an existing ordinary, non-hidden file; folders and hidden files do not count.
-    // nullopt when the name cannot be tested at all (for example it holds a NUL byte).
+    // The file functions below name files relative to the program's folder; subfolders are
+    // allowed. A name that is absolute or has a ".." component names no file: it is never
+    // tested, read, written or created, and reads as missing. So no name from the memory file
+    // or the file-name box reaches a file outside the program's folder.
+
+    // True for an existing ordinary, non-hidden file; folders, hidden files, FIFOs and devices
+    // do not count. nullopt when the name cannot be tested at all (it holds a NUL byte).
     virtual std::optional<bool> IsOrdinaryFile(std::string_view name) const;
     // What stands under a name: nothing at all (not even a link to nothing), an ordinary file
     // (hidden or not, through links), or anything else (a folder, a FIFO, a device, a link to
     // nothing, a name that cannot be asked about).
     enum class Occupant { Nothing, OrdinaryFile, Other };
     virtual Occupant WhatIsAt(std::string_view name) const;
-    // The whole file as bytes, or nullopt when it cannot be opened or read.
+    // The size the file system gives for an ordinary file, without reading it; nullopt for
+    // anything else. The file may still change before it is read.
+    virtual std::optional<std::int64_t> FileSize(std::string_view name) const;
+    // The whole ordinary file as bytes, or nullopt when it cannot be opened or read or holds
+    // more than kLargestReadableFile bytes.
     virtual std::optional<std::string> ReadWholeFile(std::string_view name) const;
+    // The same with another limit. The limit is checked against the file's size before
+    // reading, and again while reading, so a file that grows meanwhile is not taken either.
+    std::optional<std::string> ReadAtMost(std::string_view name, std::int64_t mostBytes) const;
     // Replaces the file with these bytes atomically: a temporary file in the same folder is
     // written completely and only then renamed over the old one. On failure the old file is
     // untouched, no temporary stays behind, and false is returned.
@@ -107,6 +124,10 @@ protected:
     virtual bool WriteAll(QIODevice& file, std::string_view bytes);
 
 private:
+    // The path of a name the file functions may touch; nullopt for an empty or untestable name,
+    // and for one that leaves the program's folder.
+    std::optional<QString> PathInFolder(std::string_view name) const;
+
     bool ended_ = false;
 };
 

@@ -34,18 +34,18 @@ void AppendMended(std::string& out, std::string_view text) {
     }
 }
 
-// A value is written trimmed of spaces, and not at all (nor its tab) when blank.
-void AppendValue(std::string& out, std::string_view value, std::string& scratch) {
+// A value is written after its tab, trimmed of spaces; a blank one leaves its field empty, so
+// the values after it keep their positions. Gives whether the value was blank.
+bool AppendValue(std::string& out, std::string_view value, std::string& scratch) {
     if (NeedsMending(value)) {
         scratch.clear();
         AppendMended(scratch, value);
         value = scratch;
     }
     const std::string_view trimmed = num::Trim(value);
-    if (!trimmed.empty()) {
-        out += '\t';
-        out.append(trimmed);
-    }
+    out += '\t';
+    out.append(trimmed);
+    return trimmed.empty();
 }
 
 void AppendHead(std::string& out, const std::string& number, const char* keyword,
@@ -67,9 +67,14 @@ void AppendRecord(std::string& out, const Store& store, std::int32_t j, std::int
         const auto row = static_cast<ValueRow>(kind);
         AppendHead(out, number, kValueKeywords[kind], lineText);
         const std::int32_t last = std::min(store.LastHeldPosition(row, j), positions);
+        // Blank values at the row's end are left out, tabs and all.
+        std::size_t end = out.size();
         for (std::int32_t k = 1; k <= last; ++k) {
-            AppendValue(out, store.Value(row, j, k), scratch);
+            if (!AppendValue(out, store.Value(row, j, k), scratch)) {
+                end = out.size();
+            }
         }
+        out.resize(end);
         out += "\r\n";
     }
     AppendHead(out, number, "comment", lineText);

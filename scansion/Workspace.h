@@ -71,14 +71,22 @@ public:
     std::string MemoryFileBytes() const;
 
     // Loading the scansion file named by WorkingFileName: first pass, sizing, second pass.
-    // A missing file gives an empty store of 0 verse lines. A file that cannot be read or is
-    // malformed is reported, and the program ends (Platform::EndProgram) before anything is
-    // written.
+    // A missing file, and one without a filled row, give an empty store of 0 verse lines. A
+    // file that cannot be read or is malformed is reported through one of the two functions
+    // below, before anything is written.
     void FindMaximumNumberOfSyllables();
     void RedimensionArrays();
     void LookUpData();
     // The three in that order, as start-up and a file switch load a file.
     void LoadScansionFile();
+    // The loader's two ways of turning a file down; each shows the message and ends the program.
+    // RefuseFile is for a file the first pass will not take (too large, too wide, unreadable, an
+    // impossible number of verse lines). It is called before the first pass has changed
+    // anything, and the first pass returns right after it, so NumberOfLines,
+    // MaximumNumberOfSyllables and the store stay as they were. EndOnBadFile is for a fault the
+    // second pass finds in a record, when the store has already been remade.
+    virtual void RefuseFile(const QString& message);
+    virtual void EndOnBadFile(const QString& message);
 
     // Meter file "meter.txt". A missing file is reported and ends the program.
     void ReadTheMeterFile();

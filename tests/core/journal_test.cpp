@@ -161,10 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
                                   {{2, 3}, {1, 2}},
                                   {kSecondRead, kFirstRead}},
                     RoundTripCase{
-                        "BlankValuesAreLeftOutAsTheFileLeavesThem",
+                        "BlankValuesKeepTheirPlaceAsTheFileKeepsThem",
                         {{"a b c", {"a", "", "c"}, {" 2 ", " ", "4"}, {"", "", "1"}, "x"}},
                         {{1, 1}},
-                        {{1, "a b c", {"a", "c"}, {"2", "4"}, {"1"}, "x", 1}}},
+                        {{1, "a b c", {"a", "", "c"}, {"2", "", "4"}, {"", "", "1"}, "x", 1}}},
                     RoundTripCase{"CommentLineBreaksAndTabsBecomeSpaces",
                                   {{"t", {"a"}, {"1"}, {"1"}, "one\r\ntwo\nthree\rfour\tfive"}},
                                   {{1, 1}},

@@ -226,6 +226,28 @@ TEST_F(MemoryFileTest, NameThatCannotBeTestedIsAFailure) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
+// A remembered name that leads out of the program's folder gets the cautions of a missing file,
+// and the file out there is neither loaded nor saved over.
+TEST(MemoryFileFolderTest, NameLeavingTheFolderIsNotFound) {
+    ScriptedPlatform platform("program");
+    const std::string outside =
+        corvale::test::ScansionFile({{"far away", {"far"}, {"1"}, {"1"}, ""}});
+    platform.WriteFile("../outside_poem.txt", outside);
+    const std::string absolute = platform.FilePath("../outside_poem.txt");
+    for (const std::string& name : {std::string("../outside_poem.txt"), absolute}) {
+        platform.WriteFile("RememberEarlierRun.txt", MemoryFile(name, "1"));
+        Workspace workspace(platform);
+        workspace.ReadMemoryFile();
+        EXPECT_EQ(workspace.WorkingFileName, name);
+        workspace.LoadScansionFile();
+        EXPECT_EQ(workspace.NumberOfLines, 0);
+        EXPECT_FALSE(workspace.WriteScansionFile());
+    }
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<QString>{kNotFound, kNothingToOpen, kNotFound, kNothingToOpen}));
+    EXPECT_EQ(platform.ReadFile("../outside_poem.txt"), outside);
+}
+
 // --- Writing -------------------------------------------------------------------------------
 
 TEST_F(MemoryFileTest, WritesFourteenRows) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 using corvale::Encoding;
@@ -121,21 +123,69 @@ TEST_F(ReaderTest, MaximumNeverShrinksWithinARun) {
     EXPECT_EQ(workspace.CurrentSyllables.size(), 13u);
 }
 
-TEST_F(ReaderTest, ExactlyTheLargestCountIsAccepted) {
-    const std::string row = "1\tsyllables\tt" + std::string(32767, '\t') + "x";
-    ASSERT_TRUE(FirstPass(row + "\r\n"));
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 32767);
+QString TooWideMessage(int row) {
+    return "Caution:  your input file has a line with more than 1000 syllables, more than "
+           "Corvale can show.  This is the " +
+           QString::number(row) + kTail;
 }
 
-TEST_F(ReaderTest, TooManyPositionsEndsTheProgram) {
-    const std::string row = "1\tsyllables\tt" + std::string(32768, '\t') + "x";
-    EXPECT_FALSE(Load("\r\n" + row + "\r\n1\tstress\tt\r\n"));
-    ExpectEndedWith(
-        "Caution:  your input file has a line with more than 32767 syllables, more than Corvale "
-        "can show.  This is the 2" +
-        kTail);
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 0);
+std::string Tabs(std::size_t count) {
+    return std::string(count, '\t');
 }
+
+struct WidthCase {
+    const char* name;
+    std::vector<std::string> rows;
+    int refusedRow;         // 0 when the file loads
+    std::int32_t expected;  // MaximumNumberOfSyllables after a load
+};
+
+class WidthLimitTest : public ReaderTest, public testing::WithParamInterface<WidthCase> {};
+
+TEST_P(WidthLimitTest, RefusesMoreThanAThousandPositions) {
+    const bool loaded = Load(Rows(GetParam().rows));
+    if (GetParam().refusedRow == 0) {
+        EXPECT_TRUE(loaded);
+        EXPECT_TRUE(platform.Messages().empty());
+        EXPECT_EQ(workspace.MaximumNumberOfSyllables, GetParam().expected);
+    } else {
+        EXPECT_FALSE(loaded);
+        ExpectEndedWith(TooWideMessage(GetParam().refusedRow));
+        EXPECT_EQ(workspace.MaximumNumberOfSyllables, 0);
+    }
+}
+
+const std::string kSyllables = "1\tsyllables\tt\ta";
+const std::string kStress = "1\tstress\tt\t1";
+const std::string kJuncture = "1\tjuncture\tt\t1";
+const std::string kWideComment = "1\tcomment\tt\tnote" + Tabs(3000) + "end";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, WidthLimitTest,
+    testing::Values(
+        WidthCase{"ExactlyTheLimit",
+                  {"1\tsyllables\tt" + Tabs(1000) + "x", kStress, kJuncture, "1\tcomment\tt\t"},
+                  0,
+                  1000},
+        WidthCase{"OneMoreCountsEveryRow", {"", "1\tsyllables\tt" + Tabs(1001) + "x"}, 2, 0},
+        WidthCase{"TrailingTabsCount", {"1\tsyllables\tt\ta" + Tabs(1002)}, 1, 0},
+        WidthCase{"BlankRowOfTabsCounts", {kSyllables, Tabs(1004)}, 2, 0},
+        WidthCase{"StressRow", {kSyllables, "1\tstress\tt" + Tabs(1001) + "1"}, 2, 0},
+        WidthCase{"CommentRowCountsOne", {kSyllables, kStress, kJuncture, kWideComment}, 0, 1},
+        WidthCase{"CommentRowAfterBlankRows",
+                  {kSyllables, "", kStress, " \t ", kJuncture, Tabs(3), kWideComment},
+                  0,
+                  1},
+        WidthCase{"SecondRecordsCommentRow",
+                  {kSyllables, kStress, kJuncture, kWideComment, "2\tsyllables\tt\ta\tb",
+                   "2\tstress\tt", "2\tjuncture\tt", "2\tcomment\tt\tx" + Tabs(2000) + "y"},
+                  0,
+                  2},
+        WidthCase{"WideRowInACommentsPlaceAfterAMissingRow",
+                  {kSyllables, kStress, kWideComment, "1\tcomment\tt\t"},
+                  3,
+                  0}),
+    [](const auto& info) { return info.param.name; });
 
 // --- First pass: number of verse lines ------------------------------------------------------
 
@@ -161,9 +211,11 @@ INSTANTIATE_TEST_SUITE_P(
                     LinesCase{"HalfGoesUpToEven", "1\r\n2\r\n3\r\n4\r\n3.5\tx\r\n", 4},
                     LinesCase{"NoNumberIsZero", "1\ta\r\ncomment\tx\r\n", 0},
                     LinesCase{"NoFinalLineEnd", "1\ta\r\n2\tb", 2},
-                    LinesCase{"LoneLineFeeds", "1\ta\n2\tb\n", 2},
-                    LinesCase{"NoRowsLeavesItAlone", "", 99},
-                    LinesCase{"OnlyBlankRowsLeaveItAlone", "\r\n  \r\n\t\r\n", 99}),
+                    LinesCase{"LoneLineFeeds", "1\ta\n2\tb\n", 2}, LinesCase{"NoRowsIsZero", "", 0},
+                    LinesCase{"OnlyBlankRowsAreZero", "\r\n  \r\n\t\r\n", 0},
+                    LinesCase{"MoreThanTheRows", "a\r\nb\r\n6\tx\r\n", 6},
+                    LinesCase{"RoundsAboveTheRows", "a\r\n5.5\tx", 6},
+                    LinesCase{"TheMostVerseLines", "10000000\tcomment", 10000000}),
     [](const auto& info) { return info.param.name; });
 
 struct BadCountCase {
@@ -190,13 +242,69 @@ INSTANTIATE_TEST_SUITE_P(Rows, BadNumberOfLinesTest,
                                          BadCountCase{"Beyond32Bits", "4000000000\tcomment\tx",
                                                       "4000000000"},
                                          BadCountCase{"Infinite", "1e999\tcomment", "1e999"},
-                                         BadCountCase{"MoreThanTheRows", "6\tcomment\tx", "6"},
-                                         BadCountCase{"RoundsAboveTheRows", "5.5\tcomment", "5.5"}),
+                                         BadCountCase{"RoundsBelowZero", "-0.6\tcomment", "-0.6"}),
                          [](const auto& info) { return info.param.name; });
+
+TEST_F(ReaderTest, MoreThanTenMillionVerseLinesAreRefused) {
+    for (const std::string number : {"10000001", "2147483647", "10000000.6"}) {
+        ScriptedPlatform fresh;
+        fresh.WriteFile("poem.txt", ScansionFile({kHark}) + number + "\tcomment\t\r\n");
+        Workspace loading(fresh);
+        loading.WorkingFileName = "poem.txt";
+        EXPECT_TRUE(EndsTheProgram([&] { loading.LoadScansionFile(); }));
+        const QString lines = number == "10000000.6" ? "10000001" : QString::fromStdString(number);
+        EXPECT_EQ(fresh.MessageTexts(),
+                  std::vector<QString>{"Caution:  the last line of your input file gives " + lines +
+                                       " verse lines, more than the 10000000 Corvale can hold.  "
+                                       "Please fix by hand before proceeding further." +
+                                       kBadLine + QString::fromStdString(number) + "\tcomment"});
+    }
+}
 
 TEST_F(ReaderTest, AsManyLinesAsRowsIsAccepted) {
     ASSERT_TRUE(FirstPass("a\r\nb\r\n\r\n3\tx\r\n"));
     EXPECT_EQ(workspace.NumberOfLines, 3);
+}
+
+struct NoVerseCase {
+    const char* name;
+    std::string bytes;
+};
+
+class NoVerseLineTest : public ReaderTest, public testing::WithParamInterface<NoVerseCase> {};
+
+// A file switch to such a file must not keep the previous file's count: saving would then write
+// records that were never there.
+TEST_P(NoVerseLineTest, FileWithoutFilledRowsHoldsNoVerseLine) {
+    ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
+    ASSERT_TRUE(Load(GetParam().bytes));
+    EXPECT_EQ(workspace.NumberOfLines, 0);
+    EXPECT_EQ(workspace.GetStore().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.ScansionFileBytes(), "");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, NoVerseLineTest,
+                         testing::Values(NoVerseCase{"Empty", ""},
+                                         NoVerseCase{"BlankRows", "\r\n \t \r\n\t\t\r\n"},
+                                         NoVerseCase{"LineFeedsOnly", "\n\n\n"},
+                                         NoVerseCase{"SpacesWithoutLineEnd", "   "}),
+                         [](const auto& info) { return info.param.name; });
+
+// Records deleted by hand leave the last row's number larger than the rows that are left: here
+// one record of five, four rows numbering five verse lines.
+TEST_F(ReaderTest, FewerRowsThanTheLastNumberLoadAndSaveEmptyLines) {
+    std::vector<std::string> rows = corvale::test::RecordRows(1, kShort);
+    rows.back().replace(0, 1, "5");
+    ASSERT_TRUE(Load(Rows(rows)));
+    EXPECT_EQ(workspace.NumberOfLines, 5);
+    EXPECT_EQ(workspace.LineText(1), "Oh");
+    EXPECT_EQ(workspace.LineText(5), "");
+    const std::string saved = workspace.ScansionFileBytes();
+    EXPECT_TRUE(saved.starts_with(Rows(corvale::test::RecordRows(1, kShort))));
+    EXPECT_TRUE(saved.ends_with(
+        Rows({"5\tsyllables\t", "5\tstress\t", "5\tjuncture\t", "5\tcomment\t\t"})));
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 // --- Missing and unreadable files -----------------------------------------------------------
@@ -230,6 +338,73 @@ TEST_F(ReaderTest, EmptyOrUntestableNameCountsAsMissing) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
+TEST_F(ReaderTest, FifoInPlaceOfTheFileCountsAsMissing) {
+    ASSERT_EQ(::mkfifo(platform.FilePath("poem.txt").c_str(), 0600), 0);
+    workspace.WorkingFileName = "poem.txt";
+    ASSERT_TRUE(LoadWorkingFile());  // without waiting for a writer
+    EXPECT_EQ(workspace.NumberOfLines, 0);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+QString TooLargeMessage(const char* name) {
+    return QString("Caution:  your input file ") + name +
+           " is larger than 2 GB, more than Corvale can hold.  Please fix by hand before "
+           "proceeding further.";
+}
+
+// Counts the times a file is read.
+class CountingPlatform : public ScriptedPlatform {
+public:
+    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
+        ++reads;
+        return ScriptedPlatform::ReadWholeFile(name);
+    }
+    mutable int reads = 0;
+};
+
+class TooLargeTest : public testing::TestWithParam<std::int64_t> {};
+
+// Sparse files cost no disk. Reading one whole would take seconds, or fail to allocate.
+TEST_P(TooLargeTest, IsRefusedWithoutReadingIt) {
+    CountingPlatform platform;
+    QFile file(platform.PathOf("huge.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    if (!file.resize(GetParam())) {
+        GTEST_SKIP() << "no sparse files here";
+    }
+    file.close();
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "huge.txt";
+    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{TooLargeMessage("huge.txt")});
+    EXPECT_EQ(platform.reads, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, TooLargeTest,
+                         testing::Values(corvale::kLargestReadableFile + 1, std::int64_t{40} << 30),
+                         [](const auto& info) { return info.index == 0 ? "JustOver" : "Huge"; });
+
+// The size said the file would do, but it grew past the limit while it was read.
+class GrowingPlatform : public ScriptedPlatform {
+public:
+    std::optional<std::int64_t> FileSize(std::string_view) const override {
+        return asked++ == 0 ? 10 : corvale::kLargestReadableFile + 1;
+    }
+    std::optional<std::string> ReadWholeFile(std::string_view) const override {
+        return std::nullopt;
+    }
+    mutable int asked = 0;
+};
+
+TEST(TooLargeFileTest, AFileThatGrowsWhileReadIsTooLarge) {
+    GrowingPlatform platform;
+    platform.WriteFile("poem.txt", "1\tsyllables\r\n");
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "poem.txt";
+    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{TooLargeMessage("poem.txt")});
+}
+
 TEST(UnreadableFileTest, EndsTheProgram) {
     UnreadablePlatform platform;
     platform.WriteFile("poem \xc3\xa9.txt", "1\tsyllables\r\n");
@@ -254,16 +429,6 @@ TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
 }
 
 // --- Reading the file once per load ----------------------------------------------------------
-
-// Counts the times a file is read.
-class CountingPlatform : public ScriptedPlatform {
-public:
-    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
-        ++reads;
-        return ScriptedPlatform::ReadWholeFile(name);
-    }
-    mutable int reads = 0;
-};
 
 class ReadOnceTest : public testing::Test {
 protected:
@@ -310,7 +475,7 @@ TEST_F(ReadOnceTest, AFileGoneBeforeTheSecondPassGivesAnEmptyStore) {
 }
 
 TEST_F(ReadOnceTest, AFirstPassThatEndsKeepsNothing) {
-    platform.WriteFile("bad.txt", "1\tsyllables\tt\r\n9\tcomment\r\n");
+    platform.WriteFile("bad.txt", "1\tsyllables\tt\r\n-1\tcomment\r\n");
     workspace.WorkingFileName = "bad.txt";
     EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
     workspace.RedimensionArrays();
@@ -374,12 +539,30 @@ TEST_F(ReaderTest, TrailingTabsWidenTheStoreButHoldNothing) {
     EXPECT_EQ(workspace.Syllables(1, 4), "");
 }
 
-TEST_F(ReaderTest, CommentStopsAtATab) {
+struct CommentCase {
+    const char* name;
+    std::string field;  // everything after the comment row's third tab
+    std::string expected;
+};
+
+class CommentTest : public ReaderTest, public testing::WithParamInterface<CommentCase> {};
+
+TEST_P(CommentTest, RunsToTheRowsEnd) {
     ASSERT_TRUE(Load(Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t1", "1\tjuncture\tt\t1",
-                           "1\tcomment\tt\tbefore\tafter\tmore"})));
-    EXPECT_EQ(workspace.Comments(1), "before");
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+                           "1\tcomment\tt\t" + GetParam().field})));
+    EXPECT_EQ(workspace.Comments(1), GetParam().expected);
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Comments, CommentTest,
+    testing::Values(CommentCase{"TabsKept", "before\tafter\tmore", "before\tafter\tmore"},
+                    CommentCase{"EmptyFieldsKept", "a\t\t\tb", "a\t\t\tb"},
+                    CommentCase{"LeadingTab", "\tafter", "\tafter"},
+                    CommentCase{"TrailingTabsAndSpacesGo", "a\t b \t \t", "a\t b"},
+                    CommentCase{"OnlyTabs", "\t\t", ""},
+                    CommentCase{"KeywordsInside", "stress\tjuncture", "stress\tjuncture"}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(ReaderTest, OnlyTheRowsTrailingBlanksAreRemoved) {
     ASSERT_TRUE(Load(Rows({"1\tsyllables\t  the text  \t a \t b  \t ", "1\tstress\tt\t1 ",
@@ -508,6 +691,69 @@ TEST_F(ReaderTest, BadRowIsShownInTheFilesEncoding) {
     ExpectEndedWith(BadRowMessage("stress", 2, QString::fromUtf8("1\tstrss\tcaf\xc3\xa9")));
 }
 
+// --- Quoting rows in messages -----------------------------------------------------------------
+
+std::string Repeat(const std::string& unit, std::size_t times) {
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i) {
+        out += unit;
+    }
+    return out;
+}
+
+const QString kEllipsis = QString(QChar(0x2026));
+
+struct QuoteCase {
+    const char* name;
+    std::string row;   // a stress row without the word
+    QString expected;  // as the message quotes it
+};
+
+class QuoteTest : public ReaderTest, public testing::WithParamInterface<QuoteCase> {};
+
+TEST_P(QuoteTest, QuotesAtMostTwoHundredCharacters) {
+    EXPECT_FALSE(Load(Rows({"1\tsyllables\tt", GetParam().row, "1\tjuncture", "1\tcomment"})));
+    ExpectEndedWith(BadRowMessage("stress", 2, GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, QuoteTest,
+    testing::Values(QuoteCase{"ExactlyTwoHundred", Repeat("x", 200), QString(200, 'x')},
+                    QuoteCase{"OneMore", Repeat("x", 201), QString(200, 'x') + kEllipsis},
+                    QuoteCase{"OneMebibyte", Repeat("x", 1 << 20), QString(200, 'x') + kEllipsis},
+                    QuoteCase{"TwoByteCharacters", Repeat("\xc3\xa9", 300),
+                              QString::fromUtf8(Repeat("\xc3\xa9", 200)) + kEllipsis},
+                    QuoteCase{"FourByteCharactersArePairs", Repeat("\xf0\x9f\x98\x80", 300),
+                              QString::fromUtf8(Repeat("\xf0\x9f\x98\x80", 200)) + kEllipsis},
+                    QuoteCase{
+                        "PairAtTheCutStaysWhole", Repeat("x", 199) + Repeat("\xf0\x9f\x98\x80", 2),
+                        QString(199, 'x') + QString::fromUtf8("\xf0\x9f\x98\x80") + kEllipsis},
+                    QuoteCase{"Windows1252", Repeat("\xe9", 250),
+                              QString::fromUtf8(Repeat("\xc3\xa9", 200)) + kEllipsis}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ReaderTest, LastRowsNumberAndRowAreQuotedShort) {
+    const std::string number = "-" + Repeat("9", 300);
+    EXPECT_FALSE(Load(number + "\tcomment\r\n"));
+    const QString quoted = "-" + QString(199, '9') + kEllipsis;
+    ExpectEndedWith(
+        "Caution:  the last line of your input file should begin with the number of its last "
+        "verse line, but it begins with " +
+        quoted + ".  Please fix by hand before proceeding further." + kBadLine + quoted);
+}
+
+TEST_F(ReaderTest, TooManyRecordsQuotesTheRowShort) {
+    std::vector<std::string> rows = corvale::test::RecordRows(0, kShort);
+    rows[0] += "\t" + Repeat("y", 300);
+    EXPECT_FALSE(Load(Rows(rows)));
+    const QString start = "0\tsyllables\tOh\tOh\t";
+    const QString quoted = start + QString(200 - start.size(), 'y') + kEllipsis;
+    ExpectEndedWith(
+        "Caution:  your input file holds more verse lines than the 0 its last line gives.  This "
+        "is the 1" +
+        kTail + kBadLine + quoted);
+}
+
 struct EndsEarlyCase {
     const char* name;
     int rowsOfLastRecord;
@@ -556,5 +802,109 @@ TEST_F(ReaderTest, ZeroVerseLinesWithARecordIsTooMany) {
     EXPECT_TRUE(platform.MessageTexts()[0].startsWith(
         "Caution:  your input file holds more verse lines than the 0 its last line gives."));
 }
+
+// --- The two ways of turning a file down ----------------------------------------------------
+
+// Its refusals return instead of ending the program, as they will during a file switch, so what
+// the loader leaves behind them shows.
+class RecordingWorkspace : public Workspace {
+public:
+    using Workspace::Workspace;
+    void RefuseFile(const QString& message) override { refusals.push_back(message); }
+    void EndOnBadFile(const QString& message) override { endings.push_back(message); }
+
+    std::vector<QString> refusals;
+    std::vector<QString> endings;
+};
+
+// Reading fails for one name only.
+class OneUnreadablePlatform : public ScriptedPlatform {
+public:
+    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
+        return name == "unreadable.txt" ? std::nullopt : ScriptedPlatform::ReadWholeFile(name);
+    }
+};
+
+struct RefusalCase {
+    const char* name;
+    const char* file;
+    std::string bytes;
+    std::int64_t sparseSize = 0;  // when not 0, the file is made this large, without bytes
+};
+
+class RefusalTest : public testing::TestWithParam<RefusalCase> {
+protected:
+    OneUnreadablePlatform platform;
+    RecordingWorkspace workspace{platform};
+};
+
+TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
+    platform.WriteFile("old.txt", ScansionFile({kHark, kShort}));
+    workspace.WorkingFileName = "old.txt";
+    workspace.LoadScansionFile();
+    platform.WriteFile(GetParam().file, GetParam().bytes);
+    if (GetParam().sparseSize != 0 &&
+        !QFile::resize(platform.PathOf(GetParam().file), GetParam().sparseSize)) {
+        GTEST_SKIP() << "no sparse files here";
+    }
+    workspace.WorkingFileName = GetParam().file;
+    workspace.FindMaximumNumberOfSyllables();
+    EXPECT_EQ(workspace.refusals.size(), 1u);
+    EXPECT_TRUE(workspace.endings.empty());
+    EXPECT_EQ(workspace.NumberOfLines, 2);
+    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+    EXPECT_EQ(workspace.GetStore().NumberOfLines(), 2);
+    EXPECT_EQ(workspace.LineText(1), "Hark the lark");
+    EXPECT_EQ(workspace.Comments(1), "sung");
+    EXPECT_EQ(workspace.Syllables(2, 1), "Oh");
+    EXPECT_FALSE(platform.Ended());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusalTest,
+    testing::Values(
+        RefusalCase{"TooWide", "new.txt", "1\tsyllables\tt" + Tabs(1001) + "x\r\n1\tx\r\n"},
+        RefusalCase{"WiderRowThenTooWideRow", "new.txt",
+                    "1\tsyllables\tt" + Tabs(8) + "x\r\n" + Tabs(1100) + "\r\n1\tx\r\n"},
+        RefusalCase{"NegativeVerseLines", "new.txt", ScansionFile({kHark}) + "-4\tcomment\r\n"},
+        RefusalCase{"VerseLinesBeyond32Bits", "new.txt", "1\tsyllables\tt\ta\r\n5e9\tx\r\n"},
+        RefusalCase{"MoreThanTenMillionVerseLines", "new.txt",
+                    ScansionFile({kShort, kShort, kShort, kShort}) + "20000000\tcomment\r\n"},
+        RefusalCase{"Unreadable", "unreadable.txt", ScansionFile({kShort})},
+        RefusalCase{"TooLarge", "new.txt", ScansionFile({kShort}),
+                    corvale::kLargestReadableFile + 1}),
+    [](const auto& info) { return info.param.name; });
+
+struct FaultCase {
+    const char* name;
+    std::vector<std::string> rows;
+};
+
+class SecondPassFaultTest : public testing::TestWithParam<FaultCase> {
+protected:
+    ScriptedPlatform platform;
+    RecordingWorkspace workspace{platform};
+};
+
+TEST_P(SecondPassFaultTest, EndsThroughEndOnBadFileOnce) {
+    platform.WriteFile("poem.txt", Rows(GetParam().rows));
+    workspace.WorkingFileName = "poem.txt";
+    workspace.FindMaximumNumberOfSyllables();
+    ASSERT_TRUE(workspace.refusals.empty());
+    workspace.RedimensionArrays();
+    workspace.LookUpData();
+    EXPECT_EQ(workspace.endings.size(), 1u);
+    EXPECT_TRUE(workspace.refusals.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SecondPassFaultTest,
+    testing::Values(
+        FaultCase{"BadKeyword", {"1\tsyllables\tt", "1\tstrss\tt", "1\tjuncture", "1\tcomment"}},
+        FaultCase{"EndsInsideARecord", {"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture"}},
+        FaultCase{"MoreRecordsThanTheLastNumber",
+                  {"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture", "1\tcomment",
+                   "2\tsyllables\tt", "2\tstress\tt", "2\tjuncture", "1\tcomment"}}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -72,12 +72,36 @@ TEST_F(WriterTest, WritesFourRowsPerVerseLine) {
               "2\tcomment\tOh\t\r\n");
 }
 
-TEST_F(WriterTest, BlankValuesAreLeftOutWithTheirTab) {
+struct ValueRowCase {
+    const char* name;
+    Views values;
+    std::string written;  // after "1<TAB>syllables<TAB>t"
+};
+
+class ValueRowTest : public WriterTest, public testing::WithParamInterface<ValueRowCase> {};
+
+// Each value keeps its field, so it stays with its syllable; only blanks at the end go.
+TEST_P(ValueRowTest, BlankValuesKeepTheirFieldUnlessTheyEndTheRow) {
     Size(1, 6);
-    Set(1, "t", "", {"a", "", "c", "   ", "e"}, {"", "", "1"}, {" ", "2"});
-    EXPECT_EQ(workspace.ScansionFileBytes(), Rows({"1\tsyllables\tt\ta\tc\te", "1\tstress\tt\t1",
-                                                   "1\tjuncture\tt\t2", "1\tcomment\tt\t"}));
+    Set(1, "t", "", GetParam().values);
+    EXPECT_EQ(workspace.ScansionFileBytes(),
+              Rows({"1\tsyllables\tt" + GetParam().written, "1\tstress\tt", "1\tjuncture\tt",
+                    "1\tcomment\tt\t"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ValueRowTest,
+    testing::Values(ValueRowCase{"InnerEmpty", {"2", "", "4"}, "\t2\t\t4"},
+                    ValueRowCase{"InnerSpaces", {"a", "   ", "c"}, "\ta\t\tc"},
+                    ValueRowCase{"LeadingEmpties", {"", "", "1"}, "\t\t\t1"},
+                    ValueRowCase{"SeveralInner", {"a", "", "c", " ", "e"}, "\ta\t\tc\t\te"},
+                    ValueRowCase{"TrailingBlanksGo", {"a", "", " ", ""}, "\ta"},
+                    ValueRowCase{"InnerAndTrailing", {"a", "", "b", "  ", ""}, "\ta\t\tb"},
+                    ValueRowCase{"AllBlank", {"", " ", ""}, ""},
+                    ValueRowCase{"MendedToBlankInside", {"a", "\r\n", "b"}, "\ta\t\tb"},
+                    ValueRowCase{"MendedToBlankAtTheEnd", {"a", "\t"}, "\ta"},
+                    ValueRowCase{"TrimmedInside", {" a ", "  ", " b"}, "\ta\t\tb"}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(WriterTest, ValuesAreTrimmedButTextAndCommentAreNot) {
     Size(1, 2);
@@ -190,15 +214,51 @@ TEST_F(WriterTest, SaveThenLoadGivesTheStoreBack) {
     reloaded.WorkingFileName = "poem.txt";
     reloaded.LoadScansionFile();
     EXPECT_EQ(reloaded.NumberOfLines, 3);
-    EXPECT_EQ(reloaded.MaximumNumberOfSyllables, 2);  // compacted rows are narrower
-    EXPECT_EQ(reloaded.Syllables(1, 2), "line");      // blank values moved up
-    EXPECT_EQ(reloaded.Junctures(1, 2), "4");
+    EXPECT_EQ(reloaded.MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(reloaded.Syllables(1, 2), "");  // blank values keep their positions
+    EXPECT_EQ(reloaded.Syllables(1, 3), "line");
+    EXPECT_EQ(reloaded.Junctures(1, 3), "");
+    EXPECT_EQ(reloaded.Junctures(1, 4), "4");
     EXPECT_EQ(reloaded.Comments(1), "a note");
     EXPECT_EQ(reloaded.LineText(2), "");
     EXPECT_EQ(reloaded.LineText(3), "third\xe9");
     EXPECT_EQ(reloaded.Comments(3), "caf\xe9");
     EXPECT_EQ(reloaded.ScansionFileBytes(), saved);
 }
+
+struct FileRoundTripCase {
+    const char* name;
+    std::vector<std::string> rows;
+    std::vector<std::string> saved;  // empty when the file saves unchanged
+};
+
+class FileRoundTripTest : public WriterTest,
+                          public testing::WithParamInterface<FileRoundTripCase> {};
+
+TEST_P(FileRoundTripTest, LoadThenSaveKeepsEveryValueInItsPlace) {
+    platform.WriteFile("poem.txt", Rows(GetParam().rows));
+    ASSERT_TRUE(Load("poem.txt"));
+    const auto& saved = GetParam().saved.empty() ? GetParam().rows : GetParam().saved;
+    EXPECT_EQ(workspace.ScansionFileBytes(), Rows(saved));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileRoundTripTest,
+    testing::Values(FileRoundTripCase{"InnerEmptyValues",
+                                      {"1\tsyllables\tt\t2\t\t4", "1\tstress\tt\t\t3",
+                                       "1\tjuncture\tt\t1\t\t\t4", "1\tcomment\tt\t"},
+                                      {}},
+                    FileRoundTripCase{"TrailingTabsGo",
+                                      {"1\tsyllables\tt\ta\t\t", "1\tstress\tt\t1\t \t",
+                                       "1\tjuncture\tt", "1\tcomment\tt\t"},
+                                      {"1\tsyllables\tt\ta", "1\tstress\tt\t1", "1\tjuncture\tt",
+                                       "1\tcomment\tt\t"}},
+                    FileRoundTripCase{"CommentTabsBecomeSpaces",
+                                      {"1\tsyllables\tt\ta", "1\tstress\tt\t1", "1\tjuncture\tt\t1",
+                                       "1\tcomment\tt\tbefore\tafter\t\tend"},
+                                      {"1\tsyllables\tt\ta", "1\tstress\tt\t1", "1\tjuncture\tt\t1",
+                                       "1\tcomment\tt\tbefore after  end"}}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(WriterTest, Windows1252FileSurvivesUnchanged) {
     const std::string bytes = ScansionFile(

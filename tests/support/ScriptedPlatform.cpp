@@ -9,8 +9,14 @@
 
 namespace corvale::test {
 
-ScriptedPlatform::ScriptedPlatform() {
+ScriptedPlatform::ScriptedPlatform() : programFolder_(folder_.path()) {
     EXPECT_TRUE(folder_.isValid());
+}
+
+ScriptedPlatform::ScriptedPlatform(const QString& programSubfolder)
+    : programFolder_(folder_.path() + "/" + programSubfolder) {
+    EXPECT_TRUE(folder_.isValid());
+    EXPECT_TRUE(QDir(folder_.path()).mkpath(programSubfolder));
 }
 
 void ScriptedPlatform::ShowMessage(const QString& text) {
@@ -32,7 +38,7 @@ Answer ScriptedPlatform::AskYesNo(const QString& text, Escape escape) {
 }
 
 QString ScriptedPlatform::ProgramFolder() const {
-    return folder_.path();
+    return programFolder_;
 }
 
 void ScriptedPlatform::WillAnswer(std::vector<Answer> answers) {
@@ -48,7 +54,7 @@ std::vector<QString> ScriptedPlatform::MessageTexts() const {
 }
 
 std::string ScriptedPlatform::FilePath(const std::string& name) const {
-    return (folder_.path() + "/").toStdString() + name;
+    return (programFolder_ + "/").toStdString() + name;
 }
 
 void ScriptedPlatform::WriteFile(const std::string& name, const std::string& bytes) const {

@@ -30,6 +30,9 @@ public:
     };
 
     ScriptedPlatform();
+    // The program's folder is then this subfolder of the temporary folder, so that a test can
+    // put files just outside it and name them "../name".
+    explicit ScriptedPlatform(const QString& programSubfolder);
 
     void ShowMessage(const QString& text) override;
     Answer AskYesNo(const QString& text, Escape escape) override;
@@ -46,7 +49,8 @@ public:
     bool Ended() const { return HasEnded(); }
     int EndCount() const { return endCount_; }
 
-    // Files in the program's folder, as bytes.
+    // Files in the program's folder, as bytes. The name is joined to the folder's path as it
+    // stands, so "../name" reaches out of the folder.
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
     bool Exists(const std::string& name) const;
@@ -96,6 +100,7 @@ protected:
 
 private:
     QTemporaryDir folder_;
+    QString programFolder_;
     std::vector<Message> messages_;
     std::deque<Answer> answers_;
     int ignoredEscapes_ = 0;
