@@ -395,10 +395,20 @@ std::optional<Row> RecordReader::Following(int kind) {
 
 void Workspace::RefuseFile(const QString& message) {
     platform_.ShowMessage(message);
-    platform_.EndProgram();
+    if (!switchOrigin_) {
+        platform_.EndProgram();
+    }
+    refused_ = true;
 }
 
 void Workspace::EndOnBadFile(const QString& message) {
+    if (switchOrigin_) {
+        // The next start opens the file that was open, instead of failing on this one at
+        // every start until it is mended by hand.
+        WorkingFileName = switchOrigin_->name;
+        CurrentLine = switchOrigin_->line;
+        UpdateRememberFile();
+    }
     platform_.ShowMessage(message);
     platform_.EndProgram();
 }

@@ -27,12 +27,17 @@ void Workspace::RedimensionArrays() {
     CurrentJunctures = std::vector<std::string>(size);
 }
 
-void Workspace::LoadScansionFile() {
+bool Workspace::LoadScansionFile() {
+    refused_ = false;
     FindMaximumNumberOfSyllables();
+    if (refused_) {
+        return false;
+    }
     RedimensionArrays();
     LookUpData();
     ForgetChanges();
     journal_ = JournalState();
+    return true;
 }
 
 bool Workspace::IsLineChanged(std::int32_t j) const {

@@ -28,6 +28,10 @@ public:
 
     Platform& GetPlatform() const { return platform_; }
 
+    // Whether the working file may be left: not at all, with nothing lost, or giving up unsaved
+    // corrections.
+    enum class Leaving { Stay, Go, GoDiscarding };
+
     // Settings, read from and written to the memory file.
     std::string WorkingFileName;  // bytes, relative to the program's folder
     std::int32_t LastLineDone = 0;
@@ -77,16 +81,28 @@ public:
     void FindMaximumNumberOfSyllables();
     void RedimensionArrays();
     void LookUpData();
-    // The three in that order, as start-up and a file switch load a file.
-    void LoadScansionFile();
-    // The loader's two ways of turning a file down; each shows the message and ends the program.
-    // RefuseFile is for a file the first pass will not take (too large, too wide, unreadable, an
-    // impossible number of verse lines). It is called before the first pass has changed
-    // anything, and the first pass returns right after it, so NumberOfLines,
-    // MaximumNumberOfSyllables and the store stay as they were. EndOnBadFile is for a fault the
-    // second pass finds in a record, when the store has already been remade.
+    // The three in that order, as start-up and a file switch load a file. A loaded file holds
+    // no unsaved corrections. False when the first pass refused the file during a switch: then
+    // nothing has changed.
+    bool LoadScansionFile();
+    // The loader's two ways of turning a file down. RefuseFile is for a file the first pass
+    // will not take (too large, too wide, unreadable, an impossible number of verse lines). It
+    // is called before the first pass has changed anything, and the first pass returns right
+    // after it, so NumberOfLines, MaximumNumberOfSyllables and the store stay as they were: at
+    // start-up it shows the message and ends the program; during a switch it shows the message
+    // and the user stays on the current file. EndOnBadFile is for a fault the second pass finds
+    // in a record, when the store has already been remade: it shows the message and ends the
+    // program, during a switch after the memory file names the file left behind again.
     virtual void RefuseFile(const QString& message);
     virtual void EndOnBadFile(const QString& message);
+
+    // A switch to another scansion file, apart from the window. The memory file names the new
+    // file and is read back, so its cautions and fallback apply as at start-up; the file is
+    // loaded; corrections given up at the switch (`leaving`) leave the old file's journal; a
+    // journal left for the new file is offered back. Returns the line to show, or nullopt when
+    // the user stays on the current file, unchanged: the memory file could not be written, or
+    // the new file was refused (the memory file then names the current file again).
+    std::optional<std::int32_t> SwitchWorkingFile(const std::string& name, Leaving leaving);
 
     // Meter file "meter.txt". A missing file is reported and ends the program.
     void ReadTheMeterFile();
@@ -137,7 +153,6 @@ public:
     // What leaving the working file for another comes to. With unsaved corrections the user is
     // asked first: Yes saves (a failed save is reported, and the user stays), No discards them,
     // a withdrawn question stays.
-    enum class Leaving { Stay, Go, GoDiscarding };
     Leaving QuerySwitch();
 
     // Copies positions 1..MaximumNumberOfSyllables of the working copy and the given comment
@@ -193,6 +208,13 @@ private:
     // The bytes last loaded or saved; none when there was no file to load.
     std::optional<ContentIdentity> fileIdentity_;
     JournalState journal_;
+    // During a switch, the file and line the memory file named before it.
+    struct SwitchOrigin {
+        std::string name;
+        std::int32_t line = 0;
+    };
+    std::optional<SwitchOrigin> switchOrigin_;
+    bool refused_ = false;  // the first pass turned the file down during a switch
     bool modified_ = false;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;

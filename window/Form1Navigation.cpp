@@ -16,15 +16,6 @@
 
 namespace corvale {
 
-namespace {
-
-constexpr char kRememberWriteFailed[] =
-    "I couldn't write RememberEarlierRun.txt, so I have stayed with the file you are working "
-    "on.  Perhaps the folder is read-only, or RememberEarlierRun.txt is open in another "
-    "program.";
-
-}  // namespace
-
 void Form1::cmdOk_Click() {
     const QString typed = txtComment->toPlainText();
     CommitWorkingCopy(typed == shownComment_ ? std::string(Comments(CurrentLine))
@@ -77,22 +68,19 @@ void Form1::cmdGoTo_Click() {
     LoadANewLine();
 }
 
-// The new name goes through the memory file, so its existence check and fallback apply as at
-// start-up. If that file cannot be written nothing else is touched: the old file and its
-// uncommitted work stay on screen.
+// The switch itself is the workspace's; the window shows the name actually in use, widens the
+// grid for a wider file, and shows the line. A switch that does not happen leaves the typed
+// name in the box.
 void Form1::mnuChangeFile_Click() {
-    if (QuerySwitch() == Leaving::Stay) {
+    const Leaving leaving = QuerySwitch();
+    if (leaving == Leaving::Stay) {
         return;
     }
-    const std::string previousName = WorkingFileName;
-    WorkingFileName = EncodeFileName(txtFileName->text());
-    if (!UpdateRememberFile()) {
-        WorkingFileName = previousName;
-        GetPlatform().ShowMessage(QString::fromLatin1(kRememberWriteFailed));
+    const std::optional<std::int32_t> line =
+        SwitchWorkingFile(EncodeFileName(txtFileName->text()), leaving);
+    if (!line) {
         return;
     }
-    ReadMemoryFile();
-    LoadScansionFile();
     txtFileName->setText(DecodeFileName(WorkingFileName));
     if (MaximumNumberOfSyllables > NumberOfCellColumns()) {
         // A wider file than the grid was built for: add the missing columns the way start-up
@@ -106,8 +94,7 @@ void Form1::mnuChangeFile_Click() {
             Label3_Click();
         }
     }
-    // The line number comes from the file being left; a shorter file opens at its last line.
-    CurrentLine = std::min(std::max(LastLineDone, 0), std::max(NumberOfLines, 0));
+    CurrentLine = *line;
     LoadANewLine();
 }
 

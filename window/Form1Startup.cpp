@@ -90,6 +90,8 @@ bool Form1::Form_Load() {
         ReadMemoryFile();
         LoadScansionFile();
         ReadTheMeterFile();
+        // Corrections a crash left in the journal come back first, with the line they were at.
+        const std::optional<std::int32_t> restored = OfferJournal();
         txtFileName->setText(DecodeFileName(WorkingFileName));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
         if (SpacingOfButtons == 0 && MaximumNumberOfSyllables > 0) {
@@ -98,7 +100,7 @@ bool Form1::Form_Load() {
         BuildCellColumns(1, MaximumNumberOfSyllables);
         HidePatternElements();
         // A memory file may remember a line of a longer version of the file: show the last.
-        CurrentLine = std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0));
+        CurrentLine = restored.value_or(std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0)));
         LoadANewLine();
     } catch (const ProgramEnded&) {
         return false;
