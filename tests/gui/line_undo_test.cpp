@@ -158,12 +158,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {TypeInto("txtStress(1)", "1xx")},
                  {Key(Qt::Key_Up)},
                  1},
-        UndoCase{"StepsAreUndoneOneByOne",
-                 1,
-                 "txtStress(1)",
-                 {},
-                 {Key(Qt::Key_Up), Key(Qt::Key_Up), Key(Qt::CTRL | Qt::Key_Down), Key(Qt::Key_Up)},
-                 3},
         UndoCase{"RefusedStepLeavesNothingToUndo", 1, "txtStress(3)", {}, {Key(Qt::Key_Up)}, 0},
         UndoCase{"MergeByKey", 1, "txtSyllables(1)", {}, {Key(Qt::CTRL | Qt::Key_M)}, 1},
         UndoCase{"MergeByButton", 1, "txtStress(2)", {}, {ClickOn("cmdMerge(2)")}, 1},
@@ -215,10 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShowCase{"Commit", {Key(Qt::CTRL | Qt::Key_Return)}, "3/3"},
         ShowCase{"Reload", {Key(Qt::Key_F5)}, "2/3"},
-        ShowCase{"BackOne", {Key(Qt::Key_PageUp)}, "1/3"},
         ShowCase{"AheadOne", {Key(Qt::Key_PageDown)}, "3/3"},
-        ShowCase{"FirstLine", {Key(Qt::CTRL | Qt::Key_Home)}, "1/3"},
-        ShowCase{"LastLine", {Key(Qt::CTRL | Qt::Key_End)}, "3/3"},
         ShowCase{"GoTo", {Key(Qt::CTRL | Qt::Key_G), Key(Qt::Key_2), Key(Qt::Key_Return)}, "2/3"},
         ShowCase{"OpenTheFile", {Key(Qt::CTRL | Qt::Key_O)}, "2/3"}),
     [](const ::testing::TestParamInfo<ShowCase>& info) { return std::string(info.param.name); });
