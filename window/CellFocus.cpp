@@ -4,6 +4,8 @@
 #include "window/Form1.h"
 #include "window/Placement.h"
 
+#include <QApplication>
+#include <QFocusFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,6 +22,25 @@ bool IsShown(const QWidget* box) {
 }
 
 }  // namespace
+
+CellFocus::CellFocus(Form1& form) : form_(form) {
+    ring_ = new QFocusFrame(form_.ClientArea());
+    ring_->setObjectName(QStringLiteral("CellFocusRing"));
+    QPalette palette = ring_->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+    ring_->setPalette(palette);
+    following_ = QObject::connect(qApp, &QApplication::focusChanged, ring_,
+                                  [this](QWidget*, QWidget* now) { FocusChanged(now); });
+}
+
+// The ring outlives this object, as a child of the window; it must stop following.
+CellFocus::~CellFocus() {
+    QObject::disconnect(following_);
+}
+
+void CellFocus::FocusChanged(QWidget* now) {
+    ring_->setWidget(PlaceOf(now) ? now : nullptr);
+}
 
 void CellFocus::AddColumn(std::int32_t i) {
     cells_[form_.txtSyllables(i)] = {CellKind::Syllable, i};

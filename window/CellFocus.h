@@ -4,7 +4,9 @@
 // shown, or an undone merge hides or shows boxes, a cell box that had the focus keeps it, or
 // hands it to the nearest shown box of its kind (left first, then right), or, with none shown,
 // to the comment box. Only the window's own redrawing moves the focus like this, never a mouse
-// click. The tab order runs through the cell boxes row by row as they stand on screen.
+// click. The tab order runs through the cell boxes row by row as they stand on screen. The
+// focused cell box is ringed in the highlight colour, bolder than the style's own focus mark,
+// so that the box being worked on stands out in a long row of alike boxes.
 
 #include <QPointer>
 #include <QWidget>
@@ -14,6 +16,7 @@
 #include <optional>
 #include <unordered_map>
 
+class QFocusFrame;
 class QLineEdit;
 
 namespace corvale {
@@ -29,7 +32,10 @@ struct CellPlace {
 
 class CellFocus {
 public:
-    explicit CellFocus(Form1& form) : form_(form) {}
+    explicit CellFocus(Form1& form);
+    ~CellFocus();
+    CellFocus(const CellFocus&) = delete;
+    CellFocus& operator=(const CellFocus&) = delete;
 
     // The three boxes of column i become cells.
     void AddColumn(std::int32_t i);
@@ -79,8 +85,11 @@ public:
 
 private:
     std::int32_t ColumnsOfLine() const;
+    void FocusChanged(QWidget* now);
 
     Form1& form_;
+    QFocusFrame* ring_ = nullptr;
+    QMetaObject::Connection following_;
     std::unordered_map<const QObject*, CellPlace> cells_;
     std::optional<CellPlace> cellBeforeGoTo_;
     QPointer<QWidget> widgetBeforeGoTo_;

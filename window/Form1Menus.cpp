@@ -146,6 +146,8 @@ void Form1::CreateMenus() {
     for (const MenuPlace& place : kMenus) {
         QMenu* menu = menuBar()->addMenu(QLatin1String(place.title));
         menu->setObjectName(QLatin1String(place.name));
+        // An item pointed at says what it does, as the buttons do.
+        menu->setToolTipsVisible(true);
         this->*place.member = menu;
         const QString where = QStringLiteral("%1 menu").arg(menu->title());
         if (place.menu == Menu::Edit) {

@@ -5,10 +5,9 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace corvale {
 
@@ -41,12 +40,12 @@ ShortcutsWindow::ShortcutsWindow(const KeyMap& keys, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons_);
     Refresh();
 }
 
@@ -61,11 +60,21 @@ void ShortcutsWindow::Refresh() {
         ++row;
     }
     table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
-    // Wide enough to show every row whole, as far as the screen allows.
-    const int width = table_->verticalHeader()->width() + table_->horizontalHeader()->length() +
-                      2 * table_->frameWidth() + 40;
-    resize(std::max(width, 480), std::max(sizeHint().height(), 420));
+    // Big enough to show every row whole, as far as the screen allows.
+    const int frame = 2 * table_->frameWidth();
+    const QSize rows(
+        table_->horizontalHeader()->length() + frame + 24,
+        table_->horizontalHeader()->height() + table_->verticalHeader()->length() + frame + 4);
+    const QMargins margins = layout()->contentsMargins();
+    QSize wanted(rows.width() + margins.left() + margins.right(),
+                 rows.height() + buttons_->sizeHint().height() + layout()->spacing() +
+                     margins.top() + margins.bottom());
+    if (const QScreen* shown = screen()) {
+        wanted = wanted.boundedTo(shown->availableGeometry().size() * 9 / 10);
+    }
+    resize(wanted);
 }
 
 }  // namespace corvale

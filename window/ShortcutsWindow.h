@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
 class QTableWidget;
 
 namespace corvale {
@@ -25,6 +26,7 @@ public:
 private:
     const KeyMap& keys_;
     QTableWidget* table_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
 };
 
 }  // namespace corvale

@@ -6,6 +6,7 @@
 
 #include "navigation/GoTo.h"
 
+#include <QFocusFrame>
 #include <QPushButton>
 
 #include <ostream>
@@ -152,6 +153,19 @@ TEST_F(FocusAndMouse, AClickNeverSendsTheFocusBackToACell) {
     ClickCell("cmdStressUp", 1);
     EXPECT_EQ(CellText("txtStress", 1), "2");
     EXPECT_EQ(Focused(), "cmdStressUp(1)");
+}
+
+// The focused cell box is ringed, beyond the style's thin mark; other boxes are not.
+TEST_F(FocusAndMouse, TheFocusedCellIsRinged) {
+    Activate();
+    const auto* ring = form->findChild<QFocusFrame*>(QStringLiteral("CellFocusRing"));
+    ASSERT_NE(ring, nullptr);
+    form->txtSyllables(2)->setFocus();
+    Press(Qt::CTRL | Qt::Key_Down);
+    EXPECT_EQ(ring->widget(), form->txtStress(2));
+    EXPECT_TRUE(ring->isVisible());
+    form->txtComment->setFocus();
+    EXPECT_FALSE(ring->isVisible());
 }
 
 TEST_F(FocusAndMouse, ARefusedGoToIsReportedOnce) {
