@@ -168,5 +168,34 @@ INSTANTIATE_TEST_SUITE_P(
                     Qt::CTRL | Qt::Key_M, "txtStress(4)", "txtSyllables(4)", "f"}),
     [](const ::testing::TestParamInfo<CellKeyCase>& info) { return std::string(info.param.name); });
 
+class WiderFile : public KeyboardFixture {};
+
+// Columns built when a wider file is opened take the keys and the tab order as the first did.
+TEST_F(WiderFile, AddedColumnsTakeTheKeys) {
+    const Verse narrow{"narrow", {"a", "b", "c"}, {"1", "1", "1"}, {"2", "2", "2"}, ""};
+    const Verse wide{"wide",
+                     {"p", "q", "r", "s", "t", "u"},
+                     {"1", "1", "1", "1", "1", "1"},
+                     {"2", "2", "2", "2", "2", "2"},
+                     ""};
+    platform.WriteFile("wide.txt", ScansionFile({wide}));
+    ASSERT_TRUE(StartWith({narrow}, MemoryFile(kPoem, "1")));
+    Activate();
+    form->txtFileName->setFocus();
+    form->txtFileName->selectAll();
+    Type(QStringLiteral("wide.txt"));
+    Press(Qt::CTRL | Qt::Key_O);
+    ASSERT_EQ(form->NumberOfCellColumns(), 6);
+
+    form->txtStress(5)->setFocus();
+    Press(QKeyCombination(Qt::Key_Up));
+    EXPECT_EQ(CellText("txtStress", 5), "2");
+    Press(QKeyCombination(Qt::Key_Right));
+    EXPECT_EQ(Focused(), "txtStress(6)");
+    form->txtSyllables(6)->setFocus();
+    Press(QKeyCombination(Qt::Key_Tab));
+    EXPECT_EQ(Focused(), "txtStress(1)");
+}
+
 }  // namespace
 }  // namespace corvale::test
