@@ -26,6 +26,7 @@ bool IsShown(const QWidget* box) {
 CellFocus::CellFocus(Form1& form) : form_(form) {
     ring_ = new QFocusFrame(form_.ClientArea());
     ring_->setObjectName(QStringLiteral("CellFocusRing"));
+    ring_->setAccessibleName(QStringLiteral("Focused cell"));
     QPalette palette = ring_->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
     ring_->setPalette(palette);

@@ -33,6 +33,9 @@ public:
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
     // tooltips name their keys.
     void AddColumn(std::int32_t i);
+    // A box or list that keeps undo and redo, Ctrl+Home and Ctrl+End for itself, and with
+    // `pages` Page Up and Page Down too, rather than leaving them to the window's commands.
+    void KeepEditingKeys(QWidget* box, bool pages);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,7 +49,6 @@ private:
     };
 
     void MakeCommands();
-    void KeepEditingKeys(QWidget* box, bool pages);
     bool CellBoxEvent(CellPlace place, QEvent* event);
     bool TextBoxEvent(QObject* box, QEvent* event);
 

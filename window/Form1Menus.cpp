@@ -22,6 +22,12 @@ namespace {
 
 enum class Menu { File, Edit, Line, View, Help };
 
+// How an item stands in its menu.
+enum Flags : unsigned {
+    kSeparatorBefore = 1U << 0,
+    kCheckable = 1U << 1,  // its handler reads the action's state through `member`
+};
+
 struct Command {
     Menu menu;
     const char* name;
@@ -30,7 +36,7 @@ struct Command {
     QList<QKeySequence> keys;
     void (*handler)(Form1& form);
     QAction* Form1::*member = nullptr;  // where the window keeps it, if it does
-    bool separatorBefore = false;
+    unsigned flags = 0;
 };
 
 QKeySequence Key(QKeyCombination key) {
@@ -60,7 +66,7 @@ const std::vector<Command>& Commands() {
          {Key(Qt::CTRL | Qt::Key_Q)},
          [](Form1& form) { form.cmdQuit_Click(); },
          &Form1::mnuExit,
-         true},
+         kSeparatorBefore},
         {Menu::Line,
          "mnuSaveLine",
          QStringLiteral("Save changes to this line"),
@@ -157,11 +163,12 @@ void Form1::CreateMenus() {
             if (command.menu != place.menu) {
                 continue;
             }
-            if (command.separatorBefore) {
+            if ((command.flags & kSeparatorBefore) != 0) {
                 menu->addSeparator();
             }
             QAction* action = menu->addAction(command.text);
             action->setObjectName(QLatin1String(command.name));
+            action->setCheckable((command.flags & kCheckable) != 0);
             action->setShortcuts(command.keys);
             action->setToolTip(command.tip);
             const auto handler = command.handler;
