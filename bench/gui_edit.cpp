@@ -1,5 +1,6 @@
 // Per-call cost of the two heaviest edits on a started window: committing a line and moving
-// on to the next, and merging two syllables, for a narrow and a very wide grid.
+// on to the next, and merging two syllables, for a narrow and a very wide grid; and showing a
+// line while a cell box has the focus, which the display keeps in place.
 #include "bench_support.h"
 
 #include "window/Form1.h"
@@ -7,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include <chrono>
 #include <memory>
@@ -101,6 +103,30 @@ void BM_MergeFirstColumn(benchmark::State& state) {
     state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
 }
 BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The line display as the keyboard meets it: a stress box has the focus, which the display
+// hands back after the redraw, and a step waits to be undone, which the display forgets.
+void BM_LoadANewLineFocusInACell(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    std::int32_t line = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->txtStress(2)->setFocus();
+        form->Run([&] { form->cmdStressUp_Click(2); });
+        form->CurrentLine = line % (kLines - 1) + 1;
+        ++line;
+        state.ResumeTiming();
+        form->LoadANewLine();
+    }
+    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["focus_kept"] = form->focusWidget() == form->txtStress(2) ? 1 : 0;
+}
+BENCHMARK(BM_LoadANewLineFocusInACell)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace corvale::bench

@@ -1,7 +1,12 @@
 #include "window/Form1.h"
 
+#include "window/AboutBox.h"
+#include "window/CellFocus.h"
+#include "window/CellKeys.h"
 #include "window/ClickableLabel.h"
+#include "window/LineUndo.h"
 #include "window/Placement.h"
+#include "window/ShortcutsWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -12,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace corvale {
 
@@ -124,8 +130,12 @@ Form1::Form1(Platform& platform)
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
+    setWindowIcon(CorvaleIcon());
+    lineUndo_ = std::make_unique<LineUndo>(*this);
+    cellFocus_ = std::make_unique<CellFocus>(*this);
     CreateFixedControls();
     CreatePatternElements();
+    cellKeys_ = std::make_unique<CellKeys>(*this, *cellFocus_, keyMap_);
     ConnectHandlers();
     // The designed size; start-up fits the window to the screen.
     resize(layout::ToPixels(layout::kDesignWidth),
@@ -160,6 +170,8 @@ void Form1::CreateFixedControls() {
     txtComment = new QPlainTextEdit(area);
     txtComment->setObjectName(QStringLiteral("txtComment"));
     txtComment->setAccessibleName(QStringLiteral("Comment"));
+    // Return starts a new line of the comment; Tab moves on.
+    txtComment->setTabChangesFocus(true);
     Place(txtComment, {0, 6480, 10695, 615});
 
     cmdOk = MakeButton(area, "cmdOk", QStringLiteral("Save changes to this line"),
@@ -167,23 +179,6 @@ void Form1::CreateFixedControls() {
     CreateBottomRow(*this, area);
 
     CreateMenus();
-}
-
-void Form1::CreateMenus() {
-    mnuFile = menuBar()->addMenu(QStringLiteral("File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    const auto add = [this](const char* name, const QString& text, const QKeySequence& key) {
-        QAction* action = mnuFile->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
-        return action;
-    };
-    mnuSave = add("mnuSave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuChangeFile = add("mnuChangeFile", QStringLiteral("Open the file shown in the box below"),
-                        QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuFile->addSeparator();
-    // Set by hand: the standard Quit key is empty on some platforms.
-    mnuExit = add("mnuExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void Form1::CreatePatternElements() {
@@ -223,26 +218,12 @@ void Form1::CreatePatternElements() {
 }
 
 void Form1::ConnectHandlers() {
-    auto onClick = [this](QPushButton* button, void (Form1::*handler)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-    };
-    onClick(cmdAlsoSave, &Form1::cmdAlsoSave_Click);
-    onClick(cmdOk, &Form1::cmdOk_Click);
-    onClick(cmdGoTo, &Form1::cmdGoTo_Click);
-    onClick(cmdBackOne, &Form1::cmdBackOne_Click);
-    onClick(cmdAheadOne, &Form1::cmdAheadOne_Click);
-    onClick(cmdUndo, &Form1::cmdUndo_Click);
-    connect(cmdQuit, &QPushButton::clicked, this, [this] { Run([this] { cmdQuit_Click(); }); });
+    ConnectCommandButtons();
+    connect(cmdGoTo, &QPushButton::clicked, this, [this] { Run([this] { cmdGoTo_Click(); }); });
+    connect(txtGoto, &QLineEdit::returnPressed, this,
+            [this] { Run([this] { txtGoto_ReturnPressed(); }); });
     connect(Label2, &ClickableLabel::clicked, this, [this] { Run([this] { Label2_Click(); }); });
     connect(Label3, &ClickableLabel::clicked, this, [this] { Run([this] { Label3_Click(); }); });
-    auto onTrigger = [this](QAction* action, void (Form1::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-    };
-    onTrigger(mnuSave, &Form1::mnuSave_Click);
-    onTrigger(mnuChangeFile, &Form1::mnuChangeFile_Click);
-    connect(mnuExit, &QAction::triggered, this, [this] { Run([this] { cmdQuit_Click(); }); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -259,6 +240,13 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::ModifiedChanged() {
     setWindowModified(IsModified());
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous() && focusWidget() == nullptr) {
+        cellFocus_->FocusFirstCell();
+    }
 }
 
 void Form1::ConnectColumn(std::int32_t i) {

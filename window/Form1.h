@@ -12,14 +12,21 @@
 //   switch ask before dropping them. Switching files (mnuChangeFile_Click) goes through the
 //   memory file and reloads the store. Every handler runs through Run(), the boundary at which
 //   an ended program stops.
+// Every command is also a QAction with its keys, in the menus and in Keys() (Form1Menus.cpp);
+// the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
+// focus follows the work from line to line (CellFocus). Each step and merge of the line on
+// screen can be undone and redone (LineUndo) until the next line is shown.
 
 #include "scansion/Workspace.h"
 #include "startup/Layout.h"
+#include "window/Actions.h"
 #include "window/ControlArray.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QCloseEvent;
@@ -29,6 +36,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QShowEvent;
 
 namespace corvale {
 
@@ -36,7 +44,11 @@ namespace editor {
 enum class StepDirection;
 }
 
+class CellFocus;
+class CellKeys;
 class ClickableLabel;
+class LineUndo;
+class ShortcutsWindow;
 
 // The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
 enum class ValueBlock { Stress, Juncture };
@@ -73,6 +85,15 @@ public:
     void mnuChangeFile_Click();
     // cmdQuit_Click (Exit) and mnuSave_Click (Save) are the Workspace's own.
 
+    // Commands of the keys and menus that no button has.
+    void mnuFirstLine_Click();
+    void mnuLastLine_Click();
+    void mnuGoToLine_Click();
+    void txtGoto_ReturnPressed();
+    void mnuSwapBlocks_Click();
+    void mnuShortcuts_Click();
+    void mnuAbout_Click();
+
     // Runs a handler; a program that ends inside it closes the window and stops there.
     template <typename F>
     void Run(F&& handler);
@@ -102,6 +123,12 @@ public:
     QAction* mnuSave = nullptr;
     QAction* mnuChangeFile = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QMenu* mnuLine = nullptr;
+    QMenu* mnuView = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
 
     // The cell grid: element 0 of each array is the hidden pattern, element i is column i.
     ControlArray<QLabel> lblMeter;
@@ -124,15 +151,26 @@ public:
     // Number of cell columns built so far.
     std::int32_t NumberOfCellColumns() const { return txtSyllables.Count(); }
 
+    // Every command with keys, in menu order, then the keys of the grid's boxes.
+    const KeyMap& Keys() const { return keyMap_; }
+    CellFocus& Focus() { return *cellFocus_; }
+    // The keyboard shortcuts window, once F1 has opened it.
+    ShortcutsWindow* Shortcuts() const;
+
 protected:
     // The close box: unsaved corrections are asked about first (QueryClose); once the program
     // has ended the window just closes.
     void closeEvent(QCloseEvent* event) override;
     void ModifiedChanged() override;
+    // The first showing puts the focus in the first syllable box, where the keyboard work starts.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateFixedControls();
     void CreateMenus();
+    void AddUndoCommands(QMenu* menu, const QString& where);
+    void AddCommand(QAction* action, const QString& where);
+    void ConnectCommandButtons();
     void CreatePatternElements();
     void ConnectHandlers();
     void ConnectColumn(std::int32_t i);
@@ -142,11 +180,19 @@ private:
     void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
     void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
     void ShowLineOrEnd();
+    bool GoToNumberInBox();
+    void GoToRow(std::int32_t row);
 
     QWidget* client_ = nullptr;
     // The comment as the box gave it back right after the line was shown: a comment the user
     // did not touch is committed as the bytes it was, whatever the box made of them.
     QString shownComment_;
+    KeyMap keyMap_;
+    std::unique_ptr<LineUndo> lineUndo_;
+    std::unique_ptr<CellFocus> cellFocus_;
+    // Destroyed first: its event filters must not outlive what they use.
+    std::unique_ptr<CellKeys> cellKeys_;
+    QPointer<ShortcutsWindow> shortcutsWindow_;
 };
 
 template <typename F>

@@ -1,6 +1,8 @@
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
+#include "window/CellFocus.h"
 #include "window/Form1.h"
+#include "window/LineUndo.h"
 #include "window/Placement.h"
 
 #include <QLabel>
@@ -43,11 +45,14 @@ bool GridCoversLine(const Form1& form) {
 }  // namespace
 
 // A line outside the store, or a grid too narrow for it, would leave the screen half
-// updated; such a call changes nothing.
+// updated; such a call changes nothing. A line shown anew has no edits to undo, and a cell box
+// that had the focus keeps it, or hands it to its nearest shown neighbour.
 void Form1::LoadANewLine() {
     if (CurrentLine < 0 || CurrentLine > NumberOfLines || !GridCoversLine(*this)) {
         return;
     }
+    const CellFocus::Keeper keeper = cellFocus_->Keep();
+    lineUndo_->Clear();
     const std::int32_t line = CurrentLine;
     placement::SetCaption(lblText, Decode(LineText(line), TextEncoding));
     placement::SetCaption(lblProgress, QStringLiteral("%1/%2").arg(line).arg(NumberOfLines));

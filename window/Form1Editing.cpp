@@ -1,10 +1,14 @@
 // The line editor's handlers: stepping values, the order of the two value blocks, and merging.
 // They change only the working copy and the boxes that show it; the store changes on commit.
+// Each step and merge that changes something is recorded for undo, whether a button or a key
+// ran it.
 
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
+#include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
 #include "window/Form1.h"
+#include "window/LineUndo.h"
 #include "window/Placement.h"
 
 #include <QLineEdit>
@@ -75,8 +79,10 @@ void Form1::Step(std::int16_t index, ValueBlock block, editor::StepDirection dir
     if (!stepped) {
         return;
     }
+    ShownValue before{std::move(values[i]), box->text()};
     values[i] = std::move(*stepped);
     box->setText(Decode(values[i], TextEncoding));
+    lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
 void Form1::Label2_Click() {
@@ -85,6 +91,15 @@ void Form1::Label2_Click() {
 
 void Form1::Label3_Click() {
     PlaceValueBlocks(layout::kLowerSlot, layout::kUpperSlot);
+}
+
+// F6: the block below comes up, as a click on its heading brings it.
+void Form1::mnuSwapBlocks_Click() {
+    if (placement::PlaceOf(Label2).top > placement::PlaceOf(Label3).top) {
+        Label2_Click();
+    } else {
+        Label3_Click();
+    }
 }
 
 // Hidden columns move too, so a column a later line shows is already in place. Element 0 is
@@ -101,6 +116,7 @@ void Form1::PlaceValueBlocks(const layout::BlockTops& stress, const layout::Bloc
         SetTop(cmdJunctureUp(i), juncture.up);
         SetTop(cmdJunctureDown(i), juncture.down);
     }
+    cellFocus_->OrderTabs();
 }
 
 // Merges syllable k + 1 into k. The boxes of columns k..M are redrawn from the working copy,
@@ -112,6 +128,7 @@ void Form1::cmdMerge_Click(std::int16_t index) {
     if (k < 1 || k >= m || m > NumberOfCellColumns()) {
         return;
     }
+    LineSnapshot before = LineSnapshot::Of(*this);
     const editor::MergeEffects effects =
         editor::Merge(CurrentSyllables, CurrentStresses, CurrentJunctures, k, m);
     if (effects.hiddenSyllableBoxes.empty()) {
@@ -135,6 +152,7 @@ void Form1::cmdMerge_Click(std::int16_t index) {
         HideAll({cmdMerge(i)});
     }
     AlignCellContents();
+    lineUndo_->Merged(k, std::move(before));
 }
 
 }  // namespace corvale

@@ -4,6 +4,7 @@
 
 #include "navigation/GoTo.h"
 #include "platform/TextCodec.h"
+#include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
 #include "window/Form1.h"
 #include "window/Placement.h"
@@ -57,15 +58,48 @@ void Form1::cmdAheadOne_Click() {
 }
 
 void Form1::cmdGoTo_Click() {
+    GoToNumberInBox();
+}
+
+// "go to #": false when the number in the box was refused, with a message.
+bool Form1::GoToNumberInBox() {
     const navigation::GoToDecision decision =
         navigation::DecideGoTo(txtGoto->text().toStdString(), NumberOfLines);
     if (!decision.accepted) {
         GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
-        return;
+        return false;
     }
-    CurrentLine = decision.line;
     txtGoto->setText(QString());
+    GoToRow(decision.line);
+    return true;
+}
+
+// Every go-to ends here, with a row the go-to decision accepted.
+void Form1::GoToRow(std::int32_t row) {
+    CurrentLine = row;
     LoadANewLine();
+}
+
+void Form1::mnuFirstLine_Click() {
+    GoToRow(navigation::DecideGoTo("1", NumberOfLines).line);
+}
+
+void Form1::mnuLastLine_Click() {
+    GoToRow(navigation::DecideGoTo(std::to_string(NumberOfLines), NumberOfLines).line);
+}
+
+// Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
+void Form1::mnuGoToLine_Click() {
+    cellFocus_->RememberBeforeGoTo();
+    txtGoto->setFocus(Qt::ShortcutFocusReason);
+    txtGoto->selectAll();
+}
+
+// Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
+void Form1::txtGoto_ReturnPressed() {
+    if (GoToNumberInBox()) {
+        cellFocus_->ReturnAfterGoTo();
+    }
 }
 
 // The switch itself is the workspace's; the window shows the name actually in use, widens the

@@ -1,6 +1,8 @@
 #include "platform/TextCodec.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
+#include "window/CellFocus.h"
+#include "window/CellKeys.h"
 #include "window/Form1.h"
 #include "window/Placement.h"
 
@@ -149,8 +151,10 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
             MarkBeyondMeter(juncture);
         }
         ConnectColumn(i);
+        cellKeys_->AddColumn(i);
     }
     CaptionMeterLabels(from, to);
+    cellFocus_->OrderTabs();
 }
 
 void Form1::HidePatternElements() {

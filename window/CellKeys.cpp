@@ -1,0 +1,269 @@
+#include "window/CellKeys.h"
+
+#include "window/Form1.h"
+
+#include <QAction>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace corvale {
+
+namespace {
+
+QKeySequence Key(QKeyCombination key) {
+    return QKeySequence(key);
+}
+
+// Window commands whose keys a text box keeps for its own text.
+const QList<QKeySequence>& OwnEditingKeys() {
+    static const QList<QKeySequence> keys = {
+        Key(Qt::CTRL | Qt::Key_Z),   Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+        Key(Qt::CTRL | Qt::Key_Y),   Key(Qt::CTRL | Qt::Key_Home),
+        Key(Qt::CTRL | Qt::Key_End),
+    };
+    return keys;
+}
+
+const QList<QKeySequence>& PageKeys() {
+    static const QList<QKeySequence> keys = {Key(Qt::Key_PageUp), Key(Qt::Key_PageDown)};
+    return keys;
+}
+
+// A whole selection counts as both ends, so a box entered by Tab is left by one arrow.
+bool AtStart(const QLineEdit& box) {
+    return box.text().isEmpty() || box.selectedText() == box.text() ||
+           (!box.hasSelectedText() && box.cursorPosition() == 0);
+}
+
+bool AtEnd(const QLineEdit& box) {
+    return box.text().isEmpty() || box.selectedText() == box.text() ||
+           (!box.hasSelectedText() && box.cursorPosition() == box.text().size());
+}
+
+bool WithAlt(const QKeyEvent& key) {
+    return key.modifiers().testFlag(Qt::AltModifier);
+}
+
+// Moving left lands at the start of the box and moving right at its end, so the next arrow
+// moves on again.
+void MoveTo(QLineEdit* box, int step) {
+    if (box == nullptr) {
+        return;
+    }
+    box->setFocus(Qt::OtherFocusReason);
+    box->setCursorPosition(step < 0 ? 0 : static_cast<int>(box->text().size()));
+}
+
+}  // namespace
+
+CellKeys::CellKeys(Form1& form, CellFocus& focus, KeyMap& keys)
+    : form_(form), focus_(focus), keys_(keys) {
+    MakeCommands();
+    KeepEditingKeys(form_.txtComment, true);
+    KeepEditingKeys(form_.txtGoto, false);
+    KeepEditingKeys(form_.txtFileName, false);
+}
+
+void CellKeys::MakeCommands() {
+    struct Row {
+        KeyScope scope;
+        const char* name;
+        QString text;
+        QList<QKeySequence> keys;
+        Handler handler;
+    };
+    const Row rows[] = {
+        {KeyScope::ValueBoxes,
+         "keyStepUp",
+         QStringLiteral("Raise the value by one step"),
+         {Key(Qt::Key_Up)},
+         &CellKeys::StepUp},
+        {KeyScope::ValueBoxes,
+         "keyStepDown",
+         QStringLiteral("Lower the value by one step"),
+         {Key(Qt::Key_Down)},
+         &CellKeys::StepDown},
+        {KeyScope::CellBoxes,
+         "keyPreviousColumn",
+         QStringLiteral("Move to the same box in the previous column (Left only at the start of "
+                        "the box's text)"),
+         {Key(Qt::Key_Left), Key(Qt::ALT | Qt::Key_Left)},
+         &CellKeys::PreviousColumn},
+        {KeyScope::CellBoxes,
+         "keyNextColumn",
+         QStringLiteral("Move to the same box in the next column (Right only at the end of the "
+                        "box's text)"),
+         {Key(Qt::Key_Right), Key(Qt::ALT | Qt::Key_Right)},
+         &CellKeys::NextColumn},
+        {KeyScope::CellBoxes,
+         "keyBoxAbove",
+         QStringLiteral("Move to the box above in the column"),
+         {Key(Qt::CTRL | Qt::Key_Up)},
+         &CellKeys::BoxAbove},
+        {KeyScope::CellBoxes,
+         "keyBoxBelow",
+         QStringLiteral("Move to the box below in the column"),
+         {Key(Qt::CTRL | Qt::Key_Down)},
+         &CellKeys::BoxBelow},
+        {KeyScope::CellBoxes,
+         "keyMerge",
+         QStringLiteral("Merge the column's syllable with the next one"),
+         {Key(Qt::CTRL | Qt::Key_M)},
+         &CellKeys::Merge},
+    };
+    for (const Row& row : rows) {
+        auto* action = new QAction(row.text, &form_);
+        action->setObjectName(QLatin1String(row.name));
+        action->setShortcuts(row.keys);
+        action->setToolTip(row.text);
+        keys_.Add(action, row.scope,
+                  row.scope == KeyScope::ValueBoxes
+                      ? QStringLiteral("In a stress or juncture box")
+                      : QStringLiteral("In a syllable, stress or juncture box"));
+        commands_.push_back({action, row.scope, row.handler});
+    }
+}
+
+void CellKeys::AddColumn(std::int32_t i) {
+    focus_.AddColumn(i);
+    for (QLineEdit* box : {form_.txtSyllables(i), form_.txtStress(i), form_.txtJuncture(i)}) {
+        box->installEventFilter(this);
+    }
+    const QAction& up = *keys_.Find(u"keyStepUp");
+    const QAction& down = *keys_.Find(u"keyStepDown");
+    const QAction& merge = *keys_.Find(u"keyMerge");
+    const auto button = [](QPushButton* control, const QString& tip) {
+        control->setFocusPolicy(Qt::ClickFocus);
+        control->setToolTip(tip);
+    };
+    button(form_.cmdStressUp(i), WithKeys(QStringLiteral("Raise the stress"), up));
+    button(form_.cmdStressDown(i), WithKeys(QStringLiteral("Lower the stress"), down));
+    button(form_.cmdJunctureUp(i), WithKeys(QStringLiteral("Raise the juncture"), up));
+    button(form_.cmdJunctureDown(i), WithKeys(QStringLiteral("Lower the juncture"), down));
+    button(form_.cmdMerge(i), WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
+    const QString steps = QStringLiteral("%1 raises and %2 lowers the %3");
+    form_.txtStress(i)->setAccessibleDescription(
+        steps.arg(KeyText(up), KeyText(down), QStringLiteral("stress")));
+    form_.txtJuncture(i)->setAccessibleDescription(
+        steps.arg(KeyText(up), KeyText(down), QStringLiteral("juncture")));
+}
+
+void CellKeys::KeepEditingKeys(QWidget* box, bool pages) {
+    textBoxes_[box] = pages;
+    box->installEventFilter(this);
+}
+
+bool CellKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (const std::optional<CellPlace> place = focus_.PlaceOf(watched)) {
+        return CellBoxEvent(*place, event);
+    }
+    return TextBoxEvent(watched, event);
+}
+
+// A window command's key is let through to the command (ShortcutOverride not accepted), and
+// when the command cannot run (undo with nothing to undo) the box does not get it either.
+bool CellKeys::CellBoxEvent(CellPlace place, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool windowCommand = keys_.WindowCommandFor(*key) != nullptr;
+    if (event->type() == QEvent::ShortcutOverride) {
+        if (windowCommand) {
+            key->ignore();
+        }
+        return windowCommand;
+    }
+    for (const Command& command : commands_) {
+        const bool inScope =
+            command.scope == KeyScope::CellBoxes || place.kind != CellKind::Syllable;
+        if (inScope && IsKeyOf(*command.action, *key)) {
+            return (this->*command.handler)(place, *key);
+        }
+    }
+    return windowCommand;
+}
+
+bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
+    const auto found = textBoxes_.find(box);
+    if (found == textBoxes_.end()) {
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed = KeyOf(*key);
+        if (OwnEditingKeys().contains(pressed) || (found->second && PageKeys().contains(pressed))) {
+            key->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut && box == form_.txtGoto) {
+        // Leaving the go-to box other than for a message box or another window ends the
+        // errand that Ctrl+G started.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            focus_.ForgetGoTo();
+        }
+    }
+    return false;
+}
+
+bool CellKeys::StepUp(CellPlace place, const QKeyEvent&) {
+    const auto i = static_cast<std::int16_t>(place.column);
+    form_.Run([&] {
+        place.kind == CellKind::Stress ? form_.cmdStressUp_Click(i) : form_.cmdJunctureUp_Click(i);
+    });
+    return true;
+}
+
+bool CellKeys::StepDown(CellPlace place, const QKeyEvent&) {
+    const auto i = static_cast<std::int16_t>(place.column);
+    form_.Run([&] {
+        place.kind == CellKind::Stress ? form_.cmdStressDown_Click(i)
+                                       : form_.cmdJunctureDown_Click(i);
+    });
+    return true;
+}
+
+bool CellKeys::PreviousColumn(CellPlace place, const QKeyEvent& key) {
+    if (!WithAlt(key) && !AtStart(*focus_.BoxAt(place))) {
+        return false;
+    }
+    MoveTo(focus_.ShownNeighbour(place, -1), -1);
+    return true;
+}
+
+bool CellKeys::NextColumn(CellPlace place, const QKeyEvent& key) {
+    if (!WithAlt(key) && !AtEnd(*focus_.BoxAt(place))) {
+        return false;
+    }
+    MoveTo(focus_.ShownNeighbour(place, +1), +1);
+    return true;
+}
+
+bool CellKeys::BoxAbove(CellPlace place, const QKeyEvent&) {
+    if (QLineEdit* box = focus_.ShownAboveOrBelow(place, -1)) {
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+bool CellKeys::BoxBelow(CellPlace place, const QKeyEvent&) {
+    if (QLineEdit* box = focus_.ShownAboveOrBelow(place, +1)) {
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+// Only where the merge button is shown, as only there can it be clicked.
+bool CellKeys::Merge(CellPlace place, const QKeyEvent&) {
+    const QPushButton* button = form_.cmdMerge(place.column);
+    if (button != nullptr && !button->isHidden()) {
+        form_.Run([&] { form_.cmdMerge_Click(static_cast<std::int16_t>(place.column)); });
+    }
+    return true;
+}
+
+}  // namespace corvale

@@ -1,0 +1,71 @@
+#pragma once
+
+// The keys of the grid's boxes and of the text boxes. In a syllable, stress or juncture box the
+// arrows step values and move between boxes and Ctrl+M merges, each key running the handler its
+// button runs; there the window's commands also win over the box's own keys, since nothing
+// typed into these boxes is ever kept. The comment, go-to and file boxes keep the editing keys
+// they own (undo and redo of their text, Ctrl+Home and Ctrl+End, and in the comment box Page Up
+// and Page Down), so a key meant for the text never changes the line.
+
+#include "window/Actions.h"
+#include "window/CellFocus.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class QAction;
+class QKeyEvent;
+
+namespace corvale {
+
+class Form1;
+
+class CellKeys : public QObject {
+    Q_OBJECT
+
+public:
+    // Makes the cell commands (listed in `keys`) and takes over the keys of the text boxes.
+    CellKeys(Form1& form, CellFocus& focus, KeyMap& keys);
+
+    // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
+    // tooltips name their keys.
+    void AddColumn(std::int32_t i);
+    // A box or list that keeps undo and redo, Ctrl+Home and Ctrl+End for itself, and with
+    // `pages` Page Up and Page Down too, rather than leaving them to the window's commands.
+    void KeepEditingKeys(QWidget* box, bool pages);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using Handler = bool (CellKeys::*)(CellPlace, const QKeyEvent&);
+    struct Command {
+        QAction* action;
+        KeyScope scope;
+        Handler handler;
+    };
+
+    void MakeCommands();
+    bool CellBoxEvent(CellPlace place, QEvent* event);
+    bool TextBoxEvent(QObject* box, QEvent* event);
+
+    // Each returns false when the key is left to the box.
+    bool StepUp(CellPlace place, const QKeyEvent& key);
+    bool StepDown(CellPlace place, const QKeyEvent& key);
+    bool PreviousColumn(CellPlace place, const QKeyEvent& key);
+    bool NextColumn(CellPlace place, const QKeyEvent& key);
+    bool BoxAbove(CellPlace place, const QKeyEvent& key);
+    bool BoxBelow(CellPlace place, const QKeyEvent& key);
+    bool Merge(CellPlace place, const QKeyEvent& key);
+
+    Form1& form_;
+    CellFocus& focus_;
+    KeyMap& keys_;
+    std::vector<Command> commands_;
+    std::unordered_map<const QObject*, bool> textBoxes_;  // box -> keeps Page Up and Page Down
+};
+
+}  // namespace corvale

@@ -1,0 +1,28 @@
+// The Help menu: the keyboard shortcuts window and "About Corvale".
+
+#include "window/AboutBox.h"
+#include "window/Form1.h"
+#include "window/ShortcutsWindow.h"
+
+namespace corvale {
+
+// One window, made at the first F1 and shown again, up to date, at each one after.
+void Form1::mnuShortcuts_Click() {
+    if (shortcutsWindow_ == nullptr) {
+        shortcutsWindow_ = new ShortcutsWindow(keyMap_, this);
+    }
+    shortcutsWindow_->Refresh();
+    shortcutsWindow_->show();
+    shortcutsWindow_->raise();
+    shortcutsWindow_->activateWindow();
+}
+
+ShortcutsWindow* Form1::Shortcuts() const {
+    return shortcutsWindow_;
+}
+
+void Form1::mnuAbout_Click() {
+    GetPlatform().ShowMessage(AboutText());
+}
+
+}  // namespace corvale

@@ -1,0 +1,235 @@
+// The menus and the window's commands. A command is one row of the table below: its row puts
+// it in its menu with its keys, in the shortcuts window and under the check that no two
+// commands share a key. Keys are set one by one, never from Qt's standard keys, which differ
+// between platforms or are empty.
+
+#include "window/Actions.h"
+#include "window/ClickableLabel.h"
+#include "window/Form1.h"
+#include "window/LineUndo.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QUndoStack>
+
+#include <vector>
+
+namespace corvale {
+
+namespace {
+
+enum class Menu { File, Edit, Line, View, Help };
+
+// How an item stands in its menu.
+enum Flags : unsigned {
+    kSeparatorBefore = 1U << 0,
+    kCheckable = 1U << 1,  // its handler reads the action's state through `member`
+};
+
+struct Command {
+    Menu menu;
+    const char* name;
+    QString text;
+    QString tip;  // what it does: for tooltips and the shortcuts window
+    QList<QKeySequence> keys;
+    void (*handler)(Form1& form);
+    QAction* Form1::*member = nullptr;  // where the window keeps it, if it does
+    unsigned flags = 0;
+};
+
+QKeySequence Key(QKeyCombination key) {
+    return QKeySequence(key);
+}
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {Menu::File,
+         "mnuSave",
+         QStringLiteral("Save"),
+         QStringLiteral("Save the corrections to the file, and stay"),
+         {Key(Qt::CTRL | Qt::Key_S)},
+         [](Form1& form) { form.mnuSave_Click(); },
+         &Form1::mnuSave},
+        {Menu::File,
+         "mnuChangeFile",
+         QStringLiteral("Open the file shown in the box below"),
+         QStringLiteral("Open the scansion file named in the File box"),
+         {Key(Qt::CTRL | Qt::Key_O)},
+         [](Form1& form) { form.mnuChangeFile_Click(); },
+         &Form1::mnuChangeFile},
+        {Menu::File,
+         "mnuExit",
+         QStringLiteral("Exit"),
+         QStringLiteral("Leave Corvale, asking first whether to save the corrections"),
+         {Key(Qt::CTRL | Qt::Key_Q)},
+         [](Form1& form) { form.cmdQuit_Click(); },
+         &Form1::mnuExit,
+         kSeparatorBefore},
+        {Menu::Line,
+         "mnuSaveLine",
+         QStringLiteral("Save changes to this line"),
+         QStringLiteral("Save changes to this line and go on to the next"),
+         {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)},
+         [](Form1& form) { form.cmdOk_Click(); }},
+        {Menu::Line,
+         "mnuReloadLine",
+         QStringLiteral("Reload this line"),
+         QStringLiteral("Reload this line from memory, dropping changes not saved to it"),
+         {Key(Qt::Key_F5)},
+         [](Form1& form) { form.cmdUndo_Click(); }},
+        {Menu::Line,
+         "mnuBackOne",
+         QStringLiteral("Back one line"),
+         QStringLiteral("Back one line"),
+         {Key(Qt::Key_PageUp)},
+         [](Form1& form) { form.cmdBackOne_Click(); }},
+        {Menu::Line,
+         "mnuAheadOne",
+         QStringLiteral("Ahead one line"),
+         QStringLiteral("Ahead one line"),
+         {Key(Qt::Key_PageDown)},
+         [](Form1& form) { form.cmdAheadOne_Click(); }},
+        {Menu::Line,
+         "mnuFirstLine",
+         QStringLiteral("First line"),
+         QStringLiteral("Go to the first verse line"),
+         {Key(Qt::CTRL | Qt::Key_Home)},
+         [](Form1& form) { form.mnuFirstLine_Click(); }},
+        {Menu::Line,
+         "mnuLastLine",
+         QStringLiteral("Last line"),
+         QStringLiteral("Go to the last verse line"),
+         {Key(Qt::CTRL | Qt::Key_End)},
+         [](Form1& form) { form.mnuLastLine_Click(); }},
+        {Menu::Line,
+         "mnuGoToLine",
+         QStringLiteral("Go to line\u2026"),
+         QStringLiteral("Type the number of a line to go to; Return goes there"),
+         {Key(Qt::CTRL | Qt::Key_G)},
+         [](Form1& form) { form.mnuGoToLine_Click(); }},
+        {Menu::View,
+         "mnuSwapBlocks",
+         QStringLiteral("Swap stress and juncture blocks"),
+         QStringLiteral("Swap the places of the stress and juncture blocks"),
+         {Key(Qt::Key_F6)},
+         [](Form1& form) { form.mnuSwapBlocks_Click(); }},
+        {Menu::Help,
+         "mnuShortcuts",
+         QStringLiteral("Keyboard shortcuts"),
+         QStringLiteral("List every key of the window"),
+         {Key(Qt::Key_F1)},
+         [](Form1& form) { form.mnuShortcuts_Click(); }},
+        {Menu::Help,
+         "mnuAbout",
+         QStringLiteral("About Corvale"),
+         QStringLiteral("Name, version and purpose of Corvale"),
+         {Key(Qt::SHIFT | Qt::Key_F1)},
+         [](Form1& form) { form.mnuAbout_Click(); }},
+    };
+    return commands;
+}
+
+struct MenuPlace {
+    Menu menu;
+    QMenu* Form1::*member;
+    const char* name;
+    const char* title;
+};
+
+constexpr MenuPlace kMenus[] = {
+    {Menu::File, &Form1::mnuFile, "mnuFile", "File"},
+    {Menu::Edit, &Form1::mnuEdit, "mnuEdit", "Edit"},
+    {Menu::Line, &Form1::mnuLine, "mnuLine", "Line"},
+    {Menu::View, &Form1::mnuView, "mnuView", "View"},
+    {Menu::Help, &Form1::mnuHelp, "mnuHelp", "Help"},
+};
+
+}  // namespace
+
+void Form1::CreateMenus() {
+    for (const MenuPlace& place : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QLatin1String(place.title));
+        menu->setObjectName(QLatin1String(place.name));
+        // An item pointed at says what it does, as the buttons do.
+        menu->setToolTipsVisible(true);
+        this->*place.member = menu;
+        const QString where = QStringLiteral("%1 menu").arg(menu->title());
+        if (place.menu == Menu::Edit) {
+            AddUndoCommands(menu, where);
+        }
+        for (const Command& command : Commands()) {
+            if (command.menu != place.menu) {
+                continue;
+            }
+            if ((command.flags & kSeparatorBefore) != 0) {
+                menu->addSeparator();
+            }
+            QAction* action = menu->addAction(command.text);
+            action->setObjectName(QLatin1String(command.name));
+            action->setCheckable((command.flags & kCheckable) != 0);
+            action->setShortcuts(command.keys);
+            action->setToolTip(command.tip);
+            const auto handler = command.handler;
+            connect(action, &QAction::triggered, this,
+                    [this, handler] { Run([this, handler] { handler(*this); }); });
+            if (command.member != nullptr) {
+                this->*command.member = action;
+            }
+            AddCommand(action, where);
+        }
+    }
+}
+
+// Qt's own undo and redo items, with their standard texts ("Undo", or "Undo" and what it
+// undoes) and keys set here.
+void Form1::AddUndoCommands(QMenu* menu, const QString& where) {
+    QUndoStack& stack = lineUndo_->Stack();
+    mnuUndo = stack.createUndoAction(this);
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcuts({Key(Qt::CTRL | Qt::Key_Z)});
+    mnuUndo->setToolTip(QStringLiteral("Undo the last step or merge on this line"));
+    mnuRedo = stack.createRedoAction(this);
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcuts({Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Key(Qt::CTRL | Qt::Key_Y)});
+    mnuRedo->setToolTip(QStringLiteral("Redo the step or merge last undone on this line"));
+    for (QAction* action : {mnuUndo, mnuRedo}) {
+        menu->addAction(action);
+        AddCommand(action, where);
+    }
+}
+
+// The window holds every command itself too, so its keys work wherever the focus is in the
+// window, with or without a menu bar.
+void Form1::AddCommand(QAction* action, const QString& where) {
+    addAction(action);
+    keyMap_.Add(action, KeyScope::Window, where);
+}
+
+// Buttons that do what a command does run that command, and their tooltips name its keys.
+void Form1::ConnectCommandButtons() {
+    const auto runs = [this](QPushButton* button, const char* command) {
+        QAction* action = keyMap_.Find(QString::fromLatin1(command));
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        button->setToolTip(WithKeys(action->toolTip(), *action));
+    };
+    runs(cmdOk, "mnuSaveLine");
+    runs(cmdAlsoSave, "mnuSaveLine");
+    runs(cmdUndo, "mnuReloadLine");
+    runs(cmdBackOne, "mnuBackOne");
+    runs(cmdAheadOne, "mnuAheadOne");
+    runs(cmdQuit, "mnuExit");
+    const QAction* goTo = keyMap_.Find(u"mnuGoToLine");
+    cmdGoTo->setToolTip(
+        QStringLiteral("Go to the line numbered in the box on the left (Return in the box; %1 "
+                       "puts the focus there)")
+            .arg(KeyText(*goTo)));
+    const QAction* swap = keyMap_.Find(u"mnuSwapBlocks");
+    const QString heading =
+        QStringLiteral("Click to put the %1 block on top (%2 swaps the blocks)");
+    Label2->setToolTip(heading.arg(QStringLiteral("stress"), KeyText(*swap)));
+    Label3->setToolTip(heading.arg(QStringLiteral("juncture"), KeyText(*swap)));
+}
+
+}  // namespace corvale

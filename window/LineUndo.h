@@ -1,0 +1,67 @@
+#pragma once
+
+// Undo and redo of single edits of the line on screen. Each step of a value and each merge is
+// one command on a QUndoStack, made by the handler once its edit is done. A command keeps the
+// line as it was before and after its edit, so undo and redo put back exactly what was on
+// screen, whatever the edit hid, re-aligned or overwrote. Showing a line empties the stack:
+// it only ever holds edits of the line on screen.
+
+#include "editor/EditRules.h"
+#include "window/Form1.h"
+
+#include <QString>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvale {
+
+// What the line editor shows of a line: the working copy and, column by column, the texts of
+// the three boxes, the syllable box's alignment and boldness, and which controls are hidden.
+struct LineSnapshot {
+    struct Column {
+        QString syllable;
+        QString stress;
+        QString juncture;
+        Qt::Alignment alignment;
+        bool bold = false;
+        std::uint8_t hidden = 0;  // one bit per control of the column
+
+        bool operator==(const Column&) const = default;
+    };
+    std::vector<std::string> syllables;
+    std::vector<std::string> stresses;
+    std::vector<std::string> junctures;
+    std::vector<Column> columns;  // column i at i - 1
+
+    static LineSnapshot Of(const Form1& form);
+    void ShowOn(Form1& form) const;
+    bool operator==(const LineSnapshot&) const = default;
+};
+
+// A value of the working copy and the text its box showed with it.
+struct ShownValue {
+    std::string value;
+    QString text;
+};
+
+class LineUndo {
+public:
+    explicit LineUndo(Form1& form) : form_(form) {}
+
+    QUndoStack& Stack() { return stack_; }
+    // A step of the value of `column` in `block` is done; `before` is what was there.
+    void Stepped(ValueBlock block, editor::StepDirection direction, std::int32_t column,
+                 ShownValue before);
+    // A merge of `column` with the next is done; `before` is the line as it was.
+    void Merged(std::int32_t column, LineSnapshot before);
+    void Clear() { stack_.clear(); }
+
+private:
+    Form1& form_;
+    QUndoStack stack_;
+};
+
+}  // namespace corvale
