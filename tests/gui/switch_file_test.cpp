@@ -169,6 +169,25 @@ TEST_F(SwitchFile, WiderFileAfterTheStressHeadingKeepsTheDesignedOrder) {
     EXPECT_EQ(TopOf(Cell("txtJuncture", 12)), layout::kLowerSlot.box);
 }
 
+// Far wider than any verse line: refused before anything changes, and the work goes on.
+TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
+    platform.WriteFile("wide.txt", WidePoem(1001));
+    GoTo(QStringLiteral("6"));
+    ClickCell("cmdStressUp", 2);
+    OpenFile(QStringLiteral("wide.txt"));
+
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(Progress(), "6/14");
+    EXPECT_EQ(CellText("txtStress", 2), "4") << "the uncommitted step is still on screen";
+    EXPECT_EQ(form->NumberOfCellColumns(), 11);
+    EXPECT_EQ(FileBox(), "wide.txt");
+    EXPECT_EQ(platform.ReadFile(kMemory),
+              MemoryFile(kSonnet, "6", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
+}
+
 TEST_F(SwitchFile, HeadingClickAfterANarrowerFileMovesEveryColumn) {
     // tyger needs 8 positions but the store keeps 11, so all eleven columns follow a click.
     OpenFile(QLatin1String(kTyger));

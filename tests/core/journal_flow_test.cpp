@@ -1,0 +1,426 @@
+// The journal at work: what a session writes to it, when it goes, and what the next load
+// makes of one a crash left behind.
+
+#include "scansion/Journal.h"
+#include "scansion/Workspace.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::Answer;
+using corvale::Escape;
+using corvale::IdentityOf;
+using corvale::JournalContents;
+using corvale::ReadJournal;
+using corvale::Workspace;
+using corvale::test::EndsTheProgram;
+using corvale::test::MemoryFile;
+using corvale::test::ScansionFile;
+using corvale::test::ScriptedPlatform;
+using corvale::test::Verse;
+using Names = std::vector<std::string>;
+
+constexpr char kPoem[] = "poem.txt";
+constexpr char kJournal[] = ".poem.txt.corvale-journal";
+constexpr char kKept[] = "poem.txt.unsaved-corrections.txt";
+constexpr char kMemory[] = "RememberEarlierRun.txt";
+
+const std::vector<Verse> kVerses = {{"a b", {"a", "b"}, {"1", "2"}, {"3", "4"}, ""},
+                                    {"c d", {"c", "d"}, {"1", "1"}, {"2", "2"}, "x"},
+                                    {"e", {"e"}, {"1"}, {"1"}, ""}};
+
+QString CannotKeep() {
+    return QStringLiteral(
+        "Corvale cannot keep a safety copy of your corrections to poem.txt.  They are safe only "
+        "once you save.");
+}
+QString Restore(const char* lines) {
+    return QStringLiteral(
+               "Corvale ended last time without saving your corrections to %1 of poem.txt.  "
+               "Restore them?")
+        .arg(QLatin1String(lines));
+}
+QString KeptAside(const char* kept) {
+    return QStringLiteral(
+               "Corvale found corrections to poem.txt that were never saved, but the file has "
+               "changed since.  They were not applied; they are kept in %1.")
+        .arg(QLatin1String(kept));
+}
+
+// One run of the program over the scripted folder, as start-up drives the workspace.
+class Session {
+public:
+    explicit Session(ScriptedPlatform& platform) : workspace(platform) {}
+
+    // Loads the poem and offers a journal back; the line that would be shown.
+    std::int32_t Start() {
+        workspace.ReadMemoryFile();
+        EXPECT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
+        const std::optional<std::int32_t> restored = workspace.OfferJournal();
+        workspace.CurrentLine = restored.value_or(workspace.LastLineDone);
+        return workspace.CurrentLine;
+    }
+    // Raises the first stress of a verse line and commits it, as the window would.
+    bool Correct(std::int32_t line, const std::string& stress = "3") {
+        workspace.CurrentLine = line;
+        const std::int32_t m = workspace.MaximumNumberOfSyllables;
+        for (std::int32_t k = 1; k <= m; ++k) {
+            const auto i = static_cast<std::size_t>(k);
+            workspace.CurrentSyllables[i] = workspace.Syllables(line, k);
+            workspace.CurrentStresses[i] = workspace.Stresses(line, k);
+            workspace.CurrentJunctures[i] = workspace.Junctures(line, k);
+        }
+        workspace.CurrentStresses[1] = stress;
+        return workspace.CommitWorkingCopy(std::string(workspace.Comments(line)));
+    }
+
+    Workspace workspace;
+};
+
+class JournalFlow : public testing::Test {
+protected:
+    void SetUp() override {
+        platform.WriteFile(kPoem, poem);
+        platform.WriteFile(kMemory, MemoryFile(kPoem, "1"));
+    }
+    JournalContents Journal() const {
+        return ReadJournal(journalBytes = platform.ReadFile(kJournal));
+    }
+    // A session that commits corrections to these lines, then is killed: nothing is saved
+    // and no destructor of the program's own runs (the workspace is simply abandoned).
+    void Crash(const std::vector<std::int32_t>& lines) {
+        auto session = std::make_unique<Session>(platform);
+        session->Start();
+        for (const std::int32_t line : lines) {
+            ASSERT_TRUE(session->Correct(line));
+        }
+        crashed.push_back(std::move(session));
+    }
+
+    const std::string poem = ScansionFile(kVerses);
+    ScriptedPlatform platform;
+    mutable std::string journalBytes;  // what the records read last point into
+    std::vector<std::unique_ptr<Session>> crashed;
+};
+
+// ---- what a session writes ------------------------------------------------------------------
+
+TEST_F(JournalFlow, EveryChangingCommitIsOnDiskWithTheLineShownAfterIt) {
+    Session session(platform);
+    session.Start();
+    ASSERT_TRUE(session.Correct(1));
+    JournalContents journal = Journal();
+    ASSERT_TRUE(journal.headerReadable);
+    EXPECT_EQ(journal.identity, IdentityOf(poem));
+    ASSERT_EQ(journal.records.size(), 1u);
+    EXPECT_EQ(journal.records[0].stresses[0], "3");
+    EXPECT_EQ(journal.records[0].lineShownAfter, 2);
+
+    ASSERT_TRUE(session.Correct(3));  // the last line: the exit question comes next, on it
+    journal = Journal();
+    ASSERT_EQ(journal.records.size(), 2u);
+    EXPECT_EQ(journal.records[1].line, 3);
+    EXPECT_EQ(journal.records[1].lineShownAfter, 3);
+    EXPECT_FALSE(journal.damaged);
+}
+
+TEST_F(JournalFlow, ASessionWithoutCorrectionsLeavesNoTrace) {
+    Session session(platform);
+    session.Start();
+    EXPECT_FALSE(session.Correct(1, "1"));  // the value it already had
+    session.workspace.CurrentLine = 0;      // row 0 is never saved
+    session.workspace.CurrentSyllables[1] = "typed";
+    EXPECT_FALSE(session.workspace.CommitWorkingCopy("typed"));
+    EXPECT_EQ(platform.FileNames(), (Names{kMemory, kPoem}));
+}
+
+TEST_F(JournalFlow, SaveRemovesTheJournalAndLaterCommitsStartOneForTheSavedFile) {
+    Session session(platform);
+    session.Start();
+    ASSERT_TRUE(session.Correct(1));
+    ASSERT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_FALSE(platform.Exists(kJournal));
+
+    ASSERT_TRUE(session.Correct(2));
+    EXPECT_EQ(Journal().identity, IdentityOf(platform.ReadFile(kPoem)));
+    ASSERT_EQ(Journal().records.size(), 1u);
+    EXPECT_EQ(Journal().records[0].line, 2);
+}
+
+struct GiveUpCase {
+    const char* name;
+    std::vector<Answer> answers;
+    std::function<void(Workspace&)> leave;
+    bool journalStays;
+};
+
+void PrintTo(const GiveUpCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class GivingUp : public JournalFlow, public testing::WithParamInterface<GiveUpCase> {};
+
+TEST_P(GivingUp, OnlyAnExplicitNoRemovesTheJournal) {
+    const GiveUpCase& c = GetParam();
+    Session session(platform);
+    session.Start();
+    ASSERT_TRUE(session.Correct(1));
+    platform.WillAnswer(c.answers);
+    EndsTheProgram([&] { c.leave(session.workspace); });
+    EXPECT_EQ(platform.Exists(kJournal), c.journalStays);
+    EXPECT_EQ(platform.ReadFile(kPoem), poem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, GivingUp,
+    testing::Values(
+        GiveUpCase{"ExitNo", {Answer::No}, [](Workspace& w) { w.cmdQuit_Click(); }, false},
+        GiveUpCase{
+            "ExitWithdrawn", {Answer::Withdrawn}, [](Workspace& w) { w.cmdQuit_Click(); }, true},
+        GiveUpCase{"CloseBoxNo", {Answer::No}, [](Workspace& w) { w.QueryClose(); }, false},
+        GiveUpCase{
+            "CloseBoxWithdrawn", {Answer::Withdrawn}, [](Workspace& w) { w.QueryClose(); }, true},
+        GiveUpCase{"SwitchNo",
+                   {Answer::No},
+                   [](Workspace& w) { w.SwitchWorkingFile(kPoem, w.QuerySwitch()); },
+                   false},
+        GiveUpCase{"SwitchWithdrawn",
+                   {Answer::Withdrawn},
+                   [](Workspace& w) {
+                       if (w.QuerySwitch() != Workspace::Leaving::Stay) {
+                           w.SwitchWorkingFile(kPoem, Workspace::Leaving::Go);
+                       }
+                   },
+                   true}),
+    [](const testing::TestParamInfo<GiveUpCase>& info) { return info.param.name; });
+
+TEST_F(JournalFlow, AJournalThatCannotBeWrittenIsSaidOnceAndWrittenWholeLater) {
+    Session session(platform);
+    session.Start();
+    platform.FailWrites(true);
+    ASSERT_TRUE(session.Correct(1));
+    ASSERT_TRUE(session.Correct(2));
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{CannotKeep()});
+    EXPECT_FALSE(platform.Exists(kJournal));
+
+    platform.FailWrites(false);
+    ASSERT_TRUE(session.Correct(3));
+    const JournalContents journal = Journal();
+    ASSERT_EQ(journal.records.size(), 3u) << "every unsaved correction, not only the last";
+    EXPECT_EQ(journal.records.back().line, 3);
+    EXPECT_EQ(platform.Messages().size(), 1u);
+}
+
+TEST_F(JournalFlow, AFailedAppendIsFollowedByAWholeJournal) {
+    Session session(platform);
+    session.Start();
+    ASSERT_TRUE(session.Correct(1));
+    platform.Fail({.appends = true});
+    ASSERT_TRUE(session.Correct(2));
+    platform.Fail({});
+    ASSERT_TRUE(session.Correct(3));
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{CannotKeep()});
+    EXPECT_EQ(Journal().records.size(), 3u);
+}
+
+// ---- what the next load makes of a journal ---------------------------------------------------
+
+TEST_F(JournalFlow, YesPutsTheCorrectionsBackAtTheLineTheyReached) {
+    Crash({1, 2});
+    platform.WillAnswer({Answer::Withdrawn, Answer::Yes});
+    Session next(platform);
+    EXPECT_EQ(next.Start(), 3);
+    ASSERT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("2 verse lines")});
+    EXPECT_EQ(platform.Messages()[0].escape, Escape::Ignored);
+    EXPECT_EQ(platform.IgnoredEscapes(), 1) << "Esc leaves the question waiting";
+    EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
+    EXPECT_EQ(next.workspace.Stresses(2, 1), "3");
+    EXPECT_TRUE(next.workspace.IsModified());
+    EXPECT_EQ(next.workspace.ChangedLineCount(), 2);
+    // The journal stays and takes the next commit.
+    ASSERT_TRUE(next.Correct(3));
+    EXPECT_EQ(Journal().records.size(), 3u);
+}
+
+TEST_F(JournalFlow, NoOpensTheFileAsSavedAndRemovesTheJournal) {
+    Crash({2});
+    platform.WillAnswer({Answer::No});
+    Session next(platform);
+    EXPECT_EQ(next.Start(), 1);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("1 verse line")});
+    EXPECT_EQ(next.workspace.Stresses(2, 1), "1");
+    EXPECT_FALSE(next.workspace.IsModified());
+    EXPECT_EQ(platform.FileNames(), (Names{kMemory, kPoem}));
+}
+
+TEST_F(JournalFlow, AJournalTheFileAlreadyHoldsGoesWithoutAQuestion) {
+    // A crash between a save's renames and the journal's removal.
+    Session session(platform);
+    session.Start();
+    ASSERT_TRUE(session.Correct(1));
+    const std::string journal = platform.ReadFile(kJournal);
+    ASSERT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    platform.WriteFile(kJournal, journal);
+
+    Session next(platform);
+    next.Start();
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(platform.Exists(kJournal));
+    EXPECT_FALSE(next.workspace.IsModified());
+}
+
+struct KeptCase {
+    const char* name;
+    std::function<void(ScriptedPlatform&)> afterCrash;
+    const char* kept;
+};
+
+void PrintTo(const KeptCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class KeptAsideAtLoad : public JournalFlow, public testing::WithParamInterface<KeptCase> {};
+
+TEST_P(KeptAsideAtLoad, NothingIsAppliedOrLost) {
+    const KeptCase& c = GetParam();
+    Crash({1});
+    c.afterCrash(platform);
+    const std::string journal = platform.ReadFile(kJournal);
+    const std::string file = platform.ReadFile(kPoem);
+
+    Session next(platform);
+    next.Start();
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{KeptAside(c.kept)});
+    EXPECT_FALSE(platform.Exists(kJournal));
+    EXPECT_EQ(platform.ReadFile(c.kept), journal) << "the kept file is the journal as it was";
+    EXPECT_EQ(platform.ReadFile(kPoem), file);
+    EXPECT_FALSE(next.workspace.IsModified());
+    // Corrections made now start a journal of their own.
+    ASSERT_TRUE(next.Correct(2));
+    EXPECT_EQ(Journal().records.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, KeptAsideAtLoad,
+    testing::Values(KeptCase{"FileChangedSince",
+                             [](ScriptedPlatform& p) {
+                                 p.WriteFile(kPoem, ScansionFile({{"z", {"z"}, {"2"}, {"2"}, ""},
+                                                                  {"y", {"y"}, {"2"}, {"2"}, ""}}));
+                             },
+                             kKept},
+                    KeptCase{"AnEarlierKeptFileIsNeverOverwritten",
+                             [](ScriptedPlatform& p) {
+                                 p.WriteFile(kPoem, ScansionFile(kVerses) + "\r\n");
+                                 p.WriteFile(kKept, "an earlier one");
+                             },
+                             "poem.txt.unsaved-corrections-2.txt"},
+                    KeptCase{"UnreadableHeader",
+                             [](ScriptedPlatform& p) {
+                                 std::string journal = p.ReadFile(kJournal);
+                                 journal[0] = 'X';
+                                 p.WriteFile(kJournal, journal);
+                             },
+                             kKept}),
+    [](const testing::TestParamInfo<KeptCase>& info) { return info.param.name; });
+
+TEST_F(JournalFlow, ATornLastRecordIsDroppedAndTheJournalWrittenClean) {
+    Crash({1, 2});
+    std::string journal = platform.ReadFile(kJournal);
+    journal.resize(journal.size() - 5);  // the power went during the second append
+    platform.WriteFile(kJournal, journal + "garbage");
+    platform.WillAnswer({Answer::Yes});
+    Session next(platform);
+    EXPECT_EQ(next.Start(), 2);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("1 verse line")});
+    EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
+    EXPECT_EQ(next.workspace.Stresses(2, 1), "1");
+    const JournalContents rewritten = Journal();
+    EXPECT_FALSE(rewritten.damaged);
+    ASSERT_EQ(rewritten.records.size(), 1u);
+    ASSERT_TRUE(next.Correct(3));
+    EXPECT_EQ(Journal().records.size(), 2u) << "appended after a clean end";
+}
+
+TEST_F(JournalFlow, AJournalWithoutAWholeRecordGoesSilently) {
+    Crash({1});
+    const std::string journal = platform.ReadFile(kJournal);
+    platform.WriteFile(kJournal, journal.substr(0, journal.find('\n') + 20));
+    Session next(platform);
+    next.Start();
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(platform.Exists(kJournal));
+}
+
+TEST_F(JournalFlow, RecordsForLinesTheFileDoesNotHaveAreNotRestored) {
+    // The journal of a longer version of the same content: its identity matches, but its
+    // fourth line is not in the file any more.
+    std::vector<Verse> longer = kVerses;
+    longer.push_back({"f", {"f"}, {"1"}, {"1"}, ""});
+    platform.WriteFile(kPoem, ScansionFile(longer));
+    Crash({4, 1});
+    std::string journal = platform.ReadFile(kJournal);
+    const std::string header = journal.substr(0, journal.find('\n') + 1);
+    journal.replace(0, header.size(), corvale::JournalHeader(IdentityOf(poem)));
+    platform.WriteFile(kJournal, journal);
+    platform.WriteFile(kPoem, poem);
+
+    platform.WillAnswer({Answer::Yes});
+    Session next(platform);
+    next.Start();
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("1 verse line")});
+    EXPECT_EQ(next.workspace.NumberOfLines, 3);
+    EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
+    EXPECT_EQ(next.workspace.ChangedLineCount(), 1);
+}
+
+// ---- switching files -------------------------------------------------------------------------
+
+TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
+    std::string wide = "1\tsyllables\twide";
+    for (int i = 0; i < 1001; ++i) {
+        wide += "\ts";
+    }
+    platform.WriteFile(
+        "wide.txt",
+        corvale::test::Rows({wide, "1\tstress\twide", "1\tjuncture\twide", "1\tcomment\twide\t"}));
+    Session session(platform);
+    session.Start();
+    ASSERT_TRUE(session.Correct(2));
+    session.workspace.CurrentLine = 3;
+
+    EXPECT_EQ(session.workspace.SwitchWorkingFile("wide.txt", Workspace::Leaving::GoDiscarding),
+              std::nullopt);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_EQ(session.workspace.WorkingFileName, kPoem);
+    EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kPoem, "3"));
+    EXPECT_EQ(session.workspace.NumberOfLines, 3);
+    EXPECT_EQ(session.workspace.Stresses(2, 1), "3");
+    EXPECT_TRUE(session.workspace.IsModified());
+    EXPECT_EQ(Journal().records.size(), 1u) << "the corrections still have their safety copy";
+}
+
+TEST_F(JournalFlow, ABadRowAtASwitchEndsWithTheMemoryFileNamingTheFileThatWasOpen) {
+    platform.WriteFile("bad.txt", corvale::test::Rows({"1\tsyllables\tx\tx", "1\tstrss\tx\t1",
+                                                       "1\tjuncture\tx\t1", "1\tcomment\tx\t"}));
+    Session session(platform);
+    session.Start();
+    session.workspace.CurrentLine = 2;
+    EXPECT_TRUE(EndsTheProgram(
+        [&] { session.workspace.SwitchWorkingFile("bad.txt", Workspace::Leaving::Go); }));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.Messages()[0].text.contains("[stress]"));
+    EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kPoem, "2"));
+}
+
+}  // namespace
