@@ -3,9 +3,11 @@
 
 #include "bench_support.h"
 #include "scansion/Journal.h"
+#include "scansion/Workspace.h"
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,10 +107,43 @@ void BM_RestoreJournal(benchmark::State& state) {
     }
 }
 
+// The whole offer at a load, as a restart after a crash meets it: a journal of 10,000
+// corrections, one for each verse line of the file, read, checked against the file, asked about
+// (Yes) and restored into the store. Loading the file itself is not timed.
+void BM_OfferJournal(benchmark::State& state) {
+    BenchPlatform platform;
+    const std::string file = GenerateScansionFile(kJournalRecords);
+    platform.Write("poem.txt", file);
+    corvale::Workspace corrected(platform);
+    corrected.WorkingFileName = "poem.txt";
+    corrected.LoadScansionFile();
+    std::string journal = corvale::JournalHeader(corvale::IdentityOf(file));
+    const std::vector<std::string> stresses(static_cast<std::size_t>(kTypicalPositions), "4");
+    for (std::int32_t j = 1; j <= kJournalRecords; ++j) {
+        corrected.GetStore().SetValues(j, corvale::ValueRow::Stresses, stresses);
+        AppendJournalRecord(journal, corrected.GetStore(), j, corrected.MaximumNumberOfSyllables,
+                            j + 1);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        platform.Write(".poem.txt.corvale-journal", journal);
+        corvale::Workspace workspace(platform);
+        workspace.WorkingFileName = "poem.txt";
+        workspace.LoadScansionFile();
+        state.ResumeTiming();
+        const std::optional<std::int32_t> line = workspace.OfferJournal();
+        if (!line || workspace.ChangedLineCount() != kJournalRecords) {
+            state.SkipWithError("the journal was not restored");
+            return;
+        }
+    }
+}
+
 BENCHMARK(BM_IdentityOf36MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeRecord)->Arg(kTypicalPositions)->Arg(200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CommitAppend)->Arg(kTypicalPositions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadJournal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RestoreJournal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OfferJournal)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -10,9 +10,11 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvale::bench {
 namespace {
@@ -84,6 +86,43 @@ void BM_CommitAndNext(benchmark::State& state) {
     state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
 }
 BENCHMARK(BM_CommitAndNext)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A commit that changes its line, so it is journaled: the correction is written to the journal
+// and synced to disk before the next line is shown. The step before it is not timed. Besides
+// the median, the worst commit of the run is reported: the first writes the journal whole.
+void BM_CommitAndNextJournaled(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        if (form->CurrentLine >= kLines - 1) {
+            form->CurrentLine = 1;
+            form->LoadANewLine();
+        }
+        // Alternating between two values, so that every commit changes its line.
+        const bool up = (form->CurrentLine / (kLines - 2)) % 2 == 0;
+        form->Run([&] { up ? form->cmdStressUp_Click(1) : form->cmdStressDown_Click(1); });
+        const auto start = std::chrono::steady_clock::now();
+        form->Run([&] { form->cmdOk_Click(); });
+        seconds.push_back(SecondsSince(start));
+        state.SetIterationTime(seconds.back());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    if (!seconds.empty()) {
+        state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
+        state.counters["worst_ms"] = seconds.back() * 1e3;
+    }
+    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+}
+BENCHMARK(BM_CommitAndNextJournaled)
+    ->Arg(16)
+    ->Arg(200)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Merging the first two syllables of a full line, which shifts every column; the line is
 // shown afresh, outside the timing, before each merge.
