@@ -275,7 +275,8 @@ TEST_P(SaveTarget, ReplacesOnlyWhatWasLoadedOrNothing) {
                   "Corvale did not save your corrections over poem.txt, because what is there "
                   "now is not the file Corvale opened.  They are kept in " +
                   c.keptName + ".")});
-    const corvale::JournalContents kept = corvale::ReadJournal(platform.ReadFile(c.keptName));
+    const std::string keptBytes = platform.ReadFile(c.keptName);
+    const corvale::JournalContents kept = corvale::ReadJournal(keptBytes);
     ASSERT_EQ(kept.records.size(), 1u);
     EXPECT_EQ(kept.records[0].syllables, (std::vector<std::string_view>{"A", "b"}));
 }
