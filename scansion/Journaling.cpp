@@ -101,6 +101,16 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
     const std::string name = JournalName(WorkingFileName);
     const std::optional<std::string> bytes = platform_.ReadWholeFile(name);
     if (!bytes) {
+        switch (platform_.WhatIsAt(name)) {
+            case Platform::Occupant::Nothing:
+                break;
+            case Platform::Occupant::OrdinaryFile:
+                KeepJournalAside(name);  // unreadable here, but it may hold corrections
+                break;
+            case Platform::Occupant::Other:
+                journal_.disabled = true;  // a folder or the like: no journal can go there
+                break;
+        }
         return std::nullopt;
     }
     const JournalContents contents = ReadJournal(*bytes);

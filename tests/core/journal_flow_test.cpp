@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -358,6 +361,19 @@ TEST_F(JournalFlow, AJournalWithoutAWholeRecordGoesSilently) {
     next.Start();
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Exists(kJournal));
+}
+
+TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
+    ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir(kJournal));
+    Session session(platform);
+    session.Start();
+    EXPECT_TRUE(platform.Messages().empty());
+    ASSERT_TRUE(session.Correct(1));
+    ASSERT_TRUE(session.Correct(2));
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{CannotKeep()});
+    EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
+    EXPECT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
 }
 
 TEST_F(JournalFlow, RecordsForLinesTheFileDoesNotHaveAreNotRestored) {
