@@ -154,6 +154,8 @@ void CellKeys::AddColumn(std::int32_t i) {
 void CellKeys::KeepEditingKeys(QWidget* box, bool pages) {
     textBoxes_[box] = pages;
     box->installEventFilter(this);
+    // A list may go before the window does (the overview closes).
+    connect(box, &QObject::destroyed, this, [this](QObject* gone) { textBoxes_.erase(gone); });
 }
 
 bool CellKeys::eventFilter(QObject* watched, QEvent* event) {
