@@ -135,6 +135,7 @@ void Form1::OpenOverview() {
     overview_ = new Overview(*this, this);
     overview_->Model().Judge(meter_, strictness_);
     addDockWidget(Qt::RightDockWidgetArea, overview_);
+    overview_->show();
     // Room for the list beside the designed layout, as far as the window has it.
     const int room = width() - layout::ToPixels(layout::kDesignWidth);
     resizeDocks({overview_}, {std::clamp(room, 320, 520)}, Qt::Horizontal);
