@@ -138,7 +138,7 @@ void Form1::OpenOverview() {
     overview_->show();
     // Room for the list beside the designed layout, as far as the window has it.
     const int room = width() - layout::ToPixels(layout::kDesignWidth);
-    resizeDocks({overview_}, {std::clamp(room, 320, 520)}, Qt::Horizontal);
+    resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
     cellKeys_->KeepEditingKeys(&overview_->List(), true);
     overview_->ShowLine(CurrentLine);
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {

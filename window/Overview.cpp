@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace corvale {
 
 void OffTheMeterFilter::SetOnlyOff(bool only) {
@@ -69,7 +71,10 @@ Overview::Overview(const Workspace& workspace, QWidget* parent) : QDockWidget(pa
 
     connect(model_, &OverviewModel::summaryChanged, this,
             [this] { summary_->setText(model_->Summary()); });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { ShowLine(shownLine_); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        SizeColumns();
+        ShowLine(shownLine_);
+    });
     connect(onlyOff_, &QCheckBox::toggled, this, [this](bool only) {
         filter_->SetOnlyOff(only);
         ShowLine(shownLine_);
@@ -105,11 +110,13 @@ void Overview::SizeColumns() {
     header->setSectionResizeMode(OverviewModel::kText, QHeaderView::Stretch);
     const QFontMetrics metrics = list_->fontMetrics();
     const int padding = 3 * metrics.averageCharWidth();
+    const int digits = std::max<int>(2, QString::number(model_->rowCount()).size());
     header->resizeSection(OverviewModel::kNumber,
-                          metrics.horizontalAdvance(QStringLiteral("000000")) + padding);
+                          metrics.horizontalAdvance(QString(digits, u'0')) + padding);
     header->resizeSection(
         OverviewModel::kMeter,
-        metrics.horizontalAdvance(QStringLiteral("2 places off the meter")) + padding);
+        metrics.horizontalAdvance(QStringLiteral("1 place off the meter, 1 syllable too many")) +
+            padding);
     header->resizeSection(OverviewModel::kChanged,
                           metrics.horizontalAdvance(QStringLiteral("Changed")) + padding);
 }
