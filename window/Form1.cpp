@@ -147,7 +147,10 @@ Form1::Form1(Platform& platform)
            layout::ToPixels(layout::kDesignHeight) + menuBar()->sizeHint().height());
 }
 
-Form1::~Form1() = default;
+// The undo stack empties itself as it goes, after the meter it would have the line judged by.
+Form1::~Form1() {
+    disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
+}
 
 void Form1::CreateFixedControls() {
     QWidget* area = client_;
