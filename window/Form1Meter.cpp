@@ -139,7 +139,7 @@ void Form1::OpenOverview() {
     // Room for the list beside the designed layout, as far as the window has it.
     const int room = width() - layout::ToPixels(layout::kDesignWidth);
     resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
-    cellKeys_->KeepEditingKeys(&overview_->List(), true);
+    cellKeys_->KeepListKeys(&overview_->List());
     overview_->ShowLine(CurrentLine);
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {
         Run([this, line] {
@@ -161,8 +161,13 @@ void Form1::CloseOverview() {
     }
     Overview* overview = overview_;
     overview_ = nullptr;
+    // The work goes on in the grid rather than wherever the toolkit puts the focus.
+    const bool hadFocus = overview->isAncestorOf(focusWidget());
     removeDockWidget(overview);
     overview->deleteLater();
+    if (hadFocus) {
+        cellFocus_->FocusFirstCell();
+    }
 }
 
 // At start-up: the options as the user left them, without writing anything.

@@ -119,10 +119,15 @@ TEST_F(OverviewTest, FilterKeepsTheLinesOffTheMeter) {
 }
 
 // The list's keys move its selection, never the line on screen; Return and Enter go to the
-// selected line, and the list keeps the focus.
+// selected line, and the list keeps the focus. Undo stays with the line on screen.
 TEST_F(OverviewTest, ListKeysSelectAndReturnGoes) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
+    form->txtStress(2)->setFocus();
+    Press(QKeyCombination(Qt::Key_Up));
+    ASSERT_EQ(form->CurrentStresses[2], "2");
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
+    Press(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(form->CurrentStresses[2], "1");
     constexpr int kMoved = 0;  // any row but the one selected before
     struct Key {
         QKeyCombination key;
@@ -245,6 +250,7 @@ TEST_F(OverviewTest, CloseButtonUnchecksTheCommandAndIsRemembered) {
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
     EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nStrictMeterCheck=false\n");
     TheOverview()->close();  // what its close button does
+    EXPECT_EQ(Focused(), "txtSyllables(1)");
     EXPECT_FALSE(form->mnuOverview->isChecked());
     EXPECT_EQ(TheOverview(), nullptr);
     EXPECT_EQ(ViewFile(), "[View]\nOverview=false\nStrictMeterCheck=false\n");
