@@ -6,7 +6,6 @@
 #include "navigation/MeterSearch.h"
 #include "window/CellKeys.h"
 #include "window/Form1.h"
-#include "window/LineUndo.h"
 #include "window/MeterCue.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
