@@ -18,12 +18,18 @@ QKeySequence Key(QKeyCombination key) {
 }
 
 // Window commands whose keys a text box keeps for its own text.
-const QList<QKeySequence>& OwnEditingKeys() {
+const QList<QKeySequence>& UndoKeys() {
     static const QList<QKeySequence> keys = {
-        Key(Qt::CTRL | Qt::Key_Z),   Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-        Key(Qt::CTRL | Qt::Key_Y),   Key(Qt::CTRL | Qt::Key_Home),
-        Key(Qt::CTRL | Qt::Key_End),
+        Key(Qt::CTRL | Qt::Key_Z),
+        Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+        Key(Qt::CTRL | Qt::Key_Y),
     };
+    return keys;
+}
+
+const QList<QKeySequence>& EndKeys() {
+    static const QList<QKeySequence> keys = {Key(Qt::CTRL | Qt::Key_Home),
+                                             Key(Qt::CTRL | Qt::Key_End)};
     return keys;
 }
 
@@ -152,8 +158,23 @@ void CellKeys::AddColumn(std::int32_t i) {
 }
 
 void CellKeys::KeepEditingKeys(QWidget* box, bool pages) {
-    textBoxes_[box] = pages;
-    box->installEventFilter(this);
+    Keep(box, pages ? Kept::TextAndPages : Kept::Text);
+}
+
+void CellKeys::KeepListKeys(QWidget* list) {
+    Keep(list, Kept::List);
+}
+
+void CellKeys::Keep(QWidget* widget, Kept kept) {
+    textBoxes_[widget] = kept;
+    widget->installEventFilter(this);
+    // A list may go before the window does (the overview closes).
+    connect(widget, &QObject::destroyed, this, [this](QObject* gone) { textBoxes_.erase(gone); });
+}
+
+bool CellKeys::Keeps(Kept kept, const QKeySequence& key) {
+    return EndKeys().contains(key) || (kept != Kept::List && UndoKeys().contains(key)) ||
+           (kept != Kept::Text && PageKeys().contains(key));
 }
 
 bool CellKeys::eventFilter(QObject* watched, QEvent* event) {
@@ -194,8 +215,7 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
     }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed = KeyOf(*key);
-        if (OwnEditingKeys().contains(pressed) || (found->second && PageKeys().contains(pressed))) {
+        if (Keeps(found->second, KeyOf(*key))) {
             key->accept();
             return true;
         }

@@ -33,9 +33,12 @@ public:
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
     // tooltips name their keys.
     void AddColumn(std::int32_t i);
-    // A box or list that keeps undo and redo, Ctrl+Home and Ctrl+End for itself, and with
+    // A text box that keeps undo and redo, Ctrl+Home and Ctrl+End for itself, and with
     // `pages` Page Up and Page Down too, rather than leaving them to the window's commands.
     void KeepEditingKeys(QWidget* box, bool pages);
+    // A list that keeps Page Up and Page Down, Ctrl+Home and Ctrl+End to move through it; undo
+    // and redo stay with the line on screen.
+    void KeepListKeys(QWidget* list);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +50,11 @@ private:
         KeyScope scope;
         Handler handler;
     };
+
+    // Which of the window's keys a text box or list keeps for itself.
+    enum class Kept { Text, TextAndPages, List };
+    void Keep(QWidget* widget, Kept kept);
+    static bool Keeps(Kept kept, const QKeySequence& key);
 
     void MakeCommands();
     bool CellBoxEvent(CellPlace place, QEvent* event);
@@ -65,7 +73,7 @@ private:
     CellFocus& focus_;
     KeyMap& keys_;
     std::vector<Command> commands_;
-    std::unordered_map<const QObject*, bool> textBoxes_;  // box -> keeps Page Up and Page Down
+    std::unordered_map<const QObject*, Kept> textBoxes_;
 };
 
 }  // namespace corvale

@@ -5,6 +5,7 @@
 #include "window/CellKeys.h"
 #include "window/ClickableLabel.h"
 #include "window/LineUndo.h"
+#include "window/Overview.h"
 #include "window/Placement.h"
 #include "window/ShortcutsWindow.h"
 
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QUndoStack>
 
 namespace corvale {
 
@@ -125,7 +127,8 @@ Form1::Form1(Platform& platform)
       cmdStressDown(QStringLiteral("cmdStressDown")),
       txtJuncture(QStringLiteral("txtJuncture")),
       cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
-      cmdJunctureDown(QStringLiteral("cmdJunctureDown")) {
+      cmdJunctureDown(QStringLiteral("cmdJunctureDown")),
+      lblOffMeter(QStringLiteral("lblOffMeter")) {
     setWindowTitle(QStringLiteral("Corvale[*]"));
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
@@ -137,12 +140,17 @@ Form1::Form1(Platform& platform)
     CreatePatternElements();
     cellKeys_ = std::make_unique<CellKeys>(*this, *cellFocus_, keyMap_);
     ConnectHandlers();
+    // Every step, merge, undo and redo of the line on screen passes the undo stack.
+    connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] { ShowMeterJudgement(); });
     // The designed size; start-up fits the window to the screen.
     resize(layout::ToPixels(layout::kDesignWidth),
            layout::ToPixels(layout::kDesignHeight) + menuBar()->sizeHint().height());
 }
 
-Form1::~Form1() = default;
+// The undo stack empties itself as it goes, after the meter it would have the line judged by.
+Form1::~Form1() {
+    disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
+}
 
 void Form1::CreateFixedControls() {
     QWidget* area = client_;
@@ -166,6 +174,9 @@ void Form1::CreateFixedControls() {
     Label4 = MakeLabel<QLabel>(area, "Label4", QStringLiteral("Comment (optional):"),
                                {0, 6000, 2295, 375});
     Label4->setFont(heading);
+    // In the free band right of the comment's heading.
+    lblMeterStatus = MakeLabel<QLabel>(area, "lblMeterStatus", QString(), {2400, 6000, 8295, 375});
+    lblMeterStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     txtComment = new QPlainTextEdit(area);
     txtComment->setObjectName(QStringLiteral("txtComment"));
@@ -240,6 +251,9 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::ModifiedChanged() {
     setWindowModified(IsModified());
+    if (overview_) {
+        overview_->Model().ChangedMarksMayDiffer();
+    }
 }
 
 void Form1::showEvent(QShowEvent* event) {

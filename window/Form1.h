@@ -16,7 +16,13 @@
 // the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
 // focus follows the work from line to line (CellFocus). Each step and merge of the line on
 // screen can be undone and redone (LineUndo) until the next line is shown.
+// The meter check (editor/MeterCheck.h) judges the working copy after every display, step,
+// merge, undo and redo: cues (MeterCue) mark the columns off the meter and lblMeterStatus says
+// how the line keeps to it. F3 and Shift+F3 go to the next or previous line off the meter,
+// judged from the store; the overview (Overview, F9) lists every line with its verdict. The
+// view options are kept in corvale-view.ini (ViewOptions).
 
+#include "editor/MeterCheck.h"
 #include "scansion/Workspace.h"
 #include "startup/Layout.h"
 #include "window/Actions.h"
@@ -27,6 +33,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCloseEvent;
@@ -48,6 +55,8 @@ class CellFocus;
 class CellKeys;
 class ClickableLabel;
 class LineUndo;
+class MeterCue;
+class Overview;
 class ShortcutsWindow;
 
 // The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
@@ -93,6 +102,16 @@ public:
     void mnuSwapBlocks_Click();
     void mnuShortcuts_Click();
     void mnuAbout_Click();
+    void mnuNextOffTheMeter_Click();
+    void mnuPreviousOffTheMeter_Click();
+    void mnuOverview_Click();
+    void mnuStrictMeterCheck_Click();
+
+    // The cues and the status of the line on screen, from its working copy. Row 0, which is
+    // no verse line, and every line under an empty meter get neither.
+    void ShowMeterJudgement();
+    const meter::Meter& TheMeter() const { return meter_; }
+    meter::Strictness MeterStrictness() const { return strictness_; }
 
     // Runs a handler; a program that ends inside it closes the window and stops there.
     template <typename F>
@@ -106,6 +125,7 @@ public:
     ClickableLabel* Label2 = nullptr;
     ClickableLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
+    QLabel* lblMeterStatus = nullptr;  // how the line on screen keeps to the meter
     QPlainTextEdit* txtComment = nullptr;
     QPushButton* cmdOk = nullptr;
     QLabel* Label5 = nullptr;
@@ -129,6 +149,8 @@ public:
     QMenu* mnuHelp = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
+    QAction* mnuOverview = nullptr;
+    QAction* mnuStrictMeterCheck = nullptr;
 
     // The cell grid: element 0 of each array is the hidden pattern, element i is column i.
     ControlArray<QLabel> lblMeter;
@@ -140,6 +162,9 @@ public:
     ControlArray<QLineEdit> txtJuncture;
     ControlArray<QPushButton> cmdJunctureUp;
     ControlArray<QPushButton> cmdJunctureDown;
+    // The cues of the meter's places (element 0 is never made): column i's, for the columns
+    // within the meter.
+    ControlArray<MeterCue> lblOffMeter;
 
     // The client area on which every control is placed (twips map onto it).
     QWidget* ClientArea() const { return client_; }
@@ -156,6 +181,8 @@ public:
     CellFocus& Focus() { return *cellFocus_; }
     // The keyboard shortcuts window, once F1 has opened it.
     ShortcutsWindow* Shortcuts() const;
+    // The overview, while it is open.
+    Overview* OverviewDock() const;
 
 protected:
     // The close box: unsaved corrections are asked about first (QueryClose); once the program
@@ -182,6 +209,12 @@ private:
     void ShowLineOrEnd();
     bool GoToNumberInBox();
     void GoToRow(std::int32_t row);
+    void AddMeterCues(std::int32_t to);
+    void JumpOffTheMeter(std::optional<std::int32_t> row);
+    void ApplyViewOptions();
+    void SaveViewOptions();
+    void OpenOverview();
+    void CloseOverview();
 
     QWidget* client_ = nullptr;
     // The comment as the box gave it back right after the line was shown: a comment the user
@@ -193,6 +226,10 @@ private:
     // Destroyed first: its event filters must not outlive what they use.
     std::unique_ptr<CellKeys> cellKeys_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
+    // Built once from MeterLine and NumberOfMeterSymbols: the meter never changes in a run.
+    meter::Meter meter_;
+    meter::Strictness strictness_ = meter::Strictness::StressMaxima;
+    QPointer<Overview> overview_;
 };
 
 template <typename F>

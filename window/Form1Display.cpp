@@ -3,6 +3,7 @@
 #include "window/CellFocus.h"
 #include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/Overview.h"
 #include "window/Placement.h"
 
 #include <QLabel>
@@ -86,6 +87,10 @@ void Form1::LoadANewLine() {
     }
     txtComment->setPlainText(Decode(Comments(line), TextEncoding));
     shownComment_ = txtComment->toPlainText();
+    ShowMeterJudgement();
+    if (OverviewDock() != nullptr) {
+        OverviewDock()->ShowLine(line);
+    }
 }
 
 void Form1::AlignCellContents() {

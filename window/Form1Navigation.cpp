@@ -7,6 +7,7 @@
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
 #include "window/Form1.h"
+#include "window/Overview.h"
 #include "window/Placement.h"
 
 #include <QLineEdit>
@@ -19,8 +20,12 @@ namespace corvale {
 
 void Form1::cmdOk_Click() {
     const QString typed = txtComment->toPlainText();
-    CommitWorkingCopy(typed == shownComment_ ? std::string(Comments(CurrentLine))
-                                             : Encode(typed, TextEncoding));
+    const std::int32_t line = CurrentLine;
+    const bool changed = CommitWorkingCopy(typed == shownComment_ ? std::string(Comments(line))
+                                                                  : Encode(typed, TextEncoding));
+    if (changed && OverviewDock() != nullptr) {
+        OverviewDock()->Model().LineCommitted(line);
+    }
     ShowLineOrEnd();
 }
 
@@ -127,6 +132,9 @@ void Form1::mnuChangeFile_Click() {
         if (junctureOnTop) {
             Label3_Click();
         }
+    }
+    if (OverviewDock() != nullptr) {
+        OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }
     CurrentLine = *line;
     LoadANewLine();

@@ -92,6 +92,8 @@ bool Form1::Form_Load() {
         ReadMemoryFile();
         LoadScansionFile();
         ReadTheMeterFile();
+        meter_ = meter::Meter(MeterLine, NumberOfMeterSymbols);
+        ApplyViewOptions();
         // Corrections a crash left in the journal come back first, with the line they were at.
         const std::optional<std::int32_t> restored = OfferJournal();
         txtFileName->setText(DecodeFileName(WorkingFileName));
@@ -104,6 +106,9 @@ bool Form1::Form_Load() {
         // A memory file may remember a line of a longer version of the file: show the last.
         CurrentLine = restored.value_or(std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0)));
         LoadANewLine();
+        if (mnuOverview->isChecked()) {
+            OpenOverview();
+        }
     } catch (const ProgramEnded&) {
         return false;
     }
@@ -154,6 +159,7 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
         cellKeys_->AddColumn(i);
     }
     CaptionMeterLabels(from, to);
+    AddMeterCues(to);
     cellFocus_->OrderTabs();
 }
 

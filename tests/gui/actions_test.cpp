@@ -49,8 +49,9 @@ TEST_F(Commands, MenusHoldTheirItemsEachWithItsKey) {
         {"Line",
          {"Save changes to this line  Ctrl+Return", "Reload this line  F5", "Back one line  PgUp",
           "Ahead one line  PgDown", "First line  Ctrl+Home", "Last line  Ctrl+End",
-          "Go to line\u2026  Ctrl+G"}},
-        {"View", {"Swap stress and juncture blocks  F6"}},
+          "Go to line\u2026  Ctrl+G", "Next line off the meter  F3",
+          "Previous line off the meter  Shift+F3"}},
+        {"View", {"Swap stress and juncture blocks  F6", "Overview  F9", "Strict meter check  F7"}},
         {"Help", {"Keyboard shortcuts  F1", "About Corvale  Shift+F1"}},
     };
     std::vector<std::pair<std::string, std::vector<std::string>>> menus;

@@ -1,0 +1,149 @@
+// The meter in the window: F3 through the window's own path when only the last of 100,000 verse
+// lines is off the meter; opening the overview on 100,000 verse lines, to its first painting;
+// and showing a line whose cues change at every display, in a grid of 16 columns.
+#include "bench_support.h"
+
+#include "window/Form1.h"
+#include "window/MeterCue.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+
+#include <memory>
+#include <string>
+
+namespace corvale::bench {
+namespace {
+
+constexpr char kPoem[] = "poem.txt";
+
+std::string MemoryFile() {
+    return std::string("Filename:\r\n") + kPoem +
+           "\r\nLast line done:\r\n1\r\nMaximum value for stress:\r\n4\r\nMinimum value for "
+           "stress:\r\n1\r\nMaximum value for juncture:\r\n4\r\nMinimum value for "
+           "juncture:\r\n1\r\nSpacing of buttons:\r\n0\r\n";
+}
+
+std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, const std::string& poem,
+                                     const std::string& meterLine) {
+    platform.Write(kPoem, poem);
+    platform.Write("meter.txt", meterLine + "\r\n");
+    platform.Write("RememberEarlierRun.txt", MemoryFile());
+    auto form = std::make_unique<Form1>(platform);
+    if (!form->Form_Load()) {
+        return nullptr;
+    }
+    form->show();
+    QApplication::processEvents();
+    return form;
+}
+
+constexpr int kManyLines = 100'000;
+
+void BM_NextLineOffTheMeterInTheWindow(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(platform, GeneratePentameterFile(kManyLines), kPentameter);
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->CurrentLine = 1;
+        form->LoadANewLine();
+        state.ResumeTiming();
+        form->Run([&] { form->mnuNextOffTheMeter_Click(); });
+        if (form->CurrentLine != kManyLines) {
+            state.SkipWithError("F3 missed the last line");
+            break;
+        }
+    }
+    state.counters["lines"] = kManyLines;
+}
+BENCHMARK(BM_NextLineOffTheMeterInTheWindow)->Unit(benchmark::kMillisecond);
+
+// F9 as the user presses it, up to the dock's first painting; closing it again is not timed.
+void BM_OpenTheOverview(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(platform, GeneratePentameterFile(kManyLines), kPentameter);
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    for (auto _ : state) {
+        form->mnuOverview->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (form->OverviewDock() == nullptr) {
+            state.SkipWithError("the overview did not open");
+            break;
+        }
+        form->mnuOverview->trigger();
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = kManyLines;
+}
+BENCHMARK(BM_OpenTheOverview)->Unit(benchmark::kMillisecond);
+
+// Sixteen places; even lines fit, odd ones have stress maxima in weak places 3, 7, 11 and 15,
+// so every display hides or shows four cues.
+std::string SixteenPlacePoem(int lines) {
+    std::string out;
+    for (int i = 1; i <= lines; ++i) {
+        std::string syllables;
+        std::string stresses;
+        for (int k = 1; k <= 16; ++k) {
+            syllables += "\tsy" + std::to_string(k);
+            const bool strong = k % 2 == 0;
+            const bool offHere = i % 2 == 1 && k % 4 == 3;
+            stresses += strong || offHere ? "\t3" : "\t1";
+            if (offHere) {
+                stresses.back() = '4';
+            }
+        }
+        const std::string head = std::to_string(i) + "\t";
+        const std::string text = "line " + std::to_string(i);
+        out += head + "syllables\t" + text + syllables + "\r\n";
+        out += head + "stress\t" + text + stresses + "\r\n";
+        out += head + "juncture\t" + text + "\t2\t2\t2\t2\t2\t2\t2\t2\t2\t2\t2\t2\t2\t2\t2\t4\r\n";
+        out += head + "comment\t" + text + "\t\r\n";
+    }
+    return out;
+}
+
+void BM_LoadANewLineWithCues(benchmark::State& state) {
+    constexpr int kLines = 400;
+    BenchPlatform platform;
+    std::string meterLine = "W";
+    for (int k = 2; k <= 16; ++k) {
+        meterLine += k % 2 == 0 ? "\tS" : "\tW";
+    }
+    auto form = StartedWindow(platform, SixteenPlacePoem(kLines), meterLine);
+    if (!form) {
+        state.SkipWithError("start-up ended the program");
+        return;
+    }
+    std::int32_t line = 0;
+    std::int64_t cues = 0;
+    for (auto _ : state) {
+        form->CurrentLine = line % kLines + 1;
+        ++line;
+        form->LoadANewLine();
+        state.PauseTiming();
+        for (std::int32_t i = 1; i <= form->lblOffMeter.Count(); ++i) {
+            cues += form->lblOffMeter(i)->IsShown() ? 1 : 0;
+        }
+        state.ResumeTiming();
+    }
+    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["cues_per_line"] =
+        static_cast<double>(cues) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_LoadANewLineWithCues)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace corvale::bench

@@ -1,0 +1,188 @@
+// The meter in the window: the cues and status of the line on screen, the jumps to the lines
+// off the meter, the overview of all lines and the view options that go with them. Every
+// judgement is the core's (editor/MeterCheck.h); the line on screen is judged from its working
+// copy, every other line from the store's committed values.
+
+#include "navigation/MeterSearch.h"
+#include "window/CellKeys.h"
+#include "window/Form1.h"
+#include "window/MeterCue.h"
+#include "window/Overview.h"
+#include "window/Placement.h"
+#include "window/ViewOptions.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace corvale {
+
+namespace {
+
+// A cue lies over its meter label, from just under the text of the next line (480 + 375) down
+// to the top of the syllable boxes: all the room the layout leaves there at any pitch.
+constexpr double kCueTop = 855;
+constexpr double kCueBottom = 1320;
+
+constexpr char kNoFurtherLine[] = "no further line off the meter";
+
+layout::Rect CueRect(const QLabel* meterLabel) {
+    const layout::Rect label = placement::PlaceOf(meterLabel);
+    return {label.left, kCueTop, label.width, kCueBottom - kCueTop};
+}
+
+QString CueTextOf(meter::Strictness strictness) {
+    const std::string_view text = meter::CueText(strictness);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+Overview* Form1::OverviewDock() const {
+    return overview_;
+}
+
+// Cues are made for the meter's places that have a column, after the columns' other controls,
+// so they lie over the meter labels.
+void Form1::AddMeterCues(std::int32_t to) {
+    if (lblOffMeter(0) == nullptr) {
+        auto* pattern = new MeterCue(client_, txtStress(0));
+        lblOffMeter.Append(pattern);
+        placement::Place(pattern, CueRect(lblMeter(0)));
+    }
+    const std::int32_t last = std::min({to, meter_.Places(), NumberOfCellColumns()});
+    for (std::int32_t i = lblOffMeter.Count() + 1; i <= last; ++i) {
+        auto* cue = new MeterCue(client_, txtStress(i));
+        lblOffMeter.Append(cue);
+        cue->setAccessibleName(QStringLiteral("Off the meter %1").arg(i));
+        placement::Place(cue, CueRect(lblMeter(i)));
+    }
+    for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
+        lblOffMeter(i)->raise();
+    }
+}
+
+void Form1::ShowMeterJudgement() {
+    meter::Judgement judgement;
+    if (CurrentLine >= 1 && CurrentLine <= NumberOfLines) {
+        judgement = meter::JudgeLine(meter_, CurrentSyllables, CurrentStresses, strictness_);
+    }
+    const QString cueText = CueTextOf(strictness_);
+    auto off = judgement.offColumns.cbegin();
+    for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
+        const bool isOff = off != judgement.offColumns.cend() && *off == i;
+        if (isOff) {
+            ++off;
+            lblOffMeter(i)->Show(cueText);
+        } else {
+            lblOffMeter(i)->Hide();
+        }
+    }
+    if (lblMeterStatus != nullptr) {
+        placement::SetCaption(lblMeterStatus,
+                              QString::fromStdString(meter::StatusText(judgement.verdict)));
+    }
+}
+
+void Form1::mnuNextOffTheMeter_Click() {
+    JumpOffTheMeter(navigation::NextLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
+}
+
+void Form1::mnuPreviousOffTheMeter_Click() {
+    JumpOffTheMeter(
+        navigation::PreviousLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
+}
+
+// A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
+// and all, and the status says so until the next edit or move; under an empty meter, which
+// judges nothing, the status stays empty.
+void Form1::JumpOffTheMeter(std::optional<std::int32_t> row) {
+    if (row) {
+        GoToRow(*row);
+    } else if (!meter_.IsEmpty()) {
+        placement::SetCaption(lblMeterStatus, QLatin1String(kNoFurtherLine));
+    }
+}
+
+void Form1::mnuStrictMeterCheck_Click() {
+    strictness_ = mnuStrictMeterCheck->isChecked() ? meter::Strictness::EveryStress
+                                                   : meter::Strictness::StressMaxima;
+    SaveViewOptions();
+    ShowMeterJudgement();
+    if (overview_) {
+        overview_->Model().Judge(meter_, strictness_);
+    }
+}
+
+// F9 from the user: the list takes the focus, so its keys work at once.
+void Form1::mnuOverview_Click() {
+    if (mnuOverview->isChecked()) {
+        OpenOverview();
+        overview_->List().setFocus(Qt::ShortcutFocusReason);
+    } else {
+        CloseOverview();
+    }
+    SaveViewOptions();
+}
+
+void Form1::OpenOverview() {
+    if (overview_) {
+        return;
+    }
+    overview_ = new Overview(*this, this);
+    overview_->Model().Judge(meter_, strictness_);
+    addDockWidget(Qt::RightDockWidgetArea, overview_);
+    overview_->show();
+    // Room for the list beside the designed layout, as far as the window has it.
+    const int room = width() - layout::ToPixels(layout::kDesignWidth);
+    resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
+    cellKeys_->KeepListKeys(&overview_->List());
+    overview_->ShowLine(CurrentLine);
+    connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {
+        Run([this, line] {
+            if (line >= 1 && line <= NumberOfLines) {
+                GoToRow(line);
+            }
+        });
+    });
+    connect(overview_, &Overview::closed, this, [this] {
+        mnuOverview->setChecked(false);
+        CloseOverview();
+        SaveViewOptions();
+    });
+}
+
+void Form1::CloseOverview() {
+    if (!overview_) {
+        return;
+    }
+    Overview* overview = overview_;
+    overview_ = nullptr;
+    // The work goes on in the grid rather than wherever the toolkit puts the focus.
+    const bool hadFocus = overview->isAncestorOf(focusWidget());
+    removeDockWidget(overview);
+    overview->deleteLater();
+    if (hadFocus) {
+        cellFocus_->FocusFirstCell();
+    }
+}
+
+// At start-up: the options as the user left them, without writing anything.
+void Form1::ApplyViewOptions() {
+    const ViewOptions options = ViewOptions::Read(GetPlatform().PathOf(kViewOptionsFileName));
+    mnuStrictMeterCheck->setChecked(options.strictMeterCheck);
+    strictness_ =
+        options.strictMeterCheck ? meter::Strictness::EveryStress : meter::Strictness::StressMaxima;
+    mnuOverview->setChecked(options.overview);
+}
+
+// A folder that cannot be written to keeps the options for this session only; that is no
+// reason to interrupt the work with a message.
+void Form1::SaveViewOptions() {
+    const ViewOptions options{mnuOverview->isChecked(), mnuStrictMeterCheck->isChecked()};
+    options.Write(GetPlatform().PathOf(kViewOptionsFileName));
+}
+
+}  // namespace corvale

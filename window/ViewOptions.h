@@ -1,0 +1,24 @@
+#pragma once
+
+// The view options the user chose, kept in "corvale-view.ini" in the program's folder. The
+// file is read at start-up and written only when the user changes an option, so a session that
+// changes none leaves none behind. A missing or unreadable file, or a value that is not a
+// truth value, gives the defaults: the designed window, the usual meter check.
+
+#include <QString>
+
+namespace corvale {
+
+inline constexpr char kViewOptionsFileName[] = "corvale-view.ini";
+
+struct ViewOptions {
+    bool overview = false;          // the overview of all verse lines is open
+    bool strictMeterCheck = false;  // every stressed syllable in a weak place is off the meter
+
+    // `path` is the file's full path.
+    static ViewOptions Read(const QString& path);
+    // False when the file could not be written; the options then hold for this session only.
+    bool Write(const QString& path) const;
+};
+
+}  // namespace corvale
