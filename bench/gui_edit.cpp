@@ -1,7 +1,7 @@
 // Per-call cost of the two heaviest edits on a started window: committing a line and moving
 // on to the next, and merging two syllables, for a narrow and a very wide grid; and showing a
 // line while a cell box has the focus, which the display keeps in place.
-#include "bench_support.h"
+#include "window_support.h"
 
 #include "window/Form1.h"
 
@@ -45,20 +45,8 @@ std::string FullWidthPoem(int width) {
 }
 
 std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, int width) {
-    platform.Write(kPoem, FullWidthPoem(width));
-    platform.Write("meter.txt", "W\tS\tW\tS\tW\tS\tW\tS\tW\tS\r\n");
-    platform.Write("RememberEarlierRun.txt",
-                   "Filename:\r\nedit.txt\r\nLast line done:\r\n1\r\nMaximum value for "
-                   "stress:\r\n4\r\nMinimum value for stress:\r\n1\r\nMaximum value for "
-                   "juncture:\r\n4\r\nMinimum value for juncture:\r\n1\r\nSpacing of "
-                   "buttons:\r\n0\r\n");
-    auto form = std::make_unique<Form1>(platform);
-    if (!form->Form_Load()) {
-        return nullptr;
-    }
-    form->show();
-    QApplication::processEvents();
-    return form;
+    return bench::StartedWindow(platform, kPoem, FullWidthPoem(width),
+                                "W\tS\tW\tS\tW\tS\tW\tS\tW\tS");
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {

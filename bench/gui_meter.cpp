@@ -1,7 +1,7 @@
 // The meter in the window: F3 through the window's own path when only the last of 100,000 verse
 // lines is off the meter; opening the overview on 100,000 verse lines, to its first painting;
 // and showing a line whose cues change at every display, in a grid of 16 columns.
-#include "bench_support.h"
+#include "window_support.h"
 
 #include "window/Form1.h"
 #include "window/MeterCue.h"
@@ -19,25 +19,9 @@ namespace {
 
 constexpr char kPoem[] = "poem.txt";
 
-std::string MemoryFile() {
-    return std::string("Filename:\r\n") + kPoem +
-           "\r\nLast line done:\r\n1\r\nMaximum value for stress:\r\n4\r\nMinimum value for "
-           "stress:\r\n1\r\nMaximum value for juncture:\r\n4\r\nMinimum value for "
-           "juncture:\r\n1\r\nSpacing of buttons:\r\n0\r\n";
-}
-
 std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, const std::string& poem,
                                      const std::string& meterLine) {
-    platform.Write(kPoem, poem);
-    platform.Write("meter.txt", meterLine + "\r\n");
-    platform.Write("RememberEarlierRun.txt", MemoryFile());
-    auto form = std::make_unique<Form1>(platform);
-    if (!form->Form_Load()) {
-        return nullptr;
-    }
-    form->show();
-    QApplication::processEvents();
-    return form;
+    return bench::StartedWindow(platform, kPoem, poem, meterLine);
 }
 
 constexpr int kManyLines = 100'000;

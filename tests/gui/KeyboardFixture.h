@@ -14,6 +14,11 @@
 
 namespace corvale::test {
 
+// A key pressed on its own, for tables of key presses.
+inline QKeyCombination Plain(Qt::Key key) {
+    return QKeyCombination(key);
+}
+
 class KeyboardFixture : public LineEditorFixture {
 protected:
     // Brings the window to the front with the keyboard focus in it.

@@ -13,10 +13,6 @@
 namespace corvale::test {
 namespace {
 
-QKeyCombination Plain(Qt::Key key) {
-    return QKeyCombination(key);
-}
-
 // The text of a one-line box or of the comment box.
 std::string TextIn(const QWidget* box) {
     if (const auto* line = qobject_cast<const QLineEdit*>(box)) {

@@ -17,9 +17,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kSonnet[] = "sonnet18.txt";
-constexpr char kMemory[] = "RememberEarlierRun.txt";
-
 class CrashRecovery : public LineEditorFixture {
 protected:
     void SetUp() override { UseSample("sonnet18", kSonnet); }

@@ -33,10 +33,6 @@ const std::vector<Verse> kLines = {
     Syllables("blank first", {" ", "q", "r"}),
 };
 
-QKeyCombination Plain(Qt::Key key) {
-    return QKeyCombination(key);
-}
-
 struct FocusCase {
     const char* name;
     int line;

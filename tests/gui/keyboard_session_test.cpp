@@ -9,7 +9,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kSonnet[] = "sonnet18.txt";
 constexpr char kLine1[] = "Shall I compare thee to a summer's day?";
 constexpr char kLine14[] = "So long lives this, and this gives life to thee.";
 
@@ -32,10 +31,6 @@ struct KeyStep {
     const char* storedSyllables = "";
     const char* storedStresses = "";
 };
-
-QKeyCombination Plain(Qt::Key key) {
-    return QKeyCombination(key);
-}
 
 const std::vector<KeyStep>& Correction() {
     static const std::vector<KeyStep> steps = {

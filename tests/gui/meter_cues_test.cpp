@@ -24,7 +24,7 @@ constexpr char kStressed[] = "stressed syllable in a weak place";
 constexpr char kStressKeys[] = "Up raises and Down lowers the stress";
 
 // Lines off the meter of W S W S W S in each of the ways there are.
-std::vector<Verse> Poem() {
+std::vector<Verse> CuePoem() {
     return {
         Stressed("1|3|1|3|1|3"),    // 1 fits
         Stressed("1|1|3|1|1|3"),    // 2 a maximum in weak place 3
@@ -68,7 +68,7 @@ TEST_P(LineShown, GetsItsCuesAndStatus) {
     if (c.strict) {
         platform.WriteFile(kViewOptionsFileName, "[View]\nStrictMeterCheck=true\n");
     }
-    ASSERT_TRUE(StartPoem(Poem(), c.meterLine, c.line));
+    ASSERT_TRUE(StartPoem(CuePoem(), c.meterLine, c.line));
     EXPECT_EQ(form->mnuStrictMeterCheck->isChecked(), c.strict);
     EXPECT_EQ(CuedColumns(), c.cues);
     EXPECT_EQ(Status(), c.status);
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Each edit of the line on screen is judged at once, and undo and redo with it; the syllable
 // boxes' bold stays as the display left it.
 TEST_F(MeterCues, FollowEveryStepUndoAndRedo) {
-    ASSERT_TRUE(StartPoem(Poem(), kIambic6, "2"));
+    ASSERT_TRUE(StartPoem(CuePoem(), kIambic6, "2"));
     struct Edit {
         const char* what;
         std::function<void()> edit;
@@ -147,7 +147,7 @@ TEST_F(MeterCues, FollowEveryStepUndoAndRedo) {
 }
 
 TEST_F(MeterCues, FollowAMergeAndItsUndo) {
-    ASSERT_TRUE(StartPoem(Poem(), kIambic6, "3"));
+    ASSERT_TRUE(StartPoem(CuePoem(), kIambic6, "3"));
     ClickCell("cmdMerge", 6);
     EXPECT_EQ(CuedColumns(), Columns{5});
     EXPECT_EQ(Status(), "1 place off the meter");
@@ -160,7 +160,7 @@ TEST_F(MeterCues, FollowAMergeAndItsUndo) {
 }
 
 TEST_F(MeterCues, StrictCheckJudgesAgainAtOnce) {
-    ASSERT_TRUE(StartPoem(Poem(), kIambic6, "4"));
+    ASSERT_TRUE(StartPoem(CuePoem(), kIambic6, "4"));
     form->mnuStrictMeterCheck->trigger();
     EXPECT_EQ(CuedColumns(), (Columns{1, 5}));
     EXPECT_EQ(Status(), "2 places off the meter");

@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kNoFurther[] = "no further line off the meter";
 
-std::vector<Verse> Poem() {
+std::vector<Verse> JumpPoem() {
     return {
         Stressed("1|3|1|3|1|3"),  // 1 fits
         Stressed("1|1|3|1|1|3"),  // 2 a maximum in weak place 3
@@ -32,7 +32,7 @@ protected:
         if (strict) {
             platform.WriteFile(kViewOptionsFileName, "[View]\nStrictMeterCheck=true\n");
         }
-        ASSERT_TRUE(StartPoem(Poem(), kIambic6, line));
+        ASSERT_TRUE(StartPoem(JumpPoem(), kIambic6, line));
         Activate();
     }
     static void Next() { Press(QKeyCombination(Qt::Key_F3)); }
@@ -131,7 +131,7 @@ TEST_F(MeterJumps, OtherLinesAreJudgedAsCommitted) {
 }
 
 TEST_F(MeterJumps, EmptyMeterFindsNothingAndSaysNothing) {
-    ASSERT_TRUE(StartPoem(Poem(), "", "1"));
+    ASSERT_TRUE(StartPoem(JumpPoem(), "", "1"));
     Activate();
     Next();
     Previous();

@@ -10,8 +10,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kSonnet[] = "sonnet18.txt";
-constexpr char kMemory[] = "RememberEarlierRun.txt";
 constexpr char kLine2[] = "Thou art more lovely and more temperate:";
 
 class Navigation : public LineEditorFixture {

@@ -15,8 +15,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kSonnet[] = "sonnet18.txt";
-constexpr char kMemory[] = "RememberEarlierRun.txt";
 constexpr char kLine1[] = "Shall I compare thee to a summer's day?";
 constexpr char kLine2[] = "Thou art more lovely and more temperate:";
 constexpr char kLine13[] = "So long as men can breathe or eyes can see,";

@@ -10,9 +10,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kSonnet[] = "sonnet18.txt";
-constexpr char kTyger[] = "tyger.txt";
-constexpr char kMemory[] = "RememberEarlierRun.txt";
 constexpr char kWriteFailed[] =
     "I couldn't write RememberEarlierRun.txt, so I have stayed with the file you are working "
     "on.  Perhaps the folder is read-only, or RememberEarlierRun.txt is open in another "

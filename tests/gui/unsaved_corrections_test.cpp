@@ -12,9 +12,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kSonnet[] = "sonnet18.txt";
-constexpr char kTyger[] = "tyger.txt";
-constexpr char kMemory[] = "RememberEarlierRun.txt";
 const QString kQuestion = QStringLiteral("Save changes?");
 const QString kExitFailed = QStringLiteral(
     "I've hit a problem:  perhaps the file you are working on is open in another program.  If "

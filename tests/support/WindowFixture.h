@@ -14,6 +14,11 @@
 
 namespace corvale::test {
 
+// The bundled samples the window tests open most, and the memory file's name.
+inline constexpr char kSonnet[] = "sonnet18.txt";
+inline constexpr char kTyger[] = "tyger.txt";
+inline constexpr char kMemory[] = "RememberEarlierRun.txt";
+
 // A window test: files go into the scripted platform's folder, then Start() builds Form1 and
 // runs its start-up as the program does.
 class WindowFixture : public ::testing::Test {
