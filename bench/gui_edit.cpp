@@ -44,8 +44,8 @@ std::string FullWidthPoem(int width) {
     return out;
 }
 
-std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, int width) {
-    return bench::StartedWindow(platform, kPoem, FullWidthPoem(width),
+std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform, int width) {
+    return bench::StartedWindow(state, platform, kPoem, FullWidthPoem(width),
                                 "W\tS\tW\tS\tW\tS\tW\tS\tW\tS");
 }
 
@@ -57,9 +57,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 // the last line, whose commit would end the program.
 void BM_CommitAndNext(benchmark::State& state) {
     BenchPlatform platform;
-    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
     if (!form) {
-        state.SkipWithError("start-up ended the program");
         return;
     }
     for (auto _ : state) {
@@ -80,9 +79,8 @@ BENCHMARK(BM_CommitAndNext)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark:
 // the median, the worst commit of the run is reported: the first writes the journal whole.
 void BM_CommitAndNextJournaled(benchmark::State& state) {
     BenchPlatform platform;
-    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
     if (!form) {
-        state.SkipWithError("start-up ended the program");
         return;
     }
     std::vector<double> seconds;
@@ -116,9 +114,8 @@ BENCHMARK(BM_CommitAndNextJournaled)
 // shown afresh, outside the timing, before each merge.
 void BM_MergeFirstColumn(benchmark::State& state) {
     BenchPlatform platform;
-    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
     if (!form) {
-        state.SkipWithError("start-up ended the program");
         return;
     }
     for (auto _ : state) {
@@ -135,9 +132,8 @@ BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchma
 // hands back after the redraw, and a step waits to be undone, which the display forgets.
 void BM_LoadANewLineFocusInACell(benchmark::State& state) {
     BenchPlatform platform;
-    auto form = StartedWindow(platform, static_cast<int>(state.range(0)));
+    auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
     if (!form) {
-        state.SkipWithError("start-up ended the program");
         return;
     }
     std::int32_t line = 0;

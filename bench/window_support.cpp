@@ -4,8 +4,9 @@
 
 namespace corvale::bench {
 
-std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, const std::string& name,
-                                     const std::string& poem, const std::string& meterLine) {
+std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform,
+                                     const std::string& name, const std::string& poem,
+                                     const std::string& meterLine) {
     platform.Write(name, poem);
     platform.Write("meter.txt", meterLine + "\r\n");
     platform.Write("RememberEarlierRun.txt",
@@ -15,6 +16,7 @@ std::unique_ptr<Form1> StartedWindow(BenchPlatform& platform, const std::string&
                        "value for juncture:\r\n1\r\nSpacing of buttons:\r\n0\r\n");
     auto form = std::make_unique<Form1>(platform);
     if (!form->Form_Load()) {
+        state.SkipWithError("start-up ended the program");
         return nullptr;
     }
     form->show();

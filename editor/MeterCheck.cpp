@@ -8,12 +8,12 @@
 
 namespace corvale::meter {
 
-namespace {
-
 bool IsStrongSymbol(std::string_view symbol) {
     const std::string_view trimmed = num::Trim(symbol);
     return trimmed == "s" || trimmed == "S";
 }
+
+namespace {
 
 // Nearly every stress is a single digit; those skip the general scan, with the same result.
 double StressNumber(std::string_view stress) {

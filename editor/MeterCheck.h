@@ -27,6 +27,10 @@ enum class Strictness {
     EveryStress,   // every stressed syllable in a weak place, first and last included
 };
 
+// A meter symbol of a strong place: "S" or "s", spaces around allowed. The window shows it
+// bold.
+bool IsStrongSymbol(std::string_view symbol);
+
 // The meter's places, strong or weak, read once from the meter file's row.
 class Meter {
 public:

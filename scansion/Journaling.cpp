@@ -8,13 +8,9 @@
 
 namespace corvale {
 
-namespace {
-
-QString Name(std::string_view name) {
-    return DecodeFileName(name);
+ContentIdentity Workspace::JournaledIdentity() const {
+    return fileIdentity_.value_or(IdentityOf({}));
 }
-
-}  // namespace
 
 std::string Workspace::WholeJournal(std::int32_t last, std::int32_t lineShownAfter) const {
     std::vector<std::int32_t> lines;
@@ -28,7 +24,7 @@ std::string Workspace::WholeJournal(std::int32_t last, std::int32_t lineShownAft
     }
     // Every record but the last names its own line as the one shown after it; restoring shows
     // the line the last one names.
-    std::string bytes = JournalHeader(fileIdentity_.value_or(IdentityOf({})));
+    std::string bytes = JournalHeader(JournaledIdentity());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::int32_t shown = i + 1 == lines.size() ? lineShownAfter : lines[i];
         AppendJournalRecord(bytes, store_, lines[i], MaximumNumberOfSyllables, shown);
@@ -67,7 +63,7 @@ void Workspace::WarnJournalLost() {
     journal_.warned = true;
     platform_.ShowMessage(QStringLiteral("Corvale cannot keep a safety copy of your corrections "
                                          "to %1.  They are safe only once you save.")
-                              .arg(Name(WorkingFileName)));
+                              .arg(DecodeFileName(WorkingFileName)));
 }
 
 void Workspace::DeleteJournal() {
@@ -87,10 +83,11 @@ void Workspace::KeepJournalAside(const std::string& journal) {
         // It stays where it is; nothing may write over it while this file is open.
         journal_.disabled = true;
     }
-    platform_.ShowMessage(QStringLiteral("Corvale found corrections to %1 that were never saved, "
-                                         "but the file has changed since.  They were not "
-                                         "applied; they are kept in %2.")
-                              .arg(Name(WorkingFileName), Name(kept.value_or(journal))));
+    platform_.ShowMessage(
+        QStringLiteral("Corvale found corrections to %1 that were never saved, "
+                       "but the file has changed since.  They were not "
+                       "applied; they are kept in %2.")
+            .arg(DecodeFileName(WorkingFileName), DecodeFileName(kept.value_or(journal))));
 }
 
 std::optional<std::int32_t> Workspace::OfferJournal() {
@@ -124,7 +121,7 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
         platform_.RemoveFile(name);
         return std::nullopt;
     }
-    if (contents.identity != fileIdentity_.value_or(IdentityOf({})) ||
+    if (contents.identity != JournaledIdentity() ||
         MostPositions(contents.records) > MaximumNumberOfSyllables) {
         KeepJournalAside(name);
         return std::nullopt;
@@ -148,7 +145,7 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
     const Answer answer = platform_.AskYesNo(
         QStringLiteral("Corvale ended last time without saving your corrections to %1 of %2.  "
                        "Restore them?")
-            .arg(lines, Name(WorkingFileName)),
+            .arg(lines, DecodeFileName(WorkingFileName)),
         Escape::Ignored);
     if (answer != Answer::Yes) {
         platform_.RemoveFile(name);

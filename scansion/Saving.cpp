@@ -51,7 +51,8 @@ Workspace::SaveResult Workspace::KeepCorrectionsAside() {
 Workspace::SaveResult Workspace::SaveFiles() {
     const std::string memory = MemoryFileBytes();
     const bool withScansionFile = !WorkingFileName.empty() && MaySaveOverWorkingFile();
-    if (!WorkingFileName.empty() && !withScansionFile && IsModified()) {
+    if (!withScansionFile && IsModified()) {
+        // A working file name is there: without one, nothing can have been corrected.
         return KeepCorrectionsAside();
     }
     if (!withScansionFile) {

@@ -196,6 +196,9 @@ private:
         bool warned = false;    // the user was told it cannot be kept
     };
     void JournalCommit(std::int32_t line, std::int32_t lineShownAfter);
+    // The content a journal of this file's corrections applies to: the bytes last loaded or
+    // saved, the empty content when there was no file.
+    ContentIdentity JournaledIdentity() const;
     // The header and a record for every changed line, `last` (if changed) last of all.
     std::string WholeJournal(std::int32_t last, std::int32_t lineShownAfter) const;
     void WarnJournalLost();

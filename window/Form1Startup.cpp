@@ -79,11 +79,6 @@ void MarkBeyondMeter(QLineEdit* box) {
     box->setPalette(palette);
 }
 
-bool IsStrongSymbol(std::string_view symbol) {
-    const std::string_view trimmed = num::Trim(symbol);
-    return trimmed == "s" || trimmed == "S";
-}
-
 }  // namespace
 
 bool Form1::Form_Load() {
@@ -189,7 +184,7 @@ void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
         placement::SetCaption(label, Decode(symbol, encoding));
         if (num::IsBlank(symbol)) {
             label->hide();
-        } else if (IsStrongSymbol(symbol)) {
+        } else if (meter::IsStrongSymbol(symbol)) {
             QFont font = label->font();
             font.setBold(true);
             label->setFont(font);
