@@ -20,7 +20,7 @@ TEST_F(MeterJumps, MoveAsGoToDoesOrStayWithTheEdits) {
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
     EXPECT_EQ(form->CurrentLine, 12);
-    EXPECT_EQ(form->Stresses(8, 11), "1");
+    EXPECT_EQ(form->Stresses(8, 11), "1") << "the uncommitted step is dropped";
     EXPECT_FALSE(form->IsModified());
     EXPECT_FALSE(form->mnuUndo->isEnabled());
     EXPECT_EQ(Focused(), "txtStress(11)");
