@@ -52,7 +52,8 @@ protected:
     std::string ViewFile() const { return platform.ReadFile(kViewOptionsFileName); }
 };
 
-// The filter keeps the lines off the meter; the strict check judges every row again at once.
+// F9 opens the list of every verse line beside the designed window, with the line on screen
+// selected. The filter keeps the lines off the meter; the strict check judges every row again.
 TEST_F(OverviewTest, ListsEveryVerseLineAndFiltersThoseOffTheMeter) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
@@ -188,6 +189,7 @@ TEST_P(ViewOptionsAtStart, AreAppliedAndNeverWrittenUnchanged) {
     EXPECT_EQ(form->mnuOverview->isChecked(), c.overview);
     EXPECT_EQ(TheOverview() != nullptr, c.overview);
     EXPECT_EQ(form->mnuStrictMeterCheck->isChecked(), c.strict);
+    EXPECT_EQ(Status(), c.strict ? "2 places off the meter" : "fits the meter");
     Press(Plain(Qt::Key_F3));
     Press(Plain(Qt::Key_Down));
     Press(Qt::CTRL | Qt::Key_Return);
