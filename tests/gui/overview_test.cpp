@@ -57,7 +57,6 @@ protected:
 TEST_F(OverviewTest, ListsEveryVerseLineAndFiltersThoseOffTheMeter) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
-    EXPECT_TRUE(form->mnuOverview->isChecked());
     EXPECT_EQ(form->dockWidgetArea(TheOverview()), Qt::RightDockWidgetArea);
     EXPECT_EQ(TheOverview()->features(), QDockWidget::DockWidgetClosable);
     EXPECT_EQ(List().accessibleName(), "Verse lines and how they keep to the meter");
