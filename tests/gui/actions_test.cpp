@@ -1,6 +1,6 @@
 // The commands as a person finds them: every menu item has a key, the keyboard shortcuts
 // window lists every key, no key does two things, buttons run their command and name its key,
-// and About and the icon say what the program is.
+// and About says what the program is.
 
 #include "gui/KeyboardFixture.h"
 
@@ -123,13 +123,6 @@ TEST_F(Commands, AboutGivesNameVersionPurposeAndQt) {
     EXPECT_FALSE(CorvaleVersion().isEmpty());
     EXPECT_TRUE(about.contains(QLatin1String(qVersion()))) << about.toStdString();
     EXPECT_TRUE(about.contains(QStringLiteral("scansion"))) << about.toStdString();
-}
-
-TEST_F(Commands, WindowIconComesAtSeveralSizes) {
-    const QList<QSize> sizes = form->windowIcon().availableSizes();
-    for (const int side : {16, 32, 48, 256}) {
-        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
-    }
 }
 
 }  // namespace
