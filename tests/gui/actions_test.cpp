@@ -42,38 +42,27 @@ protected:
     }
 };
 
-TEST_F(Commands, MenusHoldEveryCommandWithItsKeyAndTheShortcutsWindowListsIt) {
-    const std::string expected =
-        "File: Save  Ctrl+S | Open the file shown in the box below  Ctrl+O | Exit  Ctrl+Q\n"
-        "Edit: Undo  Ctrl+Z | Redo  Ctrl+Shift+Z\n"
-        "Line: Save changes to this line  Ctrl+Return | Reload this line  F5 | Back one line  PgUp"
-        " | Ahead one line  PgDown | First line  Ctrl+Home | Last line  Ctrl+End"
-        " | Go to line\u2026  Ctrl+G | Next line off the meter  F3"
-        " | Previous line off the meter  Shift+F3\n"
-        "View: Swap stress and juncture blocks  F6 | Overview  F9 | Strict meter check  F7\n"
-        "Help: Keyboard shortcuts  F1 | About Corvale  Shift+F1\n";
+TEST_F(Commands, EveryMenuItemHasAKeyAndTheShortcutsWindowListsIt) {
     Press(QKeyCombination(Qt::Key_F1));
     ASSERT_NE(form->Shortcuts(), nullptr);
     EXPECT_TRUE(form->Shortcuts()->isVisible());
     EXPECT_FALSE(form->Shortcuts()->isModal());
     const std::set<std::string> listed = ListedByF1();
-    QString menus;
+    std::size_t items = 0;
     for (const QAction* menu : form->menuBar()->actions()) {
-        QStringList items;
         for (const QAction* item : menu->menu()->actions()) {
             if (item->isSeparator()) {
                 continue;
             }
-            items << item->text() + QStringLiteral("  ") +
-                         item->shortcut().toString(QKeySequence::PortableText);
+            ++items;
+            EXPECT_FALSE(item->shortcuts().isEmpty()) << item->objectName().toStdString();
             const std::string row = KeyText(*item).toStdString() + " | " +
                                     item->toolTip().toStdString() + " | " +
                                     menu->text().toStdString() + " menu";
             EXPECT_EQ(listed.count(row), 1U) << row;
         }
-        menus += menu->text() + QStringLiteral(": ") + items.join(QStringLiteral(" | ")) + '\n';
     }
-    EXPECT_EQ(menus.toStdString(), expected);
+    EXPECT_GE(items, 19U);
     EXPECT_EQ(listed.size(), form->Keys().Entries().size());
     EXPECT_EQ(listed.count("Up | Raise the value by one step | In a stress or juncture box"), 1U);
 }
