@@ -9,14 +9,40 @@
 #include <QTest>
 #include <QWidget>
 
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace corvale::test {
 
-// A key pressed on its own, for tables of key presses.
-inline QKeyCombination Plain(Qt::Key key) {
-    return QKeyCombination(key);
+// Keys for tables of key presses.
+namespace key {
+inline constexpr QKeyCombination Up{Qt::Key_Up};
+inline constexpr QKeyCombination Down{Qt::Key_Down};
+inline constexpr QKeyCombination Left{Qt::Key_Left};
+inline constexpr QKeyCombination Right{Qt::Key_Right};
+inline constexpr QKeyCombination Home{Qt::Key_Home};
+inline constexpr QKeyCombination Return{Qt::Key_Return};
+inline constexpr QKeyCombination Tab{Qt::Key_Tab};
+inline constexpr QKeyCombination PgDn{Qt::Key_PageDown};
+inline constexpr QKeyCombination F5{Qt::Key_F5};
+inline constexpr QKeyCombination F6{Qt::Key_F6};
+inline constexpr QKeyCombination CtrlDown = Qt::CTRL | Qt::Key_Down;
+inline constexpr QKeyCombination Commit = Qt::CTRL | Qt::Key_Return;
+inline constexpr QKeyCombination GoTo = Qt::CTRL | Qt::Key_G;
+inline constexpr QKeyCombination Open = Qt::CTRL | Qt::Key_O;
+inline constexpr QKeyCombination Merge = Qt::CTRL | Qt::Key_M;
+inline constexpr QKeyCombination Undo = Qt::CTRL | Qt::Key_Z;
+inline constexpr QKeyCombination Redo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
+// The key of a digit or a capital letter; a letter types in lower case.
+inline constexpr QKeyCombination Char(char c) {
+    return QKeyCombination(static_cast<Qt::Key>(c));
+}
+}  // namespace key
+
+// A verse of these syllables, each with stress 1 and juncture 2.
+inline Verse Letters(const std::string& text, const std::vector<std::string>& syllables) {
+    return {text, syllables, std::vector<std::string>(syllables.size(), "1"),
+            std::vector<std::string>(syllables.size(), "2"), ""};
 }
 
 class KeyboardFixture : public LineEditorFixture {
@@ -32,35 +58,10 @@ protected:
         ASSERT_NE(focused, nullptr) << "nothing has the focus";
         QTest::keyClick(focused, key.key(), key.keyboardModifiers());
     }
-    static void Type(const QString& text) {
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr) << "nothing has the focus";
-        QTest::keyClicks(focused, text);
-    }
     // The object name of the widget that has the focus, e.g. "txtStress(3)".
     static std::string Focused() {
         const QWidget* focused = QApplication::focusWidget();
         return focused == nullptr ? std::string("<none>") : focused->objectName().toStdString();
-    }
-    // The texts of the shown boxes of a row of the grid, left to right, "|" between them.
-    std::string ShownTexts(const char* array) const {
-        std::string texts;
-        for (int i = 1; i <= form->NumberOfCellColumns(); ++i) {
-            const QWidget* box = Find(Cell(array, i));
-            if (box != nullptr && !box->isHidden()) {
-                texts += (texts.empty() ? "" : "|") + CellText(array, i);
-            }
-        }
-        return texts;
-    }
-    // A store row of verse line `line`, positions 1..M, "|" between them.
-    template <typename Row>
-    std::string Stored(Row row, int line) const {
-        std::string texts;
-        for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
-            texts += std::string(i == 1 ? "" : "|") + std::string(std::invoke(row, *form, line, i));
-        }
-        return texts;
     }
 };
 

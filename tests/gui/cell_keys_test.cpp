@@ -1,10 +1,8 @@
-// Which widget a key belongs to: the grid's boxes step, move and merge with their keys and let
-// the window's commands through; the comment, go-to and file boxes keep their editing keys.
+// What a key does where the focus is: the grid's boxes step, move and merge with their keys and
+// let the window's commands through; the comment and go-to boxes keep their editing keys; and
+// after a change of line the focus stays in its column, or goes to the nearest shown one.
 
 #include "gui/KeyboardFixture.h"
-
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 #include <ostream>
 #include <string>
@@ -13,185 +11,116 @@
 namespace corvale::test {
 namespace {
 
-// The text of a one-line box or of the comment box.
-std::string TextIn(const QWidget* box) {
-    if (const auto* line = qobject_cast<const QLineEdit*>(box)) {
-        return line->text().toStdString();
-    }
-    if (const auto* comment = qobject_cast<const QPlainTextEdit*>(box)) {
-        return comment->toPlainText().toStdString();
-    }
-    return "<not a text box>";
-}
-
-// ---- keys kept by the boxes or let through to the window ------------------------------------
-
-struct RoutingCase {
-    const char* name;
-    const char* start;  // the focused box, which is typed into first
-    const char* typed;
-    QKeyCombination key;
-    const char* progress;
-    const char* focus;
-    const char* text;  // of the start box afterwards
+// Six columns, and lines that hide different ones. Stresses and junctures step within 1..4.
+const std::vector<Verse> kKeyLines = {
+    Letters("six", {"a", "b", "c", "d", "e", "f"}),
+    Letters("three", {"g", "h", "i"}),
+    Letters("holes", {"p", "", "", "s", "t"}),
+    Letters("empty", {}),
+    Letters("six again", {"a", "b", "c", "d", "e", "f"}),
+    Letters("blank first", {" ", "q", "r"}),
 };
 
-void PrintTo(const RoutingCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class KeyRouting : public KeyboardFixture, public ::testing::WithParamInterface<RoutingCase> {};
-
-TEST_P(KeyRouting, KeyGoesWhereItBelongs) {
-    const RoutingCase& c = GetParam();
-    const Verse verse{"verse", {"a", "b"}, {"1", "1"}, {"2", "2"}, ""};
-    ASSERT_TRUE(StartWith({verse, verse, verse, verse}, MemoryFile(kPoem, "2")));
-    Activate();
-    QWidget* start = Find(QLatin1String(c.start));
-    start->setFocus();
-    Type(QString::fromLatin1(c.typed));
-    Press(c.key);
-    EXPECT_EQ(Progress(), c.progress);
-    EXPECT_EQ(Focused(), c.focus);
-    EXPECT_EQ(TextIn(start), c.text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Window, KeyRouting,
-    ::testing::Values(RoutingCase{"CommentKeepsReturnForANewLine", "txtComment", "ab",
-                                  Plain(Qt::Key_Return), "2/4", "txtComment", "ab\n"},
-                      RoutingCase{"CommentKeepsPageDown", "txtComment", "ab",
-                                  Plain(Qt::Key_PageDown), "2/4", "txtComment", "ab"},
-                      RoutingCase{"CommentKeepsCtrlHome", "txtComment", "ab",
-                                  Qt::CTRL | Qt::Key_Home, "2/4", "txtComment", "ab"},
-                      RoutingCase{"CommentKeepsItsUndo", "txtComment", "ab", Qt::CTRL | Qt::Key_Z,
-                                  "2/4", "txtComment", ""},
-                      RoutingCase{"CommentMovesOnWithTab", "txtComment", "ab", Plain(Qt::Key_Tab),
-                                  "2/4", "cmdOk", "ab"},
-                      RoutingCase{"CommitFromTheComment", "txtComment", "ab",
-                                  Qt::CTRL | Qt::Key_Return, "3/4", "txtComment", ""},
-                      RoutingCase{"GoToBoxKeepsCtrlHome", "txtGoto", "1", Qt::CTRL | Qt::Key_Home,
-                                  "2/4", "txtGoto", "1"},
-                      RoutingCase{"GoToBoxLeavesPageDownToTheWindow", "txtGoto", "1",
-                                  Plain(Qt::Key_PageDown), "3/4", "txtGoto", "1"},
-                      RoutingCase{"CellBoxLeavesCtrlHomeToTheWindow", "txtSyllables(2)", "zz",
-                                  Qt::CTRL | Qt::Key_Home, "1/4", "txtSyllables(2)", "b"},
-                      RoutingCase{"CellBoxGivesUndoToTheLineEvenWithNothingToUndo", "txtStress(1)",
-                                  "9", Qt::CTRL | Qt::Key_Z, "2/4", "txtStress(1)", "19"},
-                      RoutingCase{
-                          "KeypadEnterCommitsToo", "txtJuncture(2)", "",
-                          QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter),
-                          "3/4", "txtJuncture(2)", "2"}),
-    [](const ::testing::TestParamInfo<RoutingCase>& info) { return std::string(info.param.name); });
-
-// ---- stepping, moving and merging in the grid -------------------------------------------
-
-struct CellKeyCase {
+struct KeyCase {
     const char* name;
     int line;
-    const char* start;
-    int cursor;    // where the text cursor is put first; -1 leaves it at the end
-    bool swapped;  // F6 first: the juncture block on top
-    QKeyCombination key;
+    const char* start;  // the box that has the focus first, named as Box() reads it
+    std::vector<QKeyCombination> keys;
     const char* focus;
-    const char* box;  // a box to check afterwards
-    const char* text;
+    const char* progress;
+    const char* text = nullptr;  // then expected in the start box, or in this one
+    const char* box = "";
 };
 
-void PrintTo(const CellKeyCase& c, std::ostream* out) {
+void PrintTo(const KeyCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-// Stress bounds 1..3, juncture bounds 0..4.
-const std::vector<Verse> kCellLines = {
-    {"steps", {"abc", "d", "e", "f"}, {"3", "1", "2", "1"}, {"0", "4", "2", "2"}, ""},
-    {"hole", {"g", "", "i"}, {"1", "1", "1"}, {"2", "2", "2"}, ""},
-};
-
-class CellKeys : public KeyboardFixture, public ::testing::WithParamInterface<CellKeyCase> {};
-
-TEST_P(CellKeys, StepMoveAndMerge) {
-    const CellKeyCase& c = GetParam();
-    ASSERT_TRUE(
-        StartWith(kCellLines, MemoryFile(kPoem, std::to_string(c.line), "3", "1", "4", "0")));
-    Activate();
-    auto* start = Find<QLineEdit>(QLatin1String(c.start));
-    start->setFocus();
-    if (c.cursor >= 0) {
-        start->setCursorPosition(c.cursor);
-    }
-    if (c.swapped) {
-        Press(QKeyCombination(Qt::Key_F6));
-    }
-    Press(c.key);
-    EXPECT_EQ(Focused(), c.focus);
-    EXPECT_EQ(TextOf(QLatin1String(c.box)), c.text);
+// "syl2", "str2", "jun2" name the syllable, stress and juncture boxes of column 2; "comment"
+// and "goto" the comment and go-to boxes; other names are object names.
+QString Box(const std::string& name) {
+    const std::string array = name.substr(0, 3);
+    const std::string column = "(" + name.substr(3) + ")";
+    return QString::fromStdString(array == "syl"      ? "txtSyllables" + column
+                                  : array == "str"    ? "txtStress" + column
+                                  : array == "jun"    ? "txtJuncture" + column
+                                  : name == "comment" ? "txtComment"
+                                  : name == "goto"    ? "txtGoto"
+                                                      : name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Window, CellKeys,
-    ::testing::Values(
-        // name, line, start box, cursor, swapped, key, focus afterwards, box checked, its text
-        CellKeyCase{"UpAtTheMaximumStays", 1, "txtStress(1)", -1, false, Plain(Qt::Key_Up),
-                    "txtStress(1)", "txtStress(1)", "3"},
-        CellKeyCase{"UpStepsTheJuncture", 1, "txtJuncture(3)", -1, false, Plain(Qt::Key_Up),
-                    "txtJuncture(3)", "txtJuncture(3)", "3"},
-        CellKeyCase{"DownStepsTheStress", 1, "txtStress(3)", -1, false, Plain(Qt::Key_Down),
-                    "txtStress(3)", "txtStress(3)", "1"},
-        CellKeyCase{"UpInASyllableBoxStepsNothing", 1, "txtSyllables(2)", -1, false,
-                    Plain(Qt::Key_Up), "txtSyllables(2)", "txtStress(2)", "1"},
-        CellKeyCase{"LeftInsideTheTextMovesTheCursorOnly", 1, "txtSyllables(2)", 1, false,
-                    Plain(Qt::Key_Left), "txtSyllables(2)", "txtSyllables(2)", "d"},
-        CellKeyCase{"LeftAtTheStartGoesToThePreviousColumn", 1, "txtSyllables(2)", 0, false,
-                    Plain(Qt::Key_Left), "txtSyllables(1)", "txtSyllables(1)", "abc"},
-        CellKeyCase{"AltLeftGoesFromInsideTheText", 1, "txtStress(3)", -1, false,
-                    Qt::ALT | Qt::Key_Left, "txtStress(2)", "txtStress(2)", "1"},
-        CellKeyCase{"RightAtTheEndGoesToTheNextColumn", 1, "txtStress(1)", -1, false,
-                    Plain(Qt::Key_Right), "txtStress(2)", "txtStress(2)", "1"},
-        CellKeyCase{"RightFromTheLastShownColumnStays", 1, "txtStress(4)", -1, false,
-                    Plain(Qt::Key_Right), "txtStress(4)", "txtStress(4)", "1"},
-        CellKeyCase{"RightPassesOverAHiddenColumn", 2, "txtJuncture(1)", -1, false,
-                    Plain(Qt::Key_Right), "txtJuncture(3)", "txtJuncture(3)", "2"},
-        CellKeyCase{"CtrlDownGoesToTheUpperBlock", 1, "txtSyllables(2)", -1, false,
-                    Qt::CTRL | Qt::Key_Down, "txtStress(2)", "txtStress(2)", "1"},
-        CellKeyCase{"CtrlDownFollowsTheSwappedBlocks", 1, "txtSyllables(2)", -1, true,
-                    Qt::CTRL | Qt::Key_Down, "txtJuncture(2)", "txtJuncture(2)", "4"},
-        CellKeyCase{"CtrlUpFromTheSwappedUpperBlockGoesToTheSyllable", 1, "txtJuncture(2)", -1,
-                    true, Qt::CTRL | Qt::Key_Up, "txtSyllables(2)", "txtSyllables(2)", "d"},
-        CellKeyCase{"CtrlMMergesTheFocusedColumn", 1, "txtJuncture(2)", -1, false,
-                    Qt::CTRL | Qt::Key_M, "txtJuncture(2)", "txtSyllables(2)", "d e"},
-        CellKeyCase{"CtrlMWithoutAMergeButtonDoesNothing", 1, "txtStress(4)", -1, false,
-                    Qt::CTRL | Qt::Key_M, "txtStress(4)", "txtSyllables(4)", "f"}),
-    [](const ::testing::TestParamInfo<CellKeyCase>& info) { return std::string(info.param.name); });
+class KeysAtWork : public KeyboardFixture, public ::testing::WithParamInterface<KeyCase> {};
 
-class WiderFile : public KeyboardFixture {};
-
-// Columns built when a wider file is opened take the keys and the tab order as the first did.
-TEST_F(WiderFile, AddedColumnsTakeTheKeys) {
-    const Verse narrow{"narrow", {"a", "b", "c"}, {"1", "1", "1"}, {"2", "2", "2"}, ""};
-    const Verse wide{"wide",
-                     {"p", "q", "r", "s", "t", "u"},
-                     {"1", "1", "1", "1", "1", "1"},
-                     {"2", "2", "2", "2", "2", "2"},
-                     ""};
-    platform.WriteFile("wide.txt", ScansionFile({wide}));
-    ASSERT_TRUE(StartWith({narrow}, MemoryFile(kPoem, "1")));
+TEST_P(KeysAtWork, DoTheirWorkWhereTheFocusIs) {
+    const KeyCase& c = GetParam();
+    ASSERT_TRUE(StartWith(kKeyLines, MemoryFile(kPoem, std::to_string(c.line))));
     Activate();
-    form->txtFileName->setFocus();
-    form->txtFileName->selectAll();
-    Type(QStringLiteral("wide.txt"));
-    Press(Qt::CTRL | Qt::Key_O);
-    ASSERT_EQ(form->NumberOfCellColumns(), 6);
-
-    form->txtStress(5)->setFocus();
-    Press(QKeyCombination(Qt::Key_Up));
-    EXPECT_EQ(CellText("txtStress", 5), "2");
-    Press(QKeyCombination(Qt::Key_Right));
-    EXPECT_EQ(Focused(), "txtStress(6)");
-    form->txtSyllables(6)->setFocus();
-    Press(QKeyCombination(Qt::Key_Tab));
-    EXPECT_EQ(Focused(), "txtStress(1)");
+    Find(Box(c.start))->setFocus();
+    for (const QKeyCombination key : c.keys) {
+        Press(key);
+    }
+    EXPECT_EQ(Focused(), Box(c.focus).toStdString());
+    EXPECT_EQ(Progress(), c.progress);
+    if (c.text != nullptr) {
+        const QString box = Box(*c.box == '\0' ? c.start : c.box);
+        EXPECT_EQ(box == "txtComment" ? Comment() : TextOf(box), c.text);
+    }
 }
+
+std::vector<KeyCase> KeyCases() {
+    using namespace key;
+    const QKeyCombination A = Char('A');
+    const QKeyCombination B = Char('B');
+    const QKeyCombination CtrlHome = Qt::CTRL | Qt::Key_Home;
+    const QKeyCombination AltLeft = Qt::ALT | Qt::Key_Left;
+    const QKeyCombination AltRight = Qt::ALT | Qt::Key_Right;
+    const QKeyCombination KeypadEnter(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter);
+    return {
+        // The focus after a change of line.
+        {"CommitKeepsTheColumn", 1, "str2", {Commit}, "str2", "2/6"},
+        {"HiddenColumnFallsBackLeft", 1, "jun5", {PgDn}, "jun3", "2/6"},
+        {"NothingShownLeftFallsBackRight", 5, "str1", {PgDn}, "str2", "6/6"},
+        {"NothingShownGoesToTheComment", 3, "str4", {PgDn}, "comment", "4/6"},
+        {"GoToComesBackToTheCell", 1, "jun5", {GoTo, Char('2'), Return}, "jun3", "2/6"},
+        {"GoToComesBackToTheComment", 1, "comment", {GoTo, Char('5'), Return}, "comment", "5/6"},
+        // Undo shows column 6 again, and redo hides it under the focus.
+        {"RedoneMergeHidingTheFocusGoesLeft",
+         1,
+         "str5",
+         {Merge, Undo, AltRight, Redo},
+         "str5",
+         "1/6"},
+        // Moving, stepping and merging in the grid.
+        {"LeftInsideTheTextMovesTheCursorOnly", 1, "syl2", {Left}, "syl2", "1/6"},
+        {"LeftAtTheStartGoesToThePreviousColumn", 1, "syl2", {Home, Left}, "syl1", "1/6"},
+        {"AltLeftGoesFromInsideTheText", 1, "str3", {AltLeft}, "str2", "1/6"},
+        {"RightPassesOverAHiddenColumn", 3, "jun1", {Right}, "jun4", "3/6"},
+        {"RightFromTheLastShownColumnStays", 2, "str3", {Right}, "str3", "2/6"},
+        {"CtrlDownGoesToTheUpperBlock", 1, "syl2", {CtrlDown}, "str2", "1/6"},
+        {"CtrlDownFollowsTheSwappedBlocks", 1, "syl2", {F6, CtrlDown}, "jun2", "1/6"},
+        {"UpStepsTheStress", 1, "str2", {Up}, "str2", "1/6", "2"},
+        {"DownStepsTheJuncture", 1, "jun3", {Down}, "jun3", "1/6", "1"},
+        {"UpInASyllableBoxStepsNothing", 1, "syl2", {Up}, "syl2", "1/6", "1", "str2"},
+        {"CtrlMMergesTheFocusedColumn", 1, "jun2", {Merge}, "jun2", "1/6", "b c", "syl2"},
+        {"CtrlMWithoutAMergeButtonDoesNothing", 1, "str6", {Merge}, "str6", "1/6", "f", "syl6"},
+        // Keys the boxes keep, or let through to the window.
+        {"CommentKeepsReturnForANewLine", 2, "comment", {A, B, Return}, "comment", "2/6", "ab\n"},
+        {"CommentKeepsPageDown", 2, "comment", {A, B, PgDn}, "comment", "2/6", "ab"},
+        {"CommentKeepsItsUndo", 2, "comment", {A, B, Undo}, "comment", "2/6", ""},
+        {"CommentMovesOnWithTab", 2, "comment", {A, B, Tab}, "cmdOk", "2/6", "ab"},
+        {"CommitFromTheComment", 2, "comment", {A, B, Commit}, "comment", "3/6"},
+        {"GoToBoxKeepsCtrlHome", 2, "goto", {Char('1'), CtrlHome}, "goto", "2/6", "1"},
+        {"GoToBoxLeavesPageDownToTheWindow", 2, "goto", {Char('1'), PgDn}, "goto", "3/6", "1"},
+        {"CellBoxLeavesCtrlHomeToTheWindow", 2, "syl2", {Char('Z'), CtrlHome}, "syl2", "1/6", "b"},
+        {"CellBoxNeverUndoesItsTypedText", 2, "str1", {Char('9'), Undo}, "str1", "2/6", "19"},
+        {"KeypadEnterCommitsToo", 2, "jun1", {KeypadEnter}, "jun1", "3/6", "2"},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, KeysAtWork, ::testing::ValuesIn(KeyCases()),
+                         [](const ::testing::TestParamInfo<KeyCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace corvale::test

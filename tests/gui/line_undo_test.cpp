@@ -5,8 +5,6 @@
 #include "gui/KeyboardFixture.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <ostream>
 #include <string>
@@ -16,7 +14,7 @@ namespace corvale::test {
 namespace {
 
 // Stress bounds 1..3, juncture bounds 0..4; six columns.
-const std::vector<Verse> kLines = {
+const std::vector<Verse> kUndoLines = {
     {"merge example", {"a", "b", "c", "d"}, {"1", "1", "3", "1"}, {"0", "0", "1", "2"}, ""},
     {"blank inside", {"a", "b", "", "d"}, {"1", "2", "1", "1"}, {"2", "1", "1", "4"}, ""},
     {"full",
@@ -26,204 +24,108 @@ const std::vector<Verse> kLines = {
      ""},
 };
 
-const char* AlignmentName(Qt::Alignment alignment) {
-    if (alignment & Qt::AlignLeft) {
-        return "left";
-    }
-    return (alignment & Qt::AlignRight) ? "right" : "centred";
-}
-
-// All that the line editor shows and holds of the line, one text per column.
+// All that the line editor shows and holds of the line: every control of the grid, and the
+// working copy.
 std::vector<std::string> WholeLine(const Form1& form) {
-    std::vector<std::string> columns;
-    for (int i = 1; i <= form.NumberOfCellColumns(); ++i) {
-        const QLineEdit* syllable = form.txtSyllables(i);
-        std::string shown;
-        for (const QWidget* control :
-             {static_cast<const QWidget*>(syllable), static_cast<const QWidget*>(form.txtStress(i)),
-              static_cast<const QWidget*>(form.txtJuncture(i)),
-              static_cast<const QWidget*>(form.cmdStressUp(i)),
-              static_cast<const QWidget*>(form.cmdStressDown(i)),
-              static_cast<const QWidget*>(form.cmdJunctureUp(i)),
-              static_cast<const QWidget*>(form.cmdJunctureDown(i)),
-              static_cast<const QWidget*>(form.cmdMerge(i))}) {
-            shown += control->isHidden() ? '-' : '+';
+    std::vector<std::string> state;
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        if (!control->objectName().contains(QLatin1Char('('))) {
+            continue;
         }
-        const auto k = static_cast<std::size_t>(i);
-        columns.push_back(std::to_string(i) + ": '" + syllable->text().toStdString() + "' " +
-                          AlignmentName(syllable->alignment()) +
-                          (syllable->font().bold() ? " bold" : "") + ", boxes '" +
-                          form.txtStress(i)->text().toStdString() + "' '" +
-                          form.txtJuncture(i)->text().toStdString() + "', shown " + shown +
-                          ", working copy '" + form.CurrentSyllables[k] + "' '" +
-                          form.CurrentStresses[k] + "' '" + form.CurrentJunctures[k] + "'");
+        std::string seen =
+            control->objectName().toStdString() + (control->isHidden() ? " -" : " +");
+        if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+            seen += " '" + box->text().toStdString() + "' " +
+                    std::to_string(box->alignment().toInt()) + (box->font().bold() ? " bold" : "");
+        }
+        state.push_back(seen);
     }
-    return columns;
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(form.NumberOfCellColumns()); ++k) {
+        state.push_back("working copy '" + form.CurrentSyllables[k] + "' '" +
+                        form.CurrentStresses[k] + "' '" + form.CurrentJunctures[k] + "'");
+    }
+    return state;
 }
 
+// A key pressed, or a button clicked.
 struct Input {
-    enum class Kind { Key, Click, Type } kind;
+    Input(QKeyCombination pressed) : key(pressed) {}
+    Input(const char* clicked) : button(clicked) {}
     QKeyCombination key;
-    const char* target = "";  // the button clicked or the box typed into
-    const char* text = "";
+    const char* button = nullptr;
 };
-
-Input Key(QKeyCombination key) {
-    return {Input::Kind::Key, key};
-}
-Input Key(Qt::Key key) {
-    return {Input::Kind::Key, QKeyCombination(key)};
-}
-Input ClickOn(const char* button) {
-    return {Input::Kind::Click, {}, button};
-}
-Input TypeInto(const char* box, const char* text) {
-    return {Input::Kind::Type, {}, box, text};
-}
 
 struct UndoCase {
     const char* name;
     int line;
     const char* focus;
-    std::vector<Input> setup;  // before the line is taken as it was
     std::vector<Input> edits;
-    int commands;  // how many of the edits can be undone
+    int commands;               // how many of the edits can then be undone
+    const char* typedBox = "";  // typed into before the line is taken as it was
+    const char* typed = "";
 };
 
 void PrintTo(const UndoCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class LineUndoFixture : public KeyboardFixture {
+class UndoRedo : public KeyboardFixture, public ::testing::WithParamInterface<UndoCase> {
 protected:
-    void StartAt(int line) {
-        ASSERT_TRUE(StartWith(kLines, MemoryFile(kPoem, std::to_string(line), "3", "1", "4", "0")));
-        Activate();
-    }
-    void Apply(const std::vector<Input>& inputs) {
-        for (const Input& input : inputs) {
-            switch (input.kind) {
-                case Input::Kind::Key:
-                    Press(input.key);
-                    break;
-                case Input::Kind::Click:
-                    Click(QLatin1String(input.target));
-                    break;
-                case Input::Kind::Type:
-                    TypeInto(Find<QLineEdit>(QLatin1String(input.target)),
-                             QString::fromLatin1(input.text));
-                    break;
-            }
-        }
-    }
-    // Presses the key while the command can run; returns how often it ran.
+    // Presses the key while the command can run, then once more; returns how often it ran.
     int PressWhileEnabled(QKeyCombination key, const QAction* command) {
-        int pressed = 0;
-        while (command->isEnabled() && pressed < 20) {
+        int ran = 0;
+        for (; command->isEnabled() && ran < 20; ++ran) {
             Press(key);
-            ++pressed;
         }
-        return pressed;
+        Press(key);
+        return ran;
     }
 };
 
-class LineUndo : public LineUndoFixture, public ::testing::WithParamInterface<UndoCase> {};
-
-TEST_P(LineUndo, UndoAndRedoRestoreTheWholeLine) {
+TEST_P(UndoRedo, RestoreTheWholeLine) {
     const UndoCase& c = GetParam();
-    StartAt(c.line);
-    Apply(c.setup);
+    ASSERT_TRUE(
+        StartWith(kUndoLines, MemoryFile(kPoem, std::to_string(c.line), "3", "1", "4", "0")));
+    Activate();
+    if (*c.typedBox != '\0') {
+        TypeInto(Find<QLineEdit>(QLatin1String(c.typedBox)), QLatin1String(c.typed));
+    }
     Find(QLatin1String(c.focus))->setFocus();
     const std::vector<std::string> before = WholeLine(*form);
-    Apply(c.edits);
+    for (const Input& input : c.edits) {
+        input.button != nullptr ? Click(QLatin1String(input.button)) : Press(input.key);
+    }
     const std::vector<std::string> after = WholeLine(*form);
     if (c.commands > 0) {
         EXPECT_NE(after, before);
     }
 
-    EXPECT_EQ(PressWhileEnabled(Qt::CTRL | Qt::Key_Z, form->mnuUndo), c.commands);
-    EXPECT_EQ(WholeLine(*form), before);
-    EXPECT_EQ(PressWhileEnabled(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, form->mnuRedo), c.commands);
+    EXPECT_EQ(PressWhileEnabled(key::Undo, form->mnuUndo), c.commands);
+    EXPECT_EQ(WholeLine(*form), c.commands > 0 ? before : after);
+    EXPECT_EQ(PressWhileEnabled(key::Redo, form->mnuRedo), c.commands);
     EXPECT_EQ(WholeLine(*form), after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Window, LineUndo,
+    Window, UndoRedo,
     ::testing::Values(
-        UndoCase{"StepByKey", 1, "txtStress(2)", {}, {Key(Qt::Key_Up)}, 1},
-        UndoCase{"StepByButton", 1, "txtStress(2)", {}, {ClickOn("cmdJunctureUp(1)")}, 1},
-        UndoCase{"StepOverTypedText",
-                 1,
-                 "txtStress(1)",
-                 {TypeInto("txtStress(1)", "1xx")},
-                 {Key(Qt::Key_Up)},
-                 1},
-        UndoCase{"RefusedStepLeavesNothingToUndo", 1, "txtStress(3)", {}, {Key(Qt::Key_Up)}, 0},
-        UndoCase{"MergeByKey", 1, "txtSyllables(1)", {}, {Key(Qt::CTRL | Qt::Key_M)}, 1},
-        UndoCase{"MergeByButton", 1, "txtStress(2)", {}, {ClickOn("cmdMerge(2)")}, 1},
-        UndoCase{"MergeBeforeAHiddenColumn", 2, "txtStress(1)", {}, {ClickOn("cmdMerge(1)")}, 1},
-        UndoCase{
-            "MergeOfTheLastPairOfAFullLine", 3, "txtStress(5)", {}, {Key(Qt::CTRL | Qt::Key_M)}, 1},
+        UndoCase{"StepOverTypedText", 1, "txtStress(1)", {key::Up}, 1, "txtStress(1)", "1xx"},
+        UndoCase{"RefusedStepLeavesNothingToUndo", 1, "txtStress(3)", {key::Up}, 0},
+        UndoCase{"MergeBeforeAHiddenColumn", 2, "txtStress(1)", {"cmdMerge(1)"}, 1},
+        UndoCase{"MergeOfTheLastPairOfAFullLine", 3, "txtStress(5)", {key::Merge}, 1},
+        // Text typed into a box that no edit touches is shown again as typed.
         UndoCase{"StepsAndMergesMixed",
                  3,
                  "txtStress(1)",
-                 {TypeInto("txtJuncture(6)", "typed")},
-                 {Key(Qt::Key_Up), Key(Qt::CTRL | Qt::Key_M), Key(Qt::ALT | Qt::Key_Right),
-                  Key(Qt::Key_Up), ClickOn("cmdMerge(1)"), ClickOn("cmdMerge(2)")},
-                 5}),
+                 {key::Up, key::Merge, "cmdJunctureUp(2)", "cmdMerge(1)", "cmdMerge(2)"},
+                 5,
+                 "txtJuncture(6)",
+                 "typed"},
+        // Every showing of a line empties the stack.
+        UndoCase{"CommitLeavesNothingToUndo", 2, "txtStress(1)", {key::Up, key::Commit}, 0},
+        UndoCase{"ReloadLeavesNothingToUndo", 2, "txtStress(1)", {key::Up, key::F5}, 0},
+        UndoCase{"OpenLeavesNothingToUndo", 2, "txtStress(1)", {key::Up, key::Open}, 0}),
     [](const ::testing::TestParamInfo<UndoCase>& info) { return std::string(info.param.name); });
-
-// ---- every display of a line empties the stack ----------------------------------------------
-
-struct ShowCase {
-    const char* name;
-    std::vector<Input> keys;
-    const char* progress;
-};
-
-void PrintTo(const ShowCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class ShowingALine : public LineUndoFixture, public ::testing::WithParamInterface<ShowCase> {};
-
-TEST_P(ShowingALine, LeavesNothingToUndo) {
-    const ShowCase& c = GetParam();
-    StartAt(2);
-    form->txtStress(1)->setFocus();
-    Press(QKeyCombination(Qt::Key_Up));
-    ASSERT_TRUE(form->mnuUndo->isEnabled());
-    Apply(c.keys);
-    EXPECT_EQ(Progress(), c.progress);
-    EXPECT_FALSE(form->mnuUndo->isEnabled());
-    EXPECT_FALSE(form->mnuRedo->isEnabled());
-    EXPECT_EQ(form->mnuUndo->text(), "Undo");
-    form->txtStress(1)->setFocus();
-    const std::vector<std::string> shown = WholeLine(*form);
-    Press(Qt::CTRL | Qt::Key_Z);
-    EXPECT_EQ(WholeLine(*form), shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Window, ShowingALine,
-    ::testing::Values(
-        ShowCase{"Commit", {Key(Qt::CTRL | Qt::Key_Return)}, "3/3"},
-        ShowCase{"Reload", {Key(Qt::Key_F5)}, "2/3"},
-        ShowCase{"AheadOne", {Key(Qt::Key_PageDown)}, "3/3"},
-        ShowCase{"GoTo", {Key(Qt::CTRL | Qt::Key_G), Key(Qt::Key_2), Key(Qt::Key_Return)}, "2/3"},
-        ShowCase{"OpenTheFile", {Key(Qt::CTRL | Qt::Key_O)}, "2/3"}),
-    [](const ::testing::TestParamInfo<ShowCase>& info) { return std::string(info.param.name); });
-
-TEST_F(LineUndoFixture, TheMenuSaysWhatItUndoes) {
-    StartAt(1);
-    form->txtStress(2)->setFocus();
-    Press(QKeyCombination(Qt::Key_Up));
-    EXPECT_EQ(form->mnuUndo->text(), "Undo Stress up 2");
-    Press(Qt::CTRL | Qt::Key_M);
-    EXPECT_EQ(form->mnuUndo->text(), "Undo Merge 2");
-    Press(Qt::CTRL | Qt::Key_Z);
-    EXPECT_EQ(form->mnuRedo->text(), "Redo Merge 2");
-}
 
 }  // namespace
 }  // namespace corvale::test

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QWindow>
 
+#include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,87 +69,6 @@ TEST_F(UnsavedCorrections, UntouchedCommentIsCommittedAsTheBytesItWas) {
     EXPECT_FALSE(form->IsModified());
 }
 
-// ---- the close box -------------------------------------------------------------------------
-
-struct CloseCase {
-    const char* name;
-    bool correct;   // commit a correction first
-    Answer answer;  // to "Save changes?", when asked
-    bool failSave;
-    bool closes;
-    std::vector<QString> messages;
-    bool saved;
-};
-
-void PrintTo(const CloseCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class CloseBox : public UnsavedCorrections, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(CloseBox, AsksOnlyWhenCorrectionsAreUnsaved) {
-    const CloseCase& c = GetParam();
-    if (c.correct) {
-        CommitACorrection();
-        platform.WillAnswer({c.answer});
-    }
-    platform.FailWrites(c.failSave);
-    form->close();
-    EXPECT_EQ(!form->isVisible(), c.closes);
-    EXPECT_EQ(platform.MessageTexts(), c.messages);
-    EXPECT_EQ(SonnetSaved(), c.saved);
-    if (!c.saved) {
-        ExpectFilesAsLoaded();
-    }
-    EXPECT_EQ(form->IsModified(), c.correct && !c.saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Window, CloseBox,
-    ::testing::Values(
-        CloseCase{"NothingUnsavedClosesAtOnce", false, Answer::Yes, false, true, {}, false},
-        CloseCase{"YesSavesAndCloses", true, Answer::Yes, false, true, {kQuestion}, true},
-        CloseCase{"NoClosesWithoutWriting", true, Answer::No, false, true, {kQuestion}, false},
-        CloseCase{
-            "WithdrawnKeepsTheWindow", true, Answer::Withdrawn, false, false, {kQuestion}, false},
-        CloseCase{"FailedSaveKeepsTheWindow",
-                  true,
-                  Answer::Yes,
-                  true,
-                  false,
-                  {kQuestion, kExitFailed},
-                  false}),
-    [](const ::testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
-
-TEST_F(UnsavedCorrections, AfterAFailedSaveTheCloseBoxStillGivesUpOnNo) {
-    CommitACorrection();
-    platform.FailWrites(true);
-    platform.WillAnswer({Answer::Yes, Answer::No});
-    form->close();
-    ASSERT_TRUE(form->isVisible());
-    form->close();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kQuestion, kExitFailed, kQuestion}));
-    ExpectFilesAsLoaded();
-}
-
-TEST_F(UnsavedCorrections, ExitWithdrawnKeepsEverythingAndClosingAfterExitDoesNotAskAgain) {
-    CommitACorrection();
-    platform.WillAnswer({Answer::Withdrawn});
-    form->mnuExit->trigger();
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(platform.Ended());
-    EXPECT_TRUE(form->IsModified());
-
-    // Once Exit has ended the program, the window closes without a second question.
-    platform.WillAnswer({Answer::No});
-    form->mnuExit->trigger();
-    EXPECT_TRUE(platform.Ended());
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kQuestion, kQuestion}));
-    ExpectFilesAsLoaded();
-}
-
 TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
     GoTo(QStringLiteral("14"));
     ClickCell("cmdStressUp", 1);
@@ -159,57 +80,87 @@ TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
     ExpectFilesAsLoaded();
 }
 
-// ---- switching to another file -------------------------------------------------------------
+// ---- leaving by Exit, by the close box, or by switching to another file ---------------------
 
-struct SwitchCase {
+enum class Leave { Exit, CloseBox, Switch };
+
+struct LeaveCase {
     const char* name;
-    Answer answer;
+    Leave how;
+    std::vector<Answer> answers;  // to "Save changes?", one a try; none: nothing to correct
     bool failSave;
-    bool switches;
+    bool left;
     std::vector<QString> messages;
-    bool saved;
 };
 
-void PrintTo(const SwitchCase& c, std::ostream* out) {
+void PrintTo(const LeaveCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class SwitchGuard : public UnsavedCorrections, public ::testing::WithParamInterface<SwitchCase> {};
+class Leaving : public UnsavedCorrections, public ::testing::WithParamInterface<LeaveCase> {};
 
-TEST_P(SwitchGuard, AsksBeforeDroppingCorrections) {
-    const SwitchCase& c = GetParam();
-    CommitACorrection();
-    platform.WillAnswer({c.answer});
+TEST_P(Leaving, AsksOnlyWhenCorrectionsAreUnsaved) {
+    const LeaveCase& c = GetParam();
+    if (!c.answers.empty()) {
+        CommitACorrection();
+    }
+    platform.WillAnswer(c.answers);
     platform.FailWrites(c.failSave);
-    OpenFile(QLatin1String(kTyger));
+    for (std::size_t tries = 0; tries < std::max<std::size_t>(1, c.answers.size()); ++tries) {
+        if (c.how == Leave::Switch) {
+            OpenFile(QLatin1String(kTyger));
+        } else {
+            c.how == Leave::Exit ? form->mnuExit->trigger() : void(form->close());
+        }
+    }
     EXPECT_EQ(platform.MessageTexts(), c.messages);
-    EXPECT_EQ(form->WorkingFileName, c.switches ? kTyger : kSonnet);
-    EXPECT_EQ(form->NumberOfLines, c.switches ? 24 : 14);
-    // A switch that does not happen leaves the typed name in the box.
-    EXPECT_EQ(form->txtFileName->text().toStdString(), kTyger);
-    EXPECT_EQ(SonnetSaved(), c.saved);
-    EXPECT_EQ(form->IsModified(), !c.switches);
-    if (!c.switches) {
+    // Only a Yes that could write saves the corrections.
+    const bool saved = !c.failSave && std::ranges::count(c.answers, Answer::Yes) > 0;
+    EXPECT_EQ(SonnetSaved(), saved);
+    // A switch that happens moves the memory file on to the new file.
+    if (!saved && (c.how != Leave::Switch || !c.left)) {
+        ExpectFilesAsLoaded();
+    }
+    if (c.how != Leave::Switch) {
+        EXPECT_EQ(!form->isVisible(), c.left);
+        EXPECT_EQ(platform.Ended(), c.left && c.how == Leave::Exit);
+    } else {
+        EXPECT_EQ(form->WorkingFileName, c.left ? kTyger : kSonnet);
+        // A switch that does not happen leaves the typed name in the box.
+        EXPECT_EQ(form->txtFileName->text().toStdString(), kTyger);
+    }
+    if (!c.left) {
+        EXPECT_EQ(Title(), "Corvale*");
+        EXPECT_TRUE(form->IsModified());
         EXPECT_EQ(form->Stresses(1, 1), "2");
         EXPECT_EQ(Progress(), "2/14");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Window, SwitchGuard,
-    ::testing::Values(
-        SwitchCase{"YesSavesThenSwitches", Answer::Yes, false, true, {kQuestion}, true},
-        SwitchCase{"NoSwitchesDroppingCorrections", Answer::No, false, true, {kQuestion}, false},
-        SwitchCase{"WithdrawnStays", Answer::Withdrawn, false, false, {kQuestion}, false},
-        SwitchCase{"FailedSaveStays", Answer::Yes, true, false, {kQuestion, kSaveFailed}, false}),
-    [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
-
-TEST_F(UnsavedCorrections, SwitchWithNothingUnsavedAsksNothing) {
-    Click(QStringLiteral("cmdOk"));
-    OpenFile(QLatin1String(kTyger));
-    EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->WorkingFileName, kTyger);
+std::vector<LeaveCase> LeaveCases() {
+    using enum Answer;
+    using enum Leave;
+    const QString& q = kQuestion;
+    return {
+        // Exit withdrawn, then ended: the window closes without a third question.
+        {"ExitNoAfterWithdrawnClosesAskingNoMore", Exit, {Withdrawn, No}, false, true, {q, q}},
+        {"CloseWithNothingUnsaved", CloseBox, {}, false, true, {}},
+        {"CloseYesSaves", CloseBox, {Yes}, false, true, {q}},
+        {"CloseNoWritesNothing", CloseBox, {No}, false, true, {q}},
+        {"CloseWithdrawnStays", CloseBox, {Withdrawn}, false, false, {q}},
+        {"CloseWithAFailedSaveStays", CloseBox, {Yes}, true, false, {q, kExitFailed}},
+        {"CloseNoAfterAFailedSave", CloseBox, {Yes, No}, true, true, {q, kExitFailed, q}},
+        {"SwitchYesSaves", Switch, {Yes}, false, true, {q}},
+        {"SwitchNoDropsTheCorrections", Switch, {No}, false, true, {q}},
+        {"SwitchWithdrawnStays", Switch, {Withdrawn}, false, false, {q}},
+        {"SwitchWithAFailedSaveStays", Switch, {Yes}, true, false, {q, kSaveFailed}},
+    };
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, Leaving, ::testing::ValuesIn(LeaveCases()),
+                         [](const ::testing::TestParamInfo<LeaveCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace corvale::test
