@@ -15,6 +15,11 @@
 namespace corvale::test {
 
 // Keys for tables of key presses.
+// A key pressed on its own, for tables of key presses.
+inline QKeyCombination Plain(Qt::Key key) {
+    return QKeyCombination(key);
+}
+
 namespace key {
 inline constexpr QKeyCombination Up{Qt::Key_Up};
 inline constexpr QKeyCombination Down{Qt::Key_Down};

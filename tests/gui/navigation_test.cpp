@@ -10,8 +10,6 @@
 namespace corvale::test {
 namespace {
 
-constexpr char kLine2[] = "Thou art more lovely and more temperate:";
-
 class Navigation : public LineEditorFixture {
 protected:
     void SetUp() override {
@@ -40,7 +38,7 @@ TEST_F(Navigation, CommitShowsTheNextLineAndKeepsTheEdits) {
     Click(QStringLiteral("cmdOk"));
 
     EXPECT_EQ(Progress(), "2/14");
-    EXPECT_EQ(LineText(), kLine2);
+    EXPECT_EQ(LineText(), kSonnetLine2);
     EXPECT_EQ(Comment(), "");
     EXPECT_EQ(form->Stresses(1, 1), "2");
     EXPECT_EQ(form->Junctures(1, 1), "1");
@@ -175,7 +173,7 @@ TEST_F(Navigation, MovingAwayDropsUncommittedChanges) {
     ClickCell("cmdStressUp", 1);
     TypeComment(QStringLiteral("lost"));
     Click(QStringLiteral("cmdAheadOne"));
-    EXPECT_EQ(LineText(), kLine2);
+    EXPECT_EQ(LineText(), kSonnetLine2);
     EXPECT_EQ(form->lblTextNextLine->text().toStdString(),
               "Rough winds do shake the darling buds of May,");
     Click(QStringLiteral("cmdBackOne"));

@@ -16,7 +16,6 @@ namespace corvale::test {
 namespace {
 
 constexpr char kLine1[] = "Shall I compare thee to a summer's day?";
-constexpr char kLine2[] = "Thou art more lovely and more temperate:";
 constexpr char kLine13[] = "So long as men can breathe or eyes can see,";
 
 // The file's rows, without their CR LF.
@@ -36,10 +35,10 @@ std::string ExpectedScansionFile() {
         {1, std::string("1\tstress\t") + kLine1 + "\t2\t1\t1\t3\t1\t1\t1\t3\t1\t3"},
         {2, std::string("1\tjuncture\t") + kLine1 + "\t2\t2\t1\t1\t2\t2\t2\t1\t2\t4"},
         {3, std::string("1\tcomment\t") + kLine1 + "\tTrochaic start? check"},
-        {4, std::string("2\tsyllables\t") + kLine2 +
+        {4, std::string("2\tsyllables\t") + kSonnetLine2 +
                 "\tThou\tart\tmore\tlove ly\tand\tmore\ttemperate:"},
-        {5, std::string("2\tstress\t") + kLine2 + "\t1\t3\t2\t3\t1\t3\t3"},
-        {6, std::string("2\tjuncture\t") + kLine2 + "\t2\t2\t2\t2\t2\t2\t4"},
+        {5, std::string("2\tstress\t") + kSonnetLine2 + "\t1\t3\t2\t3\t1\t3\t3"},
+        {6, std::string("2\tjuncture\t") + kSonnetLine2 + "\t2\t2\t2\t2\t2\t2\t4"},
         {50, std::string("13\tjuncture\t") + kLine13 + "\t1\t2\t2\t2\t2\t2\t2\t2\t2\t4"},
         {51, std::string("13\tcomment\t") + kLine13 + "\teven"},
     };

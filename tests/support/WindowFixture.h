@@ -18,6 +18,8 @@ namespace corvale::test {
 inline constexpr char kSonnet[] = "sonnet18.txt";
 inline constexpr char kTyger[] = "tyger.txt";
 inline constexpr char kMemory[] = "RememberEarlierRun.txt";
+// The text of Sonnet 18's second verse line.
+inline constexpr char kSonnetLine2[] = "Thou art more lovely and more temperate:";
 
 // A window test: files go into the scripted platform's folder, then Start() builds Form1 and
 // runs its start-up as the program does.
