@@ -89,14 +89,6 @@ TEST(JournalFilesTest, PartialAppendFailsAndIsCutBack) {
     EXPECT_EQ(platform.ReadFile(".j"), "0123456789ab");
 }
 
-TEST(JournalFilesTest, SyncsTheFolderOfANameThatNeedNotExistYet) {
-    ScriptedPlatform platform;
-    MakeFolder(platform, "a/b");
-    EXPECT_TRUE(platform.SyncFolderOf(".j"));
-    EXPECT_TRUE(platform.SyncFolderOf("a/b/.j"));
-    EXPECT_FALSE(platform.SyncFolderOf("none/.j"));
-}
-
 TEST(JournalFilesTest, RemoveLeavesNoFileOrLinkButKeepsAFolder) {
     ScriptedPlatform platform;
     platform.WriteFile(".j", "x");
@@ -134,17 +126,6 @@ TEST(JournalFilesTest, RenameAndCreateTakeTheFirstFreeName) {
     EXPECT_EQ(platform.ReadFile(names[4]), "corrections");
     EXPECT_EQ(platform.ReadFile(kSource), "second journal");
     EXPECT_EQ(Entries(platform).size(), 6);
-}
-
-TEST(JournalFilesTest, CreationThatCannotBeWrittenLeavesNoFile) {
-    ScriptedPlatform platform;
-    std::optional<std::string> created;
-    {
-        const FileSizeLimit limit(16);
-        created = platform.CreateNewFile(Strings{"kept.txt"}, std::string(40, 'x'));
-    }
-    EXPECT_EQ(created, std::nullopt);
-    EXPECT_EQ(Entries(platform), QStringList{});
 }
 
 }  // namespace
