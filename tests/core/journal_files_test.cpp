@@ -89,18 +89,6 @@ TEST(JournalFilesTest, PartialAppendFailsAndIsCutBack) {
     EXPECT_EQ(platform.ReadFile(".j"), "0123456789ab");
 }
 
-TEST(JournalFilesTest, RemoveLeavesNoFileOrLinkButKeepsAFolder) {
-    ScriptedPlatform platform;
-    platform.WriteFile(".j", "x");
-    MakeDanglingLink(platform, ".link");
-    MakeFolder(platform, ".folder");
-    for (const std::string name : {".j", ".link", ".missing"}) {
-        EXPECT_TRUE(platform.RemoveFile(name)) << name;
-    }
-    EXPECT_FALSE(platform.RemoveFile(".folder"));
-    EXPECT_EQ(Entries(platform), QStringList{".folder"});
-}
-
 // A file, a folder and a dangling link hold the first three names: renaming and creating take
 // the first free one, never write over or through anything, and stop at a missing folder.
 TEST(JournalFilesTest, RenameAndCreateTakeTheFirstFreeName) {

@@ -255,13 +255,6 @@ TEST(JournalIdentityTest, IdentityIsTheSizeAndAFixedHash) {
     EXPECT_EQ(ReadJournal(corvale::JournalHeader(largest)).identity, largest);
 }
 
-TEST(JournalNamesTest, JournalAndKeptNamesLieBesideTheFile) {
-    EXPECT_EQ(corvale::JournalName("my.poems/ode.txt"), "my.poems/.ode.txt.corvale-journal");
-    EXPECT_EQ(corvale::KeptNames("my.poems/ode.txt", 2),
-              (Strings{"my.poems/ode.txt.unsaved-corrections.txt",
-                       "my.poems/ode.txt.unsaved-corrections-2.txt"}));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Records against the store as loading the saved file leaves it.
 

@@ -157,14 +157,6 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
     EXPECT_EQ(platform.FileNames(), (Names{"RememberEarlierRun.txt", "poem.txt"}));
 }
 
-TEST_F(SavingTest, WithoutAWorkingFileOnlyTheMemoryFileIsWritten) {
-    workspace.WorkingFileName.clear();
-    workspace.mnuSave_Click();
-    EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), MemoryFile("", "1"));
-    EXPECT_EQ(platform.ReadFile("poem.txt"), kPoem);
-}
-
 // A hidden file is never loaded, so nothing of this session may go into it.
 TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
     platform.WriteFile(".poem.txt", kPoem);

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-
 namespace {
 
 using corvale::Encoding;
@@ -314,67 +312,6 @@ TEST_F(ReaderTest, EmptyOrUntestableNameCountsAsMissing) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(ReaderTest, FifoInPlaceOfTheFileCountsAsMissing) {
-    ASSERT_EQ(::mkfifo(platform.FilePath("poem.txt").c_str(), 0600), 0);
-    workspace.WorkingFileName = "poem.txt";
-    ASSERT_TRUE(LoadWorkingFile());  // without waiting for a writer
-    EXPECT_EQ(workspace.NumberOfLines, 0);
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-QString TooLargeMessage(const char* name) {
-    return QString("Caution:  your input file ") + name +
-           " is larger than 2 GB, more than Corvale can hold.  Please fix by hand before "
-           "proceeding further.";
-}
-
-// Counts the times a file is read.
-class CountingPlatform : public ScriptedPlatform {
-public:
-    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
-        ++reads;
-        return ScriptedPlatform::ReadWholeFile(name);
-    }
-    mutable int reads = 0;
-};
-
-// A sparse file costs no disk. Reading it whole would take seconds, or fail to allocate.
-TEST(TooLargeFileTest, IsRefusedWithoutReadingIt) {
-    CountingPlatform platform;
-    QFile file(platform.PathOf("huge.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    if (!file.resize(corvale::kLargestReadableFile + 1)) {
-        GTEST_SKIP() << "no sparse files here";
-    }
-    file.close();
-    Workspace workspace(platform);
-    workspace.WorkingFileName = "huge.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{TooLargeMessage("huge.txt")});
-    EXPECT_EQ(platform.reads, 0);
-}
-
-// The size said the file would do, but it grew past the limit while it was read.
-class GrowingPlatform : public ScriptedPlatform {
-public:
-    std::optional<std::int64_t> FileSize(std::string_view) const override {
-        return asked++ == 0 ? 10 : corvale::kLargestReadableFile + 1;
-    }
-    std::optional<std::string> ReadWholeFile(std::string_view) const override {
-        return std::nullopt;
-    }
-    mutable int asked = 0;
-};
-
-TEST(TooLargeFileTest, AFileThatGrowsWhileReadIsTooLarge) {
-    GrowingPlatform platform;
-    platform.WriteFile("poem.txt", "1\tsyllables\r\n");
-    Workspace workspace(platform);
-    workspace.WorkingFileName = "poem.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{TooLargeMessage("poem.txt")});
-}
-
 TEST(UnreadableFileTest, EndsTheProgram) {
     UnreadablePlatform platform;
     platform.WriteFile("poem \xc3\xa9.txt", "1\tsyllables\r\n");
@@ -399,6 +336,35 @@ TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
 }
 
 // --- Reading the file once per load ----------------------------------------------------------
+
+// Counts the times a file is read.
+class CountingPlatform : public ScriptedPlatform {
+public:
+    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
+        ++reads;
+        return ScriptedPlatform::ReadWholeFile(name);
+    }
+    mutable int reads = 0;
+};
+
+// A sparse file costs no disk. Reading it whole would take seconds, or fail to allocate.
+TEST(TooLargeFileTest, IsRefusedWithoutReadingIt) {
+    CountingPlatform platform;
+    QFile file(platform.PathOf("huge.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    if (!file.resize(corvale::kLargestReadableFile + 1)) {
+        GTEST_SKIP() << "no sparse files here";
+    }
+    file.close();
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "huge.txt";
+    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_EQ(
+        platform.MessageTexts(),
+        std::vector<QString>{"Caution:  your input file huge.txt is larger than 2 GB, more than "
+                             "Corvale can hold.  Please fix by hand before proceeding further."});
+    EXPECT_EQ(platform.reads, 0);
+}
 
 class ReadOnceTest : public testing::Test {
 protected:
@@ -694,16 +660,6 @@ INSTANTIATE_TEST_SUITE_P(
                               QString::fromUtf8(Repeat("\xc3\xa9", 200)) + kEllipsis}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(ReaderTest, LastRowsNumberAndRowAreQuotedShort) {
-    const std::string number = "-" + Repeat("9", 300);
-    EXPECT_FALSE(Load(number + "\tcomment\r\n"));
-    const QString quoted = "-" + QString(199, '9') + kEllipsis;
-    ExpectEndedWith(
-        "Caution:  the last line of your input file should begin with the number of its last "
-        "verse line, but it begins with " +
-        quoted + ".  Please fix by hand before proceeding further." + kBadLine + quoted);
-}
-
 struct EndsEarlyCase {
     const char* name;
     int rowsOfLastRecord;
@@ -812,44 +768,12 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusalTest,
     testing::Values(
-        RefusalCase{"TooWide", "new.txt", "1\tsyllables\tt" + Tabs(1001) + "x\r\n1\tx\r\n"},
         RefusalCase{"NegativeVerseLines", "new.txt", ScansionFile({kHark}) + "-4\tcomment\r\n"},
         RefusalCase{"MoreThanTenMillionVerseLines", "new.txt",
                     ScansionFile({kShort, kShort, kShort, kShort}) + "20000000\tcomment\r\n"},
         RefusalCase{"Unreadable", "unreadable.txt", ScansionFile({kShort})},
         RefusalCase{"TooLarge", "new.txt", ScansionFile({kShort}),
                     corvale::kLargestReadableFile + 1}),
-    [](const auto& info) { return info.param.name; });
-
-struct FaultCase {
-    const char* name;
-    std::vector<std::string> rows;
-};
-
-class SecondPassFaultTest : public testing::TestWithParam<FaultCase> {
-protected:
-    ScriptedPlatform platform;
-    RecordingWorkspace workspace{platform};
-};
-
-TEST_P(SecondPassFaultTest, EndsThroughEndOnBadFileOnce) {
-    platform.WriteFile("poem.txt", Rows(GetParam().rows));
-    workspace.WorkingFileName = "poem.txt";
-    workspace.FindMaximumNumberOfSyllables();
-    ASSERT_TRUE(workspace.refusals.empty());
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
-    EXPECT_EQ(workspace.endings.size(), 1u);
-    EXPECT_TRUE(workspace.refusals.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SecondPassFaultTest,
-    testing::Values(FaultCase{"BadKeyword",
-                              {"1\tsyllables\tt", "1\tstrss\tt", "1\tjuncture", "1\tcomment"}},
-                    FaultCase{"MoreRecordsThanTheLastNumber",
-                              {"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture", "1\tcomment",
-                               "2\tsyllables\tt", "2\tstress\tt", "2\tjuncture", "1\tcomment"}}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -298,16 +298,6 @@ TEST_F(QuitTest, NoEndsWithoutWriting) {
     ExpectFilesUntouched();
 }
 
-TEST_F(QuitTest, WithdrawnQuestionWritesNothingAndKeepsRunning) {
-    platform.WillAnswer({Answer::Withdrawn});
-    EXPECT_FALSE(Quit());
-    EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
-    EXPECT_EQ(platform.WriteCount(), 0);
-    ExpectFilesUntouched();
-    EXPECT_EQ(workspace.Comments(1), "edited");
-}
-
 TEST_F(QuitTest, YesWritesBothFilesAndEnds) {
     platform.WillAnswer({Answer::Yes});
     EXPECT_TRUE(Quit());
