@@ -94,7 +94,7 @@ std::string SealedVerse(int number, const Verse& verse, int shown) {
 
 // ---------------------------------------------------------------------------------------------
 // Encoding from the store, reading and restoring: what comes back is what the saved file would
-// give, and journaling the restored store writes the records as they were read.
+// give. (The fuzz target checks that restored records journal again as they were read.)
 
 struct RoundTripCase {
     const char* name;
@@ -125,11 +125,6 @@ TEST_P(JournalRoundTripTest, ReadsBackWhatTheFileWouldHoldAndRestoresIt) {
     for (const JournalRecord& record : read.records) {
         corvale::RestoreRecord(restored, record);
         EXPECT_TRUE(corvale::RecordMatchesStore(record, restored));
-        std::string fromStore;
-        AppendJournalRecord(fromStore, restored, record.line, 4, record.lineShownAfter);
-        std::string asRead;
-        AppendJournalRecord(asRead, record);
-        EXPECT_EQ(fromStore, asRead);
     }
 }
 
