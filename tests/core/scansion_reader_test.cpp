@@ -723,24 +723,15 @@ public:
     std::vector<QString> endings;
 };
 
-// Reading fails for one name only.
-class OneUnreadablePlatform : public ScriptedPlatform {
-public:
-    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
-        return name == "unreadable.txt" ? std::nullopt : ScriptedPlatform::ReadWholeFile(name);
-    }
-};
-
 struct RefusalCase {
     const char* name;
-    const char* file;
     std::string bytes;
     std::int64_t sparseSize = 0;  // when not 0, the file is made this large, without bytes
 };
 
 class RefusalTest : public testing::TestWithParam<RefusalCase> {
 protected:
-    OneUnreadablePlatform platform;
+    ScriptedPlatform platform;
     RecordingWorkspace workspace{platform};
 };
 
@@ -748,12 +739,12 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
     platform.WriteFile("old.txt", ScansionFile({kHark, kShort}));
     workspace.WorkingFileName = "old.txt";
     workspace.LoadScansionFile();
-    platform.WriteFile(GetParam().file, GetParam().bytes);
+    platform.WriteFile("new.txt", GetParam().bytes);
     if (GetParam().sparseSize != 0 &&
-        !QFile::resize(platform.PathOf(GetParam().file), GetParam().sparseSize)) {
+        !QFile::resize(platform.PathOf("new.txt"), GetParam().sparseSize)) {
         GTEST_SKIP() << "no sparse files here";
     }
-    workspace.WorkingFileName = GetParam().file;
+    workspace.WorkingFileName = "new.txt";
     workspace.FindMaximumNumberOfSyllables();
     EXPECT_EQ(workspace.refusals.size(), 1u);
     EXPECT_TRUE(workspace.endings.empty());
@@ -768,12 +759,10 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusalTest,
     testing::Values(
-        RefusalCase{"NegativeVerseLines", "new.txt", ScansionFile({kHark}) + "-4\tcomment\r\n"},
-        RefusalCase{"MoreThanTenMillionVerseLines", "new.txt",
+        RefusalCase{"NegativeVerseLines", ScansionFile({kHark}) + "-4\tcomment\r\n"},
+        RefusalCase{"MoreThanTenMillionVerseLines",
                     ScansionFile({kShort, kShort, kShort, kShort}) + "20000000\tcomment\r\n"},
-        RefusalCase{"Unreadable", "unreadable.txt", ScansionFile({kShort})},
-        RefusalCase{"TooLarge", "new.txt", ScansionFile({kShort}),
-                    corvale::kLargestReadableFile + 1}),
+        RefusalCase{"TooLarge", ScansionFile({kShort}), corvale::kLargestReadableFile + 1}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
