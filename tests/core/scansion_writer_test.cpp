@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ValueRowCase{"InnerEmptyAndSpaces", {"a", "", "c", "   ", "e"}, "\ta\t\tc\t\te"},
         ValueRowCase{"LeadingEmpties", {"", "", "1"}, "\t\t\t1"},
+        ValueRowCase{"LeadingSpaces", {" ", "2"}, "\t\t2"},
         ValueRowCase{"InnerAndTrailing", {"a", "", "b", "  ", ""}, "\ta\t\tb"},
         ValueRowCase{"AllBlank", {"", " ", ""}, ""},
         ValueRowCase{"MendedAndTrimmed", {" a ", "\r\n", " b", "\t"}, "\ta\t\tb"}),
