@@ -182,45 +182,27 @@ TEST(JournalDamageTest, ChangedByteAnywhereNeverGivesAWrongRecord) {
 }
 
 // Hand-written journals whose checksums hold, so only the other checks can refuse them.
-struct ReadCase {
-    const char* name;
-    std::string bytes;
-    Records records;
-    bool damaged;
-};
-
-class JournalReadTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(JournalReadTest, ReadsUpToTheDamage) {
-    const JournalContents read = ReadJournal(GetParam().bytes);
-    EXPECT_EQ(read.records, GetParam().records);
-    EXPECT_EQ(read.damaged, GetParam().damaged);
+TEST(JournalDamageTest, OtherChecksStopTheReading) {
+    const std::string second = SealedVerse(2, kSecond, 3);
+    const JournalContents laterVersion =
+        ReadJournal("corvale-journal\t2\t0\t0000000000000000\r\n" + second);
+    EXPECT_FALSE(laterVersion.headerReadable);
+    EXPECT_TRUE(laterVersion.records.empty());
+    const JournalContents afterDamage = ReadJournal(Header() + "torn\r\n" + second);
+    EXPECT_TRUE(afterDamage.damaged);
+    EXPECT_TRUE(afterDamage.records.empty());
+    const Strings outOfOrder = {"1\tstress\tL", "1\tsyllables\tL", "1\tjuncture\tL",
+                                "1\tcomment\tL\t"};
+    EXPECT_TRUE(ReadJournal(Header() + Sealed(outOfOrder, "1\tend\t2\t")).records.empty());
 }
 
-std::string WithoutCarriageReturns(std::string bytes) {
+TEST(JournalReadTest, LoneLineFeedsEndRowsAndRowZeroIsSkipped) {
+    std::string bytes = Header() + SealedVerse(0, kFirst, 1) + SealedVerse(2, kSecond, 3);
     std::erase(bytes, '\r');
-    return bytes;
+    const JournalContents read = ReadJournal(bytes);
+    EXPECT_FALSE(read.damaged);
+    EXPECT_EQ(read.records, Records{kSecondRead});
 }
-
-const std::string kLaterVersion = "corvale-journal\t2\t0\t0000000000000000\r\n";
-const Strings kOutOfOrder = {"1\tstress\tL", "1\tsyllables\tL", "1\tjuncture\tL",
-                             "1\tcomment\tL\t"};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, JournalReadTest,
-    testing::Values(
-        ReadCase{"LaterVersion", kLaterVersion + SealedVerse(2, kSecond, 3), {}, true},
-        ReadCase{"RecordAfterDamage", Header() + "torn\r\n" + SealedVerse(2, kSecond, 3), {}, true},
-        ReadCase{"RowsOutOfOrder", Header() + Sealed(kOutOfOrder, "1\tend\t2\t"), {}, true},
-        ReadCase{"LoneLineFeedsEndRows",
-                 WithoutCarriageReturns(Header() + SealedVerse(2, kSecond, 3)),
-                 {kSecondRead},
-                 false},
-        ReadCase{"RowZeroIsSkippedNotDamage",
-                 Header() + SealedVerse(0, kFirst, 1) + SealedVerse(2, kSecond, 3),
-                 {kSecondRead},
-                 false}),
-    [](const auto& info) { return info.param.name; });
 
 // ---------------------------------------------------------------------------------------------
 // The content identity and the names.
