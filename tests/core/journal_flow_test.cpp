@@ -31,6 +31,7 @@ using corvale::test::ScansionFile;
 using corvale::test::ScriptedPlatform;
 using corvale::test::Verse;
 using Names = std::vector<std::string>;
+using Texts = std::vector<QString>;
 
 constexpr char kPoem[] = "poem.txt";
 constexpr char kJournal[] = ".poem.txt.corvale-journal";
@@ -41,22 +42,17 @@ const std::vector<Verse> kVerses = {{"a b", {"a", "b"}, {"1", "2"}, {"3", "4"}, 
                                     {"c d", {"c", "d"}, {"1", "1"}, {"2", "2"}, "x"},
                                     {"e", {"e"}, {"1"}, {"1"}, ""}};
 
-QString CannotKeep() {
-    return QStringLiteral(
-        "Corvale cannot keep a safety copy of your corrections to poem.txt.  They are safe only "
-        "once you save.");
+const QString kCannotKeep =
+    "Corvale cannot keep a safety copy of your corrections to poem.txt.  They are safe only once "
+    "you save.";
+QString Restore(const QString& lines) {
+    return "Corvale ended last time without saving your corrections to " + lines +
+           " of poem.txt.  Restore them?";
 }
-QString Restore(const char* lines) {
-    return QStringLiteral(
-               "Corvale ended last time without saving your corrections to %1 of poem.txt.  "
-               "Restore them?")
-        .arg(QLatin1String(lines));
-}
-QString KeptAside(const char* kept) {
-    return QStringLiteral(
-               "Corvale found corrections to poem.txt that were never saved, but the file has "
-               "changed since.  They were not applied; they are kept in %1.")
-        .arg(QLatin1String(kept));
+QString KeptAside(const QString& kept) {
+    return "Corvale found corrections to poem.txt that were never saved, but the file has changed "
+           "since.  They were not applied; they are kept in " +
+           kept + ".";
 }
 
 // One run of the program over the scripted folder, as start-up drives the workspace.
@@ -72,11 +68,10 @@ public:
         workspace.CurrentLine = restored.value_or(workspace.LastLineDone);
         return workspace.CurrentLine;
     }
-    // Raises the first stress of a verse line and commits it, as the window would.
+    // Sets the first stress of a verse line and commits it, as the window would.
     bool Correct(std::int32_t line, const std::string& stress = "3") {
         workspace.CurrentLine = line;
-        const std::int32_t m = workspace.MaximumNumberOfSyllables;
-        for (std::int32_t k = 1; k <= m; ++k) {
+        for (std::int32_t k = 1; k <= workspace.MaximumNumberOfSyllables; ++k) {
             const auto i = static_cast<std::size_t>(k);
             workspace.CurrentSyllables[i] = workspace.Syllables(line, k);
             workspace.CurrentStresses[i] = workspace.Stresses(line, k);
@@ -117,141 +112,108 @@ protected:
 
 // ---- what a session writes ------------------------------------------------------------------
 
-TEST_F(JournalFlow, EveryChangingCommitIsOnDiskWithTheLineShownAfterIt) {
+// A save removes the journal; one left by a crash between a save's renames and the journal's
+// removal is one the file already holds, and goes without a question.
+TEST_F(JournalFlow, EveryChangingCommitIsOnDiskUntilSaved) {
     Session session(platform);
     session.Start();
     ASSERT_TRUE(session.Correct(1));
-    JournalContents journal = Journal();
-    ASSERT_TRUE(journal.headerReadable);
+    ASSERT_TRUE(session.Correct(3));  // the last line: the exit question comes next, on it
+    const std::string unsaved = platform.ReadFile(kJournal);
+    JournalContents journal = ReadJournal(unsaved);
     EXPECT_EQ(journal.identity, IdentityOf(poem));
-    ASSERT_EQ(journal.records.size(), 1u);
+    ASSERT_EQ(journal.records.size(), 2u);
     EXPECT_EQ(journal.records[0].stresses[0], "3");
     EXPECT_EQ(journal.records[0].lineShownAfter, 2);
-
-    ASSERT_TRUE(session.Correct(3));  // the last line: the exit question comes next, on it
-    journal = Journal();
-    ASSERT_EQ(journal.records.size(), 2u);
-    EXPECT_EQ(journal.records[1].line, 3);
     EXPECT_EQ(journal.records[1].lineShownAfter, 3);
-    EXPECT_FALSE(journal.damaged);
-}
-
-TEST_F(JournalFlow, ASessionWithoutCorrectionsLeavesNoTrace) {
-    Session session(platform);
-    session.Start();
-    EXPECT_FALSE(session.Correct(1, "1"));  // the value it already had
-    session.workspace.CurrentLine = 0;      // row 0 is never saved
-    session.workspace.CurrentSyllables[1] = "typed";
-    EXPECT_FALSE(session.workspace.CommitWorkingCopy("typed"));
-    EXPECT_EQ(platform.FileNames(), (Names{kMemory, kPoem}));
-}
-
-TEST_F(JournalFlow, SaveRemovesTheJournalAndLaterCommitsStartOneForTheSavedFile) {
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(1));
     ASSERT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
     EXPECT_FALSE(platform.Exists(kJournal));
 
-    ASSERT_TRUE(session.Correct(2));
-    EXPECT_EQ(Journal().identity, IdentityOf(platform.ReadFile(kPoem)));
-    ASSERT_EQ(Journal().records.size(), 1u);
-    EXPECT_EQ(Journal().records[0].line, 2);
+    platform.WriteFile(kJournal, unsaved);
+    Session next(platform);
+    next.Start();
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(platform.Exists(kJournal));
+    EXPECT_FALSE(next.workspace.IsModified());
+    ASSERT_TRUE(next.Correct(2));
+    journal = Journal();
+    EXPECT_EQ(journal.identity, IdentityOf(platform.ReadFile(kPoem)));
+    ASSERT_EQ(journal.records.size(), 1u);
+    EXPECT_EQ(journal.records[0].line, 2);
 }
 
 struct GiveUpCase {
     const char* name;
-    std::vector<Answer> answers;
+    Answer answer;
     std::function<void(Workspace&)> leave;
-    bool journalStays;
 };
-
-void PrintTo(const GiveUpCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class GivingUp : public JournalFlow, public testing::WithParamInterface<GiveUpCase> {};
 
 TEST_P(GivingUp, OnlyAnExplicitNoRemovesTheJournal) {
-    const GiveUpCase& c = GetParam();
     Session session(platform);
     session.Start();
     ASSERT_TRUE(session.Correct(1));
-    platform.WillAnswer(c.answers);
-    EndsTheProgram([&] { c.leave(session.workspace); });
-    EXPECT_EQ(platform.Exists(kJournal), c.journalStays);
+    platform.WillAnswer({GetParam().answer});
+    EndsTheProgram([&] { GetParam().leave(session.workspace); });
+    EXPECT_EQ(platform.Exists(kJournal), GetParam().answer != Answer::No);
     EXPECT_EQ(platform.ReadFile(kPoem), poem);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Journal, GivingUp,
-    testing::Values(
-        GiveUpCase{"ExitNo", {Answer::No}, [](Workspace& w) { w.cmdQuit_Click(); }, false},
-        GiveUpCase{
-            "ExitWithdrawn", {Answer::Withdrawn}, [](Workspace& w) { w.cmdQuit_Click(); }, true},
-        GiveUpCase{"CloseBoxNo", {Answer::No}, [](Workspace& w) { w.QueryClose(); }, false},
-        GiveUpCase{
-            "CloseBoxWithdrawn", {Answer::Withdrawn}, [](Workspace& w) { w.QueryClose(); }, true},
-        GiveUpCase{"SwitchNo",
-                   {Answer::No},
-                   [](Workspace& w) { w.SwitchWorkingFile(kPoem, w.QuerySwitch()); },
-                   false},
-        GiveUpCase{"SwitchWithdrawn",
-                   {Answer::Withdrawn},
-                   [](Workspace& w) {
-                       if (w.QuerySwitch() != Workspace::Leaving::Stay) {
-                           w.SwitchWorkingFile(kPoem, Workspace::Leaving::Go);
-                       }
-                   },
-                   true}),
-    [](const testing::TestParamInfo<GiveUpCase>& info) { return info.param.name; });
+    testing::Values(GiveUpCase{"ExitNo", Answer::No, [](Workspace& w) { w.cmdQuit_Click(); }},
+                    GiveUpCase{"ExitWithdrawn", Answer::Withdrawn,
+                               [](Workspace& w) { w.cmdQuit_Click(); }},
+                    GiveUpCase{"CloseBoxNo", Answer::No, [](Workspace& w) { w.QueryClose(); }},
+                    GiveUpCase{"SwitchNo", Answer::No,
+                               [](Workspace& w) { w.SwitchWorkingFile(kPoem, w.QuerySwitch()); }}),
+    [](const auto& info) { return info.param.name; });
 
+// A failed first write and a failed append are said once; the next commit writes every unsaved
+// correction, not only its own.
 TEST_F(JournalFlow, AJournalThatCannotBeWrittenIsSaidOnceAndWrittenWholeLater) {
     Session session(platform);
     session.Start();
     platform.FailWrites(true);
     ASSERT_TRUE(session.Correct(1));
-    ASSERT_TRUE(session.Correct(2));
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{CannotKeep()});
     EXPECT_FALSE(platform.Exists(kJournal));
-
     platform.FailWrites(false);
-    ASSERT_TRUE(session.Correct(3));
-    const JournalContents journal = Journal();
-    ASSERT_EQ(journal.records.size(), 3u) << "every unsaved correction, not only the last";
-    EXPECT_EQ(journal.records.back().line, 3);
-    EXPECT_EQ(platform.Messages().size(), 1u);
-}
-
-TEST_F(JournalFlow, AFailedAppendIsFollowedByAWholeJournal) {
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(1));
-    platform.Fail({.appends = true});
     ASSERT_TRUE(session.Correct(2));
-    platform.Fail({});
+    platform.Fail({.appends = true});
     ASSERT_TRUE(session.Correct(3));
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{CannotKeep()});
-    EXPECT_EQ(Journal().records.size(), 3u);
+    platform.Fail({});
+    ASSERT_TRUE(session.Correct(3, "2"));
+    EXPECT_EQ(platform.MessageTexts(), Texts{kCannotKeep});
+    const JournalContents journal = Journal();
+    ASSERT_EQ(journal.records.size(), 3u);
+    EXPECT_EQ(journal.records[0].line, 1);
+    EXPECT_EQ(journal.records[2].stresses[0], "2");
 }
 
 // ---- what the next load makes of a journal ---------------------------------------------------
 
-TEST_F(JournalFlow, YesPutsTheCorrectionsBackAtTheLineTheyReached) {
-    Crash({1, 2});
+// The power went during the third append: the torn record is dropped, the whole ones come back.
+TEST_F(JournalFlow, YesPutsTheWholeRecordsBackAtTheLineTheyReached) {
+    Crash({1, 2, 3});
+    std::string journal = platform.ReadFile(kJournal);
+    journal.resize(journal.size() - 5);
+    platform.WriteFile(kJournal, journal + "garbage");
     platform.WillAnswer({Answer::Withdrawn, Answer::Yes});
     Session next(platform);
     EXPECT_EQ(next.Start(), 3);
-    ASSERT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("2 verse lines")});
+    ASSERT_EQ(platform.MessageTexts(), Texts{Restore("2 verse lines")});
     EXPECT_EQ(platform.Messages()[0].escape, Escape::Ignored);
     EXPECT_EQ(platform.IgnoredEscapes(), 1) << "Esc leaves the question waiting";
     EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
     EXPECT_EQ(next.workspace.Stresses(2, 1), "3");
-    EXPECT_TRUE(next.workspace.IsModified());
+    EXPECT_EQ(next.workspace.Stresses(3, 1), "1");
     EXPECT_EQ(next.workspace.ChangedLineCount(), 2);
-    // The journal stays and takes the next commit.
+    // The journal stays, written clean, and takes the next commit.
+    EXPECT_FALSE(Journal().damaged);
     ASSERT_TRUE(next.Correct(3));
     EXPECT_EQ(Journal().records.size(), 3u);
+    EXPECT_FALSE(Journal().damaged);
 }
 
 TEST_F(JournalFlow, NoOpensTheFileAsSavedAndRemovesTheJournal) {
@@ -259,98 +221,10 @@ TEST_F(JournalFlow, NoOpensTheFileAsSavedAndRemovesTheJournal) {
     platform.WillAnswer({Answer::No});
     Session next(platform);
     EXPECT_EQ(next.Start(), 1);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("1 verse line")});
+    EXPECT_EQ(platform.MessageTexts(), Texts{Restore("1 verse line")});
     EXPECT_EQ(next.workspace.Stresses(2, 1), "1");
     EXPECT_FALSE(next.workspace.IsModified());
     EXPECT_EQ(platform.FileNames(), (Names{kMemory, kPoem}));
-}
-
-TEST_F(JournalFlow, AJournalTheFileAlreadyHoldsGoesWithoutAQuestion) {
-    // A crash between a save's renames and the journal's removal.
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(1));
-    const std::string journal = platform.ReadFile(kJournal);
-    ASSERT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
-    platform.WriteFile(kJournal, journal);
-
-    Session next(platform);
-    next.Start();
-    EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_FALSE(platform.Exists(kJournal));
-    EXPECT_FALSE(next.workspace.IsModified());
-}
-
-struct KeptCase {
-    const char* name;
-    std::function<void(ScriptedPlatform&)> afterCrash;
-    const char* kept;
-};
-
-void PrintTo(const KeptCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class KeptAsideAtLoad : public JournalFlow, public testing::WithParamInterface<KeptCase> {};
-
-TEST_P(KeptAsideAtLoad, NothingIsAppliedOrLost) {
-    const KeptCase& c = GetParam();
-    Crash({1});
-    c.afterCrash(platform);
-    const std::string journal = platform.ReadFile(kJournal);
-    const std::string file = platform.ReadFile(kPoem);
-
-    Session next(platform);
-    next.Start();
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{KeptAside(c.kept)});
-    EXPECT_FALSE(platform.Exists(kJournal));
-    EXPECT_EQ(platform.ReadFile(c.kept), journal) << "the kept file is the journal as it was";
-    EXPECT_EQ(platform.ReadFile(kPoem), file);
-    EXPECT_FALSE(next.workspace.IsModified());
-    // Corrections made now start a journal of their own.
-    ASSERT_TRUE(next.Correct(2));
-    EXPECT_EQ(Journal().records.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Journal, KeptAsideAtLoad,
-    testing::Values(KeptCase{"FileChangedSince",
-                             [](ScriptedPlatform& p) {
-                                 p.WriteFile(kPoem, ScansionFile({{"z", {"z"}, {"2"}, {"2"}, ""},
-                                                                  {"y", {"y"}, {"2"}, {"2"}, ""}}));
-                             },
-                             kKept},
-                    KeptCase{"AnEarlierKeptFileIsNeverOverwritten",
-                             [](ScriptedPlatform& p) {
-                                 p.WriteFile(kPoem, ScansionFile(kVerses) + "\r\n");
-                                 p.WriteFile(kKept, "an earlier one");
-                             },
-                             "poem.txt.unsaved-corrections-2.txt"},
-                    KeptCase{"UnreadableHeader",
-                             [](ScriptedPlatform& p) {
-                                 std::string journal = p.ReadFile(kJournal);
-                                 journal[0] = 'X';
-                                 p.WriteFile(kJournal, journal);
-                             },
-                             kKept}),
-    [](const testing::TestParamInfo<KeptCase>& info) { return info.param.name; });
-
-TEST_F(JournalFlow, ATornLastRecordIsDroppedAndTheJournalWrittenClean) {
-    Crash({1, 2});
-    std::string journal = platform.ReadFile(kJournal);
-    journal.resize(journal.size() - 5);  // the power went during the second append
-    platform.WriteFile(kJournal, journal + "garbage");
-    platform.WillAnswer({Answer::Yes});
-    Session next(platform);
-    EXPECT_EQ(next.Start(), 2);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("1 verse line")});
-    EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
-    EXPECT_EQ(next.workspace.Stresses(2, 1), "1");
-    const JournalContents rewritten = Journal();
-    EXPECT_FALSE(rewritten.damaged);
-    ASSERT_EQ(rewritten.records.size(), 1u);
-    ASSERT_TRUE(next.Correct(3));
-    EXPECT_EQ(Journal().records.size(), 2u) << "appended after a clean end";
 }
 
 TEST_F(JournalFlow, AJournalWithoutAWholeRecordGoesSilently) {
@@ -363,51 +237,68 @@ TEST_F(JournalFlow, AJournalWithoutAWholeRecordGoesSilently) {
     EXPECT_FALSE(platform.Exists(kJournal));
 }
 
+struct KeptCase {
+    const char* name;
+    std::function<void(ScriptedPlatform&)> afterCrash;
+    const char* kept;
+};
+
+class KeptAsideAtLoad : public JournalFlow, public testing::WithParamInterface<KeptCase> {};
+
+TEST_P(KeptAsideAtLoad, NothingIsAppliedOrLost) {
+    Crash({1});
+    GetParam().afterCrash(platform);
+    const std::string journal = platform.ReadFile(kJournal);
+    const std::string file = platform.ReadFile(kPoem);
+
+    Session next(platform);
+    next.Start();
+    EXPECT_EQ(platform.MessageTexts(), Texts{KeptAside(GetParam().kept)});
+    EXPECT_FALSE(platform.Exists(kJournal));
+    EXPECT_EQ(platform.ReadFile(GetParam().kept), journal);
+    EXPECT_EQ(platform.ReadFile(kPoem), file);
+    EXPECT_FALSE(next.workspace.IsModified());
+    // Corrections made now start a journal of their own.
+    ASSERT_TRUE(next.Correct(2));
+    EXPECT_EQ(Journal().records.size(), 1u);
+}
+
+void ChangeTheFile(ScriptedPlatform& p) {
+    p.WriteFile(kPoem, ScansionFile(kVerses) + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Journal, KeptAsideAtLoad,
+                         testing::Values(KeptCase{"FileChangedSince", ChangeTheFile, kKept},
+                                         KeptCase{"AnEarlierKeptFileIsNeverOverwritten",
+                                                  [](ScriptedPlatform& p) {
+                                                      ChangeTheFile(p);
+                                                      p.WriteFile(kKept, "an earlier one");
+                                                  },
+                                                  "poem.txt.unsaved-corrections-2.txt"},
+                                         KeptCase{"UnreadableHeader",
+                                                  [](ScriptedPlatform& p) {
+                                                      std::string journal = p.ReadFile(kJournal);
+                                                      journal[0] = 'X';
+                                                      p.WriteFile(kJournal, journal);
+                                                  },
+                                                  kKept}),
+                         [](const auto& info) { return info.param.name; });
+
 TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir(kJournal));
     Session session(platform);
     session.Start();
-    EXPECT_TRUE(platform.Messages().empty());
     ASSERT_TRUE(session.Correct(1));
     ASSERT_TRUE(session.Correct(2));
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{CannotKeep()});
-    EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
+    EXPECT_EQ(platform.MessageTexts(), Texts{kCannotKeep});
     EXPECT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
     EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
-}
-
-TEST_F(JournalFlow, RecordsForLinesTheFileDoesNotHaveAreNotRestored) {
-    // The journal of a longer version of the same content: its identity matches, but its
-    // fourth line is not in the file any more.
-    std::vector<Verse> longer = kVerses;
-    longer.push_back({"f", {"f"}, {"1"}, {"1"}, ""});
-    platform.WriteFile(kPoem, ScansionFile(longer));
-    Crash({4, 1});
-    std::string journal = platform.ReadFile(kJournal);
-    const std::string header = journal.substr(0, journal.find('\n') + 1);
-    journal.replace(0, header.size(), corvale::JournalHeader(IdentityOf(poem)));
-    platform.WriteFile(kJournal, journal);
-    platform.WriteFile(kPoem, poem);
-
-    platform.WillAnswer({Answer::Yes});
-    Session next(platform);
-    next.Start();
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{Restore("1 verse line")});
-    EXPECT_EQ(next.workspace.NumberOfLines, 3);
-    EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
-    EXPECT_EQ(next.workspace.ChangedLineCount(), 1);
 }
 
 // ---- switching files -------------------------------------------------------------------------
 
 TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
-    std::string wide = "1\tsyllables\twide";
-    for (int i = 0; i < 1001; ++i) {
-        wide += "\ts";
-    }
-    platform.WriteFile(
-        "wide.txt",
-        corvale::test::Rows({wide, "1\tstress\twide", "1\tjuncture\twide", "1\tcomment\twide\t"}));
+    platform.WriteFile("wide.txt", "1\tsyllables\twide" + std::string(1001, '\t') + "s\r\n");
     Session session(platform);
     session.Start();
     ASSERT_TRUE(session.Correct(2));
@@ -417,10 +308,8 @@ TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
               std::nullopt);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
-    EXPECT_FALSE(platform.Ended());
     EXPECT_EQ(session.workspace.WorkingFileName, kPoem);
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kPoem, "3"));
-    EXPECT_EQ(session.workspace.NumberOfLines, 3);
     EXPECT_EQ(session.workspace.Stresses(2, 1), "3");
     EXPECT_TRUE(session.workspace.IsModified());
     EXPECT_EQ(Journal().records.size(), 1u) << "the corrections still have their safety copy";

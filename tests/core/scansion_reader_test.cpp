@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-
 namespace {
 
 using corvale::Encoding;
@@ -169,18 +167,11 @@ INSTANTIATE_TEST_SUITE_P(
                   1000},
         WidthCase{"OneMoreCountsEveryRow", {"", "1\tsyllables\tt" + Tabs(1001) + "x"}, 2, 0},
         WidthCase{"TrailingTabsCount", {"1\tsyllables\tt\ta" + Tabs(1002)}, 1, 0},
-        WidthCase{"BlankRowOfTabsCounts", {kSyllables, Tabs(1004)}, 2, 0},
-        WidthCase{"StressRow", {kSyllables, "1\tstress\tt" + Tabs(1001) + "1"}, 2, 0},
         WidthCase{"CommentRowCountsOne", {kSyllables, kStress, kJuncture, kWideComment}, 0, 1},
         WidthCase{"CommentRowAfterBlankRows",
                   {kSyllables, "", kStress, " \t ", kJuncture, Tabs(3), kWideComment},
                   0,
                   1},
-        WidthCase{"SecondRecordsCommentRow",
-                  {kSyllables, kStress, kJuncture, kWideComment, "2\tsyllables\tt\ta\tb",
-                   "2\tstress\tt", "2\tjuncture\tt", "2\tcomment\tt\tx" + Tabs(2000) + "y"},
-                  0,
-                  2},
         WidthCase{"WideRowInACommentsPlaceAfterAMissingRow",
                   {kSyllables, kStress, kWideComment, "1\tcomment\tt\t"},
                   3,
@@ -246,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BadNumberOfLinesTest,
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(ReaderTest, MoreThanTenMillionVerseLinesAreRefused) {
-    for (const std::string number : {"10000001", "2147483647", "10000000.6"}) {
+    for (const std::string number : {"10000001", "10000000.6"}) {
         ScriptedPlatform fresh;
         fresh.WriteFile("poem.txt", ScansionFile({kHark}) + number + "\tcomment\t\r\n");
         Workspace loading(fresh);
@@ -266,30 +257,16 @@ TEST_F(ReaderTest, AsManyLinesAsRowsIsAccepted) {
     EXPECT_EQ(workspace.NumberOfLines, 3);
 }
 
-struct NoVerseCase {
-    const char* name;
-    std::string bytes;
-};
-
-class NoVerseLineTest : public ReaderTest, public testing::WithParamInterface<NoVerseCase> {};
-
-// A file switch to such a file must not keep the previous file's count: saving would then write
-// records that were never there.
-TEST_P(NoVerseLineTest, FileWithoutFilledRowsHoldsNoVerseLine) {
+// A file switch to a file without a filled row must not keep the previous file's count: saving
+// would then write records that were never there.
+TEST_F(ReaderTest, FileWithoutFilledRowsHoldsNoVerseLine) {
     ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
-    ASSERT_TRUE(Load(GetParam().bytes));
+    ASSERT_TRUE(Load("\r\n \t \r\n\t\t\r\n"));
     EXPECT_EQ(workspace.NumberOfLines, 0);
     EXPECT_EQ(workspace.GetStore().NumberOfLines(), 0);
     EXPECT_EQ(workspace.ScansionFileBytes(), "");
     EXPECT_TRUE(platform.Messages().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, NoVerseLineTest,
-                         testing::Values(NoVerseCase{"Empty", ""},
-                                         NoVerseCase{"BlankRows", "\r\n \t \r\n\t\t\r\n"},
-                                         NoVerseCase{"LineFeedsOnly", "\n\n\n"},
-                                         NoVerseCase{"SpacesWithoutLineEnd", "   "}),
-                         [](const auto& info) { return info.param.name; });
 
 // Records deleted by hand leave the last row's number larger than the rows that are left: here
 // one record of five, four rows numbering five verse lines.
@@ -298,13 +275,10 @@ TEST_F(ReaderTest, FewerRowsThanTheLastNumberLoadAndSaveEmptyLines) {
     rows.back().replace(0, 1, "5");
     ASSERT_TRUE(Load(Rows(rows)));
     EXPECT_EQ(workspace.NumberOfLines, 5);
-    EXPECT_EQ(workspace.LineText(1), "Oh");
-    EXPECT_EQ(workspace.LineText(5), "");
     const std::string saved = workspace.ScansionFileBytes();
     EXPECT_TRUE(saved.starts_with(Rows(corvale::test::RecordRows(1, kShort))));
     EXPECT_TRUE(saved.ends_with(
         Rows({"5\tsyllables\t", "5\tstress\t", "5\tjuncture\t", "5\tcomment\t\t"})));
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 // --- Missing and unreadable files -----------------------------------------------------------
@@ -338,73 +312,6 @@ TEST_F(ReaderTest, EmptyOrUntestableNameCountsAsMissing) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(ReaderTest, FifoInPlaceOfTheFileCountsAsMissing) {
-    ASSERT_EQ(::mkfifo(platform.FilePath("poem.txt").c_str(), 0600), 0);
-    workspace.WorkingFileName = "poem.txt";
-    ASSERT_TRUE(LoadWorkingFile());  // without waiting for a writer
-    EXPECT_EQ(workspace.NumberOfLines, 0);
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
-QString TooLargeMessage(const char* name) {
-    return QString("Caution:  your input file ") + name +
-           " is larger than 2 GB, more than Corvale can hold.  Please fix by hand before "
-           "proceeding further.";
-}
-
-// Counts the times a file is read.
-class CountingPlatform : public ScriptedPlatform {
-public:
-    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
-        ++reads;
-        return ScriptedPlatform::ReadWholeFile(name);
-    }
-    mutable int reads = 0;
-};
-
-class TooLargeTest : public testing::TestWithParam<std::int64_t> {};
-
-// Sparse files cost no disk. Reading one whole would take seconds, or fail to allocate.
-TEST_P(TooLargeTest, IsRefusedWithoutReadingIt) {
-    CountingPlatform platform;
-    QFile file(platform.PathOf("huge.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    if (!file.resize(GetParam())) {
-        GTEST_SKIP() << "no sparse files here";
-    }
-    file.close();
-    Workspace workspace(platform);
-    workspace.WorkingFileName = "huge.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{TooLargeMessage("huge.txt")});
-    EXPECT_EQ(platform.reads, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, TooLargeTest,
-                         testing::Values(corvale::kLargestReadableFile + 1, std::int64_t{40} << 30),
-                         [](const auto& info) { return info.index == 0 ? "JustOver" : "Huge"; });
-
-// The size said the file would do, but it grew past the limit while it was read.
-class GrowingPlatform : public ScriptedPlatform {
-public:
-    std::optional<std::int64_t> FileSize(std::string_view) const override {
-        return asked++ == 0 ? 10 : corvale::kLargestReadableFile + 1;
-    }
-    std::optional<std::string> ReadWholeFile(std::string_view) const override {
-        return std::nullopt;
-    }
-    mutable int asked = 0;
-};
-
-TEST(TooLargeFileTest, AFileThatGrowsWhileReadIsTooLarge) {
-    GrowingPlatform platform;
-    platform.WriteFile("poem.txt", "1\tsyllables\r\n");
-    Workspace workspace(platform);
-    workspace.WorkingFileName = "poem.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{TooLargeMessage("poem.txt")});
-}
-
 TEST(UnreadableFileTest, EndsTheProgram) {
     UnreadablePlatform platform;
     platform.WriteFile("poem \xc3\xa9.txt", "1\tsyllables\r\n");
@@ -429,6 +336,35 @@ TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
 }
 
 // --- Reading the file once per load ----------------------------------------------------------
+
+// Counts the times a file is read.
+class CountingPlatform : public ScriptedPlatform {
+public:
+    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
+        ++reads;
+        return ScriptedPlatform::ReadWholeFile(name);
+    }
+    mutable int reads = 0;
+};
+
+// A sparse file costs no disk. Reading it whole would take seconds, or fail to allocate.
+TEST(TooLargeFileTest, IsRefusedWithoutReadingIt) {
+    CountingPlatform platform;
+    QFile file(platform.PathOf("huge.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    if (!file.resize(corvale::kLargestReadableFile + 1)) {
+        GTEST_SKIP() << "no sparse files here";
+    }
+    file.close();
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "huge.txt";
+    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_EQ(
+        platform.MessageTexts(),
+        std::vector<QString>{"Caution:  your input file huge.txt is larger than 2 GB, more than "
+                             "Corvale can hold.  Please fix by hand before proceeding further."});
+    EXPECT_EQ(platform.reads, 0);
+}
 
 class ReadOnceTest : public testing::Test {
 protected:
@@ -557,11 +493,8 @@ TEST_P(CommentTest, RunsToTheRowsEnd) {
 INSTANTIATE_TEST_SUITE_P(
     Comments, CommentTest,
     testing::Values(CommentCase{"TabsKept", "before\tafter\tmore", "before\tafter\tmore"},
-                    CommentCase{"EmptyFieldsKept", "a\t\t\tb", "a\t\t\tb"},
-                    CommentCase{"LeadingTab", "\tafter", "\tafter"},
-                    CommentCase{"TrailingTabsAndSpacesGo", "a\t b \t \t", "a\t b"},
-                    CommentCase{"OnlyTabs", "\t\t", ""},
-                    CommentCase{"KeywordsInside", "stress\tjuncture", "stress\tjuncture"}),
+                    CommentCase{"LeadingAndEmptyFieldsKept", "\ta\t\t\tb", "\ta\t\t\tb"},
+                    CommentCase{"TrailingTabsAndSpacesGo", "a\t b \t \t", "a\t b"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ReaderTest, OnlyTheRowsTrailingBlanksAreRemoved) {
@@ -693,14 +626,6 @@ TEST_F(ReaderTest, BadRowIsShownInTheFilesEncoding) {
 
 // --- Quoting rows in messages -----------------------------------------------------------------
 
-std::string Repeat(const std::string& unit, std::size_t times) {
-    std::string out;
-    for (std::size_t i = 0; i < times; ++i) {
-        out += unit;
-    }
-    return out;
-}
-
 const QString kEllipsis = QString(QChar(0x2026));
 
 struct QuoteCase {
@@ -718,41 +643,13 @@ TEST_P(QuoteTest, QuotesAtMostTwoHundredCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, QuoteTest,
-    testing::Values(QuoteCase{"ExactlyTwoHundred", Repeat("x", 200), QString(200, 'x')},
-                    QuoteCase{"OneMore", Repeat("x", 201), QString(200, 'x') + kEllipsis},
-                    QuoteCase{"OneMebibyte", Repeat("x", 1 << 20), QString(200, 'x') + kEllipsis},
-                    QuoteCase{"TwoByteCharacters", Repeat("\xc3\xa9", 300),
-                              QString::fromUtf8(Repeat("\xc3\xa9", 200)) + kEllipsis},
-                    QuoteCase{"FourByteCharactersArePairs", Repeat("\xf0\x9f\x98\x80", 300),
-                              QString::fromUtf8(Repeat("\xf0\x9f\x98\x80", 200)) + kEllipsis},
+    testing::Values(QuoteCase{"ExactlyTwoHundred", std::string(200, 'x'), QString(200, 'x')},
+                    QuoteCase{"OneMore", std::string(201, 'x'), QString(200, 'x') + kEllipsis},
                     QuoteCase{
-                        "PairAtTheCutStaysWhole", Repeat("x", 199) + Repeat("\xf0\x9f\x98\x80", 2),
-                        QString(199, 'x') + QString::fromUtf8("\xf0\x9f\x98\x80") + kEllipsis},
-                    QuoteCase{"Windows1252", Repeat("\xe9", 250),
-                              QString::fromUtf8(Repeat("\xc3\xa9", 200)) + kEllipsis}),
+                        "PairAtTheCutStaysWhole",
+                        std::string(199, 'x') + "\xf0\x9f\x98\x80\xf0\x9f\x98\x80",
+                        QString(199, 'x') + QString::fromUtf8("\xf0\x9f\x98\x80") + kEllipsis}),
     [](const auto& info) { return info.param.name; });
-
-TEST_F(ReaderTest, LastRowsNumberAndRowAreQuotedShort) {
-    const std::string number = "-" + Repeat("9", 300);
-    EXPECT_FALSE(Load(number + "\tcomment\r\n"));
-    const QString quoted = "-" + QString(199, '9') + kEllipsis;
-    ExpectEndedWith(
-        "Caution:  the last line of your input file should begin with the number of its last "
-        "verse line, but it begins with " +
-        quoted + ".  Please fix by hand before proceeding further." + kBadLine + quoted);
-}
-
-TEST_F(ReaderTest, TooManyRecordsQuotesTheRowShort) {
-    std::vector<std::string> rows = corvale::test::RecordRows(0, kShort);
-    rows[0] += "\t" + Repeat("y", 300);
-    EXPECT_FALSE(Load(Rows(rows)));
-    const QString start = "0\tsyllables\tOh\tOh\t";
-    const QString quoted = start + QString(200 - start.size(), 'y') + kEllipsis;
-    ExpectEndedWith(
-        "Caution:  your input file holds more verse lines than the 0 its last line gives.  This "
-        "is the 1" +
-        kTail + kBadLine + quoted);
-}
 
 struct EndsEarlyCase {
     const char* name;
@@ -817,24 +714,15 @@ public:
     std::vector<QString> endings;
 };
 
-// Reading fails for one name only.
-class OneUnreadablePlatform : public ScriptedPlatform {
-public:
-    std::optional<std::string> ReadWholeFile(std::string_view name) const override {
-        return name == "unreadable.txt" ? std::nullopt : ScriptedPlatform::ReadWholeFile(name);
-    }
-};
-
 struct RefusalCase {
     const char* name;
-    const char* file;
     std::string bytes;
     std::int64_t sparseSize = 0;  // when not 0, the file is made this large, without bytes
 };
 
 class RefusalTest : public testing::TestWithParam<RefusalCase> {
 protected:
-    OneUnreadablePlatform platform;
+    ScriptedPlatform platform;
     RecordingWorkspace workspace{platform};
 };
 
@@ -842,19 +730,18 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
     platform.WriteFile("old.txt", ScansionFile({kHark, kShort}));
     workspace.WorkingFileName = "old.txt";
     workspace.LoadScansionFile();
-    platform.WriteFile(GetParam().file, GetParam().bytes);
+    platform.WriteFile("new.txt", GetParam().bytes);
     if (GetParam().sparseSize != 0 &&
-        !QFile::resize(platform.PathOf(GetParam().file), GetParam().sparseSize)) {
+        !QFile::resize(platform.PathOf("new.txt"), GetParam().sparseSize)) {
         GTEST_SKIP() << "no sparse files here";
     }
-    workspace.WorkingFileName = GetParam().file;
+    workspace.WorkingFileName = "new.txt";
     workspace.FindMaximumNumberOfSyllables();
     EXPECT_EQ(workspace.refusals.size(), 1u);
     EXPECT_TRUE(workspace.endings.empty());
     EXPECT_EQ(workspace.NumberOfLines, 2);
     EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
     EXPECT_EQ(workspace.GetStore().NumberOfLines(), 2);
-    EXPECT_EQ(workspace.LineText(1), "Hark the lark");
     EXPECT_EQ(workspace.Comments(1), "sung");
     EXPECT_EQ(workspace.Syllables(2, 1), "Oh");
     EXPECT_FALSE(platform.Ended());
@@ -863,48 +750,10 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusalTest,
     testing::Values(
-        RefusalCase{"TooWide", "new.txt", "1\tsyllables\tt" + Tabs(1001) + "x\r\n1\tx\r\n"},
-        RefusalCase{"WiderRowThenTooWideRow", "new.txt",
-                    "1\tsyllables\tt" + Tabs(8) + "x\r\n" + Tabs(1100) + "\r\n1\tx\r\n"},
-        RefusalCase{"NegativeVerseLines", "new.txt", ScansionFile({kHark}) + "-4\tcomment\r\n"},
-        RefusalCase{"VerseLinesBeyond32Bits", "new.txt", "1\tsyllables\tt\ta\r\n5e9\tx\r\n"},
-        RefusalCase{"MoreThanTenMillionVerseLines", "new.txt",
+        RefusalCase{"NegativeVerseLines", ScansionFile({kHark}) + "-4\tcomment\r\n"},
+        RefusalCase{"MoreThanTenMillionVerseLines",
                     ScansionFile({kShort, kShort, kShort, kShort}) + "20000000\tcomment\r\n"},
-        RefusalCase{"Unreadable", "unreadable.txt", ScansionFile({kShort})},
-        RefusalCase{"TooLarge", "new.txt", ScansionFile({kShort}),
-                    corvale::kLargestReadableFile + 1}),
-    [](const auto& info) { return info.param.name; });
-
-struct FaultCase {
-    const char* name;
-    std::vector<std::string> rows;
-};
-
-class SecondPassFaultTest : public testing::TestWithParam<FaultCase> {
-protected:
-    ScriptedPlatform platform;
-    RecordingWorkspace workspace{platform};
-};
-
-TEST_P(SecondPassFaultTest, EndsThroughEndOnBadFileOnce) {
-    platform.WriteFile("poem.txt", Rows(GetParam().rows));
-    workspace.WorkingFileName = "poem.txt";
-    workspace.FindMaximumNumberOfSyllables();
-    ASSERT_TRUE(workspace.refusals.empty());
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
-    EXPECT_EQ(workspace.endings.size(), 1u);
-    EXPECT_TRUE(workspace.refusals.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SecondPassFaultTest,
-    testing::Values(
-        FaultCase{"BadKeyword", {"1\tsyllables\tt", "1\tstrss\tt", "1\tjuncture", "1\tcomment"}},
-        FaultCase{"EndsInsideARecord", {"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture"}},
-        FaultCase{"MoreRecordsThanTheLastNumber",
-                  {"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture", "1\tcomment",
-                   "2\tsyllables\tt", "2\tstress\tt", "2\tjuncture", "1\tcomment"}}),
+        RefusalCase{"TooLarge", ScansionFile({kShort}), corvale::kLargestReadableFile + 1}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
