@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core)
+          libbenchmark-dev fonts-dejavu-core
+          libespeak-ng-dev espeak-ng-data libhyphen-dev hyphen-en-us)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,76 @@
+#pragma once
+
+// Corvale's first pass: from a plain poem to a scansion file and a meter, ready to correct in
+// the window. Toolkit-free (Qt Core only), shared by the window's "Scan a poem" and by the
+// corvale-scan command line tool. Scan may be called from any thread; the library makes every
+// call into its pronunciation engine from one dedicated thread of its own.
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace corvale::firstpass {
+
+// Limits a poem must keep to. A poem past one is refused with a message that names the limit.
+inline constexpr std::int64_t kLargestPoemFile = std::int64_t{64} << 20;
+inline constexpr std::int64_t kMostVerseLines = 10'000'000;
+inline constexpr std::int32_t kMostSyllablesInALine = 1000;
+
+// Why a poem was not scanned: a message in the program's voice (UTF-8), and the poem's row it
+// concerns (1-based), or 0 when it concerns the whole file.
+struct Refusal {
+    std::string message;
+    std::int64_t row = 0;
+};
+
+// A poem's verse lines in order, as written: trimmed, any tab turned into a space, UTF-8.
+// Blank rows separate stanzas and are not verse lines.
+struct Poem {
+    std::vector<std::string> verseLines;
+};
+
+// Reads a poem from its bytes: UTF-8 with or without BOM, UTF-16 with BOM, anything else as
+// Windows-1252; rows end with CR LF, LF or CR. Refuses a poem that is too large, holds NUL
+// bytes, has too many verse lines, has none, or already is a scansion file.
+std::variant<Poem, Refusal> ReadPoem(std::string_view bytes);
+// The same from a file at any path: a poem may lie outside the program's folder, since it is
+// only read. Also refuses a folder, a FIFO, a link to either, and a file that cannot be read.
+std::variant<Poem, Refusal> ReadPoemFile(const QString& path);
+
+// Called from the scanning thread with the verse lines done and their total; returning false
+// cancels the scan.
+using Progress = std::function<bool(std::int64_t done, std::int64_t total)>;
+
+struct Options {
+    // An imposed meter, one symbol ("W" or "S") per place. Empty: the pass chooses the meter.
+    std::vector<std::string> meter;
+    Progress progress;
+};
+
+struct Scansion {
+    std::string scansionFile;  // four rows a verse line, CR LF, UTF-8
+    std::string meterFile;     // one row: the meter's symbols separated by tabs, CR LF
+    std::string meterName;     // "iambic pentameter", ...; "imposed" for an imposed meter
+    std::int64_t verseLines = 0;
+    std::int64_t syllables = 0;
+    std::int64_t linesFitting = 0;  // lines the meter check finds fitting the meter
+};
+
+struct Cancelled {};
+
+std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options = {});
+
+// The names the outputs of a poem file take: "POEM.txt" (or "POEM") gives "POEM.scansion.txt"
+// and "POEM.scansion.meter.txt", in the same folder.
+struct OutputNames {
+    QString scansion;
+    QString meter;
+};
+OutputNames OutputNamesFor(const QString& poemFileName);
+
+}  // namespace corvale::firstpass

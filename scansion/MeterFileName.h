@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvale {
+
+// The meter file of a scansion file's own: "NAME.EXT" gives "NAME.meter.txt" in the same
+// folder ("poems/ode.txt" gives "poems/ode.meter.txt"; a name without an extension, or a
+// hidden one like ".ode", just gains ".meter.txt"). Names are bytes as the program holds them.
+std::string OwnMeterFileName(std::string_view scansionFileName);
+
+}  // namespace corvale
