@@ -23,7 +23,7 @@ cmake -S . -B "$dir" "${options[@]}" >/dev/null
 cmake --build "$dir" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 if [ "$sanitize" = true ]; then
-    for suite in "$dir"/tests/corvale_core_tests "$dir"/tests/corvale_gui_tests; do
+    for suite in "$dir"/tests/corvale_{core,firstpass,gui}_tests; do
         echo "== $(basename "$suite")"
         "$suite" --gtest_brief=1
     done
