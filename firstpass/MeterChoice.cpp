@@ -1,0 +1,119 @@
+#include "firstpass/MeterChoice.h"
+
+#include "editor/MeterCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <map>
+
+namespace corvale::firstpass {
+namespace {
+
+struct Foot {
+    const char* name;
+    std::vector<bool> places;
+};
+
+std::vector<MeterCandidate> BuildCandidates() {
+    const std::array<Foot, 5> feet = {
+        Foot{"iambic", {false, true}}, Foot{"trochaic", {true, false}},
+        Foot{"anapestic", {false, false, true}}, Foot{"dactylic", {true, false, false}},
+        Foot{"amphibrachic", {false, true, false}}};
+    const std::array<const char*, 8> lengths = {"monometer",  "dimeter",    "trimeter",
+                                                "tetrameter", "pentameter", "hexameter",
+                                                "heptameter", "octameter"};
+    std::vector<MeterCandidate> all;
+    const auto add = [&all](std::string name, std::vector<bool> strong) {
+        if (strong.empty())
+            return;
+        for (const MeterCandidate& earlier : all)
+            if (earlier.strong == strong)
+                return;
+        all.push_back({std::move(name), std::move(strong)});
+    };
+    for (const char* form : {"", "catalectic ", "headless "})
+        for (const Foot& foot : feet)
+            for (std::size_t n = 1; n <= lengths.size(); ++n) {
+                std::vector<bool> strong;
+                for (std::size_t i = 0; i < n; ++i)
+                    strong.insert(strong.end(), foot.places.begin(), foot.places.end());
+                const std::string name = std::string(form) + foot.name + ' ' + lengths[n - 1];
+                if (form[0] == '\0')
+                    add(name, strong);
+                else if (form[0] == 'c' && !strong.back())
+                    add(name, {strong.begin(), strong.end() - 1});
+                else if (form[0] == 'h' && !strong.front())
+                    add(name, {strong.begin() + 1, strong.end()});
+            }
+    return all;
+}
+
+}  // namespace
+
+const std::vector<MeterCandidate>& MeterCandidates() {
+    static const std::vector<MeterCandidate> candidates = BuildCandidates();
+    return candidates;
+}
+
+std::string MeterRow(const std::vector<bool>& strong) {
+    std::string row;
+    for (bool s : strong) {
+        if (!row.empty())
+            row += '\t';
+        row += s ? 'S' : 'W';
+    }
+    return row;
+}
+
+std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
+    // Lines of the same pattern are judged once.
+    std::map<std::string, std::int64_t> patterns;  // the values as bytes
+    std::map<std::size_t, std::int64_t> lengths;
+    for (const auto& line : lines)
+        if (!line.empty()) {
+            ++patterns[std::string(line.begin(), line.end())];
+            ++lengths[line.size()];
+        }
+    std::size_t commonLength = 0;
+    std::int64_t most = 0;
+    for (const auto& [length, count] : lengths)
+        if (count > most) {
+            most = count;
+            commonLength = length;
+        }
+    std::vector<meter::ShownLine> shown;
+    for (const auto& [pattern, count] : patterns) {
+        std::vector<std::string> syllables(pattern.size() + 1, "x");
+        std::vector<std::string> stresses(1);
+        for (char value : pattern)
+            stresses.push_back(std::to_string(value));
+        shown.emplace_back().Read(syllables, stresses);
+    }
+    const std::vector<MeterCandidate>& candidates = MeterCandidates();
+    std::size_t best = 0;
+    std::int64_t bestCost = -1;
+    std::size_t bestDistance = 0;
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        const meter::Meter meter(MeterRow(candidates[c].strong),
+                                 static_cast<std::int32_t>(candidates[c].strong.size()));
+        std::int64_t cost = 0;
+        std::size_t p = 0;
+        for (const auto& [pattern, count] : patterns) {
+            const meter::Verdict verdict =
+                meter::JudgeLine(meter, shown[p++], meter::Strictness::StressMaxima);
+            cost += count * (verdict.offPlaces + verdict.TooMany() + verdict.TooFew());
+        }
+        const std::size_t places = candidates[c].strong.size();
+        const std::size_t distance =
+            places > commonLength ? places - commonLength : commonLength - places;
+        if (bestCost < 0 || cost < bestCost || (cost == bestCost && distance < bestDistance)) {
+            best = c;
+            bestCost = cost;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+}  // namespace corvale::firstpass

@@ -1,0 +1,32 @@
+#pragma once
+
+// Choosing a poem's meter from the stresses its lines carry before any meter is known.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvale::firstpass {
+
+struct MeterCandidate {
+    std::string name;          // "iambic pentameter", "catalectic trochaic tetrameter", ...
+    std::vector<bool> strong;  // one entry a place
+};
+
+// Every meter the pass considers, in the order that breaks ties: iambic, trochaic, anapestic,
+// dactylic and amphibrachic feet, 1 to 8 feet each; then each meter ending in a weak place with
+// that place dropped (catalectic); then each meter beginning with a weak place with that place
+// dropped (headless). A form whose places equal an earlier one's is left out.
+const std::vector<MeterCandidate>& MeterCandidates();
+
+// The meter file's row for a meter: "W" or "S" a place, separated by tabs, without line end.
+std::string MeterRow(const std::vector<bool>& strong);
+
+// The candidate that fits lines best, given each line's stress values before the meter (a value
+// above 1 is stressed). A candidate's cost is, over all lines with syllables, the stress maxima
+// in weak places that the meter check counts plus the syllables too many or too few. Ties go to
+// the candidate whose length is nearest the most common line length, then to the earlier one.
+// Returns an index into MeterCandidates().
+std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
+
+}  // namespace corvale::firstpass
