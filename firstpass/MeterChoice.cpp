@@ -49,6 +49,17 @@ std::vector<MeterCandidate> BuildCandidates() {
     return all;
 }
 
+// The forms a line of a meter may take: the meter itself, and without its last place or its
+// first when that place is weak.
+std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
+    std::vector<std::vector<bool>> forms = {strong};
+    if (strong.size() > 1 && !strong.back())
+        forms.emplace_back(strong.begin(), strong.end() - 1);
+    if (strong.size() > 1 && !strong.front())
+        forms.emplace_back(strong.begin() + 1, strong.end());
+    return forms;
+}
+
 }  // namespace
 
 const std::vector<MeterCandidate>& MeterCandidates() {
@@ -95,14 +106,22 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
     std::int64_t bestCost = -1;
     std::size_t bestDistance = 0;
     for (std::size_t c = 0; c < candidates.size(); ++c) {
-        const meter::Meter meter(MeterRow(candidates[c].strong),
-                                 static_cast<std::int32_t>(candidates[c].strong.size()));
+        std::vector<meter::Meter> forms;
+        for (const std::vector<bool>& strong : LineForms(candidates[c].strong))
+            forms.emplace_back(MeterRow(strong), static_cast<std::int32_t>(strong.size()));
         std::int64_t cost = 0;
         std::size_t p = 0;
         for (const auto& [pattern, count] : patterns) {
-            const meter::Verdict verdict =
-                meter::JudgeLine(meter, shown[p++], meter::Strictness::StressMaxima);
-            cost += count * (verdict.offPlaces + verdict.TooMany() + verdict.TooFew());
+            std::int64_t least = -1;
+            for (const meter::Meter& form : forms) {
+                const meter::Verdict verdict =
+                    meter::JudgeLine(form, shown[p], meter::Strictness::StressMaxima);
+                const std::int64_t misses =
+                    verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
+                least = least < 0 ? misses : std::min(least, misses);
+            }
+            ++p;
+            cost += count * least;
         }
         const std::size_t places = candidates[c].strong.size();
         const std::size_t distance =

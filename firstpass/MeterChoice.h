@@ -23,8 +23,10 @@ const std::vector<MeterCandidate>& MeterCandidates();
 std::string MeterRow(const std::vector<bool>& strong);
 
 // The candidate that fits lines best, given each line's stress values before the meter (a value
-// above 1 is stressed). A candidate's cost is, over all lines with syllables, the stress maxima
-// in weak places that the meter check counts plus the syllables too many or too few. Ties go to
+// above 1 is stressed). A line of a meter may also take its catalectic or headless form, as verse
+// allows; the line costs the stress maxima in weak places that the meter check counts plus the
+// syllables too many or too few, under the form that costs least. A candidate's cost is that of
+// all lines with syllables. Ties go to
 // the candidate whose length is nearest the most common line length, then to the earlier one.
 // Returns an index into MeterCandidates().
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
