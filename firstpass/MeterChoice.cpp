@@ -49,17 +49,6 @@ std::vector<MeterCandidate> BuildCandidates() {
     return all;
 }
 
-// The forms a line of a meter may take: the meter itself, and without its last place or its
-// first when that place is weak.
-std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
-    std::vector<std::vector<bool>> forms = {strong};
-    if (strong.size() > 1 && !strong.back())
-        forms.emplace_back(strong.begin(), strong.end() - 1);
-    if (strong.size() > 1 && !strong.front())
-        forms.emplace_back(strong.begin() + 1, strong.end());
-    return forms;
-}
-
 }  // namespace
 
 const std::vector<MeterCandidate>& MeterCandidates() {
@@ -75,6 +64,50 @@ std::string MeterRow(const std::vector<bool>& strong) {
         row += s ? 'S' : 'W';
     }
     return row;
+}
+
+std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
+    std::vector<std::vector<bool>> forms = {strong};
+    if (strong.size() > 1 && !strong.back())
+        forms.emplace_back(strong.begin(), strong.end() - 1);
+    if (strong.size() > 1 && !strong.front())
+        forms.emplace_back(strong.begin() + 1, strong.end());
+    return forms;
+}
+
+namespace {
+
+std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line) {
+    const meter::Verdict verdict = meter::JudgeLine(form, line, meter::Strictness::StressMaxima);
+    return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
+}
+
+meter::ShownLine Shown(const std::string& values) {
+    std::vector<std::string> syllables(values.size() + 1, "x");
+    std::vector<std::string> stresses(1);
+    for (char value : values)
+        stresses.push_back(std::to_string(value));
+    meter::ShownLine shown;
+    shown.Read(syllables, stresses);
+    return shown;
+}
+
+}  // namespace
+
+std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
+                     const std::vector<std::uint8_t>& values) {
+    const meter::ShownLine shown = Shown(std::string(values.begin(), values.end()));
+    std::size_t best = 0;
+    std::int64_t least = -1;
+    for (std::size_t f = 0; f < forms.size(); ++f) {
+        const std::int64_t misses = Misses(
+            meter::Meter(MeterRow(forms[f]), static_cast<std::int32_t>(forms[f].size())), shown);
+        if (least < 0 || misses < least) {
+            least = misses;
+            best = f;
+        }
+    }
+    return best;
 }
 
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
@@ -94,13 +127,8 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
             commonLength = length;
         }
     std::vector<meter::ShownLine> shown;
-    for (const auto& [pattern, count] : patterns) {
-        std::vector<std::string> syllables(pattern.size() + 1, "x");
-        std::vector<std::string> stresses(1);
-        for (char value : pattern)
-            stresses.push_back(std::to_string(value));
-        shown.emplace_back().Read(syllables, stresses);
-    }
+    for (const auto& [pattern, count] : patterns)
+        shown.push_back(Shown(pattern));
     const std::vector<MeterCandidate>& candidates = MeterCandidates();
     std::size_t best = 0;
     std::int64_t bestCost = -1;
@@ -114,10 +142,7 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
         for (const auto& [pattern, count] : patterns) {
             std::int64_t least = -1;
             for (const meter::Meter& form : forms) {
-                const meter::Verdict verdict =
-                    meter::JudgeLine(form, shown[p], meter::Strictness::StressMaxima);
-                const std::int64_t misses =
-                    verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
+                const std::int64_t misses = Misses(form, shown[p]);
                 least = least < 0 ? misses : std::min(least, misses);
             }
             ++p;

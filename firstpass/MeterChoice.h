@@ -22,6 +22,16 @@ const std::vector<MeterCandidate>& MeterCandidates();
 // The meter file's row for a meter: "W" or "S" a place, separated by tabs, without line end.
 std::string MeterRow(const std::vector<bool>& strong);
 
+// The forms a line of a meter may take: the meter itself, then without its last place when that
+// is weak (catalectic), then without its first place when that is weak (headless).
+std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
+
+// The index into `forms` of the form a line fits best: fewest stress maxima in weak places plus
+// syllables too many or too few, the earlier form on a tie. `values` are the line's stress
+// values before the meter.
+std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
+                     const std::vector<std::uint8_t>& values);
+
 // The candidate that fits lines best, given each line's stress values before the meter (a value
 // above 1 is stressed). A line of a meter may also take its catalectic or headless form, as verse
 // allows; the line costs the stress maxima in weak places that the meter check counts plus the

@@ -191,12 +191,22 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     }
     const meter::Meter meter(result.meterFile, static_cast<std::int32_t>(strong.size()));
     result.meterFile += "\r\n";
+    // A line stands in the form of the meter it fits best (a headless line begins a place on),
+    // so that a stress the position makes falls where the line's own places are.
+    const std::vector<std::vector<bool>> forms = LineForms(strong);
+    std::vector<meter::Meter> formMeters;
+    for (const std::vector<bool>& form : forms)
+        formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
 
     meter::ShownLine shown;
     std::vector<std::string> syllables(1);
     std::vector<std::string> stresses(1);
     for (std::size_t j = 0; j < lines.size(); ++j) {
-        const std::vector<int> values = ValuesUnderMeter(lines[j].weights, meter);
+        std::vector<std::uint8_t> before;
+        for (Weight weight : lines[j].weights)
+            before.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+        const std::vector<int> values =
+            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(forms, before)]);
         WriteRecord(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
         syllables.assign(values.size() + 1, "x");
         stresses.resize(1);

@@ -9,22 +9,24 @@
 namespace corvale::firstpass {
 namespace {
 
-// Function words that verse leaves unstressed unless the line's position lifts them.
-constexpr auto kClitics =
-    std::to_array<std::string_view>({"a", "an", "the", "of", "to", "and", "th", "o"});
+// Function words that verse leaves unstressed unless the line's position lifts them between two
+// unstressed syllables: articles, the commonest prepositions and conjunctions, possessives.
+constexpr auto kClitics = std::to_array<std::string_view>(
+    {"a",    "an", "the", "of",  "to",   "and",  "th",  "o",     "in",
+     "on",   "at", "by",  "for", "from", "with", "as",  "or",    "nor",
+     "than", "my", "thy", "his", "her",  "its",  "our", "their", "your"});
 
-// Monosyllabic function words the phrase weakens: pronouns, prepositions, auxiliaries and
-// conjunctions. A strong place makes them heard.
+// Monosyllabic function words the phrase weakens: pronouns, auxiliaries, conjunctions,
+// demonstratives and question words. A strong place makes them heard.
 constexpr auto kWeakened = std::to_array<std::string_view>(
-    {"i",      "me",    "my",    "thee",  "thou",  "thy",     "thine", "he",     "him",  "his",
-     "she",    "her",   "it",    "its",   "we",    "us",      "our",   "you",    "your", "ye",
-     "they",   "them",  "their", "who",   "whom",  "whose",   "which", "that",   "in",   "on",
-     "at",     "by",    "for",   "from",  "with",  "through", "thro",  "as",     "than", "or",
-     "nor",    "but",   "if",    "so",    "yet",   "when",    "while", "though", "till", "lest",
-     "am",     "is",    "are",   "was",   "were",  "be",      "been",  "have",   "has",  "hath",
-     "had",    "do",    "does",  "doth",  "did",   "shall",   "shalt", "will",   "wilt", "would",
-     "should", "can",   "canst", "could", "may",   "might",   "must",  "art",    "tis",  "twas",
-     "'tis",   "'twas", "such",  "there", "whilst"});
+    {"i",      "me",    "thee",  "thou",  "thine", "he",     "him",  "she",     "it",     "we",
+     "us",     "you",   "ye",    "they",  "them",  "who",    "whom", "whose",   "which",  "that",
+     "this",   "these", "those", "what",  "where", "how",    "then", "through", "thro",   "but",
+     "if",     "so",    "yet",   "when",  "while", "though", "till", "lest",    "am",     "is",
+     "are",    "was",   "were",  "be",    "been",  "have",   "has",  "hath",    "had",    "do",
+     "does",   "doth",  "did",   "shall", "shalt", "will",   "wilt", "would",   "should", "can",
+     "canst",  "could", "may",   "might", "must",  "art",    "tis",  "twas",    "such",   "there",
+     "whilst", "not",   "no"});
 
 template <std::size_t N>
 bool Holds(const std::array<std::string_view, N>& list, std::string_view word) {
