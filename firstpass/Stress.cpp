@@ -30,9 +30,10 @@ constexpr auto kWeakened = std::to_array<std::string_view>(
 
 // Prepositions and conjunctions of more than one syllable: the phrase weakens their stress too.
 constexpr auto kWeakenedLonger = std::to_array<std::string_view>(
-    {"after", "upon", "into", "unto", "about", "above", "before", "behind", "below", "beneath",
-     "beside", "between", "beyond", "within", "without", "against", "among", "across", "along",
-     "until", "unless", "because", "although", "over", "under", "toward", "towards", "amid"});
+    {"after",   "upon",     "into",    "unto",   "about",   "above",   "before",
+     "behind",  "below",    "beneath", "beside", "between", "beyond",  "within",
+     "without", "against",  "among",   "across", "along",   "until",   "unless",
+     "because", "although", "over",    "under",  "toward",  "towards", "amid"});
 
 template <std::size_t N>
 bool Holds(const std::array<std::string_view, N>& list, std::string_view word) {

@@ -163,7 +163,8 @@ std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
         if (!IsVowelPhoneme(name))
             continue;
         syllables.push_back(stress);
-        if (name == "aI3" || name == "aU3" || name == "aI@" || name == "aU@" || name == "aI@3")
+        if (name == "aI3" || name == "aU3" || name == "aI@" || name == "aU@" || name == "aI@3" ||
+            name == "i@")
             syllables.push_back(Lexical::None);
     }
     return syllables;
