@@ -86,8 +86,14 @@ qsizetype SplitBetween(const QString& word, const Group& left, const Group& righ
     return right.begin;
 }
 
-QStringList FromHyphenation(const QString& word, int count) {
+// The patterns, loaded once and kept for the process's life; null when they are missing.
+HyphenDict* Patterns() {
     static HyphenDict* const dict = hnj_hyphen_load("/usr/share/hyphen/hyph_en_US.dic");
+    return dict;
+}
+
+QStringList FromHyphenation(const QString& word, int count) {
+    HyphenDict* const dict = Patterns();
     if (dict == nullptr || word.size() < 4)
         return {};
     for (QChar c : word)
@@ -144,6 +150,10 @@ std::vector<Group> FittedGroups(const QString& word, int count) {
 }
 
 }  // namespace
+
+void LoadHyphenationPatterns() {
+    Patterns();
+}
 
 std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
     std::vector<Lexical> syllables;

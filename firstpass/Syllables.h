@@ -29,6 +29,9 @@ std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes);
 // is easier to mend than joining. A word of fewer letters than `count` gives one piece a letter.
 QStringList SplitWritten(const QString& word, int count);
 
+// Loads the hyphenation patterns now rather than at the first word that needs them.
+void LoadHyphenationPatterns();
+
 // Vowel groups of a written word, by the rule above: the syllable count when the engine has
 // none.
 int VowelGroups(const QString& word);
