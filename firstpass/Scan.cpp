@@ -85,19 +85,6 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
     line.weights.insert(line.weights.end(), weights.begin(), weights.end());
 }
 
-// A compound is stressed on its first part: a later part's stress is heard as secondary.
-void StressCompounds(const std::vector<Word>& words, std::vector<std::size_t>& firstSyllable,
-                     ScannedLine& line) {
-    firstSyllable.push_back(line.weights.size());
-    for (std::size_t w = 0; w < words.size(); ++w) {
-        if (!words[w].compoundTail)
-            continue;
-        for (std::size_t s = firstSyllable[w]; s < firstSyllable[w + 1]; ++s)
-            if (line.weights[s] == Weight::Stressed)
-                line.weights[s] = Weight::Secondary;
-    }
-}
-
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
                                                           std::size_t to) {
@@ -117,14 +104,11 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
-        std::vector<std::size_t> firstSyllable;
         for (std::size_t w = 0; w < words[j].size(); ++w) {
             const Word& word = words[j][w];
-            firstSyllable.push_back(line.weights.size());
             AddWord(word, AsksTheEngine(word) ? phonemes[next++] : std::string(),
                     w + 1 == words[j].size(), line);
         }
-        StressCompounds(words[j], firstSyllable, line);
         if (std::ssize(line.weights) > kMostSyllablesInALine)
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
                                std::to_string(kMostSyllablesInALine) +
