@@ -61,6 +61,15 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
             lexical.assign(static_cast<std::size_t>(VowelGroups(stem)), Lexical::None);
             lexical[0] = Lexical::Primary;
         }
+        // The engine spells out what it cannot read ("shh", a word in another script) letter by
+        // letter; a written word has at most one syllable more than its vowel groups.
+        const std::size_t most = static_cast<std::size_t>(VowelGroups(stem)) + 1;
+        if (lexical.size() > most) {
+            const bool stressed =
+                std::find(lexical.begin(), lexical.end(), Lexical::Primary) != lexical.end();
+            lexical.assign(most, Lexical::None);
+            lexical[0] = stressed ? Lexical::Primary : Lexical::None;
+        }
         weights = WeighWord(spoken, lexical);
         pieces = SplitWritten(stem, static_cast<int>(weights.size()));
         // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.

@@ -86,6 +86,9 @@ qsizetype SplitBetween(const QString& word, const Group& left, const Group& righ
     return right.begin;
 }
 
+// Words longer than this are split by their vowel groups alone.
+constexpr qsizetype kLongestPatternWord = 64;
+
 // The patterns, loaded once and kept for the process's life; null when they are missing.
 HyphenDict* Patterns() {
     static HyphenDict* const dict = hnj_hyphen_load("/usr/share/hyphen/hyph_en_US.dic");
@@ -94,7 +97,7 @@ HyphenDict* Patterns() {
 
 QStringList FromHyphenation(const QString& word, int count) {
     HyphenDict* const dict = Patterns();
-    if (dict == nullptr || word.size() < 4)
+    if (dict == nullptr || word.size() < 4 || word.size() > kLongestPatternWord)
         return {};
     for (QChar c : word)
         if (c.unicode() > 0x7f || !c.isLetter())

@@ -123,6 +123,13 @@ TEST(ScanTest, ScansALineWithoutWordsAsNoSyllables) {
     EXPECT_EQ(scansion.verseLines, 2);
 }
 
+// The engine spells out what it cannot read; a word still gets no more than one syllable over
+// its vowel groups.
+TEST(ScanTest, DoesNotSpellOutUnreadableWords) {
+    const Scansion scansion = ScanOrFail({"shh bcdfghjklmnp \xd1\x80\xd1\x83\xd1\x81\xd1\x81"});
+    EXPECT_LE(scansion.syllables, 6);
+}
+
 TEST(ScanTest, TurnsControlCharactersIntoSpaces) {
     const Scansion scansion = ScanOrFail({"red\trose\x01 sick"});
     EXPECT_EQ(Rows(scansion.scansionFile)[0], "1\tsyllables\tred rose  sick\tred\trose\tsick");
