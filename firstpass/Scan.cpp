@@ -191,6 +191,10 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     for (const std::vector<bool>& form : forms)
         formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
 
+    std::size_t size = 0;
+    for (const ScannedLine& line : lines)
+        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size();
+    result.scansionFile.reserve(size);
     meter::ShownLine shown;
     std::vector<std::string> syllables(1);
     std::vector<std::string> stresses(1);
