@@ -176,8 +176,11 @@ std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
         if (!IsVowelPhoneme(name))
             continue;
         syllables.push_back(stress);
+        // i@ is i and schwa, except the stressed vowel of "hero", "period" before its r.
+        const bool nearBeforeR =
+            name == "i@" && stress != Lexical::None && phonemes.substr(i, 1) == "r";
         if (name == "aI3" || name == "aU3" || name == "aI@" || name == "aU@" || name == "aI@3" ||
-            name == "i@")
+            (name == "i@" && !nearBeforeR))
             syllables.push_back(Lexical::None);
     }
     return syllables;

@@ -21,17 +21,19 @@ TEST_P(SyllablesOfPhonemesTest, OneEntryAVowel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SyllablesOfPhonemesTest,
-    testing::Values(PhonemesCase{"PrimaryThenNone", "h|'E|v|@|n| ", {L::Primary, L::None}},
-                    PhonemesCase{"SecondaryThenPrimary",
-                                 "k|,0|n|t|@|m|p|l|'eI|S|@|n| ",
-                                 {L::Secondary, L::None, L::Primary, L::None}},
-                    PhonemesCase{"SyllabicL", "t|r|'V|b|@L| ", {L::Primary, L::None}},
-                    PhonemesCase{"FireIsTwo", "f|'aI3| ", {L::Primary, L::None}},
-                    PhonemesCase{
-                        "CuriousIsThree", "k|j|'U@|r|i@|s| ", {L::Primary, L::None, L::None}},
-                    PhonemesCase{"PausesAndMarksAreNoVowels", "n|'e@|_:|_:|;| ", {L::Primary}},
-                    PhonemesCase{"SeveralWordsRunOn", "D|@2 s|'V|n| ", {L::None, L::Primary}},
-                    PhonemesCase{"Nothing", "", {}}),
+    testing::Values(
+        PhonemesCase{"PrimaryThenNone", "h|'E|v|@|n| ", {L::Primary, L::None}},
+        PhonemesCase{"SecondaryThenPrimary",
+                     "k|,0|n|t|@|m|p|l|'eI|S|@|n| ",
+                     {L::Secondary, L::None, L::Primary, L::None}},
+        PhonemesCase{"SyllabicL", "t|r|'V|b|@L| ", {L::Primary, L::None}},
+        PhonemesCase{"FireIsTwo", "f|'aI3| ", {L::Primary, L::None}},
+        PhonemesCase{"IdeaIsThree", "aI|d|'i@| ", {L::None, L::Primary, L::None}},
+        PhonemesCase{"PeriodIsThree", "p|'i@|r|I2|;|@|d| ", {L::Primary, L::None, L::None}},
+        PhonemesCase{"CuriousIsThree", "k|j|'U@|r|i@|s| ", {L::Primary, L::None, L::None}},
+        PhonemesCase{"PausesAndMarksAreNoVowels", "n|'e@|_:|_:|;| ", {L::Primary}},
+        PhonemesCase{"SeveralWordsRunOn", "D|@2 s|'V|n| ", {L::None, L::Primary}},
+        PhonemesCase{"Nothing", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SplitCase {
