@@ -1,10 +1,13 @@
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@ namespace {
 
 using corvale::ProgramEnded;
 using corvale::Workspace;
+using corvale::test::Rows;
 using corvale::test::ScriptedPlatform;
 
 const QString kNoMeter =
@@ -72,6 +76,142 @@ TEST(MissingMeterTest, FolderOrHiddenFileDoesNotCount) {
     Workspace workspace(platform);
     EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
+}
+
+// Which meter file a scansion file uses. "dir:" makes a folder of that name instead of a file.
+struct MeterChoiceCase {
+    const char* name;
+    std::string scansionFile;
+    std::vector<std::string> present;
+    std::optional<std::string> chosen;
+};
+
+class MeterChoiceTest : public testing::TestWithParam<MeterChoiceCase> {};
+
+TEST_P(MeterChoiceTest, OwnMeterFileFirstThenTheProgramFolders) {
+    ScriptedPlatform platform;
+    QDir(platform.ProgramFolder()).mkdir("poems");
+    for (const std::string& file : GetParam().present) {
+        if (file.starts_with("dir:")) {
+            ASSERT_TRUE(
+                QDir(platform.ProgramFolder()).mkdir(QString::fromStdString(file.substr(4))));
+        } else {
+            platform.WriteFile(file, "S\tW\r\n");
+        }
+    }
+    const Workspace workspace(platform);
+    EXPECT_EQ(workspace.MeterFileFor(GetParam().scansionFile), GetParam().chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, MeterChoiceTest,
+    testing::Values(
+        MeterChoiceCase{"OwnOnly", "ode.txt", {"ode.meter.txt"}, "ode.meter.txt"},
+        MeterChoiceCase{
+            "OwnBeatsTheFolders", "ode.txt", {"ode.meter.txt", "meter.txt"}, "ode.meter.txt"},
+        MeterChoiceCase{"FolderMeterWithoutOwn", "ode.txt", {"meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"Neither", "ode.txt", {"ode.txt"}, std::nullopt},
+        MeterChoiceCase{
+            "AnotherFilesOwnDoesNotCount", "ode.txt", {"elegy.meter.txt"}, std::nullopt},
+        MeterChoiceCase{
+            "OwnFolderIsNoFile", "ode.txt", {"dir:ode.meter.txt", "meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"OnlyTheLastExtensionGoes",
+                        "ode.scansion.txt",
+                        {"ode.meter.txt", "ode.scansion.meter.txt"},
+                        "ode.scansion.meter.txt"},
+        MeterChoiceCase{"NoExtension", "ode", {"ode.meter.txt", "meter.txt"}, "ode.meter.txt"},
+        MeterChoiceCase{
+            "HiddenOwnDoesNotCount", ".ode", {".ode.meter.txt", "meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"OwnInASubfolder",
+                        "poems/ode.txt",
+                        {"poems/ode.meter.txt", "meter.txt"},
+                        "poems/ode.meter.txt"},
+        MeterChoiceCase{"SubfoldersMeterIsNotTheProgramFolders",
+                        "poems/ode.txt",
+                        {"poems/meter.txt"},
+                        std::nullopt},
+        MeterChoiceCase{
+            "OwnOutsideTheFolderIsNeverLookedAt", "../ode.txt", {"meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"NoWorkingFile", "", {".meter.txt", "meter.txt"}, "meter.txt"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(OwnMeterTest, StartUpReadsTheWorkingFilesOwnMeter) {
+    ScriptedPlatform platform;
+    platform.WriteFile("meter.txt", Rows({"S\tW\tS\tW"}));
+    platform.WriteFile("ode.meter.txt", Rows({"W\tS\tW"}));
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "ode.txt";
+    workspace.ReadTheMeterFile();
+    EXPECT_EQ(workspace.MeterLine, "W\tS\tW");
+    EXPECT_EQ(workspace.NumberOfMeterSymbols, 3);
+}
+
+TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
+    ScriptedPlatform platform;
+    platform.WriteFile("ode.meter.txt", "S\tW");
+    QFile::setPermissions(QString::fromStdString(platform.FilePath("ode.meter.txt")), {});
+    if (QFile(QString::fromStdString(platform.FilePath("ode.meter.txt")))
+            .open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "this user can read any file";
+    }
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "ode.txt";
+    EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "
+                                   "open in another program."});
+}
+
+// A switch takes the new file's meter, or stays on the current file when there is none.
+class MeterSwitchTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string file =
+            corvale::test::ScansionFile({{"a b", {"a", "b"}, {"1", "3"}, {"2", "4"}, ""}});
+        for (const char* name : {"ode.txt", "elegy.txt", "bare.txt"}) {
+            platform.WriteFile(name, file);
+        }
+        platform.WriteFile("ode.meter.txt", Rows({"W\tS"}));
+        platform.WriteFile(kMemory, corvale::test::MemoryFile("ode.txt", "1"));
+        workspace.ReadMemoryFile();
+        workspace.LoadScansionFile();
+        workspace.ReadTheMeterFile();
+        workspace.CurrentLine = 1;
+    }
+    static constexpr char kMemory[] = "RememberEarlierRun.txt";
+    ScriptedPlatform platform;
+    Workspace workspace{platform};
+};
+
+TEST_F(MeterSwitchTest, TheNewFilesMeterComesWithIt) {
+    platform.WriteFile("meter.txt", Rows({"S\tW\tS"}));
+    EXPECT_EQ(workspace.SwitchWorkingFile("elegy.txt", Workspace::Leaving::Go), 1);
+    EXPECT_EQ(workspace.MeterLine, "S\tW\tS");
+    EXPECT_EQ(workspace.NumberOfMeterSymbols, 3);
+    EXPECT_EQ(workspace.SwitchWorkingFile("ode.txt", Workspace::Leaving::Go), 1);
+    EXPECT_EQ(workspace.MeterLine, "W\tS");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(MeterSwitchTest, AFileWithoutAMeterIsTurnedDown) {
+    const std::string memory = platform.ReadFile(kMemory);
+    EXPECT_EQ(workspace.SwitchWorkingFile("bare.txt", Workspace::Leaving::Go, 1), std::nullopt);
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<QString>{
+                  "There is no meter for bare.txt.  I need bare.meter.txt beside it, or meter.txt "
+                  "in the same folder as the program, holding the symbols of the meter (like S "
+                  "and W) separated by tabs.  I have stayed with the file you are working on."});
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_EQ(workspace.WorkingFileName, "ode.txt");
+    EXPECT_EQ(workspace.MeterLine, "W\tS");
+    EXPECT_EQ(workspace.CurrentLine, 1);
+    EXPECT_EQ(platform.ReadFile(kMemory), memory);
+}
+
+TEST_F(MeterSwitchTest, OpeningAtAGivenLineRecordsIt) {
+    workspace.CurrentLine = 7;
+    EXPECT_EQ(workspace.SwitchWorkingFile("ode.txt", Workspace::Leaving::Go, 1), 1);
+    EXPECT_EQ(platform.ReadFile(kMemory), corvale::test::MemoryFile("ode.txt", "1"));
 }
 
 }  // namespace
