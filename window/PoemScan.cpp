@@ -68,7 +68,7 @@ PoemScanResult ScanWithProgress(QWidget* parent, const QString& poemPath,
         cancel = true;
         watcher.waitForFinished();
     }
-    if (cancel.load()) {
+    if (cancel.load() || dialog.wasCanceled()) {
         return firstpass::Cancelled{};
     }
     return watcher.future().takeResult();
