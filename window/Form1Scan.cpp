@@ -151,8 +151,9 @@ std::optional<std::string> Form1::ChooseFreeOutputName(std::string name) {
         if (chosen.isEmpty()) {
             return std::nullopt;
         }
-        proposed = chosen;
         const std::optional<QString> inside = NameInFolder(platform.ProgramFolder(), chosen);
+        // The dialog opens again where it was left, unless that was outside the folder.
+        proposed = inside ? chosen : platform.PathOf(name);
         if (!inside) {
             platform.ShowMessage(
                 QStringLiteral("%1 is outside Corvale's folder, where every file it works on "
