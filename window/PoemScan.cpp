@@ -6,6 +6,10 @@
 #include <QProgressDialog>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <exception>
+#include <new>
+#include <string>
+
 namespace corvale {
 
 namespace {
@@ -58,8 +62,17 @@ PoemScanResult ScanWithProgress(QWidget* parent, const QString& poemPath,
     QEventLoop loop;
     QFutureWatcher<PoemScanResult> watcher;
     QObject::connect(&watcher, &QFutureWatcher<PoemScanResult>::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(
-        QtConcurrent::run([&scanner, poemPath, progress] { return scanner(poemPath, progress); }));
+    // Whatever goes wrong in the scan (a poem too large for the memory left) is said as a
+    // refusal, never thrown into the window's event handling.
+    watcher.setFuture(QtConcurrent::run([&scanner, poemPath, progress]() -> PoemScanResult {
+        try {
+            return scanner(poemPath, progress);
+        } catch (const std::bad_alloc&) {
+            return firstpass::Refusal{"There is not enough memory to scan it.", 0};
+        } catch (const std::exception& error) {
+            return firstpass::Refusal{std::string("The scan failed: ") + error.what(), 0};
+        }
+    }));
     if (!watcher.isFinished()) {
         loop.exec();
     }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <new>
 #include <optional>
 #include <semaphore>
 #include <string>
@@ -175,6 +176,7 @@ TEST_F(ScanPoem, CancelledPoemDialogDoesNothing) {
 struct RefusedCase {
     const char* name;
     std::optional<std::string> poem;  // the poem file's bytes; none for a missing poem
+    bool outOfMemory = false;         // the scan runs out of memory
 };
 
 class ScanPoemRefused : public ScanPoem, public testing::WithParamInterface<RefusedCase> {};
@@ -182,6 +184,11 @@ class ScanPoemRefused : public ScanPoem, public testing::WithParamInterface<Refu
 TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
     const QString path =
         GetParam().poem ? WritePoem("refused.txt", *GetParam().poem) : Poem("refused.txt");
+    if (GetParam().outOfMemory) {
+        form->SetPoemScanner([](const QString&, const firstpass::Progress&) -> PoemScanResult {
+            throw std::bad_alloc();
+        });
+    }
     GoTo(QStringLiteral("3"));
     const auto before = Folder();
     Scan({path});
@@ -196,7 +203,8 @@ TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
                          testing::Values(RefusedCase{"Empty", ""},
-                                         RefusedCase{"Missing", std::nullopt}),
+                                         RefusedCase{"Missing", std::nullopt},
+                                         RefusedCase{"OutOfMemory", kOdeText, true}),
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
