@@ -101,6 +101,14 @@ bool LeavesFolder(const QString& name) {
 
 }  // namespace
 
+QString Platform::ChooseFileToRead(const QString& /*caption*/, const QString& /*filter*/) {
+    return {};
+}
+
+QString Platform::ChooseFileToWrite(const QString& /*caption*/, const QString& /*proposed*/) {
+    return {};
+}
+
 void Platform::EndProgram() {
     ended_ = true;
     OnEnd();

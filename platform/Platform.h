@@ -50,6 +50,13 @@ public:
     virtual Answer AskYesNo(const QString& text, Escape escape) = 0;
     // The program's folder, without a trailing separator.
     virtual QString ProgramFolder() const = 0;
+    // Modal file dialogs. Each gives the path chosen, or an empty text when the person
+    // cancelled; without a window to show them on (the default), every dialog is cancelled.
+    // A file to read, from any folder; `filter` as Qt's file dialogs take it.
+    virtual QString ChooseFileToRead(const QString& caption, const QString& filter);
+    // A name for a new file, starting at the path `proposed`. The dialog does not ask about
+    // replacing a file that exists: the caller decides what a taken name means.
+    virtual QString ChooseFileToWrite(const QString& caption, const QString& proposed);
 
     // Ends the program at once: the window closes, nothing more is written.
     [[noreturn]] void EndProgram();

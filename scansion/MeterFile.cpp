@@ -1,3 +1,4 @@
+#include "scansion/MeterFileName.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
 #include "scansion/Workspace.h"
@@ -5,6 +6,12 @@
 namespace corvale {
 
 namespace {
+
+const char kNoMeterAtStart[] =
+    "I need a file with your meter in it.  It should be named meter.txt, be in the same folder "
+    "as the program, and consist of the symbols of the meter (like S and W) separated by tabs.  "
+    "Please add such a file before proceeding.";
+const char kStayed[] = "I have stayed with the file you are working on.";
 
 // The leading run of fields that hold more than spaces.
 std::int32_t CountMeterSymbols(std::string_view meterLine) {
@@ -17,24 +24,60 @@ std::int32_t CountMeterSymbols(std::string_view meterLine) {
     return count;
 }
 
+QString NoMeterForSwitch(const std::string& scansionFileName) {
+    return QStringLiteral(
+               "There is no meter for %1.  I need %2 beside it, or meter.txt in the same folder "
+               "as the program, holding the symbols of the meter (like S and W) separated by "
+               "tabs.  %3")
+        .arg(DecodeFileName(scansionFileName), DecodeFileName(OwnMeterFileName(scansionFileName)),
+             QLatin1String(kStayed));
+}
+
 }  // namespace
 
-void Workspace::ReadTheMeterFile() {
-    std::optional<std::string> bytes;
-    if (platform_.IsOrdinaryFile(kMeterFileName).value_or(false)) {
-        bytes = platform_.ReadWholeFile(kMeterFileName);
+std::optional<std::string> Workspace::MeterFileFor(std::string_view scansionFileName) const {
+    std::string own = OwnMeterFileName(scansionFileName);
+    if (!scansionFileName.empty() && platform_.IsOrdinaryFile(own).value_or(false)) {
+        return own;
     }
+    if (platform_.IsOrdinaryFile(kMeterFileName).value_or(false)) {
+        return std::string(kMeterFileName);
+    }
+    return std::nullopt;
+}
+
+std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
+    const bool switching = switchOrigin_.has_value();
+    const std::optional<std::string> name = MeterFileFor(WorkingFileName);
+    if (!name) {
+        platform_.ShowMessage(switching ? NoMeterForSwitch(WorkingFileName)
+                                        : QString::fromLatin1(kNoMeterAtStart));
+        return std::nullopt;
+    }
+    const std::optional<std::string> bytes = platform_.ReadWholeFile(*name);
     if (!bytes) {
-        platform_.ShowMessage(QStringLiteral(
-            "I need a file with your meter in it.  It should be named meter.txt, be in the same "
-            "folder as the program, and consist of the symbols of the meter (like S and W) "
-            "separated by tabs.  Please add such a file before proceeding."));
-        platform_.EndProgram();
+        platform_.ShowMessage(
+            QStringLiteral("I couldn't read the meter file %1.  Perhaps it is open in another "
+                           "program.%2")
+                .arg(DecodeFileName(*name),
+                     switching ? QStringLiteral("  ") + QLatin1String(kStayed) : QString()));
+        return std::nullopt;
     }
     // An empty file has no first row: the meter is then empty.
     RowCursor rows(*bytes);
-    MeterLine = rows.AtEnd() ? std::string() : std::string(rows.Next());
-    NumberOfMeterSymbols = CountMeterSymbols(MeterLine);
+    MeterRow row;
+    row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
+    row.symbols = CountMeterSymbols(row.line);
+    return row;
+}
+
+void Workspace::ReadTheMeterFile() {
+    std::optional<MeterRow> row = ReadMeterOfWorkingFile();
+    if (!row) {
+        platform_.EndProgram();
+    }
+    MeterLine = std::move(row->line);
+    NumberOfMeterSymbols = row->symbols;
 }
 
 }  // namespace corvale

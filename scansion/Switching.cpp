@@ -16,13 +16,16 @@ const char kRememberWriteFailed[] =
 
 }  // namespace
 
-std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name, Leaving leaving) {
+std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name, Leaving leaving,
+                                                         std::optional<std::int32_t> openAt) {
     const SwitchOrigin origin{WorkingFileName, CurrentLine};
     // Only a journal of this session's own goes with the corrections given up.
     const bool dropJournal = leaving == Leaving::GoDiscarding && !journal_.disabled;
     WorkingFileName = name;
+    CurrentLine = openAt.value_or(CurrentLine);
     if (!UpdateRememberFile()) {
         WorkingFileName = origin.name;
+        CurrentLine = origin.line;
         platform_.ShowMessage(QString::fromLatin1(kRememberWriteFailed));
         return std::nullopt;
     }
@@ -32,11 +35,16 @@ std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name
         std::optional<SwitchOrigin>& origin;
         ~Done() { origin.reset(); }
     } done{switchOrigin_};
-    if (!LoadScansionFile()) {
+    // The meter is read first: a file without one is turned down before the store changes.
+    std::optional<MeterRow> meter = ReadMeterOfWorkingFile();
+    if (!meter || !LoadScansionFile()) {
         WorkingFileName = origin.name;
+        CurrentLine = origin.line;
         UpdateRememberFile();
         return std::nullopt;
     }
+    MeterLine = std::move(meter->line);
+    NumberOfMeterSymbols = meter->symbols;
     // The old store is gone now, and with it the corrections the journal held.
     if (dropJournal && !origin.name.empty()) {
         platform_.RemoveFile(JournalName(origin.name));

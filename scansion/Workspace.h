@@ -60,7 +60,7 @@ public:
     std::vector<std::string> CurrentJunctures;
     std::int32_t CurrentLine = 0;  // the store row on screen
 
-    // The meter, read once at start-up.
+    // The meter of the working file, read at start-up and at every switch.
     std::string MeterLine;
     std::int32_t NumberOfMeterSymbols = 0;
 
@@ -102,9 +102,18 @@ public:
     // journal left for the new file is offered back. Returns the line to show, or nullopt when
     // the user stays on the current file, unchanged: the memory file could not be written, or
     // the new file was refused (the memory file then names the current file again).
-    std::optional<std::int32_t> SwitchWorkingFile(const std::string& name, Leaving leaving);
+    // `openAt`, when given, is the line the new file opens at and the memory file records,
+    // instead of the line on screen in the file being left. The new file's meter (MeterFileFor)
+    // replaces MeterLine and NumberOfMeterSymbols; a file without one is turned down like a
+    // refused file, with a message.
+    std::optional<std::int32_t> SwitchWorkingFile(const std::string& name, Leaving leaving,
+                                                  std::optional<std::int32_t> openAt = {});
 
-    // Meter file "meter.txt". A missing file is reported and ends the program.
+    // The meter file that applies to a scansion file: its own (OwnMeterFileName) when that is
+    // an ordinary file, "meter.txt" in the program's folder otherwise; nullopt when neither is.
+    std::optional<std::string> MeterFileFor(std::string_view scansionFileName) const;
+    // Reads the meter of WorkingFileName's meter file. With none of either kind, or one that
+    // cannot be read, the user is told and the program ends.
     void ReadTheMeterFile();
 
     // The whole store in the scansion file's format, rows ending in CR LF.
@@ -195,6 +204,13 @@ private:
         bool disabled = false;  // a journal that could not be applied is still in its place
         bool warned = false;    // the user was told it cannot be kept
     };
+    // A meter file's first row and its count of symbols.
+    struct MeterRow {
+        std::string line;
+        std::int32_t symbols = 0;
+    };
+    // The meter of WorkingFileName, or nullopt after a message saying why there is none.
+    std::optional<MeterRow> ReadMeterOfWorkingFile();
     void JournalCommit(std::int32_t line, std::int32_t lineShownAfter);
     // The content a journal of this file's corrections applies to: the bytes last loaded or
     // saved, the empty content when there was no file.

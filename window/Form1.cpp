@@ -238,6 +238,13 @@ void Form1::ConnectHandlers() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (scanning_) {
+        // The scan stops first, writing nothing; the window then closes as it would have.
+        scanCancel_ = true;
+        closeAfterScan_ = true;
+        event->ignore();
+        return;
+    }
     bool mayClose = GetPlatform().HasEnded();
     if (!mayClose) {
         Run([this, &mayClose] { mayClose = QueryClose(); });

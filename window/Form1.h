@@ -10,8 +10,11 @@
 //   memory file; Save (mnuSave_Click) does the same without leaving. The store knows when it
 //   holds unsaved corrections (IsModified, the title's "*"), and Exit, the close box and a
 //   switch ask before dropping them. Switching files (mnuChangeFile_Click) goes through the
-//   memory file and reloads the store. Every handler runs through Run(), the boundary at which
-//   an ended program stops.
+//   memory file, reloads the store and takes the new file's meter (UseTheMeter: captions, red
+//   columns, cues, F3 and the overview follow it). Scan a poem (mnuScanPoem_Click) runs the
+//   first pass on a worker thread, writes the scansion file and its meter file, and switches
+//   to them at line 1. Every handler runs through Run(), the boundary at which an ended
+//   program stops, and which lets no other handler in while a scan runs.
 // Every command is also a QAction with its keys, in the menus and in Keys() (Form1Menus.cpp);
 // the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
 // focus follows the work from line to line (CellFocus). Each step and merge of the line on
@@ -27,13 +30,16 @@
 #include "startup/Layout.h"
 #include "window/Actions.h"
 #include "window/ControlArray.h"
+#include "window/PoemScan.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QAction;
 class QCloseEvent;
@@ -92,6 +98,7 @@ public:
     void cmdAheadOne_Click();
     void cmdGoTo_Click();
     void mnuChangeFile_Click();
+    void mnuScanPoem_Click();
     // cmdQuit_Click (Exit) and mnuSave_Click (Save) are the Workspace's own.
 
     // Commands of the keys and menus that no button has.
@@ -142,6 +149,7 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuChangeFile = nullptr;
+    QAction* mnuScanPoem = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QMenu* mnuLine = nullptr;
@@ -176,6 +184,9 @@ public:
     // Number of cell columns built so far.
     std::int32_t NumberOfCellColumns() const { return txtSyllables.Count(); }
 
+    // What Scan a poem runs on its worker thread (ReadAndScanPoem unless a test replaces it).
+    void SetPoemScanner(PoemScanner scanner) { poemScanner_ = std::move(scanner); }
+
     // Every command with keys, in menu order, then the keys of the grid's boxes.
     const KeyMap& Keys() const { return keyMap_; }
     CellFocus& Focus() { return *cellFocus_; }
@@ -204,6 +215,16 @@ private:
     void FitWindowToScreen();
     void HidePatternElements();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
+    void ColourMeterReach(std::int32_t column);
+    // Makes MeterLine and NumberOfMeterSymbols the meter of the window: the check, the captions
+    // and red columns of the grid built so far, and the cues.
+    void UseTheMeter();
+    // After a switch: the file box, the meter, the grid, the overview and line `line`.
+    void ShowSwitchedFile(std::int32_t line);
+    std::optional<firstpass::Scansion> ScanPoemFile(const QString& poemPath);
+    std::optional<std::string> WriteScanOutputs(const QString& poemPath,
+                                                const firstpass::Scansion& scansion);
+    std::optional<std::string> ChooseFreeOutputName(std::string name);
     void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
     void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
     void ShowLineOrEnd();
@@ -226,15 +247,20 @@ private:
     // Destroyed first: its event filters must not outlive what they use.
     std::unique_ptr<CellKeys> cellKeys_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
-    // Built once from MeterLine and NumberOfMeterSymbols: the meter never changes in a run.
+    // Built from MeterLine and NumberOfMeterSymbols at start-up and at every switch.
     meter::Meter meter_;
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     QPointer<Overview> overview_;
+    PoemScanner poemScanner_ = ReadAndScanPoem;
+    // While a scan runs: no other handler runs, and closing the window cancels the scan first.
+    bool scanning_ = false;
+    bool closeAfterScan_ = false;
+    std::atomic<bool> scanCancel_{false};
 };
 
 template <typename F>
 void Form1::Run(F&& handler) {
-    if (GetPlatform().HasEnded()) {
+    if (GetPlatform().HasEnded() || scanning_) {
         return;
     }
     try {

@@ -71,8 +71,9 @@ void Form1::ShowMeterJudgement() {
     }
     const QString cueText = CueTextOf(strictness_);
     auto off = judgement.offColumns.cbegin();
+    // Cues made for a longer meter of an earlier file stay hidden beyond this meter's places.
     for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
-        const bool isOff = off != judgement.offColumns.cend() && *off == i;
+        const bool isOff = i <= meter_.Places() && off != judgement.offColumns.cend() && *off == i;
         if (isOff) {
             ++off;
             lblOffMeter(i)->Show(cueText);

@@ -117,10 +117,14 @@ void Form1::mnuChangeFile_Click() {
     }
     const std::optional<std::int32_t> line =
         SwitchWorkingFile(EncodeFileName(txtFileName->text()), leaving);
-    if (!line) {
-        return;
+    if (line) {
+        ShowSwitchedFile(*line);
     }
+}
+
+void Form1::ShowSwitchedFile(std::int32_t line) {
     txtFileName->setText(DecodeFileName(WorkingFileName));
+    UseTheMeter();
     if (MaximumNumberOfSyllables > NumberOfCellColumns()) {
         // A wider file than the grid was built for: add the missing columns the way start-up
         // builds them, in the block order now on screen.
@@ -136,7 +140,7 @@ void Form1::mnuChangeFile_Click() {
     if (OverviewDock() != nullptr) {
         OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }
-    CurrentLine = *line;
+    CurrentLine = line;
     LoadANewLine();
 }
 

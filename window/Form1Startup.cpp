@@ -72,10 +72,15 @@ T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double s, 
     return element;
 }
 
-// Boxes of positions the meter does not reach stand out in red.
-void MarkBeyondMeter(QLineEdit* box) {
+// Boxes of positions the meter does not reach stand out in red; the others have their
+// pattern's background. A box already right is left alone.
+void MarkMeterReach(QLineEdit* box, const QLineEdit* pattern, bool beyond) {
+    const QColor wanted = beyond ? QColor(255, 0, 0) : pattern->palette().color(QPalette::Base);
+    if (box->palette().color(QPalette::Base) == wanted) {
+        return;
+    }
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, QColor(255, 0, 0));
+    palette.setColor(QPalette::Base, wanted);
     box->setPalette(palette);
 }
 
@@ -87,7 +92,7 @@ bool Form1::Form_Load() {
         ReadMemoryFile();
         LoadScansionFile();
         ReadTheMeterFile();
-        meter_ = meter::Meter(MeterLine, NumberOfMeterSymbols);
+        UseTheMeter();
         ApplyViewOptions();
         // Corrections a crash left in the journal come back first, with the line they were at.
         const std::optional<std::int32_t> restored = OfferJournal();
@@ -136,20 +141,16 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
     const std::int32_t m = MaximumNumberOfSyllables;
     const double s = SpacingOfButtons;
     for (std::int32_t i = from; i <= to; ++i) {
-        QLineEdit* syllable = AddElement(txtSyllables, CellArray::txtSyllables, i, s, m);
-        QLineEdit* stress = AddElement(txtStress, CellArray::txtStress, i, s, m);
-        QLineEdit* juncture = AddElement(txtJuncture, CellArray::txtJuncture, i, s, m);
+        AddElement(txtSyllables, CellArray::txtSyllables, i, s, m);
+        AddElement(txtStress, CellArray::txtStress, i, s, m);
+        AddElement(txtJuncture, CellArray::txtJuncture, i, s, m);
         AddElement(cmdJunctureDown, CellArray::cmdJunctureDown, i, s, m);
         AddElement(cmdJunctureUp, CellArray::cmdJunctureUp, i, s, m);
         AddElement(cmdStressDown, CellArray::cmdStressDown, i, s, m);
         AddElement(cmdStressUp, CellArray::cmdStressUp, i, s, m);
         AddElement(cmdMerge, CellArray::cmdMerge, i, s, m);
         AddElement(lblMeter, CellArray::lblMeter, i, s, m);
-        if (i > NumberOfMeterSymbols) {
-            MarkBeyondMeter(syllable);
-            MarkBeyondMeter(stress);
-            MarkBeyondMeter(juncture);
-        }
+        ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
     }
@@ -182,13 +183,34 @@ void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
         }
         const std::string_view symbol = s::NthField(MeterLine, i);
         placement::SetCaption(label, Decode(symbol, encoding));
-        if (num::IsBlank(symbol)) {
-            label->hide();
-        } else if (meter::IsStrongSymbol(symbol)) {
+        label->setVisible(!num::IsBlank(symbol));
+        const bool strong = meter::IsStrongSymbol(symbol);
+        if (label->font().bold() != strong) {
             QFont font = label->font();
-            font.setBold(true);
+            font.setBold(strong);
             label->setFont(font);
         }
+    }
+}
+
+void Form1::ColourMeterReach(std::int32_t column) {
+    const bool beyond = column > NumberOfMeterSymbols;
+    MarkMeterReach(txtSyllables(column), txtSyllables(0), beyond);
+    MarkMeterReach(txtStress(column), txtStress(0), beyond);
+    MarkMeterReach(txtJuncture(column), txtJuncture(0), beyond);
+}
+
+void Form1::UseTheMeter() {
+    meter_ = meter::Meter(MeterLine, NumberOfMeterSymbols);
+    const std::int32_t columns = NumberOfCellColumns();
+    for (std::int32_t i = 1; i <= columns; ++i) {
+        ColourMeterReach(i);
+    }
+    CaptionMeterLabels(1, columns);
+    // A longer meter needs cues for its further places; ShowMeterJudgement keeps those beyond
+    // a shorter one hidden.
+    if (columns > 0) {
+        AddMeterCues(columns);
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QWidget>
@@ -71,6 +74,20 @@ Answer QtPlatform::AskYesNo(const QString& text, Escape escape) {
 
 QString QtPlatform::ProgramFolder() const {
     return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filter) {
+    const QString start = lastReadFolder_.isEmpty() ? QDir::homePath() : lastReadFolder_;
+    const QString chosen = QFileDialog::getOpenFileName(window_, caption, start, filter);
+    if (!chosen.isEmpty()) {
+        lastReadFolder_ = QFileInfo(chosen).absolutePath();
+    }
+    return chosen;
+}
+
+QString QtPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
+    return QFileDialog::getSaveFileName(window_, caption, proposed, QString(), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void QtPlatform::OnEnd() {

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <QString>
+
 class QWidget;
 
 namespace corvale {
@@ -13,6 +15,8 @@ public:
     void ShowMessage(const QString& text) override;
     Answer AskYesNo(const QString& text, Escape escape) override;
     QString ProgramFolder() const override;
+    QString ChooseFileToRead(const QString& caption, const QString& filter) override;
+    QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
 
     // The window message boxes belong to (may be null before it exists).
     void SetWindow(QWidget* window) { window_ = window; }
@@ -22,6 +26,7 @@ protected:
 
 private:
     QWidget* window_ = nullptr;
+    QString lastReadFolder_;  // where the next file to read is looked for first
 };
 
 }  // namespace corvale

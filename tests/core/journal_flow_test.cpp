@@ -155,6 +155,7 @@ TEST_P(GivingUp, OnlyAnExplicitNoRemovesTheJournal) {
     session.Start();
     ASSERT_TRUE(session.Correct(1));
     platform.WillAnswer({GetParam().answer});
+    platform.WriteFile("poem.meter.txt", "S\tW\r\n");
     EndsTheProgram([&] { GetParam().leave(session.workspace); });
     EXPECT_EQ(platform.Exists(kJournal), GetParam().answer != Answer::No);
     EXPECT_EQ(platform.ReadFile(kPoem), poem);
@@ -299,6 +300,7 @@ TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
 
 TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
     platform.WriteFile("wide.txt", "1\tsyllables\twide" + std::string(1001, '\t') + "s\r\n");
+    platform.WriteFile("wide.meter.txt", "S\r\n");
     Session session(platform);
     session.Start();
     ASSERT_TRUE(session.Correct(2));
@@ -318,6 +320,7 @@ TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
 TEST_F(JournalFlow, ABadRowAtASwitchEndsWithTheMemoryFileNamingTheFileThatWasOpen) {
     platform.WriteFile("bad.txt", corvale::test::Rows({"1\tsyllables\tx\tx", "1\tstrss\tx\t1",
                                                        "1\tjuncture\tx\t1", "1\tcomment\tx\t"}));
+    platform.WriteFile("bad.meter.txt", "S\r\n");
     Session session(platform);
     session.Start();
     session.workspace.CurrentLine = 2;

@@ -1,10 +1,13 @@
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@ namespace {
 
 using corvale::ProgramEnded;
 using corvale::Workspace;
+using corvale::test::Rows;
 using corvale::test::ScriptedPlatform;
 
 const QString kNoMeter =
@@ -72,6 +76,90 @@ TEST(MissingMeterTest, FolderOrHiddenFileDoesNotCount) {
     Workspace workspace(platform);
     EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
+}
+
+// Which meter file a scansion file uses. "dir:" makes a folder of that name instead of a file.
+struct MeterChoiceCase {
+    const char* name;
+    std::string scansionFile;
+    std::vector<std::string> present;
+    std::optional<std::string> chosen;
+};
+
+class MeterChoiceTest : public testing::TestWithParam<MeterChoiceCase> {};
+
+TEST_P(MeterChoiceTest, OwnMeterFileFirstThenTheProgramFolders) {
+    ScriptedPlatform platform;
+    QDir(platform.ProgramFolder()).mkdir("poems");
+    for (const std::string& file : GetParam().present) {
+        if (file.starts_with("dir:")) {
+            ASSERT_TRUE(
+                QDir(platform.ProgramFolder()).mkdir(QString::fromStdString(file.substr(4))));
+        } else {
+            platform.WriteFile(file, "S\tW\r\n");
+        }
+    }
+    const Workspace workspace(platform);
+    EXPECT_EQ(workspace.MeterFileFor(GetParam().scansionFile), GetParam().chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, MeterChoiceTest,
+    testing::Values(
+        MeterChoiceCase{"OwnOnly", "ode.txt", {"ode.meter.txt"}, "ode.meter.txt"},
+        MeterChoiceCase{
+            "OwnBeatsTheFolders", "ode.txt", {"ode.meter.txt", "meter.txt"}, "ode.meter.txt"},
+        MeterChoiceCase{"FolderMeterWithoutOwn", "ode.txt", {"meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"Neither", "ode.txt", {"ode.txt"}, std::nullopt},
+        MeterChoiceCase{
+            "AnotherFilesOwnDoesNotCount", "ode.txt", {"elegy.meter.txt"}, std::nullopt},
+        MeterChoiceCase{
+            "OwnFolderIsNoFile", "ode.txt", {"dir:ode.meter.txt", "meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"OnlyTheLastExtensionGoes",
+                        "ode.scansion.txt",
+                        {"ode.meter.txt", "ode.scansion.meter.txt"},
+                        "ode.scansion.meter.txt"},
+        MeterChoiceCase{"NoExtension", "ode", {"ode.meter.txt", "meter.txt"}, "ode.meter.txt"},
+        MeterChoiceCase{
+            "HiddenOwnDoesNotCount", ".ode", {".ode.meter.txt", "meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"OwnInASubfolder",
+                        "poems/ode.txt",
+                        {"poems/ode.meter.txt", "meter.txt"},
+                        "poems/ode.meter.txt"},
+        MeterChoiceCase{"SubfoldersMeterIsNotTheProgramFolders",
+                        "poems/ode.txt",
+                        {"poems/meter.txt"},
+                        std::nullopt},
+        MeterChoiceCase{
+            "OwnOutsideTheFolderIsNeverLookedAt", "../ode.txt", {"meter.txt"}, "meter.txt"},
+        MeterChoiceCase{"NoWorkingFile", "", {".meter.txt", "meter.txt"}, "meter.txt"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(OwnMeterTest, StartUpReadsTheWorkingFilesOwnMeter) {
+    ScriptedPlatform platform;
+    platform.WriteFile("meter.txt", Rows({"S\tW\tS\tW"}));
+    platform.WriteFile("ode.meter.txt", Rows({"W\tS\tW"}));
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "ode.txt";
+    workspace.ReadTheMeterFile();
+    EXPECT_EQ(workspace.MeterLine, "W\tS\tW");
+    EXPECT_EQ(workspace.NumberOfMeterSymbols, 3);
+}
+
+TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
+    ScriptedPlatform platform;
+    platform.WriteFile("ode.meter.txt", "S\tW");
+    QFile::setPermissions(QString::fromStdString(platform.FilePath("ode.meter.txt")), {});
+    if (QFile(QString::fromStdString(platform.FilePath("ode.meter.txt")))
+            .open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "this user can read any file";
+    }
+    Workspace workspace(platform);
+    workspace.WorkingFileName = "ode.txt";
+    EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
+    EXPECT_EQ(platform.MessageTexts(),
+              std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "
+                                   "open in another program."});
 }
 
 }  // namespace

@@ -128,20 +128,21 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
     EXPECT_EQ(menus[0]->menu(), form->mnuFile);
     EXPECT_EQ(form->mnuFile->objectName(), "mnuFile");
     const auto items = form->mnuFile->actions();
-    ASSERT_EQ(items.size(), 4);
+    ASSERT_EQ(items.size(), 5);
     const std::vector<std::tuple<QAction*, const char*, const char*, const char*>> expected = {
         {form->mnuSave, "mnuSave", "Save", "Ctrl+S"},
         {form->mnuChangeFile, "mnuChangeFile", "Open the file shown in the box below", "Ctrl+O"},
+        {form->mnuScanPoem, "mnuScanPoem", "Scan a poem\u2026", "Ctrl+Shift+O"},
         {form->mnuExit, "mnuExit", "Exit", "Ctrl+Q"}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& [action, name, text, key] = expected[i];
-        QAction* item = items[static_cast<qsizetype>(i < 2 ? i : i + 1)];
+        QAction* item = items[static_cast<qsizetype>(i < 3 ? i : i + 1)];
         EXPECT_EQ(item, action) << name;
         EXPECT_EQ(item->objectName(), name);
         EXPECT_EQ(item->text(), text);
         EXPECT_EQ(item->shortcut().toString(), key) << name;
     }
-    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_TRUE(items[3]->isSeparator());
 }
 
 TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {

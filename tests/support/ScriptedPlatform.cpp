@@ -41,6 +41,34 @@ QString ScriptedPlatform::ProgramFolder() const {
     return programFolder_;
 }
 
+namespace {
+
+QString NextChoice(std::deque<QString>& choices, const QString& caption) {
+    if (choices.empty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << caption.toStdString();
+        return {};
+    }
+    QString path = choices.front();
+    choices.pop_front();
+    return path;
+}
+
+}  // namespace
+
+QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/) {
+    dialogs_.push_back({caption, QString()});
+    return NextChoice(choices_, caption);
+}
+
+QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
+    dialogs_.push_back({caption, proposed});
+    return NextChoice(choices_, caption);
+}
+
+void ScriptedPlatform::WillChoose(std::vector<QString> paths) {
+    choices_.insert(choices_.end(), paths.begin(), paths.end());
+}
+
 void ScriptedPlatform::WillAnswer(std::vector<Answer> answers) {
     answers_.insert(answers_.end(), answers.begin(), answers.end());
 }

@@ -38,6 +38,18 @@ public:
     Answer AskYesNo(const QString& text, Escape escape) override;
     QString ProgramFolder() const override;
 
+    QString ChooseFileToRead(const QString& caption, const QString& filter) override;
+    QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
+    // Paths for the next file dialogs, in order; an empty text cancels. A dialog with no path
+    // left fails the test (and is cancelled).
+    void WillChoose(std::vector<QString> paths);
+    // Every file dialog shown: its caption and the path it started from ("" for reading).
+    struct Dialog {
+        QString caption;
+        QString proposed;
+    };
+    const std::vector<Dialog>& Dialogs() const { return dialogs_; }
+
     // Answers for the next questions, in order. A question with no answer left fails the test
     // (and is withdrawn).
     void WillAnswer(std::vector<Answer> answers);
@@ -103,6 +115,8 @@ private:
     QString programFolder_;
     std::vector<Message> messages_;
     std::deque<Answer> answers_;
+    std::deque<QString> choices_;
+    std::vector<Dialog> dialogs_;
     int ignoredEscapes_ = 0;
     int endCount_ = 0;
     int writeCount_ = 0;

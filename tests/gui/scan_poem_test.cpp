@@ -1,0 +1,283 @@
+// File > Scan a poem: a poem from any folder becomes a scansion file and its meter file in the
+// program's folder, opened at line 1. What the first pass decides is its own tests' business;
+// these follow the window's part: dialogs, names, the question, the worker and the switch.
+
+#include "gui/LineEditorFixture.h"
+#include "scansion/MeterFileName.h"
+#include "window/PoemScan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <new>
+#include <optional>
+#include <semaphore>
+#include <string>
+#include <vector>
+
+namespace corvale::test {
+namespace {
+
+constexpr char kOdeText[] = "The sea is calm tonight.\nThe tide is full, the moon lies fair\n";
+constexpr char kOdeScansion[] = "ode.scansion.txt";
+constexpr char kOdeMeter[] = "ode.scansion.meter.txt";
+
+class ScanPoem : public LineEditorFixture {
+protected:
+    void SetUp() override {
+        UseSample("sonnet18", kSonnet);
+        ASSERT_TRUE(Start());
+        WritePoem("ode.txt", kOdeText);
+    }
+    // Poems live outside the program's folder, as a metrist's usually do.
+    QString WritePoem(const char* name, const std::string& text) const {
+        const QString path = poems.filePath(QLatin1String(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        return path;
+    }
+    QString Poem(const char* name = "ode.txt") const { return poems.filePath(QLatin1String(name)); }
+    QString InFolder(const char* name) const {
+        return platform.ProgramFolder() + u'/' + QLatin1String(name);
+    }
+    void Scan(std::vector<QString> choices) {
+        platform.WillChoose(std::move(choices));
+        form->mnuScanPoem->trigger();
+    }
+    // What the first pass makes of the poem, whatever it decides.
+    static firstpass::Scansion Expected(const QString& path) {
+        auto poem = firstpass::ReadPoemFile(path);
+        return std::get<firstpass::Scansion>(firstpass::Scan(std::get<firstpass::Poem>(poem)));
+    }
+    // The bytes of every file in the program's folder.
+    std::vector<std::pair<std::string, std::string>> Folder() const {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const std::string& name : platform.FileNames()) {
+            files.emplace_back(name, platform.ReadFile(name));
+        }
+        return files;
+    }
+
+    QTemporaryDir poems;
+};
+
+TEST_F(ScanPoem, OpensTheResultAtLineOneWithItsOwnMeter) {
+    GoTo(QStringLiteral("5"));
+    Scan({Poem()});
+
+    const firstpass::Scansion expected = Expected(Poem());
+    EXPECT_EQ(platform.ReadFile(kOdeScansion), expected.scansionFile);
+    EXPECT_EQ(platform.ReadFile(kOdeMeter), expected.meterFile);
+    EXPECT_EQ(form->WorkingFileName, kOdeScansion);
+    EXPECT_EQ(form->txtFileName->text(), kOdeScansion);
+    EXPECT_EQ(Progress(), "1/2");
+    EXPECT_EQ(form->lblText->text(), "The sea is calm tonight.");
+    EXPECT_EQ(form->MeterLine + "\r\n", expected.meterFile);
+    EXPECT_EQ(platform.ReadFile(kMemory),
+              MemoryFile(kOdeScansion, "1", "4", "1", "4", "1", "1182"));
+    EXPECT_TRUE(platform.Messages().empty());
+    ASSERT_EQ(platform.Dialogs().size(), 1u);
+    EXPECT_EQ(platform.Dialogs()[0].caption, "Scan a poem");
+    // The poem itself is only read.
+    EXPECT_FALSE(platform.Exists("ode.txt"));
+}
+
+// Names already taken, and names the dialog offers that cannot be used. "@" stands for the
+// program's folder in a chosen path.
+struct NamingCase {
+    const char* name;
+    std::vector<std::string> taken;
+    std::vector<std::string> choices;
+    int messages;
+    std::string written;  // the scansion file that opens; "" when nothing was written
+};
+
+class ScanPoemNames : public ScanPoem, public testing::WithParamInterface<NamingCase> {};
+
+TEST_P(ScanPoemNames, NothingIsReplacedAndNothingLeavesTheFolder) {
+    for (const std::string& name : GetParam().taken) {
+        if (name.ends_with('/')) {
+            ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir(QString::fromStdString(name)));
+        } else {
+            platform.WriteFile(name, "kept\r\n");
+        }
+    }
+    std::vector<QString> choices{Poem()};
+    for (const std::string& choice : GetParam().choices) {
+        QString path = QString::fromStdString(choice);
+        choices.push_back(path.replace(u'@', platform.ProgramFolder()));
+    }
+    const auto before = Folder();
+    Scan(choices);
+
+    EXPECT_EQ(platform.Dialogs().size(), GetParam().choices.size() + 1);
+    for (std::size_t i = 1; i < platform.Dialogs().size(); ++i) {
+        EXPECT_TRUE(platform.Dialogs()[i].caption.contains(" exists: choose another name"));
+    }
+    if (platform.Dialogs().size() > 1) {
+        EXPECT_EQ(platform.Dialogs()[1].proposed, InFolder(kOdeScansion));
+    }
+    EXPECT_EQ(platform.Messages().size(), static_cast<std::size_t>(GetParam().messages));
+    for (const std::string& name : GetParam().taken) {
+        if (!name.ends_with('/')) {
+            EXPECT_EQ(platform.ReadFile(name), "kept\r\n") << name;
+        }
+    }
+    if (GetParam().written.empty()) {
+        EXPECT_EQ(Folder(), before);
+        EXPECT_EQ(form->WorkingFileName, kSonnet);
+        return;
+    }
+    const firstpass::Scansion expected = Expected(Poem());
+    const std::string& written = GetParam().written;
+    EXPECT_EQ(platform.ReadFile(written), expected.scansionFile);
+    EXPECT_EQ(platform.ReadFile(OwnMeterFileName(written)), expected.meterFile);
+    EXPECT_EQ(form->WorkingFileName, written);
+    EXPECT_EQ(Progress(), "1/2");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, ScanPoemNames,
+    testing::Values(
+        NamingCase{"FreeNamesAskNothing", {}, {}, 0, kOdeScansion},
+        NamingCase{"TakenScansionNameAsks", {kOdeScansion}, {"@/other.txt"}, 0, "other.txt"},
+        NamingCase{"TakenMeterNameAsks", {kOdeMeter}, {"@/other.txt"}, 0, "other.txt"},
+        NamingCase{"ChosenNameTakenAsksAgain",
+                   {kOdeScansion, "elegy.meter.txt"},
+                   {"@/elegy.txt", "@/other.txt"},
+                   0,
+                   "other.txt"},
+        NamingCase{"OutsideNameAsksAgain",
+                   {kOdeScansion},
+                   {"@/../outside.txt", "/tmp/elsewhere.txt", "@/other.txt"},
+                   2,
+                   "other.txt"},
+        NamingCase{
+            "HiddenNameAsksAgain", {kOdeScansion}, {"@/.other.txt", "@/other.txt"}, 1, "other.txt"},
+        NamingCase{
+            "SubfolderIsInside", {kOdeScansion, "poems/"}, {"@/poems/ode.txt"}, 0, "poems/ode.txt"},
+        NamingCase{"CancelledNameWritesNothing", {kOdeScansion}, {""}, 0, ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ScanPoem, CancelledPoemDialogDoesNothing) {
+    const auto before = Folder();
+    Scan({QString()});
+    EXPECT_EQ(Folder(), before);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(form->WorkingFileName, kSonnet);
+}
+
+// Each way of not scanning leaves every file as it was and the sonnet on screen.
+struct RefusedCase {
+    const char* name;
+    std::optional<std::string> poem;  // the poem file's bytes; none for a missing poem
+    bool outOfMemory = false;         // the scan runs out of memory
+};
+
+class ScanPoemRefused : public ScanPoem, public testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
+    const QString path =
+        GetParam().poem ? WritePoem("refused.txt", *GetParam().poem) : Poem("refused.txt");
+    if (GetParam().outOfMemory) {
+        form->SetPoemScanner([](const QString&, const firstpass::Progress&) -> PoemScanResult {
+            throw std::bad_alloc();
+        });
+    }
+    GoTo(QStringLiteral("3"));
+    const auto before = Folder();
+    Scan({path});
+    EXPECT_EQ(Folder(), before);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    const QString& message = platform.Messages()[0].text;
+    EXPECT_TRUE(message.startsWith("I couldn't scan refused.txt")) << message.toStdString();
+    EXPECT_TRUE(message.endsWith("Nothing was written.")) << message.toStdString();
+    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(Progress(), "3/14");
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
+                         testing::Values(RefusedCase{"Empty", ""},
+                                         RefusedCase{"Missing", std::nullopt},
+                                         RefusedCase{"OutOfMemory", kOdeText, true}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
+    ClickCell("cmdStressUp", 1);
+    Click(QStringLiteral("cmdOk"));
+    const auto before = Folder();
+    platform.WillAnswer({Answer::Withdrawn});
+    Scan({Poem()});
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
+    EXPECT_EQ(Folder(), before);
+    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_TRUE(form->IsModified());
+}
+
+// A scan that waits for the test: the progress dialog's Cancel stops it, and nothing is written.
+TEST_F(ScanPoem, CancelWritesNothing) {
+    std::binary_semaphore cancelled(0);
+    bool sawDialog = false;
+    form->SetPoemScanner([&cancelled](const QString&, const firstpass::Progress& progress) {
+        progress(0, 100);
+        cancelled.acquire();
+        return progress(1, 100) ? PoemScanResult(firstpass::Scansion{}) : firstpass::Cancelled{};
+    });
+    QTimer::singleShot(0, form.get(), [&] {
+        if (auto* dialog = form->findChild<QProgressDialog*>(QStringLiteral("scanProgress"))) {
+            sawDialog = true;
+            dialog->findChild<QPushButton*>()->click();
+        }
+        cancelled.release();
+    });
+    const auto before = Folder();
+    Scan({Poem()});
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(Folder(), before);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(form->WorkingFileName, kSonnet);
+}
+
+TEST_F(ScanPoem, ClosingTheWindowCancelsTheScanFirst) {
+    std::binary_semaphore closed(0);
+    form->SetPoemScanner([&closed](const QString& path, const firstpass::Progress& progress) {
+        closed.acquire();
+        return ReadAndScanPoem(path, progress);
+    });
+    QTimer::singleShot(0, form.get(), [&] {
+        form->close();
+        closed.release();
+    });
+    const auto before = Folder();
+    Scan({Poem()});
+    EXPECT_EQ(Folder(), before);
+    EXPECT_FALSE(form->isVisible());
+}
+
+// While the scan runs the window stays responsive, but no other command runs in between.
+TEST_F(ScanPoem, NoCommandRunsDuringAScan) {
+    std::binary_semaphore tried(0);
+    form->SetPoemScanner([&tried](const QString& path, const firstpass::Progress& progress) {
+        tried.acquire();
+        return ReadAndScanPoem(path, progress);
+    });
+    QTimer::singleShot(0, form.get(), [&] {
+        // Exit would ask "Save changes?", and a switch would load the sonnet again.
+        form->mnuExit->trigger();
+        form->mnuChangeFile->trigger();
+        tried.release();
+    });
+    Scan({Poem()});
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(platform.Ended());
+    EXPECT_EQ(form->WorkingFileName, kOdeScansion);
+    EXPECT_EQ(Progress(), "1/2");
+}
+
+}  // namespace
+}  // namespace corvale::test

@@ -1,0 +1,174 @@
+// Scan a poem: from a plain poem, chosen in any folder since it is only read, to a scansion
+// file and its meter file in the program's folder, opened at line 1. The first pass runs on a
+// worker thread (PoemScan.h); nothing is written before it has finished, the user has agreed
+// to leave the file on screen, and the names are free.
+
+#include "platform/TextCodec.h"
+#include "scansion/MeterFileName.h"
+#include "window/Form1.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+
+namespace corvale {
+
+namespace {
+
+QString RefusalMessage(const QString& poemPath, const firstpass::Refusal& refusal) {
+    const QString where =
+        refusal.row > 0 ? QStringLiteral(" (row %1)").arg(refusal.row) : QString();
+    return QStringLiteral("I couldn't scan %1%2.  %3  Nothing was written.")
+        .arg(QFileInfo(poemPath).fileName(), where, QString::fromStdString(refusal.message));
+}
+
+QString WriteFailedMessage(const std::string& name) {
+    return QStringLiteral(
+               "I couldn't write %1, so nothing was written.  Perhaps the folder is read-only "
+               "or the disk is full.")
+        .arg(DecodeFileName(name));
+}
+
+// `file` (absolute) as a name relative to `folder`; nullopt when it lies outside.
+std::optional<QString> RelativeName(const QString& folder, const QString& file) {
+    const QString relative = QDir(folder).relativeFilePath(file);
+    if (relative.isEmpty() || relative == u".." || relative.startsWith(u"../") ||
+        QDir::isAbsolutePath(relative)) {
+        return std::nullopt;
+    }
+    return relative;
+}
+
+// A path chosen in a dialog as a name in the program's folder; nullopt for one outside it.
+std::optional<QString> NameInFolder(const QString& folder, const QString& path) {
+    const QString absolute = QDir::cleanPath(QDir(folder).absoluteFilePath(path));
+    if (std::optional<QString> name = RelativeName(folder, absolute)) {
+        return name;
+    }
+    // The dialog may reach the folder another way, through a link.
+    const QFileInfo file(absolute);
+    const QString parent = QFileInfo(file.absolutePath()).canonicalFilePath();
+    const QString base = QFileInfo(folder).canonicalFilePath();
+    if (parent.isEmpty() || base.isEmpty()) {
+        return std::nullopt;
+    }
+    return RelativeName(base, parent + u'/' + file.fileName());
+}
+
+bool IsHidden(const QString& name) {
+    const QStringList parts = name.split(u'/');
+    return std::any_of(parts.cbegin(), parts.cend(),
+                       [](const QString& part) { return part.startsWith(u'.'); });
+}
+
+}  // namespace
+
+void Form1::mnuScanPoem_Click() {
+    const QString poemPath = GetPlatform().ChooseFileToRead(
+        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt);;All files (*)"));
+    if (poemPath.isEmpty()) {
+        return;
+    }
+    const std::optional<firstpass::Scansion> scansion = ScanPoemFile(poemPath);
+    if (!scansion) {
+        return;
+    }
+    const Leaving leaving = QuerySwitch();
+    if (leaving == Leaving::Stay) {
+        return;
+    }
+    const std::optional<std::string> name = WriteScanOutputs(poemPath, *scansion);
+    if (!name) {
+        return;
+    }
+    // A new file starts at its beginning, and the memory file says so at once.
+    if (const std::optional<std::int32_t> line = SwitchWorkingFile(*name, leaving, 1)) {
+        ShowSwitchedFile(*line);
+    }
+}
+
+std::optional<firstpass::Scansion> Form1::ScanPoemFile(const QString& poemPath) {
+    scanCancel_ = false;
+    closeAfterScan_ = false;
+    scanning_ = true;
+    PoemScanResult result = ScanWithProgress(this, poemPath, poemScanner_, scanCancel_);
+    scanning_ = false;
+    if (closeAfterScan_) {
+        close();
+        return std::nullopt;
+    }
+    if (const auto* refusal = std::get_if<firstpass::Refusal>(&result)) {
+        GetPlatform().ShowMessage(RefusalMessage(poemPath, *refusal));
+        return std::nullopt;
+    }
+    if (auto* scansion = std::get_if<firstpass::Scansion>(&result)) {
+        return std::move(*scansion);
+    }
+    return std::nullopt;  // cancelled
+}
+
+// Both files are new: neither replaces anything, and the scansion file goes again when its
+// meter file cannot be written.
+std::optional<std::string> Form1::WriteScanOutputs(const QString& poemPath,
+                                                   const firstpass::Scansion& scansion) {
+    const firstpass::OutputNames names = firstpass::OutputNamesFor(QFileInfo(poemPath).fileName());
+    const std::optional<std::string> name = ChooseFreeOutputName(EncodeFileName(names.scansion));
+    if (!name) {
+        return std::nullopt;
+    }
+    Platform& platform = GetPlatform();
+    const std::array<std::string, 1> scansionName{*name};
+    const std::array<std::string, 1> meterName{OwnMeterFileName(*name)};
+    if (!platform.CreateNewFile(scansionName, scansion.scansionFile)) {
+        platform.ShowMessage(WriteFailedMessage(scansionName[0]));
+        return std::nullopt;
+    }
+    if (!platform.CreateNewFile(meterName, scansion.meterFile)) {
+        platform.RemoveFile(scansionName[0]);
+        platform.ShowMessage(WriteFailedMessage(meterName[0]));
+        return std::nullopt;
+    }
+    platform.SyncFolderOf(scansionName[0]);
+    return name;
+}
+
+// While the scansion file's name or its meter file's is taken, a save dialog asks for another
+// name in the program's folder. nullopt when the user cancels it.
+std::optional<std::string> Form1::ChooseFreeOutputName(std::string name) {
+    Platform& platform = GetPlatform();
+    const auto isFree = [&platform](const std::string& file) {
+        return platform.WhatIsAt(file) == Platform::Occupant::Nothing;
+    };
+    QString proposed = platform.PathOf(name);
+    while (!isFree(name) || !isFree(OwnMeterFileName(name))) {
+        const std::string taken = isFree(name) ? OwnMeterFileName(name) : name;
+        const QString chosen = platform.ChooseFileToWrite(
+            QStringLiteral("%1 exists: choose another name for the scansion file")
+                .arg(DecodeFileName(taken)),
+            proposed);
+        if (chosen.isEmpty()) {
+            return std::nullopt;
+        }
+        const std::optional<QString> inside = NameInFolder(platform.ProgramFolder(), chosen);
+        // The dialog opens again where it was left, unless that was outside the folder.
+        proposed = inside ? chosen : platform.PathOf(name);
+        if (!inside) {
+            platform.ShowMessage(
+                QStringLiteral("%1 is outside Corvale's folder, where every file it works on "
+                               "lives.  Please choose a name in %2.")
+                    .arg(chosen, platform.ProgramFolder()));
+        } else if (IsHidden(*inside)) {
+            platform.ShowMessage(
+                QStringLiteral("%1 would be hidden, and Corvale opens no hidden file.  Please "
+                               "choose a name that does not start with a full stop.")
+                    .arg(*inside));
+        } else {
+            name = EncodeFileName(*inside);
+        }
+    }
+    return name;
+}
+
+}  // namespace corvale
