@@ -48,8 +48,11 @@ public:
     // A modal box titled "Corvale", without icon, with Yes and No (no Cancel button). Only a
     // click on No, Alt+N or N answers No.
     virtual Answer AskYesNo(const QString& text, Escape escape) = 0;
-    // The program's folder, without a trailing separator.
+    // The program's folder, without a trailing separator: the working folder chosen at start.
     virtual QString ProgramFolder() const = 0;
+    // How the window's title names the program's folder; empty when it names none, because the
+    // folder is the executable's own.
+    virtual QString FolderInTitle() const { return {}; }
 
     // Ends the program at once: the window closes, nothing more is written.
     [[noreturn]] void EndProgram();
