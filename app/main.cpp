@@ -61,6 +61,8 @@ int main(int argc, char** argv) {
     const auto& [folder, checkStart] = std::get<Start>(start);
 
     QApplication app(argc, argv);
+    // Desktops match the window to its launcher, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CORVALE_APP_ID));
     corvale::QtPlatform platform(folder.path, folder.shownName);
     if (checkStart) {
         platform.SpeakOnStandardError();
