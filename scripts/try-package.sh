@@ -57,7 +57,7 @@ HOME="$home" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" timeout 60 corval
 
 echo "== removing the package"
 remove
-if command -v corvale >/dev/null; then
+if dpkg-query -W -f='${Status}' corvale 2>/dev/null | grep -q "ok installed" || [ -e /usr/bin/corvale ]; then
     echo "corvale is still installed" >&2
     exit 1
 fi
