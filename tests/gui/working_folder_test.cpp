@@ -153,5 +153,49 @@ INSTANTIATE_TEST_SUITE_P(
                               QString::fromUtf8("Corvale[*] \u2014 /srv/verse")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A start-up check with nobody to answer: nothing is shown in a box, and a question ends the
+// program unanswered, so the journal it asks about stays for the next start.
+enum class Before { Nothing, MeterRemoved, JournalLeft };
+
+struct UnattendedCase {
+    const char* name;
+    Before before;
+    bool started;
+    bool spoken;
+};
+
+class WorkingFolderUnattended : public WorkingFolderWindow,
+                                public testing::WithParamInterface<UnattendedCase> {};
+
+TEST_P(WorkingFolderUnattended, SpeaksOnStandardErrorAndDecidesNothing) {
+    const UnattendedCase& c = GetParam();
+    const std::string journal = ".sonnet18.txt.corvale-journal";
+    if (c.before == Before::MeterRemoved) {
+        ASSERT_TRUE(QFile::remove(Folder() + QStringLiteral("/meter.txt")));
+    } else if (c.before == Before::JournalLeft) {
+        ASSERT_NO_FATAL_FAILURE(Start(QString()));
+        CommitARaisedStress(*form);
+        form.reset();  // as a crash would, without saving
+        ASSERT_TRUE(Exists(Folder(), journal));
+    }
+    QtPlatform quiet(Folder(), QString());
+    quiet.SpeakOnStandardError();
+    Form1 window(quiet);
+    quiet.SetWindow(&window);
+
+    EXPECT_EQ(window.Form_Load(), c.started);
+    EXPECT_EQ(quiet.HasSpoken(), c.spoken);
+    EXPECT_EQ(Exists(Folder(), journal), c.before == Before::JournalLeft);
+    EXPECT_EQ(Read("sonnet18.txt"), SampleFile("sonnet18", "sonnet18.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WorkingFolderUnattended,
+    testing::Values(UnattendedCase{"AGoodFolderStartsSilently", Before::Nothing, true, false},
+                    UnattendedCase{"AMissingMeterEnds", Before::MeterRemoved, false, true},
+                    UnattendedCase{"AJournalQuestionEndsUnanswered", Before::JournalLeft, false,
+                                   true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace corvale::test
