@@ -48,7 +48,7 @@ public:
     // A modal box titled "Corvale", without icon, with Yes and No (no Cancel button). Only a
     // click on No, Alt+N or N answers No.
     virtual Answer AskYesNo(const QString& text, Escape escape) = 0;
-    // The program's folder, without a trailing separator.
+    // The program's folder, without a trailing separator: the working folder chosen at start.
     virtual QString ProgramFolder() const = 0;
     // Modal file dialogs. Each gives the path chosen, or an empty text when the person
     // cancelled; without a window to show them on (the default), every dialog is cancelled.
@@ -57,6 +57,9 @@ public:
     // A name for a new file, starting at the path `proposed`. The dialog does not ask about
     // replacing a file that exists: the caller decides what a taken name means.
     virtual QString ChooseFileToWrite(const QString& caption, const QString& proposed);
+    // How the window's title names the program's folder; empty when it names none, because the
+    // folder is the executable's own.
+    virtual QString FolderInTitle() const { return {}; }
 
     // Ends the program at once: the window closes, nothing more is written.
     [[noreturn]] void EndProgram();

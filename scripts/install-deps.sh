@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Corvale needs to build, test and run, if any are missing.
 # Works as root, or as a user with sudo.
+#   scripts/install-deps.sh              what building, testing and running need
+#   scripts/install-deps.sh --packaging  also what building and checking the Debian package need
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core
           libespeak-ng-dev espeak-ng-data libhyphen-dev hyphen-en-us)
+if [ "${1:-}" = "--packaging" ]; then
+    packages+=(dpkg-dev file git lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

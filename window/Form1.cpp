@@ -129,7 +129,10 @@ Form1::Form1(Platform& platform)
       cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
       cmdJunctureDown(QStringLiteral("cmdJunctureDown")),
       lblOffMeter(QStringLiteral("lblOffMeter")) {
-    setWindowTitle(QStringLiteral("Corvale[*]"));
+    // The folder is named when it is not the executable's own, as "Corvale[*] — ~/Poems".
+    const QString folder = platform.FolderInTitle();
+    setWindowTitle(folder.isEmpty() ? QStringLiteral("Corvale[*]")
+                                    : QStringLiteral("Corvale[*] \u2014 %1").arg(folder));
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);

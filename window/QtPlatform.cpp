@@ -9,6 +9,9 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <iostream>
+#include <utility>
+
 namespace corvale {
 
 namespace {
@@ -56,11 +59,24 @@ private:
 
 }  // namespace
 
+QtPlatform::QtPlatform(QString folder, QString folderInTitle)
+    : folder_(std::move(folder)), folderInTitle_(std::move(folderInTitle)) {}
+
 void QtPlatform::ShowMessage(const QString& text) {
+    spoken_ = true;
+    if (unattended_) {
+        std::cerr << "corvale: " << text.toStdString() << '\n';
+        return;
+    }
     Box(window_, text, QMessageBox::Ok, Escape::Withdraws).exec();
 }
 
 Answer QtPlatform::AskYesNo(const QString& text, Escape escape) {
+    spoken_ = true;
+    if (unattended_) {
+        std::cerr << "corvale: " << text.toStdString() << "\ncorvale: nobody to answer; ended\n";
+        EndProgram();
+    }
     Box box(window_, text, QMessageBox::Yes | QMessageBox::No, escape);
     switch (box.exec()) {
         case QMessageBox::Yes:
@@ -70,10 +86,6 @@ Answer QtPlatform::AskYesNo(const QString& text, Escape escape) {
         default:
             return Answer::Withdrawn;
     }
-}
-
-QString QtPlatform::ProgramFolder() const {
-    return QCoreApplication::applicationDirPath();
 }
 
 QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filter) {

@@ -8,15 +8,27 @@ class QWidget;
 
 namespace corvale {
 
-// The platform of the running program: Qt message boxes, the executable's folder as the
-// program's folder, and an end that closes the window and leaves the event loop.
+// The platform of the running program: Qt message boxes, the working folder chosen at start as
+// the program's folder, and an end that closes the window and leaves the event loop.
 class QtPlatform : public Platform {
 public:
+    // `folder`: absolute, without a trailing separator. `folderInTitle`: how the title names it,
+    // empty for the executable's own folder.
+    QtPlatform(QString folder, QString folderInTitle);
+
     void ShowMessage(const QString& text) override;
     Answer AskYesNo(const QString& text, Escape escape) override;
-    QString ProgramFolder() const override;
     QString ChooseFileToRead(const QString& caption, const QString& filter) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
+    QString ProgramFolder() const override { return folder_; }
+    QString FolderInTitle() const override { return folderInTitle_; }
+
+    // For a check that start-up goes through, with nobody to answer: every message goes to
+    // standard error instead of a box, and a question ends the program unanswered, so that
+    // nothing is decided or written for the user.
+    void SpeakOnStandardError() { unattended_ = true; }
+    // Whether any message or question came up.
+    bool HasSpoken() const { return spoken_; }
 
     // The window message boxes belong to (may be null before it exists).
     void SetWindow(QWidget* window) { window_ = window; }
@@ -25,8 +37,12 @@ protected:
     void OnEnd() override;
 
 private:
+    QString folder_;
+    QString folderInTitle_;
     QWidget* window_ = nullptr;
     QString lastReadFolder_;  // where the next file to read is looked for first
+    bool unattended_ = false;
+    bool spoken_ = false;
 };
 
 }  // namespace corvale

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -38,7 +39,7 @@ void PrintTo(const QuestionCase& c, std::ostream* out) {
 // short animation; a box still up two seconds after the last press ignored the keys, and is
 // answered Yes by the test, so that it fails instead of hanging.
 Answer AskWith(Escape escape, const std::vector<Press>& presses) {
-    QtPlatform platform;
+    QtPlatform platform(QDir::tempPath(), QString());
     bool pressed = false;
     bool forced = false;
     QTimer::singleShot(0, [&] {

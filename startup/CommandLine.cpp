@@ -1,0 +1,56 @@
+#include "startup/CommandLine.h"
+
+#include <QCommandLineParser>
+
+namespace corvale::startup {
+
+CommandLine ReadCommandLine(const QStringList& arguments, const QString& version) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Corvale: correct the scansion of a poem by hand, verse line by verse "
+                       "line.\nWithout FOLDER, an installed Corvale works in ~/Corvale, and one "
+                       "started from any other folder works in its own folder."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption checkStart(
+        QStringLiteral("check-start"),
+        QStringLiteral("Start up, then end at once: exit code 0 when start-up went through "
+                       "without a message, 1 otherwise."));
+    parser.addOption(checkStart);
+    parser.addPositionalArgument(
+        QStringLiteral("FOLDER"),
+        QStringLiteral("The folder to work in: its scansion files, meter files and memory file."),
+        QStringLiteral("[FOLDER]"));
+
+    CommandLine line;
+    const auto usageError = [&line](const QString& error) {
+        line.action = CommandLine::Action::UsageError;
+        line.text =
+            QStringLiteral("corvale: %1\nTry 'corvale --help' for more information.").arg(error);
+        return line;
+    };
+    if (!parser.parse(arguments)) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        line.action = CommandLine::Action::ShowHelp;
+        line.text = parser.helpText();
+        return line;
+    }
+    if (parser.isSet(versionOption)) {
+        line.action = CommandLine::Action::ShowVersion;
+        line.text = QStringLiteral("corvale %1\n").arg(version);
+        return line;
+    }
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() > 1) {
+        return usageError(QStringLiteral("only one FOLDER may be given"));
+    }
+    if (!folders.isEmpty()) {
+        line.folder = folders.front();
+    }
+    line.checkStart = parser.isSet(checkStart);
+    return line;
+}
+
+}  // namespace corvale::startup

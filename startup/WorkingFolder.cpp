@@ -1,0 +1,122 @@
+#include "startup/WorkingFolder.h"
+
+#include "scansion/Workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace corvale::startup {
+
+namespace {
+
+QString Absolute(const QString& path) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+// The same folder, reached through links or not.
+bool SameFolder(const QString& a, const QString& b) {
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    const QString canonicalB = QFileInfo(b).canonicalFilePath();
+    if (canonicalA.isEmpty() || canonicalB.isEmpty()) {
+        return Absolute(a) == Absolute(b);
+    }
+    return canonicalA == canonicalB;
+}
+
+FolderRefused Refusal(const QString& folder, const QString& reason) {
+    return {QStringLiteral("corvale: cannot work in \"%1\": %2").arg(folder, reason)};
+}
+
+WorkingFolder Chosen(const QString& path, const FolderPlaces& places) {
+    const bool own = SameFolder(path, places.executableFolder);
+    return {path, own ? QString() : ShownName(path, places.home), {}};
+}
+
+std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
+                                                       const FolderPlaces& places) {
+    if (argument.isEmpty()) {
+        return Refusal(argument, QStringLiteral("no folder is named"));
+    }
+    const QString path = Absolute(argument);
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return Refusal(argument, QStringLiteral("there is no such folder"));
+    }
+    if (!info.isDir()) {
+        return Refusal(argument, QStringLiteral("it is not a folder"));
+    }
+    return Chosen(path, places);
+}
+
+// A folder that has no memory file has not been worked in: it receives the sample's files,
+// each only where its name is free.
+std::vector<QString> StartWithSample(const QString& folder, const QString& sampleFolder) {
+    if (QFileInfo(QDir(folder).filePath(QString::fromLatin1(kMemoryFileName))).exists()) {
+        return {};
+    }
+    const QDir sample(sampleFolder);
+    const QStringList names = sample.entryList(QDir::Files, QDir::Name);
+    if (names.isEmpty()) {
+        return {QStringLiteral("corvale: no sample poem found in \"%1\"").arg(sampleFolder)};
+    }
+    std::vector<QString> warnings;
+    for (const QString& name : names) {
+        const QString target = QDir(folder).filePath(name);
+        const QFileInfo existing(target);
+        if (existing.exists() || existing.isSymLink()) {
+            continue;
+        }
+        // QFile::copy never replaces a file that exists.
+        if (!QFile::copy(sample.filePath(name), target)) {
+            warnings.push_back(
+                QStringLiteral("corvale: could not copy the sample \"%1\" into \"%2\"")
+                    .arg(name, folder));
+        }
+    }
+    return warnings;
+}
+
+std::variant<WorkingFolder, FolderRefused> HomeFolder(const FolderPlaces& places) {
+    const QString path =
+        QDir::cleanPath(places.home + QLatin1Char('/') + QLatin1String(kHomeFolderName));
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir()) {
+        return Refusal(path, QStringLiteral("it is not a folder"));
+    }
+    if (!info.exists() && !QDir().mkdir(path)) {
+        return Refusal(path, QStringLiteral("it could not be created"));
+    }
+    WorkingFolder chosen = Chosen(path, places);
+    chosen.warnings = StartWithSample(path, places.sampleFolder);
+    return chosen;
+}
+
+}  // namespace
+
+std::variant<WorkingFolder, FolderRefused> ChooseWorkingFolder(
+    const std::optional<QString>& argument, const FolderPlaces& places) {
+    if (argument) {
+        return NamedFolder(*argument, places);
+    }
+    if (SameFolder(places.executableFolder, places.installFolder)) {
+        return HomeFolder(places);
+    }
+    return Chosen(Absolute(places.executableFolder), places);
+}
+
+QString ShownName(const QString& path, const QString& home) {
+    const QString cleanHome = QDir::cleanPath(home);
+    if (cleanHome.isEmpty() || cleanHome == QLatin1String("/")) {
+        return path;
+    }
+    if (path == cleanHome) {
+        return QStringLiteral("~");
+    }
+    if (path.startsWith(cleanHome + QLatin1Char('/'))) {
+        return QLatin1Char('~') + path.mid(cleanHome.size());
+    }
+    return path;
+}
+
+}  // namespace corvale::startup
