@@ -5,6 +5,7 @@
 #include "window/CellKeys.h"
 #include "window/Form1.h"
 #include "window/Placement.h"
+#include "window/SyllableEditing.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -152,6 +153,7 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
         }
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
+        syllableEditing_->AddColumn(i);
     }
     CaptionMeterLabels(from, to);
     AddMeterCues(to);
