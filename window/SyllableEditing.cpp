@@ -56,11 +56,11 @@ void SyllableEditing::ShowDisplayText(std::int32_t i, const QString& text) {
         return;
     }
     display_[static_cast<std::size_t>(i)] = text;
-    if (editing_ == i) {
-        atFocus_ = PlainText(i);
-        form_.txtSyllables(i)->setText(atFocus_);
-    } else {
-        form_.txtSyllables(i)->setText(text);
+    QLineEdit* box = form_.txtSyllables(i);
+    const QString shown = editing_ == i ? (atFocus_ = PlainText(i)) : text;
+    // A line redrawn after an edit mostly shows what it showed.
+    if (box->text() != shown) {
+        box->setText(shown);
     }
 }
 
