@@ -1,4 +1,5 @@
 #include "editor/EditRules.h"
+#include "editor/WorkingCopy.h"
 
 #include <QTextBoundaryFinder>
 
@@ -8,18 +9,6 @@
 namespace corvale::editor {
 
 namespace {
-
-struct WorkingCopy {
-    std::vector<std::string>& syllables;
-    std::vector<std::string>& stresses;
-    std::vector<std::string>& junctures;
-};
-
-bool Covers(const WorkingCopy& line, std::int32_t m) {
-    const auto needed = static_cast<std::size_t>(m) + 1;
-    return line.syllables.size() >= needed && line.stresses.size() >= needed &&
-           line.junctures.size() >= needed;
-}
 
 // Moves positions k + 1..last one to the right; position last + 1 must exist.
 void ShiftRight(WorkingCopy& line, std::size_t k, std::size_t last) {
@@ -65,7 +54,7 @@ SplitOutcome Split(std::vector<std::string>& syllables, std::vector<std::string>
                    std::vector<std::string>& junctures, std::int32_t k, std::size_t cut,
                    std::int32_t m) {
     WorkingCopy line{syllables, stresses, junctures};
-    if (k < 1 || k > m || !Covers(line, m)) {
+    if (k < 1 || k > m || !line.Covers(m)) {
         return SplitOutcome::NothingToSplit;
     }
     const auto at = static_cast<std::size_t>(k);
