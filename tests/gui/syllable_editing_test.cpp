@@ -321,5 +321,23 @@ INSTANTIATE_TEST_SUITE_P(
         NoSplitCase{"UnderAnEmptyMeter", [](Form1& f) { SplitCaretAt(f, 0); }, ""}),
     [](const auto& info) { return info.param.name; });
 
+// A line of 1000 syllables is as long as a line may be: it neither splits nor grows.
+TEST_F(SyllableEditingTest, SplitOfAFullLineAtTheLimitChangesNothing) {
+    Verse longest{"long", {}, {}, {}, ""};
+    for (int i = 0; i < 1000; ++i) {
+        longest.syllables.push_back("ab");
+    }
+    longest.stresses.assign(1000, "1");
+    longest.junctures.assign(1000, "2");
+    ASSERT_TRUE(StartOn({longest}));
+    Activate();
+    FocusSyllable(1)->setCursorPosition(1);
+    Press(kSplitKey);
+    EXPECT_EQ(Status(), "a line cannot hold more than 1000 syllables");
+    EXPECT_EQ(Working(1), "ab");
+    EXPECT_EQ(form->MaximumNumberOfSyllables, 1000);
+    EXPECT_EQ(UndoSteps(), 0);
+}
+
 }  // namespace
 }  // namespace corvale::test
