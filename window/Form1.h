@@ -14,8 +14,9 @@
 //   an ended program stops.
 // Every command is also a QAction with its keys, in the menus and in Keys() (Form1Menus.cpp);
 // the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
-// focus follows the work from line to line (CellFocus). Each step and merge of the line on
-// screen can be undone and redone (LineUndo) until the next line is shown.
+// focus follows the work from line to line (CellFocus). Each step, merge, split and retyped
+// syllable of the line on screen can be undone and redone (LineUndo) until the next line is
+// shown.
 // A syllable box being typed in edits its plain syllable, taken into the working copy when the
 // box loses the focus and before every command (SyllableEditing); a syllable splits in two at
 // the caret (mnuSplitSyllable_Click), and a full line grows the store and the grid by a column.
