@@ -23,22 +23,26 @@ constexpr int kSplitLines = 400;
 constexpr int kSplits = 50;
 constexpr int kFirstLetters = kSplits + 2;
 
-// Verse lines whose `width` positions all hold a syllable: the first one long enough to be cut
-// at every timed split, the others of two letters.
+// Verse lines whose `width` positions all hold a syllable and values, each differing from its
+// neighbours so that moving them rewrites every box; the first syllable is long enough to be
+// cut at every timed split.
 std::string FullPoem(int width) {
     std::string out;
     for (int i = 1; i <= kSplitLines; ++i) {
         const std::string head = std::to_string(i) + "\t";
         const std::string text = "line " + std::to_string(i);
         std::string syllables;
-        std::string values;
+        std::string stresses;
+        std::string junctures;
         for (int k = 1; k <= width; ++k) {
-            syllables += k == 1 ? "\t" + std::string(kFirstLetters, 'x') : std::string("\tab");
-            values += "\t1";
+            syllables +=
+                "\t" + (k == 1 ? std::string(kFirstLetters, 'x') : "s" + std::to_string(k));
+            stresses += k % 2 ? "\t1" : "\t3";
+            junctures += k % 4 ? "\t1" : "\t2";
         }
         out += head + "syllables\t" + text + syllables + "\r\n";
-        out += head + "stress\t" + text + values + "\r\n";
-        out += head + "juncture\t" + text + values + "\r\n";
+        out += head + "stress\t" + text + stresses + "\r\n";
+        out += head + "juncture\t" + text + junctures + "\r\n";
         out += head + "comment\t" + text + "\t\r\n";
     }
     return out;

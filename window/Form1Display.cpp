@@ -109,7 +109,9 @@ void Form1::AlignCellContents() {
             editor::LookOfCell(CurrentSyllables, CurrentStresses, CurrentJunctures, i);
         QLineEdit* box = txtSyllables(i);
         syllableEditing_->ShowDisplayText(i, Decode(look.text, TextEncoding));
-        box->setAlignment(ToQt(look.alignment));
+        if (box->alignment() != ToQt(look.alignment)) {
+            box->setAlignment(ToQt(look.alignment));
+        }
         if (box->font().bold() != look.bold) {
             QFont font = box->font();
             font.setBold(look.bold);

@@ -37,6 +37,13 @@ void SetTop(QWidget* control, double top) {
     placement::Place(control, place);
 }
 
+// Rewriting a box costs a layout of its text; many boxes of a shifted line keep theirs.
+void SetTextIfNew(QLineEdit* box, const QString& text) {
+    if (box->text() != text) {
+        box->setText(text);
+    }
+}
+
 void HideAll(const std::vector<QWidget*>& controls) {
     for (QWidget* control : controls) {
         if (control != nullptr) {
@@ -200,8 +207,8 @@ void Form1::mnuSplitSyllable_Click() {
         WidenGrid();
     }
     for (std::int32_t i = k; i <= MaximumNumberOfSyllables; ++i) {
-        txtStress(i)->setText(Decode(CurrentStresses[i], TextEncoding));
-        txtJuncture(i)->setText(Decode(CurrentJunctures[i], TextEncoding));
+        SetTextIfNew(txtStress(i), Decode(CurrentStresses[i], TextEncoding));
+        SetTextIfNew(txtJuncture(i), Decode(CurrentJunctures[i], TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
