@@ -1,5 +1,10 @@
 #pragma once
 
+#include "platform/TextCodec.h"
+
+#include <QString>
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,7 +12,8 @@
 #include <vector>
 
 // The edit rules of the line editor, free of widgets: stepping a value, how a syllable box
-// looks, and merging two syllables of the working copy.
+// looks, merging two syllables of the working copy, splitting one, and what a typed syllable
+// may hold.
 namespace corvale::editor {
 
 enum class StepDirection { Up, Down };
@@ -48,5 +54,63 @@ struct MergeEffects {
 // Outside 1 <= k < m, or with vectors shorter than m + 1, nothing changes.
 MergeEffects Merge(std::vector<std::string>& syllables, std::vector<std::string>& stresses,
                    std::vector<std::string>& junctures, std::int32_t k, std::int32_t m);
+
+// A verse line holds at most this many syllable positions; the reader refuses wider files.
+inline constexpr std::int32_t kMostPositions = 1000;
+
+// Where a syllable's bytes may be cut with the caret at `caret` (in UTF-16 units of the decoded
+// text): the character boundary at or before it, never inside a surrogate pair, a combining mark
+// (a whole grapheme stays together) or a UTF-8 sequence. nullopt when that leaves either part
+// empty, or the bytes do not decode and encode back alike.
+std::optional<std::size_t> CutAtCaret(std::string_view syllable, Encoding encoding,
+                                      qsizetype caret);
+
+enum class SplitOutcome {
+    Split,
+    SplitAndGrew,  // the line was full: the working copy has one position more
+    NothingToSplit,
+    LineTooLong,  // the line was full and already kMostPositions long: nothing changed
+};
+
+// The working copy's position m holds a value of some kind, so a split needs a position more.
+bool IsFull(const std::vector<std::string>& syllables, const std::vector<std::string>& stresses,
+            const std::vector<std::string>& junctures, std::int32_t m);
+
+// Splits syllable k of a working copy with positions 1..m at byte `cut` of its text: the left
+// part stays at k, the right part becomes position k + 1 with stress "1"; the juncture between
+// the two is "1", so they stay one word, and k's own juncture goes with the right part. Later
+// positions move one to the right with their values. A full line grows: the vectors then hold
+// positions 1..m + 1. Nothing changes outside 1 <= k <= m, for a cut not strictly inside the
+// text, with vectors shorter than m + 1, or on a full line of kMostPositions.
+SplitOutcome Split(std::vector<std::string>& syllables, std::vector<std::string>& stresses,
+                   std::vector<std::string>& junctures, std::int32_t k, std::size_t cut,
+                   std::int32_t m);
+
+// What becomes of text typed into a syllable box, given the syllable it replaces.
+enum class TypedVerdict {
+    Taken,         // `bytes` is the new syllable
+    Unchanged,     // the text is the syllable as it was
+    Blank,         // nothing but spaces: the old syllable stays
+    NotEncodable,  // the file's encoding cannot hold a character: the old syllable stays
+};
+struct TypedSyllable {
+    TypedVerdict verdict = TypedVerdict::Unchanged;
+    std::string bytes;
+};
+// Tabs and line breaks become spaces (a field cannot hold them), then surrounding spaces go.
+TypedSyllable TakeTypedSyllable(const QString& typed, std::string_view old, Encoding encoding);
+
+// The text with every tab and line break made a space: what a syllable box may hold.
+QString WithoutBreaks(QString text);
+// The first character of the text that the encoding cannot hold, or an empty text.
+QString FirstUnencodable(const QString& text, Encoding encoding);
+
+// The line status's words for the refusals above.
+inline constexpr char kEmptySyllableMessage[] = "a syllable cannot be empty: merge it instead";
+inline constexpr char kSplitWhereMessage[] = "put the cursor inside a syllable to split it";
+inline constexpr char kLineTooLongMessage[] = "a line cannot hold more than 1000 syllables";
+// With the character refused in place of %1.
+inline constexpr char kNotEncodableMessage[] =
+    "this file is in Windows-1252, which cannot hold \"%1\"";
 
 }  // namespace corvale::editor

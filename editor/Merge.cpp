@@ -1,4 +1,5 @@
 #include "editor/EditRules.h"
+#include "editor/WorkingCopy.h"
 #include "scansion/Numbers.h"
 
 #include <cstddef>
@@ -7,19 +8,8 @@ namespace corvale::editor {
 
 namespace {
 
-struct WorkingCopy {
-    std::vector<std::string>& syllables;
-    std::vector<std::string>& stresses;
-    std::vector<std::string>& junctures;
-};
-
 bool CanMerge(const WorkingCopy& line, std::int32_t k, std::int32_t m) {
-    if (k < 1 || k >= m) {
-        return false;
-    }
-    const auto needed = static_cast<std::size_t>(m) + 1;
-    return line.syllables.size() >= needed && line.stresses.size() >= needed &&
-           line.junctures.size() >= needed;
+    return k >= 1 && k < m && line.Covers(m);
 }
 
 // Position k takes in position k + 1: the texts side by side with exactly one blank, the

@@ -1,6 +1,7 @@
 // Keeping the working file's journal: appending each correction as it is committed, and
 // offering a journal left by a crash back at the next load.
 
+#include "editor/EditRules.h"
 #include "scansion/Workspace.h"
 
 #include <algorithm>
@@ -121,8 +122,8 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
         platform_.RemoveFile(name);
         return std::nullopt;
     }
-    if (contents.identity != JournaledIdentity() ||
-        MostPositions(contents.records) > MaximumNumberOfSyllables) {
+    const std::int32_t positions = MostPositions(contents.records);
+    if (contents.identity != JournaledIdentity() || positions > editor::kMostPositions) {
         KeepJournalAside(name);
         return std::nullopt;
     }
@@ -151,6 +152,8 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
         platform_.RemoveFile(name);
         return std::nullopt;
     }
+    // A line split past the file's width made its records wider: the file widens with them.
+    WidenLines(positions);
     for (const JournalRecord* record : corrections) {
         RestoreRecord(store_, *record);
         MarkLineChanged(record->line);

@@ -100,6 +100,11 @@ void Store::Redimension(std::int32_t numberOfLines, std::int32_t maximumPosition
     std::vector<std::uint32_t>().swap(ends_);
 }
 
+// Values are held as they were set, so the positions they stand at only become readable.
+void Store::Widen(std::int32_t maximumPositions) {
+    maximumPositions_ = std::max(maximumPositions_, maximumPositions);
+}
+
 void Store::Reserve(std::size_t textBytes, std::size_t texts) {
     // Each text takes one separator byte more.
     const std::unique_ptr<char[]> old = MakeRoom(textBytes + texts);

@@ -25,6 +25,8 @@ public:
     // Room for this many more text bytes and texts, so that filling the rows appends without
     // moving what is held. Only a hint: the store grows as needed either way.
     void Reserve(std::size_t textBytes, std::size_t texts);
+    // Gives every row positions up to maximumPositions, keeping every value held; never narrows.
+    void Widen(std::int32_t maximumPositions);
 
     std::int32_t NumberOfLines() const { return numberOfLines_; }
     std::int32_t MaximumPositions() const { return maximumPositions_; }

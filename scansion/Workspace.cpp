@@ -27,6 +27,19 @@ void Workspace::RedimensionArrays() {
     CurrentJunctures = std::vector<std::string>(size);
 }
 
+void Workspace::WidenLines(std::int32_t m) {
+    if (m <= MaximumNumberOfSyllables) {
+        return;
+    }
+    MaximumNumberOfSyllables = m;
+    store_.Widen(m);
+    const auto size = static_cast<std::size_t>(m) + 1;
+    for (std::vector<std::string>* copy :
+         {&CurrentSyllables, &CurrentStresses, &CurrentJunctures}) {
+        copy->resize(std::max(copy->size(), size));
+    }
+}
+
 bool Workspace::LoadScansionFile() {
     refused_ = false;
     FindMaximumNumberOfSyllables();

@@ -80,6 +80,9 @@ public:
     // below, before anything is written.
     void FindMaximumNumberOfSyllables();
     void RedimensionArrays();
+    // Raises MaximumNumberOfSyllables to m, keeping every verse line's values and the working
+    // copy; a smaller m changes nothing.
+    void WidenLines(std::int32_t m);
     void LookUpData();
     // The three in that order, as start-up and a file switch load a file. A loaded file holds
     // no unsaved corrections. False when the first pass refused the file during a switch: then

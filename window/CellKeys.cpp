@@ -1,6 +1,7 @@
 #include "window/CellKeys.h"
 
 #include "window/Form1.h"
+#include "window/SyllableEditing.h"
 
 #include <QAction>
 #include <QFocusEvent>
@@ -191,6 +192,15 @@ bool CellKeys::CellBoxEvent(CellPlace place, QEvent* event) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
+    if (place.kind == CellKind::Syllable && form_.SyllableBoxes().HasPendingTyping() &&
+        IsKeyOf(*form_.mnuUndo, *key)) {
+        if (event->type() == QEvent::ShortcutOverride) {
+            key->accept();
+        } else {
+            form_.SyllableBoxes().RevertTyping();
+        }
+        return true;
+    }
     const bool windowCommand = keys_.WindowCommandFor(*key) != nullptr;
     if (event->type() == QEvent::ShortcutOverride) {
         if (windowCommand) {

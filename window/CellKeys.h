@@ -2,10 +2,11 @@
 
 // The keys of the grid's boxes and of the text boxes. In a syllable, stress or juncture box the
 // arrows step values and move between boxes and Ctrl+M merges, each key running the handler its
-// button runs; there the window's commands also win over the box's own keys, since nothing
-// typed into these boxes is ever kept. The comment, go-to and file boxes keep the editing keys
-// they own (undo and redo of their text, Ctrl+Home and Ctrl+End, and in the comment box Page Up
-// and Page Down), so a key meant for the text never changes the line.
+// button runs; there the window's commands also win over the box's own keys, except that Ctrl+Z
+// in a syllable box being typed in puts back the text it had when it got the focus. The comment,
+// go-to and file boxes keep the editing keys they own (undo and redo of their text, Ctrl+Home and
+// Ctrl+End, and in the comment box Page Up and Page Down), so a key meant for the text never
+// changes the line.
 
 #include "window/Actions.h"
 #include "window/CellFocus.h"

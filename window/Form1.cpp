@@ -8,6 +8,7 @@
 #include "window/Overview.h"
 #include "window/Placement.h"
 #include "window/ShortcutsWindow.h"
+#include "window/SyllableEditing.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -139,6 +140,7 @@ Form1::Form1(Platform& platform)
     setWindowIcon(CorvaleIcon());
     lineUndo_ = std::make_unique<LineUndo>(*this);
     cellFocus_ = std::make_unique<CellFocus>(*this);
+    syllableEditing_ = std::make_unique<SyllableEditing>(*this);
     CreateFixedControls();
     CreatePatternElements();
     cellKeys_ = std::make_unique<CellKeys>(*this, *cellFocus_, keyMap_);

@@ -4,7 +4,7 @@
 //   start-up (Form_Load) reads the memory file and the scansion file into the store
 //   (Workspace), reads the meter, builds the cell grid and shows line CurrentLine;
 //   LoadANewLine copies a store row into the working copy (CurrentSyllables, ...) and the
-//   boxes, which are only views of it; stepping and merging change the working copy;
+//   boxes, which show it; stepping, merging, splitting and retyping a syllable change it;
 //   committing (cmdOk_Click) copies the working copy and the comment box back into the store;
 //   Exit (cmdQuit_Click) writes the store to the scansion file and the line reached to the
 //   memory file; Save (mnuSave_Click) does the same without leaving. The store knows when it
@@ -17,8 +17,12 @@
 //   program stops, and which lets no other handler in while a scan runs.
 // Every command is also a QAction with its keys, in the menus and in Keys() (Form1Menus.cpp);
 // the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
-// focus follows the work from line to line (CellFocus). Each step and merge of the line on
-// screen can be undone and redone (LineUndo) until the next line is shown.
+// focus follows the work from line to line (CellFocus). Each step, merge, split and retyped
+// syllable of the line on screen can be undone and redone (LineUndo) until the next line is
+// shown.
+// A syllable box being typed in edits its plain syllable, taken into the working copy when the
+// box loses the focus and before every command (SyllableEditing); a syllable splits in two at
+// the caret (mnuSplitSyllable_Click), and a full line grows the store and the grid by a column.
 // The meter check (editor/MeterCheck.h) judges the working copy after every display, step,
 // merge, undo and redo: cues (MeterCue) mark the columns off the meter and lblMeterStatus says
 // how the line keeps to it. F3 and Shift+F3 go to the next or previous line off the meter,
@@ -64,6 +68,8 @@ class LineUndo;
 class MeterCue;
 class Overview;
 class ShortcutsWindow;
+class SyllableEditing;
+struct LineSnapshot;
 
 // The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
 enum class ValueBlock { Stress, Juncture };
@@ -91,6 +97,8 @@ public:
     void Label2_Click();
     void Label3_Click();
     void cmdMerge_Click(std::int16_t index);
+    // Splits the focused syllable box's syllable at the caret; a full line grows a column.
+    void mnuSplitSyllable_Click();
     void cmdOk_Click();
     void cmdAlsoSave_Click();
     void cmdUndo_Click();
@@ -120,7 +128,15 @@ public:
     const meter::Meter& TheMeter() const { return meter_; }
     meter::Strictness MeterStrictness() const { return strictness_; }
 
-    // Runs a handler; a program that ends inside it closes the window and stops there.
+    // Says something about the line on screen where its status stands, until the next edit.
+    void ShowLineStatus(const QString& text);
+    // Typed syllable text goes into the working copy; false when it was refused.
+    bool TakeTypedSyllable();
+    // A retyped syllable of `column` is in the working copy; `before` is the line as it was.
+    void RecordRetyping(std::int32_t column, LineSnapshot before);
+
+    // Runs a handler, once typed syllable text has been taken (refused text stops it); a
+    // program that ends inside it closes the window and stops there.
     template <typename F>
     void Run(F&& handler);
 
@@ -190,6 +206,8 @@ public:
     // Every command with keys, in menu order, then the keys of the grid's boxes.
     const KeyMap& Keys() const { return keyMap_; }
     CellFocus& Focus() { return *cellFocus_; }
+    SyllableEditing& SyllableBoxes() { return *syllableEditing_; }
+    const SyllableEditing& SyllableBoxes() const { return *syllableEditing_; }
     // The keyboard shortcuts window, once F1 has opened it.
     ShortcutsWindow* Shortcuts() const;
     // The overview, while it is open.
@@ -227,6 +245,10 @@ private:
     std::optional<std::string> ChooseFreeOutputName(std::string name);
     void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
     void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
+    // Which controls of columns 1..M are shown, from the working copy, as a line is shown.
+    void DecideCellVisibility();
+    // Builds the columns a wider MaximumNumberOfSyllables needs, in the block order on screen.
+    void WidenGrid();
     void ShowLineOrEnd();
     bool GoToNumberInBox();
     void GoToRow(std::int32_t row);
@@ -244,8 +266,9 @@ private:
     KeyMap keyMap_;
     std::unique_ptr<LineUndo> lineUndo_;
     std::unique_ptr<CellFocus> cellFocus_;
-    // Destroyed first: its event filters must not outlive what they use.
+    // Destroyed first: their event filters must not outlive what they use.
     std::unique_ptr<CellKeys> cellKeys_;
+    std::unique_ptr<SyllableEditing> syllableEditing_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
     // Built from MeterLine and NumberOfMeterSymbols at start-up and at every switch.
     meter::Meter meter_;
@@ -264,6 +287,9 @@ void Form1::Run(F&& handler) {
         return;
     }
     try {
+        if (!TakeTypedSyllable()) {
+            return;
+        }
         handler();
     } catch (const ProgramEnded&) {
         close();

@@ -1,10 +1,12 @@
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
+#include "scansion/Numbers.h"
 #include "window/CellFocus.h"
 #include "window/Form1.h"
 #include "window/LineUndo.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
+#include "window/SyllableEditing.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,11 +19,6 @@
 namespace corvale {
 
 namespace {
-
-// Blank means nothing but spaces; a tab or any other character counts as content.
-bool IsBlankText(const QString& text) {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
-}
 
 Qt::Alignment ToQt(editor::CellAlignment alignment) {
     switch (alignment) {
@@ -63,33 +60,42 @@ void Form1::LoadANewLine() {
 
     const std::int32_t m = MaximumNumberOfSyllables;
     for (std::int32_t i = 1; i <= m; ++i) {
-        txtSyllables(i)->setText(Decode(Syllables(line, i), TextEncoding));
-        txtStress(i)->setText(Decode(Stresses(line, i), TextEncoding));
-        txtJuncture(i)->setText(Decode(Junctures(line, i), TextEncoding));
-        const bool shown = !IsBlankText(txtSyllables(i)->text());
-        for (QWidget* control : std::initializer_list<QWidget*>{
-                 txtSyllables(i), txtStress(i), txtJuncture(i), cmdJunctureDown(i),
-                 cmdJunctureUp(i), cmdStressDown(i), cmdStressUp(i)}) {
-            control->setVisible(shown);
-        }
         const auto k = static_cast<std::size_t>(i);
         CurrentSyllables[k] = Syllables(line, i);
         CurrentStresses[k] = Stresses(line, i);
         CurrentJunctures[k] = Junctures(line, i);
+        txtStress(i)->setText(Decode(CurrentStresses[k], TextEncoding));
+        txtJuncture(i)->setText(Decode(CurrentJunctures[k], TextEncoding));
     }
-
     AlignCellContents();
-
-    // A merge joins column j with column j + 1, so it is offered only where the next column
-    // shows something.
-    for (std::int32_t j = 1; j <= m; ++j) {
-        cmdMerge(j)->setVisible(j < m && !IsBlankText(txtSyllables(j + 1)->text()));
-    }
+    DecideCellVisibility();
     txtComment->setPlainText(Decode(Comments(line), TextEncoding));
     shownComment_ = txtComment->toPlainText();
     ShowMeterJudgement();
     if (OverviewDock() != nullptr) {
         OverviewDock()->ShowLine(line);
+    }
+}
+
+// A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so
+// it is offered only where the next column's look shows something.
+void Form1::DecideCellVisibility() {
+    if (!GridCoversLine(*this)) {
+        return;
+    }
+    const std::int32_t m = MaximumNumberOfSyllables;
+    for (std::int32_t i = 1; i <= m; ++i) {
+        const bool shown = !num::IsBlank(CurrentSyllables[static_cast<std::size_t>(i)]);
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 txtSyllables(i), txtStress(i), txtJuncture(i), cmdJunctureDown(i),
+                 cmdJunctureUp(i), cmdStressDown(i), cmdStressUp(i)}) {
+            control->setVisible(shown);
+        }
+        const bool nextShows =
+            i < m && !num::IsBlank(editor::LookOfCell(CurrentSyllables, CurrentStresses,
+                                                      CurrentJunctures, i + 1)
+                                       .text);
+        cmdMerge(i)->setVisible(nextShows);
     }
 }
 
@@ -102,8 +108,10 @@ void Form1::AlignCellContents() {
         const editor::CellLook look =
             editor::LookOfCell(CurrentSyllables, CurrentStresses, CurrentJunctures, i);
         QLineEdit* box = txtSyllables(i);
-        box->setText(Decode(look.text, TextEncoding));
-        box->setAlignment(ToQt(look.alignment));
+        syllableEditing_->ShowDisplayText(i, Decode(look.text, TextEncoding));
+        if (box->alignment() != ToQt(look.alignment)) {
+            box->setAlignment(ToQt(look.alignment));
+        }
         if (box->font().bold() != look.bold) {
             QFont font = box->font();
             font.setBold(look.bold);

@@ -1,7 +1,7 @@
-// The line editor's handlers: stepping values, the order of the two value blocks, and merging.
-// They change only the working copy and the boxes that show it; the store changes on commit.
-// Each step and merge that changes something is recorded for undo, whether a button or a key
-// ran it.
+// The line editor's handlers: stepping values, the order of the two value blocks, merging,
+// splitting and retyping syllables. They change only the working copy and the boxes that show
+// it; the store changes on commit. Each edit that changes something is recorded for undo,
+// whether a button, a key or a menu ran it.
 
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
@@ -10,7 +10,9 @@
 #include "window/Form1.h"
 #include "window/LineUndo.h"
 #include "window/Placement.h"
+#include "window/SyllableEditing.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -33,6 +35,13 @@ void SetTop(QWidget* control, double top) {
     layout::Rect place = placement::PlaceOf(control);
     place.top = top;
     placement::Place(control, place);
+}
+
+// Rewriting a box costs a layout of its text; many boxes of a shifted line keep theirs.
+void SetTextIfNew(QLineEdit* box, const QString& text) {
+    if (box->text() != text) {
+        box->setText(text);
+    }
 }
 
 void HideAll(const std::vector<QWidget*>& controls) {
@@ -135,7 +144,7 @@ void Form1::cmdMerge_Click(std::int16_t index) {
         return;  // the working copy was not sized for this grid; nothing was merged
     }
     for (std::int32_t i = k; i <= m; ++i) {
-        txtSyllables(i)->setText(Decode(CurrentSyllables[i], TextEncoding));
+        syllableEditing_->ShowDisplayText(i, Decode(CurrentSyllables[i], TextEncoding));
         txtStress(i)->setText(Decode(CurrentStresses[i], TextEncoding));
         txtJuncture(i)->setText(Decode(CurrentJunctures[i], TextEncoding));
     }
@@ -153,6 +162,60 @@ void Form1::cmdMerge_Click(std::int16_t index) {
     }
     AlignCellContents();
     lineUndo_->Merged(k, std::move(before));
+}
+
+void Form1::ShowLineStatus(const QString& text) {
+    placement::SetCaption(lblMeterStatus, text);
+}
+
+bool Form1::TakeTypedSyllable() {
+    return syllableEditing_ == nullptr || syllableEditing_->Take();
+}
+
+void Form1::RecordRetyping(std::int32_t column, LineSnapshot before) {
+    lineUndo_->Retyped(column, std::move(before));
+}
+
+// The cut falls at the caret of the focused syllable box, at the character boundary at or
+// before it. A split on a full line adds a position to every verse line and a column to the
+// grid, for the rest of the run.
+void Form1::mnuSplitSyllable_Click() {
+    const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
+    const std::int32_t m = MaximumNumberOfSyllables;
+    const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&
+                            static_cast<std::size_t>(m) < CurrentSyllables.size() &&
+                            m <= NumberOfCellColumns();
+    const std::int32_t k = inSyllable ? cell->column : 0;
+    const std::optional<std::size_t> cut =
+        inSyllable && !txtSyllables(k)->hasSelectedText()
+            ? editor::CutAtCaret(CurrentSyllables[k], TextEncoding, syllableEditing_->PlainCaret(k))
+            : std::nullopt;
+    if (!cut) {
+        ShowLineStatus(QString::fromLatin1(editor::kSplitWhereMessage));
+        return;
+    }
+    if (m >= editor::kMostPositions &&
+        editor::IsFull(CurrentSyllables, CurrentStresses, CurrentJunctures, m)) {
+        ShowLineStatus(QString::fromLatin1(editor::kLineTooLongMessage));
+        return;
+    }
+    LineSnapshot before = LineSnapshot::Of(*this);
+    const editor::SplitOutcome outcome =
+        editor::Split(CurrentSyllables, CurrentStresses, CurrentJunctures, k, *cut, m);
+    if (outcome == editor::SplitOutcome::SplitAndGrew) {
+        WidenLines(m + 1);
+        WidenGrid();
+    }
+    for (std::int32_t i = k; i <= MaximumNumberOfSyllables; ++i) {
+        SetTextIfNew(txtStress(i), Decode(CurrentStresses[i], TextEncoding));
+        SetTextIfNew(txtJuncture(i), Decode(CurrentJunctures[i], TextEncoding));
+    }
+    AlignCellContents();
+    DecideCellVisibility();
+    QLineEdit* box = txtSyllables(k);
+    box->setFocus(Qt::OtherFocusReason);
+    box->setCursorPosition(static_cast<int>(box->text().size()));
+    lineUndo_->Split(k, std::move(before));
 }
 
 }  // namespace corvale

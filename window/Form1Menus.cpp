@@ -7,6 +7,7 @@
 #include "window/ClickableLabel.h"
 #include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/SyllableEditing.h"
 
 #include <QAction>
 #include <QMenu>
@@ -87,6 +88,13 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Reload this line from memory, dropping changes not saved to it"),
          {Key(Qt::Key_F5)},
          [](Form1& form) { form.cmdUndo_Click(); }},
+        {Menu::Line,
+         "mnuSplitSyllable",
+         QStringLiteral("Split syllable at the cursor"),
+         QStringLiteral("Split the syllable being edited in two at the cursor; the right part "
+                        "becomes the next syllable of the same word"),
+         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
+         [](Form1& form) { form.mnuSplitSyllable_Click(); }},
         {Menu::Line,
          "mnuBackOne",
          QStringLiteral("Back one line"),
@@ -228,11 +236,23 @@ void Form1::AddUndoCommands(QMenu* menu, const QString& where) {
     mnuUndo = stack.createUndoAction(this);
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     mnuUndo->setShortcuts({Key(Qt::CTRL | Qt::Key_Z)});
-    mnuUndo->setToolTip(QStringLiteral("Undo the last step or merge on this line"));
+    mnuUndo->setToolTip(
+        QStringLiteral("Undo the last edit of this line, or the typing in a syllable box"));
     mnuRedo = stack.createRedoAction(this);
     mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     mnuRedo->setShortcuts({Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Key(Qt::CTRL | Qt::Key_Y)});
-    mnuRedo->setToolTip(QStringLiteral("Redo the step or merge last undone on this line"));
+    mnuRedo->setToolTip(QStringLiteral("Redo the edit last undone on this line"));
+    // Typed syllable text comes first: an undo puts back what was typed over, and anything
+    // else takes it before acting on the line.
+    disconnect(mnuUndo, &QAction::triggered, &stack, &QUndoStack::undo);
+    disconnect(mnuRedo, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(mnuUndo, &QAction::triggered, this, [this] {
+        if (!SyllableBoxes().RevertTyping()) {
+            Run([this] { lineUndo_->Stack().undo(); });
+        }
+    });
+    connect(mnuRedo, &QAction::triggered, this,
+            [this] { Run([this] { lineUndo_->Stack().redo(); }); });
     for (QAction* action : {mnuUndo, mnuRedo}) {
         menu->addAction(action);
         AddCommand(action, where);

@@ -107,6 +107,22 @@ void Form1::txtGoto_ReturnPressed() {
     }
 }
 
+// A wider file than the grid was built for, or a line split past the grid's width: the missing
+// columns are added the way start-up builds them, in the block order now on screen.
+void Form1::WidenGrid() {
+    if (MaximumNumberOfSyllables <= NumberOfCellColumns()) {
+        return;
+    }
+    const bool junctureOnTop = placement::PlaceOf(Label3).top == layout::kUpperSlot.heading;
+    if (SpacingOfButtons == 0) {
+        SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
+    }
+    BuildCellColumns(NumberOfCellColumns() + 1, MaximumNumberOfSyllables);
+    if (junctureOnTop) {
+        Label3_Click();
+    }
+}
+
 // The switch itself is the workspace's; the window shows the name actually in use, widens the
 // grid for a wider file, and shows the line. A switch that does not happen leaves the typed
 // name in the box.
@@ -125,18 +141,7 @@ void Form1::mnuChangeFile_Click() {
 void Form1::ShowSwitchedFile(std::int32_t line) {
     txtFileName->setText(DecodeFileName(WorkingFileName));
     UseTheMeter();
-    if (MaximumNumberOfSyllables > NumberOfCellColumns()) {
-        // A wider file than the grid was built for: add the missing columns the way start-up
-        // builds them, in the block order now on screen.
-        const bool junctureOnTop = placement::PlaceOf(Label3).top == layout::kUpperSlot.heading;
-        if (SpacingOfButtons == 0) {
-            SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
-        }
-        BuildCellColumns(NumberOfCellColumns() + 1, MaximumNumberOfSyllables);
-        if (junctureOnTop) {
-            Label3_Click();
-        }
-    }
+    WidenGrid();
     if (OverviewDock() != nullptr) {
         OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }

@@ -5,6 +5,7 @@
 #include "window/CellKeys.h"
 #include "window/Form1.h"
 #include "window/Placement.h"
+#include "window/SyllableEditing.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -153,6 +154,7 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
         ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
+        syllableEditing_->AddColumn(i);
     }
     CaptionMeterLabels(from, to);
     AddMeterCues(to);

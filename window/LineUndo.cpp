@@ -2,6 +2,7 @@
 
 #include "window/CellFocus.h"
 #include "window/Placement.h"
+#include "window/SyllableEditing.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,9 +91,9 @@ private:
     ShownValue after_;
 };
 
-class MergeCommand : public DoneCommand {
+class LineCommand : public DoneCommand {
 public:
-    MergeCommand(Form1& form, LineSnapshot before, LineSnapshot after, const QString& text)
+    LineCommand(Form1& form, LineSnapshot before, LineSnapshot after, const QString& text)
         : DoneCommand(text), form_(form), before_(std::move(before)), after_(std::move(after)) {}
     void undo() override { Show(before_); }
 
@@ -100,7 +101,8 @@ protected:
     void Redo() override { Show(after_); }
 
 private:
-    // A merge hides controls and its undo shows them again; the focus stays with the work.
+    // A merge or a split hides and shows controls, and so do their undo and redo; the focus
+    // stays with the work.
     void Show(const LineSnapshot& line) {
         const CellFocus::Keeper keeper = form_.Focus().Keep();
         line.ShowOn(form_);
@@ -119,8 +121,12 @@ LineSnapshot LineSnapshot::Of(const Form1& form) {
     line.columns.reserve(static_cast<std::size_t>(m));
     for (std::int32_t i = 1; i <= m; ++i) {
         const QLineEdit* syllable = form.txtSyllables(i);
-        Column column{syllable->text(),      form.txtStress(i)->text(), form.txtJuncture(i)->text(),
-                      syllable->alignment(), syllable->font().bold(),   0};
+        Column column{form.SyllableBoxes().DisplayText(i),
+                      form.txtStress(i)->text(),
+                      form.txtJuncture(i)->text(),
+                      syllable->alignment(),
+                      syllable->font().bold(),
+                      0};
         const auto controls = ControlsOf(form, i);
         for (std::size_t bit = 0; bit < controls.size(); ++bit) {
             if (controls[bit]->isHidden()) {
@@ -132,17 +138,26 @@ LineSnapshot LineSnapshot::Of(const Form1& form) {
     return line;
 }
 
+// A line from before a split that grew the grid leaves the new last column empty and hidden.
 void LineSnapshot::ShowOn(Form1& form) const {
     form.CurrentSyllables = syllables;
     form.CurrentStresses = stresses;
     form.CurrentJunctures = junctures;
-    const auto m = std::min(static_cast<std::size_t>(ColumnsOfLine(form)), columns.size());
+    const auto positions = static_cast<std::size_t>(std::max(form.MaximumNumberOfSyllables, 0)) + 1;
+    for (std::vector<std::string>* copy :
+         {&form.CurrentSyllables, &form.CurrentStresses, &form.CurrentJunctures}) {
+        copy->resize(std::max(copy->size(), positions));
+    }
+    const auto m = static_cast<std::size_t>(ColumnsOfLine(form));
     for (std::size_t at = 0; at < m; ++at) {
-        const Column& column = columns[at];
         const auto i = static_cast<std::int32_t>(at + 1);
+        const Column column =
+            at < columns.size() ? columns[at] : Column{{}, {}, {}, {}, false, 0xFF};
         QLineEdit* syllable = form.txtSyllables(i);
-        syllable->setText(column.syllable);
-        syllable->setAlignment(column.alignment);
+        form.SyllableBoxes().ShowDisplayText(i, column.syllable);
+        if (at < columns.size()) {
+            syllable->setAlignment(column.alignment);
+        }
         if (syllable->font().bold() != column.bold) {
             QFont font = syllable->font();
             font.setBold(column.bold);
@@ -170,8 +185,19 @@ void LineUndo::Stepped(ValueBlock block, editor::StepDirection direction, std::i
 }
 
 void LineUndo::Merged(std::int32_t column, LineSnapshot before) {
-    stack_.push(new MergeCommand(form_, std::move(before), LineSnapshot::Of(form_),
-                                 placement::CellAccessibleName(CellArray::cmdMerge, column)));
+    PushLine(std::move(before), placement::CellAccessibleName(CellArray::cmdMerge, column));
+}
+
+void LineUndo::Retyped(std::int32_t column, LineSnapshot before) {
+    PushLine(std::move(before), QStringLiteral("Retype syllable %1").arg(column));
+}
+
+void LineUndo::Split(std::int32_t column, LineSnapshot before) {
+    PushLine(std::move(before), QStringLiteral("Split syllable %1").arg(column));
+}
+
+void LineUndo::PushLine(LineSnapshot before, const QString& text) {
+    stack_.push(new LineCommand(form_, std::move(before), LineSnapshot::Of(form_), text));
 }
 
 }  // namespace corvale

@@ -1,10 +1,10 @@
 #pragma once
 
-// Undo and redo of single edits of the line on screen. Each step of a value and each merge is
-// one command on a QUndoStack, made by the handler once its edit is done. A command keeps the
-// line as it was before and after its edit, so undo and redo put back exactly what was on
-// screen, whatever the edit hid, re-aligned or overwrote. Showing a line empties the stack:
-// it only ever holds edits of the line on screen.
+// Undo and redo of single edits of the line on screen. Each step of a value, each merge, split
+// and retyped syllable is one command on a QUndoStack, made by the handler once its edit is done. A
+// command keeps the line as it was before and after its edit, so undo and redo put back exactly
+// what was on screen, whatever the edit hid, re-aligned or overwrote. Showing a line empties the
+// stack: it only ever holds edits of the line on screen.
 
 #include "editor/EditRules.h"
 #include "window/Form1.h"
@@ -57,9 +57,14 @@ public:
                  ShownValue before);
     // A merge of `column` with the next is done; `before` is the line as it was.
     void Merged(std::int32_t column, LineSnapshot before);
+    // The syllable of `column` was retyped, or split in two; `before` is the line as it was.
+    void Retyped(std::int32_t column, LineSnapshot before);
+    void Split(std::int32_t column, LineSnapshot before);
     void Clear() { stack_.clear(); }
 
 private:
+    void PushLine(LineSnapshot before, const QString& text);
+
     Form1& form_;
     QUndoStack stack_;
 };

@@ -1,6 +1,7 @@
 // The journal at work: what a session writes to it, when it goes, and what the next load
 // makes of one a crash left behind.
 
+#include "editor/EditRules.h"
 #include "scansion/Journal.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
@@ -23,6 +24,7 @@ using corvale::Answer;
 using corvale::Escape;
 using corvale::IdentityOf;
 using corvale::JournalContents;
+using corvale::JournalHeader;
 using corvale::ReadJournal;
 using corvale::Workspace;
 using corvale::test::EndsTheProgram;
@@ -294,6 +296,52 @@ TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
     EXPECT_EQ(platform.MessageTexts(), Texts{kCannotKeep});
     EXPECT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
     EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
+}
+
+// A line split past the file's width is journaled wider than the file: restoring widens the
+// file with it, and a save writes the longer row.
+TEST_F(JournalFlow, AWiderRecordRestoresAndWidensTheFile) {
+    {
+        Session session(platform);
+        session.Start();
+        Workspace& w = session.workspace;
+        w.WidenLines(3);
+        w.CurrentLine = 1;
+        w.CurrentSyllables = {"", "a", "b", "c"};
+        w.CurrentStresses = {"", "1", "2", "1"};
+        w.CurrentJunctures = {"", "3", "1", "4"};
+        ASSERT_TRUE(w.CommitWorkingCopy(""));
+        crashed.push_back(std::make_unique<Session>(platform));  // abandoned, as in a crash
+    }
+    platform.WillAnswer({Answer::Yes});
+    Session next(platform);
+    EXPECT_EQ(next.Start(), 2);
+    EXPECT_EQ(platform.MessageTexts(), Texts{Restore("1 verse line")});
+    Workspace& w = next.workspace;
+    EXPECT_EQ(w.MaximumNumberOfSyllables, 3);
+    EXPECT_EQ(w.CurrentSyllables.size(), 4u);
+    EXPECT_EQ(w.Syllables(1, 3), "c");
+    EXPECT_EQ(w.Junctures(1, 3), "4");
+    EXPECT_EQ(w.Syllables(2, 2), "d") << "other lines keep their values";
+    ASSERT_EQ(w.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_NE(platform.ReadFile(kPoem).find("1\tsyllables\ta b\ta\tb\tc\r\n"), std::string::npos);
+}
+
+TEST_F(JournalFlow, ARecordWiderThanAnyLineMayBeIsKeptAside) {
+    Crash({1});
+    std::string wide = JournalHeader(IdentityOf(poem));
+    corvale::JournalRecord record;
+    record.line = 1;
+    record.lineText = "a b";
+    const std::vector<std::string> texts(corvale::editor::kMostPositions + 1, "s");
+    record.syllables.assign(texts.begin(), texts.end());
+    record.lineShownAfter = 2;
+    corvale::AppendJournalRecord(wide, record);
+    platform.WriteFile(kJournal, wide);
+    Session next(platform);
+    next.Start();
+    EXPECT_EQ(platform.MessageTexts(), Texts{KeptAside(kKept)});
+    EXPECT_EQ(next.workspace.MaximumNumberOfSyllables, 2);
 }
 
 // ---- switching files -------------------------------------------------------------------------

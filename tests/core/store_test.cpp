@@ -143,6 +143,27 @@ TEST(StoreTest, ValuesBeyondTheMaximumAreDropped) {
     EXPECT_EQ(store.LastHeldPosition(ValueRow::Syllables, 1), 2);
 }
 
+// Widening keeps every row's values, loaded or edited, and makes room for one more in each.
+TEST(StoreTest, WideningKeepsEveryRowAndTakesTheWiderRow) {
+    Store store;
+    store.Redimension(3, 2);
+    SetRow(store, 1, "one", "c1", FieldRun("a\tb"), FieldRun("1\t2"), FieldRun("3\t4"));
+    const Views edited{"x", "y"};
+    store.SetRecord(2, "two", "c2", edited, edited, edited);
+    store.Widen(3);
+    store.Widen(1);  // never narrows
+    EXPECT_EQ(store.MaximumPositions(), 3);
+    const std::vector<std::string> wider{"x", "y", "z"};
+    store.SetValues(2, ValueRow::Syllables, wider);
+    EXPECT_EQ(HeldValues(store, ValueRow::Syllables, 1), (Strings{"a", "b"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Junctures, 1), (Strings{"3", "4"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Syllables, 2), (Strings{"x", "y", "z"}));
+    EXPECT_EQ(HeldValues(store, ValueRow::Stresses, 2), (Strings{"x", "y"}));
+    EXPECT_EQ(store.Comment(1), "c1");
+    EXPECT_EQ(store.LineText(2), "two");
+    EXPECT_EQ(store.Value(ValueRow::Syllables, 3, 3), "");
+}
+
 TEST(StoreTest, RowsOutsideAreIgnoredOnWrite) {
     Store store;
     store.Redimension(1, 2);

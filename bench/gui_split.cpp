@@ -1,0 +1,94 @@
+// A syllable split in two on a full line of a wide file: the line grows a position, the store
+// widens and the grid gets a column, all before the next event. Target: under 5 ms a split.
+#include "window_support.h"
+
+#include "window/Form1.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvale::bench {
+namespace {
+
+constexpr char kSplitPoem[] = "split.txt";
+constexpr int kSplitLines = 400;
+constexpr int kSplits = 50;
+constexpr int kFirstLetters = kSplits + 2;
+
+// Verse lines whose `width` positions all hold a syllable and values, each differing from its
+// neighbours so that moving them rewrites every box; the first syllable is long enough to be
+// cut at every timed split.
+std::string FullPoem(int width) {
+    std::string out;
+    for (int i = 1; i <= kSplitLines; ++i) {
+        const std::string head = std::to_string(i) + "\t";
+        const std::string text = "line " + std::to_string(i);
+        std::string syllables;
+        std::string stresses;
+        std::string junctures;
+        for (int k = 1; k <= width; ++k) {
+            syllables +=
+                "\t" + (k == 1 ? std::string(kFirstLetters, 'x') : "s" + std::to_string(k));
+            stresses += k % 2 ? "\t1" : "\t3";
+            junctures += k % 4 ? "\t1" : "\t2";
+        }
+        out += head + "syllables\t" + text + syllables + "\r\n";
+        out += head + "stress\t" + text + stresses + "\r\n";
+        out += head + "juncture\t" + text + junctures + "\r\n";
+        out += head + "comment\t" + text + "\t\r\n";
+    }
+    return out;
+}
+
+// Each split leaves its line full again, one position longer, so every timed split grows the
+// grid: the first from the file's M to M + 1, the next from M + 1, and so on. Every split cuts
+// the last letter off the first syllable, so the whole line moves right; the focus and the caret
+// are put back there outside the timing.
+void BM_SplitGrowingTheGrid(benchmark::State& state) {
+    BenchPlatform platform;
+    const auto width = static_cast<int>(state.range(0));
+    auto form = StartedWindow(state, platform, kSplitPoem, FullPoem(width), "W\tS\tW\tS");
+    if (!form) {
+        return;
+    }
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        QLineEdit* box = form->txtSyllables(1);
+        box->setFocus();
+        box->setCursorPosition(static_cast<int>(box->text().size()) - 1);
+        const std::int32_t before = form->MaximumNumberOfSyllables;
+        const auto start = std::chrono::steady_clock::now();
+        form->Run([&] { form->mnuSplitSyllable_Click(); });
+        seconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        state.SetIterationTime(seconds.back());
+        if (form->MaximumNumberOfSyllables != before + 1) {
+            state.SkipWithError(
+                ("the split did not grow the grid: " + form->lblMeterStatus->text().toStdString())
+                    .c_str());
+            break;
+        }
+    }
+    std::sort(seconds.begin(), seconds.end());
+    if (!seconds.empty()) {
+        state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
+        state.counters["worst_ms"] = seconds.back() * 1e3;
+    }
+    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+}
+BENCHMARK(BM_SplitGrowingTheGrid)
+    ->Arg(200)
+    ->Iterations(kSplits)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace corvale::bench

@@ -1,0 +1,175 @@
+#include "window/SyllableEditing.h"
+
+#include "editor/EditRules.h"
+#include "platform/TextCodec.h"
+#include "window/CellFocus.h"
+#include "window/Form1.h"
+#include "window/LineUndo.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QValidator>
+
+#include <algorithm>
+#include <utility>
+
+namespace corvale {
+
+namespace {
+
+// Tabs and line breaks become spaces as they come in (a paste); a character the file cannot
+// hold is refused, and the line status says which.
+class SyllableValidator : public QValidator {
+public:
+    SyllableValidator(Form1& form, QObject* parent) : QValidator(parent), form_(form) {}
+
+    State validate(QString& input, int&) const override {
+        input = editor::WithoutBreaks(input);
+        const QString refused = editor::FirstUnencodable(input, form_.TextEncoding);
+        if (!refused.isEmpty()) {
+            form_.ShowLineStatus(QString::fromLatin1(editor::kNotEncodableMessage).arg(refused));
+            return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    Form1& form_;
+};
+
+}  // namespace
+
+SyllableEditing::SyllableEditing(Form1& form) : form_(form) {}
+
+void SyllableEditing::AddColumn(std::int32_t i) {
+    QLineEdit* box = form_.txtSyllables(i);
+    box->setValidator(new SyllableValidator(form_, box));
+    box->installEventFilter(this);
+    if (display_.size() <= static_cast<std::size_t>(i)) {
+        display_.resize(static_cast<std::size_t>(i) + 1);
+    }
+    display_[static_cast<std::size_t>(i)] = box->text();
+}
+
+void SyllableEditing::ShowDisplayText(std::int32_t i, const QString& text) {
+    if (i < 1 || static_cast<std::size_t>(i) >= display_.size()) {
+        return;
+    }
+    display_[static_cast<std::size_t>(i)] = text;
+    QLineEdit* box = form_.txtSyllables(i);
+    const QString shown = editing_ == i ? (atFocus_ = PlainText(i)) : text;
+    // A line redrawn after an edit mostly shows what it showed.
+    if (box->text() != shown) {
+        box->setText(shown);
+    }
+}
+
+QString SyllableEditing::DisplayText(std::int32_t i) const {
+    if (i < 1 || static_cast<std::size_t>(i) >= display_.size()) {
+        return {};
+    }
+    return display_[static_cast<std::size_t>(i)];
+}
+
+QString SyllableEditing::PlainText(std::int32_t i) const {
+    const auto at = static_cast<std::size_t>(i);
+    return at < form_.CurrentSyllables.size()
+               ? Decode(form_.CurrentSyllables[at], form_.TextEncoding)
+               : QString();
+}
+
+bool SyllableEditing::HasPendingTyping() const {
+    return editing_ && form_.txtSyllables(*editing_)->text() != atFocus_;
+}
+
+bool SyllableEditing::RevertTyping() {
+    if (!HasPendingTyping()) {
+        return false;
+    }
+    form_.txtSyllables(*editing_)->setText(atFocus_);
+    return true;
+}
+
+qsizetype SyllableEditing::PlainCaret(std::int32_t i) const {
+    const qsizetype caret = form_.txtSyllables(i)->cursorPosition();
+    return editing_ == i ? caret : std::min(caret, PlainText(i).size());
+}
+
+void SyllableEditing::Refuse(const QString& why) {
+    form_.txtSyllables(*editing_)->setText(atFocus_);
+    form_.ShowLineStatus(why);
+}
+
+bool SyllableEditing::Take() {
+    if (!HasPendingTyping()) {
+        return true;
+    }
+    const std::int32_t i = *editing_;
+    const auto at = static_cast<std::size_t>(i);
+    if (at >= form_.CurrentSyllables.size()) {
+        return true;
+    }
+    QLineEdit* box = form_.txtSyllables(i);
+    const editor::TypedSyllable typed =
+        editor::TakeTypedSyllable(box->text(), form_.CurrentSyllables[at], form_.TextEncoding);
+    switch (typed.verdict) {
+        case editor::TypedVerdict::Blank:
+            Refuse(QString::fromLatin1(editor::kEmptySyllableMessage));
+            return false;
+        case editor::TypedVerdict::NotEncodable:
+            Refuse(QString::fromLatin1(editor::kNotEncodableMessage)
+                       .arg(editor::FirstUnencodable(box->text(), form_.TextEncoding)));
+            return false;
+        case editor::TypedVerdict::Unchanged:
+            box->setText(atFocus_);
+            return true;
+        case editor::TypedVerdict::Taken:
+            break;
+    }
+    LineSnapshot before = LineSnapshot::Of(form_);
+    form_.CurrentSyllables[at] = typed.bytes;
+    const editor::CellLook look = editor::LookOfCell(form_.CurrentSyllables, form_.CurrentStresses,
+                                                     form_.CurrentJunctures, i);
+    ShowDisplayText(i, Decode(look.text, form_.TextEncoding));
+    form_.RecordRetyping(i, std::move(before));
+    return true;
+}
+
+void SyllableEditing::BeginEditing(std::int32_t i) {
+    if (editing_ == i) {
+        return;  // back from a menu or a dialog
+    }
+    EndEditing();
+    editing_ = i;
+    atFocus_ = PlainText(i);
+    form_.txtSyllables(i)->setText(atFocus_);
+}
+
+void SyllableEditing::EndEditing() {
+    if (!editing_) {
+        return;
+    }
+    Take();
+    const std::int32_t i = *editing_;
+    editing_.reset();
+    form_.txtSyllables(i)->setText(DisplayText(i));
+}
+
+bool SyllableEditing::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) {
+        return false;
+    }
+    const std::optional<CellPlace> place = form_.Focus().PlaceOf(watched);
+    if (!place || place->kind != CellKind::Syllable) {
+        return false;
+    }
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (event->type() == QEvent::FocusIn) {
+        BeginEditing(place->column);
+    } else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+        EndEditing();
+    }
+    return false;
+}
+
+}  // namespace corvale
