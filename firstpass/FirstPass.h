@@ -65,6 +65,11 @@ struct Cancelled {};
 
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options = {});
 
+// Starts the pronunciation engine's thread if it is not running yet, and waits until it is
+// ready. Scan does this itself; a program calls it early, before it starts threads of its own,
+// because starting the engine sets the process's LC_CTYPE.
+void StartPronunciationEngine();
+
 // The names the outputs of a poem file take: "POEM.txt" (or "POEM") gives "POEM.scansion.txt"
 // and "POEM.scansion.meter.txt", in the same folder.
 struct OutputNames {

@@ -1,0 +1,163 @@
+#include "firstpass/MeterChoice.h"
+
+#include "editor/MeterCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <map>
+
+namespace corvale::firstpass {
+namespace {
+
+struct Foot {
+    const char* name;
+    std::vector<bool> places;
+};
+
+std::vector<MeterCandidate> BuildCandidates() {
+    const std::array<Foot, 5> feet = {
+        Foot{"iambic", {false, true}}, Foot{"trochaic", {true, false}},
+        Foot{"anapestic", {false, false, true}}, Foot{"dactylic", {true, false, false}},
+        Foot{"amphibrachic", {false, true, false}}};
+    const std::array<const char*, 8> lengths = {"monometer",  "dimeter",    "trimeter",
+                                                "tetrameter", "pentameter", "hexameter",
+                                                "heptameter", "octameter"};
+    std::vector<MeterCandidate> all;
+    const auto add = [&all](std::string name, std::vector<bool> strong) {
+        if (strong.empty())
+            return;
+        for (const MeterCandidate& earlier : all)
+            if (earlier.strong == strong)
+                return;
+        all.push_back({std::move(name), std::move(strong)});
+    };
+    for (const char* form : {"", "catalectic ", "headless "})
+        for (const Foot& foot : feet)
+            for (std::size_t n = 1; n <= lengths.size(); ++n) {
+                std::vector<bool> strong;
+                for (std::size_t i = 0; i < n; ++i)
+                    strong.insert(strong.end(), foot.places.begin(), foot.places.end());
+                const std::string name = std::string(form) + foot.name + ' ' + lengths[n - 1];
+                if (form[0] == '\0')
+                    add(name, strong);
+                else if (form[0] == 'c' && !strong.back())
+                    add(name, {strong.begin(), strong.end() - 1});
+                else if (form[0] == 'h' && !strong.front())
+                    add(name, {strong.begin() + 1, strong.end()});
+            }
+    return all;
+}
+
+}  // namespace
+
+const std::vector<MeterCandidate>& MeterCandidates() {
+    static const std::vector<MeterCandidate> candidates = BuildCandidates();
+    return candidates;
+}
+
+std::string MeterRow(const std::vector<bool>& strong) {
+    std::string row;
+    for (bool s : strong) {
+        if (!row.empty())
+            row += '\t';
+        row += s ? 'S' : 'W';
+    }
+    return row;
+}
+
+std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
+    std::vector<std::vector<bool>> forms = {strong};
+    if (strong.size() > 1 && !strong.back())
+        forms.emplace_back(strong.begin(), strong.end() - 1);
+    if (strong.size() > 1 && !strong.front())
+        forms.emplace_back(strong.begin() + 1, strong.end());
+    return forms;
+}
+
+namespace {
+
+std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line) {
+    const meter::Verdict verdict = meter::JudgeLine(form, line, meter::Strictness::StressMaxima);
+    return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
+}
+
+meter::ShownLine Shown(const std::string& values) {
+    std::vector<std::string> syllables(values.size() + 1, "x");
+    std::vector<std::string> stresses(1);
+    for (char value : values)
+        stresses.push_back(std::to_string(value));
+    meter::ShownLine shown;
+    shown.Read(syllables, stresses);
+    return shown;
+}
+
+}  // namespace
+
+std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
+                     const std::vector<std::uint8_t>& values) {
+    const meter::ShownLine shown = Shown(std::string(values.begin(), values.end()));
+    std::size_t best = 0;
+    std::int64_t least = -1;
+    for (std::size_t f = 0; f < forms.size(); ++f) {
+        const std::int64_t misses = Misses(
+            meter::Meter(MeterRow(forms[f]), static_cast<std::int32_t>(forms[f].size())), shown);
+        if (least < 0 || misses < least) {
+            least = misses;
+            best = f;
+        }
+    }
+    return best;
+}
+
+std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
+    // Lines of the same pattern are judged once.
+    std::map<std::string, std::int64_t> patterns;  // the values as bytes
+    std::map<std::size_t, std::int64_t> lengths;
+    for (const auto& line : lines)
+        if (!line.empty()) {
+            ++patterns[std::string(line.begin(), line.end())];
+            ++lengths[line.size()];
+        }
+    std::size_t commonLength = 0;
+    std::int64_t most = 0;
+    for (const auto& [length, count] : lengths)
+        if (count > most) {
+            most = count;
+            commonLength = length;
+        }
+    std::vector<meter::ShownLine> shown;
+    for (const auto& [pattern, count] : patterns)
+        shown.push_back(Shown(pattern));
+    const std::vector<MeterCandidate>& candidates = MeterCandidates();
+    std::size_t best = 0;
+    std::int64_t bestCost = -1;
+    std::size_t bestDistance = 0;
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        std::vector<meter::Meter> forms;
+        for (const std::vector<bool>& strong : LineForms(candidates[c].strong))
+            forms.emplace_back(MeterRow(strong), static_cast<std::int32_t>(strong.size()));
+        std::int64_t cost = 0;
+        std::size_t p = 0;
+        for (const auto& [pattern, count] : patterns) {
+            std::int64_t least = -1;
+            for (const meter::Meter& form : forms) {
+                const std::int64_t misses = Misses(form, shown[p]);
+                least = least < 0 ? misses : std::min(least, misses);
+            }
+            ++p;
+            cost += count * least;
+        }
+        const std::size_t places = candidates[c].strong.size();
+        const std::size_t distance =
+            places > commonLength ? places - commonLength : commonLength - places;
+        if (bestCost < 0 || cost < bestCost || (cost == bestCost && distance < bestDistance)) {
+            best = c;
+            bestCost = cost;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+}  // namespace corvale::firstpass

@@ -1,0 +1,44 @@
+#pragma once
+
+// Choosing a poem's meter from the stresses its lines carry before any meter is known.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvale::firstpass {
+
+struct MeterCandidate {
+    std::string name;          // "iambic pentameter", "catalectic trochaic tetrameter", ...
+    std::vector<bool> strong;  // one entry a place
+};
+
+// Every meter the pass considers, in the order that breaks ties: iambic, trochaic, anapestic,
+// dactylic and amphibrachic feet, 1 to 8 feet each; then each meter ending in a weak place with
+// that place dropped (catalectic); then each meter beginning with a weak place with that place
+// dropped (headless). A form whose places equal an earlier one's is left out.
+const std::vector<MeterCandidate>& MeterCandidates();
+
+// The meter file's row for a meter: "W" or "S" a place, separated by tabs, without line end.
+std::string MeterRow(const std::vector<bool>& strong);
+
+// The forms a line of a meter may take: the meter itself, then without its last place when that
+// is weak (catalectic), then without its first place when that is weak (headless).
+std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
+
+// The index into `forms` of the form a line fits best: fewest stress maxima in weak places plus
+// syllables too many or too few, the earlier form on a tie. `values` are the line's stress
+// values before the meter.
+std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
+                     const std::vector<std::uint8_t>& values);
+
+// The candidate that fits lines best, given each line's stress values before the meter (a value
+// above 1 is stressed). A line of a meter may also take its catalectic or headless form, as verse
+// allows; the line costs the stress maxima in weak places that the meter check counts plus the
+// syllables too many or too few, under the form that costs least. A candidate's cost is that of
+// all lines with syllables. Ties go to
+// the candidate whose length is nearest the most common line length, then to the earlier one.
+// Returns an index into MeterCandidates().
+std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
+
+}  // namespace corvale::firstpass

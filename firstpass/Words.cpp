@@ -1,0 +1,199 @@
+#include "firstpass/Words.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace corvale::firstpass {
+namespace {
+
+bool IsApostrophe(QChar c) {
+    return c == u'\'' || c == QChar(0x2019) || c == QChar(0x2018);
+}
+bool IsDash(QChar c) {
+    return c == u'-' || c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2012) ||
+           c == QChar(0x2015);
+}
+bool IsWordChar(QChar c) {
+    return c.isLetterOrNumber();
+}
+bool HasWordChar(const QString& s) {
+    for (QChar c : s)
+        if (IsWordChar(c))
+            return true;
+    return false;
+}
+
+// Words that begin with an elided letter: their leading apostrophe belongs to the word.
+bool TakesLeadingApostrophe(const QString& rest) {
+    static const std::array<QString, 14> kForms = {"tis",    "twas",  "twere", "twill", "twould",
+                                                   "gainst", "neath", "twixt", "tween", "mid",
+                                                   "midst",  "em",    "scape", "pon"};
+    const QString lower = rest.toLower();
+    for (const QString& form : kForms)
+        if (lower == form)
+            return true;
+    return false;
+}
+
+// Words that end in an elided letter ("th'", "o'", "goin'"): their apostrophe belongs to them.
+bool TakesTrailingApostrophe(const QString& core) {
+    const QString lower = core.toLower();
+    return lower == u"th" || lower == u"o" || lower == u"i" || lower == u"t" ||
+           lower.endsWith(u"in");
+}
+
+// Cuts a run of text between spaces at its inner dashes ("side--is", "word—word"): the dash stays
+// on the left part.
+QStringList CutAtDashes(const QString& chunk) {
+    QStringList parts;
+    QString current;
+    for (qsizetype i = 0; i < chunk.size(); ++i) {
+        const QChar c = chunk[i];
+        const bool longDash = c != u'-' && IsDash(c);
+        const bool doubleHyphen = c == u'-' && i + 1 < chunk.size() && chunk[i + 1] == u'-';
+        if (!longDash && !doubleHyphen) {
+            current += c;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < chunk.size() && IsDash(chunk[end]))
+            ++end;
+        current += chunk.mid(i, end - i);
+        i = end - 1;
+        if (HasWordChar(current) && end < chunk.size() && HasWordChar(chunk.mid(end))) {
+            parts << current;
+            current.clear();
+        }
+    }
+    if (!current.isEmpty())
+        parts << current;
+    return parts;
+}
+
+// Splits a part holding letters into lead, core and trail.
+Word ShapeWord(const QString& part) {
+    Word word;
+    qsizetype begin = 0;
+    qsizetype end = part.size();
+    while (begin < end && !IsWordChar(part[begin]))
+        ++begin;
+    while (end > begin && !IsWordChar(part[end - 1]))
+        --end;
+    if (begin > 0 && IsApostrophe(part[begin - 1]) &&
+        TakesLeadingApostrophe(part.mid(begin, end - begin)))
+        --begin;
+    if (end < part.size() && IsApostrophe(part[end]) &&
+        TakesTrailingApostrophe(part.mid(begin, end - begin)))
+        ++end;
+    word.lead = part.left(begin);
+    word.core = part.mid(begin, end - begin);
+    word.trail = part.mid(end);
+    bool digits = true;
+    for (QChar c : word.core)
+        digits = digits && (c.isDigit() || c == u',' || c == u'.');
+    if (digits)
+        word.kind = Word::Kind::Number;
+    return word;
+}
+
+// Adds the words of one run of text between spaces.
+void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLead) {
+    if (chunk == u"&") {
+        Word word;
+        word.kind = Word::Kind::Ampersand;
+        word.lead = pendingLead;
+        word.core = chunk;
+        word.spoken = QStringLiteral("and");
+        pendingLead.clear();
+        words.push_back(word);
+        return;
+    }
+    if (!HasWordChar(chunk)) {
+        if (words.empty())
+            pendingLead += chunk + u' ';
+        else
+            words.back().trail += u' ' + chunk;
+        return;
+    }
+    for (const QString& piece : CutAtDashes(chunk)) {
+        // A hyphen between letters joins the parts of a compound.
+        QStringList parts;
+        qsizetype start = 0;
+        for (qsizetype i = 1; i + 1 < piece.size(); ++i)
+            if (piece[i] == u'-' && IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
+                parts << piece.mid(start, i + 1 - start);
+                start = i + 1;
+            }
+        parts << piece.mid(start);
+        for (qsizetype p = 0; p < parts.size(); ++p) {
+            if (!HasWordChar(parts[p])) {
+                words.back().trail += parts[p];
+                continue;
+            }
+            Word word = ShapeWord(parts[p]);
+            word.compoundPart = p + 1 < parts.size();
+            word.compoundTail = p > 0;
+            word.lead = pendingLead + word.lead;
+            pendingLead.clear();
+            if (word.kind == Word::Kind::Letters) {
+                QString core = word.core;
+                if (core.endsWith(QStringLiteral("\u00e8d")) && core.size() > 2) {
+                    word.gravedEd = true;
+                    core.chop(2);
+                }
+                word.spoken = SpokenForm(core);
+            }
+            words.push_back(word);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<Word> SplitIntoWords(const QString& line) {
+    std::vector<Word> words;
+    QString pendingLead;
+    for (const QString& chunk : line.split(u' ', Qt::SkipEmptyParts))
+        AddChunk(chunk, words, pendingLead);
+    return words;
+}
+
+int JunctureAfter(const Word& word) {
+    if (word.compoundPart)
+        return 1;
+    int juncture = 2;
+    for (QChar c : word.trail) {
+        if (c == u'.' || c == u'!' || c == u'?' || c == QChar(0x2026))
+            return 4;
+        if (c == u',' || c == u';' || c == u':' || IsDash(c))
+            juncture = 3;
+    }
+    return juncture;
+}
+
+QString SpokenForm(const QString& core) {
+    QString lower;
+    for (QChar c : core) {
+        if (IsApostrophe(c))
+            lower += u'\'';
+        else if (c.isLetter())
+            lower += c.toLower();
+    }
+    while (lower.startsWith(u'\''))
+        lower.remove(0, 1);
+    // The engine spells these out letter by letter; verse reads them as the words they shorten.
+    if (lower == u"th'")
+        return QStringLiteral("the");
+    if (lower == u"t'")
+        return QStringLiteral("to");
+    if (lower == u"i'")
+        return QStringLiteral("in");
+    if (lower == u"o'")
+        return QStringLiteral("of");
+    while (lower.endsWith(u'\''))
+        lower.chop(1);
+    return lower.left(kLongestSpokenWord);
+}
+
+}  // namespace corvale::firstpass
