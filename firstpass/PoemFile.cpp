@@ -46,7 +46,8 @@ struct Descriptor {
 
 }  // namespace
 
-std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits) {
+std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits,
+                                               std::vector<std::int32_t>* rows) {
     const QByteArray name = QFile::encodeName(path);
     if (path.isEmpty() || name.contains('\0')) {
         return Refusal{"No poem file is named.", 0};
@@ -93,7 +94,7 @@ std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLi
         }
         bytes.append(chunk.data(), static_cast<std::size_t>(got));
     }
-    return ReadPoemWithin(bytes, limits);
+    return ReadPoemWithin(bytes, limits, rows);
 }
 
 }  // namespace corvale::firstpass

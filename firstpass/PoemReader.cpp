@@ -42,7 +42,8 @@ std::optional<QString> RecordKind(QStringView row) {
 // Goes through the rows of the decoded text, keeping the verse lines.
 class RowWalk {
 public:
-    RowWalk(const QString& text, const PoemLimits& limits) : text_(text), limits_(limits) {}
+    RowWalk(const QString& text, const PoemLimits& limits, std::vector<std::int32_t>* rows)
+        : text_(text), limits_(limits), rows_(rows) {}
 
     std::variant<Poem, Refusal> Run() {
         qsizetype at = 0;
@@ -97,11 +98,15 @@ private:
                            number};
         }
         poem_.verseLines.push_back(line.toStdString());
+        if (rows_) {
+            rows_->push_back(static_cast<std::int32_t>(number));
+        }
         return std::nullopt;
     }
 
     const QString& text_;
     const PoemLimits& limits_;
+    std::vector<std::int32_t>* rows_;
     Poem poem_;
 };
 
@@ -137,12 +142,13 @@ QString DecodePoem(std::string_view bytes) {
     return Decode(bytes, DetectEncoding(bytes));
 }
 
-std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits) {
+std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits,
+                                           std::vector<std::int32_t>* rows) {
     if (std::ssize(bytes) > limits.largestFile) {
         return TooLarge(limits);
     }
     const QString text = DecodePoem(bytes);
-    return RowWalk(text, limits).Run();
+    return RowWalk(text, limits, rows).Run();
 }
 
 std::variant<Poem, Refusal> ReadPoem(std::string_view bytes) {

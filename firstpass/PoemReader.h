@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace corvale::firstpass {
 
@@ -19,8 +20,12 @@ struct PoemLimits {
     std::int64_t mostVerseLines = kMostVerseLines;
 };
 
-std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits);
-std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits);
+// With `rows`, also the file's row (from 1) of each verse line, so that a message about a verse
+// line can name the row where it stands.
+std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits,
+                                           std::vector<std::int32_t>* rows = nullptr);
+std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits,
+                                               std::vector<std::int32_t>* rows = nullptr);
 
 // The poem's text: the BOM decides between UTF-8 and UTF-16 (little or big endian); without
 // one, valid UTF-8 is read as UTF-8 and anything else as Windows-1252.

@@ -140,10 +140,12 @@ INSTANTIATE_TEST_SUITE_P(
                     4}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PoemLimit, AsManyVerseLinesAsAllowedAreRead) {
-    const auto read = ReadPoemWithin("a\n\nb\n\n\n", PoemLimits{100, 2});
+TEST(PoemLimit, AsManyVerseLinesAsAllowedAreReadWithTheirRows) {
+    std::vector<std::int32_t> rows;
+    const auto read = ReadPoemWithin("a\r\n\r\nb\r\n\n\n", PoemLimits{100, 2}, &rows);
     ASSERT_TRUE(std::holds_alternative<Poem>(read));
     EXPECT_EQ(std::get<Poem>(read).verseLines, (Lines{"a", "b"}));
+    EXPECT_EQ(rows, (std::vector<std::int32_t>{1, 3}));
 }
 
 TEST(PoemLimit, MessagesCountWithThousands) {

@@ -270,3 +270,15 @@ TEST_F(ScanToolTest, CompareReportsAgreement) {
 }
 
 }  // namespace
+
+TEST_F(ScanToolTest, ALineTheScanRefusesIsNamedByItsRowInTheFile) {
+    std::string wide;
+    for (int i = 0; i < 1001; ++i) {
+        wide += "a ";
+    }
+    Write("wide.txt", "First line\r\n\r\n" + wide + "\r\n");
+    EXPECT_EQ(Run({"{D}/wide.txt"}), 1);
+    EXPECT_EQ(err.str().rfind(Expand("{D}/wide.txt:3: "), 0), 0u) << err.str();
+    EXPECT_FALSE(Exists("wide.scansion.txt"));
+    EXPECT_FALSE(Exists("wide.scansion.meter.txt"));
+}

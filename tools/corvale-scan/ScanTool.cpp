@@ -161,7 +161,8 @@ private:
             Complain(err_, poemFile, 0, obstacle);
             return false;
         }
-        auto read = firstpass::ReadPoemFile(poemFile);
+        std::vector<std::int32_t> rows;
+        auto read = firstpass::ReadPoemFileWithin(poemFile, {}, &rows);
         if (const auto* refusal = std::get_if<firstpass::Refusal>(&read)) {
             Complain(err_, poemFile, refusal->row, refusal->message);
             return false;
@@ -174,7 +175,10 @@ private:
         }
         auto scanned = firstpass::Scan(poem, options);
         if (const auto* refusal = std::get_if<firstpass::Refusal>(&scanned)) {
-            Complain(err_, poemFile, refusal->row, refusal->message);
+            // The scan counts verse lines; the message names the file's row.
+            const std::int64_t line = refusal->row;
+            Complain(err_, poemFile, line > 0 && line <= std::ssize(rows) ? rows[line - 1] : 0,
+                     refusal->message);
             return false;
         }
         if (!std::holds_alternative<firstpass::Scansion>(scanned)) {
