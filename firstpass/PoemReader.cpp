@@ -86,8 +86,14 @@ private:
                                "scan the poem it came from.",
                            number};
         }
+        // A tab, or any other control character, would not survive as part of a row of the
+        // scansion file: each becomes a space.
         QString line = row.toString();
-        line.replace(u'\t', u' ');
+        for (QChar& c : line) {
+            if (c.category() == QChar::Other_Control) {
+                c = u' ';
+            }
+        }
         line = line.trimmed();
         if (line.isEmpty()) {
             return std::nullopt;  // a stanza break

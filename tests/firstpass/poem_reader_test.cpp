@@ -66,6 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Utf16("Tyger Tyger\r\n\r\nburning\r\n", false),
                  {"Tyger Tyger", "burning"}},
         ReadCase{"Utf16BigEndian", Utf16("Tyger\nbright", true), {"Tyger", "bright"}},
+        ReadCase{"ControlCharactersToSpaces", "l\x1Eove\x0B\x7F\x0C\n", {"l ove"}},
         ReadCase{"TabsInsideARowAreNotRecords", "one\ttwo\tthree\n", {"one two three"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
