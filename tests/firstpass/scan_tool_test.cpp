@@ -185,6 +185,17 @@ INSTANTIATE_TEST_SUITE_P(
                  "it)\n",
                  {},
                  {"ode.scansion.txt"}},
+        ToolCase{"ForceNeverReplacesAFolder",
+                 [](const ScanToolTest& t) {
+                     OnePoem(t);
+                     ASSERT_TRUE(QDir(t.folder.path()).mkdir("ode.scansion.txt"));
+                 },
+                 {"--force", "{D}/ode.txt"},
+                 1,
+                 "",
+                 "{D}/ode.txt: skipped: {D}/ode.scansion.txt is a folder\n",
+                 {},
+                 {"ode.scansion.meter.txt"}},
         ToolCase{"GoesOnAfterARefusedPoem",
                  [](const ScanToolTest& t) {
                      OnePoem(t);

@@ -45,6 +45,11 @@ std::string Text(const QString& text) {
     return text.toStdString();
 }
 
+// "1 verse line", "2,000 verse lines".
+std::string Count(std::int64_t count, const char* noun) {
+    return WithThousands(count) + ' ' + noun + (count == 1 ? "" : "s");
+}
+
 struct Settings {
     std::vector<std::string> meter;
     bool force = false;
@@ -145,11 +150,11 @@ private:
             if (written_.contains(QFileInfo(name).absoluteFilePath())) {
                 return "skipped: " + Text(name) + " was written for another poem in this run";
             }
-            if (Taken(name) && !settings_.force) {
-                return "skipped: " + Text(name) + " exists (--force replaces it)";
-            }
             if (Taken(name) && QFileInfo(name).isDir()) {
                 return "skipped: " + Text(name) + " is a folder";
+            }
+            if (Taken(name) && !settings_.force) {
+                return "skipped: " + Text(name) + " exists (--force replaces it)";
             }
         }
         return {};
@@ -212,10 +217,10 @@ private:
 
     void Summarise(const QString& poemFile, const firstpass::OutputNames& names,
                    const firstpass::Scansion& scansion) {
-        out_ << Text(poemFile) << ": " << WithThousands(scansion.verseLines) << " verse lines, "
-             << WithThousands(scansion.syllables) << " syllables, " << scansion.meterName << ", "
-             << WithThousands(scansion.linesFitting) << " of " << WithThousands(scansion.verseLines)
-             << " lines fit; wrote " << Text(names.scansion) << '\n';
+        out_ << Text(poemFile) << ": " << Count(scansion.verseLines, "verse line") << ", "
+             << Count(scansion.syllables, "syllable") << ", " << scansion.meterName << ", "
+             << WithThousands(scansion.linesFitting) << " of " << Count(scansion.verseLines, "line")
+             << " fit; wrote " << Text(names.scansion) << '\n';
     }
 
     const Settings& settings_;
