@@ -87,17 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
                              "The poem file is larger than 64 MiB, the most Corvale reads."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PoemFileTest, UnreadableFileIsRefusedWithTheReason) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root reads any file";
-    }
-    Write("poem", "O Rose\n");
-    ASSERT_EQ(::chmod(Native("poem").c_str(), 0), 0);
-    const auto read = ReadPoemFile(Path("poem"));
-    ASSERT_TRUE(std::holds_alternative<Refusal>(read));
-    EXPECT_EQ(std::get<Refusal>(read).message, "The poem file cannot be read: Permission denied.");
-}
-
 TEST_F(PoemFileTest, ReadsThroughALinkFromAnyFolder) {
     QTemporaryDir elsewhere;
     QFile poem(elsewhere.filePath("rose.txt"));
