@@ -87,8 +87,10 @@ private:
                            number};
         }
         // A tab, or any other control character, would not survive as part of a row of the
-        // scansion file: each becomes a space.
+        // scansion file: each becomes a space. A byte order mark inside the text (files joined
+        // together) is no character of the poem's.
         QString line = row.toString();
+        line.remove(QChar(0xFEFF));
         for (QChar& c : line) {
             if (c.category() == QChar::Other_Control) {
                 c = u' ';

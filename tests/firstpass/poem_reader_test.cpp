@@ -50,6 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "d\n",
                  {"bless\xC3\xA8"
                   "d"}},
+        ReadCase{"ByteOrderMarksInsideAreDropped",
+                 "a\r\n\xEF\xBB\xBF\r\nb\xEF\xBB\xBF"
+                 "c",
+                 {"a", "bc"}},
         ReadCase{"Utf8WithBom",
                  "\xEF\xBB\xBF"
                  "O Rose\n",

@@ -21,12 +21,13 @@ using corvale::test::EndsTheProgram;
 using corvale::test::MemoryFile;
 using corvale::test::ScriptedPlatform;
 
-// Punctuation, quotes, an ampersand, a number, a compound, apostrophes, an accent and a dash
-// after a BOM: everything that reaches the file's fields.
+// Punctuation, quotes, an ampersand, a number, a compound, apostrophes, an accent, a dash and a
+// line without letters, after a BOM: everything that reaches the file's fields.
 const std::string kPoem =
     "\xEF\xBB\xBF\"Shall I compare thee to a summer's day?\r\n"
     "Thou art more lovely & more temperate:\r\n"
     "\r\n"
+    "* * *\r\n"
     "O'er 12 ever-fixed marks \xE2\x80\x94 th' blessèd sun\r\n";
 
 TEST(ScannedFileRoundTrip, LoadsAndSavesBackByteForByte) {
@@ -47,8 +48,8 @@ TEST(ScannedFileRoundTrip, LoadsAndSavesBackByteForByte) {
         workspace.ReadTheMeterFile();
     }));
     EXPECT_TRUE(platform.MessageTexts().empty());
-    EXPECT_EQ(workspace.NumberOfLines, 3);
-    EXPECT_EQ(workspace.LineText(3), "O'er 12 ever-fixed marks \xE2\x80\x94 th' blessèd sun");
+    EXPECT_EQ(workspace.NumberOfLines, 4);
+    EXPECT_EQ(workspace.LineText(4), "O'er 12 ever-fixed marks \xE2\x80\x94 th' blessèd sun");
     EXPECT_GT(workspace.NumberOfMeterSymbols, 0);
 
     workspace.CurrentLine = 1;
