@@ -2,6 +2,8 @@
 // messages on stdout and stderr.
 
 #include "ScanTool.h"
+#include "scansion/Workspace.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +22,11 @@
 namespace {
 
 using corvale::RunScanTool;
+using corvale::Workspace;
+using corvale::test::EndsTheProgram;
+using corvale::test::MemoryFile;
 using corvale::test::ScansionFile;
+using corvale::test::ScriptedPlatform;
 
 const std::string kPoem = "Shall I compare thee to a summer's day?\r\n\r\nThou art more lovely\r\n";
 const std::string kTry = "Try 'corvale-scan --help'.\n";
@@ -244,6 +250,30 @@ TEST_F(ScanToolTest, CompareReportsAgreement) {
                                 "lines that agree throughout: 1 of 1 (100.0%)\n"
                                 "meter: not compared (no meter file of its own: "
                                 "{D}/rose.gold.meter.txt)\n"));
+}
+
+// What the tool writes, from a poem with a BOM, CR LF rows and a line without letters, is what
+// Corvale opens: the scansion file and its meter load without a word and save back byte for byte.
+TEST_F(ScanToolTest, OutputsLoadInCorvaleAndSaveBackByteForByte) {
+    ScriptedPlatform platform;
+    Write("ode.txt",
+          "\xEF\xBB\xBF\"So long lives this,\r\n\r\n* * *\r\nO'er 12 ever-fixed marks\r\n");
+    ASSERT_EQ(Run({"-o", platform.ProgramFolder().toStdString(), "{D}/ode.txt"}), 0);
+    const std::string written = platform.ReadFile("ode.scansion.txt");
+    platform.WriteFile("meter.txt", platform.ReadFile("ode.scansion.meter.txt"));
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("ode.scansion.txt", "1"));
+    Workspace workspace{platform};
+    workspace.ReadMemoryFile();
+    ASSERT_FALSE(EndsTheProgram([&] {
+        workspace.LoadScansionFile();
+        workspace.ReadTheMeterFile();
+    }));
+    EXPECT_TRUE(platform.MessageTexts().empty());
+    EXPECT_EQ(workspace.NumberOfLines, 3);
+    EXPECT_GT(workspace.NumberOfMeterSymbols, 0);
+    workspace.CurrentLine = 1;
+    ASSERT_EQ(workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_EQ(platform.ReadFile("ode.scansion.txt"), written);
 }
 
 }  // namespace
