@@ -1,6 +1,7 @@
 #include "firstpass/Engine.h"
 
 #include "firstpass/FirstPass.h"
+#include "firstpass/Syllables.h"
 
 #include <espeak-ng/speak_lib.h>
 
@@ -20,6 +21,8 @@ class EngineThread {
 public:
     EngineThread() {
         std::thread([this] { Run(); }).detach();
+        // The patterns load here while the engine starts on its own thread.
+        LoadHyphenationPatterns();
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return started_; });
     }

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdlib>
 #include <map>
+#include <tuple>
+#include <utility>
 
 namespace corvale::firstpass {
 namespace {
@@ -77,8 +79,9 @@ std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
 
 namespace {
 
-std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line) {
-    const meter::Verdict verdict = meter::JudgeLine(form, line, meter::Strictness::StressMaxima);
+std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line,
+                    meter::Strictness strictness = meter::Strictness::StressMaxima) {
+    const meter::Verdict verdict = meter::JudgeLine(form, line, strictness);
     return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
 }
 
@@ -130,31 +133,36 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
     for (const auto& [pattern, count] : patterns)
         shown.push_back(Shown(pattern));
     const std::vector<MeterCandidate>& candidates = MeterCandidates();
+    // Compared in order: the cost; the distance from the common length; and, where the stress
+    // maxima cannot tell meters apart (a stressed first syllable never is one), every stress in
+    // a weak place.
+    using Key = std::tuple<std::int64_t, std::size_t, std::int64_t>;
     std::size_t best = 0;
-    std::int64_t bestCost = -1;
-    std::size_t bestDistance = 0;
+    Key bestKey{-1, 0, 0};
     for (std::size_t c = 0; c < candidates.size(); ++c) {
         std::vector<meter::Meter> forms;
         for (const std::vector<bool>& strong : LineForms(candidates[c].strong))
             forms.emplace_back(MeterRow(strong), static_cast<std::int32_t>(strong.size()));
         std::int64_t cost = 0;
+        std::int64_t strictCost = 0;
         std::size_t p = 0;
         for (const auto& [pattern, count] : patterns) {
-            std::int64_t least = -1;
+            std::pair<std::int64_t, std::int64_t> least{-1, 0};
             for (const meter::Meter& form : forms) {
-                const std::int64_t misses = Misses(form, shown[p]);
-                least = least < 0 ? misses : std::min(least, misses);
+                const std::pair<std::int64_t, std::int64_t> misses{
+                    Misses(form, shown[p]), Misses(form, shown[p], meter::Strictness::EveryStress)};
+                least = least.first < 0 ? misses : std::min(least, misses);
             }
             ++p;
-            cost += count * least;
+            cost += count * least.first;
+            strictCost += count * least.second;
         }
         const std::size_t places = candidates[c].strong.size();
-        const std::size_t distance =
-            places > commonLength ? places - commonLength : commonLength - places;
-        if (bestCost < 0 || cost < bestCost || (cost == bestCost && distance < bestDistance)) {
+        const Key key{cost, places > commonLength ? places - commonLength : commonLength - places,
+                      strictCost};
+        if (std::get<0>(bestKey) < 0 || key < bestKey) {
             best = c;
-            bestCost = cost;
-            bestDistance = distance;
+            bestKey = key;
         }
     }
     return best;

@@ -37,7 +37,8 @@ std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
 // allows; the line costs the stress maxima in weak places that the meter check counts plus the
 // syllables too many or too few, under the form that costs least. A candidate's cost is that of
 // all lines with syllables. Ties go to
-// the candidate whose length is nearest the most common line length, then to the earlier one.
+// the candidate whose length is nearest the most common line length, then to the one with fewer
+// stressed syllables of any kind in weak places, then to the earlier one.
 // Returns an index into MeterCandidates().
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
 

@@ -61,6 +61,15 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
             lexical.assign(static_cast<std::size_t>(VowelGroups(stem)), Lexical::None);
             lexical[0] = Lexical::Primary;
         }
+        // The engine spells out what it cannot read ("shh", a word in another script) letter by
+        // letter; a written word has at most one syllable more than its vowel groups.
+        const std::size_t most = static_cast<std::size_t>(VowelGroups(stem)) + 1;
+        if (lexical.size() > most) {
+            const bool stressed =
+                std::find(lexical.begin(), lexical.end(), Lexical::Primary) != lexical.end();
+            lexical.assign(most, Lexical::None);
+            lexical[0] = stressed ? Lexical::Primary : Lexical::None;
+        }
         weights = WeighWord(spoken, lexical);
         pieces = SplitWritten(stem, static_cast<int>(weights.size()));
         // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
@@ -85,19 +94,6 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
     line.weights.insert(line.weights.end(), weights.begin(), weights.end());
 }
 
-// A compound is stressed on its first part: a later part's stress is heard as secondary.
-void StressCompounds(const std::vector<Word>& words, std::vector<std::size_t>& firstSyllable,
-                     ScannedLine& line) {
-    firstSyllable.push_back(line.weights.size());
-    for (std::size_t w = 0; w < words.size(); ++w) {
-        if (!words[w].compoundTail)
-            continue;
-        for (std::size_t s = firstSyllable[w]; s < firstSyllable[w + 1]; ++s)
-            if (line.weights[s] == Weight::Stressed)
-                line.weights[s] = Weight::Secondary;
-    }
-}
-
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
                                                           std::size_t to) {
@@ -117,14 +113,11 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
-        std::vector<std::size_t> firstSyllable;
         for (std::size_t w = 0; w < words[j].size(); ++w) {
             const Word& word = words[j][w];
-            firstSyllable.push_back(line.weights.size());
             AddWord(word, AsksTheEngine(word) ? phonemes[next++] : std::string(),
                     w + 1 == words[j].size(), line);
         }
-        StressCompounds(words[j], firstSyllable, line);
         if (std::ssize(line.weights) > kMostSyllablesInALine)
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
                                std::to_string(kMostSyllablesInALine) +
@@ -198,6 +191,10 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     for (const std::vector<bool>& form : forms)
         formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
 
+    std::size_t size = 0;
+    for (const ScannedLine& line : lines)
+        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size();
+    result.scansionFile.reserve(size);
     meter::ShownLine shown;
     std::vector<std::string> syllables(1);
     std::vector<std::string> stresses(1);

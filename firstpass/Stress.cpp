@@ -28,6 +28,13 @@ constexpr auto kWeakened = std::to_array<std::string_view>(
      "canst",  "could", "may",   "might", "must",  "art",    "tis",  "twas",    "such",   "there",
      "whilst", "not",   "no"});
 
+// Prepositions and conjunctions of more than one syllable: the phrase weakens their stress too.
+constexpr auto kWeakenedLonger = std::to_array<std::string_view>(
+    {"after",   "upon",     "into",    "unto",   "about",   "above",   "before",
+     "behind",  "below",    "beneath", "beside", "between", "beyond",  "within",
+     "without", "against",  "among",   "across", "along",   "until",   "unless",
+     "because", "although", "over",    "under",  "toward",  "towards", "amid"});
+
 template <std::size_t N>
 bool Holds(const std::array<std::string_view, N>& list, std::string_view word) {
     return std::find(list.begin(), list.end(), word) != list.end();
@@ -50,6 +57,8 @@ std::vector<Weight> WeighWord(const std::string& spoken, const std::vector<Lexic
         weights.push_back(stress == Lexical::Primary     ? Weight::Stressed
                           : stress == Lexical::Secondary ? Weight::Secondary
                                                          : Weight::Unstressed);
+    if (Holds(kWeakenedLonger, spoken))
+        std::replace(weights.begin(), weights.end(), Weight::Stressed, Weight::Weakened);
     // A content monosyllable is stressed in its phrase even when the engine, alone, hears none.
     if (weights.size() == 1)
         weights[0] = Weight::Stressed;

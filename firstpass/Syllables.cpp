@@ -86,9 +86,18 @@ qsizetype SplitBetween(const QString& word, const Group& left, const Group& righ
     return right.begin;
 }
 
-QStringList FromHyphenation(const QString& word, int count) {
+// Words longer than this are split by their vowel groups alone.
+constexpr qsizetype kLongestPatternWord = 64;
+
+// The patterns, loaded once and kept for the process's life; null when they are missing.
+HyphenDict* Patterns() {
     static HyphenDict* const dict = hnj_hyphen_load("/usr/share/hyphen/hyph_en_US.dic");
-    if (dict == nullptr || word.size() < 4)
+    return dict;
+}
+
+QStringList FromHyphenation(const QString& word, int count) {
+    HyphenDict* const dict = Patterns();
+    if (dict == nullptr || word.size() < 4 || word.size() > kLongestPatternWord)
         return {};
     for (QChar c : word)
         if (c.unicode() > 0x7f || !c.isLetter())
@@ -145,6 +154,10 @@ std::vector<Group> FittedGroups(const QString& word, int count) {
 
 }  // namespace
 
+void LoadHyphenationPatterns() {
+    Patterns();
+}
+
 std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
     std::vector<Lexical> syllables;
     std::size_t i = 0;
@@ -163,7 +176,11 @@ std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
         if (!IsVowelPhoneme(name))
             continue;
         syllables.push_back(stress);
-        if (name == "aI3" || name == "aU3" || name == "aI@" || name == "aU@" || name == "aI@3")
+        // i@ is i and schwa, except the stressed vowel of "hero", "period" before its r.
+        const bool nearBeforeR =
+            name == "i@" && stress != Lexical::None && phonemes.substr(i, 1) == "r";
+        if (name == "aI3" || name == "aU3" || name == "aI@" || name == "aU@" || name == "aI@3" ||
+            (name == "i@" && !nearBeforeR))
             syllables.push_back(Lexical::None);
     }
     return syllables;

@@ -15,8 +15,8 @@ enum class Lexical { None, Secondary, Primary };
 
 // One entry per syllable, from the engine's phonemes of one word: a vowel phoneme begins a
 // syllable, and its mark (' primary, , secondary) its stress. A vowel the engine runs into a
-// following r or schwa ("fire", "flower") counts two syllables, as verse counts them. Empty when
-// the phonemes hold no vowel.
+// following r or schwa ("fire", "flower", "curious", "idea") counts two syllables, as verse
+// counts them. Empty when the phonemes hold no vowel.
 std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes);
 
 // The written word in `count` pieces, in order, joined again giving the word. Where the
@@ -28,6 +28,9 @@ std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes);
 // may be two syllables ("ia", "eo", "ua") is split, and then the longest piece, since splitting
 // is easier to mend than joining. A word of fewer letters than `count` gives one piece a letter.
 QStringList SplitWritten(const QString& word, int count);
+
+// Loads the hyphenation patterns now rather than at the first word that needs them.
+void LoadHyphenationPatterns();
 
 // Vowel groups of a written word, by the rule above: the syllable count when the engine has
 // none.

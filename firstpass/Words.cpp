@@ -149,6 +149,19 @@ void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLe
     }
 }
 
+// Older printing uses "v" for a vowel u at a word's start ("vnto") and "u" for the consonant v
+// between vowels ("grieues", "loue"); the engine reads the modern spelling.
+void ModernizeUV(QString& word) {
+    const auto vowel = [&word](qsizetype i) {
+        return i >= 0 && i < word.size() && QStringView(u"aeio").contains(word[i]);
+    };
+    if (word.size() > 1 && word[0] == u'v' && !vowel(1) && word[1] != u'u' && word[1].isLetter())
+        word[0] = u'u';
+    for (qsizetype i = 1; i + 1 < word.size(); ++i)
+        if (word[i] == u'u' && vowel(i - 1) && vowel(i + 1) && word[i - 1] != u'q')
+            word[i] = u'v';
+}
+
 }  // namespace
 
 std::vector<Word> SplitIntoWords(const QString& line) {
@@ -193,6 +206,7 @@ QString SpokenForm(const QString& core) {
         return QStringLiteral("of");
     while (lower.endsWith(u'\''))
         lower.chop(1);
+    ModernizeUV(lower);
     return lower.left(kLongestSpokenWord);
 }
 

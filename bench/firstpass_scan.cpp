@@ -1,0 +1,130 @@
+// The first pass: a long poem scanned line by line (lines a second, which should stay flat from
+// 10,000 to 100,000 lines, progress reports included), and Sonnet 18 scanned by a fresh process,
+// the pronunciation engine's start included.
+
+#include "firstpass/FirstPass.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QStringList>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using corvale::firstpass::Options;
+using corvale::firstpass::Poem;
+using corvale::firstpass::Scan;
+using corvale::firstpass::Scansion;
+
+// Sonnet 18 as a plain poem.
+const std::vector<std::string>& Sonnet18() {
+    static const std::vector<std::string> lines = {
+        "Shall I compare thee to a summer's day?",
+        "Thou art more lovely and more temperate:",
+        "Rough winds do shake the darling buds of May,",
+        "And summer's lease hath all too short a date;",
+        "Sometime too hot the eye of heaven shines,",
+        "And often is his gold complexion dimm'd;",
+        "And every fair from fair sometime declines,",
+        "By chance or nature's changing course untrimm'd;",
+        "But thy eternal summer shall not fade,",
+        "Nor lose possession of that fair thou ow'st;",
+        "Nor shall death brag thou wander'st in his shade,",
+        "When in eternal lines to time thou grow'st:",
+        "So long as men can breathe or eyes can see,",
+        "So long lives this, and this gives life to thee."};
+    return lines;
+}
+
+// `count` verse lines, each a line of the sonnet with its words turned round by a step that
+// changes every fourteen lines, so that the lines' patterns vary as a long poem's do.
+Poem LongPoem(std::int64_t count) {
+    Poem poem;
+    poem.verseLines.reserve(static_cast<std::size_t>(count));
+    for (std::int64_t i = 0; i < count; ++i) {
+        QStringList words =
+            QString::fromStdString(Sonnet18()[static_cast<std::size_t>(i % 14)]).split(u' ');
+        const qsizetype turn = (i / 14) % words.size();
+        words = words.mid(turn) + words.mid(0, turn);
+        poem.verseLines.push_back(words.join(u' ').toStdString());
+    }
+    return poem;
+}
+
+void BM_ScanLongPoem(benchmark::State& state) {
+    const Poem poem = LongPoem(state.range(0));
+    std::int64_t reports = 0;
+    Options options;
+    options.progress = [&reports](std::int64_t, std::int64_t) {
+        ++reports;
+        return true;
+    };
+    for (auto _ : state) {
+        auto result = Scan(poem, options);
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["reports"] =
+        static_cast<double>(reports) / static_cast<double>(state.iterations());
+}
+// Process CPU time, so that the engine's thread counts too.
+BENCHMARK(BM_ScanLongPoem)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+// Runs this program again to scan the sonnet once, and waits for it. The wall time includes
+// starting the process; the counter cpu_ms is the CPU time the child took, which a busy machine
+// does not inflate.
+void BM_ScanSonnetFromAColdStart(benchmark::State& state) {
+    char self[] = "/proc/self/exe";
+    char flag[] = "--scan-sonnet-once";
+    char* argv[] = {self, flag, nullptr};
+    double cpuMilliseconds = 0;
+    for (auto _ : state) {
+        pid_t child = 0;
+        if (posix_spawn(&child, self, nullptr, nullptr, argv, environ) != 0) {
+            state.SkipWithError("cannot start a second process");
+            return;
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        cpuMilliseconds += (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the cold scan failed");
+            return;
+        }
+    }
+    state.counters["cpu_ms"] = cpuMilliseconds / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_ScanSonnetFromAColdStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--scan-sonnet-once") == 0) {
+        const auto result = Scan(Poem{Sonnet18()});
+        return std::holds_alternative<Scansion>(result) &&
+                       std::get<Scansion>(result).verseLines == 14
+                   ? 0
+                   : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

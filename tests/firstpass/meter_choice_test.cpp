@@ -1,0 +1,119 @@
+#include "editor/MeterCheck.h"
+#include "firstpass/MeterChoice.h"
+#include "firstpass/Stress.h"
+
+#include <gtest/gtest.h>
+
+namespace corvale::firstpass {
+namespace {
+
+// Lines written as their stress values before the meter, "3" stressed, "1" not.
+std::vector<std::vector<std::uint8_t>> Lines(const std::vector<const char*>& patterns) {
+    std::vector<std::vector<std::uint8_t>> lines;
+    for (const char* pattern : patterns) {
+        std::vector<std::uint8_t>& line = lines.emplace_back();
+        for (const char* c = pattern; *c != '\0'; ++c)
+            line.push_back(static_cast<std::uint8_t>(*c - '0'));
+    }
+    return lines;
+}
+
+struct ChoiceCase {
+    const char* name;
+    std::vector<const char*> lines;
+    const char* meter;
+};
+
+class ChooseMeterTest : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(ChooseMeterTest, FindsTheFootAndTheLength) {
+    EXPECT_EQ(MeterCandidates()[ChooseMeter(Lines(GetParam().lines))].name, GetParam().meter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChooseMeterTest,
+    testing::Values(
+        ChoiceCase{"Iambic", {"1313131313", "1313131313", "3113131313"}, "iambic pentameter"},
+        ChoiceCase{"Trochaic", {"31313131", "31313131"}, "trochaic tetrameter"},
+        ChoiceCase{"Anapestic", {"113113113", "113113113"}, "anapestic trimeter"},
+        ChoiceCase{"Dactylic", {"311311", "311311", "311311"}, "dactylic dimeter"},
+        ChoiceCase{"Amphibrachic", {"131131131131", "131131131131"}, "amphibrachic tetrameter"},
+        ChoiceCase{"OneFoot", {"13", "13"}, "iambic monometer"},
+        ChoiceCase{"EightFeet", {"1313131313131313"}, "iambic octameter"},
+        // Mostly short of a last weak place: the catalectic meter.
+        ChoiceCase{"Catalectic", {"3131313", "3131313"}, "catalectic trochaic tetrameter"},
+        // Mostly full lines, a few headless: the full meter, the headless lines its variants.
+        ChoiceCase{"HeadlessLinesInAnIambicPoem",
+                   {"13131313", "3131313", "13131313"},
+                   "iambic tetrameter"},
+        ChoiceCase{"CatalecticAmphibrachic", {"13113", "13113"}, "catalectic amphibrachic dimeter"},
+        // A stressed syllable in a weak place counts against a meter only as a stress maximum.
+        ChoiceCase{"ClashesDoNotCount", {"1333131313", "1313131313"}, "iambic pentameter"},
+        // Mostly full lines: a catalectic line is a variant of the full meter.
+        ChoiceCase{
+            "TieToTheCommonLength", {"31313131", "31313131", "3131313"}, "trochaic tetrameter"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MeterCandidatesTest, EveryFormIsNamedOnceAndWrittenAsPlaces) {
+    const std::vector<MeterCandidate>& candidates = MeterCandidates();
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        for (std::size_t j = i + 1; j < candidates.size(); ++j)
+            EXPECT_NE(candidates[i].strong, candidates[j].strong) << candidates[j].name;
+    EXPECT_EQ(candidates.front().name, "iambic monometer");
+    EXPECT_EQ(MeterRow({true, false, true}), "S\tW\tS");
+}
+
+TEST(LineFormsTest, DropsOnlyAWeakPlaceAtEitherEnd) {
+    EXPECT_EQ(LineForms({false, true, false}),
+              (std::vector<std::vector<bool>>{{false, true, false}, {false, true}, {true, false}}));
+    EXPECT_EQ(LineForms({true, false, false, true}),
+              (std::vector<std::vector<bool>>{{true, false, false, true}}));
+}
+
+using W = Weight;
+
+struct ValuesCase {
+    const char* name;
+    std::vector<Weight> line;
+    const char* meter;
+    std::vector<int> values;
+};
+
+class ValuesUnderMeterTest : public testing::TestWithParam<ValuesCase> {};
+
+TEST_P(ValuesUnderMeterTest, OnlyThePositionMakesATwo) {
+    const meter::Meter meter(GetParam().meter, 100);
+    EXPECT_EQ(ValuesUnderMeter(GetParam().line, meter), GetParam().values);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ValuesUnderMeterTest,
+    testing::Values(
+        ValuesCase{"StressedIsThreeAnywhere", {W::Stressed, W::Stressed}, "S\tW", {3, 3}},
+        ValuesCase{"SecondaryHeardInAStrongPlace",
+                   {W::Stressed, W::Unstressed, W::Secondary, W::Secondary},
+                   "S\tW\tS\tW",
+                   {3, 1, 2, 1}},
+        ValuesCase{"WeakenedMonosyllableHeardInAStrongPlace",
+                   {W::Weakened, W::Weakened, W::Stressed},
+                   "W\tS\tW",
+                   {1, 2, 3}},
+        ValuesCase{"PromotedBetweenTwoUnstressed",
+                   {W::Stressed, W::Unstressed, W::Unstressed, W::Weakened, W::Stressed},
+                   "S\tW\tS\tW\tS",
+                   {3, 1, 2, 1, 3}},
+        ValuesCase{"NotPromotedNextToAStress",
+                   {W::Unstressed, W::Unstressed, W::Stressed},
+                   "W\tS\tW",
+                   {1, 1, 3}},
+        ValuesCase{"UnstressedLastSyllableInAStrongPlace",
+                   {W::Stressed, W::Unstressed, W::Stressed, W::Unstressed},
+                   "W\tS\tW\tS",
+                   {3, 1, 3, 2}},
+        ValuesCase{
+            "UnstressedLastSyllableInAWeakPlace", {W::Stressed, W::Unstressed}, "S\tW", {3, 1}},
+        ValuesCase{"BeyondTheMeterIsWeak", {W::Weakened, W::Secondary}, "W", {1, 1}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace corvale::firstpass

@@ -1,0 +1,204 @@
+#include "editor/MeterCheck.h"
+#include "firstpass/FirstPass.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace corvale::firstpass {
+namespace {
+
+std::vector<std::string> Fields(const std::string& row) {
+    std::vector<std::string> fields;
+    std::stringstream in(row);
+    std::string field;
+    while (std::getline(in, field, '\t'))
+        fields.push_back(field);
+    if (!row.empty() && row.back() == '\t')
+        fields.emplace_back();
+    return fields;
+}
+
+// The rows of a scansion file; every row must end in CR LF.
+std::vector<std::string> Rows(const std::string& file) {
+    std::vector<std::string> rows;
+    std::size_t start = 0;
+    while (start < file.size()) {
+        const std::size_t end = file.find("\r\n", start);
+        EXPECT_NE(end, std::string::npos) << "a row without CR LF";
+        if (end == std::string::npos)
+            break;
+        rows.push_back(file.substr(start, end - start));
+        start = end + 2;
+    }
+    return rows;
+}
+
+// Row `kind` (0 syllables .. 3 comment) of verse line `line` (1-based): its values, field 4 on,
+// with index 0 left empty as the meter check takes them.
+std::vector<std::string> Values(const Scansion& scansion, int line, int kind) {
+    const std::vector<std::string> fields =
+        Fields(Rows(scansion.scansionFile)[(line - 1) * 4 + kind]);
+    std::vector<std::string> values(1);
+    values.insert(values.end(), fields.begin() + 3, fields.end());
+    return values;
+}
+
+Scansion ScanOrFail(const std::vector<std::string>& lines, const Options& options = {}) {
+    auto result = Scan(Poem{lines}, options);
+    EXPECT_TRUE(std::holds_alternative<Scansion>(result));
+    return std::holds_alternative<Scansion>(result) ? std::get<Scansion>(result) : Scansion{};
+}
+
+TEST(ScanTest, WritesFourRowsAVerseLineInTheFileFormat) {
+    const Scansion scansion =
+        ScanOrFail({"Shall I compare thee to a summer's day?", "Thou art more lovely, & more"});
+    const std::vector<std::string> rows = Rows(scansion.scansionFile);
+    ASSERT_EQ(rows.size(), 8u);
+    const char* kinds[] = {"syllables", "stress", "juncture", "comment"};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::vector<std::string> fields = Fields(rows[r]);
+        EXPECT_EQ(fields[0], std::to_string(r / 4 + 1));
+        EXPECT_EQ(fields[1], kinds[r % 4]);
+        EXPECT_EQ(fields[2], r < 4 ? "Shall I compare thee to a summer's day?"
+                                   : "Thou art more lovely, & more");
+    }
+    EXPECT_EQ(rows[3], "1\tcomment\tShall I compare thee to a summer's day?\t");
+    EXPECT_EQ(Values(scansion, 1, 0),
+              (std::vector<std::string>{"", "Shall", "I", "com", "pare", "thee", "to", "a", "sum",
+                                        "mer's", "day?"}));
+    EXPECT_EQ(Values(scansion, 1, 2),
+              (std::vector<std::string>{"", "2", "2", "1", "2", "2", "2", "2", "1", "2", "4"}));
+    EXPECT_EQ(Values(scansion, 2, 2),
+              (std::vector<std::string>{"", "2", "2", "2", "1", "3", "2", "4"}));
+    EXPECT_EQ(scansion.verseLines, 2);
+    EXPECT_EQ(scansion.syllables, 17);
+}
+
+TEST(ScanTest, NeverWritesAFourAndTakesPrimaryStressFromPronunciation) {
+    const Scansion scansion = ScanOrFail({"The curfew tolls the knell of parting day,",
+                                          "The lowing herd wind slowly o'er the lea,"});
+    for (int line = 1; line <= 2; ++line)
+        for (const std::string& value : Values(scansion, line, 1))
+            EXPECT_TRUE(value.empty() || value == "1" || value == "2" || value == "3") << value;
+    const std::vector<std::string> stresses = Values(scansion, 1, 1);
+    EXPECT_EQ(stresses[2], "3");  // cur-
+    EXPECT_EQ(stresses[3], "1");  // -few
+    EXPECT_EQ(stresses[4], "3");  // tolls
+}
+
+// The pass may not bend the stresses to its meter: an inverted foot inside a line ("singing") and
+// a stressed content word in a weak place ("dog") still show as off the meter.
+TEST(ScanTest, KeepsTheMeterChecksCuesHonest) {
+    const Scansion scansion = ScanOrFail({"The morning light is falling on the sea,",
+                                          "The mariners, singing, haul nets ashore,",
+                                          "Beside the gate and the dog of the house",
+                                          "The evening comes, and all the birds are still."});
+    EXPECT_EQ(scansion.meterName, "iambic pentameter");
+    const meter::Meter meter(scansion.meterFile.substr(0, scansion.meterFile.size() - 2), 10);
+    const auto offColumns = [&](int line) {
+        return meter::JudgeLine(meter, Values(scansion, line, 0), Values(scansion, line, 1),
+                                meter::Strictness::StressMaxima)
+            .offColumns;
+    };
+    EXPECT_EQ(offColumns(2), std::vector<std::int32_t>{5});
+    EXPECT_EQ(offColumns(3), std::vector<std::int32_t>{7});
+    EXPECT_TRUE(offColumns(4).empty());
+    EXPECT_EQ(scansion.linesFitting, 2);
+}
+
+TEST(ScanTest, ImposesAGivenMeter) {
+    Options options;
+    options.meter = {"W", "S", "W", "S"};
+    const Scansion scansion = ScanOrFail({"the dog of the house"}, options);
+    EXPECT_EQ(scansion.meterName, "imposed");
+    EXPECT_EQ(scansion.meterFile, "W\tS\tW\tS\r\n");
+    // "of" stands in the strong place 4 between two unstressed syllables: promoted.
+    EXPECT_EQ(Values(scansion, 1, 1), (std::vector<std::string>{"", "1", "3", "1", "1", "3"}));
+}
+
+TEST(ScanTest, ScansALineWithoutWordsAsNoSyllables) {
+    const Scansion scansion = ScanOrFail({"* * *", "O Rose, thou art sick!"});
+    EXPECT_EQ(Rows(scansion.scansionFile)[0], "1\tsyllables\t* * *");
+    EXPECT_EQ(scansion.verseLines, 2);
+}
+
+// The engine spells out what it cannot read; a word still gets no more than one syllable over
+// its vowel groups.
+TEST(ScanTest, DoesNotSpellOutUnreadableWords) {
+    const Scansion scansion = ScanOrFail({"shh bcdfghjklmnp \xd1\x80\xd1\x83\xd1\x81\xd1\x81"});
+    EXPECT_LE(scansion.syllables, 6);
+}
+
+TEST(ScanTest, TurnsControlCharactersIntoSpaces) {
+    const Scansion scansion = ScanOrFail({"red\trose\x01 sick"});
+    EXPECT_EQ(Rows(scansion.scansionFile)[0], "1\tsyllables\tred rose  sick\tred\trose\tsick");
+}
+
+struct RefusalCase {
+    const char* name;
+    int syllablesInSecondLine;
+    bool refused;
+};
+
+class LongLineTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(LongLineTest, RefusesALineOverTheColumnLimit) {
+    std::string line;
+    for (int i = 0; i < GetParam().syllablesInSecondLine; ++i)
+        line += "a ";
+    const auto result = Scan(Poem{{"a short line", line}});
+    if (!GetParam().refused) {
+        ASSERT_TRUE(std::holds_alternative<Scansion>(result));
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<Refusal>(result));
+    EXPECT_EQ(std::get<Refusal>(result).row, 2);
+    EXPECT_NE(std::get<Refusal>(result).message.find("1000"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LongLineTest,
+                         testing::Values(RefusalCase{"AtTheLimit", 1000, false},
+                                         RefusalCase{"OverTheLimit", 1001, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScanProgressTest, ReportsUpToTheTotal) {
+    std::vector<std::string> lines(600, "The curfew tolls the knell of parting day,");
+    std::vector<std::pair<std::int64_t, std::int64_t>> reports;
+    Options options;
+    options.progress = [&reports](std::int64_t done, std::int64_t total) {
+        reports.emplace_back(done, total);
+        return true;
+    };
+    ScanOrFail(lines, options);
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_EQ(reports.front(), (std::pair<std::int64_t, std::int64_t>{0, 600}));
+    EXPECT_EQ(reports.back(), (std::pair<std::int64_t, std::int64_t>{600, 600}));
+    for (std::size_t i = 1; i < reports.size(); ++i)
+        EXPECT_GT(reports[i].first, reports[i - 1].first);
+}
+
+struct CancelCase {
+    const char* name;
+    int answersBeforeNo;  // how many reports are answered "go on" first
+};
+
+class ScanCancelTest : public testing::TestWithParam<CancelCase> {};
+
+TEST_P(ScanCancelTest, StopsWhenTheCallbackSaysSo) {
+    std::vector<std::string> lines(600, "The lowing herd wind slowly o'er the lea,");
+    int answers = 0;
+    Options options;
+    options.progress = [&answers](std::int64_t, std::int64_t) {
+        return answers++ < GetParam().answersBeforeNo;
+    };
+    EXPECT_TRUE(std::holds_alternative<Cancelled>(Scan(Poem{lines}, options)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScanCancelTest,
+                         testing::Values(CancelCase{"AtTheStart", 0}, CancelCase{"Midway", 1},
+                                         CancelCase{"AtTheLastReport", 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace corvale::firstpass
