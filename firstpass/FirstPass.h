@@ -28,8 +28,8 @@ struct Refusal {
     std::int64_t row = 0;
 };
 
-// A poem's verse lines in order, as written: trimmed, any tab turned into a space, UTF-8.
-// Blank rows separate stanzas and are not verse lines.
+// A poem's verse lines in order, as written: trimmed, any tab or other control character turned
+// into a space, UTF-8. Blank rows separate stanzas and are not verse lines.
 struct Poem {
     std::vector<std::string> verseLines;
 };

@@ -1,0 +1,354 @@
+#include "firstpass/Compare.h"
+
+#include "platform/Platform.h"
+#include "platform/TextCodec.h"
+#include "scansion/MeterFileName.h"
+#include "scansion/Numbers.h"
+#include "scansion/TabFields.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace corvale::firstpass {
+
+namespace {
+
+// One verse line of a scansion file, as far as scoring needs it.
+struct Record {
+    std::string number;
+    std::vector<QString> syllables;
+    std::vector<std::string_view> stresses;
+    std::vector<std::string_view> junctures;
+    std::string_view comment;
+};
+
+std::vector<std::string_view> Values(std::string_view row) {
+    std::string_view rest = s::RemoveFirstField(s::RemoveFirstField(s::RemoveFirstField(row)));
+    std::vector<std::string_view> values;
+    if (s::StripTrailingTabsAndSpaces(rest).empty()) {
+        return values;
+    }
+    rest = s::StripTrailingTabsAndSpaces(rest);
+    for (;;) {
+        values.push_back(s::FirstField(rest));
+        if (rest.find('\t') == std::string_view::npos) {
+            return values;
+        }
+        rest = s::RemoveFirstField(rest);
+    }
+}
+
+// The records in order; rows of one record share their first field.
+std::vector<Record> ReadRecords(std::string_view bytes) {
+    const Encoding encoding = DetectEncoding(bytes);
+    std::vector<Record> records;
+    for (RowCursor rows(bytes); !rows.AtEnd();) {
+        const std::string_view row = rows.Next();
+        const std::string_view number = num::Trim(s::FirstField(row));
+        const std::string_view kind = num::Trim(s::NthField(row, 2));
+        if (kind != "syllables" && kind != "stress" && kind != "juncture" && kind != "comment") {
+            continue;
+        }
+        if (records.empty() || records.back().number != number) {
+            records.push_back(Record{std::string(number), {}, {}, {}, {}});
+        }
+        Record& record = records.back();
+        if (kind == "syllables") {
+            record.syllables.clear();
+            for (std::string_view syllable : Values(row)) {
+                record.syllables.push_back(Decode(syllable, encoding));
+            }
+        } else if (kind == "stress") {
+            record.stresses = Values(row);
+        } else if (kind == "juncture") {
+            record.junctures = Values(row);
+        } else {
+            record.comment = s::RemoveFirstField(s::RemoveFirstField(s::RemoveFirstField(row)));
+        }
+    }
+    return records;
+}
+
+std::string_view At(const std::vector<std::string_view>& values, std::size_t i) {
+    return i < values.size() ? values[i] : std::string_view();
+}
+
+bool Stressed(std::string_view value) {
+    return num::NumericValue(value) > 1;
+}
+
+// A word: its syllables first..first+count-1, and what it is matched by.
+struct Word {
+    QString key;
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
+// What a word is matched by: its letters without accents or case; a word without letters ("&")
+// by what it is written with.
+QString KeyOf(const QString& written) {
+    QString key;
+    for (const QChar c : written.normalized(QString::NormalizationForm_D)) {
+        if (c.isLetter()) {
+            key += c.toCaseFolded();
+        }
+    }
+    return key.isEmpty() ? written.trimmed() : key;
+}
+
+std::vector<Word> WordsOf(const Record& record) {
+    std::vector<Word> words;
+    QString written;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < record.syllables.size(); ++i) {
+        written += record.syllables[i];
+        const bool bound = i + 1 < record.syllables.size() &&
+                           num::RoundHalfEven(num::NumericValue(At(record.junctures, i))) == 1;
+        if (!bound) {
+            words.push_back(Word{KeyOf(written), first, i + 1 - first});
+            written.clear();
+            first = i + 1;
+        }
+    }
+    return words;
+}
+
+// For each reference word, the index of the other line's word matched to it: the longest run
+// of equal keys in order.
+std::vector<std::optional<std::size_t>> MatchWords(const std::vector<Word>& reference,
+                                                   const std::vector<Word>& other) {
+    const std::size_t n = reference.size();
+    const std::size_t m = other.size();
+    std::vector<std::uint32_t> longest((n + 1) * (m + 1), 0);
+    const auto cell = [&](std::size_t i, std::size_t j) -> std::uint32_t& {
+        return longest[i * (m + 1) + j];
+    };
+    for (std::size_t i = n; i-- > 0;) {
+        for (std::size_t j = m; j-- > 0;) {
+            cell(i, j) = reference[i].key == other[j].key
+                             ? cell(i + 1, j + 1) + 1
+                             : std::max(cell(i + 1, j), cell(i, j + 1));
+        }
+    }
+    std::vector<std::optional<std::size_t>> match(n);
+    for (std::size_t i = 0, j = 0; i < n && j < m;) {
+        if (reference[i].key == other[j].key) {
+            match[i++] = j++;
+        } else if (cell(i + 1, j) >= cell(i, j + 1)) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+    return match;
+}
+
+// The readings a reference line offers: its stress row, then each "+"/"-" pattern of its
+// comment's "other readings:" of the line's length.
+std::vector<std::vector<bool>> Readings(const Record& record) {
+    std::vector<std::vector<bool>> readings(1);
+    for (std::size_t i = 0; i < record.syllables.size(); ++i) {
+        readings[0].push_back(Stressed(At(record.stresses, i)));
+    }
+    constexpr std::string_view kOthers = "other readings:";
+    const std::size_t at = record.comment.find(kOthers);
+    if (at == std::string_view::npos) {
+        return readings;
+    }
+    std::vector<bool> pattern;
+    for (const char c : record.comment.substr(at + kOthers.size())) {
+        if (c == '+' || c == '-') {
+            pattern.push_back(c == '+');
+            continue;
+        }
+        if (pattern.size() == record.syllables.size()) {
+            readings.push_back(pattern);
+        }
+        pattern.clear();
+    }
+    if (pattern.size() == record.syllables.size()) {
+        readings.push_back(pattern);
+    }
+    return readings;
+}
+
+bool IsScored(const Record& record) {
+    return std::any_of(record.stresses.begin(), record.stresses.end(),
+                       [](std::string_view value) { return !num::IsBlank(value); });
+}
+
+// Scores one reference line against the other line (none when the other file is shorter).
+void ScoreLine(const Record& reference, const Record* other, Comparison& comparison) {
+    const std::vector<Word> referenceWords = WordsOf(reference);
+    const std::vector<Word> otherWords = other ? WordsOf(*other) : std::vector<Word>();
+    const auto match = MatchWords(referenceWords, otherWords);
+    // Per reference syllable, the other line's reading, when its word can be scored at all.
+    std::vector<std::optional<bool>> otherReading(reference.syllables.size());
+    for (std::size_t w = 0; w < referenceWords.size(); ++w) {
+        const Word& word = referenceWords[w];
+        ++comparison.words.total;
+        if (!match[w] || otherWords[*match[w]].count != word.count) {
+            continue;
+        }
+        ++comparison.words.agreeing;
+        for (std::size_t k = 0; k < word.count; ++k) {
+            otherReading[word.first + k] =
+                Stressed(At(other->stresses, otherWords[*match[w]].first + k));
+        }
+    }
+    std::int64_t best = 0;
+    for (const std::vector<bool>& reading : Readings(reference)) {
+        std::int64_t agreeing = 0;
+        for (std::size_t i = 0; i < reading.size(); ++i) {
+            agreeing += otherReading[i] && *otherReading[i] == reading[i];
+        }
+        best = std::max(best, agreeing);
+    }
+    const auto syllables = std::ssize(reference.syllables);
+    comparison.syllables.agreeing += best;
+    comparison.syllables.total += syllables;
+    ++comparison.lines.total;
+    if (best == syllables) {
+        ++comparison.lines.agreeing;
+    } else {
+        comparison.differingLines.push_back(reference.number);
+    }
+}
+
+// The leading run of symbols of a meter file's first row.
+std::vector<std::string> MeterSymbols(std::string_view meterFile) {
+    std::vector<std::string> symbols;
+    RowCursor rows(meterFile);
+    std::string_view rest = rows.AtEnd() ? std::string_view() : rows.Next();
+    while (!num::IsBlank(s::FirstField(rest))) {
+        std::string symbol(num::Trim(s::FirstField(rest)));
+        std::transform(symbol.begin(), symbol.end(), symbol.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        symbols.push_back(symbol);
+        rest = s::RemoveFirstField(rest);
+    }
+    return symbols;
+}
+
+std::optional<std::string> ReadScansionFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kLargestReadableFile ||
+        !file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll().toStdString();
+}
+
+std::string Percent(const Tally& tally) {
+    if (tally.total == 0) {
+        return "-";
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f%%",
+                  100.0 * static_cast<double>(tally.agreeing) / static_cast<double>(tally.total));
+    return text;
+}
+
+std::string FigureLine(const char* label, const Tally& tally) {
+    return std::string(label) + std::to_string(tally.agreeing) + " of " +
+           std::to_string(tally.total) + " (" + Percent(tally) + ")\n";
+}
+
+std::string Joined(const std::vector<std::string>& items, const char* separator) {
+    std::string text;
+    for (const std::string& item : items) {
+        text += (text.empty() ? "" : separator) + item;
+    }
+    return text;
+}
+
+std::string MeterLine(const Comparison& comparison) {
+    switch (comparison.meter) {
+        case MeterVerdict::Same:
+            return "meter: the same (" + Joined(comparison.referenceMeter, " ") + ")\n";
+        case MeterVerdict::Different:
+            return "meter: different (reference " + Joined(comparison.referenceMeter, " ") +
+                   "; this file " + Joined(comparison.otherMeter, " ") + ")\n";
+        case MeterVerdict::NotCompared:
+            break;
+    }
+    return "meter: not compared (" + comparison.meterNote + ")\n";
+}
+
+}  // namespace
+
+Comparison CompareScansions(std::string_view reference, std::string_view other) {
+    const std::vector<Record> referenceRecords = ReadRecords(reference);
+    const std::vector<Record> otherRecords = ReadRecords(other);
+    Comparison comparison;
+    comparison.referenceLines = std::ssize(referenceRecords);
+    comparison.otherLines = std::ssize(otherRecords);
+    for (std::size_t i = 0; i < referenceRecords.size(); ++i) {
+        if (!IsScored(referenceRecords[i])) {
+            ++comparison.linesLeftOut;
+            continue;
+        }
+        ScoreLine(referenceRecords[i], i < otherRecords.size() ? &otherRecords[i] : nullptr,
+                  comparison);
+    }
+    return comparison;
+}
+
+void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
+                   std::string_view otherMeterFile) {
+    comparison.referenceMeter = MeterSymbols(referenceMeterFile);
+    comparison.otherMeter = MeterSymbols(otherMeterFile);
+    comparison.meter = comparison.referenceMeter == comparison.otherMeter ? MeterVerdict::Same
+                                                                          : MeterVerdict::Different;
+}
+
+std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const QString& other) {
+    std::array<std::string, 2> bytes;
+    const std::array<QString, 2> paths = {reference, other};
+    for (std::size_t i = 0; i < 2; ++i) {
+        std::optional<std::string> read = ReadScansionFile(paths[i]);
+        if (!read) {
+            return Refusal{paths[i].toStdString() + ": cannot be read as a scansion file.", 0};
+        }
+        if (ReadRecords(*read).empty()) {
+            return Refusal{paths[i].toStdString() + ": holds no scansion records.", 0};
+        }
+        bytes[i] = std::move(*read);
+    }
+    Comparison comparison = CompareScansions(bytes[0], bytes[1]);
+    std::array<std::optional<std::string>, 2> meters;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const QString meter = DecodeFileName(OwnMeterFileName(EncodeFileName(paths[i])));
+        meters[i] = ReadScansionFile(meter);
+        if (!meters[i]) {
+            comparison.meterNote = "no meter file of its own: " + meter.toStdString();
+            return comparison;
+        }
+    }
+    CompareMeters(comparison, *meters[0], *meters[1]);
+    return comparison;
+}
+
+std::string ComparisonReport(const Comparison& comparison) {
+    std::string report = FigureLine("words with the same syllable count: ", comparison.words) +
+                         FigureLine("syllables with the same stress: ", comparison.syllables) +
+                         FigureLine("lines that agree throughout: ", comparison.lines) +
+                         MeterLine(comparison);
+    if (!comparison.differingLines.empty()) {
+        report += "lines that differ: " + Joined(comparison.differingLines, ", ") + "\n";
+    }
+    if (comparison.linesLeftOut > 0) {
+        report += "reference lines left out (empty stress row): " +
+                  std::to_string(comparison.linesLeftOut) + "\n";
+    }
+    if (comparison.referenceLines != comparison.otherLines) {
+        report += "note: the reference has " + std::to_string(comparison.referenceLines) +
+                  " verse lines, the other file " + std::to_string(comparison.otherLines) + "\n";
+    }
+    return report;
+}
+
+}  // namespace corvale::firstpass

@@ -1,0 +1,221 @@
+// Scoring a scansion against a reference one: word matching, stress readings, offered readings,
+// lines left out, meters, and the report.
+
+#include "firstpass/Compare.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::firstpass::CompareFiles;
+using corvale::firstpass::CompareMeters;
+using corvale::firstpass::CompareScansions;
+using corvale::firstpass::Comparison;
+using corvale::firstpass::ComparisonReport;
+using corvale::firstpass::MeterVerdict;
+using corvale::firstpass::Refusal;
+using corvale::test::ScansionFile;
+using corvale::test::Verse;
+using Verses = std::vector<Verse>;
+
+// "Shall I compare", as the reference reads it.
+const Verse kShall{"Shall I compare",
+                   {"Shall", "I", "com", "pare"},
+                   {"1", "3", "1", "3"},
+                   {"2", "2", "1", "4"},
+                   ""};
+
+Verse With(Verse verse, std::vector<std::string> stresses) {
+    verse.stresses = std::move(stresses);
+    return verse;
+}
+
+struct ScoreCase {
+    const char* name;
+    Verses reference;
+    Verses other;
+    std::array<std::int64_t, 6> figures;  // words, syllables and lines: agreeing, total
+    std::vector<std::string> differing;
+};
+
+class Scoring : public testing::TestWithParam<ScoreCase> {};
+
+TEST_P(Scoring, CountsWordsSyllablesAndLines) {
+    const Comparison c =
+        CompareScansions(ScansionFile(GetParam().reference), ScansionFile(GetParam().other));
+    const std::array<std::int64_t, 6> figures = {c.words.agreeing,     c.words.total,
+                                                 c.syllables.agreeing, c.syllables.total,
+                                                 c.lines.agreeing,     c.lines.total};
+    EXPECT_EQ(figures, GetParam().figures);
+    EXPECT_EQ(c.differingLines, GetParam().differing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Scoring,
+    testing::Values(
+        ScoreCase{"AnyValueAboveOneIsStressed",
+                  {kShall},
+                  {With(kShall, {"1", "2", "0", "4"})},
+                  {3, 3, 4, 4, 1, 1},
+                  {}},
+        ScoreCase{"OneStressDiffers",
+                  {kShall},
+                  {With(kShall, {"3", "3", "1", "3"})},
+                  {3, 3, 3, 4, 0, 1},
+                  {"1"}},
+        ScoreCase{
+            "CountDiffersSoTheWholeWordIsWrong",
+            {kShall},
+            {{"Shall I compare", {"Shall", "I", "compare"}, {"1", "3", "3"}, {"2", "2", "4"}, ""}},
+            {2, 3, 2, 4, 0, 1},
+            {"1"}},
+        ScoreCase{
+            "MissingWordLeavesTheRestMatched",
+            {kShall},
+            {{"Shall compare", {"Shall", "com", "pare"}, {"1", "1", "3"}, {"2", "1", "4"}, ""}},
+            {2, 3, 3, 4, 0, 1},
+            {"1"}},
+        ScoreCase{"ExtraWordInTheOtherIsNoFault",
+                  {kShall},
+                  {{"Shall I now compare",
+                    {"Shall", "I", "now", "com", "pare"},
+                    {"1", "3", "3", "1", "3"},
+                    {"2", "2", "2", "1", "4"},
+                    ""}},
+                  {3, 3, 4, 4, 1, 1},
+                  {}},
+        ScoreCase{"LettersMatchWhateverTheCaseAccentsAndPunctuation",
+                  {{"Bless\xC3\xA8"
+                    "d day!",
+                    {"Bless",
+                     "\xC3\xA8"
+                     "d",
+                     "day!"},
+                    {"3", "1", "3"},
+                    {"1", "2", "4"},
+                    ""}},
+                  {{"blessed day", {"bless", "ed", "\"Day"}, {"3", "1", "3"}, {"1", "2", "4"}, ""}},
+                  {2, 2, 3, 3, 1, 1},
+                  {}},
+        ScoreCase{"CompoundIsOneWordAcrossItsHyphen",
+                  {{"ever-fixed", {"ev", "er-", "fixed"}, {"3", "1", "3"}, {"1", "1", "4"}, ""}},
+                  {{"ever-fixed", {"ev", "er-", "fixed"}, {"3", "1", "3"}, {"1", "2", "4"}, ""}},
+                  {0, 1, 0, 3, 0, 1},
+                  {"1"}},
+        ScoreCase{"OtherReadingAccepted",
+                  {{kShall.text, kShall.syllables, kShall.stresses, kShall.junctures,
+                    "other readings: +--+"}},
+                  {With(kShall, {"3", "1", "1", "3"})},
+                  {3, 3, 4, 4, 1, 1},
+                  {}},
+        ScoreCase{"BestOfSeveralReadingsCounts",
+                  {{kShall.text, kShall.syllables, kShall.stresses, kShall.junctures,
+                    "other readings: ++++, +-++"}},
+                  {With(kShall, {"3", "1", "1", "1"})},
+                  {3, 3, 2, 4, 0, 1},
+                  {"1"}},
+        ScoreCase{"ReadingOfTheWrongLengthIsIgnored",
+                  {{kShall.text, kShall.syllables, kShall.stresses, kShall.junctures,
+                    "other readings: +--+-"}},
+                  {With(kShall, {"3", "1", "1", "3"})},
+                  {3, 3, 2, 4, 0, 1},
+                  {"1"}},
+        ScoreCase{"EmptyStressRowIsLeftOut",
+                  {With(kShall, {""}), kShall},
+                  {With(kShall, {"1", "1", "1", "1"}), kShall},
+                  {3, 3, 4, 4, 1, 1},
+                  {}},
+        ScoreCase{"OtherFileShorterCountsTheLineWrong",
+                  {kShall, kShall},
+                  {kShall},
+                  {3, 6, 4, 8, 1, 2},
+                  {"2"}},
+        ScoreCase{"LetterlessWordMatchesItsLike",
+                  {{"& so", {"&", "so"}, {"1", "3"}, {"2", "4"}, ""}},
+                  {{"& so", {"&", "so"}, {"1", "3"}, {"2", "4"}, ""}},
+                  {2, 2, 2, 2, 1, 1},
+                  {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MeterCase {
+    const char* name;
+    std::string reference;
+    std::string other;
+    MeterVerdict verdict;
+};
+
+class Meters : public testing::TestWithParam<MeterCase> {};
+
+TEST_P(Meters, CompareTheSymbolsOfTheFirstRow) {
+    Comparison comparison;
+    CompareMeters(comparison, GetParam().reference, GetParam().other);
+    EXPECT_EQ(comparison.meter, GetParam().verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Meters,
+                         testing::Values(MeterCase{"Same", "W\tS\tW\tS\r\n", "W\tS\tW\tS\r\n",
+                                                   MeterVerdict::Same},
+                                         MeterCase{"SpacesCaseAndTrailingTabsAside", "W\tS\t\t\r\n",
+                                                   " w \ts\n", MeterVerdict::Same},
+                                         MeterCase{"OneFootMore", "W\tS\r\n", "W\tS\tW\tS\r\n",
+                                                   MeterVerdict::Different}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class CompareFilesTest : public testing::Test {
+protected:
+    QString Write(const char* name, const std::string& bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), std::ssize(bytes));
+        return file.fileName();
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(CompareFilesTest, MetersAreComparedOnlyWhenBothHaveTheirOwn) {
+    const QString gold = Write("ode.gold.txt", ScansionFile({kShall}));
+    const QString ours = Write("ode.scansion.txt", ScansionFile({kShall}));
+    Write("ode.gold.meter.txt", "W\tS\tW\tS\r\n");
+    auto compared = CompareFiles(gold, ours);
+    ASSERT_TRUE(std::holds_alternative<Comparison>(compared));
+    EXPECT_EQ(std::get<Comparison>(compared).meter, MeterVerdict::NotCompared);
+    EXPECT_EQ(
+        std::get<Comparison>(compared).meterNote,
+        "no meter file of its own: " + folder.filePath("ode.scansion.meter.txt").toStdString());
+
+    Write("ode.scansion.meter.txt", "W\tS\tW\tS\r\n");
+    compared = CompareFiles(gold, ours);
+    EXPECT_EQ(std::get<Comparison>(compared).meter, MeterVerdict::Same);
+}
+
+TEST_F(CompareFilesTest, FileWithoutRecordsIsRefusedByName) {
+    const QString gold = Write("ode.gold.txt", "O Rose, thou art sick!\r\n");
+    const QString ours = Write("ode.scansion.txt", ScansionFile({kShall}));
+    const auto compared = CompareFiles(gold, ours);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(compared));
+    EXPECT_EQ(std::get<Refusal>(compared).message,
+              gold.toStdString() + ": holds no scansion records.");
+}
+
+TEST(ComparisonReportTest, GivesTheFiguresTheMeterAndWhereToLook) {
+    Comparison c = CompareScansions(ScansionFile({With(kShall, {""}), kShall, kShall}),
+                                    ScansionFile({kShall, With(kShall, {"3", "3", "1", "3"})}));
+    CompareMeters(c, "W\tS\r\n", "S\tW\r\n");
+    EXPECT_EQ(ComparisonReport(c),
+              "words with the same syllable count: 3 of 6 (50.0%)\n"
+              "syllables with the same stress: 3 of 8 (37.5%)\n"
+              "lines that agree throughout: 0 of 2 (0.0%)\n"
+              "meter: different (reference W S; this file S W)\n"
+              "lines that differ: 2, 3\n"
+              "reference lines left out (empty stress row): 1\n"
+              "note: the reference has 3 verse lines, the other file 2\n");
+}
+
+}  // namespace

@@ -1,0 +1,279 @@
+// corvale-scan run in-process: exit codes, what is written and what is left alone, and the
+// messages on stdout and stderr.
+
+#include "ScanTool.h"
+#include "scansion/Workspace.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::RunScanTool;
+using corvale::Workspace;
+using corvale::test::EndsTheProgram;
+using corvale::test::MemoryFile;
+using corvale::test::ScansionFile;
+using corvale::test::ScriptedPlatform;
+
+const std::string kPoem = "Shall I compare thee to a summer's day?\r\n\r\nThou art more lovely\r\n";
+const std::string kTry = "Try 'corvale-scan --help'.\n";
+
+class ScanToolTest : public testing::Test {
+public:
+    void SetUp() override { Write("ode.txt", kPoem); }
+    // "{D}" stands for the test's folder.
+    std::string Expand(std::string text) const {
+        for (std::size_t at; (at = text.find("{D}")) != std::string::npos;) {
+            text.replace(at, 3, folder.path().toStdString());
+        }
+        return text;
+    }
+    void Write(const std::string& name, const std::string& bytes) const {
+        QFile file(folder.filePath(QString::fromStdString(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), std::ssize(bytes));
+    }
+    void MakeFolder(const char* name) const { ASSERT_TRUE(QDir(folder.path()).mkpath(name)); }
+    std::string Read(const std::string& name) const {
+        QFile file(folder.filePath(QString::fromStdString(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(missing)";
+    }
+    // Every file under the folder, sorted, separated by spaces: what a run left behind.
+    std::string Files() const {
+        QStringList files;
+        for (QDirIterator it(folder.path(), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            files << QDir(folder.path()).relativeFilePath(it.next());
+        }
+        files.sort();
+        return files.join(u' ').toStdString();
+    }
+    int Run(const std::vector<std::string>& arguments) {
+        QStringList list{"corvale-scan"};
+        for (const std::string& argument : arguments) {
+            list << QString::fromStdString(Expand(argument));
+        }
+        out.str("");
+        err.str("");
+        return RunScanTool(list, out, err);
+    }
+
+    QTemporaryDir folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string message;
+};
+
+class UsageError : public ScanToolTest, public testing::WithParamInterface<UsageCase> {};
+
+TEST_P(UsageError, ExitsTwoWritingNothing) {
+    EXPECT_EQ(Run(GetParam().arguments), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), Expand("corvale-scan: " + GetParam().message + "\n" + kTry));
+    EXPECT_EQ(Files(), "ode.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UsageError,
+    testing::Values(
+        UsageCase{"NoPoem", {}, "no poem named"},
+        UsageCase{"UnknownOption", {"--fast", "{D}/ode.txt"}, "Unknown option 'fast'."},
+        UsageCase{"MeterOfOtherSymbols",
+                  {"--meter", "W X", "{D}/ode.txt"},
+                  "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S "
+                  "W S\""},
+        UsageCase{"MissingOutputFolder",
+                  {"-o", "{D}/nowhere", "{D}/ode.txt"},
+                  "{D}/nowhere: no such folder"},
+        UsageCase{"CompareOneFile",
+                  {"--compare", "{D}/ode.txt"},
+                  "--compare takes two scansion files: REFERENCE.txt OTHER.txt"},
+        UsageCase{"CompareWithAnOption",
+                  {"--compare", "--force", "{D}/a", "{D}/b"},
+                  "--compare takes no other option"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RunCase {
+    const char* name;
+    std::function<void(const ScanToolTest&)> setUp;
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string outPattern;  // a regular expression the whole of stdout matches
+    std::string err;         // stderr exactly, "{D}" for the folder
+    std::string files;       // every file afterwards
+};
+
+class ScanRun : public ScanToolTest, public testing::WithParamInterface<RunCase> {};
+
+TEST_P(ScanRun, ExitsWritesAndSays) {
+    if (GetParam().setUp) {
+        GetParam().setUp(*this);
+    }
+    EXPECT_EQ(Run(GetParam().arguments), GetParam().exitCode);
+    EXPECT_TRUE(std::regex_match(out.str(), std::regex(GetParam().outPattern))) << out.str();
+    EXPECT_EQ(err.str(), Expand(GetParam().err));
+    EXPECT_EQ(Files(), GetParam().files);
+}
+
+const std::string kSummary =
+    "[^\n]*ode.txt: 2 verse lines, [0-9]+ syllables, [^\n]+, [0-9]+ of 2 lines fit; wrote "
+    "[^\n]*ode.scansion.txt\n";
+const std::string kOutputs = "ode.scansion.meter.txt ode.scansion.txt ode.txt";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScanRun,
+    testing::Values(
+        RunCase{"Help", nullptr, {"--help"}, 0, "Usage: corvale-scan [\\s\\S]*", "", "ode.txt"},
+        RunCase{
+            "Version", nullptr, {"--version"}, 0, "corvale-scan [0-9]+\\.[0-9.]+\n", "", "ode.txt"},
+        RunCase{"WritesBesideThePoem", nullptr, {"{D}/ode.txt"}, 0, kSummary, "", kOutputs},
+        RunCase{"WritesInTheOutputFolder",
+                [](const ScanToolTest& t) { t.MakeFolder("out"); },
+                {"-o", "{D}/out", "{D}/ode.txt"},
+                0,
+                kSummary,
+                "",
+                "ode.txt out/ode.scansion.meter.txt out/ode.scansion.txt"},
+        RunCase{"ImposedMeter",
+                nullptr,
+                {"--meter", "w s  W S", "{D}/ode.txt"},
+                0,
+                "[^\n]*ode.txt: 2 verse lines, [0-9]+ syllables, imposed, [^\n]*\n",
+                "",
+                kOutputs},
+        RunCase{"ExistingMeterFileSkipsThePoem",
+                [](const ScanToolTest& t) { t.Write("ode.scansion.meter.txt", "S\r\n"); },
+                {"{D}/ode.txt"},
+                1,
+                "",
+                "{D}/ode.txt: skipped: {D}/ode.scansion.meter.txt exists (--force replaces it)\n",
+                "ode.scansion.meter.txt ode.txt"},
+        RunCase{"ForceNeverReplacesAFolder",
+                [](const ScanToolTest& t) { t.MakeFolder("ode.scansion.txt"); },
+                {"--force", "{D}/ode.txt"},
+                1,
+                "",
+                "{D}/ode.txt: skipped: {D}/ode.scansion.txt is a folder\n",
+                "ode.txt"},
+        RunCase{"GoesOnAfterRefusedPoems",
+                [](const ScanToolTest& t) {
+                    t.Write("bad.txt", std::string("a\nb\0\n", 5));
+                    t.MakeFolder("folder.txt");
+                },
+                {"{D}/bad.txt", "{D}/folder.txt", "{D}/ode.txt"},
+                1,
+                kSummary,
+                "{D}/bad.txt:2: The poem holds a NUL byte, which no plain-text poem has.\n"
+                "{D}/folder.txt: This is a folder, not a poem file.\n",
+                "bad.txt " + kOutputs},
+        RunCase{"SecondPoemOfTheSameNameIsSkipped",
+                [](const ScanToolTest& t) {
+                    t.MakeFolder("a");
+                    t.MakeFolder("out");
+                    t.Write("a/ode.txt", kPoem);
+                },
+                {"--force", "-o", "{D}/out", "{D}/a/ode.txt", "{D}/ode.txt"},
+                1,
+                kSummary,
+                "{D}/ode.txt: skipped: {D}/out/ode.scansion.txt was written for another poem in "
+                "this run\n",
+                "a/ode.txt ode.txt out/ode.scansion.meter.txt out/ode.scansion.txt"},
+        RunCase{"CompareUnreadableFile",
+                nullptr,
+                {"--compare", "{D}/a.txt", "{D}/b.txt"},
+                1,
+                "",
+                "corvale-scan: {D}/a.txt: cannot be read as a scansion file.\n",
+                "ode.txt"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScanToolTest, ExistingOutputIsLeftAloneWithoutForceAndReplacedWithIt) {
+    Write("ode.scansion.txt", "mine");
+    EXPECT_EQ(Run({"{D}/ode.txt"}), 1);
+    EXPECT_EQ(Read("ode.scansion.txt"), "mine");
+
+    EXPECT_EQ(Run({"--force", "{D}/ode.txt"}), 0);
+    EXPECT_NE(Read("ode.scansion.txt"), "mine");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(Files(), kOutputs) << "no temporary file stays";
+}
+
+TEST_F(ScanToolTest, ProgressShowsAboveFiveThousandVerseLines) {
+    std::string poem;
+    for (int i = 0; i < 5001; ++i) {
+        poem += "So long lives this\n";
+    }
+    Write("long.txt", poem);
+    ASSERT_EQ(Run({"{D}/long.txt"}), 0);
+    EXPECT_NE(err.str().find("long.txt: scanning, 0 of 5,001 verse lines\n"), std::string::npos)
+        << err.str();
+}
+
+TEST_F(ScanToolTest, ALineTheScanRefusesIsNamedByItsRowInTheFile) {
+    std::string wide;
+    for (int i = 0; i < 1001; ++i) {
+        wide += "a ";
+    }
+    Write("wide.txt", "First line\r\n\r\n" + wide + "\r\n");
+    EXPECT_EQ(Run({"{D}/wide.txt"}), 1);
+    EXPECT_EQ(err.str().rfind(Expand("{D}/wide.txt:3: "), 0), 0u) << err.str();
+    EXPECT_EQ(Files(), "ode.txt wide.txt");
+}
+
+TEST_F(ScanToolTest, CompareReportsAgreement) {
+    const std::string records =
+        ScansionFile({{"O Rose", {"O", "Rose,"}, {"1", "3"}, {"2", "4"}, ""}});
+    Write("rose.gold.txt", records);
+    Write("rose.scansion.txt", records);
+    ASSERT_EQ(Run({"--compare", "{D}/rose.gold.txt", "{D}/rose.scansion.txt"}), 0);
+    EXPECT_EQ(out.str(), Expand("reference {D}/rose.gold.txt, compared {D}/rose.scansion.txt\n"
+                                "words with the same syllable count: 2 of 2 (100.0%)\n"
+                                "syllables with the same stress: 2 of 2 (100.0%)\n"
+                                "lines that agree throughout: 1 of 1 (100.0%)\n"
+                                "meter: not compared (no meter file of its own: "
+                                "{D}/rose.gold.meter.txt)\n"));
+}
+
+// What the tool writes, from a poem with a BOM, CR LF rows and a line without letters, is what
+// Corvale opens: the scansion file and its meter load without a word and save back byte for byte.
+TEST_F(ScanToolTest, OutputsLoadInCorvaleAndSaveBackByteForByte) {
+    ScriptedPlatform platform;
+    Write("ode.txt",
+          "\xEF\xBB\xBF\"So long lives this,\r\n\r\n* * *\r\nO'er 12 ever-fixed marks\r\n");
+    ASSERT_EQ(Run({"-o", platform.ProgramFolder().toStdString(), "{D}/ode.txt"}), 0);
+    const std::string written = platform.ReadFile("ode.scansion.txt");
+    platform.WriteFile("meter.txt", platform.ReadFile("ode.scansion.meter.txt"));
+    platform.WriteFile("RememberEarlierRun.txt", MemoryFile("ode.scansion.txt", "1"));
+    Workspace workspace{platform};
+    workspace.ReadMemoryFile();
+    ASSERT_FALSE(EndsTheProgram([&] {
+        workspace.LoadScansionFile();
+        workspace.ReadTheMeterFile();
+    }));
+    EXPECT_TRUE(platform.MessageTexts().empty());
+    EXPECT_EQ(workspace.NumberOfLines, 3);
+    EXPECT_GT(workspace.NumberOfMeterSymbols, 0);
+    workspace.CurrentLine = 1;
+    ASSERT_EQ(workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_EQ(platform.ReadFile("ode.scansion.txt"), written);
+}
+
+}  // namespace

@@ -1,0 +1,10 @@
+#include "ScanTool.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    return corvale::RunScanTool(QCoreApplication::arguments(), std::cout, std::cerr);
+}
