@@ -106,20 +106,12 @@ TEST_P(MeterChoiceTest, OwnMeterFileFirstThenTheProgramFolders) {
 INSTANTIATE_TEST_SUITE_P(
     Choices, MeterChoiceTest,
     testing::Values(
-        MeterChoiceCase{"OwnOnly", "ode.txt", {"ode.meter.txt"}, "ode.meter.txt"},
         MeterChoiceCase{
             "OwnBeatsTheFolders", "ode.txt", {"ode.meter.txt", "meter.txt"}, "ode.meter.txt"},
         MeterChoiceCase{"FolderMeterWithoutOwn", "ode.txt", {"meter.txt"}, "meter.txt"},
         MeterChoiceCase{"Neither", "ode.txt", {"ode.txt"}, std::nullopt},
         MeterChoiceCase{
-            "AnotherFilesOwnDoesNotCount", "ode.txt", {"elegy.meter.txt"}, std::nullopt},
-        MeterChoiceCase{
             "OwnFolderIsNoFile", "ode.txt", {"dir:ode.meter.txt", "meter.txt"}, "meter.txt"},
-        MeterChoiceCase{"OnlyTheLastExtensionGoes",
-                        "ode.scansion.txt",
-                        {"ode.meter.txt", "ode.scansion.meter.txt"},
-                        "ode.scansion.meter.txt"},
-        MeterChoiceCase{"NoExtension", "ode", {"ode.meter.txt", "meter.txt"}, "ode.meter.txt"},
         MeterChoiceCase{
             "HiddenOwnDoesNotCount", ".ode", {".ode.meter.txt", "meter.txt"}, "meter.txt"},
         MeterChoiceCase{"OwnInASubfolder",

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <map>
@@ -23,6 +24,8 @@ using corvale::startup::ShownName;
 using corvale::startup::WorkingFolder;
 
 using Files = std::map<std::string, std::string>;
+// Something amiss around the home folder.
+enum class Amiss { Nothing, FileForHomeFolder, NoHome, NoSamples };
 
 // A small file system in a temporary folder: "bin" is where the install rules put the
 // executable, "build" a build folder, "home" the user's home with a folder "Poems" and a file
@@ -40,6 +43,7 @@ struct FolderCase {
     const char* shownName;
     const char* refusal;
     std::optional<Files> after;  // home/Corvale afterwards
+    Amiss amiss = Amiss::Nothing;
 };
 
 class WorkingFolderTest : public testing::TestWithParam<FolderCase> {
@@ -95,13 +99,22 @@ TEST_P(WorkingFolderTest, IsChosenAndPrepared) {
     if (c.argument != nullptr) {
         argument = Path(c.argument);
     }
+    FolderPlaces places = Places(c.executable);
+    if (c.amiss == Amiss::FileForHomeFolder) {
+        Write("home/Corvale", "a file");
+    } else if (c.amiss == Amiss::NoHome) {
+        places.home = Path("nobody");
+    } else if (c.amiss == Amiss::NoSamples) {
+        places.sampleFolder = Path("no-samples");
+    }
 
-    const auto chosen = ChooseWorkingFolder(argument, Places(c.executable));
+    const auto chosen = ChooseWorkingFolder(argument, places);
 
     if (const auto* folder = std::get_if<WorkingFolder>(&chosen)) {
         EXPECT_EQ(folder->path, Path(c.folder));
         EXPECT_EQ(folder->shownName, QString::fromUtf8(c.shownName));
-        EXPECT_TRUE(folder->warnings.empty());
+        // A missing sample is a warning, and the folder still serves.
+        EXPECT_EQ(folder->warnings.size(), c.amiss == Amiss::NoSamples ? 1U : 0U);
     } else {
         const QString message = std::get<FolderRefused>(chosen).message;
         EXPECT_TRUE(message.startsWith("corvale: cannot work in")) << message.toStdString();
@@ -109,6 +122,12 @@ TEST_P(WorkingFolderTest, IsChosenAndPrepared) {
         EXPECT_STREQ(c.folder, "") << "refused: " << message.toStdString();
     }
     EXPECT_EQ(HomeFolderFiles(), c.after);
+    EXPECT_FALSE(QFileInfo::exists(Path("nobody")));
+    if (c.amiss == Amiss::FileForHomeFolder) {
+        QFile file(Path("home/Corvale"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "a file");
+    }
 }
 
 const Files kMine = {{"RememberEarlierRun.txt", "my memory"}, {"ode.txt", "ode"}};
@@ -117,10 +136,8 @@ const Files kSampleBesideMine = {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, WorkingFolderTest, testing::Values(
-    FolderCase{"AnArgumentIsWorkedInAndShownFromHome", "home/Poems", "build", std::nullopt,
-               "home/Poems", "~/Poems", "", std::nullopt},
-    FolderCase{"AnArgumentBeatsTheInstalledHomeFolder", "home/Poems", "bin", std::nullopt,
-               "home/Poems", "~/Poems", "", std::nullopt},
+    FolderCase{"AnArgumentBeatsTheInstalledHomeFolderAndIsShownFromHome", "home/Poems", "bin",
+               std::nullopt, "home/Poems", "~/Poems", "", std::nullopt},
     FolderCase{"AnArgumentNamingTheExecutablesFolderIsNotShown", "build/.", "build", std::nullopt,
                "build", "", "", std::nullopt},
     FolderCase{"AnExecutableOutsideTheInstallFolderWorksInItsOwn", nullptr, "build", std::nullopt,
@@ -137,38 +154,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkingFolderTest, testing::Values(
     FolderCase{"AMissingFolderIsRefused", "home/Missing", "bin", std::nullopt,
                "", "", "there is no such folder", std::nullopt},
     FolderCase{"AFileGivenAsTheFolderIsRefused", "home/poem.txt", "build", std::nullopt,
-               "", "", "it is not a folder", std::nullopt}),
+               "", "", "it is not a folder", std::nullopt},
+    FolderCase{"AFileInPlaceOfTheHomeFolderIsRefusedAndKept", nullptr, "bin", std::nullopt,
+               "", "", "it is not a folder", std::nullopt, Amiss::FileForHomeFolder},
+    FolderCase{"AMissingHomeIsRefusedWithoutCreatingIt", nullptr, "bin", std::nullopt,
+               "", "", "it could not be created", std::nullopt, Amiss::NoHome},
+    FolderCase{"AMissingSampleIsAWarningAndTheFolderStillServes", nullptr, "bin", std::nullopt,
+               "home/Corvale", "~/Corvale", "", Files{}, Amiss::NoSamples}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
-
-TEST_F(WorkingFolderTest, AFileInPlaceOfTheHomeFolderIsRefusedAndKept) {
-    Write("home/Corvale", "a file");
-    const auto chosen = ChooseWorkingFolder(std::nullopt, Places("bin"));
-    ASSERT_TRUE(std::holds_alternative<FolderRefused>(chosen));
-    EXPECT_TRUE(std::get<FolderRefused>(chosen).message.endsWith("it is not a folder"));
-    QFile file(Path("home/Corvale"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "a file");
-}
-
-TEST_F(WorkingFolderTest, AMissingHomeIsRefusedWithoutCreatingIt) {
-    FolderPlaces places = Places("bin");
-    places.home = Path("nobody");
-    const auto chosen = ChooseWorkingFolder(std::nullopt, places);
-    ASSERT_TRUE(std::holds_alternative<FolderRefused>(chosen));
-    EXPECT_TRUE(std::get<FolderRefused>(chosen).message.endsWith("it could not be created"));
-    EXPECT_FALSE(QDir(Path("nobody")).exists());
-}
-
-TEST_F(WorkingFolderTest, AMissingSampleIsAWarningAndTheFolderStillServes) {
-    FolderPlaces places = Places("bin");
-    places.sampleFolder = Path("no-samples");
-    const auto chosen = ChooseWorkingFolder(std::nullopt, places);
-    ASSERT_TRUE(std::holds_alternative<WorkingFolder>(chosen));
-    EXPECT_EQ(std::get<WorkingFolder>(chosen).path, Path("home/Corvale"));
-    EXPECT_EQ(std::get<WorkingFolder>(chosen).warnings.size(), 1U);
-    EXPECT_EQ(HomeFolderFiles(), Files{});
-}
 
 struct ShownNameCase {
     const char* name;
@@ -224,9 +218,7 @@ using Action = CommandLine::Action;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest, testing::Values(
     CommandLineCase{"Nothing", {}, Action::Run, std::nullopt, false, ""},
-    CommandLineCase{"AFolder", {"Poems"}, Action::Run, "Poems", false, ""},
     CommandLineCase{"CheckStartWithAFolder", {"--check-start", "Poems"}, Action::Run, "Poems", true, ""},
-    CommandLineCase{"AFolderThatLooksLikeAnOption", {"--", "--odd"}, Action::Run, "--odd", false, ""},
     CommandLineCase{"HelpBeatsAFolder", {"Poems", "-h"}, Action::ShowHelp, std::nullopt, false, "[FOLDER]"},
     CommandLineCase{"Version", {"--version"}, Action::ShowVersion, std::nullopt, false, "corvale 1.2\n"},
     CommandLineCase{"TwoFolders", {"Poems", "Odes"}, Action::UsageError, std::nullopt, false, "corvale: only one"},

@@ -144,21 +144,17 @@ TEST_P(ScanPoemNames, NothingIsReplacedAndNothingLeavesTheFolder) {
 INSTANTIATE_TEST_SUITE_P(
     Window, ScanPoemNames,
     testing::Values(
-        NamingCase{"FreeNamesAskNothing", {}, {}, 0, kOdeScansion},
-        NamingCase{"TakenScansionNameAsks", {kOdeScansion}, {"@/other.txt"}, 0, "other.txt"},
-        NamingCase{"TakenMeterNameAsks", {kOdeMeter}, {"@/other.txt"}, 0, "other.txt"},
+        // The default name's scansion file is taken, then the chosen name's meter file.
         NamingCase{"ChosenNameTakenAsksAgain",
                    {kOdeScansion, "elegy.meter.txt"},
                    {"@/elegy.txt", "@/other.txt"},
                    0,
                    "other.txt"},
-        NamingCase{"OutsideNameAsksAgain",
+        NamingCase{"OutsideOrHiddenNameAsksAgain",
                    {kOdeScansion},
-                   {"@/../outside.txt", "/tmp/elsewhere.txt", "@/other.txt"},
-                   2,
+                   {"@/../outside.txt", "/tmp/elsewhere.txt", "@/.other.txt", "@/other.txt"},
+                   3,
                    "other.txt"},
-        NamingCase{
-            "HiddenNameAsksAgain", {kOdeScansion}, {"@/.other.txt", "@/other.txt"}, 1, "other.txt"},
         NamingCase{
             "SubfolderIsInside", {kOdeScansion, "poems/"}, {"@/poems/ode.txt"}, 0, "poems/ode.txt"},
         NamingCase{"CancelledNameWritesNothing", {kOdeScansion}, {""}, 0, ""}),
@@ -202,8 +198,7 @@ TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
-                         testing::Values(RefusedCase{"Empty", ""},
-                                         RefusedCase{"Missing", std::nullopt},
+                         testing::Values(RefusedCase{"Missing", std::nullopt},
                                          RefusedCase{"OutOfMemory", kOdeText, true}),
                          [](const auto& info) { return info.param.name; });
 
