@@ -6,22 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using corvale::firstpass::CompareFiles;
 using corvale::firstpass::CompareMeters;
 using corvale::firstpass::CompareScansions;
 using corvale::firstpass::Comparison;
 using corvale::firstpass::ComparisonReport;
 using corvale::firstpass::MeterVerdict;
-using corvale::firstpass::Refusal;
 using corvale::test::ScansionFile;
 using corvale::test::Verse;
 using Verses = std::vector<Verse>;
@@ -132,26 +127,6 @@ TEST(MeterComparison, SetsAsideSpacesCaseAndTrailingTabsButNotAFoot) {
     EXPECT_EQ(comparison.meter, MeterVerdict::Same);
     CompareMeters(comparison, "W\tS\r\n", "W\tS\tW\tS\r\n");
     EXPECT_EQ(comparison.meter, MeterVerdict::Different);
-}
-
-class CompareFilesTest : public testing::Test {
-protected:
-    QString Write(const char* name, const std::string& bytes) {
-        QFile file(folder.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), std::ssize(bytes));
-        return file.fileName();
-    }
-    QTemporaryDir folder;
-};
-
-TEST_F(CompareFilesTest, FileWithoutRecordsIsRefusedByName) {
-    const QString gold = Write("ode.gold.txt", "O Rose, thou art sick!\r\n");
-    const QString ours = Write("ode.scansion.txt", ScansionFile({kShall}));
-    const auto compared = CompareFiles(gold, ours);
-    ASSERT_TRUE(std::holds_alternative<Refusal>(compared));
-    EXPECT_EQ(std::get<Refusal>(compared).message,
-              gold.toStdString() + ": holds no scansion records.");
 }
 
 TEST(ComparisonReportTest, GivesTheFiguresTheMeterAndWhereToLook) {

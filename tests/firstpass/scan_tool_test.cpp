@@ -182,6 +182,13 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 "",
                 "corvale-scan: {D}/a.txt: cannot be read as a scansion file.\n",
+                "ode.txt"},
+        RunCase{"CompareFileWithoutRecords",
+                nullptr,
+                {"--compare", "{D}/ode.txt", "{D}/ode.txt"},
+                1,
+                "",
+                "corvale-scan: {D}/ode.txt: holds no scansion records.\n",
                 "ode.txt"}),
     [](const auto& info) { return std::string(info.param.name); });
 
