@@ -6,34 +6,45 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using corvale::firstpass::CompareFiles;
 using corvale::firstpass::CompareMeters;
 using corvale::firstpass::CompareScansions;
 using corvale::firstpass::Comparison;
 using corvale::firstpass::ComparisonReport;
 using corvale::firstpass::MeterVerdict;
-using corvale::firstpass::Refusal;
 using corvale::test::ScansionFile;
 using corvale::test::Verse;
 using Verses = std::vector<Verse>;
 
+// A verse from its text and its space-separated syllables, stresses and junctures.
+Verse V(const char* text, const char* syllables, const char* stresses, const char* junctures,
+        const char* comment = "") {
+    const auto split = [](const std::string& row) {
+        std::vector<std::string> values;
+        std::istringstream in(row);
+        for (std::string value; in >> value;)
+            values.push_back(value);
+        return values;
+    };
+    return {text, split(syllables), split(stresses), split(junctures), comment};
+}
+
 // "Shall I compare", as the reference reads it.
-const Verse kShall{"Shall I compare",
-                   {"Shall", "I", "com", "pare"},
-                   {"1", "3", "1", "3"},
-                   {"2", "2", "1", "4"},
-                   ""};
+const Verse kShall = V("Shall I compare", "Shall I com pare", "1 3 1 3", "2 2 1 4");
 
 Verse With(Verse verse, std::vector<std::string> stresses) {
     verse.stresses = std::move(stresses);
+    return verse;
+}
+
+Verse Reading(const char* readings) {
+    Verse verse = kShall;
+    verse.comment = std::string("other readings: ") + readings;
     return verse;
 }
 
@@ -61,147 +72,61 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Scoring,
     testing::Values(
         ScoreCase{"AnyValueAboveOneIsStressed",
-                  {kShall},
-                  {With(kShall, {"1", "2", "0", "4"})},
-                  {3, 3, 4, 4, 1, 1},
-                  {}},
-        ScoreCase{"OneStressDiffers",
-                  {kShall},
-                  {With(kShall, {"3", "3", "1", "3"})},
-                  {3, 3, 3, 4, 0, 1},
-                  {"1"}},
-        ScoreCase{
-            "CountDiffersSoTheWholeWordIsWrong",
-            {kShall},
-            {{"Shall I compare", {"Shall", "I", "compare"}, {"1", "3", "3"}, {"2", "2", "4"}, ""}},
-            {2, 3, 2, 4, 0, 1},
-            {"1"}},
-        ScoreCase{
-            "MissingWordLeavesTheRestMatched",
-            {kShall},
-            {{"Shall compare", {"Shall", "com", "pare"}, {"1", "1", "3"}, {"2", "1", "4"}, ""}},
-            {2, 3, 3, 4, 0, 1},
-            {"1"}},
+                  {kShall, kShall},
+                  {With(kShall, {"1", "2", "0", "4"}), With(kShall, {"3", "3", "1", "3"})},
+                  {6, 6, 7, 8, 1, 2},
+                  {"2"}},
+        // A count that differs makes the whole word wrong; a missing word leaves the rest matched.
+        ScoreCase{"CountDiffersOrWordMissing",
+                  {kShall, kShall},
+                  {V("Shall I compare", "Shall I compare", "1 3 3", "2 2 4"),
+                   V("Shall compare", "Shall com pare", "1 1 3", "2 1 4")},
+                  {4, 6, 5, 8, 0, 2},
+                  {"1", "2"}},
         ScoreCase{"ExtraWordInTheOtherIsNoFault",
                   {kShall},
-                  {{"Shall I now compare",
-                    {"Shall", "I", "now", "com", "pare"},
-                    {"1", "3", "3", "1", "3"},
-                    {"2", "2", "2", "1", "4"},
-                    ""}},
+                  {V("Shall I now compare", "Shall I now com pare", "1 3 3 1 3", "2 2 2 1 4")},
                   {3, 3, 4, 4, 1, 1},
                   {}},
         ScoreCase{"LettersMatchWhateverTheCaseAccentsAndPunctuation",
-                  {{"Bless\xC3\xA8"
-                    "d day!",
-                    {"Bless",
-                     "\xC3\xA8"
-                     "d",
-                     "day!"},
-                    {"3", "1", "3"},
-                    {"1", "2", "4"},
-                    ""}},
-                  {{"blessed day", {"bless", "ed", "\"Day"}, {"3", "1", "3"}, {"1", "2", "4"}, ""}},
+                  {V("Bless\xC3\xA8"
+                     "d day!",
+                     "Bless \xC3\xA8"
+                     "d day!",
+                     "3 1 3", "1 2 4")},
+                  {V("blessed day", "bless ed \"Day", "3 1 3", "1 2 4")},
                   {2, 2, 3, 3, 1, 1},
                   {}},
         ScoreCase{"CompoundIsOneWordAcrossItsHyphen",
-                  {{"ever-fixed", {"ev", "er-", "fixed"}, {"3", "1", "3"}, {"1", "1", "4"}, ""}},
-                  {{"ever-fixed", {"ev", "er-", "fixed"}, {"3", "1", "3"}, {"1", "2", "4"}, ""}},
+                  {V("ever-fixed", "ev er- fixed", "3 1 3", "1 1 4")},
+                  {V("ever-fixed", "ev er- fixed", "3 1 3", "1 2 4")},
                   {0, 1, 0, 3, 0, 1},
                   {"1"}},
-        ScoreCase{"OtherReadingAccepted",
-                  {{kShall.text, kShall.syllables, kShall.stresses, kShall.junctures,
-                    "other readings: +--+"}},
-                  {With(kShall, {"3", "1", "1", "3"})},
-                  {3, 3, 4, 4, 1, 1},
-                  {}},
-        ScoreCase{"BestOfSeveralReadingsCounts",
-                  {{kShall.text, kShall.syllables, kShall.stresses, kShall.junctures,
-                    "other readings: ++++, +-++"}},
-                  {With(kShall, {"3", "1", "1", "1"})},
-                  {3, 3, 2, 4, 0, 1},
-                  {"1"}},
-        ScoreCase{"ReadingOfTheWrongLengthIsIgnored",
-                  {{kShall.text, kShall.syllables, kShall.stresses, kShall.junctures,
-                    "other readings: +--+-"}},
-                  {With(kShall, {"3", "1", "1", "3"})},
-                  {3, 3, 2, 4, 0, 1},
-                  {"1"}},
-        ScoreCase{"EmptyStressRowIsLeftOut",
-                  {With(kShall, {""}), kShall},
-                  {With(kShall, {"1", "1", "1", "1"}), kShall},
-                  {3, 3, 4, 4, 1, 1},
-                  {}},
-        ScoreCase{"OtherFileShorterCountsTheLineWrong",
-                  {kShall, kShall},
-                  {kShall},
-                  {3, 6, 4, 8, 1, 2},
+        // "+----" would agree throughout were a reading of the wrong length taken.
+        ScoreCase{"BestOfTheOtherReadingsOfTheRightLength",
+                  {Reading("+--+"), Reading("++++, +-++, +----")},
+                  {With(kShall, {"3", "1", "1", "3"}), With(kShall, {"3", "1", "1", "1"})},
+                  {6, 6, 6, 8, 1, 2},
                   {"2"}},
+        // Line 1 is left out; line 3 is missing from the other file.
+        ScoreCase{"EmptyStressRowLeftOutAndMissingLineWrong",
+                  {With(kShall, {""}), kShall, kShall},
+                  {With(kShall, {"1", "1", "1", "1"}), kShall},
+                  {3, 6, 4, 8, 1, 2},
+                  {"3"}},
         ScoreCase{"LetterlessWordMatchesItsLike",
-                  {{"& so", {"&", "so"}, {"1", "3"}, {"2", "4"}, ""}},
-                  {{"& so", {"&", "so"}, {"1", "3"}, {"2", "4"}, ""}},
+                  {V("& so", "& so", "1 3", "2 4")},
+                  {V("& so", "& so", "1 3", "2 4")},
                   {2, 2, 2, 2, 1, 1},
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct MeterCase {
-    const char* name;
-    std::string reference;
-    std::string other;
-    MeterVerdict verdict;
-};
-
-class Meters : public testing::TestWithParam<MeterCase> {};
-
-TEST_P(Meters, CompareTheSymbolsOfTheFirstRow) {
+TEST(MeterComparison, SetsAsideSpacesCaseAndTrailingTabsButNotAFoot) {
     Comparison comparison;
-    CompareMeters(comparison, GetParam().reference, GetParam().other);
-    EXPECT_EQ(comparison.meter, GetParam().verdict);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Meters,
-                         testing::Values(MeterCase{"Same", "W\tS\tW\tS\r\n", "W\tS\tW\tS\r\n",
-                                                   MeterVerdict::Same},
-                                         MeterCase{"SpacesCaseAndTrailingTabsAside", "W\tS\t\t\r\n",
-                                                   " w \ts\n", MeterVerdict::Same},
-                                         MeterCase{"OneFootMore", "W\tS\r\n", "W\tS\tW\tS\r\n",
-                                                   MeterVerdict::Different}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-class CompareFilesTest : public testing::Test {
-protected:
-    QString Write(const char* name, const std::string& bytes) {
-        QFile file(folder.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), std::ssize(bytes));
-        return file.fileName();
-    }
-    QTemporaryDir folder;
-};
-
-TEST_F(CompareFilesTest, MetersAreComparedOnlyWhenBothHaveTheirOwn) {
-    const QString gold = Write("ode.gold.txt", ScansionFile({kShall}));
-    const QString ours = Write("ode.scansion.txt", ScansionFile({kShall}));
-    Write("ode.gold.meter.txt", "W\tS\tW\tS\r\n");
-    auto compared = CompareFiles(gold, ours);
-    ASSERT_TRUE(std::holds_alternative<Comparison>(compared));
-    EXPECT_EQ(std::get<Comparison>(compared).meter, MeterVerdict::NotCompared);
-    EXPECT_EQ(
-        std::get<Comparison>(compared).meterNote,
-        "no meter file of its own: " + folder.filePath("ode.scansion.meter.txt").toStdString());
-
-    Write("ode.scansion.meter.txt", "W\tS\tW\tS\r\n");
-    compared = CompareFiles(gold, ours);
-    EXPECT_EQ(std::get<Comparison>(compared).meter, MeterVerdict::Same);
-}
-
-TEST_F(CompareFilesTest, FileWithoutRecordsIsRefusedByName) {
-    const QString gold = Write("ode.gold.txt", "O Rose, thou art sick!\r\n");
-    const QString ours = Write("ode.scansion.txt", ScansionFile({kShall}));
-    const auto compared = CompareFiles(gold, ours);
-    ASSERT_TRUE(std::holds_alternative<Refusal>(compared));
-    EXPECT_EQ(std::get<Refusal>(compared).message,
-              gold.toStdString() + ": holds no scansion records.");
+    CompareMeters(comparison, "W\tS\t\t\r\n", " w \ts\n");
+    EXPECT_EQ(comparison.meter, MeterVerdict::Same);
+    CompareMeters(comparison, "W\tS\r\n", "W\tS\tW\tS\r\n");
+    EXPECT_EQ(comparison.meter, MeterVerdict::Different);
 }
 
 TEST(ComparisonReportTest, GivesTheFiguresTheMeterAndWhereToLook) {

@@ -46,7 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"HeadlessLinesInAnIambicPoem",
                    {"13131313", "3131313", "13131313"},
                    "iambic tetrameter"},
-        ChoiceCase{"CatalecticAmphibrachic", {"13113", "13113"}, "catalectic amphibrachic dimeter"},
         // A stressed syllable in a weak place counts against a meter only as a stress maximum.
         ChoiceCase{"ClashesDoNotCount", {"1333131313", "1313131313"}, "iambic pentameter"},
         // Mostly full lines: a catalectic line is a variant of the full meter.
@@ -59,7 +58,6 @@ TEST(MeterCandidatesTest, EveryFormIsNamedOnceAndWrittenAsPlaces) {
     for (std::size_t i = 0; i < candidates.size(); ++i)
         for (std::size_t j = i + 1; j < candidates.size(); ++j)
             EXPECT_NE(candidates[i].strong, candidates[j].strong) << candidates[j].name;
-    EXPECT_EQ(candidates.front().name, "iambic monometer");
     EXPECT_EQ(MeterRow({true, false, true}), "S\tW\tS");
 }
 
@@ -88,31 +86,32 @@ TEST_P(ValuesUnderMeterTest, OnlyThePositionMakesATwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ValuesUnderMeterTest,
-    testing::Values(
-        ValuesCase{"StressedIsThreeAnywhere", {W::Stressed, W::Stressed}, "S\tW", {3, 3}},
-        ValuesCase{"SecondaryHeardInAStrongPlace",
-                   {W::Stressed, W::Unstressed, W::Secondary, W::Secondary},
-                   "S\tW\tS\tW",
-                   {3, 1, 2, 1}},
-        ValuesCase{"WeakenedMonosyllableHeardInAStrongPlace",
-                   {W::Weakened, W::Weakened, W::Stressed},
-                   "W\tS\tW",
-                   {1, 2, 3}},
-        ValuesCase{"PromotedBetweenTwoUnstressed",
-                   {W::Stressed, W::Unstressed, W::Unstressed, W::Weakened, W::Stressed},
-                   "S\tW\tS\tW\tS",
-                   {3, 1, 2, 1, 3}},
-        ValuesCase{"NotPromotedNextToAStress",
-                   {W::Unstressed, W::Unstressed, W::Stressed},
-                   "W\tS\tW",
-                   {1, 1, 3}},
-        ValuesCase{"UnstressedLastSyllableInAStrongPlace",
-                   {W::Stressed, W::Unstressed, W::Stressed, W::Unstressed},
-                   "W\tS\tW\tS",
-                   {3, 1, 3, 2}},
-        ValuesCase{
-            "UnstressedLastSyllableInAWeakPlace", {W::Stressed, W::Unstressed}, "S\tW", {3, 1}},
-        ValuesCase{"BeyondTheMeterIsWeak", {W::Weakened, W::Secondary}, "W", {1, 1}}),
+    testing::Values(ValuesCase{"StressedIsThreeAnywhereUnstressedLastInAWeakPlaceOne",
+                               {W::Stressed, W::Stressed, W::Unstressed},
+                               "S\tW\tW",
+                               {3, 3, 1}},
+                    ValuesCase{"SecondaryHeardInAStrongPlace",
+                               {W::Stressed, W::Unstressed, W::Secondary, W::Secondary},
+                               "S\tW\tS\tW",
+                               {3, 1, 2, 1}},
+                    ValuesCase{"WeakenedMonosyllableHeardInAStrongPlace",
+                               {W::Weakened, W::Weakened, W::Stressed},
+                               "W\tS\tW",
+                               {1, 2, 3}},
+                    ValuesCase{
+                        "PromotedBetweenTwoUnstressed",
+                        {W::Stressed, W::Unstressed, W::Unstressed, W::Weakened, W::Stressed},
+                        "S\tW\tS\tW\tS",
+                        {3, 1, 2, 1, 3}},
+                    ValuesCase{"NotPromotedNextToAStress",
+                               {W::Unstressed, W::Unstressed, W::Stressed},
+                               "W\tS\tW",
+                               {1, 1, 3}},
+                    ValuesCase{"UnstressedLastSyllableInAStrongPlace",
+                               {W::Stressed, W::Unstressed, W::Stressed, W::Unstressed},
+                               "W\tS\tW\tS",
+                               {3, 1, 3, 2}},
+                    ValuesCase{"BeyondTheMeterIsWeak", {W::Weakened, W::Secondary}, "W", {1, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -21,17 +21,13 @@ TEST_P(OutputNamesTest, FollowThePoemsName) {
     EXPECT_EQ(names.meter, GetParam().meter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OutputNamesTest,
-    testing::Values(NamesCase{"PlainName", "ode.txt", "ode.scansion.txt", "ode.scansion.meter.txt"},
-                    NamesCase{"NoExtension", "ode", "ode.scansion.txt", "ode.scansion.meter.txt"},
-                    NamesCase{"TwoDots", "ode.v2.txt", "ode.v2.scansion.txt",
-                              "ode.v2.scansion.meter.txt"},
-                    NamesCase{"InAFolder", "/home/a/ode.txt", "/home/a/ode.scansion.txt",
-                              "/home/a/ode.scansion.meter.txt"},
-                    NamesCase{"DottedFolder", "poems.d/ode", "poems.d/ode.scansion.txt",
-                              "poems.d/ode.scansion.meter.txt"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, OutputNamesTest,
+                         testing::Values(NamesCase{"TwoDots", "ode.v2.txt", "ode.v2.scansion.txt",
+                                                   "ode.v2.scansion.meter.txt"},
+                                         NamesCase{"DottedFolder", "poems.d/ode",
+                                                   "poems.d/ode.scansion.txt",
+                                                   "poems.d/ode.scansion.meter.txt"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct MeterNameCase {
     const char* name;
@@ -48,10 +44,8 @@ TEST_P(OwnMeterFileNameTest, ReplacesTheExtension) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, OwnMeterFileNameTest,
     testing::Values(MeterNameCase{"Extension", "sonnet18.txt", "sonnet18.meter.txt"},
-                    MeterNameCase{"Subfolder", "poems/ode.txt", "poems/ode.meter.txt"},
                     MeterNameCase{"DotInFolderOnly", "a.b/ode", "a.b/ode.meter.txt"},
-                    MeterNameCase{"HiddenName", ".ode", ".ode.meter.txt"},
-                    MeterNameCase{"GoldFile", "x.gold.txt", "x.gold.meter.txt"}),
+                    MeterNameCase{"HiddenName", ".ode", ".ode.meter.txt"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
