@@ -35,9 +35,17 @@ QString Clean(const std::string& line) {
     return text.trimmed();
 }
 
+// Only words in Latin letters go to the engine. It spells other scripts out letter by letter
+// anyway, and espeak-ng 1.51 reads freed memory on some Hangul jamo (U+11A7, U+11C3, U+11F9 to
+// U+11FF); such words are split by their vowel groups instead.
+bool InLatinLetters(const QString& spoken) {
+    return std::all_of(spoken.begin(), spoken.end(),
+                       [](QChar c) { return !c.isLetter() || c.script() == QChar::Script_Latin; });
+}
+
 bool AsksTheEngine(const Word& word) {
     return word.kind == Word::Kind::Letters && !word.spoken.isEmpty() &&
-           !IsMonosyllabicFunctionWord(word.spoken.toStdString());
+           InLatinLetters(word.spoken) && !IsMonosyllabicFunctionWord(word.spoken.toStdString());
 }
 
 // Adds one word's syllables to the line.
@@ -56,7 +64,9 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
             stem.chop(2);
         const std::string spoken = word.spoken.toStdString();
         std::vector<Lexical> lexical = AsksTheEngine(word) ? SyllablesOfPhonemes(phonemes)
-                                                           : std::vector<Lexical>{Lexical::None};
+                                       : InLatinLetters(word.spoken)
+                                           ? std::vector<Lexical>{Lexical::None}
+                                           : std::vector<Lexical>{};
         if (lexical.empty()) {
             lexical.assign(static_cast<std::size_t>(VowelGroups(stem)), Lexical::None);
             lexical[0] = Lexical::Primary;

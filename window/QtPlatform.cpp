@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QThread>
 #include <QWidget>
 
 #include <iostream>
@@ -102,8 +103,13 @@ QString QtPlatform::ChooseFileToWrite(const QString& caption, const QString& pro
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+// Leaving the event loop means something only while one runs. An end before it starts (during
+// start-up) is seen by main through Form_Load's answer; exiting then would also leave Qt
+// refusing every later event loop of the process, a modal box's included.
 void QtPlatform::OnEnd() {
-    QCoreApplication::exit(0);
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(0);
+    }
 }
 
 }  // namespace corvale
