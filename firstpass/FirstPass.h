@@ -63,6 +63,7 @@ struct Scansion {
 
 struct Cancelled {};
 
+// A refusal's row is the number of the verse line it concerns: only the reader knows the rows.
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options = {});
 
 // Starts the pronunciation engine's thread if it is not running yet, and waits until it is

@@ -1,5 +1,7 @@
 #include "window/PoemScan.h"
 
+#include "firstpass/PoemReader.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -9,6 +11,7 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace corvale {
 
@@ -22,13 +25,21 @@ constexpr int kSteps = 1000;
 }  // namespace
 
 PoemScanResult ReadAndScanPoem(const QString& poemPath, const firstpass::Progress& progress) {
-    std::variant<firstpass::Poem, firstpass::Refusal> poem = firstpass::ReadPoemFile(poemPath);
+    std::vector<std::int32_t> rows;
+    std::variant<firstpass::Poem, firstpass::Refusal> poem =
+        firstpass::ReadPoemFileWithin(poemPath, {}, &rows);
     if (auto* refusal = std::get_if<firstpass::Refusal>(&poem)) {
         return std::move(*refusal);
     }
     firstpass::Options options;
     options.progress = progress;
-    return firstpass::Scan(std::get<firstpass::Poem>(poem), options);
+    PoemScanResult result = firstpass::Scan(std::get<firstpass::Poem>(poem), options);
+    // The pass names a verse line by its number; the message names the row it stands on.
+    if (auto* refusal = std::get_if<firstpass::Refusal>(&result);
+        refusal != nullptr && refusal->row > 0 && refusal->row <= std::ssize(rows)) {
+        refusal->row = rows[static_cast<std::size_t>(refusal->row - 1)];
+    }
+    return result;
 }
 
 PoemScanResult ScanWithProgress(QWidget* parent, const QString& poemPath,

@@ -168,11 +168,20 @@ TEST_F(ScanPoem, CancelledPoemDialogDoesNothing) {
     EXPECT_EQ(form->WorkingFileName, kSonnet);
 }
 
+std::string RepeatedWord(const std::string& word, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += word;
+    }
+    return text;
+}
+
 // Each way of not scanning leaves every file as it was and the sonnet on screen.
 struct RefusedCase {
     const char* name;
     std::optional<std::string> poem;  // the poem file's bytes; none for a missing poem
     bool outOfMemory = false;         // the scan runs out of memory
+    const char* where = "";           // what the message says of the place in the poem
 };
 
 class ScanPoemRefused : public ScanPoem, public testing::WithParamInterface<RefusedCase> {};
@@ -193,13 +202,18 @@ TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
     const QString& message = platform.Messages()[0].text;
     EXPECT_TRUE(message.startsWith("I couldn't scan refused.txt")) << message.toStdString();
     EXPECT_TRUE(message.endsWith("Nothing was written.")) << message.toStdString();
+    EXPECT_TRUE(message.contains(GetParam().where)) << message.toStdString();
     EXPECT_EQ(form->WorkingFileName, kSonnet);
     EXPECT_EQ(Progress(), "3/14");
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
                          testing::Values(RefusedCase{"Missing", std::nullopt},
-                                         RefusedCase{"OutOfMemory", kOdeText, true}),
+                                         RefusedCase{"OutOfMemory", kOdeText, true},
+                                         // verse line 2, after a stanza break: row 3
+                                         RefusedCase{"LineTooLongNamesItsRow",
+                                                     "Ode\n\n" + RepeatedWord("la ", 1001), false,
+                                                     "(row 3)"}),
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
