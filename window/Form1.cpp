@@ -153,8 +153,14 @@ Form1::Form1(Platform& platform)
 }
 
 // The undo stack empties itself as it goes, after the meter it would have the line judged by.
+// The syllable boxes outlive the store: the widget's own destructor closes the window, which
+// moves the focus out of a box and has its validator read the file's encoding, so the
+// validators go first.
 Form1::~Form1() {
     disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
+    for (std::int32_t i = 1; i <= txtSyllables.Count(); ++i) {
+        txtSyllables(i)->setValidator(nullptr);
+    }
 }
 
 void Form1::CreateFixedControls() {
