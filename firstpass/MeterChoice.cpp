@@ -70,10 +70,13 @@ std::string MeterRow(const std::vector<bool>& strong) {
 
 std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
     std::vector<std::vector<bool>> forms = {strong};
-    if (strong.size() > 1 && !strong.back())
-        forms.emplace_back(strong.begin(), strong.end() - 1);
-    if (strong.size() > 1 && !strong.front())
-        forms.emplace_back(strong.begin() + 1, strong.end());
+    const std::size_t n = strong.size();
+    std::size_t tail = 0;
+    while (tail < 2 && tail + 1 < n && !strong[n - 1 - tail])
+        forms.emplace_back(strong.begin(), strong.end() - static_cast<std::ptrdiff_t>(++tail));
+    std::size_t head = 0;
+    while (head < 2 && head + 1 < n && !strong[head])
+        forms.emplace_back(strong.begin() + static_cast<std::ptrdiff_t>(++head), strong.end());
     return forms;
 }
 

@@ -22,8 +22,10 @@ const std::vector<MeterCandidate>& MeterCandidates();
 // The meter file's row for a meter: "W" or "S" a place, separated by tabs, without line end.
 std::string MeterRow(const std::vector<bool>& strong);
 
-// The forms a line of a meter may take: the meter itself, then without its last place when that
-// is weak (catalectic), then without its first place when that is weak (headless).
+// The forms a line of a meter may take: the meter itself, then without its last weak place
+// (catalectic), then without its first weak place (headless). A foot of three places may lose
+// both its weak places there: a dactylic line may end on a trochee or a lone stress, an
+// anapestic line may open with an iamb or a lone stress. Shortest forms come last.
 std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
 
 // The index into `forms` of the form a line fits best: fewest stress maxima in weak places plus

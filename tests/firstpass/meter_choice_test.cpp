@@ -50,7 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"ClashesDoNotCount", {"1333131313", "1313131313"}, "iambic pentameter"},
         // Mostly full lines: a catalectic line is a variant of the full meter.
         ChoiceCase{
-            "TieToTheCommonLength", {"31313131", "31313131", "3131313"}, "trochaic tetrameter"}),
+            "TieToTheCommonLength", {"31313131", "31313131", "3131313"}, "trochaic tetrameter"},
+        // Full dactylic lines and lines ending on a lone stress: the full meter, not the
+        // catalectic one in between.
+        ChoiceCase{"DactylicLinesMayEndOnAStress",
+                   {"311311311311", "3113113113", "3113113113", "311311311311", "3113113113"},
+                   "dactylic tetrameter"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MeterCandidatesTest, EveryFormIsNamedOnceAndWrittenAsPlaces) {
@@ -61,12 +66,35 @@ TEST(MeterCandidatesTest, EveryFormIsNamedOnceAndWrittenAsPlaces) {
     EXPECT_EQ(MeterRow({true, false, true}), "S\tW\tS");
 }
 
-TEST(LineFormsTest, DropsOnlyAWeakPlaceAtEitherEnd) {
-    EXPECT_EQ(LineForms({false, true, false}),
-              (std::vector<std::vector<bool>>{{false, true, false}, {false, true}, {true, false}}));
-    EXPECT_EQ(LineForms({true, false, false, true}),
-              (std::vector<std::vector<bool>>{{true, false, false, true}}));
+struct LineFormsCase {
+    const char* name;
+    std::vector<bool> meter;
+    std::vector<std::vector<bool>> forms;
+};
+
+class LineFormsTest : public testing::TestWithParam<LineFormsCase> {};
+
+TEST_P(LineFormsTest, DropsWeakPlacesOnlyAtTheEnds) {
+    EXPECT_EQ(LineForms(GetParam().meter), GetParam().forms);
 }
+
+constexpr bool S = true;
+constexpr bool X = false;  // a weak place
+
+INSTANTIATE_TEST_SUITE_P(
+    Feet, LineFormsTest,
+    testing::Values(LineFormsCase{"AmphibrachLosesOneWeakPlaceAtEachEnd",
+                                  {X, S, X},
+                                  {{X, S, X}, {X, S}, {S, X}}},
+                    LineFormsCase{"DactylLosesOneOrBothAtTheEnd",
+                                  {S, X, X, S, X, X},
+                                  {{S, X, X, S, X, X}, {S, X, X, S, X}, {S, X, X, S}}},
+                    LineFormsCase{"AnapestLosesOneOrBothAtTheStart",
+                                  {X, X, S, X, X, S},
+                                  {{X, X, S, X, X, S}, {X, S, X, X, S}, {S, X, X, S}}},
+                    LineFormsCase{"StrongEndsStayWhole", {S, X, X, S}, {{S, X, X, S}}},
+                    LineFormsCase{"ALoneWeakPlaceIsKept", {X}, {{X}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 using W = Weight;
 
