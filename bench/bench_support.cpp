@@ -65,6 +65,28 @@ std::string GeneratePentameterFile(int lines) {
     return out;
 }
 
+std::string GenerateFullWidthFile(int lines, int width, const std::string& firstSyllable,
+                                  const std::string& comment) {
+    std::string out;
+    for (int i = 1; i <= lines; ++i) {
+        const std::string head = std::to_string(i) + "\t";
+        const std::string text = "line " + std::to_string(i);
+        std::string syllables;
+        std::string stresses;
+        std::string junctures;
+        for (int k = 1; k <= width; ++k) {
+            syllables += "\t" + (k == 1 ? firstSyllable : "s" + std::to_string(k));
+            stresses += k % 2 ? "\t1" : "\t3";
+            junctures += k % 4 ? "\t1" : "\t2";
+        }
+        out += head + "syllables\t" + text + syllables + "\r\n";
+        out += head + "stress\t" + text + stresses + "\r\n";
+        out += head + "juncture\t" + text + junctures + "\r\n";
+        out += head + "comment\t" + text + "\t" + comment + "\r\n";
+    }
+    return out;
+}
+
 void BenchPlatform::Write(const std::string& name, const std::string& bytes) {
     QFile file(folder_.path() + "/" + QString::fromStdString(name));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

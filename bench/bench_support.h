@@ -18,6 +18,13 @@ inline constexpr char kPentameter[] = "W\tS\tW\tS\tW\tS\tW\tS\tW\tS";
 // last, which has a stress maximum in its fifth place, a weak one.
 std::string GeneratePentameterFile(int lines);
 
+// A scansion file of `lines` verse lines that fill all `width` positions with a syllable and
+// values that differ from their neighbours', so moving them rewrites every box. The first
+// syllable of each line is `firstSyllable`, the others "s2", "s3", ...; every comment is
+// `comment`.
+std::string GenerateFullWidthFile(int lines, int width, const std::string& firstSyllable,
+                                  const std::string& comment);
+
 // A quiet platform in a temporary folder: messages are dropped, questions answered Yes.
 class BenchPlatform : public Platform {
 public:

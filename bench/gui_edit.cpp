@@ -22,30 +22,9 @@ namespace {
 constexpr char kPoem[] = "edit.txt";
 constexpr int kLines = 400;
 
-// Verse lines that fill all `width` positions, so every column is in use.
-std::string FullWidthPoem(int width) {
-    std::string out;
-    for (int i = 1; i <= kLines; ++i) {
-        const std::string head = std::to_string(i) + "\t";
-        const std::string text = "line " + std::to_string(i);
-        std::string syllables;
-        std::string stresses;
-        std::string junctures;
-        for (int k = 1; k <= width; ++k) {
-            syllables += "\tsy" + std::to_string(k);
-            stresses += k % 2 ? "\t1" : "\t3";
-            junctures += k % 4 ? "\t1" : "\t2";
-        }
-        out += head + "syllables\t" + text + syllables + "\r\n";
-        out += head + "stress\t" + text + stresses + "\r\n";
-        out += head + "juncture\t" + text + junctures + "\r\n";
-        out += head + "comment\t" + text + "\tchecked\r\n";
-    }
-    return out;
-}
-
 std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform, int width) {
-    return bench::StartedWindow(state, platform, kPoem, FullWidthPoem(width),
+    return bench::StartedWindow(state, platform, kPoem,
+                                GenerateFullWidthFile(kLines, width, "s1", "checked"),
                                 "W\tS\tW\tS\tW\tS\tW\tS\tW\tS");
 }
 

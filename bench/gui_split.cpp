@@ -23,31 +23,7 @@ constexpr int kSplitLines = 400;
 constexpr int kSplits = 50;
 constexpr int kFirstLetters = kSplits + 2;
 
-// Verse lines whose `width` positions all hold a syllable and values, each differing from its
-// neighbours so that moving them rewrites every box; the first syllable is long enough to be
-// cut at every timed split.
-std::string FullPoem(int width) {
-    std::string out;
-    for (int i = 1; i <= kSplitLines; ++i) {
-        const std::string head = std::to_string(i) + "\t";
-        const std::string text = "line " + std::to_string(i);
-        std::string syllables;
-        std::string stresses;
-        std::string junctures;
-        for (int k = 1; k <= width; ++k) {
-            syllables +=
-                "\t" + (k == 1 ? std::string(kFirstLetters, 'x') : "s" + std::to_string(k));
-            stresses += k % 2 ? "\t1" : "\t3";
-            junctures += k % 4 ? "\t1" : "\t2";
-        }
-        out += head + "syllables\t" + text + syllables + "\r\n";
-        out += head + "stress\t" + text + stresses + "\r\n";
-        out += head + "juncture\t" + text + junctures + "\r\n";
-        out += head + "comment\t" + text + "\t\r\n";
-    }
-    return out;
-}
-
+// The first syllable is long enough to be cut at every timed split.
 // Each split leaves its line full again, one position longer, so every timed split grows the
 // grid: the first from the file's M to M + 1, the next from M + 1, and so on. Every split cuts
 // the last letter off the first syllable, so the whole line moves right; the focus and the caret
@@ -55,7 +31,10 @@ std::string FullPoem(int width) {
 void BM_SplitGrowingTheGrid(benchmark::State& state) {
     BenchPlatform platform;
     const auto width = static_cast<int>(state.range(0));
-    auto form = StartedWindow(state, platform, kSplitPoem, FullPoem(width), "W\tS\tW\tS");
+    auto form = StartedWindow(
+        state, platform, kSplitPoem,
+        GenerateFullWidthFile(kSplitLines, width, std::string(kFirstLetters, 'x'), ""),
+        "W\tS\tW\tS");
     if (!form) {
         return;
     }
