@@ -4,6 +4,7 @@
 // by record, four rows each, and reports a fault through EndOnBadFile. Either way the program
 // ends before anything is written, so a damaged file is never saved over.
 
+#include "editor/EditRules.h"
 #include "scansion/Journal.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
@@ -19,9 +20,7 @@ namespace corvale {
 
 namespace {
 
-// Real verse lines have under a hundred syllables, and the window cannot lay out thousands of
-// columns, so a file that asks for more positions than this is refused.
-constexpr std::int64_t kMostPositions = 1000;
+using editor::kMostPositions;
 // No poem has more verse lines; a last row that asks for more is refused rather than sizing the
 // store (and the saved file) for them.
 constexpr std::int32_t kMostVerseLines = 10'000'000;
