@@ -74,10 +74,6 @@ enum class SplitOutcome {
     LineTooLong,  // the line was full and already kMostPositions long: nothing changed
 };
 
-// The working copy's position m holds a value of some kind, so a split needs a position more.
-bool IsFull(const std::vector<std::string>& syllables, const std::vector<std::string>& stresses,
-            const std::vector<std::string>& junctures, std::int32_t m);
-
 // Splits syllable k of a working copy with positions 1..m at byte `cut` of its text: the left
 // part stays at k, the right part becomes position k + 1 with stress "1"; the juncture between
 // the two is "1", so they stay one word, and k's own juncture goes with the right part. Later

@@ -10,6 +10,16 @@ namespace corvale::editor {
 
 namespace {
 
+// The working copy's position m holds a value of some kind, so a split needs a position more.
+bool IsFull(const std::vector<std::string>& syllables, const std::vector<std::string>& stresses,
+            const std::vector<std::string>& junctures, std::int32_t m) {
+    const auto at = static_cast<std::size_t>(m);
+    const auto holds = [at](const std::vector<std::string>& texts) {
+        return at < texts.size() && !texts[at].empty();
+    };
+    return m >= 1 && (holds(syllables) || holds(stresses) || holds(junctures));
+}
+
 // Moves positions k + 1..last one to the right; position last + 1 must exist.
 void ShiftRight(WorkingCopy& line, std::size_t k, std::size_t last) {
     for (std::size_t i = last; i > k; --i) {
@@ -39,15 +49,6 @@ std::optional<std::size_t> CutAtCaret(std::string_view syllable, Encoding encodi
         return std::nullopt;
     }
     return left.size();
-}
-
-bool IsFull(const std::vector<std::string>& syllables, const std::vector<std::string>& stresses,
-            const std::vector<std::string>& junctures, std::int32_t m) {
-    const auto at = static_cast<std::size_t>(m);
-    const auto holds = [at](const std::vector<std::string>& texts) {
-        return at < texts.size() && !texts[at].empty();
-    };
-    return m >= 1 && (holds(syllables) || holds(stresses) || holds(junctures));
 }
 
 SplitOutcome Split(std::vector<std::string>& syllables, std::vector<std::string>& stresses,

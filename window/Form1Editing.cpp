@@ -194,14 +194,16 @@ void Form1::mnuSplitSyllable_Click() {
         ShowLineStatus(QString::fromLatin1(editor::kSplitWhereMessage));
         return;
     }
-    if (m >= editor::kMostPositions &&
-        editor::IsFull(CurrentSyllables, CurrentStresses, CurrentJunctures, m)) {
-        ShowLineStatus(QString::fromLatin1(editor::kLineTooLongMessage));
-        return;
-    }
     LineSnapshot before = LineSnapshot::Of(*this);
     const editor::SplitOutcome outcome =
         editor::Split(CurrentSyllables, CurrentStresses, CurrentJunctures, k, *cut, m);
+    if (outcome == editor::SplitOutcome::LineTooLong ||
+        outcome == editor::SplitOutcome::NothingToSplit) {
+        ShowLineStatus(QString::fromLatin1(outcome == editor::SplitOutcome::LineTooLong
+                                               ? editor::kLineTooLongMessage
+                                               : editor::kSplitWhereMessage));
+        return;
+    }
     if (outcome == editor::SplitOutcome::SplitAndGrew) {
         WidenLines(m + 1);
         WidenGrid();
