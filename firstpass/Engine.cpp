@@ -62,8 +62,9 @@ private:
             }
             std::vector<std::string> phonemes;
             phonemes.reserve(job->words->size());
-            for (const std::string& word : *job->words)
+            for (const std::string& word : *job->words) {
                 phonemes.push_back(ready ? Lookup(word) : std::string());
+            }
             std::lock_guard lock(mutex_);
             job->phonemes = std::move(phonemes);
             job->done = true;
@@ -75,10 +76,12 @@ private:
     // times. The memory is cleared when it grows past a bound.
     const std::string& Lookup(const std::string& word) {
         const auto found = cache_.find(word);
-        if (found != cache_.end())
+        if (found != cache_.end()) {
             return found->second;
-        if (cache_.size() >= kMostRemembered)
+        }
+        if (cache_.size() >= kMostRemembered) {
             cache_.clear();
+        }
         std::string phonemes;
         if (!word.empty()) {
             const void* text = word.c_str();
@@ -86,8 +89,9 @@ private:
             constexpr int kSeparated = '|' << 8;
             while (text != nullptr) {
                 const char* piece = espeak_TextToPhonemes(&text, espeakCHARS_UTF8, kSeparated);
-                if (piece != nullptr)
+                if (piece != nullptr) {
                     phonemes.append(piece).push_back(' ');
+                }
             }
         }
         return cache_.emplace(word, std::move(phonemes)).first->second;

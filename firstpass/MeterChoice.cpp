@@ -1,6 +1,6 @@
 #include "firstpass/MeterChoice.h"
 
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -27,27 +27,34 @@ std::vector<MeterCandidate> BuildCandidates() {
                                                 "heptameter", "octameter"};
     std::vector<MeterCandidate> all;
     const auto add = [&all](std::string name, std::vector<bool> strong) {
-        if (strong.empty())
+        if (strong.empty()) {
             return;
-        for (const MeterCandidate& earlier : all)
-            if (earlier.strong == strong)
+        }
+        for (const MeterCandidate& earlier : all) {
+            if (earlier.strong == strong) {
                 return;
+            }
+        }
         all.push_back({std::move(name), std::move(strong)});
     };
-    for (const char* form : {"", "catalectic ", "headless "})
-        for (const Foot& foot : feet)
+    for (const char* form : {"", "catalectic ", "headless "}) {
+        for (const Foot& foot : feet) {
             for (std::size_t n = 1; n <= lengths.size(); ++n) {
                 std::vector<bool> strong;
-                for (std::size_t i = 0; i < n; ++i)
+                for (std::size_t i = 0; i < n; ++i) {
                     strong.insert(strong.end(), foot.places.begin(), foot.places.end());
+                }
                 const std::string name = std::string(form) + foot.name + ' ' + lengths[n - 1];
-                if (form[0] == '\0')
+                if (form[0] == '\0') {
                     add(name, strong);
-                else if (form[0] == 'c' && !strong.back())
+                } else if (form[0] == 'c' && !strong.back()) {
                     add(name, {strong.begin(), strong.end() - 1});
-                else if (form[0] == 'h' && !strong.front())
+                } else if (form[0] == 'h' && !strong.front()) {
                     add(name, {strong.begin() + 1, strong.end()});
+                }
             }
+        }
+    }
     return all;
 }
 
@@ -61,8 +68,9 @@ const std::vector<MeterCandidate>& MeterCandidates() {
 std::string MeterRow(const std::vector<bool>& strong) {
     std::string row;
     for (bool s : strong) {
-        if (!row.empty())
+        if (!row.empty()) {
             row += '\t';
+        }
         row += s ? 'S' : 'W';
     }
     return row;
@@ -72,11 +80,13 @@ std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
     std::vector<std::vector<bool>> forms = {strong};
     const std::size_t n = strong.size();
     std::size_t tail = 0;
-    while (tail < 2 && tail + 1 < n && !strong[n - 1 - tail])
+    while (tail < 2 && tail + 1 < n && !strong[n - 1 - tail]) {
         forms.emplace_back(strong.begin(), strong.end() - static_cast<std::ptrdiff_t>(++tail));
+    }
     std::size_t head = 0;
-    while (head < 2 && head + 1 < n && !strong[head])
+    while (head < 2 && head + 1 < n && !strong[head]) {
         forms.emplace_back(strong.begin() + static_cast<std::ptrdiff_t>(++head), strong.end());
+    }
     return forms;
 }
 
@@ -91,8 +101,9 @@ std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line,
 meter::ShownLine Shown(const std::string& values) {
     std::vector<std::string> syllables(values.size() + 1, "x");
     std::vector<std::string> stresses(1);
-    for (char value : values)
+    for (char value : values) {
         stresses.push_back(std::to_string(value));
+    }
     meter::ShownLine shown;
     shown.Read(syllables, stresses);
     return shown;
@@ -120,21 +131,24 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
     // Lines of the same pattern are judged once.
     std::map<std::string, std::int64_t> patterns;  // the values as bytes
     std::map<std::size_t, std::int64_t> lengths;
-    for (const auto& line : lines)
+    for (const auto& line : lines) {
         if (!line.empty()) {
             ++patterns[std::string(line.begin(), line.end())];
             ++lengths[line.size()];
         }
+    }
     std::size_t commonLength = 0;
     std::int64_t most = 0;
-    for (const auto& [length, count] : lengths)
+    for (const auto& [length, count] : lengths) {
         if (count > most) {
             most = count;
             commonLength = length;
         }
+    }
     std::vector<meter::ShownLine> shown;
-    for (const auto& [pattern, count] : patterns)
+    for (const auto& [pattern, count] : patterns) {
         shown.push_back(Shown(pattern));
+    }
     const std::vector<MeterCandidate>& candidates = MeterCandidates();
     // Compared in order: the cost; the distance from the common length; and, where the stress
     // maxima cannot tell meters apart (a stressed first syllable never is one), every stress in
@@ -144,8 +158,9 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
     Key bestKey{-1, 0, 0};
     for (std::size_t c = 0; c < candidates.size(); ++c) {
         std::vector<meter::Meter> forms;
-        for (const std::vector<bool>& strong : LineForms(candidates[c].strong))
+        for (const std::vector<bool>& strong : LineForms(candidates[c].strong)) {
             forms.emplace_back(MeterRow(strong), static_cast<std::int32_t>(strong.size()));
+        }
         std::int64_t cost = 0;
         std::int64_t strictCost = 0;
         std::size_t p = 0;

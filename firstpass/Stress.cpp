@@ -1,6 +1,6 @@
 #include "firstpass/Stress.h"
 
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -47,21 +47,26 @@ bool IsMonosyllabicFunctionWord(const std::string& spoken) {
 }
 
 std::vector<Weight> WeighWord(const std::string& spoken, const std::vector<Lexical>& syllables) {
-    if (Holds(kClitics, spoken))
+    if (Holds(kClitics, spoken)) {
         return {Weight::Unstressed};
-    if (Holds(kWeakened, spoken))
+    }
+    if (Holds(kWeakened, spoken)) {
         return {Weight::Weakened};
+    }
     std::vector<Weight> weights;
     weights.reserve(syllables.size());
-    for (Lexical stress : syllables)
+    for (Lexical stress : syllables) {
         weights.push_back(stress == Lexical::Primary     ? Weight::Stressed
                           : stress == Lexical::Secondary ? Weight::Secondary
                                                          : Weight::Unstressed);
-    if (Holds(kWeakenedLonger, spoken))
+    }
+    if (Holds(kWeakenedLonger, spoken)) {
         std::replace(weights.begin(), weights.end(), Weight::Stressed, Weight::Weakened);
+    }
     // A content monosyllable is stressed in its phrase even when the engine, alone, hears none.
-    if (weights.size() == 1)
+    if (weights.size() == 1) {
         weights[0] = Weight::Stressed;
+    }
     return weights;
 }
 

@@ -16,8 +16,9 @@ bool IsVowelPhoneme(std::string_view name) {
 
 bool IsVowelLetter(const QString& word, qsizetype i) {
     const QChar c = word[i].toLower();
-    if (c == u'y')
+    if (c == u'y') {
         return i > 0 && !IsVowelLetter(word, i - 1);
+    }
     const QChar base = c.decompositionTag() == QChar::NoDecomposition || c.decomposition().isEmpty()
                            ? c
                            : c.decomposition()[0];
@@ -33,27 +34,33 @@ struct Group {
 std::vector<Group> GroupsOf(const QString& word) {
     std::vector<Group> groups;
     for (qsizetype i = 0; i < word.size(); ++i) {
-        if (!IsVowelLetter(word, i))
+        if (!IsVowelLetter(word, i)) {
             continue;
-        if (!groups.empty() && groups.back().end == i)
+        }
+        if (!groups.empty() && groups.back().end == i) {
             groups.back().end = i + 1;
-        else
+        } else {
             groups.push_back({i, i + 1});
+        }
     }
     return groups;
 }
 
 bool IsSilentEnding(const QString& word, const Group& last, qsizetype groupsLeft) {
-    if (groupsLeft < 2 || last.end - last.begin != 1 || word[last.begin].toLower() != u'e')
+    if (groupsLeft < 2 || last.end - last.begin != 1 || word[last.begin].toLower() != u'e') {
         return false;
+    }
     const QString tail = word.mid(last.begin).toLower();
     const QChar before = word[last.begin - 1].toLower();
-    if (tail == u"e")
+    if (tail == u"e") {
         return before != u'l' || last.begin < 2 || IsVowelLetter(word, last.begin - 2);
-    if (tail == u"es")
+    }
+    if (tail == u"es") {
         return !QStringView(u"sxzcgh").contains(before);
-    if (tail == u"ed")
+    }
+    if (tail == u"ed") {
         return before != u't' && before != u'd';
+    }
     return false;
 }
 
@@ -68,21 +75,26 @@ bool IsOnset(const QString& cluster) {
         "bl", "br", "cl", "cr", "dr",  "fl",  "fr",  "gl",  "gr",  "pl",  "pr",  "sc",
         "sk", "sl", "sm", "sn", "sp",  "st",  "sw",  "tr",  "tw",  "th",  "sh",  "ch",
         "ph", "wh", "wr", "qu", "str", "spr", "scr", "spl", "thr", "shr", "squ", "chr"};
-    if (cluster.size() <= 1)
+    if (cluster.size() <= 1) {
         return true;
+    }
     return std::find(kOnsets.begin(), kOnsets.end(), cluster.toLower()) != kOnsets.end();
 }
 
 // Where a piece ends between two vowel groups: after the coda, before the longest onset.
 qsizetype SplitBetween(const QString& word, const Group& left, const Group& right) {
     const qsizetype consonants = right.begin - left.end;
-    if (consonants == 0)
+    if (consonants == 0) {
         return right.begin;
-    if (consonants == 1)
+    }
+    if (consonants == 1) {
         return word[left.end].toLower() == u'x' ? right.begin : left.end;
-    for (qsizetype onset = consonants - 1; onset >= 1; --onset)
-        if (IsOnset(word.mid(right.begin - onset, onset)))
+    }
+    for (qsizetype onset = consonants - 1; onset >= 1; --onset) {
+        if (IsOnset(word.mid(right.begin - onset, onset))) {
             return right.begin - onset;
+        }
+    }
     return right.begin;
 }
 
@@ -97,11 +109,14 @@ HyphenDict* Patterns() {
 
 QStringList FromHyphenation(const QString& word, int count) {
     HyphenDict* const dict = Patterns();
-    if (dict == nullptr || word.size() < 4 || word.size() > kLongestPatternWord)
+    if (dict == nullptr || word.size() < 4 || word.size() > kLongestPatternWord) {
         return {};
-    for (QChar c : word)
-        if (c.unicode() > 0x7f || !c.isLetter())
+    }
+    for (QChar c : word) {
+        if (c.unicode() > 0x7f || !c.isLetter()) {
             return {};
+        }
+    }
     const std::string lower = word.toLower().toStdString();
     std::string hyphens(lower.size() + 5, '\0');
     char** rep = nullptr;
@@ -110,8 +125,9 @@ QStringList FromHyphenation(const QString& word, int count) {
     hnj_hyphen_hyphenate2(dict, lower.c_str(), static_cast<int>(lower.size()), hyphens.data(),
                           nullptr, &rep, &pos, &cut);
     if (rep != nullptr) {
-        for (std::size_t i = 0; i < lower.size(); ++i)
+        for (std::size_t i = 0; i < lower.size(); ++i) {
             free(rep[i]);
+        }
         free(rep);
         free(pos);
         free(cut);
@@ -119,25 +135,29 @@ QStringList FromHyphenation(const QString& word, int count) {
     }
     QStringList pieces;
     qsizetype start = 0;
-    for (std::size_t i = 0; i + 1 < lower.size(); ++i)
+    for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
         if (hyphens[i] & 1) {
             pieces << word.mid(start, static_cast<qsizetype>(i) + 1 - start);
             start = static_cast<qsizetype>(i) + 1;
         }
+    }
     pieces << word.mid(start);
     return pieces.size() == count ? pieces : QStringList();
 }
 
 std::vector<Group> FittedGroups(const QString& word, int count) {
     std::vector<Group> groups = GroupsOf(word);
-    while (std::ssize(groups) > count && IsSilentEnding(word, groups.back(), std::ssize(groups)))
+    while (std::ssize(groups) > count && IsSilentEnding(word, groups.back(), std::ssize(groups))) {
         groups.pop_back();
+    }
     while (std::ssize(groups) > count && groups.size() >= 2) {
         std::size_t closest = 0;
-        for (std::size_t i = 1; i + 1 < groups.size(); ++i)
+        for (std::size_t i = 1; i + 1 < groups.size(); ++i) {
             if (groups[i + 1].begin - groups[i].end <
-                groups[closest + 1].begin - groups[closest].end)
+                groups[closest + 1].begin - groups[closest].end) {
                 closest = i;
+            }
+        }
         groups[closest].end = groups[closest + 1].end;
         groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(closest) + 1);
     }
@@ -173,33 +193,39 @@ std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
                                       : stress;
             name.remove_prefix(1);
         }
-        if (!IsVowelPhoneme(name))
+        if (!IsVowelPhoneme(name)) {
             continue;
+        }
         syllables.push_back(stress);
         // i@ is i and schwa, except the stressed vowel of "hero", "period" before its r.
         const bool nearBeforeR =
             name == "i@" && stress != Lexical::None && phonemes.substr(i, 1) == "r";
         if (name == "aI3" || name == "aU3" || name == "aI@" || name == "aU@" || name == "aI@3" ||
-            (name == "i@" && !nearBeforeR))
+            (name == "i@" && !nearBeforeR)) {
             syllables.push_back(Lexical::None);
+        }
     }
     return syllables;
 }
 
 int VowelGroups(const QString& word) {
     std::vector<Group> groups = GroupsOf(word);
-    if (groups.empty())
+    if (groups.empty()) {
         return 1;
-    while (IsSilentEnding(word, groups.back(), std::ssize(groups)))
+    }
+    while (IsSilentEnding(word, groups.back(), std::ssize(groups))) {
         groups.pop_back();
+    }
     return std::max<int>(1, static_cast<int>(groups.size()));
 }
 
 QStringList SplitWritten(const QString& word, int count) {
-    if (count <= 1 || word.size() < 2)
+    if (count <= 1 || word.size() < 2) {
         return {word};
-    if (QStringList pieces = FromHyphenation(word, count); !pieces.isEmpty())
+    }
+    if (QStringList pieces = FromHyphenation(word, count); !pieces.isEmpty()) {
         return pieces;
+    }
     const std::vector<Group> groups = FittedGroups(word, count);
     QStringList pieces;
     qsizetype start = 0;
@@ -211,12 +237,15 @@ QStringList SplitWritten(const QString& word, int count) {
     pieces << word.mid(start);
     while (pieces.size() < count) {
         qsizetype longest = 0;
-        for (qsizetype i = 1; i < pieces.size(); ++i)
-            if (pieces[i].size() > pieces[longest].size())
+        for (qsizetype i = 1; i < pieces.size(); ++i) {
+            if (pieces[i].size() > pieces[longest].size()) {
                 longest = i;
+            }
+        }
         const QString piece = pieces[longest];
-        if (piece.size() < 2)
+        if (piece.size() < 2) {
             break;
+        }
         pieces[longest] = piece.left(piece.size() / 2);
         pieces.insert(longest + 1, piece.mid(piece.size() / 2));
     }

@@ -18,9 +18,11 @@ bool IsWordChar(QChar c) {
     return c.isLetterOrNumber();
 }
 bool HasWordChar(const QString& s) {
-    for (QChar c : s)
-        if (IsWordChar(c))
+    for (QChar c : s) {
+        if (IsWordChar(c)) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -30,9 +32,11 @@ bool TakesLeadingApostrophe(const QString& rest) {
                                                    "gainst", "neath", "twixt", "tween", "mid",
                                                    "midst",  "em",    "scape", "pon"};
     const QString lower = rest.toLower();
-    for (const QString& form : kForms)
-        if (lower == form)
+    for (const QString& form : kForms) {
+        if (lower == form) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -57,8 +61,9 @@ QStringList CutAtDashes(const QString& chunk) {
             continue;
         }
         qsizetype end = i;
-        while (end < chunk.size() && IsDash(chunk[end]))
+        while (end < chunk.size() && IsDash(chunk[end])) {
             ++end;
+        }
         current += chunk.mid(i, end - i);
         i = end - 1;
         if (HasWordChar(current) && end < chunk.size() && HasWordChar(chunk.mid(end))) {
@@ -66,8 +71,9 @@ QStringList CutAtDashes(const QString& chunk) {
             current.clear();
         }
     }
-    if (!current.isEmpty())
+    if (!current.isEmpty()) {
         parts << current;
+    }
     return parts;
 }
 
@@ -76,24 +82,30 @@ Word ShapeWord(const QString& part) {
     Word word;
     qsizetype begin = 0;
     qsizetype end = part.size();
-    while (begin < end && !IsWordChar(part[begin]))
+    while (begin < end && !IsWordChar(part[begin])) {
         ++begin;
-    while (end > begin && !IsWordChar(part[end - 1]))
+    }
+    while (end > begin && !IsWordChar(part[end - 1])) {
         --end;
+    }
     if (begin > 0 && IsApostrophe(part[begin - 1]) &&
-        TakesLeadingApostrophe(part.mid(begin, end - begin)))
+        TakesLeadingApostrophe(part.mid(begin, end - begin))) {
         --begin;
+    }
     if (end < part.size() && IsApostrophe(part[end]) &&
-        TakesTrailingApostrophe(part.mid(begin, end - begin)))
+        TakesTrailingApostrophe(part.mid(begin, end - begin))) {
         ++end;
+    }
     word.lead = part.left(begin);
     word.core = part.mid(begin, end - begin);
     word.trail = part.mid(end);
     bool digits = true;
-    for (QChar c : word.core)
+    for (QChar c : word.core) {
         digits = digits && (c.isDigit() || c == u',' || c == u'.');
-    if (digits)
+    }
+    if (digits) {
         word.kind = Word::Kind::Number;
+    }
     return word;
 }
 
@@ -110,21 +122,23 @@ void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLe
         return;
     }
     if (!HasWordChar(chunk)) {
-        if (words.empty())
+        if (words.empty()) {
             pendingLead += chunk + u' ';
-        else
+        } else {
             words.back().trail += u' ' + chunk;
+        }
         return;
     }
     for (const QString& piece : CutAtDashes(chunk)) {
         // A hyphen between letters joins the parts of a compound.
         QStringList parts;
         qsizetype start = 0;
-        for (qsizetype i = 1; i + 1 < piece.size(); ++i)
+        for (qsizetype i = 1; i + 1 < piece.size(); ++i) {
             if (piece[i] == u'-' && IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
                 parts << piece.mid(start, i + 1 - start);
                 start = i + 1;
             }
+        }
         parts << piece.mid(start);
         for (qsizetype p = 0; p < parts.size(); ++p) {
             if (!HasWordChar(parts[p])) {
@@ -155,11 +169,14 @@ void ModernizeUV(QString& word) {
     const auto vowel = [&word](qsizetype i) {
         return i >= 0 && i < word.size() && QStringView(u"aeio").contains(word[i]);
     };
-    if (word.size() > 1 && word[0] == u'v' && !vowel(1) && word[1] != u'u' && word[1].isLetter())
+    if (word.size() > 1 && word[0] == u'v' && !vowel(1) && word[1] != u'u' && word[1].isLetter()) {
         word[0] = u'u';
-    for (qsizetype i = 1; i + 1 < word.size(); ++i)
-        if (word[i] == u'u' && vowel(i - 1) && vowel(i + 1) && word[i - 1] != u'q')
+    }
+    for (qsizetype i = 1; i + 1 < word.size(); ++i) {
+        if (word[i] == u'u' && vowel(i - 1) && vowel(i + 1) && word[i - 1] != u'q') {
             word[i] = u'v';
+        }
+    }
 }
 
 }  // namespace
@@ -167,20 +184,24 @@ void ModernizeUV(QString& word) {
 std::vector<Word> SplitIntoWords(const QString& line) {
     std::vector<Word> words;
     QString pendingLead;
-    for (const QString& chunk : line.split(u' ', Qt::SkipEmptyParts))
+    for (const QString& chunk : line.split(u' ', Qt::SkipEmptyParts)) {
         AddChunk(chunk, words, pendingLead);
+    }
     return words;
 }
 
 int JunctureAfter(const Word& word) {
-    if (word.compoundPart)
+    if (word.compoundPart) {
         return 1;
+    }
     int juncture = 2;
     for (QChar c : word.trail) {
-        if (c == u'.' || c == u'!' || c == u'?' || c == QChar(0x2026))
+        if (c == u'.' || c == u'!' || c == u'?' || c == QChar(0x2026)) {
             return 4;
-        if (c == u',' || c == u';' || c == u':' || IsDash(c))
+        }
+        if (c == u',' || c == u';' || c == u':' || IsDash(c)) {
             juncture = 3;
+        }
     }
     return juncture;
 }
@@ -188,24 +209,31 @@ int JunctureAfter(const Word& word) {
 QString SpokenForm(const QString& core) {
     QString lower;
     for (QChar c : core) {
-        if (IsApostrophe(c))
+        if (IsApostrophe(c)) {
             lower += u'\'';
-        else if (c.isLetter())
+        } else if (c.isLetter()) {
             lower += c.toLower();
+        }
     }
-    while (lower.startsWith(u'\''))
+    while (lower.startsWith(u'\'')) {
         lower.remove(0, 1);
+    }
     // The engine spells these out letter by letter; verse reads them as the words they shorten.
-    if (lower == u"th'")
+    if (lower == u"th'") {
         return QStringLiteral("the");
-    if (lower == u"t'")
+    }
+    if (lower == u"t'") {
         return QStringLiteral("to");
-    if (lower == u"i'")
+    }
+    if (lower == u"i'") {
         return QStringLiteral("in");
-    if (lower == u"o'")
+    }
+    if (lower == u"o'") {
         return QStringLiteral("of");
-    while (lower.endsWith(u'\''))
+    }
+    while (lower.endsWith(u'\'')) {
         lower.chop(1);
+    }
     ModernizeUV(lower);
     return lower.left(kLongestSpokenWord);
 }
