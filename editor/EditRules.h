@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TextCodec.h"
+#include "scansion/RecordFormat.h"
 
 #include <QString>
 
@@ -54,11 +55,6 @@ struct MergeEffects {
 // Outside 1 <= k < m, or with vectors shorter than m + 1, nothing changes.
 MergeEffects Merge(std::vector<std::string>& syllables, std::vector<std::string>& stresses,
                    std::vector<std::string>& junctures, std::int32_t k, std::int32_t m);
-
-// A verse line holds at most this many syllable positions; the reader refuses wider files.
-// Real verse lines have under a hundred syllables, and the window cannot lay out thousands of
-// columns.
-inline constexpr std::int32_t kMostPositions = 1000;
 
 // Where a syllable's bytes may be cut with the caret at `caret` (in UTF-16 units of the decoded
 // text): the character boundary at or before it, never inside a surrogate pair, a combining mark

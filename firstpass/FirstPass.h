@@ -5,7 +5,8 @@
 // corvale-scan command line tool. Scan may be called from any thread; the library makes every
 // call into its pronunciation engine from one dedicated thread of its own.
 
-#include "editor/EditRules.h"
+#include "scansion/RecordFormat.h"
+#include "scansion/Refusal.h"
 
 #include <QString>
 
@@ -21,14 +22,10 @@ namespace corvale::firstpass {
 // Limits a poem must keep to. A poem past one is refused with a message that names the limit.
 inline constexpr std::int64_t kLargestPoemFile = std::int64_t{64} << 20;
 inline constexpr std::int64_t kMostVerseLines = 10'000'000;
-inline constexpr std::int32_t kMostSyllablesInALine = editor::kMostPositions;  // columns
+inline constexpr std::int32_t kMostSyllablesInALine = kMostPositions;  // columns
 
-// Why a poem was not scanned: a message in the program's voice (UTF-8), and the poem's row it
-// concerns (1-based), or 0 when it concerns the whole file.
-struct Refusal {
-    std::string message;
-    std::int64_t row = 0;
-};
+// Why a poem was not scanned; its row is the poem's.
+using corvale::Refusal;
 
 // A poem's verse lines in order, as written: trimmed, any tab or other control character turned
 // into a space, UTF-8. Blank rows separate stanzas and are not verse lines.

@@ -6,7 +6,7 @@
 #include "firstpass/Syllables.h"
 #include "firstpass/Words.h"
 
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 
 #include <QString>
 
@@ -29,9 +29,11 @@ struct ScannedLine {
 // characters) turned into a space.
 QString Clean(const std::string& line) {
     QString text = QString::fromUtf8(line);
-    for (QChar& c : text)
-        if (c.category() == QChar::Other_Control)
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) {
             c = u' ';
+        }
+    }
     return text.trimmed();
 }
 
@@ -60,8 +62,9 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
         pieces << word.core;
         weights.push_back(Weight::Unstressed);
     } else {
-        if (word.gravedEd)
+        if (word.gravedEd) {
             stem.chop(2);
+        }
         const std::string spoken = word.spoken.toStdString();
         std::vector<Lexical> lexical = AsksTheEngine(word) ? SyllablesOfPhonemes(phonemes)
                                        : InLatinLetters(word.spoken)
@@ -113,9 +116,11 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     for (std::size_t j = from; j < to; ++j) {
         texts.push_back(Clean(poem.verseLines[j]));
         words.push_back(SplitIntoWords(texts.back()));
-        for (const Word& word : words.back())
-            if (AsksTheEngine(word))
+        for (const Word& word : words.back()) {
+            if (AsksTheEngine(word)) {
                 asked.push_back(word.spoken.toStdString());
+            }
+        }
     }
     const std::vector<std::string> phonemes = Pronounce(asked);
     std::size_t next = 0;
@@ -128,11 +133,12 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
             AddWord(word, AsksTheEngine(word) ? phonemes[next++] : std::string(),
                     w + 1 == words[j].size(), line);
         }
-        if (std::ssize(line.weights) > kMostSyllablesInALine)
+        if (std::ssize(line.weights) > kMostSyllablesInALine) {
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
                                std::to_string(kMostSyllablesInALine) +
                                " syllables, the most a line can hold.",
                            static_cast<std::int64_t>(from + j + 1)};
+        }
     }
     return lines;
 }
@@ -142,11 +148,13 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
     const std::string head = std::to_string(number);
     out += head + "\tsyllables\t" + line.text + line.syllables + "\r\n";
     out += head + "\tstress\t" + line.text;
-    for (int value : values)
+    for (int value : values) {
         (out += '\t') += static_cast<char>('0' + value);
+    }
     out += "\r\n" + head + "\tjuncture\t" + line.text;
-    for (char juncture : line.junctures)
+    for (char juncture : line.junctures) {
         (out += '\t') += juncture;
+    }
     out += "\r\n" + head + "\tcomment\t" + line.text + "\t\r\n";
 }
 
@@ -159,17 +167,21 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     lines.reserve(total);
     for (std::size_t from = 0; from < total; from += kLinesAtATime) {
         if (options.progress &&
-            !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total)))
+            !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
             return Cancelled{};
+        }
         auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime));
-        if (auto* refusal = std::get_if<Refusal>(&batch))
+        if (auto* refusal = std::get_if<Refusal>(&batch)) {
             return *refusal;
-        for (ScannedLine& line : std::get<std::vector<ScannedLine>>(batch))
+        }
+        for (ScannedLine& line : std::get<std::vector<ScannedLine>>(batch)) {
             lines.push_back(std::move(line));
+        }
     }
     if (options.progress &&
-        !options.progress(static_cast<std::int64_t>(total), static_cast<std::int64_t>(total)))
+        !options.progress(static_cast<std::int64_t>(total), static_cast<std::int64_t>(total))) {
         return Cancelled{};
+    }
 
     Scansion result;
     std::vector<bool> strong;
@@ -184,8 +196,9 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
         before.reserve(lines.size());
         for (const ScannedLine& line : lines) {
             std::vector<std::uint8_t>& values = before.emplace_back();
-            for (Weight weight : line.weights)
+            for (Weight weight : line.weights) {
                 values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+            }
         }
         const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(before)];
         strong = chosen.strong;
@@ -198,30 +211,35 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     // so that a stress the position makes falls where the line's own places are.
     const std::vector<std::vector<bool>> forms = LineForms(strong);
     std::vector<meter::Meter> formMeters;
-    for (const std::vector<bool>& form : forms)
+    for (const std::vector<bool>& form : forms) {
         formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
+    }
 
     std::size_t size = 0;
-    for (const ScannedLine& line : lines)
+    for (const ScannedLine& line : lines) {
         size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size();
+    }
     result.scansionFile.reserve(size);
     meter::ShownLine shown;
     std::vector<std::string> syllables(1);
     std::vector<std::string> stresses(1);
     for (std::size_t j = 0; j < lines.size(); ++j) {
         std::vector<std::uint8_t> before;
-        for (Weight weight : lines[j].weights)
+        for (Weight weight : lines[j].weights) {
             before.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+        }
         const std::vector<int> values =
             ValuesUnderMeter(lines[j].weights, formMeters[BestForm(forms, before)]);
         WriteRecord(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
         syllables.assign(values.size() + 1, "x");
         stresses.resize(1);
-        for (int value : values)
+        for (int value : values) {
             stresses.push_back(std::to_string(value));
+        }
         shown.Read(syllables, stresses);
-        if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits())
+        if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits()) {
             ++result.linesFitting;
+        }
         result.syllables += std::ssize(values);
     }
     result.verseLines = static_cast<std::int64_t>(lines.size());

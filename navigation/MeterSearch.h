@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 #include "scansion/Store.h"
 
 #include <cstdint>

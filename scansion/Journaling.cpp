@@ -1,7 +1,7 @@
 // Keeping the working file's journal: appending each correction as it is committed, and
 // offering a journal left by a crash back at the next load.
 
-#include "editor/EditRules.h"
+#include "scansion/RecordFormat.h"
 #include "scansion/Workspace.h"
 
 #include <algorithm>
@@ -123,7 +123,7 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
         return std::nullopt;
     }
     const std::int32_t positions = MostPositions(contents.records);
-    if (contents.identity != JournaledIdentity() || positions > editor::kMostPositions) {
+    if (contents.identity != JournaledIdentity() || positions > kMostPositions) {
         KeepJournalAside(name);
         return std::nullopt;
     }

@@ -4,9 +4,9 @@
 // by record, four rows each, and reports a fault through EndOnBadFile. Either way the program
 // ends before anything is written, so a damaged file is never saved over.
 
-#include "editor/EditRules.h"
 #include "scansion/Journal.h"
 #include "scansion/Numbers.h"
+#include "scansion/RecordFormat.h"
 #include "scansion/TabFields.h"
 #include "scansion/TabScan.h"
 #include "scansion/Workspace.h"
@@ -20,7 +20,6 @@ namespace corvale {
 
 namespace {
 
-using editor::kMostPositions;
 // No poem has more verse lines; a last row that asks for more is refused rather than sizing the
 // store (and the saved file) for them.
 constexpr std::int32_t kMostVerseLines = 10'000'000;

@@ -29,11 +29,11 @@
 // judged from the store; the overview (Overview, F9) lists every line with its verdict. The
 // view options are kept in corvale-view.ini (ViewOptions).
 
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 #include "scansion/Workspace.h"
-#include "startup/Layout.h"
 #include "window/Actions.h"
 #include "window/ControlArray.h"
+#include "window/Layout.h"
 #include "window/PoemScan.h"
 
 #include <QMainWindow>

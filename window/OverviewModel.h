@@ -7,7 +7,7 @@
 // once. The number of rows is fixed when the lines are judged, never read from the store in
 // between, so a store being replaced by a file switch cannot disagree with the view.
 
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 
 #include <QAbstractTableModel>
 

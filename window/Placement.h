@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Layout.h"
+#include "window/Layout.h"
 
 #include <QFont>
 #include <QLabel>

@@ -333,7 +333,7 @@ TEST_F(JournalFlow, ARecordWiderThanAnyLineMayBeIsKeptAside) {
     corvale::JournalRecord record;
     record.line = 1;
     record.lineText = "a b";
-    const std::vector<std::string> texts(corvale::editor::kMostPositions + 1, "s");
+    const std::vector<std::string> texts(corvale::kMostPositions + 1, "s");
     record.syllables.assign(texts.begin(), texts.end());
     record.lineShownAfter = 2;
     corvale::AppendJournalRecord(wide, record);

@@ -1,4 +1,4 @@
-#include "editor/MeterCheck.h"
+#include "meter/MeterCheck.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
 

@@ -1,6 +1,6 @@
-#include "editor/MeterCheck.h"
 #include "firstpass/MeterChoice.h"
 #include "firstpass/Stress.h"
+#include "meter/MeterCheck.h"
 
 #include <gtest/gtest.h>
 

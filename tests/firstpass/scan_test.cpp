@@ -1,5 +1,5 @@
-#include "editor/MeterCheck.h"
 #include "firstpass/FirstPass.h"
+#include "meter/MeterCheck.h"
 
 #include <gtest/gtest.h>
 

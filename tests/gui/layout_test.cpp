@@ -1,6 +1,6 @@
 #include "GridFixture.h"
 
-#include "startup/Layout.h"
+#include "window/Layout.h"
 
 #include <QAbstractButton>
 #include <QAction>

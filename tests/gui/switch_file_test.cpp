@@ -1,6 +1,6 @@
 #include "gui/LineEditorFixture.h"
 
-#include "startup/Layout.h"
+#include "window/Layout.h"
 
 #include <QLineEdit>
 

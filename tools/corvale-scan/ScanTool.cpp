@@ -1,6 +1,6 @@
 #include "ScanTool.h"
 
-#include "firstpass/Compare.h"
+#include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/PoemReader.h"
 
@@ -230,13 +230,13 @@ private:
 };
 
 int Compare(const QStringList& files, std::ostream& out, std::ostream& err) {
-    auto compared = firstpass::CompareFiles(files[0], files[1]);
+    auto compared = analysis::CompareFiles(files[0], files[1]);
     if (const auto* refusal = std::get_if<firstpass::Refusal>(&compared)) {
         err << "corvale-scan: " << refusal->message << '\n';
         return kToolSomeFailed;
     }
     out << "reference " << Text(files[0]) << ", compared " << Text(files[1]) << '\n'
-        << firstpass::ComparisonReport(std::get<firstpass::Comparison>(compared));
+        << analysis::ComparisonReport(std::get<analysis::Comparison>(compared));
     return kToolDone;
 }
 

@@ -1,4 +1,4 @@
-#include "firstpass/Compare.h"
+#include "analysis/Compare.h"
 
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace corvale::firstpass {
+namespace corvale::analysis {
 
 namespace {
 
@@ -351,4 +351,4 @@ std::string ComparisonReport(const Comparison& comparison) {
     return report;
 }
 
-}  // namespace corvale::firstpass
+}  // namespace corvale::analysis

@@ -1,4 +1,4 @@
-#include "startup/Layout.h"
+#include "window/Layout.h"
 
 #include "scansion/Numbers.h"
 

@@ -10,7 +10,7 @@
 // its syllables wrong. A reference comment "other readings: +-+-" offers other stress patterns
 // for its line, and the best reading is taken.
 
-#include "firstpass/FirstPass.h"
+#include "scansion/Refusal.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@
 #include <variant>
 #include <vector>
 
-namespace corvale::firstpass {
+namespace corvale::analysis {
 
 struct Tally {
     std::int64_t agreeing = 0;
@@ -58,4 +58,4 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
 // The comparison as lines of text for a person, each ending in a newline.
 std::string ComparisonReport(const Comparison& comparison);
 
-}  // namespace corvale::firstpass
+}  // namespace corvale::analysis

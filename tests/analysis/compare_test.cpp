@@ -1,7 +1,7 @@
 // Scoring a scansion against a reference one: word matching, stress readings, offered readings,
 // lines left out, meters, and the report.
 
-#include "firstpass/Compare.h"
+#include "analysis/Compare.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +12,11 @@
 
 namespace {
 
-using corvale::firstpass::CompareMeters;
-using corvale::firstpass::CompareScansions;
-using corvale::firstpass::Comparison;
-using corvale::firstpass::ComparisonReport;
-using corvale::firstpass::MeterVerdict;
+using corvale::analysis::CompareMeters;
+using corvale::analysis::CompareScansions;
+using corvale::analysis::Comparison;
+using corvale::analysis::ComparisonReport;
+using corvale::analysis::MeterVerdict;
 using corvale::test::ScansionFile;
 using corvale::test::Verse;
 using Verses = std::vector<Verse>;
