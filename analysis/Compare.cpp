@@ -26,18 +26,19 @@ struct Record {
 };
 
 std::vector<std::string_view> Values(std::string_view row) {
-    std::string_view rest = s::RemoveFirstField(s::RemoveFirstField(s::RemoveFirstField(row)));
+    std::string_view rest =
+        fields::RemoveFirstField(fields::RemoveFirstField(fields::RemoveFirstField(row)));
     std::vector<std::string_view> values;
-    if (s::StripTrailingTabsAndSpaces(rest).empty()) {
+    if (fields::StripTrailingTabsAndSpaces(rest).empty()) {
         return values;
     }
-    rest = s::StripTrailingTabsAndSpaces(rest);
+    rest = fields::StripTrailingTabsAndSpaces(rest);
     for (;;) {
-        values.push_back(s::FirstField(rest));
+        values.push_back(fields::FirstField(rest));
         if (rest.find('\t') == std::string_view::npos) {
             return values;
         }
-        rest = s::RemoveFirstField(rest);
+        rest = fields::RemoveFirstField(rest);
     }
 }
 
@@ -47,8 +48,8 @@ std::vector<Record> ReadRecords(std::string_view bytes) {
     std::vector<Record> records;
     for (RowCursor rows(bytes); !rows.AtEnd();) {
         const std::string_view row = rows.Next();
-        const std::string_view number = num::Trim(s::FirstField(row));
-        const std::string_view kind = num::Trim(s::NthField(row, 2));
+        const std::string_view number = num::Trim(fields::FirstField(row));
+        const std::string_view kind = num::Trim(fields::NthField(row, 2));
         if (kind != "syllables" && kind != "stress" && kind != "juncture" && kind != "comment") {
             continue;
         }
@@ -66,7 +67,8 @@ std::vector<Record> ReadRecords(std::string_view bytes) {
         } else if (kind == "juncture") {
             record.junctures = Values(row);
         } else {
-            record.comment = s::RemoveFirstField(s::RemoveFirstField(s::RemoveFirstField(row)));
+            record.comment =
+                fields::RemoveFirstField(fields::RemoveFirstField(fields::RemoveFirstField(row)));
         }
     }
     return records;
@@ -223,12 +225,12 @@ std::vector<std::string> MeterSymbols(std::string_view meterFile) {
     std::vector<std::string> symbols;
     RowCursor rows(meterFile);
     std::string_view rest = rows.AtEnd() ? std::string_view() : rows.Next();
-    while (!num::IsBlank(s::FirstField(rest))) {
-        std::string symbol(num::Trim(s::FirstField(rest)));
+    while (!num::IsBlank(fields::FirstField(rest))) {
+        std::string symbol(num::Trim(fields::FirstField(rest)));
         std::transform(symbol.begin(), symbol.end(), symbol.begin(),
                        [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
         symbols.push_back(symbol);
-        rest = s::RemoveFirstField(rest);
+        rest = fields::RemoveFirstField(rest);
     }
     return symbols;
 }

@@ -71,7 +71,7 @@ void BM_FirstPass(benchmark::State& state) {
     for (auto _ : state) {
         Workspace workspace(platform);
         workspace.WorkingFileName = kName;
-        workspace.FindMaximumNumberOfSyllables();
+        workspace.SurveyFile();
         benchmark::DoNotOptimize(workspace.MaximumNumberOfSyllables);
     }
     SetSizeCounters(state, bytes.size());
@@ -83,10 +83,10 @@ void BM_SecondPass(benchmark::State& state) {
     platform.Write(kName, bytes);
     Workspace workspace(platform);
     workspace.WorkingFileName = kName;
-    workspace.FindMaximumNumberOfSyllables();
+    workspace.SurveyFile();
     for (auto _ : state) {
-        workspace.RedimensionArrays();
-        workspace.LookUpData();
+        workspace.SizeStore();
+        workspace.LoadRecords();
         benchmark::DoNotOptimize(workspace.LineText(1));
     }
     SetSizeCounters(state, bytes.size());

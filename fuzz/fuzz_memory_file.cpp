@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     platform.files[name] = "";
     workspace.CurrentLine = workspace.LastLineDone;
-    Check(workspace.UpdateRememberFile(), "writing the memory file failed");
+    Check(workspace.WriteMemoryFile(), "writing the memory file failed");
     Workspace next(platform);
     next.ReadMemoryFile();
     Check(next.WorkingFileName == workspace.WorkingFileName, "file name changed");

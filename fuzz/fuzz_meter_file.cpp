@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     platform.files[corvale::kMeterFileName] = bytes;
     Workspace workspace(platform);
-    workspace.ReadTheMeterFile();
+    workspace.ReadMeterFile();
     Check(!platform.HasEnded() && platform.messageCount == 0, "an existing meter file failed");
 
     const std::string& line = workspace.MeterLine;
@@ -32,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t count = workspace.NumberOfMeterSymbols;
     Check(count >= 0, "negative count");
     for (std::int32_t k = 1; k <= count; ++k) {
-        Check(!corvale::num::IsBlank(s::NthField(line, k)), "counted a blank field");
+        Check(!corvale::num::IsBlank(corvale::fields::NthField(line, k)), "counted a blank field");
     }
-    Check(corvale::num::IsBlank(s::NthField(line, count + 1)), "stopped before a blank field");
+    Check(corvale::num::IsBlank(corvale::fields::NthField(line, count + 1)),
+          "stopped before a blank field");
     return 0;
 }

@@ -51,11 +51,11 @@ Meter::Meter(std::string_view meterLine, std::int32_t numberOfMeterSymbols) {
     // Walking the fields once keeps a long row linear, where NthField per place would not be.
     std::string_view rest = meterLine;
     for (std::int32_t place = 1; place <= numberOfMeterSymbols; ++place) {
-        strong_.push_back(IsStrongSymbol(s::FirstField(rest)) ? 1 : 0);
+        strong_.push_back(IsStrongSymbol(fields::FirstField(rest)) ? 1 : 0);
         if (rest.find('\t') == std::string_view::npos) {
             break;
         }
-        rest = s::RemoveFirstField(rest);
+        rest = fields::RemoveFirstField(rest);
     }
 }
 

@@ -24,7 +24,7 @@ std::int64_t DigitsUpTo(std::string_view digits, std::int64_t ceiling) {
 
 GoToDecision DecideGoTo(std::string_view typed, std::int32_t numberOfLines) {
     const std::string_view trimmed = num::Trim(typed);
-    if (!s::ConsistsOfDigits(trimmed)) {
+    if (!fields::ConsistsOfDigits(trimmed)) {
         return {};
     }
     const std::int32_t last = std::max<std::int32_t>(numberOfLines, 0);

@@ -62,7 +62,7 @@ struct RecordRow {
 };
 
 RecordRow SplitRecordRow(std::string_view row) {
-    std::string_view rest = s::StripTrailingTabsAndSpaces(row);
+    std::string_view rest = fields::StripTrailingTabsAndSpaces(row);
     RecordRow split;
     bool found = false;
     split.number = TakeField(rest, found);

@@ -83,7 +83,7 @@ void Workspace::ReadMemoryFile() {
             }
         }
         const std::string_view lastLine = rows.NextValue();
-        LastLineDone = s::ConsistsOfDigits(lastLine) ? RoundedOrFail(lastLine) : 1;
+        LastLineDone = fields::ConsistsOfDigits(lastLine) ? RoundedOrFail(lastLine) : 1;
         for (std::int32_t* setting : {&MaximumStress, &MinimumStress, &MaximumJuncture,
                                       &MinimumJuncture, &SpacingOfButtons}) {
             *setting = RoundedOrFail(rows.NextValue());
@@ -93,7 +93,7 @@ void Workspace::ReadMemoryFile() {
     }
 }
 
-bool Workspace::UpdateRememberFile() {
+bool Workspace::WriteMemoryFile() {
     return platform_.ReplaceFile(kMemoryFileName, MemoryFileBytes());
 }
 

@@ -17,9 +17,9 @@ const char kStayed[] = "I have stayed with the file you are working on.";
 std::int32_t CountMeterSymbols(std::string_view meterLine) {
     std::int32_t count = 0;
     std::string_view rest = meterLine;
-    while (!num::IsBlank(s::FirstField(rest))) {
+    while (!num::IsBlank(fields::FirstField(rest))) {
         ++count;
-        rest = s::RemoveFirstField(rest);
+        rest = fields::RemoveFirstField(rest);
     }
     return count;
 }
@@ -71,7 +71,7 @@ std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
     return row;
 }
 
-void Workspace::ReadTheMeterFile() {
+void Workspace::ReadMeterFile() {
     std::optional<MeterRow> row = ReadMeterOfWorkingFile();
     if (!row) {
         platform_.EndProgram();

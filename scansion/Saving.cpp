@@ -56,7 +56,7 @@ Workspace::SaveResult Workspace::SaveFiles() {
         return KeepCorrectionsAside();
     }
     if (!withScansionFile) {
-        // Nothing of this session's belongs in that file; only the place is kept.
+        // Nothing of this run's belongs in that file; only the place is kept.
         return platform_.ReplaceFile(kMemoryFileName, memory) ? SaveResult::Saved
                                                               : SaveResult::Failed;
     }
@@ -79,7 +79,7 @@ Workspace::SaveResult Workspace::SaveFiles() {
     return SaveResult::Saved;
 }
 
-void Workspace::cmdQuit_Click() {
+void Workspace::Exit() {
     const Answer answer = platform_.AskYesNo(QString::fromLatin1(kSaveQuestion), Escape::Withdraws);
     if (answer == Answer::Withdrawn) {
         return;
@@ -99,7 +99,7 @@ void Workspace::cmdQuit_Click() {
     }
 }
 
-void Workspace::mnuSave_Click() {
+void Workspace::Save() {
     if (SaveFiles() == SaveResult::Failed) {
         platform_.ShowMessage(QString::fromLatin1(kSaveFailed));
     }

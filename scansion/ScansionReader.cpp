@@ -1,7 +1,7 @@
-// The two passes that load a scansion file into the store. The first pass sizes the store
-// (verse lines, syllable positions) and decides whether the file can be taken at all; it refuses
-// a file through RefuseFile before it changes anything. The second pass fills the store record
-// by record, four rows each, and reports a fault through EndOnBadFile. Either way the program
+// The two passes that load a scansion file into the store. The survey sizes the store (verse
+// lines, syllable positions) and decides whether the file can be taken at all; it refuses a file
+// through RefuseFile before it changes anything. LoadRecords fills the store record by record,
+// four rows each, and reports a fault through EndOnBadFile. Either way the program
 // ends before anything is written, so a damaged file is never saved over.
 
 #include "scansion/Journal.h"
@@ -60,7 +60,7 @@ using Row = TabIndex::Row;
 // Something other than tabs and spaces stands in the row.
 bool IsFilled(std::string_view row) {
     return !row.empty() && ((row.back() != '\t' && row.back() != ' ') ||
-                            !s::StripTrailingTabsAndSpaces(row).empty());
+                            !fields::StripTrailingTabsAndSpaces(row).empty());
 }
 
 // Field 3 of a row: empty when it has fewer than two tabs.
@@ -72,7 +72,7 @@ std::string_view ThirdField(const Row& row) {
     return row.text.substr(row.Tab(1) + 1, end - row.Tab(1) - 1);
 }
 
-// What the first pass learns from one unchanged row: the syllable positions it asks for, and
+// What the survey learns from one unchanged row: the syllable positions it asks for, and
 // how much of it the store will hold.
 struct RowShape {
     std::int64_t syllables = -2;
@@ -105,7 +105,7 @@ std::optional<Row> NextFilledRow(TabbedRows& rows) {
     while (!rows.AtEnd()) {
         Row row = rows.Next();
         if (row.text.empty() || row.text.back() == '\t' || row.text.back() == ' ') {
-            row.text = s::StripTrailingTabsAndSpaces(row.text);
+            row.text = fields::StripTrailingTabsAndSpaces(row.text);
         }
         if (!row.text.empty()) {
             std::size_t kept = row.tabs.size();
@@ -249,7 +249,7 @@ FileRead ReadScansionFile(const Platform& platform, const std::string& name) {
     return {std::move(bytes), QString()};
 }
 
-// What the first pass learns from the rows.
+// What the survey learns from the rows.
 struct RowSurvey {
     std::int32_t positions = 0;   // the most any row asks for
     std::int64_t tooWideRow = 0;  // the first row asking for more than kMostPositions, or 0
@@ -296,8 +296,8 @@ struct LineCount {
 
 LineCount CountVerseLines(std::string_view lastFilledRow, Encoding encoding) {
     // Its number reads the same with or without its trailing tabs and spaces.
-    const std::string_view row = s::StripTrailingTabsAndSpaces(lastFilledRow);
-    const std::string_view field1 = s::FirstField(row);
+    const std::string_view row = fields::StripTrailingTabsAndSpaces(lastFilledRow);
+    const std::string_view field1 = fields::FirstField(row);
     const std::optional<std::int32_t> lines = num::RoundedInt32(field1);
     if (!lines || *lines < 0) {
         return {0, NoLineCountMessage(field1, row, encoding)};
@@ -308,7 +308,7 @@ LineCount CountVerseLines(std::string_view lastFilledRow, Encoding encoding) {
     return {*lines, QString()};
 }
 
-// One verse line as the second pass takes it from its four rows.
+// One verse line as LoadRecords takes it from its four rows.
 struct Record {
     std::string_view lineText;
     std::string_view comment;
@@ -405,14 +405,14 @@ void Workspace::EndOnBadFile(const QString& message) {
         // every start until it is mended by hand.
         WorkingFileName = switchOrigin_->name;
         CurrentLine = switchOrigin_->line;
-        UpdateRememberFile();
+        WriteMemoryFile();
     }
     platform_.ShowMessage(message);
     platform_.EndProgram();
 }
 
-void Workspace::FindMaximumNumberOfSyllables() {
-    firstPassFile_ = FirstPassFile();  // an earlier load's file, if its second pass never ran
+void Workspace::SurveyFile() {
+    surveyed_ = SurveyedFile();  // an earlier load's file, if its records were never loaded
     if (!platform_.IsOrdinaryFile(WorkingFileName).value_or(false)) {
         NumberOfLines = 0;  // the memory file's cautions have already spoken
         return;
@@ -442,17 +442,17 @@ void Workspace::FindMaximumNumberOfSyllables() {
     MaximumNumberOfSyllables = std::max(MaximumNumberOfSyllables, rows.positions);
     // Each of a record's four rows repeats the line text; the store holds it once. Each field
     // from the fourth on is one held text, as are each record's line text and comment.
-    firstPassFile_ = FirstPassFile{WorkingFileName,
-                                   std::move(bytes),
-                                   std::move(index),
-                                   encoding,
-                                   rows.valueBytes + rows.lineTextBytes / 4,
-                                   rows.values + static_cast<std::size_t>(count.lines) + 1};
+    surveyed_ = SurveyedFile{WorkingFileName,
+                             std::move(bytes),
+                             std::move(index),
+                             encoding,
+                             rows.valueBytes + rows.lineTextBytes / 4,
+                             rows.values + static_cast<std::size_t>(count.lines) + 1};
 }
 
-void Workspace::LookUpData() {
-    FirstPassFile file = std::move(firstPassFile_);
-    firstPassFile_ = FirstPassFile();
+void Workspace::LoadRecords() {
+    SurveyedFile file = std::move(surveyed_);
+    surveyed_ = SurveyedFile();
     if (!platform_.IsOrdinaryFile(WorkingFileName).value_or(false)) {
         fileIdentity_.reset();
         return;  // an empty store

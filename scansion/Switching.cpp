@@ -19,11 +19,11 @@ const char kRememberWriteFailed[] =
 std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name, Leaving leaving,
                                                          std::optional<std::int32_t> openAt) {
     const SwitchOrigin origin{WorkingFileName, CurrentLine};
-    // Only a journal of this session's own goes with the corrections given up.
+    // Only a journal of this run's own goes with the corrections given up.
     const bool dropJournal = leaving == Leaving::GoDiscarding && !journal_.disabled;
     WorkingFileName = name;
     CurrentLine = openAt.value_or(CurrentLine);
-    if (!UpdateRememberFile()) {
+    if (!WriteMemoryFile()) {
         WorkingFileName = origin.name;
         CurrentLine = origin.line;
         platform_.ShowMessage(QString::fromLatin1(kRememberWriteFailed));
@@ -40,7 +40,7 @@ std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name
     if (!meter || !LoadScansionFile()) {
         WorkingFileName = origin.name;
         CurrentLine = origin.line;
-        UpdateRememberFile();
+        WriteMemoryFile();
         return std::nullopt;
     }
     MeterLine = std::move(meter->line);

@@ -1,6 +1,6 @@
 #include "scansion/TabFields.h"
 
-namespace s {
+namespace corvale::fields {
 
 std::string_view StripTrailingTabsAndSpaces(std::string_view text) {
     std::size_t end = text.size();
@@ -48,4 +48,4 @@ std::string_view NthField(std::string_view text, std::int32_t n) {
     return FirstField(text);
 }
 
-}  // namespace s
+}  // namespace corvale::fields

@@ -6,7 +6,7 @@
 // Tab-field helpers shared by every reader. A field is a run of characters between tabs; a text
 // with T tabs has T + 1 fields, numbered from 1. Results are views into the argument, so the
 // argument must outlive them.
-namespace s {
+namespace corvale::fields {
 
 // The text without its trailing tabs and spaces (in any mix).
 std::string_view StripTrailingTabsAndSpaces(std::string_view text);
@@ -19,4 +19,4 @@ bool ConsistsOfDigits(std::string_view text);
 // Field n, or the empty text when the text has fewer fields or n < 1.
 std::string_view NthField(std::string_view text, std::int32_t n);
 
-}  // namespace s
+}  // namespace corvale::fields

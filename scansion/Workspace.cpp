@@ -17,7 +17,7 @@ std::string_view Workspace::Junctures(std::int32_t j, std::int32_t k) const {
     return store_.Value(ValueRow::Junctures, j, k);
 }
 
-void Workspace::RedimensionArrays() {
+void Workspace::SizeStore() {
     store_.Redimension(NumberOfLines, MaximumNumberOfSyllables);
     const auto size =
         static_cast<std::size_t>(std::max<std::int32_t>(MaximumNumberOfSyllables, 0)) + 1;
@@ -42,12 +42,12 @@ void Workspace::WidenLines(std::int32_t m) {
 
 bool Workspace::LoadScansionFile() {
     refused_ = false;
-    FindMaximumNumberOfSyllables();
+    SurveyFile();
     if (refused_) {
         return false;
     }
-    RedimensionArrays();
-    LookUpData();
+    SizeStore();
+    LoadRecords();
     ForgetChanges();
     journal_ = JournalState();
     return true;

@@ -41,7 +41,7 @@ public:
     std::int32_t MinimumJuncture = 0;
     std::int32_t SpacingOfButtons = 0;  // twips
 
-    // The store's sizes, set by the first pass. MaximumNumberOfSyllables only grows in a run.
+    // The store's sizes, set by the survey. MaximumNumberOfSyllables only grows in a run.
     std::int32_t NumberOfLines = 0;
     std::int32_t MaximumNumberOfSyllables = 0;
 
@@ -70,30 +70,30 @@ public:
     // Memory file "RememberEarlierRun.txt". Reading absorbs every failure. Writing returns false
     // when the file could not be replaced; the old file is then untouched.
     void ReadMemoryFile();
-    bool UpdateRememberFile();
+    bool WriteMemoryFile();
     // The memory file's fourteen rows, resuming at CurrentLine.
     std::string MemoryFileBytes() const;
 
-    // Loading the scansion file named by WorkingFileName: first pass, sizing, second pass.
+    // Loading the scansion file named by WorkingFileName: the survey, sizing, the records.
     // A missing file, and one without a filled row, give an empty store of 0 verse lines. A
     // file that cannot be read or is malformed is reported through one of the two functions
     // below, before anything is written.
-    void FindMaximumNumberOfSyllables();
-    void RedimensionArrays();
+    void SurveyFile();
+    void SizeStore();
     // Raises MaximumNumberOfSyllables to m, keeping every verse line's values and the working
     // copy; a smaller m changes nothing.
     void WidenLines(std::int32_t m);
-    void LookUpData();
+    void LoadRecords();
     // The three in that order, as start-up and a file switch load a file. A loaded file holds
-    // no unsaved corrections. False when the first pass refused the file during a switch: then
+    // no unsaved corrections. False when the survey refused the file during a switch: then
     // nothing has changed.
     bool LoadScansionFile();
-    // The loader's two ways of turning a file down. RefuseFile is for a file the first pass
+    // The loader's two ways of turning a file down. RefuseFile is for a file the survey
     // will not take (too large, too wide, unreadable, an impossible number of verse lines). It
-    // is called before the first pass has changed anything, and the first pass returns right
+    // is called before the survey has changed anything, and the survey returns right
     // after it, so NumberOfLines, MaximumNumberOfSyllables and the store stay as they were: at
     // start-up it shows the message and ends the program; during a switch it shows the message
-    // and the user stays on the current file. EndOnBadFile is for a fault the second pass finds
+    // and the user stays on the current file. EndOnBadFile is for a fault LoadRecords finds
     // in a record, when the store has already been remade: it shows the message and ends the
     // program, during a switch after the memory file names the file left behind again.
     virtual void RefuseFile(const QString& message);
@@ -117,7 +117,7 @@ public:
     std::optional<std::string> MeterFileFor(std::string_view scansionFileName) const;
     // Reads the meter of WorkingFileName's meter file. With none of either kind, or one that
     // cannot be read, the user is told and the program ends.
-    void ReadTheMeterFile();
+    void ReadMeterFile();
 
     // The whole store in the scansion file's format, rows ending in CR LF.
     std::string ScansionFileBytes() const;
@@ -155,9 +155,9 @@ public:
     // Exit: asks "Save changes?"; Yes saves and ends the program; No ends it without writing; a
     // withdrawn question changes nothing. If saving fails, says so and returns with nothing
     // changed.
-    void cmdQuit_Click();
+    void Exit();
     // Save, without leaving and without asking. A failure is reported; nothing changes then.
-    void mnuSave_Click();
+    void Save();
     // Whether the window may close now. With unsaved corrections the user is asked first: Yes
     // saves (a failed save is reported and keeps the window), No discards, a withdrawn question
     // keeps the window. Without unsaved corrections it may close at once, writing nothing.
@@ -178,10 +178,9 @@ protected:
     virtual void ModifiedChanged() {}
 
 private:
-    // The scansion file as the first pass read it, with what that pass learnt of it. The second
-    // pass of the same load takes it rather than reading and scanning the file again, and lets
-    // it go.
-    struct FirstPassFile {
+    // The scansion file as the survey read it, with what it learnt of it. LoadRecords in the
+    // same load takes it rather than reading and scanning the file again, and lets it go.
+    struct SurveyedFile {
         std::string name;
         std::string bytes;
         std::optional<TabIndex> index;  // none when nothing is held
@@ -226,7 +225,7 @@ private:
 
     Platform& platform_;
     Store store_;
-    FirstPassFile firstPassFile_;
+    SurveyedFile surveyed_;
     // The bytes last loaded or saved; none when there was no file to load.
     std::optional<ContentIdentity> fileIdentity_;
     JournalState journal_;
@@ -236,7 +235,7 @@ private:
         std::int32_t line = 0;
     };
     std::optional<SwitchOrigin> switchOrigin_;
-    bool refused_ = false;  // the first pass turned the file down during a switch
+    bool refused_ = false;  // the survey turned the file down during a switch
     bool modified_ = false;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;

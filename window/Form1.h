@@ -6,8 +6,8 @@
 //   LoadANewLine copies a store row into the working copy (CurrentSyllables, ...) and the
 //   boxes, which show it; stepping, merging, splitting and retyping a syllable change it;
 //   committing (cmdOk_Click) copies the working copy and the comment box back into the store;
-//   Exit (cmdQuit_Click) writes the store to the scansion file and the line reached to the
-//   memory file; Save (mnuSave_Click) does the same without leaving. The store knows when it
+//   Exit (Exit) writes the store to the scansion file and the line reached to the
+//   memory file; Save (Save) does the same without leaving. The store knows when it
 //   holds unsaved corrections (IsModified, the title's "*"), and Exit, the close box and a
 //   switch ask before dropping them. Switching files (mnuChangeFile_Click) goes through the
 //   memory file, reloads the store and takes the new file's meter (UseTheMeter: captions, red
@@ -107,7 +107,7 @@ public:
     void cmdGoTo_Click();
     void mnuChangeFile_Click();
     void mnuScanPoem_Click();
-    // cmdQuit_Click (Exit) and mnuSave_Click (Save) are the Workspace's own.
+    // Exit (Exit) and Save (Save) are the Workspace's own.
 
     // Commands of the keys and menus that no button has.
     void mnuFirstLine_Click();

@@ -179,7 +179,7 @@ void Form1::ApplyViewOptions() {
     mnuOverview->setChecked(options.overview);
 }
 
-// A folder that cannot be written to keeps the options for this session only; that is no
+// A folder that cannot be written to keeps the options for this run only; that is no
 // reason to interrupt the work with a message.
 void Form1::SaveViewOptions() {
     const ViewOptions options{mnuOverview->isChecked(), mnuStrictMeterCheck->isChecked()};

@@ -37,7 +37,7 @@ void Form1::cmdAlsoSave_Click() {
 // fails there, the program stays on the committed line.
 void Form1::ShowLineOrEnd() {
     if (CurrentLine >= NumberOfLines) {
-        cmdQuit_Click();
+        Exit();
         return;
     }
     ++CurrentLine;

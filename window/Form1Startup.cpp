@@ -92,7 +92,7 @@ bool Form1::Form_Load() {
         FitWindowToScreen();
         ReadMemoryFile();
         LoadScansionFile();
-        ReadTheMeterFile();
+        ReadMeterFile();
         UseTheMeter();
         ApplyViewOptions();
         // Corrections a crash left in the journal come back first, with the line they were at.
@@ -183,7 +183,7 @@ void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
         if (label == nullptr) {
             return;
         }
-        const std::string_view symbol = s::NthField(MeterLine, i);
+        const std::string_view symbol = fields::NthField(MeterLine, i);
         placement::SetCaption(label, Decode(symbol, encoding));
         label->setVisible(!num::IsBlank(symbol));
         const bool strong = meter::IsStrongSymbol(symbol);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The view options the user chose, kept in "corvale-view.ini" in the program's folder. The
-// file is read at start-up and written only when the user changes an option, so a session that
+// file is read at start-up and written only when the user changes an option, so a run that
 // changes none leaves none behind. A missing or unreadable file, or a value that is not a
 // truth value, gives the defaults: the designed window, the usual meter check.
 
@@ -17,7 +17,7 @@ struct ViewOptions {
 
     // `path` is the file's full path.
     static ViewOptions Read(const QString& path);
-    // False when the file could not be written; the options then hold for this session only.
+    // False when the file could not be written; the options then hold for this run only.
     bool Write(const QString& path) const;
 };
 

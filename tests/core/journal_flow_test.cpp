@@ -1,4 +1,4 @@
-// The journal at work: what a session writes to it, when it goes, and what the next load
+// The journal at work: what a run writes to it, when it goes, and what the next load
 // makes of one a crash left behind.
 
 #include "editor/EditRules.h"
@@ -58,9 +58,9 @@ QString KeptAside(const QString& kept) {
 }
 
 // One run of the program over the scripted folder, as start-up drives the workspace.
-class Session {
+class ProgramRun {
 public:
-    explicit Session(ScriptedPlatform& platform) : workspace(platform) {}
+    explicit ProgramRun(ScriptedPlatform& platform) : workspace(platform) {}
 
     // Loads the poem and offers a journal back; the line that would be shown.
     std::int32_t Start() {
@@ -95,32 +95,32 @@ protected:
     JournalContents Journal() const {
         return ReadJournal(journalBytes = platform.ReadFile(kJournal));
     }
-    // A session that commits corrections to these lines, then is killed: nothing is saved
+    // A run that commits corrections to these lines, then is killed: nothing is saved
     // and no destructor of the program's own runs (the workspace is simply abandoned).
     void Crash(const std::vector<std::int32_t>& lines) {
-        auto session = std::make_unique<Session>(platform);
-        session->Start();
+        auto run = std::make_unique<ProgramRun>(platform);
+        run->Start();
         for (const std::int32_t line : lines) {
-            ASSERT_TRUE(session->Correct(line));
+            ASSERT_TRUE(run->Correct(line));
         }
-        crashed.push_back(std::move(session));
+        crashed.push_back(std::move(run));
     }
 
     const std::string poem = ScansionFile(kVerses);
     ScriptedPlatform platform;
     mutable std::string journalBytes;  // what the records read last point into
-    std::vector<std::unique_ptr<Session>> crashed;
+    std::vector<std::unique_ptr<ProgramRun>> crashed;
 };
 
-// ---- what a session writes ------------------------------------------------------------------
+// ---- what a run writes --------------------------------------------------------------------
 
 // A save removes the journal; one left by a crash between a save's renames and the journal's
 // removal is one the file already holds, and goes without a question.
 TEST_F(JournalFlow, EveryChangingCommitIsOnDiskUntilSaved) {
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(1));
-    ASSERT_TRUE(session.Correct(3));  // the last line: the exit question comes next, on it
+    ProgramRun run(platform);
+    run.Start();
+    ASSERT_TRUE(run.Correct(1));
+    ASSERT_TRUE(run.Correct(3));  // the last line: the exit question comes next, on it
     const std::string unsaved = platform.ReadFile(kJournal);
     JournalContents journal = ReadJournal(unsaved);
     EXPECT_EQ(journal.identity, IdentityOf(poem));
@@ -128,11 +128,11 @@ TEST_F(JournalFlow, EveryChangingCommitIsOnDiskUntilSaved) {
     EXPECT_EQ(journal.records[0].stresses[0], "3");
     EXPECT_EQ(journal.records[0].lineShownAfter, 2);
     EXPECT_EQ(journal.records[1].lineShownAfter, 3);
-    ASSERT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    ASSERT_EQ(run.workspace.SaveFiles(), Workspace::SaveResult::Saved);
     EXPECT_FALSE(platform.Exists(kJournal));
 
     platform.WriteFile(kJournal, unsaved);
-    Session next(platform);
+    ProgramRun next(platform);
     next.Start();
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Exists(kJournal));
@@ -153,21 +153,20 @@ struct GiveUpCase {
 class GivingUp : public JournalFlow, public testing::WithParamInterface<GiveUpCase> {};
 
 TEST_P(GivingUp, OnlyAnExplicitNoRemovesTheJournal) {
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(1));
+    ProgramRun run(platform);
+    run.Start();
+    ASSERT_TRUE(run.Correct(1));
     platform.WillAnswer({GetParam().answer});
     platform.WriteFile("poem.meter.txt", "S\tW\r\n");
-    EndsTheProgram([&] { GetParam().leave(session.workspace); });
+    EndsTheProgram([&] { GetParam().leave(run.workspace); });
     EXPECT_EQ(platform.Exists(kJournal), GetParam().answer != Answer::No);
     EXPECT_EQ(platform.ReadFile(kPoem), poem);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Journal, GivingUp,
-    testing::Values(GiveUpCase{"ExitNo", Answer::No, [](Workspace& w) { w.cmdQuit_Click(); }},
-                    GiveUpCase{"ExitWithdrawn", Answer::Withdrawn,
-                               [](Workspace& w) { w.cmdQuit_Click(); }},
+    testing::Values(GiveUpCase{"ExitNo", Answer::No, [](Workspace& w) { w.Exit(); }},
+                    GiveUpCase{"ExitWithdrawn", Answer::Withdrawn, [](Workspace& w) { w.Exit(); }},
                     GiveUpCase{"CloseBoxNo", Answer::No, [](Workspace& w) { w.QueryClose(); }},
                     GiveUpCase{"SwitchNo", Answer::No,
                                [](Workspace& w) { w.SwitchWorkingFile(kPoem, w.QuerySwitch()); }}),
@@ -176,17 +175,17 @@ INSTANTIATE_TEST_SUITE_P(
 // A failed first write and a failed append are said once; the next commit writes every unsaved
 // correction, not only its own.
 TEST_F(JournalFlow, AJournalThatCannotBeWrittenIsSaidOnceAndWrittenWholeLater) {
-    Session session(platform);
-    session.Start();
+    ProgramRun run(platform);
+    run.Start();
     platform.FailWrites(true);
-    ASSERT_TRUE(session.Correct(1));
+    ASSERT_TRUE(run.Correct(1));
     EXPECT_FALSE(platform.Exists(kJournal));
     platform.FailWrites(false);
-    ASSERT_TRUE(session.Correct(2));
+    ASSERT_TRUE(run.Correct(2));
     platform.Fail({.appends = true});
-    ASSERT_TRUE(session.Correct(3));
+    ASSERT_TRUE(run.Correct(3));
     platform.Fail({});
-    ASSERT_TRUE(session.Correct(3, "2"));
+    ASSERT_TRUE(run.Correct(3, "2"));
     EXPECT_EQ(platform.MessageTexts(), Texts{kCannotKeep});
     const JournalContents journal = Journal();
     ASSERT_EQ(journal.records.size(), 3u);
@@ -203,7 +202,7 @@ TEST_F(JournalFlow, YesPutsTheWholeRecordsBackAtTheLineTheyReached) {
     journal.resize(journal.size() - 5);
     platform.WriteFile(kJournal, journal + "garbage");
     platform.WillAnswer({Answer::Withdrawn, Answer::Yes});
-    Session next(platform);
+    ProgramRun next(platform);
     EXPECT_EQ(next.Start(), 3);
     ASSERT_EQ(platform.MessageTexts(), Texts{Restore("2 verse lines")});
     EXPECT_EQ(platform.Messages()[0].escape, Escape::Ignored);
@@ -222,7 +221,7 @@ TEST_F(JournalFlow, YesPutsTheWholeRecordsBackAtTheLineTheyReached) {
 TEST_F(JournalFlow, NoOpensTheFileAsSavedAndRemovesTheJournal) {
     Crash({2});
     platform.WillAnswer({Answer::No});
-    Session next(platform);
+    ProgramRun next(platform);
     EXPECT_EQ(next.Start(), 1);
     EXPECT_EQ(platform.MessageTexts(), Texts{Restore("1 verse line")});
     EXPECT_EQ(next.workspace.Stresses(2, 1), "1");
@@ -234,7 +233,7 @@ TEST_F(JournalFlow, AJournalWithoutAWholeRecordGoesSilently) {
     Crash({1});
     const std::string journal = platform.ReadFile(kJournal);
     platform.WriteFile(kJournal, journal.substr(0, journal.find('\n') + 20));
-    Session next(platform);
+    ProgramRun next(platform);
     next.Start();
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Exists(kJournal));
@@ -254,7 +253,7 @@ TEST_P(KeptAsideAtLoad, NothingIsAppliedOrLost) {
     const std::string journal = platform.ReadFile(kJournal);
     const std::string file = platform.ReadFile(kPoem);
 
-    Session next(platform);
+    ProgramRun next(platform);
     next.Start();
     EXPECT_EQ(platform.MessageTexts(), Texts{KeptAside(GetParam().kept)});
     EXPECT_FALSE(platform.Exists(kJournal));
@@ -289,12 +288,12 @@ INSTANTIATE_TEST_SUITE_P(Journal, KeptAsideAtLoad,
 
 TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir(kJournal));
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(1));
-    ASSERT_TRUE(session.Correct(2));
+    ProgramRun run(platform);
+    run.Start();
+    ASSERT_TRUE(run.Correct(1));
+    ASSERT_TRUE(run.Correct(2));
     EXPECT_EQ(platform.MessageTexts(), Texts{kCannotKeep});
-    EXPECT_EQ(session.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_EQ(run.workspace.SaveFiles(), Workspace::SaveResult::Saved);
     EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
 }
 
@@ -302,19 +301,19 @@ TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
 // file with it, and a save writes the longer row.
 TEST_F(JournalFlow, AWiderRecordRestoresAndWidensTheFile) {
     {
-        Session session(platform);
-        session.Start();
-        Workspace& w = session.workspace;
+        ProgramRun run(platform);
+        run.Start();
+        Workspace& w = run.workspace;
         w.WidenLines(3);
         w.CurrentLine = 1;
         w.CurrentSyllables = {"", "a", "b", "c"};
         w.CurrentStresses = {"", "1", "2", "1"};
         w.CurrentJunctures = {"", "3", "1", "4"};
         ASSERT_TRUE(w.CommitWorkingCopy(""));
-        crashed.push_back(std::make_unique<Session>(platform));  // abandoned, as in a crash
+        crashed.push_back(std::make_unique<ProgramRun>(platform));  // abandoned, as in a crash
     }
     platform.WillAnswer({Answer::Yes});
-    Session next(platform);
+    ProgramRun next(platform);
     EXPECT_EQ(next.Start(), 2);
     EXPECT_EQ(platform.MessageTexts(), Texts{Restore("1 verse line")});
     Workspace& w = next.workspace;
@@ -338,7 +337,7 @@ TEST_F(JournalFlow, ARecordWiderThanAnyLineMayBeIsKeptAside) {
     record.lineShownAfter = 2;
     corvale::AppendJournalRecord(wide, record);
     platform.WriteFile(kJournal, wide);
-    Session next(platform);
+    ProgramRun next(platform);
     next.Start();
     EXPECT_EQ(platform.MessageTexts(), Texts{KeptAside(kKept)});
     EXPECT_EQ(next.workspace.MaximumNumberOfSyllables, 2);
@@ -349,19 +348,19 @@ TEST_F(JournalFlow, ARecordWiderThanAnyLineMayBeIsKeptAside) {
 TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
     platform.WriteFile("wide.txt", "1\tsyllables\twide" + std::string(1001, '\t') + "s\r\n");
     platform.WriteFile("wide.meter.txt", "S\r\n");
-    Session session(platform);
-    session.Start();
-    ASSERT_TRUE(session.Correct(2));
-    session.workspace.CurrentLine = 3;
+    ProgramRun run(platform);
+    run.Start();
+    ASSERT_TRUE(run.Correct(2));
+    run.workspace.CurrentLine = 3;
 
-    EXPECT_EQ(session.workspace.SwitchWorkingFile("wide.txt", Workspace::Leaving::GoDiscarding),
+    EXPECT_EQ(run.workspace.SwitchWorkingFile("wide.txt", Workspace::Leaving::GoDiscarding),
               std::nullopt);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
-    EXPECT_EQ(session.workspace.WorkingFileName, kPoem);
+    EXPECT_EQ(run.workspace.WorkingFileName, kPoem);
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kPoem, "3"));
-    EXPECT_EQ(session.workspace.Stresses(2, 1), "3");
-    EXPECT_TRUE(session.workspace.IsModified());
+    EXPECT_EQ(run.workspace.Stresses(2, 1), "3");
+    EXPECT_TRUE(run.workspace.IsModified());
     EXPECT_EQ(Journal().records.size(), 1u) << "the corrections still have their safety copy";
 }
 
@@ -369,11 +368,11 @@ TEST_F(JournalFlow, ABadRowAtASwitchEndsWithTheMemoryFileNamingTheFileThatWasOpe
     platform.WriteFile("bad.txt", corvale::test::Rows({"1\tsyllables\tx\tx", "1\tstrss\tx\t1",
                                                        "1\tjuncture\tx\t1", "1\tcomment\tx\t"}));
     platform.WriteFile("bad.meter.txt", "S\r\n");
-    Session session(platform);
-    session.Start();
-    session.workspace.CurrentLine = 2;
+    ProgramRun run(platform);
+    run.Start();
+    run.workspace.CurrentLine = 2;
     EXPECT_TRUE(EndsTheProgram(
-        [&] { session.workspace.SwitchWorkingFile("bad.txt", Workspace::Leaving::Go); }));
+        [&] { run.workspace.SwitchWorkingFile("bad.txt", Workspace::Leaving::Go); }));
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.contains("[stress]"));
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kPoem, "2"));

@@ -259,7 +259,7 @@ TEST_F(MemoryFileTest, WritesFourteenRows) {
     workspace.MaximumJuncture = 2147483647;
     workspace.MinimumJuncture = -2147483647 - 1;
     workspace.SpacingOfButtons = 0;
-    ASSERT_TRUE(workspace.UpdateRememberFile());
+    ASSERT_TRUE(workspace.WriteMemoryFile());
     EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"),
               "Filename:\r\n poem.txt\r\nLast line done:\r\n37\r\n"
               "Maximum value for stress:\r\n4\r\nMinimum value for stress:\r\n-1\r\n"
@@ -276,7 +276,7 @@ TEST_F(MemoryFileTest, WriteThenReadGivesTheSettingsBack) {
     workspace.MaximumJuncture = 3;
     workspace.MinimumJuncture = 0;
     workspace.SpacingOfButtons = 1083;
-    ASSERT_TRUE(workspace.UpdateRememberFile());
+    ASSERT_TRUE(workspace.WriteMemoryFile());
     Workspace next(platform);
     next.ReadMemoryFile();
     EXPECT_EQ(next.WorkingFileName, "poem.txt");
@@ -291,7 +291,7 @@ TEST_F(MemoryFileTest, WriteThenReadGivesTheSettingsBack) {
 TEST_F(MemoryFileTest, FailedWriteLeavesTheOldFile) {
     platform.WriteFile("RememberEarlierRun.txt", "old");
     platform.FailWrites(true);
-    EXPECT_FALSE(workspace.UpdateRememberFile());
+    EXPECT_FALSE(workspace.WriteMemoryFile());
     EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), "old");
 }
 

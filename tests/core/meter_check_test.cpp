@@ -20,7 +20,7 @@ using Columns = std::vector<std::int32_t>;
 // The meter as start-up reads it: the places are the leading run of non-blank fields.
 Meter MeterOf(std::string_view meterLine) {
     std::int32_t count = 0;
-    while (!num::IsBlank(s::NthField(meterLine, count + 1))) {
+    while (!num::IsBlank(fields::NthField(meterLine, count + 1))) {
         ++count;
     }
     return Meter(meterLine, count);

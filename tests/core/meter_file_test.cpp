@@ -38,7 +38,7 @@ protected:
 
 TEST_P(MeterFileTest, ReadsFirstRowAndCountsLeadingSymbols) {
     platform.WriteFile("meter.txt", GetParam().bytes);
-    workspace.ReadTheMeterFile();
+    workspace.ReadMeterFile();
     EXPECT_EQ(workspace.MeterLine, GetParam().meterLine);
     EXPECT_EQ(workspace.NumberOfMeterSymbols, GetParam().symbols);
     EXPECT_TRUE(platform.Messages().empty());
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MissingMeterTest, EndsTheProgram) {
     ScriptedPlatform platform;
     Workspace workspace(platform);
-    EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
+    EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
     EXPECT_EQ(workspace.NumberOfMeterSymbols, 0);
@@ -74,7 +74,7 @@ TEST(MissingMeterTest, FolderOrHiddenFileDoesNotCount) {
     ScriptedPlatform platform;
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("meter.txt"));
     Workspace workspace(platform);
-    EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
+    EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
 }
 
@@ -133,7 +133,7 @@ TEST(OwnMeterTest, StartUpReadsTheWorkingFilesOwnMeter) {
     platform.WriteFile("ode.meter.txt", Rows({"W\tS\tW"}));
     Workspace workspace(platform);
     workspace.WorkingFileName = "ode.txt";
-    workspace.ReadTheMeterFile();
+    workspace.ReadMeterFile();
     EXPECT_EQ(workspace.MeterLine, "W\tS\tW");
     EXPECT_EQ(workspace.NumberOfMeterSymbols, 3);
 }
@@ -148,7 +148,7 @@ TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
     }
     Workspace workspace(platform);
     workspace.WorkingFileName = "ode.txt";
-    EXPECT_THROW(workspace.ReadTheMeterFile(), ProgramEnded);
+    EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "
                                    "open in another program."});

@@ -41,7 +41,7 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     platform.WriteFile(kMeterFileName, test::SampleFile(poem, kMeterFileName));
     workspace.WorkingFileName = poem + ".txt";
     workspace.LoadScansionFile();
-    workspace.ReadTheMeterFile();
+    workspace.ReadMeterFile();
     ASSERT_TRUE(platform.Messages().empty());
     ASSERT_EQ(workspace.NumberOfLines, c.lines);
     const Store& store = workspace.GetStore();

@@ -135,7 +135,7 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
         workspace.ScansionFileBytes().size() + workspace.MemoryFileBytes().size();
     for (std::size_t offset = 0; offset < total; ++offset) {
         platform.FailWritesAfter(offset);
-        workspace.mnuSave_Click();
+        workspace.Save();
         ASSERT_EQ(platform.Messages().size(), offset + 1) << "at byte " << offset;
         ASSERT_EQ(platform.Messages().back().text, kSaveFailed) << "at byte " << offset;
         ASSERT_EQ(platform.ReadFile("poem.txt"), kPoem) << "at byte " << offset;
@@ -147,7 +147,7 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
     EXPECT_EQ(platform.FileNames(),
               (Names{".poem.txt.corvale-journal", "RememberEarlierRun.txt", "poem.txt"}));
     platform.FailWritesAfter(total);
-    workspace.mnuSave_Click();
+    workspace.Save();
     EXPECT_EQ(platform.Messages().size(), total);
     EXPECT_FALSE(platform.Ended());
     EXPECT_FALSE(workspace.IsModified());
@@ -158,7 +158,7 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
     EXPECT_EQ(platform.FileNames(), (Names{"RememberEarlierRun.txt", "poem.txt"}));
 }
 
-// A hidden file is never loaded, so nothing of this session may go into it.
+// A hidden file is never loaded, so nothing of this run may go into it.
 TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
     platform.WriteFile(".poem.txt", kPoem);
     platform.WriteFile("RememberEarlierRun.txt", MemoryFile(".poem.txt", "1"));
@@ -166,7 +166,7 @@ TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
     ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
     ASSERT_EQ(workspace.NumberOfLines, 0);
     platform.WillAnswer({Answer::Yes});
-    EXPECT_TRUE(EndsTheProgram([&] { workspace.cmdQuit_Click(); }));
+    EXPECT_TRUE(EndsTheProgram([&] { workspace.Exit(); }));
     EXPECT_EQ(platform.ReadFile(".poem.txt"), kPoem);
 }
 

@@ -54,11 +54,11 @@ protected:
     bool LoadWorkingFile() {
         return !EndsTheProgram([&] { workspace.LoadScansionFile(); });
     }
-    // Only the first pass; false when the program ended.
+    // Only the survey; false when the program ended.
     bool FirstPass(const std::string& bytes) {
         platform.WriteFile("poem.txt", bytes);
         workspace.WorkingFileName = "poem.txt";
-        return !EndsTheProgram([&] { workspace.FindMaximumNumberOfSyllables(); });
+        return !EndsTheProgram([&] { workspace.SurveyFile(); });
     }
     void ExpectEndedWith(const QString& message) {
         EXPECT_TRUE(platform.Ended());
@@ -73,7 +73,7 @@ const Verse kHark{
     "Hark the lark", {"Hark", "the", "lark"}, {"3", "1", "3"}, {"1", "2", "4"}, "sung"};
 const Verse kShort{"Oh", {"Oh"}, {"2"}, {"4"}, ""};
 
-// --- First pass: syllable positions --------------------------------------------------------
+// --- Survey: syllable positions --------------------------------------------------------
 
 struct CountCase {
     const char* name;
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                   0}),
     [](const auto& info) { return info.param.name; });
 
-// --- First pass: number of verse lines ------------------------------------------------------
+// --- Survey: number of verse lines ------------------------------------------------------
 
 struct LinesCase {
     const char* name;
@@ -317,7 +317,7 @@ TEST(UnreadableFileTest, EndsTheProgram) {
     platform.WriteFile("poem \xc3\xa9.txt", "1\tsyllables\r\n");
     Workspace workspace(platform);
     workspace.WorkingFileName = "poem \xc3\xa9.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_THROW(workspace.SurveyFile(), ProgramEnded);
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<QString>{QString::fromUtf8(
@@ -330,8 +330,8 @@ TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
     platform.WriteFile("poem.txt", "");
     Workspace workspace(platform);
     workspace.WorkingFileName = "poem.txt";
-    workspace.RedimensionArrays();
-    EXPECT_THROW(workspace.LookUpData(), ProgramEnded);
+    workspace.SizeStore();
+    EXPECT_THROW(workspace.LoadRecords(), ProgramEnded);
     EXPECT_EQ(platform.Messages().size(), 1u);
 }
 
@@ -358,7 +358,7 @@ TEST(TooLargeFileTest, IsRefusedWithoutReadingIt) {
     file.close();
     Workspace workspace(platform);
     workspace.WorkingFileName = "huge.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
+    EXPECT_THROW(workspace.SurveyFile(), ProgramEnded);
     EXPECT_EQ(
         platform.MessageTexts(),
         std::vector<QString>{"Caution:  your input file huge.txt is larger than 2 GB, more than "
@@ -381,20 +381,20 @@ TEST_F(ReadOnceTest, ALoadReadsTheFileOnce) {
     workspace.LoadScansionFile();
     EXPECT_EQ(platform.reads, 1);
     EXPECT_EQ(workspace.Syllables(1, 3), "lark");
-    // What the first pass kept went with the second pass: another second pass reads again.
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
+    // What the survey kept went with LoadRecords: loading the records again reads again.
+    workspace.SizeStore();
+    workspace.LoadRecords();
     EXPECT_EQ(platform.reads, 2);
     EXPECT_EQ(workspace.Comments(1), "sung");
 }
 
 TEST_F(ReadOnceTest, ASecondPassForAnotherNameReadsThatFile) {
     workspace.WorkingFileName = "a.txt";
-    workspace.FindMaximumNumberOfSyllables();
+    workspace.SurveyFile();
     workspace.WorkingFileName = "b.txt";
     workspace.NumberOfLines = 2;
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
+    workspace.SizeStore();
+    workspace.LoadRecords();
     EXPECT_EQ(platform.reads, 2);
     EXPECT_EQ(workspace.LineText(1), "Oh");
     EXPECT_EQ(workspace.LineText(2), "Oh");
@@ -402,10 +402,10 @@ TEST_F(ReadOnceTest, ASecondPassForAnotherNameReadsThatFile) {
 
 TEST_F(ReadOnceTest, AFileGoneBeforeTheSecondPassGivesAnEmptyStore) {
     workspace.WorkingFileName = "a.txt";
-    workspace.FindMaximumNumberOfSyllables();
+    workspace.SurveyFile();
     ASSERT_TRUE(QFile::remove(QString::fromStdString(platform.FilePath("a.txt"))));
-    workspace.RedimensionArrays();
-    workspace.LookUpData();
+    workspace.SizeStore();
+    workspace.LoadRecords();
     EXPECT_EQ(workspace.LineText(1), "");
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -413,13 +413,13 @@ TEST_F(ReadOnceTest, AFileGoneBeforeTheSecondPassGivesAnEmptyStore) {
 TEST_F(ReadOnceTest, AFirstPassThatEndsKeepsNothing) {
     platform.WriteFile("bad.txt", "1\tsyllables\tt\r\n-1\tcomment\r\n");
     workspace.WorkingFileName = "bad.txt";
-    EXPECT_THROW(workspace.FindMaximumNumberOfSyllables(), ProgramEnded);
-    workspace.RedimensionArrays();
-    EXPECT_THROW(workspace.LookUpData(), ProgramEnded);  // read afresh: its rows are bad too
+    EXPECT_THROW(workspace.SurveyFile(), ProgramEnded);
+    workspace.SizeStore();
+    EXPECT_THROW(workspace.LoadRecords(), ProgramEnded);  // read afresh: its rows are bad too
     EXPECT_EQ(platform.reads, 2);
 }
 
-// --- Second pass: filling the store --------------------------------------------------------
+// --- Records: filling the store --------------------------------------------------------
 
 TEST_F(ReaderTest, LoadsEveryVerseLine) {
     ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
@@ -570,7 +570,7 @@ TEST_F(ReaderTest, Utf8AfterWindows1252SetsTheEncodingAgain) {
     EXPECT_EQ(workspace.TextEncoding, Encoding::Utf8);
 }
 
-// --- Second pass: bad rows -----------------------------------------------------------------
+// --- Records: bad rows -----------------------------------------------------------------
 
 struct BadRowCase {
     const char* name;
@@ -736,7 +736,7 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
         GTEST_SKIP() << "no sparse files here";
     }
     workspace.WorkingFileName = "new.txt";
-    workspace.FindMaximumNumberOfSyllables();
+    workspace.SurveyFile();
     EXPECT_EQ(workspace.refusals.size(), 1u);
     EXPECT_TRUE(workspace.endings.empty());
     EXPECT_EQ(workspace.NumberOfLines, 2);

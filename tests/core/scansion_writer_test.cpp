@@ -32,11 +32,11 @@ const QString kWriteFailed =
 
 class WriterTest : public testing::Test {
 protected:
-    // An empty store of the given size, as after the first pass and RedimensionArrays.
+    // An empty store of the given size, as after the survey and SizeStore.
     void Size(std::int32_t lines, std::int32_t positions) {
         workspace.NumberOfLines = lines;
         workspace.MaximumNumberOfSyllables = positions;
-        workspace.RedimensionArrays();
+        workspace.SizeStore();
     }
     void Set(std::int32_t j, std::string_view text, std::string_view comment, Views syllables,
              Views stresses = {}, Views junctures = {}) {
@@ -48,7 +48,7 @@ protected:
     }
     // Runs Exit as the window does; true when the program ended.
     bool Quit() {
-        return EndsTheProgram([&] { workspace.cmdQuit_Click(); });
+        return EndsTheProgram([&] { workspace.Exit(); });
     }
 
     ScriptedPlatform platform;

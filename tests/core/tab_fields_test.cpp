@@ -15,7 +15,7 @@ struct TextCase {
 class StripTrailingTabsAndSpacesTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(StripTrailingTabsAndSpacesTest, Strips) {
-    EXPECT_EQ(s::StripTrailingTabsAndSpaces(GetParam().text), GetParam().expected);
+    EXPECT_EQ(corvale::fields::StripTrailingTabsAndSpaces(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StripTrailingTabsAndSpacesTest,
@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, StripTrailingTabsAndSpacesTest,
 class FirstFieldTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(FirstFieldTest, TakesFieldOne) {
-    EXPECT_EQ(s::FirstField(GetParam().text), GetParam().expected);
+    EXPECT_EQ(corvale::fields::FirstField(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FirstFieldTest,
@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FirstFieldTest,
 class RemoveFirstFieldTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(RemoveFirstFieldTest, DropsFieldOne) {
-    EXPECT_EQ(s::RemoveFirstField(GetParam().text), GetParam().expected);
+    EXPECT_EQ(corvale::fields::RemoveFirstField(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,7 +64,7 @@ struct DigitsCase {
 class ConsistsOfDigitsTest : public testing::TestWithParam<DigitsCase> {};
 
 TEST_P(ConsistsOfDigitsTest, Decides) {
-    EXPECT_EQ(s::ConsistsOfDigits(GetParam().text), GetParam().expected);
+    EXPECT_EQ(corvale::fields::ConsistsOfDigits(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,7 +91,7 @@ struct NthCase {
 class NthFieldTest : public testing::TestWithParam<NthCase> {};
 
 TEST_P(NthFieldTest, TakesFieldN) {
-    EXPECT_EQ(s::NthField(GetParam().text, GetParam().n), GetParam().expected);
+    EXPECT_EQ(corvale::fields::NthField(GetParam().text, GetParam().n), GetParam().expected);
 }
 
 const std::string kRow = "1\tsyllables\tThe line\tthe";
@@ -113,8 +113,9 @@ TEST(NthFieldTest, AgreesWithRepeatedRemoveFirstField) {
     const std::string text = "\ta\t\t b \t\tc\t";
     std::string_view rest = text;
     for (std::int32_t n = 1; n <= 9; ++n) {
-        EXPECT_EQ(s::NthField(text, n), s::FirstField(rest)) << "n = " << n;
-        rest = s::RemoveFirstField(rest);
+        EXPECT_EQ(corvale::fields::NthField(text, n), corvale::fields::FirstField(rest))
+            << "n = " << n;
+        rest = corvale::fields::RemoveFirstField(rest);
     }
 }
 

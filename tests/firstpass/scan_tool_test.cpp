@@ -269,7 +269,7 @@ TEST_F(ScanToolTest, OutputsLoadInCorvaleAndSaveBackByteForByte) {
     workspace.ReadMemoryFile();
     ASSERT_FALSE(EndsTheProgram([&] {
         workspace.LoadScansionFile();
-        workspace.ReadTheMeterFile();
+        workspace.ReadMeterFile();
     }));
     EXPECT_TRUE(platform.MessageTexts().empty());
     EXPECT_EQ(workspace.NumberOfLines, 5);

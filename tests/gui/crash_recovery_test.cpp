@@ -1,4 +1,4 @@
-// A session killed without saving, then the program started again on the same folder: the
+// A run killed without saving, then the program started again on the same folder: the
 // corrections committed before the kill come back on Yes, and No leaves the folder as it was.
 
 #include "gui/LineEditorFixture.h"

@@ -172,7 +172,7 @@ TEST_F(OverviewTest, ChangedOptionsAreRemembered) {
 
 struct OptionsCase {
     const char* name;
-    const char* file;  // before the session; nullptr for none
+    const char* file;  // before the run; nullptr for none
     bool overview;     // as the window starts
     bool strict;
 };
@@ -180,7 +180,7 @@ struct OptionsCase {
 class ViewOptionsAtStart : public OverviewTest,
                            public ::testing::WithParamInterface<OptionsCase> {};
 
-// Whatever the file holds, a session in which the user changes no option leaves it as it was,
+// Whatever the file holds, a run in which the user changes no option leaves it as it was,
 // or leaves none.
 TEST_P(ViewOptionsAtStart, AreAppliedAndNeverWrittenUnchanged) {
     const OptionsCase& c = GetParam();

@@ -1,4 +1,4 @@
-// A run of the real program that is killed mid-session: it opens the folder given on its
+// A run of the real program that is killed mid-run: it opens the folder given on its
 // command line, commits corrections through the window's own handlers, and ends the process at
 // once with _exit, so that no destructor, save or clean-up of the program's runs. The crash
 // recovery tests start the program again on the same folder.

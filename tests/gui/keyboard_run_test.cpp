@@ -50,7 +50,7 @@ const std::vector<KeyStep> kCorrection = {
     {"commit line 14", {key::Commit}, "<none>", "14/14", kSyllables14, kLowered14, true},
 };
 
-class KeyboardSession : public KeyboardFixture {
+class KeyboardRun : public KeyboardFixture {
 protected:
     // The texts of the shown boxes of a row of the grid, left to right, "|" between them.
     std::string ShownTexts(const char* array) const {
@@ -73,7 +73,7 @@ protected:
     }
 };
 
-TEST_F(KeyboardSession, CorrectsTheSonnetWithoutTheMouse) {
+TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
     UseSample("sonnet18", kSonnet);
     ASSERT_TRUE(Start());
     Activate();

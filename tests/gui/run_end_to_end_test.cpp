@@ -1,4 +1,4 @@
-// A whole working session on the bundled sonnet, driven through the window as a person would,
+// A whole working run on the bundled sonnet, driven through the window as a person would,
 // then a second run that resumes where the first one stopped.
 
 #include "gui/LineEditorFixture.h"
@@ -28,7 +28,7 @@ std::vector<std::string> SplitRows(const std::string& bytes) {
     return rows;
 }
 
-// The sample file as the session should leave it: every row the session changed is given
+// The sample file as the run should leave it: every row the run changed is given
 // here in full (by its 0-based row number); all others stay byte for byte as they were.
 std::string ExpectedScansionFile() {
     const std::map<std::size_t, std::string> changed = {
@@ -69,12 +69,12 @@ private:
     QString folder_;
 };
 
-class Session : public LineEditorFixture {
+class WholeRun : public LineEditorFixture {
 protected:
     void NewLineInComment() const { QTest::keyClick(form->txtComment, Qt::Key_Return); }
 };
 
-TEST_F(Session, CorrectsSeveralLinesSavesAndResumes) {
+TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
     UseSample("sonnet18", kSonnet);
     ASSERT_TRUE(Start());
     ASSERT_EQ(Progress(), "1/14");
