@@ -4,6 +4,7 @@
 #include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
 #include "scansion/Numbers.h"
+#include "scansion/RecordReader.h"
 #include "scansion/TabFields.h"
 
 #include <QFile>
@@ -25,51 +26,19 @@ struct Record {
     std::string_view comment;
 };
 
-std::vector<std::string_view> Values(std::string_view row) {
-    std::string_view rest =
-        fields::RemoveFirstField(fields::RemoveFirstField(fields::RemoveFirstField(row)));
-    std::vector<std::string_view> values;
-    if (fields::StripTrailingTabsAndSpaces(rest).empty()) {
-        return values;
-    }
-    rest = fields::StripTrailingTabsAndSpaces(rest);
-    for (;;) {
-        values.push_back(fields::FirstField(rest));
-        if (rest.find('\t') == std::string_view::npos) {
-            return values;
-        }
-        rest = fields::RemoveFirstField(rest);
-    }
-}
-
-// The records in order; rows of one record share their first field.
+// The records in order, as far as the file reads without a fault.
 std::vector<Record> ReadRecords(std::string_view bytes) {
-    const Encoding encoding = DetectEncoding(bytes);
+    const ScansionRecords read = ReadScansionRecords(bytes);
     std::vector<Record> records;
-    for (RowCursor rows(bytes); !rows.AtEnd();) {
-        const std::string_view row = rows.Next();
-        const std::string_view number = num::Trim(fields::FirstField(row));
-        const std::string_view kind = num::Trim(fields::NthField(row, 2));
-        if (kind != "syllables" && kind != "stress" && kind != "juncture" && kind != "comment") {
-            continue;
+    for (const ScansionRecord& held : read.records) {
+        Record& record = records.emplace_back();
+        record.number = std::string(num::Trim(held.number));
+        for (const std::string_view syllable : held.Values(ValueRow::Syllables)) {
+            record.syllables.push_back(Decode(syllable, read.survey.encoding));
         }
-        if (records.empty() || records.back().number != number) {
-            records.push_back(Record{std::string(number), {}, {}, {}, {}});
-        }
-        Record& record = records.back();
-        if (kind == "syllables") {
-            record.syllables.clear();
-            for (std::string_view syllable : Values(row)) {
-                record.syllables.push_back(Decode(syllable, encoding));
-            }
-        } else if (kind == "stress") {
-            record.stresses = Values(row);
-        } else if (kind == "juncture") {
-            record.junctures = Values(row);
-        } else {
-            record.comment =
-                fields::RemoveFirstField(fields::RemoveFirstField(fields::RemoveFirstField(row)));
-        }
+        record.stresses = held.Values(ValueRow::Stresses);
+        record.junctures = held.Values(ValueRow::Junctures);
+        record.comment = held.comment;
     }
     return records;
 }
@@ -315,8 +284,13 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
         if (!read) {
             return Refusal{paths[i].toStdString() + ": cannot be read as a scansion file.", 0};
         }
-        if (ReadRecords(*read).empty()) {
+        const ScansionRecords records = ReadScansionRecords(*read);
+        if (records.records.empty()) {
             return Refusal{paths[i].toStdString() + ": holds no scansion records.", 0};
+        }
+        if (records.fault) {
+            return Refusal{paths[i].toStdString() + ": " + records.fault->message,
+                           records.fault->row};
         }
         bytes[i] = std::move(*read);
     }

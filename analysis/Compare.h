@@ -51,8 +51,9 @@ void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
                    std::string_view otherMeterFile);
 
 // Compares two scansion files, and their meters when each has a meter file of its own beside
-// it. A file that cannot be read, or holds no scansion records, is refused; the refusal's
-// message names it.
+// it. A file that cannot be read, or holds no scansion records, is refused; so is one whose
+// records the reader (scansion/RecordReader.h) finds a fault in, with the reader's message. The
+// refusal's message names the file.
 std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const QString& other);
 
 // The comparison as lines of text for a person, each ending in a newline.

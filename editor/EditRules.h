@@ -102,7 +102,7 @@ QString FirstUnencodable(const QString& text, Encoding encoding);
 // The line status's words for the refusals above.
 inline constexpr char kEmptySyllableMessage[] = "a syllable cannot be empty: merge it instead";
 inline constexpr char kSplitWhereMessage[] = "put the cursor inside a syllable to split it";
-inline constexpr char kLineTooLongMessage[] = "a line cannot hold more than 1000 syllables";
+using corvale::kLineTooLongMessage;  // built from kMostPositions
 // With the character refused in place of %1.
 inline constexpr char kNotEncodableMessage[] =
     "this file is in Windows-1252, which cannot hold \"%1\"";

@@ -64,6 +64,10 @@ struct Cancelled {};
 
 // A refusal's row is the number of the verse line it concerns: only the reader knows the rows.
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options = {});
+// Reads the poem file at `path` (ReadPoemFile) and scans it: the first pass from a file. A
+// refusal's row is the file's row, the scan's verse line turned into the row it stands on.
+std::variant<Scansion, Refusal, Cancelled> ScanPoemFile(const QString& path,
+                                                        const Options& options = {});
 
 // Starts the pronunciation engine's thread if it is not running yet, and waits until it is
 // ready. Scan does this itself; a program calls it early, before it starts threads of its own,

@@ -1,17 +1,17 @@
 #include "firstpass/PoemReader.h"
 
 #include "platform/TextCodec.h"
+#include "scansion/RecordFormat.h"
 
 #include <QStringDecoder>
 #include <QStringView>
 
-#include <array>
+#include <optional>
+#include <string_view>
 
 namespace corvale::firstpass {
 
 namespace {
-
-constexpr std::array<const char*, 4> kRecordKinds = {"syllables", "stress", "juncture", "comment"};
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
@@ -22,8 +22,8 @@ QString DecodeUtf16(std::string_view bytes, QStringDecoder::Encoding encoding) {
     return decoder.decode(QByteArrayView(bytes.data(), std::ssize(bytes)));
 }
 
-// The record kind in a row's second tab field, when the row is a scansion record's.
-std::optional<QString> RecordKind(QStringView row) {
+// The keyword in a row's second tab field, when the row is a scansion record's.
+std::optional<std::string_view> RecordKind(QStringView row) {
     const qsizetype first = row.indexOf(u'\t');
     if (first < 0) {
         return std::nullopt;
@@ -31,12 +31,8 @@ std::optional<QString> RecordKind(QStringView row) {
     const qsizetype second = row.indexOf(u'\t', first + 1);
     const QStringView field =
         row.sliced(first + 1, (second < 0 ? row.size() : second) - first - 1).trimmed();
-    for (const char* kind : kRecordKinds) {
-        if (field == QLatin1StringView(kind)) {
-            return field.toString();
-        }
-    }
-    return std::nullopt;
+    const std::optional<std::size_t> kind = RowOfKeyword(field.toString().toStdString());
+    return kind ? std::optional(kRowKeywords[*kind]) : std::nullopt;
 }
 
 // Goes through the rows of the decoded text, keeping the verse lines.
@@ -80,8 +76,8 @@ private:
         if (row.contains(QChar(0))) {
             return Refusal{"The poem holds a NUL byte, which no plain-text poem has.", number};
         }
-        if (const std::optional<QString> kind = RecordKind(row)) {
-            return Refusal{"This is already a scansion file (a \"" + kind->toStdString() +
+        if (const std::optional<std::string_view> kind = RecordKind(row)) {
+            return Refusal{"This is already a scansion file (a \"" + std::string(*kind) +
                                "\" record), not a poem: open it in Corvale to correct it, or "
                                "scan the poem it came from.",
                            number};

@@ -143,19 +143,39 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     return lines;
 }
 
+// Each syllable of the line, as a view into it.
+std::vector<std::string_view> SyllablesOf(const ScannedLine& line) {
+    std::vector<std::string_view> syllables;
+    const std::string_view all = line.syllables;
+    for (std::size_t tab = all.find('\t'); tab != std::string_view::npos;) {
+        const std::size_t next = all.find('\t', tab + 1);
+        syllables.push_back(all.substr(tab + 1, next - tab - 1));
+        tab = next;
+    }
+    return syllables;
+}
+
+// One-digit values, each as a view into `digits`.
+std::vector<std::string_view> DigitViews(const std::string& digits) {
+    std::vector<std::string_view> views;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        views.push_back(std::string_view(digits).substr(i, 1));
+    }
+    return views;
+}
+
 void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
                  std::string& out) {
-    const std::string head = std::to_string(number);
-    out += head + "\tsyllables\t" + line.text + line.syllables + "\r\n";
-    out += head + "\tstress\t" + line.text;
+    std::string stresses;
     for (int value : values) {
-        (out += '\t') += static_cast<char>('0' + value);
+        stresses += static_cast<char>('0' + value);
     }
-    out += "\r\n" + head + "\tjuncture\t" + line.text;
-    for (char juncture : line.junctures) {
-        (out += '\t') += juncture;
-    }
-    out += "\r\n" + head + "\tcomment\t" + line.text + "\t\r\n";
+    const std::vector<std::string_view> syllables = SyllablesOf(line);
+    const std::vector<std::string_view> stressViews = DigitViews(stresses);
+    const std::vector<std::string_view> junctures = DigitViews(line.junctures);
+    // The texts are already what a row can hold: the line was cleaned as it was read.
+    AppendRecord(out, RecordTexts{number, line.text, {syllables, stressViews, junctures}, {}},
+                 TextRule::Keep);
 }
 
 }  // namespace

@@ -17,10 +17,9 @@ namespace fp = corvale::firstpass;
 
 // Every record's rows: number, kind, the verse line's text, ending CR LF.
 void CheckRecords(const fp::Poem& poem, const fp::Scansion& scansion) {
-    constexpr std::string_view kKinds[] = {"syllables", "stress", "juncture", "comment"};
     std::string_view rest = scansion.scansionFile;
     for (std::size_t line = 0; line < poem.verseLines.size(); ++line) {
-        for (const std::string_view kind : kKinds) {
+        for (const std::string_view kind : corvale::kRowKeywords) {
             const std::size_t end = rest.find("\r\n");
             Check(end != std::string_view::npos, "a record has too few rows");
             const std::string start =

@@ -56,25 +56,6 @@ void AppendEndRow(std::string& out, std::size_t recordStart, std::string_view nu
     out += "\r\n";
 }
 
-void AppendRow(std::string& out, std::string_view number, std::string_view keyword,
-               std::string_view lineText) {
-    out.append(number);
-    out += '\t';
-    out.append(keyword);
-    out += '\t';
-    out.append(lineText);
-}
-
-void AppendValueRow(std::string& out, std::string_view number, std::size_t kind,
-                    std::string_view lineText, const std::vector<std::string_view>& values) {
-    AppendRow(out, number, journal::kRowKeywords[kind], lineText);
-    for (const std::string_view value : values) {
-        out += '\t';
-        out.append(value);
-    }
-    out += "\r\n";
-}
-
 }  // namespace
 
 ContentIdentity IdentityOf(std::string_view bytes) {
@@ -123,15 +104,12 @@ void AppendJournalRecord(std::string& out, const Store& store, std::int32_t j,
 
 void AppendJournalRecord(std::string& out, const JournalRecord& record) {
     const std::size_t start = out.size();
-    const std::string number = std::to_string(record.line);
-    AppendValueRow(out, number, 0, record.lineText, record.syllables);
-    AppendValueRow(out, number, 1, record.lineText, record.stresses);
-    AppendValueRow(out, number, 2, record.lineText, record.junctures);
-    AppendRow(out, number, journal::kRowKeywords[3], record.lineText);
-    out += '\t';
-    out.append(record.comment);
-    out += "\r\n";
-    AppendEndRow(out, start, number, record.lineShownAfter);
+    const RecordTexts texts{record.line,
+                            record.lineText,
+                            {record.syllables, record.stresses, record.junctures},
+                            record.comment};
+    AppendRecord(out, texts, TextRule::Keep);
+    AppendEndRow(out, start, std::to_string(record.line), record.lineShownAfter);
 }
 
 void RestoreRecord(Store& store, const JournalRecord& record) {

@@ -2,7 +2,6 @@
 
 // What the journal's writer and reader must agree on (see Journal.h for the layout).
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,9 +12,6 @@ namespace corvale::journal {
 inline constexpr std::string_view kMagic = "corvale-journal";
 inline constexpr std::string_view kVersion = "1";
 inline constexpr std::string_view kEndKeyword = "end";
-// The keywords of a record's rows, in order, as the scansion file spells them.
-inline constexpr std::array<std::string_view, 4> kRowKeywords = {"syllables", "stress", "juncture",
-                                                                 "comment"};
 
 // A hash or checksum as written: 16 lower-case hex digits.
 void AppendHex16(std::string& out, std::uint64_t value);

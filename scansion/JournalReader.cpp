@@ -4,7 +4,7 @@
 #include "scansion/Journal.h"
 #include "scansion/JournalFormat.h"
 #include "scansion/RecordFormat.h"
-#include "scansion/TabFields.h"
+#include "scansion/RecordReader.h"
 
 #include <array>
 #include <limits>
@@ -13,8 +13,6 @@
 namespace corvale {
 
 namespace {
-
-using journal::kRowKeywords;
 
 // Rows that end in a line feed (a CR before it belongs to the line end). A last row without
 // one is not whole: it is what a torn append leaves.
@@ -49,45 +47,6 @@ std::string_view TakeField(std::string_view& rest, bool& found) {
     const std::string_view field = rest.substr(0, tab);
     rest = found ? rest.substr(tab + 1) : std::string_view();
     return field;
-}
-
-// A row of a record, as the scansion reader reads it: trailing tabs and spaces removed, then
-// fields 1, 2 and 3, and whatever follows the third tab.
-struct RecordRow {
-    std::string_view number;
-    std::string_view keyword;
-    std::string_view lineText;
-    std::string_view rest;
-    bool hasRest = false;
-};
-
-RecordRow SplitRecordRow(std::string_view row) {
-    std::string_view rest = fields::StripTrailingTabsAndSpaces(row);
-    RecordRow split;
-    bool found = false;
-    split.number = TakeField(rest, found);
-    if (found) {
-        split.keyword = TakeField(rest, found);
-    }
-    if (found) {
-        split.lineText = TakeField(rest, found);
-    }
-    split.rest = rest;
-    split.hasRest = found;
-    return split;
-}
-
-std::vector<std::string_view> ValuesOf(const RecordRow& row) {
-    std::vector<std::string_view> values;
-    if (!row.hasRest) {
-        return values;
-    }
-    std::string_view rest = row.rest;
-    bool found = true;
-    while (found) {
-        values.push_back(TakeField(rest, found));
-    }
-    return values;
 }
 
 // Digits as written by std::to_string: no sign, no leading zero, at most `largest`.
@@ -147,7 +106,7 @@ std::optional<ContentIdentity> ParseHeader(std::string_view row) {
 // The four rows of a record, numbered alike and each with its keyword; nullopt otherwise. The
 // end row is not looked at.
 std::optional<JournalRecord> ParseRecordRows(const std::array<std::string_view, 4>& rows) {
-    std::array<RecordRow, 4> split;
+    std::array<RecordRowFields, 4> split;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         split[i] = SplitRecordRow(rows[i]);
         if (split[i].keyword != kRowKeywords[i] || split[i].number != split[0].number) {
@@ -161,9 +120,9 @@ std::optional<JournalRecord> ParseRecordRows(const std::array<std::string_view, 
     JournalRecord record;
     record.line = *line;
     record.lineText = split[0].lineText;
-    record.syllables = ValuesOf(split[0]);
-    record.stresses = ValuesOf(split[1]);
-    record.junctures = ValuesOf(split[2]);
+    record.syllables = split[0].Values();
+    record.stresses = split[1].Values();
+    record.junctures = split[2].Values();
     record.comment = split[3].rest;
     return record;
 }

@@ -63,6 +63,8 @@ public:
     bool AtEnd() const { return next_ >= index_.RowCount(); }
     // Precondition: !AtEnd().
     TabIndex::Row Next() { return index_.RowAt(bytes_, next_++); }
+    // The rows Next has given, so also the number (from 1) of the last one.
+    std::size_t Taken() const { return next_; }
 
 private:
     std::string_view bytes_;

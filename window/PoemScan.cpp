@@ -1,6 +1,6 @@
 #include "window/PoemScan.h"
 
-#include "firstpass/PoemReader.h"
+#include "firstpass/FirstPass.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -11,7 +11,6 @@
 #include <exception>
 #include <new>
 #include <string>
-#include <vector>
 
 namespace corvale {
 
@@ -25,21 +24,9 @@ constexpr int kSteps = 1000;
 }  // namespace
 
 PoemScanResult ReadAndScanPoem(const QString& poemPath, const firstpass::Progress& progress) {
-    std::vector<std::int32_t> rows;
-    std::variant<firstpass::Poem, firstpass::Refusal> poem =
-        firstpass::ReadPoemFileWithin(poemPath, {}, &rows);
-    if (auto* refusal = std::get_if<firstpass::Refusal>(&poem)) {
-        return std::move(*refusal);
-    }
     firstpass::Options options;
     options.progress = progress;
-    PoemScanResult result = firstpass::Scan(std::get<firstpass::Poem>(poem), options);
-    // The pass names a verse line by its number; the message names the row it stands on.
-    if (auto* refusal = std::get_if<firstpass::Refusal>(&result);
-        refusal != nullptr && refusal->row > 0 && refusal->row <= std::ssize(rows)) {
-        refusal->row = rows[static_cast<std::size_t>(refusal->row - 1)];
-    }
-    return result;
+    return firstpass::ScanPoemFile(poemPath, options);
 }
 
 PoemScanResult ScanWithProgress(QWidget* parent, const QString& poemPath,

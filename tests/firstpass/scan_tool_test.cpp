@@ -25,6 +25,7 @@ using corvale::RunScanTool;
 using corvale::Workspace;
 using corvale::test::EndsTheProgram;
 using corvale::test::MemoryFile;
+using corvale::test::Rows;
 using corvale::test::ScansionFile;
 using corvale::test::ScriptedPlatform;
 
@@ -189,7 +190,21 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 "",
                 "corvale-scan: {D}/ode.txt: holds no scansion records.\n",
-                "ode.txt"}),
+                "ode.txt"},
+        // The comparison reads as the program loads: a file it would refuse is refused.
+        RunCase{"CompareFileWithABadRecord",
+                [](const ScanToolTest& t) {
+                    t.Write("bad.txt", Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t3",
+                                             "1\tjuncture\tt\t4", "1\tcomment\tt", "2\tx"}));
+                },
+                {"--compare", "{D}/bad.txt", "{D}/bad.txt"},
+                1,
+                "",
+                "corvale-scan: {D}/bad.txt: Caution:  your input file contains what looks like a "
+                "bad line, because it doesn't include the word [syllables].    This is the 5th "
+                "line in the file.  Please fix by hand before proceeding further.  The bad line "
+                "follows.2\tx\n",
+                "bad.txt ode.txt"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Either output existing skips the poem and leaves both alone; --force replaces it.

@@ -166,24 +166,12 @@ private:
             Complain(err_, poemFile, 0, obstacle);
             return false;
         }
-        std::vector<std::int32_t> rows;
-        auto read = firstpass::ReadPoemFileWithin(poemFile, {}, &rows);
-        if (const auto* refusal = std::get_if<firstpass::Refusal>(&read)) {
-            Complain(err_, poemFile, refusal->row, refusal->message);
-            return false;
-        }
-        const firstpass::Poem& poem = std::get<firstpass::Poem>(read);
         firstpass::Options options;
         options.meter = settings_.meter;
-        if (std::ssize(poem.verseLines) > kProgressAbove) {
-            options.progress = Progress(poemFile);
-        }
-        auto scanned = firstpass::Scan(poem, options);
+        options.progress = Progress(poemFile);
+        auto scanned = firstpass::ScanPoemFile(poemFile, options);
         if (const auto* refusal = std::get_if<firstpass::Refusal>(&scanned)) {
-            // The scan counts verse lines; the message names the file's row.
-            const std::int64_t line = refusal->row;
-            Complain(err_, poemFile, line > 0 && line <= std::ssize(rows) ? rows[line - 1] : 0,
-                     refusal->message);
+            Complain(err_, poemFile, refusal->row, refusal->message);
             return false;
         }
         if (!std::holds_alternative<firstpass::Scansion>(scanned)) {
@@ -201,12 +189,12 @@ private:
         return true;
     }
 
-    // Progress on stderr at every tenth of the poem.
+    // Progress on stderr at every tenth of a poem longer than kProgressAbove verse lines.
     firstpass::Progress Progress(const QString& poemFile) {
         return [this, poemFile, shown = std::int64_t{-1}](std::int64_t done,
                                                           std::int64_t total) mutable {
             const std::int64_t tenth = total > 0 ? done * 10 / total : 10;
-            if (tenth != shown) {
+            if (total > kProgressAbove && tenth != shown) {
                 shown = tenth;
                 err_ << Text(poemFile) << ": scanning, " << WithThousands(done) << " of "
                      << WithThousands(total) << " verse lines\n";
