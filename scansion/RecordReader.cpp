@@ -3,6 +3,7 @@
 
 #include "scansion/RecordReader.h"
 
+#include "platform/Platform.h"
 #include "scansion/Numbers.h"
 #include "scansion/RecordFormat.h"
 #include "scansion/TabFields.h"
@@ -393,6 +394,20 @@ ScansionRecords ReadScansionRecords(std::string_view bytes) {
     }
     read.fault = reader.Fault();
     return read;
+}
+
+bool BeginsWithRecord(std::string_view bytes) {
+    RowCursor rows(bytes);
+    for (const std::string_view keyword : kRowKeywords) {
+        std::string_view row;
+        while (row.empty() && !rows.AtEnd()) {
+            row = fields::StripTrailingTabsAndSpaces(rows.Next());
+        }
+        if (!HoldsKeywordAnywhere(row, keyword)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::vector<std::string_view> RecordRowFields::Values() const {

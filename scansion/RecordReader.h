@@ -90,6 +90,11 @@ struct ScansionRecords {
 // The bytes must outlive the records.
 ScansionRecords ReadScansionRecords(std::string_view bytes);
 
+// The file is a scansion file: its first four rows that are not blank are a record's, each holding
+// its keyword as the reader above checks it. Only those rows are read, so a large file of
+// another kind is told at once; a fault further on is the reader's to report.
+bool BeginsWithRecord(std::string_view bytes);
+
 // One row of a record taken apart alone, for rows that are not read from a whole file (the
 // journal's): the row loses its trailing tabs and spaces, then gives fields 1 to 3 and what
 // follows the third tab, as the reader above takes a row.

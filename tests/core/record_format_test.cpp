@@ -91,4 +91,28 @@ TEST(AppendRecordTest, MendsOrKeepsTheTextsByItsRule) {
                           "3\tcomment\tx\tp\tq"}));
 }
 
+struct BeginningCase {
+    const char* name;
+    std::string bytes;
+    bool scansion;
+};
+
+class FileBeginning : public testing::TestWithParam<BeginningCase> {};
+
+TEST_P(FileBeginning, TellsAScansionFileByItsFirstFourRows) {
+    EXPECT_EQ(corvale::BeginsWithRecord(GetParam().bytes), GetParam().scansion);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileBeginning,
+    testing::Values(BeginningCase{"ARecordAfterBlankRows", "\r\n \t\r\n" + Rows(kRecord), true},
+                    BeginningCase{"ABadRecordFurtherOn", Rows(kRecord) + "2\tnonsense\r\n", true},
+                    BeginningCase{"RowsOutOfOrder",
+                                  Rows({kRecord[1], kRecord[0], kRecord[2], kRecord[3]}), false},
+                    BeginningCase{"OnlyThreeRows", Rows({kRecord[0], kRecord[1], kRecord[2]}),
+                                  false},
+                    BeginningCase{"APoem", "Shall I compare thee\r\nto a summer's day?\r\n", false},
+                    BeginningCase{"Empty", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
