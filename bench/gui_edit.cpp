@@ -3,7 +3,7 @@
 // line while a cell box has the focus, which the display keeps in place.
 #include "window_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +22,8 @@ namespace {
 constexpr char kPoem[] = "edit.txt";
 constexpr int kLines = 400;
 
-std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform, int width) {
+std::unique_ptr<MainWindow> StartedWindow(benchmark::State& state, BenchPlatform& platform,
+                                          int width) {
     return bench::StartedWindow(state, platform, kPoem,
                                 GenerateFullWidthFile(kLines, width, "s1", "checked"),
                                 "W\tS\tW\tS\tW\tS\tW\tS\tW\tS");

@@ -3,7 +3,7 @@
 // and showing a line whose cues change at every display, in a grid of 16 columns.
 #include "window_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/MeterCue.h"
 
 #include <benchmark/benchmark.h>
@@ -19,8 +19,8 @@ namespace {
 
 constexpr char kPoem[] = "poem.txt";
 
-std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform,
-                                     const std::string& poem, const std::string& meterLine) {
+std::unique_ptr<MainWindow> StartedWindow(benchmark::State& state, BenchPlatform& platform,
+                                          const std::string& poem, const std::string& meterLine) {
     return bench::StartedWindow(state, platform, kPoem, poem, meterLine);
 }
 

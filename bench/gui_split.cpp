@@ -2,7 +2,7 @@
 // widens and the grid gets a column, all before the next event. Target: under 5 ms a split.
 #include "window_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 

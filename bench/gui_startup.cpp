@@ -2,7 +2,7 @@
 // one line in the cell grid.
 #include "bench_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,7 +96,7 @@ void BM_StartUpToWindowShown(benchmark::State& state) {
     double load = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        auto form = std::make_unique<Form1>(platform);
+        auto form = std::make_unique<MainWindow>(platform);
         if (!form->Form_Load()) {
             state.SkipWithError("start-up ended the program");
             break;
@@ -126,7 +126,7 @@ void BM_LoadANewLine(benchmark::State& state) {
     constexpr int kLines = 50;
     BenchPlatform platform;
     WriteFolder(platform, WideScansionFile(kLines, static_cast<int>(state.range(0))));
-    Form1 form(platform);
+    MainWindow form(platform);
     if (!form.Form_Load()) {
         state.SkipWithError("start-up ended the program");
         return;

@@ -1,7 +1,7 @@
 #include "window/CellFocus.h"
 
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ bool IsShown(const QWidget* box) {
 
 }  // namespace
 
-CellFocus::CellFocus(Form1& form) : form_(form) {
+CellFocus::CellFocus(MainWindow& form) : form_(form) {
     ring_ = new QFocusFrame(form_.ClientArea());
     ring_->setObjectName(QStringLiteral("CellFocusRing"));
     ring_->setAccessibleName(QStringLiteral("Focused cell"));

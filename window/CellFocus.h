@@ -21,7 +21,7 @@ class QLineEdit;
 
 namespace corvale {
 
-class Form1;
+class MainWindow;
 
 enum class CellKind { Syllable, Stress, Juncture };
 
@@ -32,7 +32,7 @@ struct CellPlace {
 
 class CellFocus {
 public:
-    explicit CellFocus(Form1& form);
+    explicit CellFocus(MainWindow& form);
     ~CellFocus();
     CellFocus(const CellFocus&) = delete;
     CellFocus& operator=(const CellFocus&) = delete;
@@ -87,7 +87,7 @@ private:
     std::int32_t ColumnsOfLine() const;
     void FocusChanged(QWidget* now);
 
-    Form1& form_;
+    MainWindow& form_;
     QFocusFrame* ring_ = nullptr;
     QMetaObject::Connection following_;
     std::unordered_map<const QObject*, CellPlace> cells_;

@@ -1,6 +1,6 @@
 #include "window/CellKeys.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/SyllableEditing.h"
 
 #include <QAction>
@@ -66,7 +66,7 @@ void MoveTo(QLineEdit* box, int step) {
 
 }  // namespace
 
-CellKeys::CellKeys(Form1& form, CellFocus& focus, KeyMap& keys)
+CellKeys::CellKeys(MainWindow& form, CellFocus& focus, KeyMap& keys)
     : form_(form), focus_(focus), keys_(keys) {
     MakeCommands();
     KeepEditingKeys(form_.txtComment, true);

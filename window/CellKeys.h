@@ -22,14 +22,14 @@ class QKeyEvent;
 
 namespace corvale {
 
-class Form1;
+class MainWindow;
 
 class CellKeys : public QObject {
     Q_OBJECT
 
 public:
     // Makes the cell commands (listed in `keys`) and takes over the keys of the text boxes.
-    CellKeys(Form1& form, CellFocus& focus, KeyMap& keys);
+    CellKeys(MainWindow& form, CellFocus& focus, KeyMap& keys);
 
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
     // tooltips name their keys.
@@ -70,7 +70,7 @@ private:
     bool BoxBelow(CellPlace place, const QKeyEvent& key);
     bool Merge(CellPlace place, const QKeyEvent& key);
 
-    Form1& form_;
+    MainWindow& form_;
     CellFocus& focus_;
     KeyMap& keys_;
     std::vector<Command> commands_;

@@ -20,22 +20,22 @@ using layout::CellArray;
 
 constexpr std::size_t kControlsPerColumn = 8;
 
-std::array<QWidget*, kControlsPerColumn> ControlsOf(const Form1& form, std::int32_t i) {
+std::array<QWidget*, kControlsPerColumn> ControlsOf(const MainWindow& form, std::int32_t i) {
     return {form.txtSyllables(i),    form.txtStress(i),     form.txtJuncture(i),
             form.cmdStressUp(i),     form.cmdStressDown(i), form.cmdJunctureUp(i),
             form.cmdJunctureDown(i), form.cmdMerge(i)};
 }
 
 // Columns that are both built and part of the file's lines.
-std::int32_t ColumnsOfLine(const Form1& form) {
+std::int32_t ColumnsOfLine(const MainWindow& form) {
     return std::max(0, std::min(form.MaximumNumberOfSyllables, form.NumberOfCellColumns()));
 }
 
-std::vector<std::string>& ValuesOf(Form1& form, ValueBlock block) {
+std::vector<std::string>& ValuesOf(MainWindow& form, ValueBlock block) {
     return block == ValueBlock::Stress ? form.CurrentStresses : form.CurrentJunctures;
 }
 
-QLineEdit* BoxOf(const Form1& form, ValueBlock block, std::int32_t i) {
+QLineEdit* BoxOf(const MainWindow& form, ValueBlock block, std::int32_t i) {
     return block == ValueBlock::Stress ? form.txtStress(i) : form.txtJuncture(i);
 }
 
@@ -60,7 +60,7 @@ private:
 
 class StepCommand : public DoneCommand {
 public:
-    StepCommand(Form1& form, ValueBlock block, std::int32_t column, ShownValue before,
+    StepCommand(MainWindow& form, ValueBlock block, std::int32_t column, ShownValue before,
                 ShownValue after, const QString& text)
         : DoneCommand(text),
           form_(form),
@@ -84,7 +84,7 @@ private:
         box->setText(shown.text);
     }
 
-    Form1& form_;
+    MainWindow& form_;
     ValueBlock block_;
     std::int32_t column_;
     ShownValue before_;
@@ -93,7 +93,7 @@ private:
 
 class LineCommand : public DoneCommand {
 public:
-    LineCommand(Form1& form, LineSnapshot before, LineSnapshot after, const QString& text)
+    LineCommand(MainWindow& form, LineSnapshot before, LineSnapshot after, const QString& text)
         : DoneCommand(text), form_(form), before_(std::move(before)), after_(std::move(after)) {}
     void undo() override { Show(before_); }
 
@@ -108,14 +108,14 @@ private:
         line.ShowOn(form_);
     }
 
-    Form1& form_;
+    MainWindow& form_;
     LineSnapshot before_;
     LineSnapshot after_;
 };
 
 }  // namespace
 
-LineSnapshot LineSnapshot::Of(const Form1& form) {
+LineSnapshot LineSnapshot::Of(const MainWindow& form) {
     LineSnapshot line{form.CurrentSyllables, form.CurrentStresses, form.CurrentJunctures, {}};
     const std::int32_t m = ColumnsOfLine(form);
     line.columns.reserve(static_cast<std::size_t>(m));
@@ -139,7 +139,7 @@ LineSnapshot LineSnapshot::Of(const Form1& form) {
 }
 
 // A line from before a split that grew the grid leaves the new last column empty and hidden.
-void LineSnapshot::ShowOn(Form1& form) const {
+void LineSnapshot::ShowOn(MainWindow& form) const {
     form.CurrentSyllables = syllables;
     form.CurrentStresses = stresses;
     form.CurrentJunctures = junctures;

@@ -7,7 +7,7 @@
 // stack: it only ever holds edits of the line on screen.
 
 #include "editor/EditRules.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <QString>
 #include <QUndoStack>
@@ -36,8 +36,8 @@ struct LineSnapshot {
     std::vector<std::string> junctures;
     std::vector<Column> columns;  // column i at i - 1
 
-    static LineSnapshot Of(const Form1& form);
-    void ShowOn(Form1& form) const;
+    static LineSnapshot Of(const MainWindow& form);
+    void ShowOn(MainWindow& form) const;
     bool operator==(const LineSnapshot&) const = default;
 };
 
@@ -49,7 +49,7 @@ struct ShownValue {
 
 class LineUndo {
 public:
-    explicit LineUndo(Form1& form) : form_(form) {}
+    explicit LineUndo(MainWindow& form) : form_(form) {}
 
     QUndoStack& Stack() { return stack_; }
     // A step of the value of `column` in `block` is done; `before` is what was there.
@@ -65,7 +65,7 @@ public:
 private:
     void PushLine(LineSnapshot before, const QString& text);
 
-    Form1& form_;
+    MainWindow& form_;
     QUndoStack stack_;
 };
 

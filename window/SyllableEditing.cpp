@@ -3,8 +3,8 @@
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
 #include "window/CellFocus.h"
-#include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/MainWindow.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -21,7 +21,7 @@ namespace {
 // hold is refused, and the line status says which.
 class SyllableValidator : public QValidator {
 public:
-    SyllableValidator(Form1& form, QObject* parent) : QValidator(parent), form_(form) {}
+    SyllableValidator(MainWindow& form, QObject* parent) : QValidator(parent), form_(form) {}
 
     State validate(QString& input, int&) const override {
         input = editor::WithoutBreaks(input);
@@ -34,12 +34,12 @@ public:
     }
 
 private:
-    Form1& form_;
+    MainWindow& form_;
 };
 
 }  // namespace
 
-SyllableEditing::SyllableEditing(Form1& form) : form_(form) {}
+SyllableEditing::SyllableEditing(MainWindow& form) : form_(form) {}
 
 void SyllableEditing::AddColumn(std::int32_t i) {
     QLineEdit* box = form_.txtSyllables(i);

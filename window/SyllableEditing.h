@@ -4,7 +4,7 @@
 // text, what the line's last alignment gave it (hyphens, "--" for "%"); the box with the focus
 // shows and edits the plain syllable of the working copy, so a display hyphen is never edited
 // by mistake. Typed text goes into the working copy, as one undo step, when the box loses the
-// focus to another control of the window and before every command (Form1::Run); a menu or a
+// focus to another control of the window and before every command (MainWindow::Run); a menu or a
 // dialog taking the focus leaves the box as it is, caret and all. A box never holds a tab or a
 // line break (a pasted one becomes a space), nor, in a Windows-1252 file, a character that the
 // file cannot hold.
@@ -18,13 +18,13 @@
 
 namespace corvale {
 
-class Form1;
+class MainWindow;
 
 class SyllableEditing : public QObject {
     Q_OBJECT
 
 public:
-    explicit SyllableEditing(Form1& form);
+    explicit SyllableEditing(MainWindow& form);
 
     // Column i's syllable box takes part.
     void AddColumn(std::int32_t i);
@@ -52,7 +52,7 @@ private:
     QString PlainText(std::int32_t i) const;
     void Refuse(const QString& why);
 
-    Form1& form_;
+    MainWindow& form_;
     std::vector<QString> display_;  // column i at i
     std::optional<std::int32_t> editing_;
     QString atFocus_;  // the plain text the box had when it got the focus

@@ -6,7 +6,7 @@
 #include "support/TestFolder.h"
 #include "support/WindowFixture.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 
 #include <QLabel>

@@ -93,8 +93,8 @@ TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
         EXPECT_EQ(ShownTexts("txtSyllables"), step.syllables);
         EXPECT_EQ(ShownTexts("txtStress"), step.stresses);
         if (step.commits) {
-            EXPECT_EQ(Stored(&Form1::Syllables, line), syllables);
-            EXPECT_EQ(Stored(&Form1::Stresses, line), stresses);
+            EXPECT_EQ(Stored(&MainWindow::Syllables, line), syllables);
+            EXPECT_EQ(Stored(&MainWindow::Stresses, line), stresses);
         }
     }
 

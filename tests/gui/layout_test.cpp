@@ -57,7 +57,7 @@ Qt::Alignment HorizontalAlignment(const QWidget* control) {
 
 class DesignedWindowTest : public GridFixture {
 protected:
-    void SetUp() override { form = std::make_unique<Form1>(platform); }
+    void SetUp() override { form = std::make_unique<MainWindow>(platform); }
 };
 
 TEST_F(DesignedWindowTest, FixedControlsSitAtTheirDesignedPlaces) {

@@ -26,7 +26,7 @@ const std::vector<Verse> kUndoLines = {
 
 // All that the line editor shows and holds of the line: every control of the grid, and the
 // working copy.
-std::vector<std::string> WholeLine(const Form1& form) {
+std::vector<std::string> WholeLine(const MainWindow& form) {
     std::vector<std::string> state;
     for (const QWidget* control : form.findChildren<QWidget*>()) {
         if (!control->objectName().contains(QLatin1Char('('))) {

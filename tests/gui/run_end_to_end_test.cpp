@@ -128,7 +128,7 @@ TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
     // The next run opens the same file at the recorded line, with the saved corrections.
     form.reset();
     NextRunPlatform nextPlatform(platform.ProgramFolder());
-    Form1 next(nextPlatform);
+    MainWindow next(nextPlatform);
     ASSERT_TRUE(next.Form_Load());
     next.show();
     EXPECT_TRUE(nextPlatform.messages.empty());

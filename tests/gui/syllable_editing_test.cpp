@@ -268,7 +268,7 @@ struct NoSplitCase {
     const char* name;
     std::vector<Verse> verses;
     std::string meter;
-    void (*place)(Form1& form);  // where the focus and caret are when the key comes
+    void (*place)(MainWindow& form);  // where the focus and caret are when the key comes
     std::string status;
 };
 
@@ -287,7 +287,7 @@ TEST_P(SplitRefused, ChangesNothingAndSaysWhy) {
     EXPECT_EQ(Status(), GetParam().status);
 }
 
-void SplitCaretAt(Form1& form, int column, int at) {
+void SplitCaretAt(MainWindow& form, int column, int at) {
     form.txtSyllables(column)->setFocus(Qt::MouseFocusReason);
     form.txtSyllables(column)->setCursorPosition(at);
 }
@@ -295,18 +295,19 @@ void SplitCaretAt(Form1& form, int column, int at) {
 INSTANTIATE_TEST_SUITE_P(
     Split, SplitRefused,
     testing::Values(NoSplitCase{"Selection", kFullLines, kFourBeats,
-                                [](Form1& f) {
+                                [](MainWindow& f) {
                                     SplitCaretAt(f, 3, 2);
                                     f.txtSyllables(3)->setSelection(2, 3);
                                 },
                                 kSplitWhere},
-                    NoSplitCase{"StressBox", kFullLines, kFourBeats,
-                                [](Form1& f) { f.txtStress(2)->setFocus(Qt::MouseFocusReason); },
-                                kSplitWhere},
+                    NoSplitCase{
+                        "StressBox", kFullLines, kFourBeats,
+                        [](MainWindow& f) { f.txtStress(2)->setFocus(Qt::MouseFocusReason); },
+                        kSplitWhere},
                     NoSplitCase{"UnderAnEmptyMeter", kFullLines, "",
-                                [](Form1& f) { SplitCaretAt(f, 3, 0); }, kSplitWhere},
+                                [](MainWindow& f) { SplitCaretAt(f, 3, 0); }, kSplitWhere},
                     NoSplitCase{"FullLineAtTheLimit", LongestLine(), kFourBeats,
-                                [](Form1& f) { SplitCaretAt(f, 1, 1); },
+                                [](MainWindow& f) { SplitCaretAt(f, 1, 1); },
                                 "a line cannot hold more than 1000 syllables"}),
     [](const auto& info) { return info.param.name; });
 

@@ -12,7 +12,7 @@ void WindowFixture::UseSample(const std::string& poem, const std::string& scansi
 }
 
 bool WindowFixture::Start() {
-    form = std::make_unique<Form1>(platform);
+    form = std::make_unique<MainWindow>(platform);
     const bool loaded = form->Form_Load();
     if (loaded) {
         form->show();

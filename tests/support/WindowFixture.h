@@ -2,7 +2,7 @@
 
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ inline constexpr char kMemory[] = "RememberEarlierRun.txt";
 // The text of Sonnet 18's second verse line.
 inline constexpr char kSonnetLine2[] = "Thou art more lovely and more temperate:";
 
-// A window test: files go into the scripted platform's folder, then Start() builds Form1 and
+// A window test: files go into the scripted platform's folder, then Start() builds MainWindow and
 // runs its start-up as the program does.
 class WindowFixture : public ::testing::Test {
 protected:
@@ -51,7 +51,7 @@ protected:
     void Click(const QString& buttonName) const;
 
     ScriptedPlatform platform;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace corvale::test

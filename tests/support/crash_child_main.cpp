@@ -5,7 +5,7 @@
 //
 //   corvale_crash_child FOLDER LINE...   raises the first stress of each verse line and commits
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     FolderPlatform platform(QString::fromLocal8Bit(argv[1]));
-    corvale::Form1 form(platform);
+    corvale::MainWindow form(platform);
     if (!form.Form_Load()) {
         return 3;
     }

@@ -5,8 +5,8 @@
 
 #include "window/Actions.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/MainWindow.h"
 #include "window/SyllableEditing.h"
 
 #include <QAction>
@@ -35,8 +35,8 @@ struct Command {
     QString text;
     QString tip;  // what it does: for tooltips and the shortcuts window
     QList<QKeySequence> keys;
-    void (*handler)(Form1& form);
-    QAction* Form1::*member = nullptr;  // where the window keeps it, if it does
+    void (*handler)(MainWindow& form);
+    QAction* MainWindow::*member = nullptr;  // where the window keeps it, if it does
     unsigned flags = 0;
 };
 
@@ -51,86 +51,86 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Save"),
          QStringLiteral("Save the corrections to the file, and stay"),
          {Key(Qt::CTRL | Qt::Key_S)},
-         [](Form1& form) { form.Save(); },
-         &Form1::mnuSave},
+         [](MainWindow& form) { form.Save(); },
+         &MainWindow::mnuSave},
         {Menu::File,
          "mnuChangeFile",
          QStringLiteral("Open the file shown in the box below"),
          QStringLiteral("Open the scansion file named in the File box"),
          {Key(Qt::CTRL | Qt::Key_O)},
-         [](Form1& form) { form.mnuChangeFile_Click(); },
-         &Form1::mnuChangeFile},
+         [](MainWindow& form) { form.mnuChangeFile_Click(); },
+         &MainWindow::mnuChangeFile},
         {Menu::File,
          "mnuScanPoem",
          QStringLiteral("Scan a poem\u2026"),
          QStringLiteral("Choose a plain-text poem, scan it, and open the scansion file it gives "
                         "to correct"),
          {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
-         [](Form1& form) { form.mnuScanPoem_Click(); },
-         &Form1::mnuScanPoem},
+         [](MainWindow& form) { form.mnuScanPoem_Click(); },
+         &MainWindow::mnuScanPoem},
         {Menu::File,
          "mnuExit",
          QStringLiteral("Exit"),
          QStringLiteral("Leave Corvale, asking first whether to save the corrections"),
          {Key(Qt::CTRL | Qt::Key_Q)},
-         [](Form1& form) { form.Exit(); },
-         &Form1::mnuExit,
+         [](MainWindow& form) { form.Exit(); },
+         &MainWindow::mnuExit,
          kSeparatorBefore},
         {Menu::Line,
          "mnuSaveLine",
          QStringLiteral("Save changes to this line"),
          QStringLiteral("Save changes to this line and go on to the next"),
          {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)},
-         [](Form1& form) { form.cmdOk_Click(); }},
+         [](MainWindow& form) { form.cmdOk_Click(); }},
         {Menu::Line,
          "mnuReloadLine",
          QStringLiteral("Reload this line"),
          QStringLiteral("Reload this line from memory, dropping changes not saved to it"),
          {Key(Qt::Key_F5)},
-         [](Form1& form) { form.cmdUndo_Click(); }},
+         [](MainWindow& form) { form.cmdUndo_Click(); }},
         {Menu::Line,
          "mnuSplitSyllable",
          QStringLiteral("Split syllable at the cursor"),
          QStringLiteral("Split the syllable being edited in two at the cursor; the right part "
                         "becomes the next syllable of the same word"),
          {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
-         [](Form1& form) { form.mnuSplitSyllable_Click(); }},
+         [](MainWindow& form) { form.mnuSplitSyllable_Click(); }},
         {Menu::Line,
          "mnuBackOne",
          QStringLiteral("Back one line"),
          QStringLiteral("Back one line"),
          {Key(Qt::Key_PageUp)},
-         [](Form1& form) { form.cmdBackOne_Click(); }},
+         [](MainWindow& form) { form.cmdBackOne_Click(); }},
         {Menu::Line,
          "mnuAheadOne",
          QStringLiteral("Ahead one line"),
          QStringLiteral("Ahead one line"),
          {Key(Qt::Key_PageDown)},
-         [](Form1& form) { form.cmdAheadOne_Click(); }},
+         [](MainWindow& form) { form.cmdAheadOne_Click(); }},
         {Menu::Line,
          "mnuFirstLine",
          QStringLiteral("First line"),
          QStringLiteral("Go to the first verse line"),
          {Key(Qt::CTRL | Qt::Key_Home)},
-         [](Form1& form) { form.mnuFirstLine_Click(); }},
+         [](MainWindow& form) { form.mnuFirstLine_Click(); }},
         {Menu::Line,
          "mnuLastLine",
          QStringLiteral("Last line"),
          QStringLiteral("Go to the last verse line"),
          {Key(Qt::CTRL | Qt::Key_End)},
-         [](Form1& form) { form.mnuLastLine_Click(); }},
+         [](MainWindow& form) { form.mnuLastLine_Click(); }},
         {Menu::Line,
          "mnuGoToLine",
          QStringLiteral("Go to line\u2026"),
          QStringLiteral("Type the number of a line to go to; Return goes there"),
          {Key(Qt::CTRL | Qt::Key_G)},
-         [](Form1& form) { form.mnuGoToLine_Click(); }},
+         [](MainWindow& form) { form.mnuGoToLine_Click(); }},
         {Menu::Line,
          "mnuNextOffTheMeter",
          QStringLiteral("Next line off the meter"),
          QStringLiteral("Go to the next line whose stresses or syllables are off the meter"),
          {Key(Qt::Key_F3)},
-         [](Form1& form) { form.mnuNextOffTheMeter_Click(); },
+         [](MainWindow& form) { form.mnuNextOffTheMeter_Click(); },
          nullptr,
          kSeparatorBefore},
         {Menu::Line,
@@ -138,20 +138,20 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Previous line off the meter"),
          QStringLiteral("Go to the previous line whose stresses or syllables are off the meter"),
          {Key(Qt::SHIFT | Qt::Key_F3)},
-         [](Form1& form) { form.mnuPreviousOffTheMeter_Click(); }},
+         [](MainWindow& form) { form.mnuPreviousOffTheMeter_Click(); }},
         {Menu::View,
          "mnuSwapBlocks",
          QStringLiteral("Swap stress and juncture blocks"),
          QStringLiteral("Swap the places of the stress and juncture blocks"),
          {Key(Qt::Key_F6)},
-         [](Form1& form) { form.mnuSwapBlocks_Click(); }},
+         [](MainWindow& form) { form.mnuSwapBlocks_Click(); }},
         {Menu::View,
          "mnuOverview",
          QStringLiteral("Overview"),
          QStringLiteral("Show or hide the list of every verse line and how it keeps to the meter"),
          {Key(Qt::Key_F9)},
-         [](Form1& form) { form.mnuOverview_Click(); },
-         &Form1::mnuOverview,
+         [](MainWindow& form) { form.mnuOverview_Click(); },
+         &MainWindow::mnuOverview,
          kSeparatorBefore | kCheckable},
         {Menu::View,
          "mnuStrictMeterCheck",
@@ -159,43 +159,43 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Count every stressed syllable in a weak place as off the meter, not only "
                         "stress maxima"),
          {Key(Qt::Key_F7)},
-         [](Form1& form) { form.mnuStrictMeterCheck_Click(); },
-         &Form1::mnuStrictMeterCheck,
+         [](MainWindow& form) { form.mnuStrictMeterCheck_Click(); },
+         &MainWindow::mnuStrictMeterCheck,
          kCheckable},
         {Menu::Help,
          "mnuShortcuts",
          QStringLiteral("Keyboard shortcuts"),
          QStringLiteral("List every key of the window"),
          {Key(Qt::Key_F1)},
-         [](Form1& form) { form.mnuShortcuts_Click(); }},
+         [](MainWindow& form) { form.mnuShortcuts_Click(); }},
         {Menu::Help,
          "mnuAbout",
          QStringLiteral("About Corvale"),
          QStringLiteral("Name, version and purpose of Corvale"),
          {Key(Qt::SHIFT | Qt::Key_F1)},
-         [](Form1& form) { form.mnuAbout_Click(); }},
+         [](MainWindow& form) { form.mnuAbout_Click(); }},
     };
     return commands;
 }
 
 struct MenuPlace {
     Menu menu;
-    QMenu* Form1::*member;
+    QMenu* MainWindow::*member;
     const char* name;
     const char* title;
 };
 
 constexpr MenuPlace kMenus[] = {
-    {Menu::File, &Form1::mnuFile, "mnuFile", "File"},
-    {Menu::Edit, &Form1::mnuEdit, "mnuEdit", "Edit"},
-    {Menu::Line, &Form1::mnuLine, "mnuLine", "Line"},
-    {Menu::View, &Form1::mnuView, "mnuView", "View"},
-    {Menu::Help, &Form1::mnuHelp, "mnuHelp", "Help"},
+    {Menu::File, &MainWindow::mnuFile, "mnuFile", "File"},
+    {Menu::Edit, &MainWindow::mnuEdit, "mnuEdit", "Edit"},
+    {Menu::Line, &MainWindow::mnuLine, "mnuLine", "Line"},
+    {Menu::View, &MainWindow::mnuView, "mnuView", "View"},
+    {Menu::Help, &MainWindow::mnuHelp, "mnuHelp", "Help"},
 };
 
 }  // namespace
 
-void Form1::CreateMenus() {
+void MainWindow::CreateMenus() {
     for (const MenuPlace& place : kMenus) {
         QMenu* menu = menuBar()->addMenu(QLatin1String(place.title));
         menu->setObjectName(QLatin1String(place.name));
@@ -231,7 +231,7 @@ void Form1::CreateMenus() {
 
 // Qt's own undo and redo items, with their standard texts ("Undo", or "Undo" and what it
 // undoes) and keys set here.
-void Form1::AddUndoCommands(QMenu* menu, const QString& where) {
+void MainWindow::AddUndoCommands(QMenu* menu, const QString& where) {
     QUndoStack& stack = lineUndo_->Stack();
     mnuUndo = stack.createUndoAction(this);
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
@@ -261,13 +261,13 @@ void Form1::AddUndoCommands(QMenu* menu, const QString& where) {
 
 // The window holds every command itself too, so its keys work wherever the focus is in the
 // window, with or without a menu bar.
-void Form1::AddCommand(QAction* action, const QString& where) {
+void MainWindow::AddCommand(QAction* action, const QString& where) {
     addAction(action);
     keyMap_.Add(action, KeyScope::Window, where);
 }
 
 // Buttons that do what a command does run that command, and their tooltips name its keys.
-void Form1::ConnectCommandButtons() {
+void MainWindow::ConnectCommandButtons() {
     const auto runs = [this](QPushButton* button, const char* command) {
         QAction* action = keyMap_.Find(QString::fromLatin1(command));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);

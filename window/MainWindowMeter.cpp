@@ -5,7 +5,7 @@
 
 #include "navigation/MeterSearch.h"
 #include "window/CellKeys.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/MeterCue.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
@@ -40,13 +40,13 @@ QString CueTextOf(meter::Strictness strictness) {
 
 }  // namespace
 
-Overview* Form1::OverviewDock() const {
+Overview* MainWindow::OverviewDock() const {
     return overview_;
 }
 
 // Cues are made for the meter's places that have a column, after the columns' other controls,
 // so they lie over the meter labels.
-void Form1::AddMeterCues(std::int32_t to) {
+void MainWindow::AddMeterCues(std::int32_t to) {
     if (lblOffMeter(0) == nullptr) {
         auto* pattern = new MeterCue(client_, txtStress(0));
         lblOffMeter.Append(pattern);
@@ -64,7 +64,7 @@ void Form1::AddMeterCues(std::int32_t to) {
     }
 }
 
-void Form1::ShowMeterJudgement() {
+void MainWindow::ShowMeterJudgement() {
     meter::Judgement judgement;
     if (CurrentLine >= 1 && CurrentLine <= NumberOfLines) {
         judgement = meter::JudgeLine(meter_, CurrentSyllables, CurrentStresses, strictness_);
@@ -87,11 +87,11 @@ void Form1::ShowMeterJudgement() {
     }
 }
 
-void Form1::mnuNextOffTheMeter_Click() {
+void MainWindow::mnuNextOffTheMeter_Click() {
     JumpOffTheMeter(navigation::NextLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
 }
 
-void Form1::mnuPreviousOffTheMeter_Click() {
+void MainWindow::mnuPreviousOffTheMeter_Click() {
     JumpOffTheMeter(
         navigation::PreviousLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
 }
@@ -99,7 +99,7 @@ void Form1::mnuPreviousOffTheMeter_Click() {
 // A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
 // and all, and the status says so until the next edit or move; under an empty meter, which
 // judges nothing, the status stays empty.
-void Form1::JumpOffTheMeter(std::optional<std::int32_t> row) {
+void MainWindow::JumpOffTheMeter(std::optional<std::int32_t> row) {
     if (row) {
         GoToRow(*row);
     } else if (!meter_.IsEmpty()) {
@@ -107,7 +107,7 @@ void Form1::JumpOffTheMeter(std::optional<std::int32_t> row) {
     }
 }
 
-void Form1::mnuStrictMeterCheck_Click() {
+void MainWindow::mnuStrictMeterCheck_Click() {
     strictness_ = mnuStrictMeterCheck->isChecked() ? meter::Strictness::EveryStress
                                                    : meter::Strictness::StressMaxima;
     SaveViewOptions();
@@ -118,7 +118,7 @@ void Form1::mnuStrictMeterCheck_Click() {
 }
 
 // F9 from the user: the list takes the focus, so its keys work at once.
-void Form1::mnuOverview_Click() {
+void MainWindow::mnuOverview_Click() {
     if (mnuOverview->isChecked()) {
         OpenOverview();
         overview_->List().setFocus(Qt::ShortcutFocusReason);
@@ -128,7 +128,7 @@ void Form1::mnuOverview_Click() {
     SaveViewOptions();
 }
 
-void Form1::OpenOverview() {
+void MainWindow::OpenOverview() {
     if (overview_) {
         return;
     }
@@ -155,7 +155,7 @@ void Form1::OpenOverview() {
     });
 }
 
-void Form1::CloseOverview() {
+void MainWindow::CloseOverview() {
     if (!overview_) {
         return;
     }
@@ -171,7 +171,7 @@ void Form1::CloseOverview() {
 }
 
 // At start-up: the options as the user left them, without writing anything.
-void Form1::ApplyViewOptions() {
+void MainWindow::ApplyViewOptions() {
     const ViewOptions options = ViewOptions::Read(GetPlatform().PathOf(kViewOptionsFileName));
     mnuStrictMeterCheck->setChecked(options.strictMeterCheck);
     strictness_ =
@@ -181,7 +181,7 @@ void Form1::ApplyViewOptions() {
 
 // A folder that cannot be written to keeps the options for this run only; that is no
 // reason to interrupt the work with a message.
-void Form1::SaveViewOptions() {
+void MainWindow::SaveViewOptions() {
     const ViewOptions options{mnuOverview->isChecked(), mnuStrictMeterCheck->isChecked()};
     options.Write(GetPlatform().PathOf(kViewOptionsFileName));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Form1 is Corvale's one window. The flow of data through it:
+// MainWindow is Corvale's one window. The flow of data through it:
 //   start-up (Form_Load) reads the memory file and the scansion file into the store
 //   (Workspace), reads the meter, builds the cell grid and shows line CurrentLine;
 //   LoadANewLine copies a store row into the working copy (CurrentSyllables, ...) and the
@@ -15,7 +15,7 @@
 //   first pass on a worker thread, writes the scansion file and its meter file, and switches
 //   to them at line 1. Every handler runs through Run(), the boundary at which an ended
 //   program stops, and which lets no other handler in while a scan runs.
-// Every command is also a QAction with its keys, in the menus and in Keys() (Form1Menus.cpp);
+// Every command is also a QAction with its keys, in the menus and in Keys() (MainWindowMenus.cpp);
 // the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
 // focus follows the work from line to line (CellFocus). Each step, merge, split and retyped
 // syllable of the line on screen can be undone and redone (LineUndo) until the next line is
@@ -74,12 +74,12 @@ struct LineSnapshot;
 // The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
 enum class ValueBlock { Stress, Juncture };
 
-class Form1 : public QMainWindow, public Workspace {
+class MainWindow : public QMainWindow, public Workspace {
     Q_OBJECT
 
 public:
-    explicit Form1(Platform& platform);
-    ~Form1() override;
+    explicit MainWindow(Platform& platform);
+    ~MainWindow() override;
 
     // Start-up. Returns false when the program ended during it (a fatal data error); the
     // window must then never be shown.
@@ -282,7 +282,7 @@ private:
 };
 
 template <typename F>
-void Form1::Run(F&& handler) {
+void MainWindow::Run(F&& handler) {
     if (GetPlatform().HasEnded() || scanning_) {
         return;
     }

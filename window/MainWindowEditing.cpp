@@ -7,8 +7,8 @@
 #include "platform/TextCodec.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
 
@@ -54,25 +54,25 @@ void HideAll(const std::vector<QWidget*>& controls) {
 
 }  // namespace
 
-void Form1::cmdStressUp_Click(std::int16_t index) {
+void MainWindow::cmdStressUp_Click(std::int16_t index) {
     Step(index, ValueBlock::Stress, editor::StepDirection::Up);
 }
 
-void Form1::cmdStressDown_Click(std::int16_t index) {
+void MainWindow::cmdStressDown_Click(std::int16_t index) {
     Step(index, ValueBlock::Stress, editor::StepDirection::Down);
 }
 
-void Form1::cmdJunctureUp_Click(std::int16_t index) {
+void MainWindow::cmdJunctureUp_Click(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Up);
 }
 
-void Form1::cmdJunctureDown_Click(std::int16_t index) {
+void MainWindow::cmdJunctureDown_Click(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Down);
 }
 
 // One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
 // hyphens follow a stepped value only from the next merge or display of the line.
-void Form1::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
+void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
     std::vector<std::string>& values = stress ? CurrentStresses : CurrentJunctures;
@@ -94,16 +94,16 @@ void Form1::Step(std::int16_t index, ValueBlock block, editor::StepDirection dir
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
-void Form1::Label2_Click() {
+void MainWindow::Label2_Click() {
     PlaceValueBlocks(layout::kUpperSlot, layout::kLowerSlot);
 }
 
-void Form1::Label3_Click() {
+void MainWindow::Label3_Click() {
     PlaceValueBlocks(layout::kLowerSlot, layout::kUpperSlot);
 }
 
 // F6: the block below comes up, as a click on its heading brings it.
-void Form1::mnuSwapBlocks_Click() {
+void MainWindow::mnuSwapBlocks_Click() {
     if (placement::PlaceOf(Label2).top > placement::PlaceOf(Label3).top) {
         Label2_Click();
     } else {
@@ -113,7 +113,8 @@ void Form1::mnuSwapBlocks_Click() {
 
 // Hidden columns move too, so a column a later line shows is already in place. Element 0 is
 // the pattern and stays where it was designed.
-void Form1::PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture) {
+void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
+                                  const layout::BlockTops& juncture) {
     SetTop(Label3, juncture.heading);
     SetTop(Label2, stress.heading);
     const std::int32_t last = std::min(MaximumNumberOfSyllables, NumberOfCellColumns());
@@ -131,7 +132,7 @@ void Form1::PlaceValueBlocks(const layout::BlockTops& stress, const layout::Bloc
 // Merges syllable k + 1 into k. The boxes of columns k..M are redrawn from the working copy,
 // the controls of emptied positions are hidden (a merge never shows anything), and the syllable
 // boxes are aligned afresh.
-void Form1::cmdMerge_Click(std::int16_t index) {
+void MainWindow::cmdMerge_Click(std::int16_t index) {
     const std::int32_t k = index;
     const std::int32_t m = MaximumNumberOfSyllables;
     if (k < 1 || k >= m || m > NumberOfCellColumns()) {
@@ -164,22 +165,22 @@ void Form1::cmdMerge_Click(std::int16_t index) {
     lineUndo_->Merged(k, std::move(before));
 }
 
-void Form1::ShowLineStatus(const QString& text) {
+void MainWindow::ShowLineStatus(const QString& text) {
     placement::SetCaption(lblMeterStatus, text);
 }
 
-bool Form1::TakeTypedSyllable() {
+bool MainWindow::TakeTypedSyllable() {
     return syllableEditing_ == nullptr || syllableEditing_->Take();
 }
 
-void Form1::RecordRetyping(std::int32_t column, LineSnapshot before) {
+void MainWindow::RecordRetyping(std::int32_t column, LineSnapshot before) {
     lineUndo_->Retyped(column, std::move(before));
 }
 
 // The cut falls at the caret of the focused syllable box, at the character boundary at or
 // before it. A split on a full line adds a position to every verse line and a column to the
 // grid, for the rest of the run.
-void Form1::mnuSplitSyllable_Click() {
+void MainWindow::mnuSplitSyllable_Click() {
     const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
     const std::int32_t m = MaximumNumberOfSyllables;
     const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&

@@ -5,7 +5,7 @@
 
 #include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,7 +65,7 @@ bool IsHidden(const QString& name) {
 
 }  // namespace
 
-void Form1::mnuScanPoem_Click() {
+void MainWindow::mnuScanPoem_Click() {
     const QString poemPath = GetPlatform().ChooseFileToRead(
         QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt);;All files (*)"));
     if (poemPath.isEmpty()) {
@@ -89,7 +89,7 @@ void Form1::mnuScanPoem_Click() {
     }
 }
 
-std::optional<firstpass::Scansion> Form1::ScanPoemFile(const QString& poemPath) {
+std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemPath) {
     scanCancel_ = false;
     closeAfterScan_ = false;
     scanning_ = true;
@@ -111,8 +111,8 @@ std::optional<firstpass::Scansion> Form1::ScanPoemFile(const QString& poemPath) 
 
 // Both files are new: neither replaces anything, and the scansion file goes again when its
 // meter file cannot be written.
-std::optional<std::string> Form1::WriteScanOutputs(const QString& poemPath,
-                                                   const firstpass::Scansion& scansion) {
+std::optional<std::string> MainWindow::WriteScanOutputs(const QString& poemPath,
+                                                        const firstpass::Scansion& scansion) {
     const firstpass::OutputNames names = firstpass::OutputNamesFor(QFileInfo(poemPath).fileName());
     const std::optional<std::string> name = ChooseFreeOutputName(EncodeFileName(names.scansion));
     if (!name) {
@@ -136,7 +136,7 @@ std::optional<std::string> Form1::WriteScanOutputs(const QString& poemPath,
 
 // While the scansion file's name or its meter file's is taken, a save dialog asks for another
 // name in the program's folder. nullopt when the user cancels it.
-std::optional<std::string> Form1::ChooseFreeOutputName(std::string name) {
+std::optional<std::string> MainWindow::ChooseFreeOutputName(std::string name) {
     Platform& platform = GetPlatform();
     const auto isFree = [&platform](const std::string& file) {
         return platform.WhatIsAt(file) == Platform::Occupant::Nothing;

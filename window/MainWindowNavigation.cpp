@@ -6,7 +6,7 @@
 #include "platform/TextCodec.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
 
@@ -18,7 +18,7 @@
 
 namespace corvale {
 
-void Form1::cmdOk_Click() {
+void MainWindow::cmdOk_Click() {
     const QString typed = txtComment->toPlainText();
     const std::int32_t line = CurrentLine;
     const bool changed = CommitWorkingCopy(typed == shownComment_ ? std::string(Comments(line))
@@ -29,13 +29,13 @@ void Form1::cmdOk_Click() {
     ShowLineOrEnd();
 }
 
-void Form1::cmdAlsoSave_Click() {
+void MainWindow::cmdAlsoSave_Click() {
     cmdOk_Click();
 }
 
 // After a commit: the next verse line, or, after the last one, the exit question. When saving
 // fails there, the program stays on the committed line.
-void Form1::ShowLineOrEnd() {
+void MainWindow::ShowLineOrEnd() {
     if (CurrentLine >= NumberOfLines) {
         Exit();
         return;
@@ -44,30 +44,30 @@ void Form1::ShowLineOrEnd() {
     LoadANewLine();
 }
 
-void Form1::cmdUndo_Click() {
+void MainWindow::cmdUndo_Click() {
     LoadANewLine();
 }
 
-void Form1::cmdBackOne_Click() {
+void MainWindow::cmdBackOne_Click() {
     if (CurrentLine > 1) {
         --CurrentLine;
         LoadANewLine();
     }
 }
 
-void Form1::cmdAheadOne_Click() {
+void MainWindow::cmdAheadOne_Click() {
     if (CurrentLine < NumberOfLines) {
         ++CurrentLine;
         LoadANewLine();
     }
 }
 
-void Form1::cmdGoTo_Click() {
+void MainWindow::cmdGoTo_Click() {
     GoToNumberInBox();
 }
 
 // "go to #": false when the number in the box was refused, with a message.
-bool Form1::GoToNumberInBox() {
+bool MainWindow::GoToNumberInBox() {
     const navigation::GoToDecision decision =
         navigation::DecideGoTo(txtGoto->text().toStdString(), NumberOfLines);
     if (!decision.accepted) {
@@ -80,28 +80,28 @@ bool Form1::GoToNumberInBox() {
 }
 
 // Every go-to ends here, with a row the go-to decision accepted.
-void Form1::GoToRow(std::int32_t row) {
+void MainWindow::GoToRow(std::int32_t row) {
     CurrentLine = row;
     LoadANewLine();
 }
 
-void Form1::mnuFirstLine_Click() {
+void MainWindow::mnuFirstLine_Click() {
     GoToRow(navigation::DecideGoTo("1", NumberOfLines).line);
 }
 
-void Form1::mnuLastLine_Click() {
+void MainWindow::mnuLastLine_Click() {
     GoToRow(navigation::DecideGoTo(std::to_string(NumberOfLines), NumberOfLines).line);
 }
 
 // Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
-void Form1::mnuGoToLine_Click() {
+void MainWindow::mnuGoToLine_Click() {
     cellFocus_->RememberBeforeGoTo();
     txtGoto->setFocus(Qt::ShortcutFocusReason);
     txtGoto->selectAll();
 }
 
 // Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
-void Form1::txtGoto_ReturnPressed() {
+void MainWindow::txtGoto_ReturnPressed() {
     if (GoToNumberInBox()) {
         cellFocus_->ReturnAfterGoTo();
     }
@@ -109,7 +109,7 @@ void Form1::txtGoto_ReturnPressed() {
 
 // A wider file than the grid was built for, or a line split past the grid's width: the missing
 // columns are added the way start-up builds them, in the block order now on screen.
-void Form1::WidenGrid() {
+void MainWindow::WidenGrid() {
     if (MaximumNumberOfSyllables <= NumberOfCellColumns()) {
         return;
     }
@@ -126,7 +126,7 @@ void Form1::WidenGrid() {
 // The switch itself is the workspace's; the window shows the name actually in use, widens the
 // grid for a wider file, and shows the line. A switch that does not happen leaves the typed
 // name in the box.
-void Form1::mnuChangeFile_Click() {
+void MainWindow::mnuChangeFile_Click() {
     const Leaving leaving = QuerySwitch();
     if (leaving == Leaving::Stay) {
         return;
@@ -138,7 +138,7 @@ void Form1::mnuChangeFile_Click() {
     }
 }
 
-void Form1::ShowSwitchedFile(std::int32_t line) {
+void MainWindow::ShowSwitchedFile(std::int32_t line) {
     txtFileName->setText(DecodeFileName(WorkingFileName));
     UseTheMeter();
     WidenGrid();

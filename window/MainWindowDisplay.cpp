@@ -2,8 +2,8 @@
 #include "platform/TextCodec.h"
 #include "scansion/Numbers.h"
 #include "window/CellFocus.h"
-#include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/MainWindow.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
@@ -33,7 +33,7 @@ Qt::Alignment ToQt(editor::CellAlignment alignment) {
 }
 
 // Every column up to MaximumNumberOfSyllables exists and the working copies cover it.
-bool GridCoversLine(const Form1& form) {
+bool GridCoversLine(const MainWindow& form) {
     const std::int32_t m = form.MaximumNumberOfSyllables;
     const auto positions = static_cast<std::size_t>(m) + 1;
     return m >= 0 && form.NumberOfCellColumns() >= m && form.CurrentSyllables.size() >= positions &&
@@ -45,7 +45,7 @@ bool GridCoversLine(const Form1& form) {
 // A line outside the store, or a grid too narrow for it, would leave the screen half
 // updated; such a call changes nothing. A line shown anew has no edits to undo, and a cell box
 // that had the focus keeps it, or hands it to its nearest shown neighbour.
-void Form1::LoadANewLine() {
+void MainWindow::LoadANewLine() {
     if (CurrentLine < 0 || CurrentLine > NumberOfLines || !GridCoversLine(*this)) {
         return;
     }
@@ -79,7 +79,7 @@ void Form1::LoadANewLine() {
 
 // A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so
 // it is offered only where the next column's look shows something.
-void Form1::DecideCellVisibility() {
+void MainWindow::DecideCellVisibility() {
     if (!GridCoversLine(*this)) {
         return;
     }
@@ -99,7 +99,7 @@ void Form1::DecideCellVisibility() {
     }
 }
 
-void Form1::AlignCellContents() {
+void MainWindow::AlignCellContents() {
     if (!GridCoversLine(*this)) {
         return;
     }

@@ -3,7 +3,7 @@
 #include "scansion/TabFields.h"
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
 
@@ -87,7 +87,7 @@ void MarkMeterReach(QLineEdit* box, const QLineEdit* pattern, bool beyond) {
 
 }  // namespace
 
-bool Form1::Form_Load() {
+bool MainWindow::Form_Load() {
     try {
         FitWindowToScreen();
         ReadMemoryFile();
@@ -119,7 +119,7 @@ bool Form1::Form_Load() {
 // The outer frame, title bar and menu included, covers the screen's available area. The
 // frame's thickness is known before the window is shown only on some platforms; where it is
 // not, the window asks to be maximized, which has the window manager fit the frame exactly.
-void Form1::FitWindowToScreen() {
+void MainWindow::FitWindowToScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return;
@@ -135,7 +135,7 @@ void Form1::FitWindowToScreen() {
     }
 }
 
-void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
+void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
     from = NumberOfCellColumns() + 1;
     to = std::min(to, kMostColumns);
@@ -161,7 +161,7 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
     cellFocus_->OrderTabs();
 }
 
-void Form1::HidePatternElements() {
+void MainWindow::HidePatternElements() {
     lblMeter(0)->hide();
     txtSyllables(0)->hide();
     cmdMerge(0)->hide();
@@ -175,7 +175,7 @@ void Form1::HidePatternElements() {
 
 // Symbol i of the meter line stands over column i; a blank one leaves the column without a
 // symbol, and a strong syllable's symbol is bold.
-void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
+void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     // The meter file may come from another editor than the scansion file.
     const Encoding encoding = DetectEncoding(MeterLine);
     for (std::int32_t i = from; i <= to; ++i) {
@@ -195,14 +195,14 @@ void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     }
 }
 
-void Form1::ColourMeterReach(std::int32_t column) {
+void MainWindow::ColourMeterReach(std::int32_t column) {
     const bool beyond = column > NumberOfMeterSymbols;
     MarkMeterReach(txtSyllables(column), txtSyllables(0), beyond);
     MarkMeterReach(txtStress(column), txtStress(0), beyond);
     MarkMeterReach(txtJuncture(column), txtJuncture(0), beyond);
 }
 
-void Form1::UseTheMeter() {
+void MainWindow::UseTheMeter() {
     meter_ = meter::Meter(MeterLine, NumberOfMeterSymbols);
     const std::int32_t columns = NumberOfCellColumns();
     for (std::int32_t i = 1; i <= columns; ++i) {

@@ -1,4 +1,4 @@
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include "window/AboutBox.h"
 #include "window/CellFocus.h"
@@ -95,7 +95,7 @@ void AppendPattern(ControlArray<T>& array, T* element, CellArray kind) {
 }
 
 // The file name, the position in the file and the row of navigation buttons.
-void CreateBottomRow(Form1& form, QWidget* area) {
+void CreateBottomRow(MainWindow& form, QWidget* area) {
     form.Label5 = MakeLabel<QLabel>(area, "Label5", QStringLiteral("File:"), {120, 8160, 375, 255});
     form.txtFileName =
         MakeTextBox(area, "txtFileName", QStringLiteral("Text1"), {480, 8040, 4455, 375});
@@ -118,7 +118,7 @@ void CreateBottomRow(Form1& form, QWidget* area) {
 
 }  // namespace
 
-Form1::Form1(Platform& platform)
+MainWindow::MainWindow(Platform& platform)
     : Workspace(platform),
       lblMeter(QStringLiteral("lblMeter")),
       txtSyllables(QStringLiteral("txtSyllables")),
@@ -156,14 +156,14 @@ Form1::Form1(Platform& platform)
 // The syllable boxes outlive the store: the widget's own destructor closes the window, which
 // moves the focus out of a box and has its validator read the file's encoding, so the
 // validators go first.
-Form1::~Form1() {
+MainWindow::~MainWindow() {
     disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
     for (std::int32_t i = 1; i <= txtSyllables.Count(); ++i) {
         txtSyllables(i)->setValidator(nullptr);
     }
 }
 
-void Form1::CreateFixedControls() {
+void MainWindow::CreateFixedControls() {
     QWidget* area = client_;
     const QFont heading = placement::SansSerif(kHeadingPoints);
 
@@ -203,7 +203,7 @@ void Form1::CreateFixedControls() {
     CreateMenus();
 }
 
-void Form1::CreatePatternElements() {
+void MainWindow::CreatePatternElements() {
     QWidget* area = client_;
     auto designed = [](CellArray kind) { return layout::DesignedElement0(kind); };
 
@@ -239,7 +239,7 @@ void Form1::CreatePatternElements() {
                   CellArray::cmdJunctureDown);
 }
 
-void Form1::ConnectHandlers() {
+void MainWindow::ConnectHandlers() {
     ConnectCommandButtons();
     connect(cmdGoTo, &QPushButton::clicked, this, [this] { Run([this] { cmdGoTo_Click(); }); });
     connect(txtGoto, &QLineEdit::returnPressed, this,
@@ -248,7 +248,7 @@ void Form1::ConnectHandlers() {
     connect(Label3, &ClickableLabel::clicked, this, [this] { Run([this] { Label3_Click(); }); });
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (scanning_) {
         // The scan stops first, writing nothing; the window then closes as it would have.
         scanCancel_ = true;
@@ -267,32 +267,32 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void Form1::ModifiedChanged() {
+void MainWindow::ModifiedChanged() {
     setWindowModified(IsModified());
     if (overview_) {
         overview_->Model().ChangedMarksMayDiffer();
     }
 }
 
-void Form1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous() && focusWidget() == nullptr) {
         cellFocus_->FocusFirstCell();
     }
 }
 
-void Form1::ConnectColumn(std::int32_t i) {
+void MainWindow::ConnectColumn(std::int32_t i) {
     const auto index = static_cast<std::int16_t>(i);
-    auto onClick = [this, index](QPushButton* button, void (Form1::*handler)(std::int16_t)) {
+    auto onClick = [this, index](QPushButton* button, void (MainWindow::*handler)(std::int16_t)) {
         connect(button, &QPushButton::clicked, this, [this, handler, index] {
             Run([this, handler, index] { (this->*handler)(index); });
         });
     };
-    onClick(cmdMerge(i), &Form1::cmdMerge_Click);
-    onClick(cmdStressUp(i), &Form1::cmdStressUp_Click);
-    onClick(cmdStressDown(i), &Form1::cmdStressDown_Click);
-    onClick(cmdJunctureUp(i), &Form1::cmdJunctureUp_Click);
-    onClick(cmdJunctureDown(i), &Form1::cmdJunctureDown_Click);
+    onClick(cmdMerge(i), &MainWindow::cmdMerge_Click);
+    onClick(cmdStressUp(i), &MainWindow::cmdStressUp_Click);
+    onClick(cmdStressDown(i), &MainWindow::cmdStressDown_Click);
+    onClick(cmdJunctureUp(i), &MainWindow::cmdJunctureUp_Click);
+    onClick(cmdJunctureDown(i), &MainWindow::cmdJunctureDown_Click);
 }
 
 }  // namespace corvale
