@@ -42,8 +42,8 @@ void BM_CommitAndNext(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        if (form->CurrentLine >= kLines - 1) {
-            form->CurrentLine = 1;
+        if (form->Work().CurrentLine >= kLines - 1) {
+            form->Work().CurrentLine = 1;
             form->LoadANewLine();
         }
         const auto start = std::chrono::steady_clock::now();
@@ -65,12 +65,12 @@ void BM_CommitAndNextJournaled(benchmark::State& state) {
     }
     std::vector<double> seconds;
     for (auto _ : state) {
-        if (form->CurrentLine >= kLines - 1) {
-            form->CurrentLine = 1;
+        if (form->Work().CurrentLine >= kLines - 1) {
+            form->Work().CurrentLine = 1;
             form->LoadANewLine();
         }
         // Alternating between two values, so that every commit changes its line.
-        const bool up = (form->CurrentLine / (kLines - 2)) % 2 == 0;
+        const bool up = (form->Work().CurrentLine / (kLines - 2)) % 2 == 0;
         form->Run([&] { up ? form->cmdStressUp_Click(1) : form->cmdStressDown_Click(1); });
         const auto start = std::chrono::steady_clock::now();
         form->Run([&] { form->cmdOk_Click(); });
@@ -121,7 +121,7 @@ void BM_LoadANewLineFocusInACell(benchmark::State& state) {
         state.PauseTiming();
         form->txtStress(2)->setFocus();
         form->Run([&] { form->cmdStressUp_Click(2); });
-        form->CurrentLine = line % (kLines - 1) + 1;
+        form->Work().CurrentLine = line % (kLines - 1) + 1;
         ++line;
         state.ResumeTiming();
         form->LoadANewLine();

@@ -135,7 +135,7 @@ void BM_LoadANewLine(benchmark::State& state) {
     QApplication::processEvents();
     std::int32_t line = 0;
     for (auto _ : state) {
-        form.CurrentLine = line % kLines + 1;
+        form.Work().CurrentLine = line % kLines + 1;
         form.LoadANewLine();
         ++line;
     }

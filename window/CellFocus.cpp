@@ -76,7 +76,8 @@ std::optional<CellPlace> CellFocus::FocusedCell() const {
 // Columns past the file's widest line belong to an earlier, wider file and show nothing of
 // this one.
 std::int32_t CellFocus::ColumnsOfLine() const {
-    return std::max(0, std::min(form_.MaximumNumberOfSyllables, form_.NumberOfCellColumns()));
+    return std::max(0,
+                    std::min(form_.Work().MaximumNumberOfSyllables, form_.NumberOfCellColumns()));
 }
 
 void CellFocus::FocusNearest(CellPlace place) {

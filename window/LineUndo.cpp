@@ -28,11 +28,11 @@ std::array<QWidget*, kControlsPerColumn> ControlsOf(const MainWindow& form, std:
 
 // Columns that are both built and part of the file's lines.
 std::int32_t ColumnsOfLine(const MainWindow& form) {
-    return std::max(0, std::min(form.MaximumNumberOfSyllables, form.NumberOfCellColumns()));
+    return std::max(0, std::min(form.Work().MaximumNumberOfSyllables, form.NumberOfCellColumns()));
 }
 
 std::vector<std::string>& ValuesOf(MainWindow& form, ValueBlock block) {
-    return block == ValueBlock::Stress ? form.CurrentStresses : form.CurrentJunctures;
+    return block == ValueBlock::Stress ? form.Work().CurrentStresses : form.Work().CurrentJunctures;
 }
 
 QLineEdit* BoxOf(const MainWindow& form, ValueBlock block, std::int32_t i) {
@@ -116,7 +116,10 @@ private:
 }  // namespace
 
 LineSnapshot LineSnapshot::Of(const MainWindow& form) {
-    LineSnapshot line{form.CurrentSyllables, form.CurrentStresses, form.CurrentJunctures, {}};
+    LineSnapshot line{form.Work().CurrentSyllables,
+                      form.Work().CurrentStresses,
+                      form.Work().CurrentJunctures,
+                      {}};
     const std::int32_t m = ColumnsOfLine(form);
     line.columns.reserve(static_cast<std::size_t>(m));
     for (std::int32_t i = 1; i <= m; ++i) {
@@ -140,12 +143,14 @@ LineSnapshot LineSnapshot::Of(const MainWindow& form) {
 
 // A line from before a split that grew the grid leaves the new last column empty and hidden.
 void LineSnapshot::ShowOn(MainWindow& form) const {
-    form.CurrentSyllables = syllables;
-    form.CurrentStresses = stresses;
-    form.CurrentJunctures = junctures;
-    const auto positions = static_cast<std::size_t>(std::max(form.MaximumNumberOfSyllables, 0)) + 1;
+    form.Work().CurrentSyllables = syllables;
+    form.Work().CurrentStresses = stresses;
+    form.Work().CurrentJunctures = junctures;
+    const auto positions =
+        static_cast<std::size_t>(std::max(form.Work().MaximumNumberOfSyllables, 0)) + 1;
     for (std::vector<std::string>* copy :
-         {&form.CurrentSyllables, &form.CurrentStresses, &form.CurrentJunctures}) {
+         {&form.Work().CurrentSyllables, &form.Work().CurrentStresses,
+          &form.Work().CurrentJunctures}) {
         copy->resize(std::max(copy->size(), positions));
     }
     const auto m = static_cast<std::size_t>(ColumnsOfLine(form));

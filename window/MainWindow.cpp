@@ -119,8 +119,7 @@ void CreateBottomRow(MainWindow& form, QWidget* area) {
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform)
-    : Workspace(platform),
-      lblMeter(QStringLiteral("lblMeter")),
+    : lblMeter(QStringLiteral("lblMeter")),
       txtSyllables(QStringLiteral("txtSyllables")),
       cmdMerge(QStringLiteral("cmdMerge")),
       txtStress(QStringLiteral("txtStress")),
@@ -129,7 +128,8 @@ MainWindow::MainWindow(Platform& platform)
       txtJuncture(QStringLiteral("txtJuncture")),
       cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
       cmdJunctureDown(QStringLiteral("cmdJunctureDown")),
-      lblOffMeter(QStringLiteral("lblOffMeter")) {
+      lblOffMeter(QStringLiteral("lblOffMeter")),
+      work_(platform) {
     // The folder is named when it is not the executable's own, as "Corvale[*] — ~/Poems".
     const QString folder = platform.FolderInTitle();
     setWindowTitle(folder.isEmpty() ? QStringLiteral("Corvale[*]")
@@ -138,6 +138,12 @@ MainWindow::MainWindow(Platform& platform)
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
     setWindowIcon(CorvaleIcon());
+    work_.OnModifiedChanged([this] {
+        setWindowModified(work_.IsModified());
+        if (overview_) {
+            overview_->Model().ChangedMarksMayDiffer();
+        }
+    });
     lineUndo_ = std::make_unique<LineUndo>(*this);
     cellFocus_ = std::make_unique<CellFocus>(*this);
     syllableEditing_ = std::make_unique<SyllableEditing>(*this);
@@ -256,21 +262,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    bool mayClose = GetPlatform().HasEnded();
+    bool mayClose = work_.GetPlatform().HasEnded();
     if (!mayClose) {
-        Run([this, &mayClose] { mayClose = QueryClose(); });
+        Run([this, &mayClose] { mayClose = work_.QueryClose(); });
     }
-    if (mayClose || GetPlatform().HasEnded()) {
+    if (mayClose || work_.GetPlatform().HasEnded()) {
         event->accept();
     } else {
         event->ignore();
-    }
-}
-
-void MainWindow::ModifiedChanged() {
-    setWindowModified(IsModified());
-    if (overview_) {
-        overview_->Model().ChangedMarksMayDiffer();
     }
 }
 

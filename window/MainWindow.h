@@ -74,12 +74,16 @@ struct LineSnapshot;
 // The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
 enum class ValueBlock { Stress, Juncture };
 
-class MainWindow : public QMainWindow, public Workspace {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit MainWindow(Platform& platform);
     ~MainWindow() override;
+
+    // The program's state apart from the widgets: the store, the working copy, the settings.
+    Workspace& Work() { return work_; }
+    const Workspace& Work() const { return work_; }
 
     // Start-up. Returns false when the program ended during it (a fatal data error); the
     // window must then never be shown.
@@ -107,7 +111,7 @@ public:
     void cmdGoTo_Click();
     void mnuChangeFile_Click();
     void mnuScanPoem_Click();
-    // Exit (Exit) and Save (Save) are the Workspace's own.
+    // Exit and Save are the workspace's own.
 
     // Commands of the keys and menus that no button has.
     void mnuFirstLine_Click();
@@ -217,7 +221,6 @@ protected:
     // The close box: unsaved corrections are asked about first (QueryClose); once the program
     // has ended the window just closes.
     void closeEvent(QCloseEvent* event) override;
-    void ModifiedChanged() override;
     // The first showing puts the focus in the first syllable box, where the keyboard work starts.
     void showEvent(QShowEvent* event) override;
 
@@ -259,6 +262,7 @@ private:
     void OpenOverview();
     void CloseOverview();
 
+    Workspace work_;
     QWidget* client_ = nullptr;
     // The comment as the box gave it back right after the line was shown: a comment the user
     // did not touch is committed as the bytes it was, whatever the box made of them.
@@ -283,7 +287,7 @@ private:
 
 template <typename F>
 void MainWindow::Run(F&& handler) {
-    if (GetPlatform().HasEnded() || scanning_) {
+    if (work_.GetPlatform().HasEnded() || scanning_) {
         return;
     }
     try {

@@ -33,11 +33,11 @@ Qt::Alignment ToQt(editor::CellAlignment alignment) {
 }
 
 // Every column up to MaximumNumberOfSyllables exists and the working copies cover it.
-bool GridCoversLine(const MainWindow& form) {
-    const std::int32_t m = form.MaximumNumberOfSyllables;
+bool GridCoversLine(const Workspace& work, std::int32_t columns) {
+    const std::int32_t m = work.MaximumNumberOfSyllables;
     const auto positions = static_cast<std::size_t>(m) + 1;
-    return m >= 0 && form.NumberOfCellColumns() >= m && form.CurrentSyllables.size() >= positions &&
-           form.CurrentStresses.size() >= positions && form.CurrentJunctures.size() >= positions;
+    return m >= 0 && columns >= m && work.CurrentSyllables.size() >= positions &&
+           work.CurrentStresses.size() >= positions && work.CurrentJunctures.size() >= positions;
 }
 
 }  // namespace
@@ -46,30 +46,32 @@ bool GridCoversLine(const MainWindow& form) {
 // updated; such a call changes nothing. A line shown anew has no edits to undo, and a cell box
 // that had the focus keeps it, or hands it to its nearest shown neighbour.
 void MainWindow::LoadANewLine() {
-    if (CurrentLine < 0 || CurrentLine > NumberOfLines || !GridCoversLine(*this)) {
+    if (work_.CurrentLine < 0 || work_.CurrentLine > work_.NumberOfLines ||
+        !GridCoversLine(work_, NumberOfCellColumns())) {
         return;
     }
     const CellFocus::Keeper keeper = cellFocus_->Keep();
     lineUndo_->Clear();
-    const std::int32_t line = CurrentLine;
-    placement::SetCaption(lblText, Decode(LineText(line), TextEncoding));
-    placement::SetCaption(lblProgress, QStringLiteral("%1/%2").arg(line).arg(NumberOfLines));
-    placement::SetCaption(lblTextNextLine, line < NumberOfLines
-                                               ? Decode(LineText(line + 1), TextEncoding)
-                                               : QString());
+    const std::int32_t line = work_.CurrentLine;
+    placement::SetCaption(lblText, Decode(work_.LineText(line), work_.TextEncoding));
+    placement::SetCaption(lblProgress, QStringLiteral("%1/%2").arg(line).arg(work_.NumberOfLines));
+    placement::SetCaption(lblTextNextLine,
+                          line < work_.NumberOfLines
+                              ? Decode(work_.LineText(line + 1), work_.TextEncoding)
+                              : QString());
 
-    const std::int32_t m = MaximumNumberOfSyllables;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
     for (std::int32_t i = 1; i <= m; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        CurrentSyllables[k] = Syllables(line, i);
-        CurrentStresses[k] = Stresses(line, i);
-        CurrentJunctures[k] = Junctures(line, i);
-        txtStress(i)->setText(Decode(CurrentStresses[k], TextEncoding));
-        txtJuncture(i)->setText(Decode(CurrentJunctures[k], TextEncoding));
+        work_.CurrentSyllables[k] = work_.Syllables(line, i);
+        work_.CurrentStresses[k] = work_.Stresses(line, i);
+        work_.CurrentJunctures[k] = work_.Junctures(line, i);
+        txtStress(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
+        txtJuncture(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    txtComment->setPlainText(Decode(Comments(line), TextEncoding));
+    txtComment->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
     shownComment_ = txtComment->toPlainText();
     ShowMeterJudgement();
     if (OverviewDock() != nullptr) {
@@ -80,35 +82,35 @@ void MainWindow::LoadANewLine() {
 // A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so
 // it is offered only where the next column's look shows something.
 void MainWindow::DecideCellVisibility() {
-    if (!GridCoversLine(*this)) {
+    if (!GridCoversLine(work_, NumberOfCellColumns())) {
         return;
     }
-    const std::int32_t m = MaximumNumberOfSyllables;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
     for (std::int32_t i = 1; i <= m; ++i) {
-        const bool shown = !num::IsBlank(CurrentSyllables[static_cast<std::size_t>(i)]);
+        const bool shown = !num::IsBlank(work_.CurrentSyllables[static_cast<std::size_t>(i)]);
         for (QWidget* control : std::initializer_list<QWidget*>{
                  txtSyllables(i), txtStress(i), txtJuncture(i), cmdJunctureDown(i),
                  cmdJunctureUp(i), cmdStressDown(i), cmdStressUp(i)}) {
             control->setVisible(shown);
         }
         const bool nextShows =
-            i < m && !num::IsBlank(editor::LookOfCell(CurrentSyllables, CurrentStresses,
-                                                      CurrentJunctures, i + 1)
+            i < m && !num::IsBlank(editor::LookOfCell(work_.CurrentSyllables, work_.CurrentStresses,
+                                                      work_.CurrentJunctures, i + 1)
                                        .text);
         cmdMerge(i)->setVisible(nextShows);
     }
 }
 
 void MainWindow::AlignCellContents() {
-    if (!GridCoversLine(*this)) {
+    if (!GridCoversLine(work_, NumberOfCellColumns())) {
         return;
     }
-    const std::int32_t m = MaximumNumberOfSyllables;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
     for (std::int32_t i = 1; i <= m; ++i) {
-        const editor::CellLook look =
-            editor::LookOfCell(CurrentSyllables, CurrentStresses, CurrentJunctures, i);
+        const editor::CellLook look = editor::LookOfCell(
+            work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
         QLineEdit* box = txtSyllables(i);
-        syllableEditing_->ShowDisplayText(i, Decode(look.text, TextEncoding));
+        syllableEditing_->ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
         if (box->alignment() != ToQt(look.alignment)) {
             box->setAlignment(ToQt(look.alignment));
         }

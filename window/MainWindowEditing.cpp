@@ -75,22 +75,22 @@ void MainWindow::cmdJunctureDown_Click(std::int16_t index) {
 void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
-    std::vector<std::string>& values = stress ? CurrentStresses : CurrentJunctures;
+    std::vector<std::string>& values = stress ? work_.CurrentStresses : work_.CurrentJunctures;
     QLineEdit* box = stress ? txtStress(i) : txtJuncture(i);
-    if (i < 1 || i > MaximumNumberOfSyllables || box == nullptr ||
+    if (i < 1 || i > work_.MaximumNumberOfSyllables || box == nullptr ||
         static_cast<std::size_t>(i) >= values.size()) {
         return;
     }
     const bool up = direction == editor::StepDirection::Up;
-    const std::int32_t bound =
-        stress ? (up ? MaximumStress : MinimumStress) : (up ? MaximumJuncture : MinimumJuncture);
+    const std::int32_t bound = stress ? (up ? work_.MaximumStress : work_.MinimumStress)
+                                      : (up ? work_.MaximumJuncture : work_.MinimumJuncture);
     std::optional<std::string> stepped = editor::Step(values[i], direction, bound);
     if (!stepped) {
         return;
     }
     ShownValue before{std::move(values[i]), box->text()};
     values[i] = std::move(*stepped);
-    box->setText(Decode(values[i], TextEncoding));
+    box->setText(Decode(values[i], work_.TextEncoding));
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
@@ -117,7 +117,7 @@ void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
                                   const layout::BlockTops& juncture) {
     SetTop(Label3, juncture.heading);
     SetTop(Label2, stress.heading);
-    const std::int32_t last = std::min(MaximumNumberOfSyllables, NumberOfCellColumns());
+    const std::int32_t last = std::min(work_.MaximumNumberOfSyllables, NumberOfCellColumns());
     for (std::int32_t i = 1; i <= last; ++i) {
         SetTop(txtStress(i), stress.box);
         SetTop(cmdStressUp(i), stress.up);
@@ -134,20 +134,20 @@ void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
 // boxes are aligned afresh.
 void MainWindow::cmdMerge_Click(std::int16_t index) {
     const std::int32_t k = index;
-    const std::int32_t m = MaximumNumberOfSyllables;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
     if (k < 1 || k >= m || m > NumberOfCellColumns()) {
         return;
     }
     LineSnapshot before = LineSnapshot::Of(*this);
     const editor::MergeEffects effects =
-        editor::Merge(CurrentSyllables, CurrentStresses, CurrentJunctures, k, m);
+        editor::Merge(work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, m);
     if (effects.hiddenSyllableBoxes.empty()) {
         return;  // the working copy was not sized for this grid; nothing was merged
     }
     for (std::int32_t i = k; i <= m; ++i) {
-        syllableEditing_->ShowDisplayText(i, Decode(CurrentSyllables[i], TextEncoding));
-        txtStress(i)->setText(Decode(CurrentStresses[i], TextEncoding));
-        txtJuncture(i)->setText(Decode(CurrentJunctures[i], TextEncoding));
+        syllableEditing_->ShowDisplayText(i, Decode(work_.CurrentSyllables[i], work_.TextEncoding));
+        txtStress(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        txtJuncture(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     for (const std::int32_t i : effects.hiddenSyllableBoxes) {
         HideAll({txtSyllables(i)});
@@ -182,22 +182,23 @@ void MainWindow::RecordRetyping(std::int32_t column, LineSnapshot before) {
 // grid, for the rest of the run.
 void MainWindow::mnuSplitSyllable_Click() {
     const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
-    const std::int32_t m = MaximumNumberOfSyllables;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
     const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&
-                            static_cast<std::size_t>(m) < CurrentSyllables.size() &&
+                            static_cast<std::size_t>(m) < work_.CurrentSyllables.size() &&
                             m <= NumberOfCellColumns();
     const std::int32_t k = inSyllable ? cell->column : 0;
     const std::optional<std::size_t> cut =
         inSyllable && !txtSyllables(k)->hasSelectedText()
-            ? editor::CutAtCaret(CurrentSyllables[k], TextEncoding, syllableEditing_->PlainCaret(k))
+            ? editor::CutAtCaret(work_.CurrentSyllables[k], work_.TextEncoding,
+                                 syllableEditing_->PlainCaret(k))
             : std::nullopt;
     if (!cut) {
         ShowLineStatus(QString::fromLatin1(editor::kSplitWhereMessage));
         return;
     }
     LineSnapshot before = LineSnapshot::Of(*this);
-    const editor::SplitOutcome outcome =
-        editor::Split(CurrentSyllables, CurrentStresses, CurrentJunctures, k, *cut, m);
+    const editor::SplitOutcome outcome = editor::Split(
+        work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, *cut, m);
     if (outcome == editor::SplitOutcome::LineTooLong ||
         outcome == editor::SplitOutcome::NothingToSplit) {
         ShowLineStatus(QString::fromLatin1(outcome == editor::SplitOutcome::LineTooLong
@@ -206,12 +207,12 @@ void MainWindow::mnuSplitSyllable_Click() {
         return;
     }
     if (outcome == editor::SplitOutcome::SplitAndGrew) {
-        WidenLines(m + 1);
+        work_.WidenLines(m + 1);
         WidenGrid();
     }
-    for (std::int32_t i = k; i <= MaximumNumberOfSyllables; ++i) {
-        SetTextIfNew(txtStress(i), Decode(CurrentStresses[i], TextEncoding));
-        SetTextIfNew(txtJuncture(i), Decode(CurrentJunctures[i], TextEncoding));
+    for (std::int32_t i = k; i <= work_.MaximumNumberOfSyllables; ++i) {
+        SetTextIfNew(txtStress(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        SetTextIfNew(txtJuncture(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();

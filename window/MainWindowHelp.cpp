@@ -22,7 +22,7 @@ ShortcutsWindow* MainWindow::Shortcuts() const {
 }
 
 void MainWindow::mnuAbout_Click() {
-    GetPlatform().ShowMessage(AboutText());
+    work_.GetPlatform().ShowMessage(AboutText());
 }
 
 }  // namespace corvale

@@ -66,8 +66,9 @@ void MainWindow::AddMeterCues(std::int32_t to) {
 
 void MainWindow::ShowMeterJudgement() {
     meter::Judgement judgement;
-    if (CurrentLine >= 1 && CurrentLine <= NumberOfLines) {
-        judgement = meter::JudgeLine(meter_, CurrentSyllables, CurrentStresses, strictness_);
+    if (work_.CurrentLine >= 1 && work_.CurrentLine <= work_.NumberOfLines) {
+        judgement =
+            meter::JudgeLine(meter_, work_.CurrentSyllables, work_.CurrentStresses, strictness_);
     }
     const QString cueText = CueTextOf(strictness_);
     auto off = judgement.offColumns.cbegin();
@@ -88,12 +89,13 @@ void MainWindow::ShowMeterJudgement() {
 }
 
 void MainWindow::mnuNextOffTheMeter_Click() {
-    JumpOffTheMeter(navigation::NextLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
+    JumpOffTheMeter(
+        navigation::NextLineOffTheMeter(work_.GetStore(), meter_, strictness_, work_.CurrentLine));
 }
 
 void MainWindow::mnuPreviousOffTheMeter_Click() {
-    JumpOffTheMeter(
-        navigation::PreviousLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
+    JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.GetStore(), meter_, strictness_,
+                                                        work_.CurrentLine));
 }
 
 // A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
@@ -132,7 +134,7 @@ void MainWindow::OpenOverview() {
     if (overview_) {
         return;
     }
-    overview_ = new Overview(*this, this);
+    overview_ = new Overview(work_, this);
     overview_->Model().Judge(meter_, strictness_);
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
@@ -140,10 +142,10 @@ void MainWindow::OpenOverview() {
     const int room = width() - layout::ToPixels(layout::kDesignWidth);
     resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
-    overview_->ShowLine(CurrentLine);
+    overview_->ShowLine(work_.CurrentLine);
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {
         Run([this, line] {
-            if (line >= 1 && line <= NumberOfLines) {
+            if (line >= 1 && line <= work_.NumberOfLines) {
                 GoToRow(line);
             }
         });
@@ -172,7 +174,7 @@ void MainWindow::CloseOverview() {
 
 // At start-up: the options as the user left them, without writing anything.
 void MainWindow::ApplyViewOptions() {
-    const ViewOptions options = ViewOptions::Read(GetPlatform().PathOf(kViewOptionsFileName));
+    const ViewOptions options = ViewOptions::Read(work_.GetPlatform().PathOf(kViewOptionsFileName));
     mnuStrictMeterCheck->setChecked(options.strictMeterCheck);
     strictness_ =
         options.strictMeterCheck ? meter::Strictness::EveryStress : meter::Strictness::StressMaxima;
@@ -183,7 +185,7 @@ void MainWindow::ApplyViewOptions() {
 // reason to interrupt the work with a message.
 void MainWindow::SaveViewOptions() {
     const ViewOptions options{mnuOverview->isChecked(), mnuStrictMeterCheck->isChecked()};
-    options.Write(GetPlatform().PathOf(kViewOptionsFileName));
+    options.Write(work_.GetPlatform().PathOf(kViewOptionsFileName));
 }
 
 }  // namespace corvale

@@ -20,9 +20,10 @@ namespace corvale {
 
 void MainWindow::cmdOk_Click() {
     const QString typed = txtComment->toPlainText();
-    const std::int32_t line = CurrentLine;
-    const bool changed = CommitWorkingCopy(typed == shownComment_ ? std::string(Comments(line))
-                                                                  : Encode(typed, TextEncoding));
+    const std::int32_t line = work_.CurrentLine;
+    const bool changed =
+        work_.CommitWorkingCopy(typed == shownComment_ ? std::string(work_.Comments(line))
+                                                       : Encode(typed, work_.TextEncoding));
     if (changed && OverviewDock() != nullptr) {
         OverviewDock()->Model().LineCommitted(line);
     }
@@ -36,11 +37,11 @@ void MainWindow::cmdAlsoSave_Click() {
 // After a commit: the next verse line, or, after the last one, the exit question. When saving
 // fails there, the program stays on the committed line.
 void MainWindow::ShowLineOrEnd() {
-    if (CurrentLine >= NumberOfLines) {
-        Exit();
+    if (work_.CurrentLine >= work_.NumberOfLines) {
+        work_.Exit();
         return;
     }
-    ++CurrentLine;
+    ++work_.CurrentLine;
     LoadANewLine();
 }
 
@@ -49,15 +50,15 @@ void MainWindow::cmdUndo_Click() {
 }
 
 void MainWindow::cmdBackOne_Click() {
-    if (CurrentLine > 1) {
-        --CurrentLine;
+    if (work_.CurrentLine > 1) {
+        --work_.CurrentLine;
         LoadANewLine();
     }
 }
 
 void MainWindow::cmdAheadOne_Click() {
-    if (CurrentLine < NumberOfLines) {
-        ++CurrentLine;
+    if (work_.CurrentLine < work_.NumberOfLines) {
+        ++work_.CurrentLine;
         LoadANewLine();
     }
 }
@@ -69,9 +70,9 @@ void MainWindow::cmdGoTo_Click() {
 // "go to #": false when the number in the box was refused, with a message.
 bool MainWindow::GoToNumberInBox() {
     const navigation::GoToDecision decision =
-        navigation::DecideGoTo(txtGoto->text().toStdString(), NumberOfLines);
+        navigation::DecideGoTo(txtGoto->text().toStdString(), work_.NumberOfLines);
     if (!decision.accepted) {
-        GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
+        work_.GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
         return false;
     }
     txtGoto->setText(QString());
@@ -81,16 +82,16 @@ bool MainWindow::GoToNumberInBox() {
 
 // Every go-to ends here, with a row the go-to decision accepted.
 void MainWindow::GoToRow(std::int32_t row) {
-    CurrentLine = row;
+    work_.CurrentLine = row;
     LoadANewLine();
 }
 
 void MainWindow::mnuFirstLine_Click() {
-    GoToRow(navigation::DecideGoTo("1", NumberOfLines).line);
+    GoToRow(navigation::DecideGoTo("1", work_.NumberOfLines).line);
 }
 
 void MainWindow::mnuLastLine_Click() {
-    GoToRow(navigation::DecideGoTo(std::to_string(NumberOfLines), NumberOfLines).line);
+    GoToRow(navigation::DecideGoTo(std::to_string(work_.NumberOfLines), work_.NumberOfLines).line);
 }
 
 // Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
@@ -110,14 +111,14 @@ void MainWindow::txtGoto_ReturnPressed() {
 // A wider file than the grid was built for, or a line split past the grid's width: the missing
 // columns are added the way start-up builds them, in the block order now on screen.
 void MainWindow::WidenGrid() {
-    if (MaximumNumberOfSyllables <= NumberOfCellColumns()) {
+    if (work_.MaximumNumberOfSyllables <= NumberOfCellColumns()) {
         return;
     }
     const bool junctureOnTop = placement::PlaceOf(Label3).top == layout::kUpperSlot.heading;
-    if (SpacingOfButtons == 0) {
-        SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
+    if (work_.SpacingOfButtons == 0) {
+        work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
     }
-    BuildCellColumns(NumberOfCellColumns() + 1, MaximumNumberOfSyllables);
+    BuildCellColumns(NumberOfCellColumns() + 1, work_.MaximumNumberOfSyllables);
     if (junctureOnTop) {
         Label3_Click();
     }
@@ -127,25 +128,25 @@ void MainWindow::WidenGrid() {
 // grid for a wider file, and shows the line. A switch that does not happen leaves the typed
 // name in the box.
 void MainWindow::mnuChangeFile_Click() {
-    const Leaving leaving = QuerySwitch();
-    if (leaving == Leaving::Stay) {
+    const Workspace::Leaving leaving = work_.QuerySwitch();
+    if (leaving == Workspace::Leaving::Stay) {
         return;
     }
     const std::optional<std::int32_t> line =
-        SwitchWorkingFile(EncodeFileName(txtFileName->text()), leaving);
+        work_.SwitchWorkingFile(EncodeFileName(txtFileName->text()), leaving);
     if (line) {
         ShowSwitchedFile(*line);
     }
 }
 
 void MainWindow::ShowSwitchedFile(std::int32_t line) {
-    txtFileName->setText(DecodeFileName(WorkingFileName));
+    txtFileName->setText(DecodeFileName(work_.WorkingFileName));
     UseTheMeter();
     WidenGrid();
     if (OverviewDock() != nullptr) {
         OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }
-    CurrentLine = line;
+    work_.CurrentLine = line;
     LoadANewLine();
 }
 

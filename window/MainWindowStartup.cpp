@@ -90,22 +90,23 @@ void MarkMeterReach(QLineEdit* box, const QLineEdit* pattern, bool beyond) {
 bool MainWindow::Form_Load() {
     try {
         FitWindowToScreen();
-        ReadMemoryFile();
-        LoadScansionFile();
-        ReadMeterFile();
+        work_.ReadMemoryFile();
+        work_.LoadScansionFile();
+        work_.ReadMeterFile();
         UseTheMeter();
         ApplyViewOptions();
         // Corrections a crash left in the journal come back first, with the line they were at.
-        const std::optional<std::int32_t> restored = OfferJournal();
-        txtFileName->setText(DecodeFileName(WorkingFileName));
+        const std::optional<std::int32_t> restored = work_.OfferJournal();
+        txtFileName->setText(DecodeFileName(work_.WorkingFileName));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
-        if (SpacingOfButtons == 0 && MaximumNumberOfSyllables > 0) {
-            SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
+        if (work_.SpacingOfButtons == 0 && work_.MaximumNumberOfSyllables > 0) {
+            work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
         }
-        BuildCellColumns(1, MaximumNumberOfSyllables);
+        BuildCellColumns(1, work_.MaximumNumberOfSyllables);
         HidePatternElements();
         // A memory file may remember a line of a longer version of the file: show the last.
-        CurrentLine = restored.value_or(std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0)));
+        work_.CurrentLine =
+            restored.value_or(std::clamp(work_.LastLineDone, 0, std::max(work_.NumberOfLines, 0)));
         LoadANewLine();
         if (mnuOverview->isChecked()) {
             OpenOverview();
@@ -139,8 +140,8 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
     from = NumberOfCellColumns() + 1;
     to = std::min(to, kMostColumns);
-    const std::int32_t m = MaximumNumberOfSyllables;
-    const double s = SpacingOfButtons;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const double s = work_.SpacingOfButtons;
     for (std::int32_t i = from; i <= to; ++i) {
         AddElement(txtSyllables, CellArray::txtSyllables, i, s, m);
         AddElement(txtStress, CellArray::txtStress, i, s, m);
@@ -177,13 +178,13 @@ void MainWindow::HidePatternElements() {
 // symbol, and a strong syllable's symbol is bold.
 void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     // The meter file may come from another editor than the scansion file.
-    const Encoding encoding = DetectEncoding(MeterLine);
+    const Encoding encoding = DetectEncoding(work_.MeterLine);
     for (std::int32_t i = from; i <= to; ++i) {
         QLabel* label = lblMeter(i);
         if (label == nullptr) {
             return;
         }
-        const std::string_view symbol = fields::NthField(MeterLine, i);
+        const std::string_view symbol = fields::NthField(work_.MeterLine, i);
         placement::SetCaption(label, Decode(symbol, encoding));
         label->setVisible(!num::IsBlank(symbol));
         const bool strong = meter::IsStrongSymbol(symbol);
@@ -196,14 +197,14 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
 }
 
 void MainWindow::ColourMeterReach(std::int32_t column) {
-    const bool beyond = column > NumberOfMeterSymbols;
+    const bool beyond = column > work_.NumberOfMeterSymbols;
     MarkMeterReach(txtSyllables(column), txtSyllables(0), beyond);
     MarkMeterReach(txtStress(column), txtStress(0), beyond);
     MarkMeterReach(txtJuncture(column), txtJuncture(0), beyond);
 }
 
 void MainWindow::UseTheMeter() {
-    meter_ = meter::Meter(MeterLine, NumberOfMeterSymbols);
+    meter_ = meter::Meter(work_.MeterLine, work_.NumberOfMeterSymbols);
     const std::int32_t columns = NumberOfCellColumns();
     for (std::int32_t i = 1; i <= columns; ++i) {
         ColourMeterReach(i);

@@ -25,7 +25,7 @@ public:
 
     State validate(QString& input, int&) const override {
         input = editor::WithoutBreaks(input);
-        const QString refused = editor::FirstUnencodable(input, form_.TextEncoding);
+        const QString refused = editor::FirstUnencodable(input, form_.Work().TextEncoding);
         if (!refused.isEmpty()) {
             form_.ShowLineStatus(QString::fromLatin1(editor::kNotEncodableMessage).arg(refused));
             return Invalid;
@@ -73,8 +73,8 @@ QString SyllableEditing::DisplayText(std::int32_t i) const {
 
 QString SyllableEditing::PlainText(std::int32_t i) const {
     const auto at = static_cast<std::size_t>(i);
-    return at < form_.CurrentSyllables.size()
-               ? Decode(form_.CurrentSyllables[at], form_.TextEncoding)
+    return at < form_.Work().CurrentSyllables.size()
+               ? Decode(form_.Work().CurrentSyllables[at], form_.Work().TextEncoding)
                : QString();
 }
 
@@ -106,19 +106,19 @@ bool SyllableEditing::Take() {
     }
     const std::int32_t i = *editing_;
     const auto at = static_cast<std::size_t>(i);
-    if (at >= form_.CurrentSyllables.size()) {
+    if (at >= form_.Work().CurrentSyllables.size()) {
         return true;
     }
     QLineEdit* box = form_.txtSyllables(i);
-    const editor::TypedSyllable typed =
-        editor::TakeTypedSyllable(box->text(), form_.CurrentSyllables[at], form_.TextEncoding);
+    const editor::TypedSyllable typed = editor::TakeTypedSyllable(
+        box->text(), form_.Work().CurrentSyllables[at], form_.Work().TextEncoding);
     switch (typed.verdict) {
         case editor::TypedVerdict::Blank:
             Refuse(QString::fromLatin1(editor::kEmptySyllableMessage));
             return false;
         case editor::TypedVerdict::NotEncodable:
             Refuse(QString::fromLatin1(editor::kNotEncodableMessage)
-                       .arg(editor::FirstUnencodable(box->text(), form_.TextEncoding)));
+                       .arg(editor::FirstUnencodable(box->text(), form_.Work().TextEncoding)));
             return false;
         case editor::TypedVerdict::Unchanged:
             box->setText(atFocus_);
@@ -127,10 +127,11 @@ bool SyllableEditing::Take() {
             break;
     }
     LineSnapshot before = LineSnapshot::Of(form_);
-    form_.CurrentSyllables[at] = typed.bytes;
-    const editor::CellLook look = editor::LookOfCell(form_.CurrentSyllables, form_.CurrentStresses,
-                                                     form_.CurrentJunctures, i);
-    ShowDisplayText(i, Decode(look.text, form_.TextEncoding));
+    form_.Work().CurrentSyllables[at] = typed.bytes;
+    const editor::CellLook look =
+        editor::LookOfCell(form_.Work().CurrentSyllables, form_.Work().CurrentStresses,
+                           form_.Work().CurrentJunctures, i);
+    ShowDisplayText(i, Decode(look.text, form_.Work().TextEncoding));
     form_.RecordRetyping(i, std::move(before));
     return true;
 }

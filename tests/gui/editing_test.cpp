@@ -39,7 +39,7 @@ protected:
     void ShowLine(int line) { GoTo(QString::number(line)); }
     std::vector<std::string> Texts(const char* array) const {
         std::vector<std::string> texts;
-        for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
+        for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
             texts.push_back(CellText(array, i));
         }
         return texts;
@@ -60,13 +60,13 @@ TEST_F(Editing, StressStepsStopAtTheBounds) {
         ClickCell("cmdStressDown", 1);
         EXPECT_EQ(CellText("txtStress", 1), expected);
     }
-    EXPECT_EQ(form->CurrentStresses[1], "1");
+    EXPECT_EQ(form->Work().CurrentStresses[1], "1");
 }
 
 TEST_F(Editing, StepChangesOnlyTheWorkingCopyAndItsBox) {
     ClickCell("cmdStressUp", 2);
-    EXPECT_EQ(form->CurrentStresses[2], "2");
-    EXPECT_EQ(form->Stresses(1, 2), "1");
+    EXPECT_EQ(form->Work().CurrentStresses[2], "2");
+    EXPECT_EQ(form->Work().Stresses(1, 2), "1");
     EXPECT_EQ(CellText("txtStress", 1), "1");
     EXPECT_EQ(CellText("txtJuncture", 2), "0");
     EXPECT_EQ(Texts("txtSyllables"), (std::vector<std::string>{"a", "b", "c", "d", "", ""}));
@@ -80,7 +80,7 @@ TEST_F(Editing, StepsLeaveTheSyllableBoxesAsTheyWere) {
     ClickCell("cmdStressUp", 1);
     ClickCell("cmdStressUp", 1);
     ClickCell("cmdJunctureUp", 1);
-    EXPECT_EQ(form->CurrentJunctures[1], "1");
+    EXPECT_EQ(form->Work().CurrentJunctures[1], "1");
     EXPECT_EQ(SyllableBox(1)->font().bold(), boldBefore);
     EXPECT_EQ(SyllableBox(1)->alignment(), alignmentBefore);
 }
@@ -125,7 +125,8 @@ TEST_F(Editing, ValuesFromTheFileStepByTheirNumber) {
             ClickCell(c.button, c.column);
         }
         EXPECT_EQ(CellText("txtStress", c.column), c.shown) << c.what;
-        EXPECT_EQ(form->CurrentStresses[static_cast<std::size_t>(c.column)], c.shown) << c.what;
+        EXPECT_EQ(form->Work().CurrentStresses[static_cast<std::size_t>(c.column)], c.shown)
+            << c.what;
     }
 }
 
@@ -135,13 +136,13 @@ TEST_F(Editing, RedoThrowsStepsAway) {
     Click(QStringLiteral("cmdUndo"));
     EXPECT_EQ(CellText("txtStress", 3), "3");
     EXPECT_EQ(CellText("txtJuncture", 4), "2");
-    EXPECT_EQ(form->CurrentStresses[3], "3");
-    EXPECT_EQ(form->CurrentJunctures[4], "2");
+    EXPECT_EQ(form->Work().CurrentStresses[3], "3");
+    EXPECT_EQ(form->Work().CurrentJunctures[4], "2");
 }
 
 TEST_F(Editing, StepOnAColumnThatIsNotThereDoesNothing) {
-    const auto stresses = form->CurrentStresses;
-    const auto junctures = form->CurrentJunctures;
+    const auto stresses = form->Work().CurrentStresses;
+    const auto junctures = form->Work().CurrentJunctures;
     form->Run([&] {
         for (const std::int16_t i :
              {std::int16_t{0}, std::int16_t{-1}, std::int16_t{7}, std::int16_t{32767}}) {
@@ -151,8 +152,8 @@ TEST_F(Editing, StepOnAColumnThatIsNotThereDoesNothing) {
             form->cmdJunctureDown_Click(i);
         }
     });
-    EXPECT_EQ(form->CurrentStresses, stresses);
-    EXPECT_EQ(form->CurrentJunctures, junctures);
+    EXPECT_EQ(form->Work().CurrentStresses, stresses);
+    EXPECT_EQ(form->Work().CurrentJunctures, junctures);
     EXPECT_EQ(CellText("txtStress", 0), "");
     EXPECT_FALSE(platform.Ended());
 }
@@ -232,7 +233,8 @@ TEST_F(Editing, MergeExampleThroughTheButtons) {
     EXPECT_EQ(Texts("txtSyllables"), (std::vector<std::string>{"a", "b c", "d", "", "", ""}));
     EXPECT_EQ(Texts("txtStress"), (std::vector<std::string>{"1", "3", "1", "", "", ""}));
     EXPECT_EQ(Texts("txtJuncture"), (std::vector<std::string>{"0", "1", "2", "", "", ""}));
-    EXPECT_EQ(form->CurrentSyllables, (std::vector<std::string>{"", "a", "b c", "d", "", "", ""}));
+    EXPECT_EQ(form->Work().CurrentSyllables,
+              (std::vector<std::string>{"", "a", "b c", "d", "", "", ""}));
     for (const char* array : {"txtSyllables", "txtStress", "txtJuncture", "cmdStressUp",
                               "cmdStressDown", "cmdJunctureUp", "cmdJunctureDown"}) {
         EXPECT_TRUE(CellShown(array, 3)) << array;
@@ -247,8 +249,8 @@ TEST_F(Editing, MergeExampleThroughTheButtons) {
     EXPECT_TRUE(SyllableBox(3)->alignment().testFlag(Qt::AlignLeft));
     EXPECT_TRUE(SyllableBox(2)->font().bold());
     // The store keeps the line as it was.
-    EXPECT_EQ(form->Syllables(1, 2), "b");
-    EXPECT_EQ(form->Syllables(1, 4), "d");
+    EXPECT_EQ(form->Work().Syllables(1, 2), "b");
+    EXPECT_EQ(form->Work().Syllables(1, 4), "d");
 }
 
 TEST_F(Editing, RedoAfterAMergeBringsBackTheUnmergedLine) {
@@ -275,7 +277,7 @@ TEST_F(Editing, MergingTheLastTwoOfAFullLine) {
     EXPECT_FALSE(CellShown("cmdStressUp", 6));
     EXPECT_FALSE(CellShown("cmdMerge", 5));
     EXPECT_TRUE(CellShown("cmdMerge", 4));
-    EXPECT_EQ(form->CurrentSyllables[6], "");
+    EXPECT_EQ(form->Work().CurrentSyllables[6], "");
 }
 
 TEST_F(Editing, MergeNeverShowsAHiddenColumn) {
@@ -285,7 +287,7 @@ TEST_F(Editing, MergeNeverShowsAHiddenColumn) {
     EXPECT_EQ(CellText("txtSyllables", 1), "a b");
     // The blank moved into column 2 and "d" into the hidden column 3, which stays hidden.
     EXPECT_FALSE(CellShown("txtSyllables", 2));
-    EXPECT_EQ(form->CurrentSyllables[3], "d");
+    EXPECT_EQ(form->Work().CurrentSyllables[3], "d");
     EXPECT_FALSE(CellShown("txtSyllables", 3));
     EXPECT_FALSE(CellShown("txtSyllables", 4));
 }
@@ -297,8 +299,8 @@ TEST_F(Editing, CommitStoresTheMergedLineWithEmptiedPositions) {
     const std::vector<std::string> syllables = {"a", "b c", "d", "", "", ""};
     const std::vector<std::string> stresses = {"1", "3", "1", "", "", ""};
     for (int i = 1; i <= 6; ++i) {
-        EXPECT_EQ(form->Syllables(1, i), syllables[static_cast<std::size_t>(i - 1)]) << i;
-        EXPECT_EQ(form->Stresses(1, i), stresses[static_cast<std::size_t>(i - 1)]) << i;
+        EXPECT_EQ(form->Work().Syllables(1, i), syllables[static_cast<std::size_t>(i - 1)]) << i;
+        EXPECT_EQ(form->Work().Stresses(1, i), stresses[static_cast<std::size_t>(i - 1)]) << i;
     }
     Click(QStringLiteral("cmdBackOne"));
     EXPECT_EQ(CellText("txtSyllables", 2), "b c");
@@ -307,14 +309,14 @@ TEST_F(Editing, CommitStoresTheMergedLineWithEmptiedPositions) {
 }
 
 TEST_F(Editing, MergeOnAButtonThatShouldNotBeThereDoesNothing) {
-    const auto syllables = form->CurrentSyllables;
+    const auto syllables = form->Work().CurrentSyllables;
     form->Run([&] {
         for (const std::int16_t k :
              {std::int16_t{0}, std::int16_t{-3}, std::int16_t{6}, std::int16_t{100}}) {
             form->cmdMerge_Click(k);
         }
     });
-    EXPECT_EQ(form->CurrentSyllables, syllables);
+    EXPECT_EQ(form->Work().CurrentSyllables, syllables);
     EXPECT_EQ(Texts("txtSyllables"), (std::vector<std::string>{"a", "b", "c", "d", "", ""}));
 }
 

@@ -66,8 +66,9 @@ protected:
     template <typename Row>
     std::string Stored(Row row, int line) const {
         std::string texts;
-        for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
-            texts += std::string(i == 1 ? "" : "|") + std::string(std::invoke(row, *form, line, i));
+        for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+            texts += std::string(i == 1 ? "" : "|") +
+                     std::string(std::invoke(row, form->Work(), line, i));
         }
         return texts.erase(texts.find_last_not_of('|') + 1);
     }
@@ -82,7 +83,7 @@ TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
 
     for (const KeyStep& step : kCorrection) {
         SCOPED_TRACE(step.what);
-        const int line = form->CurrentLine;
+        const int line = form->Work().CurrentLine;
         const std::string syllables = ShownTexts("txtSyllables");
         const std::string stresses = ShownTexts("txtStress");
         for (const QKeyCombination key : step.keys) {
@@ -93,8 +94,8 @@ TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
         EXPECT_EQ(ShownTexts("txtSyllables"), step.syllables);
         EXPECT_EQ(ShownTexts("txtStress"), step.stresses);
         if (step.commits) {
-            EXPECT_EQ(Stored(&MainWindow::Syllables, line), syllables);
-            EXPECT_EQ(Stored(&MainWindow::Stresses, line), stresses);
+            EXPECT_EQ(Stored(&Workspace::Syllables, line), syllables);
+            EXPECT_EQ(Stored(&Workspace::Stresses, line), stresses);
         }
     }
 

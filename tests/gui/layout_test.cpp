@@ -210,7 +210,7 @@ using GridLayoutTest = GridFixture;
 
 TEST_F(GridLayoutTest, TenColumnsAtTheDefaultPitch) {
     ASSERT_TRUE(StartWith({Plain(10)}));
-    EXPECT_EQ(form->SpacingOfButtons, 1300);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 1300);
     ASSERT_EQ(form->NumberOfCellColumns(), 10);
     for (int i = 1; i <= 10; ++i) {
         SCOPED_TRACE(i);
@@ -244,7 +244,7 @@ class GridGeometryTest : public GridFixture, public ::testing::WithParamInterfac
 TEST_P(GridGeometryTest, FirstColumnAndSyllableWidth) {
     const GridCase& c = GetParam();
     ASSERT_TRUE(StartWith({Plain(c.columns)}, "S", c.spacing));
-    EXPECT_EQ(form->SpacingOfButtons, c.expectedSpacing);
+    EXPECT_EQ(form->Work().SpacingOfButtons, c.expectedSpacing);
     ASSERT_EQ(form->NumberOfCellColumns(), c.columns);
     const QRectF first = Twips(Cell("txtSyllables", 1));
     EXPECT_DOUBLE_EQ(first.left(), c.firstLeft);
@@ -264,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GridLayoutTest, ColumnsBeyondTheMeterAreRedAndUnlabelled) {
     ASSERT_TRUE(StartWith({Plain(11)}, "W\tS\tW\tS\tW\tS\tW\tS"));
-    EXPECT_EQ(form->NumberOfMeterSymbols, 8);
+    EXPECT_EQ(form->Work().NumberOfMeterSymbols, 8);
     const QColor red(255, 0, 0);
     for (int i = 1; i <= 11; ++i) {
         SCOPED_TRACE(i);
@@ -293,7 +293,7 @@ TEST_F(GridLayoutTest, StrongSymbolsAreBoldWhateverTheirCaseAndBlanks) {
 
 TEST_F(GridLayoutTest, BlankMeterFieldHidesItsLabelOnly) {
     ASSERT_TRUE(StartWith({Plain(4)}, "S\t\tW\t  "));
-    EXPECT_EQ(form->NumberOfMeterSymbols, 1);
+    EXPECT_EQ(form->Work().NumberOfMeterSymbols, 1);
     EXPECT_TRUE(Shown("lblMeter(1)"));
     EXPECT_FALSE(Shown("lblMeter(2)"));
     EXPECT_TRUE(Shown("lblMeter(3)"));
@@ -346,10 +346,10 @@ TEST_F(GridLayoutTest, ColumnControlsAreNamedForAssistiveTechnology) {
 TEST_F(GridLayoutTest, ColumnButtonsReachTheirHandlers) {
     ASSERT_TRUE(StartWith({Plain(3)}));
     Click("cmdStressUp(2)");
-    EXPECT_EQ(form->CurrentStresses[2], "2");
+    EXPECT_EQ(form->Work().CurrentStresses[2], "2");
     Click("cmdJunctureDown(3)");
-    EXPECT_EQ(form->CurrentJunctures[3], "1");
-    EXPECT_EQ(form->CurrentStresses[1], "1");
+    EXPECT_EQ(form->Work().CurrentJunctures[3], "1");
+    EXPECT_EQ(form->Work().CurrentStresses[1], "1");
 }
 
 TEST_F(GridLayoutTest, WindowCoversTheScreen) {

@@ -41,8 +41,9 @@ std::vector<std::string> WholeLine(const MainWindow& form) {
         state.push_back(seen);
     }
     for (std::size_t k = 1; k <= static_cast<std::size_t>(form.NumberOfCellColumns()); ++k) {
-        state.push_back("working copy '" + form.CurrentSyllables[k] + "' '" +
-                        form.CurrentStresses[k] + "' '" + form.CurrentJunctures[k] + "'");
+        state.push_back("working copy '" + form.Work().CurrentSyllables[k] + "' '" +
+                        form.Work().CurrentStresses[k] + "' '" + form.Work().CurrentJunctures[k] +
+                        "'");
     }
     return state;
 }

@@ -138,10 +138,10 @@ TEST_F(OwnMeterWindow, ASwitchToAFileWithoutAMeterStaysPut) {
                   "in the same folder as the program, holding the symbols of the meter (like S "
                   "and W) separated by tabs.  I have stayed with the file you are working on."}));
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->WorkingFileName, "ode.txt");
+    EXPECT_EQ(form->Work().WorkingFileName, "ode.txt");
     EXPECT_EQ(Progress(), "3/3");
-    EXPECT_EQ(form->Stresses(2, 2), "2");
-    EXPECT_TRUE(form->IsModified());
+    EXPECT_EQ(form->Work().Stresses(2, 2), "2");
+    EXPECT_TRUE(form->Work().IsModified());
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile("ode.txt", "3", "4", "1", "4", "1", "2167"));
     EXPECT_EQ(platform.FileNames(), files);
     GoTo(QStringLiteral("1"));

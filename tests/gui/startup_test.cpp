@@ -23,7 +23,7 @@ TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
     ASSERT_TRUE(StartWith({Plain(3, "one"), Plain(4, "two"), Plain(2, "three")}, "W\tS", "0", "2"));
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->CurrentLine, 2);
+    EXPECT_EQ(form->Work().CurrentLine, 2);
     EXPECT_EQ(form->lblText->text(), "two");
     EXPECT_EQ(form->lblProgress->text(), "2/3");
     EXPECT_EQ(form->txtFileName->text(), "poem.txt");
@@ -35,7 +35,7 @@ TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
 
 TEST_F(StartupTest, SpacingDefaultIsKeptForTheMemoryFile) {
     ASSERT_TRUE(StartWith({Plain(16)}));
-    EXPECT_EQ(form->SpacingOfButtons, 812);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 812);
 }
 
 TEST_F(StartupTest, MissingFileFallsBackToInTxt) {
@@ -73,8 +73,8 @@ TEST_F(StartupTest, MissingMeterEndsStartUpAfterTheWholeFileIsLoaded) {
     EXPECT_FALSE(Start());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
     EXPECT_TRUE(platform.Ended());
-    EXPECT_EQ(form->NumberOfLines, 3);
-    EXPECT_EQ(form->Syllables(3, 4), "s4");
+    EXPECT_EQ(form->Work().NumberOfLines, 3);
+    EXPECT_EQ(form->Work().Syllables(3, 4), "s4");
     EXPECT_EQ(form->NumberOfCellColumns(), 0);
     EXPECT_EQ(form->txtFileName->text(), "Text1");
     EXPECT_FALSE(form->isVisible());
@@ -86,11 +86,11 @@ TEST_F(StartupTest, NoMemoryFileAndNoScansionFileOpensAnEmptyWindow) {
     // Without a memory file there is no name to complain about.
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->NumberOfLines, 0);
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->Work().NumberOfLines, 0);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
     EXPECT_EQ(form->NumberOfCellColumns(), 0);
-    EXPECT_EQ(form->SpacingOfButtons, 0);
-    EXPECT_EQ(form->CurrentLine, 0);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 0);
+    EXPECT_EQ(form->Work().CurrentLine, 0);
     EXPECT_EQ(form->lblProgress->text(), "0/0");
     EXPECT_EQ(form->lblText->text(), "");
     EXPECT_EQ(form->lblTextNextLine->text(), "");
@@ -103,26 +103,26 @@ TEST_F(StartupTest, NamedFileAndInTxtBothMissingOpensAnEmptyWindow) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
     EXPECT_EQ(form->txtFileName->text(), "gone.txt");
-    EXPECT_EQ(form->CurrentLine, 0);
+    EXPECT_EQ(form->Work().CurrentLine, 0);
     EXPECT_EQ(form->lblProgress->text(), "0/0");
 }
 
 TEST_F(StartupTest, RememberedLineBeyondTheFileShowsTheLastLine) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "last")}, "W\tS", "0", "250"));
-    EXPECT_EQ(form->CurrentLine, 2);
+    EXPECT_EQ(form->Work().CurrentLine, 2);
     EXPECT_EQ(form->lblText->text(), "last");
     EXPECT_EQ(form->lblProgress->text(), "2/2");
 }
 
 TEST_F(StartupTest, UnreadableLineNumberStartsAtTheFirstLine) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}, "W\tS", "0", "2a"));
-    EXPECT_EQ(form->CurrentLine, 1);
+    EXPECT_EQ(form->Work().CurrentLine, 1);
     EXPECT_EQ(form->lblText->text(), "first");
 }
 
 TEST_F(StartupTest, RememberedLineZeroShowsTheEmptyRow) {
     ASSERT_TRUE(StartWith({Plain(2, "first")}, "W\tS", "0", "0"));
-    EXPECT_EQ(form->CurrentLine, 0);
+    EXPECT_EQ(form->Work().CurrentLine, 0);
     EXPECT_EQ(form->lblProgress->text(), "0/1");
     EXPECT_EQ(form->lblTextNextLine->text(), "first");
 }
@@ -130,8 +130,8 @@ TEST_F(StartupTest, RememberedLineZeroShowsTheEmptyRow) {
 TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "900"));
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 0);
-    EXPECT_EQ(form->SpacingOfButtons, 900);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 900);
     EXPECT_EQ(form->NumberOfCellColumns(), 0);
     EXPECT_FALSE(Shown("txtSyllables(0)"));
     EXPECT_FALSE(Shown("lblMeter(0)"));
@@ -142,7 +142,7 @@ TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
 TEST_F(StartupTest, NoSyllablePositionsAndNoSpacingLeavesTheSpacingZero) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "0"));
-    EXPECT_EQ(form->SpacingOfButtons, 0);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 0);
     EXPECT_EQ(form->NumberOfCellColumns(), 0);
 }
 
@@ -160,7 +160,7 @@ TEST_F(StartupTest, BundledSampleOpens) {
     UseSample("sonnet18", "sonnet18.txt");
     ASSERT_TRUE(Start());
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->NumberOfLines, 14);
+    EXPECT_EQ(form->Work().NumberOfLines, 14);
     EXPECT_EQ(form->lblText->text(), "Shall I compare thee to a summer's day?");
     EXPECT_EQ(form->lblProgress->text(), "1/14");
     EXPECT_EQ(form->txtSyllables(3)->text(), "com");
@@ -169,7 +169,7 @@ TEST_F(StartupTest, BundledSampleOpens) {
 // A wider file opened later gets the missing columns, built like those of start-up.
 TEST_F(StartupTest, LaterColumnsAreBuiltLikeTheFirst) {
     ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "1000"));
-    form->MaximumNumberOfSyllables = 5;
+    form->Work().MaximumNumberOfSyllables = 5;
     form->BuildCellColumns(4, 5);
     ASSERT_EQ(form->NumberOfCellColumns(), 5);
     EXPECT_EQ(Twips("cmdMerge(5)"), QRectF(4650, 1800, 495, 255));

@@ -54,7 +54,9 @@ protected:
             QApplication::sendEvent(box, &press);
         }
     }
-    std::string Working(int i) const { return form->CurrentSyllables[static_cast<std::size_t>(i)]; }
+    std::string Working(int i) const {
+        return form->Work().CurrentSyllables[static_cast<std::size_t>(i)];
+    }
     std::string Status() const { return form->lblMeterStatus->text().toStdString(); }
     int UndoSteps() const { return form->mnuUndo->isEnabled() ? 1 : 0; }
     // The file's syllables row of verse line 1.
@@ -87,7 +89,7 @@ TEST_P(RetypeTakenBefore, TheCommand) {
         Press(key);
     }
     EXPECT_EQ(Working(1), GetParam().working1);
-    EXPECT_EQ(form->Syllables(1, 1), GetParam().stored1);
+    EXPECT_EQ(form->Work().Syllables(1, 1), GetParam().stored1);
     EXPECT_EQ(Progress(), GetParam().progress);
 }
 
@@ -196,12 +198,12 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     ASSERT_EQ(Focused(), "txtSyllables(3)");
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(kSplitKey);
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
     EXPECT_EQ(form->NumberOfCellColumns(), 4);
-    EXPECT_EQ(form->CurrentSyllables,
+    EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thee", "art", "temp", "erate:"}));
-    EXPECT_EQ(form->CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
-    EXPECT_EQ(form->CurrentJunctures, (std::vector<std::string>{"", "2", "2", "1", "4"}));
+    EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
+    EXPECT_EQ(form->Work().CurrentJunctures, (std::vector<std::string>{"", "2", "2", "1", "4"}));
     EXPECT_TRUE(CellShown("txtSyllables", 4));
     EXPECT_TRUE(CellShown("cmdMerge", 3));
     EXPECT_EQ(Focused(), "txtSyllables(3)");
@@ -209,32 +211,32 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     EXPECT_EQ(Status(), "fits the meter") << "judged at once";
 
     Press(key::Undo);
-    EXPECT_EQ(form->CurrentSyllables,
+    EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thee", "art", "temperate:", ""}));
-    EXPECT_EQ(form->CurrentJunctures[3], "4");
+    EXPECT_EQ(form->Work().CurrentJunctures[3], "4");
     EXPECT_FALSE(CellShown("txtSyllables", 4));
     EXPECT_FALSE(CellShown("cmdMerge", 3));
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4) << "the grid never shrinks";
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4) << "the grid never shrinks";
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(key::Redo);
     EXPECT_EQ(Working(4), "erate:");
     Press(key::Commit);
     EXPECT_EQ(Progress(), "2/3");
-    EXPECT_EQ(form->Syllables(1, 4), "erate:");
+    EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
     EXPECT_FALSE(CellShown("txtSyllables", 4)) << "line 2 has three syllables";
 
     form.reset();  // killed: nothing saved
     platform.WillAnswer({Answer::Yes});
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
     EXPECT_EQ(form->NumberOfCellColumns(), 4);
-    EXPECT_EQ(form->Syllables(1, 4), "erate:");
+    EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
     form->mnuSave->trigger();
     EXPECT_EQ(SavedRow(), "1\tsyllables\tThou art temperate:\tThee\tart\ttemp\terate:");
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->Syllables(1, 1), "Thee");
-    EXPECT_EQ(form->Junctures(1, 3), "1");
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Work().Syllables(1, 1), "Thee");
+    EXPECT_EQ(form->Work().Junctures(1, 3), "1");
 }
 
 // Chosen with the mouse from the Line menu, the split takes the caret the box kept.
@@ -250,7 +252,7 @@ TEST_F(SyllableEditingTest, SplitChosenFromTheLineMenuWithTheMouse) {
     ASSERT_NE(split, nullptr);
     QTest::mouseClick(form->mnuLine, Qt::LeftButton, {},
                       form->mnuLine->actionGeometry(split).center());
-    EXPECT_EQ(form->CurrentSyllables,
+    EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thou", "a", "rt", "temperate:"}));
     EXPECT_EQ(split->shortcut(), QKeySequence(kSplitKey));
     EXPECT_FALSE(split->toolTip().isEmpty());
@@ -278,11 +280,11 @@ TEST_P(SplitRefused, ChangesNothingAndSaysWhy) {
     ASSERT_TRUE(StartOn(GetParam().verses, GetParam().meter));
     Activate();
     GetParam().place(*form);
-    const std::vector<std::string> before = form->CurrentSyllables;
-    const int m = form->MaximumNumberOfSyllables;
+    const std::vector<std::string> before = form->Work().CurrentSyllables;
+    const int m = form->Work().MaximumNumberOfSyllables;
     Press(kSplitKey);
-    EXPECT_EQ(form->CurrentSyllables, before);
-    EXPECT_EQ(form->MaximumNumberOfSyllables, m);
+    EXPECT_EQ(form->Work().CurrentSyllables, before);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, m);
     EXPECT_EQ(UndoSteps(), 0);
     EXPECT_EQ(Status(), GetParam().status);
 }

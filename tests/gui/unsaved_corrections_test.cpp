@@ -34,7 +34,7 @@ protected:
     void CommitACorrection() {
         ClickCell("cmdStressUp", 1);
         Click(QStringLiteral("cmdOk"));
-        ASSERT_TRUE(form->IsModified());
+        ASSERT_TRUE(form->Work().IsModified());
     }
     std::string Title() const { return form->windowHandle()->title().toStdString(); }
     void ExpectFilesAsLoaded() const {
@@ -62,11 +62,11 @@ TEST_F(UnsavedCorrections, TitleShowsAStarOnlyWhileCorrectionsAreUnsaved) {
 TEST_F(UnsavedCorrections, UntouchedCommentIsCommittedAsTheBytesItWas) {
     // A no-break space, which the comment box would give back as a plain space.
     const std::string comment = "half\xc2\xa0time";
-    form->GetStore().SetComment(1, comment);
+    form->Work().GetStore().SetComment(1, comment);
     Click(QStringLiteral("cmdUndo"));
     Click(QStringLiteral("cmdOk"));
-    EXPECT_EQ(form->Comments(1), comment);
-    EXPECT_FALSE(form->IsModified());
+    EXPECT_EQ(form->Work().Comments(1), comment);
+    EXPECT_FALSE(form->Work().IsModified());
 }
 
 TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
@@ -76,7 +76,7 @@ TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
     Click(QStringLiteral("cmdOk"));
     EXPECT_EQ(Progress(), "14/14");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->IsModified());
+    EXPECT_TRUE(form->Work().IsModified());
     ExpectFilesAsLoaded();
 }
 
@@ -125,14 +125,14 @@ TEST_P(Leaving, AsksOnlyWhenCorrectionsAreUnsaved) {
         EXPECT_EQ(!form->isVisible(), c.left);
         EXPECT_EQ(platform.Ended(), c.left && c.how == Leave::Exit);
     } else {
-        EXPECT_EQ(form->WorkingFileName, c.left ? kTyger : kSonnet);
+        EXPECT_EQ(form->Work().WorkingFileName, c.left ? kTyger : kSonnet);
         // A switch that does not happen leaves the typed name in the box.
         EXPECT_EQ(form->txtFileName->text().toStdString(), kTyger);
     }
     if (!c.left) {
         EXPECT_EQ(Title(), "Corvale*");
-        EXPECT_TRUE(form->IsModified());
-        EXPECT_EQ(form->Stresses(1, 1), "2");
+        EXPECT_TRUE(form->Work().IsModified());
+        EXPECT_EQ(form->Work().Stresses(1, 1), "2");
         EXPECT_EQ(Progress(), "2/14");
     }
 }

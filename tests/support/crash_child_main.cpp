@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     form.show();
     for (int i = 2; i < argc; ++i) {
         form.Run([&] {
-            form.CurrentLine = std::atoi(argv[i]);
+            form.Work().CurrentLine = std::atoi(argv[i]);
             form.LoadANewLine();
             form.cmdStressUp_Click(1);
             form.cmdOk_Click();
