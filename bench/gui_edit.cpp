@@ -50,7 +50,7 @@ void BM_CommitAndNext(benchmark::State& state) {
         form->Run([&] { form->cmdOk_Click(); });
         state.SetIterationTime(SecondsSince(start));
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_CommitAndNext)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -82,7 +82,7 @@ void BM_CommitAndNextJournaled(benchmark::State& state) {
         state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
         state.counters["worst_ms"] = seconds.back() * 1e3;
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_CommitAndNextJournaled)
     ->Arg(16)
@@ -104,7 +104,7 @@ void BM_MergeFirstColumn(benchmark::State& state) {
         state.SetIterationTime(SecondsSince(start));
         form->Run([&] { form->cmdUndo_Click(); });
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -119,15 +119,15 @@ void BM_LoadANewLineFocusInACell(benchmark::State& state) {
     std::int32_t line = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form->txtStress(2)->setFocus();
+        form->Grid().txtStress(2)->setFocus();
         form->Run([&] { form->cmdStressUp_Click(2); });
         form->Work().CurrentLine = line % (kLines - 1) + 1;
         ++line;
         state.ResumeTiming();
         form->LoadANewLine();
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
-    state.counters["focus_kept"] = form->focusWidget() == form->txtStress(2) ? 1 : 0;
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
+    state.counters["focus_kept"] = form->focusWidget() == form->Grid().txtStress(2) ? 1 : 0;
 }
 BENCHMARK(BM_LoadANewLineFocusInACell)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
 

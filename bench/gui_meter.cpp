@@ -115,12 +115,12 @@ void BM_LoadANewLineWithCues(benchmark::State& state) {
         ++line;
         form->LoadANewLine();
         state.PauseTiming();
-        for (std::int32_t i = 1; i <= form->lblOffMeter.Count(); ++i) {
-            cues += form->lblOffMeter(i)->IsShown() ? 1 : 0;
+        for (std::int32_t i = 1; i <= form->Grid().lblOffMeter.Count(); ++i) {
+            cues += form->Grid().lblOffMeter(i)->IsShown() ? 1 : 0;
         }
         state.ResumeTiming();
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
     state.counters["cues_per_line"] =
         static_cast<double>(cues) / static_cast<double>(state.iterations());
 }

@@ -40,7 +40,7 @@ void BM_SplitGrowingTheGrid(benchmark::State& state) {
     }
     std::vector<double> seconds;
     for (auto _ : state) {
-        QLineEdit* box = form->txtSyllables(1);
+        QLineEdit* box = form->Grid().txtSyllables(1);
         box->setFocus();
         box->setCursorPosition(static_cast<int>(box->text().size()) - 1);
         const std::int32_t before = form->Work().MaximumNumberOfSyllables;
@@ -61,7 +61,7 @@ void BM_SplitGrowingTheGrid(benchmark::State& state) {
         state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
         state.counters["worst_ms"] = seconds.back() * 1e3;
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_SplitGrowingTheGrid)
     ->Arg(200)

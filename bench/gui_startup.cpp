@@ -139,7 +139,7 @@ void BM_LoadANewLine(benchmark::State& state) {
         form.LoadANewLine();
         ++line;
     }
-    state.counters["columns"] = static_cast<double>(form.NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form.Grid().Columns());
 }
 BENCHMARK(BM_LoadANewLine)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
 

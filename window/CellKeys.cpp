@@ -1,6 +1,6 @@
 #include "window/CellKeys.h"
 
-#include "window/MainWindow.h"
+#include "window/CellGrid.h"
 #include "window/SyllableEditing.h"
 
 #include <QAction>
@@ -66,12 +66,10 @@ void MoveTo(QLineEdit* box, int step) {
 
 }  // namespace
 
-CellKeys::CellKeys(MainWindow& form, CellFocus& focus, KeyMap& keys)
-    : form_(form), focus_(focus), keys_(keys) {
+CellKeys::CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, KeyMap& keys,
+                   const QAction& undo)
+    : grid_(grid), focus_(focus), syllables_(syllables), keys_(keys), undo_(undo) {
     MakeCommands();
-    KeepEditingKeys(form_.txtComment, true);
-    KeepEditingKeys(form_.txtGoto, false);
-    KeepEditingKeys(form_.txtFileName, false);
 }
 
 void CellKeys::MakeCommands() {
@@ -122,7 +120,8 @@ void CellKeys::MakeCommands() {
          &CellKeys::Merge},
     };
     for (const Row& row : rows) {
-        auto* action = new QAction(row.text, &form_);
+        // Owned by the window, as its other commands are.
+        auto* action = new QAction(row.text, grid_.area->window());
         action->setObjectName(QLatin1String(row.name));
         action->setShortcuts(row.keys);
         action->setToolTip(row.text);
@@ -136,7 +135,7 @@ void CellKeys::MakeCommands() {
 
 void CellKeys::AddColumn(std::int32_t i) {
     focus_.AddColumn(i);
-    for (QLineEdit* box : {form_.txtSyllables(i), form_.txtStress(i), form_.txtJuncture(i)}) {
+    for (QLineEdit* box : {grid_.txtSyllables(i), grid_.txtStress(i), grid_.txtJuncture(i)}) {
         box->installEventFilter(this);
     }
     const QAction& up = *keys_.Find(u"keyStepUp");
@@ -146,15 +145,15 @@ void CellKeys::AddColumn(std::int32_t i) {
         control->setFocusPolicy(Qt::ClickFocus);
         control->setToolTip(tip);
     };
-    button(form_.cmdStressUp(i), WithKeys(QStringLiteral("Raise the stress"), up));
-    button(form_.cmdStressDown(i), WithKeys(QStringLiteral("Lower the stress"), down));
-    button(form_.cmdJunctureUp(i), WithKeys(QStringLiteral("Raise the juncture"), up));
-    button(form_.cmdJunctureDown(i), WithKeys(QStringLiteral("Lower the juncture"), down));
-    button(form_.cmdMerge(i), WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
+    button(grid_.cmdStressUp(i), WithKeys(QStringLiteral("Raise the stress"), up));
+    button(grid_.cmdStressDown(i), WithKeys(QStringLiteral("Lower the stress"), down));
+    button(grid_.cmdJunctureUp(i), WithKeys(QStringLiteral("Raise the juncture"), up));
+    button(grid_.cmdJunctureDown(i), WithKeys(QStringLiteral("Lower the juncture"), down));
+    button(grid_.cmdMerge(i), WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
     const QString steps = QStringLiteral("%1 raises and %2 lowers the %3");
-    form_.txtStress(i)->setAccessibleDescription(
+    grid_.txtStress(i)->setAccessibleDescription(
         steps.arg(KeyText(up), KeyText(down), QStringLiteral("stress")));
-    form_.txtJuncture(i)->setAccessibleDescription(
+    grid_.txtJuncture(i)->setAccessibleDescription(
         steps.arg(KeyText(up), KeyText(down), QStringLiteral("juncture")));
 }
 
@@ -192,12 +191,11 @@ bool CellKeys::CellBoxEvent(CellPlace place, QEvent* event) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    if (place.kind == CellKind::Syllable && form_.SyllableBoxes().HasPendingTyping() &&
-        IsKeyOf(*form_.mnuUndo, *key)) {
+    if (place.kind == CellKind::Syllable && syllables_.HasPendingTyping() && IsKeyOf(undo_, *key)) {
         if (event->type() == QEvent::ShortcutOverride) {
             key->accept();
         } else {
-            form_.SyllableBoxes().RevertTyping();
+            syllables_.RevertTyping();
         }
         return true;
     }
@@ -229,7 +227,7 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
             key->accept();
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && box == form_.txtGoto) {
+    } else if (event->type() == QEvent::FocusOut && box == grid_.txtGoto) {
         // Leaving the go-to box other than for a message box or another window ends the
         // errand that Ctrl+G started.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -240,20 +238,16 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
     return false;
 }
 
+// A step key clicks the step button of its box's column, which runs the step.
 bool CellKeys::StepUp(CellPlace place, const QKeyEvent&) {
-    const auto i = static_cast<std::int16_t>(place.column);
-    form_.Run([&] {
-        place.kind == CellKind::Stress ? form_.cmdStressUp_Click(i) : form_.cmdJunctureUp_Click(i);
-    });
+    (place.kind == CellKind::Stress ? grid_.cmdStressUp : grid_.cmdJunctureUp)(place.column)
+        ->click();
     return true;
 }
 
 bool CellKeys::StepDown(CellPlace place, const QKeyEvent&) {
-    const auto i = static_cast<std::int16_t>(place.column);
-    form_.Run([&] {
-        place.kind == CellKind::Stress ? form_.cmdStressDown_Click(i)
-                                       : form_.cmdJunctureDown_Click(i);
-    });
+    (place.kind == CellKind::Stress ? grid_.cmdStressDown : grid_.cmdJunctureDown)(place.column)
+        ->click();
     return true;
 }
 
@@ -289,9 +283,9 @@ bool CellKeys::BoxBelow(CellPlace place, const QKeyEvent&) {
 
 // Only where the merge button is shown, as only there can it be clicked.
 bool CellKeys::Merge(CellPlace place, const QKeyEvent&) {
-    const QPushButton* button = form_.cmdMerge(place.column);
+    QPushButton* button = grid_.cmdMerge(place.column);
     if (button != nullptr && !button->isHidden()) {
-        form_.Run([&] { form_.cmdMerge_Click(static_cast<std::int16_t>(place.column)); });
+        button->click();
     }
     return true;
 }

@@ -22,14 +22,17 @@ class QKeyEvent;
 
 namespace corvale {
 
-class MainWindow;
+struct CellGrid;
+class SyllableEditing;
 
 class CellKeys : public QObject {
     Q_OBJECT
 
 public:
-    // Makes the cell commands (listed in `keys`) and takes over the keys of the text boxes.
-    CellKeys(MainWindow& form, CellFocus& focus, KeyMap& keys);
+    // Makes the cell commands (listed in `keys`). `undo` is the window's undo command, whose
+    // key a syllable box being typed in takes for itself.
+    CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, KeyMap& keys,
+             const QAction& undo);
 
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
     // tooltips name their keys.
@@ -70,9 +73,11 @@ private:
     bool BoxBelow(CellPlace place, const QKeyEvent& key);
     bool Merge(CellPlace place, const QKeyEvent& key);
 
-    MainWindow& form_;
+    CellGrid& grid_;
     CellFocus& focus_;
+    SyllableEditing& syllables_;
     KeyMap& keys_;
+    const QAction& undo_;
     std::vector<Command> commands_;
     std::unordered_map<const QObject*, Kept> textBoxes_;
 };

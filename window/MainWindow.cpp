@@ -94,49 +94,16 @@ void AppendPattern(ControlArray<T>& array, T* element, CellArray kind) {
     }
 }
 
-// The file name, the position in the file and the row of navigation buttons.
-void CreateBottomRow(MainWindow& form, QWidget* area) {
-    form.Label5 = MakeLabel<QLabel>(area, "Label5", QStringLiteral("File:"), {120, 8160, 375, 255});
-    form.txtFileName =
-        MakeTextBox(area, "txtFileName", QStringLiteral("Text1"), {480, 8040, 4455, 375});
-    form.txtFileName->setAccessibleName(QStringLiteral("File name"));
-    form.Line1 = MakeLine(area, "Line1", {0, 7920, 5040, 0}, QFrame::HLine);
-    form.Line2 = MakeLine(area, "Line2", {5040, 7920, 0, 600}, QFrame::VLine);
-    form.lblProgress = MakeLabel<QLabel>(area, "lblProgress", QStringLiteral("Label5"),
-                                         {5160, 7920, 975, 375}, Qt::AlignHCenter);
-    form.txtGoto =
-        MakeTextBox(area, "txtGoto", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
-    form.txtGoto->setAccessibleName(QStringLiteral("Go to line"));
-    form.cmdGoTo = MakeButton(area, "cmdGoTo", QStringLiteral("go to #"), {7200, 7800, 975, 375});
-    form.cmdBackOne = MakeButton(area, "cmdBackOne", QStringLiteral("<"), {8160, 7800, 495, 375});
-    form.cmdBackOne->setAccessibleName(QStringLiteral("Back one line"));
-    form.cmdAheadOne = MakeButton(area, "cmdAheadOne", QStringLiteral(">"), {8640, 7800, 495, 375});
-    form.cmdAheadOne->setAccessibleName(QStringLiteral("Ahead one line"));
-    form.cmdUndo = MakeButton(area, "cmdUndo", QStringLiteral("Redo"), {9120, 7800, 855, 375});
-    form.cmdQuit = MakeButton(area, "cmdQuit", QStringLiteral("Exit"), {9960, 7800, 855, 375});
-}
-
 }  // namespace
 
-MainWindow::MainWindow(Platform& platform)
-    : lblMeter(QStringLiteral("lblMeter")),
-      txtSyllables(QStringLiteral("txtSyllables")),
-      cmdMerge(QStringLiteral("cmdMerge")),
-      txtStress(QStringLiteral("txtStress")),
-      cmdStressUp(QStringLiteral("cmdStressUp")),
-      cmdStressDown(QStringLiteral("cmdStressDown")),
-      txtJuncture(QStringLiteral("txtJuncture")),
-      cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
-      cmdJunctureDown(QStringLiteral("cmdJunctureDown")),
-      lblOffMeter(QStringLiteral("lblOffMeter")),
-      work_(platform) {
+MainWindow::MainWindow(Platform& platform) : work_(platform) {
     // The folder is named when it is not the executable's own, as "Corvale[*] — ~/Poems".
     const QString folder = platform.FolderInTitle();
     setWindowTitle(folder.isEmpty() ? QStringLiteral("Corvale[*]")
                                     : QStringLiteral("Corvale[*] \u2014 %1").arg(folder));
-    client_ = new QWidget(this);
-    client_->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(client_);
+    grid_.area = new QWidget(this);
+    grid_.area->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(grid_.area);
     setWindowIcon(CorvaleIcon());
     work_.OnModifiedChanged([this] {
         setWindowModified(work_.IsModified());
@@ -144,12 +111,17 @@ MainWindow::MainWindow(Platform& platform)
             overview_->Model().ChangedMarksMayDiffer();
         }
     });
-    lineUndo_ = std::make_unique<LineUndo>(*this);
-    cellFocus_ = std::make_unique<CellFocus>(*this);
-    syllableEditing_ = std::make_unique<SyllableEditing>(*this);
+    cellFocus_ = std::make_unique<CellFocus>(grid_, work_);
+    SyllableEditing::Host& host = *this;
+    syllableEditing_ = std::make_unique<SyllableEditing>(grid_, work_, *cellFocus_, host);
+    lineUndo_ = std::make_unique<LineUndo>(grid_, work_, *cellFocus_, *syllableEditing_);
     CreateFixedControls();
     CreatePatternElements();
-    cellKeys_ = std::make_unique<CellKeys>(*this, *cellFocus_, keyMap_);
+    cellKeys_ =
+        std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keyMap_, *mnuUndo);
+    cellKeys_->KeepEditingKeys(grid_.txtComment, true);
+    cellKeys_->KeepEditingKeys(grid_.txtGoto, false);
+    cellKeys_->KeepEditingKeys(txtFileName, false);
     ConnectHandlers();
     // Every step, merge, undo and redo of the line on screen passes the undo stack.
     connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] { ShowMeterJudgement(); });
@@ -164,13 +136,13 @@ MainWindow::MainWindow(Platform& platform)
 // validators go first.
 MainWindow::~MainWindow() {
     disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
-    for (std::int32_t i = 1; i <= txtSyllables.Count(); ++i) {
-        txtSyllables(i)->setValidator(nullptr);
+    for (std::int32_t i = 1; i <= grid_.txtSyllables.Count(); ++i) {
+        grid_.txtSyllables(i)->setValidator(nullptr);
     }
 }
 
 void MainWindow::CreateFixedControls() {
-    QWidget* area = client_;
+    QWidget* area = grid_.area;
     const QFont heading = placement::SansSerif(kHeadingPoints);
 
     lblText = MakeLabel<QLabel>(area, "lblText", QStringLiteral("Text of current line"),
@@ -182,12 +154,12 @@ void MainWindow::CreateFixedControls() {
     cmdAlsoSave = MakeButton(area, "cmdAlsoSave", QStringLiteral("Save changes to this line"),
                              {7920, 0, 2775, 735});
     Label1 = MakeLabel<QLabel>(area, "Label1", QStringLiteral("Merge:"), {0, 1800, 735, 255});
-    Label2 =
+    grid_.Label2 =
         MakeLabel<ClickableLabel>(area, "Label2", QStringLiteral("Stress"), {600, 2280, 975, 375});
-    Label2->setFont(heading);
-    Label3 = MakeLabel<ClickableLabel>(area, "Label3", QStringLiteral("Juncture"),
-                                       {600, 4200, 1335, 375});
-    Label3->setFont(heading);
+    grid_.Label2->setFont(heading);
+    grid_.Label3 = MakeLabel<ClickableLabel>(area, "Label3", QStringLiteral("Juncture"),
+                                             {600, 4200, 1335, 375});
+    grid_.Label3->setFont(heading);
     Label4 = MakeLabel<QLabel>(area, "Label4", QStringLiteral("Comment (optional):"),
                                {0, 6000, 2295, 375});
     Label4->setFont(heading);
@@ -195,63 +167,88 @@ void MainWindow::CreateFixedControls() {
     lblMeterStatus = MakeLabel<QLabel>(area, "lblMeterStatus", QString(), {2400, 6000, 8295, 375});
     lblMeterStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    txtComment = new QPlainTextEdit(area);
-    txtComment->setObjectName(QStringLiteral("txtComment"));
-    txtComment->setAccessibleName(QStringLiteral("Comment"));
+    grid_.txtComment = new QPlainTextEdit(area);
+    grid_.txtComment->setObjectName(QStringLiteral("txtComment"));
+    grid_.txtComment->setAccessibleName(QStringLiteral("Comment"));
     // Return starts a new line of the comment; Tab moves on.
-    txtComment->setTabChangesFocus(true);
-    Place(txtComment, {0, 6480, 10695, 615});
+    grid_.txtComment->setTabChangesFocus(true);
+    Place(grid_.txtComment, {0, 6480, 10695, 615});
 
     cmdOk = MakeButton(area, "cmdOk", QStringLiteral("Save changes to this line"),
                        {0, 7200, 10695, 615});
-    CreateBottomRow(*this, area);
+    CreateBottomRow(area);
 
     CreateMenus();
 }
 
+// The file name, the position in the file and the row of navigation buttons.
+void MainWindow::CreateBottomRow(QWidget* area) {
+    Label5 = MakeLabel<QLabel>(area, "Label5", QStringLiteral("File:"), {120, 8160, 375, 255});
+    txtFileName = MakeTextBox(area, "txtFileName", QStringLiteral("Text1"), {480, 8040, 4455, 375});
+    txtFileName->setAccessibleName(QStringLiteral("File name"));
+    Line1 = MakeLine(area, "Line1", {0, 7920, 5040, 0}, QFrame::HLine);
+    Line2 = MakeLine(area, "Line2", {5040, 7920, 0, 600}, QFrame::VLine);
+    lblProgress = MakeLabel<QLabel>(area, "lblProgress", QStringLiteral("Label5"),
+                                    {5160, 7920, 975, 375}, Qt::AlignHCenter);
+    grid_.txtGoto =
+        MakeTextBox(area, "txtGoto", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
+    grid_.txtGoto->setAccessibleName(QStringLiteral("Go to line"));
+    cmdGoTo = MakeButton(area, "cmdGoTo", QStringLiteral("go to #"), {7200, 7800, 975, 375});
+    cmdBackOne = MakeButton(area, "cmdBackOne", QStringLiteral("<"), {8160, 7800, 495, 375});
+    cmdBackOne->setAccessibleName(QStringLiteral("Back one line"));
+    cmdAheadOne = MakeButton(area, "cmdAheadOne", QStringLiteral(">"), {8640, 7800, 495, 375});
+    cmdAheadOne->setAccessibleName(QStringLiteral("Ahead one line"));
+    cmdUndo = MakeButton(area, "cmdUndo", QStringLiteral("Redo"), {9120, 7800, 855, 375});
+    cmdQuit = MakeButton(area, "cmdQuit", QStringLiteral("Exit"), {9960, 7800, 855, 375});
+}
+
 void MainWindow::CreatePatternElements() {
-    QWidget* area = client_;
+    QWidget* area = grid_.area;
     auto designed = [](CellArray kind) { return layout::DesignedElement0(kind); };
 
     auto* meter =
         MakeLabel<QLabel>(area, "", QString(), designed(CellArray::lblMeter), Qt::AlignHCenter);
     meter->setFont(placement::SansSerif(kHeadingPoints));
-    AppendPattern(lblMeter, meter, CellArray::lblMeter);
+    AppendPattern(grid_.lblMeter, meter, CellArray::lblMeter);
 
     auto* syllable =
         MakeTextBox(area, "", QString(), designed(CellArray::txtSyllables), Qt::AlignHCenter);
     syllable->setFont(placement::SansSerif(kSyllablePoints));
-    AppendPattern(txtSyllables, syllable, CellArray::txtSyllables);
+    AppendPattern(grid_.txtSyllables, syllable, CellArray::txtSyllables);
 
     const QString down = QStringLiteral("v");
     const QString up = QStringLiteral("^");
-    AppendPattern(cmdMerge, MakeButton(area, "", down, designed(CellArray::cmdMerge)),
+    AppendPattern(grid_.cmdMerge, MakeButton(area, "", down, designed(CellArray::cmdMerge)),
                   CellArray::cmdMerge);
     AppendPattern(
-        txtStress,
+        grid_.txtStress,
         MakeTextBox(area, "", QString(), designed(CellArray::txtStress), Qt::AlignHCenter),
         CellArray::txtStress);
-    AppendPattern(cmdStressUp, MakeButton(area, "", up, designed(CellArray::cmdStressUp)),
+    AppendPattern(grid_.cmdStressUp, MakeButton(area, "", up, designed(CellArray::cmdStressUp)),
                   CellArray::cmdStressUp);
-    AppendPattern(cmdStressDown, MakeButton(area, "", down, designed(CellArray::cmdStressDown)),
+    AppendPattern(grid_.cmdStressDown,
+                  MakeButton(area, "", down, designed(CellArray::cmdStressDown)),
                   CellArray::cmdStressDown);
     AppendPattern(
-        txtJuncture,
+        grid_.txtJuncture,
         MakeTextBox(area, "", QString(), designed(CellArray::txtJuncture), Qt::AlignHCenter),
         CellArray::txtJuncture);
-    AppendPattern(cmdJunctureUp, MakeButton(area, "", up, designed(CellArray::cmdJunctureUp)),
+    AppendPattern(grid_.cmdJunctureUp, MakeButton(area, "", up, designed(CellArray::cmdJunctureUp)),
                   CellArray::cmdJunctureUp);
-    AppendPattern(cmdJunctureDown, MakeButton(area, "", down, designed(CellArray::cmdJunctureDown)),
+    AppendPattern(grid_.cmdJunctureDown,
+                  MakeButton(area, "", down, designed(CellArray::cmdJunctureDown)),
                   CellArray::cmdJunctureDown);
 }
 
 void MainWindow::ConnectHandlers() {
     ConnectCommandButtons();
     connect(cmdGoTo, &QPushButton::clicked, this, [this] { Run([this] { cmdGoTo_Click(); }); });
-    connect(txtGoto, &QLineEdit::returnPressed, this,
+    connect(grid_.txtGoto, &QLineEdit::returnPressed, this,
             [this] { Run([this] { txtGoto_ReturnPressed(); }); });
-    connect(Label2, &ClickableLabel::clicked, this, [this] { Run([this] { Label2_Click(); }); });
-    connect(Label3, &ClickableLabel::clicked, this, [this] { Run([this] { Label3_Click(); }); });
+    connect(grid_.Label2, &ClickableLabel::clicked, this,
+            [this] { Run([this] { Label2_Click(); }); });
+    connect(grid_.Label3, &ClickableLabel::clicked, this,
+            [this] { Run([this] { Label3_Click(); }); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -280,6 +277,11 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+void MainWindow::OrderTabs() {
+    cellFocus_->OrderTabs({grid_.txtComment, cmdOk, grid_.txtGoto, cmdGoTo, cmdBackOne, cmdAheadOne,
+                           cmdUndo, cmdQuit, txtFileName, cmdAlsoSave});
+}
+
 void MainWindow::ConnectColumn(std::int32_t i) {
     const auto index = static_cast<std::int16_t>(i);
     auto onClick = [this, index](QPushButton* button, void (MainWindow::*handler)(std::int16_t)) {
@@ -287,11 +289,11 @@ void MainWindow::ConnectColumn(std::int32_t i) {
             Run([this, handler, index] { (this->*handler)(index); });
         });
     };
-    onClick(cmdMerge(i), &MainWindow::cmdMerge_Click);
-    onClick(cmdStressUp(i), &MainWindow::cmdStressUp_Click);
-    onClick(cmdStressDown(i), &MainWindow::cmdStressDown_Click);
-    onClick(cmdJunctureUp(i), &MainWindow::cmdJunctureUp_Click);
-    onClick(cmdJunctureDown(i), &MainWindow::cmdJunctureDown_Click);
+    onClick(grid_.cmdMerge(i), &MainWindow::cmdMerge_Click);
+    onClick(grid_.cmdStressUp(i), &MainWindow::cmdStressUp_Click);
+    onClick(grid_.cmdStressDown(i), &MainWindow::cmdStressDown_Click);
+    onClick(grid_.cmdJunctureUp(i), &MainWindow::cmdJunctureUp_Click);
+    onClick(grid_.cmdJunctureDown(i), &MainWindow::cmdJunctureDown_Click);
 }
 
 }  // namespace corvale

@@ -32,15 +32,17 @@
 #include "meter/MeterCheck.h"
 #include "scansion/Workspace.h"
 #include "window/Actions.h"
-#include "window/ControlArray.h"
+#include "window/CellGrid.h"
 #include "window/Layout.h"
 #include "window/PoemScan.h"
+#include "window/SyllableEditing.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,18 +65,11 @@ enum class StepDirection;
 
 class CellFocus;
 class CellKeys;
-class ClickableLabel;
 class LineUndo;
-class MeterCue;
 class Overview;
 class ShortcutsWindow;
-class SyllableEditing;
-struct LineSnapshot;
 
-// The two value blocks under the syllables, each a row of boxes with "^" and "v" buttons.
-enum class ValueBlock { Stress, Juncture };
-
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private SyllableEditing::Host {
     Q_OBJECT
 
 public:
@@ -133,11 +128,9 @@ public:
     meter::Strictness MeterStrictness() const { return strictness_; }
 
     // Says something about the line on screen where its status stands, until the next edit.
-    void ShowLineStatus(const QString& text);
+    void ShowLineStatus(const QString& text) override;
     // Typed syllable text goes into the working copy; false when it was refused.
     bool TakeTypedSyllable();
-    // A retyped syllable of `column` is in the working copy; `before` is the line as it was.
-    void RecordRetyping(std::int32_t column, LineSnapshot before);
 
     // Runs a handler, once typed syllable text has been taken (refused text stops it); a
     // program that ends inside it closes the window and stops there.
@@ -149,16 +142,12 @@ public:
     QLabel* lblTextNextLine = nullptr;
     QPushButton* cmdAlsoSave = nullptr;
     QLabel* Label1 = nullptr;
-    ClickableLabel* Label2 = nullptr;
-    ClickableLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* lblMeterStatus = nullptr;  // how the line on screen keeps to the meter
-    QPlainTextEdit* txtComment = nullptr;
     QPushButton* cmdOk = nullptr;
     QLabel* Label5 = nullptr;
     QLineEdit* txtFileName = nullptr;
     QLabel* lblProgress = nullptr;
-    QLineEdit* txtGoto = nullptr;
     QPushButton* cmdGoTo = nullptr;
     QPushButton* cmdBackOne = nullptr;
     QPushButton* cmdAheadOne = nullptr;
@@ -180,38 +169,21 @@ public:
     QAction* mnuOverview = nullptr;
     QAction* mnuStrictMeterCheck = nullptr;
 
-    // The cell grid: element 0 of each array is the hidden pattern, element i is column i.
-    ControlArray<QLabel> lblMeter;
-    ControlArray<QLineEdit> txtSyllables;
-    ControlArray<QPushButton> cmdMerge;
-    ControlArray<QLineEdit> txtStress;
-    ControlArray<QPushButton> cmdStressUp;
-    ControlArray<QPushButton> cmdStressDown;
-    ControlArray<QLineEdit> txtJuncture;
-    ControlArray<QPushButton> cmdJunctureUp;
-    ControlArray<QPushButton> cmdJunctureDown;
-    // The cues of the meter's places (element 0 is never made): column i's, for the columns
-    // within the meter.
-    ControlArray<MeterCue> lblOffMeter;
-
-    // The client area on which every control is placed (twips map onto it).
-    QWidget* ClientArea() const { return client_; }
+    // The client area (twips map onto it), the cell grid, its block headings, the comment box
+    // and the go-to box.
+    CellGrid& Grid() { return grid_; }
+    const CellGrid& Grid() const { return grid_; }
 
     // Builds cell columns from..to (1-based) as start-up does: geometry from SpacingOfButtons
     // and MaximumNumberOfSyllables, red backgrounds beyond the meter, meter captions. Used at
     // start-up and when a wider file is opened.
     void BuildCellColumns(std::int32_t from, std::int32_t to);
-    // Number of cell columns built so far.
-    std::int32_t NumberOfCellColumns() const { return txtSyllables.Count(); }
 
     // What Scan a poem runs on its worker thread (ReadAndScanPoem unless a test replaces it).
     void SetPoemScanner(PoemScanner scanner) { poemScanner_ = std::move(scanner); }
 
     // Every command with keys, in menu order, then the keys of the grid's boxes.
     const KeyMap& Keys() const { return keyMap_; }
-    CellFocus& Focus() { return *cellFocus_; }
-    SyllableEditing& SyllableBoxes() { return *syllableEditing_; }
-    const SyllableEditing& SyllableBoxes() const { return *syllableEditing_; }
     // The keyboard shortcuts window, once F1 has opened it.
     ShortcutsWindow* Shortcuts() const;
     // The overview, while it is open.
@@ -225,7 +197,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Retype(std::int32_t column, const std::function<void()>& retype) override;
     void CreateFixedControls();
+    // The file name, the position in the file and the row of navigation buttons.
+    void CreateBottomRow(QWidget* area);
     void CreateMenus();
     void AddUndoCommands(QMenu* menu, const QString& where);
     void AddCommand(QAction* action, const QString& where);
@@ -233,6 +208,7 @@ private:
     void CreatePatternElements();
     void ConnectHandlers();
     void ConnectColumn(std::int32_t i);
+    void OrderTabs();
     void FitWindowToScreen();
     void HidePatternElements();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
@@ -263,7 +239,7 @@ private:
     void CloseOverview();
 
     Workspace work_;
-    QWidget* client_ = nullptr;
+    CellGrid grid_;
     // The comment as the box gave it back right after the line was shown: a comment the user
     // did not touch is committed as the bytes it was, whatever the box made of them.
     QString shownComment_;

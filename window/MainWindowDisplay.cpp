@@ -47,7 +47,7 @@ bool GridCoversLine(const Workspace& work, std::int32_t columns) {
 // that had the focus keeps it, or hands it to its nearest shown neighbour.
 void MainWindow::LoadANewLine() {
     if (work_.CurrentLine < 0 || work_.CurrentLine > work_.NumberOfLines ||
-        !GridCoversLine(work_, NumberOfCellColumns())) {
+        !GridCoversLine(work_, grid_.Columns())) {
         return;
     }
     const CellFocus::Keeper keeper = cellFocus_->Keep();
@@ -66,13 +66,13 @@ void MainWindow::LoadANewLine() {
         work_.CurrentSyllables[k] = work_.Syllables(line, i);
         work_.CurrentStresses[k] = work_.Stresses(line, i);
         work_.CurrentJunctures[k] = work_.Junctures(line, i);
-        txtStress(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
-        txtJuncture(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
+        grid_.txtStress(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
+        grid_.txtJuncture(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    txtComment->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
-    shownComment_ = txtComment->toPlainText();
+    grid_.txtComment->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
+    shownComment_ = grid_.txtComment->toPlainText();
     ShowMeterJudgement();
     if (OverviewDock() != nullptr) {
         OverviewDock()->ShowLine(line);
@@ -82,34 +82,35 @@ void MainWindow::LoadANewLine() {
 // A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so
 // it is offered only where the next column's look shows something.
 void MainWindow::DecideCellVisibility() {
-    if (!GridCoversLine(work_, NumberOfCellColumns())) {
+    if (!GridCoversLine(work_, grid_.Columns())) {
         return;
     }
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     for (std::int32_t i = 1; i <= m; ++i) {
         const bool shown = !num::IsBlank(work_.CurrentSyllables[static_cast<std::size_t>(i)]);
         for (QWidget* control : std::initializer_list<QWidget*>{
-                 txtSyllables(i), txtStress(i), txtJuncture(i), cmdJunctureDown(i),
-                 cmdJunctureUp(i), cmdStressDown(i), cmdStressUp(i)}) {
+                 grid_.txtSyllables(i), grid_.txtStress(i), grid_.txtJuncture(i),
+                 grid_.cmdJunctureDown(i), grid_.cmdJunctureUp(i), grid_.cmdStressDown(i),
+                 grid_.cmdStressUp(i)}) {
             control->setVisible(shown);
         }
         const bool nextShows =
             i < m && !num::IsBlank(editor::LookOfCell(work_.CurrentSyllables, work_.CurrentStresses,
                                                       work_.CurrentJunctures, i + 1)
                                        .text);
-        cmdMerge(i)->setVisible(nextShows);
+        grid_.cmdMerge(i)->setVisible(nextShows);
     }
 }
 
 void MainWindow::AlignCellContents() {
-    if (!GridCoversLine(work_, NumberOfCellColumns())) {
+    if (!GridCoversLine(work_, grid_.Columns())) {
         return;
     }
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     for (std::int32_t i = 1; i <= m; ++i) {
         const editor::CellLook look = editor::LookOfCell(
             work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
-        QLineEdit* box = txtSyllables(i);
+        QLineEdit* box = grid_.txtSyllables(i);
         syllableEditing_->ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
         if (box->alignment() != ToQt(look.alignment)) {
             box->setAlignment(ToQt(look.alignment));

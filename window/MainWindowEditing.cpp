@@ -76,7 +76,7 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
     std::vector<std::string>& values = stress ? work_.CurrentStresses : work_.CurrentJunctures;
-    QLineEdit* box = stress ? txtStress(i) : txtJuncture(i);
+    QLineEdit* box = stress ? grid_.txtStress(i) : grid_.txtJuncture(i);
     if (i < 1 || i > work_.MaximumNumberOfSyllables || box == nullptr ||
         static_cast<std::size_t>(i) >= values.size()) {
         return;
@@ -104,7 +104,7 @@ void MainWindow::Label3_Click() {
 
 // F6: the block below comes up, as a click on its heading brings it.
 void MainWindow::mnuSwapBlocks_Click() {
-    if (placement::PlaceOf(Label2).top > placement::PlaceOf(Label3).top) {
+    if (placement::PlaceOf(grid_.Label2).top > placement::PlaceOf(grid_.Label3).top) {
         Label2_Click();
     } else {
         Label3_Click();
@@ -115,18 +115,18 @@ void MainWindow::mnuSwapBlocks_Click() {
 // the pattern and stays where it was designed.
 void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
                                   const layout::BlockTops& juncture) {
-    SetTop(Label3, juncture.heading);
-    SetTop(Label2, stress.heading);
-    const std::int32_t last = std::min(work_.MaximumNumberOfSyllables, NumberOfCellColumns());
+    SetTop(grid_.Label3, juncture.heading);
+    SetTop(grid_.Label2, stress.heading);
+    const std::int32_t last = std::min(work_.MaximumNumberOfSyllables, grid_.Columns());
     for (std::int32_t i = 1; i <= last; ++i) {
-        SetTop(txtStress(i), stress.box);
-        SetTop(cmdStressUp(i), stress.up);
-        SetTop(cmdStressDown(i), stress.down);
-        SetTop(txtJuncture(i), juncture.box);
-        SetTop(cmdJunctureUp(i), juncture.up);
-        SetTop(cmdJunctureDown(i), juncture.down);
+        SetTop(grid_.txtStress(i), stress.box);
+        SetTop(grid_.cmdStressUp(i), stress.up);
+        SetTop(grid_.cmdStressDown(i), stress.down);
+        SetTop(grid_.txtJuncture(i), juncture.box);
+        SetTop(grid_.cmdJunctureUp(i), juncture.up);
+        SetTop(grid_.cmdJunctureDown(i), juncture.down);
     }
-    cellFocus_->OrderTabs();
+    OrderTabs();
 }
 
 // Merges syllable k + 1 into k. The boxes of columns k..M are redrawn from the working copy,
@@ -135,10 +135,10 @@ void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
 void MainWindow::cmdMerge_Click(std::int16_t index) {
     const std::int32_t k = index;
     const std::int32_t m = work_.MaximumNumberOfSyllables;
-    if (k < 1 || k >= m || m > NumberOfCellColumns()) {
+    if (k < 1 || k >= m || m > grid_.Columns()) {
         return;
     }
-    LineSnapshot before = LineSnapshot::Of(*this);
+    LineSnapshot before = lineUndo_->Snapshot();
     const editor::MergeEffects effects =
         editor::Merge(work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, m);
     if (effects.hiddenSyllableBoxes.empty()) {
@@ -146,20 +146,20 @@ void MainWindow::cmdMerge_Click(std::int16_t index) {
     }
     for (std::int32_t i = k; i <= m; ++i) {
         syllableEditing_->ShowDisplayText(i, Decode(work_.CurrentSyllables[i], work_.TextEncoding));
-        txtStress(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
-        txtJuncture(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
+        grid_.txtStress(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        grid_.txtJuncture(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     for (const std::int32_t i : effects.hiddenSyllableBoxes) {
-        HideAll({txtSyllables(i)});
+        HideAll({grid_.txtSyllables(i)});
     }
     for (const std::int32_t i : effects.hiddenStressColumns) {
-        HideAll({txtStress(i), cmdStressUp(i), cmdStressDown(i)});
+        HideAll({grid_.txtStress(i), grid_.cmdStressUp(i), grid_.cmdStressDown(i)});
     }
     for (const std::int32_t i : effects.hiddenJunctureColumns) {
-        HideAll({txtJuncture(i), cmdJunctureUp(i), cmdJunctureDown(i)});
+        HideAll({grid_.txtJuncture(i), grid_.cmdJunctureUp(i), grid_.cmdJunctureDown(i)});
     }
     for (const std::int32_t i : effects.hiddenMergeButtons) {
-        HideAll({cmdMerge(i)});
+        HideAll({grid_.cmdMerge(i)});
     }
     AlignCellContents();
     lineUndo_->Merged(k, std::move(before));
@@ -173,7 +173,9 @@ bool MainWindow::TakeTypedSyllable() {
     return syllableEditing_ == nullptr || syllableEditing_->Take();
 }
 
-void MainWindow::RecordRetyping(std::int32_t column, LineSnapshot before) {
+void MainWindow::Retype(std::int32_t column, const std::function<void()>& retype) {
+    LineSnapshot before = lineUndo_->Snapshot();
+    retype();
     lineUndo_->Retyped(column, std::move(before));
 }
 
@@ -185,10 +187,10 @@ void MainWindow::mnuSplitSyllable_Click() {
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&
                             static_cast<std::size_t>(m) < work_.CurrentSyllables.size() &&
-                            m <= NumberOfCellColumns();
+                            m <= grid_.Columns();
     const std::int32_t k = inSyllable ? cell->column : 0;
     const std::optional<std::size_t> cut =
-        inSyllable && !txtSyllables(k)->hasSelectedText()
+        inSyllable && !grid_.txtSyllables(k)->hasSelectedText()
             ? editor::CutAtCaret(work_.CurrentSyllables[k], work_.TextEncoding,
                                  syllableEditing_->PlainCaret(k))
             : std::nullopt;
@@ -196,7 +198,7 @@ void MainWindow::mnuSplitSyllable_Click() {
         ShowLineStatus(QString::fromLatin1(editor::kSplitWhereMessage));
         return;
     }
-    LineSnapshot before = LineSnapshot::Of(*this);
+    LineSnapshot before = lineUndo_->Snapshot();
     const editor::SplitOutcome outcome = editor::Split(
         work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, *cut, m);
     if (outcome == editor::SplitOutcome::LineTooLong ||
@@ -211,12 +213,12 @@ void MainWindow::mnuSplitSyllable_Click() {
         WidenGrid();
     }
     for (std::int32_t i = k; i <= work_.MaximumNumberOfSyllables; ++i) {
-        SetTextIfNew(txtStress(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
-        SetTextIfNew(txtJuncture(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
+        SetTextIfNew(grid_.txtStress(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        SetTextIfNew(grid_.txtJuncture(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    QLineEdit* box = txtSyllables(k);
+    QLineEdit* box = grid_.txtSyllables(k);
     box->setFocus(Qt::OtherFocusReason);
     box->setCursorPosition(static_cast<int>(box->text().size()));
     lineUndo_->Split(k, std::move(before));

@@ -247,7 +247,7 @@ void MainWindow::AddUndoCommands(QMenu* menu, const QString& where) {
     disconnect(mnuUndo, &QAction::triggered, &stack, &QUndoStack::undo);
     disconnect(mnuRedo, &QAction::triggered, &stack, &QUndoStack::redo);
     connect(mnuUndo, &QAction::triggered, this, [this] {
-        if (!SyllableBoxes().RevertTyping()) {
+        if (!syllableEditing_->RevertTyping()) {
             Run([this] { lineUndo_->Stack().undo(); });
         }
     });
@@ -287,8 +287,8 @@ void MainWindow::ConnectCommandButtons() {
     const QAction* swap = keyMap_.Find(u"mnuSwapBlocks");
     const QString heading =
         QStringLiteral("Click to put the %1 block on top (%2 swaps the blocks)");
-    Label2->setToolTip(heading.arg(QStringLiteral("stress"), KeyText(*swap)));
-    Label3->setToolTip(heading.arg(QStringLiteral("juncture"), KeyText(*swap)));
+    grid_.Label2->setToolTip(heading.arg(QStringLiteral("stress"), KeyText(*swap)));
+    grid_.Label3->setToolTip(heading.arg(QStringLiteral("juncture"), KeyText(*swap)));
 }
 
 }  // namespace corvale

@@ -47,20 +47,20 @@ Overview* MainWindow::OverviewDock() const {
 // Cues are made for the meter's places that have a column, after the columns' other controls,
 // so they lie over the meter labels.
 void MainWindow::AddMeterCues(std::int32_t to) {
-    if (lblOffMeter(0) == nullptr) {
-        auto* pattern = new MeterCue(client_, txtStress(0));
-        lblOffMeter.Append(pattern);
-        placement::Place(pattern, CueRect(lblMeter(0)));
+    if (grid_.lblOffMeter(0) == nullptr) {
+        auto* pattern = new MeterCue(grid_.area, grid_.txtStress(0));
+        grid_.lblOffMeter.Append(pattern);
+        placement::Place(pattern, CueRect(grid_.lblMeter(0)));
     }
-    const std::int32_t last = std::min({to, meter_.Places(), NumberOfCellColumns()});
-    for (std::int32_t i = lblOffMeter.Count() + 1; i <= last; ++i) {
-        auto* cue = new MeterCue(client_, txtStress(i));
-        lblOffMeter.Append(cue);
+    const std::int32_t last = std::min({to, meter_.Places(), grid_.Columns()});
+    for (std::int32_t i = grid_.lblOffMeter.Count() + 1; i <= last; ++i) {
+        auto* cue = new MeterCue(grid_.area, grid_.txtStress(i));
+        grid_.lblOffMeter.Append(cue);
         cue->setAccessibleName(QStringLiteral("Off the meter %1").arg(i));
-        placement::Place(cue, CueRect(lblMeter(i)));
+        placement::Place(cue, CueRect(grid_.lblMeter(i)));
     }
-    for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
-        lblOffMeter(i)->raise();
+    for (std::int32_t i = 1; i <= grid_.lblOffMeter.Count(); ++i) {
+        grid_.lblOffMeter(i)->raise();
     }
 }
 
@@ -73,13 +73,13 @@ void MainWindow::ShowMeterJudgement() {
     const QString cueText = CueTextOf(strictness_);
     auto off = judgement.offColumns.cbegin();
     // Cues made for a longer meter of an earlier file stay hidden beyond this meter's places.
-    for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
+    for (std::int32_t i = 1; i <= grid_.lblOffMeter.Count(); ++i) {
         const bool isOff = i <= meter_.Places() && off != judgement.offColumns.cend() && *off == i;
         if (isOff) {
             ++off;
-            lblOffMeter(i)->Show(cueText);
+            grid_.lblOffMeter(i)->Show(cueText);
         } else {
-            lblOffMeter(i)->Hide();
+            grid_.lblOffMeter(i)->Hide();
         }
     }
     if (lblMeterStatus != nullptr) {

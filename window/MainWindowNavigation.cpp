@@ -19,7 +19,7 @@
 namespace corvale {
 
 void MainWindow::cmdOk_Click() {
-    const QString typed = txtComment->toPlainText();
+    const QString typed = grid_.txtComment->toPlainText();
     const std::int32_t line = work_.CurrentLine;
     const bool changed =
         work_.CommitWorkingCopy(typed == shownComment_ ? std::string(work_.Comments(line))
@@ -70,12 +70,12 @@ void MainWindow::cmdGoTo_Click() {
 // "go to #": false when the number in the box was refused, with a message.
 bool MainWindow::GoToNumberInBox() {
     const navigation::GoToDecision decision =
-        navigation::DecideGoTo(txtGoto->text().toStdString(), work_.NumberOfLines);
+        navigation::DecideGoTo(grid_.txtGoto->text().toStdString(), work_.NumberOfLines);
     if (!decision.accepted) {
         work_.GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
         return false;
     }
-    txtGoto->setText(QString());
+    grid_.txtGoto->setText(QString());
     GoToRow(decision.line);
     return true;
 }
@@ -97,8 +97,8 @@ void MainWindow::mnuLastLine_Click() {
 // Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
 void MainWindow::mnuGoToLine_Click() {
     cellFocus_->RememberBeforeGoTo();
-    txtGoto->setFocus(Qt::ShortcutFocusReason);
-    txtGoto->selectAll();
+    grid_.txtGoto->setFocus(Qt::ShortcutFocusReason);
+    grid_.txtGoto->selectAll();
 }
 
 // Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
@@ -111,14 +111,14 @@ void MainWindow::txtGoto_ReturnPressed() {
 // A wider file than the grid was built for, or a line split past the grid's width: the missing
 // columns are added the way start-up builds them, in the block order now on screen.
 void MainWindow::WidenGrid() {
-    if (work_.MaximumNumberOfSyllables <= NumberOfCellColumns()) {
+    if (work_.MaximumNumberOfSyllables <= grid_.Columns()) {
         return;
     }
-    const bool junctureOnTop = placement::PlaceOf(Label3).top == layout::kUpperSlot.heading;
+    const bool junctureOnTop = placement::PlaceOf(grid_.Label3).top == layout::kUpperSlot.heading;
     if (work_.SpacingOfButtons == 0) {
         work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
     }
-    BuildCellColumns(NumberOfCellColumns() + 1, work_.MaximumNumberOfSyllables);
+    BuildCellColumns(grid_.Columns() + 1, work_.MaximumNumberOfSyllables);
     if (junctureOnTop) {
         Label3_Click();
     }

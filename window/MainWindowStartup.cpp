@@ -138,20 +138,20 @@ void MainWindow::FitWindowToScreen() {
 
 void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
-    from = NumberOfCellColumns() + 1;
+    from = grid_.Columns() + 1;
     to = std::min(to, kMostColumns);
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     const double s = work_.SpacingOfButtons;
     for (std::int32_t i = from; i <= to; ++i) {
-        AddElement(txtSyllables, CellArray::txtSyllables, i, s, m);
-        AddElement(txtStress, CellArray::txtStress, i, s, m);
-        AddElement(txtJuncture, CellArray::txtJuncture, i, s, m);
-        AddElement(cmdJunctureDown, CellArray::cmdJunctureDown, i, s, m);
-        AddElement(cmdJunctureUp, CellArray::cmdJunctureUp, i, s, m);
-        AddElement(cmdStressDown, CellArray::cmdStressDown, i, s, m);
-        AddElement(cmdStressUp, CellArray::cmdStressUp, i, s, m);
-        AddElement(cmdMerge, CellArray::cmdMerge, i, s, m);
-        AddElement(lblMeter, CellArray::lblMeter, i, s, m);
+        AddElement(grid_.txtSyllables, CellArray::txtSyllables, i, s, m);
+        AddElement(grid_.txtStress, CellArray::txtStress, i, s, m);
+        AddElement(grid_.txtJuncture, CellArray::txtJuncture, i, s, m);
+        AddElement(grid_.cmdJunctureDown, CellArray::cmdJunctureDown, i, s, m);
+        AddElement(grid_.cmdJunctureUp, CellArray::cmdJunctureUp, i, s, m);
+        AddElement(grid_.cmdStressDown, CellArray::cmdStressDown, i, s, m);
+        AddElement(grid_.cmdStressUp, CellArray::cmdStressUp, i, s, m);
+        AddElement(grid_.cmdMerge, CellArray::cmdMerge, i, s, m);
+        AddElement(grid_.lblMeter, CellArray::lblMeter, i, s, m);
         ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
@@ -159,19 +159,19 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     }
     CaptionMeterLabels(from, to);
     AddMeterCues(to);
-    cellFocus_->OrderTabs();
+    OrderTabs();
 }
 
 void MainWindow::HidePatternElements() {
-    lblMeter(0)->hide();
-    txtSyllables(0)->hide();
-    cmdMerge(0)->hide();
-    txtStress(0)->hide();
-    txtJuncture(0)->hide();
-    cmdJunctureDown(0)->hide();
-    cmdJunctureUp(0)->hide();
-    cmdStressDown(0)->hide();
-    cmdStressUp(0)->hide();
+    grid_.lblMeter(0)->hide();
+    grid_.txtSyllables(0)->hide();
+    grid_.cmdMerge(0)->hide();
+    grid_.txtStress(0)->hide();
+    grid_.txtJuncture(0)->hide();
+    grid_.cmdJunctureDown(0)->hide();
+    grid_.cmdJunctureUp(0)->hide();
+    grid_.cmdStressDown(0)->hide();
+    grid_.cmdStressUp(0)->hide();
 }
 
 // Symbol i of the meter line stands over column i; a blank one leaves the column without a
@@ -180,7 +180,7 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     // The meter file may come from another editor than the scansion file.
     const Encoding encoding = DetectEncoding(work_.MeterLine);
     for (std::int32_t i = from; i <= to; ++i) {
-        QLabel* label = lblMeter(i);
+        QLabel* label = grid_.lblMeter(i);
         if (label == nullptr) {
             return;
         }
@@ -198,14 +198,14 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
 
 void MainWindow::ColourMeterReach(std::int32_t column) {
     const bool beyond = column > work_.NumberOfMeterSymbols;
-    MarkMeterReach(txtSyllables(column), txtSyllables(0), beyond);
-    MarkMeterReach(txtStress(column), txtStress(0), beyond);
-    MarkMeterReach(txtJuncture(column), txtJuncture(0), beyond);
+    MarkMeterReach(grid_.txtSyllables(column), grid_.txtSyllables(0), beyond);
+    MarkMeterReach(grid_.txtStress(column), grid_.txtStress(0), beyond);
+    MarkMeterReach(grid_.txtJuncture(column), grid_.txtJuncture(0), beyond);
 }
 
 void MainWindow::UseTheMeter() {
     meter_ = meter::Meter(work_.MeterLine, work_.NumberOfMeterSymbols);
-    const std::int32_t columns = NumberOfCellColumns();
+    const std::int32_t columns = grid_.Columns();
     for (std::int32_t i = 1; i <= columns; ++i) {
         ColourMeterReach(i);
     }

@@ -53,11 +53,11 @@ protected:
         QTest::keyClicks(box, text);
     }
     void TypeComment(const QString& text) const {
-        form->txtComment->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form->txtComment, text);
+        form->Grid().txtComment->moveCursor(QTextCursor::End);
+        QTest::keyClicks(form->Grid().txtComment, text);
     }
     void GoTo(const QString& typed) {
-        TypeInto(form->txtGoto, typed);
+        TypeInto(form->Grid().txtGoto, typed);
         Click(QStringLiteral("cmdGoTo"));
     }
     void OpenFile(const QString& typed) {
@@ -65,7 +65,7 @@ protected:
         form->mnuChangeFile->trigger();
     }
     std::string Progress() const { return form->lblProgress->text().toStdString(); }
-    std::string Comment() const { return form->txtComment->toPlainText().toStdString(); }
+    std::string Comment() const { return form->Grid().txtComment->toPlainText().toStdString(); }
 };
 
 }  // namespace corvale::test

@@ -32,8 +32,8 @@ protected:
     // The columns whose cue shows, ascending.
     std::vector<int> CuedColumns() const {
         std::vector<int> columns;
-        for (int i = 1; i <= form->lblOffMeter.Count(); ++i) {
-            if (form->lblOffMeter(i)->IsShown()) {
+        for (int i = 1; i <= form->Grid().lblOffMeter.Count(); ++i) {
+            if (form->Grid().lblOffMeter(i)->IsShown()) {
                 columns.push_back(i);
             }
         }

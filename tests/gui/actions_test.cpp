@@ -97,7 +97,7 @@ TEST_F(Commands, ButtonsRunTheirCommandAndNameItsKeys) {
               "Reload this line from memory, dropping changes not saved to it (F5)");
     EXPECT_EQ(form->cmdAlsoSave->toolTip(),
               "Save changes to this line and go on to the next (Ctrl+Return or Ctrl+Enter)");
-    EXPECT_EQ(form->cmdMerge(1)->toolTip(), "Merge this syllable with the next (Ctrl+M)");
+    EXPECT_EQ(form->Grid().cmdMerge(1)->toolTip(), "Merge this syllable with the next (Ctrl+M)");
     QSignalSpy reloaded(form->Keys().Find(u"mnuReloadLine"), &QAction::triggered);
     Click(QStringLiteral("cmdUndo"));
     EXPECT_EQ(reloaded.count(), 1);

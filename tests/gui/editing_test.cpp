@@ -44,7 +44,7 @@ protected:
         }
         return texts;
     }
-    QLineEdit* SyllableBox(int i) const { return form->txtSyllables(i); }
+    QLineEdit* SyllableBox(int i) const { return form->Grid().txtSyllables(i); }
 };
 
 // ---- stepping -------------------------------------------------------------------------------
@@ -167,7 +167,7 @@ protected:
     void ExpectBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture) const {
         EXPECT_EQ(TopOf(QStringLiteral("Label2")), stress.heading);
         EXPECT_EQ(TopOf(QStringLiteral("Label3")), juncture.heading);
-        for (int i = 1; i <= form->NumberOfCellColumns(); ++i) {
+        for (int i = 1; i <= form->Grid().Columns(); ++i) {
             SCOPED_TRACE(i);
             EXPECT_EQ(TopOf(Cell("txtStress", i)), stress.box);
             EXPECT_EQ(TopOf(Cell("cmdStressUp", i)), stress.up);
@@ -175,8 +175,8 @@ protected:
             EXPECT_EQ(TopOf(Cell("txtJuncture", i)), juncture.box);
             EXPECT_EQ(TopOf(Cell("cmdJunctureUp", i)), juncture.up);
             EXPECT_EQ(TopOf(Cell("cmdJunctureDown", i)), juncture.down);
-            EXPECT_EQ(form->txtJuncture(i)->y(), layout::ToPixels(juncture.box));
-            EXPECT_EQ(form->txtStress(i)->y(), layout::ToPixels(stress.box));
+            EXPECT_EQ(form->Grid().txtJuncture(i)->y(), layout::ToPixels(juncture.box));
+            EXPECT_EQ(form->Grid().txtStress(i)->y(), layout::ToPixels(stress.box));
         }
         EXPECT_EQ(TopOf(Cell("txtStress", 0)), layout::kUpperSlot.box);
         EXPECT_EQ(TopOf(Cell("txtJuncture", 0)), layout::kLowerSlot.box);
@@ -189,31 +189,31 @@ TEST_F(BlockOrder, StartsWithStressOnTop) {
 
 TEST_F(BlockOrder, JunctureHeadingBringsItsBlockUpIncludingHiddenColumns) {
     ASSERT_FALSE(CellShown("txtJuncture", 6));
-    const double leftBefore = placement::PlaceOf(form->txtJuncture(2)).left;
-    const double heightBefore = placement::PlaceOf(form->txtJuncture(2)).height;
-    ClickLabel(form->Label3);
+    const double leftBefore = placement::PlaceOf(form->Grid().txtJuncture(2)).left;
+    const double heightBefore = placement::PlaceOf(form->Grid().txtJuncture(2)).height;
+    ClickLabel(form->Grid().Label3);
     ExpectBlocks(layout::kLowerSlot, layout::kUpperSlot);
-    EXPECT_EQ(placement::PlaceOf(form->txtJuncture(2)).left, leftBefore);
-    EXPECT_EQ(placement::PlaceOf(form->txtJuncture(2)).height, heightBefore);
+    EXPECT_EQ(placement::PlaceOf(form->Grid().txtJuncture(2)).left, leftBefore);
+    EXPECT_EQ(placement::PlaceOf(form->Grid().txtJuncture(2)).height, heightBefore);
     EXPECT_FALSE(CellShown("txtJuncture", 6));
 }
 
 TEST_F(BlockOrder, ClickingTwiceKeepsTheArrangement) {
-    ClickLabel(form->Label3);
-    ClickLabel(form->Label3);
+    ClickLabel(form->Grid().Label3);
+    ClickLabel(form->Grid().Label3);
     ExpectBlocks(layout::kLowerSlot, layout::kUpperSlot);
 }
 
 TEST_F(BlockOrder, StressHeadingRestoresTheDesignedOrder) {
-    ClickLabel(form->Label3);
-    ClickLabel(form->Label2);
+    ClickLabel(form->Grid().Label3);
+    ClickLabel(form->Grid().Label2);
     ExpectBlocks(layout::kUpperSlot, layout::kLowerSlot);
-    ClickLabel(form->Label2);
+    ClickLabel(form->Grid().Label2);
     ExpectBlocks(layout::kUpperSlot, layout::kLowerSlot);
 }
 
 TEST_F(BlockOrder, ArrangementOutlastsANewLineAndButtonsKeepTheirBlock) {
-    ClickLabel(form->Label3);
+    ClickLabel(form->Grid().Label3);
     Click(QStringLiteral("cmdAheadOne"));
     ExpectBlocks(layout::kLowerSlot, layout::kUpperSlot);
     EXPECT_EQ(CellText("txtSyllables", 6), "u");

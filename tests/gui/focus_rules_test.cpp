@@ -24,11 +24,11 @@ protected:
 // The toolkit gives a clicked button the focus; the program moves it nowhere after that.
 TEST_F(FocusRules, AClickNeverSendsTheFocusBackToACell) {
     StartAt(1);
-    form->txtStress(2)->setFocus();
+    form->Grid().txtStress(2)->setFocus();
     Click(QStringLiteral("cmdAheadOne"));
     EXPECT_EQ(Progress(), "2/2");
     EXPECT_EQ(Focused(), "cmdAheadOne");
-    form->txtStress(1)->setFocus();
+    form->Grid().txtStress(1)->setFocus();
     ClickCell("cmdStressUp", 1);
     EXPECT_EQ(CellText("txtStress", 1), "2");
     EXPECT_EQ(Focused(), "cmdStressUp(1)");
@@ -45,7 +45,7 @@ TEST_F(FocusRules, TabRunsRowByRowAsOnScreen) {
         "txtStress(5)",    "txtComment",      "cmdOk",           "txtGoto",
         "cmdGoTo",         "cmdBackOne",      "cmdAheadOne",     "cmdUndo",
         "cmdQuit",         "txtFileName",     "cmdAlsoSave",     "txtSyllables(1)"};
-    form->txtSyllables(1)->setFocus();
+    form->Grid().txtSyllables(1)->setFocus();
     std::vector<std::string> visited = {Focused()};
     while (visited.size() < expected.size()) {
         Press(key::Tab);
@@ -62,13 +62,13 @@ TEST_F(FocusRules, ColumnsAddedForAWiderFileTakeTheKeys) {
     TypeInto(form->txtFileName, QStringLiteral("wide.txt"));
     form->txtFileName->setFocus();
     Press(key::Open);
-    ASSERT_EQ(form->NumberOfCellColumns(), 8);
-    form->txtStress(7)->setFocus();
+    ASSERT_EQ(form->Grid().Columns(), 8);
+    form->Grid().txtStress(7)->setFocus();
     Press(key::Up);
     EXPECT_EQ(CellText("txtStress", 7), "2");
     Press(key::Right);
     EXPECT_EQ(Focused(), "txtStress(8)");
-    form->txtSyllables(8)->setFocus();
+    form->Grid().txtSyllables(8)->setFocus();
     Press(key::Tab);
     EXPECT_EQ(Focused(), "txtStress(1)");
 }

@@ -55,7 +55,7 @@ protected:
     // The texts of the shown boxes of a row of the grid, left to right, "|" between them.
     std::string ShownTexts(const char* array) const {
         std::string texts;
-        for (int i = 1; i <= form->NumberOfCellColumns(); ++i) {
+        for (int i = 1; i <= form->Grid().Columns(); ++i) {
             if (!Find(Cell(array, i))->isHidden()) {
                 texts += (texts.empty() ? "" : "|") + CellText(array, i);
             }

@@ -85,12 +85,12 @@ TEST_F(DesignedWindowTest, FixedControlsSitAtTheirDesignedPlaces) {
         {"Line1", {0, 7920, 5040, 0}, "", 0, {}},
         {"Line2", {5040, 7920, 0, 600}, "", 0, {}},
     };
-    const QFont defaultFont = form->ClientArea()->font();
+    const QFont defaultFont = form->Grid().area->font();
     for (const FixedControl& expected : controls) {
         SCOPED_TRACE(expected.name);
         const QWidget* control = Find(QLatin1String(expected.name));
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->parentWidget(), form->ClientArea());
+        EXPECT_EQ(control->parentWidget(), form->Grid().area);
         EXPECT_EQ(Twips(QLatin1String(expected.name)), expected.twips);
         EXPECT_EQ(CaptionOf(control), expected.caption);
         if (expected.points > 0) {
@@ -146,7 +146,7 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
 }
 
 TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {
-    for (const QLabel* label : form->ClientArea()->findChildren<QLabel*>()) {
+    for (const QLabel* label : form->Grid().area->findChildren<QLabel*>()) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
     }
 }
@@ -197,11 +197,12 @@ TEST_F(DesignedWindowTest, PatternElementsAsDesigned) {
             EXPECT_FALSE(control->font().bold());
         }
     }
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
-    for (const auto* box : {form->lblMeter(0)}) {
+    EXPECT_EQ(form->Grid().Columns(), 0);
+    for (const auto* box : {form->Grid().lblMeter(0)}) {
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
-    for (const auto* box : {form->txtSyllables(0), form->txtStress(0), form->txtJuncture(0)}) {
+    for (const auto* box :
+         {form->Grid().txtSyllables(0), form->Grid().txtStress(0), form->Grid().txtJuncture(0)}) {
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 }
@@ -211,7 +212,7 @@ using GridLayoutTest = GridFixture;
 TEST_F(GridLayoutTest, TenColumnsAtTheDefaultPitch) {
     ASSERT_TRUE(StartWith({Plain(10)}));
     EXPECT_EQ(form->Work().SpacingOfButtons, 1300);
-    ASSERT_EQ(form->NumberOfCellColumns(), 10);
+    ASSERT_EQ(form->Grid().Columns(), 10);
     for (int i = 1; i <= 10; ++i) {
         SCOPED_TRACE(i);
         const double nominal = i * 1300.0 - 950;
@@ -226,7 +227,7 @@ TEST_F(GridLayoutTest, TenColumnsAtTheDefaultPitch) {
         EXPECT_EQ(Twips(Cell("cmdJunctureDown", i)), QRectF(nominal + 120, 5520, 495, 255));
         const QWidget* box = Find(Cell("txtSyllables", i));
         EXPECT_EQ(box->x(), layout::ToPixels(nominal));
-        EXPECT_EQ(box->parentWidget(), form->ClientArea());
+        EXPECT_EQ(box->parentWidget(), form->Grid().area);
     }
 }
 
@@ -245,7 +246,7 @@ TEST_P(GridGeometryTest, FirstColumnAndSyllableWidth) {
     const GridCase& c = GetParam();
     ASSERT_TRUE(StartWith({Plain(c.columns)}, "S", c.spacing));
     EXPECT_EQ(form->Work().SpacingOfButtons, c.expectedSpacing);
-    ASSERT_EQ(form->NumberOfCellColumns(), c.columns);
+    ASSERT_EQ(form->Grid().Columns(), c.columns);
     const QRectF first = Twips(Cell("txtSyllables", 1));
     EXPECT_DOUBLE_EQ(first.left(), c.firstLeft);
     EXPECT_NEAR(first.width(), c.syllableWidth, 1e-9);
@@ -275,20 +276,20 @@ TEST_F(GridLayoutTest, ColumnsBeyondTheMeterAreRedAndUnlabelled) {
         }
         EXPECT_EQ(Shown(Cell("lblMeter", i)), !beyond);
     }
-    EXPECT_EQ(form->lblMeter(8)->text(), "S");
-    EXPECT_NE(form->txtSyllables(0)->palette().color(QPalette::Base), red);
+    EXPECT_EQ(form->Grid().lblMeter(8)->text(), "S");
+    EXPECT_NE(form->Grid().txtSyllables(0)->palette().color(QPalette::Base), red);
 }
 
 TEST_F(GridLayoutTest, StrongSymbolsAreBoldWhateverTheirCaseAndBlanks) {
     ASSERT_TRUE(StartWith({Plain(4)}, "S\t s \tW\tss"));
-    EXPECT_EQ(form->lblMeter(1)->text(), "S");
-    EXPECT_EQ(form->lblMeter(2)->text(), " s ");
-    EXPECT_TRUE(form->lblMeter(1)->font().bold());
-    EXPECT_TRUE(form->lblMeter(2)->font().bold());
-    EXPECT_FALSE(form->lblMeter(3)->font().bold());
-    EXPECT_FALSE(form->lblMeter(4)->font().bold());
-    EXPECT_EQ(form->lblMeter(1)->font().pointSizeF(), 12);
-    EXPECT_EQ(form->lblMeter(2)->accessibleName(), " s ");
+    EXPECT_EQ(form->Grid().lblMeter(1)->text(), "S");
+    EXPECT_EQ(form->Grid().lblMeter(2)->text(), " s ");
+    EXPECT_TRUE(form->Grid().lblMeter(1)->font().bold());
+    EXPECT_TRUE(form->Grid().lblMeter(2)->font().bold());
+    EXPECT_FALSE(form->Grid().lblMeter(3)->font().bold());
+    EXPECT_FALSE(form->Grid().lblMeter(4)->font().bold());
+    EXPECT_EQ(form->Grid().lblMeter(1)->font().pointSizeF(), 12);
+    EXPECT_EQ(form->Grid().lblMeter(2)->accessibleName(), " s ");
 }
 
 TEST_F(GridLayoutTest, BlankMeterFieldHidesItsLabelOnly) {
@@ -297,28 +298,28 @@ TEST_F(GridLayoutTest, BlankMeterFieldHidesItsLabelOnly) {
     EXPECT_TRUE(Shown("lblMeter(1)"));
     EXPECT_FALSE(Shown("lblMeter(2)"));
     EXPECT_TRUE(Shown("lblMeter(3)"));
-    EXPECT_EQ(form->lblMeter(3)->text(), "W");
+    EXPECT_EQ(form->Grid().lblMeter(3)->text(), "W");
     EXPECT_FALSE(Shown("lblMeter(4)"));
     const QColor red(255, 0, 0);
-    EXPECT_NE(form->txtSyllables(1)->palette().color(QPalette::Base), red);
+    EXPECT_NE(form->Grid().txtSyllables(1)->palette().color(QPalette::Base), red);
     for (int i = 2; i <= 4; ++i) {
-        EXPECT_EQ(form->txtStress(i)->palette().color(QPalette::Base), red) << i;
+        EXPECT_EQ(form->Grid().txtStress(i)->palette().color(QPalette::Base), red) << i;
     }
 }
 
 TEST_F(GridLayoutTest, SymbolsBeyondTheColumnsAreNotShown) {
     ASSERT_TRUE(StartWith({Plain(2)}, "W\tS\tW\tS\tW\tS"));
-    EXPECT_EQ(form->NumberOfCellColumns(), 2);
-    EXPECT_EQ(form->lblMeter(3), nullptr);
-    EXPECT_EQ(form->lblMeter(2)->text(), "S");
-    for (const QLabel* label : form->ClientArea()->findChildren<QLabel*>()) {
+    EXPECT_EQ(form->Grid().Columns(), 2);
+    EXPECT_EQ(form->Grid().lblMeter(3), nullptr);
+    EXPECT_EQ(form->Grid().lblMeter(2)->text(), "S");
+    for (const QLabel* label : form->Grid().area->findChildren<QLabel*>()) {
         EXPECT_FALSE(label->objectName().startsWith("lblMeter(3")) << "stray meter label";
     }
 }
 
 TEST_F(GridLayoutTest, MeterInWindowsCodePage) {
     ASSERT_TRUE(StartWith({Plain(2)}, "\xB7\tS"));
-    EXPECT_EQ(form->lblMeter(1)->text(), QString(QChar(0xB7)));
+    EXPECT_EQ(form->Grid().lblMeter(1)->text(), QString(QChar(0xB7)));
 }
 
 TEST_F(GridLayoutTest, ColumnControlsAreNamedForAssistiveTechnology) {
@@ -338,9 +339,9 @@ TEST_F(GridLayoutTest, ColumnControlsAreNamedForAssistiveTechnology) {
         ASSERT_NE(control, nullptr) << objectName.toStdString();
         EXPECT_EQ(control->accessibleName(), accessible);
     }
-    EXPECT_EQ(form->cmdMerge(3)->text(), "v");
-    EXPECT_EQ(form->cmdStressUp(3)->text(), "^");
-    EXPECT_EQ(form->txtSyllables(3)->font().pointSizeF(), 9.75);
+    EXPECT_EQ(form->Grid().cmdMerge(3)->text(), "v");
+    EXPECT_EQ(form->Grid().cmdStressUp(3)->text(), "^");
+    EXPECT_EQ(form->Grid().txtSyllables(3)->font().pointSizeF(), 9.75);
 }
 
 TEST_F(GridLayoutTest, ColumnButtonsReachTheirHandlers) {
@@ -363,7 +364,7 @@ TEST_F(GridLayoutTest, WindowCoversTheScreen) {
 
 TEST_F(GridLayoutTest, EveryControlIsEnabled) {
     ASSERT_TRUE(StartWith({Plain(5)}));
-    for (const QWidget* control : form->ClientArea()->findChildren<QWidget*>()) {
+    for (const QWidget* control : form->Grid().area->findChildren<QWidget*>()) {
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     }
 }

@@ -63,7 +63,7 @@ TEST_F(LineDisplayTest, RowZeroHidesEveryColumn) {
     EXPECT_EQ(form->lblText->text(), "");
     EXPECT_EQ(form->lblTextNextLine->text(), "first");
     EXPECT_EQ(form->lblProgress->text(), "0/2");
-    EXPECT_EQ(form->txtComment->toPlainText(), "");
+    EXPECT_EQ(form->Grid().txtComment->toPlainText(), "");
     for (int i = 1; i <= 3; ++i) {
         ExpectColumnShown(i, false);
         EXPECT_FALSE(Shown(Cell("cmdMerge", i)));
@@ -126,15 +126,15 @@ TEST_F(LineDisplayTest, WordsLeanTogetherAndMiddleSyllablesGetAHyphen) {
                       ""};
     ASSERT_TRUE(StartWith({words}));
     EXPECT_EQ(TextOf("txtSyllables", 1), "tem");
-    EXPECT_EQ(Horizontal(form->txtSyllables(1)), Qt::AlignRight);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(1)), Qt::AlignRight);
     EXPECT_EQ(TextOf("txtSyllables", 2), "per-");
-    EXPECT_EQ(Horizontal(form->txtSyllables(2)), Qt::AlignLeft);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(2)), Qt::AlignLeft);
     EXPECT_EQ(TextOf("txtSyllables", 3), "ate");
-    EXPECT_EQ(Horizontal(form->txtSyllables(3)), Qt::AlignLeft);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(3)), Qt::AlignLeft);
     // A juncture of " 1" binds nothing.
     EXPECT_EQ(TextOf("txtSyllables", 4), "art");
-    EXPECT_EQ(Horizontal(form->txtSyllables(4)), Qt::AlignHCenter);
-    EXPECT_EQ(Horizontal(form->txtSyllables(5)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(4)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(5)), Qt::AlignHCenter);
     EXPECT_EQ(TextOf("txtJuncture", 4), " 1");
     EXPECT_EQ(form->Work().CurrentSyllables[2], "per") << "the hyphen is for display only";
 }
@@ -153,20 +153,22 @@ TEST_F(LineDisplayTest, StressesAboveOneAreBold) {
     ASSERT_TRUE(StartWith({verse, Plain(5)}));
     const std::vector<bool> bold = {true, false, true, false, false};
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(form->txtSyllables(i)->font().bold(), bold[static_cast<std::size_t>(i - 1)]) << i;
-        EXPECT_EQ(form->txtSyllables(i)->font().pointSizeF(), 9.75);
+        EXPECT_EQ(form->Grid().txtSyllables(i)->font().bold(),
+                  bold[static_cast<std::size_t>(i - 1)])
+            << i;
+        EXPECT_EQ(form->Grid().txtSyllables(i)->font().pointSizeF(), 9.75);
     }
     ShowLine(2);
-    EXPECT_FALSE(form->txtSyllables(1)->font().bold()) << "boldness follows the line";
+    EXPECT_FALSE(form->Grid().txtSyllables(1)->font().bold()) << "boldness follows the line";
 }
 
 TEST_F(LineDisplayTest, AlignmentFollowsTheLine) {
     const Verse word{"v", {"love", "ly"}, {"3", "1"}, {"1", "2"}, ""};
     ASSERT_TRUE(StartWith({word, Plain(2)}));
-    EXPECT_EQ(Horizontal(form->txtSyllables(1)), Qt::AlignRight);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(1)), Qt::AlignRight);
     ShowLine(2);
-    EXPECT_EQ(Horizontal(form->txtSyllables(1)), Qt::AlignHCenter);
-    EXPECT_EQ(Horizontal(form->txtSyllables(2)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(1)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().txtSyllables(2)), Qt::AlignHCenter);
 }
 
 TEST_F(LineDisplayTest, WindowsCodePageTextIsDecoded) {
@@ -175,7 +177,7 @@ TEST_F(LineDisplayTest, WindowsCodePageTextIsDecoded) {
     EXPECT_EQ(form->lblText->text(), QString::fromUtf8("\xC3\x89t\xC3\xA9 d\xC3\xA9j\xC3\xA0"));
     EXPECT_EQ(TextOf("txtSyllables", 1), QString::fromUtf8("\xC3\xA9"));
     EXPECT_EQ(TextOf("txtSyllables", 2), QString::fromUtf8("t\xC3\xA9"));
-    EXPECT_EQ(form->txtComment->toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
+    EXPECT_EQ(form->Grid().txtComment->toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
     EXPECT_EQ(form->Work().CurrentSyllables[2], "t\xE9") << "the working copy keeps the bytes";
 }
 
@@ -192,15 +194,15 @@ TEST_F(LineDisplayTest, ShowingTheLineAgainDropsEditsOnScreenAndInTheWorkingCopy
     ASSERT_TRUE(StartWith({verse}));
     form->Work().CurrentStresses[2] = "4";
     form->Work().CurrentSyllables[1] = "changed";
-    form->txtStress(2)->setText("4");
-    form->txtSyllables(3)->setText("typed");
-    form->txtComment->setPlainText("typed comment");
+    form->Grid().txtStress(2)->setText("4");
+    form->Grid().txtSyllables(3)->setText("typed");
+    form->Grid().txtComment->setPlainText("typed comment");
     ShowLine(1);
     EXPECT_EQ(form->Work().CurrentStresses[2], "1");
     EXPECT_EQ(form->Work().CurrentSyllables[1], "s1");
     EXPECT_EQ(TextOf("txtStress", 2), "1");
     EXPECT_EQ(TextOf("txtSyllables", 3), "s3");
-    EXPECT_EQ(form->txtComment->toPlainText(), "kept");
+    EXPECT_EQ(form->Grid().txtComment->toPlainText(), "kept");
 }
 
 TEST_F(LineDisplayTest, WorkingCopyMatchesTheStoreRow) {

@@ -40,7 +40,7 @@ std::vector<std::string> WholeLine(const MainWindow& form) {
         }
         state.push_back(seen);
     }
-    for (std::size_t k = 1; k <= static_cast<std::size_t>(form.NumberOfCellColumns()); ++k) {
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(form.Grid().Columns()); ++k) {
         state.push_back("working copy '" + form.Work().CurrentSyllables[k] + "' '" +
                         form.Work().CurrentStresses[k] + "' '" + form.Work().CurrentJunctures[k] +
                         "'");

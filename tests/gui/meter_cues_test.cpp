@@ -30,9 +30,9 @@ protected:
     // box has its own description back.
     void ExpectDescriptions() const {
         const char* what = form->mnuStrictMeterCheck->isChecked() ? kStressed : kMaximum;
-        for (int i = 1; i <= form->lblOffMeter.Count(); ++i) {
-            EXPECT_EQ(form->txtStress(i)->accessibleDescription().toStdString(),
-                      form->lblOffMeter(i)->isVisible() ? what : kStressKeys)
+        for (int i = 1; i <= form->Grid().lblOffMeter.Count(); ++i) {
+            EXPECT_EQ(form->Grid().txtStress(i)->accessibleDescription().toStdString(),
+                      form->Grid().lblOffMeter(i)->isVisible() ? what : kStressKeys)
                 << i;
         }
     }
@@ -43,7 +43,7 @@ protected:
 // only to the strict check, line 5 only by its count.
 TEST_F(MeterCues, FollowTheLineOnScreenAndTheJumps) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("2"));
-    form->txtStress(7)->setFocus();
+    form->Grid().txtStress(7)->setFocus();
     const auto lower = [] { Press(Plain(Qt::Key_Down)); };
     const auto undo = [this] { form->mnuUndo->trigger(); };
     const auto strict = [this] { form->mnuStrictMeterCheck->trigger(); };

@@ -16,7 +16,7 @@ class MeterJumps : public MeterFixture {};
 // dropped, and the next edit, or the next move, shows the line's own status again.
 TEST_F(MeterJumps, MoveAsGoToDoesOrStayWithTheEdits) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("8"));
-    form->txtStress(11)->setFocus();
+    form->Grid().txtStress(11)->setFocus();
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
     EXPECT_EQ(form->Work().CurrentLine, 12);

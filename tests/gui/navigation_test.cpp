@@ -203,11 +203,11 @@ TEST_P(GoToInput, MovesOrRefuses) {
     if (c.refused) {
         EXPECT_EQ(platform.MessageTexts(),
                   (std::vector<QString>{QString::fromLatin1(navigation::kGoToMessage)}));
-        EXPECT_EQ(form->txtGoto->text().toStdString(), c.typed);
+        EXPECT_EQ(form->Grid().txtGoto->text().toStdString(), c.typed);
         EXPECT_EQ(CellText("txtStress", 1), "4");
     } else {
         EXPECT_TRUE(platform.Messages().empty());
-        EXPECT_EQ(form->txtGoto->text(), QString());
+        EXPECT_EQ(form->Grid().txtGoto->text(), QString());
         EXPECT_LE(form->Work().CurrentLine, form->Work().NumberOfLines);
     }
 }

@@ -84,7 +84,7 @@ TEST_F(OverviewTest, ListsEveryVerseLineAndFiltersThoseOffTheMeter) {
 // undo and redo reach the line on screen.
 TEST_F(OverviewTest, ClickAndReturnGoAndTheListKeepsItsKeys) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
-    form->txtStress(1)->setFocus();
+    form->Grid().txtStress(1)->setFocus();
     Press(Plain(Qt::Key_Up));
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
     Press(Qt::CTRL | Qt::Key_Z);
@@ -114,7 +114,7 @@ TEST_F(OverviewTest, RowsFollowCommitsSavesAndFileSwitches) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kOverviewOpen));
     TheOverview()->OnlyOffBox().click();
     GoTo(QStringLiteral("2"));
-    form->txtStress(7)->setFocus();  // "Love", 3, in the weak 7th place
+    form->Grid().txtStress(7)->setFocus();  // "Love", 3, in the weak 7th place
     Press(Plain(Qt::Key_Down));
     Press(Plain(Qt::Key_Down));
     ASSERT_EQ(Status(), "fits the meter");

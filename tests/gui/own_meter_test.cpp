@@ -77,13 +77,13 @@ protected:
     }
     MeterView View() {
         MeterView view;
-        for (int i = 1; i <= form->NumberOfCellColumns(); ++i) {
-            const QLabel* label = form->lblMeter(i);
+        for (int i = 1; i <= form->Grid().Columns(); ++i) {
+            const QLabel* label = form->Grid().lblMeter(i);
             view.captions.push_back(label->isVisible() ? label->text().toStdString() : "-");
             if (label->font().bold()) {
                 view.bold.push_back(i);
             }
-            if (form->txtStress(i)->palette().color(QPalette::Base) == QColor(255, 0, 0)) {
+            if (form->Grid().txtStress(i)->palette().color(QPalette::Base) == QColor(255, 0, 0)) {
                 view.red.push_back(i);
             }
         }
@@ -119,7 +119,7 @@ TEST_F(OwnMeterWindow, ALongerMeterGetsCuesForItsFurtherPlaces) {
     GoTo(QStringLiteral("2"));
     // Stresses 3 1 3 1 3 1 under W S W S W S: maxima in the weak places after the first.
     EXPECT_EQ(CuedColumns(), (std::vector<int>{3, 5}));
-    EXPECT_EQ(form->lblOffMeter.Count(), 6);
+    EXPECT_EQ(form->Grid().lblOffMeter.Count(), 6);
 }
 
 TEST_F(OwnMeterWindow, ASwitchToAFileWithoutAMeterStaysPut) {

@@ -71,7 +71,7 @@ private:
 
 class WholeRun : public LineEditorFixture {
 protected:
-    void NewLineInComment() const { QTest::keyClick(form->txtComment, Qt::Key_Return); }
+    void NewLineInComment() const { QTest::keyClick(form->Grid().txtComment, Qt::Key_Return); }
 };
 
 TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
@@ -133,11 +133,11 @@ TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
     next.show();
     EXPECT_TRUE(nextPlatform.messages.empty());
     EXPECT_EQ(next.lblProgress->text(), QStringLiteral("14/14"));
-    QTest::keyClicks(next.txtGoto, QStringLiteral("2"));
+    QTest::keyClicks(next.Grid().txtGoto, QStringLiteral("2"));
     QTest::mouseClick(next.cmdGoTo, Qt::LeftButton);
-    EXPECT_EQ(next.txtSyllables(4)->text(), QStringLiteral("love ly"));
-    EXPECT_EQ(next.txtStress(3)->text(), QStringLiteral("2"));
-    EXPECT_FALSE(next.txtSyllables(8)->isVisible());
+    EXPECT_EQ(next.Grid().txtSyllables(4)->text(), QStringLiteral("love ly"));
+    EXPECT_EQ(next.Grid().txtStress(3)->text(), QStringLiteral("2"));
+    EXPECT_FALSE(next.Grid().txtSyllables(8)->isVisible());
     next.close();
     EXPECT_EQ(platform.ReadFile(kSonnet), ExpectedScansionFile());
 }

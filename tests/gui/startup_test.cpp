@@ -45,7 +45,7 @@ TEST_F(StartupTest, MissingFileFallsBackToInTxt) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
     EXPECT_EQ(form->txtFileName->text(), "in.txt");
-    EXPECT_EQ(form->NumberOfCellColumns(), 5);
+    EXPECT_EQ(form->Grid().Columns(), 5);
     EXPECT_EQ(form->lblText->text(), "fallback");
 }
 
@@ -64,7 +64,7 @@ TEST_F(StartupTest, BadRecordEndsStartUpBeforeTheMeterIsLookedFor) {
         << messages[1].toStdString();
     EXPECT_TRUE(platform.Ended());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
 }
 
 TEST_F(StartupTest, MissingMeterEndsStartUpAfterTheWholeFileIsLoaded) {
@@ -75,7 +75,7 @@ TEST_F(StartupTest, MissingMeterEndsStartUpAfterTheWholeFileIsLoaded) {
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(form->Work().NumberOfLines, 3);
     EXPECT_EQ(form->Work().Syllables(3, 4), "s4");
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
     EXPECT_EQ(form->txtFileName->text(), "Text1");
     EXPECT_FALSE(form->isVisible());
 }
@@ -88,7 +88,7 @@ TEST_F(StartupTest, NoMemoryFileAndNoScansionFileOpensAnEmptyWindow) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->Work().NumberOfLines, 0);
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
     EXPECT_EQ(form->Work().SpacingOfButtons, 0);
     EXPECT_EQ(form->Work().CurrentLine, 0);
     EXPECT_EQ(form->lblProgress->text(), "0/0");
@@ -132,7 +132,7 @@ TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
     ASSERT_TRUE(StartWith({bare}, "W\tS", "900"));
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
     EXPECT_EQ(form->Work().SpacingOfButtons, 900);
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
     EXPECT_FALSE(Shown("txtSyllables(0)"));
     EXPECT_FALSE(Shown("lblMeter(0)"));
     EXPECT_EQ(form->lblText->text(), "a bare line");
@@ -143,7 +143,7 @@ TEST_F(StartupTest, NoSyllablePositionsAndNoSpacingLeavesTheSpacingZero) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "0"));
     EXPECT_EQ(form->Work().SpacingOfButtons, 0);
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
 }
 
 TEST_F(StartupTest, FileNameInWindowsCodePageIsShown) {
@@ -153,7 +153,7 @@ TEST_F(StartupTest, FileNameInWindowsCodePageIsShown) {
     platform.WriteFile("RememberEarlierRun.txt", MemoryFile("ch\xE2teau.txt", "1"));
     ASSERT_TRUE(Start());
     EXPECT_EQ(form->txtFileName->text(), QString::fromUtf8("ch\xC3\xA2teau.txt"));
-    EXPECT_EQ(form->NumberOfCellColumns(), 2);
+    EXPECT_EQ(form->Grid().Columns(), 2);
 }
 
 TEST_F(StartupTest, BundledSampleOpens) {
@@ -163,7 +163,7 @@ TEST_F(StartupTest, BundledSampleOpens) {
     EXPECT_EQ(form->Work().NumberOfLines, 14);
     EXPECT_EQ(form->lblText->text(), "Shall I compare thee to a summer's day?");
     EXPECT_EQ(form->lblProgress->text(), "1/14");
-    EXPECT_EQ(form->txtSyllables(3)->text(), "com");
+    EXPECT_EQ(form->Grid().txtSyllables(3)->text(), "com");
 }
 
 // A wider file opened later gets the missing columns, built like those of start-up.
@@ -171,16 +171,16 @@ TEST_F(StartupTest, LaterColumnsAreBuiltLikeTheFirst) {
     ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "1000"));
     form->Work().MaximumNumberOfSyllables = 5;
     form->BuildCellColumns(4, 5);
-    ASSERT_EQ(form->NumberOfCellColumns(), 5);
+    ASSERT_EQ(form->Grid().Columns(), 5);
     EXPECT_EQ(Twips("cmdMerge(5)"), QRectF(4650, 1800, 495, 255));
     EXPECT_TRUE(Shown("txtStress(5)"));
-    EXPECT_EQ(form->lblMeter(4)->text(), "S");
-    EXPECT_TRUE(form->lblMeter(4)->font().bold());
+    EXPECT_EQ(form->Grid().lblMeter(4)->text(), "S");
+    EXPECT_TRUE(form->Grid().lblMeter(4)->font().bold());
     EXPECT_FALSE(Shown("lblMeter(5)"));
-    EXPECT_EQ(form->txtJuncture(5)->palette().color(QPalette::Base), QColor(255, 0, 0));
-    EXPECT_EQ(form->txtJuncture(4)->accessibleName(), "Juncture 4");
+    EXPECT_EQ(form->Grid().txtJuncture(5)->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(form->Grid().txtJuncture(4)->accessibleName(), "Juncture 4");
     form->BuildCellColumns(4, 5);  // nothing left to build
-    EXPECT_EQ(form->NumberOfCellColumns(), 5);
+    EXPECT_EQ(form->Grid().Columns(), 5);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_F(SwitchFile, NewFileOpensAtTheLineThatWasOnScreen) {
               MemoryFile(kTyger, "5", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
     // The grid keeps its eleven columns; the ones tyger does not use are hidden.
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 11);
-    EXPECT_EQ(form->NumberOfCellColumns(), 11);
+    EXPECT_EQ(form->Grid().Columns(), 11);
     EXPECT_TRUE(CellShown("txtSyllables", 7));
     EXPECT_FALSE(CellShown("txtSyllables", 8));
     EXPECT_TRUE(platform.Messages().empty());
@@ -127,11 +127,11 @@ TEST_F(SwitchFile, MemoryFileThatCannotBeWrittenChangesNothing) {
 
 TEST_F(SwitchFile, WiderFileGetsNewColumnsInTheCurrentBlockOrder) {
     platform.WriteFile("wide.txt", WidePoem(14));
-    ClickLabel(form->Label3);
+    ClickLabel(form->Grid().Label3);
     OpenFile(QStringLiteral("wide.txt"));
 
     ASSERT_EQ(form->Work().MaximumNumberOfSyllables, 14);
-    ASSERT_EQ(form->NumberOfCellColumns(), 14);
+    ASSERT_EQ(form->Grid().Columns(), 14);
     EXPECT_EQ(form->Work().SpacingOfButtons, kSonnetSpacing);
     for (int i = 1; i <= 14; ++i) {
         EXPECT_EQ(CellText("txtSyllables", i), "s" + std::to_string(i));
@@ -139,7 +139,7 @@ TEST_F(SwitchFile, WiderFileGetsNewColumnsInTheCurrentBlockOrder) {
     }
     for (int i = 12; i <= 14; ++i) {
         SCOPED_TRACE(i);
-        const auto place = placement::PlaceOf(form->txtSyllables(i));
+        const auto place = placement::PlaceOf(form->Grid().txtSyllables(i));
         const auto expected =
             layout::CellRect(layout::CellArray::txtSyllables, i, kSonnetSpacing, 14);
         EXPECT_EQ(place.left, expected.left);
@@ -158,10 +158,10 @@ TEST_F(SwitchFile, WiderFileGetsNewColumnsInTheCurrentBlockOrder) {
 
 TEST_F(SwitchFile, WiderFileAfterTheStressHeadingKeepsTheDesignedOrder) {
     platform.WriteFile("wide.txt", WidePoem(12));
-    ClickLabel(form->Label3);
-    ClickLabel(form->Label2);
+    ClickLabel(form->Grid().Label3);
+    ClickLabel(form->Grid().Label2);
     OpenFile(QStringLiteral("wide.txt"));
-    ASSERT_EQ(form->NumberOfCellColumns(), 12);
+    ASSERT_EQ(form->Grid().Columns(), 12);
     EXPECT_EQ(TopOf(Cell("txtStress", 12)), layout::kUpperSlot.box);
     EXPECT_EQ(TopOf(Cell("txtJuncture", 12)), layout::kLowerSlot.box);
 }
@@ -179,7 +179,7 @@ TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
     EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
     EXPECT_EQ(Progress(), "6/14");
     EXPECT_EQ(CellText("txtStress", 2), "4") << "the uncommitted step is still on screen";
-    EXPECT_EQ(form->NumberOfCellColumns(), 11);
+    EXPECT_EQ(form->Grid().Columns(), 11);
     EXPECT_EQ(FileBox(), "wide.txt");
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kSonnet, "6", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
@@ -188,7 +188,7 @@ TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
 TEST_F(SwitchFile, HeadingClickAfterANarrowerFileMovesEveryColumn) {
     // tyger needs 8 positions but the store keeps 11, so all eleven columns follow a click.
     OpenFile(QLatin1String(kTyger));
-    ClickLabel(form->Label3);
+    ClickLabel(form->Grid().Label3);
     EXPECT_EQ(TopOf(Cell("txtJuncture", 11)), layout::kUpperSlot.box);
 }
 

@@ -38,7 +38,7 @@ protected:
     }
     // The syllable box of column i gets the focus, as a click or the arrows give it.
     QLineEdit* FocusSyllable(int i) const {
-        QLineEdit* box = form->txtSyllables(i);
+        QLineEdit* box = form->Grid().txtSyllables(i);
         box->setFocus(Qt::MouseFocusReason);
         return box;
     }
@@ -138,10 +138,10 @@ TEST_F(SyllableEditingTest, FocusedBoxShowsThePlainSyllableAndTheOthersTheirLook
     EXPECT_EQ(CellText("txtSyllables", 2), "b-");
     EXPECT_EQ(CellText("txtSyllables", 3), "c%");
     // A menu opened over the box leaves it as it is, caret and all.
-    form->txtSyllables(3)->setCursorPosition(1);
+    form->Grid().txtSyllables(3)->setCursorPosition(1);
     form->mnuLine->popup(form->mapToGlobal(QPoint(0, 0)));
     EXPECT_EQ(CellText("txtSyllables", 3), "c%");
-    EXPECT_EQ(form->txtSyllables(3)->cursorPosition(), 1);
+    EXPECT_EQ(form->Grid().txtSyllables(3)->cursorPosition(), 1);
     form->mnuLine->close();
 }
 
@@ -199,7 +199,7 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(kSplitKey);
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->NumberOfCellColumns(), 4);
+    EXPECT_EQ(form->Grid().Columns(), 4);
     EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thee", "art", "temp", "erate:"}));
     EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
@@ -207,7 +207,7 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     EXPECT_TRUE(CellShown("txtSyllables", 4));
     EXPECT_TRUE(CellShown("cmdMerge", 3));
     EXPECT_EQ(Focused(), "txtSyllables(3)");
-    EXPECT_EQ(form->txtSyllables(3)->cursorPosition(), 4);
+    EXPECT_EQ(form->Grid().txtSyllables(3)->cursorPosition(), 4);
     EXPECT_EQ(Status(), "fits the meter") << "judged at once";
 
     Press(key::Undo);
@@ -229,7 +229,7 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     platform.WillAnswer({Answer::Yes});
     ASSERT_TRUE(Start());
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->NumberOfCellColumns(), 4);
+    EXPECT_EQ(form->Grid().Columns(), 4);
     EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
     form->mnuSave->trigger();
     EXPECT_EQ(SavedRow(), "1\tsyllables\tThou art temperate:\tThee\tart\ttemp\terate:");
@@ -290,8 +290,8 @@ TEST_P(SplitRefused, ChangesNothingAndSaysWhy) {
 }
 
 void SplitCaretAt(MainWindow& form, int column, int at) {
-    form.txtSyllables(column)->setFocus(Qt::MouseFocusReason);
-    form.txtSyllables(column)->setCursorPosition(at);
+    form.Grid().txtSyllables(column)->setFocus(Qt::MouseFocusReason);
+    form.Grid().txtSyllables(column)->setCursorPosition(at);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -299,13 +299,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(NoSplitCase{"Selection", kFullLines, kFourBeats,
                                 [](MainWindow& f) {
                                     SplitCaretAt(f, 3, 2);
-                                    f.txtSyllables(3)->setSelection(2, 3);
+                                    f.Grid().txtSyllables(3)->setSelection(2, 3);
                                 },
                                 kSplitWhere},
-                    NoSplitCase{
-                        "StressBox", kFullLines, kFourBeats,
-                        [](MainWindow& f) { f.txtStress(2)->setFocus(Qt::MouseFocusReason); },
-                        kSplitWhere},
+                    NoSplitCase{"StressBox", kFullLines, kFourBeats,
+                                [](MainWindow& f) {
+                                    f.Grid().txtStress(2)->setFocus(Qt::MouseFocusReason);
+                                },
+                                kSplitWhere},
                     NoSplitCase{"UnderAnEmptyMeter", kFullLines, "",
                                 [](MainWindow& f) { SplitCaretAt(f, 3, 0); }, kSplitWhere},
                     NoSplitCase{"FullLineAtTheLimit", LongestLine(), kFourBeats,
