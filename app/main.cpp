@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     }
     corvale::MainWindow window(platform);
     platform.SetWindow(&window);
-    if (!window.Form_Load()) {
+    if (!window.StartUp()) {
         return checkStart ? kExitStartFailed : kExitFine;
     }
     window.show();

@@ -44,10 +44,10 @@ void BM_CommitAndNext(benchmark::State& state) {
     for (auto _ : state) {
         if (form->Work().CurrentLine >= kLines - 1) {
             form->Work().CurrentLine = 1;
-            form->LoadANewLine();
+            form->ShowCurrentLine();
         }
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->cmdOk_Click(); });
+        form->Run([&] { form->CommitLine(); });
         state.SetIterationTime(SecondsSince(start));
     }
     state.counters["columns"] = static_cast<double>(form->Grid().Columns());
@@ -67,13 +67,13 @@ void BM_CommitAndNextJournaled(benchmark::State& state) {
     for (auto _ : state) {
         if (form->Work().CurrentLine >= kLines - 1) {
             form->Work().CurrentLine = 1;
-            form->LoadANewLine();
+            form->ShowCurrentLine();
         }
         // Alternating between two values, so that every commit changes its line.
         const bool up = (form->Work().CurrentLine / (kLines - 2)) % 2 == 0;
-        form->Run([&] { up ? form->cmdStressUp_Click(1) : form->cmdStressDown_Click(1); });
+        form->Run([&] { up ? form->RaiseStress(1) : form->LowerStress(1); });
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->cmdOk_Click(); });
+        form->Run([&] { form->CommitLine(); });
         seconds.push_back(SecondsSince(start));
         state.SetIterationTime(seconds.back());
     }
@@ -100,9 +100,9 @@ void BM_MergeFirstColumn(benchmark::State& state) {
     }
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->cmdMerge_Click(1); });
+        form->Run([&] { form->MergeWithNext(1); });
         state.SetIterationTime(SecondsSince(start));
-        form->Run([&] { form->cmdUndo_Click(); });
+        form->Run([&] { form->ReloadLine(); });
     }
     state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
@@ -110,7 +110,7 @@ BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchma
 
 // The line display as the keyboard meets it: a stress box has the focus, which the display
 // hands back after the redraw, and a step waits to be undone, which the display forgets.
-void BM_LoadANewLineFocusInACell(benchmark::State& state) {
+void BM_ShowCurrentLineFocusInACell(benchmark::State& state) {
     BenchPlatform platform;
     auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
     if (!form) {
@@ -119,17 +119,17 @@ void BM_LoadANewLineFocusInACell(benchmark::State& state) {
     std::int32_t line = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form->Grid().txtStress(2)->setFocus();
-        form->Run([&] { form->cmdStressUp_Click(2); });
+        form->Grid().stressBoxes(2)->setFocus();
+        form->Run([&] { form->RaiseStress(2); });
         form->Work().CurrentLine = line % (kLines - 1) + 1;
         ++line;
         state.ResumeTiming();
-        form->LoadANewLine();
+        form->ShowCurrentLine();
     }
     state.counters["columns"] = static_cast<double>(form->Grid().Columns());
-    state.counters["focus_kept"] = form->focusWidget() == form->Grid().txtStress(2) ? 1 : 0;
+    state.counters["focus_kept"] = form->focusWidget() == form->Grid().stressBoxes(2) ? 1 : 0;
 }
-BENCHMARK(BM_LoadANewLineFocusInACell)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowCurrentLineFocusInACell)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace corvale::bench

@@ -35,9 +35,9 @@ void BM_NextLineOffTheMeterInTheWindow(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         form->Work().CurrentLine = 1;
-        form->LoadANewLine();
+        form->ShowCurrentLine();
         state.ResumeTiming();
-        form->Run([&] { form->mnuNextOffTheMeter_Click(); });
+        form->Run([&] { form->GoToNextOffTheMeter(); });
         if (form->Work().CurrentLine != kManyLines) {
             state.SkipWithError("F3 missed the last line");
             break;
@@ -55,14 +55,14 @@ void BM_OpenTheOverview(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        form->mnuOverview->trigger();
+        form->overviewAction->trigger();
         QApplication::processEvents();
         state.PauseTiming();
         if (form->OverviewDock() == nullptr) {
             state.SkipWithError("the overview did not open");
             break;
         }
-        form->mnuOverview->trigger();
+        form->overviewAction->trigger();
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
@@ -97,7 +97,7 @@ std::string SixteenPlacePoem(int lines) {
     return out;
 }
 
-void BM_LoadANewLineWithCues(benchmark::State& state) {
+void BM_ShowCurrentLineWithCues(benchmark::State& state) {
     constexpr int kLines = 400;
     BenchPlatform platform;
     std::string meterLine = "W";
@@ -113,10 +113,10 @@ void BM_LoadANewLineWithCues(benchmark::State& state) {
     for (auto _ : state) {
         form->Work().CurrentLine = line % kLines + 1;
         ++line;
-        form->LoadANewLine();
+        form->ShowCurrentLine();
         state.PauseTiming();
-        for (std::int32_t i = 1; i <= form->Grid().lblOffMeter.Count(); ++i) {
-            cues += form->Grid().lblOffMeter(i)->IsShown() ? 1 : 0;
+        for (std::int32_t i = 1; i <= form->Grid().offMeterCues.Count(); ++i) {
+            cues += form->Grid().offMeterCues(i)->IsShown() ? 1 : 0;
         }
         state.ResumeTiming();
     }
@@ -124,7 +124,7 @@ void BM_LoadANewLineWithCues(benchmark::State& state) {
     state.counters["cues_per_line"] =
         static_cast<double>(cues) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_LoadANewLineWithCues)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowCurrentLineWithCues)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace corvale::bench

@@ -15,7 +15,7 @@ std::unique_ptr<MainWindow> StartedWindow(benchmark::State& state, BenchPlatform
                        "value for stress:\r\n1\r\nMaximum value for juncture:\r\n4\r\nMinimum "
                        "value for juncture:\r\n1\r\nSpacing of buttons:\r\n0\r\n");
     auto form = std::make_unique<MainWindow>(platform);
-    if (!form->Form_Load()) {
+    if (!form->StartUp()) {
         state.SkipWithError("start-up ended the program");
         return nullptr;
     }

@@ -50,9 +50,9 @@ QWidget* CellFocus::WindowFocus() const {
 }
 
 void CellFocus::AddColumn(std::int32_t i) {
-    cells_[grid_.txtSyllables(i)] = {CellKind::Syllable, i};
-    cells_[grid_.txtStress(i)] = {CellKind::Stress, i};
-    cells_[grid_.txtJuncture(i)] = {CellKind::Juncture, i};
+    cells_[grid_.syllableBoxes(i)] = {CellKind::Syllable, i};
+    cells_[grid_.stressBoxes(i)] = {CellKind::Stress, i};
+    cells_[grid_.junctureBoxes(i)] = {CellKind::Juncture, i};
 }
 
 std::optional<CellPlace> CellFocus::PlaceOf(const QObject* box) const {
@@ -66,13 +66,13 @@ std::optional<CellPlace> CellFocus::PlaceOf(const QObject* box) const {
 QLineEdit* CellFocus::BoxAt(CellPlace place) const {
     switch (place.kind) {
         case CellKind::Syllable:
-            return grid_.txtSyllables(place.column);
+            return grid_.syllableBoxes(place.column);
         case CellKind::Stress:
-            return grid_.txtStress(place.column);
+            return grid_.stressBoxes(place.column);
         case CellKind::Juncture:
             break;
     }
-    return grid_.txtJuncture(place.column);
+    return grid_.junctureBoxes(place.column);
 }
 
 std::optional<CellPlace> CellFocus::FocusedCell() const {
@@ -99,7 +99,7 @@ void CellFocus::FocusNearest(CellPlace place) {
     if (target != nullptr) {
         target->setFocus(Qt::OtherFocusReason);
     } else {
-        grid_.txtComment->setFocus(Qt::OtherFocusReason);
+        grid_.commentBox->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -128,7 +128,7 @@ QLineEdit* CellFocus::ShownAboveOrBelow(CellPlace place, int step) const {
 
 std::array<CellKind, 3> CellFocus::RowsOnScreen() const {
     const bool junctureOnTop =
-        placement::PlaceOf(grid_.Label3).top < placement::PlaceOf(grid_.Label2).top;
+        placement::PlaceOf(grid_.junctureHeading).top < placement::PlaceOf(grid_.stressHeading).top;
     if (junctureOnTop) {
         return {CellKind::Syllable, CellKind::Juncture, CellKind::Stress};
     }
@@ -153,7 +153,7 @@ void CellFocus::OrderTabs(std::initializer_list<QWidget*> after) {
 
 void CellFocus::RememberBeforeGoTo() {
     QWidget* focused = WindowFocus();
-    if (focused == grid_.txtGoto) {
+    if (focused == grid_.goToBox) {
         return;  // already there: keep what was remembered on the way in
     }
     cellBeforeGoTo_ = PlaceOf(focused);

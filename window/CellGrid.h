@@ -23,43 +23,43 @@ enum class ValueBlock { Stress, Juncture };
 
 struct CellGrid {
     CellGrid()
-        : lblMeter(QStringLiteral("lblMeter")),
-          txtSyllables(QStringLiteral("txtSyllables")),
-          cmdMerge(QStringLiteral("cmdMerge")),
-          txtStress(QStringLiteral("txtStress")),
-          cmdStressUp(QStringLiteral("cmdStressUp")),
-          cmdStressDown(QStringLiteral("cmdStressDown")),
-          txtJuncture(QStringLiteral("txtJuncture")),
-          cmdJunctureUp(QStringLiteral("cmdJunctureUp")),
-          cmdJunctureDown(QStringLiteral("cmdJunctureDown")),
-          lblOffMeter(QStringLiteral("lblOffMeter")) {}
+        : meterLabels(QStringLiteral("meterLabels")),
+          syllableBoxes(QStringLiteral("syllableBoxes")),
+          mergeButtons(QStringLiteral("mergeButtons")),
+          stressBoxes(QStringLiteral("stressBoxes")),
+          stressUpButtons(QStringLiteral("stressUpButtons")),
+          stressDownButtons(QStringLiteral("stressDownButtons")),
+          junctureBoxes(QStringLiteral("junctureBoxes")),
+          junctureUpButtons(QStringLiteral("junctureUpButtons")),
+          junctureDownButtons(QStringLiteral("junctureDownButtons")),
+          offMeterCues(QStringLiteral("offMeterCues")) {}
 
     // Number of cell columns built so far.
-    std::int32_t Columns() const { return txtSyllables.Count(); }
+    std::int32_t Columns() const { return syllableBoxes.Count(); }
 
     // The client area, on which every control of the window is placed.
     QWidget* area = nullptr;
 
     // Element 0 of each array is the hidden pattern, element i is column i.
-    ControlArray<QLabel> lblMeter;
-    ControlArray<QLineEdit> txtSyllables;
-    ControlArray<QPushButton> cmdMerge;
-    ControlArray<QLineEdit> txtStress;
-    ControlArray<QPushButton> cmdStressUp;
-    ControlArray<QPushButton> cmdStressDown;
-    ControlArray<QLineEdit> txtJuncture;
-    ControlArray<QPushButton> cmdJunctureUp;
-    ControlArray<QPushButton> cmdJunctureDown;
+    ControlArray<QLabel> meterLabels;
+    ControlArray<QLineEdit> syllableBoxes;
+    ControlArray<QPushButton> mergeButtons;
+    ControlArray<QLineEdit> stressBoxes;
+    ControlArray<QPushButton> stressUpButtons;
+    ControlArray<QPushButton> stressDownButtons;
+    ControlArray<QLineEdit> junctureBoxes;
+    ControlArray<QPushButton> junctureUpButtons;
+    ControlArray<QPushButton> junctureDownButtons;
     // The cues of the meter's places: column i's, for the columns within the meter.
-    ControlArray<MeterCue> lblOffMeter;
+    ControlArray<MeterCue> offMeterCues;
 
     // The headings of the value blocks; the higher one's block is on top.
-    ClickableLabel* Label2 = nullptr;  // stress
-    ClickableLabel* Label3 = nullptr;  // juncture
+    ClickableLabel* stressHeading = nullptr;
+    ClickableLabel* junctureHeading = nullptr;
     // Takes the focus when no cell box of a kind is shown.
-    QPlainTextEdit* txtComment = nullptr;
+    QPlainTextEdit* commentBox = nullptr;
     // "Go to line" from the keys goes back from here to where the focus was.
-    QLineEdit* txtGoto = nullptr;
+    QLineEdit* goToBox = nullptr;
 };
 
 }  // namespace corvale

@@ -82,39 +82,39 @@ void CellKeys::MakeCommands() {
     };
     const Row rows[] = {
         {KeyScope::ValueBoxes,
-         "keyStepUp",
+         "stepUpAction",
          QStringLiteral("Raise the value by one step"),
          {Key(Qt::Key_Up)},
          &CellKeys::StepUp},
         {KeyScope::ValueBoxes,
-         "keyStepDown",
+         "stepDownAction",
          QStringLiteral("Lower the value by one step"),
          {Key(Qt::Key_Down)},
          &CellKeys::StepDown},
         {KeyScope::CellBoxes,
-         "keyPreviousColumn",
+         "previousColumnAction",
          QStringLiteral("Move to the same box in the previous column (Left only at the start of "
                         "the box's text)"),
          {Key(Qt::Key_Left), Key(Qt::ALT | Qt::Key_Left)},
          &CellKeys::PreviousColumn},
         {KeyScope::CellBoxes,
-         "keyNextColumn",
+         "nextColumnAction",
          QStringLiteral("Move to the same box in the next column (Right only at the end of the "
                         "box's text)"),
          {Key(Qt::Key_Right), Key(Qt::ALT | Qt::Key_Right)},
          &CellKeys::NextColumn},
         {KeyScope::CellBoxes,
-         "keyBoxAbove",
+         "boxAboveAction",
          QStringLiteral("Move to the box above in the column"),
          {Key(Qt::CTRL | Qt::Key_Up)},
          &CellKeys::BoxAbove},
         {KeyScope::CellBoxes,
-         "keyBoxBelow",
+         "boxBelowAction",
          QStringLiteral("Move to the box below in the column"),
          {Key(Qt::CTRL | Qt::Key_Down)},
          &CellKeys::BoxBelow},
         {KeyScope::CellBoxes,
-         "keyMerge",
+         "mergeAction",
          QStringLiteral("Merge the column's syllable with the next one"),
          {Key(Qt::CTRL | Qt::Key_M)},
          &CellKeys::Merge},
@@ -135,25 +135,26 @@ void CellKeys::MakeCommands() {
 
 void CellKeys::AddColumn(std::int32_t i) {
     focus_.AddColumn(i);
-    for (QLineEdit* box : {grid_.txtSyllables(i), grid_.txtStress(i), grid_.txtJuncture(i)}) {
+    for (QLineEdit* box : {grid_.syllableBoxes(i), grid_.stressBoxes(i), grid_.junctureBoxes(i)}) {
         box->installEventFilter(this);
     }
-    const QAction& up = *keys_.Find(u"keyStepUp");
-    const QAction& down = *keys_.Find(u"keyStepDown");
-    const QAction& merge = *keys_.Find(u"keyMerge");
+    const QAction& up = *keys_.Find(u"stepUpAction");
+    const QAction& down = *keys_.Find(u"stepDownAction");
+    const QAction& merge = *keys_.Find(u"mergeAction");
     const auto button = [](QPushButton* control, const QString& tip) {
         control->setFocusPolicy(Qt::ClickFocus);
         control->setToolTip(tip);
     };
-    button(grid_.cmdStressUp(i), WithKeys(QStringLiteral("Raise the stress"), up));
-    button(grid_.cmdStressDown(i), WithKeys(QStringLiteral("Lower the stress"), down));
-    button(grid_.cmdJunctureUp(i), WithKeys(QStringLiteral("Raise the juncture"), up));
-    button(grid_.cmdJunctureDown(i), WithKeys(QStringLiteral("Lower the juncture"), down));
-    button(grid_.cmdMerge(i), WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
+    button(grid_.stressUpButtons(i), WithKeys(QStringLiteral("Raise the stress"), up));
+    button(grid_.stressDownButtons(i), WithKeys(QStringLiteral("Lower the stress"), down));
+    button(grid_.junctureUpButtons(i), WithKeys(QStringLiteral("Raise the juncture"), up));
+    button(grid_.junctureDownButtons(i), WithKeys(QStringLiteral("Lower the juncture"), down));
+    button(grid_.mergeButtons(i),
+           WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
     const QString steps = QStringLiteral("%1 raises and %2 lowers the %3");
-    grid_.txtStress(i)->setAccessibleDescription(
+    grid_.stressBoxes(i)->setAccessibleDescription(
         steps.arg(KeyText(up), KeyText(down), QStringLiteral("stress")));
-    grid_.txtJuncture(i)->setAccessibleDescription(
+    grid_.junctureBoxes(i)->setAccessibleDescription(
         steps.arg(KeyText(up), KeyText(down), QStringLiteral("juncture")));
 }
 
@@ -227,7 +228,7 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
             key->accept();
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && box == grid_.txtGoto) {
+    } else if (event->type() == QEvent::FocusOut && box == grid_.goToBox) {
         // Leaving the go-to box other than for a message box or another window ends the
         // errand that Ctrl+G started.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -240,13 +241,14 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
 
 // A step key clicks the step button of its box's column, which runs the step.
 bool CellKeys::StepUp(CellPlace place, const QKeyEvent&) {
-    (place.kind == CellKind::Stress ? grid_.cmdStressUp : grid_.cmdJunctureUp)(place.column)
+    (place.kind == CellKind::Stress ? grid_.stressUpButtons : grid_.junctureUpButtons)(place.column)
         ->click();
     return true;
 }
 
 bool CellKeys::StepDown(CellPlace place, const QKeyEvent&) {
-    (place.kind == CellKind::Stress ? grid_.cmdStressDown : grid_.cmdJunctureDown)(place.column)
+    (place.kind == CellKind::Stress ? grid_.stressDownButtons
+                                    : grid_.junctureDownButtons)(place.column)
         ->click();
     return true;
 }
@@ -283,7 +285,7 @@ bool CellKeys::BoxBelow(CellPlace place, const QKeyEvent&) {
 
 // Only where the merge button is shown, as only there can it be clicked.
 bool CellKeys::Merge(CellPlace place, const QKeyEvent&) {
-    QPushButton* button = grid_.cmdMerge(place.column);
+    QPushButton* button = grid_.mergeButtons(place.column);
     if (button != nullptr && !button->isHidden()) {
         button->click();
     }

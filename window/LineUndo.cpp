@@ -22,9 +22,9 @@ using layout::CellArray;
 constexpr std::size_t kControlsPerColumn = 8;
 
 std::array<QWidget*, kControlsPerColumn> ControlsOf(const CellGrid& grid, std::int32_t i) {
-    return {grid.txtSyllables(i),    grid.txtStress(i),     grid.txtJuncture(i),
-            grid.cmdStressUp(i),     grid.cmdStressDown(i), grid.cmdJunctureUp(i),
-            grid.cmdJunctureDown(i), grid.cmdMerge(i)};
+    return {grid.syllableBoxes(i),       grid.stressBoxes(i),       grid.junctureBoxes(i),
+            grid.stressUpButtons(i),     grid.stressDownButtons(i), grid.junctureUpButtons(i),
+            grid.junctureDownButtons(i), grid.mergeButtons(i)};
 }
 
 // Columns that are both built and part of the file's lines.
@@ -37,7 +37,7 @@ std::vector<std::string>& ValuesOf(Workspace& work, ValueBlock block) {
 }
 
 QLineEdit* BoxOf(const CellGrid& grid, ValueBlock block, std::int32_t i) {
-    return block == ValueBlock::Stress ? grid.txtStress(i) : grid.txtJuncture(i);
+    return block == ValueBlock::Stress ? grid.stressBoxes(i) : grid.junctureBoxes(i);
 }
 
 // Commands are made after their edit is done, so the redo that QUndoStack::push runs at once
@@ -116,10 +116,10 @@ LineSnapshot LineUndo::Snapshot() const {
     const std::int32_t m = ColumnsOfLine(grid_, work_);
     line.columns.reserve(static_cast<std::size_t>(m));
     for (std::int32_t i = 1; i <= m; ++i) {
-        const QLineEdit* syllable = grid_.txtSyllables(i);
-        LineSnapshot::Column column{syllables_.DisplayText(i),    grid_.txtStress(i)->text(),
-                                    grid_.txtJuncture(i)->text(), syllable->alignment(),
-                                    syllable->font().bold(),      0};
+        const QLineEdit* syllable = grid_.syllableBoxes(i);
+        LineSnapshot::Column column{syllables_.DisplayText(i),      grid_.stressBoxes(i)->text(),
+                                    grid_.junctureBoxes(i)->text(), syllable->alignment(),
+                                    syllable->font().bold(),        0};
         const auto controls = ControlsOf(grid_, i);
         for (std::size_t bit = 0; bit < controls.size(); ++bit) {
             if (controls[bit]->isHidden()) {
@@ -150,7 +150,7 @@ void LineUndo::Show(const LineSnapshot& line) {
         const LineSnapshot::Column column = at < line.columns.size()
                                                 ? line.columns[at]
                                                 : LineSnapshot::Column{{}, {}, {}, {}, false, 0xFF};
-        QLineEdit* syllable = grid_.txtSyllables(i);
+        QLineEdit* syllable = grid_.syllableBoxes(i);
         syllables_.ShowDisplayText(i, column.syllable);
         if (at < line.columns.size()) {
             syllable->setAlignment(column.alignment);
@@ -160,8 +160,8 @@ void LineUndo::Show(const LineSnapshot& line) {
             font.setBold(column.bold);
             syllable->setFont(font);
         }
-        grid_.txtStress(i)->setText(column.stress);
-        grid_.txtJuncture(i)->setText(column.juncture);
+        grid_.stressBoxes(i)->setText(column.stress);
+        grid_.junctureBoxes(i)->setText(column.juncture);
         const auto controls = ControlsOf(grid_, i);
         for (std::size_t bit = 0; bit < controls.size(); ++bit) {
             controls[bit]->setHidden((column.hidden >> bit) & 1U);
@@ -172,9 +172,10 @@ void LineUndo::Show(const LineSnapshot& line) {
 void LineUndo::Stepped(ValueBlock block, editor::StepDirection direction, std::int32_t column,
                        ShownValue before) {
     const bool up = direction == editor::StepDirection::Up;
-    const CellArray button = block == ValueBlock::Stress
-                                 ? (up ? CellArray::cmdStressUp : CellArray::cmdStressDown)
-                                 : (up ? CellArray::cmdJunctureUp : CellArray::cmdJunctureDown);
+    const CellArray button =
+        block == ValueBlock::Stress
+            ? (up ? CellArray::StressUpButtons : CellArray::StressDownButtons)
+            : (up ? CellArray::JunctureUpButtons : CellArray::JunctureDownButtons);
     ShownValue after{ValuesOf(work_, block)[static_cast<std::size_t>(column)],
                      BoxOf(grid_, block, column)->text()};
     stack_.push(new StepCommand(grid_, work_, block, column, std::move(before), std::move(after),
@@ -182,7 +183,7 @@ void LineUndo::Stepped(ValueBlock block, editor::StepDirection direction, std::i
 }
 
 void LineUndo::Merged(std::int32_t column, LineSnapshot before) {
-    PushLine(std::move(before), placement::CellAccessibleName(CellArray::cmdMerge, column));
+    PushLine(std::move(before), placement::CellAccessibleName(CellArray::MergeButtons, column));
 }
 
 void LineUndo::Retyped(std::int32_t column, LineSnapshot before) {

@@ -89,7 +89,7 @@ QFrame* MakeLine(QWidget* parent, const char* name, const Rect& line, QFrame::Sh
 template <typename T>
 void AppendPattern(ControlArray<T>& array, T* element, CellArray kind) {
     array.Append(element);
-    if (kind != CellArray::lblMeter) {
+    if (kind != CellArray::MeterLabels) {
         element->setAccessibleName(placement::CellAccessibleName(kind, 0));
     }
 }
@@ -118,10 +118,10 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
     CreateFixedControls();
     CreatePatternElements();
     cellKeys_ =
-        std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keyMap_, *mnuUndo);
-    cellKeys_->KeepEditingKeys(grid_.txtComment, true);
-    cellKeys_->KeepEditingKeys(grid_.txtGoto, false);
-    cellKeys_->KeepEditingKeys(txtFileName, false);
+        std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keyMap_, *undoAction);
+    cellKeys_->KeepEditingKeys(grid_.commentBox, true);
+    cellKeys_->KeepEditingKeys(grid_.goToBox, false);
+    cellKeys_->KeepEditingKeys(fileNameBox, false);
     ConnectHandlers();
     // Every step, merge, undo and redo of the line on screen passes the undo stack.
     connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] { ShowMeterJudgement(); });
@@ -136,8 +136,8 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
 // validators go first.
 MainWindow::~MainWindow() {
     disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
-    for (std::int32_t i = 1; i <= grid_.txtSyllables.Count(); ++i) {
-        grid_.txtSyllables(i)->setValidator(nullptr);
+    for (std::int32_t i = 1; i <= grid_.syllableBoxes.Count(); ++i) {
+        grid_.syllableBoxes(i)->setValidator(nullptr);
     }
 }
 
@@ -145,37 +145,41 @@ void MainWindow::CreateFixedControls() {
     QWidget* area = grid_.area;
     const QFont heading = placement::SansSerif(kHeadingPoints);
 
-    lblText = MakeLabel<QLabel>(area, "lblText", QStringLiteral("Text of current line"),
-                                {600, 0, 9735, 375});
-    lblText->setFont(heading);
-    lblTextNextLine = MakeLabel<QLabel>(
-        area, "lblTextNextLine", QStringLiteral("Text of the next line"), {600, 480, 9855, 375});
+    lineTextLabel = MakeLabel<QLabel>(area, "lineTextLabel", QStringLiteral("Text of current line"),
+                                      {600, 0, 9735, 375});
+    lineTextLabel->setFont(heading);
+    nextLineTextLabel = MakeLabel<QLabel>(
+        area, "nextLineTextLabel", QStringLiteral("Text of the next line"), {600, 480, 9855, 375});
     // Created after the two labels, so it lies over their right ends.
-    cmdAlsoSave = MakeButton(area, "cmdAlsoSave", QStringLiteral("Save changes to this line"),
-                             {7920, 0, 2775, 735});
-    Label1 = MakeLabel<QLabel>(area, "Label1", QStringLiteral("Merge:"), {0, 1800, 735, 255});
-    grid_.Label2 =
-        MakeLabel<ClickableLabel>(area, "Label2", QStringLiteral("Stress"), {600, 2280, 975, 375});
-    grid_.Label2->setFont(heading);
-    grid_.Label3 = MakeLabel<ClickableLabel>(area, "Label3", QStringLiteral("Juncture"),
-                                             {600, 4200, 1335, 375});
-    grid_.Label3->setFont(heading);
-    Label4 = MakeLabel<QLabel>(area, "Label4", QStringLiteral("Comment (optional):"),
-                               {0, 6000, 2295, 375});
-    Label4->setFont(heading);
+    commitLineTopButton =
+        MakeButton(area, "commitLineTopButton", QStringLiteral("Save changes to this line"),
+                   {7920, 0, 2775, 735});
+    mergeHeading =
+        MakeLabel<QLabel>(area, "mergeHeading", QStringLiteral("Merge:"), {0, 1800, 735, 255});
+    grid_.stressHeading = MakeLabel<ClickableLabel>(area, "stressHeading", QStringLiteral("Stress"),
+                                                    {600, 2280, 975, 375});
+    grid_.stressHeading->setFont(heading);
+    grid_.junctureHeading = MakeLabel<ClickableLabel>(
+        area, "junctureHeading", QStringLiteral("Juncture"), {600, 4200, 1335, 375});
+    grid_.junctureHeading->setFont(heading);
+    commentHeading = MakeLabel<QLabel>(area, "commentHeading",
+                                       QStringLiteral("Comment (optional):"), {0, 6000, 2295, 375});
+    commentHeading->setFont(heading);
     // In the free band right of the comment's heading.
-    lblMeterStatus = MakeLabel<QLabel>(area, "lblMeterStatus", QString(), {2400, 6000, 8295, 375});
-    lblMeterStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lineStatusLabel =
+        MakeLabel<QLabel>(area, "lineStatusLabel", QString(), {2400, 6000, 8295, 375});
+    lineStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    grid_.txtComment = new QPlainTextEdit(area);
-    grid_.txtComment->setObjectName(QStringLiteral("txtComment"));
-    grid_.txtComment->setAccessibleName(QStringLiteral("Comment"));
+    grid_.commentBox = new QPlainTextEdit(area);
+    grid_.commentBox->setObjectName(QStringLiteral("commentBox"));
+    grid_.commentBox->setAccessibleName(QStringLiteral("Comment"));
     // Return starts a new line of the comment; Tab moves on.
-    grid_.txtComment->setTabChangesFocus(true);
-    Place(grid_.txtComment, {0, 6480, 10695, 615});
+    grid_.commentBox->setTabChangesFocus(true);
+    Place(grid_.commentBox, {0, 6480, 10695, 615});
 
-    cmdOk = MakeButton(area, "cmdOk", QStringLiteral("Save changes to this line"),
-                       {0, 7200, 10695, 615});
+    commitLineButton =
+        MakeButton(area, "commitLineButton", QStringLiteral("Save changes to this line"),
+                   {0, 7200, 10695, 615});
     CreateBottomRow(area);
 
     CreateMenus();
@@ -183,23 +187,26 @@ void MainWindow::CreateFixedControls() {
 
 // The file name, the position in the file and the row of navigation buttons.
 void MainWindow::CreateBottomRow(QWidget* area) {
-    Label5 = MakeLabel<QLabel>(area, "Label5", QStringLiteral("File:"), {120, 8160, 375, 255});
-    txtFileName = MakeTextBox(area, "txtFileName", QStringLiteral("Text1"), {480, 8040, 4455, 375});
-    txtFileName->setAccessibleName(QStringLiteral("File name"));
-    Line1 = MakeLine(area, "Line1", {0, 7920, 5040, 0}, QFrame::HLine);
-    Line2 = MakeLine(area, "Line2", {5040, 7920, 0, 600}, QFrame::VLine);
-    lblProgress = MakeLabel<QLabel>(area, "lblProgress", QStringLiteral("Label5"),
-                                    {5160, 7920, 975, 375}, Qt::AlignHCenter);
-    grid_.txtGoto =
-        MakeTextBox(area, "txtGoto", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
-    grid_.txtGoto->setAccessibleName(QStringLiteral("Go to line"));
-    cmdGoTo = MakeButton(area, "cmdGoTo", QStringLiteral("go to #"), {7200, 7800, 975, 375});
-    cmdBackOne = MakeButton(area, "cmdBackOne", QStringLiteral("<"), {8160, 7800, 495, 375});
-    cmdBackOne->setAccessibleName(QStringLiteral("Back one line"));
-    cmdAheadOne = MakeButton(area, "cmdAheadOne", QStringLiteral(">"), {8640, 7800, 495, 375});
-    cmdAheadOne->setAccessibleName(QStringLiteral("Ahead one line"));
-    cmdUndo = MakeButton(area, "cmdUndo", QStringLiteral("Redo"), {9120, 7800, 855, 375});
-    cmdQuit = MakeButton(area, "cmdQuit", QStringLiteral("Exit"), {9960, 7800, 855, 375});
+    fileHeading =
+        MakeLabel<QLabel>(area, "fileHeading", QStringLiteral("File:"), {120, 8160, 375, 255});
+    fileNameBox = MakeTextBox(area, "fileNameBox", QStringLiteral("Text1"), {480, 8040, 4455, 375});
+    fileNameBox->setAccessibleName(QStringLiteral("File name"));
+    fileAreaTopLine = MakeLine(area, "fileAreaTopLine", {0, 7920, 5040, 0}, QFrame::HLine);
+    fileAreaRightLine = MakeLine(area, "fileAreaRightLine", {5040, 7920, 0, 600}, QFrame::VLine);
+    progressLabel = MakeLabel<QLabel>(area, "progressLabel", QStringLiteral("Label5"),
+                                      {5160, 7920, 975, 375}, Qt::AlignHCenter);
+    grid_.goToBox =
+        MakeTextBox(area, "goToBox", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
+    grid_.goToBox->setAccessibleName(QStringLiteral("Go to line"));
+    goToButton = MakeButton(area, "goToButton", QStringLiteral("go to #"), {7200, 7800, 975, 375});
+    backOneButton = MakeButton(area, "backOneButton", QStringLiteral("<"), {8160, 7800, 495, 375});
+    backOneButton->setAccessibleName(QStringLiteral("Back one line"));
+    aheadOneButton =
+        MakeButton(area, "aheadOneButton", QStringLiteral(">"), {8640, 7800, 495, 375});
+    aheadOneButton->setAccessibleName(QStringLiteral("Ahead one line"));
+    reloadLineButton =
+        MakeButton(area, "reloadLineButton", QStringLiteral("Redo"), {9120, 7800, 855, 375});
+    exitButton = MakeButton(area, "exitButton", QStringLiteral("Exit"), {9960, 7800, 855, 375});
 }
 
 void MainWindow::CreatePatternElements() {
@@ -207,48 +214,50 @@ void MainWindow::CreatePatternElements() {
     auto designed = [](CellArray kind) { return layout::DesignedElement0(kind); };
 
     auto* meter =
-        MakeLabel<QLabel>(area, "", QString(), designed(CellArray::lblMeter), Qt::AlignHCenter);
+        MakeLabel<QLabel>(area, "", QString(), designed(CellArray::MeterLabels), Qt::AlignHCenter);
     meter->setFont(placement::SansSerif(kHeadingPoints));
-    AppendPattern(grid_.lblMeter, meter, CellArray::lblMeter);
+    AppendPattern(grid_.meterLabels, meter, CellArray::MeterLabels);
 
     auto* syllable =
-        MakeTextBox(area, "", QString(), designed(CellArray::txtSyllables), Qt::AlignHCenter);
+        MakeTextBox(area, "", QString(), designed(CellArray::SyllableBoxes), Qt::AlignHCenter);
     syllable->setFont(placement::SansSerif(kSyllablePoints));
-    AppendPattern(grid_.txtSyllables, syllable, CellArray::txtSyllables);
+    AppendPattern(grid_.syllableBoxes, syllable, CellArray::SyllableBoxes);
 
     const QString down = QStringLiteral("v");
     const QString up = QStringLiteral("^");
-    AppendPattern(grid_.cmdMerge, MakeButton(area, "", down, designed(CellArray::cmdMerge)),
-                  CellArray::cmdMerge);
+    AppendPattern(grid_.mergeButtons, MakeButton(area, "", down, designed(CellArray::MergeButtons)),
+                  CellArray::MergeButtons);
     AppendPattern(
-        grid_.txtStress,
-        MakeTextBox(area, "", QString(), designed(CellArray::txtStress), Qt::AlignHCenter),
-        CellArray::txtStress);
-    AppendPattern(grid_.cmdStressUp, MakeButton(area, "", up, designed(CellArray::cmdStressUp)),
-                  CellArray::cmdStressUp);
-    AppendPattern(grid_.cmdStressDown,
-                  MakeButton(area, "", down, designed(CellArray::cmdStressDown)),
-                  CellArray::cmdStressDown);
+        grid_.stressBoxes,
+        MakeTextBox(area, "", QString(), designed(CellArray::StressBoxes), Qt::AlignHCenter),
+        CellArray::StressBoxes);
+    AppendPattern(grid_.stressUpButtons,
+                  MakeButton(area, "", up, designed(CellArray::StressUpButtons)),
+                  CellArray::StressUpButtons);
+    AppendPattern(grid_.stressDownButtons,
+                  MakeButton(area, "", down, designed(CellArray::StressDownButtons)),
+                  CellArray::StressDownButtons);
     AppendPattern(
-        grid_.txtJuncture,
-        MakeTextBox(area, "", QString(), designed(CellArray::txtJuncture), Qt::AlignHCenter),
-        CellArray::txtJuncture);
-    AppendPattern(grid_.cmdJunctureUp, MakeButton(area, "", up, designed(CellArray::cmdJunctureUp)),
-                  CellArray::cmdJunctureUp);
-    AppendPattern(grid_.cmdJunctureDown,
-                  MakeButton(area, "", down, designed(CellArray::cmdJunctureDown)),
-                  CellArray::cmdJunctureDown);
+        grid_.junctureBoxes,
+        MakeTextBox(area, "", QString(), designed(CellArray::JunctureBoxes), Qt::AlignHCenter),
+        CellArray::JunctureBoxes);
+    AppendPattern(grid_.junctureUpButtons,
+                  MakeButton(area, "", up, designed(CellArray::JunctureUpButtons)),
+                  CellArray::JunctureUpButtons);
+    AppendPattern(grid_.junctureDownButtons,
+                  MakeButton(area, "", down, designed(CellArray::JunctureDownButtons)),
+                  CellArray::JunctureDownButtons);
 }
 
 void MainWindow::ConnectHandlers() {
     ConnectCommandButtons();
-    connect(cmdGoTo, &QPushButton::clicked, this, [this] { Run([this] { cmdGoTo_Click(); }); });
-    connect(grid_.txtGoto, &QLineEdit::returnPressed, this,
-            [this] { Run([this] { txtGoto_ReturnPressed(); }); });
-    connect(grid_.Label2, &ClickableLabel::clicked, this,
-            [this] { Run([this] { Label2_Click(); }); });
-    connect(grid_.Label3, &ClickableLabel::clicked, this,
-            [this] { Run([this] { Label3_Click(); }); });
+    connect(goToButton, &QPushButton::clicked, this, [this] { Run([this] { GoToTypedLine(); }); });
+    connect(grid_.goToBox, &QLineEdit::returnPressed, this,
+            [this] { Run([this] { GoToTypedLineAndResume(); }); });
+    connect(grid_.stressHeading, &ClickableLabel::clicked, this,
+            [this] { Run([this] { PutStressOnTop(); }); });
+    connect(grid_.junctureHeading, &ClickableLabel::clicked, this,
+            [this] { Run([this] { PutJunctureOnTop(); }); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -278,8 +287,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::OrderTabs() {
-    cellFocus_->OrderTabs({grid_.txtComment, cmdOk, grid_.txtGoto, cmdGoTo, cmdBackOne, cmdAheadOne,
-                           cmdUndo, cmdQuit, txtFileName, cmdAlsoSave});
+    cellFocus_->OrderTabs({grid_.commentBox, commitLineButton, grid_.goToBox, goToButton,
+                           backOneButton, aheadOneButton, reloadLineButton, exitButton, fileNameBox,
+                           commitLineTopButton});
 }
 
 void MainWindow::ConnectColumn(std::int32_t i) {
@@ -289,11 +299,11 @@ void MainWindow::ConnectColumn(std::int32_t i) {
             Run([this, handler, index] { (this->*handler)(index); });
         });
     };
-    onClick(grid_.cmdMerge(i), &MainWindow::cmdMerge_Click);
-    onClick(grid_.cmdStressUp(i), &MainWindow::cmdStressUp_Click);
-    onClick(grid_.cmdStressDown(i), &MainWindow::cmdStressDown_Click);
-    onClick(grid_.cmdJunctureUp(i), &MainWindow::cmdJunctureUp_Click);
-    onClick(grid_.cmdJunctureDown(i), &MainWindow::cmdJunctureDown_Click);
+    onClick(grid_.mergeButtons(i), &MainWindow::MergeWithNext);
+    onClick(grid_.stressUpButtons(i), &MainWindow::RaiseStress);
+    onClick(grid_.stressDownButtons(i), &MainWindow::LowerStress);
+    onClick(grid_.junctureUpButtons(i), &MainWindow::RaiseJuncture);
+    onClick(grid_.junctureDownButtons(i), &MainWindow::LowerJuncture);
 }
 
 }  // namespace corvale

@@ -1,33 +1,13 @@
 #pragma once
 
-// MainWindow is Corvale's one window. The flow of data through it:
-//   start-up (Form_Load) reads the memory file and the scansion file into the store
-//   (Workspace), reads the meter, builds the cell grid and shows line CurrentLine;
-//   LoadANewLine copies a store row into the working copy (CurrentSyllables, ...) and the
-//   boxes, which show it; stepping, merging, splitting and retyping a syllable change it;
-//   committing (cmdOk_Click) copies the working copy and the comment box back into the store;
-//   Exit (Exit) writes the store to the scansion file and the line reached to the
-//   memory file; Save (Save) does the same without leaving. The store knows when it
-//   holds unsaved corrections (IsModified, the title's "*"), and Exit, the close box and a
-//   switch ask before dropping them. Switching files (mnuChangeFile_Click) goes through the
-//   memory file, reloads the store and takes the new file's meter (UseTheMeter: captions, red
-//   columns, cues, F3 and the overview follow it). Scan a poem (mnuScanPoem_Click) runs the
-//   first pass on a worker thread, writes the scansion file and its meter file, and switches
-//   to them at line 1. Every handler runs through Run(), the boundary at which an ended
-//   program stops, and which lets no other handler in while a scan runs.
-// Every command is also a QAction with its keys, in the menus and in Keys() (MainWindowMenus.cpp);
-// the grid's boxes have keys of their own for stepping, moving and merging (CellKeys), and the
-// focus follows the work from line to line (CellFocus). Each step, merge, split and retyped
-// syllable of the line on screen can be undone and redone (LineUndo) until the next line is
-// shown.
-// A syllable box being typed in edits its plain syllable, taken into the working copy when the
-// box loses the focus and before every command (SyllableEditing); a syllable splits in two at
-// the caret (mnuSplitSyllable_Click), and a full line grows the store and the grid by a column.
-// The meter check (editor/MeterCheck.h) judges the working copy after every display, step,
-// merge, undo and redo: cues (MeterCue) mark the columns off the meter and lblMeterStatus says
-// how the line keeps to it. F3 and Shift+F3 go to the next or previous line off the meter,
-// judged from the store; the overview (Overview, F9) lists every line with its verdict. The
-// view options are kept in corvale-view.ini (ViewOptions).
+// Corvale's one window, around one loop of data. Start-up (StartUp) reads the memory file, the
+// scansion file and its meter into the workspace (Work()), whose store holds the file's lines.
+// Showing a line (ShowCurrentLine) copies store row CurrentLine into the working copy and the
+// cell grid (Grid()); the edits change the working copy; a commit (CommitLine) copies it and the
+// comment back into the store. A save (Save, or Exit answered Yes) writes the store to the
+// scansion file and the line reached to the memory file. Opening another file (OpenNamedFile)
+// or a scanned poem (ScanPoem) loads the store afresh through the memory file. Every handler
+// runs through Run(), the boundary at which an ended program stops.
 
 #include "meter/MeterCheck.h"
 #include "scansion/Workspace.h"
@@ -82,44 +62,43 @@ public:
 
     // Start-up. Returns false when the program ended during it (a fatal data error); the
     // window must then never be shown.
-    bool Form_Load();
+    bool StartUp();
 
     // Line display (the working copy and the cell grid).
-    void LoadANewLine();
+    void ShowCurrentLine();
     void AlignCellContents();
 
     // Handlers. Each is connected through Run(); tests may call them directly inside Run().
-    void cmdStressUp_Click(std::int16_t index);
-    void cmdStressDown_Click(std::int16_t index);
-    void cmdJunctureUp_Click(std::int16_t index);
-    void cmdJunctureDown_Click(std::int16_t index);
-    void Label2_Click();
-    void Label3_Click();
-    void cmdMerge_Click(std::int16_t index);
+    void RaiseStress(std::int16_t index);
+    void LowerStress(std::int16_t index);
+    void RaiseJuncture(std::int16_t index);
+    void LowerJuncture(std::int16_t index);
+    void PutStressOnTop();
+    void PutJunctureOnTop();
+    void MergeWithNext(std::int16_t index);
     // Splits the focused syllable box's syllable at the caret; a full line grows a column.
-    void mnuSplitSyllable_Click();
-    void cmdOk_Click();
-    void cmdAlsoSave_Click();
-    void cmdUndo_Click();
-    void cmdBackOne_Click();
-    void cmdAheadOne_Click();
-    void cmdGoTo_Click();
-    void mnuChangeFile_Click();
-    void mnuScanPoem_Click();
+    void SplitSyllable();
+    void CommitLine();
+    void ReloadLine();
+    void BackOneLine();
+    void AheadOneLine();
+    void GoToTypedLine();
+    void OpenNamedFile();
+    void ScanPoem();
     // Exit and Save are the workspace's own.
 
     // Commands of the keys and menus that no button has.
-    void mnuFirstLine_Click();
-    void mnuLastLine_Click();
-    void mnuGoToLine_Click();
-    void txtGoto_ReturnPressed();
-    void mnuSwapBlocks_Click();
-    void mnuShortcuts_Click();
-    void mnuAbout_Click();
-    void mnuNextOffTheMeter_Click();
-    void mnuPreviousOffTheMeter_Click();
-    void mnuOverview_Click();
-    void mnuStrictMeterCheck_Click();
+    void GoToFirstLine();
+    void GoToLastLine();
+    void FocusGoToBox();
+    void GoToTypedLineAndResume();
+    void SwapBlocks();
+    void ShowShortcuts();
+    void ShowAbout();
+    void GoToNextOffTheMeter();
+    void GoToPreviousOffTheMeter();
+    void ToggleOverview();
+    void ToggleStrictMeterCheck();
 
     // The cues and the status of the line on screen, from its working copy. Row 0, which is
     // no verse line, and every line under an empty meter get neither.
@@ -138,36 +117,36 @@ public:
     void Run(F&& handler);
 
     // Fixed controls.
-    QLabel* lblText = nullptr;
-    QLabel* lblTextNextLine = nullptr;
-    QPushButton* cmdAlsoSave = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* lblMeterStatus = nullptr;  // how the line on screen keeps to the meter
-    QPushButton* cmdOk = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* txtFileName = nullptr;
-    QLabel* lblProgress = nullptr;
-    QPushButton* cmdGoTo = nullptr;
-    QPushButton* cmdBackOne = nullptr;
-    QPushButton* cmdAheadOne = nullptr;
-    QPushButton* cmdUndo = nullptr;
-    QPushButton* cmdQuit = nullptr;
-    QFrame* Line1 = nullptr;
-    QFrame* Line2 = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuSave = nullptr;
-    QAction* mnuChangeFile = nullptr;
-    QAction* mnuScanPoem = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QMenu* mnuLine = nullptr;
-    QMenu* mnuView = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuUndo = nullptr;
-    QAction* mnuRedo = nullptr;
-    QAction* mnuOverview = nullptr;
-    QAction* mnuStrictMeterCheck = nullptr;
+    QLabel* lineTextLabel = nullptr;
+    QLabel* nextLineTextLabel = nullptr;
+    QPushButton* commitLineTopButton = nullptr;
+    QLabel* mergeHeading = nullptr;
+    QLabel* commentHeading = nullptr;
+    QLabel* lineStatusLabel = nullptr;  // how the line on screen keeps to the meter
+    QPushButton* commitLineButton = nullptr;
+    QLabel* fileHeading = nullptr;
+    QLineEdit* fileNameBox = nullptr;
+    QLabel* progressLabel = nullptr;
+    QPushButton* goToButton = nullptr;
+    QPushButton* backOneButton = nullptr;
+    QPushButton* aheadOneButton = nullptr;
+    QPushButton* reloadLineButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QFrame* fileAreaTopLine = nullptr;
+    QFrame* fileAreaRightLine = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* saveAction = nullptr;
+    QAction* openFileAction = nullptr;
+    QAction* scanPoemAction = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* editMenu = nullptr;
+    QMenu* lineMenu = nullptr;
+    QMenu* viewMenu = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
+    QAction* overviewAction = nullptr;
+    QAction* strictMeterCheckAction = nullptr;
 
     // The client area (twips map onto it), the cell grid, its block headings, the comment box
     // and the go-to box.

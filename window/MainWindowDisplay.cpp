@@ -45,7 +45,7 @@ bool GridCoversLine(const Workspace& work, std::int32_t columns) {
 // A line outside the store, or a grid too narrow for it, would leave the screen half
 // updated; such a call changes nothing. A line shown anew has no edits to undo, and a cell box
 // that had the focus keeps it, or hands it to its nearest shown neighbour.
-void MainWindow::LoadANewLine() {
+void MainWindow::ShowCurrentLine() {
     if (work_.CurrentLine < 0 || work_.CurrentLine > work_.NumberOfLines ||
         !GridCoversLine(work_, grid_.Columns())) {
         return;
@@ -53,9 +53,10 @@ void MainWindow::LoadANewLine() {
     const CellFocus::Keeper keeper = cellFocus_->Keep();
     lineUndo_->Clear();
     const std::int32_t line = work_.CurrentLine;
-    placement::SetCaption(lblText, Decode(work_.LineText(line), work_.TextEncoding));
-    placement::SetCaption(lblProgress, QStringLiteral("%1/%2").arg(line).arg(work_.NumberOfLines));
-    placement::SetCaption(lblTextNextLine,
+    placement::SetCaption(lineTextLabel, Decode(work_.LineText(line), work_.TextEncoding));
+    placement::SetCaption(progressLabel,
+                          QStringLiteral("%1/%2").arg(line).arg(work_.NumberOfLines));
+    placement::SetCaption(nextLineTextLabel,
                           line < work_.NumberOfLines
                               ? Decode(work_.LineText(line + 1), work_.TextEncoding)
                               : QString());
@@ -66,13 +67,13 @@ void MainWindow::LoadANewLine() {
         work_.CurrentSyllables[k] = work_.Syllables(line, i);
         work_.CurrentStresses[k] = work_.Stresses(line, i);
         work_.CurrentJunctures[k] = work_.Junctures(line, i);
-        grid_.txtStress(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
-        grid_.txtJuncture(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
+        grid_.stressBoxes(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
+        grid_.junctureBoxes(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    grid_.txtComment->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
-    shownComment_ = grid_.txtComment->toPlainText();
+    grid_.commentBox->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
+    shownComment_ = grid_.commentBox->toPlainText();
     ShowMeterJudgement();
     if (OverviewDock() != nullptr) {
         OverviewDock()->ShowLine(line);
@@ -89,16 +90,16 @@ void MainWindow::DecideCellVisibility() {
     for (std::int32_t i = 1; i <= m; ++i) {
         const bool shown = !num::IsBlank(work_.CurrentSyllables[static_cast<std::size_t>(i)]);
         for (QWidget* control : std::initializer_list<QWidget*>{
-                 grid_.txtSyllables(i), grid_.txtStress(i), grid_.txtJuncture(i),
-                 grid_.cmdJunctureDown(i), grid_.cmdJunctureUp(i), grid_.cmdStressDown(i),
-                 grid_.cmdStressUp(i)}) {
+                 grid_.syllableBoxes(i), grid_.stressBoxes(i), grid_.junctureBoxes(i),
+                 grid_.junctureDownButtons(i), grid_.junctureUpButtons(i),
+                 grid_.stressDownButtons(i), grid_.stressUpButtons(i)}) {
             control->setVisible(shown);
         }
         const bool nextShows =
             i < m && !num::IsBlank(editor::LookOfCell(work_.CurrentSyllables, work_.CurrentStresses,
                                                       work_.CurrentJunctures, i + 1)
                                        .text);
-        grid_.cmdMerge(i)->setVisible(nextShows);
+        grid_.mergeButtons(i)->setVisible(nextShows);
     }
 }
 
@@ -110,7 +111,7 @@ void MainWindow::AlignCellContents() {
     for (std::int32_t i = 1; i <= m; ++i) {
         const editor::CellLook look = editor::LookOfCell(
             work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
-        QLineEdit* box = grid_.txtSyllables(i);
+        QLineEdit* box = grid_.syllableBoxes(i);
         syllableEditing_->ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
         if (box->alignment() != ToQt(look.alignment)) {
             box->setAlignment(ToQt(look.alignment));

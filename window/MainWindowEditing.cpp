@@ -54,19 +54,19 @@ void HideAll(const std::vector<QWidget*>& controls) {
 
 }  // namespace
 
-void MainWindow::cmdStressUp_Click(std::int16_t index) {
+void MainWindow::RaiseStress(std::int16_t index) {
     Step(index, ValueBlock::Stress, editor::StepDirection::Up);
 }
 
-void MainWindow::cmdStressDown_Click(std::int16_t index) {
+void MainWindow::LowerStress(std::int16_t index) {
     Step(index, ValueBlock::Stress, editor::StepDirection::Down);
 }
 
-void MainWindow::cmdJunctureUp_Click(std::int16_t index) {
+void MainWindow::RaiseJuncture(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Up);
 }
 
-void MainWindow::cmdJunctureDown_Click(std::int16_t index) {
+void MainWindow::LowerJuncture(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Down);
 }
 
@@ -76,7 +76,7 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
     std::vector<std::string>& values = stress ? work_.CurrentStresses : work_.CurrentJunctures;
-    QLineEdit* box = stress ? grid_.txtStress(i) : grid_.txtJuncture(i);
+    QLineEdit* box = stress ? grid_.stressBoxes(i) : grid_.junctureBoxes(i);
     if (i < 1 || i > work_.MaximumNumberOfSyllables || box == nullptr ||
         static_cast<std::size_t>(i) >= values.size()) {
         return;
@@ -94,20 +94,21 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
-void MainWindow::Label2_Click() {
+void MainWindow::PutStressOnTop() {
     PlaceValueBlocks(layout::kUpperSlot, layout::kLowerSlot);
 }
 
-void MainWindow::Label3_Click() {
+void MainWindow::PutJunctureOnTop() {
     PlaceValueBlocks(layout::kLowerSlot, layout::kUpperSlot);
 }
 
 // F6: the block below comes up, as a click on its heading brings it.
-void MainWindow::mnuSwapBlocks_Click() {
-    if (placement::PlaceOf(grid_.Label2).top > placement::PlaceOf(grid_.Label3).top) {
-        Label2_Click();
+void MainWindow::SwapBlocks() {
+    if (placement::PlaceOf(grid_.stressHeading).top >
+        placement::PlaceOf(grid_.junctureHeading).top) {
+        PutStressOnTop();
     } else {
-        Label3_Click();
+        PutJunctureOnTop();
     }
 }
 
@@ -115,16 +116,16 @@ void MainWindow::mnuSwapBlocks_Click() {
 // the pattern and stays where it was designed.
 void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
                                   const layout::BlockTops& juncture) {
-    SetTop(grid_.Label3, juncture.heading);
-    SetTop(grid_.Label2, stress.heading);
+    SetTop(grid_.junctureHeading, juncture.heading);
+    SetTop(grid_.stressHeading, stress.heading);
     const std::int32_t last = std::min(work_.MaximumNumberOfSyllables, grid_.Columns());
     for (std::int32_t i = 1; i <= last; ++i) {
-        SetTop(grid_.txtStress(i), stress.box);
-        SetTop(grid_.cmdStressUp(i), stress.up);
-        SetTop(grid_.cmdStressDown(i), stress.down);
-        SetTop(grid_.txtJuncture(i), juncture.box);
-        SetTop(grid_.cmdJunctureUp(i), juncture.up);
-        SetTop(grid_.cmdJunctureDown(i), juncture.down);
+        SetTop(grid_.stressBoxes(i), stress.box);
+        SetTop(grid_.stressUpButtons(i), stress.up);
+        SetTop(grid_.stressDownButtons(i), stress.down);
+        SetTop(grid_.junctureBoxes(i), juncture.box);
+        SetTop(grid_.junctureUpButtons(i), juncture.up);
+        SetTop(grid_.junctureDownButtons(i), juncture.down);
     }
     OrderTabs();
 }
@@ -132,7 +133,7 @@ void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
 // Merges syllable k + 1 into k. The boxes of columns k..M are redrawn from the working copy,
 // the controls of emptied positions are hidden (a merge never shows anything), and the syllable
 // boxes are aligned afresh.
-void MainWindow::cmdMerge_Click(std::int16_t index) {
+void MainWindow::MergeWithNext(std::int16_t index) {
     const std::int32_t k = index;
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     if (k < 1 || k >= m || m > grid_.Columns()) {
@@ -146,27 +147,27 @@ void MainWindow::cmdMerge_Click(std::int16_t index) {
     }
     for (std::int32_t i = k; i <= m; ++i) {
         syllableEditing_->ShowDisplayText(i, Decode(work_.CurrentSyllables[i], work_.TextEncoding));
-        grid_.txtStress(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
-        grid_.txtJuncture(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
+        grid_.stressBoxes(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        grid_.junctureBoxes(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     for (const std::int32_t i : effects.hiddenSyllableBoxes) {
-        HideAll({grid_.txtSyllables(i)});
+        HideAll({grid_.syllableBoxes(i)});
     }
     for (const std::int32_t i : effects.hiddenStressColumns) {
-        HideAll({grid_.txtStress(i), grid_.cmdStressUp(i), grid_.cmdStressDown(i)});
+        HideAll({grid_.stressBoxes(i), grid_.stressUpButtons(i), grid_.stressDownButtons(i)});
     }
     for (const std::int32_t i : effects.hiddenJunctureColumns) {
-        HideAll({grid_.txtJuncture(i), grid_.cmdJunctureUp(i), grid_.cmdJunctureDown(i)});
+        HideAll({grid_.junctureBoxes(i), grid_.junctureUpButtons(i), grid_.junctureDownButtons(i)});
     }
     for (const std::int32_t i : effects.hiddenMergeButtons) {
-        HideAll({grid_.cmdMerge(i)});
+        HideAll({grid_.mergeButtons(i)});
     }
     AlignCellContents();
     lineUndo_->Merged(k, std::move(before));
 }
 
 void MainWindow::ShowLineStatus(const QString& text) {
-    placement::SetCaption(lblMeterStatus, text);
+    placement::SetCaption(lineStatusLabel, text);
 }
 
 bool MainWindow::TakeTypedSyllable() {
@@ -182,7 +183,7 @@ void MainWindow::Retype(std::int32_t column, const std::function<void()>& retype
 // The cut falls at the caret of the focused syllable box, at the character boundary at or
 // before it. A split on a full line adds a position to every verse line and a column to the
 // grid, for the rest of the run.
-void MainWindow::mnuSplitSyllable_Click() {
+void MainWindow::SplitSyllable() {
     const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&
@@ -190,7 +191,7 @@ void MainWindow::mnuSplitSyllable_Click() {
                             m <= grid_.Columns();
     const std::int32_t k = inSyllable ? cell->column : 0;
     const std::optional<std::size_t> cut =
-        inSyllable && !grid_.txtSyllables(k)->hasSelectedText()
+        inSyllable && !grid_.syllableBoxes(k)->hasSelectedText()
             ? editor::CutAtCaret(work_.CurrentSyllables[k], work_.TextEncoding,
                                  syllableEditing_->PlainCaret(k))
             : std::nullopt;
@@ -213,12 +214,12 @@ void MainWindow::mnuSplitSyllable_Click() {
         WidenGrid();
     }
     for (std::int32_t i = k; i <= work_.MaximumNumberOfSyllables; ++i) {
-        SetTextIfNew(grid_.txtStress(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
-        SetTextIfNew(grid_.txtJuncture(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
+        SetTextIfNew(grid_.stressBoxes(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        SetTextIfNew(grid_.junctureBoxes(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    QLineEdit* box = grid_.txtSyllables(k);
+    QLineEdit* box = grid_.syllableBoxes(k);
     box->setFocus(Qt::OtherFocusReason);
     box->setCursorPosition(static_cast<int>(box->text().size()));
     lineUndo_->Split(k, std::move(before));

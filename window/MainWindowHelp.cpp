@@ -7,7 +7,7 @@
 namespace corvale {
 
 // One window, made at the first F1 and shown again, up to date, at each one after.
-void MainWindow::mnuShortcuts_Click() {
+void MainWindow::ShowShortcuts() {
     if (shortcutsWindow_ == nullptr) {
         shortcutsWindow_ = new ShortcutsWindow(keyMap_, this);
     }
@@ -21,7 +21,7 @@ ShortcutsWindow* MainWindow::Shortcuts() const {
     return shortcutsWindow_;
 }
 
-void MainWindow::mnuAbout_Click() {
+void MainWindow::ShowAbout() {
     work_.GetPlatform().ShowMessage(AboutText());
 }
 

@@ -47,20 +47,20 @@ Overview* MainWindow::OverviewDock() const {
 // Cues are made for the meter's places that have a column, after the columns' other controls,
 // so they lie over the meter labels.
 void MainWindow::AddMeterCues(std::int32_t to) {
-    if (grid_.lblOffMeter(0) == nullptr) {
-        auto* pattern = new MeterCue(grid_.area, grid_.txtStress(0));
-        grid_.lblOffMeter.Append(pattern);
-        placement::Place(pattern, CueRect(grid_.lblMeter(0)));
+    if (grid_.offMeterCues(0) == nullptr) {
+        auto* pattern = new MeterCue(grid_.area, grid_.stressBoxes(0));
+        grid_.offMeterCues.Append(pattern);
+        placement::Place(pattern, CueRect(grid_.meterLabels(0)));
     }
     const std::int32_t last = std::min({to, meter_.Places(), grid_.Columns()});
-    for (std::int32_t i = grid_.lblOffMeter.Count() + 1; i <= last; ++i) {
-        auto* cue = new MeterCue(grid_.area, grid_.txtStress(i));
-        grid_.lblOffMeter.Append(cue);
+    for (std::int32_t i = grid_.offMeterCues.Count() + 1; i <= last; ++i) {
+        auto* cue = new MeterCue(grid_.area, grid_.stressBoxes(i));
+        grid_.offMeterCues.Append(cue);
         cue->setAccessibleName(QStringLiteral("Off the meter %1").arg(i));
-        placement::Place(cue, CueRect(grid_.lblMeter(i)));
+        placement::Place(cue, CueRect(grid_.meterLabels(i)));
     }
-    for (std::int32_t i = 1; i <= grid_.lblOffMeter.Count(); ++i) {
-        grid_.lblOffMeter(i)->raise();
+    for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
+        grid_.offMeterCues(i)->raise();
     }
 }
 
@@ -73,27 +73,27 @@ void MainWindow::ShowMeterJudgement() {
     const QString cueText = CueTextOf(strictness_);
     auto off = judgement.offColumns.cbegin();
     // Cues made for a longer meter of an earlier file stay hidden beyond this meter's places.
-    for (std::int32_t i = 1; i <= grid_.lblOffMeter.Count(); ++i) {
+    for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
         const bool isOff = i <= meter_.Places() && off != judgement.offColumns.cend() && *off == i;
         if (isOff) {
             ++off;
-            grid_.lblOffMeter(i)->Show(cueText);
+            grid_.offMeterCues(i)->Show(cueText);
         } else {
-            grid_.lblOffMeter(i)->Hide();
+            grid_.offMeterCues(i)->Hide();
         }
     }
-    if (lblMeterStatus != nullptr) {
-        placement::SetCaption(lblMeterStatus,
+    if (lineStatusLabel != nullptr) {
+        placement::SetCaption(lineStatusLabel,
                               QString::fromStdString(meter::StatusText(judgement.verdict)));
     }
 }
 
-void MainWindow::mnuNextOffTheMeter_Click() {
+void MainWindow::GoToNextOffTheMeter() {
     JumpOffTheMeter(
         navigation::NextLineOffTheMeter(work_.GetStore(), meter_, strictness_, work_.CurrentLine));
 }
 
-void MainWindow::mnuPreviousOffTheMeter_Click() {
+void MainWindow::GoToPreviousOffTheMeter() {
     JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.GetStore(), meter_, strictness_,
                                                         work_.CurrentLine));
 }
@@ -105,13 +105,13 @@ void MainWindow::JumpOffTheMeter(std::optional<std::int32_t> row) {
     if (row) {
         GoToRow(*row);
     } else if (!meter_.IsEmpty()) {
-        placement::SetCaption(lblMeterStatus, QLatin1String(kNoFurtherLine));
+        placement::SetCaption(lineStatusLabel, QLatin1String(kNoFurtherLine));
     }
 }
 
-void MainWindow::mnuStrictMeterCheck_Click() {
-    strictness_ = mnuStrictMeterCheck->isChecked() ? meter::Strictness::EveryStress
-                                                   : meter::Strictness::StressMaxima;
+void MainWindow::ToggleStrictMeterCheck() {
+    strictness_ = strictMeterCheckAction->isChecked() ? meter::Strictness::EveryStress
+                                                      : meter::Strictness::StressMaxima;
     SaveViewOptions();
     ShowMeterJudgement();
     if (overview_) {
@@ -120,8 +120,8 @@ void MainWindow::mnuStrictMeterCheck_Click() {
 }
 
 // F9 from the user: the list takes the focus, so its keys work at once.
-void MainWindow::mnuOverview_Click() {
-    if (mnuOverview->isChecked()) {
+void MainWindow::ToggleOverview() {
+    if (overviewAction->isChecked()) {
         OpenOverview();
         overview_->List().setFocus(Qt::ShortcutFocusReason);
     } else {
@@ -151,7 +151,7 @@ void MainWindow::OpenOverview() {
         });
     });
     connect(overview_, &Overview::closed, this, [this] {
-        mnuOverview->setChecked(false);
+        overviewAction->setChecked(false);
         CloseOverview();
         SaveViewOptions();
     });
@@ -175,16 +175,16 @@ void MainWindow::CloseOverview() {
 // At start-up: the options as the user left them, without writing anything.
 void MainWindow::ApplyViewOptions() {
     const ViewOptions options = ViewOptions::Read(work_.GetPlatform().PathOf(kViewOptionsFileName));
-    mnuStrictMeterCheck->setChecked(options.strictMeterCheck);
+    strictMeterCheckAction->setChecked(options.strictMeterCheck);
     strictness_ =
         options.strictMeterCheck ? meter::Strictness::EveryStress : meter::Strictness::StressMaxima;
-    mnuOverview->setChecked(options.overview);
+    overviewAction->setChecked(options.overview);
 }
 
 // A folder that cannot be written to keeps the options for this run only; that is no
 // reason to interrupt the work with a message.
 void MainWindow::SaveViewOptions() {
-    const ViewOptions options{mnuOverview->isChecked(), mnuStrictMeterCheck->isChecked()};
+    const ViewOptions options{overviewAction->isChecked(), strictMeterCheckAction->isChecked()};
     options.Write(work_.GetPlatform().PathOf(kViewOptionsFileName));
 }
 

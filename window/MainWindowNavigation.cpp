@@ -1,6 +1,6 @@
 // Committing and navigation: the handlers that put the working copy into the store, move to
 // another verse line, or load another scansion file. Each of them ends by showing a line with
-// LoadANewLine, which drops whatever was not committed.
+// ShowCurrentLine, which drops whatever was not committed.
 
 #include "navigation/GoTo.h"
 #include "platform/TextCodec.h"
@@ -18,8 +18,8 @@
 
 namespace corvale {
 
-void MainWindow::cmdOk_Click() {
-    const QString typed = grid_.txtComment->toPlainText();
+void MainWindow::CommitLine() {
+    const QString typed = grid_.commentBox->toPlainText();
     const std::int32_t line = work_.CurrentLine;
     const bool changed =
         work_.CommitWorkingCopy(typed == shownComment_ ? std::string(work_.Comments(line))
@@ -30,10 +30,6 @@ void MainWindow::cmdOk_Click() {
     ShowLineOrEnd();
 }
 
-void MainWindow::cmdAlsoSave_Click() {
-    cmdOk_Click();
-}
-
 // After a commit: the next verse line, or, after the last one, the exit question. When saving
 // fails there, the program stays on the committed line.
 void MainWindow::ShowLineOrEnd() {
@@ -42,40 +38,40 @@ void MainWindow::ShowLineOrEnd() {
         return;
     }
     ++work_.CurrentLine;
-    LoadANewLine();
+    ShowCurrentLine();
 }
 
-void MainWindow::cmdUndo_Click() {
-    LoadANewLine();
+void MainWindow::ReloadLine() {
+    ShowCurrentLine();
 }
 
-void MainWindow::cmdBackOne_Click() {
+void MainWindow::BackOneLine() {
     if (work_.CurrentLine > 1) {
         --work_.CurrentLine;
-        LoadANewLine();
+        ShowCurrentLine();
     }
 }
 
-void MainWindow::cmdAheadOne_Click() {
+void MainWindow::AheadOneLine() {
     if (work_.CurrentLine < work_.NumberOfLines) {
         ++work_.CurrentLine;
-        LoadANewLine();
+        ShowCurrentLine();
     }
 }
 
-void MainWindow::cmdGoTo_Click() {
+void MainWindow::GoToTypedLine() {
     GoToNumberInBox();
 }
 
 // "go to #": false when the number in the box was refused, with a message.
 bool MainWindow::GoToNumberInBox() {
     const navigation::GoToDecision decision =
-        navigation::DecideGoTo(grid_.txtGoto->text().toStdString(), work_.NumberOfLines);
+        navigation::DecideGoTo(grid_.goToBox->text().toStdString(), work_.NumberOfLines);
     if (!decision.accepted) {
         work_.GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
         return false;
     }
-    grid_.txtGoto->setText(QString());
+    grid_.goToBox->setText(QString());
     GoToRow(decision.line);
     return true;
 }
@@ -83,26 +79,26 @@ bool MainWindow::GoToNumberInBox() {
 // Every go-to ends here, with a row the go-to decision accepted.
 void MainWindow::GoToRow(std::int32_t row) {
     work_.CurrentLine = row;
-    LoadANewLine();
+    ShowCurrentLine();
 }
 
-void MainWindow::mnuFirstLine_Click() {
+void MainWindow::GoToFirstLine() {
     GoToRow(navigation::DecideGoTo("1", work_.NumberOfLines).line);
 }
 
-void MainWindow::mnuLastLine_Click() {
+void MainWindow::GoToLastLine() {
     GoToRow(navigation::DecideGoTo(std::to_string(work_.NumberOfLines), work_.NumberOfLines).line);
 }
 
 // Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
-void MainWindow::mnuGoToLine_Click() {
+void MainWindow::FocusGoToBox() {
     cellFocus_->RememberBeforeGoTo();
-    grid_.txtGoto->setFocus(Qt::ShortcutFocusReason);
-    grid_.txtGoto->selectAll();
+    grid_.goToBox->setFocus(Qt::ShortcutFocusReason);
+    grid_.goToBox->selectAll();
 }
 
 // Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
-void MainWindow::txtGoto_ReturnPressed() {
+void MainWindow::GoToTypedLineAndResume() {
     if (GoToNumberInBox()) {
         cellFocus_->ReturnAfterGoTo();
     }
@@ -114,40 +110,41 @@ void MainWindow::WidenGrid() {
     if (work_.MaximumNumberOfSyllables <= grid_.Columns()) {
         return;
     }
-    const bool junctureOnTop = placement::PlaceOf(grid_.Label3).top == layout::kUpperSlot.heading;
+    const bool junctureOnTop =
+        placement::PlaceOf(grid_.junctureHeading).top == layout::kUpperSlot.heading;
     if (work_.SpacingOfButtons == 0) {
         work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
     }
     BuildCellColumns(grid_.Columns() + 1, work_.MaximumNumberOfSyllables);
     if (junctureOnTop) {
-        Label3_Click();
+        PutJunctureOnTop();
     }
 }
 
 // The switch itself is the workspace's; the window shows the name actually in use, widens the
 // grid for a wider file, and shows the line. A switch that does not happen leaves the typed
 // name in the box.
-void MainWindow::mnuChangeFile_Click() {
+void MainWindow::OpenNamedFile() {
     const Workspace::Leaving leaving = work_.QuerySwitch();
     if (leaving == Workspace::Leaving::Stay) {
         return;
     }
     const std::optional<std::int32_t> line =
-        work_.SwitchWorkingFile(EncodeFileName(txtFileName->text()), leaving);
+        work_.SwitchWorkingFile(EncodeFileName(fileNameBox->text()), leaving);
     if (line) {
         ShowSwitchedFile(*line);
     }
 }
 
 void MainWindow::ShowSwitchedFile(std::int32_t line) {
-    txtFileName->setText(DecodeFileName(work_.WorkingFileName));
+    fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
     UseTheMeter();
     WidenGrid();
     if (OverviewDock() != nullptr) {
         OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }
     work_.CurrentLine = line;
-    LoadANewLine();
+    ShowCurrentLine();
 }
 
 }  // namespace corvale

@@ -65,7 +65,7 @@ bool IsHidden(const QString& name) {
 
 }  // namespace
 
-void MainWindow::mnuScanPoem_Click() {
+void MainWindow::ScanPoem() {
     const QString poemPath = work_.GetPlatform().ChooseFileToRead(
         QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt);;All files (*)"));
     if (poemPath.isEmpty()) {

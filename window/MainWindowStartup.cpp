@@ -65,7 +65,7 @@ template <typename T>
 T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double s, std::int32_t m) {
     T* element = CopyOf(array(0));
     array.Append(element);
-    if (kind != CellArray::lblMeter) {
+    if (kind != CellArray::MeterLabels) {
         element->setAccessibleName(placement::CellAccessibleName(kind, i));
     }
     placement::Place(element, layout::CellRect(kind, i, s, m));
@@ -87,7 +87,7 @@ void MarkMeterReach(QLineEdit* box, const QLineEdit* pattern, bool beyond) {
 
 }  // namespace
 
-bool MainWindow::Form_Load() {
+bool MainWindow::StartUp() {
     try {
         FitWindowToScreen();
         work_.ReadMemoryFile();
@@ -97,7 +97,7 @@ bool MainWindow::Form_Load() {
         ApplyViewOptions();
         // Corrections a crash left in the journal come back first, with the line they were at.
         const std::optional<std::int32_t> restored = work_.OfferJournal();
-        txtFileName->setText(DecodeFileName(work_.WorkingFileName));
+        fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
         if (work_.SpacingOfButtons == 0 && work_.MaximumNumberOfSyllables > 0) {
             work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
@@ -107,8 +107,8 @@ bool MainWindow::Form_Load() {
         // A memory file may remember a line of a longer version of the file: show the last.
         work_.CurrentLine =
             restored.value_or(std::clamp(work_.LastLineDone, 0, std::max(work_.NumberOfLines, 0)));
-        LoadANewLine();
-        if (mnuOverview->isChecked()) {
+        ShowCurrentLine();
+        if (overviewAction->isChecked()) {
             OpenOverview();
         }
     } catch (const ProgramEnded&) {
@@ -143,15 +143,15 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     const std::int32_t m = work_.MaximumNumberOfSyllables;
     const double s = work_.SpacingOfButtons;
     for (std::int32_t i = from; i <= to; ++i) {
-        AddElement(grid_.txtSyllables, CellArray::txtSyllables, i, s, m);
-        AddElement(grid_.txtStress, CellArray::txtStress, i, s, m);
-        AddElement(grid_.txtJuncture, CellArray::txtJuncture, i, s, m);
-        AddElement(grid_.cmdJunctureDown, CellArray::cmdJunctureDown, i, s, m);
-        AddElement(grid_.cmdJunctureUp, CellArray::cmdJunctureUp, i, s, m);
-        AddElement(grid_.cmdStressDown, CellArray::cmdStressDown, i, s, m);
-        AddElement(grid_.cmdStressUp, CellArray::cmdStressUp, i, s, m);
-        AddElement(grid_.cmdMerge, CellArray::cmdMerge, i, s, m);
-        AddElement(grid_.lblMeter, CellArray::lblMeter, i, s, m);
+        AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, s, m);
+        AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, s, m);
+        AddElement(grid_.junctureBoxes, CellArray::JunctureBoxes, i, s, m);
+        AddElement(grid_.junctureDownButtons, CellArray::JunctureDownButtons, i, s, m);
+        AddElement(grid_.junctureUpButtons, CellArray::JunctureUpButtons, i, s, m);
+        AddElement(grid_.stressDownButtons, CellArray::StressDownButtons, i, s, m);
+        AddElement(grid_.stressUpButtons, CellArray::StressUpButtons, i, s, m);
+        AddElement(grid_.mergeButtons, CellArray::MergeButtons, i, s, m);
+        AddElement(grid_.meterLabels, CellArray::MeterLabels, i, s, m);
         ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
@@ -163,15 +163,15 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
 }
 
 void MainWindow::HidePatternElements() {
-    grid_.lblMeter(0)->hide();
-    grid_.txtSyllables(0)->hide();
-    grid_.cmdMerge(0)->hide();
-    grid_.txtStress(0)->hide();
-    grid_.txtJuncture(0)->hide();
-    grid_.cmdJunctureDown(0)->hide();
-    grid_.cmdJunctureUp(0)->hide();
-    grid_.cmdStressDown(0)->hide();
-    grid_.cmdStressUp(0)->hide();
+    grid_.meterLabels(0)->hide();
+    grid_.syllableBoxes(0)->hide();
+    grid_.mergeButtons(0)->hide();
+    grid_.stressBoxes(0)->hide();
+    grid_.junctureBoxes(0)->hide();
+    grid_.junctureDownButtons(0)->hide();
+    grid_.junctureUpButtons(0)->hide();
+    grid_.stressDownButtons(0)->hide();
+    grid_.stressUpButtons(0)->hide();
 }
 
 // Symbol i of the meter line stands over column i; a blank one leaves the column without a
@@ -180,7 +180,7 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     // The meter file may come from another editor than the scansion file.
     const Encoding encoding = DetectEncoding(work_.MeterLine);
     for (std::int32_t i = from; i <= to; ++i) {
-        QLabel* label = grid_.lblMeter(i);
+        QLabel* label = grid_.meterLabels(i);
         if (label == nullptr) {
             return;
         }
@@ -198,9 +198,9 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
 
 void MainWindow::ColourMeterReach(std::int32_t column) {
     const bool beyond = column > work_.NumberOfMeterSymbols;
-    MarkMeterReach(grid_.txtSyllables(column), grid_.txtSyllables(0), beyond);
-    MarkMeterReach(grid_.txtStress(column), grid_.txtStress(0), beyond);
-    MarkMeterReach(grid_.txtJuncture(column), grid_.txtJuncture(0), beyond);
+    MarkMeterReach(grid_.syllableBoxes(column), grid_.syllableBoxes(0), beyond);
+    MarkMeterReach(grid_.stressBoxes(column), grid_.stressBoxes(0), beyond);
+    MarkMeterReach(grid_.junctureBoxes(column), grid_.junctureBoxes(0), beyond);
 }
 
 void MainWindow::UseTheMeter() {

@@ -45,7 +45,7 @@ SyllableEditing::SyllableEditing(CellGrid& grid, Workspace& work, const CellFocu
     : grid_(grid), work_(work), focus_(focus), host_(host) {}
 
 void SyllableEditing::AddColumn(std::int32_t i) {
-    QLineEdit* box = grid_.txtSyllables(i);
+    QLineEdit* box = grid_.syllableBoxes(i);
     box->setValidator(new SyllableValidator(work_, host_, box));
     box->installEventFilter(this);
     if (display_.size() <= static_cast<std::size_t>(i)) {
@@ -59,7 +59,7 @@ void SyllableEditing::ShowDisplayText(std::int32_t i, const QString& text) {
         return;
     }
     display_[static_cast<std::size_t>(i)] = text;
-    QLineEdit* box = grid_.txtSyllables(i);
+    QLineEdit* box = grid_.syllableBoxes(i);
     const QString shown = editing_ == i ? (atFocus_ = PlainText(i)) : text;
     // A line redrawn after an edit mostly shows what it showed.
     if (box->text() != shown) {
@@ -82,24 +82,24 @@ QString SyllableEditing::PlainText(std::int32_t i) const {
 }
 
 bool SyllableEditing::HasPendingTyping() const {
-    return editing_ && grid_.txtSyllables(*editing_)->text() != atFocus_;
+    return editing_ && grid_.syllableBoxes(*editing_)->text() != atFocus_;
 }
 
 bool SyllableEditing::RevertTyping() {
     if (!HasPendingTyping()) {
         return false;
     }
-    grid_.txtSyllables(*editing_)->setText(atFocus_);
+    grid_.syllableBoxes(*editing_)->setText(atFocus_);
     return true;
 }
 
 qsizetype SyllableEditing::PlainCaret(std::int32_t i) const {
-    const qsizetype caret = grid_.txtSyllables(i)->cursorPosition();
+    const qsizetype caret = grid_.syllableBoxes(i)->cursorPosition();
     return editing_ == i ? caret : std::min(caret, PlainText(i).size());
 }
 
 void SyllableEditing::Refuse(const QString& why) {
-    grid_.txtSyllables(*editing_)->setText(atFocus_);
+    grid_.syllableBoxes(*editing_)->setText(atFocus_);
     host_.ShowLineStatus(why);
 }
 
@@ -112,7 +112,7 @@ bool SyllableEditing::Take() {
     if (at >= work_.CurrentSyllables.size()) {
         return true;
     }
-    QLineEdit* box = grid_.txtSyllables(i);
+    QLineEdit* box = grid_.syllableBoxes(i);
     const editor::TypedSyllable typed =
         editor::TakeTypedSyllable(box->text(), work_.CurrentSyllables[at], work_.TextEncoding);
     switch (typed.verdict) {
@@ -145,7 +145,7 @@ void SyllableEditing::BeginEditing(std::int32_t i) {
     EndEditing();
     editing_ = i;
     atFocus_ = PlainText(i);
-    grid_.txtSyllables(i)->setText(atFocus_);
+    grid_.syllableBoxes(i)->setText(atFocus_);
 }
 
 void SyllableEditing::EndEditing() {
@@ -155,7 +155,7 @@ void SyllableEditing::EndEditing() {
     Take();
     const std::int32_t i = *editing_;
     editing_.reset();
-    grid_.txtSyllables(i)->setText(DisplayText(i));
+    grid_.syllableBoxes(i)->setText(DisplayText(i));
 }
 
 bool SyllableEditing::eventFilter(QObject* watched, QEvent* event) {

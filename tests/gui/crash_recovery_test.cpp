@@ -59,7 +59,7 @@ TEST_F(CrashRecovery, YesBringsBackEveryCorrectionCommittedBeforeTheKill) {
     EXPECT_EQ(form->windowHandle()->title(), "Corvale*");
 
     platform.WillAnswer({Answer::Yes});
-    form->mnuExit->trigger();
+    form->exitAction->trigger();
     EXPECT_TRUE(platform.Ended());
     EXPECT_NE(platform.ReadFile(kSonnet), poem);
     EXPECT_EQ(platform.FileNames(), (std::vector<std::string>{kMemory, "meter.txt", kSonnet}));

@@ -84,7 +84,7 @@ TEST_F(OverviewTest, ListsEveryVerseLineAndFiltersThoseOffTheMeter) {
 // undo and redo reach the line on screen.
 TEST_F(OverviewTest, ClickAndReturnGoAndTheListKeepsItsKeys) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
-    form->Grid().txtStress(1)->setFocus();
+    form->Grid().stressBoxes(1)->setFocus();
     Press(Plain(Qt::Key_Up));
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
     Press(Qt::CTRL | Qt::Key_Z);
@@ -114,7 +114,7 @@ TEST_F(OverviewTest, RowsFollowCommitsSavesAndFileSwitches) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kOverviewOpen));
     TheOverview()->OnlyOffBox().click();
     GoTo(QStringLiteral("2"));
-    form->Grid().txtStress(7)->setFocus();  // "Love", 3, in the weak 7th place
+    form->Grid().stressBoxes(7)->setFocus();  // "Love", 3, in the weak 7th place
     Press(Plain(Qt::Key_Down));
     Press(Plain(Qt::Key_Down));
     ASSERT_EQ(Status(), "fits the meter");
@@ -146,7 +146,7 @@ TEST_F(OverviewTest, EmptyMeterJudgesNothing) {
     EXPECT_EQ(Row(2), "2|Admit impediments. Love is not love||");
     TheOverview()->OnlyOffBox().click();
     EXPECT_EQ(Listed(), Lines{});
-    form->Keys().Find(QStringLiteral("mnuNextOffTheMeter"))->trigger();
+    form->Keys().Find(QStringLiteral("nextOffTheMeterAction"))->trigger();
     EXPECT_EQ(form->Work().CurrentLine, 1);
     EXPECT_EQ(Status(), "");
 }
@@ -162,8 +162,8 @@ TEST_F(OverviewTest, ChangedOptionsAreRemembered) {
     Press(Plain(Qt::Key_F7));
     EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nStrictMeterCheck=true\n");
     TheOverview()->close();  // what its close button does
-    EXPECT_EQ(Focused(), "txtSyllables(1)");
-    EXPECT_FALSE(form->mnuOverview->isChecked());
+    EXPECT_EQ(Focused(), "syllableBoxes(1)");
+    EXPECT_FALSE(form->overviewAction->isChecked());
     EXPECT_EQ(TheOverview(), nullptr);
     EXPECT_EQ(ViewFile(), "[View]\nOverview=false\nStrictMeterCheck=true\n");
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
@@ -185,9 +185,9 @@ class ViewOptionsAtStart : public OverviewTest,
 TEST_P(ViewOptionsAtStart, AreAppliedAndNeverWrittenUnchanged) {
     const OptionsCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", c.file));
-    EXPECT_EQ(form->mnuOverview->isChecked(), c.overview);
+    EXPECT_EQ(form->overviewAction->isChecked(), c.overview);
     EXPECT_EQ(TheOverview() != nullptr, c.overview);
-    EXPECT_EQ(form->mnuStrictMeterCheck->isChecked(), c.strict);
+    EXPECT_EQ(form->strictMeterCheckAction->isChecked(), c.strict);
     EXPECT_EQ(Status(), c.strict ? "2 places off the meter" : "fits the meter");
     Press(Plain(Qt::Key_F3));
     Press(Plain(Qt::Key_Down));

@@ -47,7 +47,7 @@ protected:
     }
     void Scan(std::vector<QString> choices) {
         platform.WillChoose(std::move(choices));
-        form->mnuScanPoem->trigger();
+        form->scanPoemAction->trigger();
     }
     // What the first pass makes of the poem, whatever it decides.
     static firstpass::Scansion Expected(const QString& path) {
@@ -74,9 +74,9 @@ TEST_F(ScanPoem, OpensTheResultAtLineOneWithItsOwnMeter) {
     EXPECT_EQ(platform.ReadFile(kOdeScansion), expected.scansionFile);
     EXPECT_EQ(platform.ReadFile(kOdeMeter), expected.meterFile);
     EXPECT_EQ(form->Work().WorkingFileName, kOdeScansion);
-    EXPECT_EQ(form->txtFileName->text(), kOdeScansion);
+    EXPECT_EQ(form->fileNameBox->text(), kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
-    EXPECT_EQ(form->lblText->text(), "The sea is calm tonight.");
+    EXPECT_EQ(form->lineTextLabel->text(), "The sea is calm tonight.");
     EXPECT_EQ(form->Work().MeterLine + "\r\n", expected.meterFile);
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kOdeScansion, "1", "4", "1", "4", "1", "1182"));
@@ -217,8 +217,8 @@ INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
-    ClickCell("cmdStressUp", 1);
-    Click(QStringLiteral("cmdOk"));
+    ClickCell("stressUpButtons", 1);
+    Click(QStringLiteral("commitLineButton"));
     const auto before = Folder();
     platform.WillAnswer({Answer::Withdrawn});
     Scan({Poem()});
@@ -277,8 +277,8 @@ TEST_F(ScanPoem, NoCommandRunsDuringAScan) {
     });
     QTimer::singleShot(0, form.get(), [&] {
         // Exit would ask "Save changes?", and a switch would load the sonnet again.
-        form->mnuExit->trigger();
-        form->mnuChangeFile->trigger();
+        form->exitAction->trigger();
+        form->openFileAction->trigger();
         tried.release();
     });
     Scan({Poem()});

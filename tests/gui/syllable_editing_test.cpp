@@ -38,7 +38,7 @@ protected:
     }
     // The syllable box of column i gets the focus, as a click or the arrows give it.
     QLineEdit* FocusSyllable(int i) const {
-        QLineEdit* box = form->Grid().txtSyllables(i);
+        QLineEdit* box = form->Grid().syllableBoxes(i);
         box->setFocus(Qt::MouseFocusReason);
         return box;
     }
@@ -57,8 +57,8 @@ protected:
     std::string Working(int i) const {
         return form->Work().CurrentSyllables[static_cast<std::size_t>(i)];
     }
-    std::string Status() const { return form->lblMeterStatus->text().toStdString(); }
-    int UndoSteps() const { return form->mnuUndo->isEnabled() ? 1 : 0; }
+    std::string Status() const { return form->lineStatusLabel->text().toStdString(); }
+    int UndoSteps() const { return form->undoAction->isEnabled() ? 1 : 0; }
     // The file's syllables row of verse line 1.
     std::string SavedRow() const {
         const std::string file = platform.ReadFile(kPoem);
@@ -117,7 +117,7 @@ TEST_F(SyllableEditingTest, CtrlZPutsBackTypingThenUndoesTheRetypingAsOneStep) {
     Press(key::Tab);
     EXPECT_EQ(Working(1), "Thee");
     EXPECT_EQ(box->text(), "Thee");
-    EXPECT_EQ(form->mnuUndo->text(), "Undo Retype syllable 1");
+    EXPECT_EQ(form->undoAction->text(), "Undo Retype syllable 1");
     Press(key::Undo);
     EXPECT_EQ(Working(1), "Thou");
     EXPECT_EQ(box->text(), "Thou");
@@ -129,20 +129,20 @@ TEST_F(SyllableEditingTest, CtrlZPutsBackTypingThenUndoesTheRetypingAsOneStep) {
 // not being edited.
 TEST_F(SyllableEditingTest, FocusedBoxShowsThePlainSyllableAndTheOthersTheirLook) {
     ASSERT_TRUE(StartOn({{"a b c", {"a", "b", "c%"}, {"1", "1", "1"}, {"1", "1", "2"}, ""}}));
-    EXPECT_EQ(CellText("txtSyllables", 2), "b-");
+    EXPECT_EQ(CellText("syllableBoxes", 2), "b-");
     Activate();
     FocusSyllable(2);
-    EXPECT_EQ(CellText("txtSyllables", 2), "b");
-    EXPECT_EQ(CellText("txtSyllables", 3), "c--");
+    EXPECT_EQ(CellText("syllableBoxes", 2), "b");
+    EXPECT_EQ(CellText("syllableBoxes", 3), "c--");
     Press(kAltRight);
-    EXPECT_EQ(CellText("txtSyllables", 2), "b-");
-    EXPECT_EQ(CellText("txtSyllables", 3), "c%");
+    EXPECT_EQ(CellText("syllableBoxes", 2), "b-");
+    EXPECT_EQ(CellText("syllableBoxes", 3), "c%");
     // A menu opened over the box leaves it as it is, caret and all.
-    form->Grid().txtSyllables(3)->setCursorPosition(1);
-    form->mnuLine->popup(form->mapToGlobal(QPoint(0, 0)));
-    EXPECT_EQ(CellText("txtSyllables", 3), "c%");
-    EXPECT_EQ(form->Grid().txtSyllables(3)->cursorPosition(), 1);
-    form->mnuLine->close();
+    form->Grid().syllableBoxes(3)->setCursorPosition(1);
+    form->lineMenu->popup(form->mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(CellText("syllableBoxes", 3), "c%");
+    EXPECT_EQ(form->Grid().syllableBoxes(3)->cursorPosition(), 1);
+    form->lineMenu->close();
 }
 
 struct RefusalCase {
@@ -195,7 +195,7 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
          {kAltRight, kAltRight, key::Left, key::Left, key::Left, key::Left, key::Left, key::Left}) {
         Press(key);
     }
-    ASSERT_EQ(Focused(), "txtSyllables(3)");
+    ASSERT_EQ(Focused(), "syllableBoxes(3)");
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(kSplitKey);
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
@@ -204,18 +204,18 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
               (std::vector<std::string>{"", "Thee", "art", "temp", "erate:"}));
     EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
     EXPECT_EQ(form->Work().CurrentJunctures, (std::vector<std::string>{"", "2", "2", "1", "4"}));
-    EXPECT_TRUE(CellShown("txtSyllables", 4));
-    EXPECT_TRUE(CellShown("cmdMerge", 3));
-    EXPECT_EQ(Focused(), "txtSyllables(3)");
-    EXPECT_EQ(form->Grid().txtSyllables(3)->cursorPosition(), 4);
+    EXPECT_TRUE(CellShown("syllableBoxes", 4));
+    EXPECT_TRUE(CellShown("mergeButtons", 3));
+    EXPECT_EQ(Focused(), "syllableBoxes(3)");
+    EXPECT_EQ(form->Grid().syllableBoxes(3)->cursorPosition(), 4);
     EXPECT_EQ(Status(), "fits the meter") << "judged at once";
 
     Press(key::Undo);
     EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thee", "art", "temperate:", ""}));
     EXPECT_EQ(form->Work().CurrentJunctures[3], "4");
-    EXPECT_FALSE(CellShown("txtSyllables", 4));
-    EXPECT_FALSE(CellShown("cmdMerge", 3));
+    EXPECT_FALSE(CellShown("syllableBoxes", 4));
+    EXPECT_FALSE(CellShown("mergeButtons", 3));
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4) << "the grid never shrinks";
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(key::Redo);
@@ -223,7 +223,7 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     Press(key::Commit);
     EXPECT_EQ(Progress(), "2/3");
     EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
-    EXPECT_FALSE(CellShown("txtSyllables", 4)) << "line 2 has three syllables";
+    EXPECT_FALSE(CellShown("syllableBoxes", 4)) << "line 2 has three syllables";
 
     form.reset();  // killed: nothing saved
     platform.WillAnswer({Answer::Yes});
@@ -231,7 +231,7 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
     EXPECT_EQ(form->Grid().Columns(), 4);
     EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
-    form->mnuSave->trigger();
+    form->saveAction->trigger();
     EXPECT_EQ(SavedRow(), "1\tsyllables\tThou art temperate:\tThee\tart\ttemp\terate:");
     ASSERT_TRUE(Start());
     EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
@@ -246,12 +246,12 @@ TEST_F(SyllableEditingTest, SplitChosenFromTheLineMenuWithTheMouse) {
     FocusSyllable(2)->setCursorPosition(1);
     QMenuBar* bar = form->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {},
-                      bar->actionGeometry(form->mnuLine->menuAction()).center());
-    ASSERT_TRUE(form->mnuLine->isVisible());
-    QAction* split = form->Keys().Find(u"mnuSplitSyllable");
+                      bar->actionGeometry(form->lineMenu->menuAction()).center());
+    ASSERT_TRUE(form->lineMenu->isVisible());
+    QAction* split = form->Keys().Find(u"splitSyllableAction");
     ASSERT_NE(split, nullptr);
-    QTest::mouseClick(form->mnuLine, Qt::LeftButton, {},
-                      form->mnuLine->actionGeometry(split).center());
+    QTest::mouseClick(form->lineMenu, Qt::LeftButton, {},
+                      form->lineMenu->actionGeometry(split).center());
     EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thou", "a", "rt", "temperate:"}));
     EXPECT_EQ(split->shortcut(), QKeySequence(kSplitKey));
@@ -290,8 +290,8 @@ TEST_P(SplitRefused, ChangesNothingAndSaysWhy) {
 }
 
 void SplitCaretAt(MainWindow& form, int column, int at) {
-    form.Grid().txtSyllables(column)->setFocus(Qt::MouseFocusReason);
-    form.Grid().txtSyllables(column)->setCursorPosition(at);
+    form.Grid().syllableBoxes(column)->setFocus(Qt::MouseFocusReason);
+    form.Grid().syllableBoxes(column)->setCursorPosition(at);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -299,12 +299,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(NoSplitCase{"Selection", kFullLines, kFourBeats,
                                 [](MainWindow& f) {
                                     SplitCaretAt(f, 3, 2);
-                                    f.Grid().txtSyllables(3)->setSelection(2, 3);
+                                    f.Grid().syllableBoxes(3)->setSelection(2, 3);
                                 },
                                 kSplitWhere},
                     NoSplitCase{"StressBox", kFullLines, kFourBeats,
                                 [](MainWindow& f) {
-                                    f.Grid().txtStress(2)->setFocus(Qt::MouseFocusReason);
+                                    f.Grid().stressBoxes(2)->setFocus(Qt::MouseFocusReason);
                                 },
                                 kSplitWhere},
                     NoSplitCase{"UnderAnEmptyMeter", kFullLines, "",

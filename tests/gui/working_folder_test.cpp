@@ -41,8 +41,8 @@ public:
 
 // Commits line 1 with its first stress raised.
 void CommitARaisedStress(MainWindow& form) {
-    form.findChild<QPushButton*>(QStringLiteral("cmdStressUp(1)"))->click();
-    form.cmdOk->click();
+    form.findChild<QPushButton*>(QStringLiteral("stressUpButtons(1)"))->click();
+    form.commitLineButton->click();
 }
 
 class WorkingFolderWindow : public testing::Test {
@@ -72,7 +72,7 @@ protected:
         platform = std::make_unique<RecordingQtPlatform>(Folder(), folderInTitle);
         form = std::make_unique<MainWindow>(*platform);
         platform->SetWindow(form.get());
-        ASSERT_TRUE(form->Form_Load());
+        ASSERT_TRUE(form->StartUp());
         form->show();
     }
     QTemporaryDir root;
@@ -106,13 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FileCase{"TheJournal", [](MainWindow& form) { CommitARaisedStress(form); },
                              ".sonnet18.txt.corvale-journal", ""},
                     FileCase{"TheViewOptions",
-                             [](MainWindow& form) { form.mnuStrictMeterCheck->trigger(); },
+                             [](MainWindow& form) { form.strictMeterCheckAction->trigger(); },
                              "corvale-view.ini", "[View]\nOverview=false\nStrictMeterCheck=true\n"},
                     FileCase{"ATypedNameAndTheMemoryFile",
                              [](MainWindow& form) {
-                                 form.txtFileName->setText(QStringLiteral("odes/tyger.txt"));
-                                 form.mnuChangeFile->trigger();
-                                 EXPECT_EQ(form.lblText->text(), "Tyger Tyger, burning bright,");
+                                 form.fileNameBox->setText(QStringLiteral("odes/tyger.txt"));
+                                 form.openFileAction->trigger();
+                                 EXPECT_EQ(form.lineTextLabel->text(),
+                                           "Tyger Tyger, burning bright,");
                              },
                              "RememberEarlierRun.txt", "Filename:\r\nodes/tyger.txt\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -158,7 +159,7 @@ TEST_P(WorkingFolderUnattended, SpeaksOnStandardErrorAndDecidesNothing) {
     MainWindow window(quiet);
     quiet.SetWindow(&window);
 
-    EXPECT_EQ(window.Form_Load(), c.started);
+    EXPECT_EQ(window.StartUp(), c.started);
     EXPECT_EQ(quiet.HasSpoken(), c.spoken);
     EXPECT_EQ(Exists(Folder(), journal), c.before == Before::JournalLeft);
     EXPECT_EQ(Read("sonnet18.txt"), SampleFile("sonnet18", "sonnet18.txt"));

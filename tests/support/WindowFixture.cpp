@@ -13,7 +13,7 @@ void WindowFixture::UseSample(const std::string& poem, const std::string& scansi
 
 bool WindowFixture::Start() {
     form = std::make_unique<MainWindow>(platform);
-    const bool loaded = form->Form_Load();
+    const bool loaded = form->StartUp();
     if (loaded) {
         form->show();
     }

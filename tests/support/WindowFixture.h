@@ -27,18 +27,18 @@ class WindowFixture : public ::testing::Test {
 protected:
     // Copies the bundled sample's scansion file, meter file and memory file into the folder.
     void UseSample(const std::string& poem, const std::string& scansionFile);
-    // Builds the window and runs Form_Load; shows the window when start-up completed, as the
-    // program does. Returns what Form_Load returned.
+    // Builds the window and runs StartUp; shows the window when start-up completed, as the
+    // program does. Returns what StartUp returned.
     bool Start();
 
-    // The control with this objectName, e.g. "txtStress(3)"; fails the test when missing.
+    // The control with this objectName, e.g. "stressBoxes(3)"; fails the test when missing.
     template <typename T = QWidget>
     T* Find(const QString& name) const {
         T* found = form->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
         return found;
     }
-    // The name of element i of a control array, e.g. Cell("txtStress", 3) -> "txtStress(3)".
+    // The name of element i of a control array, e.g. Cell("stressBoxes", 3) -> "stressBoxes(3)".
     static QString Cell(const char* array, int i) {
         return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
     }

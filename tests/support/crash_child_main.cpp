@@ -44,16 +44,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     FolderPlatform platform(QString::fromLocal8Bit(argv[1]));
     corvale::MainWindow form(platform);
-    if (!form.Form_Load()) {
+    if (!form.StartUp()) {
         return 3;
     }
     form.show();
     for (int i = 2; i < argc; ++i) {
         form.Run([&] {
             form.Work().CurrentLine = std::atoi(argv[i]);
-            form.LoadANewLine();
-            form.cmdStressUp_Click(1);
-            form.cmdOk_Click();
+            form.ShowCurrentLine();
+            form.RaiseStress(1);
+            form.CommitLine();
         });
     }
     std::fflush(stderr);
