@@ -1,5 +1,6 @@
 #include "window/CellKeys.h"
 
+#include "editor/EditRules.h"
 #include "window/CellGrid.h"
 #include "window/SyllableEditing.h"
 
@@ -66,9 +67,9 @@ void MoveTo(QLineEdit* box, int step) {
 
 }  // namespace
 
-CellKeys::CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, KeyMap& keys,
-                   const QAction& undo)
-    : grid_(grid), focus_(focus), syllables_(syllables), keys_(keys), undo_(undo) {
+CellKeys::CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, Host& host,
+                   KeyMap& keys, const QAction& undo)
+    : grid_(grid), focus_(focus), syllables_(syllables), host_(host), keys_(keys), undo_(undo) {
     MakeCommands();
 }
 
@@ -239,17 +240,13 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
     return false;
 }
 
-// A step key clicks the step button of its box's column, which runs the step.
 bool CellKeys::StepUp(CellPlace place, const QKeyEvent&) {
-    (place.kind == CellKind::Stress ? grid_.stressUpButtons : grid_.junctureUpButtons)(place.column)
-        ->click();
+    host_.StepCell(place, editor::StepDirection::Up);
     return true;
 }
 
 bool CellKeys::StepDown(CellPlace place, const QKeyEvent&) {
-    (place.kind == CellKind::Stress ? grid_.stressDownButtons
-                                    : grid_.junctureDownButtons)(place.column)
-        ->click();
+    host_.StepCell(place, editor::StepDirection::Down);
     return true;
 }
 
@@ -285,9 +282,9 @@ bool CellKeys::BoxBelow(CellPlace place, const QKeyEvent&) {
 
 // Only where the merge button is shown, as only there can it be clicked.
 bool CellKeys::Merge(CellPlace place, const QKeyEvent&) {
-    QPushButton* button = grid_.mergeButtons(place.column);
+    const QPushButton* button = grid_.mergeButtons(place.column);
     if (button != nullptr && !button->isHidden()) {
-        button->click();
+        host_.MergeCell(place.column);
     }
     return true;
 }

@@ -22,6 +22,10 @@ class QKeyEvent;
 
 namespace corvale {
 
+namespace editor {
+enum class StepDirection;
+}
+
 struct CellGrid;
 class SyllableEditing;
 
@@ -29,9 +33,21 @@ class CellKeys : public QObject {
     Q_OBJECT
 
 public:
+    // The window's handlers the keys run, each through the window's handler boundary.
+    class Host {
+    public:
+        // The handler of the step button of the stress or juncture box at `place`.
+        virtual void StepCell(CellPlace place, editor::StepDirection direction) = 0;
+        // The handler of the merge button of `column`.
+        virtual void MergeCell(std::int32_t column) = 0;
+
+    protected:
+        ~Host() = default;
+    };
+
     // Makes the cell commands (listed in `keys`). `undo` is the window's undo command, whose
     // key a syllable box being typed in takes for itself.
-    CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, KeyMap& keys,
+    CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, Host& host, KeyMap& keys,
              const QAction& undo);
 
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
@@ -76,6 +92,7 @@ private:
     CellGrid& grid_;
     CellFocus& focus_;
     SyllableEditing& syllables_;
+    Host& host_;
     KeyMap& keys_;
     const QAction& undo_;
     std::vector<Command> commands_;

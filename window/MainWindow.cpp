@@ -112,13 +112,14 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
         }
     });
     cellFocus_ = std::make_unique<CellFocus>(grid_, work_);
-    SyllableEditing::Host& host = *this;
-    syllableEditing_ = std::make_unique<SyllableEditing>(grid_, work_, *cellFocus_, host);
+    SyllableEditing::Host& syllablesHost = *this;
+    syllableEditing_ = std::make_unique<SyllableEditing>(grid_, work_, *cellFocus_, syllablesHost);
     lineUndo_ = std::make_unique<LineUndo>(grid_, work_, *cellFocus_, *syllableEditing_);
     CreateFixedControls();
     CreatePatternElements();
-    cellKeys_ =
-        std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keyMap_, *undoAction);
+    CellKeys::Host& keysHost = *this;
+    cellKeys_ = std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keysHost, keyMap_,
+                                           *undoAction);
     cellKeys_->KeepEditingKeys(grid_.commentBox, true);
     cellKeys_->KeepEditingKeys(grid_.goToBox, false);
     cellKeys_->KeepEditingKeys(fileNameBox, false);

@@ -13,6 +13,7 @@
 #include "scansion/Workspace.h"
 #include "window/Actions.h"
 #include "window/CellGrid.h"
+#include "window/CellKeys.h"
 #include "window/Layout.h"
 #include "window/PoemScan.h"
 #include "window/SyllableEditing.h"
@@ -44,12 +45,11 @@ enum class StepDirection;
 }
 
 class CellFocus;
-class CellKeys;
 class LineUndo;
 class Overview;
 class ShortcutsWindow;
 
-class MainWindow : public QMainWindow, private SyllableEditing::Host {
+class MainWindow : public QMainWindow, private SyllableEditing::Host, private CellKeys::Host {
     Q_OBJECT
 
 public:
@@ -177,6 +177,8 @@ protected:
 
 private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
+    void StepCell(CellPlace place, editor::StepDirection direction) override;
+    void MergeCell(std::int32_t column) override;
     void CreateFixedControls();
     // The file name, the position in the file and the row of navigation buttons.
     void CreateBottomRow(QWidget* area);

@@ -70,6 +70,17 @@ void MainWindow::LowerJuncture(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Down);
 }
 
+void MainWindow::StepCell(CellPlace place, editor::StepDirection direction) {
+    const auto i = static_cast<std::int16_t>(place.column);
+    const ValueBlock block =
+        place.kind == CellKind::Stress ? ValueBlock::Stress : ValueBlock::Juncture;
+    Run([&] { Step(i, block, direction); });
+}
+
+void MainWindow::MergeCell(std::int32_t column) {
+    Run([&] { MergeWithNext(static_cast<std::int16_t>(column)); });
+}
+
 // One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
 // hyphens follow a stepped value only from the next merge or display of the line.
 void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
