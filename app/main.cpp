@@ -1,7 +1,7 @@
 #include "firstpass/FirstPass.h"
 #include "startup/CommandLine.h"
 #include "startup/WorkingFolder.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/QtPlatform.h"
 
 #include <QApplication>
@@ -71,9 +71,9 @@ int main(int argc, char** argv) {
     if (checkStart) {
         platform.SpeakOnStandardError();
     }
-    corvale::Form1 window(platform);
+    corvale::MainWindow window(platform);
     platform.SetWindow(&window);
-    if (!window.Form_Load()) {
+    if (!window.StartUp()) {
         return checkStart ? kExitStartFailed : kExitFine;
     }
     window.show();

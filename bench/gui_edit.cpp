@@ -3,7 +3,7 @@
 // line while a cell box has the focus, which the display keeps in place.
 #include "window_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +22,8 @@ namespace {
 constexpr char kPoem[] = "edit.txt";
 constexpr int kLines = 400;
 
-std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform, int width) {
+std::unique_ptr<MainWindow> StartedWindow(benchmark::State& state, BenchPlatform& platform,
+                                          int width) {
     return bench::StartedWindow(state, platform, kPoem,
                                 GenerateFullWidthFile(kLines, width, "s1", "checked"),
                                 "W\tS\tW\tS\tW\tS\tW\tS\tW\tS");
@@ -41,15 +42,15 @@ void BM_CommitAndNext(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        if (form->CurrentLine >= kLines - 1) {
-            form->CurrentLine = 1;
-            form->LoadANewLine();
+        if (form->Work().CurrentLine >= kLines - 1) {
+            form->Work().CurrentLine = 1;
+            form->ShowCurrentLine();
         }
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->cmdOk_Click(); });
+        form->Run([&] { form->CommitLine(); });
         state.SetIterationTime(SecondsSince(start));
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_CommitAndNext)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -64,15 +65,15 @@ void BM_CommitAndNextJournaled(benchmark::State& state) {
     }
     std::vector<double> seconds;
     for (auto _ : state) {
-        if (form->CurrentLine >= kLines - 1) {
-            form->CurrentLine = 1;
-            form->LoadANewLine();
+        if (form->Work().CurrentLine >= kLines - 1) {
+            form->Work().CurrentLine = 1;
+            form->ShowCurrentLine();
         }
         // Alternating between two values, so that every commit changes its line.
-        const bool up = (form->CurrentLine / (kLines - 2)) % 2 == 0;
-        form->Run([&] { up ? form->cmdStressUp_Click(1) : form->cmdStressDown_Click(1); });
+        const bool up = (form->Work().CurrentLine / (kLines - 2)) % 2 == 0;
+        form->Run([&] { up ? form->RaiseStress(1) : form->LowerStress(1); });
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->cmdOk_Click(); });
+        form->Run([&] { form->CommitLine(); });
         seconds.push_back(SecondsSince(start));
         state.SetIterationTime(seconds.back());
     }
@@ -81,7 +82,7 @@ void BM_CommitAndNextJournaled(benchmark::State& state) {
         state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
         state.counters["worst_ms"] = seconds.back() * 1e3;
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_CommitAndNextJournaled)
     ->Arg(16)
@@ -99,17 +100,17 @@ void BM_MergeFirstColumn(benchmark::State& state) {
     }
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->cmdMerge_Click(1); });
+        form->Run([&] { form->MergeWithNext(1); });
         state.SetIterationTime(SecondsSince(start));
-        form->Run([&] { form->cmdUndo_Click(); });
+        form->Run([&] { form->ReloadLine(); });
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The line display as the keyboard meets it: a stress box has the focus, which the display
 // hands back after the redraw, and a step waits to be undone, which the display forgets.
-void BM_LoadANewLineFocusInACell(benchmark::State& state) {
+void BM_ShowCurrentLineFocusInACell(benchmark::State& state) {
     BenchPlatform platform;
     auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
     if (!form) {
@@ -118,17 +119,17 @@ void BM_LoadANewLineFocusInACell(benchmark::State& state) {
     std::int32_t line = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form->txtStress(2)->setFocus();
-        form->Run([&] { form->cmdStressUp_Click(2); });
-        form->CurrentLine = line % (kLines - 1) + 1;
+        form->Grid().stressBoxes(2)->setFocus();
+        form->Run([&] { form->RaiseStress(2); });
+        form->Work().CurrentLine = line % (kLines - 1) + 1;
         ++line;
         state.ResumeTiming();
-        form->LoadANewLine();
+        form->ShowCurrentLine();
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
-    state.counters["focus_kept"] = form->focusWidget() == form->txtStress(2) ? 1 : 0;
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
+    state.counters["focus_kept"] = form->focusWidget() == form->Grid().stressBoxes(2) ? 1 : 0;
 }
-BENCHMARK(BM_LoadANewLineFocusInACell)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowCurrentLineFocusInACell)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace corvale::bench

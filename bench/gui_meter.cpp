@@ -3,7 +3,7 @@
 // and showing a line whose cues change at every display, in a grid of 16 columns.
 #include "window_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/MeterCue.h"
 
 #include <benchmark/benchmark.h>
@@ -19,8 +19,8 @@ namespace {
 
 constexpr char kPoem[] = "poem.txt";
 
-std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform,
-                                     const std::string& poem, const std::string& meterLine) {
+std::unique_ptr<MainWindow> StartedWindow(benchmark::State& state, BenchPlatform& platform,
+                                          const std::string& poem, const std::string& meterLine) {
     return bench::StartedWindow(state, platform, kPoem, poem, meterLine);
 }
 
@@ -34,11 +34,11 @@ void BM_NextLineOffTheMeterInTheWindow(benchmark::State& state) {
     }
     for (auto _ : state) {
         state.PauseTiming();
-        form->CurrentLine = 1;
-        form->LoadANewLine();
+        form->Work().CurrentLine = 1;
+        form->ShowCurrentLine();
         state.ResumeTiming();
-        form->Run([&] { form->mnuNextOffTheMeter_Click(); });
-        if (form->CurrentLine != kManyLines) {
+        form->Run([&] { form->GoToNextOffTheMeter(); });
+        if (form->Work().CurrentLine != kManyLines) {
             state.SkipWithError("F3 missed the last line");
             break;
         }
@@ -55,14 +55,14 @@ void BM_OpenTheOverview(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        form->mnuOverview->trigger();
+        form->overviewAction->trigger();
         QApplication::processEvents();
         state.PauseTiming();
         if (form->OverviewDock() == nullptr) {
             state.SkipWithError("the overview did not open");
             break;
         }
-        form->mnuOverview->trigger();
+        form->overviewAction->trigger();
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
@@ -97,7 +97,7 @@ std::string SixteenPlacePoem(int lines) {
     return out;
 }
 
-void BM_LoadANewLineWithCues(benchmark::State& state) {
+void BM_ShowCurrentLineWithCues(benchmark::State& state) {
     constexpr int kLines = 400;
     BenchPlatform platform;
     std::string meterLine = "W";
@@ -111,20 +111,20 @@ void BM_LoadANewLineWithCues(benchmark::State& state) {
     std::int32_t line = 0;
     std::int64_t cues = 0;
     for (auto _ : state) {
-        form->CurrentLine = line % kLines + 1;
+        form->Work().CurrentLine = line % kLines + 1;
         ++line;
-        form->LoadANewLine();
+        form->ShowCurrentLine();
         state.PauseTiming();
-        for (std::int32_t i = 1; i <= form->lblOffMeter.Count(); ++i) {
-            cues += form->lblOffMeter(i)->IsShown() ? 1 : 0;
+        for (std::int32_t i = 1; i <= form->Grid().offMeterCues.Count(); ++i) {
+            cues += form->Grid().offMeterCues(i)->IsShown() ? 1 : 0;
         }
         state.ResumeTiming();
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
     state.counters["cues_per_line"] =
         static_cast<double>(cues) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_LoadANewLineWithCues)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowCurrentLineWithCues)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace corvale::bench

@@ -2,7 +2,7 @@
 // widens and the grid gets a column, all before the next event. Target: under 5 ms a split.
 #include "window_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,18 +40,18 @@ void BM_SplitGrowingTheGrid(benchmark::State& state) {
     }
     std::vector<double> seconds;
     for (auto _ : state) {
-        QLineEdit* box = form->txtSyllables(1);
+        QLineEdit* box = form->Grid().syllableBoxes(1);
         box->setFocus();
         box->setCursorPosition(static_cast<int>(box->text().size()) - 1);
-        const std::int32_t before = form->MaximumNumberOfSyllables;
+        const std::int32_t before = form->Work().MaximumNumberOfSyllables;
         const auto start = std::chrono::steady_clock::now();
-        form->Run([&] { form->mnuSplitSyllable_Click(); });
+        form->Run([&] { form->SplitSyllable(); });
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         state.SetIterationTime(seconds.back());
-        if (form->MaximumNumberOfSyllables != before + 1) {
+        if (form->Work().MaximumNumberOfSyllables != before + 1) {
             state.SkipWithError(
-                ("the split did not grow the grid: " + form->lblMeterStatus->text().toStdString())
+                ("the split did not grow the grid: " + form->lineStatusLabel->text().toStdString())
                     .c_str());
             break;
         }
@@ -61,7 +61,7 @@ void BM_SplitGrowingTheGrid(benchmark::State& state) {
         state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
         state.counters["worst_ms"] = seconds.back() * 1e3;
     }
-    state.counters["columns"] = static_cast<double>(form->NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_SplitGrowingTheGrid)
     ->Arg(200)

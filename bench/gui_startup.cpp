@@ -2,7 +2,7 @@
 // one line in the cell grid.
 #include "bench_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,7 +86,7 @@ BENCHMARK(BM_LoadScansionFile)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// From an unbuilt window to the window shown: construction, Form_Load and show. The first
+// From an unbuilt window to the window shown: construction, StartUp and show. The first
 // paint happens later, in the event loop, and is left out. The counter load_ratio compares
 // the time with that of the bare load of the same file, measured here too.
 void BM_StartUpToWindowShown(benchmark::State& state) {
@@ -96,8 +96,8 @@ void BM_StartUpToWindowShown(benchmark::State& state) {
     double load = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        auto form = std::make_unique<Form1>(platform);
-        if (!form->Form_Load()) {
+        auto form = std::make_unique<MainWindow>(platform);
+        if (!form->StartUp()) {
             state.SkipWithError("start-up ended the program");
             break;
         }
@@ -122,12 +122,12 @@ BENCHMARK(BM_StartUpToWindowShown)
     ->Unit(benchmark::kMillisecond);
 
 // One call of the line display on a started window, stepping through the file.
-void BM_LoadANewLine(benchmark::State& state) {
+void BM_ShowCurrentLine(benchmark::State& state) {
     constexpr int kLines = 50;
     BenchPlatform platform;
     WriteFolder(platform, WideScansionFile(kLines, static_cast<int>(state.range(0))));
-    Form1 form(platform);
-    if (!form.Form_Load()) {
+    MainWindow form(platform);
+    if (!form.StartUp()) {
         state.SkipWithError("start-up ended the program");
         return;
     }
@@ -135,13 +135,13 @@ void BM_LoadANewLine(benchmark::State& state) {
     QApplication::processEvents();
     std::int32_t line = 0;
     for (auto _ : state) {
-        form.CurrentLine = line % kLines + 1;
-        form.LoadANewLine();
+        form.Work().CurrentLine = line % kLines + 1;
+        form.ShowCurrentLine();
         ++line;
     }
-    state.counters["columns"] = static_cast<double>(form.NumberOfCellColumns());
+    state.counters["columns"] = static_cast<double>(form.Grid().Columns());
 }
-BENCHMARK(BM_LoadANewLine)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShowCurrentLine)->Arg(16)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace corvale::bench

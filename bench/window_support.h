@@ -2,7 +2,7 @@
 
 #include "bench_support.h"
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,8 +14,8 @@ namespace corvale::bench {
 // Writes a poem under `name`, a meter of `meterLine` and a memory file that opens the poem at
 // its first line (bounds 1 to 4, the default spacing), then starts and shows the window as the
 // program does. Null, with the benchmark skipped, when start-up ended the program.
-std::unique_ptr<Form1> StartedWindow(benchmark::State& state, BenchPlatform& platform,
-                                     const std::string& name, const std::string& poem,
-                                     const std::string& meterLine);
+std::unique_ptr<MainWindow> StartedWindow(benchmark::State& state, BenchPlatform& platform,
+                                          const std::string& name, const std::string& poem,
+                                          const std::string& meterLine);
 
 }  // namespace corvale::bench

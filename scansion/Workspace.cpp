@@ -61,7 +61,9 @@ bool Workspace::IsLineChanged(std::int32_t j) const {
 void Workspace::SetModified(bool modified) {
     if (modified_ != modified) {
         modified_ = modified;
-        ModifiedChanged();
+        if (modifiedChanged_) {
+            modifiedChanged_();
+        }
     }
 }
 

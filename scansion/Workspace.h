@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,14 +18,13 @@ namespace corvale {
 
 // The program's state apart from its widgets, with the procedures that move it between the
 // files and memory: the memory file, the two passes over the scansion file, the meter file, and
-// saving. The window inherits it, so every member and procedure keeps its name there. Nothing
+// saving. The window holds one and hears of its changes through OnModifiedChanged. Nothing
 // here includes a widget header.
 class Workspace {
 public:
     explicit Workspace(Platform& platform) : platform_(platform) {}
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
-    virtual ~Workspace() = default;
 
     Platform& GetPlatform() const { return platform_; }
 
@@ -96,8 +96,8 @@ public:
     // and the user stays on the current file. EndOnBadFile is for a fault LoadRecords finds
     // in a record, when the store has already been remade: it shows the message and ends the
     // program, during a switch after the memory file names the file left behind again.
-    virtual void RefuseFile(const QString& message);
-    virtual void EndOnBadFile(const QString& message);
+    void RefuseFile(const QString& message);
+    void EndOnBadFile(const QString& message);
 
     // A switch to another scansion file, apart from the window. The memory file names the new
     // file and is read back, so its cautions and fallback apply as at start-up; the file is
@@ -173,9 +173,8 @@ public:
     // following line, or this one at the last).
     bool CommitWorkingCopy(std::string_view comment);
 
-protected:
-    // Called whenever IsModified() turns true or false.
-    virtual void ModifiedChanged() {}
+    // `call` is called whenever IsModified() turns true or false.
+    void OnModifiedChanged(std::function<void()> call) { modifiedChanged_ = std::move(call); }
 
 private:
     // The scansion file as the survey read it, with what it learnt of it. LoadRecords in the
@@ -237,6 +236,7 @@ private:
     std::optional<SwitchOrigin> switchOrigin_;
     bool refused_ = false;  // the survey turned the file down during a switch
     bool modified_ = false;
+    std::function<void()> modifiedChanged_;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;
 };

@@ -1,7 +1,8 @@
 #include "window/CellFocus.h"
 
+#include "scansion/Workspace.h"
+#include "window/CellGrid.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
 #include "window/Placement.h"
 
 #include <QApplication>
@@ -23,8 +24,8 @@ bool IsShown(const QWidget* box) {
 
 }  // namespace
 
-CellFocus::CellFocus(Form1& form) : form_(form) {
-    ring_ = new QFocusFrame(form_.ClientArea());
+CellFocus::CellFocus(CellGrid& grid, const Workspace& work) : grid_(grid), work_(work) {
+    ring_ = new QFocusFrame(grid_.area);
     ring_->setObjectName(QStringLiteral("CellFocusRing"));
     ring_->setAccessibleName(QStringLiteral("Focused cell"));
     QPalette palette = ring_->palette();
@@ -43,10 +44,15 @@ void CellFocus::FocusChanged(QWidget* now) {
     ring_->setWidget(PlaceOf(now) ? now : nullptr);
 }
 
+// The window's, wherever in it the focus is: in the grid, in the overview or elsewhere.
+QWidget* CellFocus::WindowFocus() const {
+    return grid_.area->window()->focusWidget();
+}
+
 void CellFocus::AddColumn(std::int32_t i) {
-    cells_[form_.txtSyllables(i)] = {CellKind::Syllable, i};
-    cells_[form_.txtStress(i)] = {CellKind::Stress, i};
-    cells_[form_.txtJuncture(i)] = {CellKind::Juncture, i};
+    cells_[grid_.syllableBoxes(i)] = {CellKind::Syllable, i};
+    cells_[grid_.stressBoxes(i)] = {CellKind::Stress, i};
+    cells_[grid_.junctureBoxes(i)] = {CellKind::Juncture, i};
 }
 
 std::optional<CellPlace> CellFocus::PlaceOf(const QObject* box) const {
@@ -60,23 +66,23 @@ std::optional<CellPlace> CellFocus::PlaceOf(const QObject* box) const {
 QLineEdit* CellFocus::BoxAt(CellPlace place) const {
     switch (place.kind) {
         case CellKind::Syllable:
-            return form_.txtSyllables(place.column);
+            return grid_.syllableBoxes(place.column);
         case CellKind::Stress:
-            return form_.txtStress(place.column);
+            return grid_.stressBoxes(place.column);
         case CellKind::Juncture:
             break;
     }
-    return form_.txtJuncture(place.column);
+    return grid_.junctureBoxes(place.column);
 }
 
 std::optional<CellPlace> CellFocus::FocusedCell() const {
-    return PlaceOf(form_.focusWidget());
+    return PlaceOf(WindowFocus());
 }
 
 // Columns past the file's widest line belong to an earlier, wider file and show nothing of
 // this one.
 std::int32_t CellFocus::ColumnsOfLine() const {
-    return std::max(0, std::min(form_.MaximumNumberOfSyllables, form_.NumberOfCellColumns()));
+    return std::max(0, std::min(work_.MaximumNumberOfSyllables, grid_.Columns()));
 }
 
 void CellFocus::FocusNearest(CellPlace place) {
@@ -93,7 +99,7 @@ void CellFocus::FocusNearest(CellPlace place) {
     if (target != nullptr) {
         target->setFocus(Qt::OtherFocusReason);
     } else {
-        form_.txtComment->setFocus(Qt::OtherFocusReason);
+        grid_.commentBox->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -122,7 +128,7 @@ QLineEdit* CellFocus::ShownAboveOrBelow(CellPlace place, int step) const {
 
 std::array<CellKind, 3> CellFocus::RowsOnScreen() const {
     const bool junctureOnTop =
-        placement::PlaceOf(form_.Label3).top < placement::PlaceOf(form_.Label2).top;
+        placement::PlaceOf(grid_.junctureHeading).top < placement::PlaceOf(grid_.stressHeading).top;
     if (junctureOnTop) {
         return {CellKind::Syllable, CellKind::Juncture, CellKind::Stress};
     }
@@ -131,25 +137,23 @@ std::array<CellKind, 3> CellFocus::RowsOnScreen() const {
 
 // Hidden boxes stay in the chain; Tab passes over them. The grid's small buttons take no part:
 // their keys reach them.
-void CellFocus::OrderTabs() {
+void CellFocus::OrderTabs(std::initializer_list<QWidget*> after) {
     std::vector<QWidget*> chain;
-    const std::int32_t columns = form_.NumberOfCellColumns();
+    const std::int32_t columns = grid_.Columns();
     for (const CellKind row : RowsOnScreen()) {
         for (std::int32_t i = 1; i <= columns; ++i) {
             chain.push_back(BoxAt({row, i}));
         }
     }
-    chain.insert(chain.end(), {form_.txtComment, form_.cmdOk, form_.txtGoto, form_.cmdGoTo,
-                               form_.cmdBackOne, form_.cmdAheadOne, form_.cmdUndo, form_.cmdQuit,
-                               form_.txtFileName, form_.cmdAlsoSave});
+    chain.insert(chain.end(), after);
     for (std::size_t k = 1; k < chain.size(); ++k) {
         QWidget::setTabOrder(chain[k - 1], chain[k]);
     }
 }
 
 void CellFocus::RememberBeforeGoTo() {
-    QWidget* focused = form_.focusWidget();
-    if (focused == form_.txtGoto) {
+    QWidget* focused = WindowFocus();
+    if (focused == grid_.goToBox) {
         return;  // already there: keep what was remembered on the way in
     }
     cellBeforeGoTo_ = PlaceOf(focused);

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <unordered_map>
 
@@ -21,7 +22,8 @@ class QLineEdit;
 
 namespace corvale {
 
-class Form1;
+struct CellGrid;
+class Workspace;
 
 enum class CellKind { Syllable, Stress, Juncture };
 
@@ -32,7 +34,7 @@ struct CellPlace {
 
 class CellFocus {
 public:
-    explicit CellFocus(Form1& form);
+    CellFocus(CellGrid& grid, const Workspace& work);
     ~CellFocus();
     CellFocus(const CellFocus&) = delete;
     CellFocus& operator=(const CellFocus&) = delete;
@@ -55,8 +57,8 @@ public:
     // The three rows of boxes from top to bottom as they stand now.
     std::array<CellKind, 3> RowsOnScreen() const;
 
-    // Tab order: the cell rows in screen order, then comment, commit, go-to and the bottom row.
-    void OrderTabs();
+    // Tab order: the cell rows in screen order, then `after`.
+    void OrderTabs(std::initializer_list<QWidget*> after);
 
     // "Go to line" from the keys: where the focus was, so that a line reached with Return in
     // the go-to box is worked on in the same place.
@@ -86,8 +88,10 @@ public:
 private:
     std::int32_t ColumnsOfLine() const;
     void FocusChanged(QWidget* now);
+    QWidget* WindowFocus() const;
 
-    Form1& form_;
+    CellGrid& grid_;
+    const Workspace& work_;
     QFocusFrame* ring_ = nullptr;
     QMetaObject::Connection following_;
     std::unordered_map<const QObject*, CellPlace> cells_;

@@ -1,6 +1,7 @@
 #include "window/CellKeys.h"
 
-#include "window/Form1.h"
+#include "editor/EditRules.h"
+#include "window/CellGrid.h"
 #include "window/SyllableEditing.h"
 
 #include <QAction>
@@ -66,12 +67,10 @@ void MoveTo(QLineEdit* box, int step) {
 
 }  // namespace
 
-CellKeys::CellKeys(Form1& form, CellFocus& focus, KeyMap& keys)
-    : form_(form), focus_(focus), keys_(keys) {
+CellKeys::CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, Host& host,
+                   KeyMap& keys, const QAction& undo)
+    : grid_(grid), focus_(focus), syllables_(syllables), host_(host), keys_(keys), undo_(undo) {
     MakeCommands();
-    KeepEditingKeys(form_.txtComment, true);
-    KeepEditingKeys(form_.txtGoto, false);
-    KeepEditingKeys(form_.txtFileName, false);
 }
 
 void CellKeys::MakeCommands() {
@@ -84,45 +83,46 @@ void CellKeys::MakeCommands() {
     };
     const Row rows[] = {
         {KeyScope::ValueBoxes,
-         "keyStepUp",
+         "stepUpAction",
          QStringLiteral("Raise the value by one step"),
          {Key(Qt::Key_Up)},
          &CellKeys::StepUp},
         {KeyScope::ValueBoxes,
-         "keyStepDown",
+         "stepDownAction",
          QStringLiteral("Lower the value by one step"),
          {Key(Qt::Key_Down)},
          &CellKeys::StepDown},
         {KeyScope::CellBoxes,
-         "keyPreviousColumn",
+         "previousColumnAction",
          QStringLiteral("Move to the same box in the previous column (Left only at the start of "
                         "the box's text)"),
          {Key(Qt::Key_Left), Key(Qt::ALT | Qt::Key_Left)},
          &CellKeys::PreviousColumn},
         {KeyScope::CellBoxes,
-         "keyNextColumn",
+         "nextColumnAction",
          QStringLiteral("Move to the same box in the next column (Right only at the end of the "
                         "box's text)"),
          {Key(Qt::Key_Right), Key(Qt::ALT | Qt::Key_Right)},
          &CellKeys::NextColumn},
         {KeyScope::CellBoxes,
-         "keyBoxAbove",
+         "boxAboveAction",
          QStringLiteral("Move to the box above in the column"),
          {Key(Qt::CTRL | Qt::Key_Up)},
          &CellKeys::BoxAbove},
         {KeyScope::CellBoxes,
-         "keyBoxBelow",
+         "boxBelowAction",
          QStringLiteral("Move to the box below in the column"),
          {Key(Qt::CTRL | Qt::Key_Down)},
          &CellKeys::BoxBelow},
         {KeyScope::CellBoxes,
-         "keyMerge",
+         "mergeAction",
          QStringLiteral("Merge the column's syllable with the next one"),
          {Key(Qt::CTRL | Qt::Key_M)},
          &CellKeys::Merge},
     };
     for (const Row& row : rows) {
-        auto* action = new QAction(row.text, &form_);
+        // Owned by the window, as its other commands are.
+        auto* action = new QAction(row.text, grid_.area->window());
         action->setObjectName(QLatin1String(row.name));
         action->setShortcuts(row.keys);
         action->setToolTip(row.text);
@@ -136,25 +136,26 @@ void CellKeys::MakeCommands() {
 
 void CellKeys::AddColumn(std::int32_t i) {
     focus_.AddColumn(i);
-    for (QLineEdit* box : {form_.txtSyllables(i), form_.txtStress(i), form_.txtJuncture(i)}) {
+    for (QLineEdit* box : {grid_.syllableBoxes(i), grid_.stressBoxes(i), grid_.junctureBoxes(i)}) {
         box->installEventFilter(this);
     }
-    const QAction& up = *keys_.Find(u"keyStepUp");
-    const QAction& down = *keys_.Find(u"keyStepDown");
-    const QAction& merge = *keys_.Find(u"keyMerge");
+    const QAction& up = *keys_.Find(u"stepUpAction");
+    const QAction& down = *keys_.Find(u"stepDownAction");
+    const QAction& merge = *keys_.Find(u"mergeAction");
     const auto button = [](QPushButton* control, const QString& tip) {
         control->setFocusPolicy(Qt::ClickFocus);
         control->setToolTip(tip);
     };
-    button(form_.cmdStressUp(i), WithKeys(QStringLiteral("Raise the stress"), up));
-    button(form_.cmdStressDown(i), WithKeys(QStringLiteral("Lower the stress"), down));
-    button(form_.cmdJunctureUp(i), WithKeys(QStringLiteral("Raise the juncture"), up));
-    button(form_.cmdJunctureDown(i), WithKeys(QStringLiteral("Lower the juncture"), down));
-    button(form_.cmdMerge(i), WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
+    button(grid_.stressUpButtons(i), WithKeys(QStringLiteral("Raise the stress"), up));
+    button(grid_.stressDownButtons(i), WithKeys(QStringLiteral("Lower the stress"), down));
+    button(grid_.junctureUpButtons(i), WithKeys(QStringLiteral("Raise the juncture"), up));
+    button(grid_.junctureDownButtons(i), WithKeys(QStringLiteral("Lower the juncture"), down));
+    button(grid_.mergeButtons(i),
+           WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
     const QString steps = QStringLiteral("%1 raises and %2 lowers the %3");
-    form_.txtStress(i)->setAccessibleDescription(
+    grid_.stressBoxes(i)->setAccessibleDescription(
         steps.arg(KeyText(up), KeyText(down), QStringLiteral("stress")));
-    form_.txtJuncture(i)->setAccessibleDescription(
+    grid_.junctureBoxes(i)->setAccessibleDescription(
         steps.arg(KeyText(up), KeyText(down), QStringLiteral("juncture")));
 }
 
@@ -192,12 +193,11 @@ bool CellKeys::CellBoxEvent(CellPlace place, QEvent* event) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    if (place.kind == CellKind::Syllable && form_.SyllableBoxes().HasPendingTyping() &&
-        IsKeyOf(*form_.mnuUndo, *key)) {
+    if (place.kind == CellKind::Syllable && syllables_.HasPendingTyping() && IsKeyOf(undo_, *key)) {
         if (event->type() == QEvent::ShortcutOverride) {
             key->accept();
         } else {
-            form_.SyllableBoxes().RevertTyping();
+            syllables_.RevertTyping();
         }
         return true;
     }
@@ -229,7 +229,7 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
             key->accept();
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && box == form_.txtGoto) {
+    } else if (event->type() == QEvent::FocusOut && box == grid_.goToBox) {
         // Leaving the go-to box other than for a message box or another window ends the
         // errand that Ctrl+G started.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -241,19 +241,12 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
 }
 
 bool CellKeys::StepUp(CellPlace place, const QKeyEvent&) {
-    const auto i = static_cast<std::int16_t>(place.column);
-    form_.Run([&] {
-        place.kind == CellKind::Stress ? form_.cmdStressUp_Click(i) : form_.cmdJunctureUp_Click(i);
-    });
+    host_.StepCell(place, editor::StepDirection::Up);
     return true;
 }
 
 bool CellKeys::StepDown(CellPlace place, const QKeyEvent&) {
-    const auto i = static_cast<std::int16_t>(place.column);
-    form_.Run([&] {
-        place.kind == CellKind::Stress ? form_.cmdStressDown_Click(i)
-                                       : form_.cmdJunctureDown_Click(i);
-    });
+    host_.StepCell(place, editor::StepDirection::Down);
     return true;
 }
 
@@ -289,9 +282,9 @@ bool CellKeys::BoxBelow(CellPlace place, const QKeyEvent&) {
 
 // Only where the merge button is shown, as only there can it be clicked.
 bool CellKeys::Merge(CellPlace place, const QKeyEvent&) {
-    const QPushButton* button = form_.cmdMerge(place.column);
+    const QPushButton* button = grid_.mergeButtons(place.column);
     if (button != nullptr && !button->isHidden()) {
-        form_.Run([&] { form_.cmdMerge_Click(static_cast<std::int16_t>(place.column)); });
+        host_.MergeCell(place.column);
     }
     return true;
 }

@@ -22,14 +22,33 @@ class QKeyEvent;
 
 namespace corvale {
 
-class Form1;
+namespace editor {
+enum class StepDirection;
+}
+
+struct CellGrid;
+class SyllableEditing;
 
 class CellKeys : public QObject {
     Q_OBJECT
 
 public:
-    // Makes the cell commands (listed in `keys`) and takes over the keys of the text boxes.
-    CellKeys(Form1& form, CellFocus& focus, KeyMap& keys);
+    // The window's handlers the keys run, each through the window's handler boundary.
+    class Host {
+    public:
+        // The handler of the step button of the stress or juncture box at `place`.
+        virtual void StepCell(CellPlace place, editor::StepDirection direction) = 0;
+        // The handler of the merge button of `column`.
+        virtual void MergeCell(std::int32_t column) = 0;
+
+    protected:
+        ~Host() = default;
+    };
+
+    // Makes the cell commands (listed in `keys`). `undo` is the window's undo command, whose
+    // key a syllable box being typed in takes for itself.
+    CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, Host& host, KeyMap& keys,
+             const QAction& undo);
 
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
     // tooltips name their keys.
@@ -70,9 +89,12 @@ private:
     bool BoxBelow(CellPlace place, const QKeyEvent& key);
     bool Merge(CellPlace place, const QKeyEvent& key);
 
-    Form1& form_;
+    CellGrid& grid_;
     CellFocus& focus_;
+    SyllableEditing& syllables_;
+    Host& host_;
     KeyMap& keys_;
+    const QAction& undo_;
     std::vector<Command> commands_;
     std::unordered_map<const QObject*, Kept> textBoxes_;
 };

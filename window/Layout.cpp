@@ -20,23 +20,23 @@ constexpr double kSpacingSpan = 13000;
 
 Rect DesignedElement0(CellArray array) {
     switch (array) {
-        case CellArray::lblMeter:
+        case CellArray::MeterLabels:
             return {0, 840, 735, 375};
-        case CellArray::txtSyllables:
+        case CellArray::SyllableBoxes:
             return {0, 1320, 735, 405};
-        case CellArray::cmdMerge:
+        case CellArray::MergeButtons:
             return {600, 1800, 495, 255};
-        case CellArray::txtStress:
+        case CellArray::StressBoxes:
             return {0, 2760, 735, 405};
-        case CellArray::cmdStressUp:
+        case CellArray::StressUpButtons:
             return {120, 3240, 495, 255};
-        case CellArray::cmdStressDown:
+        case CellArray::StressDownButtons:
             return {120, 3600, 495, 255};
-        case CellArray::txtJuncture:
+        case CellArray::JunctureBoxes:
             return {0, 4680, 735, 375};
-        case CellArray::cmdJunctureUp:
+        case CellArray::JunctureUpButtons:
             return {120, 5160, 495, 255};
-        case CellArray::cmdJunctureDown:
+        case CellArray::JunctureDownButtons:
             return {120, 5520, 495, 255};
     }
     return {};
@@ -49,7 +49,7 @@ std::int32_t DefaultSpacing(std::int32_t m) {
 Rect CellRect(CellArray array, std::int32_t i, double s, std::int32_t m) {
     Rect rect = DesignedElement0(array);
     rect.left += static_cast<double>(i) * s - kFirstColumnShift;
-    if (array == CellArray::txtSyllables && m > 0) {
+    if (array == CellArray::SyllableBoxes && m > 0) {
         rect.width = rect.width * kSyllableRowSpan / static_cast<double>(m);
     }
     return rect;

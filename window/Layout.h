@@ -22,15 +22,15 @@ inline constexpr double kDesignHeight = 8310;
 
 // The nine control arrays of a cell column.
 enum class CellArray {
-    lblMeter,
-    txtSyllables,
-    cmdMerge,
-    txtStress,
-    cmdStressUp,
-    cmdStressDown,
-    txtJuncture,
-    cmdJunctureUp,
-    cmdJunctureDown,
+    MeterLabels,
+    SyllableBoxes,
+    MergeButtons,
+    StressBoxes,
+    StressUpButtons,
+    StressDownButtons,
+    JunctureBoxes,
+    JunctureUpButtons,
+    JunctureDownButtons,
 };
 
 // Element 0 of an array, as designed.

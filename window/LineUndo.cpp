@@ -1,5 +1,6 @@
 #include "window/LineUndo.h"
 
+#include "scansion/Workspace.h"
 #include "window/CellFocus.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
@@ -20,23 +21,23 @@ using layout::CellArray;
 
 constexpr std::size_t kControlsPerColumn = 8;
 
-std::array<QWidget*, kControlsPerColumn> ControlsOf(const Form1& form, std::int32_t i) {
-    return {form.txtSyllables(i),    form.txtStress(i),     form.txtJuncture(i),
-            form.cmdStressUp(i),     form.cmdStressDown(i), form.cmdJunctureUp(i),
-            form.cmdJunctureDown(i), form.cmdMerge(i)};
+std::array<QWidget*, kControlsPerColumn> ControlsOf(const CellGrid& grid, std::int32_t i) {
+    return {grid.syllableBoxes(i),       grid.stressBoxes(i),       grid.junctureBoxes(i),
+            grid.stressUpButtons(i),     grid.stressDownButtons(i), grid.junctureUpButtons(i),
+            grid.junctureDownButtons(i), grid.mergeButtons(i)};
 }
 
 // Columns that are both built and part of the file's lines.
-std::int32_t ColumnsOfLine(const Form1& form) {
-    return std::max(0, std::min(form.MaximumNumberOfSyllables, form.NumberOfCellColumns()));
+std::int32_t ColumnsOfLine(const CellGrid& grid, const Workspace& work) {
+    return std::max(0, std::min(work.MaximumNumberOfSyllables, grid.Columns()));
 }
 
-std::vector<std::string>& ValuesOf(Form1& form, ValueBlock block) {
-    return block == ValueBlock::Stress ? form.CurrentStresses : form.CurrentJunctures;
+std::vector<std::string>& ValuesOf(Workspace& work, ValueBlock block) {
+    return block == ValueBlock::Stress ? work.CurrentStresses : work.CurrentJunctures;
 }
 
-QLineEdit* BoxOf(const Form1& form, ValueBlock block, std::int32_t i) {
-    return block == ValueBlock::Stress ? form.txtStress(i) : form.txtJuncture(i);
+QLineEdit* BoxOf(const CellGrid& grid, ValueBlock block, std::int32_t i) {
+    return block == ValueBlock::Stress ? grid.stressBoxes(i) : grid.junctureBoxes(i);
 }
 
 // Commands are made after their edit is done, so the redo that QUndoStack::push runs at once
@@ -60,10 +61,11 @@ private:
 
 class StepCommand : public DoneCommand {
 public:
-    StepCommand(Form1& form, ValueBlock block, std::int32_t column, ShownValue before,
-                ShownValue after, const QString& text)
+    StepCommand(CellGrid& grid, Workspace& work, ValueBlock block, std::int32_t column,
+                ShownValue before, ShownValue after, const QString& text)
         : DoneCommand(text),
-          form_(form),
+          grid_(grid),
+          work_(work),
           block_(block),
           column_(column),
           before_(std::move(before)),
@@ -75,8 +77,8 @@ protected:
 
 private:
     void Show(const ShownValue& shown) {
-        std::vector<std::string>& values = ValuesOf(form_, block_);
-        QLineEdit* box = BoxOf(form_, block_, column_);
+        std::vector<std::string>& values = ValuesOf(work_, block_);
+        QLineEdit* box = BoxOf(grid_, block_, column_);
         if (box == nullptr || static_cast<std::size_t>(column_) >= values.size()) {
             return;
         }
@@ -84,7 +86,8 @@ private:
         box->setText(shown.text);
     }
 
-    Form1& form_;
+    CellGrid& grid_;
+    Workspace& work_;
     ValueBlock block_;
     std::int32_t column_;
     ShownValue before_;
@@ -93,41 +96,31 @@ private:
 
 class LineCommand : public DoneCommand {
 public:
-    LineCommand(Form1& form, LineSnapshot before, LineSnapshot after, const QString& text)
-        : DoneCommand(text), form_(form), before_(std::move(before)), after_(std::move(after)) {}
-    void undo() override { Show(before_); }
+    LineCommand(LineUndo& undo, LineSnapshot before, LineSnapshot after, const QString& text)
+        : DoneCommand(text), undo_(undo), before_(std::move(before)), after_(std::move(after)) {}
+    void undo() override { undo_.Show(before_); }
 
 protected:
-    void Redo() override { Show(after_); }
+    void Redo() override { undo_.Show(after_); }
 
 private:
-    // A merge or a split hides and shows controls, and so do their undo and redo; the focus
-    // stays with the work.
-    void Show(const LineSnapshot& line) {
-        const CellFocus::Keeper keeper = form_.Focus().Keep();
-        line.ShowOn(form_);
-    }
-
-    Form1& form_;
+    LineUndo& undo_;
     LineSnapshot before_;
     LineSnapshot after_;
 };
 
 }  // namespace
 
-LineSnapshot LineSnapshot::Of(const Form1& form) {
-    LineSnapshot line{form.CurrentSyllables, form.CurrentStresses, form.CurrentJunctures, {}};
-    const std::int32_t m = ColumnsOfLine(form);
+LineSnapshot LineUndo::Snapshot() const {
+    LineSnapshot line{work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, {}};
+    const std::int32_t m = ColumnsOfLine(grid_, work_);
     line.columns.reserve(static_cast<std::size_t>(m));
     for (std::int32_t i = 1; i <= m; ++i) {
-        const QLineEdit* syllable = form.txtSyllables(i);
-        Column column{form.SyllableBoxes().DisplayText(i),
-                      form.txtStress(i)->text(),
-                      form.txtJuncture(i)->text(),
-                      syllable->alignment(),
-                      syllable->font().bold(),
-                      0};
-        const auto controls = ControlsOf(form, i);
+        const QLineEdit* syllable = grid_.syllableBoxes(i);
+        LineSnapshot::Column column{syllables_.DisplayText(i),      grid_.stressBoxes(i)->text(),
+                                    grid_.junctureBoxes(i)->text(), syllable->alignment(),
+                                    syllable->font().bold(),        0};
+        const auto controls = ControlsOf(grid_, i);
         for (std::size_t bit = 0; bit < controls.size(); ++bit) {
             if (controls[bit]->isHidden()) {
                 column.hidden |= static_cast<std::uint8_t>(1U << bit);
@@ -138,24 +131,28 @@ LineSnapshot LineSnapshot::Of(const Form1& form) {
     return line;
 }
 
-// A line from before a split that grew the grid leaves the new last column empty and hidden.
-void LineSnapshot::ShowOn(Form1& form) const {
-    form.CurrentSyllables = syllables;
-    form.CurrentStresses = stresses;
-    form.CurrentJunctures = junctures;
-    const auto positions = static_cast<std::size_t>(std::max(form.MaximumNumberOfSyllables, 0)) + 1;
+// A merge or a split hides and shows controls, and so do their undo and redo. A line from
+// before a split that grew the grid leaves the new last column empty and hidden.
+void LineUndo::Show(const LineSnapshot& line) {
+    const CellFocus::Keeper keeper = focus_.Keep();
+    work_.CurrentSyllables = line.syllables;
+    work_.CurrentStresses = line.stresses;
+    work_.CurrentJunctures = line.junctures;
+    const auto positions =
+        static_cast<std::size_t>(std::max(work_.MaximumNumberOfSyllables, 0)) + 1;
     for (std::vector<std::string>* copy :
-         {&form.CurrentSyllables, &form.CurrentStresses, &form.CurrentJunctures}) {
+         {&work_.CurrentSyllables, &work_.CurrentStresses, &work_.CurrentJunctures}) {
         copy->resize(std::max(copy->size(), positions));
     }
-    const auto m = static_cast<std::size_t>(ColumnsOfLine(form));
+    const auto m = static_cast<std::size_t>(ColumnsOfLine(grid_, work_));
     for (std::size_t at = 0; at < m; ++at) {
         const auto i = static_cast<std::int32_t>(at + 1);
-        const Column column =
-            at < columns.size() ? columns[at] : Column{{}, {}, {}, {}, false, 0xFF};
-        QLineEdit* syllable = form.txtSyllables(i);
-        form.SyllableBoxes().ShowDisplayText(i, column.syllable);
-        if (at < columns.size()) {
+        const LineSnapshot::Column column = at < line.columns.size()
+                                                ? line.columns[at]
+                                                : LineSnapshot::Column{{}, {}, {}, {}, false, 0xFF};
+        QLineEdit* syllable = grid_.syllableBoxes(i);
+        syllables_.ShowDisplayText(i, column.syllable);
+        if (at < line.columns.size()) {
             syllable->setAlignment(column.alignment);
         }
         if (syllable->font().bold() != column.bold) {
@@ -163,9 +160,9 @@ void LineSnapshot::ShowOn(Form1& form) const {
             font.setBold(column.bold);
             syllable->setFont(font);
         }
-        form.txtStress(i)->setText(column.stress);
-        form.txtJuncture(i)->setText(column.juncture);
-        const auto controls = ControlsOf(form, i);
+        grid_.stressBoxes(i)->setText(column.stress);
+        grid_.junctureBoxes(i)->setText(column.juncture);
+        const auto controls = ControlsOf(grid_, i);
         for (std::size_t bit = 0; bit < controls.size(); ++bit) {
             controls[bit]->setHidden((column.hidden >> bit) & 1U);
         }
@@ -175,17 +172,18 @@ void LineSnapshot::ShowOn(Form1& form) const {
 void LineUndo::Stepped(ValueBlock block, editor::StepDirection direction, std::int32_t column,
                        ShownValue before) {
     const bool up = direction == editor::StepDirection::Up;
-    const CellArray button = block == ValueBlock::Stress
-                                 ? (up ? CellArray::cmdStressUp : CellArray::cmdStressDown)
-                                 : (up ? CellArray::cmdJunctureUp : CellArray::cmdJunctureDown);
-    ShownValue after{ValuesOf(form_, block)[static_cast<std::size_t>(column)],
-                     BoxOf(form_, block, column)->text()};
-    stack_.push(new StepCommand(form_, block, column, std::move(before), std::move(after),
+    const CellArray button =
+        block == ValueBlock::Stress
+            ? (up ? CellArray::StressUpButtons : CellArray::StressDownButtons)
+            : (up ? CellArray::JunctureUpButtons : CellArray::JunctureDownButtons);
+    ShownValue after{ValuesOf(work_, block)[static_cast<std::size_t>(column)],
+                     BoxOf(grid_, block, column)->text()};
+    stack_.push(new StepCommand(grid_, work_, block, column, std::move(before), std::move(after),
                                 placement::CellAccessibleName(button, column)));
 }
 
 void LineUndo::Merged(std::int32_t column, LineSnapshot before) {
-    PushLine(std::move(before), placement::CellAccessibleName(CellArray::cmdMerge, column));
+    PushLine(std::move(before), placement::CellAccessibleName(CellArray::MergeButtons, column));
 }
 
 void LineUndo::Retyped(std::int32_t column, LineSnapshot before) {
@@ -197,7 +195,7 @@ void LineUndo::Split(std::int32_t column, LineSnapshot before) {
 }
 
 void LineUndo::PushLine(LineSnapshot before, const QString& text) {
-    stack_.push(new LineCommand(form_, std::move(before), LineSnapshot::Of(form_), text));
+    stack_.push(new LineCommand(*this, std::move(before), Snapshot(), text));
 }
 
 }  // namespace corvale

@@ -7,7 +7,7 @@
 // stack: it only ever holds edits of the line on screen.
 
 #include "editor/EditRules.h"
-#include "window/Form1.h"
+#include "window/CellGrid.h"
 
 #include <QString>
 #include <QUndoStack>
@@ -17,6 +17,10 @@
 #include <vector>
 
 namespace corvale {
+
+class CellFocus;
+class SyllableEditing;
+class Workspace;
 
 // What the line editor shows of a line: the working copy and, column by column, the texts of
 // the three boxes, the syllable box's alignment and boldness, and which controls are hidden.
@@ -36,8 +40,6 @@ struct LineSnapshot {
     std::vector<std::string> junctures;
     std::vector<Column> columns;  // column i at i - 1
 
-    static LineSnapshot Of(const Form1& form);
-    void ShowOn(Form1& form) const;
     bool operator==(const LineSnapshot&) const = default;
 };
 
@@ -49,9 +51,15 @@ struct ShownValue {
 
 class LineUndo {
 public:
-    explicit LineUndo(Form1& form) : form_(form) {}
+    LineUndo(CellGrid& grid, Workspace& work, CellFocus& focus, SyllableEditing& syllables)
+        : grid_(grid), work_(work), focus_(focus), syllables_(syllables) {}
 
     QUndoStack& Stack() { return stack_; }
+    // The line on screen as it stands.
+    LineSnapshot Snapshot() const;
+    // Puts a line back on screen; the focus stays with the work.
+    void Show(const LineSnapshot& line);
+
     // A step of the value of `column` in `block` is done; `before` is what was there.
     void Stepped(ValueBlock block, editor::StepDirection direction, std::int32_t column,
                  ShownValue before);
@@ -65,7 +73,10 @@ public:
 private:
     void PushLine(LineSnapshot before, const QString& text);
 
-    Form1& form_;
+    CellGrid& grid_;
+    Workspace& work_;
+    CellFocus& focus_;
+    SyllableEditing& syllables_;
     QUndoStack stack_;
 };
 

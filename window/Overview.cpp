@@ -41,7 +41,7 @@ Overview::Overview(const Workspace& workspace, QWidget* parent) : QDockWidget(pa
 
     auto* content = new QWidget(this);
     summary_ = new QLabel(content);
-    summary_->setObjectName(QStringLiteral("lblOverviewSummary"));
+    summary_->setObjectName(QStringLiteral("overviewSummaryLabel"));
     summary_->setTextFormat(Qt::PlainText);
     onlyOff_ = new QCheckBox(QStringLiteral("Only lines off the meter"), content);
     onlyOff_->setObjectName(QStringLiteral("chkOnlyOffTheMeter"));

@@ -59,30 +59,30 @@ inline QString CellAccessibleName(layout::CellArray array, int i) {
     using layout::CellArray;
     const char* prefix = "";
     switch (array) {
-        case CellArray::lblMeter:
+        case CellArray::MeterLabels:
             return {};
-        case CellArray::txtSyllables:
+        case CellArray::SyllableBoxes:
             prefix = "Syllable";
             break;
-        case CellArray::cmdMerge:
+        case CellArray::MergeButtons:
             prefix = "Merge";
             break;
-        case CellArray::txtStress:
+        case CellArray::StressBoxes:
             prefix = "Stress";
             break;
-        case CellArray::cmdStressUp:
+        case CellArray::StressUpButtons:
             prefix = "Stress up";
             break;
-        case CellArray::cmdStressDown:
+        case CellArray::StressDownButtons:
             prefix = "Stress down";
             break;
-        case CellArray::txtJuncture:
+        case CellArray::JunctureBoxes:
             prefix = "Juncture";
             break;
-        case CellArray::cmdJunctureUp:
+        case CellArray::JunctureUpButtons:
             prefix = "Juncture up";
             break;
-        case CellArray::cmdJunctureDown:
+        case CellArray::JunctureDownButtons:
             prefix = "Juncture down";
             break;
     }

@@ -104,7 +104,7 @@ QString QtPlatform::ChooseFileToWrite(const QString& caption, const QString& pro
 }
 
 // Leaving the event loop means something only while one runs. An end before it starts (during
-// start-up) is seen by main through Form_Load's answer; exiting then would also leave Qt
+// start-up) is seen by main through StartUp's answer; exiting then would also leave Qt
 // refusing every later event loop of the process, a modal box's included.
 void QtPlatform::OnEnd() {
     if (QThread::currentThread()->loopLevel() > 0) {

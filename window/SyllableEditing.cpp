@@ -2,16 +2,15 @@
 
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
+#include "scansion/Workspace.h"
 #include "window/CellFocus.h"
-#include "window/Form1.h"
-#include "window/LineUndo.h"
+#include "window/CellGrid.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QValidator>
 
 #include <algorithm>
-#include <utility>
 
 namespace corvale {
 
@@ -21,29 +20,33 @@ namespace {
 // hold is refused, and the line status says which.
 class SyllableValidator : public QValidator {
 public:
-    SyllableValidator(Form1& form, QObject* parent) : QValidator(parent), form_(form) {}
+    SyllableValidator(const Workspace& work, SyllableEditing::Host& host, QObject* parent)
+        : QValidator(parent), work_(work), host_(host) {}
 
     State validate(QString& input, int&) const override {
         input = editor::WithoutBreaks(input);
-        const QString refused = editor::FirstUnencodable(input, form_.TextEncoding);
+        const QString refused = editor::FirstUnencodable(input, work_.TextEncoding);
         if (!refused.isEmpty()) {
-            form_.ShowLineStatus(QString::fromLatin1(editor::kNotEncodableMessage).arg(refused));
+            host_.ShowLineStatus(QString::fromLatin1(editor::kNotEncodableMessage).arg(refused));
             return Invalid;
         }
         return Acceptable;
     }
 
 private:
-    Form1& form_;
+    const Workspace& work_;
+    SyllableEditing::Host& host_;
 };
 
 }  // namespace
 
-SyllableEditing::SyllableEditing(Form1& form) : form_(form) {}
+SyllableEditing::SyllableEditing(CellGrid& grid, Workspace& work, const CellFocus& focus,
+                                 Host& host)
+    : grid_(grid), work_(work), focus_(focus), host_(host) {}
 
 void SyllableEditing::AddColumn(std::int32_t i) {
-    QLineEdit* box = form_.txtSyllables(i);
-    box->setValidator(new SyllableValidator(form_, box));
+    QLineEdit* box = grid_.syllableBoxes(i);
+    box->setValidator(new SyllableValidator(work_, host_, box));
     box->installEventFilter(this);
     if (display_.size() <= static_cast<std::size_t>(i)) {
         display_.resize(static_cast<std::size_t>(i) + 1);
@@ -56,7 +59,7 @@ void SyllableEditing::ShowDisplayText(std::int32_t i, const QString& text) {
         return;
     }
     display_[static_cast<std::size_t>(i)] = text;
-    QLineEdit* box = form_.txtSyllables(i);
+    QLineEdit* box = grid_.syllableBoxes(i);
     const QString shown = editing_ == i ? (atFocus_ = PlainText(i)) : text;
     // A line redrawn after an edit mostly shows what it showed.
     if (box->text() != shown) {
@@ -73,31 +76,31 @@ QString SyllableEditing::DisplayText(std::int32_t i) const {
 
 QString SyllableEditing::PlainText(std::int32_t i) const {
     const auto at = static_cast<std::size_t>(i);
-    return at < form_.CurrentSyllables.size()
-               ? Decode(form_.CurrentSyllables[at], form_.TextEncoding)
+    return at < work_.CurrentSyllables.size()
+               ? Decode(work_.CurrentSyllables[at], work_.TextEncoding)
                : QString();
 }
 
 bool SyllableEditing::HasPendingTyping() const {
-    return editing_ && form_.txtSyllables(*editing_)->text() != atFocus_;
+    return editing_ && grid_.syllableBoxes(*editing_)->text() != atFocus_;
 }
 
 bool SyllableEditing::RevertTyping() {
     if (!HasPendingTyping()) {
         return false;
     }
-    form_.txtSyllables(*editing_)->setText(atFocus_);
+    grid_.syllableBoxes(*editing_)->setText(atFocus_);
     return true;
 }
 
 qsizetype SyllableEditing::PlainCaret(std::int32_t i) const {
-    const qsizetype caret = form_.txtSyllables(i)->cursorPosition();
+    const qsizetype caret = grid_.syllableBoxes(i)->cursorPosition();
     return editing_ == i ? caret : std::min(caret, PlainText(i).size());
 }
 
 void SyllableEditing::Refuse(const QString& why) {
-    form_.txtSyllables(*editing_)->setText(atFocus_);
-    form_.ShowLineStatus(why);
+    grid_.syllableBoxes(*editing_)->setText(atFocus_);
+    host_.ShowLineStatus(why);
 }
 
 bool SyllableEditing::Take() {
@@ -106,19 +109,19 @@ bool SyllableEditing::Take() {
     }
     const std::int32_t i = *editing_;
     const auto at = static_cast<std::size_t>(i);
-    if (at >= form_.CurrentSyllables.size()) {
+    if (at >= work_.CurrentSyllables.size()) {
         return true;
     }
-    QLineEdit* box = form_.txtSyllables(i);
+    QLineEdit* box = grid_.syllableBoxes(i);
     const editor::TypedSyllable typed =
-        editor::TakeTypedSyllable(box->text(), form_.CurrentSyllables[at], form_.TextEncoding);
+        editor::TakeTypedSyllable(box->text(), work_.CurrentSyllables[at], work_.TextEncoding);
     switch (typed.verdict) {
         case editor::TypedVerdict::Blank:
             Refuse(QString::fromLatin1(editor::kEmptySyllableMessage));
             return false;
         case editor::TypedVerdict::NotEncodable:
             Refuse(QString::fromLatin1(editor::kNotEncodableMessage)
-                       .arg(editor::FirstUnencodable(box->text(), form_.TextEncoding)));
+                       .arg(editor::FirstUnencodable(box->text(), work_.TextEncoding)));
             return false;
         case editor::TypedVerdict::Unchanged:
             box->setText(atFocus_);
@@ -126,12 +129,12 @@ bool SyllableEditing::Take() {
         case editor::TypedVerdict::Taken:
             break;
     }
-    LineSnapshot before = LineSnapshot::Of(form_);
-    form_.CurrentSyllables[at] = typed.bytes;
-    const editor::CellLook look = editor::LookOfCell(form_.CurrentSyllables, form_.CurrentStresses,
-                                                     form_.CurrentJunctures, i);
-    ShowDisplayText(i, Decode(look.text, form_.TextEncoding));
-    form_.RecordRetyping(i, std::move(before));
+    host_.Retype(i, [&] {
+        work_.CurrentSyllables[at] = typed.bytes;
+        const editor::CellLook look = editor::LookOfCell(
+            work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
+        ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
+    });
     return true;
 }
 
@@ -142,7 +145,7 @@ void SyllableEditing::BeginEditing(std::int32_t i) {
     EndEditing();
     editing_ = i;
     atFocus_ = PlainText(i);
-    form_.txtSyllables(i)->setText(atFocus_);
+    grid_.syllableBoxes(i)->setText(atFocus_);
 }
 
 void SyllableEditing::EndEditing() {
@@ -152,14 +155,14 @@ void SyllableEditing::EndEditing() {
     Take();
     const std::int32_t i = *editing_;
     editing_.reset();
-    form_.txtSyllables(i)->setText(DisplayText(i));
+    grid_.syllableBoxes(i)->setText(DisplayText(i));
 }
 
 bool SyllableEditing::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) {
         return false;
     }
-    const std::optional<CellPlace> place = form_.Focus().PlaceOf(watched);
+    const std::optional<CellPlace> place = focus_.PlaceOf(watched);
     if (!place || place->kind != CellKind::Syllable) {
         return false;
     }

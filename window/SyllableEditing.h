@@ -4,7 +4,7 @@
 // text, what the line's last alignment gave it (hyphens, "--" for "%"); the box with the focus
 // shows and edits the plain syllable of the working copy, so a display hyphen is never edited
 // by mistake. Typed text goes into the working copy, as one undo step, when the box loses the
-// focus to another control of the window and before every command (Form1::Run); a menu or a
+// focus to another control of the window and before every command (the window's Run); a menu or a
 // dialog taking the focus leaves the box as it is, caret and all. A box never holds a tab or a
 // line break (a pasted one becomes a space), nor, in a Windows-1252 file, a character that the
 // file cannot hold.
@@ -13,18 +13,34 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace corvale {
 
-class Form1;
+class CellFocus;
+struct CellGrid;
+class Workspace;
 
 class SyllableEditing : public QObject {
     Q_OBJECT
 
 public:
-    explicit SyllableEditing(Form1& form);
+    // What the edits of the boxes ask of the window.
+    class Host {
+    public:
+        // Says why typed text was refused, where the line's status stands.
+        virtual void ShowLineStatus(const QString& text) = 0;
+        // Runs `retype`, which takes a retyped syllable of `column` into the working copy and
+        // its box, as one edit that can be undone.
+        virtual void Retype(std::int32_t column, const std::function<void()>& retype) = 0;
+
+    protected:
+        ~Host() = default;
+    };
+
+    SyllableEditing(CellGrid& grid, Workspace& work, const CellFocus& focus, Host& host);
 
     // Column i's syllable box takes part.
     void AddColumn(std::int32_t i);
@@ -52,7 +68,10 @@ private:
     QString PlainText(std::int32_t i) const;
     void Refuse(const QString& why);
 
-    Form1& form_;
+    CellGrid& grid_;
+    Workspace& work_;
+    const CellFocus& focus_;
+    Host& host_;
     std::vector<QString> display_;  // column i at i
     std::optional<std::int32_t> editing_;
     QString atFocus_;  // the plain text the box had when it got the focus

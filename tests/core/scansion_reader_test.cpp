@@ -702,32 +702,23 @@ TEST_F(ReaderTest, ZeroVerseLinesWithARecordIsTooMany) {
 
 // --- The two ways of turning a file down ----------------------------------------------------
 
-// Its refusals return instead of ending the program, as they will during a file switch, so what
-// the loader leaves behind them shows.
-class RecordingWorkspace : public Workspace {
-public:
-    using Workspace::Workspace;
-    void RefuseFile(const QString& message) override { refusals.push_back(message); }
-    void EndOnBadFile(const QString& message) override { endings.push_back(message); }
-
-    std::vector<QString> refusals;
-    std::vector<QString> endings;
-};
-
 struct RefusalCase {
     const char* name;
     std::string bytes;
     std::int64_t sparseSize = 0;  // when not 0, the file is made this large, without bytes
 };
 
+// The refusals of a switch return instead of ending the program, so what the loader leaves
+// behind them shows.
 class RefusalTest : public testing::TestWithParam<RefusalCase> {
 protected:
     ScriptedPlatform platform;
-    RecordingWorkspace workspace{platform};
+    Workspace workspace{platform};
 };
 
 TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
     platform.WriteFile("old.txt", ScansionFile({kHark, kShort}));
+    platform.WriteFile("meter.txt", "S\r\n");
     workspace.WorkingFileName = "old.txt";
     workspace.LoadScansionFile();
     platform.WriteFile("new.txt", GetParam().bytes);
@@ -735,10 +726,8 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
         !QFile::resize(platform.PathOf("new.txt"), GetParam().sparseSize)) {
         GTEST_SKIP() << "no sparse files here";
     }
-    workspace.WorkingFileName = "new.txt";
-    workspace.SurveyFile();
-    EXPECT_EQ(workspace.refusals.size(), 1u);
-    EXPECT_TRUE(workspace.endings.empty());
+    EXPECT_EQ(workspace.SwitchWorkingFile("new.txt", Workspace::Leaving::Go), std::nullopt);
+    EXPECT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(workspace.NumberOfLines, 2);
     EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
     EXPECT_EQ(workspace.GetStore().NumberOfLines(), 2);

@@ -63,7 +63,7 @@ protected:
         ASSERT_NE(focused, nullptr) << "nothing has the focus";
         QTest::keyClick(focused, key.key(), key.keyboardModifiers());
     }
-    // The object name of the widget that has the focus, e.g. "txtStress(3)".
+    // The object name of the widget that has the focus, e.g. "stressBoxes(3)".
     static std::string Focused() {
         const QWidget* focused = QApplication::focusWidget();
         return focused == nullptr ? std::string("<none>") : focused->objectName().toStdString();

@@ -6,7 +6,7 @@
 #include "support/TestFolder.h"
 #include "support/WindowFixture.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 
 #include <QLabel>
@@ -53,19 +53,19 @@ protected:
         QTest::keyClicks(box, text);
     }
     void TypeComment(const QString& text) const {
-        form->txtComment->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form->txtComment, text);
+        form->Grid().commentBox->moveCursor(QTextCursor::End);
+        QTest::keyClicks(form->Grid().commentBox, text);
     }
     void GoTo(const QString& typed) {
-        TypeInto(form->txtGoto, typed);
-        Click(QStringLiteral("cmdGoTo"));
+        TypeInto(form->Grid().goToBox, typed);
+        Click(QStringLiteral("goToButton"));
     }
     void OpenFile(const QString& typed) {
-        TypeInto(form->txtFileName, typed);
-        form->mnuChangeFile->trigger();
+        TypeInto(form->fileNameBox, typed);
+        form->openFileAction->trigger();
     }
-    std::string Progress() const { return form->lblProgress->text().toStdString(); }
-    std::string Comment() const { return form->txtComment->toPlainText().toStdString(); }
+    std::string Progress() const { return form->progressLabel->text().toStdString(); }
+    std::string Comment() const { return form->Grid().commentBox->toPlainText().toStdString(); }
 };
 
 }  // namespace corvale::test

@@ -32,14 +32,14 @@ protected:
     // The columns whose cue shows, ascending.
     std::vector<int> CuedColumns() const {
         std::vector<int> columns;
-        for (int i = 1; i <= form->lblOffMeter.Count(); ++i) {
-            if (form->lblOffMeter(i)->IsShown()) {
+        for (int i = 1; i <= form->Grid().offMeterCues.Count(); ++i) {
+            if (form->Grid().offMeterCues(i)->IsShown()) {
                 columns.push_back(i);
             }
         }
         return columns;
     }
-    std::string Status() const { return form->lblMeterStatus->text().toStdString(); }
+    std::string Status() const { return form->lineStatusLabel->text().toStdString(); }
     Overview* TheOverview() const { return form->OverviewDock(); }
 };
 

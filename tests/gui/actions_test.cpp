@@ -93,13 +93,14 @@ TEST_F(Commands, NoTwoCommandsShareAKey) {
 
 // A button runs its command, and its tooltip, made from the command, names the command's keys.
 TEST_F(Commands, ButtonsRunTheirCommandAndNameItsKeys) {
-    EXPECT_EQ(form->cmdUndo->toolTip(),
+    EXPECT_EQ(form->reloadLineButton->toolTip(),
               "Reload this line from memory, dropping changes not saved to it (F5)");
-    EXPECT_EQ(form->cmdAlsoSave->toolTip(),
+    EXPECT_EQ(form->commitLineTopButton->toolTip(),
               "Save changes to this line and go on to the next (Ctrl+Return or Ctrl+Enter)");
-    EXPECT_EQ(form->cmdMerge(1)->toolTip(), "Merge this syllable with the next (Ctrl+M)");
-    QSignalSpy reloaded(form->Keys().Find(u"mnuReloadLine"), &QAction::triggered);
-    Click(QStringLiteral("cmdUndo"));
+    EXPECT_EQ(form->Grid().mergeButtons(1)->toolTip(),
+              "Merge this syllable with the next (Ctrl+M)");
+    QSignalSpy reloaded(form->Keys().Find(u"reloadLineAction"), &QAction::triggered);
+    Click(QStringLiteral("reloadLineButton"));
     EXPECT_EQ(reloaded.count(), 1);
 }
 

@@ -41,11 +41,11 @@ void PrintTo(const KeyCase& c, std::ostream* out) {
 QString Box(const std::string& name) {
     const std::string array = name.substr(0, 3);
     const std::string column = "(" + name.substr(3) + ")";
-    return QString::fromStdString(array == "syl"      ? "txtSyllables" + column
-                                  : array == "str"    ? "txtStress" + column
-                                  : array == "jun"    ? "txtJuncture" + column
-                                  : name == "comment" ? "txtComment"
-                                  : name == "goto"    ? "txtGoto"
+    return QString::fromStdString(array == "syl"      ? "syllableBoxes" + column
+                                  : array == "str"    ? "stressBoxes" + column
+                                  : array == "jun"    ? "junctureBoxes" + column
+                                  : name == "comment" ? "commentBox"
+                                  : name == "goto"    ? "goToBox"
                                                       : name);
 }
 
@@ -63,7 +63,7 @@ TEST_P(KeysAtWork, DoTheirWorkWhereTheFocusIs) {
     EXPECT_EQ(Progress(), c.progress);
     if (c.text != nullptr) {
         const QString box = Box(*c.box == '\0' ? c.start : c.box);
-        EXPECT_EQ(box == "txtComment" ? Comment() : TextOf(box), c.text);
+        EXPECT_EQ(box == "commentBox" ? Comment() : TextOf(box), c.text);
     }
 }
 
@@ -107,7 +107,7 @@ std::vector<KeyCase> KeyCases() {
         {"CommentKeepsReturnForANewLine", 2, "comment", {A, B, Return}, "comment", "2/6", "ab\n"},
         {"CommentKeepsPageDown", 2, "comment", {A, B, PgDn}, "comment", "2/6", "ab"},
         {"CommentKeepsItsUndo", 2, "comment", {A, B, Undo}, "comment", "2/6", ""},
-        {"CommentMovesOnWithTab", 2, "comment", {A, B, Tab}, "cmdOk", "2/6", "ab"},
+        {"CommentMovesOnWithTab", 2, "comment", {A, B, Tab}, "commitLineButton", "2/6", "ab"},
         {"CommitFromTheComment", 2, "comment", {A, B, Commit}, "comment", "3/6"},
         {"GoToBoxKeepsCtrlHome", 2, "goto", {Char('1'), CtrlHome}, "goto", "2/6", "1"},
         {"GoToBoxLeavesPageDownToTheWindow", 2, "goto", {Char('1'), PgDn}, "goto", "3/6", "1"},

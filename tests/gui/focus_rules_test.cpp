@@ -24,14 +24,14 @@ protected:
 // The toolkit gives a clicked button the focus; the program moves it nowhere after that.
 TEST_F(FocusRules, AClickNeverSendsTheFocusBackToACell) {
     StartAt(1);
-    form->txtStress(2)->setFocus();
-    Click(QStringLiteral("cmdAheadOne"));
+    form->Grid().stressBoxes(2)->setFocus();
+    Click(QStringLiteral("aheadOneButton"));
     EXPECT_EQ(Progress(), "2/2");
-    EXPECT_EQ(Focused(), "cmdAheadOne");
-    form->txtStress(1)->setFocus();
-    ClickCell("cmdStressUp", 1);
-    EXPECT_EQ(CellText("txtStress", 1), "2");
-    EXPECT_EQ(Focused(), "cmdStressUp(1)");
+    EXPECT_EQ(Focused(), "aheadOneButton");
+    form->Grid().stressBoxes(1)->setFocus();
+    ClickCell("stressUpButtons", 1);
+    EXPECT_EQ(CellText("stressBoxes", 1), "2");
+    EXPECT_EQ(Focused(), "stressUpButtons(1)");
 }
 
 // Syllables, then the upper block (the juncture block after F6), then the lower, then the rest;
@@ -40,12 +40,12 @@ TEST_F(FocusRules, TabRunsRowByRowAsOnScreen) {
     StartAt(2);
     Press(key::F6);
     const std::vector<std::string> expected = {
-        "txtSyllables(1)", "txtSyllables(4)", "txtSyllables(5)", "txtJuncture(1)",
-        "txtJuncture(4)",  "txtJuncture(5)",  "txtStress(1)",    "txtStress(4)",
-        "txtStress(5)",    "txtComment",      "cmdOk",           "txtGoto",
-        "cmdGoTo",         "cmdBackOne",      "cmdAheadOne",     "cmdUndo",
-        "cmdQuit",         "txtFileName",     "cmdAlsoSave",     "txtSyllables(1)"};
-    form->txtSyllables(1)->setFocus();
+        "syllableBoxes(1)", "syllableBoxes(4)", "syllableBoxes(5)",    "junctureBoxes(1)",
+        "junctureBoxes(4)", "junctureBoxes(5)", "stressBoxes(1)",      "stressBoxes(4)",
+        "stressBoxes(5)",   "commentBox",       "commitLineButton",    "goToBox",
+        "goToButton",       "backOneButton",    "aheadOneButton",      "reloadLineButton",
+        "exitButton",       "fileNameBox",      "commitLineTopButton", "syllableBoxes(1)"};
+    form->Grid().syllableBoxes(1)->setFocus();
     std::vector<std::string> visited = {Focused()};
     while (visited.size() < expected.size()) {
         Press(key::Tab);
@@ -59,18 +59,18 @@ TEST_F(FocusRules, ColumnsAddedForAWiderFileTakeTheKeys) {
     platform.WriteFile("wide.txt",
                        ScansionFile({Letters("wide", {"p", "q", "r", "s", "t", "u", "v", "w"})}));
     StartAt(1);
-    TypeInto(form->txtFileName, QStringLiteral("wide.txt"));
-    form->txtFileName->setFocus();
+    TypeInto(form->fileNameBox, QStringLiteral("wide.txt"));
+    form->fileNameBox->setFocus();
     Press(key::Open);
-    ASSERT_EQ(form->NumberOfCellColumns(), 8);
-    form->txtStress(7)->setFocus();
+    ASSERT_EQ(form->Grid().Columns(), 8);
+    form->Grid().stressBoxes(7)->setFocus();
     Press(key::Up);
-    EXPECT_EQ(CellText("txtStress", 7), "2");
+    EXPECT_EQ(CellText("stressBoxes", 7), "2");
     Press(key::Right);
-    EXPECT_EQ(Focused(), "txtStress(8)");
-    form->txtSyllables(8)->setFocus();
+    EXPECT_EQ(Focused(), "stressBoxes(8)");
+    form->Grid().syllableBoxes(8)->setFocus();
     Press(key::Tab);
-    EXPECT_EQ(Focused(), "txtStress(1)");
+    EXPECT_EQ(Focused(), "stressBoxes(1)");
 }
 
 }  // namespace

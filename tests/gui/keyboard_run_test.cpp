@@ -34,19 +34,24 @@ struct KeyStep {
 
 // The last commit asks "Save changes?", is answered Yes, and ends the program.
 const std::vector<KeyStep> kCorrection = {
-    {"down to the first stress", {key::CtrlDown}, "txtStress(1)", "1/14", kSyllables1, kStresses1},
-    {"raise it", {key::Up}, "txtStress(1)", "1/14", kSyllables1, kRaisedOnce},
-    {"on to the second", {key::Right}, "txtStress(2)", "1/14", kSyllables1, kRaisedOnce},
-    {"raise it", {key::Up}, "txtStress(2)", "1/14", kSyllables1, kRaisedTwice},
-    {"on to the third", {key::Right}, "txtStress(3)", "1/14", kSyllables1, kRaisedTwice},
-    {"merge com and pare", {key::Merge}, "txtStress(3)", "1/14", kMerged1, kRaisedMerged},
-    {"undo the merge", {key::Undo}, "txtStress(3)", "1/14", kSyllables1, kRaisedTwice},
-    {"redo it", {key::Redo}, "txtStress(3)", "1/14", kMerged1, kRaisedMerged},
-    {"commit line 1", {key::Commit}, "txtStress(3)", "2/14", kSyllables2, kStresses2, true},
-    {"to the go-to box", {key::GoTo}, "txtGoto", "2/14", kSyllables2, kStresses2},
-    {"type 14", {key::Char('1'), key::Char('4')}, "txtGoto", "2/14", kSyllables2, kStresses2},
-    {"go to line 14", {key::Return}, "txtStress(3)", "14/14", kSyllables14, kStresses14},
-    {"lower lives", {key::Down}, "txtStress(3)", "14/14", kSyllables14, kLowered14},
+    {"down to the first stress",
+     {key::CtrlDown},
+     "stressBoxes(1)",
+     "1/14",
+     kSyllables1,
+     kStresses1},
+    {"raise it", {key::Up}, "stressBoxes(1)", "1/14", kSyllables1, kRaisedOnce},
+    {"on to the second", {key::Right}, "stressBoxes(2)", "1/14", kSyllables1, kRaisedOnce},
+    {"raise it", {key::Up}, "stressBoxes(2)", "1/14", kSyllables1, kRaisedTwice},
+    {"on to the third", {key::Right}, "stressBoxes(3)", "1/14", kSyllables1, kRaisedTwice},
+    {"merge com and pare", {key::Merge}, "stressBoxes(3)", "1/14", kMerged1, kRaisedMerged},
+    {"undo the merge", {key::Undo}, "stressBoxes(3)", "1/14", kSyllables1, kRaisedTwice},
+    {"redo it", {key::Redo}, "stressBoxes(3)", "1/14", kMerged1, kRaisedMerged},
+    {"commit line 1", {key::Commit}, "stressBoxes(3)", "2/14", kSyllables2, kStresses2, true},
+    {"to the go-to box", {key::GoTo}, "goToBox", "2/14", kSyllables2, kStresses2},
+    {"type 14", {key::Char('1'), key::Char('4')}, "goToBox", "2/14", kSyllables2, kStresses2},
+    {"go to line 14", {key::Return}, "stressBoxes(3)", "14/14", kSyllables14, kStresses14},
+    {"lower lives", {key::Down}, "stressBoxes(3)", "14/14", kSyllables14, kLowered14},
     {"commit line 14", {key::Commit}, "<none>", "14/14", kSyllables14, kLowered14, true},
 };
 
@@ -55,7 +60,7 @@ protected:
     // The texts of the shown boxes of a row of the grid, left to right, "|" between them.
     std::string ShownTexts(const char* array) const {
         std::string texts;
-        for (int i = 1; i <= form->NumberOfCellColumns(); ++i) {
+        for (int i = 1; i <= form->Grid().Columns(); ++i) {
             if (!Find(Cell(array, i))->isHidden()) {
                 texts += (texts.empty() ? "" : "|") + CellText(array, i);
             }
@@ -66,8 +71,9 @@ protected:
     template <typename Row>
     std::string Stored(Row row, int line) const {
         std::string texts;
-        for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
-            texts += std::string(i == 1 ? "" : "|") + std::string(std::invoke(row, *form, line, i));
+        for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+            texts += std::string(i == 1 ? "" : "|") +
+                     std::string(std::invoke(row, form->Work(), line, i));
         }
         return texts.erase(texts.find_last_not_of('|') + 1);
     }
@@ -77,24 +83,24 @@ TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
     UseSample("sonnet18", kSonnet);
     ASSERT_TRUE(Start());
     Activate();
-    ASSERT_EQ(Focused(), "txtSyllables(1)");
+    ASSERT_EQ(Focused(), "syllableBoxes(1)");
     platform.WillAnswer({Answer::Yes});
 
     for (const KeyStep& step : kCorrection) {
         SCOPED_TRACE(step.what);
-        const int line = form->CurrentLine;
-        const std::string syllables = ShownTexts("txtSyllables");
-        const std::string stresses = ShownTexts("txtStress");
+        const int line = form->Work().CurrentLine;
+        const std::string syllables = ShownTexts("syllableBoxes");
+        const std::string stresses = ShownTexts("stressBoxes");
         for (const QKeyCombination key : step.keys) {
             Press(key);
         }
         EXPECT_EQ(Focused(), step.focus);
         EXPECT_EQ(Progress(), step.progress);
-        EXPECT_EQ(ShownTexts("txtSyllables"), step.syllables);
-        EXPECT_EQ(ShownTexts("txtStress"), step.stresses);
+        EXPECT_EQ(ShownTexts("syllableBoxes"), step.syllables);
+        EXPECT_EQ(ShownTexts("stressBoxes"), step.stresses);
         if (step.commits) {
-            EXPECT_EQ(Stored(&Form1::Syllables, line), syllables);
-            EXPECT_EQ(Stored(&Form1::Stresses, line), stresses);
+            EXPECT_EQ(Stored(&Workspace::Syllables, line), syllables);
+            EXPECT_EQ(Stored(&Workspace::Stresses, line), stresses);
         }
     }
 

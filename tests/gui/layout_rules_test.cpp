@@ -58,58 +58,71 @@ INSTANTIATE_TEST_SUITE_P(
     Grid, CellRectTest,
     ::testing::Values(
         CellCase{
-            "TenFirstSyllable", CellArray::txtSyllables, 1, 1300, 10, {350, 1320, 1249.5, 405}},
+            "TenFirstSyllable", CellArray::SyllableBoxes, 1, 1300, 10, {350, 1320, 1249.5, 405}},
         CellCase{
-            "TenSecondSyllable", CellArray::txtSyllables, 2, 1300, 10, {1650, 1320, 1249.5, 405}},
+            "TenSecondSyllable", CellArray::SyllableBoxes, 2, 1300, 10, {1650, 1320, 1249.5, 405}},
         CellCase{
-            "TenLastSyllable", CellArray::txtSyllables, 10, 1300, 10, {12050, 1320, 1249.5, 405}},
-        CellCase{"TenFirstMerge", CellArray::cmdMerge, 1, 1300, 10, {950, 1800, 495, 255}},
-        CellCase{"TenLastMerge", CellArray::cmdMerge, 10, 1300, 10, {12650, 1800, 495, 255}},
-        CellCase{"TenFirstStressUp", CellArray::cmdStressUp, 1, 1300, 10, {470, 3240, 495, 255}},
+            "TenLastSyllable", CellArray::SyllableBoxes, 10, 1300, 10, {12050, 1320, 1249.5, 405}},
+        CellCase{"TenFirstMerge", CellArray::MergeButtons, 1, 1300, 10, {950, 1800, 495, 255}},
+        CellCase{"TenLastMerge", CellArray::MergeButtons, 10, 1300, 10, {12650, 1800, 495, 255}},
+        CellCase{
+            "TenFirstStressUp", CellArray::StressUpButtons, 1, 1300, 10, {470, 3240, 495, 255}},
         CellCase{"TenLastJunctureDown",
-                 CellArray::cmdJunctureDown,
+                 CellArray::JunctureDownButtons,
                  10,
                  1300,
                  10,
                  {12170, 5520, 495, 255}},
         CellCase{
-            "TenStressBoxKeepsWidth", CellArray::txtStress, 4, 1300, 10, {4250, 2760, 735, 405}},
+            "TenStressBoxKeepsWidth", CellArray::StressBoxes, 4, 1300, 10, {4250, 2760, 735, 405}},
         CellCase{
-            "TenJunctureBoxIsLower", CellArray::txtJuncture, 1, 1300, 10, {350, 4680, 735, 375}},
-        CellCase{"TenMeterLabel", CellArray::lblMeter, 3, 1300, 10, {2950, 840, 735, 375}},
+            "TenJunctureBoxIsLower", CellArray::JunctureBoxes, 1, 1300, 10, {350, 4680, 735, 375}},
+        CellCase{"TenMeterLabel", CellArray::MeterLabels, 3, 1300, 10, {2950, 840, 735, 375}},
         CellCase{"OneColumnSpansTheRow",
-                 CellArray::txtSyllables,
+                 CellArray::SyllableBoxes,
                  1,
                  13000,
                  1,
                  {12050, 1320, 12495, 405}},
-        CellCase{
-            "ThirteenColumns", CellArray::txtSyllables, 1, 1000, 13, {50, 1320, 12495.0 / 13, 405}},
+        CellCase{"ThirteenColumns",
+                 CellArray::SyllableBoxes,
+                 1,
+                 1000,
+                 13,
+                 {50, 1320, 12495.0 / 13, 405}},
         CellCase{"SeventeenColumnsStartLeftOfTheEdge",
-                 CellArray::txtSyllables,
+                 CellArray::SyllableBoxes,
                  1,
                  765,
                  17,
                  {-185, 1320, 735, 405}},
         CellCase{"NegativePitchRunsLeftwards",
-                 CellArray::txtSyllables,
+                 CellArray::SyllableBoxes,
                  1,
                  -500,
                  10,
                  {-1450, 1320, 1249.5, 405}},
-        CellCase{
-            "NegativePitchSecondColumn", CellArray::cmdMerge, 2, -500, 10, {-1350, 1800, 495, 255}},
+        CellCase{"NegativePitchSecondColumn",
+                 CellArray::MergeButtons,
+                 2,
+                 -500,
+                 10,
+                 {-1350, 1800, 495, 255}},
         CellCase{"ConfiguredPitchIgnoresColumnCount",
-                 CellArray::txtStress,
+                 CellArray::StressBoxes,
                  3,
                  900,
                  4,
                  {1750, 2760, 735, 405}},
-        CellCase{
-            "ZeroPitchStacksColumns", CellArray::cmdStressDown, 7, 0, 10, {-830, 3600, 495, 255}},
+        CellCase{"ZeroPitchStacksColumns",
+                 CellArray::StressDownButtons,
+                 7,
+                 0,
+                 10,
+                 {-830, 3600, 495, 255}},
         // Computed afresh per column: the last possible column is exact, not a drifted sum.
         CellCase{"LastPossibleColumnDoesNotDrift",
-                 CellArray::txtSyllables,
+                 CellArray::SyllableBoxes,
                  32767,
                  765,
                  32767,
@@ -117,10 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(CellRectTest, EveryArrayButTheSyllablesKeepsElementZerosSize) {
-    const std::vector<CellArray> arrays = {CellArray::lblMeter,      CellArray::cmdMerge,
-                                           CellArray::txtStress,     CellArray::cmdStressUp,
-                                           CellArray::cmdStressDown, CellArray::txtJuncture,
-                                           CellArray::cmdJunctureUp, CellArray::cmdJunctureDown};
+    const std::vector<CellArray> arrays = {
+        CellArray::MeterLabels,       CellArray::MergeButtons,       CellArray::StressBoxes,
+        CellArray::StressUpButtons,   CellArray::StressDownButtons,  CellArray::JunctureBoxes,
+        CellArray::JunctureUpButtons, CellArray::JunctureDownButtons};
     for (const CellArray array : arrays) {
         for (const std::int32_t m : {1, 5, 40}) {
             const Rect designed = DesignedElement0(array);
@@ -134,7 +147,7 @@ TEST(CellRectTest, EveryArrayButTheSyllablesKeepsElementZerosSize) {
 }
 
 TEST(CellRectTest, NoColumnsLeavesTheSyllableWidthAlone) {
-    EXPECT_EQ(CellRect(CellArray::txtSyllables, 1, 900, 0).width, 735);
+    EXPECT_EQ(CellRect(CellArray::SyllableBoxes, 1, 900, 0).width, 735);
 }
 
 struct PixelCase {

@@ -57,40 +57,40 @@ Qt::Alignment HorizontalAlignment(const QWidget* control) {
 
 class DesignedWindowTest : public GridFixture {
 protected:
-    void SetUp() override { form = std::make_unique<Form1>(platform); }
+    void SetUp() override { form = std::make_unique<MainWindow>(platform); }
 };
 
 TEST_F(DesignedWindowTest, FixedControlsSitAtTheirDesignedPlaces) {
     const Qt::Alignment left = Qt::AlignLeft;
     const Qt::Alignment centre = Qt::AlignHCenter;
     const std::vector<FixedControl> controls = {
-        {"lblText", {600, 0, 9735, 375}, "Text of current line", 12, left},
-        {"lblTextNextLine", {600, 480, 9855, 375}, "Text of the next line", 0, left},
-        {"cmdAlsoSave", {7920, 0, 2775, 735}, "Save changes to this line", 0, {}},
-        {"Label1", {0, 1800, 735, 255}, "Merge:", 0, left},
-        {"Label2", {600, 2280, 975, 375}, "Stress", 12, left},
-        {"Label3", {600, 4200, 1335, 375}, "Juncture", 12, left},
-        {"Label4", {0, 6000, 2295, 375}, "Comment (optional):", 12, left},
-        {"txtComment", {0, 6480, 10695, 615}, "", 0, {}},
-        {"cmdOk", {0, 7200, 10695, 615}, "Save changes to this line", 0, {}},
-        {"Label5", {120, 8160, 375, 255}, "File:", 0, left},
-        {"txtFileName", {480, 8040, 4455, 375}, "Text1", 0, left},
-        {"lblProgress", {5160, 7920, 975, 375}, "Label5", 0, centre},
-        {"txtGoto", {6240, 7800, 975, 375}, "", 0, centre},
-        {"cmdGoTo", {7200, 7800, 975, 375}, "go to #", 0, {}},
-        {"cmdBackOne", {8160, 7800, 495, 375}, "<", 0, {}},
-        {"cmdAheadOne", {8640, 7800, 495, 375}, ">", 0, {}},
-        {"cmdUndo", {9120, 7800, 855, 375}, "Redo", 0, {}},
-        {"cmdQuit", {9960, 7800, 855, 375}, "Exit", 0, {}},
-        {"Line1", {0, 7920, 5040, 0}, "", 0, {}},
-        {"Line2", {5040, 7920, 0, 600}, "", 0, {}},
+        {"lineTextLabel", {600, 0, 9735, 375}, "Text of current line", 12, left},
+        {"nextLineTextLabel", {600, 480, 9855, 375}, "Text of the next line", 0, left},
+        {"commitLineTopButton", {7920, 0, 2775, 735}, "Save changes to this line", 0, {}},
+        {"mergeHeading", {0, 1800, 735, 255}, "Merge:", 0, left},
+        {"stressHeading", {600, 2280, 975, 375}, "Stress", 12, left},
+        {"junctureHeading", {600, 4200, 1335, 375}, "Juncture", 12, left},
+        {"commentHeading", {0, 6000, 2295, 375}, "Comment (optional):", 12, left},
+        {"commentBox", {0, 6480, 10695, 615}, "", 0, {}},
+        {"commitLineButton", {0, 7200, 10695, 615}, "Save changes to this line", 0, {}},
+        {"fileHeading", {120, 8160, 375, 255}, "File:", 0, left},
+        {"fileNameBox", {480, 8040, 4455, 375}, "Text1", 0, left},
+        {"progressLabel", {5160, 7920, 975, 375}, "Label5", 0, centre},
+        {"goToBox", {6240, 7800, 975, 375}, "", 0, centre},
+        {"goToButton", {7200, 7800, 975, 375}, "go to #", 0, {}},
+        {"backOneButton", {8160, 7800, 495, 375}, "<", 0, {}},
+        {"aheadOneButton", {8640, 7800, 495, 375}, ">", 0, {}},
+        {"reloadLineButton", {9120, 7800, 855, 375}, "Redo", 0, {}},
+        {"exitButton", {9960, 7800, 855, 375}, "Exit", 0, {}},
+        {"fileAreaTopLine", {0, 7920, 5040, 0}, "", 0, {}},
+        {"fileAreaRightLine", {5040, 7920, 0, 600}, "", 0, {}},
     };
-    const QFont defaultFont = form->ClientArea()->font();
+    const QFont defaultFont = form->Grid().area->font();
     for (const FixedControl& expected : controls) {
         SCOPED_TRACE(expected.name);
         const QWidget* control = Find(QLatin1String(expected.name));
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->parentWidget(), form->ClientArea());
+        EXPECT_EQ(control->parentWidget(), form->Grid().area);
         EXPECT_EQ(Twips(QLatin1String(expected.name)), expected.twips);
         EXPECT_EQ(CaptionOf(control), expected.caption);
         if (expected.points > 0) {
@@ -106,15 +106,15 @@ TEST_F(DesignedWindowTest, FixedControlsSitAtTheirDesignedPlaces) {
 }
 
 TEST_F(DesignedWindowTest, PixelsFollowTheTwips) {
-    const QWidget* comment = Find("txtComment");
+    const QWidget* comment = Find("commentBox");
     EXPECT_EQ(comment->geometry(), QRect(0, 432, 713, 41));
-    const QWidget* back = Find("cmdBackOne");
+    const QWidget* back = Find("backOneButton");
     EXPECT_EQ(back->geometry(), QRect(544, 520, 33, 25));
     // Lines get a visible thickness across their length.
-    EXPECT_EQ(Find("Line1")->width(), 336);
-    EXPECT_GT(Find("Line1")->height(), 0);
-    EXPECT_EQ(Find("Line2")->height(), 40);
-    EXPECT_GT(Find("Line2")->width(), 0);
+    EXPECT_EQ(Find("fileAreaTopLine")->width(), 336);
+    EXPECT_GT(Find("fileAreaTopLine")->height(), 0);
+    EXPECT_EQ(Find("fileAreaRightLine")->height(), 40);
+    EXPECT_GT(Find("fileAreaRightLine")->width(), 0);
 }
 
 TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
@@ -125,15 +125,15 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
     const auto menus = form->menuBar()->actions();
     ASSERT_GE(menus.size(), 1);
     EXPECT_EQ(menus[0]->text(), "File");
-    EXPECT_EQ(menus[0]->menu(), form->mnuFile);
-    EXPECT_EQ(form->mnuFile->objectName(), "mnuFile");
-    const auto items = form->mnuFile->actions();
+    EXPECT_EQ(menus[0]->menu(), form->fileMenu);
+    EXPECT_EQ(form->fileMenu->objectName(), "fileMenu");
+    const auto items = form->fileMenu->actions();
     ASSERT_EQ(items.size(), 5);
     const std::vector<std::tuple<QAction*, const char*, const char*, const char*>> expected = {
-        {form->mnuSave, "mnuSave", "Save", "Ctrl+S"},
-        {form->mnuChangeFile, "mnuChangeFile", "Open the file shown in the box below", "Ctrl+O"},
-        {form->mnuScanPoem, "mnuScanPoem", "Scan a poem\u2026", "Ctrl+Shift+O"},
-        {form->mnuExit, "mnuExit", "Exit", "Ctrl+Q"}};
+        {form->saveAction, "saveAction", "Save", "Ctrl+S"},
+        {form->openFileAction, "openFileAction", "Open the file shown in the box below", "Ctrl+O"},
+        {form->scanPoemAction, "scanPoemAction", "Scan a poem\u2026", "Ctrl+Shift+O"},
+        {form->exitAction, "exitAction", "Exit", "Ctrl+Q"}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& [action, name, text, key] = expected[i];
         QAction* item = items[static_cast<qsizetype>(i < 3 ? i : i + 1)];
@@ -146,23 +146,23 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
 }
 
 TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {
-    for (const QLabel* label : form->ClientArea()->findChildren<QLabel*>()) {
+    for (const QLabel* label : form->Grid().area->findChildren<QLabel*>()) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
     }
 }
 
 TEST_F(DesignedWindowTest, AccessibleNamesOfFixedControls) {
     const std::vector<std::pair<const char*, const char*>> names = {
-        {"txtComment", "Comment"},
-        {"txtFileName", "File name"},
-        {"txtGoto", "Go to line"},
-        {"cmdBackOne", "Back one line"},
-        {"cmdAheadOne", "Ahead one line"},
-        {"cmdOk", "Save changes to this line"},
-        {"cmdGoTo", "go to #"},
-        {"cmdQuit", "Exit"},
-        {"Label2", "Stress"},
-        {"lblProgress", "Label5"}};
+        {"commentBox", "Comment"},
+        {"fileNameBox", "File name"},
+        {"goToBox", "Go to line"},
+        {"backOneButton", "Back one line"},
+        {"aheadOneButton", "Ahead one line"},
+        {"commitLineButton", "Save changes to this line"},
+        {"goToButton", "go to #"},
+        {"exitButton", "Exit"},
+        {"stressHeading", "Stress"},
+        {"progressLabel", "Label5"}};
     for (const auto& [name, accessible] : names) {
         EXPECT_EQ(Find(QLatin1String(name))->accessibleName(), accessible) << name;
     }
@@ -176,15 +176,15 @@ TEST_F(DesignedWindowTest, PatternElementsAsDesigned) {
         double points;
     };
     const std::vector<Pattern> patterns = {
-        {"lblMeter(0)", {0, 840, 735, 375}, "", 12},
-        {"txtSyllables(0)", {0, 1320, 735, 405}, "", 9.75},
-        {"cmdMerge(0)", {600, 1800, 495, 255}, "v", 0},
-        {"txtStress(0)", {0, 2760, 735, 405}, "", 0},
-        {"cmdStressUp(0)", {120, 3240, 495, 255}, "^", 0},
-        {"cmdStressDown(0)", {120, 3600, 495, 255}, "v", 0},
-        {"txtJuncture(0)", {0, 4680, 735, 375}, "", 0},
-        {"cmdJunctureUp(0)", {120, 5160, 495, 255}, "^", 0},
-        {"cmdJunctureDown(0)", {120, 5520, 495, 255}, "v", 0},
+        {"meterLabels(0)", {0, 840, 735, 375}, "", 12},
+        {"syllableBoxes(0)", {0, 1320, 735, 405}, "", 9.75},
+        {"mergeButtons(0)", {600, 1800, 495, 255}, "v", 0},
+        {"stressBoxes(0)", {0, 2760, 735, 405}, "", 0},
+        {"stressUpButtons(0)", {120, 3240, 495, 255}, "^", 0},
+        {"stressDownButtons(0)", {120, 3600, 495, 255}, "v", 0},
+        {"junctureBoxes(0)", {0, 4680, 735, 375}, "", 0},
+        {"junctureUpButtons(0)", {120, 5160, 495, 255}, "^", 0},
+        {"junctureDownButtons(0)", {120, 5520, 495, 255}, "v", 0},
     };
     for (const Pattern& expected : patterns) {
         SCOPED_TRACE(expected.name);
@@ -197,11 +197,12 @@ TEST_F(DesignedWindowTest, PatternElementsAsDesigned) {
             EXPECT_FALSE(control->font().bold());
         }
     }
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
-    for (const auto* box : {form->lblMeter(0)}) {
+    EXPECT_EQ(form->Grid().Columns(), 0);
+    for (const auto* box : {form->Grid().meterLabels(0)}) {
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
-    for (const auto* box : {form->txtSyllables(0), form->txtStress(0), form->txtJuncture(0)}) {
+    for (const auto* box : {form->Grid().syllableBoxes(0), form->Grid().stressBoxes(0),
+                            form->Grid().junctureBoxes(0)}) {
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 }
@@ -210,23 +211,23 @@ using GridLayoutTest = GridFixture;
 
 TEST_F(GridLayoutTest, TenColumnsAtTheDefaultPitch) {
     ASSERT_TRUE(StartWith({Plain(10)}));
-    EXPECT_EQ(form->SpacingOfButtons, 1300);
-    ASSERT_EQ(form->NumberOfCellColumns(), 10);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 1300);
+    ASSERT_EQ(form->Grid().Columns(), 10);
     for (int i = 1; i <= 10; ++i) {
         SCOPED_TRACE(i);
         const double nominal = i * 1300.0 - 950;
-        EXPECT_EQ(Twips(Cell("txtSyllables", i)), QRectF(nominal, 1320, 1249.5, 405));
-        EXPECT_EQ(Twips(Cell("lblMeter", i)), QRectF(nominal, 840, 735, 375));
-        EXPECT_EQ(Twips(Cell("txtStress", i)), QRectF(nominal, 2760, 735, 405));
-        EXPECT_EQ(Twips(Cell("txtJuncture", i)), QRectF(nominal, 4680, 735, 375));
-        EXPECT_EQ(Twips(Cell("cmdMerge", i)), QRectF(nominal + 600, 1800, 495, 255));
-        EXPECT_EQ(Twips(Cell("cmdStressUp", i)), QRectF(nominal + 120, 3240, 495, 255));
-        EXPECT_EQ(Twips(Cell("cmdStressDown", i)), QRectF(nominal + 120, 3600, 495, 255));
-        EXPECT_EQ(Twips(Cell("cmdJunctureUp", i)), QRectF(nominal + 120, 5160, 495, 255));
-        EXPECT_EQ(Twips(Cell("cmdJunctureDown", i)), QRectF(nominal + 120, 5520, 495, 255));
-        const QWidget* box = Find(Cell("txtSyllables", i));
+        EXPECT_EQ(Twips(Cell("syllableBoxes", i)), QRectF(nominal, 1320, 1249.5, 405));
+        EXPECT_EQ(Twips(Cell("meterLabels", i)), QRectF(nominal, 840, 735, 375));
+        EXPECT_EQ(Twips(Cell("stressBoxes", i)), QRectF(nominal, 2760, 735, 405));
+        EXPECT_EQ(Twips(Cell("junctureBoxes", i)), QRectF(nominal, 4680, 735, 375));
+        EXPECT_EQ(Twips(Cell("mergeButtons", i)), QRectF(nominal + 600, 1800, 495, 255));
+        EXPECT_EQ(Twips(Cell("stressUpButtons", i)), QRectF(nominal + 120, 3240, 495, 255));
+        EXPECT_EQ(Twips(Cell("stressDownButtons", i)), QRectF(nominal + 120, 3600, 495, 255));
+        EXPECT_EQ(Twips(Cell("junctureUpButtons", i)), QRectF(nominal + 120, 5160, 495, 255));
+        EXPECT_EQ(Twips(Cell("junctureDownButtons", i)), QRectF(nominal + 120, 5520, 495, 255));
+        const QWidget* box = Find(Cell("syllableBoxes", i));
         EXPECT_EQ(box->x(), layout::ToPixels(nominal));
-        EXPECT_EQ(box->parentWidget(), form->ClientArea());
+        EXPECT_EQ(box->parentWidget(), form->Grid().area);
     }
 }
 
@@ -244,12 +245,12 @@ class GridGeometryTest : public GridFixture, public ::testing::WithParamInterfac
 TEST_P(GridGeometryTest, FirstColumnAndSyllableWidth) {
     const GridCase& c = GetParam();
     ASSERT_TRUE(StartWith({Plain(c.columns)}, "S", c.spacing));
-    EXPECT_EQ(form->SpacingOfButtons, c.expectedSpacing);
-    ASSERT_EQ(form->NumberOfCellColumns(), c.columns);
-    const QRectF first = Twips(Cell("txtSyllables", 1));
+    EXPECT_EQ(form->Work().SpacingOfButtons, c.expectedSpacing);
+    ASSERT_EQ(form->Grid().Columns(), c.columns);
+    const QRectF first = Twips(Cell("syllableBoxes", 1));
     EXPECT_DOUBLE_EQ(first.left(), c.firstLeft);
     EXPECT_NEAR(first.width(), c.syllableWidth, 1e-9);
-    const QRectF last = Twips(Cell("txtSyllables", c.columns));
+    const QRectF last = Twips(Cell("syllableBoxes", c.columns));
     EXPECT_DOUBLE_EQ(last.left(), c.firstLeft + (c.columns - 1) * c.expectedSpacing);
 }
 
@@ -264,92 +265,92 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GridLayoutTest, ColumnsBeyondTheMeterAreRedAndUnlabelled) {
     ASSERT_TRUE(StartWith({Plain(11)}, "W\tS\tW\tS\tW\tS\tW\tS"));
-    EXPECT_EQ(form->NumberOfMeterSymbols, 8);
+    EXPECT_EQ(form->Work().NumberOfMeterSymbols, 8);
     const QColor red(255, 0, 0);
     for (int i = 1; i <= 11; ++i) {
         SCOPED_TRACE(i);
         const bool beyond = i > 8;
-        for (const char* array : {"txtSyllables", "txtStress", "txtJuncture"}) {
+        for (const char* array : {"syllableBoxes", "stressBoxes", "junctureBoxes"}) {
             const QColor base = Find(Cell(array, i))->palette().color(QPalette::Base);
             EXPECT_EQ(base == red, beyond) << array;
         }
-        EXPECT_EQ(Shown(Cell("lblMeter", i)), !beyond);
+        EXPECT_EQ(Shown(Cell("meterLabels", i)), !beyond);
     }
-    EXPECT_EQ(form->lblMeter(8)->text(), "S");
-    EXPECT_NE(form->txtSyllables(0)->palette().color(QPalette::Base), red);
+    EXPECT_EQ(form->Grid().meterLabels(8)->text(), "S");
+    EXPECT_NE(form->Grid().syllableBoxes(0)->palette().color(QPalette::Base), red);
 }
 
 TEST_F(GridLayoutTest, StrongSymbolsAreBoldWhateverTheirCaseAndBlanks) {
     ASSERT_TRUE(StartWith({Plain(4)}, "S\t s \tW\tss"));
-    EXPECT_EQ(form->lblMeter(1)->text(), "S");
-    EXPECT_EQ(form->lblMeter(2)->text(), " s ");
-    EXPECT_TRUE(form->lblMeter(1)->font().bold());
-    EXPECT_TRUE(form->lblMeter(2)->font().bold());
-    EXPECT_FALSE(form->lblMeter(3)->font().bold());
-    EXPECT_FALSE(form->lblMeter(4)->font().bold());
-    EXPECT_EQ(form->lblMeter(1)->font().pointSizeF(), 12);
-    EXPECT_EQ(form->lblMeter(2)->accessibleName(), " s ");
+    EXPECT_EQ(form->Grid().meterLabels(1)->text(), "S");
+    EXPECT_EQ(form->Grid().meterLabels(2)->text(), " s ");
+    EXPECT_TRUE(form->Grid().meterLabels(1)->font().bold());
+    EXPECT_TRUE(form->Grid().meterLabels(2)->font().bold());
+    EXPECT_FALSE(form->Grid().meterLabels(3)->font().bold());
+    EXPECT_FALSE(form->Grid().meterLabels(4)->font().bold());
+    EXPECT_EQ(form->Grid().meterLabels(1)->font().pointSizeF(), 12);
+    EXPECT_EQ(form->Grid().meterLabels(2)->accessibleName(), " s ");
 }
 
 TEST_F(GridLayoutTest, BlankMeterFieldHidesItsLabelOnly) {
     ASSERT_TRUE(StartWith({Plain(4)}, "S\t\tW\t  "));
-    EXPECT_EQ(form->NumberOfMeterSymbols, 1);
-    EXPECT_TRUE(Shown("lblMeter(1)"));
-    EXPECT_FALSE(Shown("lblMeter(2)"));
-    EXPECT_TRUE(Shown("lblMeter(3)"));
-    EXPECT_EQ(form->lblMeter(3)->text(), "W");
-    EXPECT_FALSE(Shown("lblMeter(4)"));
+    EXPECT_EQ(form->Work().NumberOfMeterSymbols, 1);
+    EXPECT_TRUE(Shown("meterLabels(1)"));
+    EXPECT_FALSE(Shown("meterLabels(2)"));
+    EXPECT_TRUE(Shown("meterLabels(3)"));
+    EXPECT_EQ(form->Grid().meterLabels(3)->text(), "W");
+    EXPECT_FALSE(Shown("meterLabels(4)"));
     const QColor red(255, 0, 0);
-    EXPECT_NE(form->txtSyllables(1)->palette().color(QPalette::Base), red);
+    EXPECT_NE(form->Grid().syllableBoxes(1)->palette().color(QPalette::Base), red);
     for (int i = 2; i <= 4; ++i) {
-        EXPECT_EQ(form->txtStress(i)->palette().color(QPalette::Base), red) << i;
+        EXPECT_EQ(form->Grid().stressBoxes(i)->palette().color(QPalette::Base), red) << i;
     }
 }
 
 TEST_F(GridLayoutTest, SymbolsBeyondTheColumnsAreNotShown) {
     ASSERT_TRUE(StartWith({Plain(2)}, "W\tS\tW\tS\tW\tS"));
-    EXPECT_EQ(form->NumberOfCellColumns(), 2);
-    EXPECT_EQ(form->lblMeter(3), nullptr);
-    EXPECT_EQ(form->lblMeter(2)->text(), "S");
-    for (const QLabel* label : form->ClientArea()->findChildren<QLabel*>()) {
-        EXPECT_FALSE(label->objectName().startsWith("lblMeter(3")) << "stray meter label";
+    EXPECT_EQ(form->Grid().Columns(), 2);
+    EXPECT_EQ(form->Grid().meterLabels(3), nullptr);
+    EXPECT_EQ(form->Grid().meterLabels(2)->text(), "S");
+    for (const QLabel* label : form->Grid().area->findChildren<QLabel*>()) {
+        EXPECT_FALSE(label->objectName().startsWith("meterLabels(3")) << "stray meter label";
     }
 }
 
 TEST_F(GridLayoutTest, MeterInWindowsCodePage) {
     ASSERT_TRUE(StartWith({Plain(2)}, "\xB7\tS"));
-    EXPECT_EQ(form->lblMeter(1)->text(), QString(QChar(0xB7)));
+    EXPECT_EQ(form->Grid().meterLabels(1)->text(), QString(QChar(0xB7)));
 }
 
 TEST_F(GridLayoutTest, ColumnControlsAreNamedForAssistiveTechnology) {
     ASSERT_TRUE(StartWith({Plain(3)}));
     const std::vector<std::pair<QString, QString>> names = {
-        {"txtSyllables(3)", "Syllable 3"},
-        {"txtStress(3)", "Stress 3"},
-        {"cmdStressUp(3)", "Stress up 3"},
-        {"cmdStressDown(3)", "Stress down 3"},
-        {"txtJuncture(3)", "Juncture 3"},
-        {"cmdJunctureUp(3)", "Juncture up 3"},
-        {"cmdJunctureDown(3)", "Juncture down 3"},
-        {"cmdMerge(3)", "Merge 3"},
-        {"lblMeter(3)", "W"}};
+        {"syllableBoxes(3)", "Syllable 3"},
+        {"stressBoxes(3)", "Stress 3"},
+        {"stressUpButtons(3)", "Stress up 3"},
+        {"stressDownButtons(3)", "Stress down 3"},
+        {"junctureBoxes(3)", "Juncture 3"},
+        {"junctureUpButtons(3)", "Juncture up 3"},
+        {"junctureDownButtons(3)", "Juncture down 3"},
+        {"mergeButtons(3)", "Merge 3"},
+        {"meterLabels(3)", "W"}};
     for (const auto& [objectName, accessible] : names) {
         const QWidget* control = Find(objectName);
         ASSERT_NE(control, nullptr) << objectName.toStdString();
         EXPECT_EQ(control->accessibleName(), accessible);
     }
-    EXPECT_EQ(form->cmdMerge(3)->text(), "v");
-    EXPECT_EQ(form->cmdStressUp(3)->text(), "^");
-    EXPECT_EQ(form->txtSyllables(3)->font().pointSizeF(), 9.75);
+    EXPECT_EQ(form->Grid().mergeButtons(3)->text(), "v");
+    EXPECT_EQ(form->Grid().stressUpButtons(3)->text(), "^");
+    EXPECT_EQ(form->Grid().syllableBoxes(3)->font().pointSizeF(), 9.75);
 }
 
 TEST_F(GridLayoutTest, ColumnButtonsReachTheirHandlers) {
     ASSERT_TRUE(StartWith({Plain(3)}));
-    Click("cmdStressUp(2)");
-    EXPECT_EQ(form->CurrentStresses[2], "2");
-    Click("cmdJunctureDown(3)");
-    EXPECT_EQ(form->CurrentJunctures[3], "1");
-    EXPECT_EQ(form->CurrentStresses[1], "1");
+    Click("stressUpButtons(2)");
+    EXPECT_EQ(form->Work().CurrentStresses[2], "2");
+    Click("junctureDownButtons(3)");
+    EXPECT_EQ(form->Work().CurrentJunctures[3], "1");
+    EXPECT_EQ(form->Work().CurrentStresses[1], "1");
 }
 
 TEST_F(GridLayoutTest, WindowCoversTheScreen) {
@@ -357,13 +358,13 @@ TEST_F(GridLayoutTest, WindowCoversTheScreen) {
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(form->frameGeometry(), available);
     // The layout keeps its designed places whatever the window's size.
-    EXPECT_EQ(Twips("cmdQuit"), QRectF(9960, 7800, 855, 375));
-    EXPECT_EQ(Find("cmdQuit")->pos(), QPoint(664, 520));
+    EXPECT_EQ(Twips("exitButton"), QRectF(9960, 7800, 855, 375));
+    EXPECT_EQ(Find("exitButton")->pos(), QPoint(664, 520));
 }
 
 TEST_F(GridLayoutTest, EveryControlIsEnabled) {
     ASSERT_TRUE(StartWith({Plain(5)}));
-    for (const QWidget* control : form->ClientArea()->findChildren<QWidget*>()) {
+    for (const QWidget* control : form->Grid().area->findChildren<QWidget*>()) {
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     }
 }

@@ -10,8 +10,8 @@ namespace {
 
 // The seven controls of a column that follow its syllable.
 const std::vector<const char*> kColumnControls = {
-    "txtSyllables",  "txtStress",     "txtJuncture", "cmdJunctureDown",
-    "cmdJunctureUp", "cmdStressDown", "cmdStressUp"};
+    "syllableBoxes",     "stressBoxes",       "junctureBoxes",  "junctureDownButtons",
+    "junctureUpButtons", "stressDownButtons", "stressUpButtons"};
 
 Qt::Alignment Horizontal(const QLineEdit* box) {
     return box->alignment() & Qt::AlignHorizontal_Mask;
@@ -20,8 +20,8 @@ Qt::Alignment Horizontal(const QLineEdit* box) {
 class LineDisplayTest : public GridFixture {
 protected:
     void ShowLine(std::int32_t line) {
-        form->CurrentLine = line;
-        form->Run([this] { form->LoadANewLine(); });
+        form->Work().CurrentLine = line;
+        form->Run([this] { form->ShowCurrentLine(); });
     }
 
     void ExpectColumnShown(int i, bool shown) {
@@ -35,24 +35,24 @@ TEST_F(LineDisplayTest, LastLineHasNoNextLine) {
     std::vector<Verse> verses(340, Plain(2, "middle"));
     verses.back().text = "the end";
     ASSERT_TRUE(StartWith(verses, "W\tS", "0", "340"));
-    EXPECT_EQ(form->lblText->text(), "the end");
-    EXPECT_EQ(form->lblTextNextLine->text(), "");
-    EXPECT_EQ(form->lblProgress->text(), "340/340");
-    EXPECT_EQ(form->lblProgress->accessibleName(), "340/340");
+    EXPECT_EQ(form->lineTextLabel->text(), "the end");
+    EXPECT_EQ(form->nextLineTextLabel->text(), "");
+    EXPECT_EQ(form->progressLabel->text(), "340/340");
+    EXPECT_EQ(form->progressLabel->accessibleName(), "340/340");
 }
 
 TEST_F(LineDisplayTest, FirstLineShowsTheSecondAsNext) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}));
-    EXPECT_EQ(form->lblText->text(), "first");
-    EXPECT_EQ(form->lblText->accessibleName(), "first");
-    EXPECT_EQ(form->lblTextNextLine->text(), "second");
-    EXPECT_EQ(form->lblProgress->text(), "1/2");
+    EXPECT_EQ(form->lineTextLabel->text(), "first");
+    EXPECT_EQ(form->lineTextLabel->accessibleName(), "first");
+    EXPECT_EQ(form->nextLineTextLabel->text(), "second");
+    EXPECT_EQ(form->progressLabel->text(), "1/2");
 }
 
 TEST_F(LineDisplayTest, OneLineFileHasNoNextLine) {
     ASSERT_TRUE(StartWith({Plain(2, "alone")}));
-    EXPECT_EQ(form->lblTextNextLine->text(), "");
-    EXPECT_EQ(form->lblProgress->text(), "1/1");
+    EXPECT_EQ(form->nextLineTextLabel->text(), "");
+    EXPECT_EQ(form->progressLabel->text(), "1/1");
 }
 
 TEST_F(LineDisplayTest, RowZeroHidesEveryColumn) {
@@ -60,15 +60,15 @@ TEST_F(LineDisplayTest, RowZeroHidesEveryColumn) {
     first.comment = "a comment";
     ASSERT_TRUE(StartWith({first, Plain(3)}, "W\tS\tW", "0", "1"));
     ShowLine(0);
-    EXPECT_EQ(form->lblText->text(), "");
-    EXPECT_EQ(form->lblTextNextLine->text(), "first");
-    EXPECT_EQ(form->lblProgress->text(), "0/2");
-    EXPECT_EQ(form->txtComment->toPlainText(), "");
+    EXPECT_EQ(form->lineTextLabel->text(), "");
+    EXPECT_EQ(form->nextLineTextLabel->text(), "first");
+    EXPECT_EQ(form->progressLabel->text(), "0/2");
+    EXPECT_EQ(form->Grid().commentBox->toPlainText(), "");
     for (int i = 1; i <= 3; ++i) {
         ExpectColumnShown(i, false);
-        EXPECT_FALSE(Shown(Cell("cmdMerge", i)));
-        EXPECT_TRUE(Shown(Cell("lblMeter", i))) << "meter labels stay";
-        EXPECT_EQ(form->CurrentSyllables[static_cast<std::size_t>(i)], "");
+        EXPECT_FALSE(Shown(Cell("mergeButtons", i)));
+        EXPECT_TRUE(Shown(Cell("meterLabels", i))) << "meter labels stay";
+        EXPECT_EQ(form->Work().CurrentSyllables[static_cast<std::size_t>(i)], "");
     }
 }
 
@@ -79,29 +79,29 @@ TEST_F(LineDisplayTest, ColumnsFollowTheSyllableTextAlone) {
                       {"2", "2", "2", "2", "2", "2"},
                       ""};
     ASSERT_TRUE(StartWith({gappy, Plain(7)}));
-    ASSERT_EQ(form->MaximumNumberOfSyllables, 7);
+    ASSERT_EQ(form->Work().MaximumNumberOfSyllables, 7);
     const std::vector<bool> shown = {true, false, true, false, true, false, false};
     for (int i = 1; i <= 7; ++i) {
         ExpectColumnShown(i, shown[static_cast<std::size_t>(i - 1)]);
     }
-    EXPECT_EQ(form->CurrentSyllables[4], "  ") << "the working copy keeps the spaces";
-    EXPECT_EQ(TextOf("txtSyllables", 5), "--");
-    EXPECT_EQ(form->CurrentSyllables[5], "%");
+    EXPECT_EQ(form->Work().CurrentSyllables[4], "  ") << "the working copy keeps the spaces";
+    EXPECT_EQ(TextOf("syllableBoxes", 5), "--");
+    EXPECT_EQ(form->Work().CurrentSyllables[5], "%");
     // Hidden columns still hold their values.
-    EXPECT_EQ(TextOf("txtStress", 2), "1");
+    EXPECT_EQ(TextOf("stressBoxes", 2), "1");
     // A merge button follows the column after it.
     const std::vector<bool> merge = {false, true, false, true, false, false, false};
     for (int j = 1; j <= 7; ++j) {
-        EXPECT_EQ(Shown(Cell("cmdMerge", j)), merge[static_cast<std::size_t>(j - 1)]) << j;
+        EXPECT_EQ(Shown(Cell("mergeButtons", j)), merge[static_cast<std::size_t>(j - 1)]) << j;
     }
 }
 
 TEST_F(LineDisplayTest, LastColumnNeverOffersAMerge) {
     ASSERT_TRUE(StartWith({Plain(5)}));
     for (int j = 1; j < 5; ++j) {
-        EXPECT_TRUE(Shown(Cell("cmdMerge", j))) << j;
+        EXPECT_TRUE(Shown(Cell("mergeButtons", j))) << j;
     }
-    EXPECT_FALSE(Shown("cmdMerge(5)"));
+    EXPECT_FALSE(Shown("mergeButtons(5)"));
 }
 
 TEST_F(LineDisplayTest, ShorterLineHidesTheRestAndItsLastMerge) {
@@ -110,12 +110,12 @@ TEST_F(LineDisplayTest, ShorterLineHidesTheRestAndItsLastMerge) {
     ExpectColumnShown(3, true);
     ExpectColumnShown(4, false);
     ExpectColumnShown(5, false);
-    EXPECT_TRUE(Shown("cmdMerge(2)"));
-    EXPECT_FALSE(Shown("cmdMerge(3)"));
-    EXPECT_EQ(form->CurrentSyllables[4], "");
+    EXPECT_TRUE(Shown("mergeButtons(2)"));
+    EXPECT_FALSE(Shown("mergeButtons(3)"));
+    EXPECT_EQ(form->Work().CurrentSyllables[4], "");
     ShowLine(1);
     ExpectColumnShown(5, true);
-    EXPECT_TRUE(Shown("cmdMerge(4)"));
+    EXPECT_TRUE(Shown("mergeButtons(4)"));
 }
 
 TEST_F(LineDisplayTest, WordsLeanTogetherAndMiddleSyllablesGetAHyphen) {
@@ -125,26 +125,26 @@ TEST_F(LineDisplayTest, WordsLeanTogetherAndMiddleSyllablesGetAHyphen) {
                       {"1", "1", "2", " 1", "4"},
                       ""};
     ASSERT_TRUE(StartWith({words}));
-    EXPECT_EQ(TextOf("txtSyllables", 1), "tem");
-    EXPECT_EQ(Horizontal(form->txtSyllables(1)), Qt::AlignRight);
-    EXPECT_EQ(TextOf("txtSyllables", 2), "per-");
-    EXPECT_EQ(Horizontal(form->txtSyllables(2)), Qt::AlignLeft);
-    EXPECT_EQ(TextOf("txtSyllables", 3), "ate");
-    EXPECT_EQ(Horizontal(form->txtSyllables(3)), Qt::AlignLeft);
+    EXPECT_EQ(TextOf("syllableBoxes", 1), "tem");
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(1)), Qt::AlignRight);
+    EXPECT_EQ(TextOf("syllableBoxes", 2), "per-");
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(2)), Qt::AlignLeft);
+    EXPECT_EQ(TextOf("syllableBoxes", 3), "ate");
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(3)), Qt::AlignLeft);
     // A juncture of " 1" binds nothing.
-    EXPECT_EQ(TextOf("txtSyllables", 4), "art");
-    EXPECT_EQ(Horizontal(form->txtSyllables(4)), Qt::AlignHCenter);
-    EXPECT_EQ(Horizontal(form->txtSyllables(5)), Qt::AlignHCenter);
-    EXPECT_EQ(TextOf("txtJuncture", 4), " 1");
-    EXPECT_EQ(form->CurrentSyllables[2], "per") << "the hyphen is for display only";
+    EXPECT_EQ(TextOf("syllableBoxes", 4), "art");
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(4)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(5)), Qt::AlignHCenter);
+    EXPECT_EQ(TextOf("junctureBoxes", 4), " 1");
+    EXPECT_EQ(form->Work().CurrentSyllables[2], "per") << "the hyphen is for display only";
 }
 
 TEST_F(LineDisplayTest, EmptySyllableBetweenBindingJuncturesOffersTheMergeBeforeIt) {
     const Verse verse{"v", {"a", "", "c"}, {"1", "1", "1"}, {"1", "1", "2"}, ""};
     ASSERT_TRUE(StartWith({verse}));
-    EXPECT_EQ(TextOf("txtSyllables", 2), "-");
+    EXPECT_EQ(TextOf("syllableBoxes", 2), "-");
     ExpectColumnShown(2, false);
-    EXPECT_TRUE(Shown("cmdMerge(1)"));
+    EXPECT_TRUE(Shown("mergeButtons(1)"));
 }
 
 TEST_F(LineDisplayTest, StressesAboveOneAreBold) {
@@ -153,87 +153,91 @@ TEST_F(LineDisplayTest, StressesAboveOneAreBold) {
     ASSERT_TRUE(StartWith({verse, Plain(5)}));
     const std::vector<bool> bold = {true, false, true, false, false};
     for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(form->txtSyllables(i)->font().bold(), bold[static_cast<std::size_t>(i - 1)]) << i;
-        EXPECT_EQ(form->txtSyllables(i)->font().pointSizeF(), 9.75);
+        EXPECT_EQ(form->Grid().syllableBoxes(i)->font().bold(),
+                  bold[static_cast<std::size_t>(i - 1)])
+            << i;
+        EXPECT_EQ(form->Grid().syllableBoxes(i)->font().pointSizeF(), 9.75);
     }
     ShowLine(2);
-    EXPECT_FALSE(form->txtSyllables(1)->font().bold()) << "boldness follows the line";
+    EXPECT_FALSE(form->Grid().syllableBoxes(1)->font().bold()) << "boldness follows the line";
 }
 
 TEST_F(LineDisplayTest, AlignmentFollowsTheLine) {
     const Verse word{"v", {"love", "ly"}, {"3", "1"}, {"1", "2"}, ""};
     ASSERT_TRUE(StartWith({word, Plain(2)}));
-    EXPECT_EQ(Horizontal(form->txtSyllables(1)), Qt::AlignRight);
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(1)), Qt::AlignRight);
     ShowLine(2);
-    EXPECT_EQ(Horizontal(form->txtSyllables(1)), Qt::AlignHCenter);
-    EXPECT_EQ(Horizontal(form->txtSyllables(2)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(1)), Qt::AlignHCenter);
+    EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(2)), Qt::AlignHCenter);
 }
 
 TEST_F(LineDisplayTest, WindowsCodePageTextIsDecoded) {
     const Verse verse{"\xC9t\xE9 d\xE9j\xE0", {"\xE9", "t\xE9"}, {"1", "3"}, {"1", "4"}, "caf\xE9"};
     ASSERT_TRUE(StartWith({verse}));
-    EXPECT_EQ(form->lblText->text(), QString::fromUtf8("\xC3\x89t\xC3\xA9 d\xC3\xA9j\xC3\xA0"));
-    EXPECT_EQ(TextOf("txtSyllables", 1), QString::fromUtf8("\xC3\xA9"));
-    EXPECT_EQ(TextOf("txtSyllables", 2), QString::fromUtf8("t\xC3\xA9"));
-    EXPECT_EQ(form->txtComment->toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
-    EXPECT_EQ(form->CurrentSyllables[2], "t\xE9") << "the working copy keeps the bytes";
+    EXPECT_EQ(form->lineTextLabel->text(),
+              QString::fromUtf8("\xC3\x89t\xC3\xA9 d\xC3\xA9j\xC3\xA0"));
+    EXPECT_EQ(TextOf("syllableBoxes", 1), QString::fromUtf8("\xC3\xA9"));
+    EXPECT_EQ(TextOf("syllableBoxes", 2), QString::fromUtf8("t\xC3\xA9"));
+    EXPECT_EQ(form->Grid().commentBox->toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
+    EXPECT_EQ(form->Work().CurrentSyllables[2], "t\xE9") << "the working copy keeps the bytes";
 }
 
 TEST_F(LineDisplayTest, Utf8TextIsDecoded) {
     const Verse verse{"\xC3\xA9t\xC3\xA9", {"\xC3\xA9", "t\xC3\xA9"}, {"1", "3"}, {"1", "4"}, ""};
     ASSERT_TRUE(StartWith({verse}));
-    EXPECT_EQ(form->lblText->text(), QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
-    EXPECT_EQ(TextOf("txtSyllables", 2), QString::fromUtf8("t\xC3\xA9"));
+    EXPECT_EQ(form->lineTextLabel->text(), QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
+    EXPECT_EQ(TextOf("syllableBoxes", 2), QString::fromUtf8("t\xC3\xA9"));
 }
 
 TEST_F(LineDisplayTest, ShowingTheLineAgainDropsEditsOnScreenAndInTheWorkingCopy) {
     Verse verse = Plain(3);
     verse.comment = "kept";
     ASSERT_TRUE(StartWith({verse}));
-    form->CurrentStresses[2] = "4";
-    form->CurrentSyllables[1] = "changed";
-    form->txtStress(2)->setText("4");
-    form->txtSyllables(3)->setText("typed");
-    form->txtComment->setPlainText("typed comment");
+    form->Work().CurrentStresses[2] = "4";
+    form->Work().CurrentSyllables[1] = "changed";
+    form->Grid().stressBoxes(2)->setText("4");
+    form->Grid().syllableBoxes(3)->setText("typed");
+    form->Grid().commentBox->setPlainText("typed comment");
     ShowLine(1);
-    EXPECT_EQ(form->CurrentStresses[2], "1");
-    EXPECT_EQ(form->CurrentSyllables[1], "s1");
-    EXPECT_EQ(TextOf("txtStress", 2), "1");
-    EXPECT_EQ(TextOf("txtSyllables", 3), "s3");
-    EXPECT_EQ(form->txtComment->toPlainText(), "kept");
+    EXPECT_EQ(form->Work().CurrentStresses[2], "1");
+    EXPECT_EQ(form->Work().CurrentSyllables[1], "s1");
+    EXPECT_EQ(TextOf("stressBoxes", 2), "1");
+    EXPECT_EQ(TextOf("syllableBoxes", 3), "s3");
+    EXPECT_EQ(form->Grid().commentBox->toPlainText(), "kept");
 }
 
 TEST_F(LineDisplayTest, WorkingCopyMatchesTheStoreRow) {
     const Verse verse{"v", {"a", "b"}, {" 2", "1"}, {"3", ""}, ""};
     ASSERT_TRUE(StartWith({verse, Plain(4)}));
-    EXPECT_EQ(form->CurrentSyllables, (std::vector<std::string>{"", "a", "b", "", ""}));
-    EXPECT_EQ(form->CurrentStresses, (std::vector<std::string>{"", " 2", "1", "", ""}));
-    EXPECT_EQ(form->CurrentJunctures, (std::vector<std::string>{"", "3", "", "", ""}));
+    EXPECT_EQ(form->Work().CurrentSyllables, (std::vector<std::string>{"", "a", "b", "", ""}));
+    EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", " 2", "1", "", ""}));
+    EXPECT_EQ(form->Work().CurrentJunctures, (std::vector<std::string>{"", "3", "", "", ""}));
 }
 
 TEST_F(LineDisplayTest, LineOutsideTheStoreChangesNothing) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}));
-    form->CurrentStresses[1] = "3";
+    form->Work().CurrentStresses[1] = "3";
     for (const std::int32_t line : {3, -1, 1000000}) {
         ShowLine(line);
-        EXPECT_EQ(form->lblText->text(), "first") << line;
-        EXPECT_EQ(form->lblProgress->text(), "1/2");
-        EXPECT_EQ(form->CurrentStresses[1], "3");
+        EXPECT_EQ(form->lineTextLabel->text(), "first") << line;
+        EXPECT_EQ(form->progressLabel->text(), "1/2");
+        EXPECT_EQ(form->Work().CurrentStresses[1], "3");
     }
 }
 
 TEST_F(LineDisplayTest, GridNarrowerThanTheStoreChangesNothing) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}));
-    form->MaximumNumberOfSyllables = 3;  // as if a wider file had been loaded without columns
-    form->CurrentSyllables.resize(4);
-    form->CurrentStresses.resize(4);
-    form->CurrentJunctures.resize(4);
+    form->Work().MaximumNumberOfSyllables =
+        3;  // as if a wider file had been loaded without columns
+    form->Work().CurrentSyllables.resize(4);
+    form->Work().CurrentStresses.resize(4);
+    form->Work().CurrentJunctures.resize(4);
     ShowLine(2);
-    EXPECT_EQ(form->lblText->text(), "first");
-    form->MaximumNumberOfSyllables = 2;
-    form->CurrentJunctures.resize(2);  // working copies too short
+    EXPECT_EQ(form->lineTextLabel->text(), "first");
+    form->Work().MaximumNumberOfSyllables = 2;
+    form->Work().CurrentJunctures.resize(2);  // working copies too short
     ShowLine(2);
-    EXPECT_EQ(form->lblText->text(), "first");
+    EXPECT_EQ(form->lineTextLabel->text(), "first");
 }
 
 }  // namespace

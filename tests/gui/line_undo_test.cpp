@@ -26,7 +26,7 @@ const std::vector<Verse> kUndoLines = {
 
 // All that the line editor shows and holds of the line: every control of the grid, and the
 // working copy.
-std::vector<std::string> WholeLine(const Form1& form) {
+std::vector<std::string> WholeLine(const MainWindow& form) {
     std::vector<std::string> state;
     for (const QWidget* control : form.findChildren<QWidget*>()) {
         if (!control->objectName().contains(QLatin1Char('('))) {
@@ -40,9 +40,10 @@ std::vector<std::string> WholeLine(const Form1& form) {
         }
         state.push_back(seen);
     }
-    for (std::size_t k = 1; k <= static_cast<std::size_t>(form.NumberOfCellColumns()); ++k) {
-        state.push_back("working copy '" + form.CurrentSyllables[k] + "' '" +
-                        form.CurrentStresses[k] + "' '" + form.CurrentJunctures[k] + "'");
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(form.Grid().Columns()); ++k) {
+        state.push_back("working copy '" + form.Work().CurrentSyllables[k] + "' '" +
+                        form.Work().CurrentStresses[k] + "' '" + form.Work().CurrentJunctures[k] +
+                        "'");
     }
     return state;
 }
@@ -100,31 +101,32 @@ TEST_P(UndoRedo, RestoreTheWholeLine) {
         EXPECT_NE(after, before);
     }
 
-    EXPECT_EQ(PressWhileEnabled(key::Undo, form->mnuUndo), c.commands);
+    EXPECT_EQ(PressWhileEnabled(key::Undo, form->undoAction), c.commands);
     EXPECT_EQ(WholeLine(*form), c.commands > 0 ? before : after);
-    EXPECT_EQ(PressWhileEnabled(key::Redo, form->mnuRedo), c.commands);
+    EXPECT_EQ(PressWhileEnabled(key::Redo, form->redoAction), c.commands);
     EXPECT_EQ(WholeLine(*form), after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Window, UndoRedo,
     ::testing::Values(
-        UndoCase{"StepOverTypedText", 1, "txtStress(1)", {key::Up}, 1, "txtStress(1)", "1xx"},
-        UndoCase{"RefusedStepLeavesNothingToUndo", 1, "txtStress(3)", {key::Up}, 0},
-        UndoCase{"MergeBeforeAHiddenColumn", 2, "txtStress(1)", {"cmdMerge(1)"}, 1},
-        UndoCase{"MergeOfTheLastPairOfAFullLine", 3, "txtStress(5)", {key::Merge}, 1},
+        UndoCase{"StepOverTypedText", 1, "stressBoxes(1)", {key::Up}, 1, "stressBoxes(1)", "1xx"},
+        UndoCase{"RefusedStepLeavesNothingToUndo", 1, "stressBoxes(3)", {key::Up}, 0},
+        UndoCase{"MergeBeforeAHiddenColumn", 2, "stressBoxes(1)", {"mergeButtons(1)"}, 1},
+        UndoCase{"MergeOfTheLastPairOfAFullLine", 3, "stressBoxes(5)", {key::Merge}, 1},
         // Text typed into a box that no edit touches is shown again as typed.
-        UndoCase{"StepsAndMergesMixed",
-                 3,
-                 "txtStress(1)",
-                 {key::Up, key::Merge, "cmdJunctureUp(2)", "cmdMerge(1)", "cmdMerge(2)"},
-                 5,
-                 "txtJuncture(6)",
-                 "typed"},
+        UndoCase{
+            "StepsAndMergesMixed",
+            3,
+            "stressBoxes(1)",
+            {key::Up, key::Merge, "junctureUpButtons(2)", "mergeButtons(1)", "mergeButtons(2)"},
+            5,
+            "junctureBoxes(6)",
+            "typed"},
         // Every showing of a line empties the stack.
-        UndoCase{"CommitLeavesNothingToUndo", 2, "txtStress(1)", {key::Up, key::Commit}, 0},
-        UndoCase{"ReloadLeavesNothingToUndo", 2, "txtStress(1)", {key::Up, key::F5}, 0},
-        UndoCase{"OpenLeavesNothingToUndo", 2, "txtStress(1)", {key::Up, key::Open}, 0}),
+        UndoCase{"CommitLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::Commit}, 0},
+        UndoCase{"ReloadLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::F5}, 0},
+        UndoCase{"OpenLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::Open}, 0}),
     [](const ::testing::TestParamInfo<UndoCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

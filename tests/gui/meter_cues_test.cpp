@@ -29,10 +29,10 @@ protected:
     // While a cue shows, its column's stress box says what it stands for; once it hides, the
     // box has its own description back.
     void ExpectDescriptions() const {
-        const char* what = form->mnuStrictMeterCheck->isChecked() ? kStressed : kMaximum;
-        for (int i = 1; i <= form->lblOffMeter.Count(); ++i) {
-            EXPECT_EQ(form->txtStress(i)->accessibleDescription().toStdString(),
-                      form->lblOffMeter(i)->isVisible() ? what : kStressKeys)
+        const char* what = form->strictMeterCheckAction->isChecked() ? kStressed : kMaximum;
+        for (int i = 1; i <= form->Grid().offMeterCues.Count(); ++i) {
+            EXPECT_EQ(form->Grid().stressBoxes(i)->accessibleDescription().toStdString(),
+                      form->Grid().offMeterCues(i)->isVisible() ? what : kStressKeys)
                 << i;
         }
     }
@@ -43,10 +43,10 @@ protected:
 // only to the strict check, line 5 only by its count.
 TEST_F(MeterCues, FollowTheLineOnScreenAndTheJumps) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("2"));
-    form->txtStress(7)->setFocus();
+    form->Grid().stressBoxes(7)->setFocus();
     const auto lower = [] { Press(Plain(Qt::Key_Down)); };
-    const auto undo = [this] { form->mnuUndo->trigger(); };
-    const auto strict = [this] { form->mnuStrictMeterCheck->trigger(); };
+    const auto undo = [this] { form->undoAction->trigger(); };
+    const auto strict = [this] { form->strictMeterCheckAction->trigger(); };
     const auto next = [] { Press(Plain(Qt::Key_F3)); };
     const auto previous = [] { Press(Qt::SHIFT | Qt::Key_F3); };
     struct Step {
@@ -61,7 +61,7 @@ TEST_F(MeterCues, FollowTheLineOnScreenAndTheJumps) {
         {"Love down to 2: still a maximum", lower, 2, {7}, kOnePlace},
         {"down to 1: fits", lower, 2, {}, kFits},
         {"undo", undo, 2, {7}, kOnePlace},
-        {"redo", [this] { form->mnuRedo->trigger(); }, 2, {}, kFits},
+        {"redo", [this] { form->redoAction->trigger(); }, 2, {}, kFits},
         {"next, past lines 3 and 4", next, 5, {}, "3 syllables too few"},
         {"previous, the edit dropped", previous, 2, {7}, kOnePlace},
         {"none before", previous, 2, {7}, kNothingFurther},
@@ -71,17 +71,17 @@ TEST_F(MeterCues, FollowTheLineOnScreenAndTheJumps) {
         {"none after", next, 14, {7}, kNothingFurther},
         {"strict check off", strict, 14, {}, kFits},
         {"to line 12", [this] { GoTo(QStringLiteral("12")); }, 12, {9}, kLine12Off},
-        {"merge e and ven", [this] { ClickCell("cmdMerge", 5); }, 12, {}, kFits},
+        {"merge e and ven", [this] { ClickCell("mergeButtons", 5); }, 12, {}, kFits},
         {"undo the merge", undo, 12, {9}, kLine12Off},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         step.act();
-        EXPECT_EQ(form->CurrentLine, step.line);
+        EXPECT_EQ(form->Work().CurrentLine, step.line);
         EXPECT_EQ(Progress(), std::to_string(step.line) + "/14");
         EXPECT_EQ(CuedColumns(), step.cues);
         EXPECT_EQ(Status(), step.status);
-        EXPECT_EQ(form->lblMeterStatus->accessibleName().toStdString(), step.status);
+        EXPECT_EQ(form->lineStatusLabel->accessibleName().toStdString(), step.status);
         ExpectDescriptions();
     }
     EXPECT_TRUE(platform.Messages().empty());

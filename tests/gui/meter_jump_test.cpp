@@ -16,28 +16,28 @@ class MeterJumps : public MeterFixture {};
 // dropped, and the next edit, or the next move, shows the line's own status again.
 TEST_F(MeterJumps, MoveAsGoToDoesOrStayWithTheEdits) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("8"));
-    form->txtStress(11)->setFocus();
+    form->Grid().stressBoxes(11)->setFocus();
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
-    EXPECT_EQ(form->CurrentLine, 12);
-    EXPECT_EQ(form->Stresses(8, 11), "1") << "the uncommitted step is dropped";
-    EXPECT_FALSE(form->IsModified());
-    EXPECT_FALSE(form->mnuUndo->isEnabled());
-    EXPECT_EQ(Focused(), "txtStress(11)");
+    EXPECT_EQ(form->Work().CurrentLine, 12);
+    EXPECT_EQ(form->Work().Stresses(8, 11), "1") << "the uncommitted step is dropped";
+    EXPECT_FALSE(form->Work().IsModified());
+    EXPECT_FALSE(form->undoAction->isEnabled());
+    EXPECT_EQ(Focused(), "stressBoxes(11)");
 
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
-    EXPECT_EQ(form->CurrentLine, 12);
+    EXPECT_EQ(form->Work().CurrentLine, 12);
     EXPECT_EQ(Status(), "no further line off the meter");
-    EXPECT_EQ(form->CurrentStresses[11], "4");
-    EXPECT_TRUE(form->mnuUndo->isEnabled());
+    EXPECT_EQ(form->Work().CurrentStresses[11], "4");
+    EXPECT_TRUE(form->undoAction->isEnabled());
     Press(Plain(Qt::Key_Down));
     EXPECT_EQ(Status(), "1 place off the meter, 1 syllable too many");
     Press(Plain(Qt::Key_F3));
     Press(Plain(Qt::Key_PageUp));
-    EXPECT_EQ(form->CurrentLine, 11);
+    EXPECT_EQ(form->Work().CurrentLine, 11);
     EXPECT_EQ(Status(), "fits the meter");
-    EXPECT_EQ(Focused(), "txtStress(10)");
+    EXPECT_EQ(Focused(), "stressBoxes(10)");
 }
 
 }  // namespace

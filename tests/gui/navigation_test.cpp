@@ -23,7 +23,7 @@ protected:
         EXPECT_EQ(platform.ReadFile(kSonnet), originalPoem);
         EXPECT_EQ(platform.ReadFile(kMemory), originalMemory);
     }
-    std::string LineText() const { return form->lblText->text().toStdString(); }
+    std::string LineText() const { return form->lineTextLabel->text().toStdString(); }
 
     std::string originalPoem;
     std::string originalMemory;
@@ -32,49 +32,49 @@ protected:
 // ---- commit and undo ------------------------------------------------------------------------
 
 TEST_F(Navigation, CommitShowsTheNextLineAndKeepsTheEdits) {
-    ClickCell("cmdStressUp", 1);
-    ClickCell("cmdJunctureDown", 1);
+    ClickCell("stressUpButtons", 1);
+    ClickCell("junctureDownButtons", 1);
     TypeComment(QStringLiteral("opening spondee?"));
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
 
     EXPECT_EQ(Progress(), "2/14");
     EXPECT_EQ(LineText(), kSonnetLine2);
     EXPECT_EQ(Comment(), "");
-    EXPECT_EQ(form->Stresses(1, 1), "2");
-    EXPECT_EQ(form->Junctures(1, 1), "1");
-    EXPECT_EQ(form->Comments(1), "opening spondee?");
+    EXPECT_EQ(form->Work().Stresses(1, 1), "2");
+    EXPECT_EQ(form->Work().Junctures(1, 1), "1");
+    EXPECT_EQ(form->Work().Comments(1), "opening spondee?");
 
-    Click(QStringLiteral("cmdBackOne"));
-    EXPECT_EQ(CellText("txtStress", 1), "2");
-    EXPECT_EQ(CellText("txtJuncture", 1), "1");
+    Click(QStringLiteral("backOneButton"));
+    EXPECT_EQ(CellText("stressBoxes", 1), "2");
+    EXPECT_EQ(CellText("junctureBoxes", 1), "1");
     EXPECT_EQ(Comment(), "opening spondee?");
     ExpectFilesUntouched();
 }
 
 TEST_F(Navigation, BothSaveButtonsDoTheSame) {
-    for (const char* button : {"cmdOk", "cmdAlsoSave"}) {
-        const int line = form->CurrentLine;
-        ClickCell("cmdStressUp", 2);
+    for (const char* button : {"commitLineButton", "commitLineTopButton"}) {
+        const int line = form->Work().CurrentLine;
+        ClickCell("stressUpButtons", 2);
         TypeComment(QLatin1String(button));
         Click(QLatin1String(button));
-        EXPECT_EQ(form->CurrentLine, line + 1) << button;
-        EXPECT_EQ(form->Stresses(line, 2), line == 1 ? "2" : "4") << button;
-        EXPECT_EQ(form->Comments(line), button);
+        EXPECT_EQ(form->Work().CurrentLine, line + 1) << button;
+        EXPECT_EQ(form->Work().Stresses(line, 2), line == 1 ? "2" : "4") << button;
+        EXPECT_EQ(form->Work().Comments(line), button);
     }
 }
 
 TEST_F(Navigation, RedoRightAfterDisplayChangesNothing) {
     std::vector<std::string> before;
     std::vector<bool> shownBefore;
-    for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
-        before.push_back(CellText("txtSyllables", i) + "|" + CellText("txtStress", i));
-        shownBefore.push_back(CellShown("cmdMerge", i));
+    for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+        before.push_back(CellText("syllableBoxes", i) + "|" + CellText("stressBoxes", i));
+        shownBefore.push_back(CellShown("mergeButtons", i));
     }
-    Click(QStringLiteral("cmdUndo"));
-    for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
+    Click(QStringLiteral("reloadLineButton"));
+    for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
         const auto at = static_cast<std::size_t>(i - 1);
-        EXPECT_EQ(CellText("txtSyllables", i) + "|" + CellText("txtStress", i), before[at]);
-        EXPECT_EQ(CellShown("cmdMerge", i), shownBefore[at]) << i;
+        EXPECT_EQ(CellText("syllableBoxes", i) + "|" + CellText("stressBoxes", i), before[at]);
+        EXPECT_EQ(CellShown("mergeButtons", i), shownBefore[at]) << i;
     }
     EXPECT_EQ(Progress(), "1/14");
 }
@@ -82,26 +82,26 @@ TEST_F(Navigation, RedoRightAfterDisplayChangesNothing) {
 TEST_F(Navigation, RedoPutsBackTheStoredComment) {
     TypeComment(QStringLiteral("a thought"));
     ASSERT_EQ(Comment(), "a thought");
-    Click(QStringLiteral("cmdUndo"));
+    Click(QStringLiteral("reloadLineButton"));
     EXPECT_EQ(Comment(), "");
-    EXPECT_EQ(form->Comments(1), "");
+    EXPECT_EQ(form->Work().Comments(1), "");
 }
 
 TEST_F(Navigation, CommitOnRowZeroWritesThatRowAndShowsLineOne) {
     GoTo(QString());
     ASSERT_EQ(Progress(), "0/14");
     TypeComment(QStringLiteral("nowhere"));
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
     EXPECT_EQ(Progress(), "1/14");
-    EXPECT_EQ(form->Comments(0), "nowhere");
-    EXPECT_EQ(form->Comments(1), "");
+    EXPECT_EQ(form->Work().Comments(0), "nowhere");
+    EXPECT_EQ(form->Work().Comments(1), "");
 }
 
 TEST_F(Navigation, CommittingTheLastLineAndAnsweringYesSavesBothFiles) {
     GoTo(QStringLiteral("14"));
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     platform.WillAnswer({Answer::Yes});
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
 
     ASSERT_EQ(platform.MessageTexts(), (std::vector<QString>{QStringLiteral("Save changes?")}));
     EXPECT_TRUE(platform.Ended());
@@ -116,9 +116,9 @@ TEST_F(Navigation, CommittingTheLastLineAndAnsweringYesSavesBothFiles) {
 
 TEST_F(Navigation, CommittingTheLastLineAndAnsweringNoWritesNothing) {
     GoTo(QStringLiteral("14"));
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     platform.WillAnswer({Answer::No});
-    Click(QStringLiteral("cmdAlsoSave"));
+    Click(QStringLiteral("commitLineTopButton"));
     EXPECT_TRUE(platform.Ended());
     ExpectFilesUntouched();
     // The correction's safety copy went with the No.
@@ -127,23 +127,23 @@ TEST_F(Navigation, CommittingTheLastLineAndAnsweringNoWritesNothing) {
 
 TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
     GoTo(QStringLiteral("14"));
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     platform.FailWrites(true);
     platform.WillAnswer({Answer::Yes});
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
     EXPECT_FALSE(platform.Ended());
     // The failing disk keeps the safety copy from being written too, and says so first.
     ASSERT_EQ(platform.Messages().size(), 3U);
     EXPECT_TRUE(platform.Messages()[0].text.startsWith("Corvale cannot keep a safety copy"));
     EXPECT_EQ(platform.Messages()[1].text, "Save changes?");
     EXPECT_EQ(Progress(), "14/14");
-    EXPECT_EQ(form->Stresses(14, 1), "2");
+    EXPECT_EQ(form->Work().Stresses(14, 1), "2");
     ExpectFilesUntouched();
 }
 
 TEST_F(Navigation, CloseBoxWithNothingUnsavedEndsWithoutAskingOrWriting) {
-    Click(QStringLiteral("cmdOk"));  // a commit that changes nothing
-    ClickCell("cmdStressUp", 1);     // a step never committed
+    Click(QStringLiteral("commitLineButton"));  // a commit that changes nothing
+    ClickCell("stressUpButtons", 1);            // a step never committed
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(platform.Messages().empty());
@@ -154,32 +154,32 @@ TEST_F(Navigation, CloseBoxWithNothingUnsavedEndsWithoutAskingOrWriting) {
 // ---- back and ahead -------------------------------------------------------------------------
 
 TEST_F(Navigation, BackOnTheFirstLineKeepsUncommittedChanges) {
-    ClickCell("cmdStressUp", 1);
-    Click(QStringLiteral("cmdBackOne"));
+    ClickCell("stressUpButtons", 1);
+    Click(QStringLiteral("backOneButton"));
     EXPECT_EQ(Progress(), "1/14");
-    EXPECT_EQ(CellText("txtStress", 1), "2");
-    EXPECT_EQ(form->CurrentStresses[1], "2");
+    EXPECT_EQ(CellText("stressBoxes", 1), "2");
+    EXPECT_EQ(form->Work().CurrentStresses[1], "2");
 }
 
 TEST_F(Navigation, AheadOnTheLastLineKeepsUncommittedChanges) {
     GoTo(QStringLiteral("14"));
-    ClickCell("cmdMerge", 1);
-    Click(QStringLiteral("cmdAheadOne"));
+    ClickCell("mergeButtons", 1);
+    Click(QStringLiteral("aheadOneButton"));
     EXPECT_EQ(Progress(), "14/14");
-    EXPECT_EQ(CellText("txtSyllables", 1), "So long");
+    EXPECT_EQ(CellText("syllableBoxes", 1), "So long");
 }
 
 TEST_F(Navigation, MovingAwayDropsUncommittedChanges) {
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     TypeComment(QStringLiteral("lost"));
-    Click(QStringLiteral("cmdAheadOne"));
+    Click(QStringLiteral("aheadOneButton"));
     EXPECT_EQ(LineText(), kSonnetLine2);
-    EXPECT_EQ(form->lblTextNextLine->text().toStdString(),
+    EXPECT_EQ(form->nextLineTextLabel->text().toStdString(),
               "Rough winds do shake the darling buds of May,");
-    Click(QStringLiteral("cmdBackOne"));
-    EXPECT_EQ(CellText("txtStress", 1), "1");
+    Click(QStringLiteral("backOneButton"));
+    EXPECT_EQ(CellText("stressBoxes", 1), "1");
     EXPECT_EQ(Comment(), "");
-    EXPECT_EQ(form->Stresses(1, 1), "1");
+    EXPECT_EQ(form->Work().Stresses(1, 1), "1");
 }
 
 // ---- go to ----------------------------------------------------------------------------------
@@ -196,19 +196,19 @@ class GoToInput : public Navigation, public ::testing::WithParamInterface<GoToCa
 TEST_P(GoToInput, MovesOrRefuses) {
     const GoToCase& c = GetParam();
     GoTo(QStringLiteral("3"));
-    ClickCell("cmdStressUp", 1);  // uncommitted; survives only a refusal
+    ClickCell("stressUpButtons", 1);  // uncommitted; survives only a refusal
     GoTo(QString::fromUtf8(c.typed));
 
     EXPECT_EQ(Progress(), c.progress);
     if (c.refused) {
         EXPECT_EQ(platform.MessageTexts(),
                   (std::vector<QString>{QString::fromLatin1(navigation::kGoToMessage)}));
-        EXPECT_EQ(form->txtGoto->text().toStdString(), c.typed);
-        EXPECT_EQ(CellText("txtStress", 1), "4");
+        EXPECT_EQ(form->Grid().goToBox->text().toStdString(), c.typed);
+        EXPECT_EQ(CellText("stressBoxes", 1), "4");
     } else {
         EXPECT_TRUE(platform.Messages().empty());
-        EXPECT_EQ(form->txtGoto->text(), QString());
-        EXPECT_LE(form->CurrentLine, form->NumberOfLines);
+        EXPECT_EQ(form->Grid().goToBox->text(), QString());
+        EXPECT_LE(form->Work().CurrentLine, form->Work().NumberOfLines);
     }
 }
 
@@ -227,21 +227,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<GoToCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Navigation, GoingToTheLineOnScreenDropsItsChanges) {
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     GoTo(QStringLiteral("1"));
-    EXPECT_EQ(CellText("txtStress", 1), "1");
+    EXPECT_EQ(CellText("stressBoxes", 1), "1");
 }
 
 TEST_F(Navigation, RowZeroHidesEveryColumnAndLeadsToLineOne) {
     GoTo(QStringLiteral("0"));
-    for (int i = 1; i <= form->MaximumNumberOfSyllables; ++i) {
-        EXPECT_FALSE(CellShown("txtSyllables", i)) << i;
-        EXPECT_FALSE(CellShown("cmdStressUp", i)) << i;
+    for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+        EXPECT_FALSE(CellShown("syllableBoxes", i)) << i;
+        EXPECT_FALSE(CellShown("stressUpButtons", i)) << i;
     }
     EXPECT_EQ(LineText(), "");
-    Click(QStringLiteral("cmdBackOne"));
+    Click(QStringLiteral("backOneButton"));
     EXPECT_EQ(Progress(), "0/14");
-    Click(QStringLiteral("cmdAheadOne"));
+    Click(QStringLiteral("aheadOneButton"));
     EXPECT_EQ(Progress(), "1/14");
     EXPECT_EQ(LineText(), "Shall I compare thee to a summer's day?");
 }

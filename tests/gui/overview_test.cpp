@@ -84,27 +84,27 @@ TEST_F(OverviewTest, ListsEveryVerseLineAndFiltersThoseOffTheMeter) {
 // undo and redo reach the line on screen.
 TEST_F(OverviewTest, ClickAndReturnGoAndTheListKeepsItsKeys) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
-    form->txtStress(1)->setFocus();
+    form->Grid().stressBoxes(1)->setFocus();
     Press(Plain(Qt::Key_Up));
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
     Press(Qt::CTRL | Qt::Key_Z);
-    EXPECT_EQ(form->CurrentStresses[1], "3");
+    EXPECT_EQ(form->Work().CurrentStresses[1], "3");
     Press(Qt::CTRL | Qt::Key_Y);
-    EXPECT_EQ(form->CurrentStresses[1], "4");
+    EXPECT_EQ(form->Work().CurrentStresses[1], "4");
     const QModelIndex seven = List().model()->index(6, OverviewModel::kText);
     List().scrollTo(seven);
     QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().visualRect(seven).center());
-    EXPECT_EQ(form->CurrentLine, 7);
+    EXPECT_EQ(form->Work().CurrentLine, 7);
     EXPECT_EQ(Selected(), 7);
-    EXPECT_EQ(form->Stresses(1, 1), "3") << "the uncommitted step is dropped";
-    EXPECT_FALSE(form->IsModified());
+    EXPECT_EQ(form->Work().Stresses(1, 1), "3") << "the uncommitted step is dropped";
+    EXPECT_FALSE(form->Work().IsModified());
     Press(Plain(Qt::Key_PageDown));
     EXPECT_NE(Selected(), 7);
     Press(Qt::CTRL | Qt::Key_Home);
     EXPECT_EQ(Selected(), 1);
-    EXPECT_EQ(form->CurrentLine, 7);
+    EXPECT_EQ(form->Work().CurrentLine, 7);
     Press(Plain(Qt::Key_Return));
-    EXPECT_EQ(form->CurrentLine, 1);
+    EXPECT_EQ(form->Work().CurrentLine, 1);
     EXPECT_EQ(Focused(), "lstOverview");
 }
 
@@ -114,7 +114,7 @@ TEST_F(OverviewTest, RowsFollowCommitsSavesAndFileSwitches) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kOverviewOpen));
     TheOverview()->OnlyOffBox().click();
     GoTo(QStringLiteral("2"));
-    form->txtStress(7)->setFocus();  // "Love", 3, in the weak 7th place
+    form->Grid().stressBoxes(7)->setFocus();  // "Love", 3, in the weak 7th place
     Press(Plain(Qt::Key_Down));
     Press(Plain(Qt::Key_Down));
     ASSERT_EQ(Status(), "fits the meter");
@@ -133,7 +133,7 @@ TEST_F(OverviewTest, RowsFollowCommitsSavesAndFileSwitches) {
     OpenFile(QStringLiteral("sonnet18.txt"));
     EXPECT_EQ(Summary(), "4 of 14 verse lines off the meter, 0 changed");
     EXPECT_EQ(Row(1), "1|Shall I compare thee to a summer's day?|fits the meter|");
-    EXPECT_EQ(Selected(), form->CurrentLine);
+    EXPECT_EQ(Selected(), form->Work().CurrentLine);
 }
 
 // An empty meter judges nothing: no judgement in the overview, and an empty status that F3
@@ -146,8 +146,8 @@ TEST_F(OverviewTest, EmptyMeterJudgesNothing) {
     EXPECT_EQ(Row(2), "2|Admit impediments. Love is not love||");
     TheOverview()->OnlyOffBox().click();
     EXPECT_EQ(Listed(), Lines{});
-    form->Keys().Find(QStringLiteral("mnuNextOffTheMeter"))->trigger();
-    EXPECT_EQ(form->CurrentLine, 1);
+    form->Keys().Find(QStringLiteral("nextOffTheMeterAction"))->trigger();
+    EXPECT_EQ(form->Work().CurrentLine, 1);
     EXPECT_EQ(Status(), "");
 }
 
@@ -162,8 +162,8 @@ TEST_F(OverviewTest, ChangedOptionsAreRemembered) {
     Press(Plain(Qt::Key_F7));
     EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nStrictMeterCheck=true\n");
     TheOverview()->close();  // what its close button does
-    EXPECT_EQ(Focused(), "txtSyllables(1)");
-    EXPECT_FALSE(form->mnuOverview->isChecked());
+    EXPECT_EQ(Focused(), "syllableBoxes(1)");
+    EXPECT_FALSE(form->overviewAction->isChecked());
     EXPECT_EQ(TheOverview(), nullptr);
     EXPECT_EQ(ViewFile(), "[View]\nOverview=false\nStrictMeterCheck=true\n");
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
@@ -185,9 +185,9 @@ class ViewOptionsAtStart : public OverviewTest,
 TEST_P(ViewOptionsAtStart, AreAppliedAndNeverWrittenUnchanged) {
     const OptionsCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", c.file));
-    EXPECT_EQ(form->mnuOverview->isChecked(), c.overview);
+    EXPECT_EQ(form->overviewAction->isChecked(), c.overview);
     EXPECT_EQ(TheOverview() != nullptr, c.overview);
-    EXPECT_EQ(form->mnuStrictMeterCheck->isChecked(), c.strict);
+    EXPECT_EQ(form->strictMeterCheckAction->isChecked(), c.strict);
     EXPECT_EQ(Status(), c.strict ? "2 places off the meter" : "fits the meter");
     Press(Plain(Qt::Key_F3));
     Press(Plain(Qt::Key_Down));

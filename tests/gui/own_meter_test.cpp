@@ -69,7 +69,7 @@ protected:
     void StartOnOde() {
         ASSERT_TRUE(Start());
         Activate();
-        form->mnuOverview->trigger();
+        form->overviewAction->trigger();
     }
     void Switch(const char* name) {
         GoTo(QStringLiteral("1"));
@@ -77,13 +77,13 @@ protected:
     }
     MeterView View() {
         MeterView view;
-        for (int i = 1; i <= form->NumberOfCellColumns(); ++i) {
-            const QLabel* label = form->lblMeter(i);
+        for (int i = 1; i <= form->Grid().Columns(); ++i) {
+            const QLabel* label = form->Grid().meterLabels(i);
             view.captions.push_back(label->isVisible() ? label->text().toStdString() : "-");
             if (label->font().bold()) {
                 view.bold.push_back(i);
             }
-            if (form->txtStress(i)->palette().color(QPalette::Base) == QColor(255, 0, 0)) {
+            if (form->Grid().stressBoxes(i)->palette().color(QPalette::Base) == QColor(255, 0, 0)) {
                 view.red.push_back(i);
             }
         }
@@ -93,7 +93,7 @@ protected:
         view.overview = TheOverview() != nullptr
                             ? TheOverview()->Model().Summary().section(u',', 0, 0)
                             : QString();
-        form->mnuNextOffTheMeter_Click();
+        form->GoToNextOffTheMeter();
         view.afterF3 = Progress();
         GoTo(QStringLiteral("1"));
         return view;
@@ -119,14 +119,14 @@ TEST_F(OwnMeterWindow, ALongerMeterGetsCuesForItsFurtherPlaces) {
     GoTo(QStringLiteral("2"));
     // Stresses 3 1 3 1 3 1 under W S W S W S: maxima in the weak places after the first.
     EXPECT_EQ(CuedColumns(), (std::vector<int>{3, 5}));
-    EXPECT_EQ(form->lblOffMeter.Count(), 6);
+    EXPECT_EQ(form->Grid().offMeterCues.Count(), 6);
 }
 
 TEST_F(OwnMeterWindow, ASwitchToAFileWithoutAMeterStaysPut) {
     StartOnOde();
     GoTo(QStringLiteral("2"));
-    ClickCell("cmdStressUp", 2);
-    Click(QStringLiteral("cmdOk"));  // an unsaved correction, now on line 3
+    ClickCell("stressUpButtons", 2);
+    Click(QStringLiteral("commitLineButton"));  // an unsaved correction, now on line 3
     const std::vector<std::string> files = platform.FileNames();
     platform.WillAnswer({Answer::No});
     OpenFile(QStringLiteral("bare.txt"));
@@ -138,10 +138,10 @@ TEST_F(OwnMeterWindow, ASwitchToAFileWithoutAMeterStaysPut) {
                   "in the same folder as the program, holding the symbols of the meter (like S "
                   "and W) separated by tabs.  I have stayed with the file you are working on."}));
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->WorkingFileName, "ode.txt");
+    EXPECT_EQ(form->Work().WorkingFileName, "ode.txt");
     EXPECT_EQ(Progress(), "3/3");
-    EXPECT_EQ(form->Stresses(2, 2), "2");
-    EXPECT_TRUE(form->IsModified());
+    EXPECT_EQ(form->Work().Stresses(2, 2), "2");
+    EXPECT_TRUE(form->Work().IsModified());
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile("ode.txt", "3", "4", "1", "4", "1", "2167"));
     EXPECT_EQ(platform.FileNames(), files);
     GoTo(QStringLiteral("1"));

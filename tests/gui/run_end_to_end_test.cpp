@@ -71,7 +71,7 @@ private:
 
 class WholeRun : public LineEditorFixture {
 protected:
-    void NewLineInComment() const { QTest::keyClick(form->txtComment, Qt::Key_Return); }
+    void NewLineInComment() const { QTest::keyClick(form->Grid().commentBox, Qt::Key_Return); }
 };
 
 TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
@@ -80,41 +80,41 @@ TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
     ASSERT_EQ(Progress(), "1/14");
 
     // Line 1: a stressed opening, a bound word, and a two-line note.
-    ClickCell("cmdStressUp", 1);
-    ClickCell("cmdJunctureDown", 4);
+    ClickCell("stressUpButtons", 1);
+    ClickCell("junctureDownButtons", 4);
     TypeComment(QStringLiteral("Trochaic start?"));
     NewLineInComment();
     TypeComment(QStringLiteral("check"));
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
     ASSERT_EQ(Progress(), "2/14");
 
     // Line 2: "love" and "ly" become one cell; "more" is lightened.
-    ClickCell("cmdMerge", 4);
-    EXPECT_EQ(CellText("txtSyllables", 4), "love ly");
-    EXPECT_FALSE(CellShown("txtSyllables", 8));
-    ClickCell("cmdStressDown", 3);
-    Click(QStringLiteral("cmdAlsoSave"));
+    ClickCell("mergeButtons", 4);
+    EXPECT_EQ(CellText("syllableBoxes", 4), "love ly");
+    EXPECT_FALSE(CellShown("syllableBoxes", 8));
+    ClickCell("stressDownButtons", 3);
+    Click(QStringLiteral("commitLineTopButton"));
     ASSERT_EQ(Progress(), "3/14");
 
     // Line 3: a change, thought better of by moving away and back.
-    ClickCell("cmdStressUp", 3);
-    Click(QStringLiteral("cmdAheadOne"));
-    Click(QStringLiteral("cmdBackOne"));
-    EXPECT_EQ(CellText("txtStress", 3), "1");
+    ClickCell("stressUpButtons", 3);
+    Click(QStringLiteral("aheadOneButton"));
+    Click(QStringLiteral("backOneButton"));
+    EXPECT_EQ(CellText("stressBoxes", 3), "1");
 
     // A mistyped line number, then line 13.
     GoTo(QStringLiteral("13b"));
     EXPECT_EQ(Progress(), "3/14");
     GoTo(QStringLiteral(" 13 "));
     ASSERT_EQ(Progress(), "13/14");
-    ClickCell("cmdJunctureDown", 1);
+    ClickCell("junctureDownButtons", 1);
     TypeComment(QStringLiteral("even"));
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
 
     // Line 14 is the last: committing it leads to the exit question.
     ASSERT_EQ(Progress(), "14/14");
     platform.WillAnswer({Answer::Yes});
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
 
     ASSERT_TRUE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts().size(), 2U);
@@ -128,16 +128,16 @@ TEST_F(WholeRun, CorrectsSeveralLinesSavesAndResumes) {
     // The next run opens the same file at the recorded line, with the saved corrections.
     form.reset();
     NextRunPlatform nextPlatform(platform.ProgramFolder());
-    Form1 next(nextPlatform);
-    ASSERT_TRUE(next.Form_Load());
+    MainWindow next(nextPlatform);
+    ASSERT_TRUE(next.StartUp());
     next.show();
     EXPECT_TRUE(nextPlatform.messages.empty());
-    EXPECT_EQ(next.lblProgress->text(), QStringLiteral("14/14"));
-    QTest::keyClicks(next.txtGoto, QStringLiteral("2"));
-    QTest::mouseClick(next.cmdGoTo, Qt::LeftButton);
-    EXPECT_EQ(next.txtSyllables(4)->text(), QStringLiteral("love ly"));
-    EXPECT_EQ(next.txtStress(3)->text(), QStringLiteral("2"));
-    EXPECT_FALSE(next.txtSyllables(8)->isVisible());
+    EXPECT_EQ(next.progressLabel->text(), QStringLiteral("14/14"));
+    QTest::keyClicks(next.Grid().goToBox, QStringLiteral("2"));
+    QTest::mouseClick(next.goToButton, Qt::LeftButton);
+    EXPECT_EQ(next.Grid().syllableBoxes(4)->text(), QStringLiteral("love ly"));
+    EXPECT_EQ(next.Grid().stressBoxes(3)->text(), QStringLiteral("2"));
+    EXPECT_FALSE(next.Grid().syllableBoxes(8)->isVisible());
     next.close();
     EXPECT_EQ(platform.ReadFile(kSonnet), ExpectedScansionFile());
 }

@@ -47,7 +47,7 @@ protected:
     }
     void Scan(std::vector<QString> choices) {
         platform.WillChoose(std::move(choices));
-        form->mnuScanPoem->trigger();
+        form->scanPoemAction->trigger();
     }
     // What the first pass makes of the poem, whatever it decides.
     static firstpass::Scansion Expected(const QString& path) {
@@ -73,11 +73,11 @@ TEST_F(ScanPoem, OpensTheResultAtLineOneWithItsOwnMeter) {
     const firstpass::Scansion expected = Expected(Poem());
     EXPECT_EQ(platform.ReadFile(kOdeScansion), expected.scansionFile);
     EXPECT_EQ(platform.ReadFile(kOdeMeter), expected.meterFile);
-    EXPECT_EQ(form->WorkingFileName, kOdeScansion);
-    EXPECT_EQ(form->txtFileName->text(), kOdeScansion);
+    EXPECT_EQ(form->Work().WorkingFileName, kOdeScansion);
+    EXPECT_EQ(form->fileNameBox->text(), kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
-    EXPECT_EQ(form->lblText->text(), "The sea is calm tonight.");
-    EXPECT_EQ(form->MeterLine + "\r\n", expected.meterFile);
+    EXPECT_EQ(form->lineTextLabel->text(), "The sea is calm tonight.");
+    EXPECT_EQ(form->Work().MeterLine + "\r\n", expected.meterFile);
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kOdeScansion, "1", "4", "1", "4", "1", "1182"));
     EXPECT_TRUE(platform.Messages().empty());
@@ -130,14 +130,14 @@ TEST_P(ScanPoemNames, NothingIsReplacedAndNothingLeavesTheFolder) {
     }
     if (GetParam().written.empty()) {
         EXPECT_EQ(Folder(), before);
-        EXPECT_EQ(form->WorkingFileName, kSonnet);
+        EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
         return;
     }
     const firstpass::Scansion expected = Expected(Poem());
     const std::string& written = GetParam().written;
     EXPECT_EQ(platform.ReadFile(written), expected.scansionFile);
     EXPECT_EQ(platform.ReadFile(OwnMeterFileName(written)), expected.meterFile);
-    EXPECT_EQ(form->WorkingFileName, written);
+    EXPECT_EQ(form->Work().WorkingFileName, written);
     EXPECT_EQ(Progress(), "1/2");
 }
 
@@ -165,7 +165,7 @@ TEST_F(ScanPoem, CancelledPoemDialogDoesNothing) {
     Scan({QString()});
     EXPECT_EQ(Folder(), before);
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
 }
 
 std::string RepeatedWord(const std::string& word, int times) {
@@ -203,7 +203,7 @@ TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
     EXPECT_TRUE(message.startsWith("I couldn't scan refused.txt")) << message.toStdString();
     EXPECT_TRUE(message.endsWith("Nothing was written.")) << message.toStdString();
     EXPECT_TRUE(message.contains(GetParam().where)) << message.toStdString();
-    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
     EXPECT_EQ(Progress(), "3/14");
 }
 
@@ -217,15 +217,15 @@ INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
                          [](const auto& info) { return info.param.name; });
 
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
-    ClickCell("cmdStressUp", 1);
-    Click(QStringLiteral("cmdOk"));
+    ClickCell("stressUpButtons", 1);
+    Click(QStringLiteral("commitLineButton"));
     const auto before = Folder();
     platform.WillAnswer({Answer::Withdrawn});
     Scan({Poem()});
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
     EXPECT_EQ(Folder(), before);
-    EXPECT_EQ(form->WorkingFileName, kSonnet);
-    EXPECT_TRUE(form->IsModified());
+    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+    EXPECT_TRUE(form->Work().IsModified());
 }
 
 // A scan that waits for the test: the progress dialog's Cancel stops it, and nothing is written.
@@ -249,7 +249,7 @@ TEST_F(ScanPoem, CancelWritesNothing) {
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(Folder(), before);
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
 }
 
 TEST_F(ScanPoem, ClosingTheWindowCancelsTheScanFirst) {
@@ -277,14 +277,14 @@ TEST_F(ScanPoem, NoCommandRunsDuringAScan) {
     });
     QTimer::singleShot(0, form.get(), [&] {
         // Exit would ask "Save changes?", and a switch would load the sonnet again.
-        form->mnuExit->trigger();
-        form->mnuChangeFile->trigger();
+        form->exitAction->trigger();
+        form->openFileAction->trigger();
         tried.release();
     });
     Scan({Poem()});
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->WorkingFileName, kOdeScansion);
+    EXPECT_EQ(form->Work().WorkingFileName, kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
 }
 

@@ -23,19 +23,20 @@ TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
     ASSERT_TRUE(StartWith({Plain(3, "one"), Plain(4, "two"), Plain(2, "three")}, "W\tS", "0", "2"));
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->CurrentLine, 2);
-    EXPECT_EQ(form->lblText->text(), "two");
-    EXPECT_EQ(form->lblProgress->text(), "2/3");
-    EXPECT_EQ(form->txtFileName->text(), "poem.txt");
-    for (const char* array : {"lblMeter", "txtSyllables", "cmdMerge", "txtStress", "txtJuncture",
-                              "cmdJunctureDown", "cmdJunctureUp", "cmdStressDown", "cmdStressUp"}) {
+    EXPECT_EQ(form->Work().CurrentLine, 2);
+    EXPECT_EQ(form->lineTextLabel->text(), "two");
+    EXPECT_EQ(form->progressLabel->text(), "2/3");
+    EXPECT_EQ(form->fileNameBox->text(), "poem.txt");
+    for (const char* array :
+         {"meterLabels", "syllableBoxes", "mergeButtons", "stressBoxes", "junctureBoxes",
+          "junctureDownButtons", "junctureUpButtons", "stressDownButtons", "stressUpButtons"}) {
         EXPECT_FALSE(Shown(Cell(array, 0))) << array;
     }
 }
 
 TEST_F(StartupTest, SpacingDefaultIsKeptForTheMemoryFile) {
     ASSERT_TRUE(StartWith({Plain(16)}));
-    EXPECT_EQ(form->SpacingOfButtons, 812);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 812);
 }
 
 TEST_F(StartupTest, MissingFileFallsBackToInTxt) {
@@ -44,9 +45,9 @@ TEST_F(StartupTest, MissingFileFallsBackToInTxt) {
     platform.WriteFile("in.txt", ScansionFile({Plain(5, "fallback")}));
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
-    EXPECT_EQ(form->txtFileName->text(), "in.txt");
-    EXPECT_EQ(form->NumberOfCellColumns(), 5);
-    EXPECT_EQ(form->lblText->text(), "fallback");
+    EXPECT_EQ(form->fileNameBox->text(), "in.txt");
+    EXPECT_EQ(form->Grid().Columns(), 5);
+    EXPECT_EQ(form->lineTextLabel->text(), "fallback");
 }
 
 TEST_F(StartupTest, BadRecordEndsStartUpBeforeTheMeterIsLookedFor) {
@@ -64,7 +65,7 @@ TEST_F(StartupTest, BadRecordEndsStartUpBeforeTheMeterIsLookedFor) {
         << messages[1].toStdString();
     EXPECT_TRUE(platform.Ended());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
 }
 
 TEST_F(StartupTest, MissingMeterEndsStartUpAfterTheWholeFileIsLoaded) {
@@ -73,10 +74,10 @@ TEST_F(StartupTest, MissingMeterEndsStartUpAfterTheWholeFileIsLoaded) {
     EXPECT_FALSE(Start());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
     EXPECT_TRUE(platform.Ended());
-    EXPECT_EQ(form->NumberOfLines, 3);
-    EXPECT_EQ(form->Syllables(3, 4), "s4");
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
-    EXPECT_EQ(form->txtFileName->text(), "Text1");
+    EXPECT_EQ(form->Work().NumberOfLines, 3);
+    EXPECT_EQ(form->Work().Syllables(3, 4), "s4");
+    EXPECT_EQ(form->Grid().Columns(), 0);
+    EXPECT_EQ(form->fileNameBox->text(), "Text1");
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -86,15 +87,15 @@ TEST_F(StartupTest, NoMemoryFileAndNoScansionFileOpensAnEmptyWindow) {
     // Without a memory file there is no name to complain about.
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->NumberOfLines, 0);
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 0);
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
-    EXPECT_EQ(form->SpacingOfButtons, 0);
-    EXPECT_EQ(form->CurrentLine, 0);
-    EXPECT_EQ(form->lblProgress->text(), "0/0");
-    EXPECT_EQ(form->lblText->text(), "");
-    EXPECT_EQ(form->lblTextNextLine->text(), "");
-    EXPECT_EQ(form->txtFileName->text(), "");
+    EXPECT_EQ(form->Work().NumberOfLines, 0);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 0);
+    EXPECT_EQ(form->Work().CurrentLine, 0);
+    EXPECT_EQ(form->progressLabel->text(), "0/0");
+    EXPECT_EQ(form->lineTextLabel->text(), "");
+    EXPECT_EQ(form->nextLineTextLabel->text(), "");
+    EXPECT_EQ(form->fileNameBox->text(), "");
 }
 
 TEST_F(StartupTest, NamedFileAndInTxtBothMissingOpensAnEmptyWindow) {
@@ -102,48 +103,48 @@ TEST_F(StartupTest, NamedFileAndInTxtBothMissingOpensAnEmptyWindow) {
     platform.WriteFile("RememberEarlierRun.txt", MemoryFile("gone.txt", "7"));
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
-    EXPECT_EQ(form->txtFileName->text(), "gone.txt");
-    EXPECT_EQ(form->CurrentLine, 0);
-    EXPECT_EQ(form->lblProgress->text(), "0/0");
+    EXPECT_EQ(form->fileNameBox->text(), "gone.txt");
+    EXPECT_EQ(form->Work().CurrentLine, 0);
+    EXPECT_EQ(form->progressLabel->text(), "0/0");
 }
 
 TEST_F(StartupTest, RememberedLineBeyondTheFileShowsTheLastLine) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "last")}, "W\tS", "0", "250"));
-    EXPECT_EQ(form->CurrentLine, 2);
-    EXPECT_EQ(form->lblText->text(), "last");
-    EXPECT_EQ(form->lblProgress->text(), "2/2");
+    EXPECT_EQ(form->Work().CurrentLine, 2);
+    EXPECT_EQ(form->lineTextLabel->text(), "last");
+    EXPECT_EQ(form->progressLabel->text(), "2/2");
 }
 
 TEST_F(StartupTest, UnreadableLineNumberStartsAtTheFirstLine) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}, "W\tS", "0", "2a"));
-    EXPECT_EQ(form->CurrentLine, 1);
-    EXPECT_EQ(form->lblText->text(), "first");
+    EXPECT_EQ(form->Work().CurrentLine, 1);
+    EXPECT_EQ(form->lineTextLabel->text(), "first");
 }
 
 TEST_F(StartupTest, RememberedLineZeroShowsTheEmptyRow) {
     ASSERT_TRUE(StartWith({Plain(2, "first")}, "W\tS", "0", "0"));
-    EXPECT_EQ(form->CurrentLine, 0);
-    EXPECT_EQ(form->lblProgress->text(), "0/1");
-    EXPECT_EQ(form->lblTextNextLine->text(), "first");
+    EXPECT_EQ(form->Work().CurrentLine, 0);
+    EXPECT_EQ(form->progressLabel->text(), "0/1");
+    EXPECT_EQ(form->nextLineTextLabel->text(), "first");
 }
 
 TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "900"));
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 0);
-    EXPECT_EQ(form->SpacingOfButtons, 900);
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
-    EXPECT_FALSE(Shown("txtSyllables(0)"));
-    EXPECT_FALSE(Shown("lblMeter(0)"));
-    EXPECT_EQ(form->lblText->text(), "a bare line");
-    EXPECT_EQ(form->lblProgress->text(), "1/1");
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 900);
+    EXPECT_EQ(form->Grid().Columns(), 0);
+    EXPECT_FALSE(Shown("syllableBoxes(0)"));
+    EXPECT_FALSE(Shown("meterLabels(0)"));
+    EXPECT_EQ(form->lineTextLabel->text(), "a bare line");
+    EXPECT_EQ(form->progressLabel->text(), "1/1");
 }
 
 TEST_F(StartupTest, NoSyllablePositionsAndNoSpacingLeavesTheSpacingZero) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "0"));
-    EXPECT_EQ(form->SpacingOfButtons, 0);
-    EXPECT_EQ(form->NumberOfCellColumns(), 0);
+    EXPECT_EQ(form->Work().SpacingOfButtons, 0);
+    EXPECT_EQ(form->Grid().Columns(), 0);
 }
 
 TEST_F(StartupTest, FileNameInWindowsCodePageIsShown) {
@@ -152,35 +153,35 @@ TEST_F(StartupTest, FileNameInWindowsCodePageIsShown) {
     platform.WriteFile("meter.txt", Rows({"W\tS"}));
     platform.WriteFile("RememberEarlierRun.txt", MemoryFile("ch\xE2teau.txt", "1"));
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->txtFileName->text(), QString::fromUtf8("ch\xC3\xA2teau.txt"));
-    EXPECT_EQ(form->NumberOfCellColumns(), 2);
+    EXPECT_EQ(form->fileNameBox->text(), QString::fromUtf8("ch\xC3\xA2teau.txt"));
+    EXPECT_EQ(form->Grid().Columns(), 2);
 }
 
 TEST_F(StartupTest, BundledSampleOpens) {
     UseSample("sonnet18", "sonnet18.txt");
     ASSERT_TRUE(Start());
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->NumberOfLines, 14);
-    EXPECT_EQ(form->lblText->text(), "Shall I compare thee to a summer's day?");
-    EXPECT_EQ(form->lblProgress->text(), "1/14");
-    EXPECT_EQ(form->txtSyllables(3)->text(), "com");
+    EXPECT_EQ(form->Work().NumberOfLines, 14);
+    EXPECT_EQ(form->lineTextLabel->text(), "Shall I compare thee to a summer's day?");
+    EXPECT_EQ(form->progressLabel->text(), "1/14");
+    EXPECT_EQ(form->Grid().syllableBoxes(3)->text(), "com");
 }
 
 // A wider file opened later gets the missing columns, built like those of start-up.
 TEST_F(StartupTest, LaterColumnsAreBuiltLikeTheFirst) {
     ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "1000"));
-    form->MaximumNumberOfSyllables = 5;
+    form->Work().MaximumNumberOfSyllables = 5;
     form->BuildCellColumns(4, 5);
-    ASSERT_EQ(form->NumberOfCellColumns(), 5);
-    EXPECT_EQ(Twips("cmdMerge(5)"), QRectF(4650, 1800, 495, 255));
-    EXPECT_TRUE(Shown("txtStress(5)"));
-    EXPECT_EQ(form->lblMeter(4)->text(), "S");
-    EXPECT_TRUE(form->lblMeter(4)->font().bold());
-    EXPECT_FALSE(Shown("lblMeter(5)"));
-    EXPECT_EQ(form->txtJuncture(5)->palette().color(QPalette::Base), QColor(255, 0, 0));
-    EXPECT_EQ(form->txtJuncture(4)->accessibleName(), "Juncture 4");
+    ASSERT_EQ(form->Grid().Columns(), 5);
+    EXPECT_EQ(Twips("mergeButtons(5)"), QRectF(4650, 1800, 495, 255));
+    EXPECT_TRUE(Shown("stressBoxes(5)"));
+    EXPECT_EQ(form->Grid().meterLabels(4)->text(), "S");
+    EXPECT_TRUE(form->Grid().meterLabels(4)->font().bold());
+    EXPECT_FALSE(Shown("meterLabels(5)"));
+    EXPECT_EQ(form->Grid().junctureBoxes(5)->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(form->Grid().junctureBoxes(4)->accessibleName(), "Juncture 4");
     form->BuildCellColumns(4, 5);  // nothing left to build
-    EXPECT_EQ(form->NumberOfCellColumns(), 5);
+    EXPECT_EQ(form->Grid().Columns(), 5);
 }
 
 }  // namespace

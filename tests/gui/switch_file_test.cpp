@@ -25,8 +25,8 @@ protected:
         platform.WriteFile(kTyger, SampleFile("tyger", kTyger));
         ASSERT_TRUE(Start());
     }
-    std::string LineText() const { return form->lblText->text().toStdString(); }
-    std::string FileBox() const { return form->txtFileName->text().toStdString(); }
+    std::string LineText() const { return form->lineTextLabel->text().toStdString(); }
+    std::string FileBox() const { return form->fileNameBox->text().toStdString(); }
     // A poem whose only verse line has `count` syllables s1, s2, ...
     static std::string WidePoem(int count) {
         Verse verse{"wide", {}, {}, {}, ""};
@@ -46,14 +46,14 @@ TEST_F(SwitchFile, NewFileOpensAtTheLineThatWasOnScreen) {
     EXPECT_EQ(Progress(), "5/24");
     EXPECT_EQ(LineText(), "In what distant deeps or skies.");
     EXPECT_EQ(FileBox(), kTyger);
-    EXPECT_EQ(form->WorkingFileName, kTyger);
+    EXPECT_EQ(form->Work().WorkingFileName, kTyger);
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kTyger, "5", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
     // The grid keeps its eleven columns; the ones tyger does not use are hidden.
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 11);
-    EXPECT_EQ(form->NumberOfCellColumns(), 11);
-    EXPECT_TRUE(CellShown("txtSyllables", 7));
-    EXPECT_FALSE(CellShown("txtSyllables", 8));
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 11);
+    EXPECT_EQ(form->Grid().Columns(), 11);
+    EXPECT_TRUE(CellShown("syllableBoxes", 7));
+    EXPECT_FALSE(CellShown("syllableBoxes", 8));
     EXPECT_TRUE(platform.Messages().empty());
 }
 
@@ -63,14 +63,14 @@ TEST_F(SwitchFile, ShorterFileOpensAtItsLastLine) {
     GoTo(QStringLiteral("12"));
     OpenFile(QStringLiteral("short.txt"));
     EXPECT_EQ(Progress(), "3/3");
-    EXPECT_EQ(CellText("txtSyllables", 2), "ly");
-    EXPECT_EQ(form->lblTextNextLine->text(), QString());
+    EXPECT_EQ(CellText("syllableBoxes", 2), "ly");
+    EXPECT_EQ(form->nextLineTextLabel->text(), QString());
 }
 
 TEST_F(SwitchFile, SurroundingSpacesAreTrimmed) {
     OpenFile(QStringLiteral("  tyger.txt  "));
     EXPECT_EQ(FileBox(), kTyger);
-    EXPECT_EQ(form->WorkingFileName, kTyger);
+    EXPECT_EQ(form->Work().WorkingFileName, kTyger);
     EXPECT_EQ(LineText(), "Tyger Tyger, burning bright,");
     // The memory file holds the name as typed; reading it back trims it.
     const std::string memory = platform.ReadFile(kMemory);
@@ -78,9 +78,9 @@ TEST_F(SwitchFile, SurroundingSpacesAreTrimmed) {
 }
 
 TEST_F(SwitchFile, CommittedEditsAreGoneAfterSwitchingAwayAndBack) {
-    ClickCell("cmdStressUp", 1);
-    Click(QStringLiteral("cmdOk"));
-    ASSERT_EQ(form->Stresses(1, 1), "2");
+    ClickCell("stressUpButtons", 1);
+    Click(QStringLiteral("commitLineButton"));
+    ASSERT_EQ(form->Work().Stresses(1, 1), "2");
     platform.WillAnswer({Answer::No});
     OpenFile(QLatin1String(kTyger));
     EXPECT_EQ(Progress(), "2/24");
@@ -88,98 +88,98 @@ TEST_F(SwitchFile, CommittedEditsAreGoneAfterSwitchingAwayAndBack) {
     OpenFile(QLatin1String(kSonnet));
 
     EXPECT_EQ(Progress(), "4/14");
-    EXPECT_EQ(form->Stresses(1, 1), "1");
+    EXPECT_EQ(form->Work().Stresses(1, 1), "1");
     EXPECT_EQ(platform.ReadFile(kSonnet), SampleFile("sonnet18", kSonnet));
 }
 
 TEST_F(SwitchFile, ReopeningTheSameFileDropsUnsavedWork) {
-    ClickCell("cmdMerge", 1);
-    Click(QStringLiteral("cmdOk"));
-    ClickCell("cmdStressUp", 1);
+    ClickCell("mergeButtons", 1);
+    Click(QStringLiteral("commitLineButton"));
+    ClickCell("stressUpButtons", 1);
     platform.WillAnswer({Answer::No});
-    form->mnuChangeFile->trigger();
+    form->openFileAction->trigger();
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
     EXPECT_EQ(Progress(), "2/14");
-    EXPECT_EQ(form->Syllables(1, 1), "Shall");
-    EXPECT_EQ(CellText("txtStress", 1), "1");
+    EXPECT_EQ(form->Work().Syllables(1, 1), "Shall");
+    EXPECT_EQ(CellText("stressBoxes", 1), "1");
 }
 
 TEST_F(SwitchFile, MemoryFileThatCannotBeWrittenChangesNothing) {
     GoTo(QStringLiteral("3"));
-    ClickCell("cmdStressUp", 2);
+    ClickCell("stressUpButtons", 2);
     const std::string memoryBefore = platform.ReadFile(kMemory);
     platform.FailWrites(true);
     OpenFile(QLatin1String(kTyger));
 
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{QString::fromLatin1(kWriteFailed)}));
-    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
     EXPECT_EQ(Progress(), "3/14");
-    EXPECT_EQ(CellText("txtStress", 2), "4");
-    EXPECT_EQ(form->NumberOfLines, 14);
+    EXPECT_EQ(CellText("stressBoxes", 2), "4");
+    EXPECT_EQ(form->Work().NumberOfLines, 14);
     EXPECT_EQ(platform.ReadFile(kMemory), memoryBefore);
     EXPECT_FALSE(platform.Ended());
 
     platform.FailWrites(false);
-    form->mnuChangeFile->trigger();
+    form->openFileAction->trigger();
     EXPECT_EQ(FileBox(), kTyger);
     EXPECT_EQ(Progress(), "3/24");
 }
 
 TEST_F(SwitchFile, WiderFileGetsNewColumnsInTheCurrentBlockOrder) {
     platform.WriteFile("wide.txt", WidePoem(14));
-    ClickLabel(form->Label3);
+    ClickLabel(form->Grid().junctureHeading);
     OpenFile(QStringLiteral("wide.txt"));
 
-    ASSERT_EQ(form->MaximumNumberOfSyllables, 14);
-    ASSERT_EQ(form->NumberOfCellColumns(), 14);
-    EXPECT_EQ(form->SpacingOfButtons, kSonnetSpacing);
+    ASSERT_EQ(form->Work().MaximumNumberOfSyllables, 14);
+    ASSERT_EQ(form->Grid().Columns(), 14);
+    EXPECT_EQ(form->Work().SpacingOfButtons, kSonnetSpacing);
     for (int i = 1; i <= 14; ++i) {
-        EXPECT_EQ(CellText("txtSyllables", i), "s" + std::to_string(i));
-        EXPECT_TRUE(CellShown("txtSyllables", i)) << i;
+        EXPECT_EQ(CellText("syllableBoxes", i), "s" + std::to_string(i));
+        EXPECT_TRUE(CellShown("syllableBoxes", i)) << i;
     }
     for (int i = 12; i <= 14; ++i) {
         SCOPED_TRACE(i);
-        const auto place = placement::PlaceOf(form->txtSyllables(i));
+        const auto place = placement::PlaceOf(form->Grid().syllableBoxes(i));
         const auto expected =
-            layout::CellRect(layout::CellArray::txtSyllables, i, kSonnetSpacing, 14);
+            layout::CellRect(layout::CellArray::SyllableBoxes, i, kSonnetSpacing, 14);
         EXPECT_EQ(place.left, expected.left);
         EXPECT_EQ(place.width, expected.width);
-        EXPECT_EQ(TopOf(Cell("txtJuncture", i)), layout::kUpperSlot.box);
-        EXPECT_EQ(TopOf(Cell("cmdStressDown", i)), layout::kLowerSlot.down);
+        EXPECT_EQ(TopOf(Cell("junctureBoxes", i)), layout::kUpperSlot.box);
+        EXPECT_EQ(TopOf(Cell("stressDownButtons", i)), layout::kLowerSlot.down);
     }
-    EXPECT_FALSE(CellShown("cmdMerge", 14));
+    EXPECT_FALSE(CellShown("mergeButtons", 14));
     // The new columns work like the others.
-    ClickCell("cmdStressUp", 13);
-    EXPECT_EQ(CellText("txtStress", 13), "2");
-    ClickCell("cmdMerge", 13);
-    EXPECT_EQ(CellText("txtSyllables", 13), "s13 s14");
-    EXPECT_FALSE(CellShown("txtSyllables", 14));
+    ClickCell("stressUpButtons", 13);
+    EXPECT_EQ(CellText("stressBoxes", 13), "2");
+    ClickCell("mergeButtons", 13);
+    EXPECT_EQ(CellText("syllableBoxes", 13), "s13 s14");
+    EXPECT_FALSE(CellShown("syllableBoxes", 14));
 }
 
 TEST_F(SwitchFile, WiderFileAfterTheStressHeadingKeepsTheDesignedOrder) {
     platform.WriteFile("wide.txt", WidePoem(12));
-    ClickLabel(form->Label3);
-    ClickLabel(form->Label2);
+    ClickLabel(form->Grid().junctureHeading);
+    ClickLabel(form->Grid().stressHeading);
     OpenFile(QStringLiteral("wide.txt"));
-    ASSERT_EQ(form->NumberOfCellColumns(), 12);
-    EXPECT_EQ(TopOf(Cell("txtStress", 12)), layout::kUpperSlot.box);
-    EXPECT_EQ(TopOf(Cell("txtJuncture", 12)), layout::kLowerSlot.box);
+    ASSERT_EQ(form->Grid().Columns(), 12);
+    EXPECT_EQ(TopOf(Cell("stressBoxes", 12)), layout::kUpperSlot.box);
+    EXPECT_EQ(TopOf(Cell("junctureBoxes", 12)), layout::kLowerSlot.box);
 }
 
 // Far wider than any verse line: refused before anything changes, and the work goes on.
 TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
     platform.WriteFile("wide.txt", WidePoem(1001));
     GoTo(QStringLiteral("6"));
-    ClickCell("cmdStressUp", 2);
+    ClickCell("stressUpButtons", 2);
     OpenFile(QStringLiteral("wide.txt"));
 
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
     EXPECT_EQ(Progress(), "6/14");
-    EXPECT_EQ(CellText("txtStress", 2), "4") << "the uncommitted step is still on screen";
-    EXPECT_EQ(form->NumberOfCellColumns(), 11);
+    EXPECT_EQ(CellText("stressBoxes", 2), "4") << "the uncommitted step is still on screen";
+    EXPECT_EQ(form->Grid().Columns(), 11);
     EXPECT_EQ(FileBox(), "wide.txt");
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kSonnet, "6", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
@@ -188,15 +188,15 @@ TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
 TEST_F(SwitchFile, HeadingClickAfterANarrowerFileMovesEveryColumn) {
     // tyger needs 8 positions but the store keeps 11, so all eleven columns follow a click.
     OpenFile(QLatin1String(kTyger));
-    ClickLabel(form->Label3);
-    EXPECT_EQ(TopOf(Cell("txtJuncture", 11)), layout::kUpperSlot.box);
+    ClickLabel(form->Grid().junctureHeading);
+    EXPECT_EQ(TopOf(Cell("junctureBoxes", 11)), layout::kUpperSlot.box);
 }
 
 TEST_F(SwitchFile, ExitWithNoAfterASwitchStillResumesInTheNewFile) {
     GoTo(QStringLiteral("6"));
     OpenFile(QLatin1String(kTyger));
     platform.WillAnswer({Answer::No});
-    Click(QStringLiteral("cmdQuit"));
+    Click(QStringLiteral("exitButton"));
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kTyger, "6", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
@@ -217,10 +217,10 @@ TEST_F(SwitchFile, NameOfNoFileAtAllKeepsTheScreenOnARowTheStoreHas) {
     OpenFile(QStringLiteral("nosuch.txt"));
     EXPECT_EQ(platform.Messages().size(), 2U);
     EXPECT_FALSE(platform.Ended());
-    EXPECT_GE(form->CurrentLine, 0);
-    EXPECT_LE(form->CurrentLine, form->NumberOfLines);
-    EXPECT_EQ(Progress(),
-              std::to_string(form->CurrentLine) + "/" + std::to_string(form->NumberOfLines));
+    EXPECT_GE(form->Work().CurrentLine, 0);
+    EXPECT_LE(form->Work().CurrentLine, form->Work().NumberOfLines);
+    EXPECT_EQ(Progress(), std::to_string(form->Work().CurrentLine) + "/" +
+                              std::to_string(form->Work().NumberOfLines));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ protected:
     }
     // The syllable box of column i gets the focus, as a click or the arrows give it.
     QLineEdit* FocusSyllable(int i) const {
-        QLineEdit* box = form->txtSyllables(i);
+        QLineEdit* box = form->Grid().syllableBoxes(i);
         box->setFocus(Qt::MouseFocusReason);
         return box;
     }
@@ -54,9 +54,11 @@ protected:
             QApplication::sendEvent(box, &press);
         }
     }
-    std::string Working(int i) const { return form->CurrentSyllables[static_cast<std::size_t>(i)]; }
-    std::string Status() const { return form->lblMeterStatus->text().toStdString(); }
-    int UndoSteps() const { return form->mnuUndo->isEnabled() ? 1 : 0; }
+    std::string Working(int i) const {
+        return form->Work().CurrentSyllables[static_cast<std::size_t>(i)];
+    }
+    std::string Status() const { return form->lineStatusLabel->text().toStdString(); }
+    int UndoSteps() const { return form->undoAction->isEnabled() ? 1 : 0; }
     // The file's syllables row of verse line 1.
     std::string SavedRow() const {
         const std::string file = platform.ReadFile(kPoem);
@@ -87,7 +89,7 @@ TEST_P(RetypeTakenBefore, TheCommand) {
         Press(key);
     }
     EXPECT_EQ(Working(1), GetParam().working1);
-    EXPECT_EQ(form->Syllables(1, 1), GetParam().stored1);
+    EXPECT_EQ(form->Work().Syllables(1, 1), GetParam().stored1);
     EXPECT_EQ(Progress(), GetParam().progress);
 }
 
@@ -115,7 +117,7 @@ TEST_F(SyllableEditingTest, CtrlZPutsBackTypingThenUndoesTheRetypingAsOneStep) {
     Press(key::Tab);
     EXPECT_EQ(Working(1), "Thee");
     EXPECT_EQ(box->text(), "Thee");
-    EXPECT_EQ(form->mnuUndo->text(), "Undo Retype syllable 1");
+    EXPECT_EQ(form->undoAction->text(), "Undo Retype syllable 1");
     Press(key::Undo);
     EXPECT_EQ(Working(1), "Thou");
     EXPECT_EQ(box->text(), "Thou");
@@ -127,20 +129,20 @@ TEST_F(SyllableEditingTest, CtrlZPutsBackTypingThenUndoesTheRetypingAsOneStep) {
 // not being edited.
 TEST_F(SyllableEditingTest, FocusedBoxShowsThePlainSyllableAndTheOthersTheirLook) {
     ASSERT_TRUE(StartOn({{"a b c", {"a", "b", "c%"}, {"1", "1", "1"}, {"1", "1", "2"}, ""}}));
-    EXPECT_EQ(CellText("txtSyllables", 2), "b-");
+    EXPECT_EQ(CellText("syllableBoxes", 2), "b-");
     Activate();
     FocusSyllable(2);
-    EXPECT_EQ(CellText("txtSyllables", 2), "b");
-    EXPECT_EQ(CellText("txtSyllables", 3), "c--");
+    EXPECT_EQ(CellText("syllableBoxes", 2), "b");
+    EXPECT_EQ(CellText("syllableBoxes", 3), "c--");
     Press(kAltRight);
-    EXPECT_EQ(CellText("txtSyllables", 2), "b-");
-    EXPECT_EQ(CellText("txtSyllables", 3), "c%");
+    EXPECT_EQ(CellText("syllableBoxes", 2), "b-");
+    EXPECT_EQ(CellText("syllableBoxes", 3), "c%");
     // A menu opened over the box leaves it as it is, caret and all.
-    form->txtSyllables(3)->setCursorPosition(1);
-    form->mnuLine->popup(form->mapToGlobal(QPoint(0, 0)));
-    EXPECT_EQ(CellText("txtSyllables", 3), "c%");
-    EXPECT_EQ(form->txtSyllables(3)->cursorPosition(), 1);
-    form->mnuLine->close();
+    form->Grid().syllableBoxes(3)->setCursorPosition(1);
+    form->lineMenu->popup(form->mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(CellText("syllableBoxes", 3), "c%");
+    EXPECT_EQ(form->Grid().syllableBoxes(3)->cursorPosition(), 1);
+    form->lineMenu->close();
 }
 
 struct RefusalCase {
@@ -193,48 +195,48 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
          {kAltRight, kAltRight, key::Left, key::Left, key::Left, key::Left, key::Left, key::Left}) {
         Press(key);
     }
-    ASSERT_EQ(Focused(), "txtSyllables(3)");
+    ASSERT_EQ(Focused(), "syllableBoxes(3)");
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(kSplitKey);
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->NumberOfCellColumns(), 4);
-    EXPECT_EQ(form->CurrentSyllables,
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Grid().Columns(), 4);
+    EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thee", "art", "temp", "erate:"}));
-    EXPECT_EQ(form->CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
-    EXPECT_EQ(form->CurrentJunctures, (std::vector<std::string>{"", "2", "2", "1", "4"}));
-    EXPECT_TRUE(CellShown("txtSyllables", 4));
-    EXPECT_TRUE(CellShown("cmdMerge", 3));
-    EXPECT_EQ(Focused(), "txtSyllables(3)");
-    EXPECT_EQ(form->txtSyllables(3)->cursorPosition(), 4);
+    EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
+    EXPECT_EQ(form->Work().CurrentJunctures, (std::vector<std::string>{"", "2", "2", "1", "4"}));
+    EXPECT_TRUE(CellShown("syllableBoxes", 4));
+    EXPECT_TRUE(CellShown("mergeButtons", 3));
+    EXPECT_EQ(Focused(), "syllableBoxes(3)");
+    EXPECT_EQ(form->Grid().syllableBoxes(3)->cursorPosition(), 4);
     EXPECT_EQ(Status(), "fits the meter") << "judged at once";
 
     Press(key::Undo);
-    EXPECT_EQ(form->CurrentSyllables,
+    EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thee", "art", "temperate:", ""}));
-    EXPECT_EQ(form->CurrentJunctures[3], "4");
-    EXPECT_FALSE(CellShown("txtSyllables", 4));
-    EXPECT_FALSE(CellShown("cmdMerge", 3));
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4) << "the grid never shrinks";
+    EXPECT_EQ(form->Work().CurrentJunctures[3], "4");
+    EXPECT_FALSE(CellShown("syllableBoxes", 4));
+    EXPECT_FALSE(CellShown("mergeButtons", 3));
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4) << "the grid never shrinks";
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(key::Redo);
     EXPECT_EQ(Working(4), "erate:");
     Press(key::Commit);
     EXPECT_EQ(Progress(), "2/3");
-    EXPECT_EQ(form->Syllables(1, 4), "erate:");
-    EXPECT_FALSE(CellShown("txtSyllables", 4)) << "line 2 has three syllables";
+    EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
+    EXPECT_FALSE(CellShown("syllableBoxes", 4)) << "line 2 has three syllables";
 
     form.reset();  // killed: nothing saved
     platform.WillAnswer({Answer::Yes});
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->NumberOfCellColumns(), 4);
-    EXPECT_EQ(form->Syllables(1, 4), "erate:");
-    form->mnuSave->trigger();
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Grid().Columns(), 4);
+    EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
+    form->saveAction->trigger();
     EXPECT_EQ(SavedRow(), "1\tsyllables\tThou art temperate:\tThee\tart\ttemp\terate:");
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->Syllables(1, 1), "Thee");
-    EXPECT_EQ(form->Junctures(1, 3), "1");
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Work().Syllables(1, 1), "Thee");
+    EXPECT_EQ(form->Work().Junctures(1, 3), "1");
 }
 
 // Chosen with the mouse from the Line menu, the split takes the caret the box kept.
@@ -244,13 +246,13 @@ TEST_F(SyllableEditingTest, SplitChosenFromTheLineMenuWithTheMouse) {
     FocusSyllable(2)->setCursorPosition(1);
     QMenuBar* bar = form->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {},
-                      bar->actionGeometry(form->mnuLine->menuAction()).center());
-    ASSERT_TRUE(form->mnuLine->isVisible());
-    QAction* split = form->Keys().Find(u"mnuSplitSyllable");
+                      bar->actionGeometry(form->lineMenu->menuAction()).center());
+    ASSERT_TRUE(form->lineMenu->isVisible());
+    QAction* split = form->Keys().Find(u"splitSyllableAction");
     ASSERT_NE(split, nullptr);
-    QTest::mouseClick(form->mnuLine, Qt::LeftButton, {},
-                      form->mnuLine->actionGeometry(split).center());
-    EXPECT_EQ(form->CurrentSyllables,
+    QTest::mouseClick(form->lineMenu, Qt::LeftButton, {},
+                      form->lineMenu->actionGeometry(split).center());
+    EXPECT_EQ(form->Work().CurrentSyllables,
               (std::vector<std::string>{"", "Thou", "a", "rt", "temperate:"}));
     EXPECT_EQ(split->shortcut(), QKeySequence(kSplitKey));
     EXPECT_FALSE(split->toolTip().isEmpty());
@@ -268,7 +270,7 @@ struct NoSplitCase {
     const char* name;
     std::vector<Verse> verses;
     std::string meter;
-    void (*place)(Form1& form);  // where the focus and caret are when the key comes
+    void (*place)(MainWindow& form);  // where the focus and caret are when the key comes
     std::string status;
 };
 
@@ -278,35 +280,37 @@ TEST_P(SplitRefused, ChangesNothingAndSaysWhy) {
     ASSERT_TRUE(StartOn(GetParam().verses, GetParam().meter));
     Activate();
     GetParam().place(*form);
-    const std::vector<std::string> before = form->CurrentSyllables;
-    const int m = form->MaximumNumberOfSyllables;
+    const std::vector<std::string> before = form->Work().CurrentSyllables;
+    const int m = form->Work().MaximumNumberOfSyllables;
     Press(kSplitKey);
-    EXPECT_EQ(form->CurrentSyllables, before);
-    EXPECT_EQ(form->MaximumNumberOfSyllables, m);
+    EXPECT_EQ(form->Work().CurrentSyllables, before);
+    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, m);
     EXPECT_EQ(UndoSteps(), 0);
     EXPECT_EQ(Status(), GetParam().status);
 }
 
-void SplitCaretAt(Form1& form, int column, int at) {
-    form.txtSyllables(column)->setFocus(Qt::MouseFocusReason);
-    form.txtSyllables(column)->setCursorPosition(at);
+void SplitCaretAt(MainWindow& form, int column, int at) {
+    form.Grid().syllableBoxes(column)->setFocus(Qt::MouseFocusReason);
+    form.Grid().syllableBoxes(column)->setCursorPosition(at);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Split, SplitRefused,
     testing::Values(NoSplitCase{"Selection", kFullLines, kFourBeats,
-                                [](Form1& f) {
+                                [](MainWindow& f) {
                                     SplitCaretAt(f, 3, 2);
-                                    f.txtSyllables(3)->setSelection(2, 3);
+                                    f.Grid().syllableBoxes(3)->setSelection(2, 3);
                                 },
                                 kSplitWhere},
                     NoSplitCase{"StressBox", kFullLines, kFourBeats,
-                                [](Form1& f) { f.txtStress(2)->setFocus(Qt::MouseFocusReason); },
+                                [](MainWindow& f) {
+                                    f.Grid().stressBoxes(2)->setFocus(Qt::MouseFocusReason);
+                                },
                                 kSplitWhere},
                     NoSplitCase{"UnderAnEmptyMeter", kFullLines, "",
-                                [](Form1& f) { SplitCaretAt(f, 3, 0); }, kSplitWhere},
+                                [](MainWindow& f) { SplitCaretAt(f, 3, 0); }, kSplitWhere},
                     NoSplitCase{"FullLineAtTheLimit", LongestLine(), kFourBeats,
-                                [](Form1& f) { SplitCaretAt(f, 1, 1); },
+                                [](MainWindow& f) { SplitCaretAt(f, 1, 1); },
                                 "a line cannot hold more than 1000 syllables"}),
     [](const auto& info) { return info.param.name; });
 

@@ -32,9 +32,9 @@ protected:
     }
     // Raises the first stress of line 1 and commits it: line 2 is then on screen.
     void CommitACorrection() {
-        ClickCell("cmdStressUp", 1);
-        Click(QStringLiteral("cmdOk"));
-        ASSERT_TRUE(form->IsModified());
+        ClickCell("stressUpButtons", 1);
+        Click(QStringLiteral("commitLineButton"));
+        ASSERT_TRUE(form->Work().IsModified());
     }
     std::string Title() const { return form->windowHandle()->title().toStdString(); }
     void ExpectFilesAsLoaded() const {
@@ -48,11 +48,11 @@ protected:
 
 TEST_F(UnsavedCorrections, TitleShowsAStarOnlyWhileCorrectionsAreUnsaved) {
     EXPECT_EQ(Title(), "Corvale");
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     EXPECT_EQ(Title(), "Corvale") << "a step alone is not a correction yet";
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
     EXPECT_EQ(Title(), "Corvale*");
-    form->mnuSave->trigger();
+    form->saveAction->trigger();
     EXPECT_EQ(Title(), "Corvale");
     EXPECT_EQ(Progress(), "2/14");
     EXPECT_TRUE(form->isVisible());
@@ -62,21 +62,21 @@ TEST_F(UnsavedCorrections, TitleShowsAStarOnlyWhileCorrectionsAreUnsaved) {
 TEST_F(UnsavedCorrections, UntouchedCommentIsCommittedAsTheBytesItWas) {
     // A no-break space, which the comment box would give back as a plain space.
     const std::string comment = "half\xc2\xa0time";
-    form->GetStore().SetComment(1, comment);
-    Click(QStringLiteral("cmdUndo"));
-    Click(QStringLiteral("cmdOk"));
-    EXPECT_EQ(form->Comments(1), comment);
-    EXPECT_FALSE(form->IsModified());
+    form->Work().GetStore().SetComment(1, comment);
+    Click(QStringLiteral("reloadLineButton"));
+    Click(QStringLiteral("commitLineButton"));
+    EXPECT_EQ(form->Work().Comments(1), comment);
+    EXPECT_FALSE(form->Work().IsModified());
 }
 
 TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
     GoTo(QStringLiteral("14"));
-    ClickCell("cmdStressUp", 1);
+    ClickCell("stressUpButtons", 1);
     platform.WillAnswer({Answer::Withdrawn});
-    Click(QStringLiteral("cmdOk"));
+    Click(QStringLiteral("commitLineButton"));
     EXPECT_EQ(Progress(), "14/14");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->IsModified());
+    EXPECT_TRUE(form->Work().IsModified());
     ExpectFilesAsLoaded();
 }
 
@@ -110,7 +110,7 @@ TEST_P(Leaving, AsksOnlyWhenCorrectionsAreUnsaved) {
         if (c.how == Leave::Switch) {
             OpenFile(QLatin1String(kTyger));
         } else {
-            c.how == Leave::Exit ? form->mnuExit->trigger() : void(form->close());
+            c.how == Leave::Exit ? form->exitAction->trigger() : void(form->close());
         }
     }
     EXPECT_EQ(platform.MessageTexts(), c.messages);
@@ -125,14 +125,14 @@ TEST_P(Leaving, AsksOnlyWhenCorrectionsAreUnsaved) {
         EXPECT_EQ(!form->isVisible(), c.left);
         EXPECT_EQ(platform.Ended(), c.left && c.how == Leave::Exit);
     } else {
-        EXPECT_EQ(form->WorkingFileName, c.left ? kTyger : kSonnet);
+        EXPECT_EQ(form->Work().WorkingFileName, c.left ? kTyger : kSonnet);
         // A switch that does not happen leaves the typed name in the box.
-        EXPECT_EQ(form->txtFileName->text().toStdString(), kTyger);
+        EXPECT_EQ(form->fileNameBox->text().toStdString(), kTyger);
     }
     if (!c.left) {
         EXPECT_EQ(Title(), "Corvale*");
-        EXPECT_TRUE(form->IsModified());
-        EXPECT_EQ(form->Stresses(1, 1), "2");
+        EXPECT_TRUE(form->Work().IsModified());
+        EXPECT_EQ(form->Work().Stresses(1, 1), "2");
         EXPECT_EQ(Progress(), "2/14");
     }
 }

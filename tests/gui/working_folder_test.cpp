@@ -3,7 +3,7 @@
 
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/QtPlatform.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +40,9 @@ public:
 };
 
 // Commits line 1 with its first stress raised.
-void CommitARaisedStress(Form1& form) {
-    form.findChild<QPushButton*>(QStringLiteral("cmdStressUp(1)"))->click();
-    form.cmdOk->click();
+void CommitARaisedStress(MainWindow& form) {
+    form.findChild<QPushButton*>(QStringLiteral("stressUpButtons(1)"))->click();
+    form.commitLineButton->click();
 }
 
 class WorkingFolderWindow : public testing::Test {
@@ -70,19 +70,19 @@ protected:
     }
     void Start(const QString& folderInTitle) {
         platform = std::make_unique<RecordingQtPlatform>(Folder(), folderInTitle);
-        form = std::make_unique<Form1>(*platform);
+        form = std::make_unique<MainWindow>(*platform);
         platform->SetWindow(form.get());
-        ASSERT_TRUE(form->Form_Load());
+        ASSERT_TRUE(form->StartUp());
         form->show();
     }
     QTemporaryDir root;
     std::unique_ptr<RecordingQtPlatform> platform;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 struct FileCase {
     const char* name;
-    std::function<void(Form1&)> act;
+    std::function<void(MainWindow&)> act;
     std::string fileWritten;    // a file the action writes
     std::string expectedStart;  // how the file begins
 };
@@ -103,16 +103,17 @@ TEST_P(WorkingFolderFiles, LandInTheWorkingFolder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WorkingFolderFiles,
-    testing::Values(FileCase{"TheJournal", [](Form1& form) { CommitARaisedStress(form); },
+    testing::Values(FileCase{"TheJournal", [](MainWindow& form) { CommitARaisedStress(form); },
                              ".sonnet18.txt.corvale-journal", ""},
                     FileCase{"TheViewOptions",
-                             [](Form1& form) { form.mnuStrictMeterCheck->trigger(); },
+                             [](MainWindow& form) { form.strictMeterCheckAction->trigger(); },
                              "corvale-view.ini", "[View]\nOverview=false\nStrictMeterCheck=true\n"},
                     FileCase{"ATypedNameAndTheMemoryFile",
-                             [](Form1& form) {
-                                 form.txtFileName->setText(QStringLiteral("odes/tyger.txt"));
-                                 form.mnuChangeFile->trigger();
-                                 EXPECT_EQ(form.lblText->text(), "Tyger Tyger, burning bright,");
+                             [](MainWindow& form) {
+                                 form.fileNameBox->setText(QStringLiteral("odes/tyger.txt"));
+                                 form.openFileAction->trigger();
+                                 EXPECT_EQ(form.lineTextLabel->text(),
+                                           "Tyger Tyger, burning bright,");
                              },
                              "RememberEarlierRun.txt", "Filename:\r\nodes/tyger.txt\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -155,10 +156,10 @@ TEST_P(WorkingFolderUnattended, SpeaksOnStandardErrorAndDecidesNothing) {
     }
     QtPlatform quiet(Folder(), QString());
     quiet.SpeakOnStandardError();
-    Form1 window(quiet);
+    MainWindow window(quiet);
     quiet.SetWindow(&window);
 
-    EXPECT_EQ(window.Form_Load(), c.started);
+    EXPECT_EQ(window.StartUp(), c.started);
     EXPECT_EQ(quiet.HasSpoken(), c.spoken);
     EXPECT_EQ(Exists(Folder(), journal), c.before == Before::JournalLeft);
     EXPECT_EQ(Read("sonnet18.txt"), SampleFile("sonnet18", "sonnet18.txt"));

@@ -12,8 +12,8 @@ void WindowFixture::UseSample(const std::string& poem, const std::string& scansi
 }
 
 bool WindowFixture::Start() {
-    form = std::make_unique<Form1>(platform);
-    const bool loaded = form->Form_Load();
+    form = std::make_unique<MainWindow>(platform);
+    const bool loaded = form->StartUp();
     if (loaded) {
         form->show();
     }

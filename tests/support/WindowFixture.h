@@ -2,7 +2,7 @@
 
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +21,24 @@ inline constexpr char kMemory[] = "RememberEarlierRun.txt";
 // The text of Sonnet 18's second verse line.
 inline constexpr char kSonnetLine2[] = "Thou art more lovely and more temperate:";
 
-// A window test: files go into the scripted platform's folder, then Start() builds Form1 and
+// A window test: files go into the scripted platform's folder, then Start() builds MainWindow and
 // runs its start-up as the program does.
 class WindowFixture : public ::testing::Test {
 protected:
     // Copies the bundled sample's scansion file, meter file and memory file into the folder.
     void UseSample(const std::string& poem, const std::string& scansionFile);
-    // Builds the window and runs Form_Load; shows the window when start-up completed, as the
-    // program does. Returns what Form_Load returned.
+    // Builds the window and runs StartUp; shows the window when start-up completed, as the
+    // program does. Returns what StartUp returned.
     bool Start();
 
-    // The control with this objectName, e.g. "txtStress(3)"; fails the test when missing.
+    // The control with this objectName, e.g. "stressBoxes(3)"; fails the test when missing.
     template <typename T = QWidget>
     T* Find(const QString& name) const {
         T* found = form->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
         return found;
     }
-    // The name of element i of a control array, e.g. Cell("txtStress", 3) -> "txtStress(3)".
+    // The name of element i of a control array, e.g. Cell("stressBoxes", 3) -> "stressBoxes(3)".
     static QString Cell(const char* array, int i) {
         return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
     }
@@ -51,7 +51,7 @@ protected:
     void Click(const QString& buttonName) const;
 
     ScriptedPlatform platform;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace corvale::test

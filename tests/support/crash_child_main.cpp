@@ -5,7 +5,7 @@
 //
 //   corvale_crash_child FOLDER LINE...   raises the first stress of each verse line and commits
 
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 
@@ -43,17 +43,17 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     FolderPlatform platform(QString::fromLocal8Bit(argv[1]));
-    corvale::Form1 form(platform);
-    if (!form.Form_Load()) {
+    corvale::MainWindow form(platform);
+    if (!form.StartUp()) {
         return 3;
     }
     form.show();
     for (int i = 2; i < argc; ++i) {
         form.Run([&] {
-            form.CurrentLine = std::atoi(argv[i]);
-            form.LoadANewLine();
-            form.cmdStressUp_Click(1);
-            form.cmdOk_Click();
+            form.Work().CurrentLine = std::atoi(argv[i]);
+            form.ShowCurrentLine();
+            form.RaiseStress(1);
+            form.CommitLine();
         });
     }
     std::fflush(stderr);

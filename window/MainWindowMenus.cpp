@@ -5,8 +5,8 @@
 
 #include "window/Actions.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/MainWindow.h"
 #include "window/SyllableEditing.h"
 
 #include <QAction>
@@ -35,8 +35,8 @@ struct Command {
     QString text;
     QString tip;  // what it does: for tooltips and the shortcuts window
     QList<QKeySequence> keys;
-    void (*handler)(Form1& form);
-    QAction* Form1::*member = nullptr;  // where the window keeps it, if it does
+    void (*handler)(MainWindow& form);
+    QAction* MainWindow::*member = nullptr;  // where the window keeps it, if it does
     unsigned flags = 0;
 };
 
@@ -47,155 +47,155 @@ QKeySequence Key(QKeyCombination key) {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {Menu::File,
-         "mnuSave",
+         "saveAction",
          QStringLiteral("Save"),
          QStringLiteral("Save the corrections to the file, and stay"),
          {Key(Qt::CTRL | Qt::Key_S)},
-         [](Form1& form) { form.Save(); },
-         &Form1::mnuSave},
+         [](MainWindow& form) { form.Work().Save(); },
+         &MainWindow::saveAction},
         {Menu::File,
-         "mnuChangeFile",
+         "openFileAction",
          QStringLiteral("Open the file shown in the box below"),
          QStringLiteral("Open the scansion file named in the File box"),
          {Key(Qt::CTRL | Qt::Key_O)},
-         [](Form1& form) { form.mnuChangeFile_Click(); },
-         &Form1::mnuChangeFile},
+         [](MainWindow& form) { form.OpenNamedFile(); },
+         &MainWindow::openFileAction},
         {Menu::File,
-         "mnuScanPoem",
+         "scanPoemAction",
          QStringLiteral("Scan a poem\u2026"),
          QStringLiteral("Choose a plain-text poem, scan it, and open the scansion file it gives "
                         "to correct"),
          {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
-         [](Form1& form) { form.mnuScanPoem_Click(); },
-         &Form1::mnuScanPoem},
+         [](MainWindow& form) { form.ScanPoem(); },
+         &MainWindow::scanPoemAction},
         {Menu::File,
-         "mnuExit",
+         "exitAction",
          QStringLiteral("Exit"),
          QStringLiteral("Leave Corvale, asking first whether to save the corrections"),
          {Key(Qt::CTRL | Qt::Key_Q)},
-         [](Form1& form) { form.Exit(); },
-         &Form1::mnuExit,
+         [](MainWindow& form) { form.Work().Exit(); },
+         &MainWindow::exitAction,
          kSeparatorBefore},
         {Menu::Line,
-         "mnuSaveLine",
+         "commitLineAction",
          QStringLiteral("Save changes to this line"),
          QStringLiteral("Save changes to this line and go on to the next"),
          {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)},
-         [](Form1& form) { form.cmdOk_Click(); }},
+         [](MainWindow& form) { form.CommitLine(); }},
         {Menu::Line,
-         "mnuReloadLine",
+         "reloadLineAction",
          QStringLiteral("Reload this line"),
          QStringLiteral("Reload this line from memory, dropping changes not saved to it"),
          {Key(Qt::Key_F5)},
-         [](Form1& form) { form.cmdUndo_Click(); }},
+         [](MainWindow& form) { form.ReloadLine(); }},
         {Menu::Line,
-         "mnuSplitSyllable",
+         "splitSyllableAction",
          QStringLiteral("Split syllable at the cursor"),
          QStringLiteral("Split the syllable being edited in two at the cursor; the right part "
                         "becomes the next syllable of the same word"),
          {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
-         [](Form1& form) { form.mnuSplitSyllable_Click(); }},
+         [](MainWindow& form) { form.SplitSyllable(); }},
         {Menu::Line,
-         "mnuBackOne",
+         "backOneAction",
          QStringLiteral("Back one line"),
          QStringLiteral("Back one line"),
          {Key(Qt::Key_PageUp)},
-         [](Form1& form) { form.cmdBackOne_Click(); }},
+         [](MainWindow& form) { form.BackOneLine(); }},
         {Menu::Line,
-         "mnuAheadOne",
+         "aheadOneAction",
          QStringLiteral("Ahead one line"),
          QStringLiteral("Ahead one line"),
          {Key(Qt::Key_PageDown)},
-         [](Form1& form) { form.cmdAheadOne_Click(); }},
+         [](MainWindow& form) { form.AheadOneLine(); }},
         {Menu::Line,
-         "mnuFirstLine",
+         "firstLineAction",
          QStringLiteral("First line"),
          QStringLiteral("Go to the first verse line"),
          {Key(Qt::CTRL | Qt::Key_Home)},
-         [](Form1& form) { form.mnuFirstLine_Click(); }},
+         [](MainWindow& form) { form.GoToFirstLine(); }},
         {Menu::Line,
-         "mnuLastLine",
+         "lastLineAction",
          QStringLiteral("Last line"),
          QStringLiteral("Go to the last verse line"),
          {Key(Qt::CTRL | Qt::Key_End)},
-         [](Form1& form) { form.mnuLastLine_Click(); }},
+         [](MainWindow& form) { form.GoToLastLine(); }},
         {Menu::Line,
-         "mnuGoToLine",
+         "goToLineAction",
          QStringLiteral("Go to line\u2026"),
          QStringLiteral("Type the number of a line to go to; Return goes there"),
          {Key(Qt::CTRL | Qt::Key_G)},
-         [](Form1& form) { form.mnuGoToLine_Click(); }},
+         [](MainWindow& form) { form.FocusGoToBox(); }},
         {Menu::Line,
-         "mnuNextOffTheMeter",
+         "nextOffTheMeterAction",
          QStringLiteral("Next line off the meter"),
          QStringLiteral("Go to the next line whose stresses or syllables are off the meter"),
          {Key(Qt::Key_F3)},
-         [](Form1& form) { form.mnuNextOffTheMeter_Click(); },
+         [](MainWindow& form) { form.GoToNextOffTheMeter(); },
          nullptr,
          kSeparatorBefore},
         {Menu::Line,
-         "mnuPreviousOffTheMeter",
+         "previousOffTheMeterAction",
          QStringLiteral("Previous line off the meter"),
          QStringLiteral("Go to the previous line whose stresses or syllables are off the meter"),
          {Key(Qt::SHIFT | Qt::Key_F3)},
-         [](Form1& form) { form.mnuPreviousOffTheMeter_Click(); }},
+         [](MainWindow& form) { form.GoToPreviousOffTheMeter(); }},
         {Menu::View,
-         "mnuSwapBlocks",
+         "swapBlocksAction",
          QStringLiteral("Swap stress and juncture blocks"),
          QStringLiteral("Swap the places of the stress and juncture blocks"),
          {Key(Qt::Key_F6)},
-         [](Form1& form) { form.mnuSwapBlocks_Click(); }},
+         [](MainWindow& form) { form.SwapBlocks(); }},
         {Menu::View,
-         "mnuOverview",
+         "overviewAction",
          QStringLiteral("Overview"),
          QStringLiteral("Show or hide the list of every verse line and how it keeps to the meter"),
          {Key(Qt::Key_F9)},
-         [](Form1& form) { form.mnuOverview_Click(); },
-         &Form1::mnuOverview,
+         [](MainWindow& form) { form.ToggleOverview(); },
+         &MainWindow::overviewAction,
          kSeparatorBefore | kCheckable},
         {Menu::View,
-         "mnuStrictMeterCheck",
+         "strictMeterCheckAction",
          QStringLiteral("Strict meter check"),
          QStringLiteral("Count every stressed syllable in a weak place as off the meter, not only "
                         "stress maxima"),
          {Key(Qt::Key_F7)},
-         [](Form1& form) { form.mnuStrictMeterCheck_Click(); },
-         &Form1::mnuStrictMeterCheck,
+         [](MainWindow& form) { form.ToggleStrictMeterCheck(); },
+         &MainWindow::strictMeterCheckAction,
          kCheckable},
         {Menu::Help,
-         "mnuShortcuts",
+         "shortcutsAction",
          QStringLiteral("Keyboard shortcuts"),
          QStringLiteral("List every key of the window"),
          {Key(Qt::Key_F1)},
-         [](Form1& form) { form.mnuShortcuts_Click(); }},
+         [](MainWindow& form) { form.ShowShortcuts(); }},
         {Menu::Help,
-         "mnuAbout",
+         "aboutAction",
          QStringLiteral("About Corvale"),
          QStringLiteral("Name, version and purpose of Corvale"),
          {Key(Qt::SHIFT | Qt::Key_F1)},
-         [](Form1& form) { form.mnuAbout_Click(); }},
+         [](MainWindow& form) { form.ShowAbout(); }},
     };
     return commands;
 }
 
 struct MenuPlace {
     Menu menu;
-    QMenu* Form1::*member;
+    QMenu* MainWindow::*member;
     const char* name;
     const char* title;
 };
 
 constexpr MenuPlace kMenus[] = {
-    {Menu::File, &Form1::mnuFile, "mnuFile", "File"},
-    {Menu::Edit, &Form1::mnuEdit, "mnuEdit", "Edit"},
-    {Menu::Line, &Form1::mnuLine, "mnuLine", "Line"},
-    {Menu::View, &Form1::mnuView, "mnuView", "View"},
-    {Menu::Help, &Form1::mnuHelp, "mnuHelp", "Help"},
+    {Menu::File, &MainWindow::fileMenu, "fileMenu", "File"},
+    {Menu::Edit, &MainWindow::editMenu, "editMenu", "Edit"},
+    {Menu::Line, &MainWindow::lineMenu, "lineMenu", "Line"},
+    {Menu::View, &MainWindow::viewMenu, "viewMenu", "View"},
+    {Menu::Help, &MainWindow::helpMenu, "helpMenu", "Help"},
 };
 
 }  // namespace
 
-void Form1::CreateMenus() {
+void MainWindow::CreateMenus() {
     for (const MenuPlace& place : kMenus) {
         QMenu* menu = menuBar()->addMenu(QLatin1String(place.title));
         menu->setObjectName(QLatin1String(place.name));
@@ -231,29 +231,29 @@ void Form1::CreateMenus() {
 
 // Qt's own undo and redo items, with their standard texts ("Undo", or "Undo" and what it
 // undoes) and keys set here.
-void Form1::AddUndoCommands(QMenu* menu, const QString& where) {
+void MainWindow::AddUndoCommands(QMenu* menu, const QString& where) {
     QUndoStack& stack = lineUndo_->Stack();
-    mnuUndo = stack.createUndoAction(this);
-    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
-    mnuUndo->setShortcuts({Key(Qt::CTRL | Qt::Key_Z)});
-    mnuUndo->setToolTip(
+    undoAction = stack.createUndoAction(this);
+    undoAction->setObjectName(QStringLiteral("undoAction"));
+    undoAction->setShortcuts({Key(Qt::CTRL | Qt::Key_Z)});
+    undoAction->setToolTip(
         QStringLiteral("Undo the last edit of this line, or the typing in a syllable box"));
-    mnuRedo = stack.createRedoAction(this);
-    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
-    mnuRedo->setShortcuts({Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Key(Qt::CTRL | Qt::Key_Y)});
-    mnuRedo->setToolTip(QStringLiteral("Redo the edit last undone on this line"));
+    redoAction = stack.createRedoAction(this);
+    redoAction->setObjectName(QStringLiteral("redoAction"));
+    redoAction->setShortcuts({Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Key(Qt::CTRL | Qt::Key_Y)});
+    redoAction->setToolTip(QStringLiteral("Redo the edit last undone on this line"));
     // Typed syllable text comes first: an undo puts back what was typed over, and anything
     // else takes it before acting on the line.
-    disconnect(mnuUndo, &QAction::triggered, &stack, &QUndoStack::undo);
-    disconnect(mnuRedo, &QAction::triggered, &stack, &QUndoStack::redo);
-    connect(mnuUndo, &QAction::triggered, this, [this] {
-        if (!SyllableBoxes().RevertTyping()) {
+    disconnect(undoAction, &QAction::triggered, &stack, &QUndoStack::undo);
+    disconnect(redoAction, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(undoAction, &QAction::triggered, this, [this] {
+        if (!syllableEditing_->RevertTyping()) {
             Run([this] { lineUndo_->Stack().undo(); });
         }
     });
-    connect(mnuRedo, &QAction::triggered, this,
+    connect(redoAction, &QAction::triggered, this,
             [this] { Run([this] { lineUndo_->Stack().redo(); }); });
-    for (QAction* action : {mnuUndo, mnuRedo}) {
+    for (QAction* action : {undoAction, redoAction}) {
         menu->addAction(action);
         AddCommand(action, where);
     }
@@ -261,34 +261,34 @@ void Form1::AddUndoCommands(QMenu* menu, const QString& where) {
 
 // The window holds every command itself too, so its keys work wherever the focus is in the
 // window, with or without a menu bar.
-void Form1::AddCommand(QAction* action, const QString& where) {
+void MainWindow::AddCommand(QAction* action, const QString& where) {
     addAction(action);
     keyMap_.Add(action, KeyScope::Window, where);
 }
 
 // Buttons that do what a command does run that command, and their tooltips name its keys.
-void Form1::ConnectCommandButtons() {
+void MainWindow::ConnectCommandButtons() {
     const auto runs = [this](QPushButton* button, const char* command) {
         QAction* action = keyMap_.Find(QString::fromLatin1(command));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         button->setToolTip(WithKeys(action->toolTip(), *action));
     };
-    runs(cmdOk, "mnuSaveLine");
-    runs(cmdAlsoSave, "mnuSaveLine");
-    runs(cmdUndo, "mnuReloadLine");
-    runs(cmdBackOne, "mnuBackOne");
-    runs(cmdAheadOne, "mnuAheadOne");
-    runs(cmdQuit, "mnuExit");
-    const QAction* goTo = keyMap_.Find(u"mnuGoToLine");
-    cmdGoTo->setToolTip(
+    runs(commitLineButton, "commitLineAction");
+    runs(commitLineTopButton, "commitLineAction");
+    runs(reloadLineButton, "reloadLineAction");
+    runs(backOneButton, "backOneAction");
+    runs(aheadOneButton, "aheadOneAction");
+    runs(exitButton, "exitAction");
+    const QAction* goTo = keyMap_.Find(u"goToLineAction");
+    goToButton->setToolTip(
         QStringLiteral("Go to the line numbered in the box on the left (Return in the box; %1 "
                        "puts the focus there)")
             .arg(KeyText(*goTo)));
-    const QAction* swap = keyMap_.Find(u"mnuSwapBlocks");
+    const QAction* swap = keyMap_.Find(u"swapBlocksAction");
     const QString heading =
         QStringLiteral("Click to put the %1 block on top (%2 swaps the blocks)");
-    Label2->setToolTip(heading.arg(QStringLiteral("stress"), KeyText(*swap)));
-    Label3->setToolTip(heading.arg(QStringLiteral("juncture"), KeyText(*swap)));
+    grid_.stressHeading->setToolTip(heading.arg(QStringLiteral("stress"), KeyText(*swap)));
+    grid_.junctureHeading->setToolTip(heading.arg(QStringLiteral("juncture"), KeyText(*swap)));
 }
 
 }  // namespace corvale

@@ -3,7 +3,7 @@
 #include "scansion/TabFields.h"
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
 
@@ -65,7 +65,7 @@ template <typename T>
 T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double s, std::int32_t m) {
     T* element = CopyOf(array(0));
     array.Append(element);
-    if (kind != CellArray::lblMeter) {
+    if (kind != CellArray::MeterLabels) {
         element->setAccessibleName(placement::CellAccessibleName(kind, i));
     }
     placement::Place(element, layout::CellRect(kind, i, s, m));
@@ -87,27 +87,28 @@ void MarkMeterReach(QLineEdit* box, const QLineEdit* pattern, bool beyond) {
 
 }  // namespace
 
-bool Form1::Form_Load() {
+bool MainWindow::StartUp() {
     try {
         FitWindowToScreen();
-        ReadMemoryFile();
-        LoadScansionFile();
-        ReadMeterFile();
+        work_.ReadMemoryFile();
+        work_.LoadScansionFile();
+        work_.ReadMeterFile();
         UseTheMeter();
         ApplyViewOptions();
         // Corrections a crash left in the journal come back first, with the line they were at.
-        const std::optional<std::int32_t> restored = OfferJournal();
-        txtFileName->setText(DecodeFileName(WorkingFileName));
+        const std::optional<std::int32_t> restored = work_.OfferJournal();
+        fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
-        if (SpacingOfButtons == 0 && MaximumNumberOfSyllables > 0) {
-            SpacingOfButtons = layout::DefaultSpacing(MaximumNumberOfSyllables);
+        if (work_.SpacingOfButtons == 0 && work_.MaximumNumberOfSyllables > 0) {
+            work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
         }
-        BuildCellColumns(1, MaximumNumberOfSyllables);
+        BuildCellColumns(1, work_.MaximumNumberOfSyllables);
         HidePatternElements();
         // A memory file may remember a line of a longer version of the file: show the last.
-        CurrentLine = restored.value_or(std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0)));
-        LoadANewLine();
-        if (mnuOverview->isChecked()) {
+        work_.CurrentLine =
+            restored.value_or(std::clamp(work_.LastLineDone, 0, std::max(work_.NumberOfLines, 0)));
+        ShowCurrentLine();
+        if (overviewAction->isChecked()) {
             OpenOverview();
         }
     } catch (const ProgramEnded&) {
@@ -119,7 +120,7 @@ bool Form1::Form_Load() {
 // The outer frame, title bar and menu included, covers the screen's available area. The
 // frame's thickness is known before the window is shown only on some platforms; where it is
 // not, the window asks to be maximized, which has the window manager fit the frame exactly.
-void Form1::FitWindowToScreen() {
+void MainWindow::FitWindowToScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return;
@@ -135,22 +136,22 @@ void Form1::FitWindowToScreen() {
     }
 }
 
-void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
+void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
-    from = NumberOfCellColumns() + 1;
+    from = grid_.Columns() + 1;
     to = std::min(to, kMostColumns);
-    const std::int32_t m = MaximumNumberOfSyllables;
-    const double s = SpacingOfButtons;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const double s = work_.SpacingOfButtons;
     for (std::int32_t i = from; i <= to; ++i) {
-        AddElement(txtSyllables, CellArray::txtSyllables, i, s, m);
-        AddElement(txtStress, CellArray::txtStress, i, s, m);
-        AddElement(txtJuncture, CellArray::txtJuncture, i, s, m);
-        AddElement(cmdJunctureDown, CellArray::cmdJunctureDown, i, s, m);
-        AddElement(cmdJunctureUp, CellArray::cmdJunctureUp, i, s, m);
-        AddElement(cmdStressDown, CellArray::cmdStressDown, i, s, m);
-        AddElement(cmdStressUp, CellArray::cmdStressUp, i, s, m);
-        AddElement(cmdMerge, CellArray::cmdMerge, i, s, m);
-        AddElement(lblMeter, CellArray::lblMeter, i, s, m);
+        AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, s, m);
+        AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, s, m);
+        AddElement(grid_.junctureBoxes, CellArray::JunctureBoxes, i, s, m);
+        AddElement(grid_.junctureDownButtons, CellArray::JunctureDownButtons, i, s, m);
+        AddElement(grid_.junctureUpButtons, CellArray::JunctureUpButtons, i, s, m);
+        AddElement(grid_.stressDownButtons, CellArray::StressDownButtons, i, s, m);
+        AddElement(grid_.stressUpButtons, CellArray::StressUpButtons, i, s, m);
+        AddElement(grid_.mergeButtons, CellArray::MergeButtons, i, s, m);
+        AddElement(grid_.meterLabels, CellArray::MeterLabels, i, s, m);
         ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
@@ -158,32 +159,32 @@ void Form1::BuildCellColumns(std::int32_t from, std::int32_t to) {
     }
     CaptionMeterLabels(from, to);
     AddMeterCues(to);
-    cellFocus_->OrderTabs();
+    OrderTabs();
 }
 
-void Form1::HidePatternElements() {
-    lblMeter(0)->hide();
-    txtSyllables(0)->hide();
-    cmdMerge(0)->hide();
-    txtStress(0)->hide();
-    txtJuncture(0)->hide();
-    cmdJunctureDown(0)->hide();
-    cmdJunctureUp(0)->hide();
-    cmdStressDown(0)->hide();
-    cmdStressUp(0)->hide();
+void MainWindow::HidePatternElements() {
+    grid_.meterLabels(0)->hide();
+    grid_.syllableBoxes(0)->hide();
+    grid_.mergeButtons(0)->hide();
+    grid_.stressBoxes(0)->hide();
+    grid_.junctureBoxes(0)->hide();
+    grid_.junctureDownButtons(0)->hide();
+    grid_.junctureUpButtons(0)->hide();
+    grid_.stressDownButtons(0)->hide();
+    grid_.stressUpButtons(0)->hide();
 }
 
 // Symbol i of the meter line stands over column i; a blank one leaves the column without a
 // symbol, and a strong syllable's symbol is bold.
-void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
+void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     // The meter file may come from another editor than the scansion file.
-    const Encoding encoding = DetectEncoding(MeterLine);
+    const Encoding encoding = DetectEncoding(work_.MeterLine);
     for (std::int32_t i = from; i <= to; ++i) {
-        QLabel* label = lblMeter(i);
+        QLabel* label = grid_.meterLabels(i);
         if (label == nullptr) {
             return;
         }
-        const std::string_view symbol = fields::NthField(MeterLine, i);
+        const std::string_view symbol = fields::NthField(work_.MeterLine, i);
         placement::SetCaption(label, Decode(symbol, encoding));
         label->setVisible(!num::IsBlank(symbol));
         const bool strong = meter::IsStrongSymbol(symbol);
@@ -195,16 +196,16 @@ void Form1::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     }
 }
 
-void Form1::ColourMeterReach(std::int32_t column) {
-    const bool beyond = column > NumberOfMeterSymbols;
-    MarkMeterReach(txtSyllables(column), txtSyllables(0), beyond);
-    MarkMeterReach(txtStress(column), txtStress(0), beyond);
-    MarkMeterReach(txtJuncture(column), txtJuncture(0), beyond);
+void MainWindow::ColourMeterReach(std::int32_t column) {
+    const bool beyond = column > work_.NumberOfMeterSymbols;
+    MarkMeterReach(grid_.syllableBoxes(column), grid_.syllableBoxes(0), beyond);
+    MarkMeterReach(grid_.stressBoxes(column), grid_.stressBoxes(0), beyond);
+    MarkMeterReach(grid_.junctureBoxes(column), grid_.junctureBoxes(0), beyond);
 }
 
-void Form1::UseTheMeter() {
-    meter_ = meter::Meter(MeterLine, NumberOfMeterSymbols);
-    const std::int32_t columns = NumberOfCellColumns();
+void MainWindow::UseTheMeter() {
+    meter_ = meter::Meter(work_.MeterLine, work_.NumberOfMeterSymbols);
+    const std::int32_t columns = grid_.Columns();
     for (std::int32_t i = 1; i <= columns; ++i) {
         ColourMeterReach(i);
     }

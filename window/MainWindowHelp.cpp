@@ -1,13 +1,13 @@
 // The Help menu: the keyboard shortcuts window and "About Corvale".
 
 #include "window/AboutBox.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/ShortcutsWindow.h"
 
 namespace corvale {
 
 // One window, made at the first F1 and shown again, up to date, at each one after.
-void Form1::mnuShortcuts_Click() {
+void MainWindow::ShowShortcuts() {
     if (shortcutsWindow_ == nullptr) {
         shortcutsWindow_ = new ShortcutsWindow(keyMap_, this);
     }
@@ -17,12 +17,12 @@ void Form1::mnuShortcuts_Click() {
     shortcutsWindow_->activateWindow();
 }
 
-ShortcutsWindow* Form1::Shortcuts() const {
+ShortcutsWindow* MainWindow::Shortcuts() const {
     return shortcutsWindow_;
 }
 
-void Form1::mnuAbout_Click() {
-    GetPlatform().ShowMessage(AboutText());
+void MainWindow::ShowAbout() {
+    work_.GetPlatform().ShowMessage(AboutText());
 }
 
 }  // namespace corvale

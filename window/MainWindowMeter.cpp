@@ -5,7 +5,7 @@
 
 #include "navigation/MeterSearch.h"
 #include "window/CellKeys.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 #include "window/MeterCue.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
@@ -40,76 +40,78 @@ QString CueTextOf(meter::Strictness strictness) {
 
 }  // namespace
 
-Overview* Form1::OverviewDock() const {
+Overview* MainWindow::OverviewDock() const {
     return overview_;
 }
 
 // Cues are made for the meter's places that have a column, after the columns' other controls,
 // so they lie over the meter labels.
-void Form1::AddMeterCues(std::int32_t to) {
-    if (lblOffMeter(0) == nullptr) {
-        auto* pattern = new MeterCue(client_, txtStress(0));
-        lblOffMeter.Append(pattern);
-        placement::Place(pattern, CueRect(lblMeter(0)));
+void MainWindow::AddMeterCues(std::int32_t to) {
+    if (grid_.offMeterCues(0) == nullptr) {
+        auto* pattern = new MeterCue(grid_.area, grid_.stressBoxes(0));
+        grid_.offMeterCues.Append(pattern);
+        placement::Place(pattern, CueRect(grid_.meterLabels(0)));
     }
-    const std::int32_t last = std::min({to, meter_.Places(), NumberOfCellColumns()});
-    for (std::int32_t i = lblOffMeter.Count() + 1; i <= last; ++i) {
-        auto* cue = new MeterCue(client_, txtStress(i));
-        lblOffMeter.Append(cue);
+    const std::int32_t last = std::min({to, meter_.Places(), grid_.Columns()});
+    for (std::int32_t i = grid_.offMeterCues.Count() + 1; i <= last; ++i) {
+        auto* cue = new MeterCue(grid_.area, grid_.stressBoxes(i));
+        grid_.offMeterCues.Append(cue);
         cue->setAccessibleName(QStringLiteral("Off the meter %1").arg(i));
-        placement::Place(cue, CueRect(lblMeter(i)));
+        placement::Place(cue, CueRect(grid_.meterLabels(i)));
     }
-    for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
-        lblOffMeter(i)->raise();
+    for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
+        grid_.offMeterCues(i)->raise();
     }
 }
 
-void Form1::ShowMeterJudgement() {
+void MainWindow::ShowMeterJudgement() {
     meter::Judgement judgement;
-    if (CurrentLine >= 1 && CurrentLine <= NumberOfLines) {
-        judgement = meter::JudgeLine(meter_, CurrentSyllables, CurrentStresses, strictness_);
+    if (work_.CurrentLine >= 1 && work_.CurrentLine <= work_.NumberOfLines) {
+        judgement =
+            meter::JudgeLine(meter_, work_.CurrentSyllables, work_.CurrentStresses, strictness_);
     }
     const QString cueText = CueTextOf(strictness_);
     auto off = judgement.offColumns.cbegin();
     // Cues made for a longer meter of an earlier file stay hidden beyond this meter's places.
-    for (std::int32_t i = 1; i <= lblOffMeter.Count(); ++i) {
+    for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
         const bool isOff = i <= meter_.Places() && off != judgement.offColumns.cend() && *off == i;
         if (isOff) {
             ++off;
-            lblOffMeter(i)->Show(cueText);
+            grid_.offMeterCues(i)->Show(cueText);
         } else {
-            lblOffMeter(i)->Hide();
+            grid_.offMeterCues(i)->Hide();
         }
     }
-    if (lblMeterStatus != nullptr) {
-        placement::SetCaption(lblMeterStatus,
+    if (lineStatusLabel != nullptr) {
+        placement::SetCaption(lineStatusLabel,
                               QString::fromStdString(meter::StatusText(judgement.verdict)));
     }
 }
 
-void Form1::mnuNextOffTheMeter_Click() {
-    JumpOffTheMeter(navigation::NextLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
+void MainWindow::GoToNextOffTheMeter() {
+    JumpOffTheMeter(
+        navigation::NextLineOffTheMeter(work_.GetStore(), meter_, strictness_, work_.CurrentLine));
 }
 
-void Form1::mnuPreviousOffTheMeter_Click() {
-    JumpOffTheMeter(
-        navigation::PreviousLineOffTheMeter(GetStore(), meter_, strictness_, CurrentLine));
+void MainWindow::GoToPreviousOffTheMeter() {
+    JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.GetStore(), meter_, strictness_,
+                                                        work_.CurrentLine));
 }
 
 // A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
 // and all, and the status says so until the next edit or move; under an empty meter, which
 // judges nothing, the status stays empty.
-void Form1::JumpOffTheMeter(std::optional<std::int32_t> row) {
+void MainWindow::JumpOffTheMeter(std::optional<std::int32_t> row) {
     if (row) {
         GoToRow(*row);
     } else if (!meter_.IsEmpty()) {
-        placement::SetCaption(lblMeterStatus, QLatin1String(kNoFurtherLine));
+        placement::SetCaption(lineStatusLabel, QLatin1String(kNoFurtherLine));
     }
 }
 
-void Form1::mnuStrictMeterCheck_Click() {
-    strictness_ = mnuStrictMeterCheck->isChecked() ? meter::Strictness::EveryStress
-                                                   : meter::Strictness::StressMaxima;
+void MainWindow::ToggleStrictMeterCheck() {
+    strictness_ = strictMeterCheckAction->isChecked() ? meter::Strictness::EveryStress
+                                                      : meter::Strictness::StressMaxima;
     SaveViewOptions();
     ShowMeterJudgement();
     if (overview_) {
@@ -118,8 +120,8 @@ void Form1::mnuStrictMeterCheck_Click() {
 }
 
 // F9 from the user: the list takes the focus, so its keys work at once.
-void Form1::mnuOverview_Click() {
-    if (mnuOverview->isChecked()) {
+void MainWindow::ToggleOverview() {
+    if (overviewAction->isChecked()) {
         OpenOverview();
         overview_->List().setFocus(Qt::ShortcutFocusReason);
     } else {
@@ -128,11 +130,11 @@ void Form1::mnuOverview_Click() {
     SaveViewOptions();
 }
 
-void Form1::OpenOverview() {
+void MainWindow::OpenOverview() {
     if (overview_) {
         return;
     }
-    overview_ = new Overview(*this, this);
+    overview_ = new Overview(work_, this);
     overview_->Model().Judge(meter_, strictness_);
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
@@ -140,22 +142,22 @@ void Form1::OpenOverview() {
     const int room = width() - layout::ToPixels(layout::kDesignWidth);
     resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
-    overview_->ShowLine(CurrentLine);
+    overview_->ShowLine(work_.CurrentLine);
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {
         Run([this, line] {
-            if (line >= 1 && line <= NumberOfLines) {
+            if (line >= 1 && line <= work_.NumberOfLines) {
                 GoToRow(line);
             }
         });
     });
     connect(overview_, &Overview::closed, this, [this] {
-        mnuOverview->setChecked(false);
+        overviewAction->setChecked(false);
         CloseOverview();
         SaveViewOptions();
     });
 }
 
-void Form1::CloseOverview() {
+void MainWindow::CloseOverview() {
     if (!overview_) {
         return;
     }
@@ -171,19 +173,19 @@ void Form1::CloseOverview() {
 }
 
 // At start-up: the options as the user left them, without writing anything.
-void Form1::ApplyViewOptions() {
-    const ViewOptions options = ViewOptions::Read(GetPlatform().PathOf(kViewOptionsFileName));
-    mnuStrictMeterCheck->setChecked(options.strictMeterCheck);
+void MainWindow::ApplyViewOptions() {
+    const ViewOptions options = ViewOptions::Read(work_.GetPlatform().PathOf(kViewOptionsFileName));
+    strictMeterCheckAction->setChecked(options.strictMeterCheck);
     strictness_ =
         options.strictMeterCheck ? meter::Strictness::EveryStress : meter::Strictness::StressMaxima;
-    mnuOverview->setChecked(options.overview);
+    overviewAction->setChecked(options.overview);
 }
 
 // A folder that cannot be written to keeps the options for this run only; that is no
 // reason to interrupt the work with a message.
-void Form1::SaveViewOptions() {
-    const ViewOptions options{mnuOverview->isChecked(), mnuStrictMeterCheck->isChecked()};
-    options.Write(GetPlatform().PathOf(kViewOptionsFileName));
+void MainWindow::SaveViewOptions() {
+    const ViewOptions options{overviewAction->isChecked(), strictMeterCheckAction->isChecked()};
+    options.Write(work_.GetPlatform().PathOf(kViewOptionsFileName));
 }
 
 }  // namespace corvale

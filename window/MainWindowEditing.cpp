@@ -7,8 +7,8 @@
 #include "platform/TextCodec.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
-#include "window/Form1.h"
 #include "window/LineUndo.h"
+#include "window/MainWindow.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
 
@@ -54,149 +54,165 @@ void HideAll(const std::vector<QWidget*>& controls) {
 
 }  // namespace
 
-void Form1::cmdStressUp_Click(std::int16_t index) {
+void MainWindow::RaiseStress(std::int16_t index) {
     Step(index, ValueBlock::Stress, editor::StepDirection::Up);
 }
 
-void Form1::cmdStressDown_Click(std::int16_t index) {
+void MainWindow::LowerStress(std::int16_t index) {
     Step(index, ValueBlock::Stress, editor::StepDirection::Down);
 }
 
-void Form1::cmdJunctureUp_Click(std::int16_t index) {
+void MainWindow::RaiseJuncture(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Up);
 }
 
-void Form1::cmdJunctureDown_Click(std::int16_t index) {
+void MainWindow::LowerJuncture(std::int16_t index) {
     Step(index, ValueBlock::Juncture, editor::StepDirection::Down);
+}
+
+void MainWindow::StepCell(CellPlace place, editor::StepDirection direction) {
+    const auto i = static_cast<std::int16_t>(place.column);
+    const ValueBlock block =
+        place.kind == CellKind::Stress ? ValueBlock::Stress : ValueBlock::Juncture;
+    Run([&] { Step(i, block, direction); });
+}
+
+void MainWindow::MergeCell(std::int32_t column) {
+    Run([&] { MergeWithNext(static_cast<std::int16_t>(column)); });
 }
 
 // One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
 // hyphens follow a stepped value only from the next merge or display of the line.
-void Form1::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
+void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
-    std::vector<std::string>& values = stress ? CurrentStresses : CurrentJunctures;
-    QLineEdit* box = stress ? txtStress(i) : txtJuncture(i);
-    if (i < 1 || i > MaximumNumberOfSyllables || box == nullptr ||
+    std::vector<std::string>& values = stress ? work_.CurrentStresses : work_.CurrentJunctures;
+    QLineEdit* box = stress ? grid_.stressBoxes(i) : grid_.junctureBoxes(i);
+    if (i < 1 || i > work_.MaximumNumberOfSyllables || box == nullptr ||
         static_cast<std::size_t>(i) >= values.size()) {
         return;
     }
     const bool up = direction == editor::StepDirection::Up;
-    const std::int32_t bound =
-        stress ? (up ? MaximumStress : MinimumStress) : (up ? MaximumJuncture : MinimumJuncture);
+    const std::int32_t bound = stress ? (up ? work_.MaximumStress : work_.MinimumStress)
+                                      : (up ? work_.MaximumJuncture : work_.MinimumJuncture);
     std::optional<std::string> stepped = editor::Step(values[i], direction, bound);
     if (!stepped) {
         return;
     }
     ShownValue before{std::move(values[i]), box->text()};
     values[i] = std::move(*stepped);
-    box->setText(Decode(values[i], TextEncoding));
+    box->setText(Decode(values[i], work_.TextEncoding));
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
-void Form1::Label2_Click() {
+void MainWindow::PutStressOnTop() {
     PlaceValueBlocks(layout::kUpperSlot, layout::kLowerSlot);
 }
 
-void Form1::Label3_Click() {
+void MainWindow::PutJunctureOnTop() {
     PlaceValueBlocks(layout::kLowerSlot, layout::kUpperSlot);
 }
 
 // F6: the block below comes up, as a click on its heading brings it.
-void Form1::mnuSwapBlocks_Click() {
-    if (placement::PlaceOf(Label2).top > placement::PlaceOf(Label3).top) {
-        Label2_Click();
+void MainWindow::SwapBlocks() {
+    if (placement::PlaceOf(grid_.stressHeading).top >
+        placement::PlaceOf(grid_.junctureHeading).top) {
+        PutStressOnTop();
     } else {
-        Label3_Click();
+        PutJunctureOnTop();
     }
 }
 
 // Hidden columns move too, so a column a later line shows is already in place. Element 0 is
 // the pattern and stays where it was designed.
-void Form1::PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture) {
-    SetTop(Label3, juncture.heading);
-    SetTop(Label2, stress.heading);
-    const std::int32_t last = std::min(MaximumNumberOfSyllables, NumberOfCellColumns());
+void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
+                                  const layout::BlockTops& juncture) {
+    SetTop(grid_.junctureHeading, juncture.heading);
+    SetTop(grid_.stressHeading, stress.heading);
+    const std::int32_t last = std::min(work_.MaximumNumberOfSyllables, grid_.Columns());
     for (std::int32_t i = 1; i <= last; ++i) {
-        SetTop(txtStress(i), stress.box);
-        SetTop(cmdStressUp(i), stress.up);
-        SetTop(cmdStressDown(i), stress.down);
-        SetTop(txtJuncture(i), juncture.box);
-        SetTop(cmdJunctureUp(i), juncture.up);
-        SetTop(cmdJunctureDown(i), juncture.down);
+        SetTop(grid_.stressBoxes(i), stress.box);
+        SetTop(grid_.stressUpButtons(i), stress.up);
+        SetTop(grid_.stressDownButtons(i), stress.down);
+        SetTop(grid_.junctureBoxes(i), juncture.box);
+        SetTop(grid_.junctureUpButtons(i), juncture.up);
+        SetTop(grid_.junctureDownButtons(i), juncture.down);
     }
-    cellFocus_->OrderTabs();
+    OrderTabs();
 }
 
 // Merges syllable k + 1 into k. The boxes of columns k..M are redrawn from the working copy,
 // the controls of emptied positions are hidden (a merge never shows anything), and the syllable
 // boxes are aligned afresh.
-void Form1::cmdMerge_Click(std::int16_t index) {
+void MainWindow::MergeWithNext(std::int16_t index) {
     const std::int32_t k = index;
-    const std::int32_t m = MaximumNumberOfSyllables;
-    if (k < 1 || k >= m || m > NumberOfCellColumns()) {
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    if (k < 1 || k >= m || m > grid_.Columns()) {
         return;
     }
-    LineSnapshot before = LineSnapshot::Of(*this);
+    LineSnapshot before = lineUndo_->Snapshot();
     const editor::MergeEffects effects =
-        editor::Merge(CurrentSyllables, CurrentStresses, CurrentJunctures, k, m);
+        editor::Merge(work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, m);
     if (effects.hiddenSyllableBoxes.empty()) {
         return;  // the working copy was not sized for this grid; nothing was merged
     }
     for (std::int32_t i = k; i <= m; ++i) {
-        syllableEditing_->ShowDisplayText(i, Decode(CurrentSyllables[i], TextEncoding));
-        txtStress(i)->setText(Decode(CurrentStresses[i], TextEncoding));
-        txtJuncture(i)->setText(Decode(CurrentJunctures[i], TextEncoding));
+        syllableEditing_->ShowDisplayText(i, Decode(work_.CurrentSyllables[i], work_.TextEncoding));
+        grid_.stressBoxes(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        grid_.junctureBoxes(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     for (const std::int32_t i : effects.hiddenSyllableBoxes) {
-        HideAll({txtSyllables(i)});
+        HideAll({grid_.syllableBoxes(i)});
     }
     for (const std::int32_t i : effects.hiddenStressColumns) {
-        HideAll({txtStress(i), cmdStressUp(i), cmdStressDown(i)});
+        HideAll({grid_.stressBoxes(i), grid_.stressUpButtons(i), grid_.stressDownButtons(i)});
     }
     for (const std::int32_t i : effects.hiddenJunctureColumns) {
-        HideAll({txtJuncture(i), cmdJunctureUp(i), cmdJunctureDown(i)});
+        HideAll({grid_.junctureBoxes(i), grid_.junctureUpButtons(i), grid_.junctureDownButtons(i)});
     }
     for (const std::int32_t i : effects.hiddenMergeButtons) {
-        HideAll({cmdMerge(i)});
+        HideAll({grid_.mergeButtons(i)});
     }
     AlignCellContents();
     lineUndo_->Merged(k, std::move(before));
 }
 
-void Form1::ShowLineStatus(const QString& text) {
-    placement::SetCaption(lblMeterStatus, text);
+void MainWindow::ShowLineStatus(const QString& text) {
+    placement::SetCaption(lineStatusLabel, text);
 }
 
-bool Form1::TakeTypedSyllable() {
+bool MainWindow::TakeTypedSyllable() {
     return syllableEditing_ == nullptr || syllableEditing_->Take();
 }
 
-void Form1::RecordRetyping(std::int32_t column, LineSnapshot before) {
+void MainWindow::Retype(std::int32_t column, const std::function<void()>& retype) {
+    LineSnapshot before = lineUndo_->Snapshot();
+    retype();
     lineUndo_->Retyped(column, std::move(before));
 }
 
 // The cut falls at the caret of the focused syllable box, at the character boundary at or
 // before it. A split on a full line adds a position to every verse line and a column to the
 // grid, for the rest of the run.
-void Form1::mnuSplitSyllable_Click() {
+void MainWindow::SplitSyllable() {
     const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
-    const std::int32_t m = MaximumNumberOfSyllables;
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
     const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&
-                            static_cast<std::size_t>(m) < CurrentSyllables.size() &&
-                            m <= NumberOfCellColumns();
+                            static_cast<std::size_t>(m) < work_.CurrentSyllables.size() &&
+                            m <= grid_.Columns();
     const std::int32_t k = inSyllable ? cell->column : 0;
     const std::optional<std::size_t> cut =
-        inSyllable && !txtSyllables(k)->hasSelectedText()
-            ? editor::CutAtCaret(CurrentSyllables[k], TextEncoding, syllableEditing_->PlainCaret(k))
+        inSyllable && !grid_.syllableBoxes(k)->hasSelectedText()
+            ? editor::CutAtCaret(work_.CurrentSyllables[k], work_.TextEncoding,
+                                 syllableEditing_->PlainCaret(k))
             : std::nullopt;
     if (!cut) {
         ShowLineStatus(QString::fromLatin1(editor::kSplitWhereMessage));
         return;
     }
-    LineSnapshot before = LineSnapshot::Of(*this);
-    const editor::SplitOutcome outcome =
-        editor::Split(CurrentSyllables, CurrentStresses, CurrentJunctures, k, *cut, m);
+    LineSnapshot before = lineUndo_->Snapshot();
+    const editor::SplitOutcome outcome = editor::Split(
+        work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, *cut, m);
     if (outcome == editor::SplitOutcome::LineTooLong ||
         outcome == editor::SplitOutcome::NothingToSplit) {
         ShowLineStatus(QString::fromLatin1(outcome == editor::SplitOutcome::LineTooLong
@@ -205,16 +221,16 @@ void Form1::mnuSplitSyllable_Click() {
         return;
     }
     if (outcome == editor::SplitOutcome::SplitAndGrew) {
-        WidenLines(m + 1);
+        work_.WidenLines(m + 1);
         WidenGrid();
     }
-    for (std::int32_t i = k; i <= MaximumNumberOfSyllables; ++i) {
-        SetTextIfNew(txtStress(i), Decode(CurrentStresses[i], TextEncoding));
-        SetTextIfNew(txtJuncture(i), Decode(CurrentJunctures[i], TextEncoding));
+    for (std::int32_t i = k; i <= work_.MaximumNumberOfSyllables; ++i) {
+        SetTextIfNew(grid_.stressBoxes(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
+        SetTextIfNew(grid_.junctureBoxes(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    QLineEdit* box = txtSyllables(k);
+    QLineEdit* box = grid_.syllableBoxes(k);
     box->setFocus(Qt::OtherFocusReason);
     box->setCursorPosition(static_cast<int>(box->text().size()));
     lineUndo_->Split(k, std::move(before));

@@ -5,7 +5,7 @@
 
 #include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
-#include "window/Form1.h"
+#include "window/MainWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,8 +65,8 @@ bool IsHidden(const QString& name) {
 
 }  // namespace
 
-void Form1::mnuScanPoem_Click() {
-    const QString poemPath = GetPlatform().ChooseFileToRead(
+void MainWindow::ScanPoem() {
+    const QString poemPath = work_.GetPlatform().ChooseFileToRead(
         QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt);;All files (*)"));
     if (poemPath.isEmpty()) {
         return;
@@ -75,8 +75,8 @@ void Form1::mnuScanPoem_Click() {
     if (!scansion) {
         return;
     }
-    const Leaving leaving = QuerySwitch();
-    if (leaving == Leaving::Stay) {
+    const Workspace::Leaving leaving = work_.QuerySwitch();
+    if (leaving == Workspace::Leaving::Stay) {
         return;
     }
     const std::optional<std::string> name = WriteScanOutputs(poemPath, *scansion);
@@ -84,12 +84,12 @@ void Form1::mnuScanPoem_Click() {
         return;
     }
     // A new file starts at its beginning, and the memory file says so at once.
-    if (const std::optional<std::int32_t> line = SwitchWorkingFile(*name, leaving, 1)) {
+    if (const std::optional<std::int32_t> line = work_.SwitchWorkingFile(*name, leaving, 1)) {
         ShowSwitchedFile(*line);
     }
 }
 
-std::optional<firstpass::Scansion> Form1::ScanPoemFile(const QString& poemPath) {
+std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemPath) {
     scanCancel_ = false;
     closeAfterScan_ = false;
     scanning_ = true;
@@ -100,7 +100,7 @@ std::optional<firstpass::Scansion> Form1::ScanPoemFile(const QString& poemPath) 
         return std::nullopt;
     }
     if (const auto* refusal = std::get_if<firstpass::Refusal>(&result)) {
-        GetPlatform().ShowMessage(RefusalMessage(poemPath, *refusal));
+        work_.GetPlatform().ShowMessage(RefusalMessage(poemPath, *refusal));
         return std::nullopt;
     }
     if (auto* scansion = std::get_if<firstpass::Scansion>(&result)) {
@@ -111,14 +111,14 @@ std::optional<firstpass::Scansion> Form1::ScanPoemFile(const QString& poemPath) 
 
 // Both files are new: neither replaces anything, and the scansion file goes again when its
 // meter file cannot be written.
-std::optional<std::string> Form1::WriteScanOutputs(const QString& poemPath,
-                                                   const firstpass::Scansion& scansion) {
+std::optional<std::string> MainWindow::WriteScanOutputs(const QString& poemPath,
+                                                        const firstpass::Scansion& scansion) {
     const firstpass::OutputNames names = firstpass::OutputNamesFor(QFileInfo(poemPath).fileName());
     const std::optional<std::string> name = ChooseFreeOutputName(EncodeFileName(names.scansion));
     if (!name) {
         return std::nullopt;
     }
-    Platform& platform = GetPlatform();
+    Platform& platform = work_.GetPlatform();
     const std::array<std::string, 1> scansionName{*name};
     const std::array<std::string, 1> meterName{OwnMeterFileName(*name)};
     if (!platform.CreateNewFile(scansionName, scansion.scansionFile)) {
@@ -136,8 +136,8 @@ std::optional<std::string> Form1::WriteScanOutputs(const QString& poemPath,
 
 // While the scansion file's name or its meter file's is taken, a save dialog asks for another
 // name in the program's folder. nullopt when the user cancels it.
-std::optional<std::string> Form1::ChooseFreeOutputName(std::string name) {
-    Platform& platform = GetPlatform();
+std::optional<std::string> MainWindow::ChooseFreeOutputName(std::string name) {
+    Platform& platform = work_.GetPlatform();
     const auto isFree = [&platform](const std::string& file) {
         return platform.WhatIsAt(file) == Platform::Occupant::Nothing;
     };

@@ -1,0 +1,310 @@
+#include "window/MainWindow.h"
+
+#include "window/AboutBox.h"
+#include "window/CellFocus.h"
+#include "window/CellKeys.h"
+#include "window/ClickableLabel.h"
+#include "window/LineUndo.h"
+#include "window/Overview.h"
+#include "window/Placement.h"
+#include "window/ShortcutsWindow.h"
+#include "window/SyllableEditing.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QUndoStack>
+
+namespace corvale {
+
+namespace {
+
+using layout::CellArray;
+using layout::Rect;
+using placement::Place;
+
+constexpr double kHeadingPoints = 12;
+constexpr double kSyllablePoints = 9.75;
+
+// Labels show their caption as typed, never as markup, from the top edge as designed.
+template <typename T>
+T* MakeLabel(QWidget* parent, const char* name, const QString& caption, const Rect& rect,
+             Qt::Alignment horizontal = Qt::AlignLeft) {
+    auto* label = new T(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    placement::SetCaption(label, caption);
+    Place(label, rect);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const Rect& rect) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    Place(button, rect);
+    return button;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, const Rect& rect,
+                       Qt::Alignment horizontal = Qt::AlignLeft) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAlignment(horizontal | Qt::AlignVCenter);
+    Place(box, rect);
+    return box;
+}
+
+// A line of the frame drawn around the file-name area. The twips rect is the line itself (one
+// of its sides is 0); on screen it gets the toolkit's thickness, centred on the line.
+QFrame* MakeLine(QWidget* parent, const char* name, const Rect& line, QFrame::Shape shape) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameShape(shape);
+    frame->setFrameShadow(QFrame::Sunken);
+    Place(frame, line);
+    constexpr int kThickness = 2;
+    QRect pixels = frame->geometry();
+    if (shape == QFrame::HLine) {
+        pixels.setTop(pixels.top() - kThickness / 2);
+        pixels.setHeight(kThickness);
+    } else {
+        pixels.setLeft(pixels.left() - kThickness / 2);
+        pixels.setWidth(kThickness);
+    }
+    frame->setGeometry(pixels);
+    return frame;
+}
+
+template <typename T>
+void AppendPattern(ControlArray<T>& array, T* element, CellArray kind) {
+    array.Append(element);
+    if (kind != CellArray::MeterLabels) {
+        element->setAccessibleName(placement::CellAccessibleName(kind, 0));
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform) : work_(platform) {
+    // The folder is named when it is not the executable's own, as "Corvale[*] — ~/Poems".
+    const QString folder = platform.FolderInTitle();
+    setWindowTitle(folder.isEmpty() ? QStringLiteral("Corvale[*]")
+                                    : QStringLiteral("Corvale[*] \u2014 %1").arg(folder));
+    grid_.area = new QWidget(this);
+    grid_.area->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(grid_.area);
+    setWindowIcon(CorvaleIcon());
+    work_.OnModifiedChanged([this] {
+        setWindowModified(work_.IsModified());
+        if (overview_) {
+            overview_->Model().ChangedMarksMayDiffer();
+        }
+    });
+    cellFocus_ = std::make_unique<CellFocus>(grid_, work_);
+    SyllableEditing::Host& syllablesHost = *this;
+    syllableEditing_ = std::make_unique<SyllableEditing>(grid_, work_, *cellFocus_, syllablesHost);
+    lineUndo_ = std::make_unique<LineUndo>(grid_, work_, *cellFocus_, *syllableEditing_);
+    CreateFixedControls();
+    CreatePatternElements();
+    CellKeys::Host& keysHost = *this;
+    cellKeys_ = std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keysHost, keyMap_,
+                                           *undoAction);
+    cellKeys_->KeepEditingKeys(grid_.commentBox, true);
+    cellKeys_->KeepEditingKeys(grid_.goToBox, false);
+    cellKeys_->KeepEditingKeys(fileNameBox, false);
+    ConnectHandlers();
+    // Every step, merge, undo and redo of the line on screen passes the undo stack.
+    connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] { ShowMeterJudgement(); });
+    // The designed size; start-up fits the window to the screen.
+    resize(layout::ToPixels(layout::kDesignWidth),
+           layout::ToPixels(layout::kDesignHeight) + menuBar()->sizeHint().height());
+}
+
+// The undo stack empties itself as it goes, after the meter it would have the line judged by.
+// The syllable boxes outlive the store: the widget's own destructor closes the window, which
+// moves the focus out of a box and has its validator read the file's encoding, so the
+// validators go first.
+MainWindow::~MainWindow() {
+    disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
+    for (std::int32_t i = 1; i <= grid_.syllableBoxes.Count(); ++i) {
+        grid_.syllableBoxes(i)->setValidator(nullptr);
+    }
+}
+
+void MainWindow::CreateFixedControls() {
+    QWidget* area = grid_.area;
+    const QFont heading = placement::SansSerif(kHeadingPoints);
+
+    lineTextLabel = MakeLabel<QLabel>(area, "lineTextLabel", QStringLiteral("Text of current line"),
+                                      {600, 0, 9735, 375});
+    lineTextLabel->setFont(heading);
+    nextLineTextLabel = MakeLabel<QLabel>(
+        area, "nextLineTextLabel", QStringLiteral("Text of the next line"), {600, 480, 9855, 375});
+    // Created after the two labels, so it lies over their right ends.
+    commitLineTopButton =
+        MakeButton(area, "commitLineTopButton", QStringLiteral("Save changes to this line"),
+                   {7920, 0, 2775, 735});
+    mergeHeading =
+        MakeLabel<QLabel>(area, "mergeHeading", QStringLiteral("Merge:"), {0, 1800, 735, 255});
+    grid_.stressHeading = MakeLabel<ClickableLabel>(area, "stressHeading", QStringLiteral("Stress"),
+                                                    {600, 2280, 975, 375});
+    grid_.stressHeading->setFont(heading);
+    grid_.junctureHeading = MakeLabel<ClickableLabel>(
+        area, "junctureHeading", QStringLiteral("Juncture"), {600, 4200, 1335, 375});
+    grid_.junctureHeading->setFont(heading);
+    commentHeading = MakeLabel<QLabel>(area, "commentHeading",
+                                       QStringLiteral("Comment (optional):"), {0, 6000, 2295, 375});
+    commentHeading->setFont(heading);
+    // In the free band right of the comment's heading.
+    lineStatusLabel =
+        MakeLabel<QLabel>(area, "lineStatusLabel", QString(), {2400, 6000, 8295, 375});
+    lineStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    grid_.commentBox = new QPlainTextEdit(area);
+    grid_.commentBox->setObjectName(QStringLiteral("commentBox"));
+    grid_.commentBox->setAccessibleName(QStringLiteral("Comment"));
+    // Return starts a new line of the comment; Tab moves on.
+    grid_.commentBox->setTabChangesFocus(true);
+    Place(grid_.commentBox, {0, 6480, 10695, 615});
+
+    commitLineButton =
+        MakeButton(area, "commitLineButton", QStringLiteral("Save changes to this line"),
+                   {0, 7200, 10695, 615});
+    CreateBottomRow(area);
+
+    CreateMenus();
+}
+
+// The file name, the position in the file and the row of navigation buttons.
+void MainWindow::CreateBottomRow(QWidget* area) {
+    fileHeading =
+        MakeLabel<QLabel>(area, "fileHeading", QStringLiteral("File:"), {120, 8160, 375, 255});
+    fileNameBox = MakeTextBox(area, "fileNameBox", QStringLiteral("Text1"), {480, 8040, 4455, 375});
+    fileNameBox->setAccessibleName(QStringLiteral("File name"));
+    fileAreaTopLine = MakeLine(area, "fileAreaTopLine", {0, 7920, 5040, 0}, QFrame::HLine);
+    fileAreaRightLine = MakeLine(area, "fileAreaRightLine", {5040, 7920, 0, 600}, QFrame::VLine);
+    progressLabel = MakeLabel<QLabel>(area, "progressLabel", QStringLiteral("Label5"),
+                                      {5160, 7920, 975, 375}, Qt::AlignHCenter);
+    grid_.goToBox =
+        MakeTextBox(area, "goToBox", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
+    grid_.goToBox->setAccessibleName(QStringLiteral("Go to line"));
+    goToButton = MakeButton(area, "goToButton", QStringLiteral("go to #"), {7200, 7800, 975, 375});
+    backOneButton = MakeButton(area, "backOneButton", QStringLiteral("<"), {8160, 7800, 495, 375});
+    backOneButton->setAccessibleName(QStringLiteral("Back one line"));
+    aheadOneButton =
+        MakeButton(area, "aheadOneButton", QStringLiteral(">"), {8640, 7800, 495, 375});
+    aheadOneButton->setAccessibleName(QStringLiteral("Ahead one line"));
+    reloadLineButton =
+        MakeButton(area, "reloadLineButton", QStringLiteral("Redo"), {9120, 7800, 855, 375});
+    exitButton = MakeButton(area, "exitButton", QStringLiteral("Exit"), {9960, 7800, 855, 375});
+}
+
+void MainWindow::CreatePatternElements() {
+    QWidget* area = grid_.area;
+    auto designed = [](CellArray kind) { return layout::DesignedElement0(kind); };
+
+    auto* meter =
+        MakeLabel<QLabel>(area, "", QString(), designed(CellArray::MeterLabels), Qt::AlignHCenter);
+    meter->setFont(placement::SansSerif(kHeadingPoints));
+    AppendPattern(grid_.meterLabels, meter, CellArray::MeterLabels);
+
+    auto* syllable =
+        MakeTextBox(area, "", QString(), designed(CellArray::SyllableBoxes), Qt::AlignHCenter);
+    syllable->setFont(placement::SansSerif(kSyllablePoints));
+    AppendPattern(grid_.syllableBoxes, syllable, CellArray::SyllableBoxes);
+
+    const QString down = QStringLiteral("v");
+    const QString up = QStringLiteral("^");
+    AppendPattern(grid_.mergeButtons, MakeButton(area, "", down, designed(CellArray::MergeButtons)),
+                  CellArray::MergeButtons);
+    AppendPattern(
+        grid_.stressBoxes,
+        MakeTextBox(area, "", QString(), designed(CellArray::StressBoxes), Qt::AlignHCenter),
+        CellArray::StressBoxes);
+    AppendPattern(grid_.stressUpButtons,
+                  MakeButton(area, "", up, designed(CellArray::StressUpButtons)),
+                  CellArray::StressUpButtons);
+    AppendPattern(grid_.stressDownButtons,
+                  MakeButton(area, "", down, designed(CellArray::StressDownButtons)),
+                  CellArray::StressDownButtons);
+    AppendPattern(
+        grid_.junctureBoxes,
+        MakeTextBox(area, "", QString(), designed(CellArray::JunctureBoxes), Qt::AlignHCenter),
+        CellArray::JunctureBoxes);
+    AppendPattern(grid_.junctureUpButtons,
+                  MakeButton(area, "", up, designed(CellArray::JunctureUpButtons)),
+                  CellArray::JunctureUpButtons);
+    AppendPattern(grid_.junctureDownButtons,
+                  MakeButton(area, "", down, designed(CellArray::JunctureDownButtons)),
+                  CellArray::JunctureDownButtons);
+}
+
+void MainWindow::ConnectHandlers() {
+    ConnectCommandButtons();
+    connect(goToButton, &QPushButton::clicked, this, [this] { Run([this] { GoToTypedLine(); }); });
+    connect(grid_.goToBox, &QLineEdit::returnPressed, this,
+            [this] { Run([this] { GoToTypedLineAndResume(); }); });
+    connect(grid_.stressHeading, &ClickableLabel::clicked, this,
+            [this] { Run([this] { PutStressOnTop(); }); });
+    connect(grid_.junctureHeading, &ClickableLabel::clicked, this,
+            [this] { Run([this] { PutJunctureOnTop(); }); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (scanning_) {
+        // The scan stops first, writing nothing; the window then closes as it would have.
+        scanCancel_ = true;
+        closeAfterScan_ = true;
+        event->ignore();
+        return;
+    }
+    bool mayClose = work_.GetPlatform().HasEnded();
+    if (!mayClose) {
+        Run([this, &mayClose] { mayClose = work_.QueryClose(); });
+    }
+    if (mayClose || work_.GetPlatform().HasEnded()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous() && focusWidget() == nullptr) {
+        cellFocus_->FocusFirstCell();
+    }
+}
+
+void MainWindow::OrderTabs() {
+    cellFocus_->OrderTabs({grid_.commentBox, commitLineButton, grid_.goToBox, goToButton,
+                           backOneButton, aheadOneButton, reloadLineButton, exitButton, fileNameBox,
+                           commitLineTopButton});
+}
+
+void MainWindow::ConnectColumn(std::int32_t i) {
+    const auto index = static_cast<std::int16_t>(i);
+    auto onClick = [this, index](QPushButton* button, void (MainWindow::*handler)(std::int16_t)) {
+        connect(button, &QPushButton::clicked, this, [this, handler, index] {
+            Run([this, handler, index] { (this->*handler)(index); });
+        });
+    };
+    onClick(grid_.mergeButtons(i), &MainWindow::MergeWithNext);
+    onClick(grid_.stressUpButtons(i), &MainWindow::RaiseStress);
+    onClick(grid_.stressDownButtons(i), &MainWindow::LowerStress);
+    onClick(grid_.junctureUpButtons(i), &MainWindow::RaiseJuncture);
+    onClick(grid_.junctureDownButtons(i), &MainWindow::LowerJuncture);
+}
+
+}  // namespace corvale

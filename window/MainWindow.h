@@ -1,0 +1,260 @@
+#pragma once
+
+// Corvale's one window, around one loop of data. Start-up (StartUp) reads the memory file, the
+// scansion file and its meter into the workspace (Work()), whose store holds the file's lines.
+// Showing a line (ShowCurrentLine) copies store row CurrentLine into the working copy and the
+// cell grid (Grid()); the edits change the working copy; a commit (CommitLine) copies it and the
+// comment back into the store. A save (Save, or Exit answered Yes) writes the store to the
+// scansion file and the line reached to the memory file. Opening another file (OpenNamedFile)
+// or a scanned poem (ScanPoem) loads the store afresh through the memory file. Every handler
+// runs through Run(), the boundary at which an ended program stops.
+
+#include "meter/MeterCheck.h"
+#include "scansion/Workspace.h"
+#include "window/Actions.h"
+#include "window/CellGrid.h"
+#include "window/CellKeys.h"
+#include "window/Layout.h"
+#include "window/PoemScan.h"
+#include "window/SyllableEditing.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QCloseEvent;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QShowEvent;
+
+namespace corvale {
+
+namespace editor {
+enum class StepDirection;
+}
+
+class CellFocus;
+class LineUndo;
+class Overview;
+class ShortcutsWindow;
+
+class MainWindow : public QMainWindow, private SyllableEditing::Host, private CellKeys::Host {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Platform& platform);
+    ~MainWindow() override;
+
+    // The program's state apart from the widgets: the store, the working copy, the settings.
+    Workspace& Work() { return work_; }
+    const Workspace& Work() const { return work_; }
+
+    // Start-up. Returns false when the program ended during it (a fatal data error); the
+    // window must then never be shown.
+    bool StartUp();
+
+    // Line display (the working copy and the cell grid).
+    void ShowCurrentLine();
+    void AlignCellContents();
+
+    // Handlers. Each is connected through Run(); tests may call them directly inside Run().
+    void RaiseStress(std::int16_t index);
+    void LowerStress(std::int16_t index);
+    void RaiseJuncture(std::int16_t index);
+    void LowerJuncture(std::int16_t index);
+    void PutStressOnTop();
+    void PutJunctureOnTop();
+    void MergeWithNext(std::int16_t index);
+    // Splits the focused syllable box's syllable at the caret; a full line grows a column.
+    void SplitSyllable();
+    void CommitLine();
+    void ReloadLine();
+    void BackOneLine();
+    void AheadOneLine();
+    void GoToTypedLine();
+    void OpenNamedFile();
+    void ScanPoem();
+    // Exit and Save are the workspace's own.
+
+    // Commands of the keys and menus that no button has.
+    void GoToFirstLine();
+    void GoToLastLine();
+    void FocusGoToBox();
+    void GoToTypedLineAndResume();
+    void SwapBlocks();
+    void ShowShortcuts();
+    void ShowAbout();
+    void GoToNextOffTheMeter();
+    void GoToPreviousOffTheMeter();
+    void ToggleOverview();
+    void ToggleStrictMeterCheck();
+
+    // The cues and the status of the line on screen, from its working copy. Row 0, which is
+    // no verse line, and every line under an empty meter get neither.
+    void ShowMeterJudgement();
+    const meter::Meter& TheMeter() const { return meter_; }
+    meter::Strictness MeterStrictness() const { return strictness_; }
+
+    // Says something about the line on screen where its status stands, until the next edit.
+    void ShowLineStatus(const QString& text) override;
+    // Typed syllable text goes into the working copy; false when it was refused.
+    bool TakeTypedSyllable();
+
+    // Runs a handler, once typed syllable text has been taken (refused text stops it); a
+    // program that ends inside it closes the window and stops there.
+    template <typename F>
+    void Run(F&& handler);
+
+    // Fixed controls.
+    QLabel* lineTextLabel = nullptr;
+    QLabel* nextLineTextLabel = nullptr;
+    QPushButton* commitLineTopButton = nullptr;
+    QLabel* mergeHeading = nullptr;
+    QLabel* commentHeading = nullptr;
+    QLabel* lineStatusLabel = nullptr;  // how the line on screen keeps to the meter
+    QPushButton* commitLineButton = nullptr;
+    QLabel* fileHeading = nullptr;
+    QLineEdit* fileNameBox = nullptr;
+    QLabel* progressLabel = nullptr;
+    QPushButton* goToButton = nullptr;
+    QPushButton* backOneButton = nullptr;
+    QPushButton* aheadOneButton = nullptr;
+    QPushButton* reloadLineButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QFrame* fileAreaTopLine = nullptr;
+    QFrame* fileAreaRightLine = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* saveAction = nullptr;
+    QAction* openFileAction = nullptr;
+    QAction* scanPoemAction = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* editMenu = nullptr;
+    QMenu* lineMenu = nullptr;
+    QMenu* viewMenu = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
+    QAction* overviewAction = nullptr;
+    QAction* strictMeterCheckAction = nullptr;
+
+    // The client area (twips map onto it), the cell grid, its block headings, the comment box
+    // and the go-to box.
+    CellGrid& Grid() { return grid_; }
+    const CellGrid& Grid() const { return grid_; }
+
+    // Builds cell columns from..to (1-based) as start-up does: geometry from SpacingOfButtons
+    // and MaximumNumberOfSyllables, red backgrounds beyond the meter, meter captions. Used at
+    // start-up and when a wider file is opened.
+    void BuildCellColumns(std::int32_t from, std::int32_t to);
+
+    // What Scan a poem runs on its worker thread (ReadAndScanPoem unless a test replaces it).
+    void SetPoemScanner(PoemScanner scanner) { poemScanner_ = std::move(scanner); }
+
+    // Every command with keys, in menu order, then the keys of the grid's boxes.
+    const KeyMap& Keys() const { return keyMap_; }
+    // The keyboard shortcuts window, once F1 has opened it.
+    ShortcutsWindow* Shortcuts() const;
+    // The overview, while it is open.
+    Overview* OverviewDock() const;
+
+protected:
+    // The close box: unsaved corrections are asked about first (QueryClose); once the program
+    // has ended the window just closes.
+    void closeEvent(QCloseEvent* event) override;
+    // The first showing puts the focus in the first syllable box, where the keyboard work starts.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Retype(std::int32_t column, const std::function<void()>& retype) override;
+    void StepCell(CellPlace place, editor::StepDirection direction) override;
+    void MergeCell(std::int32_t column) override;
+    void CreateFixedControls();
+    // The file name, the position in the file and the row of navigation buttons.
+    void CreateBottomRow(QWidget* area);
+    void CreateMenus();
+    void AddUndoCommands(QMenu* menu, const QString& where);
+    void AddCommand(QAction* action, const QString& where);
+    void ConnectCommandButtons();
+    void CreatePatternElements();
+    void ConnectHandlers();
+    void ConnectColumn(std::int32_t i);
+    void OrderTabs();
+    void FitWindowToScreen();
+    void HidePatternElements();
+    void CaptionMeterLabels(std::int32_t from, std::int32_t to);
+    void ColourMeterReach(std::int32_t column);
+    // Makes MeterLine and NumberOfMeterSymbols the meter of the window: the check, the captions
+    // and red columns of the grid built so far, and the cues.
+    void UseTheMeter();
+    // After a switch: the file box, the meter, the grid, the overview and line `line`.
+    void ShowSwitchedFile(std::int32_t line);
+    std::optional<firstpass::Scansion> ScanPoemFile(const QString& poemPath);
+    std::optional<std::string> WriteScanOutputs(const QString& poemPath,
+                                                const firstpass::Scansion& scansion);
+    std::optional<std::string> ChooseFreeOutputName(std::string name);
+    void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
+    void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
+    // Which controls of columns 1..M are shown, from the working copy, as a line is shown.
+    void DecideCellVisibility();
+    // Builds the columns a wider MaximumNumberOfSyllables needs, in the block order on screen.
+    void WidenGrid();
+    void ShowLineOrEnd();
+    bool GoToNumberInBox();
+    void GoToRow(std::int32_t row);
+    void AddMeterCues(std::int32_t to);
+    void JumpOffTheMeter(std::optional<std::int32_t> row);
+    void ApplyViewOptions();
+    void SaveViewOptions();
+    void OpenOverview();
+    void CloseOverview();
+
+    Workspace work_;
+    CellGrid grid_;
+    // The comment as the box gave it back right after the line was shown: a comment the user
+    // did not touch is committed as the bytes it was, whatever the box made of them.
+    QString shownComment_;
+    KeyMap keyMap_;
+    std::unique_ptr<LineUndo> lineUndo_;
+    std::unique_ptr<CellFocus> cellFocus_;
+    // Destroyed first: their event filters must not outlive what they use.
+    std::unique_ptr<CellKeys> cellKeys_;
+    std::unique_ptr<SyllableEditing> syllableEditing_;
+    QPointer<ShortcutsWindow> shortcutsWindow_;
+    // Built from MeterLine and NumberOfMeterSymbols at start-up and at every switch.
+    meter::Meter meter_;
+    meter::Strictness strictness_ = meter::Strictness::StressMaxima;
+    QPointer<Overview> overview_;
+    PoemScanner poemScanner_ = ReadAndScanPoem;
+    // While a scan runs: no other handler runs, and closing the window cancels the scan first.
+    bool scanning_ = false;
+    bool closeAfterScan_ = false;
+    std::atomic<bool> scanCancel_{false};
+};
+
+template <typename F>
+void MainWindow::Run(F&& handler) {
+    if (work_.GetPlatform().HasEnded() || scanning_) {
+        return;
+    }
+    try {
+        if (!TakeTypedSyllable()) {
+            return;
+        }
+        handler();
+    } catch (const ProgramEnded&) {
+        close();
+    }
+}
+
+}  // namespace corvale

@@ -1,0 +1,127 @@
+#include "editor/EditRules.h"
+#include "platform/TextCodec.h"
+#include "scansion/Numbers.h"
+#include "window/CellFocus.h"
+#include "window/LineUndo.h"
+#include "window/MainWindow.h"
+#include "window/Overview.h"
+#include "window/Placement.h"
+#include "window/SyllableEditing.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace corvale {
+
+namespace {
+
+Qt::Alignment ToQt(editor::CellAlignment alignment) {
+    switch (alignment) {
+        case editor::CellAlignment::Left:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+        case editor::CellAlignment::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case editor::CellAlignment::Centred:
+            break;
+    }
+    return Qt::AlignHCenter | Qt::AlignVCenter;
+}
+
+// Every column up to MaximumNumberOfSyllables exists and the working copies cover it.
+bool GridCoversLine(const Workspace& work, std::int32_t columns) {
+    const std::int32_t m = work.MaximumNumberOfSyllables;
+    const auto positions = static_cast<std::size_t>(m) + 1;
+    return m >= 0 && columns >= m && work.CurrentSyllables.size() >= positions &&
+           work.CurrentStresses.size() >= positions && work.CurrentJunctures.size() >= positions;
+}
+
+}  // namespace
+
+// A line outside the store, or a grid too narrow for it, would leave the screen half
+// updated; such a call changes nothing. A line shown anew has no edits to undo, and a cell box
+// that had the focus keeps it, or hands it to its nearest shown neighbour.
+void MainWindow::ShowCurrentLine() {
+    if (work_.CurrentLine < 0 || work_.CurrentLine > work_.NumberOfLines ||
+        !GridCoversLine(work_, grid_.Columns())) {
+        return;
+    }
+    const CellFocus::Keeper keeper = cellFocus_->Keep();
+    lineUndo_->Clear();
+    const std::int32_t line = work_.CurrentLine;
+    placement::SetCaption(lineTextLabel, Decode(work_.LineText(line), work_.TextEncoding));
+    placement::SetCaption(progressLabel,
+                          QStringLiteral("%1/%2").arg(line).arg(work_.NumberOfLines));
+    placement::SetCaption(nextLineTextLabel,
+                          line < work_.NumberOfLines
+                              ? Decode(work_.LineText(line + 1), work_.TextEncoding)
+                              : QString());
+
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    for (std::int32_t i = 1; i <= m; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        work_.CurrentSyllables[k] = work_.Syllables(line, i);
+        work_.CurrentStresses[k] = work_.Stresses(line, i);
+        work_.CurrentJunctures[k] = work_.Junctures(line, i);
+        grid_.stressBoxes(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
+        grid_.junctureBoxes(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
+    }
+    AlignCellContents();
+    DecideCellVisibility();
+    grid_.commentBox->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
+    shownComment_ = grid_.commentBox->toPlainText();
+    ShowMeterJudgement();
+    if (OverviewDock() != nullptr) {
+        OverviewDock()->ShowLine(line);
+    }
+}
+
+// A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so
+// it is offered only where the next column's look shows something.
+void MainWindow::DecideCellVisibility() {
+    if (!GridCoversLine(work_, grid_.Columns())) {
+        return;
+    }
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    for (std::int32_t i = 1; i <= m; ++i) {
+        const bool shown = !num::IsBlank(work_.CurrentSyllables[static_cast<std::size_t>(i)]);
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 grid_.syllableBoxes(i), grid_.stressBoxes(i), grid_.junctureBoxes(i),
+                 grid_.junctureDownButtons(i), grid_.junctureUpButtons(i),
+                 grid_.stressDownButtons(i), grid_.stressUpButtons(i)}) {
+            control->setVisible(shown);
+        }
+        const bool nextShows =
+            i < m && !num::IsBlank(editor::LookOfCell(work_.CurrentSyllables, work_.CurrentStresses,
+                                                      work_.CurrentJunctures, i + 1)
+                                       .text);
+        grid_.mergeButtons(i)->setVisible(nextShows);
+    }
+}
+
+void MainWindow::AlignCellContents() {
+    if (!GridCoversLine(work_, grid_.Columns())) {
+        return;
+    }
+    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    for (std::int32_t i = 1; i <= m; ++i) {
+        const editor::CellLook look = editor::LookOfCell(
+            work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
+        QLineEdit* box = grid_.syllableBoxes(i);
+        syllableEditing_->ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
+        if (box->alignment() != ToQt(look.alignment)) {
+            box->setAlignment(ToQt(look.alignment));
+        }
+        if (box->font().bold() != look.bold) {
+            QFont font = box->font();
+            font.setBold(look.bold);
+            box->setFont(font);
+        }
+    }
+}
+
+}  // namespace corvale

@@ -1,0 +1,150 @@
+// Committing and navigation: the handlers that put the working copy into the store, move to
+// another verse line, or load another scansion file. Each of them ends by showing a line with
+// ShowCurrentLine, which drops whatever was not committed.
+
+#include "navigation/GoTo.h"
+#include "platform/TextCodec.h"
+#include "window/CellFocus.h"
+#include "window/ClickableLabel.h"
+#include "window/MainWindow.h"
+#include "window/Overview.h"
+#include "window/Placement.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <string>
+
+namespace corvale {
+
+void MainWindow::CommitLine() {
+    const QString typed = grid_.commentBox->toPlainText();
+    const std::int32_t line = work_.CurrentLine;
+    const bool changed =
+        work_.CommitWorkingCopy(typed == shownComment_ ? std::string(work_.Comments(line))
+                                                       : Encode(typed, work_.TextEncoding));
+    if (changed && OverviewDock() != nullptr) {
+        OverviewDock()->Model().LineCommitted(line);
+    }
+    ShowLineOrEnd();
+}
+
+// After a commit: the next verse line, or, after the last one, the exit question. When saving
+// fails there, the program stays on the committed line.
+void MainWindow::ShowLineOrEnd() {
+    if (work_.CurrentLine >= work_.NumberOfLines) {
+        work_.Exit();
+        return;
+    }
+    ++work_.CurrentLine;
+    ShowCurrentLine();
+}
+
+void MainWindow::ReloadLine() {
+    ShowCurrentLine();
+}
+
+void MainWindow::BackOneLine() {
+    if (work_.CurrentLine > 1) {
+        --work_.CurrentLine;
+        ShowCurrentLine();
+    }
+}
+
+void MainWindow::AheadOneLine() {
+    if (work_.CurrentLine < work_.NumberOfLines) {
+        ++work_.CurrentLine;
+        ShowCurrentLine();
+    }
+}
+
+void MainWindow::GoToTypedLine() {
+    GoToNumberInBox();
+}
+
+// "go to #": false when the number in the box was refused, with a message.
+bool MainWindow::GoToNumberInBox() {
+    const navigation::GoToDecision decision =
+        navigation::DecideGoTo(grid_.goToBox->text().toStdString(), work_.NumberOfLines);
+    if (!decision.accepted) {
+        work_.GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
+        return false;
+    }
+    grid_.goToBox->setText(QString());
+    GoToRow(decision.line);
+    return true;
+}
+
+// Every go-to ends here, with a row the go-to decision accepted.
+void MainWindow::GoToRow(std::int32_t row) {
+    work_.CurrentLine = row;
+    ShowCurrentLine();
+}
+
+void MainWindow::GoToFirstLine() {
+    GoToRow(navigation::DecideGoTo("1", work_.NumberOfLines).line);
+}
+
+void MainWindow::GoToLastLine() {
+    GoToRow(navigation::DecideGoTo(std::to_string(work_.NumberOfLines), work_.NumberOfLines).line);
+}
+
+// Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
+void MainWindow::FocusGoToBox() {
+    cellFocus_->RememberBeforeGoTo();
+    grid_.goToBox->setFocus(Qt::ShortcutFocusReason);
+    grid_.goToBox->selectAll();
+}
+
+// Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
+void MainWindow::GoToTypedLineAndResume() {
+    if (GoToNumberInBox()) {
+        cellFocus_->ReturnAfterGoTo();
+    }
+}
+
+// A wider file than the grid was built for, or a line split past the grid's width: the missing
+// columns are added the way start-up builds them, in the block order now on screen.
+void MainWindow::WidenGrid() {
+    if (work_.MaximumNumberOfSyllables <= grid_.Columns()) {
+        return;
+    }
+    const bool junctureOnTop =
+        placement::PlaceOf(grid_.junctureHeading).top == layout::kUpperSlot.heading;
+    if (work_.SpacingOfButtons == 0) {
+        work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
+    }
+    BuildCellColumns(grid_.Columns() + 1, work_.MaximumNumberOfSyllables);
+    if (junctureOnTop) {
+        PutJunctureOnTop();
+    }
+}
+
+// The switch itself is the workspace's; the window shows the name actually in use, widens the
+// grid for a wider file, and shows the line. A switch that does not happen leaves the typed
+// name in the box.
+void MainWindow::OpenNamedFile() {
+    const Workspace::Leaving leaving = work_.QuerySwitch();
+    if (leaving == Workspace::Leaving::Stay) {
+        return;
+    }
+    const std::optional<std::int32_t> line =
+        work_.SwitchWorkingFile(EncodeFileName(fileNameBox->text()), leaving);
+    if (line) {
+        ShowSwitchedFile(*line);
+    }
+}
+
+void MainWindow::ShowSwitchedFile(std::int32_t line) {
+    fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
+    UseTheMeter();
+    WidenGrid();
+    if (OverviewDock() != nullptr) {
+        OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
+    }
+    work_.CurrentLine = line;
+    ShowCurrentLine();
+}
+
+}  // namespace corvale
