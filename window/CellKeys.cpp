@@ -152,11 +152,10 @@ void CellKeys::AddColumn(std::int32_t i) {
     button(grid_.junctureDownButtons(i), WithKeys(QStringLiteral("Lower the juncture"), down));
     button(grid_.mergeButtons(i),
            WithKeys(QStringLiteral("Merge this syllable with the next"), merge));
-    const QString steps = QStringLiteral("%1 raises and %2 lowers the %3");
     grid_.stressBoxes(i)->setAccessibleDescription(
-        steps.arg(KeyText(up), KeyText(down), QStringLiteral("stress")));
+        QStringLiteral("%1 raises and %2 lowers the stress").arg(KeyText(up), KeyText(down)));
     grid_.junctureBoxes(i)->setAccessibleDescription(
-        steps.arg(KeyText(up), KeyText(down), QStringLiteral("juncture")));
+        QStringLiteral("%1 raises and %2 lowers the juncture").arg(KeyText(up), KeyText(down)));
 }
 
 void CellKeys::KeepEditingKeys(QWidget* box, bool pages) {

@@ -285,10 +285,12 @@ void MainWindow::ConnectCommandButtons() {
                        "puts the focus there)")
             .arg(KeyText(*goTo)));
     const QAction* swap = keyMap_.Find(u"swapBlocksAction");
-    const QString heading =
-        QStringLiteral("Click to put the %1 block on top (%2 swaps the blocks)");
-    grid_.stressHeading->setToolTip(heading.arg(QStringLiteral("stress"), KeyText(*swap)));
-    grid_.junctureHeading->setToolTip(heading.arg(QStringLiteral("juncture"), KeyText(*swap)));
+    grid_.stressHeading->setToolTip(
+        QStringLiteral("Click to put the stress block on top (%1 swaps the blocks)")
+            .arg(KeyText(*swap)));
+    grid_.junctureHeading->setToolTip(
+        QStringLiteral("Click to put the juncture block on top (%1 swaps the blocks)")
+            .arg(KeyText(*swap)));
 }
 
 }  // namespace corvale
