@@ -1,4 +1,5 @@
 // The first pass: words, their syllables and stresses, the meter, and the scansion file.
+#include "firstpass/Division.h"
 #include "firstpass/Engine.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/MeterChoice.h"
@@ -66,25 +67,31 @@ void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, Sca
             stem.chop(2);
         }
         const std::string spoken = word.spoken.toStdString();
-        std::vector<Lexical> lexical = AsksTheEngine(word) ? SyllablesOfPhonemes(phonemes)
-                                       : InLatinLetters(word.spoken)
-                                           ? std::vector<Lexical>{Lexical::None}
-                                           : std::vector<Lexical>{};
-        if (lexical.empty()) {
-            lexical.assign(static_cast<std::size_t>(VowelGroups(stem)), Lexical::None);
-            lexical[0] = Lexical::Primary;
+        SpokenWord sound = AsksTheEngine(word)           ? ReadPhonemes(phonemes)
+                           : InLatinLetters(word.spoken) ? UnspokenWord(1)
+                                                         : SpokenWord{};
+        bool heard = AsksTheEngine(word) && !sound.syllables.empty();
+        if (sound.syllables.empty()) {
+            sound = UnspokenWord(VowelGroups(stem));
         }
         // The engine spells out what it cannot read ("shh", a word in another script) letter by
         // letter; a written word has at most one syllable more than its vowel groups.
-        const std::size_t most = static_cast<std::size_t>(VowelGroups(stem)) + 1;
-        if (lexical.size() > most) {
+        const int most = VowelGroups(stem) + 1;
+        if (std::ssize(sound.syllables) > most) {
             const bool stressed =
-                std::find(lexical.begin(), lexical.end(), Lexical::Primary) != lexical.end();
-            lexical.assign(most, Lexical::None);
-            lexical[0] = stressed ? Lexical::Primary : Lexical::None;
+                std::any_of(sound.syllables.begin(), sound.syllables.end(),
+                            [](const SpokenSyllable& s) { return s.stress == Lexical::Primary; });
+            sound = UnspokenWord(most);
+            sound.syllables[0].stress = stressed ? Lexical::Primary : Lexical::None;
+            heard = false;
+        }
+        std::vector<Lexical> lexical;
+        for (const SpokenSyllable& syllable : sound.syllables) {
+            lexical.push_back(syllable.stress);
         }
         weights = WeighWord(spoken, lexical);
-        pieces = SplitWritten(stem, static_cast<int>(weights.size()));
+        pieces = heard ? SplitWritten(stem, sound)
+                       : SplitWritten(stem, static_cast<int>(weights.size()));
         // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
         while (std::ssize(weights) > pieces.size()) {
             const Weight last = weights.back();
