@@ -1,10 +1,10 @@
 // The first pass: words, their syllables and stresses, the meter, and the scansion file.
-#include "firstpass/Division.h"
 #include "firstpass/Engine.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/MeterChoice.h"
+#include "firstpass/ReadingChoice.h"
+#include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
-#include "firstpass/Syllables.h"
 #include "firstpass/Words.h"
 
 #include "meter/MeterCheck.h"
@@ -21,9 +21,12 @@ constexpr std::size_t kLinesAtATime = 256;
 
 struct ScannedLine {
     std::string text;
+    std::vector<ReadWord> words;
+    // The readings the line takes, once the meter has chosen them.
     std::string syllables;  // each syllable after a tab
     std::string junctures;  // one digit a syllable
     std::vector<Weight> weights;
+    std::string comment;
 };
 
 // The line's text with anything that would break a row (tabs, line ends, other control
@@ -38,85 +41,9 @@ QString Clean(const std::string& line) {
     return text.trimmed();
 }
 
-// Only words in Latin letters go to the engine. It spells other scripts out letter by letter
-// anyway, and espeak-ng 1.51 reads freed memory on some Hangul jamo (U+11A7, U+11C3, U+11F9 to
-// U+11FF); such words are split by their vowel groups instead.
-bool InLatinLetters(const QString& spoken) {
-    return std::all_of(spoken.begin(), spoken.end(),
-                       [](QChar c) { return !c.isLetter() || c.script() == QChar::Script_Latin; });
-}
-
-bool AsksTheEngine(const Word& word) {
-    return word.kind == Word::Kind::Letters && !word.spoken.isEmpty() &&
-           InLatinLetters(word.spoken) && !IsMonosyllabicFunctionWord(word.spoken.toStdString());
-}
-
-// Adds one word's syllables to the line.
-void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, ScannedLine& line) {
-    QStringList pieces;
-    std::vector<Weight> weights;
-    QString stem = word.core;
-    if (word.kind == Word::Kind::Number) {
-        pieces << word.core;
-        weights.push_back(Weight::Stressed);
-    } else if (word.kind == Word::Kind::Ampersand) {
-        pieces << word.core;
-        weights.push_back(Weight::Unstressed);
-    } else {
-        if (word.gravedEd) {
-            stem.chop(2);
-        }
-        const std::string spoken = word.spoken.toStdString();
-        SpokenWord sound = AsksTheEngine(word)           ? ReadPhonemes(phonemes)
-                           : InLatinLetters(word.spoken) ? UnspokenWord(1)
-                                                         : SpokenWord{};
-        bool heard = AsksTheEngine(word) && !sound.syllables.empty();
-        if (sound.syllables.empty()) {
-            sound = UnspokenWord(VowelGroups(stem));
-        }
-        // The engine spells out what it cannot read ("shh", a word in another script) letter by
-        // letter; a written word has at most one syllable more than its vowel groups.
-        const int most = VowelGroups(stem) + 1;
-        if (std::ssize(sound.syllables) > most) {
-            const bool stressed =
-                std::any_of(sound.syllables.begin(), sound.syllables.end(),
-                            [](const SpokenSyllable& s) { return s.stress == Lexical::Primary; });
-            sound = UnspokenWord(most);
-            sound.syllables[0].stress = stressed ? Lexical::Primary : Lexical::None;
-            heard = false;
-        }
-        std::vector<Lexical> lexical;
-        for (const SpokenSyllable& syllable : sound.syllables) {
-            lexical.push_back(syllable.stress);
-        }
-        weights = WeighWord(spoken, lexical);
-        pieces = heard ? SplitWritten(stem, sound)
-                       : SplitWritten(stem, static_cast<int>(weights.size()));
-        // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
-        while (std::ssize(weights) > pieces.size()) {
-            const Weight last = weights.back();
-            weights.pop_back();
-            weights.back() = std::max(weights.back(), last);
-        }
-        if (word.gravedEd) {
-            pieces << word.core.right(2);
-            weights.push_back(Weight::Unstressed);
-        }
-    }
-    pieces.front().prepend(word.lead);
-    pieces.back().append(word.trail);
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        line.syllables += '\t';
-        line.syllables += pieces[i].toStdString();
-        const int juncture = i + 1 < pieces.size() ? 1 : lastInLine ? 4 : JunctureAfter(word);
-        line.junctures += static_cast<char>('0' + juncture);
-    }
-    line.weights.insert(line.weights.end(), weights.begin(), weights.end());
-}
-
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
-                                                          std::size_t to) {
+                                                          std::size_t to, const PoemMarks& marks) {
     std::vector<std::vector<Word>> words;
     std::vector<QString> texts;
     std::vector<std::string> asked;
@@ -135,12 +62,15 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
+        std::int64_t syllables = 0;
         for (std::size_t w = 0; w < words[j].size(); ++w) {
             const Word& word = words[j][w];
-            AddWord(word, AsksTheEngine(word) ? phonemes[next++] : std::string(),
-                    w + 1 == words[j].size(), line);
+            line.words.push_back(ReadWordOf(word,
+                                            AsksTheEngine(word) ? phonemes[next++] : std::string(),
+                                            w + 1 == words[j].size(), marks));
+            syllables += std::ssize(line.words.back().readings.front().weights);
         }
-        if (std::ssize(line.weights) > kMostSyllablesInALine) {
+        if (syllables > kMostSyllablesInALine) {
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
                                std::to_string(kMostSyllablesInALine) +
                                " syllables, the most a line can hold.",
@@ -148,6 +78,44 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
         }
     }
     return lines;
+}
+
+// Each line's stress values before the meter under each combination of readings weighed.
+std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& lines) {
+    std::vector<LineReadings> readings;
+    readings.reserve(lines.size());
+    std::vector<std::size_t> choices;
+    for (const ScannedLine& line : lines) {
+        const Combinations combinations(line.words, kCombinationsForTheMeter);
+        LineReadings& values = readings.emplace_back(combinations.Count());
+        for (std::size_t c = 0; c < combinations.Count(); ++c) {
+            combinations.Choices(c, choices);
+            combinations.Values(choices, values[c]);
+        }
+    }
+    return readings;
+}
+
+// Sets the line's syllables, junctures, weights and comment from the readings its words take.
+// A line the readings would take past the most syllables a line holds keeps its spoken ones.
+void Take(ScannedLine& line, std::vector<std::size_t> choices) {
+    std::int64_t syllables = 0;
+    for (std::size_t w = 0; w < line.words.size(); ++w) {
+        syllables += std::ssize(line.words[w].readings[choices[w]].weights);
+    }
+    if (syllables > kMostSyllablesInALine) {
+        choices.assign(line.words.size(), 0);
+    }
+    for (std::size_t w = 0; w < line.words.size(); ++w) {
+        const WordReading& reading = line.words[w].readings[choices[w]];
+        line.syllables += reading.syllables;
+        line.junctures.append(reading.weights.size() - 1, '1');
+        line.junctures += static_cast<char>('0' + line.words[w].juncture);
+        line.weights.insert(line.weights.end(), reading.weights.begin(), reading.weights.end());
+    }
+    line.comment = ReadingNote(line.words, choices);
+    line.words.clear();
+    line.words.shrink_to_fit();
 }
 
 void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
@@ -162,7 +130,7 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
     for (char juncture : line.junctures) {
         (out += '\t') += juncture;
     }
-    out += "\r\n" + head + "\tcomment\t" + line.text + "\t\r\n";
+    out += "\r\n" + head + "\tcomment\t" + line.text + "\t" + line.comment + "\r\n";
 }
 
 }  // namespace
@@ -170,6 +138,7 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
     StartPronunciationEngine();
     const std::size_t total = poem.verseLines.size();
+    const PoemMarks marks{MarksSaidEd(poem.verseLines)};
     std::vector<ScannedLine> lines;
     lines.reserve(total);
     for (std::size_t from = 0; from < total; from += kLinesAtATime) {
@@ -177,7 +146,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
             !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
             return Cancelled{};
         }
-        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime));
+        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), marks);
         if (auto* refusal = std::get_if<Refusal>(&batch)) {
             return *refusal;
         }
@@ -199,15 +168,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
         }
         result.meterName = "imposed";
     } else {
-        std::vector<std::vector<std::uint8_t>> before;
-        before.reserve(lines.size());
-        for (const ScannedLine& line : lines) {
-            std::vector<std::uint8_t>& values = before.emplace_back();
-            for (Weight weight : line.weights) {
-                values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
-            }
-        }
-        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(before)];
+        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(ReadingsForTheMeter(lines))];
         strong = chosen.strong;
         result.meterFile = MeterRow(strong);
         result.meterName = chosen.name;
@@ -223,8 +184,10 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     }
 
     std::size_t size = 0;
-    for (const ScannedLine& line : lines) {
-        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size();
+    for (ScannedLine& line : lines) {
+        Take(line, ChooseReadings(line.words, formMeters));
+        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
+                line.comment.size();
     }
     result.scansionFile.reserve(size);
     meter::ShownLine shown;
