@@ -41,6 +41,29 @@ void Combinations::Values(const std::vector<std::size_t>& choices,
     }
 }
 
+namespace {
+
+// What a line costs under its meter's forms (LeastCost), where an unstressed last syllable after
+// a form's last place, ending strong, is a feminine ending and costs nothing: the meter then
+// gains nothing from a reading that takes a syllable from the line's last word.
+std::int64_t LineCost(const std::vector<meter::Meter>& forms,
+                      const std::vector<std::uint8_t>& values, const meter::ShownLine& shown) {
+    std::int64_t cost = LeastCost(forms, shown);
+    if (cost == 0 || values.size() < 2 || values.back() > 1) {
+        return cost;
+    }
+    meter::ShownLine withoutLast;
+    withoutLast.Read(std::span(values).first(values.size() - 1));
+    for (const meter::Meter& form : forms) {
+        if (form.Places() + 1 == std::ssize(values) && form.IsStrong(form.Places())) {
+            cost = std::min(cost, LeastCost({form}, withoutLast));
+        }
+    }
+    return cost;
+}
+
+}  // namespace
+
 std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
                                         const std::vector<meter::Meter>& forms, std::size_t most) {
     const Combinations combinations(line, most);
@@ -59,7 +82,7 @@ std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
         shown.Read(values);
         const std::size_t departures = choices.size() - static_cast<std::size_t>(std::count(
                                                             choices.begin(), choices.end(), 0));
-        const std::tuple<std::int64_t, std::size_t> key{LeastCost(forms, shown), departures};
+        const std::tuple<std::int64_t, std::size_t> key{LineCost(forms, values, shown), departures};
         if (std::get<0>(bestKey) < 0 || key < bestKey) {
             bestKey = key;
             best = choices;

@@ -42,8 +42,8 @@ private:
 };
 
 // The reading each word takes under a meter whose line forms are `forms`: the combination that
-// costs least (LeastCost); on a tie, the one with fewer words departing from their spoken
-// reading, then the earlier one.
+// costs least (LeastCost, a feminine ending free); on a tie, the one with fewer words departing
+// from their spoken reading, then the earlier one.
 std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
                                         const std::vector<meter::Meter>& forms,
                                         std::size_t most = kCombinationsForTheLine);

@@ -2,6 +2,8 @@
 
 #include "firstpass/Division.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <optional>
 
@@ -33,13 +35,81 @@ bool MarksElision(const QString& written) {
     return false;
 }
 
-// A rule of the table: the reading it offers, if any, given the spoken one.
+Lexical Stronger(Lexical a, Lexical b) {
+    return static_cast<int>(a) > static_cast<int>(b) ? a : b;
+}
+
+// The reading with syllable `gone` joined to its neighbour `kept`: one syllable with the kept
+// one's vowel and the stronger stress, its piece the two pieces together.
+Reading Joined(Reading reading, std::size_t gone, std::size_t kept) {
+    std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
+    const std::size_t first = std::min(gone, kept);
+    SpokenSyllable joined = syllables[kept];
+    joined.stress = Stronger(syllables[gone].stress, syllables[kept].stress);
+    joined.consonants =
+        syllables[first].consonants + (first == gone ? syllables[kept].consonants : std::string());
+    syllables[first] = std::move(joined);
+    syllables.erase(syllables.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+    reading.pieces[first] += reading.pieces[first + 1];
+    reading.pieces.removeAt(first + 1);
+    return reading;
+}
+
+bool IsDiphthong(std::string_view vowel) {
+    return vowel.size() == 2 && (vowel[1] == 'I' || vowel[1] == 'U');
+}
+
+// The reading with each vowel that runs into an unstressed one, no consonant between them, joined
+// to it: diphthongs or the other vowels. None unless the spelling writes fewer vowels than the
+// engine says: "fire", "hour", "desire", but not "flow-er", whose spelling shows two.
+std::optional<Reading> RunOn(const QString& written, const Reading& spoken, bool diphthongs) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    std::optional<Reading> reading;
+    if (VowelGroups(written) >= std::ssize(s)) {
+        return reading;
+    }
+    for (std::size_t k = s.size(); k-- > 1;) {
+        if (s[k].consonants.empty() && s[k].stress == Lexical::None &&
+            IsDiphthong(s[k - 1].vowel) == diphthongs) {
+            reading = Joined(reading.value_or(spoken), k, k - 1);
+        }
+    }
+    return reading;
+}
+
+// "fire", "hour", "desire", "choirs": a diphthong run into r or a schwa is one syllable.
+std::optional<Reading> DiphthongRunOn(const QString& written, const Reading& spoken,
+                                      const PoemMarks&) {
+    return RunOn(written, spoken, true);
+}
+
+// Where the readers of a poem take a rule's reading when its meter asks for it: in any verse; in
+// older verse; or, for the elisions that older texts leave unmarked and modern readers say in
+// full ("heav'n", "wand'ring", "glo-rious" in two), in a text in older printing only.
+enum class Where { AnyVerse, OlderVerse, OlderPrinting };
+
 struct Rule {
     std::optional<Reading> (*offer)(const QString& written, const Reading& spoken,
                                     const PoemMarks& marks);
+    Where where;
 };
 
-constexpr Rule kRules[] = {{nullptr}};
+// The table of readings, in the order their readings are offered.
+constexpr Rule kRules[] = {
+    {DiphthongRunOn, Where::AnyVerse},
+};
+
+bool Applies(Where where, const PoemMarks& marks) {
+    switch (where) {
+        case Where::AnyVerse:
+            return true;
+        case Where::OlderVerse:
+            return marks.olderVerse || marks.olderPrinting;
+        case Where::OlderPrinting:
+            return marks.olderPrinting;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -50,7 +120,7 @@ std::vector<Reading> ReadingsOf(const QString& written, const SpokenWord& spoken
         return readings;
     }
     for (const Rule& rule : kRules) {
-        if (rule.offer == nullptr) {
+        if (!Applies(rule.where, marks)) {
             continue;
         }
         std::optional<Reading> reading = rule.offer(written, readings[0], marks);
@@ -163,22 +233,25 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLi
     return read;
 }
 
-bool MarksSaidEd(const std::vector<std::string>& verseLines) {
-    constexpr std::string_view kGravedEd =
-        "\xc3\xa8"
-        "d";
+PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
+    static const QRegularExpression kSaidEd(QStringLiteral("\\w\u00e8d\\b"),
+                                            QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression kOlderVerse(
+        QStringLiteral("\\b(hath|doth|dost|hast|wilt|shalt|canst|wouldst|couldst|shouldst|didst|"
+                       "hadst|wert|o'er|e'er|ne'er|th')(?!\\w)|(?<!\\w)'(tis|twas|twere)\\b|"
+                       "[b-df-hj-np-tv-xz]'d\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression kOlderPrinting(QStringLiteral("\\bv[b-df-hj-np-tv-xz]"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    PoemMarks marks;
     for (const std::string& line : verseLines) {
-        for (std::size_t at = line.find(kGravedEd); at != std::string::npos;
-             at = line.find(kGravedEd, at + 1)) {
-            const std::size_t after = at + kGravedEd.size();
-            const bool ends =
-                after == line.size() || !std::isalpha(static_cast<unsigned char>(line[after]));
-            if (ends && at > 0) {
-                return true;
-            }
-        }
+        QString text = QString::fromUtf8(line);
+        text.replace(QChar(0x2019), u'\'');
+        marks.saidEd = marks.saidEd || kSaidEd.match(text).hasMatch();
+        marks.olderVerse = marks.olderVerse || kOlderVerse.match(text).hasMatch();
+        marks.olderPrinting = marks.olderPrinting || kOlderPrinting.match(text).hasMatch();
     }
-    return false;
+    return marks;
 }
 
 }  // namespace corvale::firstpass

@@ -16,10 +16,16 @@
 
 namespace corvale::firstpass {
 
-// What the rules know of the poem beyond the word.
+// What the rules know of the poem beyond the word, from its spelling.
 struct PoemMarks {
-    bool saidEd = false;  // the poem marks a said "-ed" as "-èd", so an unmarked one is silent
+    bool saidEd = false;         // marks a said "-ed" as "-èd", so an unmarked one is silent
+    bool olderVerse = false;     // writes older verb forms ("hath", "doth", "wilt", "shalt") or
+                                 // elisions ("o'er", "'tis", "lov'd")
+    bool olderPrinting = false;  // writes v for a vowel u at a word's start ("vnto", "vpon")
 };
+
+// The marks of a poem's verse lines (UTF-8).
+PoemMarks MarksOf(const std::vector<std::string>& verseLines);
 
 // A reading: its syllables and the written word divided into them, piece i being syllable i.
 struct Reading {
@@ -57,8 +63,5 @@ bool AsksTheEngine(const Word& word);
 // nothing).
 ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLine,
                     const PoemMarks& marks);
-
-// Whether any of the verse lines (UTF-8) marks a said "-ed" as "-èd".
-bool MarksSaidEd(const std::vector<std::string>& verseLines);
 
 }  // namespace corvale::firstpass

@@ -138,7 +138,7 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
     StartPronunciationEngine();
     const std::size_t total = poem.verseLines.size();
-    const PoemMarks marks{MarksSaidEd(poem.verseLines)};
+    const PoemMarks marks = MarksOf(poem.verseLines);
     std::vector<ScannedLine> lines;
     lines.reserve(total);
     for (std::size_t from = 0; from < total; from += kLinesAtATime) {
