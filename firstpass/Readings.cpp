@@ -83,6 +83,30 @@ std::optional<Reading> DiphthongRunOn(const QString& written, const Reading& spo
     return RunOn(written, spoken, true);
 }
 
+bool IsVowelLetter(QChar c) {
+    return QStringView(u"aeiouy").contains(c.toLower());
+}
+
+// "wished", "crisped": where a poem does not mark a said "-ed" as "-èd", a silent "-ed" after a
+// consonant other than t or d may be said.
+std::optional<Reading> SaidEd(const QString&, const Reading& spoken, const PoemMarks& marks) {
+    const QString last = spoken.pieces.back();
+    const QString lower = last.toLower();
+    if (marks.saidEd || !lower.endsWith(u"ed") || lower.size() < 4) {
+        return std::nullopt;
+    }
+    const QChar before = lower[lower.size() - 3];
+    if (!before.isLetter() || IsVowelLetter(before) || before == u't' || before == u'd' ||
+        std::none_of(lower.begin(), lower.end() - 3, IsVowelLetter)) {
+        return std::nullopt;
+    }
+    Reading reading = spoken;
+    reading.pieces.back() = last.chopped(2);
+    reading.pieces << last.right(2);
+    reading.sound.syllables.push_back({Lexical::None, "I", {}});
+    return reading;
+}
+
 // Where the readers of a poem take a rule's reading when its meter asks for it: in any verse; in
 // older verse; or, for the elisions that older texts leave unmarked and modern readers say in
 // full ("heav'n", "wand'ring", "glo-rious" in two), in a text in older printing only.
@@ -97,6 +121,7 @@ struct Rule {
 // The table of readings, in the order their readings are offered.
 constexpr Rule kRules[] = {
     {DiphthongRunOn, Where::AnyVerse},
+    {SaidEd, Where::OlderVerse},
 };
 
 bool Applies(Where where, const PoemMarks& marks) {
