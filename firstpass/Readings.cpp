@@ -107,6 +107,39 @@ std::optional<Reading> SaidEd(const QString&, const Reading& spoken, const PoemM
     return reading;
 }
 
+// "nation", "ocean", "soldier", "gracious": the i (or the e before a or o) that the engine runs
+// into the sh or zh sound before it is a syllable of its own.
+std::optional<Reading> SaidI(const QString& written, const Reading& spoken, const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    qsizetype start = 0;
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        const auto at = static_cast<qsizetype>(k);
+        const QString piece = spoken.pieces[at].toLower();
+        const std::string& consonants = s[k].consonants;
+        const bool palatal = consonants.ends_with("S|") || consonants.ends_with("Z|");
+        for (qsizetype p = 0;
+             k > 0 && palatal && s[k].stress == Lexical::None && p + 1 < piece.size(); ++p) {
+            const bool afterConsonant = start + p > 0 && written[start + p - 1].isLetter() &&
+                                        !IsVowelLetter(written[start + p - 1]);
+            const bool split = (piece[p] == u'i' && QStringView(u"aeou").contains(piece[p + 1])) ||
+                               (piece[p] == u'e' && QStringView(u"ao").contains(piece[p + 1]));
+            if (!afterConsonant || !split) {
+                continue;
+            }
+            Reading reading = spoken;
+            reading.pieces[at] = spoken.pieces[at].left(p + 1);
+            reading.pieces.insert(at + 1, spoken.pieces[at].mid(p + 1));
+            std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
+            syllables.insert(syllables.begin() + static_cast<std::ptrdiff_t>(k) + 1,
+                             {Lexical::None, syllables[k].vowel, {}});
+            syllables[k].vowel = "i";
+            return reading;
+        }
+        start += spoken.pieces[at].size();
+    }
+    return std::nullopt;
+}
+
 // Where the readers of a poem take a rule's reading when its meter asks for it: in any verse; in
 // older verse; or, for the elisions that older texts leave unmarked and modern readers say in
 // full ("heav'n", "wand'ring", "glo-rious" in two), in a text in older printing only.
@@ -122,6 +155,7 @@ struct Rule {
 constexpr Rule kRules[] = {
     {DiphthongRunOn, Where::AnyVerse},
     {SaidEd, Where::OlderVerse},
+    {SaidI, Where::OlderVerse},
 };
 
 bool Applies(Where where, const PoemMarks& marks) {
