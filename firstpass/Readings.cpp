@@ -83,6 +83,32 @@ std::optional<Reading> DiphthongRunOn(const QString& written, const Reading& spo
     return RunOn(written, spoken, true);
 }
 
+// "every", "different", "several": a vowel that the spelling writes and the engine drops between
+// a consonant and r, after a stressed syllable, is said.
+std::optional<Reading> RestoredVowel(const QString& written, const Reading& spoken,
+                                     const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    if (VowelGroups(written) != std::ssize(s) + 1) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 0; k + 1 < s.size(); ++k) {
+        const std::string& between = s[k + 1].consonants;
+        const std::size_t bar = between.find('|');
+        if (s[k].stress == Lexical::None || bar == std::string::npos ||
+            (between.substr(bar + 1) != "r|" && between.substr(bar + 1) != "r-|")) {
+            continue;
+        }
+        Reading reading = spoken;
+        std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
+        syllables[k + 1].consonants = between.substr(bar + 1);
+        syllables.insert(syllables.begin() + static_cast<std::ptrdiff_t>(k) + 1,
+                         {Lexical::None, "@", between.substr(0, bar + 1)});
+        reading.pieces = SplitWritten(written, reading.sound);
+        return reading;
+    }
+    return std::nullopt;
+}
+
 bool IsVowelLetter(QChar c) {
     return QStringView(u"aeiouy").contains(c.toLower());
 }
@@ -156,6 +182,7 @@ constexpr Rule kRules[] = {
     {DiphthongRunOn, Where::AnyVerse},
     {SaidEd, Where::OlderVerse},
     {SaidI, Where::OlderVerse},
+    {RestoredVowel, Where::OlderVerse},
 };
 
 bool Applies(Where where, const PoemMarks& marks) {
