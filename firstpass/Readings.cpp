@@ -83,6 +83,45 @@ std::optional<Reading> DiphthongRunOn(const QString& written, const Reading& spo
     return RunOn(written, spoken, true);
 }
 
+// "glorious", "various", "being": another vowel run into an unstressed one is one syllable.
+std::optional<Reading> Synaeresis(const QString& written, const Reading& spoken, const PoemMarks&) {
+    return RunOn(written, spoken, false);
+}
+
+bool IsLiquidOrNasal(std::string_view consonants) {
+    return consonants == "r|" || consonants == "r-|" || consonants == "l|" || consonants == "n|";
+}
+
+// "memory", "general", "wandering", "travelling": an unstressed reduced vowel after a stressed
+// syllable and a consonant, before a lone r, l or n and another unstressed vowel, is dropped.
+std::optional<Reading> Syncope(const QString&, const Reading& spoken, const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    for (std::size_t k = 1; k + 1 < s.size(); ++k) {
+        if (s[k - 1].stress != Lexical::None && s[k].stress == Lexical::None &&
+            s[k].Kind() == VowelKind::Reduced && !s[k].consonants.empty() &&
+            s[k + 1].stress == Lexical::None && IsLiquidOrNasal(s[k + 1].consonants)) {
+            return Joined(spoken, k, k + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+// "heaven", "even", "given", "heavenly": an unstressed reduced vowel between v and an n that
+// ends its syllable joins the syllable before.
+std::optional<Reading> ShortenedN(const QString&, const Reading& spoken, const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    for (std::size_t k = 1; k < s.size(); ++k) {
+        const std::string_view after =
+            k + 1 < s.size() ? std::string_view(s[k + 1].consonants) : spoken.sound.coda;
+        if (s[k].stress == Lexical::None && s[k].Kind() == VowelKind::Reduced &&
+            s[k].consonants.ends_with("v|") && after.starts_with("n|") &&
+            (k + 1 == s.size() || after.size() > 2)) {
+            return Joined(spoken, k, k - 1);
+        }
+    }
+    return std::nullopt;
+}
+
 // "every", "different", "several": a vowel that the spelling writes and the engine drops between
 // a consonant and r, after a stressed syllable, is said.
 std::optional<Reading> RestoredVowel(const QString& written, const Reading& spoken,
@@ -179,10 +218,10 @@ struct Rule {
 
 // The table of readings, in the order their readings are offered.
 constexpr Rule kRules[] = {
-    {DiphthongRunOn, Where::AnyVerse},
-    {SaidEd, Where::OlderVerse},
-    {SaidI, Where::OlderVerse},
-    {RestoredVowel, Where::OlderVerse},
+    {DiphthongRunOn, Where::AnyVerse},  {SaidEd, Where::OlderVerse},
+    {SaidI, Where::OlderVerse},         {RestoredVowel, Where::OlderVerse},
+    {Syncope, Where::OlderPrinting},    {ShortenedN, Where::OlderPrinting},
+    {Synaeresis, Where::OlderPrinting},
 };
 
 bool Applies(Where where, const PoemMarks& marks) {
