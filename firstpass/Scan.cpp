@@ -50,7 +50,10 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     for (std::size_t j = from; j < to; ++j) {
         texts.push_back(Clean(poem.verseLines[j]));
         words.push_back(SplitIntoWords(texts.back()));
-        for (const Word& word : words.back()) {
+        for (Word& word : words.back()) {
+            if (marks.olderPrinting) {
+                ModernizeJ(word.spoken);
+            }
             if (AsksTheEngine(word)) {
                 asked.push_back(word.spoken.toStdString());
             }
