@@ -358,6 +358,30 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLi
     return read;
 }
 
+void ElideBeforeVowels(const std::vector<Word>& words, std::vector<ReadWord>& line,
+                       const PoemMarks& marks) {
+    for (std::size_t w = 0; w + 1 < words.size(); ++w) {
+        const Word& word = words[w];
+        const Word& next = words[w + 1];
+        if (word.kind != Word::Kind::Letters || next.kind != Word::Kind::Letters ||
+            !word.trail.isEmpty() || next.spoken.isEmpty() ||
+            !QStringView(u"aeiou").contains(next.spoken[0])) {
+            continue;
+        }
+        QString written = word.core.toLower();
+        written.replace(QChar(0x2019), u'\'');
+        const bool marked = written == u"th'" || written == u"t'";
+        if (!marked && !(marks.olderPrinting && (written == u"the" || written == u"to"))) {
+            continue;
+        }
+        WordReading joined{(word.lead + word.core).toStdString(), {}};
+        if (marked) {
+            line[w].readings.clear();
+        }
+        line[w].readings.push_back(std::move(joined));
+    }
+}
+
 PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
     static const QRegularExpression kSaidEd(QStringLiteral("\\w\u00e8d\\b"),
                                             QRegularExpression::UseUnicodePropertiesOption);

@@ -53,6 +53,12 @@ struct ReadWord {
     int juncture = 2;                   // after its last syllable
 };
 
+// "th'" and "t'" before a word that begins with a vowel join its first syllable ("th'eternal"):
+// that is their only reading. In a text in older printing, "the" and "to" there gain that
+// reading after their spoken one. `line` holds the readings of `words`.
+void ElideBeforeVowels(const std::vector<Word>& words, std::vector<ReadWord>& line,
+                       const PoemMarks& marks);
+
 // Whether the engine is asked for the word: letters in Latin script, and no function word (their
 // weight and single syllable come from their class). The engine spells other scripts out letter
 // by letter anyway, and espeak-ng 1.51 reads freed memory on some Hangul jamo (U+11A7, U+11C3,

@@ -65,13 +65,16 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
-        std::int64_t syllables = 0;
         for (std::size_t w = 0; w < words[j].size(); ++w) {
             const Word& word = words[j][w];
             line.words.push_back(ReadWordOf(word,
                                             AsksTheEngine(word) ? phonemes[next++] : std::string(),
                                             w + 1 == words[j].size(), marks));
-            syllables += std::ssize(line.words.back().readings.front().weights);
+        }
+        ElideBeforeVowels(words[j], line.words, marks);
+        std::int64_t syllables = 0;
+        for (const ReadWord& word : line.words) {
+            syllables += std::ssize(word.readings.front().weights);
         }
         if (syllables > kMostSyllablesInALine) {
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
@@ -109,9 +112,16 @@ void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     if (syllables > kMostSyllablesInALine) {
         choices.assign(line.words.size(), 0);
     }
+    std::string joining;  // words joining the next word's first syllable
     for (std::size_t w = 0; w < line.words.size(); ++w) {
         const WordReading& reading = line.words[w].readings[choices[w]];
-        line.syllables += reading.syllables;
+        if (reading.weights.empty()) {
+            joining += reading.syllables + ' ';
+            continue;
+        }
+        line.syllables += '\t' + joining;
+        line.syllables.append(reading.syllables, 1);
+        joining.clear();
         line.junctures.append(reading.weights.size() - 1, '1');
         line.junctures += static_cast<char>('0' + line.words[w].juncture);
         line.weights.insert(line.weights.end(), reading.weights.begin(), reading.weights.end());
