@@ -388,6 +388,29 @@ bool NgIsOneSound(const SpokenWord* sound) {
     return consonants.find("N|g|") == std::string::npos;
 }
 
+// Where a piece that holds one syllable too few divides: before a syllabic consonant that ends
+// it after another ("chas|m"); after the first of two vowels ("ri|ous", "ho|ur"); after its
+// vowel where a consonant follows ("si|r" of "de|si|r|ing", the r the engine hears as a
+// syllable); and otherwise in half.
+qsizetype CutWithoutAVowel(const QString& piece) {
+    const auto consonant = [&piece](qsizetype i) {
+        return piece[i].isLetter() && !IsVowelLetter(piece, i);
+    };
+    const qsizetype last = piece.size() - 1;
+    if (last >= 2 && consonant(last) && consonant(last - 1)) {
+        return last;
+    }
+    for (const bool twoVowels : {true, false}) {
+        for (qsizetype i = 1; i < piece.size(); ++i) {
+            if (IsVowelLetter(piece, i - 1) &&
+                (twoVowels ? IsVowelLetter(piece, i) : consonant(i))) {
+                return i;
+            }
+        }
+    }
+    return piece.size() / 2;
+}
+
 QStringList Split(const QString& word, int count, const SpokenWord* sound) {
     if (count <= 1 || word.size() < 2) {
         return {word};
@@ -416,8 +439,9 @@ QStringList Split(const QString& word, int count, const SpokenWord* sound) {
         if (piece.size() < 2) {
             break;
         }
-        pieces[longest] = piece.left(piece.size() / 2);
-        pieces.insert(longest + 1, piece.mid(piece.size() / 2));
+        const qsizetype cut = CutWithoutAVowel(piece);
+        pieces[longest] = piece.left(cut);
+        pieces.insert(longest + 1, piece.mid(cut));
     }
     return pieces;
 }
