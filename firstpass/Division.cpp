@@ -299,10 +299,12 @@ std::optional<qsizetype> SuffixCut(const Divided& w, std::size_t i) {
             (suffix == u"er" && w.groups[i].end - w.groups[i].begin == 1 && right - left == 1)) {
             continue;
         }
-        // A stem cannot end in a consonant and r or l ("coun|try", "wan|dring").
+        // A stem cannot end in a consonant, or an elided vowel, and r or l ("coun|try",
+        // "wan|dring", "ev'|ry").
         const QChar last = stem.back();
-        if (stem.size() >= 2 && (last == u'r' || last == u'l') && w.IsConsonant(start - 2) &&
-            stem[stem.size() - 2] != u'r' && stem[stem.size() - 2] != u'l') {
+        if (stem.size() >= 2 && (last == u'r' || last == u'l') &&
+            !IsVowelLetter(w.lower, start - 2) && stem[stem.size() - 2] != u'r' &&
+            stem[stem.size() - 2] != u'l') {
             continue;
         }
         // A doubled consonant divides, except those that end words ("roll|ing", "tress|es").
