@@ -195,9 +195,10 @@ std::optional<Reading> SaidI(const QString& written, const Reading& spoken, cons
             reading.pieces[at] = spoken.pieces[at].left(p + 1);
             reading.pieces.insert(at + 1, spoken.pieces[at].mid(p + 1));
             std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
-            syllables.insert(syllables.begin() + static_cast<std::ptrdiff_t>(k) + 1,
-                             {Lexical::None, syllables[k].vowel, {}});
-            syllables[k].vowel = "i";
+            SpokenSyllable i = syllables[k];
+            i.vowel.assign(1, 'i');
+            syllables[k].consonants.clear();
+            syllables.insert(syllables.begin() + static_cast<std::ptrdiff_t>(k), std::move(i));
             return reading;
         }
         start += spoken.pieces[at].size();
