@@ -61,7 +61,9 @@ bool IsDiphthong(std::string_view vowel) {
 
 // The reading with each vowel that runs into an unstressed one, no consonant between them, joined
 // to it: diphthongs or the other vowels. None unless the spelling writes fewer vowels than the
-// engine says: "fire", "hour", "desire", but not "flow-er", whose spelling shows two.
+// engine says: "fire", "hour", "desire", but not "flow-er", whose spelling shows two. Nor where
+// an r begins the next syllable, which leaves the run-on vowel a syllable's nucleus ("fi-er-y",
+// "tow-er-ing").
 std::optional<Reading> RunOn(const QString& written, const Reading& spoken, bool diphthongs) {
     const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
     std::optional<Reading> reading;
@@ -69,7 +71,9 @@ std::optional<Reading> RunOn(const QString& written, const Reading& spoken, bool
         return reading;
     }
     for (std::size_t k = s.size(); k-- > 1;) {
-        if (s[k].consonants.empty() && s[k].stress == Lexical::None &&
+        const bool rFollows =
+            k + 1 < s.size() && (s[k + 1].consonants == "r|" || s[k + 1].consonants == "r-|");
+        if (s[k].consonants.empty() && s[k].stress == Lexical::None && !rFollows &&
             IsDiphthong(s[k - 1].vowel) == diphthongs) {
             reading = Joined(reading.value_or(spoken), k, k - 1);
         }
