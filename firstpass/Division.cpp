@@ -16,19 +16,31 @@ QChar BaseLetter(QChar c) {
     return decomposition.isEmpty() ? c : decomposition[0];
 }
 
-bool IsVowelLetter(const QString& word, qsizetype i) {
+// A letter other than y: a, e, i, o, u, but not the u of "qu"; and a v that older printing
+// writes for a vowel u at a word's start before a consonant ("vpon", "vnto").
+bool IsVowelOtherThanY(const QString& word, qsizetype i) {
     const QChar c = BaseLetter(word[i]);
-    if (c == u'y') {
-        return i > 0 && !IsVowelLetter(word, i - 1);
-    }
     if (c == u'u' && i > 0 && BaseLetter(word[i - 1]) == u'q') {
         return false;
     }
-    // Older printing writes a vowel u at a word's start as v ("vpon", "vnto").
-    if (c == u'v' && i == 0 && word.size() > 1 && word[1].isLetter() && !IsVowelLetter(word, 1)) {
-        return true;
+    if (c == u'v' && i == 0 && word.size() > 1 && word[1].isLetter()) {
+        return !QStringView(u"aeiouy").contains(BaseLetter(word[1]));
     }
     return QStringView(u"aeiou").contains(c);
+}
+
+// A y is a vowel after a consonant, and a consonant after a vowel or at the start: along a run
+// of y's the two alternate, from the letter before the run.
+bool IsVowelLetter(const QString& word, qsizetype i) {
+    if (BaseLetter(word[i]) != u'y') {
+        return IsVowelOtherThanY(word, i);
+    }
+    qsizetype first = i;
+    while (first > 0 && BaseLetter(word[first - 1]) == u'y') {
+        --first;
+    }
+    const bool firstIsVowel = first > 0 && !IsVowelOtherThanY(word, first - 1);
+    return (i - first) % 2 == 0 ? firstIsVowel : !firstIsVowel;
 }
 
 // A vowel group: [begin, end) letter positions.

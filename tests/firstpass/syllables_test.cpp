@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"HiatusSplit", "Ozymandias", 5, nullptr, {}},
         SplitCase{"TooFewVowelsSyllabicConsonant", "prism", 2, nullptr, {"pris", "m"}},
         SplitCase{"MoreSyllablesThanLetters", "ah", 3, nullptr, {}},
+        // Each of the two letters once asked whether the other was a vowel, without end.
+        SplitCase{"InitialVBeforeY", "v\xc3\xbfing", 2, nullptr, {}},
         SplitCase{"AccentedLetters", "naïveté", 3, nullptr, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
