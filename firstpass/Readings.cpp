@@ -342,11 +342,7 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLi
                              {heard.sound, SplitWritten(stem, std::ssize(heard.sound.syllables))}};
     const std::string spoken = word.spoken.toStdString();
     for (const Reading& reading : readings) {
-        std::vector<Lexical> lexical;
-        for (const SpokenSyllable& syllable : reading.sound.syllables) {
-            lexical.push_back(syllable.stress);
-        }
-        std::vector<Weight> weights = WeighWord(spoken, lexical);
+        std::vector<Weight> weights = WeighWord(spoken, reading.sound.Stresses());
         QStringList pieces = reading.pieces;
         // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
         while (std::ssize(weights) > pieces.size()) {

@@ -91,9 +91,10 @@ SpokenWord ReadPhonemes(std::string_view phonemes) {
     return word;
 }
 
-std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes) {
+std::vector<Lexical> SpokenWord::Stresses() const {
     std::vector<Lexical> stresses;
-    for (const SpokenSyllable& syllable : ReadPhonemes(phonemes).syllables) {
+    stresses.reserve(syllables.size());
+    for (const SpokenSyllable& syllable : syllables) {
         stresses.push_back(syllable.stress);
     }
     return stresses;

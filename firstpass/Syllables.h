@@ -28,6 +28,7 @@ struct SpokenSyllable {
 struct SpokenWord {
     std::vector<SpokenSyllable> syllables;
     std::string coda;  // the consonants after the last vowel, "n|d|"
+    std::vector<Lexical> Stresses() const;
 };
 
 // The engine's phonemes of one word, a syllable a vowel phoneme, its mark (' primary, ,
@@ -35,9 +36,6 @@ struct SpokenWord {
 // "curious", "idea") is two syllables, as verse mostly counts them: the second a schwa with no
 // consonant before it. No syllables when the phonemes hold no vowel.
 SpokenWord ReadPhonemes(std::string_view phonemes);
-
-// The stresses of the syllables of ReadPhonemes.
-std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes);
 
 // The syllables of a word the engine did not speak: `count` of unknown sound, the first primary.
 SpokenWord UnspokenWord(int count);

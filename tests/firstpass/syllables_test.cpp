@@ -13,14 +13,14 @@ struct PhonemesCase {
     std::vector<Lexical> syllables;
 };
 
-class SyllablesOfPhonemesTest : public testing::TestWithParam<PhonemesCase> {};
+class ReadPhonemesTest : public testing::TestWithParam<PhonemesCase> {};
 
-TEST_P(SyllablesOfPhonemesTest, OneEntryAVowel) {
-    EXPECT_EQ(SyllablesOfPhonemes(GetParam().phonemes), GetParam().syllables);
+TEST_P(ReadPhonemesTest, OneEntryAVowel) {
+    EXPECT_EQ(ReadPhonemes(GetParam().phonemes).Stresses(), GetParam().syllables);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SyllablesOfPhonemesTest,
+    Cases, ReadPhonemesTest,
     testing::Values(
         PhonemesCase{"PrimaryThenNone", "h|'E|v|@|n| ", {L::Primary, L::None}},
         PhonemesCase{"SecondaryThenPrimary",
