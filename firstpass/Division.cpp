@@ -429,7 +429,7 @@ QStringList Split(const QString& word, int count, const SpokenWord* sound) {
     if (count <= 1 || word.size() < 2) {
         return {word};
     }
-    Divided w{word.toLower(), FittedGroups(word, count), nullptr, NgIsOneSound(sound), {}};
+    Divided w{LowerCase(word), FittedGroups(word, count), nullptr, NgIsOneSound(sound), {}};
     if (sound != nullptr && w.groups.size() == sound->syllables.size()) {
         w.sound = sound;
     }
@@ -461,6 +461,13 @@ QStringList Split(const QString& word, int count, const SpokenWord* sound) {
 }
 
 }  // namespace
+
+QString LowerCase(QString word) {
+    for (QChar& c : word) {
+        c = c.toLower();
+    }
+    return word;
+}
 
 void LoadHyphenationPatterns() {
     Patterns();

@@ -33,6 +33,10 @@ QStringList SplitWritten(const QString& word, int count);
 // none.
 int VowelGroups(const QString& word);
 
+// The word in lower case letter by letter, so that each position stays the word's (QString's
+// own toLower may lengthen a word: "İ" becomes two letters).
+QString LowerCase(QString word);
+
 // Loads the hyphenation patterns now rather than at the first word that needs them.
 void LoadHyphenationPatterns();
 

@@ -160,7 +160,7 @@ bool IsVowelLetter(QChar c) {
 // consonant other than t or d may be said.
 std::optional<Reading> SaidEd(const QString&, const Reading& spoken, const PoemMarks& marks) {
     const QString last = spoken.pieces.back();
-    const QString lower = last.toLower();
+    const QString lower = LowerCase(last);
     if (marks.saidEd || !lower.endsWith(u"ed") || lower.size() < 4) {
         return std::nullopt;
     }
@@ -183,7 +183,7 @@ std::optional<Reading> SaidI(const QString& written, const Reading& spoken, cons
     qsizetype start = 0;
     for (std::size_t k = 0; k < s.size(); ++k) {
         const auto at = static_cast<qsizetype>(k);
-        const QString piece = spoken.pieces[at].toLower();
+        const QString piece = LowerCase(spoken.pieces[at]);
         const std::string& consonants = s[k].consonants;
         const bool palatal = consonants.ends_with("S|") || consonants.ends_with("Z|");
         for (qsizetype p = 0;
