@@ -180,6 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"ShorterReading", "And sank his head in mire, and slimed themselves:",
                    kPentameter, "And|sank|his|head|in|mire,|and|slimed|them|selves:",
                    "mire: 1 syllable for the meter (2 spoken)"},
+        ChoiceCase{"FeminineEndingKeepsTheLastWord", "And all the town was lighted by the fire",
+                   kPentameter, "And|all|the|town|was|light|ed|by|the|fi|re", ""},
         // Eleven syllables or ten with a stress maximum in a weak place cost alike.
         ChoiceCase{"TieKeepsTheSpokenReading", "Desiring this man's art and that man's scope,",
                    kPentameter, "De|si|r|ing|this|man's|art|and|that|man's|scope,", ""},
