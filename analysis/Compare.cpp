@@ -151,6 +151,21 @@ bool IsScored(const Record& record) {
                        [](std::string_view value) { return !num::IsBlank(value); });
 }
 
+// Counts a longer word of the reference, matched by one of as many syllables.
+void CountDivision(const Record& reference, const Word& word, const Record& other,
+                   const Word& match, Tally& divisions) {
+    if (word.count < 2) {
+        return;
+    }
+    ++divisions.total;
+    for (std::size_t k = 0; k < word.count; ++k) {
+        if (KeyOf(reference.syllables[word.first + k]) != KeyOf(other.syllables[match.first + k])) {
+            return;
+        }
+    }
+    ++divisions.agreeing;
+}
+
 // Scores one reference line against the other line (none when the other file is shorter).
 void ScoreLine(const Record& reference, const Record* other, Comparison& comparison) {
     const std::vector<Word> referenceWords = WordsOf(reference);
@@ -165,6 +180,7 @@ void ScoreLine(const Record& reference, const Record* other, Comparison& compari
             continue;
         }
         ++comparison.words.agreeing;
+        CountDivision(reference, word, *other, otherWords[*match[w]], comparison.divisions);
         for (std::size_t k = 0; k < word.count; ++k) {
             otherReading[word.first + k] =
                 Stressed(At(other->stresses, otherWords[*match[w]].first + k));
@@ -310,6 +326,7 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
 
 std::string ComparisonReport(const Comparison& comparison) {
     std::string report = FigureLine("words with the same syllable count: ", comparison.words) +
+                         FigureLine("longer words divided alike: ", comparison.divisions) +
                          FigureLine("syllables with the same stress: ", comparison.syllables) +
                          FigureLine("lines that agree throughout: ", comparison.lines) +
                          MeterLine(comparison);

@@ -7,8 +7,9 @@
 // syllable counts as stressed when its value is above 1, as the window reads it. Words are runs
 // of syllables bound by juncture 1, matched to the reference's words by their letters, in order;
 // a reference word without a match, or whose match has another number of syllables, counts all
-// its syllables wrong. A reference comment "other readings: +-+-" offers other stress patterns
-// for its line, and the best reading is taken.
+// its syllables wrong. A longer word (two or more syllables, as many in both) is divided alike when
+// its syllables hold the same letters. A reference comment "other readings: +-+-" offers other
+// stress patterns for its line, and the best reading is taken.
 
 #include "scansion/Refusal.h"
 
@@ -32,6 +33,7 @@ enum class MeterVerdict { NotCompared, Same, Different };
 
 struct Comparison {
     Tally words;      // reference words whose match has as many syllables
+    Tally divisions;  // longer words of as many syllables whose syllables hold the same letters
     Tally syllables;  // reference syllables read alike, stressed or not
     Tally lines;      // scored reference lines that agree throughout
     std::int64_t referenceLines = 0;

@@ -1,6 +1,7 @@
 // The first pass: a long poem scanned line by line (lines a second, which should stay flat from
-// 10,000 to 100,000 lines, progress reports included), and Sonnet 18 scanned by a fresh process,
-// the pronunciation engine's start included.
+// 10,000 to 100,000 lines, progress reports included), one line in eight full of words with
+// several readings, and Sonnet 18 scanned by a fresh process, the pronunciation engine's start
+// included.
 
 #include "firstpass/FirstPass.h"
 
@@ -46,15 +47,29 @@ const std::vector<std::string>& Sonnet18() {
     return lines;
 }
 
-// `count` verse lines, each a line of the sonnet with its words turned round by a step that
-// changes every fourteen lines, so that the lines' patterns vary as a long poem's do.
+// Lines most of whose words have readings besides the spoken one; "vnto" makes the poem one in
+// older printing, where every rule of the table is weighed.
+const std::vector<std::string>& LinesWithReadings() {
+    static const std::vector<std::string> lines = {
+        "Desiring fire and every glorious hour, the wandering heaven wished",
+        "Vnto the nation's towers, the memory of fire desired, th' eternal",
+    };
+    return lines;
+}
+
+// `count` verse lines, each a line of the sonnet or of LinesWithReadings with its words turned
+// round by a step that changes every sixteen lines, so that the lines' patterns vary as a long
+// poem's do.
 Poem LongPoem(std::int64_t count) {
+    std::vector<std::string> source = Sonnet18();
+    source.insert(source.end(), LinesWithReadings().begin(), LinesWithReadings().end());
+    const auto size = static_cast<std::int64_t>(source.size());
     Poem poem;
     poem.verseLines.reserve(static_cast<std::size_t>(count));
     for (std::int64_t i = 0; i < count; ++i) {
         QStringList words =
-            QString::fromStdString(Sonnet18()[static_cast<std::size_t>(i % 14)]).split(u' ');
-        const qsizetype turn = (i / 14) % words.size();
+            QString::fromStdString(source[static_cast<std::size_t>(i % size)]).split(u' ');
+        const qsizetype turn = (i / size) % words.size();
         words = words.mid(turn) + words.mid(0, turn);
         poem.verseLines.push_back(words.join(u' ').toStdString());
     }

@@ -1,7 +1,7 @@
 #include "firstpass/Engine.h"
 
+#include "firstpass/Division.h"
 #include "firstpass/FirstPass.h"
-#include "firstpass/Syllables.h"
 
 #include <espeak-ng/speak_lib.h>
 

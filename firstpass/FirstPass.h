@@ -52,9 +52,11 @@ struct Options {
 };
 
 struct Scansion {
-    std::string scansionFile;  // four rows a verse line, CR LF, UTF-8
-    std::string meterFile;     // one row: the meter's symbols separated by tabs, CR LF
-    std::string meterName;     // "iambic pentameter", ...; "imposed" for an imposed meter
+    // Four rows a verse line, CR LF, UTF-8. A line's comment names the words whose reading its
+    // meter changed ("fire: 1 syllable for the meter (2 spoken)").
+    std::string scansionFile;
+    std::string meterFile;  // one row: the meter's symbols separated by tabs, CR LF
+    std::string meterName;  // "iambic pentameter", ...; "imposed" for an imposed meter
     std::int64_t verseLines = 0;
     std::int64_t syllables = 0;
     std::int64_t linesFitting = 0;  // lines the meter check finds fitting the meter

@@ -98,22 +98,29 @@ std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line,
     return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
 }
 
-meter::ShownLine Shown(const std::string& values) {
-    std::vector<std::string> syllables(values.size() + 1, "x");
-    std::vector<std::string> stresses(1);
-    for (char value : values) {
-        stresses.push_back(std::to_string(value));
+std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms) {
+    std::vector<meter::Meter> meters;
+    for (const std::vector<bool>& form : forms) {
+        meters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
     }
-    meter::ShownLine shown;
-    shown.Read(syllables, stresses);
-    return shown;
+    return meters;
 }
 
 }  // namespace
 
+std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::ShownLine& line) {
+    std::int64_t least = -1;
+    for (const meter::Meter& form : forms) {
+        const std::int64_t misses = Misses(form, line);
+        least = least < 0 ? misses : std::min(least, misses);
+    }
+    return least;
+}
+
 std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
                      const std::vector<std::uint8_t>& values) {
-    const meter::ShownLine shown = Shown(std::string(values.begin(), values.end()));
+    meter::ShownLine shown;
+    shown.Read(values);
     std::size_t best = 0;
     std::int64_t least = -1;
     for (std::size_t f = 0; f < forms.size(); ++f) {
@@ -127,15 +134,30 @@ std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
     return best;
 }
 
-std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
-    // Lines of the same pattern are judged once.
-    std::map<std::string, std::int64_t> patterns;  // the values as bytes
+std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
+    // Each pattern of values is judged once, and lines offering the same patterns are counted
+    // together.
+    std::map<std::string, std::size_t> patterns;  // the values as bytes, and their index
+    std::vector<meter::ShownLine> shown;
+    std::map<std::vector<std::size_t>, std::int64_t> offers;  // a line's patterns, sorted
     std::map<std::size_t, std::int64_t> lengths;
-    for (const auto& line : lines) {
-        if (!line.empty()) {
-            ++patterns[std::string(line.begin(), line.end())];
-            ++lengths[line.size()];
+    for (const LineReadings& line : lines) {
+        if (line.empty() || line.front().empty()) {
+            continue;
         }
+        ++lengths[line.front().size()];
+        std::vector<std::size_t> offer;
+        for (const std::vector<std::uint8_t>& values : line) {
+            const auto [at, added] =
+                patterns.try_emplace(std::string(values.begin(), values.end()), shown.size());
+            if (added) {
+                shown.emplace_back().Read(values);
+            }
+            offer.push_back(at->second);
+        }
+        std::sort(offer.begin(), offer.end());
+        offer.erase(std::unique(offer.begin(), offer.end()), offer.end());
+        ++offers[offer];
     }
     std::size_t commonLength = 0;
     std::int64_t most = 0;
@@ -145,33 +167,33 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
             commonLength = length;
         }
     }
-    std::vector<meter::ShownLine> shown;
-    for (const auto& [pattern, count] : patterns) {
-        shown.push_back(Shown(pattern));
-    }
     const std::vector<MeterCandidate>& candidates = MeterCandidates();
     // Compared in order: the cost; the distance from the common length; and, where the stress
     // maxima cannot tell meters apart (a stressed first syllable never is one), every stress in
     // a weak place.
     using Key = std::tuple<std::int64_t, std::size_t, std::int64_t>;
+    using Cost = std::pair<std::int64_t, std::int64_t>;
     std::size_t best = 0;
     Key bestKey{-1, 0, 0};
+    std::vector<Cost> patternCosts(shown.size());
     for (std::size_t c = 0; c < candidates.size(); ++c) {
-        std::vector<meter::Meter> forms;
-        for (const std::vector<bool>& strong : LineForms(candidates[c].strong)) {
-            forms.emplace_back(MeterRow(strong), static_cast<std::int32_t>(strong.size()));
+        const std::vector<meter::Meter> forms = FormMeters(LineForms(candidates[c].strong));
+        for (std::size_t p = 0; p < shown.size(); ++p) {
+            Cost least{-1, 0};
+            for (const meter::Meter& form : forms) {
+                const Cost misses{Misses(form, shown[p]),
+                                  Misses(form, shown[p], meter::Strictness::EveryStress)};
+                least = least.first < 0 ? misses : std::min(least, misses);
+            }
+            patternCosts[p] = least;
         }
         std::int64_t cost = 0;
         std::int64_t strictCost = 0;
-        std::size_t p = 0;
-        for (const auto& [pattern, count] : patterns) {
-            std::pair<std::int64_t, std::int64_t> least{-1, 0};
-            for (const meter::Meter& form : forms) {
-                const std::pair<std::int64_t, std::int64_t> misses{
-                    Misses(form, shown[p]), Misses(form, shown[p], meter::Strictness::EveryStress)};
-                least = least.first < 0 ? misses : std::min(least, misses);
+        for (const auto& [offer, count] : offers) {
+            Cost least = patternCosts[offer.front()];
+            for (const std::size_t p : offer) {
+                least = std::min(least, patternCosts[p]);
             }
-            ++p;
             cost += count * least.first;
             strictCost += count * least.second;
         }
@@ -184,6 +206,15 @@ std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
         }
     }
     return best;
+}
+
+std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {
+    std::vector<LineReadings> readings;
+    readings.reserve(lines.size());
+    for (const std::vector<std::uint8_t>& line : lines) {
+        readings.push_back({line});
+    }
+    return ChooseMeter(readings);
 }
 
 }  // namespace corvale::firstpass

@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace corvale::meter {
+class Meter;
+class ShownLine;
+}  // namespace corvale::meter
+
 namespace corvale::firstpass {
 
 struct MeterCandidate {
@@ -28,20 +33,29 @@ std::string MeterRow(const std::vector<bool>& strong);
 // anapestic line may open with an iamb or a lone stress. Shortest forms come last.
 std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
 
+// What a line costs under the form it fits best: the stress maxima in weak places plus the
+// syllables too many or too few.
+std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::ShownLine& line);
+
 // The index into `forms` of the form a line fits best: fewest stress maxima in weak places plus
 // syllables too many or too few, the earlier form on a tie. `values` are the line's stress
 // values before the meter.
 std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
                      const std::vector<std::uint8_t>& values);
 
-// The candidate that fits lines best, given each line's stress values before the meter (a value
-// above 1 is stressed). A line of a meter may also take its catalectic or headless form, as verse
-// allows; the line costs the stress maxima in weak places that the meter check counts plus the
-// syllables too many or too few, under the form that costs least. A candidate's cost is that of
-// all lines with syllables. Ties go to
-// the candidate whose length is nearest the most common line length, then to the one with fewer
-// stressed syllables of any kind in weak places, then to the earlier one.
+// A line's stress values before the meter (a value above 1 is stressed) under each of its readings
+// that is weighed, the spoken first.
+using LineReadings = std::vector<std::vector<std::uint8_t>>;
+
+// The candidate that fits lines best. A line of a meter may also take its catalectic or headless
+// form, as verse allows; the line costs the stress maxima in weak places that the meter check
+// counts plus the syllables too many or too few, under the reading and the form that cost least.
+// A candidate's cost is that of all lines with syllables. Ties go to the candidate whose length is
+// nearest the most common length of the spoken lines, then to the one with fewer stressed
+// syllables of any kind in weak places, then to the earlier one.
 // Returns an index into MeterCandidates().
+std::size_t ChooseMeter(const std::vector<LineReadings>& lines);
+// The same for lines of one reading each.
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
 
 }  // namespace corvale::firstpass

@@ -2,8 +2,9 @@
 #include "firstpass/Engine.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/MeterChoice.h"
+#include "firstpass/ReadingChoice.h"
+#include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
-#include "firstpass/Syllables.h"
 #include "firstpass/Words.h"
 
 #include "meter/MeterCheck.h"
@@ -20,9 +21,12 @@ constexpr std::size_t kLinesAtATime = 256;
 
 struct ScannedLine {
     std::string text;
+    std::vector<ReadWord> words;
+    // The readings the line takes, once the meter has chosen them.
     std::string syllables;  // each syllable after a tab
     std::string junctures;  // one digit a syllable
     std::vector<Weight> weights;
+    std::string comment;
 };
 
 // The line's text with anything that would break a row (tabs, line ends, other control
@@ -37,86 +41,19 @@ QString Clean(const std::string& line) {
     return text.trimmed();
 }
 
-// Only words in Latin letters go to the engine. It spells other scripts out letter by letter
-// anyway, and espeak-ng 1.51 reads freed memory on some Hangul jamo (U+11A7, U+11C3, U+11F9 to
-// U+11FF); such words are split by their vowel groups instead.
-bool InLatinLetters(const QString& spoken) {
-    return std::all_of(spoken.begin(), spoken.end(),
-                       [](QChar c) { return !c.isLetter() || c.script() == QChar::Script_Latin; });
-}
-
-bool AsksTheEngine(const Word& word) {
-    return word.kind == Word::Kind::Letters && !word.spoken.isEmpty() &&
-           InLatinLetters(word.spoken) && !IsMonosyllabicFunctionWord(word.spoken.toStdString());
-}
-
-// Adds one word's syllables to the line.
-void AddWord(const Word& word, const std::string& phonemes, bool lastInLine, ScannedLine& line) {
-    QStringList pieces;
-    std::vector<Weight> weights;
-    QString stem = word.core;
-    if (word.kind == Word::Kind::Number) {
-        pieces << word.core;
-        weights.push_back(Weight::Stressed);
-    } else if (word.kind == Word::Kind::Ampersand) {
-        pieces << word.core;
-        weights.push_back(Weight::Unstressed);
-    } else {
-        if (word.gravedEd) {
-            stem.chop(2);
-        }
-        const std::string spoken = word.spoken.toStdString();
-        std::vector<Lexical> lexical = AsksTheEngine(word) ? SyllablesOfPhonemes(phonemes)
-                                       : InLatinLetters(word.spoken)
-                                           ? std::vector<Lexical>{Lexical::None}
-                                           : std::vector<Lexical>{};
-        if (lexical.empty()) {
-            lexical.assign(static_cast<std::size_t>(VowelGroups(stem)), Lexical::None);
-            lexical[0] = Lexical::Primary;
-        }
-        // The engine spells out what it cannot read ("shh", a word in another script) letter by
-        // letter; a written word has at most one syllable more than its vowel groups.
-        const std::size_t most = static_cast<std::size_t>(VowelGroups(stem)) + 1;
-        if (lexical.size() > most) {
-            const bool stressed =
-                std::find(lexical.begin(), lexical.end(), Lexical::Primary) != lexical.end();
-            lexical.assign(most, Lexical::None);
-            lexical[0] = stressed ? Lexical::Primary : Lexical::None;
-        }
-        weights = WeighWord(spoken, lexical);
-        pieces = SplitWritten(stem, static_cast<int>(weights.size()));
-        // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
-        while (std::ssize(weights) > pieces.size()) {
-            const Weight last = weights.back();
-            weights.pop_back();
-            weights.back() = std::max(weights.back(), last);
-        }
-        if (word.gravedEd) {
-            pieces << word.core.right(2);
-            weights.push_back(Weight::Unstressed);
-        }
-    }
-    pieces.front().prepend(word.lead);
-    pieces.back().append(word.trail);
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        line.syllables += '\t';
-        line.syllables += pieces[i].toStdString();
-        const int juncture = i + 1 < pieces.size() ? 1 : lastInLine ? 4 : JunctureAfter(word);
-        line.junctures += static_cast<char>('0' + juncture);
-    }
-    line.weights.insert(line.weights.end(), weights.begin(), weights.end());
-}
-
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
-                                                          std::size_t to) {
+                                                          std::size_t to, const PoemMarks& marks) {
     std::vector<std::vector<Word>> words;
     std::vector<QString> texts;
     std::vector<std::string> asked;
     for (std::size_t j = from; j < to; ++j) {
         texts.push_back(Clean(poem.verseLines[j]));
         words.push_back(SplitIntoWords(texts.back()));
-        for (const Word& word : words.back()) {
+        for (Word& word : words.back()) {
+            if (marks.olderPrinting) {
+                ModernizeJ(word.spoken);
+            }
             if (AsksTheEngine(word)) {
                 asked.push_back(word.spoken.toStdString());
             }
@@ -130,10 +67,16 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
         line.text = texts[j].toStdString();
         for (std::size_t w = 0; w < words[j].size(); ++w) {
             const Word& word = words[j][w];
-            AddWord(word, AsksTheEngine(word) ? phonemes[next++] : std::string(),
-                    w + 1 == words[j].size(), line);
+            line.words.push_back(ReadWordOf(word,
+                                            AsksTheEngine(word) ? phonemes[next++] : std::string(),
+                                            w + 1 == words[j].size(), marks));
         }
-        if (std::ssize(line.weights) > kMostSyllablesInALine) {
+        ElideBeforeVowels(words[j], line.words, marks);
+        std::int64_t syllables = 0;
+        for (const ReadWord& word : line.words) {
+            syllables += std::ssize(word.readings.front().weights);
+        }
+        if (syllables > kMostSyllablesInALine) {
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
                                std::to_string(kMostSyllablesInALine) +
                                " syllables, the most a line can hold.",
@@ -164,6 +107,51 @@ std::vector<std::string_view> DigitViews(const std::string& digits) {
     return views;
 }
 
+// Each line's stress values before the meter under each combination of readings weighed.
+std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& lines) {
+    std::vector<LineReadings> readings;
+    readings.reserve(lines.size());
+    std::vector<std::size_t> choices;
+    for (const ScannedLine& line : lines) {
+        const Combinations combinations(line.words, kCombinationsForTheMeter);
+        LineReadings& values = readings.emplace_back(combinations.Count());
+        for (std::size_t c = 0; c < combinations.Count(); ++c) {
+            combinations.Choices(c, choices);
+            combinations.Values(choices, values[c]);
+        }
+    }
+    return readings;
+}
+
+// Sets the line's syllables, junctures, weights and comment from the readings its words take.
+// A line the readings would take past the most syllables a line holds keeps its spoken ones.
+void Take(ScannedLine& line, std::vector<std::size_t> choices) {
+    std::int64_t syllables = 0;
+    for (std::size_t w = 0; w < line.words.size(); ++w) {
+        syllables += std::ssize(line.words[w].readings[choices[w]].weights);
+    }
+    if (syllables > kMostSyllablesInALine) {
+        choices.assign(line.words.size(), 0);
+    }
+    std::string joining;  // words joining the next word's first syllable
+    for (std::size_t w = 0; w < line.words.size(); ++w) {
+        const WordReading& reading = line.words[w].readings[choices[w]];
+        if (reading.weights.empty()) {
+            joining += reading.syllables + ' ';
+            continue;
+        }
+        line.syllables += '\t' + joining;
+        line.syllables.append(reading.syllables, 1);
+        joining.clear();
+        line.junctures.append(reading.weights.size() - 1, '1');
+        line.junctures += static_cast<char>('0' + line.words[w].juncture);
+        line.weights.insert(line.weights.end(), reading.weights.begin(), reading.weights.end());
+    }
+    line.comment = ReadingNote(line.words, choices);
+    line.words.clear();
+    line.words.shrink_to_fit();
+}
+
 void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
                  std::string& out) {
     std::string stresses;
@@ -174,7 +162,8 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
     const std::vector<std::string_view> stressViews = DigitViews(stresses);
     const std::vector<std::string_view> junctures = DigitViews(line.junctures);
     // The texts are already what a row can hold: the line was cleaned as it was read.
-    AppendRecord(out, RecordTexts{number, line.text, {syllables, stressViews, junctures}, {}},
+    AppendRecord(out,
+                 RecordTexts{number, line.text, {syllables, stressViews, junctures}, line.comment},
                  TextRule::Keep);
 }
 
@@ -183,6 +172,7 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
     StartPronunciationEngine();
     const std::size_t total = poem.verseLines.size();
+    const PoemMarks marks = MarksOf(poem.verseLines);
     std::vector<ScannedLine> lines;
     lines.reserve(total);
     for (std::size_t from = 0; from < total; from += kLinesAtATime) {
@@ -190,7 +180,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
             !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
             return Cancelled{};
         }
-        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime));
+        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), marks);
         if (auto* refusal = std::get_if<Refusal>(&batch)) {
             return *refusal;
         }
@@ -212,15 +202,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
         }
         result.meterName = "imposed";
     } else {
-        std::vector<std::vector<std::uint8_t>> before;
-        before.reserve(lines.size());
-        for (const ScannedLine& line : lines) {
-            std::vector<std::uint8_t>& values = before.emplace_back();
-            for (Weight weight : line.weights) {
-                values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
-            }
-        }
-        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(before)];
+        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(ReadingsForTheMeter(lines))];
         strong = chosen.strong;
         result.meterFile = MeterRow(strong);
         result.meterName = chosen.name;
@@ -236,8 +218,10 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     }
 
     std::size_t size = 0;
-    for (const ScannedLine& line : lines) {
-        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size();
+    for (ScannedLine& line : lines) {
+        Take(line, ChooseReadings(line.words, formMeters));
+        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
+                line.comment.size();
     }
     result.scansionFile.reserve(size);
     meter::ShownLine shown;

@@ -1,11 +1,10 @@
 #pragma once
 
-// A word's syllables: how many and how stressed, from the engine's phonemes, and where the
-// written word splits into that many pieces.
+// A word's syllables as the engine speaks them: how many, how stressed, and the sounds around
+// each vowel that the division and the readings look at.
 
-#include <QString>
-#include <QStringList>
-
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,27 +12,32 @@ namespace corvale::firstpass {
 
 enum class Lexical { None, Secondary, Primary };
 
-// One entry per syllable, from the engine's phonemes of one word: a vowel phoneme begins a
-// syllable, and its mark (' primary, , secondary) its stress. A vowel the engine runs into a
-// following r or schwa ("fire", "flower", "curious", "idea") counts two syllables, as verse
-// counts them. Empty when the phonemes hold no vowel.
-std::vector<Lexical> SyllablesOfPhonemes(std::string_view phonemes);
+// What a vowel's length does to where the word divides: a short vowel keeps the consonant after
+// it ("riv|er"), a vowel coloured by a following r keeps that r ("for|est"), a long one keeps
+// none ("o|pen"), and a reduced one ("a|cross") is where a prefix ends. Unknown for a syllable
+// the engine did not speak.
+enum class VowelKind : std::uint8_t { Short, BeforeR, Long, Reduced, Unknown };
 
-// The written word in `count` pieces, in order, joined again giving the word. Where the
-// hyphenation patterns split the word into exactly `count` pieces, their splits are taken.
-// Otherwise the pieces are its vowel groups ("y" after a consonant is a vowel; a final silent
-// "e", "es" or "ed" is no group of its own), each consonant cluster between two groups split so
-// that the second piece begins with the longest onset English allows ("bl", "str"...). When the
-// groups are too many, the closest ones are joined; when too few, a group of two vowels that
-// may be two syllables ("ia", "eo", "ua") is split, and then the longest piece, since splitting
-// is easier to mend than joining. A word of fewer letters than `count` gives one piece a letter.
-QStringList SplitWritten(const QString& word, int count);
+struct SpokenSyllable {
+    Lexical stress = Lexical::None;
+    std::string vowel;       // the engine's name for it ("E", "aI", "@"); empty when unknown
+    std::string consonants;  // the consonants between the previous vowel and this one, "s|t|"
+    VowelKind Kind() const;
+};
 
-// Loads the hyphenation patterns now rather than at the first word that needs them.
-void LoadHyphenationPatterns();
+struct SpokenWord {
+    std::vector<SpokenSyllable> syllables;
+    std::string coda;  // the consonants after the last vowel, "n|d|"
+    std::vector<Lexical> Stresses() const;
+};
 
-// Vowel groups of a written word, by the rule above: the syllable count when the engine has
-// none.
-int VowelGroups(const QString& word);
+// The engine's phonemes of one word, a syllable a vowel phoneme, its mark (' primary, ,
+// secondary) its stress. A vowel the engine runs into a following r or schwa ("fire", "flower",
+// "curious", "idea") is two syllables, as verse mostly counts them: the second a schwa with no
+// consonant before it. No syllables when the phonemes hold no vowel.
+SpokenWord ReadPhonemes(std::string_view phonemes);
+
+// The syllables of a word the engine did not speak: `count` of unknown sound, the first primary.
+SpokenWord UnspokenWord(int count);
 
 }  // namespace corvale::firstpass

@@ -206,6 +206,12 @@ int JunctureAfter(const Word& word) {
     return juncture;
 }
 
+void ModernizeJ(QString& spoken) {
+    if (spoken.size() > 2 && spoken[0] == u'i' && QStringView(u"aeou").contains(spoken[1])) {
+        spoken[0] = u'j';
+    }
+}
+
 QString SpokenForm(const QString& core) {
     QString lower;
     for (QChar c : core) {

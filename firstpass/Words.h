@@ -40,4 +40,8 @@ int JunctureAfter(const Word& word);
 inline constexpr int kLongestSpokenWord = 40;
 QString SpokenForm(const QString& core);
 
+// Older printing, which writes v for a vowel u at a word's start ("vnto"), also writes i for the
+// consonant j before a vowel there ("ioy", "iust"). In a poem so printed, `spoken` is read with j.
+void ModernizeJ(QString& spoken);
+
 }  // namespace corvale::firstpass

@@ -83,6 +83,13 @@ void ShownLine::Read(const Store& store, std::int32_t j) {
     }
 }
 
+void ShownLine::Read(std::span<const std::uint8_t> values) {
+    syllables_.clear();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        syllables_.push_back({static_cast<std::int32_t>(i) + 1, static_cast<double>(values[i])});
+    }
+}
+
 Verdict JudgeLine(const Meter& meter, const ShownLine& line, Strictness strictness,
                   std::vector<std::int32_t>* offColumns) {
     if (offColumns) {

@@ -66,6 +66,8 @@ public:
     void Read(const std::vector<std::string>& syllables, const std::vector<std::string>& stresses);
     // The committed values of store row j; a row outside the store reads as a line of nothing.
     void Read(const Store& store, std::int32_t j);
+    // A line of stress values alone, every column shown: column i + 1 holds values[i].
+    void Read(std::span<const std::uint8_t> values);
 
     std::span<const Syllable> Syllables() const { return syllables_; }
 

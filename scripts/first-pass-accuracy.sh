@@ -51,21 +51,23 @@ awk -v least="$least_syllables_permille" '
     /^reference meter: yes/ { withMeter++ }
     /^words with/ { split(figure($0), f, " "); w[poem] = pct(f[1], f[2]); wa += f[1]; wt += f[2] }
     /^syllables with/ { split(figure($0), f, " "); s[poem] = pct(f[1], f[2]); sa += f[1]; st += f[2] }
+    /^longer words/ { split(figure($0), f, " "); d[poem] = pct(f[1], f[2]); da += f[1]; dt += f[2] }
     /^lines that agree/ { split(figure($0), f, " "); l[poem] = pct(f[1], f[2]); la += f[1]; lt += f[2] }
     /^meter: the same/ { meter[poem] = "found"; found++ }
     /^meter: different/ { meter[poem] = "missed" }
     END {
-        format = "%-52s %8s %10s %8s %7s\n"
-        printf format, "poem", "words", "syllables", "lines", "meter"
+        format = "%-52s %8s %10s %8s %7s %10s\n"
+        printf format, "poem", "words", "syllables", "lines", "meter", "divisions"
         for (i = 1; i <= poems; i++) {
             p = order[i]
-            printf format, p, w[p], s[p], l[p], meter[p]
+            printf format, p, w[p], s[p], l[p], meter[p], d[p]
         }
         printf "\n"
         printf "words with the right syllable count: %s (%d of %d)\n", pct(wa, wt), wa, wt
         printf "syllables with the right stress:     %s (%d of %d)\n", pct(sa, st), sa, st
         printf "lines right throughout:              %s (%d of %d)\n", pct(la, lt), la, lt
         printf "poems whose meter is found:          %d of %d\n", found, withMeter
+        printf "longer words divided alike:          %s (%d of %d)\n", pct(da, dt), da, dt
         if (st == 0 || sa * 1000 < st * least) {
             printf "first-pass accuracy: below %.1f%% of syllables\n", least / 10
             exit 1

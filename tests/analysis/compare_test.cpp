@@ -121,6 +121,18 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Only words of two or more syllables, as many in both files, are weighed; case and punctuation
+// are set aside.
+TEST(DivisionScoring, WeighsLongerWordsOfAsManySyllablesByTheirLetters) {
+    const Comparison c = CompareScansions(
+        ScansionFile({V("Rivers, deep forests flowing", "Riv ers, deep for ests flow ing",
+                        "3 1 3 3 1 3 1", "1 3 2 1 2 1 4")}),
+        ScansionFile({V("rivers deep forests flowing", "\"riv ers deep fo rests flowing",
+                        "3 1 3 3 1 3", "1 2 2 1 2 4")}));
+    EXPECT_EQ(c.divisions.agreeing, 1);
+    EXPECT_EQ(c.divisions.total, 2);
+}
+
 TEST(MeterComparison, SetsAsideSpacesCaseAndTrailingTabsButNotAFoot) {
     Comparison comparison;
     CompareMeters(comparison, "W\tS\t\t\r\n", " w \ts\n");
@@ -135,6 +147,7 @@ TEST(ComparisonReportTest, GivesTheFiguresTheMeterAndWhereToLook) {
     CompareMeters(c, "W\tS\r\n", "S\tW\r\n");
     EXPECT_EQ(ComparisonReport(c),
               "words with the same syllable count: 3 of 6 (50.0%)\n"
+              "longer words divided alike: 1 of 1 (100.0%)\n"
               "syllables with the same stress: 3 of 8 (37.5%)\n"
               "lines that agree throughout: 0 of 2 (0.0%)\n"
               "meter: different (reference W S; this file S W)\n"

@@ -58,6 +58,19 @@ INSTANTIATE_TEST_SUITE_P(
                    "dactylic tetrameter"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Each line counts, for each candidate, the reading that fits it best: with a shorter reading in
+// every line the pentameter wins, where the spoken lines alone choose a longer meter.
+TEST(ChooseMeterTest, CountsEachLinesBestReading) {
+    const std::vector<std::vector<std::uint8_t>> spoken =
+        Lines({"1311313131313", "1311313131313", "1311313131313"});
+    const std::vector<std::uint8_t> shorter = Lines({"1313131313"})[0];
+    std::vector<LineReadings> lines;
+    for (const std::vector<std::uint8_t>& line : spoken)
+        lines.push_back({line, shorter});
+    EXPECT_NE(MeterCandidates()[ChooseMeter(spoken)].name, "iambic pentameter");
+    EXPECT_EQ(MeterCandidates()[ChooseMeter(lines)].name, "iambic pentameter");
+}
+
 TEST(MeterCandidatesTest, EveryFormIsNamedOnceAndWrittenAsPlaces) {
     const std::vector<MeterCandidate>& candidates = MeterCandidates();
     for (std::size_t i = 0; i < candidates.size(); ++i)

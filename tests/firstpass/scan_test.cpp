@@ -143,6 +143,74 @@ TEST(ScanTest, RefusesALineOverTheColumnLimitByItsRow) {
     EXPECT_NE(std::get<Refusal>(result).message.find("1000"), std::string::npos);
 }
 
+std::string Repeated(const std::string& text, int times, const std::string& separator) {
+    std::string joined;
+    for (int i = 0; i < times; ++i)
+        joined += (i == 0 ? "" : separator) + text;
+    return joined;
+}
+
+struct ChoiceCase {
+    const char* name;
+    std::string line;
+    std::vector<std::string> meter;
+    std::string syllables;  // joined by "|"
+    std::string comment;
+};
+
+class ReadingChoiceTest : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(ReadingChoiceTest, TakesTheReadingsThatFitTheMeterAndSaysWhich) {
+    Options options;
+    options.meter = GetParam().meter;
+    const Scansion scansion = ScanOrFail({GetParam().line}, options);
+    const std::vector<std::string> values = Values(scansion, 1, 0);
+    std::string syllables;
+    for (std::size_t i = 1; i < values.size(); ++i)
+        syllables += (i == 1 ? "" : "|") + values[i];
+    EXPECT_EQ(syllables, GetParam().syllables);
+    EXPECT_EQ(Values(scansion, 1, 3)[1], GetParam().comment);
+}
+
+const std::vector<std::string> kPentameter = {"W", "S", "W", "S", "W", "S", "W", "S", "W", "S"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadingChoiceTest,
+    testing::Values(
+        ChoiceCase{"ShorterReading", "And sank his head in mire, and slimed themselves:",
+                   kPentameter, "And|sank|his|head|in|mire,|and|slimed|them|selves:",
+                   "mire: 1 syllable for the meter (2 spoken)"},
+        ChoiceCase{"FeminineEndingKeepsTheLastWord", "And all the town was lighted by the fire",
+                   kPentameter, "And|all|the|town|was|light|ed|by|the|fi|re", ""},
+        // Eleven syllables or ten with a stress maximum in a weak place cost alike.
+        ChoiceCase{"TieKeepsTheSpokenReading", "Desiring this man's art and that man's scope,",
+                   kPentameter, "De|si|r|ing|this|man's|art|and|that|man's|scope,", ""},
+        ChoiceCase{"LongerReadingInOlderPrinting", "To come vnto his wished home in haste,",
+                   kPentameter, "To|come|vn|to|his|wish|ed|home|in|haste,",
+                   "wished: 2 syllables for the meter (1 spoken)"},
+        ChoiceCase{"ApostropheFormKept",
+                   "Hath ev'ry maid sung",
+                   {"W", "S", "W", "S", "W", "S"},
+                   "Hath|ev'|ry|maid|sung",
+                   ""},
+        ChoiceCase{"ElidedTheJoinsTheNextVowel",
+                   "Th' eternal sky",
+                   {"W", "S", "W", "S"},
+                   "Th' e|ter|nal|sky",
+                   ""},
+        ChoiceCase{"MarkedEdSaid",
+                   "Thy bless\xc3\xa8"
+                   "d face",
+                   {"W", "S", "W"},
+                   "Thy|bless|\xc3\xa8"
+                   "d|face",
+                   ""},
+        // 2^8 combinations fill the bound: the ninth fire keeps its two syllables.
+        ChoiceCase{"PastTheBound", Repeated("fire", 9, " "), std::vector<std::string>(9, "S"),
+                   Repeated("fire", 8, "|") + "|fi|re",
+                   Repeated("fire: 1 syllable for the meter (2 spoken)", 8, "; ")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Progress runs from 0 to the total, and a "stop" at the last report still cancels.
 TEST(ScanProgressTest, ReportsUpToTheTotalAndStopsWhenTold) {
     const std::vector<std::string> lines(600, "The curfew tolls the knell of parting day,");

@@ -252,6 +252,7 @@ TEST_F(ScanToolTest, CompareReportsAgreementAndMetersOnlyWhenBothHaveTheirOwn) {
     ASSERT_EQ(Run({"--compare", "{D}/rose.gold.txt", "{D}/rose.scansion.txt"}), 0);
     EXPECT_EQ(out.str(), Expand("reference {D}/rose.gold.txt, compared {D}/rose.scansion.txt\n"
                                 "words with the same syllable count: 2 of 2 (100.0%)\n"
+                                "longer words divided alike: 0 of 0 (-)\n"
                                 "syllables with the same stress: 2 of 2 (100.0%)\n"
                                 "lines that agree throughout: 1 of 1 (100.0%)\n"
                                 "meter: not compared (no meter file of its own: "

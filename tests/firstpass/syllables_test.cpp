@@ -1,4 +1,4 @@
-#include "firstpass/Syllables.h"
+#include "firstpass/Division.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,14 @@ struct PhonemesCase {
     std::vector<Lexical> syllables;
 };
 
-class SyllablesOfPhonemesTest : public testing::TestWithParam<PhonemesCase> {};
+class ReadPhonemesTest : public testing::TestWithParam<PhonemesCase> {};
 
-TEST_P(SyllablesOfPhonemesTest, OneEntryAVowel) {
-    EXPECT_EQ(SyllablesOfPhonemes(GetParam().phonemes), GetParam().syllables);
+TEST_P(ReadPhonemesTest, OneEntryAVowel) {
+    EXPECT_EQ(ReadPhonemes(GetParam().phonemes).Stresses(), GetParam().syllables);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, SyllablesOfPhonemesTest,
+    Cases, ReadPhonemesTest,
     testing::Values(
         PhonemesCase{"PrimaryThenNone", "h|'E|v|@|n| ", {L::Primary, L::None}},
         PhonemesCase{"SecondaryThenPrimary",
@@ -39,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct SplitCase {
     const char* name;
     const char* word;
-    int count;
+    int count;                        // when no phonemes are given
+    const char* phonemes;             // the engine's, or null
     std::vector<const char*> pieces;  // empty: only the count and the letters are checked
 };
 
@@ -47,7 +48,9 @@ class SplitWrittenTest : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitWrittenTest, GivesTheEnginesCountOfPieces) {
     const QString word = QString::fromUtf8(GetParam().word);
-    const QStringList pieces = SplitWritten(word, GetParam().count);
+    const QStringList pieces = GetParam().phonemes
+                                   ? SplitWritten(word, ReadPhonemes(GetParam().phonemes))
+                                   : SplitWritten(word, GetParam().count);
     EXPECT_EQ(pieces.join(QString()), word);
     for (const QString& piece : pieces)
         EXPECT_FALSE(piece.isEmpty());
@@ -61,18 +64,37 @@ TEST_P(SplitWrittenTest, GivesTheEnginesCountOfPieces) {
     EXPECT_EQ(pieces, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SplitWrittenTest,
-                         testing::Values(SplitCase{"OneSyllable", "strength", 1, {"strength"}},
-                                         SplitCase{"PatternsSplit", "fortune", 2, {"for", "tune"}},
-                                         SplitCase{"VeryByVowelGroups", "very", 2, {"ve", "ry"}},
-                                         SplitCase{"MemoryByVowelGroups", "memory", 3, {}},
-                                         SplitCase{"SilentEDropped", "beweep", 2, {}},
-                                         SplitCase{"OnsetKept", "cobra", 2, {"co", "bra"}},
-                                         SplitCase{"HiatusSplit", "Ozymandias", 5, {}},
-                                         SplitCase{"TooFewVowelsStillSplit", "prism", 2, {}},
-                                         SplitCase{"MoreSyllablesThanLetters", "ah", 3, {}},
-                                         SplitCase{"AccentedLetters", "naïveté", 3, {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitWrittenTest,
+    testing::Values(
+        SplitCase{"OneSyllable", "strength", 1, nullptr, {"strength"}},
+        SplitCase{"PatternsSplit", "fortune", 2, nullptr, {"for", "tune"}},
+        SplitCase{"StressedShortVowelKeepsAConsonantFromThePatterns",
+                  "pleasure",
+                  0,
+                  "p|l|'E|Z|3",
+                  {"pleas", "ure"}},
+        SplitCase{"SuffixKeepsTheStem", "shrouded", 0, "S|r|'aU|d|I|d", {"shroud", "ed"}},
+        SplitCase{"SuffixWithoutSound", "very", 2, nullptr, {"ver", "y"}},
+        SplitCase{
+            "DoubledConsonantBeforeASuffixDivides", "bidding", 0, "b|'I|d|I|N", {"bid", "ding"}},
+        SplitCase{"GlideEndsAStressedVowel", "flower", 0, "f|l|'aU|3", {"flow", "er"}},
+        SplitCase{"UnstressedPrefix", "across", 0, "@|k|r|'0|s", {"a", "cross"}},
+        SplitCase{"DigraphKeptWhole", "other", 0, "'V|D|3", {"oth", "er"}},
+        SplitCase{"LongVowelKeepsNone", "open", 0, "'oU|p|@|n", {"o", "pen"}},
+        SplitCase{"NgOfTwoSounds", "finger", 0, "f|'I|N|g|3", {"fin", "ger"}},
+        SplitCase{"LeKeepsItsConsonant", "trouble", 0, "t|r|'V|b|@L", {"trou", "ble"}},
+        SplitCase{"VowelBeforeRKeepsIt", "forests", 0, "f|'O:|r|I|s|t|s", {"for", "ests"}},
+        SplitCase{"MemoryByVowelGroups", "memory", 3, nullptr, {}},
+        SplitCase{"SilentEDropped", "beweep", 2, nullptr, {}},
+        SplitCase{"OnsetKept", "cobra", 2, nullptr, {"co", "bra"}},
+        SplitCase{"HiatusSplit", "Ozymandias", 5, nullptr, {}},
+        SplitCase{"TooFewVowelsSyllabicConsonant", "prism", 2, nullptr, {"pris", "m"}},
+        SplitCase{"MoreSyllablesThanLetters", "ah", 3, nullptr, {}},
+        // Each of the two letters once asked whether the other was a vowel, without end.
+        SplitCase{"InitialVBeforeY", "v\xc3\xbfing", 2, nullptr, {}},
+        SplitCase{"AccentedLetters", "naïveté", 3, nullptr, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VowelGroupsTest, CountsGroupsWithoutSilentEndings) {
     EXPECT_EQ(VowelGroups(QStringLiteral("shade")), 1);

@@ -96,5 +96,14 @@ TEST(SpokenFormTest, CutsAnAbsurdlyLongWordAndDropsControlCharacters) {
               QStringLiteral("abc"));
 }
 
+TEST(ModernizeJTest, ReadsAnInitialIBeforeAVowelAsJ) {
+    for (const auto& [printed, read] : std::vector<std::pair<QString, QString>>{
+             {"ioyest", "joyest"}, {"iust", "just"}, {"in", "in"}, {"io", "io"}}) {
+        QString spoken = printed;
+        ModernizeJ(spoken);
+        EXPECT_EQ(spoken, read) << printed.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace corvale::firstpass

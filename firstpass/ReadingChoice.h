@@ -1,0 +1,55 @@
+#pragma once
+
+// Which reading each word of a line takes: the combination of its words' readings that fits the
+// meter best.
+
+#include "firstpass/Readings.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvale::meter {
+class Meter;
+}
+
+namespace corvale::firstpass {
+
+// The most combinations of readings weighed in one line while the meter is being chosen, and
+// once it is.
+inline constexpr std::size_t kCombinationsForTheMeter = 16;
+inline constexpr std::size_t kCombinationsForTheLine = 256;
+
+// The combinations of a line's readings that are weighed: those of the words with more than one
+// reading, taken in line order while the number of combinations stays within `most`; the words
+// after keep their spoken reading, so that a line's cost stays linear in its length.
+// Combination 0 is the spoken reading of every word.
+class Combinations {
+public:
+    Combinations(const std::vector<ReadWord>& line, std::size_t most);
+
+    std::size_t Count() const { return count_; }
+    // The reading each word of the line takes in combination c.
+    void Choices(std::size_t c, std::vector<std::size_t>& choices) const;
+    // The line's stress values before the meter when its words take `choices`.
+    void Values(const std::vector<std::size_t>& choices, std::vector<std::uint8_t>& values) const;
+
+private:
+    const std::vector<ReadWord>& line_;
+    std::vector<std::size_t> weighed_;  // the words whose readings are weighed
+    std::size_t count_ = 1;
+};
+
+// The reading each word takes under a meter whose line forms are `forms`: the combination that
+// costs least (LeastCost, a feminine ending free); on a tie, the one with fewer words departing
+// from their spoken reading, then the earlier one.
+std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
+                                        const std::vector<meter::Meter>& forms,
+                                        std::size_t most = kCombinationsForTheLine);
+
+// The line's comment when words take a reading other than the spoken one, naming each, joined by
+// "; ": "heaven: 1 syllable for the meter (2 spoken)". Empty when every word takes its spoken one.
+std::string ReadingNote(const std::vector<ReadWord>& line, const std::vector<std::size_t>& choices);
+
+}  // namespace corvale::firstpass

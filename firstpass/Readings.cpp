@@ -1,0 +1,407 @@
+#include "firstpass/Readings.h"
+
+#include "firstpass/Division.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <optional>
+
+namespace corvale::firstpass {
+namespace {
+
+bool InLatinLetters(const QString& spoken) {
+    return std::all_of(spoken.begin(), spoken.end(),
+                       [](QChar c) { return !c.isLetter() || c.script() == QChar::Script_Latin; });
+}
+
+bool IsApostrophe(QChar c) {
+    return c == u'\'' || c == QChar(0x2019);
+}
+
+// An apostrophe inside the word or at its end, other than a possessive's ("heaven's", "poets'").
+bool MarksElision(const QString& written) {
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (!IsApostrophe(written[i])) {
+            continue;
+        }
+        const QString rest = written.mid(i + 1).toLower();
+        const bool possessive = (rest == u"s" && i > 0) ||
+                                (rest.isEmpty() && i > 0 && written[i - 1].toLower() == u's');
+        if (!possessive) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Lexical Stronger(Lexical a, Lexical b) {
+    return static_cast<int>(a) > static_cast<int>(b) ? a : b;
+}
+
+// The reading with syllable `gone` joined to its neighbour `kept`: one syllable with the kept
+// one's vowel and the stronger stress, its piece the two pieces together.
+Reading Joined(Reading reading, std::size_t gone, std::size_t kept) {
+    std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
+    const std::size_t first = std::min(gone, kept);
+    SpokenSyllable joined = syllables[kept];
+    joined.stress = Stronger(syllables[gone].stress, syllables[kept].stress);
+    joined.consonants =
+        syllables[first].consonants + (first == gone ? syllables[kept].consonants : std::string());
+    syllables[first] = std::move(joined);
+    syllables.erase(syllables.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+    reading.pieces[first] += reading.pieces[first + 1];
+    reading.pieces.removeAt(first + 1);
+    return reading;
+}
+
+bool IsDiphthong(std::string_view vowel) {
+    return vowel.size() == 2 && (vowel[1] == 'I' || vowel[1] == 'U');
+}
+
+// The reading with each vowel that runs into an unstressed one, no consonant between them, joined
+// to it: diphthongs or the other vowels. None unless the spelling writes fewer vowels than the
+// engine says: "fire", "hour", "desire", but not "flow-er", whose spelling shows two. Nor where
+// an r begins the next syllable, which leaves the run-on vowel a syllable's nucleus ("fi-er-y",
+// "tow-er-ing").
+std::optional<Reading> RunOn(const QString& written, const Reading& spoken, bool diphthongs) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    std::optional<Reading> reading;
+    if (VowelGroups(written) >= std::ssize(s)) {
+        return reading;
+    }
+    for (std::size_t k = s.size(); k-- > 1;) {
+        const bool rFollows =
+            k + 1 < s.size() && (s[k + 1].consonants == "r|" || s[k + 1].consonants == "r-|");
+        if (s[k].consonants.empty() && s[k].stress == Lexical::None && !rFollows &&
+            IsDiphthong(s[k - 1].vowel) == diphthongs) {
+            reading = Joined(reading.value_or(spoken), k, k - 1);
+        }
+    }
+    return reading;
+}
+
+// "fire", "hour", "desire", "choirs": a diphthong run into r or a schwa is one syllable.
+std::optional<Reading> DiphthongRunOn(const QString& written, const Reading& spoken,
+                                      const PoemMarks&) {
+    return RunOn(written, spoken, true);
+}
+
+// "glorious", "various", "being": another vowel run into an unstressed one is one syllable.
+std::optional<Reading> Synaeresis(const QString& written, const Reading& spoken, const PoemMarks&) {
+    return RunOn(written, spoken, false);
+}
+
+bool IsLiquidOrNasal(std::string_view consonants) {
+    return consonants == "r|" || consonants == "r-|" || consonants == "l|" || consonants == "n|";
+}
+
+// "memory", "general", "wandering", "travelling": an unstressed reduced vowel after a stressed
+// syllable and a consonant, before a lone r, l or n and another unstressed vowel, is dropped.
+std::optional<Reading> Syncope(const QString&, const Reading& spoken, const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    for (std::size_t k = 1; k + 1 < s.size(); ++k) {
+        if (s[k - 1].stress != Lexical::None && s[k].stress == Lexical::None &&
+            s[k].Kind() == VowelKind::Reduced && !s[k].consonants.empty() &&
+            s[k + 1].stress == Lexical::None && IsLiquidOrNasal(s[k + 1].consonants)) {
+            return Joined(spoken, k, k + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+// "heaven", "even", "given", "heavenly": an unstressed reduced vowel between v and an n that
+// ends its syllable joins the syllable before.
+std::optional<Reading> ShortenedN(const QString&, const Reading& spoken, const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    for (std::size_t k = 1; k < s.size(); ++k) {
+        const std::string_view after =
+            k + 1 < s.size() ? std::string_view(s[k + 1].consonants) : spoken.sound.coda;
+        if (s[k].stress == Lexical::None && s[k].Kind() == VowelKind::Reduced &&
+            s[k].consonants.ends_with("v|") && after.starts_with("n|") &&
+            (k + 1 == s.size() || after.size() > 2)) {
+            return Joined(spoken, k, k - 1);
+        }
+    }
+    return std::nullopt;
+}
+
+// "every", "different", "several": a vowel that the spelling writes and the engine drops between
+// a consonant and r, after a stressed syllable, is said.
+std::optional<Reading> RestoredVowel(const QString& written, const Reading& spoken,
+                                     const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    if (VowelGroups(written) != std::ssize(s) + 1) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 0; k + 1 < s.size(); ++k) {
+        const std::string& between = s[k + 1].consonants;
+        const std::size_t bar = between.find('|');
+        if (s[k].stress == Lexical::None || bar == std::string::npos ||
+            (between.substr(bar + 1) != "r|" && between.substr(bar + 1) != "r-|")) {
+            continue;
+        }
+        Reading reading = spoken;
+        std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
+        syllables[k + 1].consonants = between.substr(bar + 1);
+        syllables.insert(syllables.begin() + static_cast<std::ptrdiff_t>(k) + 1,
+                         {Lexical::None, "@", between.substr(0, bar + 1)});
+        reading.pieces = SplitWritten(written, reading.sound);
+        return reading;
+    }
+    return std::nullopt;
+}
+
+bool IsVowelLetter(QChar c) {
+    return QStringView(u"aeiouy").contains(c.toLower());
+}
+
+// "wished", "crisped": where a poem does not mark a said "-ed" as "-èd", a silent "-ed" after a
+// consonant other than t or d may be said.
+std::optional<Reading> SaidEd(const QString&, const Reading& spoken, const PoemMarks& marks) {
+    const QString last = spoken.pieces.back();
+    const QString lower = LowerCase(last);
+    if (marks.saidEd || !lower.endsWith(u"ed") || lower.size() < 4) {
+        return std::nullopt;
+    }
+    const QChar before = lower[lower.size() - 3];
+    if (!before.isLetter() || IsVowelLetter(before) || before == u't' || before == u'd' ||
+        std::none_of(lower.begin(), lower.end() - 3, IsVowelLetter)) {
+        return std::nullopt;
+    }
+    Reading reading = spoken;
+    reading.pieces.back() = last.chopped(2);
+    reading.pieces << last.right(2);
+    reading.sound.syllables.push_back({Lexical::None, "I", {}});
+    return reading;
+}
+
+// "nation", "ocean", "soldier", "gracious": the i (or the e before a or o) that the engine runs
+// into the sh or zh sound before it is a syllable of its own.
+std::optional<Reading> SaidI(const QString& written, const Reading& spoken, const PoemMarks&) {
+    const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
+    qsizetype start = 0;
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        const auto at = static_cast<qsizetype>(k);
+        const QString piece = LowerCase(spoken.pieces[at]);
+        const std::string& consonants = s[k].consonants;
+        const bool palatal = consonants.ends_with("S|") || consonants.ends_with("Z|");
+        for (qsizetype p = 0;
+             k > 0 && palatal && s[k].stress == Lexical::None && p + 1 < piece.size(); ++p) {
+            const bool afterConsonant = start + p > 0 && written[start + p - 1].isLetter() &&
+                                        !IsVowelLetter(written[start + p - 1]);
+            const bool split = (piece[p] == u'i' && QStringView(u"aeou").contains(piece[p + 1])) ||
+                               (piece[p] == u'e' && QStringView(u"ao").contains(piece[p + 1]));
+            if (!afterConsonant || !split) {
+                continue;
+            }
+            Reading reading = spoken;
+            reading.pieces[at] = spoken.pieces[at].left(p + 1);
+            reading.pieces.insert(at + 1, spoken.pieces[at].mid(p + 1));
+            std::vector<SpokenSyllable>& syllables = reading.sound.syllables;
+            SpokenSyllable i = syllables[k];
+            i.vowel.assign(1, 'i');
+            syllables[k].consonants.clear();
+            syllables.insert(syllables.begin() + static_cast<std::ptrdiff_t>(k), std::move(i));
+            return reading;
+        }
+        start += spoken.pieces[at].size();
+    }
+    return std::nullopt;
+}
+
+// Where the readers of a poem take a rule's reading when its meter asks for it: in any verse; in
+// older verse; or, for the elisions that older texts leave unmarked and modern readers say in
+// full ("heav'n", "wand'ring", "glo-rious" in two), in a text in older printing only.
+enum class Where { AnyVerse, OlderVerse, OlderPrinting };
+
+struct Rule {
+    std::optional<Reading> (*offer)(const QString& written, const Reading& spoken,
+                                    const PoemMarks& marks);
+    Where where;
+};
+
+// The table of readings, in the order their readings are offered.
+constexpr Rule kRules[] = {
+    {DiphthongRunOn, Where::AnyVerse},  {SaidEd, Where::OlderVerse},
+    {SaidI, Where::OlderVerse},         {RestoredVowel, Where::OlderVerse},
+    {Syncope, Where::OlderPrinting},    {ShortenedN, Where::OlderPrinting},
+    {Synaeresis, Where::OlderPrinting},
+};
+
+bool Applies(Where where, const PoemMarks& marks) {
+    switch (where) {
+        case Where::AnyVerse:
+            return true;
+        case Where::OlderVerse:
+            return marks.olderVerse || marks.olderPrinting;
+        case Where::OlderPrinting:
+            return marks.olderPrinting;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<Reading> ReadingsOf(const QString& written, const SpokenWord& spoken,
+                                const PoemMarks& marks) {
+    std::vector<Reading> readings = {{spoken, SplitWritten(written, spoken)}};
+    if (MarksElision(written) || readings[0].pieces.size() != std::ssize(spoken.syllables)) {
+        return readings;
+    }
+    for (const Rule& rule : kRules) {
+        if (!Applies(rule.where, marks)) {
+            continue;
+        }
+        std::optional<Reading> reading = rule.offer(written, readings[0], marks);
+        if (!reading) {
+            continue;
+        }
+        const std::size_t count = reading->sound.syllables.size();
+        if (std::none_of(readings.begin(), readings.end(),
+                         [count](const Reading& r) { return r.sound.syllables.size() == count; })) {
+            readings.push_back(std::move(*reading));
+        }
+    }
+    return readings;
+}
+
+bool AsksTheEngine(const Word& word) {
+    return word.kind == Word::Kind::Letters && !word.spoken.isEmpty() &&
+           InLatinLetters(word.spoken) && !IsMonosyllabicFunctionWord(word.spoken.toStdString());
+}
+
+namespace {
+
+// The syllables of a word as the engine gave them, or from its spelling when it gave none.
+struct Heard {
+    SpokenWord sound;
+    bool byEngine = false;
+};
+
+Heard HearWord(const Word& word, const QString& stem, const std::string& phonemes) {
+    Heard heard;
+    if (AsksTheEngine(word)) {
+        heard.sound = ReadPhonemes(phonemes);
+        heard.byEngine = !heard.sound.syllables.empty();
+    } else if (InLatinLetters(word.spoken)) {
+        heard.sound = UnspokenWord(1);
+    }
+    if (heard.sound.syllables.empty()) {
+        heard.sound = UnspokenWord(VowelGroups(stem));
+    }
+    // The engine spells out what it cannot read ("shh", a word in another script) letter by
+    // letter; a written word has at most one syllable more than its vowel groups.
+    const int most = VowelGroups(stem) + 1;
+    if (std::ssize(heard.sound.syllables) > most) {
+        const bool stressed =
+            std::any_of(heard.sound.syllables.begin(), heard.sound.syllables.end(),
+                        [](const SpokenSyllable& s) { return s.stress == Lexical::Primary; });
+        heard.sound = UnspokenWord(most);
+        heard.sound.syllables[0].stress = stressed ? Lexical::Primary : Lexical::None;
+        heard.byEngine = false;
+    }
+    return heard;
+}
+
+WordReading Written(const Word& word, QStringList pieces, std::vector<Weight> weights) {
+    pieces.front().prepend(word.lead);
+    pieces.back().append(word.trail);
+    WordReading reading;
+    for (const QString& piece : pieces) {
+        reading.syllables += '\t';
+        reading.syllables += piece.toStdString();
+    }
+    reading.weights = std::move(weights);
+    return reading;
+}
+
+}  // namespace
+
+ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLine,
+                    const PoemMarks& marks) {
+    ReadWord read;
+    read.written = word.core;
+    read.juncture = lastInLine ? 4 : JunctureAfter(word);
+    if (word.kind == Word::Kind::Number) {
+        read.readings.push_back(Written(word, {word.core}, {Weight::Stressed}));
+        return read;
+    }
+    if (word.kind == Word::Kind::Ampersand) {
+        read.readings.push_back(Written(word, {word.core}, {Weight::Unstressed}));
+        return read;
+    }
+    QString stem = word.core;
+    if (word.gravedEd) {
+        stem.chop(2);
+    }
+    const Heard heard = HearWord(word, stem, phonemes);
+    const std::vector<Reading> readings =
+        heard.byEngine ? ReadingsOf(stem, heard.sound, marks)
+                       : std::vector<Reading>{
+                             {heard.sound, SplitWritten(stem, std::ssize(heard.sound.syllables))}};
+    const std::string spoken = word.spoken.toStdString();
+    for (const Reading& reading : readings) {
+        std::vector<Weight> weights = WeighWord(spoken, reading.sound.Stresses());
+        QStringList pieces = reading.pieces;
+        // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
+        while (std::ssize(weights) > pieces.size()) {
+            const Weight last = weights.back();
+            weights.pop_back();
+            weights.back() = std::max(weights.back(), last);
+        }
+        if (word.gravedEd) {
+            pieces << word.core.right(2);
+            weights.push_back(Weight::Unstressed);
+        }
+        read.readings.push_back(Written(word, std::move(pieces), std::move(weights)));
+    }
+    return read;
+}
+
+void ElideBeforeVowels(const std::vector<Word>& words, std::vector<ReadWord>& line,
+                       const PoemMarks& marks) {
+    for (std::size_t w = 0; w + 1 < words.size(); ++w) {
+        const Word& word = words[w];
+        const Word& next = words[w + 1];
+        if (word.kind != Word::Kind::Letters || next.kind != Word::Kind::Letters ||
+            !word.trail.isEmpty() || next.spoken.isEmpty() ||
+            !QStringView(u"aeiou").contains(next.spoken[0])) {
+            continue;
+        }
+        QString written = word.core.toLower();
+        written.replace(QChar(0x2019), u'\'');
+        const bool marked = written == u"th'" || written == u"t'";
+        if (!marked && !(marks.olderPrinting && (written == u"the" || written == u"to"))) {
+            continue;
+        }
+        WordReading joined{(word.lead + word.core).toStdString(), {}};
+        if (marked) {
+            line[w].readings.clear();
+        }
+        line[w].readings.push_back(std::move(joined));
+    }
+}
+
+PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
+    static const QRegularExpression kSaidEd(QStringLiteral("\\w\u00e8d\\b"),
+                                            QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression kOlderVerse(
+        QStringLiteral("\\b(hath|doth|dost|hast|wilt|shalt|canst|wouldst|couldst|shouldst|didst|"
+                       "hadst|wert|o'er|e'er|ne'er|th')(?!\\w)|(?<!\\w)'(tis|twas|twere)\\b|"
+                       "[b-df-hj-np-tv-xz]'d\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression kOlderPrinting(QStringLiteral("\\bv[b-df-hj-np-tv-xz]"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    PoemMarks marks;
+    for (const std::string& line : verseLines) {
+        QString text = QString::fromUtf8(line);
+        text.replace(QChar(0x2019), u'\'');
+        marks.saidEd = marks.saidEd || kSaidEd.match(text).hasMatch();
+        marks.olderVerse = marks.olderVerse || kOlderVerse.match(text).hasMatch();
+        marks.olderPrinting = marks.olderPrinting || kOlderPrinting.match(text).hasMatch();
+    }
+    return marks;
+}
+
+}  // namespace corvale::firstpass
