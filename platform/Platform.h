@@ -154,6 +154,13 @@ private:
     std::string_view rest_;
 };
 
+// Renames a file without ever replacing what stands at the new name, even a link to nothing.
+// Qt's rename avoids replacing, but when the system's rename fails it falls back to copying,
+// which writes through a link standing at the new name, or over a file that appeared meanwhile;
+// the system's no-replace rename never does, and where a file system does not offer it, a hard
+// link and an unlink do the same. Paths may lie anywhere. False when nothing was renamed.
+bool RenameWithoutReplacing(const QString& from, const QString& to);
+
 // File names are held as bytes; this gives the name the file system is asked for.
 QString DecodeFileName(std::string_view name);
 std::string EncodeFileName(const QString& name);
