@@ -108,6 +108,12 @@ QString Platform::ChooseFileToWrite(const QString& /*caption*/, const QString& /
     return {};
 }
 
+Platform::FileChoice Platform::ChooseFileToWriteAs(const QString& /*caption*/,
+                                                   const QString& /*proposed*/,
+                                                   const QStringList& /*formats*/, int /*format*/) {
+    return {};
+}
+
 void Platform::EndProgram() {
     ended_ = true;
     OnEnd();
