@@ -28,28 +28,24 @@ const std::string kHeader = "file,line,column,place,symbol,syllable,stress,junct
 
 class ExportToolTest : public testing::Test {
 public:
+    // The tool runs in the folder, on names relative to it.
     void SetUp() override {
+        QDir::setCurrent(folder.path());
         Write("ode.txt", kOde);
         Write("ode.meter.txt", Rows({"S"}));
     }
-    // "{D}" stands for the test's folder.
-    std::string Expand(std::string text) const {
-        for (std::size_t at; (at = text.find("{D}")) != std::string::npos;)
-            text.replace(at, 3, folder.path().toStdString());
-        return text;
-    }
+    void TearDown() override { QDir::setCurrent(QDir::tempPath()); }
     void Write(const std::string& name, const std::string& bytes) const {
-        QDir(folder.path()).mkpath(QFileInfo(folder.filePath(name.c_str())).path());
-        QFile file(folder.filePath(QString::fromStdString(name)));
+        QDir().mkpath(QFileInfo(name.c_str()).path());
+        QFile file(QString::fromStdString(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), std::ssize(bytes));
     }
     // Every file under the folder but the inputs, sorted, separated by spaces.
     std::string Outputs() const {
         QStringList files;
-        for (QDirIterator it(folder.path(), QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();)
-            files << QDir(folder.path()).relativeFilePath(it.next());
+        for (QDirIterator it(".", QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            files << QDir().relativeFilePath(it.next());
         files.removeAll("ode.txt");
         files.removeAll("ode.meter.txt");
         files.sort();
@@ -58,7 +54,7 @@ public:
     int Run(const std::vector<std::string>& arguments) {
         QStringList list{"corvale-export"};
         for (const std::string& argument : arguments)
-            list << QString::fromStdString(Expand(argument));
+            list << QString::fromStdString(argument);
         return RunExportTool(list, out, err);
     }
 
@@ -72,7 +68,7 @@ struct RunCase {
     std::function<void(const ExportToolTest&)> setUp;
     std::vector<std::string> arguments;
     int exitCode;
-    std::string outPattern;  // a regular expression the whole of stdout matches, "{D}" expanded
+    std::string outPattern;  // a regular expression the whole of stdout matches
     std::string err;         // stderr exactly
     std::string outputs;     // every file written
 };
@@ -83,14 +79,11 @@ TEST_P(ExportRun, ExitsWritesAndSays) {
     if (GetParam().setUp)
         GetParam().setUp(*this);
     EXPECT_EQ(Run(GetParam().arguments), GetParam().exitCode);
-    EXPECT_TRUE(std::regex_match(out.str(), std::regex(Expand(GetParam().outPattern))))
-        << out.str();
-    EXPECT_EQ(err.str(), Expand(GetParam().err));
+    EXPECT_TRUE(std::regex_match(out.str(), std::regex(GetParam().outPattern))) << out.str();
+    EXPECT_EQ(err.str(), GetParam().err);
     EXPECT_EQ(Outputs(), GetParam().outputs);
 }
 
-const std::string kTry = "\nTry 'corvale-export --help'.\n";
-const auto kTaken = [](const ExportToolTest& t) { t.Write("ode.syllables.csv", "mine"); };
 const auto kAnother = [](const ExportToolTest& t) {
     t.Write("b/ode.txt", ScansionFile({{"Ah", {"Ah"}, {"1"}, {"4"}, ""}}));
 };
@@ -100,96 +93,81 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RunCase{"CsvBesideTheFile",
                 nullptr,
-                {"{D}/ode.txt"},
+                {"ode.txt"},
                 0,
-                "{D}/ode.txt: 1 verse line; wrote {D}/ode.syllables.csv\n",
+                "ode.txt: 1 verse line; wrote ode.syllables.csv\n",
                 "",
                 "ode.syllables.csv"},
-        RunCase{"TeiInAFolder",
-                [](const ExportToolTest& t) { t.Write("out/x", ""); },
-                {"--format", "tei", "-o", "{D}/out", "{D}/ode.txt"},
+        RunCase{"ForcedTeiInAFolder",
+                [](const ExportToolTest& t) { t.Write("out/ode.tei.xml", "mine"); },
+                {"--force", "--format", "tei", "-o", "out", "ode.txt"},
                 0,
-                "[^\n]*; wrote {D}/out/ode.tei.xml\n",
+                "[^\n]*; wrote out/ode.tei.xml\n",
                 "",
-                "out/ode.tei.xml out/x"},
+                "out/ode.tei.xml"},
         RunCase{"NeverReplacesWithoutForce",
-                kTaken,
-                {"{D}/ode.txt"},
+                [](const ExportToolTest& t) { t.Write("ode.syllables.csv", "mine"); },
+                {"ode.txt"},
                 1,
                 "",
-                "{D}/ode.txt: skipped: {D}/ode.syllables.csv exists (--force replaces it)\n",
+                "ode.txt: skipped: ode.syllables.csv exists (--force replaces it)\n",
                 "ode.syllables.csv"},
-        RunCase{"ForceReplaces",
-                kTaken,
-                {"--force", "{D}/ode.txt"},
-                0,
-                "[^\n]*wrote[^\n]*\n",
-                "",
-                "ode.syllables.csv"},
-        RunCase{"OneHeaderOnStandardOutput",
+        RunCase{"OneHeaderOnStandardOutputUnderAnImposedMeter",
                 kAnother,
-                {"-o", "-", "{D}/ode.txt", "{D}/b/ode.txt"},
+                {"--meter", "w s", "-o", "-", "ode.txt", "b/ode.txt"},
                 0,
-                kHeader + "\r\n{D}/ode.txt,1,1,1,S,O,3,4,1,\r\n{D}/b/ode.txt,1,1,,,Ah,1,4,1,\r\n",
-                "{D}/b/ode.txt: note: no meter file (ode.meter.txt or meter.txt beside it); "
-                "exported without a meter\n",
+                kHeader + "\r\node.txt,1,1,1,W,O,3,4,1,\r\nb/ode.txt,1,1,1,W,Ah,1,4,1,\r\n",
+                "",
                 "b/ode.txt"},
-        RunCase{"ImposedMeter",
-                nullptr,
-                {"--meter", "w s", "-o", "-", "{D}/ode.txt"},
-                0,
-                kHeader + "\r\n[^\n]*,1,1,1,W,O,3,4,1,\r\n",
-                "",
-                ""},
-        RunCase{
-            "GoesOnAfterRefusedFiles",
-            [](const ExportToolTest& t) {
-                t.Write("poem.txt", "Shall I compare thee\n");
-                t.Write("bad.txt", Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t3",
-                                         "1\tjuncture\tt\t4", "1\tcomment\tt", "2\tx"}));
-            },
-            {"{D}/poem.txt", "{D}/bad.txt", "{D}/nothing.txt", "{D}/ode.txt", "{D}/ode.txt"},
-            1,
-            "[^\n]*wrote[^\n]*\n",
-            "{D}/poem.txt: not a scansion file: its first rows are not a record of syllables, "
-            "stress, juncture and comment\n"
-            "{D}/bad.txt:5: Caution:  your input file contains what looks like a bad line, because "
-            "it doesn't include the word [syllables].    This is the 5th line in the file.  "
-            "Please fix by hand before proceeding further.  The bad line follows.2\tx\n"
-            "{D}/nothing.txt: no such file\n"
-            "{D}/ode.txt: skipped: named twice, exported once\n",
-            "bad.txt ode.syllables.csv poem.txt"},
-        RunCase{"NoFile", nullptr, {}, 2, "", "corvale-export: no scansion file named" + kTry, ""},
-        RunCase{"UnknownFormat",
-                nullptr,
-                {"--format", "xls", "{D}/ode.txt"},
-                2,
-                "",
-                "corvale-export: --format takes csv or tei" + kTry,
-                ""},
-        RunCase{"MeterOfOneSymbol",
-                nullptr,
-                {"--meter", "W", "S", "{D}/ode.txt"},
-                2,
-                "",
-                "corvale-export: --meter was given one symbol; quote the meter's symbols, as in "
-                "--meter \"W S W S W S W S W S\"" +
-                    kTry,
-                ""},
-        RunCase{"TwoTeiDocumentsOnStandardOutput",
-                nullptr,
-                {"--format", "tei", "-o", "-", "{D}/ode.txt", "{D}/ode.txt"},
-                2,
-                "",
-                "corvale-export: -o - writes one TEI document: name one file" + kTry,
-                ""},
-        RunCase{"OutputFolderIsAFile",
-                nullptr,
-                {"-o", "{D}/ode.txt", "{D}/ode.txt"},
-                2,
-                "",
-                "corvale-export: {D}/ode.txt: not a folder" + kTry,
-                ""}),
+        RunCase{"GoesOnAfterRefusedFiles",
+                [](const ExportToolTest& t) {
+                    kAnother(t);
+                    t.Write("poem.txt", "Shall I compare thee\n");
+                    t.Write("bad.txt", Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t3",
+                                             "1\tjuncture\tt\t4", "1\tcomment\tt", "2\tx"}));
+                },
+                {"poem.txt", "bad.txt", "nothing.txt", "b/ode.txt", "b/ode.txt"},
+                1,
+                "[^\n]*wrote[^\n]*\n",
+                "poem.txt: not a scansion file: its first rows are not a record of syllables, "
+                "stress, juncture and comment\n"
+                "bad.txt:5: Caution:  your input file contains what looks like a bad line, because "
+                "it doesn't include the word [syllables].    This is the 5th line in the file.  "
+                "Please fix by hand before proceeding further.  The bad line follows.2\tx\n"
+                "nothing.txt: no such file\n"
+                "b/ode.txt: note: no meter file (ode.meter.txt or meter.txt beside it); "
+                "exported without a meter\n"
+                "b/ode.txt: skipped: named twice, exported once\n",
+                "b/ode.syllables.csv b/ode.txt bad.txt poem.txt"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string message;
+};
+
+class ExportUsage : public ExportToolTest, public testing::WithParamInterface<UsageCase> {};
+
+TEST_P(ExportUsage, ExitsTwoWritingNothing) {
+    EXPECT_EQ(Run(GetParam().arguments), 2);
+    EXPECT_EQ(err.str(),
+              "corvale-export: " + GetParam().message + "\nTry 'corvale-export --help'.\n");
+    EXPECT_EQ(out.str() + Outputs(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExportUsage,
+    testing::Values(
+        UsageCase{"UnknownFormat", {"--format", "xls", "ode.txt"}, "--format takes csv or tei"},
+        UsageCase{"MeterOfOneSymbol",
+                  {"--meter", "W", "S", "ode.txt"},
+                  "--meter was given one symbol; quote the meter's symbols, as in --meter \"W S W "
+                  "S W S W S W S\""},
+        UsageCase{"TwoTeiDocumentsOnStandardOutput",
+                  {"--format", "tei", "-o", "-", "ode.txt", "ode.txt"},
+                  "-o - writes one TEI document: name one file"},
+        UsageCase{"OutputFolderIsAFile", {"-o", "ode.txt", "ode.txt"}, "ode.txt: not a folder"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

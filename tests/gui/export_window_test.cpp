@@ -17,40 +17,36 @@ protected:
         ASSERT_TRUE(Start());
         Activate();
     }
-    std::string Exported(const char* name) const {
-        QFile file(elsewhere.filePath(name));
+    std::string Exported() const {
+        QFile file(elsewhere.filePath("ode.csv"));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(missing)";
     }
 
     QTemporaryDir elsewhere;
 };
 
-TEST_F(ExportWindow, CtrlEWritesTheCommittedLinesWhereverChosen) {
+TEST_F(ExportWindow, CtrlEWritesTheCommittedLinesAndAsksBeforeReplacing) {
     TypeComment(QStringLiteral("checked"));
     Press(key::Commit);
-    platform.WillChoose({elsewhere.filePath("ode")});
+    const QString path = elsewhere.filePath("ode.csv");
+    platform.WillChoose({elsewhere.filePath("ode"), path, path});
+    platform.WillAnswer({Answer::No, Answer::Yes});
     Press(Qt::CTRL | Qt::Key_E);
-
-    ASSERT_EQ(platform.Dialogs().size(), 1U);
-    EXPECT_EQ(platform.Dialogs()[0].proposed, platform.ProgramFolder() + "/sonnet18.syllables.csv");
-    EXPECT_NE(Exported("ode.csv").find("\r\nsonnet18.txt,1,1,1,W,Shall,1,2,1,checked\r\n"),
+    EXPECT_EQ(platform.Dialogs().at(0).proposed,
+              platform.ProgramFolder() + "/sonnet18.syllables.csv");
+    EXPECT_NE(Exported().find("\r\nsonnet18.txt,1,1,1,W,Shall,1,2,1,checked\r\n"),
               std::string::npos);
     EXPECT_EQ(form->lineStatusLabel->text(), "Exported 14 verse lines to ode.csv");
-}
 
-TEST_F(ExportWindow, AsksBeforeReplacingAndOffersTheDialogAgainOnNo) {
-    const QString taken = elsewhere.filePath("ode.xml");
-    QFile file(taken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("mine");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
     file.close();
-    platform.WillChoose({taken, taken});
-    platform.WillAnswer({Answer::No, Answer::Yes});
-    form->exportAction->trigger();
-
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>(2, taken + " exists.  Replace it?"));
-    EXPECT_EQ(platform.Dialogs().at(1).proposed, taken);
-    EXPECT_EQ(Exported("ode.xml").substr(0, 5), "<?xml");
+    Press(Qt::CTRL | Qt::Key_E);
+    // The dialog starts where the last export went, and at the name chosen after No.
+    EXPECT_EQ(platform.Dialogs().at(1).proposed, elsewhere.filePath("sonnet18.syllables.csv"));
+    EXPECT_EQ(platform.Dialogs().at(2).proposed, path);
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>(2, path + " exists.  Replace it?"));
+    EXPECT_EQ(Exported().substr(0, 4), "file");
 }
 
 }  // namespace
