@@ -13,7 +13,7 @@ ExportMeter::ExportMeter(std::string_view meterLine, std::int32_t numberOfMeterS
     : places_(meterLine, numberOfMeterSymbols) {
     std::string_view rest = meterLine;
     for (std::int32_t place = 1; place <= places_.Places(); ++place) {
-        // Meter files are written by hand, in ASCII or UTF-8.
+        // A meter file is written by hand: its symbols are ASCII, UTF-8 or Windows-1252.
         const std::string_view symbol = num::Trim(fields::FirstField(rest));
         symbols_.push_back(Decode(symbol, DetectEncoding(symbol)));
         rest = fields::RemoveFirstField(rest);
