@@ -54,11 +54,8 @@ bool WriteAndSync(QFile& file, std::string_view bytes) {
            Synced(::fdatasync, file.handle());
 }
 
-// Renames without ever replacing what stands at the new name. Qt's rename avoids replacing,
-// but when the system's rename fails it falls back to copying, which writes through a link
-// standing at the new name, or over a file that appeared meanwhile. The system's no-replace
-// rename never does; where a file system does not offer it, a hard link and an unlink do the
-// same.
+}  // namespace
+
 bool RenameWithoutReplacing(const QString& from, const QString& to) {
     const QByteArray source = QFile::encodeName(from);
     const QByteArray target = QFile::encodeName(to);
@@ -80,6 +77,8 @@ bool RenameWithoutReplacing(const QString& from, const QString& to) {
     }
     return true;
 }
+
+namespace {
 
 // Something stands under this path, even a link to nothing: a new file must not go there.
 bool IsTaken(const QString& path) {
@@ -106,6 +105,12 @@ QString Platform::ChooseFileToRead(const QString& /*caption*/, const QString& /*
 }
 
 QString Platform::ChooseFileToWrite(const QString& /*caption*/, const QString& /*proposed*/) {
+    return {};
+}
+
+Platform::FileChoice Platform::ChooseFileToWriteAs(const QString& /*caption*/,
+                                                   const QString& /*proposed*/,
+                                                   const QStringList& /*formats*/, int /*format*/) {
     return {};
 }
 

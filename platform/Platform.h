@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -57,6 +58,15 @@ public:
     // A name for a new file, starting at the path `proposed`. The dialog does not ask about
     // replacing a file that exists: the caller decides what a taken name means.
     virtual QString ChooseFileToWrite(const QString& caption, const QString& proposed);
+    // The same for a file in one of several formats, `formats` listing them as Qt's filters, one
+    // each; the dialog starts with format `format` chosen. Gives the path and the index of the
+    // format chosen then.
+    struct FileChoice {
+        QString path;
+        int format = 0;
+    };
+    virtual FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
+                                           const QStringList& formats, int format);
     // How the window's title names the program's folder; empty when it names none, because the
     // folder is the executable's own.
     virtual QString FolderInTitle() const { return {}; }
@@ -153,6 +163,13 @@ public:
 private:
     std::string_view rest_;
 };
+
+// Renames a file without ever replacing what stands at the new name, even a link to nothing.
+// Qt's rename avoids replacing, but when the system's rename fails it falls back to copying,
+// which writes through a link standing at the new name, or over a file that appeared meanwhile;
+// the system's no-replace rename never does, and where a file system does not offer it, a hard
+// link and an unlink do the same. Paths may lie anywhere. False when nothing was renamed.
+bool RenameWithoutReplacing(const QString& from, const QString& to);
 
 // File names are held as bytes; this gives the name the file system is asked for.
 QString DecodeFileName(std::string_view name);

@@ -1,6 +1,5 @@
 #include "scansion/MeterFileName.h"
-#include "scansion/Numbers.h"
-#include "scansion/TabFields.h"
+#include "scansion/MeterOfFile.h"
 #include "scansion/Workspace.h"
 
 namespace corvale {
@@ -12,17 +11,6 @@ const char kNoMeterAtStart[] =
     "as the program, and consist of the symbols of the meter (like S and W) separated by tabs.  "
     "Please add such a file before proceeding.";
 const char kStayed[] = "I have stayed with the file you are working on.";
-
-// The leading run of fields that hold more than spaces.
-std::int32_t CountMeterSymbols(std::string_view meterLine) {
-    std::int32_t count = 0;
-    std::string_view rest = meterLine;
-    while (!num::IsBlank(fields::FirstField(rest))) {
-        ++count;
-        rest = fields::RemoveFirstField(rest);
-    }
-    return count;
-}
 
 QString NoMeterForSwitch(const std::string& scansionFileName) {
     return QStringLiteral(
@@ -63,12 +51,8 @@ std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
                      switching ? QStringLiteral("  ") + QLatin1String(kStayed) : QString()));
         return std::nullopt;
     }
-    // An empty file has no first row: the meter is then empty.
-    RowCursor rows(*bytes);
-    MeterRow row;
-    row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
-    row.symbols = CountMeterSymbols(row.line);
-    return row;
+    MeterFileRow read = ReadMeterRow(*bytes);
+    return MeterRow{std::move(read.line), read.symbols};
 }
 
 void Workspace::ReadMeterFile() {

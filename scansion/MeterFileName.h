@@ -5,9 +5,14 @@
 
 namespace corvale {
 
+// A file's name without its extension: "poems/ode.txt" gives "poems/ode". A name without an
+// extension, or a hidden one like ".ode", stays whole. Names are bytes as the program holds
+// them.
+std::string NameWithoutExtension(std::string_view fileName);
+
 // The meter file of a scansion file's own: "NAME.EXT" gives "NAME.meter.txt" in the same
 // folder ("poems/ode.txt" gives "poems/ode.meter.txt"; a name without an extension, or a
-// hidden one like ".ode", just gains ".meter.txt"). Names are bytes as the program holds them.
+// hidden one like ".ode", just gains ".meter.txt").
 std::string OwnMeterFileName(std::string_view scansionFileName);
 
 }  // namespace corvale

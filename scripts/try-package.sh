@@ -41,6 +41,11 @@ corvale-scan -o "$work/scanned" /usr/share/corvale/samples/sonnet18/sonnet18-poe
 test -s "$work/scanned/sonnet18-poem.scansion.txt"
 test -s "$work/scanned/sonnet18-poem.scansion.meter.txt"
 
+echo "== corvale-export of the scan"
+corvale-export --version
+corvale-export --format tei "$work/scanned/sonnet18-poem.scansion.txt"
+test -s "$work/scanned/sonnet18-poem.scansion.tei.xml"
+
 echo "== corvale --check-start on a new home"
 home="$work/home"
 mkdir "$home"

@@ -85,6 +85,7 @@ public:
     void GoToTypedLine();
     void OpenNamedFile();
     void ScanPoem();
+    void Export();
     // Exit and Save are the workspace's own.
 
     // Commands of the keys and menus that no button has.
@@ -138,6 +139,7 @@ public:
     QAction* saveAction = nullptr;
     QAction* openFileAction = nullptr;
     QAction* scanPoemAction = nullptr;
+    QAction* exportAction = nullptr;
     QAction* exitAction = nullptr;
     QMenu* editMenu = nullptr;
     QMenu* lineMenu = nullptr;
@@ -240,6 +242,7 @@ private:
     bool scanning_ = false;
     bool closeAfterScan_ = false;
     std::atomic<bool> scanCancel_{false};
+    QString lastExport_;  // the file last exported to in this run
 };
 
 template <typename F>

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -101,6 +102,16 @@ QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filt
 QString QtPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
     return QFileDialog::getSaveFileName(window_, caption, proposed, QString(), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+Platform::FileChoice QtPlatform::ChooseFileToWriteAs(const QString& caption,
+                                                     const QString& proposed,
+                                                     const QStringList& formats, int format) {
+    QString chosen = formats.value(format);
+    const QString path =
+        QFileDialog::getSaveFileName(window_, caption, proposed, formats.join(QStringLiteral(";;")),
+                                     &chosen, QFileDialog::DontConfirmOverwrite);
+    return {path, std::max(0, static_cast<int>(formats.indexOf(chosen)))};
 }
 
 // Leaving the event loop means something only while one runs. An end before it starts (during

@@ -20,6 +20,8 @@ public:
     Answer AskYesNo(const QString& text, Escape escape) override;
     QString ChooseFileToRead(const QString& caption, const QString& filter) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
+    FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
+                                   const QStringList& formats, int format) override;
     QString ProgramFolder() const override { return folder_; }
     QString FolderInTitle() const override { return folderInTitle_; }
 

@@ -65,6 +65,13 @@ QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QStrin
     return NextChoice(choices_, caption);
 }
 
+Platform::FileChoice ScriptedPlatform::ChooseFileToWriteAs(const QString& caption,
+                                                           const QString& proposed,
+                                                           const QStringList& /*formats*/,
+                                                           int format) {
+    return {ChooseFileToWrite(caption, proposed), format};
+}
+
 void ScriptedPlatform::WillChoose(std::vector<QString> paths) {
     choices_.insert(choices_.end(), paths.begin(), paths.end());
 }

@@ -40,6 +40,9 @@ public:
 
     QString ChooseFileToRead(const QString& caption, const QString& filter) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
+    // The format stays the one the dialog starts with.
+    FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
+                                   const QStringList& formats, int format) override;
     // Paths for the next file dialogs, in order; an empty text cancels. A dialog with no path
     // left fails the test (and is cancelled).
     void WillChoose(std::vector<QString> paths);

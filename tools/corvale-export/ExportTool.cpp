@@ -1,0 +1,286 @@
+#include "ExportTool.h"
+
+#include "export/Export.h"
+#include "export/ExportFiles.h"
+#include "meter/TypedMeter.h"
+#include "platform/Platform.h"
+#include "scansion/MeterFileName.h"
+#include "scansion/MeterOfFile.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+#include <set>
+#include <string>
+#include <variant>
+
+namespace corvale {
+
+namespace {
+
+using exports::Format;
+
+constexpr char kUsage[] =
+    "Usage: corvale-export [--format csv|tei] [--meter \"W S ...\"] [--force] [-o DIR|-]\n"
+    "                      FILE...\n"
+    "\n"
+    "Exports each scansion file for other tools: its syllables as CSV, one row per\n"
+    "syllable with a header, to NAME.syllables.csv beside it; or its verse lines as TEI P5,\n"
+    "<l met=\"...\" real=\"...\">, to NAME.tei.xml.\n"
+    "\n"
+    "  --format csv|tei      what to write; csv when not given\n"
+    "  -o, --output-dir DIR  write the exports in DIR instead; \"-o -\" writes them to\n"
+    "                        standard output (CSV with one header for all files; TEI for\n"
+    "                        one file)\n"
+    "  --meter \"W S ...\"     use this meter instead of each file's meter file\n"
+    "  --force               replace exports that exist; without it such a file is skipped\n"
+    "  -h, --help            show this help\n"
+    "  --version             show the version\n"
+    "\n"
+    "A file's meter is NAME.meter.txt beside it, else meter.txt in its folder. A file\n"
+    "without one is exported without a meter, with a note.\n"
+    "\n"
+    "Exit status: 0 when every file was exported, 1 when one was refused, skipped or not\n"
+    "written, 2 on a usage error.\n";
+
+constexpr char kMeterSymbols[] =
+    "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S W S\"";
+constexpr char kMeterOfOneSymbol[] =
+    "--meter was given one symbol; quote the meter's symbols, as in --meter \"W S W S W S W S W "
+    "S\"";
+
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
+struct Settings {
+    Format format = Format::Csv;
+    std::optional<MeterFileRow> meter;  // imposed on every file
+    bool force = false;
+    QString outputFolder;  // empty: beside each file
+    bool toStandardOutput = false;
+    QStringList files;
+};
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << "corvale-export: " << message << "\nTry 'corvale-export --help'.\n";
+    return kExportUsageError;
+}
+
+// "file: message" or "file:row: message".
+void Complain(std::ostream& err, const QString& file, std::int64_t row,
+              const std::string& message) {
+    err << Text(file) << ':';
+    if (row > 0) {
+        err << row << ':';
+    }
+    err << ' ' << message << '\n';
+}
+
+// A name is taken when anything stands there, a link to nothing included.
+bool Taken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+class Run {
+public:
+    Run(const Settings& settings, std::ostream& out, std::ostream& err)
+        : settings_(settings), out_(out), err_(err) {}
+
+    int AllFiles() {
+        bool allWritten = true;
+        for (const QString& file : settings_.files) {
+            allWritten = OneFile(file) && allWritten;
+        }
+        return allWritten ? kExportDone : kExportSomeFailed;
+    }
+
+private:
+    QString TargetOf(const QString& file) const {
+        const QString name = exports::ExportFileName(file, settings_.format);
+        return settings_.outputFolder.isEmpty()
+                   ? name
+                   : QDir(settings_.outputFolder).filePath(QFileInfo(name).fileName());
+    }
+
+    // Why the file is not exported to `target`, or an empty text.
+    std::string Obstacle(const QString& file, const QString& target) {
+        if (!named_.insert(QFileInfo(file).absoluteFilePath()).second) {
+            return "skipped: named twice, exported once";
+        }
+        if (settings_.toStandardOutput) {
+            return {};
+        }
+        if (written_.contains(QFileInfo(target).absoluteFilePath())) {
+            return "skipped: " + Text(target) + " was written for another file in this run";
+        }
+        if (Taken(target) && QFileInfo(target).isDir()) {
+            return "skipped: " + Text(target) + " is a folder";
+        }
+        if (Taken(target) && !settings_.force) {
+            return "skipped: " + Text(target) + " exists (--force replaces it)";
+        }
+        return {};
+    }
+
+    // The file's meter, or nothing when the file is refused for it.
+    std::optional<exports::ExportMeter> MeterOf(const QString& file) {
+        if (settings_.meter) {
+            return exports::ExportMeter(settings_.meter->line, settings_.meter->symbols);
+        }
+        const MeterOfFile found = FindMeterOf(file);
+        if (found.meterFile.isEmpty()) {
+            Complain(err_, file, 0,
+                     "note: no meter file (" +
+                         Text(QFileInfo(DecodeFileName(OwnMeterFileName(EncodeFileName(file))))
+                                  .fileName()) +
+                         " or meter.txt beside it); exported without a meter");
+            return exports::ExportMeter();
+        }
+        if (!found.row) {
+            Complain(err_, file, 0, "its meter file " + Text(found.meterFile) + " cannot be read");
+            return std::nullopt;
+        }
+        if (found.row->symbols == 0) {
+            Complain(err_, file, 0,
+                     "note: its meter file " + Text(found.meterFile) +
+                         " holds no symbols; exported without a meter");
+        }
+        return exports::ExportMeter(found.row->line, found.row->symbols);
+    }
+
+    bool OneFile(const QString& file) {
+        const QString target = TargetOf(file);
+        if (const std::string obstacle = Obstacle(file, target); !obstacle.empty()) {
+            Complain(err_, file, 0, obstacle);
+            return false;
+        }
+        auto loaded = exports::LoadScansionFile(file);
+        if (const auto* refusal = std::get_if<Refusal>(&loaded)) {
+            Complain(err_, file, refusal->row, refusal->message);
+            return false;
+        }
+        const std::optional<exports::ExportMeter> meter = MeterOf(file);
+        if (!meter) {
+            return false;
+        }
+        const auto& scansion = std::get<exports::LoadedScansion>(loaded);
+        const exports::Source source{scansion.store, scansion.encoding, file, *meter};
+        if (settings_.toStandardOutput) {
+            Print(source);
+            return true;
+        }
+        return Write(source, target);
+    }
+
+    // The exports one after the other, CSV under one header.
+    void Print(const exports::Source& source) {
+        if (settings_.format == Format::Tei) {
+            out_ << exports::TeiDocument(source);
+            return;
+        }
+        if (!headerPrinted_) {
+            out_ << exports::CsvHeader();
+            headerPrinted_ = true;
+        }
+        out_ << exports::CsvRows(source);
+    }
+
+    bool Write(const exports::Source& source, const QString& target) {
+        const auto replacing =
+            settings_.force ? exports::Replacing::Allowed : exports::Replacing::Never;
+        const QString failure = exports::WriteExportFile(
+            target, exports::ExportFile(source, settings_.format), replacing);
+        if (!failure.isEmpty()) {
+            // A file that appeared at the name since the check is skipped like any other.
+            Complain(err_, source.fileName, 0,
+                     replacing == exports::Replacing::Never && Taken(target)
+                         ? "skipped: " + Text(target) + " exists (--force replaces it)"
+                         : Text(target) + " cannot be written: " + Text(failure));
+            return false;
+        }
+        written_.insert(QFileInfo(target).absoluteFilePath());
+        const std::int32_t lines = source.store.NumberOfLines();
+        out_ << Text(source.fileName) << ": " << lines << " verse line" << (lines == 1 ? "" : "s")
+             << "; wrote " << Text(target) << '\n';
+        return true;
+    }
+
+    const Settings& settings_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::set<QString> named_;
+    std::set<QString> written_;
+    bool headerPrinted_ = false;
+};
+
+// The settings the options give, or the usage error they make.
+std::variant<Settings, std::string> Read(const QCommandLineParser& parser) {
+    Settings settings;
+    settings.files = parser.positionalArguments();
+    if (settings.files.isEmpty()) {
+        return std::string("no scansion file named");
+    }
+    const QString format = parser.value(QStringLiteral("format"));
+    if (format == u"tei") {
+        settings.format = Format::Tei;
+    } else if (!format.isEmpty() && format != u"csv") {
+        return std::string("--format takes csv or tei");
+    }
+    if (parser.isSet(QStringLiteral("meter"))) {
+        const auto symbols = meter::ParseTypedMeter(parser.value(QStringLiteral("meter")));
+        if (!symbols || symbols->size() == 1) {
+            return std::string(symbols ? kMeterOfOneSymbol : kMeterSymbols);
+        }
+        MeterFileRow& row = settings.meter.emplace();
+        for (const std::string& symbol : *symbols) {
+            row.line += (row.line.empty() ? "" : "\t") + symbol;
+        }
+        row.symbols = static_cast<std::int32_t>(symbols->size());
+    }
+    settings.force = parser.isSet(QStringLiteral("force"));
+    const QString output = parser.value(QStringLiteral("output-dir"));
+    settings.toStandardOutput = output == u"-";
+    if (settings.toStandardOutput && settings.format == Format::Tei && settings.files.size() > 1) {
+        return std::string("-o - writes one TEI document: name one file");
+    }
+    if (!output.isEmpty() && !settings.toStandardOutput) {
+        if (!QFileInfo(output).isDir()) {
+            return Text(output) + (Taken(output) ? ": not a folder" : ": no such folder");
+        }
+        settings.outputFolder = output;
+    }
+    return settings;
+}
+
+}  // namespace
+
+int RunExportTool(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+    QCommandLineParser parser;
+    const QCommandLineOption help({"h", "help"}, "");
+    const QCommandLineOption version("version", "");
+    parser.addOptions({help, version, QCommandLineOption("format", "", "csv|tei"),
+                       QCommandLineOption("meter", "", "symbols"), QCommandLineOption("force", ""),
+                       QCommandLineOption({"o", "output-dir"}, "", "folder")});
+    if (!parser.parse(arguments)) {
+        return UsageError(err, Text(parser.errorText()));
+    }
+    if (parser.isSet(help)) {
+        out << kUsage;
+        return kExportDone;
+    }
+    if (parser.isSet(version)) {
+        out << "corvale-export " << CORVALE_VERSION << '\n';
+        return kExportDone;
+    }
+    auto settings = Read(parser);
+    if (const auto* message = std::get_if<std::string>(&settings)) {
+        return UsageError(err, *message);
+    }
+    return Run(std::get<Settings>(settings), out, err).AllFiles();
+}
+
+}  // namespace corvale
