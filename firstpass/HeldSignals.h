@@ -18,7 +18,7 @@ public:
 
 private:
     std::unique_lock<std::mutex> turn_;
-    struct sigaction previous_[3];
+    struct sigaction previous_[3];  // what handled each held signal before
 };
 
 }  // namespace corvale::firstpass
