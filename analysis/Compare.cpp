@@ -20,6 +20,7 @@ namespace {
 // One verse line of a scansion file, as far as scoring needs it.
 struct Record {
     std::string number;
+    QString text;  // the verse line, its runs of whitespace as one space
     std::vector<QString> syllables;
     std::vector<std::string_view> stresses;
     std::vector<std::string_view> junctures;
@@ -33,6 +34,7 @@ std::vector<Record> ReadRecords(std::string_view bytes) {
     for (const ScansionRecord& held : read.records) {
         Record& record = records.emplace_back();
         record.number = std::string(num::Trim(held.number));
+        record.text = Decode(held.lineText, read.survey.encoding).simplified();
         for (const std::string_view syllable : held.Values(ValueRow::Syllables)) {
             record.syllables.push_back(Decode(syllable, read.survey.encoding));
         }
@@ -273,6 +275,12 @@ Comparison CompareScansions(std::string_view reference, std::string_view other) 
     Comparison comparison;
     comparison.referenceLines = std::ssize(referenceRecords);
     comparison.otherLines = std::ssize(otherRecords);
+    const std::size_t shorter = std::min(referenceRecords.size(), otherRecords.size());
+    comparison.linesOfOtherText = std::max(comparison.referenceLines, comparison.otherLines) -
+                                  static_cast<std::int64_t>(shorter);
+    for (std::size_t i = 0; i < shorter; ++i) {
+        comparison.linesOfOtherText += referenceRecords[i].text != otherRecords[i].text;
+    }
     for (std::size_t i = 0; i < referenceRecords.size(); ++i) {
         if (!IsScored(referenceRecords[i])) {
             ++comparison.linesLeftOut;
@@ -298,7 +306,10 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
     for (std::size_t i = 0; i < 2; ++i) {
         std::optional<std::string> read = ReadScansionFile(paths[i]);
         if (!read) {
-            return Refusal{paths[i].toStdString() + ": cannot be read as a scansion file.", 0};
+            return Refusal{paths[i].toStdString() + (QFileInfo::exists(paths[i])
+                                                         ? ": cannot be read as a scansion file."
+                                                         : ": no such file."),
+                           0};
         }
         const ScansionRecords records = ReadScansionRecords(*read);
         if (records.records.empty()) {

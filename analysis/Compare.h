@@ -38,7 +38,9 @@ struct Comparison {
     Tally lines;      // scored reference lines that agree throughout
     std::int64_t referenceLines = 0;
     std::int64_t otherLines = 0;
-    std::int64_t linesLeftOut = 0;            // reference lines with an empty stress row
+    std::int64_t linesLeftOut = 0;      // reference lines with an empty stress row
+    std::int64_t linesOfOtherText = 0;  // records whose verse text differs from their partner's,
+                                        // or that have none in the other file
     std::vector<std::string> differingLines;  // their numbers as the reference gives them
     MeterVerdict meter = MeterVerdict::NotCompared;
     std::vector<std::string> referenceMeter;  // the meters' symbols, when compared
@@ -53,9 +55,9 @@ void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
                    std::string_view otherMeterFile);
 
 // Compares two scansion files, and their meters when each has a meter file of its own beside
-// it. A file that cannot be read, or holds no scansion records, is refused; so is one whose
-// records the reader (scansion/RecordReader.h) finds a fault in, with the reader's message. The
-// refusal's message names the file.
+// it. A file that is missing or cannot be read, or holds no scansion records, is refused; so is one
+// whose records the reader (scansion/RecordReader.h) finds a fault in, with the reader's message.
+// The refusal's message names the file.
 std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const QString& other);
 
 // The comparison as lines of text for a person, each ending in a newline.

@@ -27,15 +27,27 @@ inline constexpr std::int32_t kMostSyllablesInALine = kMostPositions;  // column
 // Why a poem was not scanned; its row is the poem's.
 using corvale::Refusal;
 
+// Something the reader took as best it could, worth telling the user; its row is the poem's.
+// Tools print it as "file:row: message".
+struct Warning {
+    std::string message;
+    std::int64_t row = 0;
+};
+
 // A poem's verse lines in order, as written: trimmed, any tab or other control character turned
-// into a space, UTF-8. Blank rows separate stanzas and are not verse lines.
+// into a space, soft hyphens dropped, UTF-8. Blank rows separate stanzas and are not verse lines.
 struct Poem {
     std::vector<std::string> verseLines;
+    std::vector<Warning> warnings = {};  // so that Poem{lines} needs none
 };
 
 // Reads a poem from its bytes: UTF-8 with or without BOM, UTF-16 with BOM, anything else as
-// Windows-1252; rows end with CR LF, LF or CR. Refuses a poem that is too large, holds NUL
-// bytes, has too many verse lines, has none, or already is a scansion file.
+// Windows-1252; rows end with CR LF, LF, CR, U+2028, U+2029 or U+0085. Mostly UTF-8 with a few
+// bad bytes is still UTF-8, with a warning. A TEI file (known by its start: "<?xml",
+// "<!DOCTYPE" or "<TEI" after any BOM and blanks) gives the text of each <l> as a verse line.
+// Refuses a poem that is too large, holds NUL bytes (UTF-16 without a BOM among them), has too
+// many verse lines, has none or none with a word in it, already is a scansion file, or is a TEI
+// file that the XML reader cannot take whole.
 std::variant<Poem, Refusal> ReadPoem(std::string_view bytes);
 // The same from a file at any path: a poem may lie outside the program's folder, since it is
 // only read. Also refuses a folder, a FIFO, a link to either, and a file that cannot be read.
@@ -59,7 +71,8 @@ struct Scansion {
     std::string meterName;  // "iambic pentameter", ...; "imposed" for an imposed meter
     std::int64_t verseLines = 0;
     std::int64_t syllables = 0;
-    std::int64_t linesFitting = 0;  // lines the meter check finds fitting the meter
+    std::int64_t linesFitting = 0;       // lines the meter check finds fitting the meter
+    std::vector<Warning> warnings = {};  // the reader's, from ScanPoemFile
 };
 
 struct Cancelled {};

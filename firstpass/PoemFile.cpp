@@ -46,8 +46,7 @@ struct Descriptor {
 
 }  // namespace
 
-std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits,
-                                               std::vector<std::int32_t>* rows) {
+std::variant<std::string, Refusal> ReadPoemBytes(const QString& path, const PoemLimits& limits) {
     const QByteArray name = QFile::encodeName(path);
     if (path.isEmpty() || name.contains('\0')) {
         return Refusal{"No poem file is named.", 0};
@@ -94,7 +93,16 @@ std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLi
         }
         bytes.append(chunk.data(), static_cast<std::size_t>(got));
     }
-    return ReadPoemWithin(bytes, limits, rows);
+    return bytes;
+}
+
+std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits,
+                                               std::vector<std::int32_t>* rows) {
+    std::variant<std::string, Refusal> bytes = ReadPoemBytes(path, limits);
+    if (auto* refusal = std::get_if<Refusal>(&bytes)) {
+        return std::move(*refusal);
+    }
+    return ReadPoemWithin(std::get<std::string>(bytes), limits, rows);
 }
 
 }  // namespace corvale::firstpass

@@ -1,11 +1,14 @@
 #include "firstpass/PoemReader.h"
 
+#include "firstpass/TeiReader.h"
 #include "platform/TextCodec.h"
 #include "scansion/RecordFormat.h"
 
 #include <QStringDecoder>
 #include <QStringView>
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -17,9 +20,63 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
+bool HasByteOrderMark(std::string_view bytes) {
+    return StartsWith(bytes, "\xEF\xBB\xBF") || StartsWith(bytes, "\xFF\xFE") ||
+           StartsWith(bytes, "\xFE\xFF");
+}
+
 QString DecodeUtf16(std::string_view bytes, QStringDecoder::Encoding encoding) {
     QStringDecoder decoder(encoding);
     return decoder.decode(QByteArrayView(bytes.data(), std::ssize(bytes)));
+}
+
+// Besides CR and LF, the line and paragraph separators and NEL end a row: inside one they would
+// glue two words together.
+bool EndsRow(QChar c) {
+    return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029) || c == QChar(0x85);
+}
+
+// Where the row beginning at `at` ends, and where the next one begins: CR LF ends a row once.
+struct RowSpan {
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+RowSpan RowFrom(QStringView text, qsizetype at) {
+    RowSpan span{at, at};
+    while (span.end < text.size() && !EndsRow(text[span.end])) {
+        ++span.end;
+    }
+    span.next = span.end;
+    if (span.next < text.size()) {
+        const bool crLf =
+            text[span.end] == u'\r' && span.end + 1 < text.size() && text[span.end + 1] == u'\n';
+        span.next += crLf ? 2 : 1;
+    }
+    return span;
+}
+
+// The row (from 1) that the end of `text` lies on.
+std::int64_t RowAtEnd(QStringView text) {
+    std::int64_t row = 1;
+    for (qsizetype at = 0;; ++row) {
+        const RowSpan span = RowFrom(text, at);
+        if (span.end == text.size()) {
+            return row;
+        }
+        at = span.next;
+    }
+}
+
+// UTF-16 without a BOM, mostly of a script in the first 256 code points: a NUL in most of the
+// code units, in the same half of each, and almost none in the other.
+bool LooksLikeUtf16(std::string_view bytes) {
+    std::array<std::int64_t, 2> nuls{};
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        nuls[at % 2] += bytes[at] == '\0';
+    }
+    const std::int64_t most = std::max(nuls[0], nuls[1]);
+    const std::int64_t fewest = std::min(nuls[0], nuls[1]);
+    return most * 10 >= std::ssize(bytes) / 2 * 7 && fewest * 10 <= most;
 }
 
 // The keyword in a row's second tab field, when the row is a scansion record's.
@@ -42,26 +99,14 @@ public:
         : text_(text), limits_(limits), rows_(rows) {}
 
     std::variant<Poem, Refusal> Run() {
-        qsizetype at = 0;
         std::int64_t row = 0;
-        while (at < text_.size()) {
-            qsizetype end = at;
-            while (end < text_.size() && text_[end] != u'\r' && text_[end] != u'\n') {
-                ++end;
-            }
+        for (qsizetype at = 0; at < text_.size();) {
+            const RowSpan span = RowFrom(text_, at);
             if (std::optional<Refusal> refusal =
-                    Take(QStringView(text_).sliced(at, end - at), ++row)) {
+                    Take(QStringView(text_).sliced(at, span.end - at), ++row)) {
                 return *refusal;
             }
-            at = end;
-            if (at < text_.size() && text_[at] == u'\r') {
-                ++at;
-                if (at < text_.size() && text_[at] == u'\n') {
-                    ++at;
-                }
-            } else if (at < text_.size()) {
-                ++at;
-            }
+            at = span.next;
         }
         if (poem_.verseLines.empty()) {
             return Refusal{row == 0 ? "The poem file is empty: there is nothing to scan."
@@ -82,24 +127,12 @@ private:
                                "scan the poem it came from.",
                            number};
         }
-        // A tab, or any other control character, would not survive as part of a row of the
-        // scansion file: each becomes a space. A byte order mark inside the text (files joined
-        // together) is no character of the poem's.
-        QString line = row.toString();
-        line.remove(QChar(0xFEFF));
-        for (QChar& c : line) {
-            if (c.category() == QChar::Other_Control) {
-                c = u' ';
-            }
-        }
-        line = line.trimmed();
+        const QString line = CleanVerseLine(row.toString());
         if (line.isEmpty()) {
             return std::nullopt;  // a stanza break
         }
         if (std::ssize(poem_.verseLines) >= limits_.mostVerseLines) {
-            return Refusal{"The poem has more than " + WithThousands(limits_.mostVerseLines) +
-                               " verse lines, the most Corvale scans.",
-                           number};
+            return TooManyVerseLines(limits_, number);
         }
         poem_.verseLines.push_back(line.toStdString());
         if (rows_) {
@@ -114,6 +147,35 @@ private:
     Poem poem_;
 };
 
+// Scanning a poem of nothing but marks ("* * *") would give no syllable at all.
+bool HasAWord(const Poem& poem) {
+    return std::any_of(poem.verseLines.begin(), poem.verseLines.end(), [](const std::string& line) {
+        const QString text = QString::fromStdString(line);
+        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    });
+}
+
+Warning BadBytes(QStringView before, std::int64_t count) {
+    return {"not valid UTF-8; " + WithThousands(count) +
+                (count == 1 ? " bad byte is" : " bad bytes are") +
+                " read as U+FFFD (\xEF\xBF\xBD), the rest as UTF-8",
+            RowAtEnd(before)};
+}
+
+// UTF-8 from `bytes`, when few enough of them are bad.
+std::optional<DecodedPoem> DecodeUtf8(std::string_view bytes, bool declared) {
+    const Utf8Tally tally = TallyUtf8(bytes);
+    if (tally.invalid == 0) {
+        return DecodedPoem{Decode(bytes, Encoding::Utf8), std::nullopt};
+    }
+    if (!declared && tally.multiByte <= tally.invalid) {
+        return std::nullopt;
+    }
+    return DecodedPoem{
+        Decode(bytes, Encoding::Utf8),
+        BadBytes(Decode(bytes.substr(0, tally.firstInvalid), Encoding::Utf8), tally.invalid)};
+}
+
 }  // namespace
 
 Refusal TooLarge(const PoemLimits& limits) {
@@ -122,6 +184,12 @@ Refusal TooLarge(const PoemLimits& limits) {
                                  ? WithThousands(limits.largestFile / mib) + " MiB"
                                  : WithThousands(limits.largestFile) + " bytes";
     return {"The poem file is larger than " + size + ", the most Corvale reads.", 0};
+}
+
+Refusal TooManyVerseLines(const PoemLimits& limits, std::int64_t row) {
+    return {"The poem has more than " + WithThousands(limits.mostVerseLines) +
+                " verse lines, the most Corvale scans.",
+            row};
 }
 
 std::string WithThousands(std::int64_t number) {
@@ -133,17 +201,35 @@ std::string WithThousands(std::int64_t number) {
     return digits;
 }
 
-QString DecodePoem(std::string_view bytes) {
+QString CleanVerseLine(QString row) {
+    // A byte order mark inside the text (files joined together) is no character of the poem's,
+    // and a soft hyphen only says where a word may break.
+    row.remove(QChar(0xFEFF));
+    row.remove(QChar(0xAD));
+    // A tab, or any other control character, would not survive as part of a row of the
+    // scansion file: each becomes a space.
+    for (QChar& c : row) {
+        if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        }
+    }
+    return row.trimmed();
+}
+
+DecodedPoem DecodePoem(std::string_view bytes) {
     if (StartsWith(bytes, "\xEF\xBB\xBF")) {
-        return Decode(bytes.substr(3), Encoding::Utf8);
+        return *DecodeUtf8(bytes.substr(3), true);
     }
     if (StartsWith(bytes, "\xFF\xFE")) {
-        return DecodeUtf16(bytes.substr(2), QStringDecoder::Utf16LE);
+        return {DecodeUtf16(bytes.substr(2), QStringDecoder::Utf16LE), std::nullopt};
     }
     if (StartsWith(bytes, "\xFE\xFF")) {
-        return DecodeUtf16(bytes.substr(2), QStringDecoder::Utf16BE);
+        return {DecodeUtf16(bytes.substr(2), QStringDecoder::Utf16BE), std::nullopt};
     }
-    return Decode(bytes, DetectEncoding(bytes));
+    if (std::optional<DecodedPoem> utf8 = DecodeUtf8(bytes, false)) {
+        return std::move(*utf8);
+    }
+    return {Decode(bytes, Encoding::Windows1252), std::nullopt};
 }
 
 std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits,
@@ -151,8 +237,30 @@ std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLim
     if (std::ssize(bytes) > limits.largestFile) {
         return TooLarge(limits);
     }
-    const QString text = DecodePoem(bytes);
-    return RowWalk(text, limits, rows).Run();
+    if (!HasByteOrderMark(bytes) && bytes.find('\0') != std::string_view::npos &&
+        LooksLikeUtf16(bytes)) {
+        return Refusal{
+            "The poem looks like UTF-16 without a byte order mark, which Corvale cannot tell "
+            "for certain: save it as UTF-8, or as UTF-16 with a byte order mark, and scan it "
+            "again.",
+            0};
+    }
+    DecodedPoem decoded = DecodePoem(bytes);
+    std::variant<Poem, Refusal> read = LooksLikeTei(decoded.text)
+                                           ? ReadTeiPoem(std::move(decoded.text), limits, rows)
+                                           : RowWalk(decoded.text, limits, rows).Run();
+    if (auto* poem = std::get_if<Poem>(&read)) {
+        if (!HasAWord(*poem)) {
+            return Refusal{
+                "The poem has no verse lines: no row holds a word, only marks such as \"* * *\", "
+                "so there is nothing to scan.",
+                0};
+        }
+        if (decoded.badBytes) {
+            poem->warnings.push_back(std::move(*decoded.badBytes));
+        }
+    }
+    return read;
 }
 
 std::variant<Poem, Refusal> ReadPoem(std::string_view bytes) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -26,13 +27,27 @@ std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLim
                                            std::vector<std::int32_t>* rows = nullptr);
 std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits,
                                                std::vector<std::int32_t>* rows = nullptr);
+// The bytes of the file, with the refusals of ReadPoemFile that concern the file itself.
+std::variant<std::string, Refusal> ReadPoemBytes(const QString& path, const PoemLimits& limits);
 
-// The poem's text: the BOM decides between UTF-8 and UTF-16 (little or big endian); without
-// one, valid UTF-8 is read as UTF-8 and anything else as Windows-1252.
-QString DecodePoem(std::string_view bytes);
+// The poem's text: the BOM decides between UTF-8 and UTF-16 (little or big endian). Without
+// one, valid UTF-8 is read as UTF-8, and so is UTF-8 whose valid multi-byte sequences outnumber
+// its bad bytes, each bad byte becoming U+FFFD, with a warning naming the row of the first.
+// Anything else is Windows-1252.
+struct DecodedPoem {
+    QString text;
+    std::optional<Warning> badBytes;
+};
+DecodedPoem DecodePoem(std::string_view bytes);
 
-// The refusal of a file past limits.largestFile.
+// A row of a poem as a verse line: byte order marks and soft hyphens dropped, tabs and other
+// control characters turned into spaces, trimmed. Empty for a blank row.
+QString CleanVerseLine(QString row);
+
+// The refusals of a file past limits.largestFile, and of a poem past limits.mostVerseLines at
+// the verse line on `row`.
 Refusal TooLarge(const PoemLimits& limits);
+Refusal TooManyVerseLines(const PoemLimits& limits, std::int64_t row);
 
 // 10000000 as "10,000,000", for messages.
 std::string WithThousands(std::int64_t number);

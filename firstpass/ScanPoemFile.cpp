@@ -11,6 +11,9 @@ std::variant<Scansion, Refusal, Cancelled> ScanPoemFile(const QString& path,
         return std::move(*refusal);
     }
     std::variant<Scansion, Refusal, Cancelled> result = Scan(std::get<Poem>(poem), options);
+    if (auto* scansion = std::get_if<Scansion>(&result)) {
+        scansion->warnings = std::move(std::get<Poem>(poem).warnings);
+    }
     // The scan names a verse line by its number; the file names the row it stands on.
     if (auto* refusal = std::get_if<Refusal>(&result); refusal != nullptr) {
         const std::int64_t line = refusal->row;

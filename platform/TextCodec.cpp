@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -103,6 +104,27 @@ void MarkUnmappable(const QString& text, std::string& bytes) {
 
 Encoding DetectEncoding(std::string_view bytes) {
     return IsValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
+}
+
+Utf8Tally TallyUtf8(std::string_view bytes) {
+    Utf8Tally tally;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        at = SkipAscii(bytes, at);
+        if (at == bytes.size()) {
+            break;
+        }
+        const std::size_t length = Utf8SequenceLength(bytes, at);
+        if (length == 0) {
+            tally.firstInvalid = std::min(tally.firstInvalid, at);
+            ++tally.invalid;
+            ++at;
+        } else {
+            ++tally.multiByte;
+            at += length;
+        }
+    }
+    return tally;
 }
 
 QString Decode(std::string_view bytes, Encoding encoding) {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <cstdint>
+
 #include <string>
 #include <string_view>
 
@@ -14,6 +17,16 @@ namespace corvale {
 enum class Encoding { Utf8, Windows1252 };
 
 Encoding DetectEncoding(std::string_view bytes);
+
+// How far bytes are from valid UTF-8: the valid sequences of more than one byte, the bytes that
+// belong to no valid sequence (each of which a UTF-8 decoder turns into one U+FFFD), and the
+// offset of the first of those.
+struct Utf8Tally {
+    std::int64_t multiByte = 0;
+    std::int64_t invalid = 0;
+    std::size_t firstInvalid = std::string_view::npos;
+};
+Utf8Tally TallyUtf8(std::string_view bytes);
 QString Decode(std::string_view bytes, Encoding encoding);
 // Characters the encoding cannot hold become "?".
 std::string Encode(const QString& text, Encoding encoding);

@@ -1,8 +1,9 @@
-// Scan a poem: from a plain poem, chosen in any folder since it is only read, to a scansion
-// file and its meter file in the program's folder, opened at line 1. The first pass runs on a
-// worker thread (PoemScan.h); nothing is written before it has finished, the user has agreed
-// to leave the file on screen, and the names are free.
+// Scan a poem: from a poem (plain text or TEI), chosen in any folder since it is only read, to
+// a scansion file and its meter file in the program's folder, opened at line 1. The first pass
+// runs on a worker thread (PoemScan.h); nothing is written before it has finished, the user has
+// agreed to leave the file on screen, and the names are free.
 
+#include "firstpass/OutputWriter.h"
 #include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
 #include "window/MainWindow.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <array>
 
 namespace corvale {
 
@@ -24,11 +24,31 @@ QString RefusalMessage(const QString& poemPath, const firstpass::Refusal& refusa
         .arg(QFileInfo(poemPath).fileName(), where, QString::fromStdString(refusal.message));
 }
 
-QString WriteFailedMessage(const std::string& name) {
-    return QStringLiteral(
-               "I couldn't write %1, so nothing was written.  Perhaps the folder is read-only "
-               "or the disk is full.")
-        .arg(DecodeFileName(name));
+// The outputs of the scansion file `name` in the program's folder.
+firstpass::OutputNames NamesInFolder(const Platform& platform, const std::string& name) {
+    return {platform.PathOf(name), platform.PathOf(OwnMeterFileName(name))};
+}
+
+QString InFolder(const Platform& platform, const QString& path) {
+    return QDir(platform.ProgramFolder()).relativeFilePath(path);
+}
+
+// What the reader took as best it could, and an orphan meter file replaced; empty when all
+// went plainly.
+QString ScanNotes(const QString& poemPath, const firstpass::Scansion& scansion,
+                  const firstpass::WriteResult& written, const Platform& platform) {
+    QStringList notes;
+    for (const firstpass::Warning& warning : scansion.warnings) {
+        notes << QStringLiteral("%1, row %2: %3.")
+                     .arg(QFileInfo(poemPath).fileName())
+                     .arg(warning.row)
+                     .arg(QString::fromStdString(warning.message));
+    }
+    if (written.replacedOrphan) {
+        notes << QStringLiteral("I replaced %1, a meter file whose scansion file was missing.")
+                     .arg(InFolder(platform, written.file));
+    }
+    return notes.join(QStringLiteral("  "));
 }
 
 // `file` (absolute) as a name relative to `folder`; nullopt when it lies outside.
@@ -67,7 +87,7 @@ bool IsHidden(const QString& name) {
 
 void MainWindow::ScanPoem() {
     const QString poemPath = work_.GetPlatform().ChooseFileToRead(
-        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt);;All files (*)"));
+        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt *.xml);;All files (*)"));
     if (poemPath.isEmpty()) {
         return;
     }
@@ -109,44 +129,48 @@ std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemP
     return std::nullopt;  // cancelled
 }
 
-// Both files are new: neither replaces anything, and the scansion file goes again when its
-// meter file cannot be written.
+// Neither name is taken when it is chosen; one taken meanwhile (by another scan writing the
+// same name) is asked about again.
 std::optional<std::string> MainWindow::WriteScanOutputs(const QString& poemPath,
                                                         const firstpass::Scansion& scansion) {
-    const firstpass::OutputNames names = firstpass::OutputNamesFor(QFileInfo(poemPath).fileName());
-    const std::optional<std::string> name = ChooseFreeOutputName(EncodeFileName(names.scansion));
-    if (!name) {
-        return std::nullopt;
-    }
     Platform& platform = work_.GetPlatform();
-    const std::array<std::string, 1> scansionName{*name};
-    const std::array<std::string, 1> meterName{OwnMeterFileName(*name)};
-    if (!platform.CreateNewFile(scansionName, scansion.scansionFile)) {
-        platform.ShowMessage(WriteFailedMessage(scansionName[0]));
-        return std::nullopt;
+    std::string name =
+        EncodeFileName(firstpass::OutputNamesFor(QFileInfo(poemPath).fileName()).scansion);
+    for (;;) {
+        const std::optional<std::string> chosen = ChooseFreeOutputName(name);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        name = *chosen;
+        const firstpass::WriteResult written = firstpass::WriteOutputs(
+            NamesInFolder(platform, name), scansion, firstpass::WhenTaken::Skip);
+        if (written.outcome == firstpass::WriteResult::Outcome::Failed) {
+            platform.ShowMessage(
+                QStringLiteral("I couldn't write %1, so nothing was written.  Perhaps the folder "
+                               "is read-only or the disk is full.")
+                    .arg(InFolder(platform, written.file)));
+            return std::nullopt;
+        }
+        if (written.outcome == firstpass::WriteResult::Outcome::Written) {
+            if (const QString notes = ScanNotes(poemPath, scansion, written, platform);
+                !notes.isEmpty()) {
+                platform.ShowMessage(notes);
+            }
+            return name;
+        }
     }
-    if (!platform.CreateNewFile(meterName, scansion.meterFile)) {
-        platform.RemoveFile(scansionName[0]);
-        platform.ShowMessage(WriteFailedMessage(meterName[0]));
-        return std::nullopt;
-    }
-    platform.SyncFolderOf(scansionName[0]);
-    return name;
 }
 
 // While the scansion file's name or its meter file's is taken, a save dialog asks for another
 // name in the program's folder. nullopt when the user cancels it.
 std::optional<std::string> MainWindow::ChooseFreeOutputName(std::string name) {
     Platform& platform = work_.GetPlatform();
-    const auto isFree = [&platform](const std::string& file) {
-        return platform.WhatIsAt(file) == Platform::Occupant::Nothing;
-    };
     QString proposed = platform.PathOf(name);
-    while (!isFree(name) || !isFree(OwnMeterFileName(name))) {
-        const std::string taken = isFree(name) ? OwnMeterFileName(name) : name;
+    while (const std::optional<QString> taken =
+               firstpass::BlockingOutput(NamesInFolder(platform, name))) {
         const QString chosen = platform.ChooseFileToWrite(
             QStringLiteral("%1 exists: choose another name for the scansion file")
-                .arg(DecodeFileName(taken)),
+                .arg(InFolder(platform, *taken)),
             proposed);
         if (chosen.isEmpty()) {
             return std::nullopt;

@@ -66,7 +66,15 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf16LittleEndian",
                  Utf16("Tyger Tyger\r\n\r\nburning\r\n", false),
                  {"Tyger Tyger", "burning"}},
-        ReadCase{"Utf16BigEndian", Utf16("Tyger\nbright", true), {"Tyger", "bright"}}),
+        ReadCase{"Utf16BigEndian", Utf16("Tyger\nbright", true), {"Tyger", "bright"}},
+        // U+2028, U+2029 and NEL end rows; a soft hyphen is no syllable of its own.
+        ReadCase{"SeparatorsEndRowsSoftHyphensGo",
+                 "a\xE2\x80\xA8"
+                 "b\xE2\x80\xA9"
+                 "c\xC2\x85"
+                 "flow\xC2\xAD"
+                 "er",
+                 {"a", "b", "c", "flower"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusalCase {
@@ -124,6 +132,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "The poem has more than 2 verse lines, the most Corvale scans.",
                     4}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// One bad byte among curly quotes: still UTF-8, with a warning at the row of the first.
+TEST(PoemEncoding, MostlyUtf8IsUtf8WithAWarning) {
+    const auto read = ReadPoem(
+        "\xE2\x80\x9CO\xE2\x80\x9D\r\n\r\nO\x92"
+        "er \xE2\x80\x99tis\x92\n");
+    ASSERT_TRUE(std::holds_alternative<Poem>(read));
+    EXPECT_EQ(std::get<Poem>(read).verseLines, (Lines{"\xE2\x80\x9CO\xE2\x80\x9D",
+                                                      "O\xEF\xBF\xBD"
+                                                      "er \xE2\x80\x99tis\xEF\xBF\xBD"}));
+    ASSERT_EQ(std::get<Poem>(read).warnings.size(), 1u);
+    EXPECT_EQ(std::get<Poem>(read).warnings[0].row, 3);
+}
 
 TEST(PoemLimit, AsManyVerseLinesAsAllowedAreReadWithTheirRows) {
     std::vector<std::int32_t> rows;

@@ -98,9 +98,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--meter", "W X", "{D}/ode.txt"},
                   "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S "
                   "W S\""},
+        UsageCase{"MeterOfOnePlace",
+                  {"--meter", "W", "S", "{D}/ode.txt"},
+                  "--meter has one place only: put the meter's symbols in quotes, such as "
+                  "--meter \"W S W S W S W S W S\""},
         UsageCase{"MissingOutputFolder",
                   {"-o", "{D}/nowhere", "{D}/ode.txt"},
                   "{D}/nowhere: no such folder"},
+        UsageCase{"OutputFolderIsAFile",
+                  {"-o", "{D}/ode.txt", "{D}/ode.txt"},
+                  "{D}/ode.txt: not a folder"},
         UsageCase{"CompareOneFile",
                   {"--compare", "{D}/ode.txt"},
                   "--compare takes two scansion files: REFERENCE.txt OTHER.txt"},
@@ -177,13 +184,96 @@ INSTANTIATE_TEST_SUITE_P(
                 "{D}/ode.txt: skipped: {D}/out/ode.scansion.txt was written for another poem in "
                 "this run\n",
                 "a/ode.txt ode.txt out/ode.scansion.meter.txt out/ode.scansion.txt"},
-        RunCase{"CompareUnreadableFile",
+        RunCase{"SamePoemNamedTwice",
+                nullptr,
+                {"{D}/ode.txt", "{D}/./ode.txt"},
+                1,
+                kSummary,
+                "{D}/./ode.txt: skipped: this poem was named twice\n",
+                kOutputs},
+        // A second run over "*.txt" meets the first run's outputs, and a folder its memory file.
+        RunCase{
+            "CorvalesOwnFilesArePassedOver",
+            [](const ScanToolTest& t) {
+                t.Write("ode.scansion.txt", ScansionFile({{"O", {"O"}, {"3"}, {"4"}, ""}}));
+                t.Write("ode.scansion.meter.txt", "W\tS\r\n\r\n");
+                t.Write("RememberEarlierRun.txt", MemoryFile("ode.scansion.txt", "1"));
+            },
+            {"{D}/ode.scansion.meter.txt", "{D}/ode.scansion.txt", "{D}/RememberEarlierRun.txt"},
+            0,
+            "",
+            "{D}/ode.scansion.meter.txt: passed over: a meter file is Corvale's own, not a "
+            "poem\n{D}/ode.scansion.txt: passed over: a scansion file is Corvale's own, not a "
+            "poem\n{D}/RememberEarlierRun.txt: passed over: the memory file is Corvale's own, "
+            "not a poem\n",
+            "RememberEarlierRun.txt " + kOutputs},
+        // A run killed between its two renames left a meter file alone.
+        RunCase{"OrphanMeterFileIsReplaced",
+                [](const ScanToolTest& t) { t.Write("ode.scansion.meter.txt", "W\r\n"); },
+                {"{D}/ode.txt"},
+                0,
+                kSummary,
+                "{D}/ode.txt: replaced the meter file {D}/ode.scansion.meter.txt, whose scansion "
+                "file was missing\n",
+                kOutputs},
+        RunCase{"MostlyUtf8PoemIsUtf8WithAWarning",
+                [](const ScanToolTest& t) {
+                    t.Write("ode.txt", "\xE2\x80\x9CShall I\xE2\x80\x9D\r\n\r\nThou \x92 art\r\n");
+                },
+                {"{D}/ode.txt"},
+                0,
+                kSummary,
+                "{D}/ode.txt:3: not valid UTF-8; 1 bad byte is read as U+FFFD (\xEF\xBF\xBD), the "
+                "rest as UTF-8\n",
+                kOutputs},
+        RunCase{"Utf16WithoutByteOrderMark",
+                [](const ScanToolTest& t) {
+                    t.Write("ode.txt", std::string("O\0 \0R\0o\0s\0e\0", 12));
+                },
+                {"{D}/ode.txt"},
+                1,
+                "",
+                "{D}/ode.txt: The poem looks like UTF-16 without a byte order mark, which Corvale "
+                "cannot tell for certain: save it as UTF-8, or as UTF-16 with a byte order mark, "
+                "and scan it again.\n",
+                "ode.txt"},
+        RunCase{"PoemWithoutAWord",
+                [](const ScanToolTest& t) { t.Write("ode.txt", "* * *\n\n-- !\n"); },
+                {"{D}/ode.txt"},
+                1,
+                "",
+                "{D}/ode.txt: The poem has no verse lines: no row holds a word, only marks such "
+                "as \"* * *\", so there is nothing to scan.\n",
+                "ode.txt"},
+        RunCase{"TeiPoem",
+                [](const ScanToolTest& t) {
+                    QFile::copy(CORVALE_TEST_DATA "/tyger.tei.xml", t.folder.filePath("tyger.xml"));
+                },
+                {"{D}/tyger.xml"},
+                0,
+                "[^\n]*tyger.xml: 6 verse lines, [^\n]*\n",
+                "",
+                "ode.txt tyger.scansion.meter.txt tyger.scansion.txt tyger.xml"},
+        RunCase{"CompareMissingFile",
                 nullptr,
                 {"--compare", "{D}/a.txt", "{D}/b.txt"},
                 1,
                 "",
-                "corvale-scan: {D}/a.txt: cannot be read as a scansion file.\n",
+                "corvale-scan: {D}/a.txt: no such file.\n",
                 "ode.txt"},
+        RunCase{"CompareDifferentPoemsWarns",
+                [](const ScanToolTest& t) {
+                    t.Write("a.txt",
+                            ScansionFile({{"O Rose", {"O", "Rose"}, {"1", "3"}, {"2", "4"}, ""}}));
+                    t.Write("b.txt",
+                            ScansionFile({{"O Sun", {"O", "Sun"}, {"1", "3"}, {"2", "4"}, ""}}));
+                },
+                {"--compare", "{D}/a.txt", "{D}/b.txt"},
+                0,
+                "reference [\\s\\S]*",
+                "corvale-scan: warning: the verse text differs on 1 of 1 line: are these "
+                "scansions of the same poem?\n",
+                "a.txt b.txt ode.txt"},
         RunCase{"CompareFileWithoutRecords",
                 nullptr,
                 {"--compare", "{D}/ode.txt", "{D}/ode.txt"},
@@ -209,17 +299,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Either output existing skips the poem and leaves both alone; --force replaces it.
 TEST_F(ScanToolTest, ExistingOutputIsLeftAloneWithoutForceAndReplacedWithIt) {
-    Write("ode.scansion.meter.txt", "mine");
+    Write("ode.scansion.txt", "mine");
     EXPECT_EQ(Run({"{D}/ode.txt"}), 1);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(err.str(),
-              Expand("{D}/ode.txt: skipped: {D}/ode.scansion.meter.txt exists (--force replaces "
-                     "it)\n"));
-    EXPECT_EQ(Read("ode.scansion.meter.txt"), "mine");
-    EXPECT_EQ(Files(), "ode.scansion.meter.txt ode.txt");
+              Expand("{D}/ode.txt: skipped: {D}/ode.scansion.txt exists (--force replaces it)\n"));
+    EXPECT_EQ(Read("ode.scansion.txt"), "mine");
+    EXPECT_EQ(Files(), "ode.scansion.txt ode.txt");
 
     EXPECT_EQ(Run({"--force", "{D}/ode.txt"}), 0);
-    EXPECT_NE(Read("ode.scansion.meter.txt"), "mine");
+    EXPECT_NE(Read("ode.scansion.txt"), "mine");
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(Files(), kOutputs) << "no temporary file stays";
 }

@@ -144,9 +144,10 @@ TEST_P(ScanPoemNames, NothingIsReplacedAndNothingLeavesTheFolder) {
 INSTANTIATE_TEST_SUITE_P(
     Window, ScanPoemNames,
     testing::Values(
-        // The default name's scansion file is taken, then the chosen name's meter file.
+        // The default name's scansion file is taken, then the chosen name's meter file (by a
+        // folder: an ordinary meter file alone is an orphan, and replaced).
         NamingCase{"ChosenNameTakenAsksAgain",
-                   {kOdeScansion, "elegy.meter.txt"},
+                   {kOdeScansion, "elegy.meter.txt/"},
                    {"@/elegy.txt", "@/other.txt"},
                    0,
                    "other.txt"},

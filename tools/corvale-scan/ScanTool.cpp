@@ -2,14 +2,16 @@
 
 #include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
+#include "firstpass/OutputWriter.h"
+#include "firstpass/OwnFiles.h"
 #include "firstpass/PoemReader.h"
 #include "meter/TypedMeter.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,8 +28,9 @@ constexpr char kUsage[] =
     "Usage: corvale-scan [--meter \"W S ...\"] [--force] [-o DIR] POEM.txt...\n"
     "       corvale-scan --compare REFERENCE.txt OTHER.txt\n"
     "\n"
-    "Scans each plain-text poem and writes POEM.scansion.txt and its meter file\n"
-    "POEM.scansion.meter.txt beside it, ready to correct in Corvale.\n"
+    "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
+    "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. Files that\n"
+    "Corvale wrote itself (scansion, meter and memory files) are passed over.\n"
     "\n"
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of choosing one\n"
@@ -35,7 +38,8 @@ constexpr char kUsage[] =
     "  --compare             score OTHER.txt against the scansion REFERENCE.txt: words with\n"
     "                        the same syllable count, syllables with the same stress, lines\n"
     "                        that agree throughout, and the meters when both files have a\n"
-    "                        meter file of their own beside them\n"
+    "                        meter file of their own beside them; warns when the two\n"
+    "                        files' verse texts differ on more than half their lines\n"
     "  -h, --help            show this help\n"
     "  --version             show the version\n"
     "\n"
@@ -73,38 +77,6 @@ void Complain(std::ostream& err, const QString& file, std::int64_t row,
     err << ' ' << message << '\n';
 }
 
-// A name is taken when anything stands there, a link to nothing included.
-bool Taken(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
-// Writes both outputs completely before either is put in place, so that a failure never leaves
-// a half-written file; the meter file goes in first, so a new scansion file never stands
-// without its meter. An empty text on success, otherwise what went wrong.
-std::string WriteOutputs(const firstpass::OutputNames& names, const firstpass::Scansion& scansion) {
-    QSaveFile meter(names.meter);
-    QSaveFile records(names.scansion);
-    const auto write = [](QSaveFile& file, const std::string& bytes) {
-        return file.open(QIODevice::WriteOnly) &&
-               file.write(bytes.data(), std::ssize(bytes)) == std::ssize(bytes) && file.flush();
-    };
-    if (!write(meter, scansion.meterFile)) {
-        return Text(names.meter) + " cannot be written: " + Text(meter.errorString());
-    }
-    if (!write(records, scansion.scansionFile)) {
-        return Text(names.scansion) + " cannot be written: " + Text(records.errorString());
-    }
-    if (!meter.commit()) {
-        return Text(names.meter) + " cannot be written: " + Text(meter.errorString());
-    }
-    if (!records.commit()) {
-        return Text(names.scansion) + " cannot be written: " + Text(records.errorString()) +
-               " (its meter file " + Text(names.meter) + " was written)";
-    }
-    return {};
-}
-
 class Run {
 public:
     Run(const Settings& settings, std::ostream& out, std::ostream& err)
@@ -135,17 +107,37 @@ private:
             if (written_.contains(QFileInfo(name).absoluteFilePath())) {
                 return "skipped: " + Text(name) + " was written for another poem in this run";
             }
-            if (Taken(name) && QFileInfo(name).isDir()) {
+            if (QFileInfo(name).isDir()) {
                 return "skipped: " + Text(name) + " is a folder";
             }
-            if (Taken(name) && !settings_.force) {
-                return "skipped: " + Text(name) + " exists (--force replaces it)";
-            }
         }
-        return {};
+        const std::optional<QString> taken = firstpass::BlockingOutput(names);
+        return taken && !settings_.force ? Taken(*taken) : std::string();
+    }
+
+    static std::string Taken(const QString& name) {
+        return "skipped: " + Text(name) + " exists (--force replaces it)";
+    }
+
+    // Files Corvale wrote are passed over with a note, and a poem is scanned once.
+    std::optional<bool> PassOver(const QString& poemFile) {
+        const QFileInfo poem(poemFile);
+        if (!named_.insert(poem.exists() ? poem.canonicalFilePath() : poem.absoluteFilePath())
+                 .second) {
+            Complain(err_, poemFile, 0, "skipped: this poem was named twice");
+            return false;
+        }
+        if (const std::optional<std::string> own = firstpass::CorvalesOwnFile(poemFile)) {
+            Complain(err_, poemFile, 0, "passed over: " + *own + " is Corvale's own, not a poem");
+            return true;
+        }
+        return std::nullopt;
     }
 
     bool OnePoem(const QString& poemFile) {
+        if (const std::optional<bool> passedOver = PassOver(poemFile)) {
+            return *passedOver;
+        }
         const firstpass::OutputNames names = NamesFor(poemFile);
         if (const std::string obstacle = Obstacle(names); !obstacle.empty()) {
             Complain(err_, poemFile, 0, obstacle);
@@ -164,13 +156,39 @@ private:
             return false;
         }
         const auto& scansion = std::get<firstpass::Scansion>(scanned);
-        if (const std::string failure = WriteOutputs(names, scansion); !failure.empty()) {
-            Complain(err_, poemFile, 0, failure);
+        for (const firstpass::Warning& warning : scansion.warnings) {
+            Complain(err_, poemFile, warning.row, warning.message);
+        }
+        if (!Write(poemFile, names, scansion)) {
             return false;
         }
         written_.insert(QFileInfo(names.scansion).absoluteFilePath());
         written_.insert(QFileInfo(names.meter).absoluteFilePath());
         Summarise(poemFile, names, scansion);
+        return true;
+    }
+
+    bool Write(const QString& poemFile, const firstpass::OutputNames& names,
+               const firstpass::Scansion& scansion) {
+        const firstpass::WriteResult result = firstpass::WriteOutputs(
+            names, scansion,
+            settings_.force ? firstpass::WhenTaken::Replace : firstpass::WhenTaken::Skip);
+        switch (result.outcome) {
+            case firstpass::WriteResult::Outcome::Taken:
+                Complain(err_, poemFile, 0, Taken(result.file));
+                return false;
+            case firstpass::WriteResult::Outcome::Failed:
+                Complain(err_, poemFile, 0,
+                         Text(result.file) + " cannot be written: " + result.reason);
+                return false;
+            case firstpass::WriteResult::Outcome::Written:
+                break;
+        }
+        if (result.replacedOrphan) {
+            Complain(err_, poemFile, 0,
+                     "replaced the meter file " + Text(names.meter) +
+                         ", whose scansion file was missing");
+        }
         return true;
     }
 
@@ -200,6 +218,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::set<QString> written_;
+    std::set<QString> named_;  // the poems met so far, as canonical paths
 };
 
 int Compare(const QStringList& files, std::ostream& out, std::ostream& err) {
@@ -208,8 +227,15 @@ int Compare(const QStringList& files, std::ostream& out, std::ostream& err) {
         err << "corvale-scan: " << refusal->message << '\n';
         return kToolSomeFailed;
     }
+    const auto& comparison = std::get<analysis::Comparison>(compared);
+    const std::int64_t lines = std::max(comparison.referenceLines, comparison.otherLines);
+    if (2 * comparison.linesOfOtherText > lines) {
+        err << "corvale-scan: warning: the verse text differs on "
+            << WithThousands(comparison.linesOfOtherText) << " of " << Count(lines, "line")
+            << ": are these scansions of the same poem?\n";
+    }
     out << "reference " << Text(files[0]) << ", compared " << Text(files[1]) << '\n'
-        << analysis::ComparisonReport(std::get<analysis::Comparison>(compared));
+        << analysis::ComparisonReport(comparison);
     return kToolDone;
 }
 
@@ -257,13 +283,21 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
                               "--meter takes W and S symbols separated by spaces, such as "
                               "\"W S W S W S W S W S\"");
         }
+        // Unquoted, a meter's first symbol alone is taken, and the rest are read as poems.
+        if (symbols->size() == 1) {
+            return UsageError(err,
+                              "--meter has one place only: put the meter's symbols in quotes, "
+                              "such as --meter \"W S W S W S W S W S\"");
+        }
         settings.meter = *symbols;
     }
     settings.force = parser.isSet(force);
     if (parser.isSet(output)) {
         settings.outputFolder = parser.value(output);
-        if (!QFileInfo(settings.outputFolder).isDir()) {
-            return UsageError(err, Text(settings.outputFolder) + ": no such folder");
+        const QFileInfo folder(settings.outputFolder);
+        if (!folder.isDir()) {
+            return UsageError(err, Text(settings.outputFolder) +
+                                       (folder.exists() ? ": not a folder" : ": no such folder"));
         }
     }
     return Run(settings, out, err).AllPoems();
