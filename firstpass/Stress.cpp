@@ -91,6 +91,13 @@ std::vector<int> ValuesUnderMeter(const std::vector<Weight>& line, const meter::
             }
         }
     }
+    // The first foot is the one most often inverted: a weakened word in the line's first weak
+    // place takes the beat from an unstressed syllable (a clitic) in the strong place after it.
+    if (n >= 2 && line[0] == Weight::Weakened && line[1] == Weight::Unstressed &&
+        !meter.IsStrong(1) && meter.IsStrong(2)) {
+        values[0] = 2;
+        values[1] = 1;
+    }
     return values;
 }
 

@@ -152,6 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
                                {W::Stressed, W::Unstressed, W::Stressed, W::Unstressed},
                                "W\tS\tW\tS",
                                {3, 1, 3, 2}},
+                    ValuesCase{"FirstFootInvertedOverAClitic",
+                               {W::Weakened, W::Unstressed, W::Unstressed, W::Stressed},
+                               "W\tS\tW\tS",
+                               {2, 1, 1, 3}},
                     ValuesCase{"BeyondTheMeterIsWeak", {W::Weakened, W::Secondary}, "W", {1, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
