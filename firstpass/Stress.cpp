@@ -84,11 +84,12 @@ std::vector<int> ValuesUnderMeter(const std::vector<Weight>& line, const meter::
                 values[i] = strong ? 2 : 1;
                 break;
             case Weight::Unstressed: {
-                // The line's start stands for an unstressed neighbour where the beats alternate
-                // with single weak places; a triple meter may open on two unstressed syllables.
+                // The line's end stands for an unstressed neighbour, and so does its start where
+                // the beats alternate with single weak places (a triple meter may open on two
+                // unstressed syllables).
                 const bool after = i == 0 ? meter.IsStrong(3) : ValueBeforeMeter(line[i - 1]) == 1;
-                const bool between = after && i + 1 < n && ValueBeforeMeter(line[i + 1]) == 1;
-                values[i] = strong && (between || i + 1 == n) ? 2 : 1;
+                const bool between = after && (i + 1 == n || ValueBeforeMeter(line[i + 1]) == 1);
+                values[i] = strong && between ? 2 : 1;
                 break;
             }
         }
