@@ -80,9 +80,15 @@ std::vector<int> ValuesUnderMeter(const std::vector<Weight>& line, const meter::
                 values[i] = 3;
                 break;
             case Weight::Secondary:
-            case Weight::Weakened:
                 values[i] = strong ? 2 : 1;
                 break;
+            case Weight::Weakened: {
+                // A stress beside it outweighs it, even from a weak place.
+                const bool beside = (i > 0 && line[i - 1] == Weight::Stressed) ||
+                                    (i + 1 < n && line[i + 1] == Weight::Stressed);
+                values[i] = strong && !beside ? 2 : 1;
+                break;
+            }
             case Weight::Unstressed: {
                 // The line's end stands for an unstressed neighbour, and so does its start where
                 // the beats alternate with single weak places (a triple meter may open on two
