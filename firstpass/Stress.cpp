@@ -80,16 +80,32 @@ std::vector<int> ValuesUnderMeter(const std::vector<Weight>& line, const meter::
                 values[i] = 3;
                 break;
             case Weight::Secondary:
-            case Weight::Weakened:
                 values[i] = strong ? 2 : 1;
                 break;
+            case Weight::Weakened: {
+                // A stress beside it outweighs it, even from a weak place.
+                const bool beside = (i > 0 && line[i - 1] == Weight::Stressed) ||
+                                    (i + 1 < n && line[i + 1] == Weight::Stressed);
+                values[i] = strong && !beside ? 2 : 1;
+                break;
+            }
             case Weight::Unstressed: {
-                const bool between = i > 0 && i + 1 < n && ValueBeforeMeter(line[i - 1]) == 1 &&
-                                     ValueBeforeMeter(line[i + 1]) == 1;
-                values[i] = strong && (between || i + 1 == n) ? 2 : 1;
+                // The line's end stands for an unstressed neighbour, and so does its start where
+                // the beats alternate with single weak places (a triple meter may open on two
+                // unstressed syllables).
+                const bool after = i == 0 ? meter.IsStrong(3) : ValueBeforeMeter(line[i - 1]) == 1;
+                const bool between = after && (i + 1 == n || ValueBeforeMeter(line[i + 1]) == 1);
+                values[i] = strong && between ? 2 : 1;
                 break;
             }
         }
+    }
+    // The first foot is the one most often inverted: a weakened word in the line's first weak
+    // place takes the beat from an unstressed syllable (a clitic) in the strong place after it.
+    if (n >= 2 && line[0] == Weight::Weakened && line[1] == Weight::Unstressed &&
+        !meter.IsStrong(1) && meter.IsStrong(2)) {
+        values[0] = 2;
+        values[1] = 1;
     }
     return values;
 }

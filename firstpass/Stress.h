@@ -36,9 +36,11 @@ inline int ValueBeforeMeter(Weight weight) {
 }
 
 // The values written for a line under its meter, column i standing in place i:
-// 3 for Stressed; 2 for a Secondary or Weakened syllable in a strong place, for an Unstressed one
-// in a strong place between two syllables unstressed before the meter, and for an Unstressed
-// last syllable in a strong place; 1 otherwise.
+// 3 for Stressed; 2 for a Secondary syllable in a strong place, for a Weakened one in a strong
+// place with no Stressed syllable beside it, and for an Unstressed one in a strong place between
+// two syllables unstressed before the meter (the line's end counting as one, and its start where
+// the place after next is strong); 1 otherwise. An inverted first foot moves the 2: a Weakened
+// first syllable in a weak place takes it from an Unstressed one in the strong place after it.
 std::vector<int> ValuesUnderMeter(const std::vector<Weight>& line, const meter::Meter& meter);
 
 }  // namespace corvale::firstpass

@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 using W = Weight;
+constexpr Weight U = W::Unstressed, K = W::Weakened, T = W::Stressed;  // short for the rows
 
 struct ValuesCase {
     const char* name;
@@ -136,9 +137,13 @@ INSTANTIATE_TEST_SUITE_P(
                                "S\tW\tS\tW",
                                {3, 1, 2, 1}},
                     ValuesCase{"WeakenedMonosyllableHeardInAStrongPlace",
-                               {W::Weakened, W::Weakened, W::Stressed},
+                               {W::Weakened, W::Weakened, W::Unstressed},
                                "W\tS\tW",
-                               {1, 2, 3}},
+                               {1, 2, 1}},
+                    ValuesCase{"WeakenedNotHeardBesideAStress", {U, K, T}, "W\tS\tW", {1, 1, 3}},
+                    ValuesCase{"FirstFootInverted", {K, U, U, T}, "W\tS\tW\tS", {2, 1, 1, 3}},
+                    ValuesCase{"EndsPromotedInDupleTime", {U, U, U}, "S\tW\tS", {2, 1, 2}},
+                    ValuesCase{"StartLeftInTripleTime", {U, U, T}, "S\tW\tW", {1, 1, 3}},
                     ValuesCase{
                         "PromotedBetweenTwoUnstressed",
                         {W::Stressed, W::Unstressed, W::Unstressed, W::Weakened, W::Stressed},
@@ -151,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ValuesCase{"UnstressedLastSyllableInAStrongPlace",
                                {W::Stressed, W::Unstressed, W::Stressed, W::Unstressed},
                                "W\tS\tW\tS",
-                               {3, 1, 3, 2}},
+                               {3, 1, 3, 1}},
                     ValuesCase{"BeyondTheMeterIsWeak", {W::Weakened, W::Secondary}, "W", {1, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
