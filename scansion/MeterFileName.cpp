@@ -1,5 +1,7 @@
 #include "scansion/MeterFileName.h"
 
+#include "platform/Platform.h"
+
 namespace corvale {
 
 std::string OwnMeterFileName(std::string_view scansionFileName) {
@@ -9,6 +11,14 @@ std::string OwnMeterFileName(std::string_view scansionFileName) {
     const bool hasExtension = dot != std::string_view::npos && dot > nameStart;
     std::string base(hasExtension ? scansionFileName.substr(0, dot) : scansionFileName);
     return base + ".meter.txt";
+}
+
+QString NoMeterMessage(std::string_view scansionFileName, const QString& folder) {
+    return QStringLiteral(
+               "There is no meter for %1.  I need %2 beside it, or meter.txt in %3, holding the "
+               "symbols of the meter (like S and W) separated by tabs.")
+        .arg(DecodeFileName(scansionFileName), DecodeFileName(OwnMeterFileName(scansionFileName)),
+             folder);
 }
 
 }  // namespace corvale

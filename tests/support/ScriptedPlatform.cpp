@@ -11,6 +11,7 @@ namespace corvale::test {
 
 ScriptedPlatform::ScriptedPlatform() : programFolder_(folder_.path()) {
     EXPECT_TRUE(folder_.isValid());
+    EXPECT_TRUE(userFolder_.isValid());
 }
 
 ScriptedPlatform::ScriptedPlatform(const QString& programSubfolder)
@@ -55,9 +56,50 @@ QString NextChoice(std::deque<QString>& choices, const QString& caption) {
 
 }  // namespace
 
-QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/) {
-    dialogs_.push_back({caption, QString()});
+QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/,
+                                           const QString& startFolder) {
+    dialogs_.push_back({caption, startFolder});
     return NextChoice(choices_, caption);
+}
+
+std::size_t ScriptedPlatform::AskChoice(const QString& text, const std::vector<QString>& answers) {
+    messages_.push_back({Kind::Choice, text});
+    if (picks_.empty()) {
+        ADD_FAILURE() << "unexpected choice: " << text.toStdString();
+        return answers.size() - 1;
+    }
+    const std::size_t pick = picks_.front();
+    picks_.pop_front();
+    return pick;
+}
+
+std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& /*initial*/) {
+    messages_.push_back({Kind::Text, text});
+    if (texts_.empty()) {
+        ADD_FAILURE() << "unexpected text box: " << text.toStdString();
+        return std::nullopt;
+    }
+    const bool given = texts_.front().has_value();
+    const QString typed = texts_.front().value_or(QString());
+    texts_.pop_front();
+    if (!given) {
+        return std::nullopt;
+    }
+    return typed;
+}
+
+void ScriptedPlatform::WillPick(std::vector<std::size_t> answers) {
+    picks_.insert(picks_.end(), answers.begin(), answers.end());
+}
+
+void ScriptedPlatform::WillType(std::vector<std::optional<QString>> texts) {
+    texts_.insert(texts_.end(), texts.begin(), texts.end());
+}
+
+bool ScriptedPlatform::MoveToFolder(const QString& folder, const QString& folderInTitle) {
+    programFolder_ = folder;
+    folderInTitle_ = folderInTitle;
+    return true;
 }
 
 QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
