@@ -97,8 +97,15 @@ std::optional<std::int32_t> Workspace::OpenFileAt(const FilePlace& place, Leavin
         SpacingOfButtons = leftSettings.back();
     }
     movingFolder_ = true;
-    const std::optional<std::int32_t> opened =
-        SwitchWorkingFile(place.name, Leaving::Go, openAt.value_or(line));
+    std::optional<std::int32_t> opened;
+    try {
+        opened = SwitchWorkingFile(place.name, Leaving::Go, openAt.value_or(line));
+    } catch (const ProgramEnded&) {
+        // The program ends on the file it had open, in its folder.
+        movingFolder_ = false;
+        platform_.MoveToFolder(leftFolder, leftTitle);
+        throw;
+    }
     movingFolder_ = false;
     if (!opened) {
         platform_.MoveToFolder(leftFolder, leftTitle);

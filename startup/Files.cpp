@@ -10,8 +10,30 @@ namespace corvale::startup {
 namespace {
 
 // Enough for the first four rows of any file the program can open: a row holds at most
-// kMostPositions values.
+// kMostPositions values. Most files are told by their first chunk.
 constexpr qint64 kFirstRowsBytes = qint64{1} << 20;
+constexpr qint64 kChunk = qint64{64} << 10;
+
+std::string_view View(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// The bytes hold four whole rows that are not blank: nothing further changes the kind.
+bool HoldsFourRows(std::string_view bytes) {
+    int rows = 0;
+    for (std::size_t from = 0; rows < 4;) {
+        const std::size_t lineFeed = bytes.find('\n', from);
+        if (lineFeed == std::string_view::npos) {
+            return false;
+        }
+        const std::string_view row = bytes.substr(from, lineFeed - from);
+        if (row.find_first_not_of(" \t\r") != std::string_view::npos) {
+            ++rows;
+        }
+        from = lineFeed + 1;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -20,14 +42,18 @@ FileKind KindOfFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return FileKind::Unreadable;
     }
-    const QByteArray start = file.read(kFirstRowsBytes);
+    QByteArray start;
+    while (start.size() < kFirstRowsBytes && !HoldsFourRows(View(start))) {
+        const QByteArray chunk = file.read(kChunk);
+        if (chunk.isEmpty()) {
+            break;
+        }
+        start += chunk;
+    }
     if (file.error() != QFileDevice::NoError) {
         return FileKind::Unreadable;
     }
-    return BeginsWithRecord(
-               std::string_view(start.constData(), static_cast<std::size_t>(start.size())))
-               ? FileKind::Scansion
-               : FileKind::Other;
+    return BeginsWithRecord(View(start)) ? FileKind::Scansion : FileKind::Other;
 }
 
 std::optional<QString> NewestScansionFile(const QString& folder) {

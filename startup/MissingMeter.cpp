@@ -90,8 +90,8 @@ std::optional<std::string> TypeMeter(Platform& platform, const std::string& name
     QString typed;
     for (;;) {
         const std::optional<QString> text = platform.AskText(
-            QStringLiteral("The meter of %1, a W for each weak place and an S for each strong "
-                           "one, separated by spaces (such as %2):")
+            QStringLiteral("The meter of %1:\na W for each weak place and an S for each strong "
+                           "one, separated by spaces, such as %2")
                 .arg(DecodeFileName(name), QLatin1String(kExample)),
             typed);
         if (!text) {

@@ -46,8 +46,13 @@ std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
         return Refusal(argument, QStringLiteral("there is no such folder"));
     }
     if (info.isFile()) {
+        const bool poem = KindOfFile(path) == FileKind::Other;
+        // A poem is only read; a scansion file is worked on, and hidden ones never are.
+        if (!poem && IsHiddenName(info.fileName())) {
+            return Refusal(argument, QStringLiteral("Corvale opens no hidden file"));
+        }
         WorkingFolder chosen = Chosen(info.absolutePath(), places);
-        chosen.file = StartFile{info.fileName(), KindOfFile(path) == FileKind::Other};
+        chosen.file = StartFile{info.fileName(), poem};
         return chosen;
     }
     if (!info.isDir()) {
