@@ -14,9 +14,7 @@
 namespace corvale::test {
 namespace {
 
-const std::string kThree = ScansionFile({{"one", {"one"}, {"3"}, {"4"}, ""},
-                                         {"two", {"two"}, {"3"}, {"4"}, ""},
-                                         {"three", {"three"}, {"3"}, {"4"}, ""}});
+const std::string kThree = ScansionFile(std::vector<Verse>(3, {"line", {"x"}, {"3"}, {"4"}, ""}));
 
 class OpenElsewhere : public testing::Test {
 protected:

@@ -38,9 +38,6 @@ protected:
         ClickCell("stressUpButtons", 1);
         Click(QStringLiteral("commitLineButton"));
     }
-    QString Path(const std::string& name) const {
-        return QDir::cleanPath(QString::fromStdString(platform.FilePath(name)));
-    }
     std::string ReadAtHome(const std::string& name) const {
         QFile file(home + u'/' + QString::fromStdString(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
@@ -65,7 +62,7 @@ protected:
 
 TEST_F(OpenByPath, OpenInTheWorkingFolderSavesWhenAskedAndStays) {
     platform.WillAnswer({Answer::Yes});
-    platform.WillChoose({Path(kTyger)});
+    platform.WillChoose({home + "/tyger.txt"});
     form->openAction->trigger();
 
     EXPECT_EQ(platform.Dialogs().at(0).proposed, home);
@@ -91,8 +88,8 @@ TEST_F(OpenByPath, OpenElsewhereDiscardsWhenToldAndTakesThatFolder) {
 
 TEST_F(OpenByPath, OpenRecentDropsAFileThatHasGoneAndOpensOneAtItsLine) {
     startup::RecentFiles recent;
-    recent.Put(Path("gone.txt"), 4);
-    recent.Put(Path(kTyger), 7);
+    recent.Put(home + "/gone.txt", 4);
+    recent.Put(home + "/tyger.txt", 7);
     ASSERT_TRUE(recent.Write(platform.UserFolder()));
     emit form->recentMenu->aboutToShow();
     const QList<QAction*> items = form->recentMenu->actions();
@@ -101,7 +98,7 @@ TEST_F(OpenByPath, OpenRecentDropsAFileThatHasGoneAndOpensOneAtItsLine) {
 
     items[1]->trigger();
     EXPECT_EQ(form->lineStatusLabel->text().left(12), "gone.txt is ");
-    EXPECT_FALSE(startup::RecentFiles::Read(platform.UserFolder()).LineOf(Path("gone.txt")));
+    EXPECT_FALSE(startup::RecentFiles::Read(platform.UserFolder()).LineOf(home + "/gone.txt"));
     platform.WillAnswer({Answer::Yes});
     items[0]->trigger();
     EXPECT_EQ(Progress(), "7/24");
@@ -109,7 +106,7 @@ TEST_F(OpenByPath, OpenRecentDropsAFileThatHasGoneAndOpensOneAtItsLine) {
 
 TEST_F(OpenByPath, ADroppedScansionFileOpensAndADroppedPoemIsOfferedToScanAPoem) {
     platform.WillAnswer({Answer::Yes});
-    Drop(Path(kTyger));
+    Drop(home + "/tyger.txt");
     EXPECT_EQ(form->fileNameBox->text(), kTyger);
 
     form->SetPoemScanner([](const QString&, const firstpass::Progress&) -> PoemScanResult {

@@ -11,7 +11,6 @@ namespace corvale::test {
 
 ScriptedPlatform::ScriptedPlatform() : programFolder_(folder_.path()) {
     EXPECT_TRUE(folder_.isValid());
-    EXPECT_TRUE(userFolder_.isValid());
 }
 
 ScriptedPlatform::ScriptedPlatform(const QString& programSubfolder)
@@ -44,14 +43,16 @@ QString ScriptedPlatform::ProgramFolder() const {
 
 namespace {
 
-QString NextChoice(std::deque<QString>& choices, const QString& caption) {
-    if (choices.empty()) {
-        ADD_FAILURE() << "unexpected file dialog: " << caption.toStdString();
-        return {};
+// The next scripted answer; none left fails the test.
+template <typename T>
+T Next(std::deque<T>& script, const char* box, const QString& text, T none) {
+    if (script.empty()) {
+        ADD_FAILURE() << "unexpected " << box << ": " << text.toStdString();
+        return none;
     }
-    QString path = choices.front();
-    choices.pop_front();
-    return path;
+    T next = std::move(script.front());
+    script.pop_front();
+    return next;
 }
 
 }  // namespace
@@ -59,40 +60,25 @@ QString NextChoice(std::deque<QString>& choices, const QString& caption) {
 QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/,
                                            const QString& startFolder) {
     dialogs_.push_back({caption, startFolder});
-    return NextChoice(choices_, caption);
+    return Next(choices_, "file dialog", caption, QString());
 }
 
 std::size_t ScriptedPlatform::AskChoice(const QString& text, const std::vector<QString>& answers) {
     messages_.push_back({Kind::Choice, text});
-    if (picks_.empty()) {
-        ADD_FAILURE() << "unexpected choice: " << text.toStdString();
-        return answers.size() - 1;
-    }
-    const std::size_t pick = picks_.front();
-    picks_.pop_front();
-    return pick;
+    return Next(picks_, "choice", text, answers.size() - 1);
 }
 
 std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& /*initial*/) {
     messages_.push_back({Kind::Text, text});
-    if (texts_.empty()) {
-        ADD_FAILURE() << "unexpected text box: " << text.toStdString();
-        return std::nullopt;
-    }
-    const bool given = texts_.front().has_value();
-    const QString typed = texts_.front().value_or(QString());
-    texts_.pop_front();
-    if (!given) {
-        return std::nullopt;
-    }
-    return typed;
+    QString typed = Next(texts_, "text box", text, QString());
+    return typed.isNull() ? std::nullopt : std::optional<QString>(typed);
 }
 
 void ScriptedPlatform::WillPick(std::vector<std::size_t> answers) {
     picks_.insert(picks_.end(), answers.begin(), answers.end());
 }
 
-void ScriptedPlatform::WillType(std::vector<std::optional<QString>> texts) {
+void ScriptedPlatform::WillType(std::vector<QString> texts) {
     texts_.insert(texts_.end(), texts.begin(), texts.end());
 }
 
@@ -104,7 +90,7 @@ bool ScriptedPlatform::MoveToFolder(const QString& folder, const QString& folder
 
 QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
     dialogs_.push_back({caption, proposed});
-    return NextChoice(choices_, caption);
+    return Next(choices_, "file dialog", caption, QString());
 }
 
 void ScriptedPlatform::WillChoose(std::vector<QString> paths) {

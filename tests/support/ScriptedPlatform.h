@@ -38,12 +38,12 @@ public:
     Answer AskYesNo(const QString& text, Escape escape) override;
     QString ProgramFolder() const override;
 
-    // Answers for the next choices, as indices, and texts for the next text boxes (nullopt
-    // cancels), in order. A box with nothing left fails the test (and is taken back).
+    // Answers for the next choices, as indices, and texts for the next text boxes (a null
+    // QString cancels), in order. A box with nothing left fails the test (and is taken back).
     std::size_t AskChoice(const QString& text, const std::vector<QString>& answers) override;
     std::optional<QString> AskText(const QString& text, const QString& initial) override;
     void WillPick(std::vector<std::size_t> answers);
-    void WillType(std::vector<std::optional<QString>> texts);
+    void WillType(std::vector<QString> texts);
 
     // Moves as the running program does; the file helpers below then work in the new folder.
     bool MoveToFolder(const QString& folder, const QString& folderInTitle) override;
@@ -133,7 +133,7 @@ private:
     std::vector<Message> messages_;
     std::deque<Answer> answers_;
     std::deque<std::size_t> picks_;
-    std::deque<std::optional<QString>> texts_;
+    std::deque<QString> texts_;
     std::deque<QString> choices_;
     std::vector<Dialog> dialogs_;
     int ignoredEscapes_ = 0;
