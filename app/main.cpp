@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include <iostream>
 #include <variant>
@@ -20,7 +21,7 @@ struct Start {
 };
 
 // Everything that ends before a window may open: --help, --version, a wrong command line or a
-// folder that cannot be worked in. It runs under a plain QCoreApplication, which needs no
+// folder or file that cannot be worked on. It runs under a plain QCoreApplication, which needs no
 // display; the result is an exit code or the start to make.
 std::variant<int, Start> ReadTheStart(int& argc, char** argv) {
     const QCoreApplication core(argc, argv);
@@ -40,7 +41,7 @@ std::variant<int, Start> ReadTheStart(int& argc, char** argv) {
     const FolderPlaces places{QCoreApplication::applicationDirPath(),
                               QStringLiteral(CORVALE_INSTALL_BINDIR), QDir::homePath(),
                               QStringLiteral(CORVALE_SAMPLE_DIR)};
-    auto chosen = ChooseWorkingFolder(line.folder, places);
+    auto chosen = ChooseWorkingFolder(line.path, places);
     if (const auto* refused = std::get_if<FolderRefused>(&chosen)) {
         std::cerr << refused->message.toStdString() << '\n';
         return kExitUsage;
@@ -67,16 +68,23 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Desktops match the window to its launcher, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVALE_APP_ID));
-    corvale::QtPlatform platform(folder.path, folder.shownName);
+    // The recent files span working folders, so they are kept for the user.
+    corvale::QtPlatform platform(
+        folder.path, folder.shownName,
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     if (checkStart) {
         platform.SpeakOnStandardError();
     }
     corvale::MainWindow window(platform);
     platform.SetWindow(&window);
-    if (!window.StartUp()) {
+    if (!window.StartUp(folder.file)) {
         return checkStart ? kExitStartFailed : kExitFine;
     }
     window.show();
+    window.OfferStartPoem();
+    if (platform.HasEnded()) {
+        return checkStart ? kExitStartFailed : kExitFine;
+    }
     if (checkStart) {
         QCoreApplication::processEvents();
         std::cout << "corvale: started in " << folder.path.toStdString() << '\n';

@@ -100,7 +100,20 @@ bool LeavesFolder(const QString& name) {
 
 }  // namespace
 
-QString Platform::ChooseFileToRead(const QString& /*caption*/, const QString& /*filter*/) {
+std::size_t Platform::AskChoice(const QString& /*text*/, const std::vector<QString>& answers) {
+    return answers.empty() ? 0 : answers.size() - 1;
+}
+
+std::optional<QString> Platform::AskText(const QString& /*text*/, const QString& /*initial*/) {
+    return std::nullopt;
+}
+
+bool Platform::MoveToFolder(const QString& /*folder*/, const QString& /*folderInTitle*/) {
+    return false;
+}
+
+QString Platform::ChooseFileToRead(const QString& /*caption*/, const QString& /*filter*/,
+                                   const QString& /*startFolder*/) {
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -51,10 +52,19 @@ public:
     virtual Answer AskYesNo(const QString& text, Escape escape) = 0;
     // The program's folder, without a trailing separator: the working folder chosen at start.
     virtual QString ProgramFolder() const = 0;
+    // A modal box titled "Corvale", without icon, with a button for each answer in order. The
+    // last answer is the one that takes the question back: Esc and the close button give it.
+    // Returns the index of the answer given; without a window (the default), the last.
+    virtual std::size_t AskChoice(const QString& text, const std::vector<QString>& answers);
+    // A modal box asking for one line of text, which starts as `initial`; nullopt when the
+    // person cancelled, as happens without a window (the default).
+    virtual std::optional<QString> AskText(const QString& text, const QString& initial);
     // Modal file dialogs. Each gives the path chosen, or an empty text when the person
     // cancelled; without a window to show them on (the default), every dialog is cancelled.
-    // A file to read, from any folder; `filter` as Qt's file dialogs take it.
-    virtual QString ChooseFileToRead(const QString& caption, const QString& filter);
+    // A file to read, from any folder; `filter` as Qt's file dialogs take it. The dialog opens
+    // in `startFolder`, or where the last file was read when that is empty.
+    virtual QString ChooseFileToRead(const QString& caption, const QString& filter,
+                                     const QString& startFolder = QString());
     // A name for a new file, starting at the path `proposed`. The dialog does not ask about
     // replacing a file that exists: the caller decides what a taken name means.
     virtual QString ChooseFileToWrite(const QString& caption, const QString& proposed);
@@ -70,6 +80,13 @@ public:
     // How the window's title names the program's folder; empty when it names none, because the
     // folder is the executable's own.
     virtual QString FolderInTitle() const { return {}; }
+    // Makes `folder` (absolute, clean) the program's folder, named `folderInTitle` in the
+    // title, as a file opened in another folder does. False where the platform keeps the
+    // folder it started with (the default).
+    virtual bool MoveToFolder(const QString& folder, const QString& folderInTitle);
+    // The folder where Corvale keeps what belongs to the user rather than to a working folder
+    // (the recent files); empty when nothing is kept (the default).
+    virtual QString UserFolder() const { return {}; }
 
     // Ends the program at once: the window closes, nothing more is written.
     [[noreturn]] void EndProgram();

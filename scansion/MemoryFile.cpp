@@ -5,8 +5,11 @@
 #include "scansion/TabFields.h"
 #include "scansion/Workspace.h"
 
+#include <QDir>
+
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace corvale {
 
@@ -53,44 +56,95 @@ std::int32_t RoundedOrFail(std::string_view text) {
     return *value;
 }
 
+// The same file, however its name is written ("ode.txt", "./ode.txt").
+bool SameName(std::string_view a, std::string_view b) {
+    return QDir::cleanPath(DecodeFileName(a)) == QDir::cleanPath(DecodeFileName(b));
+}
+
 }  // namespace
 
-void Workspace::ReadMemoryFile() {
-    try {
-        if (!platform_.IsOrdinaryFile(kMemoryFileName).value_or(false)) {
-            throw ReadFailed{};
-        }
-        const std::optional<std::string> bytes = platform_.ReadWholeFile(kMemoryFileName);
-        if (!bytes) {
-            throw ReadFailed{};
-        }
-        MemoryFileRows rows(*bytes);
-        WorkingFileName = std::string(num::Trim(rows.NextValue()));
-        const std::optional<bool> exists = platform_.IsOrdinaryFile(WorkingFileName);
-        if (!exists) {
-            throw ReadFailed{};
-        }
-        if (!*exists) {
-            platform_.ShowMessage(QStringLiteral(
-                "Caution:  the file listed in RememberEarlierRun cannot be found.  Please enter a "
-                "legitimate file name in the box at the bottom of the interface."));
-            if (platform_.IsOrdinaryFile(kFallbackFileName).value_or(false)) {
-                WorkingFileName = kFallbackFileName;
-            } else {
-                platform_.ShowMessage(QStringLiteral(
-                    "Can't find a file to open; please edit RememberEarlierRun.txt, installing a "
-                    "legitimate file name on the first line."));
-            }
-        }
-        const std::string_view lastLine = rows.NextValue();
-        LastLineDone = fields::ConsistsOfDigits(lastLine) ? RoundedOrFail(lastLine) : 1;
-        for (std::int32_t* setting : {&MaximumStress, &MinimumStress, &MaximumJuncture,
-                                      &MinimumJuncture, &SpacingOfButtons}) {
-            *setting = RoundedOrFail(rows.NextValue());
-        }
-    } catch (const ReadFailed&) {
-        LastLineDone = 1;
+// Reading stops at the first value that fails; what was read before it stands.
+std::optional<Workspace::Remembered> Workspace::ReadRemembered() const {
+    if (!platform_.IsOrdinaryFile(kMemoryFileName).value_or(false)) {
+        return std::nullopt;
     }
+    const std::optional<std::string> bytes = platform_.ReadWholeFile(kMemoryFileName);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    Remembered memory;
+    MemoryFileRows rows(*bytes);
+    try {
+        memory.name = std::string(num::Trim(rows.NextValue()));
+        const std::string_view lastLine = rows.NextValue();
+        memory.lastLine = fields::ConsistsOfDigits(lastLine) ? RoundedOrFail(lastLine) : 1;
+        for (std::size_t i = 0; i + 2 < kLabels.size(); ++i) {
+            memory.settings.push_back(RoundedOrFail(rows.NextValue()));
+        }
+        memory.whole = true;
+    } catch (const ReadFailed&) {
+        memory.lastLine = 1;
+    }
+    return memory;
+}
+
+void Workspace::AdoptSettings(const std::vector<std::int32_t>& settings) {
+    const std::array<std::int32_t*, 5> targets = {&MaximumStress, &MinimumStress, &MaximumJuncture,
+                                                  &MinimumJuncture, &SpacingOfButtons};
+    for (std::size_t i = 0; i < settings.size() && i < targets.size(); ++i) {
+        *targets[i] = settings[i];
+    }
+}
+
+bool Workspace::ReadMemoryFile() {
+    const std::optional<Remembered> memory = ReadRemembered();
+    if (!memory || !memory->name) {
+        LastLineDone = 1;
+        return false;
+    }
+    WorkingFileName = *memory->name;
+    const std::optional<bool> exists = platform_.IsOrdinaryFile(WorkingFileName);
+    if (!exists) {
+        LastLineDone = 1;
+        return true;
+    }
+    if (!*exists) {
+        platform_.ShowMessage(QStringLiteral(
+            "Caution:  the file listed in RememberEarlierRun cannot be found.  Please enter a "
+            "legitimate file name in the box at the bottom of the interface."));
+        if (platform_.IsOrdinaryFile(kFallbackFileName).value_or(false)) {
+            WorkingFileName = kFallbackFileName;
+        } else {
+            platform_.ShowMessage(QStringLiteral(
+                "Can't find a file to open; please edit RememberEarlierRun.txt, installing a "
+                "legitimate file name on the first line."));
+        }
+    }
+    AdoptSettings(memory->settings);
+    LastLineDone = memory->lastLine;
+    return true;
+}
+
+std::optional<std::int32_t> Workspace::Remembered::LineOf(std::string_view file) const {
+    if (!whole || !name || !SameName(*name, file)) {
+        return std::nullopt;
+    }
+    return lastLine;
+}
+
+std::optional<std::int32_t> Workspace::RememberedLineOf(const std::string& name) const {
+    const std::optional<Remembered> memory = ReadRemembered();
+    return memory ? memory->LineOf(name) : std::nullopt;
+}
+
+std::optional<std::int32_t> Workspace::ReadMemoryFileFor(const std::string& name) {
+    WorkingFileName = name;
+    const std::optional<Remembered> memory = ReadRemembered();
+    if (!memory) {
+        return std::nullopt;
+    }
+    AdoptSettings(memory->settings);
+    return memory->LineOf(name);
 }
 
 bool Workspace::WriteMemoryFile() {

@@ -6,20 +6,7 @@ namespace corvale {
 
 namespace {
 
-const char kNoMeterAtStart[] =
-    "I need a file with your meter in it.  It should be named meter.txt, be in the same folder "
-    "as the program, and consist of the symbols of the meter (like S and W) separated by tabs.  "
-    "Please add such a file before proceeding.";
 const char kStayed[] = "I have stayed with the file you are working on.";
-
-QString NoMeterForSwitch(const std::string& scansionFileName) {
-    return QStringLiteral(
-               "There is no meter for %1.  I need %2 beside it, or meter.txt in the same folder "
-               "as the program, holding the symbols of the meter (like S and W) separated by "
-               "tabs.  %3")
-        .arg(DecodeFileName(scansionFileName), DecodeFileName(OwnMeterFileName(scansionFileName)),
-             QLatin1String(kStayed));
-}
 
 }  // namespace
 
@@ -34,13 +21,28 @@ std::optional<std::string> Workspace::MeterFileFor(std::string_view scansionFile
     return std::nullopt;
 }
 
-std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
+Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
     const bool switching = switchOrigin_.has_value();
-    const std::optional<std::string> name = MeterFileFor(WorkingFileName);
+    std::optional<std::string> name = MeterFileFor(WorkingFileName);
     if (!name) {
-        platform_.ShowMessage(switching ? NoMeterForSwitch(WorkingFileName)
-                                        : QString::fromLatin1(kNoMeterAtStart));
-        return std::nullopt;
+        const bool scansionFile =
+            !WorkingFileName.empty() && platform_.IsOrdinaryFile(WorkingFileName).value_or(false);
+        // Only a file to open needs a meter.
+        if (!scansionFile && !switching) {
+            return {MeterRow{}, false};
+        }
+        if (scansionFile && askForMeter_) {
+            if (!askForMeter_(WorkingFileName)) {
+                return {std::nullopt, true};
+            }
+            name = MeterFileFor(WorkingFileName);
+        }
+    }
+    if (!name) {
+        const QString message = NoMeterMessage(WorkingFileName, platform_.ProgramFolder());
+        platform_.ShowMessage(switching ? message + QStringLiteral("  ") + QLatin1String(kStayed)
+                                        : message);
+        return {};
     }
     const std::optional<std::string> bytes = platform_.ReadWholeFile(*name);
     if (!bytes) {
@@ -49,19 +51,31 @@ std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
                            "program.%2")
                 .arg(DecodeFileName(*name),
                      switching ? QStringLiteral("  ") + QLatin1String(kStayed) : QString()));
-        return std::nullopt;
+        return {};
     }
     MeterFileRow read = ReadMeterRow(*bytes);
-    return MeterRow{std::move(read.line), read.symbols};
+    return {MeterRow{std::move(read.line), read.symbols}, false};
 }
 
-void Workspace::ReadMeterFile() {
-    std::optional<MeterRow> row = ReadMeterOfWorkingFile();
-    if (!row) {
+bool Workspace::ReadMeterFile() {
+    MeterRead read = ReadMeterOfWorkingFile();
+    if (read.declined) {
+        return false;
+    }
+    if (!read.row) {
         platform_.EndProgram();
     }
-    MeterLine = std::move(row->line);
-    NumberOfMeterSymbols = row->symbols;
+    MeterLine = std::move(read.row->line);
+    NumberOfMeterSymbols = read.row->symbols;
+    return true;
+}
+
+void Workspace::CloseFile() {
+    WorkingFileName.clear();
+    MaximumNumberOfSyllables = 0;
+    LoadScansionFile();
+    MeterLine.clear();
+    NumberOfMeterSymbols = 0;
 }
 
 }  // namespace corvale

@@ -1,5 +1,7 @@
 #include "scansion/MeterFileName.h"
 
+#include "platform/Platform.h"
+
 namespace corvale {
 
 std::string NameWithoutExtension(std::string_view fileName) {
@@ -12,6 +14,14 @@ std::string NameWithoutExtension(std::string_view fileName) {
 
 std::string OwnMeterFileName(std::string_view scansionFileName) {
     return NameWithoutExtension(scansionFileName) + ".meter.txt";
+}
+
+QString NoMeterMessage(std::string_view scansionFileName, const QString& folder) {
+    return QStringLiteral(
+               "There is no meter for %1.  I need %2 beside it, or meter.txt in %3, holding the "
+               "symbols of the meter (like S and W) separated by tabs.")
+        .arg(DecodeFileName(scansionFileName), DecodeFileName(OwnMeterFileName(scansionFileName)),
+             folder);
 }
 
 }  // namespace corvale

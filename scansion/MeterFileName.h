@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 
@@ -14,5 +16,9 @@ std::string NameWithoutExtension(std::string_view fileName);
 // folder ("poems/ode.txt" gives "poems/ode.meter.txt"; a name without an extension, or a
 // hidden one like ".ode", just gains ".meter.txt").
 std::string OwnMeterFileName(std::string_view scansionFileName);
+
+// What the program says of a scansion file without a meter: the two meter files it looked for,
+// its own and "meter.txt" in `folder`, the program's.
+QString NoMeterMessage(std::string_view scansionFileName, const QString& folder);
 
 }  // namespace corvale

@@ -49,10 +49,14 @@ Workspace::SaveResult Workspace::KeepCorrectionsAside() {
 }
 
 Workspace::SaveResult Workspace::SaveFiles() {
+    // The window with no file has nothing to save, and a memory file naming no file would only
+    // bring its cautions to the next start.
+    if (WorkingFileName.empty()) {
+        return SaveResult::Saved;
+    }
     const std::string memory = MemoryFileBytes();
-    const bool withScansionFile = !WorkingFileName.empty() && MaySaveOverWorkingFile();
+    const bool withScansionFile = MaySaveOverWorkingFile();
     if (!withScansionFile && IsModified()) {
-        // A working file name is there: without one, nothing can have been corrected.
         return KeepCorrectionsAside();
     }
     if (!withScansionFile) {

@@ -69,9 +69,7 @@ void Workspace::EndOnBadFile(const QString& message) {
     if (switchOrigin_) {
         // The next start opens the file that was open, instead of failing on this one at
         // every start until it is mended by hand.
-        WorkingFileName = switchOrigin_->name;
-        CurrentLine = switchOrigin_->line;
-        WriteMemoryFile();
+        PutBackMemoryFile();
     }
     platform_.ShowMessage(message);
     platform_.EndProgram();

@@ -67,10 +67,17 @@ public:
     // How the scansion file's bytes are shown and how typed text is stored back.
     Encoding TextEncoding = Encoding::Utf8;
 
-    // Memory file "RememberEarlierRun.txt". Reading absorbs every failure. Writing returns false
-    // when the file could not be replaced; the old file is then untouched.
-    void ReadMemoryFile();
+    // Memory file "RememberEarlierRun.txt". Reading absorbs every failure; it returns whether
+    // the file named a working file (an empty name included). Writing returns false when the
+    // file could not be replaced; the old file is then untouched.
+    bool ReadMemoryFile();
     bool WriteMemoryFile();
+    // For a file opened by its name rather than through the memory file: WorkingFileName becomes
+    // `name`, the memory file's settings apply as ReadMemoryFile applies them, and its name is
+    // never checked. Returns the line the memory file remembers when it names `name`.
+    std::optional<std::int32_t> ReadMemoryFileFor(const std::string& name);
+    // The line the memory file remembers for `name`, when it names that file; changes nothing.
+    std::optional<std::int32_t> RememberedLineOf(const std::string& name) const;
     // The memory file's fourteen rows, resuming at CurrentLine.
     std::string MemoryFileBytes() const;
 
@@ -112,12 +119,41 @@ public:
     std::optional<std::int32_t> SwitchWorkingFile(const std::string& name, Leaving leaving,
                                                   std::optional<std::int32_t> openAt = {});
 
+    // Where a file opened by its path lies: its folder (absolute and clean), how the title
+    // names that folder, and the file's name there.
+    struct FilePlace {
+        QString folder;
+        QString folderInTitle;
+        std::string name;
+    };
+    // A switch to a file chosen by its path (Open..., Open Recent, a drop). It opens at the line
+    // the folder's memory file remembers for it, else at `line`. A file in another folder than
+    // the program's makes that folder the program's, as if the program had started there on
+    // it: first the memory file of the folder left records the file and line left; then that
+    // folder's memory file gives the bounds of the values (the spacing stays, unless there was
+    // none). Otherwise it is SwitchWorkingFile. When the user stays, the folder and the
+    // settings are as they were, and the other folder's memory file is as it was.
+    std::optional<std::int32_t> OpenFileAt(const FilePlace& place, Leaving leaving,
+                                           std::int32_t line);
+
     // The meter file that applies to a scansion file: its own (OwnMeterFileName) when that is
     // an ordinary file, "meter.txt" in the program's folder otherwise; nullopt when neither is.
     std::optional<std::string> MeterFileFor(std::string_view scansionFileName) const;
-    // Reads the meter of WorkingFileName's meter file. With none of either kind, or one that
+    // Asked about a scansion file that has no meter: true once the user has given one, which
+    // the file's own meter file now holds; false when they gave none.
+    using MeterQuestion = std::function<bool(const std::string& scansionFileName)>;
+    void OnNoMeter(MeterQuestion ask) { askForMeter_ = std::move(ask); }
+    // Reads the meter of WorkingFileName's meter file. Without a scansion file to open the meter
+    // may be missing: it is then empty. A scansion file without one is asked about (OnNoMeter);
+    // false when the user gave no meter. Without that question, or with a meter file that
     // cannot be read, the user is told and the program ends.
-    void ReadMeterFile();
+    bool ReadMeterFile();
+
+    // A scansion file is loaded (it may hold no verse line): false in the window with no file.
+    bool HasFile() const { return fileIdentity_.has_value(); }
+    // No working file any more: an empty store and an empty meter, as a start-up whose file got
+    // no meter leaves it.
+    void CloseFile();
 
     // The whole store in the scansion file's format, rows ending in CR LF.
     std::string ScansionFileBytes() const;
@@ -139,8 +175,8 @@ public:
     // or nothing at all. Anything else there (a file changed or put there by something else, a
     // hidden file that was never loaded, a folder, a FIFO, a link to nothing) is left alone:
     // unsaved corrections then go to a new visible NAME.unsaved-corrections.txt beside it, the
-    // user is told, and the save counts as not done (KeptAside). Without a working file name,
-    // or with nothing unsaved in such a case, only the memory file is written.
+    // user is told, and the save counts as not done (KeptAside). With nothing unsaved in such a
+    // case, only the memory file is written; without a working file name, nothing is.
     enum class SaveResult { Saved, Failed, KeptAside };
     SaveResult SaveFiles();
 
@@ -210,8 +246,28 @@ private:
         std::string line;
         std::int32_t symbols = 0;
     };
-    // The meter of WorkingFileName, or nullopt after a message saying why there is none.
-    std::optional<MeterRow> ReadMeterOfWorkingFile();
+    // The meter of WorkingFileName; without one, declined when the user was asked and gave
+    // none, otherwise after a message saying why there is none.
+    struct MeterRead {
+        std::optional<MeterRow> row;
+        bool declined = false;
+    };
+    MeterRead ReadMeterOfWorkingFile();
+    // The memory file's values in row order, as far as they could be read.
+    struct Remembered {
+        std::optional<std::string> name;     // trimmed of spaces
+        std::int32_t lastLine = 1;           // 1 unless every value was read
+        std::vector<std::int32_t> settings;  // MaximumStress... in row order, up to a failure
+        bool whole = false;                  // every value was read
+        // lastLine, when the memory file is whole and names `file`.
+        std::optional<std::int32_t> LineOf(std::string_view file) const;
+    };
+    // nullopt when there is no memory file, or it cannot be read.
+    std::optional<Remembered> ReadRemembered() const;
+    void AdoptSettings(const std::vector<std::int32_t>& settings);
+    // After a switch that did not happen, the memory file names the file that stayed; or, when
+    // that was no file or lies in another folder, it is as it was before the switch.
+    void PutBackMemoryFile();
     void JournalCommit(std::int32_t line, std::int32_t lineShownAfter);
     // The content a journal of this file's corrections applies to: the bytes last loaded or
     // saved, the empty content when there was no file.
@@ -228,12 +284,17 @@ private:
     // The bytes last loaded or saved; none when there was no file to load.
     std::optional<ContentIdentity> fileIdentity_;
     JournalState journal_;
-    // During a switch, the file and line the memory file named before it.
+    // During a switch, the file and line the memory file named before it, and the memory
+    // file's bytes when they are to be put back as they were (none: there was no memory file).
     struct SwitchOrigin {
         std::string name;
         std::int32_t line = 0;
+        bool putBackBytes = false;
+        std::optional<std::string> memoryBytes;
     };
     std::optional<SwitchOrigin> switchOrigin_;
+    bool movingFolder_ = false;  // the switch runs in a folder the program moved to for it
+    MeterQuestion askForMeter_;
     bool refused_ = false;  // the survey turned the file down during a switch
     bool modified_ = false;
     std::function<void()> modifiedChanged_;

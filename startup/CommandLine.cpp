@@ -8,8 +8,10 @@ CommandLine ReadCommandLine(const QStringList& arguments, const QString& version
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Corvale: correct the scansion of a poem by hand, verse line by verse "
-                       "line.\nWithout FOLDER, an installed Corvale works in ~/Corvale, and one "
-                       "started from any other folder works in its own folder."));
+                       "line.\nWith a FILE, Corvale works in the file's folder: a scansion file "
+                       "opens, and a poem is offered to Scan a poem. Without either, an installed "
+                       "Corvale works in ~/Corvale, and one started from any other folder works "
+                       "in its own folder."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption checkStart(
@@ -18,9 +20,11 @@ CommandLine ReadCommandLine(const QStringList& arguments, const QString& version
                        "without a message, 1 otherwise."));
     parser.addOption(checkStart);
     parser.addPositionalArgument(
-        QStringLiteral("FOLDER"),
-        QStringLiteral("The folder to work in: its scansion files, meter files and memory file."),
-        QStringLiteral("[FOLDER]"));
+        QStringLiteral("FOLDER | FILE"),
+        QStringLiteral("The folder to work in (its scansion files, meter files and memory "
+                       "file), or a file to open in its own folder: a scansion file, or a poem "
+                       "to scan."),
+        QStringLiteral("[FOLDER | FILE]"));
 
     CommandLine line;
     const auto usageError = [&line](const QString& error) {
@@ -42,12 +46,12 @@ CommandLine ReadCommandLine(const QStringList& arguments, const QString& version
         line.text = QStringLiteral("corvale %1\n").arg(version);
         return line;
     }
-    const QStringList folders = parser.positionalArguments();
-    if (folders.size() > 1) {
-        return usageError(QStringLiteral("only one FOLDER may be given"));
+    const QStringList paths = parser.positionalArguments();
+    if (paths.size() > 1) {
+        return usageError(QStringLiteral("only one FOLDER or FILE may be given"));
     }
-    if (!folders.isEmpty()) {
-        line.folder = folders.front();
+    if (!paths.isEmpty()) {
+        line.path = paths.front();
     }
     line.checkStart = parser.isSet(checkStart);
     return line;

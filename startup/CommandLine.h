@@ -1,7 +1,8 @@
 #pragma once
 
-// The command line of the window program: `corvale [--check-start] [FOLDER]`, `corvale --help`
-// and `corvale --version`. Reading it opens no window, so a wrong one ends before any.
+// The command line of the window program: `corvale [--check-start] [FOLDER | FILE]`,
+// `corvale --help` and `corvale --version`. Reading it opens no window, so a wrong one ends
+// before any.
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,7 @@ namespace corvale::startup {
 struct CommandLine {
     enum class Action { Run, ShowHelp, ShowVersion, UsageError };
     Action action = Action::Run;
-    std::optional<QString> folder;  // the FOLDER to work in, as given
+    std::optional<QString> path;  // the FOLDER to work in or the FILE to open, as given
     // Start up as usual, then end instead of waiting for the user: a check that the program
     // starts, for scripts.
     bool checkStart = false;
@@ -28,6 +29,6 @@ CommandLine ReadCommandLine(const QStringList& arguments, const QString& version
 // Exit codes of the window program.
 inline constexpr int kExitFine = 0;
 inline constexpr int kExitStartFailed = 1;  // --check-start: start-up ended or had to speak
-inline constexpr int kExitUsage = 2;        // a wrong command line or folder
+inline constexpr int kExitUsage = 2;        // a wrong command line, folder or file
 
 }  // namespace corvale::startup

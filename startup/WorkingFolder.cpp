@@ -1,10 +1,13 @@
 #include "startup/WorkingFolder.h"
 
 #include "scansion/Workspace.h"
+#include "startup/Files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace corvale::startup {
 
@@ -29,8 +32,7 @@ FolderRefused Refusal(const QString& folder, const QString& reason) {
 }
 
 WorkingFolder Chosen(const QString& path, const FolderPlaces& places) {
-    const bool own = SameFolder(path, places.executableFolder);
-    return {path, own ? QString() : ShownName(path, places.home), {}};
+    return {path, NameInTitle(path, places.executableFolder, places.home), {}, {}};
 }
 
 std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
@@ -43,8 +45,18 @@ std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
     if (!info.exists()) {
         return Refusal(argument, QStringLiteral("there is no such folder"));
     }
+    if (info.isFile()) {
+        const bool poem = KindOfFile(path) == FileKind::Other;
+        // A poem is only read; a scansion file is worked on, and hidden ones never are.
+        if (!poem && IsHiddenName(info.fileName())) {
+            return Refusal(argument, QStringLiteral("Corvale opens no hidden file"));
+        }
+        WorkingFolder chosen = Chosen(info.absolutePath(), places);
+        chosen.file = StartFile{info.fileName(), poem};
+        return chosen;
+    }
     if (!info.isDir()) {
-        return Refusal(argument, QStringLiteral("it is not a folder"));
+        return Refusal(argument, QStringLiteral("it is neither a folder nor a file"));
     }
     return Chosen(path, places);
 }
@@ -117,6 +129,44 @@ QString ShownName(const QString& path, const QString& home) {
         return QLatin1Char('~') + path.mid(cleanHome.size());
     }
     return path;
+}
+
+QString NameInTitle(const QString& folder, const QString& executableFolder, const QString& home) {
+    return SameFolder(folder, executableFolder) ? QString() : ShownName(folder, home);
+}
+
+namespace {
+
+std::optional<QString> RelativeName(const QString& folder, const QString& file) {
+    const QString relative = QDir(folder).relativeFilePath(file);
+    if (relative.isEmpty() || relative == u".." || relative.startsWith(u"../") ||
+        QDir::isAbsolutePath(relative)) {
+        return std::nullopt;
+    }
+    return relative;
+}
+
+}  // namespace
+
+std::optional<QString> NameInFolder(const QString& folder, const QString& path) {
+    const QString absolute = QDir::cleanPath(QDir(folder).absoluteFilePath(path));
+    if (std::optional<QString> name = RelativeName(folder, absolute)) {
+        return name;
+    }
+    // The path may reach the folder another way, through a link.
+    const QFileInfo file(absolute);
+    const QString parent = QFileInfo(file.absolutePath()).canonicalFilePath();
+    const QString base = QFileInfo(folder).canonicalFilePath();
+    if (parent.isEmpty() || base.isEmpty()) {
+        return std::nullopt;
+    }
+    return RelativeName(base, parent + u'/' + file.fileName());
+}
+
+bool IsHiddenName(const QString& name) {
+    const QStringList parts = name.split(u'/');
+    return std::any_of(parts.cbegin(), parts.cend(),
+                       [](const QString& part) { return part.startsWith(u'.'); });
 }
 
 }  // namespace corvale::startup

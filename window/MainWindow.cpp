@@ -1,16 +1,19 @@
 #include "window/MainWindow.h"
 
+#include "startup/MissingMeter.h"
 #include "window/AboutBox.h"
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
 #include "window/ClickableLabel.h"
 #include "window/LineUndo.h"
+#include "window/MeterFinder.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
 #include "window/ShortcutsWindow.h"
 #include "window/SyllableEditing.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -97,10 +100,12 @@ void AppendPattern(ControlArray<T>& array, T* element, CellArray kind) {
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform) : work_(platform) {
-    // The folder is named when it is not the executable's own, as "Corvale[*] — ~/Poems".
-    const QString folder = platform.FolderInTitle();
-    setWindowTitle(folder.isEmpty() ? QStringLiteral("Corvale[*]")
-                                    : QStringLiteral("Corvale[*] \u2014 %1").arg(folder));
+    ShowFolderInTitle();
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    work_.OnNoMeter([this](const std::string& name) {
+        return startup::AskForMeter(work_.GetPlatform(), name, FindMeterFromStresses);
+    });
     grid_.area = new QWidget(this);
     grid_.area->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(grid_.area);
@@ -255,6 +260,7 @@ void MainWindow::ConnectHandlers() {
     connect(goToButton, &QPushButton::clicked, this, [this] { Run([this] { GoToTypedLine(); }); });
     connect(grid_.goToBox, &QLineEdit::returnPressed, this,
             [this] { Run([this] { GoToTypedLineAndResume(); }); });
+    connect(fileNameBox, &QLineEdit::returnPressed, openFileAction, &QAction::trigger);
     connect(grid_.stressHeading, &ClickableLabel::clicked, this,
             [this] { Run([this] { PutStressOnTop(); }); });
     connect(grid_.junctureHeading, &ClickableLabel::clicked, this,
@@ -274,6 +280,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         Run([this, &mayClose] { mayClose = work_.QueryClose(); });
     }
     if (mayClose || work_.GetPlatform().HasEnded()) {
+        NoteRecent();
         event->accept();
     } else {
         event->ignore();

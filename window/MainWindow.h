@@ -5,12 +5,14 @@
 // Showing a line (ShowCurrentLine) copies store row CurrentLine into the working copy and the
 // cell grid (Grid()); the edits change the working copy; a commit (CommitLine) copies it and the
 // comment back into the store. A save (Save, or Exit answered Yes) writes the store to the
-// scansion file and the line reached to the memory file. Opening another file (OpenNamedFile)
-// or a scanned poem (ScanPoem) loads the store afresh through the memory file. Every handler
-// runs through Run(), the boundary at which an ended program stops.
+// scansion file and the line reached to the memory file. Opening another file (OpenNamedFile,
+// OpenPath) or a scanned poem (ScanPoem) loads the store afresh through the memory file; with
+// no file open, the window says how to get one. Every handler runs through Run(), the boundary
+// at which an ended program stops.
 
 #include "meter/MeterCheck.h"
 #include "scansion/Workspace.h"
+#include "startup/WorkingFolder.h"
 #include "window/Actions.h"
 #include "window/CellGrid.h"
 #include "window/CellKeys.h"
@@ -30,6 +32,8 @@
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -60,9 +64,12 @@ public:
     Workspace& Work() { return work_; }
     const Workspace& Work() const { return work_; }
 
-    // Start-up. Returns false when the program ended during it (a fatal data error); the
-    // window must then never be shown.
-    bool StartUp();
+    // Start-up, on a file named on the command line if one was (startup/Start.h). Returns false
+    // when the program ended during it (a fatal data error); the window must then never be
+    // shown.
+    bool StartUp(const std::optional<startup::StartFile>& file = std::nullopt);
+    // Once the window is shown: a poem named on the command line is offered to Scan a poem.
+    void OfferStartPoem();
 
     // Line display (the working copy and the cell grid).
     void ShowCurrentLine();
@@ -84,7 +91,18 @@ public:
     void AheadOneLine();
     void GoToTypedLine();
     void OpenNamedFile();
+    // Open...: a file dialog in the working folder, then OpenPath.
+    void OpenFile();
+    // A file chosen by its path (Open..., Open Recent, a drop): a scansion file is opened as a
+    // switch (Workspace::OpenFileAt), at the line the recent list has for it unless its
+    // folder's memory file remembers one; any other file is offered to Scan a poem.
+    void OpenPath(const QString& path);
+    // An Open Recent item: a file that has gone leaves the list, and the status says so.
+    void OpenRecent(const QString& path);
     void ScanPoem();
+    // Scan a poem without its dialog, on this poem; OfferPoemScan asks first.
+    void ScanPoemAt(const QString& poemPath);
+    void OfferPoemScan(const QString& poemPath);
     void Export();
     // Exit and Save are the workspace's own.
 
@@ -137,6 +155,8 @@ public:
     QFrame* fileAreaRightLine = nullptr;
     QMenu* fileMenu = nullptr;
     QAction* saveAction = nullptr;
+    QAction* openAction = nullptr;
+    QMenu* recentMenu = nullptr;  // Open Recent, filled each time it opens
     QAction* openFileAction = nullptr;
     QAction* scanPoemAction = nullptr;
     QAction* exportAction = nullptr;
@@ -176,6 +196,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // The first showing puts the focus in the first syllable box, where the keyboard work starts.
     void showEvent(QShowEvent* event) override;
+    // A file dropped on the window is opened as a path (OpenPath) once the drop is over.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // A file dragged over a box of the window is the window's, not text to drop in the box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
@@ -201,6 +226,17 @@ private:
     void UseTheMeter();
     // After a switch: the file box, the meter, the grid, the overview and line `line`.
     void ShowSwitchedFile(std::int32_t line);
+    // Whether the user lets the file on screen go (Workspace::QuerySwitch); when they do, the
+    // recent list keeps its line.
+    std::optional<Workspace::Leaving> LeaveFile();
+    // The working file goes first in the recent list, with the line on screen.
+    void NoteRecent();
+    void FillRecentMenu();
+    // The line commands work only while a file is open.
+    void EnableLineCommands();
+    void ShowFolderInTitle();
+    // After a file opened in another folder: that folder's view options.
+    void UseFolderViewOptions();
     std::optional<firstpass::Scansion> ScanPoemFile(const QString& poemPath);
     std::optional<std::string> WriteScanOutputs(const QString& poemPath,
                                                 const firstpass::Scansion& scansion);
@@ -238,6 +274,7 @@ private:
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     QPointer<Overview> overview_;
     PoemScanner poemScanner_ = ReadAndScanPoem;
+    std::optional<QString> startPoem_;
     // While a scan runs: no other handler runs, and closing the window cancels the scan first.
     bool scanning_ = false;
     bool closeAfterScan_ = false;

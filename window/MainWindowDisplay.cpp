@@ -20,6 +20,9 @@ namespace corvale {
 
 namespace {
 
+// In place of a verse line while no file is open: how to get one.
+constexpr char kNoFileHint[] = "Scan a poem (Ctrl+Shift+O) or open a scansion file (Ctrl+O)";
+
 Qt::Alignment ToQt(editor::CellAlignment alignment) {
     switch (alignment) {
         case editor::CellAlignment::Left:
@@ -53,7 +56,9 @@ void MainWindow::ShowCurrentLine() {
     const CellFocus::Keeper keeper = cellFocus_->Keep();
     lineUndo_->Clear();
     const std::int32_t line = work_.CurrentLine;
-    placement::SetCaption(lineTextLabel, Decode(work_.LineText(line), work_.TextEncoding));
+    placement::SetCaption(lineTextLabel, work_.HasFile()
+                                             ? Decode(work_.LineText(line), work_.TextEncoding)
+                                             : QString::fromLatin1(kNoFileHint));
     placement::SetCaption(progressLabel,
                           QStringLiteral("%1/%2").arg(line).arg(work_.NumberOfLines));
     placement::SetCaption(nextLineTextLabel,

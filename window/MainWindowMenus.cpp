@@ -54,10 +54,17 @@ const std::vector<Command>& Commands() {
          [](MainWindow& form) { form.Work().Save(); },
          &MainWindow::saveAction},
         {Menu::File,
+         "openAction",
+         QStringLiteral("Open\u2026"),
+         QStringLiteral("Choose a scansion file to open, in any folder"),
+         {Key(Qt::CTRL | Qt::Key_O)},
+         [](MainWindow& form) { form.OpenFile(); },
+         &MainWindow::openAction},
+        {Menu::File,
          "openFileAction",
          QStringLiteral("Open the file shown in the box below"),
-         QStringLiteral("Open the scansion file named in the File box"),
-         {Key(Qt::CTRL | Qt::Key_O)},
+         QStringLiteral("Open the scansion file named in the File box (Return in the box)"),
+         {Key(Qt::CTRL | Qt::Key_L)},
          [](MainWindow& form) { form.OpenNamedFile(); },
          &MainWindow::openFileAction},
         {Menu::File,
@@ -235,6 +242,13 @@ void MainWindow::CreateMenus() {
             AddCommand(action, where);
         }
     }
+    // Open Recent, a submenu of files rather than a command, follows Open...
+    recentMenu = new QMenu(QStringLiteral("Open &Recent"), fileMenu);
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    recentMenu->menuAction()->setToolTip(
+        QStringLiteral("Open one of the files opened last, at the line last shown in it"));
+    fileMenu->insertMenu(openFileAction, recentMenu);
+    connect(recentMenu, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
 }
 
 // Qt's own undo and redo items, with their standard texts ("Undo", or "Undo" and what it

@@ -125,12 +125,12 @@ void MainWindow::WidenGrid() {
 // grid for a wider file, and shows the line. A switch that does not happen leaves the typed
 // name in the box.
 void MainWindow::OpenNamedFile() {
-    const Workspace::Leaving leaving = work_.QuerySwitch();
-    if (leaving == Workspace::Leaving::Stay) {
+    const std::optional<Workspace::Leaving> leaving = LeaveFile();
+    if (!leaving) {
         return;
     }
     const std::optional<std::int32_t> line =
-        work_.SwitchWorkingFile(EncodeFileName(fileNameBox->text()), leaving);
+        work_.SwitchWorkingFile(EncodeFileName(fileNameBox->text()), *leaving);
     if (line) {
         ShowSwitchedFile(*line);
     }
@@ -145,6 +145,8 @@ void MainWindow::ShowSwitchedFile(std::int32_t line) {
     }
     work_.CurrentLine = line;
     ShowCurrentLine();
+    EnableLineCommands();
+    NoteRecent();
 }
 
 }  // namespace corvale

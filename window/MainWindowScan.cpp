@@ -6,12 +6,11 @@
 #include "firstpass/OutputWriter.h"
 #include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
+#include "startup/WorkingFolder.h"
 #include "window/MainWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace corvale {
 
@@ -51,52 +50,23 @@ QString ScanNotes(const QString& poemPath, const firstpass::Scansion& scansion,
     return notes.join(QStringLiteral("  "));
 }
 
-// `file` (absolute) as a name relative to `folder`; nullopt when it lies outside.
-std::optional<QString> RelativeName(const QString& folder, const QString& file) {
-    const QString relative = QDir(folder).relativeFilePath(file);
-    if (relative.isEmpty() || relative == u".." || relative.startsWith(u"../") ||
-        QDir::isAbsolutePath(relative)) {
-        return std::nullopt;
-    }
-    return relative;
-}
-
-// A path chosen in a dialog as a name in the program's folder; nullopt for one outside it.
-std::optional<QString> NameInFolder(const QString& folder, const QString& path) {
-    const QString absolute = QDir::cleanPath(QDir(folder).absoluteFilePath(path));
-    if (std::optional<QString> name = RelativeName(folder, absolute)) {
-        return name;
-    }
-    // The dialog may reach the folder another way, through a link.
-    const QFileInfo file(absolute);
-    const QString parent = QFileInfo(file.absolutePath()).canonicalFilePath();
-    const QString base = QFileInfo(folder).canonicalFilePath();
-    if (parent.isEmpty() || base.isEmpty()) {
-        return std::nullopt;
-    }
-    return RelativeName(base, parent + u'/' + file.fileName());
-}
-
-bool IsHidden(const QString& name) {
-    const QStringList parts = name.split(u'/');
-    return std::any_of(parts.cbegin(), parts.cend(),
-                       [](const QString& part) { return part.startsWith(u'.'); });
-}
-
 }  // namespace
 
 void MainWindow::ScanPoem() {
     const QString poemPath = work_.GetPlatform().ChooseFileToRead(
         QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt *.xml);;All files (*)"));
-    if (poemPath.isEmpty()) {
-        return;
+    if (!poemPath.isEmpty()) {
+        ScanPoemAt(poemPath);
     }
+}
+
+void MainWindow::ScanPoemAt(const QString& poemPath) {
     const std::optional<firstpass::Scansion> scansion = ScanPoemFile(poemPath);
     if (!scansion) {
         return;
     }
-    const Workspace::Leaving leaving = work_.QuerySwitch();
-    if (leaving == Workspace::Leaving::Stay) {
+    const std::optional<Workspace::Leaving> leaving = LeaveFile();
+    if (!leaving) {
         return;
     }
     const std::optional<std::string> name = WriteScanOutputs(poemPath, *scansion);
@@ -104,7 +74,7 @@ void MainWindow::ScanPoem() {
         return;
     }
     // A new file starts at its beginning, and the memory file says so at once.
-    if (const std::optional<std::int32_t> line = work_.SwitchWorkingFile(*name, leaving, 1)) {
+    if (const std::optional<std::int32_t> line = work_.SwitchWorkingFile(*name, *leaving, 1)) {
         ShowSwitchedFile(*line);
     }
 }
@@ -175,7 +145,8 @@ std::optional<std::string> MainWindow::ChooseFreeOutputName(std::string name) {
         if (chosen.isEmpty()) {
             return std::nullopt;
         }
-        const std::optional<QString> inside = NameInFolder(platform.ProgramFolder(), chosen);
+        const std::optional<QString> inside =
+            startup::NameInFolder(platform.ProgramFolder(), chosen);
         // The dialog opens again where it was left, unless that was outside the folder.
         proposed = inside ? chosen : platform.PathOf(name);
         if (!inside) {
@@ -183,7 +154,7 @@ std::optional<std::string> MainWindow::ChooseFreeOutputName(std::string name) {
                 QStringLiteral("%1 is outside Corvale's folder, where every file it works on "
                                "lives.  Please choose a name in %2.")
                     .arg(chosen, platform.ProgramFolder()));
-        } else if (IsHidden(*inside)) {
+        } else if (startup::IsHiddenName(*inside)) {
             platform.ShowMessage(
                 QStringLiteral("%1 would be hidden, and Corvale opens no hidden file.  Please "
                                "choose a name that does not start with a full stop.")

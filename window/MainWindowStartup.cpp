@@ -1,6 +1,7 @@
 #include "platform/TextCodec.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
+#include "startup/Start.h"
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
@@ -87,16 +88,14 @@ void MarkMeterReach(QLineEdit* box, const QLineEdit* pattern, bool beyond) {
 
 }  // namespace
 
-bool MainWindow::StartUp() {
+bool MainWindow::StartUp(const std::optional<startup::StartFile>& file) {
     try {
         FitWindowToScreen();
-        work_.ReadMemoryFile();
-        work_.LoadScansionFile();
-        work_.ReadMeterFile();
+        const startup::Started started = startup::OpenAtStart(
+            work_, file, startup::RecentFiles::Read(work_.GetPlatform().UserFolder()));
+        startPoem_ = started.poem;
         UseTheMeter();
         ApplyViewOptions();
-        // Corrections a crash left in the journal come back first, with the line they were at.
-        const std::optional<std::int32_t> restored = work_.OfferJournal();
         fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
         if (work_.SpacingOfButtons == 0 && work_.MaximumNumberOfSyllables > 0) {
@@ -104,13 +103,13 @@ bool MainWindow::StartUp() {
         }
         BuildCellColumns(1, work_.MaximumNumberOfSyllables);
         HidePatternElements();
-        // A memory file may remember a line of a longer version of the file: show the last.
-        work_.CurrentLine =
-            restored.value_or(std::clamp(work_.LastLineDone, 0, std::max(work_.NumberOfLines, 0)));
+        work_.CurrentLine = started.line;
         ShowCurrentLine();
+        EnableLineCommands();
         if (overviewAction->isChecked()) {
             OpenOverview();
         }
+        NoteRecent();
     } catch (const ProgramEnded&) {
         return false;
     }

@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 #include <QWidget>
 
@@ -61,8 +63,15 @@ private:
 
 }  // namespace
 
-QtPlatform::QtPlatform(QString folder, QString folderInTitle)
-    : folder_(std::move(folder)), folderInTitle_(std::move(folderInTitle)) {}
+QtPlatform::QtPlatform(QString folder, QString folderInTitle, QString userFolder)
+    : folder_(std::move(folder)),
+      folderInTitle_(std::move(folderInTitle)),
+      userFolder_(std::move(userFolder)) {}
+
+void QtPlatform::EndUnanswered(const QString& text) {
+    std::cerr << "corvale: " << text.toStdString() << "\ncorvale: nobody to answer; ended\n";
+    EndProgram();
+}
 
 void QtPlatform::ShowMessage(const QString& text) {
     spoken_ = true;
@@ -76,8 +85,7 @@ void QtPlatform::ShowMessage(const QString& text) {
 Answer QtPlatform::AskYesNo(const QString& text, Escape escape) {
     spoken_ = true;
     if (unattended_) {
-        std::cerr << "corvale: " << text.toStdString() << "\ncorvale: nobody to answer; ended\n";
-        EndProgram();
+        EndUnanswered(text);
     }
     Box box(window_, text, QMessageBox::Yes | QMessageBox::No, escape);
     switch (box.exec()) {
@@ -90,10 +98,59 @@ Answer QtPlatform::AskYesNo(const QString& text, Escape escape) {
     }
 }
 
-QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filter) {
-    const QString start = lastReadFolder_.isEmpty() ? QDir::homePath() : lastReadFolder_;
+std::size_t QtPlatform::AskChoice(const QString& text, const std::vector<QString>& answers) {
+    spoken_ = true;
+    if (unattended_) {
+        EndUnanswered(text);
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Corvale"), text, QMessageBox::NoButton,
+                    window_);
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QAbstractButton*> buttons;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const bool last = i + 1 == answers.size();
+        buttons.push_back(
+            box.addButton(answers[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!buttons.empty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        box.setEscapeButton(buttons.back());
+    }
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? buttons.size() - 1
+                                   : static_cast<std::size_t>(chosen - buttons.begin());
+}
+
+std::optional<QString> QtPlatform::AskText(const QString& text, const QString& initial) {
+    spoken_ = true;
+    if (unattended_) {
+        EndUnanswered(text);
+    }
+    bool given = false;
+    QString typed = QInputDialog::getText(window_, QStringLiteral("Corvale"), text,
+                                          QLineEdit::Normal, initial, &given);
+    if (!given) {
+        return std::nullopt;
+    }
+    return typed;
+}
+
+bool QtPlatform::MoveToFolder(const QString& folder, const QString& folderInTitle) {
+    folder_ = folder;
+    folderInTitle_ = folderInTitle;
+    return true;
+}
+
+QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filter,
+                                     const QString& startFolder) {
+    QString start = startFolder;
+    if (start.isEmpty()) {
+        start = lastReadFolder_.isEmpty() ? QDir::homePath() : lastReadFolder_;
+    }
     const QString chosen = QFileDialog::getOpenFileName(window_, caption, start, filter);
-    if (!chosen.isEmpty()) {
+    // Only the dialogs that start where the last one ended remember where that was.
+    if (!chosen.isEmpty() && startFolder.isEmpty()) {
         lastReadFolder_ = QFileInfo(chosen).absolutePath();
     }
     return chosen;

@@ -13,17 +13,23 @@ namespace corvale {
 class QtPlatform : public Platform {
 public:
     // `folder`: absolute, without a trailing separator. `folderInTitle`: how the title names it,
-    // empty for the executable's own folder.
-    QtPlatform(QString folder, QString folderInTitle);
+    // empty for the executable's own folder. `userFolder`: where the user's recent files are
+    // kept; empty keeps none.
+    QtPlatform(QString folder, QString folderInTitle, QString userFolder = QString());
 
     void ShowMessage(const QString& text) override;
     Answer AskYesNo(const QString& text, Escape escape) override;
-    QString ChooseFileToRead(const QString& caption, const QString& filter) override;
+    std::size_t AskChoice(const QString& text, const std::vector<QString>& answers) override;
+    std::optional<QString> AskText(const QString& text, const QString& initial) override;
+    QString ChooseFileToRead(const QString& caption, const QString& filter,
+                             const QString& startFolder) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
     FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
                                    const QStringList& formats, int format) override;
     QString ProgramFolder() const override { return folder_; }
     QString FolderInTitle() const override { return folderInTitle_; }
+    bool MoveToFolder(const QString& folder, const QString& folderInTitle) override;
+    QString UserFolder() const override { return userFolder_; }
 
     // For a check that start-up goes through, with nobody to answer: every message goes to
     // standard error instead of a box, and a question ends the program unanswered, so that
@@ -39,8 +45,12 @@ protected:
     void OnEnd() override;
 
 private:
+    // A question nobody can answer ends the program, unanswered.
+    [[noreturn]] void EndUnanswered(const QString& text);
+
     QString folder_;
     QString folderInTitle_;
+    QString userFolder_;
     QWidget* window_ = nullptr;
     QString lastReadFolder_;  // where the next file to read is looked for first
     bool unattended_ = false;

@@ -18,10 +18,12 @@ using corvale::Workspace;
 using corvale::test::Rows;
 using corvale::test::ScriptedPlatform;
 
-const QString kNoMeter =
-    "I need a file with your meter in it.  It should be named meter.txt, be in the same folder "
-    "as the program, and consist of the symbols of the meter (like S and W) separated by tabs.  "
-    "Please add such a file before proceeding.";
+// What a scansion file without a meter gets when nobody is asked for one.
+QString NoMeter(const ScriptedPlatform& platform) {
+    return "There is no meter for ode.txt.  I need ode.meter.txt beside it, or meter.txt in " +
+           platform.ProgramFolder() +
+           ", holding the symbols of the meter (like S and W) separated by tabs.";
+}
 
 struct MeterCase {
     const char* name;
@@ -61,21 +63,25 @@ INSTANTIATE_TEST_SUITE_P(
                     MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2}),
     [](const auto& info) { return info.param.name; });
 
-TEST(MissingMeterTest, EndsTheProgram) {
+TEST(MissingMeterTest, EndsTheProgramWithNobodyToAsk) {
     ScriptedPlatform platform;
+    platform.WriteFile("ode.txt", "");
     Workspace workspace(platform);
+    workspace.WorkingFileName = "ode.txt";
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_TRUE(platform.Ended());
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{NoMeter(platform)});
     EXPECT_EQ(workspace.NumberOfMeterSymbols, 0);
 }
 
 TEST(MissingMeterTest, FolderOrHiddenFileDoesNotCount) {
     ScriptedPlatform platform;
+    platform.WriteFile("ode.txt", "");
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("meter.txt"));
     Workspace workspace(platform);
+    workspace.WorkingFileName = "ode.txt";
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNoMeter});
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{NoMeter(platform)});
 }
 
 // Which meter file a scansion file uses. "dir:" makes a folder of that name instead of a file.

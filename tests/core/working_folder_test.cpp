@@ -153,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkingFolderTest, testing::Values(
                "home/Corvale", "~/Corvale", "", kMine},
     FolderCase{"AMissingFolderIsRefused", "home/Missing", "bin", std::nullopt,
                "", "", "there is no such folder", std::nullopt},
-    FolderCase{"AFileGivenAsTheFolderIsRefused", "home/poem.txt", "build", std::nullopt,
-               "", "", "it is not a folder", std::nullopt},
+    FolderCase{"AFileGivenIsWorkedOnInItsFolder", "home/poem.txt", "build", std::nullopt,
+               "home", "~", "", std::nullopt},
     FolderCase{"AFileInPlaceOfTheHomeFolderIsRefusedAndKept", nullptr, "bin", std::nullopt,
                "", "", "it is not a folder", std::nullopt, Amiss::FileForHomeFolder},
     FolderCase{"AMissingHomeIsRefusedWithoutCreatingIt", nullptr, "bin", std::nullopt,
@@ -192,7 +192,7 @@ struct CommandLineCase {
     const char* name;
     QStringList arguments;  // after the program's name
     CommandLine::Action action;
-    std::optional<QString> folder;
+    std::optional<QString> path;
     bool checkStart;
     const char* text;  // how the text begins; for help, a part of it
 };
@@ -204,7 +204,7 @@ TEST_P(CommandLineTest, IsRead) {
     const CommandLine line =
         ReadCommandLine(QStringList{QStringLiteral("corvale")} + c.arguments, "1.2");
     EXPECT_EQ(line.action, c.action);
-    EXPECT_EQ(line.folder, c.folder);
+    EXPECT_EQ(line.path, c.path);
     EXPECT_EQ(line.checkStart, c.checkStart);
     const QString text = QString::fromUtf8(c.text);
     if (c.action == CommandLine::Action::ShowHelp) {
@@ -219,7 +219,7 @@ using Action = CommandLine::Action;
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest, testing::Values(
     CommandLineCase{"Nothing", {}, Action::Run, std::nullopt, false, ""},
     CommandLineCase{"CheckStartWithAFolder", {"--check-start", "Poems"}, Action::Run, "Poems", true, ""},
-    CommandLineCase{"HelpBeatsAFolder", {"Poems", "-h"}, Action::ShowHelp, std::nullopt, false, "[FOLDER]"},
+    CommandLineCase{"HelpBeatsAFolder", {"Poems", "-h"}, Action::ShowHelp, std::nullopt, false, "[FOLDER | FILE]"},
     CommandLineCase{"Version", {"--version"}, Action::ShowVersion, std::nullopt, false, "corvale 1.2\n"},
     CommandLineCase{"TwoFolders", {"Poems", "Odes"}, Action::UsageError, std::nullopt, false, "corvale: only one"},
     CommandLineCase{"AnUnknownOption", {"--poems"}, Action::UsageError, std::nullopt, false, "corvale: Unknown"}),

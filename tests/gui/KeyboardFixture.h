@@ -34,7 +34,7 @@ inline constexpr QKeyCombination F6{Qt::Key_F6};
 inline constexpr QKeyCombination CtrlDown = Qt::CTRL | Qt::Key_Down;
 inline constexpr QKeyCombination Commit = Qt::CTRL | Qt::Key_Return;
 inline constexpr QKeyCombination GoTo = Qt::CTRL | Qt::Key_G;
-inline constexpr QKeyCombination Open = Qt::CTRL | Qt::Key_O;
+inline constexpr QKeyCombination OpenNamed = Qt::CTRL | Qt::Key_L;
 inline constexpr QKeyCombination Merge = Qt::CTRL | Qt::Key_M;
 inline constexpr QKeyCombination Undo = Qt::CTRL | Qt::Key_Z;
 inline constexpr QKeyCombination Redo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;

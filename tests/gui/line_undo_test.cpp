@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Every showing of a line empties the stack.
         UndoCase{"CommitLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::Commit}, 0},
         UndoCase{"ReloadLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::F5}, 0},
-        UndoCase{"OpenLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::Open}, 0}),
+        UndoCase{"OpenLeavesNothingToUndo", 2, "stressBoxes(1)", {key::Up, key::OpenNamed}, 0}),
     [](const ::testing::TestParamInfo<UndoCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

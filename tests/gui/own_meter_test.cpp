@@ -129,14 +129,12 @@ TEST_F(OwnMeterWindow, ASwitchToAFileWithoutAMeterStaysPut) {
     Click(QStringLiteral("commitLineButton"));  // an unsaved correction, now on line 3
     const std::vector<std::string> files = platform.FileNames();
     platform.WillAnswer({Answer::No});
+    platform.WillPick({2});  // the no-meter box cancelled
     OpenFile(QStringLiteral("bare.txt"));
 
-    EXPECT_EQ(platform.MessageTexts(),
-              (std::vector<QString>{
-                  "Save changes?",
-                  "There is no meter for bare.txt.  I need bare.meter.txt beside it, or meter.txt "
-                  "in the same folder as the program, holding the symbols of the meter (like S "
-                  "and W) separated by tabs.  I have stayed with the file you are working on."}));
+    ASSERT_EQ(platform.Messages().size(), 2U);
+    EXPECT_EQ(platform.Messages()[0].text, "Save changes?");
+    EXPECT_EQ(platform.Messages()[1].kind, ScriptedPlatform::Kind::Choice);
     EXPECT_FALSE(platform.Ended());
     EXPECT_EQ(form->Work().WorkingFileName, "ode.txt");
     EXPECT_EQ(Progress(), "3/3");

@@ -131,7 +131,7 @@ TEST_F(WorkingFolderWindow, TheTitleNamesTheFolderAndMarksUnsavedWork) {
 
 // A start-up check with nobody to answer: nothing is shown in a box, and a question ends the
 // program unanswered, so the journal it asks about stays for the next start.
-enum class Before { Nothing, MeterRemoved, JournalLeft };
+enum class Before { Nothing, MeterRemoved, JournalLeft, EmptyFolder };
 
 struct UnattendedCase {
     const char* name;
@@ -154,7 +154,9 @@ TEST_P(WorkingFolderUnattended, SpeaksOnStandardErrorAndDecidesNothing) {
         form.reset();  // as a crash would, without saving
         ASSERT_TRUE(Exists(Folder(), journal));
     }
-    QtPlatform quiet(Folder(), QString());
+    const QString folder = c.before == Before::EmptyFolder ? Folder() + "/empty" : Folder();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QtPlatform quiet(folder, QString());
     quiet.SpeakOnStandardError();
     MainWindow window(quiet);
     quiet.SetWindow(&window);
@@ -167,10 +169,11 @@ TEST_P(WorkingFolderUnattended, SpeaksOnStandardErrorAndDecidesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WorkingFolderUnattended,
-    testing::Values(UnattendedCase{"AGoodFolderStartsSilently", Before::Nothing, true, false},
-                    UnattendedCase{"AMissingMeterEnds", Before::MeterRemoved, false, true},
-                    UnattendedCase{"AJournalQuestionEndsUnanswered", Before::JournalLeft, false,
-                                   true}),
+    testing::Values(
+        UnattendedCase{"AGoodFolderStartsSilently", Before::Nothing, true, false},
+        UnattendedCase{"TheMissingMeterBoxEndsUnanswered", Before::MeterRemoved, false, true},
+        UnattendedCase{"AnEmptyFolderStartsSilently", Before::EmptyFolder, true, false},
+        UnattendedCase{"AJournalQuestionEndsUnanswered", Before::JournalLeft, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -43,26 +43,54 @@ QString ScriptedPlatform::ProgramFolder() const {
 
 namespace {
 
-QString NextChoice(std::deque<QString>& choices, const QString& caption) {
-    if (choices.empty()) {
-        ADD_FAILURE() << "unexpected file dialog: " << caption.toStdString();
-        return {};
+// The next scripted answer; none left fails the test.
+template <typename T>
+T Next(std::deque<T>& script, const char* box, const QString& text, T none) {
+    if (script.empty()) {
+        ADD_FAILURE() << "unexpected " << box << ": " << text.toStdString();
+        return none;
     }
-    QString path = choices.front();
-    choices.pop_front();
-    return path;
+    T next = std::move(script.front());
+    script.pop_front();
+    return next;
 }
 
 }  // namespace
 
-QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/) {
-    dialogs_.push_back({caption, QString()});
-    return NextChoice(choices_, caption);
+QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/,
+                                           const QString& startFolder) {
+    dialogs_.push_back({caption, startFolder});
+    return Next(choices_, "file dialog", caption, QString());
+}
+
+std::size_t ScriptedPlatform::AskChoice(const QString& text, const std::vector<QString>& answers) {
+    messages_.push_back({Kind::Choice, text});
+    return Next(picks_, "choice", text, answers.size() - 1);
+}
+
+std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& /*initial*/) {
+    messages_.push_back({Kind::Text, text});
+    QString typed = Next(texts_, "text box", text, QString());
+    return typed.isNull() ? std::nullopt : std::optional<QString>(typed);
+}
+
+void ScriptedPlatform::WillPick(std::vector<std::size_t> answers) {
+    picks_.insert(picks_.end(), answers.begin(), answers.end());
+}
+
+void ScriptedPlatform::WillType(std::vector<QString> texts) {
+    texts_.insert(texts_.end(), texts.begin(), texts.end());
+}
+
+bool ScriptedPlatform::MoveToFolder(const QString& folder, const QString& folderInTitle) {
+    programFolder_ = folder;
+    folderInTitle_ = folderInTitle;
+    return true;
 }
 
 QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
     dialogs_.push_back({caption, proposed});
-    return NextChoice(choices_, caption);
+    return Next(choices_, "file dialog", caption, QString());
 }
 
 Platform::FileChoice ScriptedPlatform::ChooseFileToWriteAs(const QString& caption,

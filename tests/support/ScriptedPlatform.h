@@ -22,7 +22,7 @@ namespace corvale::test {
 // takes the next answer, as the real box waits.
 class ScriptedPlatform : public Platform {
 public:
-    enum class Kind { Ok, YesNo };
+    enum class Kind { Ok, YesNo, Choice, Text };
     struct Message {
         Kind kind;
         QString text;
@@ -38,7 +38,21 @@ public:
     Answer AskYesNo(const QString& text, Escape escape) override;
     QString ProgramFolder() const override;
 
-    QString ChooseFileToRead(const QString& caption, const QString& filter) override;
+    // Answers for the next choices, as indices, and texts for the next text boxes (a null
+    // QString cancels), in order. A box with nothing left fails the test (and is taken back).
+    std::size_t AskChoice(const QString& text, const std::vector<QString>& answers) override;
+    std::optional<QString> AskText(const QString& text, const QString& initial) override;
+    void WillPick(std::vector<std::size_t> answers);
+    void WillType(std::vector<QString> texts);
+
+    // Moves as the running program does; the file helpers below then work in the new folder.
+    bool MoveToFolder(const QString& folder, const QString& folderInTitle) override;
+    QString FolderInTitle() const override { return folderInTitle_; }
+    // A temporary folder of its own, apart from the program's.
+    QString UserFolder() const override { return userFolder_.path(); }
+
+    QString ChooseFileToRead(const QString& caption, const QString& filter,
+                             const QString& startFolder) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
     // The format stays the one the dialog starts with.
     FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
@@ -46,7 +60,8 @@ public:
     // Paths for the next file dialogs, in order; an empty text cancels. A dialog with no path
     // left fails the test (and is cancelled).
     void WillChoose(std::vector<QString> paths);
-    // Every file dialog shown: its caption and the path it started from ("" for reading).
+    // Every file dialog shown: its caption and the path it started from (for reading, the
+    // folder asked for, or "").
     struct Dialog {
         QString caption;
         QString proposed;
@@ -115,9 +130,13 @@ protected:
 
 private:
     QTemporaryDir folder_;
+    QTemporaryDir userFolder_;
     QString programFolder_;
+    QString folderInTitle_;
     std::vector<Message> messages_;
     std::deque<Answer> answers_;
+    std::deque<std::size_t> picks_;
+    std::deque<QString> texts_;
     std::deque<QString> choices_;
     std::vector<Dialog> dialogs_;
     int ignoredEscapes_ = 0;
