@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "scansion/Journal.h"
+#include "scansion/LineWatcher.h"
+#include "scansion/MeterFileName.h"
 #include "scansion/Store.h"
 #include "scansion/TabScan.h"
 
@@ -175,6 +177,9 @@ public:
 
     // `call` is called whenever IsModified() turns true or false.
     void OnModifiedChanged(std::function<void()> call) { modifiedChanged_ = std::move(call); }
+    // `watcher` hears of every commit and restore that changes a verse line, and of every load;
+    // nullptr for none. It must stay until it is replaced or the workspace goes.
+    void WatchLines(LineWatcher* watcher) { lineWatcher_ = watcher; }
 
 private:
     // The scansion file as the survey read it, with what it learnt of it. LoadRecords in the
@@ -205,11 +210,6 @@ private:
         bool disabled = false;  // a journal that could not be applied is still in its place
         bool warned = false;    // the user was told it cannot be kept
     };
-    // A meter file's first row and its count of symbols.
-    struct MeterRow {
-        std::string line;
-        std::int32_t symbols = 0;
-    };
     // The meter of WorkingFileName, or nullopt after a message saying why there is none.
     std::optional<MeterRow> ReadMeterOfWorkingFile();
     void JournalCommit(std::int32_t line, std::int32_t lineShownAfter);
@@ -237,6 +237,7 @@ private:
     bool refused_ = false;  // the survey turned the file down during a switch
     bool modified_ = false;
     std::function<void()> modifiedChanged_;
+    LineWatcher* lineWatcher_ = nullptr;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;
 };
