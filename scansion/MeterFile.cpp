@@ -13,17 +13,6 @@ const char kNoMeterAtStart[] =
     "Please add such a file before proceeding.";
 const char kStayed[] = "I have stayed with the file you are working on.";
 
-// The leading run of fields that hold more than spaces.
-std::int32_t CountMeterSymbols(std::string_view meterLine) {
-    std::int32_t count = 0;
-    std::string_view rest = meterLine;
-    while (!num::IsBlank(fields::FirstField(rest))) {
-        ++count;
-        rest = fields::RemoveFirstField(rest);
-    }
-    return count;
-}
-
 QString NoMeterForSwitch(const std::string& scansionFileName) {
     return QStringLiteral(
                "There is no meter for %1.  I need %2 beside it, or meter.txt in the same folder "
@@ -34,6 +23,18 @@ QString NoMeterForSwitch(const std::string& scansionFileName) {
 }
 
 }  // namespace
+
+MeterRow MeterRowOf(std::string_view meterFileBytes) {
+    RowCursor rows(meterFileBytes);
+    MeterRow row;
+    row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
+    std::string_view rest = row.line;
+    while (!num::IsBlank(fields::FirstField(rest))) {
+        ++row.symbols;
+        rest = fields::RemoveFirstField(rest);
+    }
+    return row;
+}
 
 std::optional<std::string> Workspace::MeterFileFor(std::string_view scansionFileName) const {
     std::string own = OwnMeterFileName(scansionFileName);
@@ -46,7 +47,7 @@ std::optional<std::string> Workspace::MeterFileFor(std::string_view scansionFile
     return std::nullopt;
 }
 
-std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
+std::optional<MeterRow> Workspace::ReadMeterOfWorkingFile() {
     const bool switching = switchOrigin_.has_value();
     const std::optional<std::string> name = MeterFileFor(WorkingFileName);
     if (!name) {
@@ -63,12 +64,7 @@ std::optional<Workspace::MeterRow> Workspace::ReadMeterOfWorkingFile() {
                      switching ? QStringLiteral("  ") + QLatin1String(kStayed) : QString()));
         return std::nullopt;
     }
-    // An empty file has no first row: the meter is then empty.
-    RowCursor rows(*bytes);
-    MeterRow row;
-    row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
-    row.symbols = CountMeterSymbols(row.line);
-    return row;
+    return MeterRowOf(*bytes);
 }
 
 void Workspace::ReadMeterFile() {

@@ -3,6 +3,7 @@
 #include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/PoemReader.h"
+#include "meter/MeterOption.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -60,22 +61,6 @@ struct Settings {
 int UsageError(std::ostream& err, const std::string& message) {
     err << "corvale-scan: " << message << "\nTry 'corvale-scan --help'.\n";
     return kToolUsageError;
-}
-
-// The meter's symbols, or nothing when the text is not W and S symbols.
-std::optional<std::vector<std::string>> ParseMeter(const QString& text) {
-    std::vector<std::string> symbols;
-    for (const QString& symbol : text.simplified().split(u' ', Qt::SkipEmptyParts)) {
-        const QString upper = symbol.toUpper();
-        if (upper != u"W" && upper != u"S") {
-            return std::nullopt;
-        }
-        symbols.push_back(Text(upper));
-    }
-    if (symbols.empty()) {
-        return std::nullopt;
-    }
-    return symbols;
 }
 
 // "file: message" or "file:row: message".
@@ -265,11 +250,10 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
         return UsageError(err, "no poem named");
     }
     if (parser.isSet(meter)) {
-        const std::optional<std::vector<std::string>> symbols = ParseMeter(parser.value(meter));
+        const std::optional<std::vector<std::string>> symbols =
+            meter::ParseMeterOption(parser.value(meter));
         if (!symbols) {
-            return UsageError(err,
-                              "--meter takes W and S symbols separated by spaces, such as "
-                              "\"W S W S W S W S W S\"");
+            return UsageError(err, meter::kMeterOptionUsage);
         }
         settings.meter = *symbols;
     }
