@@ -194,11 +194,15 @@ Profile ProfileOfRecords(const ScansionRecords& records, const meter::Meter& met
     return profile;
 }
 
-NamedProfile Named(const Profile& profile, std::vector<std::string> symbols, std::string name) {
+NamedProfile Named(const Profile& profile, std::vector<std::string> symbols, std::string name,
+                   std::size_t mostListed) {
     const std::set<std::int32_t>& others = profile.OtherLengthLines();
-    return {std::move(symbols),
-            profile.Counts(),
-            {{std::move(name), std::vector<std::int32_t>(others.begin(), others.end())}}};
+    ProfileSource source{std::move(name), {}, others.size()};
+    for (auto line = others.begin(); line != others.end() && source.otherLines.size() < mostListed;
+         ++line) {
+        source.otherLines.push_back(*line);
+    }
+    return {std::move(symbols), profile.Counts(), {std::move(source)}};
 }
 
 bool SameMeter(const std::vector<std::string>& symbols, const std::vector<std::string>& others) {

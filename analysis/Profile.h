@@ -27,6 +27,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -118,14 +119,17 @@ std::vector<std::string> MeterSymbols(std::string_view meterLine, std::int32_t p
 // A profile with what it was counted from: one file, or several files of the same meter.
 struct ProfileSource {
     std::string name;                      // as reports name the file
-    std::vector<std::int32_t> otherLines;  // its verse lines that are not profiled, ascending
+    std::vector<std::int32_t> otherLines;  // its verse lines that are not profiled, ascending,
+    std::size_t otherLineCount = 0;        // or the first of them, and how many there are
 };
 struct NamedProfile {
     std::vector<std::string> symbols;  // the meter's, place 1 first
     ProfileCounts counts;
     std::vector<ProfileSource> sources;
 };
-NamedProfile Named(const Profile& profile, std::vector<std::string> symbols, std::string name);
+// Names a profile, taking the first `mostListed` lines of another length.
+NamedProfile Named(const Profile& profile, std::vector<std::string> symbols, std::string name,
+                   std::size_t mostListed = std::numeric_limits<std::size_t>::max());
 
 // Meters are the same when their places are, strong or weak one by one.
 bool SameMeter(const std::vector<std::string>& symbols, const std::vector<std::string>& others);

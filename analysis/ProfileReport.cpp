@@ -52,11 +52,12 @@ std::string Histogram(const std::vector<std::int64_t>& lines) {
     return text.empty() ? "-" : text;
 }
 
-std::string Listed(const std::vector<std::int32_t>& lines, std::size_t most) {
-    const std::size_t shown = std::min(most, lines.size());
-    std::string text = Joined(shown, ", ", [&](std::size_t i) { return std::to_string(lines[i]); });
-    if (shown < lines.size()) {
-        text += " and " + std::to_string(lines.size() - shown) + " more";
+std::string Listed(const ProfileSource& source, std::size_t most) {
+    const std::size_t shown = std::min(most, source.otherLines.size());
+    std::string text =
+        Joined(shown, ", ", [&](std::size_t i) { return std::to_string(source.otherLines[i]); });
+    if (shown < source.otherLineCount) {
+        text += " and " + std::to_string(source.otherLineCount - shown) + " more";
     }
     return text;
 }
@@ -64,12 +65,12 @@ std::string Listed(const std::vector<std::int32_t>& lines, std::size_t most) {
 std::string OtherLines(const NamedProfile& profile, std::size_t most) {
     std::string text;
     for (const ProfileSource& source : profile.sources) {
-        if (source.otherLines.empty()) {
+        if (source.otherLineCount == 0) {
             continue;
         }
         text += text.empty() ? "" : "; ";
         text += profile.sources.size() > 1 ? source.name + ": " : "";
-        text += Listed(source.otherLines, most);
+        text += Listed(source, most);
     }
     return text.empty() ? "none" : text;
 }

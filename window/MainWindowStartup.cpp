@@ -111,6 +111,9 @@ bool MainWindow::StartUp() {
         if (overviewAction->isChecked()) {
             OpenOverview();
         }
+        if (profileAction->isChecked()) {
+            OpenProfile();
+        }
     } catch (const ProgramEnded&) {
         return false;
     }

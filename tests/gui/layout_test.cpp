@@ -128,21 +128,22 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
     EXPECT_EQ(menus[0]->menu(), form->fileMenu);
     EXPECT_EQ(form->fileMenu->objectName(), "fileMenu");
     const auto items = form->fileMenu->actions();
-    ASSERT_EQ(items.size(), 5);
+    ASSERT_EQ(items.size(), 6);
     const std::vector<std::tuple<QAction*, const char*, const char*, const char*>> expected = {
         {form->saveAction, "saveAction", "Save", "Ctrl+S"},
         {form->openFileAction, "openFileAction", "Open the file shown in the box below", "Ctrl+O"},
         {form->scanPoemAction, "scanPoemAction", "Scan a poem\u2026", "Ctrl+Shift+O"},
+        {form->saveProfileAction, "saveProfileAction", "Save the profile as\u2026", "Ctrl+Shift+E"},
         {form->exitAction, "exitAction", "Exit", "Ctrl+Q"}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& [action, name, text, key] = expected[i];
-        QAction* item = items[static_cast<qsizetype>(i < 3 ? i : i + 1)];
+        QAction* item = items[static_cast<qsizetype>(i < 4 ? i : i + 1)];
         EXPECT_EQ(item, action) << name;
         EXPECT_EQ(item->objectName(), name);
         EXPECT_EQ(item->text(), text);
         EXPECT_EQ(item->shortcut().toString(), key) << name;
     }
-    EXPECT_TRUE(items[3]->isSeparator());
+    EXPECT_TRUE(items[4]->isSeparator());
 }
 
 TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {
