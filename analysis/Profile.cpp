@@ -139,10 +139,12 @@ void Profile::Take(const Store& store, std::int32_t j, std::int64_t sign) {
         counts_.runOn += sign;
     }
     if (!IsProfiled(meter_, line_)) {
+        // A fresh count appends in ascending order; a commit moves at most the lines after j.
+        const auto at = std::lower_bound(otherLines_.begin(), otherLines_.end(), j);
         if (sign > 0) {
-            otherLines_.insert(otherLines_.end(), j);  // a fresh count goes in ascending order
+            otherLines_.insert(at, j);
         } else {
-            otherLines_.erase(j);
+            otherLines_.erase(at);
         }
         return;
     }
@@ -196,12 +198,11 @@ Profile ProfileOfRecords(const ScansionRecords& records, const meter::Meter& met
 
 NamedProfile Named(const Profile& profile, std::vector<std::string> symbols, std::string name,
                    std::size_t mostListed) {
-    const std::set<std::int32_t>& others = profile.OtherLengthLines();
-    ProfileSource source{std::move(name), {}, others.size()};
-    for (auto line = others.begin(); line != others.end() && source.otherLines.size() < mostListed;
-         ++line) {
-        source.otherLines.push_back(*line);
-    }
+    const std::vector<std::int32_t>& others = profile.OtherLengthLines();
+    ProfileSource source{std::move(name),
+                         {others.begin(), others.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                               mostListed, others.size()))},
+                         others.size()};
     return {std::move(symbols), profile.Counts(), {std::move(source)}};
 }
 

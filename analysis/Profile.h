@@ -29,7 +29,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,7 +88,7 @@ public:
     const meter::Meter& TheMeter() const { return meter_; }
     const ProfileCounts& Counts() const { return counts_; }
     // The verse lines that are not profiled, ascending.
-    const std::set<std::int32_t>& OtherLengthLines() const { return otherLines_; }
+    const std::vector<std::int32_t>& OtherLengthLines() const { return otherLines_; }
 
     void LineLeaving(const Store& store, std::int32_t j) override;
     void LineArrived(const Store& store, std::int32_t j) override;
@@ -103,7 +102,7 @@ private:
 
     meter::Meter meter_;
     ProfileCounts counts_;
-    std::set<std::int32_t> otherLines_;
+    std::vector<std::int32_t> otherLines_;
     bool counted_ = false;
     // Room reused from line to line.
     meter::ShownLine line_;

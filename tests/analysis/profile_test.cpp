@@ -81,9 +81,7 @@ TEST(ProfileFile, CountsEveryVerseLine) {
     EXPECT_EQ(counts.feminine, 1);
     EXPECT_EQ(counts.runOn, 1);
     EXPECT_EQ(counts.syllablesPerLine, (std::vector<std::int64_t>{0, 0, 0, 1, 3, 2}));
-    EXPECT_EQ(std::vector<std::int32_t>(profile.OtherLengthLines().begin(),
-                                        profile.OtherLengthLines().end()),
-              (std::vector<std::int32_t>{4, 6}));
+    EXPECT_EQ(profile.OtherLengthLines(), (std::vector<std::int32_t>{4, 6}));
 }
 
 // ---- the counts kept through commits and a restore ---------------------------------------
