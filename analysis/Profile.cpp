@@ -143,7 +143,7 @@ void Profile::Take(const Store& store, std::int32_t j, std::int64_t sign) {
         const auto at = std::lower_bound(otherLines_.begin(), otherLines_.end(), j);
         if (sign > 0) {
             otherLines_.insert(at, j);
-        } else {
+        } else if (at != otherLines_.end() && *at == j) {
             otherLines_.erase(at);
         }
         return;
