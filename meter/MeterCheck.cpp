@@ -13,15 +13,15 @@ bool IsStrongSymbol(std::string_view symbol) {
     return trimmed == "s" || trimmed == "S";
 }
 
-namespace {
-
-// Nearly every stress is a single digit; those skip the general scan, with the same result.
-double StressNumber(std::string_view stress) {
-    if (stress.size() == 1 && stress[0] >= '0' && stress[0] <= '9') {
-        return stress[0] - '0';
+// Nearly every value is a single digit; those skip the general scan, with the same result.
+double ValueOf(std::string_view value) {
+    if (value.size() == 1 && value[0] >= '0' && value[0] <= '9') {
+        return value[0] - '0';
     }
-    return num::NumericValue(stress);
+    return num::NumericValue(value);
 }
+
+namespace {
 
 bool IsOffAt(const Meter& meter, std::span<const ShownLine::Syllable> line, std::size_t i,
              Strictness strictness) {
@@ -61,7 +61,7 @@ Meter::Meter(std::string_view meterLine, std::int32_t numberOfMeterSymbols) {
 
 void ShownLine::Add(std::int32_t column, std::string_view syllable, std::string_view stress) {
     if (!num::IsBlank(syllable)) {
-        syllables_.push_back({column, StressNumber(stress)});
+        syllables_.push_back({column, ValueOf(stress)});
     }
 }
 

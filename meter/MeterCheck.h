@@ -30,6 +30,8 @@ enum class Strictness {
 // A meter symbol of a strong place: "S" or "s", spaces around allowed. The window shows it
 // bold.
 bool IsStrongSymbol(std::string_view symbol);
+// The numeric value of a stress or juncture as the rule reads it; an empty value is 0.
+double ValueOf(std::string_view value);
 
 // The meter's places, strong or weak, read once from the meter file's row.
 class Meter {

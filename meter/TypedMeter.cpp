@@ -20,3 +20,29 @@ std::optional<std::vector<std::string>> ParseTypedMeter(const QString& text) {
 }
 
 }  // namespace corvale::meter
+
+namespace corvale::meter {
+
+std::variant<std::vector<std::string>, std::string> ReadMeterOption(const QString& text) {
+    std::optional<std::vector<std::string>> symbols = ParseTypedMeter(text);
+    if (!symbols) {
+        return std::string(
+            "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S W S\"");
+    }
+    if (symbols->size() == 1) {
+        return std::string(
+            "--meter has one place only: put the meter's symbols in quotes, such as --meter "
+            "\"W S W S W S W S W S\"");
+    }
+    return std::move(*symbols);
+}
+
+std::string MeterFileLine(const std::vector<std::string>& symbols) {
+    std::string line;
+    for (const std::string& symbol : symbols) {
+        line += (line.empty() ? "" : "\t") + symbol;
+    }
+    return line;
+}
+
+}  // namespace corvale::meter

@@ -155,7 +155,13 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
     // A line split past the file's width made its records wider: the file widens with them.
     WidenLines(positions);
     for (const JournalRecord* record : corrections) {
+        if (lineWatcher_) {
+            lineWatcher_->LineLeaving(store_, record->line);
+        }
         RestoreRecord(store_, *record);
+        if (lineWatcher_) {
+            lineWatcher_->LineArrived(store_, record->line);
+        }
         MarkLineChanged(record->line);
     }
     const std::int32_t shown = std::clamp(contents.records.back().lineShownAfter, 0, NumberOfLines);

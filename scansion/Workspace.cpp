@@ -50,6 +50,9 @@ bool Workspace::LoadScansionFile() {
     LoadRecords();
     ForgetChanges();
     journal_ = JournalState();
+    if (lineWatcher_) {
+        lineWatcher_->StoreLoaded(store_);
+    }
     return true;
 }
 
@@ -115,11 +118,17 @@ bool Workspace::CommitWorkingCopy(std::string_view typedComment) {
         const std::size_t held = copy.empty() ? 0 : std::min(copy.size() - 1, wanted);
         return std::span<const std::string>(copy).subspan(copy.empty() ? 0 : 1, held);
     };
+    if (changes && lineWatcher_) {
+        lineWatcher_->LineLeaving(store_, CurrentLine);
+    }
     store_.SetValues(CurrentLine, ValueRow::Syllables, positions(CurrentSyllables));
     store_.SetValues(CurrentLine, ValueRow::Stresses, positions(CurrentStresses));
     store_.SetValues(CurrentLine, ValueRow::Junctures, positions(CurrentJunctures));
     store_.SetComment(CurrentLine, comment);
     if (changes) {
+        if (lineWatcher_) {
+            lineWatcher_->LineArrived(store_, CurrentLine);
+        }
         MarkLineChanged(CurrentLine);
         JournalCommit(CurrentLine, CurrentLine < NumberOfLines ? CurrentLine + 1 : CurrentLine);
     }

@@ -5,7 +5,7 @@
 #   scripts/install-deps.sh --packaging  also what building and checking the Debian package need
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+packages=(build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core
           libespeak-ng-dev espeak-ng-data libhyphen-dev hyphen-en-us)
 if [ "${1:-}" = "--packaging" ]; then

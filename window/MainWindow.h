@@ -51,6 +51,7 @@ enum class StepDirection;
 class CellFocus;
 class LineUndo;
 class Overview;
+class ProfileDock;
 class ShortcutsWindow;
 
 class MainWindow : public QMainWindow, private SyllableEditing::Host, private CellKeys::Host {
@@ -118,6 +119,9 @@ public:
     void GoToPreviousOffTheMeter();
     void ToggleOverview();
     void ToggleStrictMeterCheck();
+    void ToggleProfile();
+    // Writes the profile's chart or figures to a file the user names; opens the profile first.
+    void SaveProfileAs();
 
     // The cues and the status of the line on screen, from its working copy. Row 0, which is
     // no verse line, and every line under an empty meter get neither.
@@ -160,6 +164,7 @@ public:
     QAction* openFileAction = nullptr;
     QAction* scanPoemAction = nullptr;
     QAction* exportAction = nullptr;
+    QAction* saveProfileAction = nullptr;
     QAction* exitAction = nullptr;
     QMenu* editMenu = nullptr;
     QMenu* lineMenu = nullptr;
@@ -169,6 +174,7 @@ public:
     QAction* redoAction = nullptr;
     QAction* overviewAction = nullptr;
     QAction* strictMeterCheckAction = nullptr;
+    QAction* profileAction = nullptr;
 
     // The client area (twips map onto it), the cell grid, its block headings, the comment box
     // and the go-to box.
@@ -189,6 +195,8 @@ public:
     ShortcutsWindow* Shortcuts() const;
     // The overview, while it is open.
     Overview* OverviewDock() const;
+    // The profile, while it is open.
+    ProfileDock* ProfileView() const;
 
 protected:
     // The close box: unsaved corrections are asked about first (QueryClose); once the program
@@ -256,6 +264,12 @@ private:
     void SaveViewOptions();
     void OpenOverview();
     void CloseOverview();
+    void OpenProfile();
+    void CloseProfile();
+    // Counts the profile afresh, when it is open: another file or meter.
+    void RecountProfile();
+    // The next line after the one on screen that departs from the meter in `place`.
+    void GoToDeparture(std::int32_t place);
 
     Workspace work_;
     CellGrid grid_;
@@ -273,6 +287,7 @@ private:
     meter::Meter meter_;
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     QPointer<Overview> overview_;
+    QPointer<ProfileDock> profile_;
     PoemScanner poemScanner_ = ReadAndScanPoem;
     std::optional<QString> startPoem_;
     // While a scan runs: no other handler runs, and closing the window cancels the scan first.

@@ -9,6 +9,7 @@
 #include "window/MeterCue.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
+#include "window/ProfileDock.h"
 #include "window/ViewOptions.h"
 
 #include <QAction>
@@ -117,6 +118,9 @@ void MainWindow::ToggleStrictMeterCheck() {
     if (overview_) {
         overview_->Model().Judge(meter_, strictness_);
     }
+    if (profile_) {
+        profile_->Redraw(strictness_);
+    }
 }
 
 // F9 from the user: the list takes the focus, so its keys work at once.
@@ -179,12 +183,14 @@ void MainWindow::ApplyViewOptions() {
     strictness_ =
         options.strictMeterCheck ? meter::Strictness::EveryStress : meter::Strictness::StressMaxima;
     overviewAction->setChecked(options.overview);
+    profileAction->setChecked(options.profile);
 }
 
 // A folder that cannot be written to keeps the options for this run only; that is no
 // reason to interrupt the work with a message.
 void MainWindow::SaveViewOptions() {
-    const ViewOptions options{overviewAction->isChecked(), strictMeterCheckAction->isChecked()};
+    const ViewOptions options{overviewAction->isChecked(), strictMeterCheckAction->isChecked(),
+                              profileAction->isChecked()};
     options.Write(work_.GetPlatform().PathOf(kViewOptionsFileName));
 }
 

@@ -9,6 +9,7 @@
 #include "window/MainWindow.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
+#include "window/ProfileDock.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,6 +27,9 @@ void MainWindow::CommitLine() {
                                                        : Encode(typed, work_.TextEncoding));
     if (changed && OverviewDock() != nullptr) {
         OverviewDock()->Model().LineCommitted(line);
+    }
+    if (changed && ProfileView() != nullptr) {
+        ProfileView()->Redraw(MeterStrictness());
     }
     ShowLineOrEnd();
 }
@@ -143,6 +147,7 @@ void MainWindow::ShowSwitchedFile(std::int32_t line) {
     if (OverviewDock() != nullptr) {
         OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }
+    RecountProfile();
     work_.CurrentLine = line;
     ShowCurrentLine();
     EnableLineCommands();

@@ -110,6 +110,9 @@ bool MainWindow::StartUp(const std::optional<startup::StartFile>& file) {
             OpenOverview();
         }
         NoteRecent();
+        if (profileAction->isChecked()) {
+            OpenProfile();
+        }
     } catch (const ProgramEnded&) {
         return false;
     }

@@ -14,6 +14,7 @@ inline constexpr char kViewOptionsFileName[] = "corvale-view.ini";
 struct ViewOptions {
     bool overview = false;          // the overview of all verse lines is open
     bool strictMeterCheck = false;  // every stressed syllable in a weak place is off the meter
+    bool profile = false;           // the verse's profile is open
 
     // `path` is the file's full path.
     static ViewOptions Read(const QString& path);

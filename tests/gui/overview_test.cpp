@@ -158,14 +158,14 @@ TEST_F(OverviewTest, EmptyMeterJudgesNothing) {
 TEST_F(OverviewTest, ChangedOptionsAreRemembered) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
-    EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nStrictMeterCheck=false\n");
+    EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nProfile=false\nStrictMeterCheck=false\n");
     Press(Plain(Qt::Key_F7));
-    EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nStrictMeterCheck=true\n");
+    EXPECT_EQ(ViewFile(), "[View]\nOverview=true\nProfile=false\nStrictMeterCheck=true\n");
     TheOverview()->close();  // what its close button does
     EXPECT_EQ(Focused(), "syllableBoxes(1)");
     EXPECT_FALSE(form->overviewAction->isChecked());
     EXPECT_EQ(TheOverview(), nullptr);
-    EXPECT_EQ(ViewFile(), "[View]\nOverview=false\nStrictMeterCheck=true\n");
+    EXPECT_EQ(ViewFile(), "[View]\nOverview=false\nProfile=false\nStrictMeterCheck=true\n");
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
     EXPECT_EQ(Selected(), 1);
 }

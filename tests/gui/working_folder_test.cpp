@@ -107,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                              ".sonnet18.txt.corvale-journal", ""},
                     FileCase{"TheViewOptions",
                              [](MainWindow& form) { form.strictMeterCheckAction->trigger(); },
-                             "corvale-view.ini", "[View]\nOverview=false\nStrictMeterCheck=true\n"},
+                             "corvale-view.ini",
+                             "[View]\nOverview=false\nProfile=false\nStrictMeterCheck=true\n"},
                     FileCase{"ATypedNameAndTheMemoryFile",
                              [](MainWindow& form) {
                                  form.fileNameBox->setText(QStringLiteral("odes/tyger.txt"));

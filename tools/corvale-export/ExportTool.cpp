@@ -45,12 +45,6 @@ constexpr char kUsage[] =
     "Exit status: 0 when every file was exported, 1 when one was refused, skipped or not\n"
     "written, 2 on a usage error.\n";
 
-constexpr char kMeterSymbols[] =
-    "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S W S\"";
-constexpr char kMeterOfOneSymbol[] =
-    "--meter was given one symbol; quote the meter's symbols, as in --meter \"W S W S W S W S W "
-    "S\"";
-
 std::string Text(const QString& text) {
     return text.toStdString();
 }
@@ -231,15 +225,13 @@ std::variant<Settings, std::string> Read(const QCommandLineParser& parser) {
         return std::string("--format takes csv or tei");
     }
     if (parser.isSet(QStringLiteral("meter"))) {
-        const auto symbols = meter::ParseTypedMeter(parser.value(QStringLiteral("meter")));
-        if (!symbols || symbols->size() == 1) {
-            return std::string(symbols ? kMeterOfOneSymbol : kMeterSymbols);
+        auto symbols = meter::ReadMeterOption(parser.value(QStringLiteral("meter")));
+        if (auto* usage = std::get_if<std::string>(&symbols)) {
+            return std::move(*usage);
         }
-        MeterFileRow& row = settings.meter.emplace();
-        for (const std::string& symbol : *symbols) {
-            row.line += (row.line.empty() ? "" : "\t") + symbol;
-        }
-        row.symbols = static_cast<std::int32_t>(symbols->size());
+        const auto& read = std::get<std::vector<std::string>>(symbols);
+        settings.meter =
+            MeterFileRow{meter::MeterFileLine(read), static_cast<std::int32_t>(read.size())};
     }
     settings.force = parser.isSet(QStringLiteral("force"));
     const QString output = parser.value(QStringLiteral("output-dir"));

@@ -276,20 +276,11 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
         return UsageError(err, "no poem named");
     }
     if (parser.isSet(meter)) {
-        const std::optional<std::vector<std::string>> symbols =
-            meter::ParseTypedMeter(parser.value(meter));
-        if (!symbols) {
-            return UsageError(err,
-                              "--meter takes W and S symbols separated by spaces, such as "
-                              "\"W S W S W S W S W S\"");
+        auto symbols = meter::ReadMeterOption(parser.value(meter));
+        if (const auto* usage = std::get_if<std::string>(&symbols)) {
+            return UsageError(err, *usage);
         }
-        // Unquoted, a meter's first symbol alone is taken, and the rest are read as poems.
-        if (symbols->size() == 1) {
-            return UsageError(err,
-                              "--meter has one place only: put the meter's symbols in quotes, "
-                              "such as --meter \"W S W S W S W S W S\"");
-        }
-        settings.meter = *symbols;
+        settings.meter = std::move(std::get<std::vector<std::string>>(symbols));
     }
     settings.force = parser.isSet(force);
     if (parser.isSet(output)) {

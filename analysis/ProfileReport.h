@@ -1,0 +1,46 @@
+#pragma once
+
+// The profile (Profile.h) in words and as CSV, the same in the window and in corvale-profile.
+
+#include "analysis/Profile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvale::analysis {
+
+struct FigureName {
+    std::string_view heading;  // over a table's column: "stressed"
+    std::string_view phrase;   // what the lines counted are: "stressed"
+    std::string_view csv;      // the CSV column: "stressed"
+};
+const FigureName& NameOf(PlaceFigure figure);
+
+// "84.6%", "-" for a base of 0.
+std::string Percent(std::int64_t count, std::int64_t base);
+// "12 (84.6%)": a place's figure as tables show it.
+std::string CountAndPercent(std::int64_t count, std::int64_t base);
+// What a figure stands for, as a tooltip says it: "place 4: 212 of 240 lines stressed".
+std::string FigureTip(std::int32_t place, PlaceFigure figure, const PlaceCounts& counts);
+
+// One of the file's figures: "lines profiled", "13 of 14 (92.9%)". The lines that fit count
+// under `strictness`; each source lists at most `mostListed` lines of another length.
+struct FileFigure {
+    std::string label;
+    std::string value;
+};
+std::vector<FileFigure> FileFigures(
+    const NamedProfile& profile, meter::Strictness strictness,
+    std::size_t mostListed = std::numeric_limits<std::size_t>::max());
+
+// Tidy CSV with a header row: one row per profile and place, with the place's counts and
+// shares (fractions; empty for a base of 0), the weak places' cue counts, and the file's counts
+// repeated on each row. Rows end in LF.
+std::string ProfileCsv(std::span<const NamedProfile> profiles, meter::Strictness strictness);
+
+}  // namespace corvale::analysis

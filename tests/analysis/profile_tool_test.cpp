@@ -1,0 +1,187 @@
+// corvale-profile run in-process: the table and the CSV of the sample, files side by side,
+// refusals that let the other files count, and exit codes. The figures are the core's.
+
+#include "ProfileTool.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using corvale::test::SampleFile;
+
+class ProfileToolTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Write("sonnet18.txt", SampleFile("sonnet18", "sonnet18.txt"));
+        Write("meter.txt", SampleFile("sonnet18", "meter.txt"));
+    }
+    void Write(const std::string& name, const std::string& bytes) const {
+        QFile file(folder.filePath(QString::fromStdString(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), std::ssize(bytes));
+    }
+    // Files are named as given, relative to the test's folder.
+    int Run(const std::vector<std::string>& arguments) {
+        QStringList list{"corvale-profile"};
+        for (const std::string& argument : arguments) {
+            list << QString::fromStdString(argument);
+        }
+        out.str("");
+        err.str("");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        const int code = corvale::RunProfileTool(list, out, err);
+        QDir::setCurrent(before);
+        return code;
+    }
+    std::vector<std::string> OutRows() const {
+        std::vector<std::string> rows;
+        std::istringstream lines(out.str());
+        for (std::string line; std::getline(lines, line);) {
+            rows.push_back(line);
+        }
+        return rows;
+    }
+
+    QTemporaryDir folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(ProfileToolTest, PrintsTheSampleAsATable) {
+    ASSERT_EQ(Run({"sonnet18.txt"}), corvale::kProfileDone);
+    const std::vector<std::string> rows = OutRows();
+    ASSERT_EQ(rows.size(), 21U) << out.str();
+    EXPECT_EQ(rows[0], "sonnet18.txt: meter W S W S W S W S W S");
+    EXPECT_EQ(rows[1],
+              "place  meter  lines  stress 3+   stress 2   stressed     word end   phrase end");
+    EXPECT_EQ(rows[3],
+              "2      S         10  6 (60.0%)  1 (10.0%)  7 (70.0%)    8 (80.0%)     0 (0.0%)");
+    EXPECT_EQ(rows[12], "verse lines:                            14");
+    EXPECT_EQ(rows[18], "lines of another length:                2, 7, 8, 11");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(ProfileToolTest, WritesTidyCsv) {
+    ASSERT_EQ(Run({"--csv", "sonnet18.txt"}), corvale::kProfileDone);
+    const std::vector<std::string> rows = OutRows();
+    ASSERT_EQ(rows.size(), 11U);
+    EXPECT_EQ(rows[0],
+              "source,meter,place,symbol,strength,lines,stress_3_or_more,stress_3_or_more_share,"
+              "stress_2,stress_2_share,stressed,stressed_share,word_boundary,word_boundary_share,"
+              "phrase_boundary,phrase_boundary_share,cue_flags,strict_cue_flags,verse_lines,"
+              "profiled_lines,fitting_lines,feminine_endings,run_on_lines");
+    EXPECT_EQ(rows[1],
+              "sonnet18.txt,W S W S W S W S W S,1,W,weak,10,2,0.2000,0,0.0000,2,0.2000,"
+              "9,0.9000,0,0.0000,0,2,14,10,10,0,0");
+    EXPECT_TRUE(rows[2].starts_with("sonnet18.txt,W S W S W S W S W S,2,S,strong,10,")) << rows[2];
+}
+
+// Two poems of one meter side by side; a poem of another meter gets a table of its own.
+TEST_F(ProfileToolTest, ByFileKeepsEachFileApart) {
+    Write("sonnet116.txt", SampleFile("sonnet116", "sonnet116.txt"));
+    Write("short.txt", SampleFile("sonnet18", "sonnet18.txt"));
+    Write("short.meter.txt", "W\tS\tW\tS\r\n");
+    ASSERT_EQ(Run({"--by-file", "sonnet18.txt", "short.txt", "sonnet116.txt"}),
+              corvale::kProfileDone);
+    const std::vector<std::string> rows = OutRows();
+    ASSERT_GE(rows.size(), 6U);
+    EXPECT_EQ(rows[0], "meter W S W S W S W S W S");
+    EXPECT_EQ(rows[1], "[1] sonnet18.txt");
+    EXPECT_EQ(rows[2], "[2] sonnet116.txt");
+    EXPECT_TRUE(
+        rows[5].starts_with("1      W         10      20.0%      0.0%     20.0%     90.0%  "))
+        << rows[5];
+    EXPECT_NE(out.str().find("\nmeter W S W S\n[1] short.txt\n"), std::string::npos);
+}
+
+struct RefusalCase {
+    const char* name;
+    const char* file;
+    const char* bytes;     // nullptr: no such file
+    const char* ownMeter;  // its NAME.meter.txt, if any
+    std::string message;
+};
+
+constexpr char kOneLine[] =
+    "1\tsyllables\ta\ta\r\n1\tstress\ta\t1\r\n1\tjuncture\ta\t4\r\n1\tcomment\ta\t\r\n";
+
+class ProfileRefusal : public ProfileToolTest, public testing::WithParamInterface<RefusalCase> {};
+
+// The refused file is named on stderr, with the row at fault; the sample after it still counts.
+TEST_P(ProfileRefusal, GoesOnToTheNextFile) {
+    const RefusalCase& c = GetParam();
+    if (c.bytes != nullptr) {
+        Write(c.file, c.bytes);
+    }
+    if (c.ownMeter != nullptr) {
+        Write("x.meter.txt", c.ownMeter);
+    }
+    EXPECT_EQ(Run({c.file, "sonnet18.txt"}), corvale::kProfileSomeRefused);
+    EXPECT_TRUE(err.str().starts_with(c.message)) << err.str();
+    EXPECT_EQ(err.str().back(), '\n');
+    EXPECT_EQ(OutRows().at(0), "sonnet18.txt: meter W S W S W S W S W S");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileRefusal,
+    testing::Values(
+        RefusalCase{"Missing", "gone.txt", nullptr, nullptr,
+                    "gone.txt: cannot be read: there is no such file"},
+        RefusalCase{"APoem", "poem.txt", "Shall I compare thee\r\nto a summer's day?\r\n", nullptr,
+                    "poem.txt: is not a scansion file: its first rows are not a verse line's "
+                    "syllables, stress, juncture and comment rows"},
+        RefusalCase{"AReaderFault", "bad.txt",
+                    "1\tsyllables\ta\ta\r\n1\tstress\ta\t1\r\n1\tjuncture\ta\t4\r\n"
+                    "1\tcomment\ta\t\r\n2\tsyllables\tb\tb\r\n2\tjuncture\tb\t4\r\n",
+                    nullptr,
+                    "bad.txt:6: Caution:  your input file contains what looks like a bad "
+                    "line"},
+        RefusalCase{"MeterWithoutSymbols", "x.txt", kOneLine, " \t\r\nW\tS\r\n",
+                    "x.txt: its meter file x.meter.txt holds no meter symbols"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExitCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    int code;
+    std::string err;
+};
+
+class ProfileExit : public ProfileToolTest, public testing::WithParamInterface<ExitCase> {};
+
+TEST_P(ProfileExit, SaysWhatWentWrong) {
+    EXPECT_EQ(Run(GetParam().arguments), GetParam().code);
+    EXPECT_EQ(err.str(), GetParam().err);
+}
+
+const std::string kTry = "\nTry 'corvale-profile --help'.\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ProfileExit,
+    testing::Values(
+        ExitCase{"Help", {"--help"}, 0, ""}, ExitCase{"Version", {"--version"}, 0, ""},
+        ExitCase{"NoFile", {}, 2, "corvale-profile: no scansion file named" + kTry},
+        ExitCase{"UnknownOption",
+                 {"--all", "sonnet18.txt"},
+                 2,
+                 "corvale-profile: Unknown option 'all'." + kTry},
+        ExitCase{"MeterOfOtherSymbols",
+                 {"--meter", "W X", "sonnet18.txt"},
+                 2,
+                 "corvale-profile: --meter takes W and S symbols separated by spaces, such as "
+                 "\"W S W S W S W S W S\"" +
+                     kTry},
+        ExitCase{"ImposedMeter", {"--meter", "w s w s", "sonnet18.txt"}, 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

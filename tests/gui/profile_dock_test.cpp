@@ -1,0 +1,150 @@
+// The profile dock's wiring on Sonnet 116: F10 and the menu open it, a commit redraws it (an
+// edit does not), a bar's click and Return on a table row go to the next line departing from the
+// meter there, and the saved chart and figures load back. The figures themselves are the core's.
+
+#include "gui/MeterFixture.h"
+#include "window/ProfileChart.h"
+#include "window/ProfileDock.h"
+
+#include <QAction>
+#include <QBarSet>
+#include <QFile>
+#include <QImage>
+#include <QStackedBarSeries>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <functional>
+#include <string>
+
+namespace corvale::test {
+namespace {
+
+constexpr char kProfileOpen[] = "[View]\nProfile=true\n";
+constexpr int kPlace7 = 6;  // its row in the table and its index in the chart
+
+class ProfileDockTest : public MeterFixture {
+protected:
+    ProfileDock& Dock() const { return *form->ProfileView(); }
+    std::string Figure(int row, int column) const {
+        return Dock().Model().index(row, column).data().toString().toStdString();
+    }
+    // Place 7's share of lines stressed as spoken, as its weak bar stands.
+    double WeakSpokenBar() const {
+        const auto* bars =
+            qobject_cast<QStackedBarSeries*>(Dock().Chart().chart()->series().front());
+        return bars->barSets().at(2)->at(kPlace7);
+    }
+};
+
+TEST_F(ProfileDockTest, OpensByF10AndByTheMenu) {
+    ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
+    Press(Plain(Qt::Key_F10));
+    ASSERT_NE(form->ProfileView(), nullptr);
+    EXPECT_EQ(form->dockWidgetArea(form->ProfileView()), Qt::RightDockWidgetArea);
+    EXPECT_EQ(Focused(), "tblProfile");
+    EXPECT_FALSE(Dock().accessibleName().isEmpty());
+    EXPECT_FALSE(Dock().Chart().accessibleName().isEmpty());
+    EXPECT_NE(platform.ReadFile(kViewOptionsFileName).find("Profile=true"), std::string::npos);
+    Press(Plain(Qt::Key_F10));
+    EXPECT_EQ(form->ProfileView(), nullptr);
+    EXPECT_EQ(Focused(), "syllableBoxes(1)");
+    form->profileAction->trigger();
+    EXPECT_NE(form->ProfileView(), nullptr);
+}
+
+TEST_F(ProfileDockTest, RedrawsAfterACommitNotAnEdit) {
+    ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("2", kProfileOpen));
+    const std::string before = Figure(kPlace7, ProfileModel::kFirstFigure + 2);  // stressed
+    const double bar = WeakSpokenBar();
+    EXPECT_EQ(before, "4 (36.4%)");
+    form->Grid().stressBoxes(7)->setFocus();  // "Love", 3, in weak place 7
+    Press(Plain(Qt::Key_Down));
+    Press(Plain(Qt::Key_Down));
+    EXPECT_EQ(Figure(kPlace7, ProfileModel::kFirstFigure + 2), before);
+    EXPECT_EQ(WeakSpokenBar(), bar);
+    Press(Qt::CTRL | Qt::Key_Return);
+    EXPECT_EQ(Figure(kPlace7, ProfileModel::kFirstFigure + 2), "3 (27.3%)");
+    EXPECT_LT(WeakSpokenBar(), bar);
+}
+
+// From line 1 a click on weak place 9 finds line 6, stressed there; Return on strong place 2's
+// row then finds line 9, unstressed there. Weak place 5 is stressed in no profiled line after 9.
+TEST_F(ProfileDockTest, ABarClickAndReturnOnARowGoToTheNextDeparture) {
+    ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kProfileOpen));
+    ProfileChart& chart = Dock().Chart();
+    QTest::mouseClick(chart.viewport(), Qt::LeftButton, {}, chart.BarCentre(9));
+    EXPECT_EQ(form->Work().CurrentLine, 6);
+    ProfileTable& table = Dock().Table();
+    table.setFocus();
+    table.setCurrentIndex(Dock().Model().index(1, ProfileModel::kPlace));
+    Press(Plain(Qt::Key_Return));
+    EXPECT_EQ(form->Work().CurrentLine, 9);
+    table.setCurrentIndex(Dock().Model().index(4, ProfileModel::kPlace));
+    Press(Plain(Qt::Key_Return));
+    EXPECT_EQ(form->Work().CurrentLine, 9);
+    EXPECT_EQ(Status(), "no further line departs from the meter in place 5");
+}
+
+struct SaveCase {
+    const char* name;
+    const char* file;
+    std::function<bool(const QString& path)> loadsBack;
+};
+
+class ProfileSaved : public ProfileDockTest, public testing::WithParamInterface<SaveCase> {};
+
+// Ctrl+Shift+E opens the closed dock and saves what it shows.
+TEST_P(ProfileSaved, LoadsBack) {
+    ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
+    const QString path = QString::fromStdString(platform.FilePath(GetParam().file));
+    platform.WillChoose({path});
+    Press(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
+    ASSERT_NE(form->ProfileView(), nullptr);
+    EXPECT_TRUE(GetParam().loadsBack(path));
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(platform.Dialogs().back().proposed,
+              QString::fromStdString(platform.FilePath("sonnet116.profile.svg")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ProfileSaved,
+    testing::Values(
+        SaveCase{"Csv", "figures.CSV",
+                 [](const QString& path) {
+                     QFile file(path);
+                     const QList<QByteArray> rows = file.open(QIODevice::ReadOnly)
+                                                        ? file.readAll().split('\n')
+                                                        : QList<QByteArray>();
+                     // A header, ten places, and the empty text after the last LF.
+                     return rows.size() == 12 && rows[1].count(',') == rows[0].count(',');
+                 }},
+        SaveCase{"Svg", "chart.svg",
+                 [](const QString& path) {
+                     QFile file(path);
+                     QXmlStreamReader xml(file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                         : QByteArray());
+                     bool svg = xml.readNextStartElement() && xml.name() == u"svg";
+                     while (!xml.atEnd()) {
+                         xml.readNext();
+                     }
+                     return svg && !xml.hasError();
+                 }},
+        SaveCase{"Png", "chart.png", [](const QString& path) { return !QImage(path).isNull(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A name that is taken is asked about; No leaves the file alone.
+TEST_F(ProfileDockTest, AsksBeforeReplacingAFile) {
+    ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kProfileOpen));
+    platform.WriteFile("taken.csv", "mine");
+    platform.WillChoose({QString::fromStdString(platform.FilePath("taken.csv"))});
+    platform.WillAnswer({Answer::No});
+    form->saveProfileAction->trigger();
+    EXPECT_EQ(platform.ReadFile("taken.csv"), "mine");
+    ASSERT_EQ(platform.Messages().size(), 1U);
+    EXPECT_TRUE(
+        platform.Messages().front().text.endsWith("taken.csv already exists.  Replace it?"));
+}
+
+}  // namespace
+}  // namespace corvale::test

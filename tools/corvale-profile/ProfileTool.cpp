@@ -1,0 +1,143 @@
+#include "ProfileTool.h"
+
+#include "ProfileFiles.h"
+#include "ProfileTables.h"
+#include "analysis/ProfileReport.h"
+#include "meter/TypedMeter.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvale {
+
+namespace {
+
+using analysis::NamedProfile;
+
+constexpr char kUsage[] =
+    "Usage: corvale-profile [--meter \"W S ...\"] [--csv] [--by-file] FILE...\n"
+    "\n"
+    "Prints the verse's profile of corrected scansion files: for each place of the meter,\n"
+    "the share of lines stressed there and followed by a word or a phrase boundary, then\n"
+    "the file's figures. Places count the lines that show the meter's number of\n"
+    "syllables, or one more that is unstressed (a feminine ending); other lines are\n"
+    "counted by their length and listed. Files of one meter are added together, files\n"
+    "of another meter get a profile of their own. A file's meter is NAME.meter.txt\n"
+    "beside it, else meter.txt in its folder.\n"
+    "\n"
+    "  --meter \"W S ...\"  use this meter for every file\n"
+    "  --csv              write tidy CSV instead: one row per file (or meter group)\n"
+    "                     and place, with a header\n"
+    "  --by-file          keep each file's profile apart, side by side\n"
+    "  -h, --help         show this help\n"
+    "  --version          show the version\n"
+    "\n"
+    "Exit status: 0 when every file was profiled, 1 when a file was refused (the others\n"
+    "are still profiled), 2 on a usage error.\n";
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << "corvale-profile: " << message << "\nTry 'corvale-profile --help'.\n";
+    return kProfileUsageError;
+}
+
+// "file: message" or "file:row: message".
+void Complain(std::ostream& err, const QString& file, const Refusal& refusal) {
+    err << file.toStdString() << ':';
+    if (refusal.row > 0) {
+        err << refusal.row << ':';
+    }
+    err << ' ' << refusal.message << '\n';
+}
+
+// The files' profiles in tables of one meter each: a table per meter of every file added
+// together, or with `byFile` the files of a meter one by one.
+std::vector<std::vector<NamedProfile>> Tables(std::vector<NamedProfile> files, bool byFile) {
+    std::vector<std::vector<NamedProfile>> tables;
+    for (NamedProfile& file : files) {
+        auto table = std::find_if(tables.begin(), tables.end(), [&](const auto& table) {
+            return analysis::SameMeter(table.front().symbols, file.symbols);
+        });
+        if (table == tables.end()) {
+            tables.push_back({std::move(file)});
+        } else if (byFile) {
+            table->push_back(std::move(file));
+        } else {
+            analysis::AddToGroups(*table, std::move(file));
+        }
+    }
+    return tables;
+}
+
+void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tables, bool csv,
+           bool byFile) {
+    if (csv) {
+        std::vector<NamedProfile> all;
+        for (const auto& table : tables) {
+            all.insert(all.end(), table.begin(), table.end());
+        }
+        out << analysis::ProfileCsv(all, meter::Strictness::StressMaxima);
+        return;
+    }
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        out << (t == 0 ? "" : "\n")
+            << (byFile ? profile_tool::SideBySide(tables[t])
+                       : profile_tool::ProfileTable(tables[t].front()));
+    }
+}
+
+}  // namespace
+
+int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+    QCommandLineParser parser;
+    const QCommandLineOption help({"h", "help"}, "");
+    const QCommandLineOption version("version", "");
+    const QCommandLineOption meter("meter", "", "symbols");
+    const QCommandLineOption csv("csv", "");
+    const QCommandLineOption byFile("by-file", "");
+    parser.addOptions({help, version, meter, csv, byFile});
+    if (!parser.parse(arguments)) {
+        return UsageError(err, parser.errorText().toStdString());
+    }
+    if (parser.isSet(help)) {
+        out << kUsage;
+        return kProfileDone;
+    }
+    if (parser.isSet(version)) {
+        out << "corvale-profile " << CORVALE_VERSION << '\n';
+        return kProfileDone;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        return UsageError(err, "no scansion file named");
+    }
+    std::optional<std::string> imposed;
+    if (parser.isSet(meter)) {
+        const auto symbols = meter::ReadMeterOption(parser.value(meter));
+        if (const auto* usage = std::get_if<std::string>(&symbols)) {
+            return UsageError(err, *usage);
+        }
+        imposed = meter::MeterFileLine(std::get<std::vector<std::string>>(symbols));
+    }
+    std::vector<NamedProfile> profiles;
+    bool allProfiled = true;
+    for (const QString& file : files) {
+        auto profiled = profile_tool::ProfileFile(file, imposed);
+        if (const auto* refusal = std::get_if<Refusal>(&profiled)) {
+            Complain(err, file, *refusal);
+            allProfiled = false;
+        } else {
+            profiles.push_back(std::move(std::get<NamedProfile>(profiled)));
+        }
+    }
+    if (!profiles.empty()) {
+        Print(out, Tables(std::move(profiles), parser.isSet(byFile)), parser.isSet(csv),
+              parser.isSet(byFile));
+    }
+    return allProfiled ? kProfileDone : kProfileSomeRefused;
+}
+
+}  // namespace corvale

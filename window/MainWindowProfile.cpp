@@ -1,0 +1,120 @@
+// The verse's profile in the window: the dock (ProfileDock.h), counted afresh when it opens and
+// at every switch of file or meter, and kept through commits by the workspace's line watcher;
+// going from a place to the lines that depart from the meter there; saving it to a file.
+
+#include "analysis/Profile.h"
+#include "platform/Platform.h"
+#include "window/CellFocus.h"
+#include "window/CellKeys.h"
+#include "window/MainWindow.h"
+#include "window/Placement.h"
+#include "window/ProfileDock.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+
+#include <algorithm>
+
+namespace corvale {
+
+ProfileDock* MainWindow::ProfileView() const {
+    return profile_;
+}
+
+void MainWindow::ToggleProfile() {
+    if (profileAction->isChecked()) {
+        OpenProfile();
+        profile_->Table().setFocus(Qt::ShortcutFocusReason);
+    } else {
+        CloseProfile();
+    }
+    SaveViewOptions();
+}
+
+void MainWindow::OpenProfile() {
+    if (profile_) {
+        return;
+    }
+    profile_ = new ProfileDock(work_, this);
+    work_.WatchLines(&profile_->Profile());
+    RecountProfile();
+    addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
+    profile_->show();
+    const int room = width() - layout::ToPixels(layout::kDesignWidth);
+    resizeDocks({profile_}, {std::clamp(room, 420, 720)}, Qt::Horizontal);
+    cellKeys_->KeepListKeys(&profile_->Table());
+    connect(profile_, &ProfileDock::placeChosen, this,
+            [this](std::int32_t place) { Run([this, place] { GoToDeparture(place); }); });
+    connect(profile_, &ProfileDock::closed, this, [this] {
+        profileAction->setChecked(false);
+        CloseProfile();
+        SaveViewOptions();
+    });
+}
+
+void MainWindow::CloseProfile() {
+    if (!profile_) {
+        return;
+    }
+    ProfileDock* profile = profile_;
+    profile_ = nullptr;
+    work_.WatchLines(nullptr);
+    const bool hadFocus = profile->isAncestorOf(focusWidget());
+    removeDockWidget(profile);
+    profile->deleteLater();
+    if (hadFocus) {
+        cellFocus_->FocusFirstCell();
+    }
+}
+
+void MainWindow::RecountProfile() {
+    if (profile_) {
+        profile_->Recount(meter_, work_.MeterLine, strictness_);
+    }
+}
+
+// Like F3: the search never wraps around, and with no line found the status says so.
+void MainWindow::GoToDeparture(std::int32_t place) {
+    const std::optional<std::int32_t> row =
+        analysis::NextDeparture(work_.GetStore(), meter_, place, work_.CurrentLine);
+    if (row) {
+        GoToRow(*row);
+    } else {
+        placement::SetCaption(
+            lineStatusLabel,
+            QStringLiteral("no further line departs from the meter in place %1").arg(place));
+    }
+}
+
+void MainWindow::SaveProfileAs() {
+    if (!profile_) {
+        profileAction->setChecked(true);
+        OpenProfile();
+        SaveViewOptions();
+        // The chart is saved at the size shown, so the dock takes its place first.
+        layout()->activate();
+    }
+    Platform& platform = work_.GetPlatform();
+    const QString name = QFileInfo(DecodeFileName(work_.WorkingFileName)).completeBaseName();
+    const QString path = platform.ChooseFileToWrite(
+        QStringLiteral("Save the profile as"),
+        platform.PathOf(EncodeFileName(name + QStringLiteral(".profile.svg"))));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo::exists(path) &&
+        platform.AskYesNo(
+            QStringLiteral("%1 already exists.  Replace it?").arg(QDir::toNativeSeparators(path)),
+            Escape::Withdraws) != Answer::Yes) {
+        return;
+    }
+    const QString failure = profile_->SaveAs(path, strictness_);
+    if (!failure.isEmpty()) {
+        platform.ShowMessage(failure);
+    }
+}
+
+}  // namespace corvale

@@ -1,0 +1,188 @@
+#include "window/ProfileDock.h"
+
+#include "analysis/ProfileReport.h"
+#include "platform/Platform.h"
+#include "scansion/Workspace.h"
+#include "window/ProfileChart.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <map>
+
+namespace corvale {
+
+namespace {
+
+// Lines of another length listed in the table before "and N more".
+constexpr std::size_t kMostListed = 20;
+
+bool Write(QSaveFile& file, const QByteArray& bytes) {
+    return file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+void ProfileTable::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    const bool choose = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (choose && currentIndex().isValid()) {
+        emit chosen(currentIndex());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ProfileTable::CopySelection() {
+    std::map<int, std::map<int, QString>> cells;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        cells[index.row()][index.column()] = index.data().toString();
+    }
+    QStringList rows;
+    for (const auto& [row, columns] : cells) {
+        QStringList texts;
+        for (int column = columns.begin()->first; column <= columns.rbegin()->first; ++column) {
+            const auto cell = columns.find(column);
+            texts.append(cell == columns.end() ? QString() : cell->second);
+        }
+        rows.append(texts.join(u'\t'));
+    }
+    QApplication::clipboard()->setText(rows.join(u'\n'));
+}
+
+ProfileDock::ProfileDock(const Workspace& workspace, QWidget* parent)
+    : QDockWidget(parent), workspace_(workspace) {
+    setObjectName(QStringLiteral("Profile"));
+    setWindowTitle(QStringLiteral("Profile"));
+    setAccessibleName(QStringLiteral("The verse's profile"));
+    setFeatures(QDockWidget::DockWidgetClosable);
+    setAllowedAreas(Qt::RightDockWidgetArea);
+
+    auto* content = new QSplitter(Qt::Vertical, this);
+    chart_ = new ProfileChart(content);
+    model_ = new ProfileModel(this);
+    table_ = new ProfileTable(content);
+    table_->setObjectName(QStringLiteral("tblProfile"));
+    table_->setAccessibleName(QStringLiteral("Profile figures, place by place, then the file's"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    content->addWidget(chart_);
+    content->addWidget(table_);
+    content->setStretchFactor(0, 3);
+    content->setStretchFactor(1, 2);
+    setWidget(content);
+
+    connect(model_, &QAbstractItemModel::modelReset, this, &ProfileDock::SpanFigureRows);
+    connect(chart_, &ProfileChart::placeClicked, this, &ProfileDock::placeChosen);
+    connect(table_, &ProfileTable::chosen, this, &ProfileDock::Choose);
+}
+
+void ProfileDock::Recount(const meter::Meter& meter, const std::string& meterLine,
+                          meter::Strictness strictness) {
+    profile_.Count(workspace_.GetStore(), meter);
+    meterLine_ = meterLine;
+    Redraw(strictness);
+}
+
+void ProfileDock::Redraw(meter::Strictness strictness) {
+    analysis::NamedProfile named =
+        analysis::Named(profile_, analysis::MeterSymbols(meterLine_, profile_.TheMeter().Places()),
+                        DecodeFileName(workspace_.WorkingFileName).toStdString(), kMostListed);
+    chart_->Show(named);
+    model_->Show(std::move(named), strictness);
+}
+
+void ProfileDock::Choose(const QModelIndex& index) {
+    if (const std::int32_t place = model_->PlaceOfRow(index.row()); index.isValid() && place > 0) {
+        emit placeChosen(place);
+    }
+}
+
+void ProfileDock::SpanFigureRows() {
+    table_->clearSpans();
+    for (int row = model_->Places(); row < model_->rowCount(); ++row) {
+        table_->setSpan(row, ProfileModel::kPlace, 1, ProfileModel::kFigureValue);
+        table_->setSpan(row, ProfileModel::kFigureValue, 1,
+                        ProfileModel::kColumns - ProfileModel::kFigureValue);
+    }
+    SizeColumns();
+}
+
+// Widths from the font and the largest count the file can give, never from the rows.
+void ProfileDock::SizeColumns() {
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(true);
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int padding = 2 * metrics.averageCharWidth();
+    const QString widest = QStringLiteral("%1 (100.0%)").arg(model_->Shown().counts.verseLines);
+    for (int column = 0; column < ProfileModel::kColumns; ++column) {
+        const QString heading =
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int content = column >= ProfileModel::kFirstFigure
+                                ? metrics.horizontalAdvance(widest)
+                                : metrics.horizontalAdvance(QStringLiteral("000"));
+        header->resizeSection(column,
+                              std::max(content, metrics.horizontalAdvance(heading)) + padding);
+    }
+}
+
+QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness) const {
+    const QString kind = QFileInfo(path).suffix().toLower();
+    if (kind != u"svg" && kind != u"png" && kind != u"csv") {
+        return QStringLiteral(
+            "Corvale saves the profile as SVG, PNG or CSV.  Please end the file "
+            "name in .svg, .png or .csv.");
+    }
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written && kind == u"csv") {
+        const std::string csv = analysis::ProfileCsv(std::span(&model_->Shown(), 1), strictness);
+        written = Write(file, QByteArray::fromStdString(csv));
+    } else if (written && kind == u"png") {
+        written = chart_->grab().save(&file, "PNG");
+    } else if (written) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(chart_->size());
+        svg.setViewBox(chart_->rect());
+        svg.setTitle(QStringLiteral("The verse's profile"));
+        QPainter painter(&svg);
+        chart_->render(&painter);
+        written = painter.end();
+    }
+    if (!written || !file.commit()) {
+        return QStringLiteral("Corvale could not save the profile to %1.  %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return {};
+}
+
+void ProfileDock::closeEvent(QCloseEvent* event) {
+    QDockWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit closed();
+    }
+}
+
+}  // namespace corvale
