@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "scansion/Journal.h"
+#include "scansion/LineWatcher.h"
 #include "scansion/Store.h"
 #include "scansion/TabScan.h"
 
@@ -211,6 +212,9 @@ public:
 
     // `call` is called whenever IsModified() turns true or false.
     void OnModifiedChanged(std::function<void()> call) { modifiedChanged_ = std::move(call); }
+    // `watcher` hears of every commit and restore that changes a verse line, and of every load;
+    // nullptr for none. It must stay until it is replaced or the workspace goes.
+    void WatchLines(LineWatcher* watcher) { lineWatcher_ = watcher; }
 
 private:
     // The scansion file as the survey read it, with what it learnt of it. LoadRecords in the
@@ -298,6 +302,7 @@ private:
     bool refused_ = false;  // the survey turned the file down during a switch
     bool modified_ = false;
     std::function<void()> modifiedChanged_;
+    LineWatcher* lineWatcher_ = nullptr;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;
 };

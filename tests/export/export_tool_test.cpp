@@ -162,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"UnknownFormat", {"--format", "xls", "ode.txt"}, "--format takes csv or tei"},
         UsageCase{"MeterOfOneSymbol",
                   {"--meter", "W", "S", "ode.txt"},
-                  "--meter was given one symbol; quote the meter's symbols, as in --meter \"W S W "
-                  "S W S W S W S\""},
+                  "--meter has one place only: put the meter's symbols in quotes, such as "
+                  "--meter \"W S W S W S W S W S\""},
         UsageCase{"TwoTeiDocumentsOnStandardOutput",
                   {"--format", "tei", "-o", "-", "ode.txt", "ode.txt"},
                   "-o - writes one TEI document: name one file"},

@@ -4,6 +4,7 @@
 #include "scansion/MeterFileName.h"
 #include "scansion/MeterOfFile.h"
 #include "scansion/RecordReader.h"
+#include "scansion/Workspace.h"
 
 #include <QDir>
 #include <QFile>
