@@ -59,19 +59,10 @@ struct Settings {
 };
 
 int UsageError(std::ostream& err, const std::string& message) {
-    err << "corvale-export: " << message << "\nTry 'corvale-export --help'.\n";
-    return kExportUsageError;
+    return tools::UsageError(err, "corvale-export", message);
 }
 
-// "file: message" or "file:row: message".
-void Complain(std::ostream& err, const QString& file, std::int64_t row,
-              const std::string& message) {
-    err << Text(file) << ':';
-    if (row > 0) {
-        err << row << ':';
-    }
-    err << ' ' << message << '\n';
-}
+using tools::Complain;
 
 // A name is taken when anything stands there, a link to nothing included.
 bool Taken(const QString& path) {

@@ -40,17 +40,7 @@ constexpr char kUsage[] =
     "are still profiled), 2 on a usage error.\n";
 
 int UsageError(std::ostream& err, const std::string& message) {
-    err << "corvale-profile: " << message << "\nTry 'corvale-profile --help'.\n";
-    return kProfileUsageError;
-}
-
-// "file: message" or "file:row: message".
-void Complain(std::ostream& err, const QString& file, const Refusal& refusal) {
-    err << file.toStdString() << ':';
-    if (refusal.row > 0) {
-        err << refusal.row << ':';
-    }
-    err << ' ' << refusal.message << '\n';
+    return tools::UsageError(err, "corvale-profile", message);
 }
 
 // The files' profiles in tables of one meter each: a table per meter of every file added
@@ -127,7 +117,7 @@ int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream
     for (const QString& file : files) {
         auto profiled = profile_tool::ProfileFile(file, imposed);
         if (const auto* refusal = std::get_if<Refusal>(&profiled)) {
-            Complain(err, file, *refusal);
+            tools::Complain(err, file, refusal->row, refusal->message);
             allProfiled = false;
         } else {
             profiles.push_back(std::move(std::get<NamedProfile>(profiled)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolHabits.h"
+
 #include <QStringList>
 
 #include <ostream>
@@ -9,7 +11,7 @@ namespace corvale {
 // Exit codes of corvale-profile.
 inline constexpr int kProfileDone = 0;
 inline constexpr int kProfileSomeRefused = 1;  // a file was refused; the others were profiled
-inline constexpr int kProfileUsageError = 2;
+inline constexpr int kProfileUsageError = tools::kUsageError;
 
 // corvale-profile with these arguments (the program's name first): the profiles on `out`,
 // refusals on `err` as "file:row: message". Returns the exit code.

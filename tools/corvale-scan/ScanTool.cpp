@@ -63,19 +63,10 @@ struct Settings {
 };
 
 int UsageError(std::ostream& err, const std::string& message) {
-    err << "corvale-scan: " << message << "\nTry 'corvale-scan --help'.\n";
-    return kToolUsageError;
+    return tools::UsageError(err, "corvale-scan", message);
 }
 
-// "file: message" or "file:row: message".
-void Complain(std::ostream& err, const QString& file, std::int64_t row,
-              const std::string& message) {
-    err << Text(file) << ':';
-    if (row > 0) {
-        err << row << ':';
-    }
-    err << ' ' << message << '\n';
-}
+using tools::Complain;
 
 class Run {
 public:

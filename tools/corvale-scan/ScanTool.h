@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolHabits.h"
+
 #include <QStringList>
 
 #include <ostream>
@@ -10,7 +12,7 @@ namespace corvale {
 inline constexpr int kToolDone = 0;
 inline constexpr int kToolSomeFailed = 1;  // a poem refused, skipped or not written; a comparison
                                            // whose file cannot be read
-inline constexpr int kToolUsageError = 2;
+inline constexpr int kToolUsageError = tools::kUsageError;
 
 // corvale-scan with these arguments (the program's name first): results on `out`, messages and
 // progress on `err`. Returns the exit code.
