@@ -143,9 +143,14 @@ void ProfileChart::Show(const analysis::NamedProfile& profile) {
     }
     wordEnds_->replace(words);
     phraseEnds_->replace(phrases);
-    chart_->setTitle(profile.counts.places.empty()
-                         ? QStringLiteral("The meter has no places: there is nothing to profile.")
-                         : QString());
+    // An empty chart says why: in a folder where no file is open yet, there is no verse line.
+    if (profile.counts.verseLines == 0) {
+        chart_->setTitle(QStringLiteral("There are no verse lines to profile."));
+    } else if (profile.counts.places.empty()) {
+        chart_->setTitle(QStringLiteral("The meter has no places: there is nothing to profile."));
+    } else {
+        chart_->setTitle(QString());
+    }
 }
 
 void ProfileChart::MakePlaces(const analysis::NamedProfile& profile) {
