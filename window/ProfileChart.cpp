@@ -57,7 +57,9 @@ QString Category(const std::string& symbol, std::size_t place) {
 
 }  // namespace
 
-ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
+// The chart is the view's from the start: a chart set later would leave the view's own first
+// chart behind, released but never deleted.
+ProfileChart::ProfileChart(QWidget* parent) : QChartView(new QChart(), parent), chart_(chart()) {
     setObjectName(QStringLiteral("profileChart"));
     setAccessibleName(QStringLiteral("Stress profile chart"));
     setAccessibleDescription(QStringLiteral(
@@ -65,11 +67,9 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
         "word or phrase boundary after it. The table below gives the same figures."));
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(220);
-    chart_ = new QChart();
     chart_->setAnimationOptions(QChart::NoAnimation);
     chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->setMargins(QMargins(4, 4, 4, 4));
-    setChart(chart_);
 
     bars_ = new QStackedBarSeries();
     for (std::size_t s = 0; s < kSets; ++s) {
