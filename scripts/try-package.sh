@@ -46,6 +46,10 @@ corvale-export --version
 corvale-export --format tei "$work/scanned/sonnet18-poem.scansion.txt"
 test -s "$work/scanned/sonnet18-poem.scansion.tei.xml"
 
+echo "== corvale-profile of the scan"
+corvale-profile --version
+corvale-profile "$work/scanned/sonnet18-poem.scansion.txt" | grep -q '^verse lines'
+
 echo "== corvale --check-start on a new home"
 home="$work/home"
 mkdir "$home"
