@@ -7,11 +7,11 @@
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
+#include "window/OutputFileChoice.h"
 #include "window/Placement.h"
 #include "window/ProfileDock.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
@@ -98,20 +98,21 @@ void MainWindow::SaveProfileAs() {
         layout()->activate();
     }
     Platform& platform = work_.GetPlatform();
+    static const OutputFormats kFormats = {
+        {QStringLiteral("Chart as SVG (*.svg)"), QStringLiteral("Chart as PNG (*.png)"),
+         QStringLiteral("Figures as CSV (*.csv)")},
+        {QStringLiteral(".svg"), QStringLiteral(".png"), QStringLiteral(".csv")}};
     const QString name = QFileInfo(DecodeFileName(work_.WorkingFileName)).completeBaseName();
-    const QString path = platform.ChooseFileToWrite(
-        QStringLiteral("Save the profile as"),
-        platform.PathOf(EncodeFileName(name + QStringLiteral(".profile.svg"))));
-    if (path.isEmpty()) {
+    const Platform::FileChoice chosen = ChooseOutputFile(
+        platform, kFormats,
+        {QStringLiteral("Save the profile as"),
+         QStringLiteral("the profile"),
+         {platform.PathOf(EncodeFileName(name + QStringLiteral(".profile.svg"))), 0}},
+        work_.WorkingFileName);
+    if (chosen.path.isEmpty()) {
         return;
     }
-    if (QFileInfo::exists(path) &&
-        platform.AskYesNo(
-            QStringLiteral("%1 already exists.  Replace it?").arg(QDir::toNativeSeparators(path)),
-            Escape::Withdraws) != Answer::Yes) {
-        return;
-    }
-    const QString failure = profile_->SaveAs(path, strictness_);
+    const QString failure = profile_->SaveAs(chosen.path, strictness_);
     if (!failure.isEmpty()) {
         platform.ShowMessage(failure);
     }

@@ -133,17 +133,16 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"Png", "chart.png", [](const QString& path) { return !QImage(path).isNull(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A name that is taken is asked about; No leaves the file alone.
+// A name that is taken is asked about; No leaves the file alone and asks for another.
 TEST_F(ProfileDockTest, AsksBeforeReplacingAFile) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kProfileOpen));
     platform.WriteFile("taken.csv", "mine");
-    platform.WillChoose({QString::fromStdString(platform.FilePath("taken.csv"))});
+    platform.WillChoose({QString::fromStdString(platform.FilePath("taken.csv")), QString()});
     platform.WillAnswer({Answer::No});
     form->saveProfileAction->trigger();
     EXPECT_EQ(platform.ReadFile("taken.csv"), "mine");
     ASSERT_EQ(platform.Messages().size(), 1U);
-    EXPECT_TRUE(
-        platform.Messages().front().text.endsWith("taken.csv already exists.  Replace it?"));
+    EXPECT_TRUE(platform.Messages().front().text.endsWith("taken.csv exists.  Replace it?"));
 }
 
 }  // namespace

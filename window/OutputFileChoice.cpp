@@ -1,0 +1,66 @@
+#include "window/OutputFileChoice.h"
+
+#include "platform/TextCodec.h"
+
+#include <QFileInfo>
+
+namespace corvale {
+
+namespace {
+
+Platform::FileChoice Settled(const OutputFormats& formats, const Platform::FileChoice& choice) {
+    if (const std::optional<int> index = FormatIndexOfName(formats, choice.path)) {
+        return {choice.path, *index};
+    }
+    const int index =
+        choice.format >= 0 && choice.format < formats.extensions.size() ? choice.format : 0;
+    return {choice.path + formats.extensions[index], index};
+}
+
+bool IsSameFile(const QString& a, const QString& b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+}  // namespace
+
+std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString& path) {
+    for (int index = 0; index < formats.extensions.size(); ++index) {
+        if (path.endsWith(formats.extensions[index], Qt::CaseInsensitive)) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
+Platform::FileChoice ChooseOutputFile(Platform& platform, const OutputFormats& formats,
+                                      const OutputQuestion& question,
+                                      const std::string& workingFileName) {
+    Platform::FileChoice choice = question.proposed;
+    for (;;) {
+        choice = platform.ChooseFileToWriteAs(question.caption, choice.path, formats.filters,
+                                              choice.format);
+        if (choice.path.isEmpty()) {
+            return {};
+        }
+        choice = Settled(formats, choice);
+        const QFileInfo file(choice.path);
+        if (!workingFileName.empty() && IsSameFile(choice.path, platform.PathOf(workingFileName))) {
+            platform.ShowMessage(QStringLiteral("%1 is the scansion file you are working on.  "
+                                                "Please choose another name for %2.")
+                                     .arg(choice.path, question.what));
+        } else if (file.isDir()) {
+            platform.ShowMessage(QStringLiteral("%1 is a folder.  Please choose a name for %2.")
+                                     .arg(choice.path, question.what));
+        } else if (!file.exists() && !file.isSymLink()) {
+            return choice;
+        } else if (const Answer answer =
+                       platform.AskYesNo(QStringLiteral("%1 exists.  Replace it?").arg(choice.path),
+                                         Escape::Withdraws);
+                   answer != Answer::No) {
+            return answer == Answer::Yes ? choice : Platform::FileChoice{};
+        }
+    }
+}
+
+}  // namespace corvale

@@ -1,0 +1,41 @@
+#pragma once
+
+// Choosing the file that a copy for other tools goes to (an export, a saved profile), in any
+// folder. The dialog offers the formats; a name ending in one format's extension is written in
+// that format whatever the dialog showed, and any other name gains the extension of the format
+// shown, as a dialog's default suffix does. The scansion file being worked on and folders are
+// refused with a message and asked for again; a file that exists is replaced only once the user
+// agrees.
+
+#include "platform/Platform.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+namespace corvale {
+
+struct OutputFormats {
+    QStringList filters;     // the dialog's, by index: "Syllables as CSV (*.csv)"
+    QStringList extensions;  // by the same index: ".csv"
+};
+
+// The index of the format that a file's name asks for by its extension, if any.
+std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString& path);
+
+// What to ask: the dialog's caption, what the file holds in a message's words ("the export"),
+// and the name and format the dialog starts with.
+struct OutputQuestion {
+    QString caption;
+    QString what;
+    Platform::FileChoice proposed;
+};
+
+// The file chosen and the index of its format; an empty path when the user cancels.
+Platform::FileChoice ChooseOutputFile(Platform& platform, const OutputFormats& formats,
+                                      const OutputQuestion& question,
+                                      const std::string& workingFileName);
+
+}  // namespace corvale
