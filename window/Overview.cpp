@@ -1,5 +1,7 @@
 #include "window/Overview.h"
 
+#include "window/ChoosingKey.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -23,9 +25,7 @@ bool OffTheMeterFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) cons
 }
 
 void OverviewList::keyPressEvent(QKeyEvent* event) {
-    const bool choose = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (choose && currentIndex().isValid()) {
+    if (IsChoosingKey(*event) && currentIndex().isValid()) {
         emit chosen(currentIndex());
         event->accept();
         return;

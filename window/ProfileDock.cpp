@@ -3,6 +3,7 @@
 #include "analysis/ProfileReport.h"
 #include "platform/Platform.h"
 #include "scansion/Workspace.h"
+#include "window/ChoosingKey.h"
 #include "window/ProfileChart.h"
 
 #include <QApplication>
@@ -39,9 +40,7 @@ void ProfileTable::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const bool choose = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (choose && currentIndex().isValid()) {
+    if (IsChoosingKey(*event) && currentIndex().isValid()) {
         emit chosen(currentIndex());
         event->accept();
         return;
