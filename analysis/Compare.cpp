@@ -2,9 +2,9 @@
 
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 #include "scansion/Numbers.h"
-#include "scansion/RecordReader.h"
+#include "scansion/ScansionFile.h"
 #include "scansion/TabFields.h"
 
 #include <QFile>
@@ -27,22 +27,38 @@ struct Record {
     std::string_view comment;
 };
 
-// The records in order, as far as the file reads without a fault.
-std::vector<Record> ReadRecords(std::string_view bytes) {
-    const ScansionRecords read = ReadScansionRecords(bytes);
+std::vector<std::string_view> ValuesOf(const Store& store, ValueRow row, std::int32_t j) {
+    const Store::RowValues values = store.Values(row, j);
+    std::vector<std::string_view> held;
+    for (std::int32_t k = 1; k <= values.Count(); ++k) {
+        held.push_back(values[k]);
+    }
+    return held;
+}
+
+// The file's records in order, numbered by their place in the file.
+std::vector<Record> RecordsOf(const LoadedScansion& file) {
     std::vector<Record> records;
-    for (const ScansionRecord& held : read.records) {
+    for (std::int32_t j = 1; j <= file.records; ++j) {
         Record& record = records.emplace_back();
-        record.number = std::string(num::Trim(held.number));
-        record.text = Decode(held.lineText, read.survey.encoding).simplified();
-        for (const std::string_view syllable : held.Values(ValueRow::Syllables)) {
-            record.syllables.push_back(Decode(syllable, read.survey.encoding));
+        record.number = std::to_string(j);
+        record.text = Decode(file.store.LineText(j), file.encoding).simplified();
+        for (const std::string_view syllable : ValuesOf(file.store, ValueRow::Syllables, j)) {
+            record.syllables.push_back(Decode(syllable, file.encoding));
         }
-        record.stresses = held.Values(ValueRow::Stresses);
-        record.junctures = held.Values(ValueRow::Junctures);
-        record.comment = held.comment;
+        record.stresses = ValuesOf(file.store, ValueRow::Stresses, j);
+        record.junctures = ValuesOf(file.store, ValueRow::Junctures, j);
+        record.comment = file.store.Comment(j);
     }
     return records;
+}
+
+LoadedScansion FromBytes(std::string_view bytes) {
+    LoadOptions options;
+    options.mustBeginWithRecord = false;
+    auto read = ReadScansionBytes(bytes, options);
+    auto* file = std::get_if<LoadedScansion>(&read);
+    return file != nullptr ? std::move(*file) : LoadedScansion();
 }
 
 std::string_view At(const std::vector<std::string_view>& values, std::size_t i) {
@@ -207,11 +223,9 @@ void ScoreLine(const Record& reference, const Record* other, Comparison& compari
     }
 }
 
-// The leading run of symbols of a meter file's first row.
-std::vector<std::string> MeterSymbols(std::string_view meterFile) {
+// The leading run of symbols of a meter file's first row, in capitals.
+std::vector<std::string> SymbolsOf(std::string_view rest) {
     std::vector<std::string> symbols;
-    RowCursor rows(meterFile);
-    std::string_view rest = rows.AtEnd() ? std::string_view() : rows.Next();
     while (!num::IsBlank(fields::FirstField(rest))) {
         std::string symbol(num::Trim(fields::FirstField(rest)));
         std::transform(symbol.begin(), symbol.end(), symbol.begin(),
@@ -220,15 +234,6 @@ std::vector<std::string> MeterSymbols(std::string_view meterFile) {
         rest = fields::RemoveFirstField(rest);
     }
     return symbols;
-}
-
-std::optional<std::string> ReadScansionFile(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kLargestReadableFile ||
-        !file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return file.readAll().toStdString();
 }
 
 std::string Percent(const Tally& tally) {
@@ -270,8 +275,12 @@ std::string MeterLine(const Comparison& comparison) {
 }  // namespace
 
 Comparison CompareScansions(std::string_view reference, std::string_view other) {
-    const std::vector<Record> referenceRecords = ReadRecords(reference);
-    const std::vector<Record> otherRecords = ReadRecords(other);
+    return CompareScansions(FromBytes(reference), FromBytes(other));
+}
+
+Comparison CompareScansions(const LoadedScansion& reference, const LoadedScansion& other) {
+    const std::vector<Record> referenceRecords = RecordsOf(reference);
+    const std::vector<Record> otherRecords = RecordsOf(other);
     Comparison comparison;
     comparison.referenceLines = std::ssize(referenceRecords);
     comparison.otherLines = std::ssize(otherRecords);
@@ -294,44 +303,48 @@ Comparison CompareScansions(std::string_view reference, std::string_view other) 
 
 void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
                    std::string_view otherMeterFile) {
-    comparison.referenceMeter = MeterSymbols(referenceMeterFile);
-    comparison.otherMeter = MeterSymbols(otherMeterFile);
+    comparison.referenceMeter = SymbolsOf(ReadMeterRow(referenceMeterFile).line);
+    comparison.otherMeter = SymbolsOf(ReadMeterRow(otherMeterFile).line);
     comparison.meter = comparison.referenceMeter == comparison.otherMeter ? MeterVerdict::Same
                                                                           : MeterVerdict::Different;
 }
 
 std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const QString& other) {
-    std::array<std::string, 2> bytes;
     const std::array<QString, 2> paths = {reference, other};
+    std::array<LoadedScansion, 2> files;
     for (std::size_t i = 0; i < 2; ++i) {
-        std::optional<std::string> read = ReadScansionFile(paths[i]);
-        if (!read) {
-            return Refusal{paths[i].toStdString() + (QFileInfo::exists(paths[i])
-                                                         ? ": cannot be read as a scansion file."
-                                                         : ": no such file."),
-                           0};
+        auto loaded = LoadScansionFile(paths[i]);
+        const std::string name = paths[i].toStdString();
+        if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
+            switch (refused->why) {
+                case LoadRefusal::Why::NoSuchFile:
+                    return Refusal{name + ": no such file.", 0};
+                case LoadRefusal::Why::BadRecord:
+                    return Refusal{name + ": " + refused->refusal.message, refused->refusal.row};
+                case LoadRefusal::Why::NotScansion:
+                case LoadRefusal::Why::NotTaken:
+                    return Refusal{name + ": holds no scansion records.", 0};
+                default:
+                    return Refusal{name + ": cannot be read as a scansion file.", 0};
+            }
         }
-        const ScansionRecords records = ReadScansionRecords(*read);
-        if (records.records.empty()) {
-            return Refusal{paths[i].toStdString() + ": holds no scansion records.", 0};
+        files[i] = std::move(std::get<LoadedScansion>(loaded));
+        if (files[i].records == 0) {
+            return Refusal{name + ": holds no scansion records.", 0};
         }
-        if (records.fault) {
-            return Refusal{paths[i].toStdString() + ": " + records.fault->message,
-                           records.fault->row};
-        }
-        bytes[i] = std::move(*read);
     }
-    Comparison comparison = CompareScansions(bytes[0], bytes[1]);
-    std::array<std::optional<std::string>, 2> meters;
+    Comparison comparison = CompareScansions(files[0], files[1]);
     for (std::size_t i = 0; i < 2; ++i) {
-        const QString meter = DecodeFileName(OwnMeterFileName(EncodeFileName(paths[i])));
-        meters[i] = ReadScansionFile(meter);
-        if (!meters[i]) {
-            comparison.meterNote = "no meter file of its own: " + meter.toStdString();
+        if (!files[i].meter.IsOwnOf(paths[i]) || !files[i].meter.row) {
+            comparison.meterNote =
+                "no meter file of its own: " + OwnMeterFilePath(paths[i]).toStdString();
             return comparison;
         }
     }
-    CompareMeters(comparison, *meters[0], *meters[1]);
+    comparison.referenceMeter = SymbolsOf(files[0].meter.row->line);
+    comparison.otherMeter = SymbolsOf(files[1].meter.row->line);
+    comparison.meter = comparison.referenceMeter == comparison.otherMeter ? MeterVerdict::Same
+                                                                          : MeterVerdict::Different;
     return comparison;
 }
 

@@ -12,6 +12,7 @@
 // stress patterns for its line, and the best reading is taken.
 
 #include "scansion/Refusal.h"
+#include "scansion/ScansionFile.h"
 
 #include <QString>
 
@@ -48,8 +49,10 @@ struct Comparison {
     std::string meterNote;  // why the meters were not compared
 };
 
-// Both arguments are the bytes of scansion files.
+// Both arguments are the bytes of scansion files; bytes that do not read as one compare as a
+// file of no verse lines.
 Comparison CompareScansions(std::string_view reference, std::string_view other);
+Comparison CompareScansions(const LoadedScansion& reference, const LoadedScansion& other);
 // Sets the meter verdict from the bytes of two meter files.
 void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
                    std::string_view otherMeterFile);

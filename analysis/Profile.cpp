@@ -106,19 +106,19 @@ void Profile::Count(const Store& store, const meter::Meter& meter) {
     counted_ = true;
 }
 
-void Profile::LineLeaving(const Store& store, std::int32_t j) {
+void Profile::LineChanging(const Store& store, std::int32_t j) {
     if (counted_) {
         Take(store, j, -1);
     }
 }
 
-void Profile::LineArrived(const Store& store, std::int32_t j) {
+void Profile::LineChanged(const Store& store, std::int32_t j) {
     if (counted_) {
         Take(store, j, 1);
     }
 }
 
-void Profile::StoreLoaded(const Store&) {
+void Profile::Loaded(const Store&) {
     counted_ = false;
     counts_ = ProfileCounts();
     otherLines_.clear();

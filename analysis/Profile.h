@@ -20,7 +20,7 @@
 // and new versions alone, and the same counts always give the same figures.
 
 #include "meter/MeterCheck.h"
-#include "scansion/LineWatcher.h"
+#include "scansion/DocumentWatcher.h"
 #include "scansion/RecordReader.h"
 #include "scansion/Store.h"
 
@@ -78,10 +78,10 @@ std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meter
                                           std::int32_t place, std::int32_t after);
 
 // The profile of one store's verse lines under one meter. Count takes every line afresh; as a
-// workspace's watcher (Workspace::WatchLines) it then follows each commit and restore by the
+// document's watcher (Document::AddWatcher) it then follows each commit and restore by the
 // line's old and new versions. A load makes it uncounted until it is counted again, since the
 // meter may have changed with the file; while uncounted, line changes are ignored.
-class Profile final : public LineWatcher {
+class Profile final : public DocumentWatcher {
 public:
     void Count(const Store& store, const meter::Meter& meter);
     bool IsCounted() const { return counted_; }
@@ -90,9 +90,9 @@ public:
     // The verse lines that are not profiled, ascending.
     const std::vector<std::int32_t>& OtherLengthLines() const { return otherLines_; }
 
-    void LineLeaving(const Store& store, std::int32_t j) override;
-    void LineArrived(const Store& store, std::int32_t j) override;
-    void StoreLoaded(const Store& store) override;
+    void LineChanging(const Store& store, std::int32_t j) override;
+    void LineChanged(const Store& store, std::int32_t j) override;
+    void Loaded(const Store& store) override;
 
 private:
     // Adds verse line j's share of every count, times `sign` (1 or -1).

@@ -3,6 +3,7 @@
 
 #include "bench_support.h"
 #include "scansion/Journal.h"
+#include "scansion/ScansionFile.h"
 #include "scansion/Workspace.h"
 
 #include <benchmark/benchmark.h>
@@ -114,25 +115,22 @@ void BM_OfferJournal(benchmark::State& state) {
     BenchPlatform platform;
     const std::string file = GenerateScansionFile(kJournalRecords);
     platform.Write("poem.txt", file);
-    corvale::Workspace corrected(platform);
-    corrected.WorkingFileName = "poem.txt";
-    corrected.LoadScansionFile();
+    auto corrected = std::get<corvale::LoadedScansion>(corvale::ReadScansionBytes(file));
     std::string journal = corvale::JournalHeader(corvale::IdentityOf(file));
     const std::vector<std::string> stresses(static_cast<std::size_t>(kTypicalPositions), "4");
     for (std::int32_t j = 1; j <= kJournalRecords; ++j) {
-        corrected.GetStore().SetValues(j, corvale::ValueRow::Stresses, stresses);
-        AppendJournalRecord(journal, corrected.GetStore(), j, corrected.MaximumNumberOfSyllables,
-                            j + 1);
+        corrected.store.SetValues(j, corvale::ValueRow::Stresses, stresses);
+        AppendJournalRecord(journal, corrected.store, j, corrected.store.MaximumPositions(), j + 1);
     }
     for (auto _ : state) {
         state.PauseTiming();
         platform.Write(".poem.txt.corvale-journal", journal);
         corvale::Workspace workspace(platform);
-        workspace.WorkingFileName = "poem.txt";
-        workspace.LoadScansionFile();
+        workspace.Settings().SetWorkingFileName("poem.txt");
+        workspace.LoadWorkingFile();
         state.ResumeTiming();
-        const std::optional<std::int32_t> line = workspace.OfferJournal();
-        if (!line || workspace.ChangedLineCount() != kJournalRecords) {
+        const std::optional<std::int32_t> line = workspace.Doc().OfferJournal();
+        if (!line || workspace.Doc().ChangedLineCount() != kJournalRecords) {
             state.SkipWithError("the journal was not restored");
             return;
         }

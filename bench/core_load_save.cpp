@@ -2,6 +2,7 @@
 // walking its rows. The store's memory is reported per verse line and against the file's size.
 
 #include "bench_support.h"
+#include "scansion/RecordReader.h"
 #include "scansion/Workspace.h"
 
 #include <benchmark/benchmark.h>
@@ -18,8 +19,8 @@ using corvale::bench::GenerateScansionFile;
 constexpr char kName[] = "poem.txt";
 
 void Load(Workspace& workspace) {
-    workspace.WorkingFileName = kName;
-    workspace.LoadScansionFile();
+    workspace.Settings().SetWorkingFileName(kName);
+    workspace.LoadWorkingFile();
 }
 
 void SetSizeCounters(benchmark::State& state, std::size_t fileBytes) {
@@ -52,8 +53,8 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         Workspace workspace(platform);
         Load(workspace);
-        memory = workspace.GetStore().MemoryBytes();
-        benchmark::DoNotOptimize(workspace.NumberOfLines);
+        memory = workspace.Doc().GetStore().MemoryBytes();
+        benchmark::DoNotOptimize(workspace.Doc().NumberOfLines());
     }
     SetSizeCounters(state, bytes.size());
     state.counters["store_bytes_per_line"] =
@@ -69,10 +70,9 @@ void BM_FirstPass(benchmark::State& state) {
     const std::string bytes = GenerateScansionFile(static_cast<int>(state.range(0)));
     platform.Write(kName, bytes);
     for (auto _ : state) {
-        Workspace workspace(platform);
-        workspace.WorkingFileName = kName;
-        workspace.SurveyFile();
-        benchmark::DoNotOptimize(workspace.MaximumNumberOfSyllables);
+        const corvale::TabIndex index(bytes);
+        const auto survey = corvale::SurveyRecords(bytes, index);
+        benchmark::DoNotOptimize(std::get<corvale::RecordSurvey>(survey).positions);
     }
     SetSizeCounters(state, bytes.size());
 }
@@ -81,13 +81,18 @@ void BM_SecondPass(benchmark::State& state) {
     BenchPlatform platform;
     const std::string bytes = GenerateScansionFile(static_cast<int>(state.range(0)));
     platform.Write(kName, bytes);
-    Workspace workspace(platform);
-    workspace.WorkingFileName = kName;
-    workspace.SurveyFile();
+    const corvale::TabIndex index(bytes);
+    const auto survey = std::get<corvale::RecordSurvey>(corvale::SurveyRecords(bytes, index));
     for (auto _ : state) {
-        workspace.SizeStore();
-        workspace.LoadRecords();
-        benchmark::DoNotOptimize(workspace.LineText(1));
+        corvale::Store store;
+        store.Redimension(survey.verseLines, survey.positions);
+        store.Reserve(survey.textBytes, survey.texts);
+        corvale::RecordReader records(bytes, index, survey.verseLines, survey.encoding);
+        corvale::ScansionRecord record;
+        while (records.Next(record)) {
+            store.SetRecord(record.verseLine, record.lineText, record.comment, record.values);
+        }
+        benchmark::DoNotOptimize(store.LineText(1));
     }
     SetSizeCounters(state, bytes.size());
 }
@@ -99,7 +104,7 @@ void BM_SaveBytes(benchmark::State& state) {
     Workspace workspace(platform);
     Load(workspace);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(workspace.ScansionFileBytes());
+        benchmark::DoNotOptimize(workspace.Doc().ScansionFileBytes());
     }
     SetSizeCounters(state, bytes.size());
 }
@@ -111,7 +116,7 @@ void BM_Save(benchmark::State& state) {
     Workspace workspace(platform);
     Load(workspace);
     for (auto _ : state) {
-        if (!workspace.WriteScansionFile()) {
+        if (!platform.ReplaceFile(kName, workspace.Doc().ScansionFileBytes())) {
             state.SkipWithError("the scansion file could not be written");
             break;
         }

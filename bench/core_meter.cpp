@@ -3,6 +3,7 @@
 // of all lines needs when it opens.
 
 #include "bench_support.h"
+#include "editor/WorkingLine.h"
 #include "navigation/MeterSearch.h"
 #include "scansion/Workspace.h"
 
@@ -26,8 +27,8 @@ struct Pentameters {
     explicit Pentameters(const benchmark::State& state) {
         lines = static_cast<int>(state.range(0));
         platform.Write(kName, GeneratePentameterFile(lines));
-        workspace.WorkingFileName = kName;
-        workspace.LoadScansionFile();
+        workspace.Settings().SetWorkingFileName(kName);
+        workspace.LoadWorkingFile();
     }
 
     BenchPlatform platform;
@@ -40,7 +41,7 @@ void BM_NextLineOffTheMeter(benchmark::State& state) {
     const Pentameters poem(state);
     const auto strictness = static_cast<Strictness>(state.range(1));
     for (auto _ : state) {
-        const auto found = corvale::navigation::NextLineOffTheMeter(poem.workspace.GetStore(),
+        const auto found = corvale::navigation::NextLineOffTheMeter(poem.workspace.Doc().GetStore(),
                                                                     poem.meter, strictness, 0);
         if (found != poem.lines) {
             state.SkipWithError("the search missed the last line");
@@ -54,8 +55,8 @@ void BM_JudgeEveryLine(benchmark::State& state) {
     const Pentameters poem(state);
     const auto strictness = static_cast<Strictness>(state.range(1));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            corvale::navigation::JudgeEveryLine(poem.workspace.GetStore(), poem.meter, strictness));
+        benchmark::DoNotOptimize(corvale::navigation::JudgeEveryLine(
+            poem.workspace.Doc().GetStore(), poem.meter, strictness));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -63,15 +64,12 @@ void BM_JudgeEveryLine(benchmark::State& state) {
 // The line on screen, judged from the working copy after every edit.
 void BM_JudgeWorkingCopy(benchmark::State& state) {
     Pentameters poem(state);
-    Workspace& workspace = poem.workspace;
-    for (std::int32_t k = 1; k <= workspace.MaximumNumberOfSyllables; ++k) {
-        workspace.CurrentSyllables[static_cast<std::size_t>(k)] = workspace.Syllables(1, k);
-        workspace.CurrentStresses[static_cast<std::size_t>(k)] = workspace.Stresses(1, k);
-    }
+    const corvale::Document& document = poem.workspace.Doc();
+    corvale::editor::WorkingLine line;
+    line.Load(document.GetStore(), 1, document.Positions());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(corvale::meter::JudgeLine(poem.meter, workspace.CurrentSyllables,
-                                                           workspace.CurrentStresses,
-                                                           Strictness::StressMaxima));
+        benchmark::DoNotOptimize(corvale::meter::JudgeLine(
+            poem.meter, line.Syllables(), line.Stresses(), Strictness::StressMaxima));
     }
 }
 

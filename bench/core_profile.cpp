@@ -25,8 +25,8 @@ struct LoadedPoem {
     explicit LoadedPoem(const benchmark::State& state) {
         platform.Write(kName, state.range(0) == 0 ? corvale::bench::GeneratePentameterFile(kLines)
                                                   : corvale::bench::GenerateScansionFile(kLines));
-        workspace.WorkingFileName = kName;
-        workspace.LoadScansionFile();
+        workspace.Settings().SetWorkingFileName(kName);
+        workspace.LoadWorkingFile();
     }
 
     BenchPlatform platform;
@@ -38,7 +38,7 @@ void BM_ProfileCountedAfresh(benchmark::State& state) {
     const LoadedPoem poem(state);
     Profile profile;
     for (auto _ : state) {
-        profile.Count(poem.workspace.GetStore(), poem.meter);
+        profile.Count(poem.workspace.Doc().GetStore(), poem.meter);
         benchmark::DoNotOptimize(profile.Counts().profiled);
     }
     state.counters["lines"] = kLines;
@@ -51,12 +51,12 @@ BENCHMARK(BM_ProfileCountedAfresh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 void BM_ProfileAfterACommit(benchmark::State& state) {
     const LoadedPoem poem(state);
     Profile profile;
-    profile.Count(poem.workspace.GetStore(), poem.meter);
+    profile.Count(poem.workspace.Doc().GetStore(), poem.meter);
     std::int32_t line = 0;
     for (auto _ : state) {
         line = line % kLines + 1;
-        profile.LineLeaving(poem.workspace.GetStore(), line);
-        profile.LineArrived(poem.workspace.GetStore(), line);
+        profile.LineChanging(poem.workspace.Doc().GetStore(), line);
+        profile.LineChanged(poem.workspace.Doc().GetStore(), line);
     }
     benchmark::DoNotOptimize(profile.Counts().profiled);
 }

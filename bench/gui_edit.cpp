@@ -42,8 +42,8 @@ void BM_CommitAndNext(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        if (form->Work().CurrentLine >= kLines - 1) {
-            form->Work().CurrentLine = 1;
+        if (form->Work().CurrentLine() >= kLines - 1) {
+            form->Work().SetCurrentLine(1);
             form->ShowCurrentLine();
         }
         const auto start = std::chrono::steady_clock::now();
@@ -65,12 +65,12 @@ void BM_CommitAndNextJournaled(benchmark::State& state) {
     }
     std::vector<double> seconds;
     for (auto _ : state) {
-        if (form->Work().CurrentLine >= kLines - 1) {
-            form->Work().CurrentLine = 1;
+        if (form->Work().CurrentLine() >= kLines - 1) {
+            form->Work().SetCurrentLine(1);
             form->ShowCurrentLine();
         }
         // Alternating between two values, so that every commit changes its line.
-        const bool up = (form->Work().CurrentLine / (kLines - 2)) % 2 == 0;
+        const bool up = (form->Work().CurrentLine() / (kLines - 2)) % 2 == 0;
         form->Run([&] { up ? form->RaiseStress(1) : form->LowerStress(1); });
         const auto start = std::chrono::steady_clock::now();
         form->Run([&] { form->CommitLine(); });
@@ -121,7 +121,7 @@ void BM_ShowCurrentLineFocusInACell(benchmark::State& state) {
         state.PauseTiming();
         form->Grid().stressBoxes(2)->setFocus();
         form->Run([&] { form->RaiseStress(2); });
-        form->Work().CurrentLine = line % (kLines - 1) + 1;
+        form->Work().SetCurrentLine(line % (kLines - 1) + 1);
         ++line;
         state.ResumeTiming();
         form->ShowCurrentLine();

@@ -34,11 +34,11 @@ void BM_NextLineOffTheMeterInTheWindow(benchmark::State& state) {
     }
     for (auto _ : state) {
         state.PauseTiming();
-        form->Work().CurrentLine = 1;
+        form->Work().SetCurrentLine(1);
         form->ShowCurrentLine();
         state.ResumeTiming();
         form->Run([&] { form->GoToNextOffTheMeter(); });
-        if (form->Work().CurrentLine != kManyLines) {
+        if (form->Work().CurrentLine() != kManyLines) {
             state.SkipWithError("F3 missed the last line");
             break;
         }
@@ -111,7 +111,7 @@ void BM_ShowCurrentLineWithCues(benchmark::State& state) {
     std::int32_t line = 0;
     std::int64_t cues = 0;
     for (auto _ : state) {
-        form->Work().CurrentLine = line % kLines + 1;
+        form->Work().SetCurrentLine(line % kLines + 1);
         ++line;
         form->ShowCurrentLine();
         state.PauseTiming();

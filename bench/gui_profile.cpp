@@ -66,8 +66,8 @@ void BM_CommitWithTheProfile(benchmark::State& state) {
     std::vector<double> seconds;
     bool up = true;
     for (auto _ : state) {
-        if (form->Work().CurrentLine >= kManyLines - 1) {
-            form->Work().CurrentLine = 1;
+        if (form->Work().CurrentLine() >= kManyLines - 1) {
+            form->Work().SetCurrentLine(1);
             form->ShowCurrentLine();
             up = !up;
         }

@@ -43,13 +43,13 @@ void BM_SplitGrowingTheGrid(benchmark::State& state) {
         QLineEdit* box = form->Grid().syllableBoxes(1);
         box->setFocus();
         box->setCursorPosition(static_cast<int>(box->text().size()) - 1);
-        const std::int32_t before = form->Work().MaximumNumberOfSyllables;
+        const std::int32_t before = form->Work().Doc().Positions();
         const auto start = std::chrono::steady_clock::now();
         form->Run([&] { form->SplitSyllable(); });
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         state.SetIterationTime(seconds.back());
-        if (form->Work().MaximumNumberOfSyllables != before + 1) {
+        if (form->Work().Doc().Positions() != before + 1) {
             state.SkipWithError(
                 ("the split did not grow the grid: " + form->lineStatusLabel->text().toStdString())
                     .c_str());

@@ -65,9 +65,9 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 // The three procedures that load a scansion file, without any window.
 double LoadSeconds(BenchPlatform& platform) {
     Workspace workspace(platform);
-    workspace.WorkingFileName = kPoem;
+    workspace.Settings().SetWorkingFileName(kPoem);
     const auto start = std::chrono::steady_clock::now();
-    workspace.LoadScansionFile();
+    workspace.LoadWorkingFile();
     return SecondsSince(start);
 }
 
@@ -135,7 +135,7 @@ void BM_ShowCurrentLine(benchmark::State& state) {
     QApplication::processEvents();
     std::int32_t line = 0;
     for (auto _ : state) {
-        form.Work().CurrentLine = line % kLines + 1;
+        form.Work().SetCurrentLine(line % kLines + 1);
         form.ShowCurrentLine();
         ++line;
     }

@@ -1,7 +1,7 @@
 #include "export/Export.h"
 
 #include "platform/Platform.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
 

@@ -1,7 +1,6 @@
 #include "export/ExportFiles.h"
 
 #include "platform/Platform.h"
-#include "scansion/RecordReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -68,43 +67,26 @@ QString ReplaceFile(const QString& path, std::string_view bytes) {
 
 }  // namespace
 
-std::variant<LoadedScansion, Refusal> LoadScansionFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return Refused("no such file");
+Refusal ExportRefusal(const LoadRefusal& refused) {
+    using Why = LoadRefusal::Why;
+    switch (refused.why) {
+        case Why::NoSuchFile:
+            return Refused("no such file");
+        case Why::NotAFile:
+            return Refused("not an ordinary file");
+        case Why::TooLarge:
+            return Refused("larger than 2 GB, more than Corvale can hold");
+        case Why::Unreadable:
+            return Refusal{"cannot be read: " + refused.refusal.message, 0};
+        case Why::NotScansion:
+            return Refused(
+                "not a scansion file: its first rows are not a record of syllables, stress, "
+                "juncture and comment");
+        case Why::NotTaken:
+        case Why::BadRecord:
+            break;
     }
-    if (!info.isFile()) {
-        return Refused("not an ordinary file");
-    }
-    if (info.size() > kLargestReadableFile) {
-        return Refused("larger than 2 GB, more than Corvale can hold");
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Refusal{"cannot be read: " + file.errorString().toStdString(), 0};
-    }
-    const QByteArray bytes = file.readAll();
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestReadableFile) {
-        return Refused("cannot be read whole");
-    }
-    if (!BeginsWithRecord(view)) {
-        return Refused(
-            "not a scansion file: its first rows are not a record of syllables, stress, juncture "
-            "and comment");
-    }
-    ScansionRecords read = ReadScansionRecords(view);
-    if (read.fault) {
-        return std::move(*read.fault);
-    }
-    LoadedScansion loaded;
-    loaded.encoding = read.survey.encoding;
-    loaded.store.Redimension(read.survey.verseLines, read.survey.positions);
-    loaded.store.Reserve(read.survey.textBytes, read.survey.texts);
-    for (const ScansionRecord& record : read.records) {
-        loaded.store.SetRecord(record.verseLine, record.lineText, record.comment, record.values);
-    }
-    return loaded;
+    return refused.refusal;
 }
 
 QString WriteExportFile(const QString& path, std::string_view bytes, Replacing replacing) {

@@ -3,29 +3,18 @@
 // Exports from files and into them, for the command line and the window. An export may go to
 // any folder: it is the one kind of file the program writes outside its working folder.
 
-#include "platform/TextCodec.h"
 #include "scansion/Refusal.h"
-#include "scansion/Store.h"
+#include "scansion/ScansionFile.h"
 
 #include <QString>
 
-#include <cstdint>
 #include <string_view>
-#include <variant>
 
 namespace corvale::exports {
 
-// A scansion file read whole, as the program loads one.
-struct LoadedScansion {
-    Store store;
-    Encoding encoding = Encoding::Utf8;
-};
-
-// Reads the scansion file at `path` through the record reader. Refused: a file that cannot be
-// read, is not an ordinary file, holds more than kLargestReadableFile bytes or is not a
-// scansion file, and one whose records the reader finds a fault in (with the reader's message
-// and row).
-std::variant<LoadedScansion, Refusal> LoadScansionFile(const QString& path);
+// How an export names a file it could not load (scansion/ScansionFile.h): the reader's message
+// and row where it found a fault, else what kept the file out, with the row 0.
+Refusal ExportRefusal(const LoadRefusal& refused);
 
 enum class Replacing { Allowed, Never };
 

@@ -1,7 +1,7 @@
 #include "firstpass/FirstPass.h"
 
 #include "platform/Platform.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "firstpass/PoemReader.h"
 #include "platform/Platform.h"
+#include "scansion/FileNames.h"
 #include "scansion/RecordReader.h"
-#include "scansion/Workspace.h"
 
 #include <QFileInfo>
 

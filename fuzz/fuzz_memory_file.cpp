@@ -2,6 +2,7 @@
 // it leaves, written back and read again, gives the same settings.
 
 #include "fuzz_platform.h"
+#include "scansion/FileNames.h"
 #include "scansion/Workspace.h"
 
 #include <cstddef>
@@ -32,26 +33,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     Workspace workspace(platform);
-    workspace.ReadMemoryFile();
+    workspace.Settings().Read();
     Check(!platform.HasEnded(), "reading the memory file ended the program");
     Check(platform.messageCount <= 2, "more than two messages");
-    Check(workspace.LastLineDone >= 0, "negative last line done");
+    Check(workspace.Settings().LastLineDone() >= 0, "negative last line done");
 
-    const std::string& name = workspace.WorkingFileName;
+    const std::string& name = workspace.Settings().WorkingFileName();
     if (name.empty() || name.find('\0') != std::string::npos) {
         return 0;  // such a name cannot be opened again, so the round trip would differ
     }
     platform.files[name] = "";
-    workspace.CurrentLine = workspace.LastLineDone;
-    Check(workspace.WriteMemoryFile(), "writing the memory file failed");
+    workspace.SetCurrentLine(workspace.Settings().LastLineDone());
+    Check(workspace.Settings().Write(workspace.CurrentLine()), "writing the memory file failed");
     Workspace next(platform);
-    next.ReadMemoryFile();
-    Check(next.WorkingFileName == workspace.WorkingFileName, "file name changed");
-    Check(next.LastLineDone == workspace.CurrentLine, "last line changed");
-    Check(next.MaximumStress == workspace.MaximumStress, "maximum stress changed");
-    Check(next.MinimumStress == workspace.MinimumStress, "minimum stress changed");
-    Check(next.MaximumJuncture == workspace.MaximumJuncture, "maximum juncture changed");
-    Check(next.MinimumJuncture == workspace.MinimumJuncture, "minimum juncture changed");
-    Check(next.SpacingOfButtons == workspace.SpacingOfButtons, "spacing changed");
+    next.Settings().Read();
+    Check(next.Settings().WorkingFileName() == workspace.Settings().WorkingFileName(),
+          "file name changed");
+    Check(next.Settings().LastLineDone() == workspace.CurrentLine(), "last line changed");
+    Check(next.Settings().Bounds() == workspace.Settings().Bounds(), "bounds changed");
+    Check(next.Settings().Spacing() == workspace.Settings().Spacing(), "spacing changed");
     return 0;
 }

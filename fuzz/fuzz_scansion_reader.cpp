@@ -22,9 +22,9 @@ constexpr char kName[] = "poem.txt";
 constexpr std::int32_t kMostLinesSaved = 10'000;
 
 bool Load(Workspace& workspace) {
-    workspace.WorkingFileName = kName;
+    workspace.Settings().SetWorkingFileName(kName);
     try {
-        workspace.LoadScansionFile();
+        workspace.LoadWorkingFile();
         return true;
     } catch (const ProgramEnded&) {
         return false;
@@ -38,7 +38,7 @@ std::string Resave(const std::string& bytes) {
     Workspace workspace(platform);
     Check(Load(workspace), "a saved file failed to load");
     Check(platform.messageCount == 0, "a saved file drew a message");
-    return workspace.ScansionFileBytes();
+    return workspace.Doc().ScansionFileBytes();
 }
 
 }  // namespace
@@ -53,18 +53,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Check(platform.messageCount == 0, "a successful load drew a message");
-    Check(workspace.NumberOfLines >= 0 && workspace.NumberOfLines <= 10'000'000,
+    Check(workspace.Doc().NumberOfLines() >= 0 && workspace.Doc().NumberOfLines() <= 10'000'000,
           "number of verse lines out of range");
-    Check(workspace.MaximumNumberOfSyllables >= 0 && workspace.MaximumNumberOfSyllables <= 1000,
+    Check(workspace.Doc().Positions() >= 0 && workspace.Doc().Positions() <= 1000,
           "syllable positions out of range");
-    Check(workspace.CurrentSyllables.size() ==
-              static_cast<std::size_t>(workspace.MaximumNumberOfSyllables) + 1,
-          "working copy not sized to the store");
-    if (workspace.NumberOfLines > kMostLinesSaved) {
+    Check(workspace.Doc().GetStore().MaximumPositions() == workspace.Doc().Positions(),
+          "store not sized to the document");
+    if (workspace.Doc().NumberOfLines() > kMostLinesSaved) {
         return 0;
     }
 
-    const std::string first = workspace.ScansionFileBytes();
+    const std::string first = workspace.Doc().ScansionFileBytes();
     const std::string second = Resave(first);
     const std::string third = Resave(second);
     Check(second == third, "saving a saved file is not a fixed point");

@@ -95,6 +95,9 @@ public:
     // Path of a file in the program's folder: folder, "/", name. The name is bytes as held
     // by the program (see DecodeFileName).
     QString PathOf(std::string_view name) const;
+    // The same for a name the file functions below may touch; nullopt for an empty or
+    // untestable name, and for one that leaves the program's folder.
+    std::optional<QString> PathInFolder(std::string_view name) const;
 
     // The file functions below name files relative to the program's folder; subfolders are
     // allowed. A name that is absolute or has a ".." component names no file: it is never
@@ -161,10 +164,6 @@ protected:
     virtual bool WriteAll(QIODevice& file, std::string_view bytes);
 
 private:
-    // The path of a name the file functions may touch; nullopt for an empty or untestable name,
-    // and for one that leaves the program's folder.
-    std::optional<QString> PathInFolder(std::string_view name) const;
-
     bool ended_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "scansion/Journal.h"
 
 #include "scansion/ContentHash.h"
+#include "scansion/FileNames.h"
 #include "scansion/JournalFormat.h"
 #include "scansion/RecordFormat.h"
 
@@ -68,14 +69,14 @@ std::string JournalName(std::string_view scansionName) {
     std::string name(scansionName.substr(0, nameStart));
     name += '.';
     name.append(scansionName.substr(nameStart));
-    name += ".corvale-journal";
+    name += kJournalSuffix;
     return name;
 }
 
 std::vector<std::string> KeptNames(std::string_view scansionName, std::size_t count) {
     std::vector<std::string> names;
     names.reserve(count);
-    const std::string stem = std::string(scansionName) + ".unsaved-corrections";
+    const std::string stem = std::string(scansionName) + kKeptCorrectionsMark;
     names.push_back(stem + ".txt");
     for (std::size_t n = 2; n <= count; ++n) {
         names.push_back(stem + "-" + std::to_string(n) + ".txt");

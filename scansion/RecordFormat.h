@@ -102,5 +102,7 @@ void AppendRecord(std::string& out, const RecordTexts& record, TextRule rule);
 // Appends verse line j of the store, numbered j, with the values of positions 1..positions, by
 // TextRule::Mend. The saved file is these records for j = 1, 2, ... in order.
 void AppendRecord(std::string& out, const Store& store, std::int32_t j, std::int32_t positions);
+// Every verse line of the store, 1..NumberOfLines(), as a whole scansion file.
+std::string ScansionFileBytes(const Store& store, std::int32_t positions);
 
 }  // namespace corvale

@@ -2,7 +2,6 @@
 
 #include "scansion/Numbers.h"
 #include "scansion/RecordFormat.h"
-#include "scansion/Workspace.h"
 
 #include <algorithm>
 #include <array>
@@ -125,19 +124,15 @@ void AppendRecord(std::string& out, const Store& store, std::int32_t j, std::int
     Append(out, j, store.LineText(j), values, store.Comment(j), TextRule::Mend);
 }
 
-std::string Workspace::ScansionFileBytes() const {
+std::string ScansionFileBytes(const Store& store, std::int32_t positions) {
     std::string out;
-    const std::int32_t lines = NumberOfLines;
+    const std::int32_t lines = store.NumberOfLines();
     // Real verse lines take a few hundred bytes; growing the buffer would copy it again.
     out.reserve(static_cast<std::size_t>(std::max<std::int32_t>(lines, 0)) * 512);
     for (std::int32_t i = 1; i <= lines; ++i) {
-        AppendRecord(out, store_, i, MaximumNumberOfSyllables);
+        AppendRecord(out, store, i, positions);
     }
     return out;
-}
-
-bool Workspace::WriteScansionFile() {
-    return platform_.ReplaceFile(WorkingFileName, ScansionFileBytes());
 }
 
 }  // namespace corvale

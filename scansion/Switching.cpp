@@ -3,6 +3,8 @@
 
 #include "scansion/Workspace.h"
 
+#include "scansion/FileNames.h"
+
 #include <algorithm>
 
 namespace corvale {
@@ -18,48 +20,51 @@ const char kRememberWriteFailed[] =
 
 std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name, Leaving leaving,
                                                          std::optional<std::int32_t> openAt) {
-    SwitchOrigin origin{WorkingFileName, CurrentLine, movingFolder_ || WorkingFileName.empty(), {}};
+    SwitchOrigin origin{settings_.WorkingFileName(),
+                        currentLine_,
+                        movingFolder_ || settings_.WorkingFileName().empty(),
+                        {}};
     if (origin.putBackBytes && platform_.IsOrdinaryFile(kMemoryFileName).value_or(false)) {
         origin.memoryBytes = platform_.ReadWholeFile(kMemoryFileName);
     }
     // Only a journal of this run's own goes with the corrections given up.
-    const bool dropJournal = leaving == Leaving::GoDiscarding && !journal_.disabled;
-    WorkingFileName = name;
-    CurrentLine = openAt.value_or(CurrentLine);
-    if (!WriteMemoryFile()) {
-        WorkingFileName = origin.name;
-        CurrentLine = origin.line;
+    const bool dropJournal = leaving == Leaving::GoDiscarding && document_.OwnsJournal();
+    settings_.SetWorkingFileName(name);
+    currentLine_ = openAt.value_or(currentLine_);
+    if (!settings_.Write(currentLine_)) {
+        settings_.SetWorkingFileName(origin.name);
+        currentLine_ = origin.line;
         platform_.ShowMessage(QString::fromLatin1(kRememberWriteFailed));
         return std::nullopt;
     }
-    ReadMemoryFile();
+    settings_.Read();
     switchOrigin_ = std::move(origin);
     struct Done {
         std::optional<SwitchOrigin>& origin;
         ~Done() { origin.reset(); }
     } done{switchOrigin_};
     // The meter is read first: a file without one is turned down before the store changes.
-    std::optional<MeterRow> meter = ReadMeterOfWorkingFile().row;
-    if (!meter || !LoadScansionFile()) {
+    std::optional<MeterFileRow> meter = ReadMeterOfWorkingFile().row;
+    if (!meter || !LoadWorkingFile()) {
         PutBackMemoryFile();
         return std::nullopt;
     }
-    MeterLine = std::move(meter->line);
-    NumberOfMeterSymbols = meter->symbols;
+    document_.SetMeter(std::move(*meter));
     // The old store is gone now, and with it the corrections the journal held.
     if (dropJournal && !switchOrigin_->name.empty()) {
         platform_.RemoveFile(JournalName(switchOrigin_->name));
     }
-    const std::optional<std::int32_t> restored = OfferJournal();
+    const std::optional<std::int32_t> restored = document_.OfferJournal();
     // The line number comes from the file being left; a shorter file opens at its last line.
-    return restored.value_or(std::clamp(LastLineDone, 0, std::max(NumberOfLines, 0)));
+    return restored.value_or(
+        std::clamp(settings_.LastLineDone(), 0, std::max(document_.NumberOfLines(), 0)));
 }
 
 void Workspace::PutBackMemoryFile() {
-    WorkingFileName = switchOrigin_->name;
-    CurrentLine = switchOrigin_->line;
+    settings_.SetWorkingFileName(switchOrigin_->name);
+    currentLine_ = switchOrigin_->line;
     if (!switchOrigin_->putBackBytes) {
-        WriteMemoryFile();
+        settings_.Write(currentLine_);
     } else if (switchOrigin_->memoryBytes) {
         platform_.ReplaceFile(kMemoryFileName, *switchOrigin_->memoryBytes);
     } else {
@@ -70,31 +75,28 @@ void Workspace::PutBackMemoryFile() {
 std::optional<std::int32_t> Workspace::OpenFileAt(const FilePlace& place, Leaving leaving,
                                                   std::int32_t line) {
     if (place.folder == platform_.ProgramFolder()) {
-        return SwitchWorkingFile(place.name, leaving, RememberedLineOf(place.name).value_or(line));
+        return SwitchWorkingFile(place.name, leaving,
+                                 settings_.RememberedLineOf(place.name).value_or(line));
     }
     // The folder left remembers where its work stood, as a switch there would.
-    if (!WorkingFileName.empty() && !WriteMemoryFile()) {
+    if (!settings_.WorkingFileName().empty() && !settings_.Write(currentLine_)) {
         platform_.ShowMessage(QString::fromLatin1(kRememberWriteFailed));
         return std::nullopt;
     }
     const QString leftFolder = platform_.ProgramFolder();
     const QString leftTitle = platform_.FolderInTitle();
-    const std::string leftName = WorkingFileName;
-    const std::vector<std::int32_t> leftSettings = {MaximumStress, MinimumStress, MaximumJuncture,
-                                                    MinimumJuncture, SpacingOfButtons};
+    const std::string leftName = settings_.WorkingFileName();
+    const ValueBounds leftBounds = settings_.Bounds();
+    const std::int32_t leftSpacing = settings_.Spacing();
     const bool dropJournal =
-        leaving == Leaving::GoDiscarding && !journal_.disabled && !leftName.empty();
+        leaving == Leaving::GoDiscarding && document_.OwnsJournal() && !leftName.empty();
     if (!platform_.MoveToFolder(place.folder, place.folderInTitle)) {
         return std::nullopt;
     }
-    std::optional<std::int32_t> openAt;
-    if (const std::optional<Remembered> memory = ReadRemembered()) {
-        AdoptSettings(memory->settings);
-        openAt = memory->LineOf(place.name);
-    }
+    const std::optional<std::int32_t> openAt = settings_.AdoptValuesOf(place.name);
     // The columns on screen keep their spacing.
-    if (leftSettings.back() != 0) {
-        SpacingOfButtons = leftSettings.back();
+    if (leftSpacing != 0) {
+        settings_.SetSpacing(leftSpacing);
     }
     movingFolder_ = true;
     std::optional<std::int32_t> opened;
@@ -109,7 +111,8 @@ std::optional<std::int32_t> Workspace::OpenFileAt(const FilePlace& place, Leavin
     movingFolder_ = false;
     if (!opened) {
         platform_.MoveToFolder(leftFolder, leftTitle);
-        AdoptSettings(leftSettings);
+        settings_.SetBounds(leftBounds);
+        settings_.SetSpacing(leftSpacing);
         return std::nullopt;
     }
     if (dropJournal) {

@@ -1,138 +1,157 @@
+// Loading the working file and its meter, and committing the line on screen.
+
 #include "scansion/Workspace.h"
 
-#include <algorithm>
-#include <span>
+#include "scansion/FileNames.h"
+#include "scansion/ScansionFile.h"
+
+#include <QDir>
+
+#include <utility>
 
 namespace corvale {
 
-std::string_view Workspace::Syllables(std::int32_t j, std::int32_t k) const {
-    return store_.Value(ValueRow::Syllables, j, k);
+namespace {
+
+const char kStayed[] = "I have stayed with the file you are working on.";
+
+QString TooLargeMessage(const std::string& name) {
+    return QStringLiteral("Caution:  your input file ") + DecodeFileName(name) +
+           QStringLiteral(
+               " is larger than 2 GB, more than Corvale can hold.  Please fix by hand before "
+               "proceeding further.");
 }
 
-std::string_view Workspace::Stresses(std::int32_t j, std::int32_t k) const {
-    return store_.Value(ValueRow::Stresses, j, k);
+QString UnreadableMessage(const std::string& name) {
+    return QStringLiteral("Caution:  your input file ") + DecodeFileName(name) +
+           QStringLiteral(
+               " exists but cannot be read.  Please check that it is a readable file, or fix by "
+               "hand before proceeding further.");
 }
 
-std::string_view Workspace::Junctures(std::int32_t j, std::int32_t k) const {
-    return store_.Value(ValueRow::Junctures, j, k);
+QString MessageOf(const Refusal& refusal) {
+    return QString::fromStdString(refusal.message);
 }
 
-void Workspace::SizeStore() {
-    store_.Redimension(NumberOfLines, MaximumNumberOfSyllables);
-    const auto size =
-        static_cast<std::size_t>(std::max<std::int32_t>(MaximumNumberOfSyllables, 0)) + 1;
-    // Fresh vectors, so a wide earlier file leaves no capacity behind.
-    CurrentSyllables = std::vector<std::string>(size);
-    CurrentStresses = std::vector<std::string>(size);
-    CurrentJunctures = std::vector<std::string>(size);
-}
+}  // namespace
 
-void Workspace::WidenLines(std::int32_t m) {
-    if (m <= MaximumNumberOfSyllables) {
-        return;
-    }
-    MaximumNumberOfSyllables = m;
-    store_.Widen(m);
-    const auto size = static_cast<std::size_t>(m) + 1;
-    for (std::vector<std::string>* copy :
-         {&CurrentSyllables, &CurrentStresses, &CurrentJunctures}) {
-        copy->resize(std::max(copy->size(), size));
+void Workspace::RefuseFile(const QString& message) {
+    platform_.ShowMessage(message);
+    if (!switchOrigin_) {
+        platform_.EndProgram();
     }
 }
 
-bool Workspace::LoadScansionFile() {
-    refused_ = false;
-    SurveyFile();
-    if (refused_) {
+void Workspace::EndOnBadFile(const QString& message) {
+    if (switchOrigin_) {
+        PutBackMemoryFile();
+    }
+    platform_.ShowMessage(message);
+    platform_.EndProgram();
+}
+
+// The file is read through the platform, its size asked first, so a huge file is refused
+// without reading a byte of it; the reading stops at the same limit, should the file grow.
+bool Workspace::LoadWorkingFile() {
+    const std::string name = settings_.WorkingFileName();
+    if (!platform_.IsOrdinaryFile(name).value_or(false)) {
+        document_.TakeNoFile(name);  // the memory file's cautions have already spoken
+        return true;
+    }
+    const auto tooLarge = [&] {
+        return platform_.FileSize(name).value_or(0) > kLargestReadableFile;
+    };
+    if (tooLarge()) {
+        RefuseFile(TooLargeMessage(name));
         return false;
     }
-    SizeStore();
-    LoadRecords();
-    ForgetChanges();
-    journal_ = JournalState();
-    if (lineWatcher_) {
-        lineWatcher_->StoreLoaded(store_);
+    const std::optional<std::string> bytes = platform_.ReadWholeFile(name);
+    if (!bytes) {
+        RefuseFile(tooLarge() ? TooLargeMessage(name) : UnreadableMessage(name));
+        return false;
     }
+    LoadOptions options;
+    // A file of another kind is told by what the survey finds wrong with it.
+    options.mustBeginWithRecord = false;
+    options.leastPositions = document_.Positions();
+    auto loaded = ReadScansionBytes(*bytes, options);
+    if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
+        if (refused->why == LoadRefusal::Why::BadRecord) {
+            EndOnBadFile(MessageOf(refused->refusal));
+        }
+        RefuseFile(MessageOf(refused->refusal));
+        return false;
+    }
+    document_.Take(name, std::move(std::get<LoadedScansion>(loaded)));
     return true;
 }
 
-bool Workspace::IsLineChanged(std::int32_t j) const {
-    return j >= 0 && static_cast<std::size_t>(j) < changedLines_.size() &&
-           changedLines_[static_cast<std::size_t>(j)];
-}
-
-void Workspace::SetModified(bool modified) {
-    if (modified_ != modified) {
-        modified_ = modified;
-        if (modifiedChanged_) {
-            modifiedChanged_();
+// The window asks about files through the platform, by their names in the working folder.
+Workspace::MeterFound Workspace::FindMeter() const {
+    const QDir folder(platform_.ProgramFolder());
+    const QString path = platform_.PathInFolder(settings_.WorkingFileName()).value_or(QString());
+    for (const QString& candidate : MeterFileCandidates(path, folder.path())) {
+        const std::string name = EncodeFileName(folder.relativeFilePath(candidate));
+        if (platform_.IsOrdinaryFile(name).value_or(false)) {
+            return {name};
         }
     }
+    return {};
 }
 
-// After a load or a save the store holds what the file holds.
-void Workspace::ForgetChanges() {
-    changedLines_.assign(static_cast<std::size_t>(std::max<std::int32_t>(NumberOfLines, 0)) + 1,
-                         false);
-    changedLineCount_ = 0;
-    SetModified(false);
-}
-
-void Workspace::MarkLineChanged(std::int32_t j) {
-    const auto row = static_cast<std::size_t>(j);
-    if (j >= 1 && row < changedLines_.size() && !changedLines_[row]) {
-        changedLines_[row] = true;
-        ++changedLineCount_;
-    }
-    SetModified(true);
-}
-
-bool Workspace::WorkingCopyDiffers(std::string_view comment) const {
-    if (comment != Comments(CurrentLine)) {
-        return true;
-    }
-    const auto differs = [&](const std::vector<std::string>& copy, ValueRow row) {
-        const std::int32_t m = std::min<std::int32_t>(MaximumNumberOfSyllables,
-                                                      static_cast<std::int32_t>(copy.size()) - 1);
-        for (std::int32_t k = 1; k <= m; ++k) {
-            if (copy[static_cast<std::size_t>(k)] != store_.Value(row, CurrentLine, k)) {
-                return true;
+Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
+    const bool switching = switchOrigin_.has_value();
+    const std::string& name = settings_.WorkingFileName();
+    MeterFound meter = FindMeter();
+    if (!meter.name) {
+        const bool scansionFile = platform_.IsOrdinaryFile(name).value_or(false);
+        // Only a file to open needs a meter.
+        if (!scansionFile && !switching) {
+            return {MeterFileRow{}, false};
+        }
+        if (scansionFile && askForMeter_) {
+            if (!askForMeter_(name)) {
+                return {std::nullopt, true};
             }
+            meter = FindMeter();
         }
-        return false;
-    };
-    return differs(CurrentSyllables, ValueRow::Syllables) ||
-           differs(CurrentStresses, ValueRow::Stresses) ||
-           differs(CurrentJunctures, ValueRow::Junctures);
+    }
+    const QString stayed = switching ? QStringLiteral("  ") + QLatin1String(kStayed) : QString();
+    if (!meter.name) {
+        platform_.ShowMessage(NoMeterMessage(name, platform_.ProgramFolder()) + stayed);
+        return {};
+    }
+    const std::optional<std::string> bytes = platform_.ReadWholeFile(*meter.name);
+    if (!bytes) {
+        platform_.ShowMessage(
+            QStringLiteral("I couldn't read the meter file %1.  Perhaps it is open in another "
+                           "program.%2")
+                .arg(DecodeFileName(*meter.name), stayed));
+        return {};
+    }
+    return {ReadMeterRow(*bytes), false};
 }
 
-bool Workspace::CommitWorkingCopy(std::string_view typedComment) {
-    // The comment may be a view into the store, which the first change below moves.
-    const std::string comment(typedComment);
-    // Row 0 holds no verse line and is never saved, so nothing there is a correction.
-    const bool changes =
-        CurrentLine >= 1 && CurrentLine <= NumberOfLines && WorkingCopyDiffers(comment);
-    const auto positions = [&](const std::vector<std::string>& copy) {
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::max<std::int32_t>(MaximumNumberOfSyllables, 0));
-        const std::size_t held = copy.empty() ? 0 : std::min(copy.size() - 1, wanted);
-        return std::span<const std::string>(copy).subspan(copy.empty() ? 0 : 1, held);
-    };
-    if (changes && lineWatcher_) {
-        lineWatcher_->LineLeaving(store_, CurrentLine);
+bool Workspace::ReadMeterFile() {
+    MeterRead read = ReadMeterOfWorkingFile();
+    if (read.declined) {
+        return false;
     }
-    store_.SetValues(CurrentLine, ValueRow::Syllables, positions(CurrentSyllables));
-    store_.SetValues(CurrentLine, ValueRow::Stresses, positions(CurrentStresses));
-    store_.SetValues(CurrentLine, ValueRow::Junctures, positions(CurrentJunctures));
-    store_.SetComment(CurrentLine, comment);
-    if (changes) {
-        if (lineWatcher_) {
-            lineWatcher_->LineArrived(store_, CurrentLine);
-        }
-        MarkLineChanged(CurrentLine);
-        JournalCommit(CurrentLine, CurrentLine < NumberOfLines ? CurrentLine + 1 : CurrentLine);
+    if (!read.row) {
+        platform_.EndProgram();
     }
-    return changes;
+    document_.SetMeter(std::move(*read.row));
+    return true;
+}
+
+void Workspace::CloseFile() {
+    settings_.SetWorkingFileName({});
+    document_.Close();
+}
+
+bool Workspace::CommitLine(const LineValues& values, std::string_view comment) {
+    const std::int32_t j = currentLine_;
+    return document_.Commit(j, values, comment, j < document_.NumberOfLines() ? j + 1 : j);
 }
 
 }  // namespace corvale

@@ -1,5 +1,6 @@
 #include "startup/Files.h"
 
+#include "scansion/FileNames.h"
 #include "scansion/RecordReader.h"
 
 #include <QDir>
@@ -60,7 +61,8 @@ std::optional<QString> NewestScansionFile(const QString& folder) {
     const QDir dir(folder);
     for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time)) {
         // Kept corrections begin with records too (scansion/Journal.h names them).
-        if (name.endsWith(u"meter.txt") || name.contains(u".unsaved-corrections")) {
+        if (name.endsWith(QLatin1String(kMeterFileName)) ||
+            name.contains(QLatin1String(kKeptCorrectionsMark))) {
             continue;
         }
         if (KindOfFile(dir.filePath(name)) == FileKind::Scansion) {

@@ -1,7 +1,7 @@
 #include "startup/MissingMeter.h"
 
 #include "meter/TypedMeter.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 #include "scansion/Numbers.h"
 #include "scansion/RecordReader.h"
 

@@ -12,30 +12,30 @@ Started OpenAtStart(Workspace& work, const std::optional<StartFile>& file,
                     const RecentFiles& recent) {
     const QString folder = work.GetPlatform().ProgramFolder();
     Started started;
+    MemorySettings& settings = work.Settings();
     if (file && !file->poem) {
-        const std::optional<std::int32_t> remembered =
-            work.ReadMemoryFileFor(EncodeFileName(file->name));
-        work.LastLineDone =
-            remembered.value_or(recent.LineOf(QDir(folder).filePath(file->name)).value_or(1));
+        const std::optional<std::int32_t> remembered = settings.ReadFor(EncodeFileName(file->name));
+        settings.SetLastLineDone(
+            remembered.value_or(recent.LineOf(QDir(folder).filePath(file->name)).value_or(1)));
     } else {
         if (file) {
             started.poem = QDir(folder).filePath(file->name);
         }
-        if (!work.ReadMemoryFile()) {
+        if (!settings.Read()) {
             if (const std::optional<QString> newest = NewestScansionFile(folder)) {
-                work.WorkingFileName = EncodeFileName(*newest);
+                settings.SetWorkingFileName(EncodeFileName(*newest));
             }
         }
     }
-    work.LoadScansionFile();
+    work.LoadWorkingFile();
     if (!work.ReadMeterFile()) {
         work.CloseFile();
     }
     // Corrections a crash left in the journal come back first, with the line they were at.
-    const std::optional<std::int32_t> restored = work.OfferJournal();
+    const std::optional<std::int32_t> restored = work.Doc().OfferJournal();
     // A memory file may remember a line of a longer version of the file: show the last.
-    started.line =
-        restored.value_or(std::clamp(work.LastLineDone, 0, std::max(work.NumberOfLines, 0)));
+    started.line = restored.value_or(
+        std::clamp(settings.LastLineDone(), 0, std::max(work.Doc().NumberOfLines(), 0)));
     return started;
 }
 

@@ -1,6 +1,6 @@
 #include "startup/WorkingFolder.h"
 
-#include "scansion/Workspace.h"
+#include "scansion/FileNames.h"
 #include "startup/Files.h"
 
 #include <QDir>

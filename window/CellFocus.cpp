@@ -1,6 +1,6 @@
 #include "window/CellFocus.h"
 
-#include "scansion/Workspace.h"
+#include "scansion/Document.h"
 #include "window/CellGrid.h"
 #include "window/ClickableLabel.h"
 #include "window/Placement.h"
@@ -24,7 +24,7 @@ bool IsShown(const QWidget* box) {
 
 }  // namespace
 
-CellFocus::CellFocus(CellGrid& grid, const Workspace& work) : grid_(grid), work_(work) {
+CellFocus::CellFocus(CellGrid& grid, const Document& document) : grid_(grid), document_(document) {
     ring_ = new QFocusFrame(grid_.area);
     ring_->setObjectName(QStringLiteral("CellFocusRing"));
     ring_->setAccessibleName(QStringLiteral("Focused cell"));
@@ -82,7 +82,7 @@ std::optional<CellPlace> CellFocus::FocusedCell() const {
 // Columns past the file's widest line belong to an earlier, wider file and show nothing of
 // this one.
 std::int32_t CellFocus::ColumnsOfLine() const {
-    return std::max(0, std::min(work_.MaximumNumberOfSyllables, grid_.Columns()));
+    return std::max(0, std::min(document_.Positions(), grid_.Columns()));
 }
 
 void CellFocus::FocusNearest(CellPlace place) {

@@ -23,7 +23,7 @@ class QLineEdit;
 namespace corvale {
 
 struct CellGrid;
-class Workspace;
+class Document;
 
 enum class CellKind { Syllable, Stress, Juncture };
 
@@ -34,7 +34,7 @@ struct CellPlace {
 
 class CellFocus {
 public:
-    CellFocus(CellGrid& grid, const Workspace& work);
+    CellFocus(CellGrid& grid, const Document& document);
     ~CellFocus();
     CellFocus(const CellFocus&) = delete;
     CellFocus& operator=(const CellFocus&) = delete;
@@ -91,7 +91,7 @@ private:
     QWidget* WindowFocus() const;
 
     CellGrid& grid_;
-    const Workspace& work_;
+    const Document& document_;
     QFocusFrame* ring_ = nullptr;
     QMetaObject::Connection following_;
     std::unordered_map<const QObject*, CellPlace> cells_;

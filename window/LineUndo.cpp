@@ -1,6 +1,6 @@
 #include "window/LineUndo.h"
 
-#include "scansion/Workspace.h"
+#include "scansion/Document.h"
 #include "window/CellFocus.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
@@ -28,12 +28,12 @@ std::array<QWidget*, kControlsPerColumn> ControlsOf(const CellGrid& grid, std::i
 }
 
 // Columns that are both built and part of the file's lines.
-std::int32_t ColumnsOfLine(const CellGrid& grid, const Workspace& work) {
-    return std::max(0, std::min(work.MaximumNumberOfSyllables, grid.Columns()));
+std::int32_t ColumnsOfLine(const CellGrid& grid, const Document& document) {
+    return std::max(0, std::min(document.Positions(), grid.Columns()));
 }
 
-std::vector<std::string>& ValuesOf(Workspace& work, ValueBlock block) {
-    return block == ValueBlock::Stress ? work.CurrentStresses : work.CurrentJunctures;
+ValueRow RowOf(ValueBlock block) {
+    return block == ValueBlock::Stress ? ValueRow::Stresses : ValueRow::Junctures;
 }
 
 QLineEdit* BoxOf(const CellGrid& grid, ValueBlock block, std::int32_t i) {
@@ -61,11 +61,11 @@ private:
 
 class StepCommand : public DoneCommand {
 public:
-    StepCommand(CellGrid& grid, Workspace& work, ValueBlock block, std::int32_t column,
+    StepCommand(CellGrid& grid, editor::WorkingLine& line, ValueBlock block, std::int32_t column,
                 ShownValue before, ShownValue after, const QString& text)
         : DoneCommand(text),
           grid_(grid),
-          work_(work),
+          line_(line),
           block_(block),
           column_(column),
           before_(std::move(before)),
@@ -77,17 +77,16 @@ protected:
 
 private:
     void Show(const ShownValue& shown) {
-        std::vector<std::string>& values = ValuesOf(work_, block_);
         QLineEdit* box = BoxOf(grid_, block_, column_);
-        if (box == nullptr || static_cast<std::size_t>(column_) >= values.size()) {
+        if (box == nullptr || column_ > line_.Width()) {
             return;
         }
-        values[static_cast<std::size_t>(column_)] = shown.value;
+        line_.Set(RowOf(block_), column_, shown.value);
         box->setText(shown.text);
     }
 
     CellGrid& grid_;
-    Workspace& work_;
+    editor::WorkingLine& line_;
     ValueBlock block_;
     std::int32_t column_;
     ShownValue before_;
@@ -112,8 +111,8 @@ private:
 }  // namespace
 
 LineSnapshot LineUndo::Snapshot() const {
-    LineSnapshot line{work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, {}};
-    const std::int32_t m = ColumnsOfLine(grid_, work_);
+    LineSnapshot line{line_.Copy(), {}};
+    const std::int32_t m = ColumnsOfLine(grid_, document_);
     line.columns.reserve(static_cast<std::size_t>(m));
     for (std::int32_t i = 1; i <= m; ++i) {
         const QLineEdit* syllable = grid_.syllableBoxes(i);
@@ -135,16 +134,8 @@ LineSnapshot LineUndo::Snapshot() const {
 // before a split that grew the grid leaves the new last column empty and hidden.
 void LineUndo::Show(const LineSnapshot& line) {
     const CellFocus::Keeper keeper = focus_.Keep();
-    work_.CurrentSyllables = line.syllables;
-    work_.CurrentStresses = line.stresses;
-    work_.CurrentJunctures = line.junctures;
-    const auto positions =
-        static_cast<std::size_t>(std::max(work_.MaximumNumberOfSyllables, 0)) + 1;
-    for (std::vector<std::string>* copy :
-         {&work_.CurrentSyllables, &work_.CurrentStresses, &work_.CurrentJunctures}) {
-        copy->resize(std::max(copy->size(), positions));
-    }
-    const auto m = static_cast<std::size_t>(ColumnsOfLine(grid_, work_));
+    line_.Restore(line.values, document_.Positions());
+    const auto m = static_cast<std::size_t>(ColumnsOfLine(grid_, document_));
     for (std::size_t at = 0; at < m; ++at) {
         const auto i = static_cast<std::int32_t>(at + 1);
         const LineSnapshot::Column column = at < line.columns.size()
@@ -176,9 +167,9 @@ void LineUndo::Stepped(ValueBlock block, editor::StepDirection direction, std::i
         block == ValueBlock::Stress
             ? (up ? CellArray::StressUpButtons : CellArray::StressDownButtons)
             : (up ? CellArray::JunctureUpButtons : CellArray::JunctureDownButtons);
-    ShownValue after{ValuesOf(work_, block)[static_cast<std::size_t>(column)],
+    ShownValue after{std::string(line_.Value(RowOf(block), column)),
                      BoxOf(grid_, block, column)->text()};
-    stack_.push(new StepCommand(grid_, work_, block, column, std::move(before), std::move(after),
+    stack_.push(new StepCommand(grid_, line_, block, column, std::move(before), std::move(after),
                                 placement::CellAccessibleName(button, column)));
 }
 

@@ -7,6 +7,7 @@
 // stack: it only ever holds edits of the line on screen.
 
 #include "editor/EditRules.h"
+#include "editor/WorkingLine.h"
 #include "window/CellGrid.h"
 
 #include <QString>
@@ -20,7 +21,11 @@ namespace corvale {
 
 class CellFocus;
 class SyllableEditing;
-class Workspace;
+class Document;
+
+namespace editor {
+class WorkingLine;
+}
 
 // What the line editor shows of a line: the working copy and, column by column, the texts of
 // the three boxes, the syllable box's alignment and boldness, and which controls are hidden.
@@ -35,9 +40,7 @@ struct LineSnapshot {
 
         bool operator==(const Column&) const = default;
     };
-    std::vector<std::string> syllables;
-    std::vector<std::string> stresses;
-    std::vector<std::string> junctures;
+    editor::WorkingLine::Contents values;
     std::vector<Column> columns;  // column i at i - 1
 
     bool operator==(const LineSnapshot&) const = default;
@@ -51,8 +54,9 @@ struct ShownValue {
 
 class LineUndo {
 public:
-    LineUndo(CellGrid& grid, Workspace& work, CellFocus& focus, SyllableEditing& syllables)
-        : grid_(grid), work_(work), focus_(focus), syllables_(syllables) {}
+    LineUndo(CellGrid& grid, editor::WorkingLine& line, const Document& document, CellFocus& focus,
+             SyllableEditing& syllables)
+        : grid_(grid), line_(line), document_(document), focus_(focus), syllables_(syllables) {}
 
     QUndoStack& Stack() { return stack_; }
     // The line on screen as it stands.
@@ -74,7 +78,8 @@ private:
     void PushLine(LineSnapshot before, const QString& text);
 
     CellGrid& grid_;
-    Workspace& work_;
+    editor::WorkingLine& line_;
+    const Document& document_;
     CellFocus& focus_;
     SyllableEditing& syllables_;
     QUndoStack stack_;

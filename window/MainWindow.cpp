@@ -110,16 +110,13 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
     grid_.area->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(grid_.area);
     setWindowIcon(CorvaleIcon());
-    work_.OnModifiedChanged([this] {
-        setWindowModified(work_.IsModified());
-        if (overview_) {
-            overview_->Model().ChangedMarksMayDiffer();
-        }
-    });
-    cellFocus_ = std::make_unique<CellFocus>(grid_, work_);
+    work_.Doc().AddWatcher(this);
+    cellFocus_ = std::make_unique<CellFocus>(grid_, work_.Doc());
     SyllableEditing::Host& syllablesHost = *this;
-    syllableEditing_ = std::make_unique<SyllableEditing>(grid_, work_, *cellFocus_, syllablesHost);
-    lineUndo_ = std::make_unique<LineUndo>(grid_, work_, *cellFocus_, *syllableEditing_);
+    syllableEditing_ =
+        std::make_unique<SyllableEditing>(grid_, line_, work_.Doc(), *cellFocus_, syllablesHost);
+    lineUndo_ =
+        std::make_unique<LineUndo>(grid_, line_, work_.Doc(), *cellFocus_, *syllableEditing_);
     CreateFixedControls();
     CreatePatternElements();
     CellKeys::Host& keysHost = *this;
@@ -141,9 +138,17 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
 // moves the focus out of a box and has its validator read the file's encoding, so the
 // validators go first.
 MainWindow::~MainWindow() {
+    work_.Doc().RemoveWatcher(this);
     disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
     for (std::int32_t i = 1; i <= grid_.syllableBoxes.Count(); ++i) {
         grid_.syllableBoxes(i)->setValidator(nullptr);
+    }
+}
+
+void MainWindow::ModifiedChanged(bool modified) {
+    setWindowModified(modified);
+    if (overview_) {
+        overview_->Model().ChangedMarksMayDiffer();
     }
 }
 

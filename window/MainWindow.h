@@ -10,6 +10,7 @@
 // no file open, the window says how to get one. Every handler runs through Run(), the boundary
 // at which an ended program stops.
 
+#include "editor/WorkingLine.h"
 #include "meter/MeterCheck.h"
 #include "scansion/Workspace.h"
 #include "startup/WorkingFolder.h"
@@ -54,16 +55,22 @@ class Overview;
 class ProfileDock;
 class ShortcutsWindow;
 
-class MainWindow : public QMainWindow, private SyllableEditing::Host, private CellKeys::Host {
+class MainWindow : public QMainWindow,
+                   private SyllableEditing::Host,
+                   private CellKeys::Host,
+                   private DocumentWatcher {
     Q_OBJECT
 
 public:
     explicit MainWindow(Platform& platform);
     ~MainWindow() override;
 
-    // The program's state apart from the widgets: the store, the working copy, the settings.
+    // The program's state apart from the widgets: the settings and the document.
     Workspace& Work() { return work_; }
     const Workspace& Work() const { return work_; }
+    // The line on screen as edited, which a commit copies into the document.
+    editor::WorkingLine& Line() { return line_; }
+    const editor::WorkingLine& Line() const { return line_; }
 
     // Start-up, on a file named on the command line if one was (startup/Start.h). Returns false
     // when the program ended during it (a fatal data error); the window must then never be
@@ -181,8 +188,8 @@ public:
     CellGrid& Grid() { return grid_; }
     const CellGrid& Grid() const { return grid_; }
 
-    // Builds cell columns from..to (1-based) as start-up does: geometry from SpacingOfButtons
-    // and MaximumNumberOfSyllables, red backgrounds beyond the meter, meter captions. Used at
+    // Builds cell columns from..to (1-based) as start-up does: geometry from the spacing and the
+    // document's positions, red backgrounds beyond the meter, meter captions. Used at
     // start-up and when a wider file is opened.
     void BuildCellColumns(std::int32_t from, std::int32_t to);
 
@@ -212,6 +219,7 @@ protected:
 
 private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
+    void ModifiedChanged(bool modified) override;
     void StepCell(CellPlace place, editor::StepDirection direction) override;
     void MergeCell(std::int32_t column) override;
     void CreateFixedControls();
@@ -229,8 +237,8 @@ private:
     void HidePatternElements();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
     void ColourMeterReach(std::int32_t column);
-    // Makes MeterLine and NumberOfMeterSymbols the meter of the window: the check, the captions
-    // and red columns of the grid built so far, and the cues.
+    // Makes the document's meter the meter of the window: the check, the captions and red
+    // columns of the grid built so far, and the cues.
     void UseTheMeter();
     // After a switch: the file box, the meter, the grid, the overview and line `line`.
     void ShowSwitchedFile(std::int32_t line);
@@ -253,7 +261,7 @@ private:
     void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
     // Which controls of columns 1..M are shown, from the working copy, as a line is shown.
     void DecideCellVisibility();
-    // Builds the columns a wider MaximumNumberOfSyllables needs, in the block order on screen.
+    // Builds the columns wider lines need, in the block order on screen.
     void WidenGrid();
     void ShowLineOrEnd();
     bool GoToNumberInBox();
@@ -272,6 +280,7 @@ private:
     void GoToDeparture(std::int32_t place);
 
     Workspace work_;
+    editor::WorkingLine line_;
     CellGrid grid_;
     // The comment as the box gave it back right after the line was shown: a comment the user
     // did not touch is committed as the bytes it was, whatever the box made of them.
@@ -283,7 +292,7 @@ private:
     std::unique_ptr<CellKeys> cellKeys_;
     std::unique_ptr<SyllableEditing> syllableEditing_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
-    // Built from MeterLine and NumberOfMeterSymbols at start-up and at every switch.
+    // Built from the document's meter at start-up and at every switch.
     meter::Meter meter_;
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     QPointer<Overview> overview_;

@@ -35,12 +35,11 @@ Qt::Alignment ToQt(editor::CellAlignment alignment) {
     return Qt::AlignHCenter | Qt::AlignVCenter;
 }
 
-// Every column up to MaximumNumberOfSyllables exists and the working copies cover it.
-bool GridCoversLine(const Workspace& work, std::int32_t columns) {
-    const std::int32_t m = work.MaximumNumberOfSyllables;
-    const auto positions = static_cast<std::size_t>(m) + 1;
-    return m >= 0 && columns >= m && work.CurrentSyllables.size() >= positions &&
-           work.CurrentStresses.size() >= positions && work.CurrentJunctures.size() >= positions;
+// Every column of the document's positions exists and the working line covers it.
+bool GridCoversLine(const Document& document, const editor::WorkingLine& line,
+                    std::int32_t columns) {
+    const std::int32_t m = document.Positions();
+    return m >= 0 && columns >= m && line.Width() >= m;
 }
 
 }  // namespace
@@ -49,35 +48,33 @@ bool GridCoversLine(const Workspace& work, std::int32_t columns) {
 // updated; such a call changes nothing. A line shown anew has no edits to undo, and a cell box
 // that had the focus keeps it, or hands it to its nearest shown neighbour.
 void MainWindow::ShowCurrentLine() {
-    if (work_.CurrentLine < 0 || work_.CurrentLine > work_.NumberOfLines ||
-        !GridCoversLine(work_, grid_.Columns())) {
+    if (work_.CurrentLine() < 0 || work_.CurrentLine() > work_.Doc().NumberOfLines() ||
+        grid_.Columns() < work_.Doc().Positions()) {
         return;
     }
     const CellFocus::Keeper keeper = cellFocus_->Keep();
     lineUndo_->Clear();
-    const std::int32_t line = work_.CurrentLine;
-    placement::SetCaption(lineTextLabel, work_.HasFile()
-                                             ? Decode(work_.LineText(line), work_.TextEncoding)
-                                             : QString::fromLatin1(kNoFileHint));
+    const std::int32_t line = work_.CurrentLine();
+    placement::SetCaption(lineTextLabel, work_.Doc().HasFile() ? Decode(work_.Doc().LineText(line),
+                                                                        work_.Doc().TextEncoding())
+                                                               : QString::fromLatin1(kNoFileHint));
     placement::SetCaption(progressLabel,
-                          QStringLiteral("%1/%2").arg(line).arg(work_.NumberOfLines));
+                          QStringLiteral("%1/%2").arg(line).arg(work_.Doc().NumberOfLines()));
     placement::SetCaption(nextLineTextLabel,
-                          line < work_.NumberOfLines
-                              ? Decode(work_.LineText(line + 1), work_.TextEncoding)
+                          line < work_.Doc().NumberOfLines()
+                              ? Decode(work_.Doc().LineText(line + 1), work_.Doc().TextEncoding())
                               : QString());
 
-    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const std::int32_t m = work_.Doc().Positions();
+    const Encoding encoding = work_.Doc().TextEncoding();
+    line_.Load(work_.Doc().GetStore(), line, m);
     for (std::int32_t i = 1; i <= m; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        work_.CurrentSyllables[k] = work_.Syllables(line, i);
-        work_.CurrentStresses[k] = work_.Stresses(line, i);
-        work_.CurrentJunctures[k] = work_.Junctures(line, i);
-        grid_.stressBoxes(i)->setText(Decode(work_.CurrentStresses[k], work_.TextEncoding));
-        grid_.junctureBoxes(i)->setText(Decode(work_.CurrentJunctures[k], work_.TextEncoding));
+        grid_.stressBoxes(i)->setText(Decode(line_.Stress(i), encoding));
+        grid_.junctureBoxes(i)->setText(Decode(line_.Juncture(i), encoding));
     }
     AlignCellContents();
     DecideCellVisibility();
-    grid_.commentBox->setPlainText(Decode(work_.Comments(line), work_.TextEncoding));
+    grid_.commentBox->setPlainText(Decode(work_.Doc().Comment(line), work_.Doc().TextEncoding()));
     shownComment_ = grid_.commentBox->toPlainText();
     ShowMeterJudgement();
     if (OverviewDock() != nullptr) {
@@ -88,36 +85,32 @@ void MainWindow::ShowCurrentLine() {
 // A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so
 // it is offered only where the next column's look shows something.
 void MainWindow::DecideCellVisibility() {
-    if (!GridCoversLine(work_, grid_.Columns())) {
+    if (!GridCoversLine(work_.Doc(), line_, grid_.Columns())) {
         return;
     }
-    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const std::int32_t m = work_.Doc().Positions();
     for (std::int32_t i = 1; i <= m; ++i) {
-        const bool shown = !num::IsBlank(work_.CurrentSyllables[static_cast<std::size_t>(i)]);
+        const bool shown = !num::IsBlank(line_.Syllable(i));
         for (QWidget* control : std::initializer_list<QWidget*>{
                  grid_.syllableBoxes(i), grid_.stressBoxes(i), grid_.junctureBoxes(i),
                  grid_.junctureDownButtons(i), grid_.junctureUpButtons(i),
                  grid_.stressDownButtons(i), grid_.stressUpButtons(i)}) {
             control->setVisible(shown);
         }
-        const bool nextShows =
-            i < m && !num::IsBlank(editor::LookOfCell(work_.CurrentSyllables, work_.CurrentStresses,
-                                                      work_.CurrentJunctures, i + 1)
-                                       .text);
+        const bool nextShows = i < m && !num::IsBlank(line_.LookOf(i + 1).text);
         grid_.mergeButtons(i)->setVisible(nextShows);
     }
 }
 
 void MainWindow::AlignCellContents() {
-    if (!GridCoversLine(work_, grid_.Columns())) {
+    if (!GridCoversLine(work_.Doc(), line_, grid_.Columns())) {
         return;
     }
-    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const std::int32_t m = work_.Doc().Positions();
     for (std::int32_t i = 1; i <= m; ++i) {
-        const editor::CellLook look = editor::LookOfCell(
-            work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
+        const editor::CellLook look = line_.LookOf(i);
         QLineEdit* box = grid_.syllableBoxes(i);
-        syllableEditing_->ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
+        syllableEditing_->ShowDisplayText(i, Decode(look.text, work_.Doc().TextEncoding()));
         if (box->alignment() != ToQt(look.alignment)) {
             box->setAlignment(ToQt(look.alignment));
         }

@@ -86,22 +86,20 @@ void MainWindow::MergeCell(std::int32_t column) {
 void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
-    std::vector<std::string>& values = stress ? work_.CurrentStresses : work_.CurrentJunctures;
+    const ValueRow row = stress ? ValueRow::Stresses : ValueRow::Junctures;
     QLineEdit* box = stress ? grid_.stressBoxes(i) : grid_.junctureBoxes(i);
-    if (i < 1 || i > work_.MaximumNumberOfSyllables || box == nullptr ||
-        static_cast<std::size_t>(i) >= values.size()) {
+    if (i < 1 || i > work_.Doc().Positions() || box == nullptr) {
         return;
     }
     const bool up = direction == editor::StepDirection::Up;
-    const std::int32_t bound = stress ? (up ? work_.MaximumStress : work_.MinimumStress)
-                                      : (up ? work_.MaximumJuncture : work_.MinimumJuncture);
-    std::optional<std::string> stepped = editor::Step(values[i], direction, bound);
-    if (!stepped) {
+    const ValueBounds& bounds = work_.Settings().Bounds();
+    const std::int32_t bound = stress ? (up ? bounds.maximumStress : bounds.minimumStress)
+                                      : (up ? bounds.maximumJuncture : bounds.minimumJuncture);
+    ShownValue before{std::string(line_.Value(row, i)), box->text()};
+    if (!line_.Step(row, i, direction, bound)) {
         return;
     }
-    ShownValue before{std::move(values[i]), box->text()};
-    values[i] = std::move(*stepped);
-    box->setText(Decode(values[i], work_.TextEncoding));
+    box->setText(Decode(line_.Value(row, i), work_.Doc().TextEncoding()));
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
@@ -129,7 +127,7 @@ void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
                                   const layout::BlockTops& juncture) {
     SetTop(grid_.junctureHeading, juncture.heading);
     SetTop(grid_.stressHeading, stress.heading);
-    const std::int32_t last = std::min(work_.MaximumNumberOfSyllables, grid_.Columns());
+    const std::int32_t last = std::min(work_.Doc().Positions(), grid_.Columns());
     for (std::int32_t i = 1; i <= last; ++i) {
         SetTop(grid_.stressBoxes(i), stress.box);
         SetTop(grid_.stressUpButtons(i), stress.up);
@@ -146,20 +144,20 @@ void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
 // boxes are aligned afresh.
 void MainWindow::MergeWithNext(std::int16_t index) {
     const std::int32_t k = index;
-    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const std::int32_t m = work_.Doc().Positions();
     if (k < 1 || k >= m || m > grid_.Columns()) {
         return;
     }
     LineSnapshot before = lineUndo_->Snapshot();
-    const editor::MergeEffects effects =
-        editor::Merge(work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, m);
+    const editor::MergeEffects effects = line_.Merge(k);
     if (effects.hiddenSyllableBoxes.empty()) {
-        return;  // the working copy was not sized for this grid; nothing was merged
+        return;  // the working line was not sized for this grid; nothing was merged
     }
+    const Encoding encoding = work_.Doc().TextEncoding();
     for (std::int32_t i = k; i <= m; ++i) {
-        syllableEditing_->ShowDisplayText(i, Decode(work_.CurrentSyllables[i], work_.TextEncoding));
-        grid_.stressBoxes(i)->setText(Decode(work_.CurrentStresses[i], work_.TextEncoding));
-        grid_.junctureBoxes(i)->setText(Decode(work_.CurrentJunctures[i], work_.TextEncoding));
+        syllableEditing_->ShowDisplayText(i, Decode(line_.Syllable(i), encoding));
+        grid_.stressBoxes(i)->setText(Decode(line_.Stress(i), encoding));
+        grid_.junctureBoxes(i)->setText(Decode(line_.Juncture(i), encoding));
     }
     for (const std::int32_t i : effects.hiddenSyllableBoxes) {
         HideAll({grid_.syllableBoxes(i)});
@@ -196,14 +194,13 @@ void MainWindow::Retype(std::int32_t column, const std::function<void()>& retype
 // grid, for the rest of the run.
 void MainWindow::SplitSyllable() {
     const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
-    const std::int32_t m = work_.MaximumNumberOfSyllables;
+    const std::int32_t m = work_.Doc().Positions();
     const bool inSyllable = cell && cell->kind == CellKind::Syllable && cell->column <= m &&
-                            static_cast<std::size_t>(m) < work_.CurrentSyllables.size() &&
-                            m <= grid_.Columns();
+                            m <= line_.Width() && m <= grid_.Columns();
     const std::int32_t k = inSyllable ? cell->column : 0;
     const std::optional<std::size_t> cut =
         inSyllable && !grid_.syllableBoxes(k)->hasSelectedText()
-            ? editor::CutAtCaret(work_.CurrentSyllables[k], work_.TextEncoding,
+            ? editor::CutAtCaret(line_.Syllable(k), work_.Doc().TextEncoding(),
                                  syllableEditing_->PlainCaret(k))
             : std::nullopt;
     if (!cut) {
@@ -211,8 +208,7 @@ void MainWindow::SplitSyllable() {
         return;
     }
     LineSnapshot before = lineUndo_->Snapshot();
-    const editor::SplitOutcome outcome = editor::Split(
-        work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, k, *cut, m);
+    const editor::SplitOutcome outcome = line_.Split(k, *cut);
     if (outcome == editor::SplitOutcome::LineTooLong ||
         outcome == editor::SplitOutcome::NothingToSplit) {
         ShowLineStatus(QString::fromLatin1(outcome == editor::SplitOutcome::LineTooLong
@@ -221,12 +217,13 @@ void MainWindow::SplitSyllable() {
         return;
     }
     if (outcome == editor::SplitOutcome::SplitAndGrew) {
-        work_.WidenLines(m + 1);
+        work_.Doc().Widen(m + 1);
         WidenGrid();
     }
-    for (std::int32_t i = k; i <= work_.MaximumNumberOfSyllables; ++i) {
-        SetTextIfNew(grid_.stressBoxes(i), Decode(work_.CurrentStresses[i], work_.TextEncoding));
-        SetTextIfNew(grid_.junctureBoxes(i), Decode(work_.CurrentJunctures[i], work_.TextEncoding));
+    const Encoding encoding = work_.Doc().TextEncoding();
+    for (std::int32_t i = k; i <= work_.Doc().Positions(); ++i) {
+        SetTextIfNew(grid_.stressBoxes(i), Decode(line_.Stress(i), encoding));
+        SetTextIfNew(grid_.junctureBoxes(i), Decode(line_.Juncture(i), encoding));
     }
     AlignCellContents();
     DecideCellVisibility();

@@ -38,21 +38,22 @@ Platform::FileChoice ProposedExport(const Platform& platform, const std::string&
 
 void MainWindow::Export() {
     Platform& platform = work_.GetPlatform();
-    if (work_.WorkingFileName.empty()) {
+    if (work_.Settings().WorkingFileName().empty()) {
         platform.ShowMessage(QStringLiteral("There is no scansion file open to export."));
         return;
     }
-    const Platform::FileChoice target =
-        ChooseOutputFile(platform, kFormats,
-                         {QStringLiteral("Export"), QStringLiteral("the export"),
-                          ProposedExport(platform, work_.WorkingFileName, lastExport_)},
-                         work_.WorkingFileName);
+    const Platform::FileChoice target = ChooseOutputFile(
+        platform, kFormats,
+        {QStringLiteral("Export"), QStringLiteral("the export"),
+         ProposedExport(platform, work_.Settings().WorkingFileName(), lastExport_)},
+        work_.Settings().WorkingFileName());
     if (target.path.isEmpty()) {
         return;
     }
-    const exports::Source source{work_.GetStore(), work_.TextEncoding,
-                                 DecodeFileName(work_.WorkingFileName),
-                                 exports::ExportMeter(work_.MeterLine, work_.NumberOfMeterSymbols)};
+    const exports::Source source{
+        work_.Doc().GetStore(), work_.Doc().TextEncoding(),
+        DecodeFileName(work_.Settings().WorkingFileName()),
+        exports::ExportMeter(work_.Doc().Meter().line, work_.Doc().Meter().symbols)};
     const QString failure =
         exports::WriteExportFile(target.path, exports::ExportFile(source, FormatOf(target.format)),
                                  exports::Replacing::Allowed);
@@ -63,7 +64,7 @@ void MainWindow::Export() {
         return;
     }
     lastExport_ = target.path;
-    const std::int32_t lines = work_.NumberOfLines;
+    const std::int32_t lines = work_.Doc().NumberOfLines();
     ShowLineStatus(QStringLiteral("Exported %1 verse line%2 to %3%4")
                        .arg(lines)
                        .arg(lines == 1 ? QString() : QStringLiteral("s"),

@@ -67,9 +67,8 @@ void MainWindow::AddMeterCues(std::int32_t to) {
 
 void MainWindow::ShowMeterJudgement() {
     meter::Judgement judgement;
-    if (work_.CurrentLine >= 1 && work_.CurrentLine <= work_.NumberOfLines) {
-        judgement =
-            meter::JudgeLine(meter_, work_.CurrentSyllables, work_.CurrentStresses, strictness_);
+    if (work_.CurrentLine() >= 1 && work_.CurrentLine() <= work_.Doc().NumberOfLines()) {
+        judgement = meter::JudgeLine(meter_, line_.Syllables(), line_.Stresses(), strictness_);
     }
     const QString cueText = CueTextOf(strictness_);
     auto off = judgement.offColumns.cbegin();
@@ -90,13 +89,13 @@ void MainWindow::ShowMeterJudgement() {
 }
 
 void MainWindow::GoToNextOffTheMeter() {
-    JumpOffTheMeter(
-        navigation::NextLineOffTheMeter(work_.GetStore(), meter_, strictness_, work_.CurrentLine));
+    JumpOffTheMeter(navigation::NextLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
+                                                    work_.CurrentLine()));
 }
 
 void MainWindow::GoToPreviousOffTheMeter() {
-    JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.GetStore(), meter_, strictness_,
-                                                        work_.CurrentLine));
+    JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
+                                                        work_.CurrentLine()));
 }
 
 // A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
@@ -138,7 +137,7 @@ void MainWindow::OpenOverview() {
     if (overview_) {
         return;
     }
-    overview_ = new Overview(work_, this);
+    overview_ = new Overview(work_.Doc(), this);
     overview_->Model().Judge(meter_, strictness_);
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
@@ -146,10 +145,10 @@ void MainWindow::OpenOverview() {
     const int room = width() - layout::ToPixels(layout::kDesignWidth);
     resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
-    overview_->ShowLine(work_.CurrentLine);
+    overview_->ShowLine(work_.CurrentLine());
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {
         Run([this, line] {
-            if (line >= 1 && line <= work_.NumberOfLines) {
+            if (line >= 1 && line <= work_.Doc().NumberOfLines()) {
                 GoToRow(line);
             }
         });

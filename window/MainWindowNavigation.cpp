@@ -21,10 +21,10 @@ namespace corvale {
 
 void MainWindow::CommitLine() {
     const QString typed = grid_.commentBox->toPlainText();
-    const std::int32_t line = work_.CurrentLine;
-    const bool changed =
-        work_.CommitWorkingCopy(typed == shownComment_ ? std::string(work_.Comments(line))
-                                                       : Encode(typed, work_.TextEncoding));
+    const std::int32_t line = work_.CurrentLine();
+    const bool changed = work_.CommitLine(
+        line_.Values(), typed == shownComment_ ? std::string(work_.Doc().Comment(line))
+                                               : Encode(typed, work_.Doc().TextEncoding()));
     if (changed && OverviewDock() != nullptr) {
         OverviewDock()->Model().LineCommitted(line);
     }
@@ -37,11 +37,11 @@ void MainWindow::CommitLine() {
 // After a commit: the next verse line, or, after the last one, the exit question. When saving
 // fails there, the program stays on the committed line.
 void MainWindow::ShowLineOrEnd() {
-    if (work_.CurrentLine >= work_.NumberOfLines) {
+    if (work_.CurrentLine() >= work_.Doc().NumberOfLines()) {
         work_.Exit();
         return;
     }
-    ++work_.CurrentLine;
+    work_.SetCurrentLine(work_.CurrentLine() + 1);
     ShowCurrentLine();
 }
 
@@ -50,15 +50,15 @@ void MainWindow::ReloadLine() {
 }
 
 void MainWindow::BackOneLine() {
-    if (work_.CurrentLine > 1) {
-        --work_.CurrentLine;
+    if (work_.CurrentLine() > 1) {
+        work_.SetCurrentLine(work_.CurrentLine() - 1);
         ShowCurrentLine();
     }
 }
 
 void MainWindow::AheadOneLine() {
-    if (work_.CurrentLine < work_.NumberOfLines) {
-        ++work_.CurrentLine;
+    if (work_.CurrentLine() < work_.Doc().NumberOfLines()) {
+        work_.SetCurrentLine(work_.CurrentLine() + 1);
         ShowCurrentLine();
     }
 }
@@ -70,7 +70,7 @@ void MainWindow::GoToTypedLine() {
 // "go to #": false when the number in the box was refused, with a message.
 bool MainWindow::GoToNumberInBox() {
     const navigation::GoToDecision decision =
-        navigation::DecideGoTo(grid_.goToBox->text().toStdString(), work_.NumberOfLines);
+        navigation::DecideGoTo(grid_.goToBox->text().toStdString(), work_.Doc().NumberOfLines());
     if (!decision.accepted) {
         work_.GetPlatform().ShowMessage(QString::fromLatin1(navigation::kGoToMessage));
         return false;
@@ -82,16 +82,18 @@ bool MainWindow::GoToNumberInBox() {
 
 // Every go-to ends here, with a row the go-to decision accepted.
 void MainWindow::GoToRow(std::int32_t row) {
-    work_.CurrentLine = row;
+    work_.SetCurrentLine(row);
     ShowCurrentLine();
 }
 
 void MainWindow::GoToFirstLine() {
-    GoToRow(navigation::DecideGoTo("1", work_.NumberOfLines).line);
+    GoToRow(navigation::DecideGoTo("1", work_.Doc().NumberOfLines()).line);
 }
 
 void MainWindow::GoToLastLine() {
-    GoToRow(navigation::DecideGoTo(std::to_string(work_.NumberOfLines), work_.NumberOfLines).line);
+    GoToRow(navigation::DecideGoTo(std::to_string(work_.Doc().NumberOfLines()),
+                                   work_.Doc().NumberOfLines())
+                .line);
 }
 
 // Ctrl+G: the go-to box takes the focus with its number selected, ready to be typed over.
@@ -111,15 +113,15 @@ void MainWindow::GoToTypedLineAndResume() {
 // A wider file than the grid was built for, or a line split past the grid's width: the missing
 // columns are added the way start-up builds them, in the block order now on screen.
 void MainWindow::WidenGrid() {
-    if (work_.MaximumNumberOfSyllables <= grid_.Columns()) {
+    if (work_.Doc().Positions() <= grid_.Columns()) {
         return;
     }
     const bool junctureOnTop =
         placement::PlaceOf(grid_.junctureHeading).top == layout::kUpperSlot.heading;
-    if (work_.SpacingOfButtons == 0) {
-        work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
+    if (work_.Settings().Spacing() == 0) {
+        work_.Settings().SetSpacing(layout::DefaultSpacing(work_.Doc().Positions()));
     }
-    BuildCellColumns(grid_.Columns() + 1, work_.MaximumNumberOfSyllables);
+    BuildCellColumns(grid_.Columns() + 1, work_.Doc().Positions());
     if (junctureOnTop) {
         PutJunctureOnTop();
     }
@@ -141,14 +143,14 @@ void MainWindow::OpenNamedFile() {
 }
 
 void MainWindow::ShowSwitchedFile(std::int32_t line) {
-    fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
+    fileNameBox->setText(DecodeFileName(work_.Settings().WorkingFileName()));
     UseTheMeter();
     WidenGrid();
     if (OverviewDock() != nullptr) {
         OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
     }
     RecountProfile();
-    work_.CurrentLine = line;
+    work_.SetCurrentLine(line);
     ShowCurrentLine();
     EnableLineCommands();
     NoteRecent();

@@ -144,13 +144,13 @@ void MainWindow::FillRecentMenu() {
 }
 
 void MainWindow::NoteRecent() {
-    if (!work_.HasFile()) {
+    if (!work_.Doc().HasFile()) {
         return;
     }
     const Platform& platform = work_.GetPlatform();
     startup::RecentFiles recent = startup::RecentFiles::Read(platform.UserFolder());
-    recent.Put(QFileInfo(platform.PathOf(work_.WorkingFileName)).absoluteFilePath(),
-               work_.CurrentLine);
+    recent.Put(QFileInfo(platform.PathOf(work_.Settings().WorkingFileName())).absoluteFilePath(),
+               work_.CurrentLine());
     recent.Write(platform.UserFolder());
 }
 
@@ -216,7 +216,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::EnableLineCommands() {
-    const bool open = work_.HasFile();
+    const bool open = work_.Doc().HasFile();
     for (QAction* action : lineMenu->actions()) {
         action->setEnabled(open);
     }

@@ -38,8 +38,8 @@ void MainWindow::OpenProfile() {
     if (profile_) {
         return;
     }
-    profile_ = new ProfileDock(work_, this);
-    work_.WatchLines(&profile_->Profile());
+    profile_ = new ProfileDock(work_.Doc(), this);
+    work_.Doc().AddWatcher(&profile_->Profile());
     RecountProfile();
     addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
     profile_->show();
@@ -61,7 +61,7 @@ void MainWindow::CloseProfile() {
     }
     ProfileDock* profile = profile_;
     profile_ = nullptr;
-    work_.WatchLines(nullptr);
+    work_.Doc().RemoveWatcher(&profile->Profile());
     const bool hadFocus = profile->isAncestorOf(focusWidget());
     removeDockWidget(profile);
     profile->deleteLater();
@@ -72,14 +72,14 @@ void MainWindow::CloseProfile() {
 
 void MainWindow::RecountProfile() {
     if (profile_) {
-        profile_->Recount(meter_, work_.MeterLine, strictness_);
+        profile_->Recount(meter_, work_.Doc().Meter().line, strictness_);
     }
 }
 
 // Like F3: the search never wraps around, and with no line found the status says so.
 void MainWindow::GoToDeparture(std::int32_t place) {
     const std::optional<std::int32_t> row =
-        analysis::NextDeparture(work_.GetStore(), meter_, place, work_.CurrentLine);
+        analysis::NextDeparture(work_.Doc().GetStore(), meter_, place, work_.CurrentLine());
     if (row) {
         GoToRow(*row);
     } else {
@@ -102,13 +102,14 @@ void MainWindow::SaveProfileAs() {
         {QStringLiteral("Chart as SVG (*.svg)"), QStringLiteral("Chart as PNG (*.png)"),
          QStringLiteral("Figures as CSV (*.csv)")},
         {QStringLiteral(".svg"), QStringLiteral(".png"), QStringLiteral(".csv")}};
-    const QString name = QFileInfo(DecodeFileName(work_.WorkingFileName)).completeBaseName();
+    const QString name =
+        QFileInfo(DecodeFileName(work_.Settings().WorkingFileName())).completeBaseName();
     const Platform::FileChoice chosen = ChooseOutputFile(
         platform, kFormats,
         {QStringLiteral("Save the profile as"),
          QStringLiteral("the profile"),
          {platform.PathOf(EncodeFileName(name + QStringLiteral(".profile.svg"))), 0}},
-        work_.WorkingFileName);
+        work_.Settings().WorkingFileName());
     if (chosen.path.isEmpty()) {
         return;
     }

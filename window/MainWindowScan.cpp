@@ -5,7 +5,7 @@
 
 #include "firstpass/OutputWriter.h"
 #include "platform/TextCodec.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 #include "startup/WorkingFolder.h"
 #include "window/MainWindow.h"
 

@@ -96,14 +96,14 @@ bool MainWindow::StartUp(const std::optional<startup::StartFile>& file) {
         startPoem_ = started.poem;
         UseTheMeter();
         ApplyViewOptions();
-        fileNameBox->setText(DecodeFileName(work_.WorkingFileName));
+        fileNameBox->setText(DecodeFileName(work_.Settings().WorkingFileName()));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
-        if (work_.SpacingOfButtons == 0 && work_.MaximumNumberOfSyllables > 0) {
-            work_.SpacingOfButtons = layout::DefaultSpacing(work_.MaximumNumberOfSyllables);
+        if (work_.Settings().Spacing() == 0 && work_.Doc().Positions() > 0) {
+            work_.Settings().SetSpacing(layout::DefaultSpacing(work_.Doc().Positions()));
         }
-        BuildCellColumns(1, work_.MaximumNumberOfSyllables);
+        BuildCellColumns(1, work_.Doc().Positions());
         HidePatternElements();
-        work_.CurrentLine = started.line;
+        work_.SetCurrentLine(started.line);
         ShowCurrentLine();
         EnableLineCommands();
         if (overviewAction->isChecked()) {
@@ -142,8 +142,8 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
     from = grid_.Columns() + 1;
     to = std::min(to, kMostColumns);
-    const std::int32_t m = work_.MaximumNumberOfSyllables;
-    const double s = work_.SpacingOfButtons;
+    const std::int32_t m = work_.Doc().Positions();
+    const double s = work_.Settings().Spacing();
     for (std::int32_t i = from; i <= to; ++i) {
         AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, s, m);
         AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, s, m);
@@ -180,13 +180,13 @@ void MainWindow::HidePatternElements() {
 // symbol, and a strong syllable's symbol is bold.
 void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
     // The meter file may come from another editor than the scansion file.
-    const Encoding encoding = DetectEncoding(work_.MeterLine);
+    const Encoding encoding = DetectEncoding(work_.Doc().Meter().line);
     for (std::int32_t i = from; i <= to; ++i) {
         QLabel* label = grid_.meterLabels(i);
         if (label == nullptr) {
             return;
         }
-        const std::string_view symbol = fields::NthField(work_.MeterLine, i);
+        const std::string_view symbol = fields::NthField(work_.Doc().Meter().line, i);
         placement::SetCaption(label, Decode(symbol, encoding));
         label->setVisible(!num::IsBlank(symbol));
         const bool strong = meter::IsStrongSymbol(symbol);
@@ -199,14 +199,14 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
 }
 
 void MainWindow::ColourMeterReach(std::int32_t column) {
-    const bool beyond = column > work_.NumberOfMeterSymbols;
+    const bool beyond = column > work_.Doc().Meter().symbols;
     MarkMeterReach(grid_.syllableBoxes(column), grid_.syllableBoxes(0), beyond);
     MarkMeterReach(grid_.stressBoxes(column), grid_.stressBoxes(0), beyond);
     MarkMeterReach(grid_.junctureBoxes(column), grid_.junctureBoxes(0), beyond);
 }
 
 void MainWindow::UseTheMeter() {
-    meter_ = meter::Meter(work_.MeterLine, work_.NumberOfMeterSymbols);
+    meter_ = meter::Meter(work_.Doc().Meter().line, work_.Doc().Meter().symbols);
     const std::int32_t columns = grid_.Columns();
     for (std::int32_t i = 1; i <= columns; ++i) {
         ColourMeterReach(i);

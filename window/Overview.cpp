@@ -33,7 +33,7 @@ void OverviewList::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
-Overview::Overview(const Workspace& workspace, QWidget* parent) : QDockWidget(parent) {
+Overview::Overview(const Document& document, QWidget* parent) : QDockWidget(parent) {
     setObjectName(QStringLiteral("Overview"));
     setWindowTitle(QStringLiteral("Overview"));
     setFeatures(QDockWidget::DockWidgetClosable);
@@ -46,7 +46,7 @@ Overview::Overview(const Workspace& workspace, QWidget* parent) : QDockWidget(pa
     onlyOff_ = new QCheckBox(QStringLiteral("Only lines off the meter"), content);
     onlyOff_->setObjectName(QStringLiteral("chkOnlyOffTheMeter"));
 
-    model_ = new OverviewModel(workspace, this);
+    model_ = new OverviewModel(document, this);
     filter_ = new OffTheMeterFilter(this);
     filter_->setSourceModel(model_);
     list_ = new OverviewList(content);

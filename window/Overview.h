@@ -22,7 +22,7 @@ class QLabel;
 
 namespace corvale {
 
-class Workspace;
+class Document;
 
 // Rows of every line, or only of the lines off the meter.
 class OffTheMeterFilter : public QSortFilterProxyModel {
@@ -58,7 +58,7 @@ class Overview : public QDockWidget {
     Q_OBJECT
 
 public:
-    Overview(const Workspace& workspace, QWidget* parent);
+    Overview(const Document& document, QWidget* parent);
 
     OverviewModel& Model() { return *model_; }
     OverviewList& List() { return *list_; }

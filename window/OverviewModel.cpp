@@ -2,7 +2,7 @@
 
 #include "navigation/MeterSearch.h"
 #include "platform/TextCodec.h"
-#include "scansion/Workspace.h"
+#include "scansion/Document.h"
 
 #include <algorithm>
 
@@ -17,14 +17,14 @@ QString Lines(std::int32_t count) {
 
 }  // namespace
 
-OverviewModel::OverviewModel(const Workspace& workspace, QObject* parent)
-    : QAbstractTableModel(parent), workspace_(workspace) {}
+OverviewModel::OverviewModel(const Document& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {}
 
 void OverviewModel::Judge(const meter::Meter& meter, meter::Strictness strictness) {
     beginResetModel();
     meter_ = meter;
     strictness_ = strictness;
-    verdicts_ = navigation::JudgeEveryLine(workspace_.GetStore(), meter_, strictness_);
+    verdicts_ = navigation::JudgeEveryLine(document_.GetStore(), meter_, strictness_);
     offLines_ = static_cast<std::int32_t>(std::count_if(
         verdicts_.cbegin(), verdicts_.cend(), [](const meter::Verdict& v) { return v.IsOff(); }));
     endResetModel();
@@ -37,7 +37,7 @@ void OverviewModel::LineCommitted(std::int32_t j) {
         return;
     }
     meter::ShownLine line;
-    line.Read(workspace_.GetStore(), j);
+    line.Read(document_.GetStore(), j);
     meter::Verdict& verdict = verdicts_[static_cast<std::size_t>(j)];
     offLines_ -= verdict.IsOff() ? 1 : 0;
     verdict = meter::JudgeLine(meter_, line, strictness_);
@@ -58,7 +58,7 @@ bool OverviewModel::IsOff(int row) const {
 }
 
 QString OverviewModel::Summary() const {
-    const QString changed = QStringLiteral("%1 changed").arg(workspace_.ChangedLineCount());
+    const QString changed = QStringLiteral("%1 changed").arg(document_.ChangedLineCount());
     if (meter_.IsEmpty()) {
         return QStringLiteral("%1, %2").arg(Lines(rowCount()), changed);
     }
@@ -102,12 +102,12 @@ QVariant OverviewModel::Display(std::int32_t line, int column) const {
         case kNumber:
             return line;
         case kText:
-            return Decode(workspace_.LineText(line), workspace_.TextEncoding);
+            return Decode(document_.LineText(line), document_.TextEncoding());
         case kMeter:
             return QString::fromStdString(
                 meter::StatusText(verdicts_[static_cast<std::size_t>(line)]));
         case kChanged:
-            return workspace_.IsLineChanged(line) ? QStringLiteral("changed") : QString();
+            return document_.IsLineChanged(line) ? QStringLiteral("changed") : QString();
         default:
             return {};
     }

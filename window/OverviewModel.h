@@ -16,7 +16,7 @@
 
 namespace corvale {
 
-class Workspace;
+class Document;
 
 class OverviewModel : public QAbstractTableModel {
     Q_OBJECT
@@ -24,7 +24,7 @@ class OverviewModel : public QAbstractTableModel {
 public:
     enum Column { kNumber, kText, kMeter, kChanged, kColumns };
 
-    explicit OverviewModel(const Workspace& workspace, QObject* parent = nullptr);
+    explicit OverviewModel(const Document& document, QObject* parent = nullptr);
 
     // Every verse line of the store, judged afresh: the model starts over.
     void Judge(const meter::Meter& meter, meter::Strictness strictness);
@@ -51,7 +51,7 @@ signals:
 private:
     QVariant Display(std::int32_t line, int column) const;
 
-    const Workspace& workspace_;
+    const Document& document_;
     meter::Meter meter_;
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     std::vector<meter::Verdict> verdicts_;  // by line, 0..lines; 0 is no verse line

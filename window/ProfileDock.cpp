@@ -2,7 +2,7 @@
 
 #include "analysis/ProfileReport.h"
 #include "platform/Platform.h"
-#include "scansion/Workspace.h"
+#include "scansion/Document.h"
 #include "window/ChoosingKey.h"
 #include "window/ProfileChart.h"
 
@@ -65,8 +65,8 @@ void ProfileTable::CopySelection() {
     QApplication::clipboard()->setText(rows.join(u'\n'));
 }
 
-ProfileDock::ProfileDock(const Workspace& workspace, QWidget* parent)
-    : QDockWidget(parent), workspace_(workspace) {
+ProfileDock::ProfileDock(const Document& document, QWidget* parent)
+    : QDockWidget(parent), document_(document) {
     setObjectName(QStringLiteral("Profile"));
     setWindowTitle(QStringLiteral("Profile"));
     setAccessibleName(QStringLiteral("The verse's profile"));
@@ -98,7 +98,7 @@ ProfileDock::ProfileDock(const Workspace& workspace, QWidget* parent)
 
 void ProfileDock::Recount(const meter::Meter& meter, const std::string& meterLine,
                           meter::Strictness strictness) {
-    profile_.Count(workspace_.GetStore(), meter);
+    profile_.Count(document_.GetStore(), meter);
     meterLine_ = meterLine;
     Redraw(strictness);
 }
@@ -106,7 +106,7 @@ void ProfileDock::Recount(const meter::Meter& meter, const std::string& meterLin
 void ProfileDock::Redraw(meter::Strictness strictness) {
     analysis::NamedProfile named =
         analysis::Named(profile_, analysis::MeterSymbols(meterLine_, profile_.TheMeter().Places()),
-                        DecodeFileName(workspace_.WorkingFileName).toStdString(), kMostListed);
+                        DecodeFileName(document_.FileName()).toStdString(), kMostListed);
     chart_->Show(named);
     model_->Show(std::move(named), strictness);
 }

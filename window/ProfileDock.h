@@ -3,7 +3,7 @@
 // The verse's profile (View menu, F10): a dock at the window's right with the stress profile as a
 // chart and below it a table of the same figures and of the file's. The profile is counted when
 // the dock opens and whenever the file or its meter changes, and kept by the line watcher the
-// window registers with the workspace (Profile()), so a commit moves it by one line. Edits to the
+// window registers with the document (Profile()), so a commit moves it by one line. Edits to the
 // line on screen never reach it. A click on a place's bar, or Return on its row of the table,
 // chooses the place; the table keeps the list keys and copies its selection with Ctrl+C.
 
@@ -22,7 +22,7 @@ class QKeyEvent;
 namespace corvale {
 
 class ProfileChart;
-class Workspace;
+class Document;
 
 class ProfileTable : public QTableView {
     Q_OBJECT
@@ -46,7 +46,7 @@ class ProfileDock : public QDockWidget {
     Q_OBJECT
 
 public:
-    ProfileDock(const Workspace& workspace, QWidget* parent);
+    ProfileDock(const Document& document, QWidget* parent);
 
     analysis::Profile& Profile() { return profile_; }
     ProfileChart& Chart() { return *chart_; }
@@ -76,7 +76,7 @@ private:
     void SpanFigureRows();
     void SizeColumns();
 
-    const Workspace& workspace_;
+    const Document& document_;
     analysis::Profile profile_;
     std::string meterLine_;
     ProfileChart* chart_ = nullptr;

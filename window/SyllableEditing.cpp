@@ -1,8 +1,9 @@
 #include "window/SyllableEditing.h"
 
 #include "editor/EditRules.h"
+#include "editor/WorkingLine.h"
 #include "platform/TextCodec.h"
-#include "scansion/Workspace.h"
+#include "scansion/Document.h"
 #include "window/CellFocus.h"
 #include "window/CellGrid.h"
 
@@ -20,12 +21,12 @@ namespace {
 // hold is refused, and the line status says which.
 class SyllableValidator : public QValidator {
 public:
-    SyllableValidator(const Workspace& work, SyllableEditing::Host& host, QObject* parent)
-        : QValidator(parent), work_(work), host_(host) {}
+    SyllableValidator(const Document& document, SyllableEditing::Host& host, QObject* parent)
+        : QValidator(parent), document_(document), host_(host) {}
 
     State validate(QString& input, int&) const override {
         input = editor::WithoutBreaks(input);
-        const QString refused = editor::FirstUnencodable(input, work_.TextEncoding);
+        const QString refused = editor::FirstUnencodable(input, document_.TextEncoding());
         if (!refused.isEmpty()) {
             host_.ShowLineStatus(QString::fromLatin1(editor::kNotEncodableMessage).arg(refused));
             return Invalid;
@@ -34,19 +35,19 @@ public:
     }
 
 private:
-    const Workspace& work_;
+    const Document& document_;
     SyllableEditing::Host& host_;
 };
 
 }  // namespace
 
-SyllableEditing::SyllableEditing(CellGrid& grid, Workspace& work, const CellFocus& focus,
-                                 Host& host)
-    : grid_(grid), work_(work), focus_(focus), host_(host) {}
+SyllableEditing::SyllableEditing(CellGrid& grid, editor::WorkingLine& line,
+                                 const Document& document, const CellFocus& focus, Host& host)
+    : grid_(grid), line_(line), document_(document), focus_(focus), host_(host) {}
 
 void SyllableEditing::AddColumn(std::int32_t i) {
     QLineEdit* box = grid_.syllableBoxes(i);
-    box->setValidator(new SyllableValidator(work_, host_, box));
+    box->setValidator(new SyllableValidator(document_, host_, box));
     box->installEventFilter(this);
     if (display_.size() <= static_cast<std::size_t>(i)) {
         display_.resize(static_cast<std::size_t>(i) + 1);
@@ -75,10 +76,7 @@ QString SyllableEditing::DisplayText(std::int32_t i) const {
 }
 
 QString SyllableEditing::PlainText(std::int32_t i) const {
-    const auto at = static_cast<std::size_t>(i);
-    return at < work_.CurrentSyllables.size()
-               ? Decode(work_.CurrentSyllables[at], work_.TextEncoding)
-               : QString();
+    return i <= line_.Width() ? Decode(line_.Syllable(i), document_.TextEncoding()) : QString();
 }
 
 bool SyllableEditing::HasPendingTyping() const {
@@ -108,20 +106,20 @@ bool SyllableEditing::Take() {
         return true;
     }
     const std::int32_t i = *editing_;
-    const auto at = static_cast<std::size_t>(i);
-    if (at >= work_.CurrentSyllables.size()) {
+    if (i > line_.Width()) {
         return true;
     }
     QLineEdit* box = grid_.syllableBoxes(i);
+    const Encoding encoding = document_.TextEncoding();
     const editor::TypedSyllable typed =
-        editor::TakeTypedSyllable(box->text(), work_.CurrentSyllables[at], work_.TextEncoding);
+        editor::TakeTypedSyllable(box->text(), line_.Syllable(i), encoding);
     switch (typed.verdict) {
         case editor::TypedVerdict::Blank:
             Refuse(QString::fromLatin1(editor::kEmptySyllableMessage));
             return false;
         case editor::TypedVerdict::NotEncodable:
             Refuse(QString::fromLatin1(editor::kNotEncodableMessage)
-                       .arg(editor::FirstUnencodable(box->text(), work_.TextEncoding)));
+                       .arg(editor::FirstUnencodable(box->text(), encoding)));
             return false;
         case editor::TypedVerdict::Unchanged:
             box->setText(atFocus_);
@@ -130,10 +128,8 @@ bool SyllableEditing::Take() {
             break;
     }
     host_.Retype(i, [&] {
-        work_.CurrentSyllables[at] = typed.bytes;
-        const editor::CellLook look = editor::LookOfCell(
-            work_.CurrentSyllables, work_.CurrentStresses, work_.CurrentJunctures, i);
-        ShowDisplayText(i, Decode(look.text, work_.TextEncoding));
+        line_.Set(ValueRow::Syllables, i, typed.bytes);
+        ShowDisplayText(i, Decode(line_.LookOf(i).text, encoding));
     });
     return true;
 }

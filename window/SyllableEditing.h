@@ -21,7 +21,11 @@ namespace corvale {
 
 class CellFocus;
 struct CellGrid;
-class Workspace;
+class Document;
+
+namespace editor {
+class WorkingLine;
+}
 
 class SyllableEditing : public QObject {
     Q_OBJECT
@@ -40,7 +44,8 @@ public:
         ~Host() = default;
     };
 
-    SyllableEditing(CellGrid& grid, Workspace& work, const CellFocus& focus, Host& host);
+    SyllableEditing(CellGrid& grid, editor::WorkingLine& line, const Document& document,
+                    const CellFocus& focus, Host& host);
 
     // Column i's syllable box takes part.
     void AddColumn(std::int32_t i);
@@ -69,7 +74,8 @@ private:
     void Refuse(const QString& why);
 
     CellGrid& grid_;
-    Workspace& work_;
+    editor::WorkingLine& line_;
+    const Document& document_;
     const CellFocus& focus_;
     Host& host_;
     std::vector<QString> display_;  // column i at i

@@ -1,15 +1,15 @@
 #pragma once
 
-// The view options the user chose, kept in "corvale-view.ini" in the program's folder. The
+// The view options the user chose, kept in kViewOptionsFileName in the program's folder. The
 // file is read at start-up and written only when the user changes an option, so a run that
 // changes none leaves none behind. A missing or unreadable file, or a value that is not a
 // truth value, gives the defaults: the designed window, the usual meter check.
 
+#include "scansion/FileNames.h"
+
 #include <QString>
 
 namespace corvale {
-
-inline constexpr char kViewOptionsFileName[] = "corvale-view.ini";
 
 struct ViewOptions {
     bool overview = false;          // the overview of all verse lines is open

@@ -2,7 +2,7 @@
 // the counts kept through commits and a restore equal to a fresh count, and meters kept apart.
 
 #include "analysis/Profile.h"
-#include "editor/EditRules.h"
+#include "editor/WorkingLine.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -16,6 +16,7 @@
 namespace {
 
 using corvale::Answer;
+using corvale::ValueRow;
 using corvale::Workspace;
 using corvale::analysis::NamedProfile;
 using corvale::analysis::PlaceCounts;
@@ -118,38 +119,35 @@ class ProfileKept : public testing::TestWithParam<EditCase> {
 protected:
     void ExpectFresh(const Workspace& work, const Profile& kept) {
         Profile fresh;
-        fresh.Count(work.GetStore(), kept.TheMeter());
+        fresh.Count(work.Doc().GetStore(), kept.TheMeter());
         ASSERT_EQ(kept.Counts(), fresh.Counts());
         ASSERT_EQ(kept.OtherLengthLines(), fresh.OtherLengthLines());
     }
     // Changes line j's working copy by one edit, as the window's buttons and keys do.
     void Change(Workspace& work, Edit edit, std::mt19937& random) {
-        const std::int32_t m = work.MaximumNumberOfSyllables;
+        const std::int32_t m = work.Doc().Positions();
         const auto k = static_cast<std::int32_t>(1 + random() % static_cast<unsigned>(m));
-        const auto at = static_cast<std::size_t>(k);
         switch (edit) {
             case Edit::Values:
-                work.CurrentStresses[at] = std::to_string(random() % 5);
-                work.CurrentJunctures[at] = std::to_string(random() % 5);
+                line.Set(ValueRow::Stresses, k, std::to_string(random() % 5));
+                line.Set(ValueRow::Junctures, k, std::to_string(random() % 5));
                 break;
             case Edit::Merge:
-                corvale::editor::Merge(work.CurrentSyllables, work.CurrentStresses,
-                                       work.CurrentJunctures, k, m);
+                line.Merge(k);
                 break;
             case Edit::Split:
-                if (corvale::editor::Split(work.CurrentSyllables, work.CurrentStresses,
-                                           work.CurrentJunctures, k, 1,
-                                           m) == corvale::editor::SplitOutcome::SplitAndGrew) {
-                    work.WidenLines(m + 1);  // past the grid, as the window widens it
+                if (line.Split(k, 1) == corvale::editor::SplitOutcome::SplitAndGrew) {
+                    work.Doc().Widen(m + 1);  // past the grid, as the window widens it
                 }
                 break;
             case Edit::Blank:
-                work.CurrentSyllables[at].clear();
+                line.Set(ValueRow::Syllables, k, "");
                 break;
         }
     }
 
     corvale::test::ScriptedPlatform platform;
+    corvale::editor::WorkingLine line;
 };
 
 TEST_P(ProfileKept, FollowsCommitsAndARestoreAsAFreshCountWould) {
@@ -161,31 +159,26 @@ TEST_P(ProfileKept, FollowsCommitsAndARestoreAsAFreshCountWould) {
     Profile kept;
     {
         Workspace work(platform);
-        work.ReadMemoryFile();
-        work.LoadScansionFile();
-        work.WatchLines(&kept);
-        kept.Count(work.GetStore(), Meter("W\tS\tW\tS\tW\tS", 6));
+        work.Settings().Read();
+        work.LoadWorkingFile();
+        work.Doc().AddWatcher(&kept);
+        kept.Count(work.Doc().GetStore(), Meter("W\tS\tW\tS\tW\tS", 6));
         for (int commit = 0; commit < kCommits; ++commit) {
-            work.CurrentLine = static_cast<std::int32_t>(1 + random() % kLines);
-            for (std::int32_t k = 1; k <= work.MaximumNumberOfSyllables; ++k) {
-                const auto at = static_cast<std::size_t>(k);
-                work.CurrentSyllables[at] = work.Syllables(work.CurrentLine, k);
-                work.CurrentStresses[at] = work.Stresses(work.CurrentLine, k);
-                work.CurrentJunctures[at] = work.Junctures(work.CurrentLine, k);
-            }
+            work.SetCurrentLine(static_cast<std::int32_t>(1 + random() % kLines));
+            line.Load(work.Doc().GetStore(), work.CurrentLine(), work.Doc().Positions());
             Change(work, c.edits[random() % c.edits.size()], random);
-            work.CommitWorkingCopy(work.Comments(work.CurrentLine));
+            work.CommitLine(line.Values(), work.Doc().Comment(work.CurrentLine()));
             ASSERT_NO_FATAL_FAILURE(ExpectFresh(work, kept)) << "after commit " << commit;
         }
     }  // a crash: the journal holds the commits
     Workspace next(platform);
-    next.ReadMemoryFile();
-    next.WatchLines(&kept);
-    next.LoadScansionFile();
+    next.Settings().Read();
+    next.Doc().AddWatcher(&kept);
+    next.LoadWorkingFile();
     EXPECT_FALSE(kept.IsCounted()) << "a load may bring another meter";
-    kept.Count(next.GetStore(), Meter("W\tS\tW\tS\tW\tS", 6));
+    kept.Count(next.Doc().GetStore(), Meter("W\tS\tW\tS\tW\tS", 6));
     platform.WillAnswer({Answer::Yes});
-    ASSERT_TRUE(next.OfferJournal());
+    ASSERT_TRUE(next.Doc().OfferJournal());
     ExpectFresh(next, kept);
 }
 

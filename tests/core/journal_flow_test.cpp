@@ -2,6 +2,7 @@
 // makes of one a crash left behind.
 
 #include "editor/EditRules.h"
+#include "editor/WorkingLine.h"
 #include "scansion/Journal.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
@@ -26,7 +27,9 @@ using corvale::IdentityOf;
 using corvale::JournalContents;
 using corvale::JournalHeader;
 using corvale::ReadJournal;
+using corvale::ValueRow;
 using corvale::Workspace;
+using corvale::editor::WorkingLine;
 using corvale::test::EndsTheProgram;
 using corvale::test::MemoryFile;
 using corvale::test::ScansionFile;
@@ -64,26 +67,22 @@ public:
 
     // Loads the poem and offers a journal back; the line that would be shown.
     std::int32_t Start() {
-        workspace.ReadMemoryFile();
-        EXPECT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
-        const std::optional<std::int32_t> restored = workspace.OfferJournal();
-        workspace.CurrentLine = restored.value_or(workspace.LastLineDone);
-        return workspace.CurrentLine;
+        workspace.Settings().Read();
+        EXPECT_FALSE(EndsTheProgram([&] { workspace.LoadWorkingFile(); }));
+        const std::optional<std::int32_t> restored = workspace.Doc().OfferJournal();
+        workspace.SetCurrentLine(restored.value_or(workspace.Settings().LastLineDone()));
+        return workspace.CurrentLine();
     }
     // Sets the first stress of a verse line and commits it, as the window would.
-    bool Correct(std::int32_t line, const std::string& stress = "3") {
-        workspace.CurrentLine = line;
-        for (std::int32_t k = 1; k <= workspace.MaximumNumberOfSyllables; ++k) {
-            const auto i = static_cast<std::size_t>(k);
-            workspace.CurrentSyllables[i] = workspace.Syllables(line, k);
-            workspace.CurrentStresses[i] = workspace.Stresses(line, k);
-            workspace.CurrentJunctures[i] = workspace.Junctures(line, k);
-        }
-        workspace.CurrentStresses[1] = stress;
-        return workspace.CommitWorkingCopy(std::string(workspace.Comments(line)));
+    bool Correct(std::int32_t j, const std::string& stress = "3") {
+        workspace.SetCurrentLine(j);
+        line.Load(workspace.Doc().GetStore(), j, workspace.Doc().Positions());
+        line.Set(ValueRow::Stresses, 1, stress);
+        return workspace.CommitLine(line.Values(), std::string(workspace.Doc().Comment(j)));
     }
 
     Workspace workspace;
+    WorkingLine line;
 };
 
 class JournalFlow : public testing::Test {
@@ -128,7 +127,7 @@ TEST_F(JournalFlow, EveryChangingCommitIsOnDiskUntilSaved) {
     EXPECT_EQ(journal.records[0].stresses[0], "3");
     EXPECT_EQ(journal.records[0].lineShownAfter, 2);
     EXPECT_EQ(journal.records[1].lineShownAfter, 3);
-    ASSERT_EQ(run.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    ASSERT_EQ(run.workspace.SaveFiles(), corvale::Document::SaveResult::Saved);
     EXPECT_FALSE(platform.Exists(kJournal));
 
     platform.WriteFile(kJournal, unsaved);
@@ -136,7 +135,7 @@ TEST_F(JournalFlow, EveryChangingCommitIsOnDiskUntilSaved) {
     next.Start();
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Exists(kJournal));
-    EXPECT_FALSE(next.workspace.IsModified());
+    EXPECT_FALSE(next.workspace.Doc().IsModified());
     ASSERT_TRUE(next.Correct(2));
     journal = Journal();
     EXPECT_EQ(journal.identity, IdentityOf(platform.ReadFile(kPoem)));
@@ -207,10 +206,10 @@ TEST_F(JournalFlow, YesPutsTheWholeRecordsBackAtTheLineTheyReached) {
     ASSERT_EQ(platform.MessageTexts(), Texts{Restore("2 verse lines")});
     EXPECT_EQ(platform.Messages()[0].escape, Escape::Ignored);
     EXPECT_EQ(platform.IgnoredEscapes(), 1) << "Esc leaves the question waiting";
-    EXPECT_EQ(next.workspace.Stresses(1, 1), "3");
-    EXPECT_EQ(next.workspace.Stresses(2, 1), "3");
-    EXPECT_EQ(next.workspace.Stresses(3, 1), "1");
-    EXPECT_EQ(next.workspace.ChangedLineCount(), 2);
+    EXPECT_EQ(next.workspace.Doc().Stress(1, 1), "3");
+    EXPECT_EQ(next.workspace.Doc().Stress(2, 1), "3");
+    EXPECT_EQ(next.workspace.Doc().Stress(3, 1), "1");
+    EXPECT_EQ(next.workspace.Doc().ChangedLineCount(), 2);
     // The journal stays, written clean, and takes the next commit.
     EXPECT_FALSE(Journal().damaged);
     ASSERT_TRUE(next.Correct(3));
@@ -224,8 +223,8 @@ TEST_F(JournalFlow, NoOpensTheFileAsSavedAndRemovesTheJournal) {
     ProgramRun next(platform);
     EXPECT_EQ(next.Start(), 1);
     EXPECT_EQ(platform.MessageTexts(), Texts{Restore("1 verse line")});
-    EXPECT_EQ(next.workspace.Stresses(2, 1), "1");
-    EXPECT_FALSE(next.workspace.IsModified());
+    EXPECT_EQ(next.workspace.Doc().Stress(2, 1), "1");
+    EXPECT_FALSE(next.workspace.Doc().IsModified());
     EXPECT_EQ(platform.FileNames(), (Names{kMemory, kPoem}));
 }
 
@@ -259,7 +258,7 @@ TEST_P(KeptAsideAtLoad, NothingIsAppliedOrLost) {
     EXPECT_FALSE(platform.Exists(kJournal));
     EXPECT_EQ(platform.ReadFile(GetParam().kept), journal);
     EXPECT_EQ(platform.ReadFile(kPoem), file);
-    EXPECT_FALSE(next.workspace.IsModified());
+    EXPECT_FALSE(next.workspace.Doc().IsModified());
     // Corrections made now start a journal of their own.
     ASSERT_TRUE(next.Correct(2));
     EXPECT_EQ(Journal().records.size(), 1u);
@@ -293,7 +292,7 @@ TEST_F(JournalFlow, AFolderInTheJournalsPlaceIsLeftAloneAndSaidOnce) {
     ASSERT_TRUE(run.Correct(1));
     ASSERT_TRUE(run.Correct(2));
     EXPECT_EQ(platform.MessageTexts(), Texts{kCannotKeep});
-    EXPECT_EQ(run.workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_EQ(run.workspace.SaveFiles(), corvale::Document::SaveResult::Saved);
     EXPECT_TRUE(QFileInfo(platform.PathOf(kJournal)).isDir());
 }
 
@@ -304,12 +303,11 @@ TEST_F(JournalFlow, AWiderRecordRestoresAndWidensTheFile) {
         ProgramRun run(platform);
         run.Start();
         Workspace& w = run.workspace;
-        w.WidenLines(3);
-        w.CurrentLine = 1;
-        w.CurrentSyllables = {"", "a", "b", "c"};
-        w.CurrentStresses = {"", "1", "2", "1"};
-        w.CurrentJunctures = {"", "3", "1", "4"};
-        ASSERT_TRUE(w.CommitWorkingCopy(""));
+        w.Doc().Widen(3);
+        w.SetCurrentLine(1);
+        const std::vector<std::string> syllables = {"a", "b", "c"}, stresses = {"1", "2", "1"},
+                                       junctures = {"3", "1", "4"};
+        ASSERT_TRUE(w.CommitLine({syllables, stresses, junctures}, ""));
         crashed.push_back(std::make_unique<ProgramRun>(platform));  // abandoned, as in a crash
     }
     platform.WillAnswer({Answer::Yes});
@@ -317,12 +315,11 @@ TEST_F(JournalFlow, AWiderRecordRestoresAndWidensTheFile) {
     EXPECT_EQ(next.Start(), 2);
     EXPECT_EQ(platform.MessageTexts(), Texts{Restore("1 verse line")});
     Workspace& w = next.workspace;
-    EXPECT_EQ(w.MaximumNumberOfSyllables, 3);
-    EXPECT_EQ(w.CurrentSyllables.size(), 4u);
-    EXPECT_EQ(w.Syllables(1, 3), "c");
-    EXPECT_EQ(w.Junctures(1, 3), "4");
-    EXPECT_EQ(w.Syllables(2, 2), "d") << "other lines keep their values";
-    ASSERT_EQ(w.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_EQ(w.Doc().Positions(), 3);
+    EXPECT_EQ(w.Doc().Syllable(1, 3), "c");
+    EXPECT_EQ(w.Doc().Juncture(1, 3), "4");
+    EXPECT_EQ(w.Doc().Syllable(2, 2), "d") << "other lines keep their values";
+    ASSERT_EQ(w.SaveFiles(), corvale::Document::SaveResult::Saved);
     EXPECT_NE(platform.ReadFile(kPoem).find("1\tsyllables\ta b\ta\tb\tc\r\n"), std::string::npos);
 }
 
@@ -340,7 +337,7 @@ TEST_F(JournalFlow, ARecordWiderThanAnyLineMayBeIsKeptAside) {
     ProgramRun next(platform);
     next.Start();
     EXPECT_EQ(platform.MessageTexts(), Texts{KeptAside(kKept)});
-    EXPECT_EQ(next.workspace.MaximumNumberOfSyllables, 2);
+    EXPECT_EQ(next.workspace.Doc().Positions(), 2);
 }
 
 // ---- switching files -------------------------------------------------------------------------
@@ -351,16 +348,16 @@ TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {
     ProgramRun run(platform);
     run.Start();
     ASSERT_TRUE(run.Correct(2));
-    run.workspace.CurrentLine = 3;
+    run.workspace.SetCurrentLine(3);
 
     EXPECT_EQ(run.workspace.SwitchWorkingFile("wide.txt", Workspace::Leaving::GoDiscarding),
               std::nullopt);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
-    EXPECT_EQ(run.workspace.WorkingFileName, kPoem);
+    EXPECT_EQ(run.workspace.Settings().WorkingFileName(), kPoem);
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile(kPoem, "3"));
-    EXPECT_EQ(run.workspace.Stresses(2, 1), "3");
-    EXPECT_TRUE(run.workspace.IsModified());
+    EXPECT_EQ(run.workspace.Doc().Stress(2, 1), "3");
+    EXPECT_TRUE(run.workspace.Doc().IsModified());
     EXPECT_EQ(Journal().records.size(), 1u) << "the corrections still have their safety copy";
 }
 
@@ -370,7 +367,7 @@ TEST_F(JournalFlow, ABadRowAtASwitchEndsWithTheMemoryFileNamingTheFileThatWasOpe
     platform.WriteFile("bad.meter.txt", "S\r\n");
     ProgramRun run(platform);
     run.Start();
-    run.workspace.CurrentLine = 2;
+    run.workspace.SetCurrentLine(2);
     EXPECT_TRUE(EndsTheProgram(
         [&] { run.workspace.SwitchWorkingFile("bad.txt", Workspace::Leaving::Go); }));
     ASSERT_EQ(platform.Messages().size(), 1u);

@@ -246,11 +246,11 @@ TEST(JournalMatchTest, TellsWhetherRestoringWouldChangeTheLoadedFile) {
     corvale::test::ScriptedPlatform platform;
     platform.WriteFile("poem.txt", corvale::test::ScansionFile({kFirst, kSecond}));
     corvale::Workspace loaded(platform);
-    loaded.WorkingFileName = "poem.txt";
-    loaded.LoadScansionFile();
+    loaded.Settings().SetWorkingFileName("poem.txt");
+    loaded.LoadWorkingFile();
     const auto matches = [&](const std::vector<Verse>& journaled, std::int32_t line) {
         const std::string bytes = JournalOf(StoreOf(journaled, 5), {{line, line}});
-        return corvale::JournalMatchesStore(ReadJournal(bytes).records, loaded.GetStore());
+        return corvale::JournalMatchesStore(ReadJournal(bytes).records, loaded.Doc().GetStore());
     };
     EXPECT_TRUE(matches({kFirst, kSecond}, 2));
     EXPECT_FALSE(matches({kFirstChanged}, 1));

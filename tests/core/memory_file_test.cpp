@@ -28,19 +28,20 @@ protected:
     void SetUp() override { platform.WriteFile("poem.txt", ""); }
     void Read(const std::string& bytes) {
         platform.WriteFile("RememberEarlierRun.txt", bytes);
-        workspace.ReadMemoryFile();
+        workspace.Settings().Read();
     }
     // Settings that a failed read must leave alone.
     void Preset() {
-        workspace.MaximumStress = 11;
-        workspace.MinimumStress = 12;
-        workspace.MaximumJuncture = 13;
-        workspace.MinimumJuncture = 14;
-        workspace.SpacingOfButtons = 15;
+        workspace.Settings().SetBounds({11, 12, 13, 14});
+        workspace.Settings().SetSpacing(15);
     }
     std::vector<std::int32_t> Numbers() const {
-        return {workspace.LastLineDone,    workspace.MaximumStress,   workspace.MinimumStress,
-                workspace.MaximumJuncture, workspace.MinimumJuncture, workspace.SpacingOfButtons};
+        return {workspace.Settings().LastLineDone(),
+                workspace.Settings().Bounds().maximumStress,
+                workspace.Settings().Bounds().minimumStress,
+                workspace.Settings().Bounds().maximumJuncture,
+                workspace.Settings().Bounds().minimumJuncture,
+                workspace.Settings().Spacing()};
     }
 
     ScriptedPlatform platform;
@@ -49,7 +50,7 @@ protected:
 
 TEST_F(MemoryFileTest, ReadsEverySetting) {
     Read(MemoryFile("poem.txt", "7", "4", "-1", "5", "0", "900"));
-    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "poem.txt");
     EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{7, 4, -1, 5, 0, 900}));
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -64,8 +65,8 @@ class LastLineDoneTest : public MemoryFileTest, public testing::WithParamInterfa
 
 TEST_P(LastLineDoneTest, ReadsDigitsOrFallsBackToOne) {
     Read(MemoryFile("poem.txt", GetParam().line, "4", "1", "4", "1", "77"));
-    EXPECT_EQ(workspace.LastLineDone, GetParam().expected);
-    EXPECT_EQ(workspace.SpacingOfButtons, 77);
+    EXPECT_EQ(workspace.Settings().LastLineDone(), GetParam().expected);
+    EXPECT_EQ(workspace.Settings().Spacing(), 77);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,7 +83,7 @@ TEST_F(MemoryFileTest, TooLargeLastLineIsAFailure) {
     Preset();
     Read(MemoryFile("poem.txt", "99999999999", "4", "1", "4", "1", "0"));
     EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "poem.txt");
 }
 
 struct SettingCase {
@@ -96,8 +97,8 @@ class NumericSettingTest : public MemoryFileTest,
 
 TEST_P(NumericSettingTest, RoundsTheLeadingNumber) {
     Read(MemoryFile("poem.txt", "3", "4", "1", "4", GetParam().line, "0"));
-    EXPECT_EQ(workspace.MinimumJuncture, GetParam().expected);
-    EXPECT_EQ(workspace.LastLineDone, 3);
+    EXPECT_EQ(workspace.Settings().Bounds().minimumJuncture, GetParam().expected);
+    EXPECT_EQ(workspace.Settings().LastLineDone(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -134,16 +135,16 @@ TEST_F(MemoryFileTest, ShortFilesStopWhereTheyEnd) {
     Preset();
     Read(Rows({"Filename:", "poem.txt", "Last line done:", "9"}));
     EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "poem.txt");
     Read("");
-    EXPECT_EQ(workspace.LastLineDone, 1);
-    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_EQ(workspace.Settings().LastLineDone(), 1);
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "poem.txt");
     EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(MemoryFileTest, MissingFileChangesOnlyTheLastLine) {
-    workspace.ReadMemoryFile();
-    EXPECT_EQ(workspace.WorkingFileName, "");
+    workspace.Settings().Read();
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "");
     EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -151,7 +152,7 @@ TEST_F(MemoryFileTest, MissingFileChangesOnlyTheLastLine) {
 TEST_F(MemoryFileTest, FolderInPlaceOfTheFileIsAFailure) {
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("RememberEarlierRun.txt"));
     Preset();
-    workspace.ReadMemoryFile();
+    workspace.Settings().Read();
     EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -176,28 +177,28 @@ TEST_F(MemoryFileTest, LoneLineFeedsAndExtraRows) {
 
 TEST_F(MemoryFileTest, FileNameIsTrimmedOfSpacesOnly) {
     Read(MemoryFile("   poem.txt  ", "2"));
-    EXPECT_EQ(workspace.WorkingFileName, "poem.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "poem.txt");
     EXPECT_TRUE(platform.Messages().empty());
     // A tab is not trimmed, so the name no longer names the file.
     Read(MemoryFile("poem.txt\t", "2"));
-    EXPECT_EQ(workspace.WorkingFileName, "poem.txt\t");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "poem.txt\t");
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
 }
 
 TEST_F(MemoryFileTest, MissingFileFallsBackToInTxt) {
     platform.WriteFile("in.txt", "");
     Read(MemoryFile("gone.txt", "4"));
-    EXPECT_EQ(workspace.WorkingFileName, "in.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "in.txt");
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
-    EXPECT_EQ(workspace.LastLineDone, 4);
+    EXPECT_EQ(workspace.Settings().LastLineDone(), 4);
     EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), MemoryFile("gone.txt", "4"));
 }
 
 TEST_F(MemoryFileTest, NeitherFileKeepsTheNameAndSaysBoth) {
     Read(MemoryFile("gone.txt", "4"));
-    EXPECT_EQ(workspace.WorkingFileName, "gone.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "gone.txt");
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
-    EXPECT_EQ(workspace.LastLineDone, 4);
+    EXPECT_EQ(workspace.Settings().LastLineDone(), 4);
 }
 
 TEST_F(MemoryFileTest, FoldersAndHiddenFilesDoNotCount) {
@@ -206,7 +207,7 @@ TEST_F(MemoryFileTest, FoldersAndHiddenFilesDoNotCount) {
     platform.WriteFile(".hidden", "");
     Read(MemoryFile("folder", "1"));
     Read(MemoryFile(".hidden", "1"));
-    EXPECT_EQ(workspace.WorkingFileName, ".hidden");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), ".hidden");
     EXPECT_EQ(platform.MessageTexts(),
               (std::vector<QString>{kNotFound, kNothingToOpen, kNotFound, kNothingToOpen}));
 }
@@ -214,14 +215,14 @@ TEST_F(MemoryFileTest, FoldersAndHiddenFilesDoNotCount) {
 TEST_F(MemoryFileTest, EmptyNameDoesNotExist) {
     platform.WriteFile("in.txt", "");
     Read(MemoryFile("   ", "3"));
-    EXPECT_EQ(workspace.WorkingFileName, "in.txt");
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "in.txt");
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kNotFound});
 }
 
 TEST_F(MemoryFileTest, NameThatCannotBeTestedIsAFailure) {
     Preset();
     Read(MemoryFile(std::string("po\0em.txt", 9), "3"));
-    EXPECT_EQ(workspace.WorkingFileName, std::string("po\0em.txt", 9));
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), std::string("po\0em.txt", 9));
     EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 11, 12, 13, 14, 15}));
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -237,11 +238,11 @@ TEST(MemoryFileFolderTest, NameLeavingTheFolderIsNotFound) {
     for (const std::string& name : {std::string("../outside_poem.txt"), absolute}) {
         platform.WriteFile("RememberEarlierRun.txt", MemoryFile(name, "1"));
         Workspace workspace(platform);
-        workspace.ReadMemoryFile();
-        EXPECT_EQ(workspace.WorkingFileName, name);
-        workspace.LoadScansionFile();
-        EXPECT_EQ(workspace.NumberOfLines, 0);
-        EXPECT_FALSE(workspace.WriteScansionFile());
+        workspace.Settings().Read();
+        EXPECT_EQ(workspace.Settings().WorkingFileName(), name);
+        workspace.LoadWorkingFile();
+        EXPECT_EQ(workspace.Doc().NumberOfLines(), 0);
+        workspace.SaveFiles();  // saves nothing out there
     }
     EXPECT_EQ(platform.MessageTexts(),
               (std::vector<QString>{kNotFound, kNothingToOpen, kNotFound, kNothingToOpen}));
@@ -251,15 +252,12 @@ TEST(MemoryFileFolderTest, NameLeavingTheFolderIsNotFound) {
 // --- Writing -------------------------------------------------------------------------------
 
 TEST_F(MemoryFileTest, WritesFourteenRows) {
-    workspace.WorkingFileName = " poem.txt";
-    workspace.CurrentLine = 37;
-    workspace.LastLineDone = 5;
-    workspace.MaximumStress = 4;
-    workspace.MinimumStress = -1;
-    workspace.MaximumJuncture = 2147483647;
-    workspace.MinimumJuncture = -2147483647 - 1;
-    workspace.SpacingOfButtons = 0;
-    ASSERT_TRUE(workspace.WriteMemoryFile());
+    workspace.Settings().SetWorkingFileName(" poem.txt");
+    workspace.SetCurrentLine(37);
+    workspace.Settings().SetLastLineDone(5);
+    workspace.Settings().SetBounds({4, -1, 2147483647, -2147483647 - 1});
+    workspace.Settings().SetSpacing(0);
+    ASSERT_TRUE(workspace.Settings().Write(workspace.CurrentLine()));
     EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"),
               "Filename:\r\n poem.txt\r\nLast line done:\r\n37\r\n"
               "Maximum value for stress:\r\n4\r\nMinimum value for stress:\r\n-1\r\n"
@@ -269,29 +267,26 @@ TEST_F(MemoryFileTest, WritesFourteenRows) {
 }
 
 TEST_F(MemoryFileTest, WriteThenReadGivesTheSettingsBack) {
-    workspace.WorkingFileName = "  poem.txt ";
-    workspace.CurrentLine = 9;
-    workspace.MaximumStress = 6;
-    workspace.MinimumStress = -2;
-    workspace.MaximumJuncture = 3;
-    workspace.MinimumJuncture = 0;
-    workspace.SpacingOfButtons = 1083;
-    ASSERT_TRUE(workspace.WriteMemoryFile());
+    workspace.Settings().SetWorkingFileName("  poem.txt ");
+    workspace.SetCurrentLine(9);
+    workspace.Settings().SetBounds({6, -2, 3, 0});
+    workspace.Settings().SetSpacing(1083);
+    ASSERT_TRUE(workspace.Settings().Write(workspace.CurrentLine()));
     Workspace next(platform);
-    next.ReadMemoryFile();
-    EXPECT_EQ(next.WorkingFileName, "poem.txt");
-    EXPECT_EQ(next.LastLineDone, 9);
-    EXPECT_EQ(next.MaximumStress, 6);
-    EXPECT_EQ(next.MinimumStress, -2);
-    EXPECT_EQ(next.MaximumJuncture, 3);
-    EXPECT_EQ(next.MinimumJuncture, 0);
-    EXPECT_EQ(next.SpacingOfButtons, 1083);
+    next.Settings().Read();
+    EXPECT_EQ(next.Settings().WorkingFileName(), "poem.txt");
+    EXPECT_EQ(next.Settings().LastLineDone(), 9);
+    EXPECT_EQ(next.Settings().Bounds().maximumStress, 6);
+    EXPECT_EQ(next.Settings().Bounds().minimumStress, -2);
+    EXPECT_EQ(next.Settings().Bounds().maximumJuncture, 3);
+    EXPECT_EQ(next.Settings().Bounds().minimumJuncture, 0);
+    EXPECT_EQ(next.Settings().Spacing(), 1083);
 }
 
 TEST_F(MemoryFileTest, FailedWriteLeavesTheOldFile) {
     platform.WriteFile("RememberEarlierRun.txt", "old");
     platform.FailWrites(true);
-    EXPECT_FALSE(workspace.WriteMemoryFile());
+    EXPECT_FALSE(workspace.Settings().Write(workspace.CurrentLine()));
     EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"), "old");
 }
 

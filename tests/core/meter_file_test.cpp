@@ -1,3 +1,4 @@
+#include "scansion/MeterFile.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -41,8 +42,8 @@ protected:
 TEST_P(MeterFileTest, ReadsFirstRowAndCountsLeadingSymbols) {
     platform.WriteFile("meter.txt", GetParam().bytes);
     workspace.ReadMeterFile();
-    EXPECT_EQ(workspace.MeterLine, GetParam().meterLine);
-    EXPECT_EQ(workspace.NumberOfMeterSymbols, GetParam().symbols);
+    EXPECT_EQ(workspace.Doc().Meter().line, GetParam().meterLine);
+    EXPECT_EQ(workspace.Doc().Meter().symbols, GetParam().symbols);
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
 }
@@ -67,11 +68,11 @@ TEST(MissingMeterTest, EndsTheProgramWithNobodyToAsk) {
     ScriptedPlatform platform;
     platform.WriteFile("ode.txt", "");
     Workspace workspace(platform);
-    workspace.WorkingFileName = "ode.txt";
+    workspace.Settings().SetWorkingFileName("ode.txt");
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{NoMeter(platform)});
-    EXPECT_EQ(workspace.NumberOfMeterSymbols, 0);
+    EXPECT_EQ(workspace.Doc().Meter().symbols, 0);
 }
 
 TEST(MissingMeterTest, FolderOrHiddenFileDoesNotCount) {
@@ -79,22 +80,25 @@ TEST(MissingMeterTest, FolderOrHiddenFileDoesNotCount) {
     platform.WriteFile("ode.txt", "");
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("meter.txt"));
     Workspace workspace(platform);
-    workspace.WorkingFileName = "ode.txt";
+    workspace.Settings().SetWorkingFileName("ode.txt");
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{NoMeter(platform)});
 }
 
-// Which meter file a scansion file uses. "dir:" makes a folder of that name instead of a file.
+// Which meter file a scansion file uses, named as the window names files (PathInFolder), with
+// the program's folder as the working folder, or with none as the tools have. "dir:" makes a
+// folder of that name instead of a file.
 struct MeterChoiceCase {
     const char* name;
     std::string scansionFile;
     std::vector<std::string> present;
     std::optional<std::string> chosen;
+    bool workingFolder = true;
 };
 
 class MeterChoiceTest : public testing::TestWithParam<MeterChoiceCase> {};
 
-TEST_P(MeterChoiceTest, OwnMeterFileFirstThenTheProgramFolders) {
+TEST_P(MeterChoiceTest, OwnMeterFileThenMeterTxtBesideItThenTheWorkingFolders) {
     ScriptedPlatform platform;
     QDir(platform.ProgramFolder()).mkdir("poems");
     for (const std::string& file : GetParam().present) {
@@ -105,8 +109,13 @@ TEST_P(MeterChoiceTest, OwnMeterFileFirstThenTheProgramFolders) {
             platform.WriteFile(file, "S\tW\r\n");
         }
     }
-    const Workspace workspace(platform);
-    EXPECT_EQ(workspace.MeterFileFor(GetParam().scansionFile), GetParam().chosen);
+    const QString folder = platform.ProgramFolder();
+    const std::optional<QString> found =
+        corvale::MeterFileFor(platform.PathInFolder(GetParam().scansionFile).value_or(QString()),
+                              GetParam().workingFolder ? folder : QString());
+    EXPECT_EQ(
+        found ? std::optional(QDir(folder).relativeFilePath(*found).toStdString()) : std::nullopt,
+        GetParam().chosen);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,10 +133,19 @@ INSTANTIATE_TEST_SUITE_P(
                         "poems/ode.txt",
                         {"poems/ode.meter.txt", "meter.txt"},
                         "poems/ode.meter.txt"},
-        MeterChoiceCase{"SubfoldersMeterIsNotTheProgramFolders",
+        MeterChoiceCase{"SubfoldersMeterComesBeforeTheWorkingFolders",
                         "poems/ode.txt",
-                        {"poems/meter.txt"},
-                        std::nullopt},
+                        {"poems/meter.txt", "meter.txt"},
+                        "poems/meter.txt"},
+        MeterChoiceCase{"SubfolderWithoutAMeterTakesTheWorkingFolders",
+                        "poems/ode.txt",
+                        {"meter.txt"},
+                        "meter.txt"},
+        MeterChoiceCase{"WithoutAWorkingFolderOnlyWhatIsBesideIt",
+                        "poems/ode.txt",
+                        {"meter.txt"},
+                        std::nullopt,
+                        false},
         MeterChoiceCase{
             "OwnOutsideTheFolderIsNeverLookedAt", "../ode.txt", {"meter.txt"}, "meter.txt"},
         MeterChoiceCase{"NoWorkingFile", "", {".meter.txt", "meter.txt"}, "meter.txt"}),
@@ -138,10 +156,10 @@ TEST(OwnMeterTest, StartUpReadsTheWorkingFilesOwnMeter) {
     platform.WriteFile("meter.txt", Rows({"S\tW\tS\tW"}));
     platform.WriteFile("ode.meter.txt", Rows({"W\tS\tW"}));
     Workspace workspace(platform);
-    workspace.WorkingFileName = "ode.txt";
+    workspace.Settings().SetWorkingFileName("ode.txt");
     workspace.ReadMeterFile();
-    EXPECT_EQ(workspace.MeterLine, "W\tS\tW");
-    EXPECT_EQ(workspace.NumberOfMeterSymbols, 3);
+    EXPECT_EQ(workspace.Doc().Meter().line, "W\tS\tW");
+    EXPECT_EQ(workspace.Doc().Meter().symbols, 3);
 }
 
 TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
@@ -153,7 +171,7 @@ TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
         GTEST_SKIP() << "this user can read any file";
     }
     Workspace workspace(platform);
-    workspace.WorkingFileName = "ode.txt";
+    workspace.Settings().SetWorkingFileName("ode.txt");
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "

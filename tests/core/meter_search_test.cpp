@@ -1,4 +1,5 @@
 #include "navigation/MeterSearch.h"
+#include "scansion/FileNames.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -39,13 +40,13 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     Workspace workspace{platform};
     platform.WriteFile(poem + ".txt", test::SampleFile(poem, poem + ".txt"));
     platform.WriteFile(kMeterFileName, test::SampleFile(poem, kMeterFileName));
-    workspace.WorkingFileName = poem + ".txt";
-    workspace.LoadScansionFile();
+    workspace.Settings().SetWorkingFileName(poem + ".txt");
+    workspace.LoadWorkingFile();
     workspace.ReadMeterFile();
     ASSERT_TRUE(platform.Messages().empty());
-    ASSERT_EQ(workspace.NumberOfLines, c.lines);
-    const Store& store = workspace.GetStore();
-    const Meter meter(workspace.MeterLine, workspace.NumberOfMeterSymbols);
+    ASSERT_EQ(workspace.Doc().NumberOfLines(), c.lines);
+    const Store& store = workspace.Doc().GetStore();
+    const Meter meter(workspace.Doc().Meter().line, workspace.Doc().Meter().symbols);
     const std::int32_t beyond = c.lines + 5;
 
     Lines overview;

@@ -25,10 +25,10 @@ protected:
         platform.WriteFile(kMemory, MemoryFile("here.txt", "1", "4", "1", "4", "1", "900"));
         platform.WriteFile("../Odes/there.txt", kThree);
         platform.WriteFile("../Odes/" + std::string(kMemory), kOdesMemory);
-        work.ReadMemoryFile();
-        work.LoadScansionFile();
+        work.Settings().Read();
+        work.LoadWorkingFile();
         ASSERT_TRUE(work.ReadMeterFile());
-        work.CurrentLine = 3;
+        work.SetCurrentLine(3);
     }
     std::optional<std::int32_t> Open(Workspace::Leaving leaving) {
         return work.OpenFileAt({odes, "~/Odes", "there.txt"}, leaving, 1);
@@ -50,7 +50,7 @@ TEST_F(OpenElsewhere, MovesThereWithItsBoundsAndLeavesTheOldFolderRemembering) {
 
     EXPECT_EQ(platform.ProgramFolder(), odes);
     EXPECT_EQ(platform.FolderInTitle(), "~/Odes");
-    EXPECT_EQ(work.MeterLine, "W\tS");
+    EXPECT_EQ(work.Doc().Meter().line, "W\tS");
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile("there.txt", "2", "5", "0", "6", "0", "900"));
     EXPECT_EQ(platform.ReadFile("../Poems/" + std::string(kMemory)),
               MemoryFile("here.txt", "3", "4", "1", "4", "1", "900"));
@@ -63,9 +63,9 @@ TEST_F(OpenElsewhere, AFileTurnedDownLeavesEveryFolderAsItWas) {
     EXPECT_EQ(Open(Workspace::Leaving::Go), std::nullopt);
 
     EXPECT_EQ(platform.ProgramFolder(), poems);
-    EXPECT_EQ(work.WorkingFileName, "here.txt");
-    EXPECT_EQ(work.CurrentLine, 3);
-    EXPECT_EQ(work.MaximumStress, 4);
+    EXPECT_EQ(work.Settings().WorkingFileName(), "here.txt");
+    EXPECT_EQ(work.CurrentLine(), 3);
+    EXPECT_EQ(work.Settings().Bounds().maximumStress, 4);
     EXPECT_EQ(platform.ReadFile("../Odes/" + std::string(kMemory)), kOdesMemory);
     EXPECT_FALSE(platform.Exists("../Odes/there.meter.txt"));
 }

@@ -1,5 +1,6 @@
 // Unsaved corrections: which commits make the store modified, and saving it without leaving.
 
+#include "editor/WorkingLine.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -19,7 +20,10 @@
 namespace {
 
 using corvale::Answer;
+using corvale::Document;
+using corvale::ValueRow;
 using corvale::Workspace;
+using corvale::editor::WorkingLine;
 using corvale::test::EndsTheProgram;
 using corvale::test::MemoryFile;
 using corvale::test::ScansionFile;
@@ -35,27 +39,26 @@ protected:
     void SetUp() override {
         platform.WriteFile("poem.txt", kPoem);
         platform.WriteFile("RememberEarlierRun.txt", kMemory);
-        workspace.ReadMemoryFile();
-        ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
+        workspace.Settings().Read();
+        ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadWorkingFile(); }));
         ShowLine(1);
     }
-    // Fills the working copy from the store, as showing the line does.
+    // Fills the working line from the document, as showing the line does.
     void ShowLine(std::int32_t j) {
-        workspace.CurrentLine = j;
-        for (std::int32_t k = 1; k <= workspace.MaximumNumberOfSyllables; ++k) {
-            const auto i = static_cast<std::size_t>(k);
-            workspace.CurrentSyllables[i] = workspace.Syllables(j, k);
-            workspace.CurrentStresses[i] = workspace.Stresses(j, k);
-            workspace.CurrentJunctures[i] = workspace.Junctures(j, k);
-        }
+        workspace.SetCurrentLine(j);
+        line.Load(workspace.Doc().GetStore(), j, workspace.Doc().Positions());
     }
-    bool Commit() { return workspace.CommitWorkingCopy(workspace.Comments(workspace.CurrentLine)); }
+    bool Commit() {
+        return workspace.CommitLine(line.Values(),
+                                    workspace.Doc().Comment(workspace.CurrentLine()));
+    }
 
     const std::string kPoem = ScansionFile(
         {{"a b", {"a", "b"}, {"1", "2"}, {"3", "4"}, "note"}, {"c", {"c"}, {"1"}, {"1"}, ""}});
     const std::string kMemory = MemoryFile("poem.txt", "1");
     ScriptedPlatform platform;
     Workspace workspace{platform};
+    WorkingLine line;
 };
 
 // ---- which commits leave unsaved corrections ----------------------------------------------
@@ -63,7 +66,7 @@ protected:
 struct CommitCase {
     const char* name;
     std::int32_t line;
-    std::function<void(Workspace&)> edit;
+    std::function<void(WorkingLine&)> edit;
     std::string comment;  // "=" commits the stored comment
     bool modifies;
 };
@@ -73,53 +76,48 @@ class CommitModifies : public SavingTest, public testing::WithParamInterface<Com
 TEST_P(CommitModifies, OnlyARealChangeToAVerseLine) {
     const CommitCase& c = GetParam();
     ShowLine(c.line);
-    c.edit(workspace);
+    c.edit(line);
     const std::string comment =
-        c.comment == "=" ? std::string(workspace.Comments(c.line)) : c.comment;
-    EXPECT_EQ(workspace.CommitWorkingCopy(comment), c.modifies);
-    EXPECT_EQ(workspace.IsModified(), c.modifies);
-    EXPECT_EQ(workspace.IsLineChanged(c.line), c.modifies);
-    EXPECT_EQ(workspace.ChangedLineCount(), c.modifies ? 1 : 0);
+        c.comment == "=" ? std::string(workspace.Doc().Comment(c.line)) : c.comment;
+    EXPECT_EQ(workspace.CommitLine(line.Values(), comment), c.modifies);
+    EXPECT_EQ(workspace.Doc().IsModified(), c.modifies);
+    EXPECT_EQ(workspace.Doc().IsLineChanged(c.line), c.modifies);
+    EXPECT_EQ(workspace.Doc().ChangedLineCount(), c.modifies ? 1 : 0);
     EXPECT_EQ(platform.Exists(".poem.txt.corvale-journal"), c.modifies) << "journaled";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Saving, CommitModifies,
-    testing::Values(CommitCase{"UnchangedLine", 1, [](Workspace&) {}, "=", false},
-                    CommitCase{"Juncture", 2, [](Workspace& w) { w.CurrentJunctures[1] = "2"; },
-                               "=", true},
-                    CommitCase{"Comment", 2, [](Workspace&) {}, "new", true},
-                    CommitCase{"EmptiedPositionAfterAMerge", 1,
-                               [](Workspace& w) {
-                                   w.CurrentSyllables = {"", "a b", ""};
-                                   w.CurrentStresses = {"", "2", ""};
-                                   w.CurrentJunctures = {"", "4", ""};
-                               },
-                               "=", true},
-                    CommitCase{"SteppedBackToTheSameValue", 1,
-                               [](Workspace& w) { w.CurrentStresses[1] = "1"; }, "=", false},
-                    CommitCase{"RowZeroIsNeverSaved", 0,
-                               [](Workspace& w) { w.CurrentSyllables[1] = "x"; }, "typed", false}),
+    testing::Values(
+        CommitCase{"UnchangedLine", 1, [](WorkingLine&) {}, "=", false},
+        CommitCase{"Juncture", 2, [](WorkingLine& w) { w.Set(ValueRow::Junctures, 1, "2"); }, "=",
+                   true},
+        CommitCase{"Comment", 2, [](WorkingLine&) {}, "new", true},
+        CommitCase{"EmptiedPositionAfterAMerge", 1, [](WorkingLine& w) { w.Merge(1); }, "=", true},
+        CommitCase{"SteppedBackToTheSameValue", 1,
+                   [](WorkingLine& w) { w.Set(ValueRow::Stresses, 1, "1"); }, "=", false},
+        CommitCase{"RowZeroIsNeverSaved", 0,
+                   [](WorkingLine& w) { w.Set(ValueRow::Syllables, 1, "x"); }, "typed", false}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SavingTest, ChangedLinesAreCountedOnceAndForgottenOnSaveAndLoad) {
-    workspace.CurrentStresses[1] = "2";
+    line.Set(ValueRow::Stresses, 1, "2");
     ASSERT_TRUE(Commit());
-    workspace.CurrentStresses[1] = "3";
+    line.Set(ValueRow::Stresses, 1, "3");
     ASSERT_TRUE(Commit());
     ShowLine(2);
-    workspace.CurrentSyllables[1] = "C";
+    line.Set(ValueRow::Syllables, 1, "C");
     ASSERT_TRUE(Commit());
-    EXPECT_EQ(workspace.ChangedLineCount(), 2);
-    ASSERT_EQ(workspace.SaveFiles(), Workspace::SaveResult::Saved);
-    EXPECT_FALSE(workspace.IsModified());
-    EXPECT_EQ(workspace.ChangedLineCount(), 0);
+    EXPECT_EQ(workspace.Doc().ChangedLineCount(), 2);
+    ASSERT_EQ(workspace.SaveFiles(), Document::SaveResult::Saved);
+    EXPECT_FALSE(workspace.Doc().IsModified());
+    EXPECT_EQ(workspace.Doc().ChangedLineCount(), 0);
 
-    workspace.CurrentSyllables[1] = "D";
+    line.Set(ValueRow::Syllables, 1, "D");
     ASSERT_TRUE(Commit());
-    ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
-    EXPECT_FALSE(workspace.IsModified());
-    EXPECT_EQ(workspace.ChangedLineCount(), 0);
+    ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadWorkingFile(); }));
+    EXPECT_FALSE(workspace.Doc().IsModified());
+    EXPECT_EQ(workspace.Doc().ChangedLineCount(), 0);
 }
 
 // ---- Save ----------------------------------------------------------------------------------
@@ -128,11 +126,11 @@ TEST_F(SavingTest, ChangedLinesAreCountedOnceAndForgottenOnSaveAndLoad) {
 // failure is reported, and the corrections stay unsaved for the next try, which writes both
 // files, asks nothing and keeps running.
 TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
-    workspace.CurrentSyllables[1] = "A";
-    workspace.CurrentLine = 2;  // line 1's working copy goes into line 2
-    ASSERT_TRUE(workspace.CommitWorkingCopy("changed"));
-    const std::size_t total =
-        workspace.ScansionFileBytes().size() + workspace.MemoryFileBytes().size();
+    line.Set(ValueRow::Syllables, 1, "A");
+    workspace.SetCurrentLine(2);  // line 1's working copy goes into line 2
+    ASSERT_TRUE(workspace.CommitLine(line.Values(), "changed"));
+    const std::size_t total = workspace.Doc().ScansionFileBytes().size() +
+                              workspace.Settings().Bytes(workspace.CurrentLine()).size();
     for (std::size_t offset = 0; offset < total; ++offset) {
         platform.FailWritesAfter(offset);
         workspace.Save();
@@ -140,7 +138,7 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
         ASSERT_EQ(platform.Messages().back().text, kSaveFailed) << "at byte " << offset;
         ASSERT_EQ(platform.ReadFile("poem.txt"), kPoem) << "at byte " << offset;
         ASSERT_EQ(platform.ReadFile("RememberEarlierRun.txt"), kMemory) << "at byte " << offset;
-        ASSERT_TRUE(workspace.IsModified());
+        ASSERT_TRUE(workspace.Doc().IsModified());
     }
     EXPECT_EQ(platform.Messages()[0].kind, ScriptedPlatform::Kind::Ok);
     // No failure left a temporary file behind, and the journal still holds the correction.
@@ -150,7 +148,7 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
     workspace.Save();
     EXPECT_EQ(platform.Messages().size(), total);
     EXPECT_FALSE(platform.Ended());
-    EXPECT_FALSE(workspace.IsModified());
+    EXPECT_FALSE(workspace.Doc().IsModified());
     EXPECT_EQ(platform.ReadFile("poem.txt"),
               ScansionFile({{"a b", {"a", "b"}, {"1", "2"}, {"3", "4"}, "note"},
                             {"c", {"A", "b"}, {"1", "2"}, {"3", "4"}, "changed"}}));
@@ -162,9 +160,9 @@ TEST_F(SavingTest, FailureAtEveryByteOfASaveLeavesBothOldFiles) {
 TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
     platform.WriteFile(".poem.txt", kPoem);
     platform.WriteFile("RememberEarlierRun.txt", MemoryFile(".poem.txt", "1"));
-    workspace.ReadMemoryFile();
-    ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadScansionFile(); }));
-    ASSERT_EQ(workspace.NumberOfLines, 0);
+    workspace.Settings().Read();
+    ASSERT_FALSE(EndsTheProgram([&] { workspace.LoadWorkingFile(); }));
+    ASSERT_EQ(workspace.Doc().NumberOfLines(), 0);
     platform.WillAnswer({Answer::Yes});
     EXPECT_TRUE(EndsTheProgram([&] { workspace.Exit(); }));
     EXPECT_EQ(platform.ReadFile(".poem.txt"), kPoem);
@@ -173,12 +171,12 @@ TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
 // ---- what a save may write over ------------------------------------------------------------
 
 TEST_F(SavingTest, ALinkToTheLoadedFileIsSavedThrough) {
-    workspace.CurrentSyllables[1] = "A";
+    line.Set(ValueRow::Syllables, 1, "A");
     ASSERT_TRUE(Commit());
     ASSERT_TRUE(QFile::rename(platform.PathOf("poem.txt"), platform.PathOf("real.txt")));
     ASSERT_TRUE(QFile::link("real.txt", platform.PathOf("poem.txt")));
-    EXPECT_EQ(workspace.SaveFiles(), Workspace::SaveResult::Saved);
-    EXPECT_EQ(platform.ReadFile("poem.txt"), workspace.ScansionFileBytes());
+    EXPECT_EQ(workspace.SaveFiles(), Document::SaveResult::Saved);
+    EXPECT_EQ(platform.ReadFile("poem.txt"), workspace.Doc().ScansionFileBytes());
     EXPECT_NE(platform.ReadFile("poem.txt"), kPoem);
 }
 
@@ -193,14 +191,14 @@ class SaveTarget : public SavingTest, public testing::WithParamInterface<TargetC
 // Whatever stood at the name stands as it was; the corrections wait in a visible file of their
 // own, and the memory file is not touched by a save that did not happen.
 TEST_P(SaveTarget, LeavesWhatWasNotLoadedAlone) {
-    workspace.CurrentSyllables[1] = "A";
+    line.Set(ValueRow::Syllables, 1, "A");
     ASSERT_TRUE(Commit());
     GetParam().beforeSave(platform);
     const QFileInfo before(platform.PathOf("poem.txt"));
     const std::string held = before.isFile() ? platform.ReadFile("poem.txt") : std::string();
 
-    EXPECT_EQ(workspace.SaveFiles(), Workspace::SaveResult::KeptAside);
-    EXPECT_TRUE(workspace.IsModified());
+    EXPECT_EQ(workspace.SaveFiles(), Document::SaveResult::KeptAside);
+    EXPECT_TRUE(workspace.Doc().IsModified());
     const QFileInfo after(platform.PathOf("poem.txt"));
     EXPECT_EQ(after.isDir(), before.isDir());
     EXPECT_EQ(after.isSymLink(), before.isSymLink());

@@ -1,3 +1,4 @@
+#include "scansion/RecordReader.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -48,17 +49,20 @@ protected:
     // Loads the bytes as the working file; false when the program ended.
     bool Load(const std::string& bytes) {
         platform.WriteFile("poem.txt", bytes);
-        workspace.WorkingFileName = "poem.txt";
+        workspace.Settings().SetWorkingFileName("poem.txt");
         return LoadWorkingFile();
     }
     bool LoadWorkingFile() {
-        return !EndsTheProgram([&] { workspace.LoadScansionFile(); });
+        return !EndsTheProgram([&] { workspace.LoadWorkingFile(); });
     }
-    // Only the survey; false when the program ended.
+    // Only the survey; false when it turned the file down.
     bool FirstPass(const std::string& bytes) {
-        platform.WriteFile("poem.txt", bytes);
-        workspace.WorkingFileName = "poem.txt";
-        return !EndsTheProgram([&] { workspace.SurveyFile(); });
+        const auto surveyed = corvale::SurveyRecords(bytes, corvale::TabIndex(bytes));
+        if (const auto* taken = std::get_if<corvale::RecordSurvey>(&surveyed)) {
+            survey = *taken;
+            return true;
+        }
+        return false;
     }
     void ExpectEndedWith(const QString& message) {
         EXPECT_TRUE(platform.Ended());
@@ -67,6 +71,7 @@ protected:
 
     ScriptedPlatform platform;
     Workspace workspace{platform};
+    corvale::RecordSurvey survey;
 };
 
 const Verse kHark{
@@ -86,8 +91,7 @@ class SyllableCountTest : public ReaderTest, public testing::WithParamInterface<
 TEST_P(SyllableCountTest, RaisesMaximum) {
     // A closing row numbered 1 keeps the verse-line count valid whatever the row under test is.
     ASSERT_TRUE(FirstPass(GetParam().row + "\r\n1\tx\r\n"));
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, GetParam().expected);
-    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(survey.positions, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,14 +115,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReaderTest, EveryRowTakesPartInTheMaximum) {
     ASSERT_TRUE(FirstPass(Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t1\t2\t3\t4\t5",
                                 "1\tjuncture\tt\t1", "1\tcomment\tt\t"})));
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 5);
+    EXPECT_EQ(survey.positions, 5);
 }
 
 TEST_F(ReaderTest, MaximumNeverShrinksWithinARun) {
-    workspace.MaximumNumberOfSyllables = 12;
+    workspace.Doc().Widen(12);
     ASSERT_TRUE(Load(ScansionFile({kHark})));
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 12);
-    EXPECT_EQ(workspace.CurrentSyllables.size(), 13u);
+    EXPECT_EQ(workspace.Doc().Positions(), 12);
+    EXPECT_EQ(workspace.Doc().GetStore().MaximumPositions(), 12);
 }
 
 QString TooWideMessage(int row) {
@@ -145,11 +149,11 @@ TEST_P(WidthLimitTest, RefusesMoreThanAThousandPositions) {
     if (GetParam().refusedRow == 0) {
         EXPECT_TRUE(loaded);
         EXPECT_TRUE(platform.Messages().empty());
-        EXPECT_EQ(workspace.MaximumNumberOfSyllables, GetParam().expected);
+        EXPECT_EQ(workspace.Doc().Positions(), GetParam().expected);
     } else {
         EXPECT_FALSE(loaded);
         ExpectEndedWith(TooWideMessage(GetParam().refusedRow));
-        EXPECT_EQ(workspace.MaximumNumberOfSyllables, 0);
+        EXPECT_EQ(workspace.Doc().Positions(), 0);
     }
 }
 
@@ -189,9 +193,9 @@ struct LinesCase {
 class NumberOfLinesTest : public ReaderTest, public testing::WithParamInterface<LinesCase> {};
 
 TEST_P(NumberOfLinesTest, ComesFromLastFilledRow) {
-    workspace.NumberOfLines = 99;
+    survey.verseLines = 99;
     ASSERT_TRUE(FirstPass(GetParam().bytes));
-    EXPECT_EQ(workspace.NumberOfLines, GetParam().expected);
+    EXPECT_EQ(survey.verseLines, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,7 +229,7 @@ TEST_P(BadNumberOfLinesTest, EndsTheProgram) {
                 "last verse line, but it begins with ") +
         GetParam().field1 + ".  Please fix by hand before proceeding further." + kBadLine +
         QString::fromStdString(GetParam().lastRow));
-    EXPECT_EQ(workspace.NumberOfLines, 0);
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, BadNumberOfLinesTest,
@@ -241,8 +245,8 @@ TEST_F(ReaderTest, MoreThanTenMillionVerseLinesAreRefused) {
         ScriptedPlatform fresh;
         fresh.WriteFile("poem.txt", ScansionFile({kHark}) + number + "\tcomment\t\r\n");
         Workspace loading(fresh);
-        loading.WorkingFileName = "poem.txt";
-        EXPECT_TRUE(EndsTheProgram([&] { loading.LoadScansionFile(); }));
+        loading.Settings().SetWorkingFileName("poem.txt");
+        EXPECT_TRUE(EndsTheProgram([&] { loading.LoadWorkingFile(); }));
         const QString lines = number == "10000000.6" ? "10000001" : QString::fromStdString(number);
         EXPECT_EQ(fresh.MessageTexts(),
                   std::vector<QString>{"Caution:  the last line of your input file gives " + lines +
@@ -254,7 +258,7 @@ TEST_F(ReaderTest, MoreThanTenMillionVerseLinesAreRefused) {
 
 TEST_F(ReaderTest, AsManyLinesAsRowsIsAccepted) {
     ASSERT_TRUE(FirstPass("a\r\nb\r\n\r\n3\tx\r\n"));
-    EXPECT_EQ(workspace.NumberOfLines, 3);
+    EXPECT_EQ(survey.verseLines, 3);
 }
 
 // A file switch to a file without a filled row must not keep the previous file's count: saving
@@ -262,9 +266,9 @@ TEST_F(ReaderTest, AsManyLinesAsRowsIsAccepted) {
 TEST_F(ReaderTest, FileWithoutFilledRowsHoldsNoVerseLine) {
     ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
     ASSERT_TRUE(Load("\r\n \t \r\n\t\t\r\n"));
-    EXPECT_EQ(workspace.NumberOfLines, 0);
-    EXPECT_EQ(workspace.GetStore().NumberOfLines(), 0);
-    EXPECT_EQ(workspace.ScansionFileBytes(), "");
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.Doc().GetStore().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.Doc().ScansionFileBytes(), "");
     EXPECT_TRUE(platform.Messages().empty());
 }
 
@@ -274,8 +278,8 @@ TEST_F(ReaderTest, FewerRowsThanTheLastNumberLoadAndSaveEmptyLines) {
     std::vector<std::string> rows = corvale::test::RecordRows(1, kShort);
     rows.back().replace(0, 1, "5");
     ASSERT_TRUE(Load(Rows(rows)));
-    EXPECT_EQ(workspace.NumberOfLines, 5);
-    const std::string saved = workspace.ScansionFileBytes();
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 5);
+    const std::string saved = workspace.Doc().ScansionFileBytes();
     EXPECT_TRUE(saved.starts_with(Rows(corvale::test::RecordRows(1, kShort))));
     EXPECT_TRUE(saved.ends_with(
         Rows({"5\tsyllables\t", "5\tstress\t", "5\tjuncture\t", "5\tcomment\t\t"})));
@@ -285,29 +289,29 @@ TEST_F(ReaderTest, FewerRowsThanTheLastNumberLoadAndSaveEmptyLines) {
 
 TEST_F(ReaderTest, MissingFileGivesEmptyStoreWithoutMessage) {
     ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
-    workspace.WorkingFileName = "gone.txt";
+    workspace.Settings().SetWorkingFileName("gone.txt");
     ASSERT_TRUE(LoadWorkingFile());
-    EXPECT_EQ(workspace.NumberOfLines, 0);
-    EXPECT_EQ(workspace.GetStore().NumberOfLines(), 0);
-    EXPECT_EQ(workspace.LineText(1), "");
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.Doc().GetStore().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.Doc().LineText(1), "");
+    EXPECT_EQ(workspace.Doc().Positions(), 3);
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
 }
 
 TEST_F(ReaderTest, FolderInPlaceOfTheFileCountsAsMissing) {
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("poem.txt"));
-    workspace.WorkingFileName = "poem.txt";
+    workspace.Settings().SetWorkingFileName("poem.txt");
     ASSERT_TRUE(LoadWorkingFile());
-    EXPECT_EQ(workspace.NumberOfLines, 0);
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 0);
     EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(ReaderTest, EmptyOrUntestableNameCountsAsMissing) {
     for (const std::string& name : {std::string(), std::string("poem\0.txt", 9)}) {
-        workspace.WorkingFileName = name;
+        workspace.Settings().SetWorkingFileName(name);
         ASSERT_TRUE(LoadWorkingFile());
-        EXPECT_EQ(workspace.NumberOfLines, 0);
+        EXPECT_EQ(workspace.Doc().NumberOfLines(), 0);
     }
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -316,8 +320,8 @@ TEST(UnreadableFileTest, EndsTheProgram) {
     UnreadablePlatform platform;
     platform.WriteFile("poem \xc3\xa9.txt", "1\tsyllables\r\n");
     Workspace workspace(platform);
-    workspace.WorkingFileName = "poem \xc3\xa9.txt";
-    EXPECT_THROW(workspace.SurveyFile(), ProgramEnded);
+    workspace.Settings().SetWorkingFileName("poem \xc3\xa9.txt");
+    EXPECT_THROW(workspace.LoadWorkingFile(), ProgramEnded);
     EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<QString>{QString::fromUtf8(
@@ -325,13 +329,12 @@ TEST(UnreadableFileTest, EndsTheProgram) {
                   "check that it is a readable file, or fix by hand before proceeding further.")});
 }
 
-TEST(UnreadableFileTest, SecondPassEndsTheProgramToo) {
+TEST(UnreadableFileTest, AnEmptyFileEndsTheProgramToo) {
     UnreadablePlatform platform;
     platform.WriteFile("poem.txt", "");
     Workspace workspace(platform);
-    workspace.WorkingFileName = "poem.txt";
-    workspace.SizeStore();
-    EXPECT_THROW(workspace.LoadRecords(), ProgramEnded);
+    workspace.Settings().SetWorkingFileName("poem.txt");
+    EXPECT_THROW(workspace.LoadWorkingFile(), ProgramEnded);
     EXPECT_EQ(platform.Messages().size(), 1u);
 }
 
@@ -357,8 +360,8 @@ TEST(TooLargeFileTest, IsRefusedWithoutReadingIt) {
     }
     file.close();
     Workspace workspace(platform);
-    workspace.WorkingFileName = "huge.txt";
-    EXPECT_THROW(workspace.SurveyFile(), ProgramEnded);
+    workspace.Settings().SetWorkingFileName("huge.txt");
+    EXPECT_THROW(workspace.LoadWorkingFile(), ProgramEnded);
     EXPECT_EQ(
         platform.MessageTexts(),
         std::vector<QString>{"Caution:  your input file huge.txt is larger than 2 GB, more than "
@@ -377,45 +380,40 @@ protected:
 };
 
 TEST_F(ReadOnceTest, ALoadReadsTheFileOnce) {
-    workspace.WorkingFileName = "a.txt";
-    workspace.LoadScansionFile();
+    workspace.Settings().SetWorkingFileName("a.txt");
+    workspace.LoadWorkingFile();
     EXPECT_EQ(platform.reads, 1);
-    EXPECT_EQ(workspace.Syllables(1, 3), "lark");
-    // What the survey kept went with LoadRecords: loading the records again reads again.
-    workspace.SizeStore();
-    workspace.LoadRecords();
+    EXPECT_EQ(workspace.Doc().Syllable(1, 3), "lark");
+    // Nothing is kept from one load to the next: loading again reads again.
+    workspace.LoadWorkingFile();
     EXPECT_EQ(platform.reads, 2);
-    EXPECT_EQ(workspace.Comments(1), "sung");
+    EXPECT_EQ(workspace.Doc().Comment(1), "sung");
 }
 
-TEST_F(ReadOnceTest, ASecondPassForAnotherNameReadsThatFile) {
-    workspace.WorkingFileName = "a.txt";
-    workspace.SurveyFile();
-    workspace.WorkingFileName = "b.txt";
-    workspace.NumberOfLines = 2;
-    workspace.SizeStore();
-    workspace.LoadRecords();
+TEST_F(ReadOnceTest, ALoadOfAnotherNameReadsThatFile) {
+    workspace.Settings().SetWorkingFileName("a.txt");
+    workspace.LoadWorkingFile();
+    workspace.Settings().SetWorkingFileName("b.txt");
+    workspace.LoadWorkingFile();
     EXPECT_EQ(platform.reads, 2);
-    EXPECT_EQ(workspace.LineText(1), "Oh");
-    EXPECT_EQ(workspace.LineText(2), "Oh");
+    EXPECT_EQ(workspace.Doc().LineText(1), "Oh");
+    EXPECT_EQ(workspace.Doc().LineText(2), "Oh");
 }
 
-TEST_F(ReadOnceTest, AFileGoneBeforeTheSecondPassGivesAnEmptyStore) {
-    workspace.WorkingFileName = "a.txt";
-    workspace.SurveyFile();
+TEST_F(ReadOnceTest, AFileGoneBeforeTheNextLoadGivesAnEmptyStore) {
+    workspace.Settings().SetWorkingFileName("a.txt");
+    workspace.LoadWorkingFile();
     ASSERT_TRUE(QFile::remove(QString::fromStdString(platform.FilePath("a.txt"))));
-    workspace.SizeStore();
-    workspace.LoadRecords();
-    EXPECT_EQ(workspace.LineText(1), "");
+    workspace.LoadWorkingFile();
+    EXPECT_EQ(workspace.Doc().LineText(1), "");
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(ReadOnceTest, AFirstPassThatEndsKeepsNothing) {
+TEST_F(ReadOnceTest, ALoadThatEndsKeepsNothing) {
     platform.WriteFile("bad.txt", "1\tsyllables\tt\r\n-1\tcomment\r\n");
-    workspace.WorkingFileName = "bad.txt";
-    EXPECT_THROW(workspace.SurveyFile(), ProgramEnded);
-    workspace.SizeStore();
-    EXPECT_THROW(workspace.LoadRecords(), ProgramEnded);  // read afresh: its rows are bad too
+    workspace.Settings().SetWorkingFileName("bad.txt");
+    EXPECT_THROW(workspace.LoadWorkingFile(), ProgramEnded);
+    EXPECT_THROW(workspace.LoadWorkingFile(), ProgramEnded);  // read afresh: its rows are bad too
     EXPECT_EQ(platform.reads, 2);
 }
 
@@ -423,20 +421,20 @@ TEST_F(ReadOnceTest, AFirstPassThatEndsKeepsNothing) {
 
 TEST_F(ReaderTest, LoadsEveryVerseLine) {
     ASSERT_TRUE(Load(ScansionFile({kHark, kShort})));
-    EXPECT_EQ(workspace.NumberOfLines, 2);
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
-    EXPECT_EQ(workspace.LineText(1), "Hark the lark");
-    EXPECT_EQ(workspace.Syllables(1, 3), "lark");
-    EXPECT_EQ(workspace.Stresses(1, 1), "3");
-    EXPECT_EQ(workspace.Junctures(1, 3), "4");
-    EXPECT_EQ(workspace.Comments(1), "sung");
-    EXPECT_EQ(workspace.LineText(2), "Oh");
-    EXPECT_EQ(workspace.Syllables(2, 1), "Oh");
-    EXPECT_EQ(workspace.Syllables(2, 2), "");
-    EXPECT_EQ(workspace.Comments(2), "");
-    EXPECT_EQ(workspace.LineText(0), "");
-    EXPECT_EQ(workspace.Syllables(1, 0), "");
-    EXPECT_EQ(workspace.TextEncoding, Encoding::Utf8);
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 2);
+    EXPECT_EQ(workspace.Doc().Positions(), 3);
+    EXPECT_EQ(workspace.Doc().LineText(1), "Hark the lark");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 3), "lark");
+    EXPECT_EQ(workspace.Doc().Stress(1, 1), "3");
+    EXPECT_EQ(workspace.Doc().Juncture(1, 3), "4");
+    EXPECT_EQ(workspace.Doc().Comment(1), "sung");
+    EXPECT_EQ(workspace.Doc().LineText(2), "Oh");
+    EXPECT_EQ(workspace.Doc().Syllable(2, 1), "Oh");
+    EXPECT_EQ(workspace.Doc().Syllable(2, 2), "");
+    EXPECT_EQ(workspace.Doc().Comment(2), "");
+    EXPECT_EQ(workspace.Doc().LineText(0), "");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 0), "");
+    EXPECT_EQ(workspace.Doc().TextEncoding(), Encoding::Utf8);
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
 }
@@ -444,35 +442,35 @@ TEST_F(ReaderTest, LoadsEveryVerseLine) {
 TEST_F(ReaderTest, KeywordMayStandAnywhereInAnyCase) {
     ASSERT_TRUE(Load(Rows({"1\tSYLLABLES\tt\ta", "1\tStReSs\tt\t1", "1\tjunkture\tjuncture\t2",
                            "1\tremark\tt\tthe comment is the keyword"})));
-    EXPECT_EQ(workspace.Stresses(1, 1), "1");
-    EXPECT_EQ(workspace.Junctures(1, 1), "2");
-    EXPECT_EQ(workspace.Comments(1), "the comment is the keyword");
+    EXPECT_EQ(workspace.Doc().Stress(1, 1), "1");
+    EXPECT_EQ(workspace.Doc().Juncture(1, 1), "2");
+    EXPECT_EQ(workspace.Doc().Comment(1), "the comment is the keyword");
 }
 
 TEST_F(ReaderTest, FieldTwoNeedNotHoldTheKeyword) {
     ASSERT_TRUE(Load(Rows({"1\tsyl\tsyllables here\ta", "1\tstres\tyou stress me\t1",
                            "1\tj\tjuncture\t1", "1\tc\tcomment"})));
-    EXPECT_EQ(workspace.LineText(1), "syllables here");
-    EXPECT_EQ(workspace.Comments(1), "");
+    EXPECT_EQ(workspace.Doc().LineText(1), "syllables here");
+    EXPECT_EQ(workspace.Doc().Comment(1), "");
 }
 
 TEST_F(ReaderTest, EmptyFieldKeepsItsPosition) {
     ASSERT_TRUE(Load(Rows(
         {"1\tsyllables\tt\ta\t\tc", "1\tstress\tt\t\t2", "1\tjuncture\tt", "1\tcomment\tt\t"})));
-    EXPECT_EQ(workspace.Syllables(1, 1), "a");
-    EXPECT_EQ(workspace.Syllables(1, 2), "");
-    EXPECT_EQ(workspace.Syllables(1, 3), "c");
-    EXPECT_EQ(workspace.Stresses(1, 1), "");
-    EXPECT_EQ(workspace.Stresses(1, 2), "2");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 1), "a");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 2), "");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 3), "c");
+    EXPECT_EQ(workspace.Doc().Stress(1, 1), "");
+    EXPECT_EQ(workspace.Doc().Stress(1, 2), "2");
 }
 
 TEST_F(ReaderTest, TrailingTabsWidenTheStoreButHoldNothing) {
     ASSERT_TRUE(Load(Rows({"1\tsyllables\tt\ta\tb\t\t\t", "1\tstress\tt\t1\t2",
                            "1\tjuncture\tt\t1\t2", "1\tcomment\tt\t"})));
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(workspace.Syllables(1, 2), "b");
-    EXPECT_EQ(workspace.Syllables(1, 3), "");
-    EXPECT_EQ(workspace.Syllables(1, 4), "");
+    EXPECT_EQ(workspace.Doc().Positions(), 4);
+    EXPECT_EQ(workspace.Doc().Syllable(1, 2), "b");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 3), "");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 4), "");
 }
 
 struct CommentCase {
@@ -486,8 +484,8 @@ class CommentTest : public ReaderTest, public testing::WithParamInterface<Commen
 TEST_P(CommentTest, RunsToTheRowsEnd) {
     ASSERT_TRUE(Load(Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t1", "1\tjuncture\tt\t1",
                            "1\tcomment\tt\t" + GetParam().field})));
-    EXPECT_EQ(workspace.Comments(1), GetParam().expected);
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 1);
+    EXPECT_EQ(workspace.Doc().Comment(1), GetParam().expected);
+    EXPECT_EQ(workspace.Doc().Positions(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -500,17 +498,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReaderTest, OnlyTheRowsTrailingBlanksAreRemoved) {
     ASSERT_TRUE(Load(Rows({"1\tsyllables\t  the text  \t a \t b  \t ", "1\tstress\tt\t1 ",
                            "1\tjuncture\tt\t1", "1\tcomment\tt\t  a note  \t  "})));
-    EXPECT_EQ(workspace.LineText(1), "  the text  ");
-    EXPECT_EQ(workspace.Syllables(1, 1), " a ");
-    EXPECT_EQ(workspace.Syllables(1, 2), " b");
-    EXPECT_EQ(workspace.Stresses(1, 1), "1");
-    EXPECT_EQ(workspace.Comments(1), "  a note");
+    EXPECT_EQ(workspace.Doc().LineText(1), "  the text  ");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 1), " a ");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 2), " b");
+    EXPECT_EQ(workspace.Doc().Stress(1, 1), "1");
+    EXPECT_EQ(workspace.Doc().Comment(1), "  a note");
 }
 
 TEST_F(ReaderTest, LineTextComesFromTheSyllablesRowOnly) {
     ASSERT_TRUE(Load(Rows({"1\tsyllables\tfirst\ta", "1\tstress\tsecond\t1",
                            "1\tjuncture\tthird\t1", "1\tcomment\tfourth\tc"})));
-    EXPECT_EQ(workspace.LineText(1), "first");
+    EXPECT_EQ(workspace.Doc().LineText(1), "first");
 }
 
 TEST_F(ReaderTest, BlankRowsAnywhereAreSkipped) {
@@ -518,9 +516,9 @@ TEST_F(ReaderTest, BlankRowsAnywhereAreSkipped) {
     const std::vector<std::string> second = corvale::test::RecordRows(2, kShort);
     ASSERT_TRUE(Load(Rows({"", " \t ", first[0], "", first[1], first[2], "\t", first[3], "",
                            second[0], second[1], second[2], "  ", second[3], "", "\t\t"})));
-    EXPECT_EQ(workspace.NumberOfLines, 2);
-    EXPECT_EQ(workspace.Comments(1), "sung");
-    EXPECT_EQ(workspace.Junctures(2, 1), "4");
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 2);
+    EXPECT_EQ(workspace.Doc().Comment(1), "sung");
+    EXPECT_EQ(workspace.Doc().Juncture(2, 1), "4");
     EXPECT_TRUE(platform.Messages().empty());
 }
 
@@ -528,8 +526,8 @@ TEST_F(ReaderTest, MixedLineEndsAndLoneCarriageReturns) {
     ASSERT_TRUE(
         Load("1\tsyllables\tt\ta\n1\tstress\tt\t1\r\n1\tjuncture\tt\t1\n"
              "1\tcomment\tt\tone\rtwo"));
-    EXPECT_EQ(workspace.Syllables(1, 1), "a");
-    EXPECT_EQ(workspace.Comments(1), "one\rtwo");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 1), "a");
+    EXPECT_EQ(workspace.Doc().Comment(1), "one\rtwo");
 }
 
 TEST_F(ReaderTest, FewerRecordsThanTheLastRowSaysLeavesEmptyLines) {
@@ -538,36 +536,36 @@ TEST_F(ReaderTest, FewerRecordsThanTheLastRowSaysLeavesEmptyLines) {
     const std::size_t lastRow = bytes.rfind("10\tcomment");
     bytes.replace(lastRow, 2, "12");
     ASSERT_TRUE(Load(bytes));
-    EXPECT_EQ(workspace.NumberOfLines, 12);
-    EXPECT_EQ(workspace.LineText(10), "Oh");
-    EXPECT_EQ(workspace.LineText(11), "");
-    EXPECT_EQ(workspace.Syllables(12, 1), "");
-    EXPECT_EQ(workspace.Comments(12), "");
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 12);
+    EXPECT_EQ(workspace.Doc().LineText(10), "Oh");
+    EXPECT_EQ(workspace.Doc().LineText(11), "");
+    EXPECT_EQ(workspace.Doc().Syllable(12, 1), "");
+    EXPECT_EQ(workspace.Doc().Comment(12), "");
 }
 
 TEST_F(ReaderTest, NewLoadDiscardsTheOldStore) {
     ASSERT_TRUE(Load(ScansionFile({kHark, kHark, kHark})));
     ASSERT_TRUE(Load(ScansionFile({kShort})));
-    EXPECT_EQ(workspace.NumberOfLines, 1);
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
-    EXPECT_EQ(workspace.Syllables(1, 2), "");
-    EXPECT_EQ(workspace.LineText(2), "");
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 1);
+    EXPECT_EQ(workspace.Doc().Positions(), 3);
+    EXPECT_EQ(workspace.Doc().Syllable(1, 2), "");
+    EXPECT_EQ(workspace.Doc().LineText(2), "");
 }
 
 TEST_F(ReaderTest, Windows1252BytesAreKeptAndDetected) {
     const Verse verse{"caf\xe9 \x93ok\x94", {"caf\xe9"}, {"1"}, {"1"}, "na\xefve"};
     ASSERT_TRUE(Load(ScansionFile({verse})));
-    EXPECT_EQ(workspace.TextEncoding, Encoding::Windows1252);
-    EXPECT_EQ(workspace.LineText(1), "caf\xe9 \x93ok\x94");
-    EXPECT_EQ(workspace.Syllables(1, 1), "caf\xe9");
-    EXPECT_EQ(workspace.Comments(1), "na\xefve");
+    EXPECT_EQ(workspace.Doc().TextEncoding(), Encoding::Windows1252);
+    EXPECT_EQ(workspace.Doc().LineText(1), "caf\xe9 \x93ok\x94");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 1), "caf\xe9");
+    EXPECT_EQ(workspace.Doc().Comment(1), "na\xefve");
 }
 
 TEST_F(ReaderTest, Utf8AfterWindows1252SetsTheEncodingAgain) {
     ASSERT_TRUE(Load(ScansionFile({{"caf\xe9", {"x"}, {"1"}, {"1"}, ""}})));
-    ASSERT_EQ(workspace.TextEncoding, Encoding::Windows1252);
+    ASSERT_EQ(workspace.Doc().TextEncoding(), Encoding::Windows1252);
     ASSERT_TRUE(Load(ScansionFile({{"caf\xc3\xa9", {"x"}, {"1"}, {"1"}, ""}})));
-    EXPECT_EQ(workspace.TextEncoding, Encoding::Utf8);
+    EXPECT_EQ(workspace.Doc().TextEncoding(), Encoding::Utf8);
 }
 
 // --- Records: bad rows -----------------------------------------------------------------
@@ -587,7 +585,7 @@ TEST_P(BadRowTest, ReportsKeywordRowNumberAndRow) {
     rows.insert(rows.end(), second.begin(), second.end());
     EXPECT_FALSE(Load(Rows(rows)));
     ExpectEndedWith(BadRowMessage(GetParam().keyword, 5 + GetParam().badRow, "2\tbroken\tOh\tx"));
-    EXPECT_EQ(workspace.LineText(1), "Hark the lark");
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 0) << "nothing of a refused file is taken";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, BadRowTest,
@@ -719,8 +717,8 @@ protected:
 TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
     platform.WriteFile("old.txt", ScansionFile({kHark, kShort}));
     platform.WriteFile("meter.txt", "S\r\n");
-    workspace.WorkingFileName = "old.txt";
-    workspace.LoadScansionFile();
+    workspace.Settings().SetWorkingFileName("old.txt");
+    workspace.LoadWorkingFile();
     platform.WriteFile("new.txt", GetParam().bytes);
     if (GetParam().sparseSize != 0 &&
         !QFile::resize(platform.PathOf("new.txt"), GetParam().sparseSize)) {
@@ -728,11 +726,11 @@ TEST_P(RefusalTest, LeavesTheStoreAndItsSizesAlone) {
     }
     EXPECT_EQ(workspace.SwitchWorkingFile("new.txt", Workspace::Leaving::Go), std::nullopt);
     EXPECT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(workspace.NumberOfLines, 2);
-    EXPECT_EQ(workspace.MaximumNumberOfSyllables, 3);
-    EXPECT_EQ(workspace.GetStore().NumberOfLines(), 2);
-    EXPECT_EQ(workspace.Comments(1), "sung");
-    EXPECT_EQ(workspace.Syllables(2, 1), "Oh");
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 2);
+    EXPECT_EQ(workspace.Doc().Positions(), 3);
+    EXPECT_EQ(workspace.Doc().GetStore().NumberOfLines(), 2);
+    EXPECT_EQ(workspace.Doc().Comment(1), "sung");
+    EXPECT_EQ(workspace.Doc().Syllable(2, 1), "Oh");
     EXPECT_FALSE(platform.Ended());
 }
 

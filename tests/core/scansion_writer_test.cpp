@@ -1,3 +1,4 @@
+#include "scansion/RecordFormat.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -32,19 +33,25 @@ const QString kWriteFailed =
 
 class WriterTest : public testing::Test {
 protected:
-    // An empty store of the given size, as after the survey and SizeStore.
-    void Size(std::int32_t lines, std::int32_t positions) {
-        workspace.NumberOfLines = lines;
-        workspace.MaximumNumberOfSyllables = positions;
-        workspace.SizeStore();
+    // An empty store of the given size, as a survey sizes it.
+    void Size(std::int32_t lines, std::int32_t width) {
+        store.Redimension(lines, width);
+        positions = width;
     }
     void Set(std::int32_t j, std::string_view text, std::string_view comment, Views syllables,
              Views stresses = {}, Views junctures = {}) {
-        workspace.GetStore().SetRecord(j, text, comment, syllables, stresses, junctures);
+        store.SetRecord(j, text, comment, syllables, stresses, junctures);
+    }
+    std::string Bytes() const { return corvale::ScansionFileBytes(store, positions); }
+    // The store becomes the workspace's document, as a load makes it.
+    void Adopt() {
+        corvale::LoadedScansion file;
+        file.store = std::move(store);
+        workspace.Doc().Take("poem.txt", std::move(file));
     }
     bool Load(const std::string& name) {
-        workspace.WorkingFileName = name;
-        return !EndsTheProgram([&] { workspace.LoadScansionFile(); });
+        workspace.Settings().SetWorkingFileName(name);
+        return !EndsTheProgram([&] { workspace.LoadWorkingFile(); });
     }
     // Runs Exit as the window does; true when the program ended.
     bool Quit() {
@@ -53,6 +60,8 @@ protected:
 
     ScriptedPlatform platform;
     Workspace workspace{platform};
+    corvale::Store store;
+    std::int32_t positions = 0;
 };
 
 // --- Format --------------------------------------------------------------------------------
@@ -61,7 +70,7 @@ TEST_F(WriterTest, WritesFourRowsPerVerseLine) {
     Size(2, 3);
     Set(1, "Hark the lark", "sung", {"Hark", "the", "lark"}, {"3", "1", "3"}, {"1", "2", "4"});
     Set(2, "Oh", "", {"Oh"}, {"2"}, {"4"});
-    EXPECT_EQ(workspace.ScansionFileBytes(),
+    EXPECT_EQ(Bytes(),
               "1\tsyllables\tHark the lark\tHark\tthe\tlark\r\n"
               "1\tstress\tHark the lark\t3\t1\t3\r\n"
               "1\tjuncture\tHark the lark\t1\t2\t4\r\n"
@@ -84,9 +93,8 @@ class ValueRowTest : public WriterTest, public testing::WithParamInterface<Value
 TEST_P(ValueRowTest, BlankValuesKeepTheirFieldUnlessTheyEndTheRow) {
     Size(1, 6);
     Set(1, "t", "", GetParam().values);
-    EXPECT_EQ(workspace.ScansionFileBytes(),
-              Rows({"1\tsyllables\tt" + GetParam().written, "1\tstress\tt", "1\tjuncture\tt",
-                    "1\tcomment\tt\t"}));
+    EXPECT_EQ(Bytes(), Rows({"1\tsyllables\tt" + GetParam().written, "1\tstress\tt",
+                             "1\tjuncture\tt", "1\tcomment\tt\t"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WriterTest, ValuesAreTrimmedButTextAndCommentAreNot) {
     Size(1, 2);
     Set(1, "  spaced text  ", "  a note  ", {" a ", "b  "}, {"  1"});
-    EXPECT_EQ(workspace.ScansionFileBytes(),
+    EXPECT_EQ(Bytes(),
               Rows({"1\tsyllables\t  spaced text  \ta\tb", "1\tstress\t  spaced text  \t1",
                     "1\tjuncture\t  spaced text  ", "1\tcomment\t  spaced text  \t  a note  "}));
 }
@@ -111,18 +119,16 @@ TEST_F(WriterTest, ValuesAreTrimmedButTextAndCommentAreNot) {
 TEST_F(WriterTest, WhollyEmptyVerseLineIsStillWritten) {
     Size(2, 3);
     Set(2, "x", "", {"x"}, {"1"}, {"1"});
-    EXPECT_EQ(
-        workspace.ScansionFileBytes(),
-        Rows({"1\tsyllables\t", "1\tstress\t", "1\tjuncture\t", "1\tcomment\t\t",
-              "2\tsyllables\tx\tx", "2\tstress\tx\t1", "2\tjuncture\tx\t1", "2\tcomment\tx\t"}));
+    EXPECT_EQ(Bytes(), Rows({"1\tsyllables\t", "1\tstress\t", "1\tjuncture\t", "1\tcomment\t\t",
+                             "2\tsyllables\tx\tx", "2\tstress\tx\t1", "2\tjuncture\tx\t1",
+                             "2\tcomment\tx\t"}));
 }
 
 TEST_F(WriterTest, NoVerseLinesWritesAnEmptyFile) {
     Size(0, 4);
-    EXPECT_EQ(workspace.ScansionFileBytes(), "");
-    workspace.WorkingFileName = "poem.txt";
+    EXPECT_EQ(Bytes(), "");
     platform.WriteFile("poem.txt", "old contents");
-    ASSERT_TRUE(workspace.WriteScansionFile());
+    ASSERT_TRUE(platform.ReplaceFile("poem.txt", Bytes()));
     EXPECT_EQ(platform.ReadFile("poem.txt"), "");
 }
 
@@ -137,9 +143,8 @@ class CommentMendingTest : public WriterTest, public testing::WithParamInterface
 TEST_P(CommentMendingTest, EachBreakOrTabBecomesOneSpace) {
     Size(1, 1);
     Set(1, "t", GetParam().held, {});
-    EXPECT_EQ(workspace.ScansionFileBytes(),
-              Rows({"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture\tt",
-                    "1\tcomment\tt\t" + GetParam().written}));
+    EXPECT_EQ(Bytes(), Rows({"1\tsyllables\tt", "1\tstress\tt", "1\tjuncture\tt",
+                             "1\tcomment\tt\t" + GetParam().written}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Comments, CommentMendingTest,
@@ -158,25 +163,23 @@ INSTANTIATE_TEST_SUITE_P(Comments, CommentMendingTest,
 TEST_F(WriterTest, LineTextAndValuesAreMendedToo) {
     Size(1, 3);
     Set(1, "a\tb\r\nc", "", {"x\ty", "\t", " \r\n "}, {"1\n"});
-    EXPECT_EQ(workspace.ScansionFileBytes(),
-              Rows({"1\tsyllables\ta b c\tx y", "1\tstress\ta b c\t1", "1\tjuncture\ta b c",
-                    "1\tcomment\ta b c\t"}));
+    EXPECT_EQ(Bytes(), Rows({"1\tsyllables\ta b c\tx y", "1\tstress\ta b c\t1",
+                             "1\tjuncture\ta b c", "1\tcomment\ta b c\t"}));
 }
 
 TEST_F(WriterTest, WritesOnlyPositionsUpToTheMaximum) {
     Size(1, 2);
-    workspace.MaximumNumberOfSyllables = 1;
+    positions = 1;
     Set(1, "t", "", {"a", "b"});
-    EXPECT_TRUE(workspace.ScansionFileBytes().starts_with("1\tsyllables\tt\ta\r\n1\tstress"));
+    EXPECT_TRUE(Bytes().starts_with("1\tsyllables\tt\ta\r\n1\tstress"));
 }
 
 TEST_F(WriterTest, WriteFailureLeavesTheOldFile) {
     Size(1, 1);
     Set(1, "new", "", {"n"});
-    workspace.WorkingFileName = "poem.txt";
     platform.WriteFile("poem.txt", "old");
     platform.FailWrites(true);
-    EXPECT_FALSE(workspace.WriteScansionFile());
+    EXPECT_FALSE(platform.ReplaceFile("poem.txt", Bytes()));
     EXPECT_EQ(platform.ReadFile("poem.txt"), "old");
 }
 
@@ -189,9 +192,9 @@ TEST_P(SampleRoundTripTest, LoadThenSaveIsByteExact) {
     const std::string bytes = SampleFile(poem, poem + ".txt");
     platform.WriteFile("poem.txt", bytes);
     ASSERT_TRUE(Load("poem.txt"));
-    EXPECT_GT(workspace.NumberOfLines, 0);
-    EXPECT_EQ(workspace.ScansionFileBytes(), bytes);
-    ASSERT_TRUE(workspace.WriteScansionFile());
+    EXPECT_GT(workspace.Doc().NumberOfLines(), 0);
+    EXPECT_EQ(workspace.Doc().ScansionFileBytes(), bytes);
+    ASSERT_TRUE(platform.ReplaceFile("poem.txt", workspace.Doc().ScansionFileBytes()));
     EXPECT_EQ(platform.ReadFile("poem.txt"), bytes);
     EXPECT_TRUE(platform.Messages().empty());
 }
@@ -203,24 +206,23 @@ TEST_F(WriterTest, SaveThenLoadGivesTheStoreBack) {
     Size(3, 4);
     Set(1, "first line", "a note", {"first", "", "line"}, {"1", "3"}, {"2", "", "", "4"});
     Set(3, "third\xe9", "caf\xe9", {"th", "ird"}, {"4"}, {"1", "1"});
-    workspace.WorkingFileName = "poem.txt";
-    ASSERT_TRUE(workspace.WriteScansionFile());
+    ASSERT_TRUE(platform.ReplaceFile("poem.txt", Bytes()));
     const std::string saved = platform.ReadFile("poem.txt");
 
     Workspace reloaded(platform);
-    reloaded.WorkingFileName = "poem.txt";
-    reloaded.LoadScansionFile();
-    EXPECT_EQ(reloaded.NumberOfLines, 3);
-    EXPECT_EQ(reloaded.MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(reloaded.Syllables(1, 2), "");  // blank values keep their positions
-    EXPECT_EQ(reloaded.Syllables(1, 3), "line");
-    EXPECT_EQ(reloaded.Junctures(1, 3), "");
-    EXPECT_EQ(reloaded.Junctures(1, 4), "4");
-    EXPECT_EQ(reloaded.Comments(1), "a note");
-    EXPECT_EQ(reloaded.LineText(2), "");
-    EXPECT_EQ(reloaded.LineText(3), "third\xe9");
-    EXPECT_EQ(reloaded.Comments(3), "caf\xe9");
-    EXPECT_EQ(reloaded.ScansionFileBytes(), saved);
+    reloaded.Settings().SetWorkingFileName("poem.txt");
+    reloaded.LoadWorkingFile();
+    EXPECT_EQ(reloaded.Doc().NumberOfLines(), 3);
+    EXPECT_EQ(reloaded.Doc().Positions(), 4);
+    EXPECT_EQ(reloaded.Doc().Syllable(1, 2), "");  // blank values keep their positions
+    EXPECT_EQ(reloaded.Doc().Syllable(1, 3), "line");
+    EXPECT_EQ(reloaded.Doc().Juncture(1, 3), "");
+    EXPECT_EQ(reloaded.Doc().Juncture(1, 4), "4");
+    EXPECT_EQ(reloaded.Doc().Comment(1), "a note");
+    EXPECT_EQ(reloaded.Doc().LineText(2), "");
+    EXPECT_EQ(reloaded.Doc().LineText(3), "third\xe9");
+    EXPECT_EQ(reloaded.Doc().Comment(3), "caf\xe9");
+    EXPECT_EQ(reloaded.Doc().ScansionFileBytes(), saved);
 }
 
 struct FileRoundTripCase {
@@ -236,7 +238,7 @@ TEST_P(FileRoundTripTest, LoadThenSaveKeepsEveryValueInItsPlace) {
     platform.WriteFile("poem.txt", Rows(GetParam().rows));
     ASSERT_TRUE(Load("poem.txt"));
     const auto& saved = GetParam().saved.empty() ? GetParam().rows : GetParam().saved;
-    EXPECT_EQ(workspace.ScansionFileBytes(), Rows(saved));
+    EXPECT_EQ(workspace.Doc().ScansionFileBytes(), Rows(saved));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -258,7 +260,7 @@ TEST_F(WriterTest, Windows1252FileSurvivesUnchanged) {
          {"caf\xe9", {"caf\xe9"}, {"1"}, {"4"}, "\x80 5"}});
     platform.WriteFile("poem.txt", bytes);
     ASSERT_TRUE(Load("poem.txt"));
-    ASSERT_TRUE(workspace.WriteScansionFile());
+    ASSERT_TRUE(platform.ReplaceFile("poem.txt", workspace.Doc().ScansionFileBytes()));
     EXPECT_EQ(platform.ReadFile("poem.txt"), bytes);
 }
 
@@ -270,13 +272,13 @@ protected:
         platform.WriteFile("poem.txt", kPoem);
         platform.WriteFile("RememberEarlierRun.txt", kMemory);
         ASSERT_TRUE(Load("poem.txt"));
-        workspace.CurrentLine = 2;
-        workspace.MaximumStress = 4;
-        workspace.MinimumStress = 1;
-        workspace.MaximumJuncture = 4;
-        workspace.MinimumJuncture = 1;
-        workspace.SpacingOfButtons = 1000;
-        workspace.GetStore().SetComment(1, "edited");
+        workspace.SetCurrentLine(2);
+        workspace.Settings().SetBounds({4, 1, 4, 1});
+        workspace.Settings().SetSpacing(1000);
+        // The document holds a comment the file does not, without counting as modified.
+        auto file = std::get<corvale::LoadedScansion>(corvale::ReadScansionBytes(kPoem));
+        file.store.SetComment(1, "edited");
+        workspace.Doc().Take("poem.txt", std::move(file));
     }
     void ExpectFilesUntouched() {
         EXPECT_EQ(platform.ReadFile("poem.txt"), kPoem);
@@ -318,8 +320,8 @@ TEST_F(QuitTest, FailedWriteSaysSoAndKeepsRunning) {
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{"Save changes?", kWriteFailed}));
     EXPECT_EQ(platform.Messages()[1].kind, ScriptedPlatform::Kind::Ok);
     ExpectFilesUntouched();
-    EXPECT_EQ(workspace.Comments(1), "edited");
-    EXPECT_EQ(workspace.CurrentLine, 2);
+    EXPECT_EQ(workspace.Doc().Comment(1), "edited");
+    EXPECT_EQ(workspace.CurrentLine(), 2);
 
     // Once the file is free again, Exit runs afresh from the question and saves.
     platform.FailWrites(false);
@@ -370,29 +372,31 @@ TEST_F(QuitTest, ReadOnlyFolderLeavesBothFiles) {
 TEST_F(WriterTest, CommitCopiesEveryPositionAndTheComment) {
     Size(2, 3);
     Set(2, "line", "old", {"a", "b", "c"}, {"1", "2", "3"}, {"4", "4", "4"});
-    workspace.CurrentLine = 2;
-    workspace.CurrentSyllables = {"", "ab", "", "c"};
-    workspace.CurrentStresses = {"", "2", "", "3"};
-    workspace.CurrentJunctures = {"", "4", "", ""};
-    workspace.CommitWorkingCopy("new\r\ncomment");
-    EXPECT_EQ(workspace.Syllables(2, 1), "ab");
-    EXPECT_EQ(workspace.Syllables(2, 2), "");
-    EXPECT_EQ(workspace.Syllables(2, 3), "c");
-    EXPECT_EQ(workspace.Stresses(2, 1), "2");
-    EXPECT_EQ(workspace.Junctures(2, 3), "");
-    EXPECT_EQ(workspace.Comments(2), "new\r\ncomment");
-    EXPECT_EQ(workspace.LineText(2), "line");
-    EXPECT_EQ(workspace.LineText(1), "");
+    Adopt();
+    workspace.SetCurrentLine(2);
+    const std::vector<std::string> syllables = {"ab", "", "c"}, stresses = {"2", "", "3"},
+                                   junctures = {"4", "", ""};
+    workspace.CommitLine({syllables, stresses, junctures}, "new\r\ncomment");
+    EXPECT_EQ(workspace.Doc().Syllable(2, 1), "ab");
+    EXPECT_EQ(workspace.Doc().Syllable(2, 2), "");
+    EXPECT_EQ(workspace.Doc().Syllable(2, 3), "c");
+    EXPECT_EQ(workspace.Doc().Stress(2, 1), "2");
+    EXPECT_EQ(workspace.Doc().Juncture(2, 3), "");
+    EXPECT_EQ(workspace.Doc().Comment(2), "new\r\ncomment");
+    EXPECT_EQ(workspace.Doc().LineText(2), "line");
+    EXPECT_EQ(workspace.Doc().LineText(1), "");
 }
 
-TEST_F(WriterTest, CommitIgnoresPositionZero) {
+TEST_F(WriterTest, CommitKeepsToTheDocumentsPositions) {
     Size(1, 2);
-    workspace.CurrentLine = 1;
-    workspace.CurrentSyllables = {"zero", "one", "two"};
-    workspace.CommitWorkingCopy("");
-    EXPECT_EQ(workspace.Syllables(1, 0), "");
-    EXPECT_EQ(workspace.Syllables(1, 1), "one");
-    EXPECT_EQ(workspace.Syllables(1, 2), "two");
+    Adopt();
+    workspace.SetCurrentLine(1);
+    const std::vector<std::string> syllables = {"one", "two", "three"};
+    workspace.CommitLine({syllables, {}, {}}, "");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 0), "");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 1), "one");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 2), "two");
+    EXPECT_EQ(workspace.Doc().Syllable(1, 3), "");
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_P(StartUpTest, OpensWhatTheFolderHolds) {
     const startup::Started started = startup::OpenAtStart(work, folder.file, recent);
 
     EXPECT_STREQ(c.refusal, "");
-    EXPECT_EQ(work.WorkingFileName, c.file);
+    EXPECT_EQ(work.Settings().WorkingFileName(), c.file);
     EXPECT_EQ(started.line, c.line);
     std::vector<ScriptedPlatform::Kind> said;
     for (const ScriptedPlatform::Message& message : platform.Messages()) {

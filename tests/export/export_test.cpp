@@ -3,7 +3,7 @@
 
 #include "export/Export.h"
 #include "export/ExportFiles.h"
-#include "scansion/MeterOfFile.h"
+#include "scansion/MeterFile.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
 

@@ -1,5 +1,5 @@
 #include "firstpass/FirstPass.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 
 #include <gtest/gtest.h>
 

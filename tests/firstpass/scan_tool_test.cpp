@@ -371,16 +371,16 @@ TEST_F(ScanToolTest, OutputsLoadInCorvaleAndSaveBackByteForByte) {
     platform.WriteFile("meter.txt", platform.ReadFile("ode.scansion.meter.txt"));
     platform.WriteFile("RememberEarlierRun.txt", MemoryFile("ode.scansion.txt", "1"));
     Workspace workspace{platform};
-    workspace.ReadMemoryFile();
+    workspace.Settings().Read();
     ASSERT_FALSE(EndsTheProgram([&] {
-        workspace.LoadScansionFile();
+        workspace.LoadWorkingFile();
         workspace.ReadMeterFile();
     }));
     EXPECT_TRUE(platform.MessageTexts().empty());
-    EXPECT_EQ(workspace.NumberOfLines, 5);
-    EXPECT_GT(workspace.NumberOfMeterSymbols, 0);
-    workspace.CurrentLine = 1;
-    ASSERT_EQ(workspace.SaveFiles(), Workspace::SaveResult::Saved);
+    EXPECT_EQ(workspace.Doc().NumberOfLines(), 5);
+    EXPECT_GT(workspace.Doc().Meter().symbols, 0);
+    workspace.SetCurrentLine(1);
+    ASSERT_EQ(workspace.SaveFiles(), corvale::Document::SaveResult::Saved);
     EXPECT_EQ(platform.ReadFile("ode.scansion.txt"), written);
 }
 

@@ -4,7 +4,8 @@
 #include "export/Export.h"
 #include "export/ExportFiles.h"
 #include "firstpass/PoemReader.h"
-#include "scansion/MeterOfFile.h"
+#include "scansion/MeterFile.h"
+#include "scansion/ScansionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -45,9 +46,10 @@ TEST(TeiRoundTrip, ScanThenExportGivesBackTheVerseLines) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(scansion.scansionFile.data(), static_cast<qint64>(scansion.scansionFile.size()));
     file.close();
-    auto loaded = exports::LoadScansionFile(path);
-    ASSERT_TRUE(std::holds_alternative<exports::LoadedScansion>(loaded));
-    const auto& [store, encoding] = std::get<exports::LoadedScansion>(loaded);
+    auto loaded = LoadScansionFile(path);
+    ASSERT_TRUE(std::holds_alternative<LoadedScansion>(loaded));
+    const auto& [store, encoding] =
+        std::tie(std::get<LoadedScansion>(loaded).store, std::get<LoadedScansion>(loaded).encoding);
     const MeterFileRow meter = ReadMeterRow(scansion.meterFile);
 
     const std::string tei = exports::TeiDocument(

@@ -52,9 +52,9 @@ TEST_F(CrashRecovery, YesBringsBackEveryCorrectionCommittedBeforeTheKill) {
               std::vector<QString>{QStringLiteral(
                   "Corvale ended last time without saving your corrections to 2 verse lines of "
                   "sonnet18.txt.  Restore them?")});
-    EXPECT_EQ(form->Work().Stresses(3, 1), "4");  // 3, raised once
-    EXPECT_EQ(form->Work().Stresses(7, 1), "2");
-    EXPECT_EQ(form->Work().Stresses(4, 1), "1");
+    EXPECT_EQ(form->Work().Doc().Stress(3, 1), "4");  // 3, raised once
+    EXPECT_EQ(form->Work().Doc().Stress(7, 1), "2");
+    EXPECT_EQ(form->Work().Doc().Stress(4, 1), "1");
     EXPECT_EQ(Progress(), "8/14") << "the line shown after the last commit";
     EXPECT_EQ(form->windowHandle()->title(), "Corvale*");
 
@@ -71,12 +71,12 @@ TEST_F(CrashRecovery, NoLeavesTheFolderAsItWasBeforeTheKilledRun) {
 
     platform.WillAnswer({Answer::No});
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->Work().Stresses(1, 1), "1");
+    EXPECT_EQ(form->Work().Doc().Stress(1, 1), "1");
     EXPECT_EQ(platform.MessageTexts(),
               std::vector<QString>{QStringLiteral(
                   "Corvale ended last time without saving your corrections to 1 verse line of "
                   "sonnet18.txt.  Restore them?")});
-    EXPECT_FALSE(form->Work().IsModified());
+    EXPECT_FALSE(form->Work().Doc().IsModified());
     EXPECT_EQ(platform.FileNames(), before);
     EXPECT_EQ(platform.ReadFile(kSonnet), poem);
     EXPECT_EQ(platform.ReadFile(kMemory), memory);

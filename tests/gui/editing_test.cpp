@@ -39,7 +39,7 @@ protected:
     void ShowLine(int line) { GoTo(QString::number(line)); }
     std::vector<std::string> Texts(const char* array) const {
         std::vector<std::string> texts;
-        for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+        for (int i = 1; i <= form->Work().Doc().Positions(); ++i) {
             texts.push_back(CellText(array, i));
         }
         return texts;
@@ -60,13 +60,13 @@ TEST_F(Editing, StressStepsStopAtTheBounds) {
         ClickCell("stressDownButtons", 1);
         EXPECT_EQ(CellText("stressBoxes", 1), expected);
     }
-    EXPECT_EQ(form->Work().CurrentStresses[1], "1");
+    EXPECT_EQ(form->Line().Stress(1), "1");
 }
 
 TEST_F(Editing, StepChangesOnlyTheWorkingCopyAndItsBox) {
     ClickCell("stressUpButtons", 2);
-    EXPECT_EQ(form->Work().CurrentStresses[2], "2");
-    EXPECT_EQ(form->Work().Stresses(1, 2), "1");
+    EXPECT_EQ(form->Line().Stress(2), "2");
+    EXPECT_EQ(form->Work().Doc().Stress(1, 2), "1");
     EXPECT_EQ(CellText("stressBoxes", 1), "1");
     EXPECT_EQ(CellText("junctureBoxes", 2), "0");
     EXPECT_EQ(Texts("syllableBoxes"), (std::vector<std::string>{"a", "b", "c", "d", "", ""}));
@@ -80,7 +80,7 @@ TEST_F(Editing, StepsLeaveTheSyllableBoxesAsTheyWere) {
     ClickCell("stressUpButtons", 1);
     ClickCell("stressUpButtons", 1);
     ClickCell("junctureUpButtons", 1);
-    EXPECT_EQ(form->Work().CurrentJunctures[1], "1");
+    EXPECT_EQ(form->Line().Juncture(1), "1");
     EXPECT_EQ(SyllableBox(1)->font().bold(), boldBefore);
     EXPECT_EQ(SyllableBox(1)->alignment(), alignmentBefore);
 }
@@ -125,8 +125,7 @@ TEST_F(Editing, ValuesFromTheFileStepByTheirNumber) {
             ClickCell(c.button, c.column);
         }
         EXPECT_EQ(CellText("stressBoxes", c.column), c.shown) << c.what;
-        EXPECT_EQ(form->Work().CurrentStresses[static_cast<std::size_t>(c.column)], c.shown)
-            << c.what;
+        EXPECT_EQ(form->Line().Stress(static_cast<std::size_t>(c.column)), c.shown) << c.what;
     }
 }
 
@@ -136,13 +135,13 @@ TEST_F(Editing, RedoThrowsStepsAway) {
     Click(QStringLiteral("reloadLineButton"));
     EXPECT_EQ(CellText("stressBoxes", 3), "3");
     EXPECT_EQ(CellText("junctureBoxes", 4), "2");
-    EXPECT_EQ(form->Work().CurrentStresses[3], "3");
-    EXPECT_EQ(form->Work().CurrentJunctures[4], "2");
+    EXPECT_EQ(form->Line().Stress(3), "3");
+    EXPECT_EQ(form->Line().Juncture(4), "2");
 }
 
 TEST_F(Editing, StepOnAColumnThatIsNotThereDoesNothing) {
-    const auto stresses = form->Work().CurrentStresses;
-    const auto junctures = form->Work().CurrentJunctures;
+    const auto stresses = form->Line().Stresses();
+    const auto junctures = form->Line().Junctures();
     form->Run([&] {
         for (const std::int16_t i :
              {std::int16_t{0}, std::int16_t{-1}, std::int16_t{7}, std::int16_t{32767}}) {
@@ -152,8 +151,8 @@ TEST_F(Editing, StepOnAColumnThatIsNotThereDoesNothing) {
             form->LowerJuncture(i);
         }
     });
-    EXPECT_EQ(form->Work().CurrentStresses, stresses);
-    EXPECT_EQ(form->Work().CurrentJunctures, junctures);
+    EXPECT_EQ(form->Line().Stresses(), stresses);
+    EXPECT_EQ(form->Line().Junctures(), junctures);
     EXPECT_EQ(CellText("stressBoxes", 0), "");
     EXPECT_FALSE(platform.Ended());
 }
@@ -233,7 +232,7 @@ TEST_F(Editing, MergeExampleThroughTheButtons) {
     EXPECT_EQ(Texts("syllableBoxes"), (std::vector<std::string>{"a", "b c", "d", "", "", ""}));
     EXPECT_EQ(Texts("stressBoxes"), (std::vector<std::string>{"1", "3", "1", "", "", ""}));
     EXPECT_EQ(Texts("junctureBoxes"), (std::vector<std::string>{"0", "1", "2", "", "", ""}));
-    EXPECT_EQ(form->Work().CurrentSyllables,
+    EXPECT_EQ(form->Line().Syllables(),
               (std::vector<std::string>{"", "a", "b c", "d", "", "", ""}));
     for (const char* array : {"syllableBoxes", "stressBoxes", "junctureBoxes", "stressUpButtons",
                               "stressDownButtons", "junctureUpButtons", "junctureDownButtons"}) {
@@ -249,8 +248,8 @@ TEST_F(Editing, MergeExampleThroughTheButtons) {
     EXPECT_TRUE(SyllableBox(3)->alignment().testFlag(Qt::AlignLeft));
     EXPECT_TRUE(SyllableBox(2)->font().bold());
     // The store keeps the line as it was.
-    EXPECT_EQ(form->Work().Syllables(1, 2), "b");
-    EXPECT_EQ(form->Work().Syllables(1, 4), "d");
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 2), "b");
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 4), "d");
 }
 
 TEST_F(Editing, RedoAfterAMergeBringsBackTheUnmergedLine) {
@@ -277,7 +276,7 @@ TEST_F(Editing, MergingTheLastTwoOfAFullLine) {
     EXPECT_FALSE(CellShown("stressUpButtons", 6));
     EXPECT_FALSE(CellShown("mergeButtons", 5));
     EXPECT_TRUE(CellShown("mergeButtons", 4));
-    EXPECT_EQ(form->Work().CurrentSyllables[6], "");
+    EXPECT_EQ(form->Line().Syllable(6), "");
 }
 
 TEST_F(Editing, MergeNeverShowsAHiddenColumn) {
@@ -287,7 +286,7 @@ TEST_F(Editing, MergeNeverShowsAHiddenColumn) {
     EXPECT_EQ(CellText("syllableBoxes", 1), "a b");
     // The blank moved into column 2 and "d" into the hidden column 3, which stays hidden.
     EXPECT_FALSE(CellShown("syllableBoxes", 2));
-    EXPECT_EQ(form->Work().CurrentSyllables[3], "d");
+    EXPECT_EQ(form->Line().Syllable(3), "d");
     EXPECT_FALSE(CellShown("syllableBoxes", 3));
     EXPECT_FALSE(CellShown("syllableBoxes", 4));
 }
@@ -299,8 +298,9 @@ TEST_F(Editing, CommitStoresTheMergedLineWithEmptiedPositions) {
     const std::vector<std::string> syllables = {"a", "b c", "d", "", "", ""};
     const std::vector<std::string> stresses = {"1", "3", "1", "", "", ""};
     for (int i = 1; i <= 6; ++i) {
-        EXPECT_EQ(form->Work().Syllables(1, i), syllables[static_cast<std::size_t>(i - 1)]) << i;
-        EXPECT_EQ(form->Work().Stresses(1, i), stresses[static_cast<std::size_t>(i - 1)]) << i;
+        EXPECT_EQ(form->Work().Doc().Syllable(1, i), syllables[static_cast<std::size_t>(i - 1)])
+            << i;
+        EXPECT_EQ(form->Work().Doc().Stress(1, i), stresses[static_cast<std::size_t>(i - 1)]) << i;
     }
     Click(QStringLiteral("backOneButton"));
     EXPECT_EQ(CellText("syllableBoxes", 2), "b c");
@@ -309,14 +309,14 @@ TEST_F(Editing, CommitStoresTheMergedLineWithEmptiedPositions) {
 }
 
 TEST_F(Editing, MergeOnAButtonThatShouldNotBeThereDoesNothing) {
-    const auto syllables = form->Work().CurrentSyllables;
+    const auto syllables = form->Line().Syllables();
     form->Run([&] {
         for (const std::int16_t k :
              {std::int16_t{0}, std::int16_t{-3}, std::int16_t{6}, std::int16_t{100}}) {
             form->MergeWithNext(k);
         }
     });
-    EXPECT_EQ(form->Work().CurrentSyllables, syllables);
+    EXPECT_EQ(form->Line().Syllables(), syllables);
     EXPECT_EQ(Texts("syllableBoxes"), (std::vector<std::string>{"a", "b", "c", "d", "", ""}));
 }
 

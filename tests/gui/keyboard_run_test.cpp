@@ -71,9 +71,9 @@ protected:
     template <typename Row>
     std::string Stored(Row row, int line) const {
         std::string texts;
-        for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+        for (int i = 1; i <= form->Work().Doc().Positions(); ++i) {
             texts += std::string(i == 1 ? "" : "|") +
-                     std::string(std::invoke(row, form->Work(), line, i));
+                     std::string(std::invoke(row, form->Work().Doc(), line, i));
         }
         return texts.erase(texts.find_last_not_of('|') + 1);
     }
@@ -88,7 +88,7 @@ TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
 
     for (const KeyStep& step : kCorrection) {
         SCOPED_TRACE(step.what);
-        const int line = form->Work().CurrentLine;
+        const int line = form->Work().CurrentLine();
         const std::string syllables = ShownTexts("syllableBoxes");
         const std::string stresses = ShownTexts("stressBoxes");
         for (const QKeyCombination key : step.keys) {
@@ -99,8 +99,8 @@ TEST_F(KeyboardRun, CorrectsTheSonnetWithoutTheMouse) {
         EXPECT_EQ(ShownTexts("syllableBoxes"), step.syllables);
         EXPECT_EQ(ShownTexts("stressBoxes"), step.stresses);
         if (step.commits) {
-            EXPECT_EQ(Stored(&Workspace::Syllables, line), syllables);
-            EXPECT_EQ(Stored(&Workspace::Stresses, line), stresses);
+            EXPECT_EQ(Stored(&Document::Syllable, line), syllables);
+            EXPECT_EQ(Stored(&Document::Stress, line), stresses);
         }
     }
 

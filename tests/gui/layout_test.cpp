@@ -215,7 +215,7 @@ using GridLayoutTest = GridFixture;
 
 TEST_F(GridLayoutTest, TenColumnsAtTheDefaultPitch) {
     ASSERT_TRUE(StartWith({Plain(10)}));
-    EXPECT_EQ(form->Work().SpacingOfButtons, 1300);
+    EXPECT_EQ(form->Work().Settings().Spacing(), 1300);
     ASSERT_EQ(form->Grid().Columns(), 10);
     for (int i = 1; i <= 10; ++i) {
         SCOPED_TRACE(i);
@@ -249,7 +249,7 @@ class GridGeometryTest : public GridFixture, public ::testing::WithParamInterfac
 TEST_P(GridGeometryTest, FirstColumnAndSyllableWidth) {
     const GridCase& c = GetParam();
     ASSERT_TRUE(StartWith({Plain(c.columns)}, "S", c.spacing));
-    EXPECT_EQ(form->Work().SpacingOfButtons, c.expectedSpacing);
+    EXPECT_EQ(form->Work().Settings().Spacing(), c.expectedSpacing);
     ASSERT_EQ(form->Grid().Columns(), c.columns);
     const QRectF first = Twips(Cell("syllableBoxes", 1));
     EXPECT_DOUBLE_EQ(first.left(), c.firstLeft);
@@ -269,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GridLayoutTest, ColumnsBeyondTheMeterAreRedAndUnlabelled) {
     ASSERT_TRUE(StartWith({Plain(11)}, "W\tS\tW\tS\tW\tS\tW\tS"));
-    EXPECT_EQ(form->Work().NumberOfMeterSymbols, 8);
+    EXPECT_EQ(form->Work().Doc().Meter().symbols, 8);
     const QColor red(255, 0, 0);
     for (int i = 1; i <= 11; ++i) {
         SCOPED_TRACE(i);
@@ -298,7 +298,7 @@ TEST_F(GridLayoutTest, StrongSymbolsAreBoldWhateverTheirCaseAndBlanks) {
 
 TEST_F(GridLayoutTest, BlankMeterFieldHidesItsLabelOnly) {
     ASSERT_TRUE(StartWith({Plain(4)}, "S\t\tW\t  "));
-    EXPECT_EQ(form->Work().NumberOfMeterSymbols, 1);
+    EXPECT_EQ(form->Work().Doc().Meter().symbols, 1);
     EXPECT_TRUE(Shown("meterLabels(1)"));
     EXPECT_FALSE(Shown("meterLabels(2)"));
     EXPECT_TRUE(Shown("meterLabels(3)"));
@@ -351,10 +351,10 @@ TEST_F(GridLayoutTest, ColumnControlsAreNamedForAssistiveTechnology) {
 TEST_F(GridLayoutTest, ColumnButtonsReachTheirHandlers) {
     ASSERT_TRUE(StartWith({Plain(3)}));
     Click("stressUpButtons(2)");
-    EXPECT_EQ(form->Work().CurrentStresses[2], "2");
+    EXPECT_EQ(form->Line().Stress(2), "2");
     Click("junctureDownButtons(3)");
-    EXPECT_EQ(form->Work().CurrentJunctures[3], "1");
-    EXPECT_EQ(form->Work().CurrentStresses[1], "1");
+    EXPECT_EQ(form->Line().Juncture(3), "1");
+    EXPECT_EQ(form->Line().Stress(1), "1");
 }
 
 TEST_F(GridLayoutTest, WindowCoversTheScreen) {

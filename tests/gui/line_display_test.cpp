@@ -20,7 +20,7 @@ Qt::Alignment Horizontal(const QLineEdit* box) {
 class LineDisplayTest : public GridFixture {
 protected:
     void ShowLine(std::int32_t line) {
-        form->Work().CurrentLine = line;
+        form->Work().SetCurrentLine(line);
         form->Run([this] { form->ShowCurrentLine(); });
     }
 
@@ -68,7 +68,7 @@ TEST_F(LineDisplayTest, RowZeroHidesEveryColumn) {
         ExpectColumnShown(i, false);
         EXPECT_FALSE(Shown(Cell("mergeButtons", i)));
         EXPECT_TRUE(Shown(Cell("meterLabels", i))) << "meter labels stay";
-        EXPECT_EQ(form->Work().CurrentSyllables[static_cast<std::size_t>(i)], "");
+        EXPECT_EQ(form->Line().Syllable(static_cast<std::size_t>(i)), "");
     }
 }
 
@@ -79,14 +79,14 @@ TEST_F(LineDisplayTest, ColumnsFollowTheSyllableTextAlone) {
                       {"2", "2", "2", "2", "2", "2"},
                       ""};
     ASSERT_TRUE(StartWith({gappy, Plain(7)}));
-    ASSERT_EQ(form->Work().MaximumNumberOfSyllables, 7);
+    ASSERT_EQ(form->Work().Doc().Positions(), 7);
     const std::vector<bool> shown = {true, false, true, false, true, false, false};
     for (int i = 1; i <= 7; ++i) {
         ExpectColumnShown(i, shown[static_cast<std::size_t>(i - 1)]);
     }
-    EXPECT_EQ(form->Work().CurrentSyllables[4], "  ") << "the working copy keeps the spaces";
+    EXPECT_EQ(form->Line().Syllable(4), "  ") << "the working copy keeps the spaces";
     EXPECT_EQ(TextOf("syllableBoxes", 5), "--");
-    EXPECT_EQ(form->Work().CurrentSyllables[5], "%");
+    EXPECT_EQ(form->Line().Syllable(5), "%");
     // Hidden columns still hold their values.
     EXPECT_EQ(TextOf("stressBoxes", 2), "1");
     // A merge button follows the column after it.
@@ -112,7 +112,7 @@ TEST_F(LineDisplayTest, ShorterLineHidesTheRestAndItsLastMerge) {
     ExpectColumnShown(5, false);
     EXPECT_TRUE(Shown("mergeButtons(2)"));
     EXPECT_FALSE(Shown("mergeButtons(3)"));
-    EXPECT_EQ(form->Work().CurrentSyllables[4], "");
+    EXPECT_EQ(form->Line().Syllable(4), "");
     ShowLine(1);
     ExpectColumnShown(5, true);
     EXPECT_TRUE(Shown("mergeButtons(4)"));
@@ -136,7 +136,7 @@ TEST_F(LineDisplayTest, WordsLeanTogetherAndMiddleSyllablesGetAHyphen) {
     EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(4)), Qt::AlignHCenter);
     EXPECT_EQ(Horizontal(form->Grid().syllableBoxes(5)), Qt::AlignHCenter);
     EXPECT_EQ(TextOf("junctureBoxes", 4), " 1");
-    EXPECT_EQ(form->Work().CurrentSyllables[2], "per") << "the hyphen is for display only";
+    EXPECT_EQ(form->Line().Syllable(2), "per") << "the hyphen is for display only";
 }
 
 TEST_F(LineDisplayTest, EmptySyllableBetweenBindingJuncturesOffersTheMergeBeforeIt) {
@@ -179,7 +179,7 @@ TEST_F(LineDisplayTest, WindowsCodePageTextIsDecoded) {
     EXPECT_EQ(TextOf("syllableBoxes", 1), QString::fromUtf8("\xC3\xA9"));
     EXPECT_EQ(TextOf("syllableBoxes", 2), QString::fromUtf8("t\xC3\xA9"));
     EXPECT_EQ(form->Grid().commentBox->toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
-    EXPECT_EQ(form->Work().CurrentSyllables[2], "t\xE9") << "the working copy keeps the bytes";
+    EXPECT_EQ(form->Line().Syllable(2), "t\xE9") << "the working copy keeps the bytes";
 }
 
 TEST_F(LineDisplayTest, Utf8TextIsDecoded) {
@@ -193,14 +193,14 @@ TEST_F(LineDisplayTest, ShowingTheLineAgainDropsEditsOnScreenAndInTheWorkingCopy
     Verse verse = Plain(3);
     verse.comment = "kept";
     ASSERT_TRUE(StartWith({verse}));
-    form->Work().CurrentStresses[2] = "4";
-    form->Work().CurrentSyllables[1] = "changed";
+    form->Line().Set(corvale::ValueRow::Stresses, 2, "4");
+    form->Line().Set(corvale::ValueRow::Syllables, 1, "changed");
     form->Grid().stressBoxes(2)->setText("4");
     form->Grid().syllableBoxes(3)->setText("typed");
     form->Grid().commentBox->setPlainText("typed comment");
     ShowLine(1);
-    EXPECT_EQ(form->Work().CurrentStresses[2], "1");
-    EXPECT_EQ(form->Work().CurrentSyllables[1], "s1");
+    EXPECT_EQ(form->Line().Stress(2), "1");
+    EXPECT_EQ(form->Line().Syllable(1), "s1");
     EXPECT_EQ(TextOf("stressBoxes", 2), "1");
     EXPECT_EQ(TextOf("syllableBoxes", 3), "s3");
     EXPECT_EQ(form->Grid().commentBox->toPlainText(), "kept");
@@ -209,33 +209,25 @@ TEST_F(LineDisplayTest, ShowingTheLineAgainDropsEditsOnScreenAndInTheWorkingCopy
 TEST_F(LineDisplayTest, WorkingCopyMatchesTheStoreRow) {
     const Verse verse{"v", {"a", "b"}, {" 2", "1"}, {"3", ""}, ""};
     ASSERT_TRUE(StartWith({verse, Plain(4)}));
-    EXPECT_EQ(form->Work().CurrentSyllables, (std::vector<std::string>{"", "a", "b", "", ""}));
-    EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", " 2", "1", "", ""}));
-    EXPECT_EQ(form->Work().CurrentJunctures, (std::vector<std::string>{"", "3", "", "", ""}));
+    EXPECT_EQ(form->Line().Syllables(), (std::vector<std::string>{"", "a", "b", "", ""}));
+    EXPECT_EQ(form->Line().Stresses(), (std::vector<std::string>{"", " 2", "1", "", ""}));
+    EXPECT_EQ(form->Line().Junctures(), (std::vector<std::string>{"", "3", "", "", ""}));
 }
 
 TEST_F(LineDisplayTest, LineOutsideTheStoreChangesNothing) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}));
-    form->Work().CurrentStresses[1] = "3";
+    form->Line().Set(corvale::ValueRow::Stresses, 1, "3");
     for (const std::int32_t line : {3, -1, 1000000}) {
         ShowLine(line);
         EXPECT_EQ(form->lineTextLabel->text(), "first") << line;
         EXPECT_EQ(form->progressLabel->text(), "1/2");
-        EXPECT_EQ(form->Work().CurrentStresses[1], "3");
+        EXPECT_EQ(form->Line().Stress(1), "3");
     }
 }
 
 TEST_F(LineDisplayTest, GridNarrowerThanTheStoreChangesNothing) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}));
-    form->Work().MaximumNumberOfSyllables =
-        3;  // as if a wider file had been loaded without columns
-    form->Work().CurrentSyllables.resize(4);
-    form->Work().CurrentStresses.resize(4);
-    form->Work().CurrentJunctures.resize(4);
-    ShowLine(2);
-    EXPECT_EQ(form->lineTextLabel->text(), "first");
-    form->Work().MaximumNumberOfSyllables = 2;
-    form->Work().CurrentJunctures.resize(2);  // working copies too short
+    form->Work().Doc().Widen(3);  // as if a wider file had been loaded without columns
     ShowLine(2);
     EXPECT_EQ(form->lineTextLabel->text(), "first");
 }

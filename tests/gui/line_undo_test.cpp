@@ -41,9 +41,10 @@ std::vector<std::string> WholeLine(const MainWindow& form) {
         state.push_back(seen);
     }
     for (std::size_t k = 1; k <= static_cast<std::size_t>(form.Grid().Columns()); ++k) {
-        state.push_back("working copy '" + form.Work().CurrentSyllables[k] + "' '" +
-                        form.Work().CurrentStresses[k] + "' '" + form.Work().CurrentJunctures[k] +
-                        "'");
+        const auto i = static_cast<std::int32_t>(k);
+        state.push_back("working copy '" + std::string(form.Line().Syllable(i)) + "' '" +
+                        std::string(form.Line().Stress(i)) + "' '" +
+                        std::string(form.Line().Juncture(i)) + "'");
     }
     return state;
 }

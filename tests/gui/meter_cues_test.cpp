@@ -77,7 +77,7 @@ TEST_F(MeterCues, FollowTheLineOnScreenAndTheJumps) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         step.act();
-        EXPECT_EQ(form->Work().CurrentLine, step.line);
+        EXPECT_EQ(form->Work().CurrentLine(), step.line);
         EXPECT_EQ(Progress(), std::to_string(step.line) + "/14");
         EXPECT_EQ(CuedColumns(), step.cues);
         EXPECT_EQ(Status(), step.status);

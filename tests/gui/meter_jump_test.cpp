@@ -19,23 +19,23 @@ TEST_F(MeterJumps, MoveAsGoToDoesOrStayWithTheEdits) {
     form->Grid().stressBoxes(11)->setFocus();
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
-    EXPECT_EQ(form->Work().CurrentLine, 12);
-    EXPECT_EQ(form->Work().Stresses(8, 11), "1") << "the uncommitted step is dropped";
-    EXPECT_FALSE(form->Work().IsModified());
+    EXPECT_EQ(form->Work().CurrentLine(), 12);
+    EXPECT_EQ(form->Work().Doc().Stress(8, 11), "1") << "the uncommitted step is dropped";
+    EXPECT_FALSE(form->Work().Doc().IsModified());
     EXPECT_FALSE(form->undoAction->isEnabled());
     EXPECT_EQ(Focused(), "stressBoxes(11)");
 
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
-    EXPECT_EQ(form->Work().CurrentLine, 12);
+    EXPECT_EQ(form->Work().CurrentLine(), 12);
     EXPECT_EQ(Status(), "no further line off the meter");
-    EXPECT_EQ(form->Work().CurrentStresses[11], "4");
+    EXPECT_EQ(form->Line().Stress(11), "4");
     EXPECT_TRUE(form->undoAction->isEnabled());
     Press(Plain(Qt::Key_Down));
     EXPECT_EQ(Status(), "1 place off the meter, 1 syllable too many");
     Press(Plain(Qt::Key_F3));
     Press(Plain(Qt::Key_PageUp));
-    EXPECT_EQ(form->Work().CurrentLine, 11);
+    EXPECT_EQ(form->Work().CurrentLine(), 11);
     EXPECT_EQ(Status(), "fits the meter");
     EXPECT_EQ(Focused(), "stressBoxes(10)");
 }

@@ -40,9 +40,9 @@ TEST_F(Navigation, CommitShowsTheNextLineAndKeepsTheEdits) {
     EXPECT_EQ(Progress(), "2/14");
     EXPECT_EQ(LineText(), kSonnetLine2);
     EXPECT_EQ(Comment(), "");
-    EXPECT_EQ(form->Work().Stresses(1, 1), "2");
-    EXPECT_EQ(form->Work().Junctures(1, 1), "1");
-    EXPECT_EQ(form->Work().Comments(1), "opening spondee?");
+    EXPECT_EQ(form->Work().Doc().Stress(1, 1), "2");
+    EXPECT_EQ(form->Work().Doc().Juncture(1, 1), "1");
+    EXPECT_EQ(form->Work().Doc().Comment(1), "opening spondee?");
 
     Click(QStringLiteral("backOneButton"));
     EXPECT_EQ(CellText("stressBoxes", 1), "2");
@@ -53,25 +53,25 @@ TEST_F(Navigation, CommitShowsTheNextLineAndKeepsTheEdits) {
 
 TEST_F(Navigation, BothSaveButtonsDoTheSame) {
     for (const char* button : {"commitLineButton", "commitLineTopButton"}) {
-        const int line = form->Work().CurrentLine;
+        const int line = form->Work().CurrentLine();
         ClickCell("stressUpButtons", 2);
         TypeComment(QLatin1String(button));
         Click(QLatin1String(button));
-        EXPECT_EQ(form->Work().CurrentLine, line + 1) << button;
-        EXPECT_EQ(form->Work().Stresses(line, 2), line == 1 ? "2" : "4") << button;
-        EXPECT_EQ(form->Work().Comments(line), button);
+        EXPECT_EQ(form->Work().CurrentLine(), line + 1) << button;
+        EXPECT_EQ(form->Work().Doc().Stress(line, 2), line == 1 ? "2" : "4") << button;
+        EXPECT_EQ(form->Work().Doc().Comment(line), button);
     }
 }
 
 TEST_F(Navigation, RedoRightAfterDisplayChangesNothing) {
     std::vector<std::string> before;
     std::vector<bool> shownBefore;
-    for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+    for (int i = 1; i <= form->Work().Doc().Positions(); ++i) {
         before.push_back(CellText("syllableBoxes", i) + "|" + CellText("stressBoxes", i));
         shownBefore.push_back(CellShown("mergeButtons", i));
     }
     Click(QStringLiteral("reloadLineButton"));
-    for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+    for (int i = 1; i <= form->Work().Doc().Positions(); ++i) {
         const auto at = static_cast<std::size_t>(i - 1);
         EXPECT_EQ(CellText("syllableBoxes", i) + "|" + CellText("stressBoxes", i), before[at]);
         EXPECT_EQ(CellShown("mergeButtons", i), shownBefore[at]) << i;
@@ -84,7 +84,7 @@ TEST_F(Navigation, RedoPutsBackTheStoredComment) {
     ASSERT_EQ(Comment(), "a thought");
     Click(QStringLiteral("reloadLineButton"));
     EXPECT_EQ(Comment(), "");
-    EXPECT_EQ(form->Work().Comments(1), "");
+    EXPECT_EQ(form->Work().Doc().Comment(1), "");
 }
 
 TEST_F(Navigation, CommitOnRowZeroWritesThatRowAndShowsLineOne) {
@@ -93,8 +93,8 @@ TEST_F(Navigation, CommitOnRowZeroWritesThatRowAndShowsLineOne) {
     TypeComment(QStringLiteral("nowhere"));
     Click(QStringLiteral("commitLineButton"));
     EXPECT_EQ(Progress(), "1/14");
-    EXPECT_EQ(form->Work().Comments(0), "nowhere");
-    EXPECT_EQ(form->Work().Comments(1), "");
+    EXPECT_EQ(form->Work().Doc().Comment(0), "nowhere");
+    EXPECT_EQ(form->Work().Doc().Comment(1), "");
 }
 
 TEST_F(Navigation, CommittingTheLastLineAndAnsweringYesSavesBothFiles) {
@@ -137,7 +137,7 @@ TEST_F(Navigation, FailedSaveAfterTheLastLineKeepsTheCommitAndTheLine) {
     EXPECT_TRUE(platform.Messages()[0].text.startsWith("Corvale cannot keep a safety copy"));
     EXPECT_EQ(platform.Messages()[1].text, "Save changes?");
     EXPECT_EQ(Progress(), "14/14");
-    EXPECT_EQ(form->Work().Stresses(14, 1), "2");
+    EXPECT_EQ(form->Work().Doc().Stress(14, 1), "2");
     ExpectFilesUntouched();
 }
 
@@ -158,7 +158,7 @@ TEST_F(Navigation, BackOnTheFirstLineKeepsUncommittedChanges) {
     Click(QStringLiteral("backOneButton"));
     EXPECT_EQ(Progress(), "1/14");
     EXPECT_EQ(CellText("stressBoxes", 1), "2");
-    EXPECT_EQ(form->Work().CurrentStresses[1], "2");
+    EXPECT_EQ(form->Line().Stress(1), "2");
 }
 
 TEST_F(Navigation, AheadOnTheLastLineKeepsUncommittedChanges) {
@@ -179,7 +179,7 @@ TEST_F(Navigation, MovingAwayDropsUncommittedChanges) {
     Click(QStringLiteral("backOneButton"));
     EXPECT_EQ(CellText("stressBoxes", 1), "1");
     EXPECT_EQ(Comment(), "");
-    EXPECT_EQ(form->Work().Stresses(1, 1), "1");
+    EXPECT_EQ(form->Work().Doc().Stress(1, 1), "1");
 }
 
 // ---- go to ----------------------------------------------------------------------------------
@@ -208,7 +208,7 @@ TEST_P(GoToInput, MovesOrRefuses) {
     } else {
         EXPECT_TRUE(platform.Messages().empty());
         EXPECT_EQ(form->Grid().goToBox->text(), QString());
-        EXPECT_LE(form->Work().CurrentLine, form->Work().NumberOfLines);
+        EXPECT_LE(form->Work().CurrentLine(), form->Work().Doc().NumberOfLines());
     }
 }
 
@@ -234,7 +234,7 @@ TEST_F(Navigation, GoingToTheLineOnScreenDropsItsChanges) {
 
 TEST_F(Navigation, RowZeroHidesEveryColumnAndLeadsToLineOne) {
     GoTo(QStringLiteral("0"));
-    for (int i = 1; i <= form->Work().MaximumNumberOfSyllables; ++i) {
+    for (int i = 1; i <= form->Work().Doc().Positions(); ++i) {
         EXPECT_FALSE(CellShown("syllableBoxes", i)) << i;
         EXPECT_FALSE(CellShown("stressUpButtons", i)) << i;
     }

@@ -80,7 +80,7 @@ TEST_F(OpenByPath, OpenElsewhereDiscardsWhenToldAndTakesThatFolder) {
     EXPECT_TRUE(form->windowTitle().endsWith(odes.path())) << form->windowTitle().toStdString();
     EXPECT_EQ(form->fileNameBox->text(), kTyger);
     EXPECT_TRUE(form->strictMeterCheckAction->isChecked());
-    EXPECT_EQ(form->Work().MeterLine, "S\tW\tS\tW\tS\tW\tS");
+    EXPECT_EQ(form->Work().Doc().Meter().line, "S\tW\tS\tW\tS\tW\tS");
     EXPECT_EQ(ReadAtHome(kSonnet), SampleFile("sonnet18", kSonnet));
     EXPECT_EQ(ReadAtHome(kMemory).substr(0, 45),
               "Filename:\r\nsonnet18.txt\r\nLast line done:\r\n2\r\n");

@@ -88,23 +88,23 @@ TEST_F(OverviewTest, ClickAndReturnGoAndTheListKeepsItsKeys) {
     Press(Plain(Qt::Key_Up));
     ASSERT_NO_FATAL_FAILURE(OpenWithF9());
     Press(Qt::CTRL | Qt::Key_Z);
-    EXPECT_EQ(form->Work().CurrentStresses[1], "3");
+    EXPECT_EQ(form->Line().Stress(1), "3");
     Press(Qt::CTRL | Qt::Key_Y);
-    EXPECT_EQ(form->Work().CurrentStresses[1], "4");
+    EXPECT_EQ(form->Line().Stress(1), "4");
     const QModelIndex seven = List().model()->index(6, OverviewModel::kText);
     List().scrollTo(seven);
     QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().visualRect(seven).center());
-    EXPECT_EQ(form->Work().CurrentLine, 7);
+    EXPECT_EQ(form->Work().CurrentLine(), 7);
     EXPECT_EQ(Selected(), 7);
-    EXPECT_EQ(form->Work().Stresses(1, 1), "3") << "the uncommitted step is dropped";
-    EXPECT_FALSE(form->Work().IsModified());
+    EXPECT_EQ(form->Work().Doc().Stress(1, 1), "3") << "the uncommitted step is dropped";
+    EXPECT_FALSE(form->Work().Doc().IsModified());
     Press(Plain(Qt::Key_PageDown));
     EXPECT_NE(Selected(), 7);
     Press(Qt::CTRL | Qt::Key_Home);
     EXPECT_EQ(Selected(), 1);
-    EXPECT_EQ(form->Work().CurrentLine, 7);
+    EXPECT_EQ(form->Work().CurrentLine(), 7);
     Press(Plain(Qt::Key_Return));
-    EXPECT_EQ(form->Work().CurrentLine, 1);
+    EXPECT_EQ(form->Work().CurrentLine(), 1);
     EXPECT_EQ(Focused(), "lstOverview");
 }
 
@@ -133,7 +133,7 @@ TEST_F(OverviewTest, RowsFollowCommitsSavesAndFileSwitches) {
     OpenFile(QStringLiteral("sonnet18.txt"));
     EXPECT_EQ(Summary(), "4 of 14 verse lines off the meter, 0 changed");
     EXPECT_EQ(Row(1), "1|Shall I compare thee to a summer's day?|fits the meter|");
-    EXPECT_EQ(Selected(), form->Work().CurrentLine);
+    EXPECT_EQ(Selected(), form->Work().CurrentLine());
 }
 
 // An empty meter judges nothing: no judgement in the overview, and an empty status that F3
@@ -147,7 +147,7 @@ TEST_F(OverviewTest, EmptyMeterJudgesNothing) {
     TheOverview()->OnlyOffBox().click();
     EXPECT_EQ(Listed(), Lines{});
     form->Keys().Find(QStringLiteral("nextOffTheMeterAction"))->trigger();
-    EXPECT_EQ(form->Work().CurrentLine, 1);
+    EXPECT_EQ(form->Work().CurrentLine(), 1);
     EXPECT_EQ(Status(), "");
 }
 

@@ -136,10 +136,10 @@ TEST_F(OwnMeterWindow, ASwitchToAFileWithoutAMeterStaysPut) {
     EXPECT_EQ(platform.Messages()[0].text, "Save changes?");
     EXPECT_EQ(platform.Messages()[1].kind, ScriptedPlatform::Kind::Choice);
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->Work().WorkingFileName, "ode.txt");
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), "ode.txt");
     EXPECT_EQ(Progress(), "3/3");
-    EXPECT_EQ(form->Work().Stresses(2, 2), "2");
-    EXPECT_TRUE(form->Work().IsModified());
+    EXPECT_EQ(form->Work().Doc().Stress(2, 2), "2");
+    EXPECT_TRUE(form->Work().Doc().IsModified());
     EXPECT_EQ(platform.ReadFile(kMemory), MemoryFile("ode.txt", "3", "4", "1", "4", "1", "2167"));
     EXPECT_EQ(platform.FileNames(), files);
     GoTo(QStringLiteral("1"));

@@ -74,15 +74,15 @@ TEST_F(ProfileDockTest, ABarClickAndReturnOnARowGoToTheNextDeparture) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kProfileOpen));
     ProfileChart& chart = Dock().Chart();
     QTest::mouseClick(chart.viewport(), Qt::LeftButton, {}, chart.BarCentre(9));
-    EXPECT_EQ(form->Work().CurrentLine, 6);
+    EXPECT_EQ(form->Work().CurrentLine(), 6);
     ProfileTable& table = Dock().Table();
     table.setFocus();
     table.setCurrentIndex(Dock().Model().index(1, ProfileModel::kPlace));
     Press(Plain(Qt::Key_Return));
-    EXPECT_EQ(form->Work().CurrentLine, 9);
+    EXPECT_EQ(form->Work().CurrentLine(), 9);
     table.setCurrentIndex(Dock().Model().index(4, ProfileModel::kPlace));
     Press(Plain(Qt::Key_Return));
-    EXPECT_EQ(form->Work().CurrentLine, 9);
+    EXPECT_EQ(form->Work().CurrentLine(), 9);
     EXPECT_EQ(Status(), "no further line departs from the meter in place 5");
 }
 

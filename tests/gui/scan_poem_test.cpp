@@ -3,7 +3,7 @@
 // these follow the window's part: dialogs, names, the question, the worker and the switch.
 
 #include "gui/LineEditorFixture.h"
-#include "scansion/MeterFileName.h"
+#include "scansion/MeterFile.h"
 #include "window/PoemScan.h"
 
 #include <QDir>
@@ -73,11 +73,11 @@ TEST_F(ScanPoem, OpensTheResultAtLineOneWithItsOwnMeter) {
     const firstpass::Scansion expected = Expected(Poem());
     EXPECT_EQ(platform.ReadFile(kOdeScansion), expected.scansionFile);
     EXPECT_EQ(platform.ReadFile(kOdeMeter), expected.meterFile);
-    EXPECT_EQ(form->Work().WorkingFileName, kOdeScansion);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kOdeScansion);
     EXPECT_EQ(form->fileNameBox->text(), kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
     EXPECT_EQ(form->lineTextLabel->text(), "The sea is calm tonight.");
-    EXPECT_EQ(form->Work().MeterLine + "\r\n", expected.meterFile);
+    EXPECT_EQ(form->Work().Doc().Meter().line + "\r\n", expected.meterFile);
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kOdeScansion, "1", "4", "1", "4", "1", "1182"));
     EXPECT_TRUE(platform.Messages().empty());
@@ -130,14 +130,14 @@ TEST_P(ScanPoemNames, NothingIsReplacedAndNothingLeavesTheFolder) {
     }
     if (GetParam().written.empty()) {
         EXPECT_EQ(Folder(), before);
-        EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+        EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
         return;
     }
     const firstpass::Scansion expected = Expected(Poem());
     const std::string& written = GetParam().written;
     EXPECT_EQ(platform.ReadFile(written), expected.scansionFile);
     EXPECT_EQ(platform.ReadFile(OwnMeterFileName(written)), expected.meterFile);
-    EXPECT_EQ(form->Work().WorkingFileName, written);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), written);
     EXPECT_EQ(Progress(), "1/2");
 }
 
@@ -166,7 +166,7 @@ TEST_F(ScanPoem, CancelledPoemDialogDoesNothing) {
     Scan({QString()});
     EXPECT_EQ(Folder(), before);
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
 }
 
 std::string RepeatedWord(const std::string& word, int times) {
@@ -204,7 +204,7 @@ TEST_P(ScanPoemRefused, SaysSoAndWritesNothing) {
     EXPECT_TRUE(message.startsWith("I couldn't scan refused.txt")) << message.toStdString();
     EXPECT_TRUE(message.endsWith("Nothing was written.")) << message.toStdString();
     EXPECT_TRUE(message.contains(GetParam().where)) << message.toStdString();
-    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
     EXPECT_EQ(Progress(), "3/14");
 }
 
@@ -225,8 +225,8 @@ TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
     Scan({Poem()});
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
     EXPECT_EQ(Folder(), before);
-    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
-    EXPECT_TRUE(form->Work().IsModified());
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
+    EXPECT_TRUE(form->Work().Doc().IsModified());
 }
 
 // A scan that waits for the test: the progress dialog's Cancel stops it, and nothing is written.
@@ -250,7 +250,7 @@ TEST_F(ScanPoem, CancelWritesNothing) {
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(Folder(), before);
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
 }
 
 TEST_F(ScanPoem, ClosingTheWindowCancelsTheScanFirst) {
@@ -285,7 +285,7 @@ TEST_F(ScanPoem, NoCommandRunsDuringAScan) {
     Scan({Poem()});
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->Work().WorkingFileName, kOdeScansion);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
 }
 

@@ -22,7 +22,7 @@ TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
     ASSERT_TRUE(StartWith({Plain(3, "one"), Plain(4, "two"), Plain(2, "three")}, "W\tS", "0", "2"));
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->Work().CurrentLine, 2);
+    EXPECT_EQ(form->Work().CurrentLine(), 2);
     EXPECT_EQ(form->lineTextLabel->text(), "two");
     EXPECT_EQ(form->progressLabel->text(), "2/3");
     EXPECT_EQ(form->fileNameBox->text(), "poem.txt");
@@ -35,7 +35,7 @@ TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
 
 TEST_F(StartupTest, SpacingDefaultIsKeptForTheMemoryFile) {
     ASSERT_TRUE(StartWith({Plain(16)}));
-    EXPECT_EQ(form->Work().SpacingOfButtons, 812);
+    EXPECT_EQ(form->Work().Settings().Spacing(), 812);
 }
 
 TEST_F(StartupTest, MissingFileFallsBackToInTxt) {
@@ -74,7 +74,7 @@ TEST_F(StartupTest, AFileLeftWithoutAMeterOpensTheWindowWithNoFile) {
     platform.WillPick({2});
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform.Messages().size(), 1U);
-    EXPECT_EQ(form->Work().NumberOfLines, 0);
+    EXPECT_EQ(form->Work().Doc().NumberOfLines(), 0);
     EXPECT_EQ(form->fileNameBox->text(), "");
     EXPECT_EQ(form->lineTextLabel->text(), kNoFileHint);
     EXPECT_FALSE(form->commitLineButton->isEnabled());
@@ -88,11 +88,11 @@ TEST_F(StartupTest, NoMemoryFileAndNoScansionFileOpensAnEmptyWindow) {
     // Without a memory file there is no name to complain about.
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->Work().NumberOfLines, 0);
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
+    EXPECT_EQ(form->Work().Doc().NumberOfLines(), 0);
+    EXPECT_EQ(form->Work().Doc().Positions(), 0);
     EXPECT_EQ(form->Grid().Columns(), 0);
-    EXPECT_EQ(form->Work().SpacingOfButtons, 0);
-    EXPECT_EQ(form->Work().CurrentLine, 0);
+    EXPECT_EQ(form->Work().Settings().Spacing(), 0);
+    EXPECT_EQ(form->Work().CurrentLine(), 0);
     EXPECT_EQ(form->progressLabel->text(), "0/0");
     EXPECT_EQ(form->lineTextLabel->text(), kNoFileHint);
     EXPECT_EQ(form->nextLineTextLabel->text(), "");
@@ -105,26 +105,26 @@ TEST_F(StartupTest, NamedFileAndInTxtBothMissingOpensAnEmptyWindow) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
     EXPECT_EQ(form->fileNameBox->text(), "gone.txt");
-    EXPECT_EQ(form->Work().CurrentLine, 0);
+    EXPECT_EQ(form->Work().CurrentLine(), 0);
     EXPECT_EQ(form->progressLabel->text(), "0/0");
 }
 
 TEST_F(StartupTest, RememberedLineBeyondTheFileShowsTheLastLine) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "last")}, "W\tS", "0", "250"));
-    EXPECT_EQ(form->Work().CurrentLine, 2);
+    EXPECT_EQ(form->Work().CurrentLine(), 2);
     EXPECT_EQ(form->lineTextLabel->text(), "last");
     EXPECT_EQ(form->progressLabel->text(), "2/2");
 }
 
 TEST_F(StartupTest, UnreadableLineNumberStartsAtTheFirstLine) {
     ASSERT_TRUE(StartWith({Plain(2, "first"), Plain(2, "second")}, "W\tS", "0", "2a"));
-    EXPECT_EQ(form->Work().CurrentLine, 1);
+    EXPECT_EQ(form->Work().CurrentLine(), 1);
     EXPECT_EQ(form->lineTextLabel->text(), "first");
 }
 
 TEST_F(StartupTest, RememberedLineZeroShowsTheEmptyRow) {
     ASSERT_TRUE(StartWith({Plain(2, "first")}, "W\tS", "0", "0"));
-    EXPECT_EQ(form->Work().CurrentLine, 0);
+    EXPECT_EQ(form->Work().CurrentLine(), 0);
     EXPECT_EQ(form->progressLabel->text(), "0/1");
     EXPECT_EQ(form->nextLineTextLabel->text(), "first");
 }
@@ -132,8 +132,8 @@ TEST_F(StartupTest, RememberedLineZeroShowsTheEmptyRow) {
 TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "900"));
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 0);
-    EXPECT_EQ(form->Work().SpacingOfButtons, 900);
+    EXPECT_EQ(form->Work().Doc().Positions(), 0);
+    EXPECT_EQ(form->Work().Settings().Spacing(), 900);
     EXPECT_EQ(form->Grid().Columns(), 0);
     EXPECT_FALSE(Shown("syllableBoxes(0)"));
     EXPECT_FALSE(Shown("meterLabels(0)"));
@@ -144,7 +144,7 @@ TEST_F(StartupTest, NoSyllablePositionsCreatesNoColumn) {
 TEST_F(StartupTest, NoSyllablePositionsAndNoSpacingLeavesTheSpacingZero) {
     const Verse bare{"a bare line", {}, {}, {}, ""};
     ASSERT_TRUE(StartWith({bare}, "W\tS", "0"));
-    EXPECT_EQ(form->Work().SpacingOfButtons, 0);
+    EXPECT_EQ(form->Work().Settings().Spacing(), 0);
     EXPECT_EQ(form->Grid().Columns(), 0);
 }
 
@@ -162,7 +162,7 @@ TEST_F(StartupTest, BundledSampleOpens) {
     UseSample("sonnet18", "sonnet18.txt");
     ASSERT_TRUE(Start());
     EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(form->Work().NumberOfLines, 14);
+    EXPECT_EQ(form->Work().Doc().NumberOfLines(), 14);
     EXPECT_EQ(form->lineTextLabel->text(), "Shall I compare thee to a summer's day?");
     EXPECT_EQ(form->progressLabel->text(), "1/14");
     EXPECT_EQ(form->Grid().syllableBoxes(3)->text(), "com");
@@ -171,7 +171,7 @@ TEST_F(StartupTest, BundledSampleOpens) {
 // A wider file opened later gets the missing columns, built like those of start-up.
 TEST_F(StartupTest, LaterColumnsAreBuiltLikeTheFirst) {
     ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "1000"));
-    form->Work().MaximumNumberOfSyllables = 5;
+    form->Work().Doc().Widen(5);
     form->BuildCellColumns(4, 5);
     ASSERT_EQ(form->Grid().Columns(), 5);
     EXPECT_EQ(Twips("mergeButtons(5)"), QRectF(4650, 1800, 495, 255));

@@ -46,11 +46,11 @@ TEST_F(SwitchFile, NewFileOpensAtTheLineThatWasOnScreen) {
     EXPECT_EQ(Progress(), "5/24");
     EXPECT_EQ(LineText(), "In what distant deeps or skies.");
     EXPECT_EQ(FileBox(), kTyger);
-    EXPECT_EQ(form->Work().WorkingFileName, kTyger);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kTyger);
     EXPECT_EQ(platform.ReadFile(kMemory),
               MemoryFile(kTyger, "5", "4", "1", "4", "1", std::to_string(kSonnetSpacing)));
     // The grid keeps its eleven columns; the ones tyger does not use are hidden.
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 11);
+    EXPECT_EQ(form->Work().Doc().Positions(), 11);
     EXPECT_EQ(form->Grid().Columns(), 11);
     EXPECT_TRUE(CellShown("syllableBoxes", 7));
     EXPECT_FALSE(CellShown("syllableBoxes", 8));
@@ -70,7 +70,7 @@ TEST_F(SwitchFile, ShorterFileOpensAtItsLastLine) {
 TEST_F(SwitchFile, SurroundingSpacesAreTrimmed) {
     OpenFile(QStringLiteral("  tyger.txt  "));
     EXPECT_EQ(FileBox(), kTyger);
-    EXPECT_EQ(form->Work().WorkingFileName, kTyger);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kTyger);
     EXPECT_EQ(LineText(), "Tyger Tyger, burning bright,");
     // The memory file holds the name as typed; reading it back trims it.
     const std::string memory = platform.ReadFile(kMemory);
@@ -80,7 +80,7 @@ TEST_F(SwitchFile, SurroundingSpacesAreTrimmed) {
 TEST_F(SwitchFile, CommittedEditsAreGoneAfterSwitchingAwayAndBack) {
     ClickCell("stressUpButtons", 1);
     Click(QStringLiteral("commitLineButton"));
-    ASSERT_EQ(form->Work().Stresses(1, 1), "2");
+    ASSERT_EQ(form->Work().Doc().Stress(1, 1), "2");
     platform.WillAnswer({Answer::No});
     OpenFile(QLatin1String(kTyger));
     EXPECT_EQ(Progress(), "2/24");
@@ -88,7 +88,7 @@ TEST_F(SwitchFile, CommittedEditsAreGoneAfterSwitchingAwayAndBack) {
     OpenFile(QLatin1String(kSonnet));
 
     EXPECT_EQ(Progress(), "4/14");
-    EXPECT_EQ(form->Work().Stresses(1, 1), "1");
+    EXPECT_EQ(form->Work().Doc().Stress(1, 1), "1");
     EXPECT_EQ(platform.ReadFile(kSonnet), SampleFile("sonnet18", kSonnet));
 }
 
@@ -100,7 +100,7 @@ TEST_F(SwitchFile, ReopeningTheSameFileDropsUnsavedWork) {
     form->openFileAction->trigger();
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{"Save changes?"});
     EXPECT_EQ(Progress(), "2/14");
-    EXPECT_EQ(form->Work().Syllables(1, 1), "Shall");
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 1), "Shall");
     EXPECT_EQ(CellText("stressBoxes", 1), "1");
 }
 
@@ -112,10 +112,10 @@ TEST_F(SwitchFile, MemoryFileThatCannotBeWrittenChangesNothing) {
     OpenFile(QLatin1String(kTyger));
 
     EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{QString::fromLatin1(kWriteFailed)}));
-    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
     EXPECT_EQ(Progress(), "3/14");
     EXPECT_EQ(CellText("stressBoxes", 2), "4");
-    EXPECT_EQ(form->Work().NumberOfLines, 14);
+    EXPECT_EQ(form->Work().Doc().NumberOfLines(), 14);
     EXPECT_EQ(platform.ReadFile(kMemory), memoryBefore);
     EXPECT_FALSE(platform.Ended());
 
@@ -130,9 +130,9 @@ TEST_F(SwitchFile, WiderFileGetsNewColumnsInTheCurrentBlockOrder) {
     ClickLabel(form->Grid().junctureHeading);
     OpenFile(QStringLiteral("wide.txt"));
 
-    ASSERT_EQ(form->Work().MaximumNumberOfSyllables, 14);
+    ASSERT_EQ(form->Work().Doc().Positions(), 14);
     ASSERT_EQ(form->Grid().Columns(), 14);
-    EXPECT_EQ(form->Work().SpacingOfButtons, kSonnetSpacing);
+    EXPECT_EQ(form->Work().Settings().Spacing(), kSonnetSpacing);
     for (int i = 1; i <= 14; ++i) {
         EXPECT_EQ(CellText("syllableBoxes", i), "s" + std::to_string(i));
         EXPECT_TRUE(CellShown("syllableBoxes", i)) << i;
@@ -176,7 +176,7 @@ TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
     EXPECT_FALSE(platform.Ended());
-    EXPECT_EQ(form->Work().WorkingFileName, kSonnet);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
     EXPECT_EQ(Progress(), "6/14");
     EXPECT_EQ(CellText("stressBoxes", 2), "4") << "the uncommitted step is still on screen";
     EXPECT_EQ(form->Grid().Columns(), 11);
@@ -217,10 +217,10 @@ TEST_F(SwitchFile, NameOfNoFileAtAllKeepsTheScreenOnARowTheStoreHas) {
     OpenFile(QStringLiteral("nosuch.txt"));
     EXPECT_EQ(platform.Messages().size(), 2U);
     EXPECT_FALSE(platform.Ended());
-    EXPECT_GE(form->Work().CurrentLine, 0);
-    EXPECT_LE(form->Work().CurrentLine, form->Work().NumberOfLines);
-    EXPECT_EQ(Progress(), std::to_string(form->Work().CurrentLine) + "/" +
-                              std::to_string(form->Work().NumberOfLines));
+    EXPECT_GE(form->Work().CurrentLine(), 0);
+    EXPECT_LE(form->Work().CurrentLine(), form->Work().Doc().NumberOfLines());
+    EXPECT_EQ(Progress(), std::to_string(form->Work().CurrentLine()) + "/" +
+                              std::to_string(form->Work().Doc().NumberOfLines()));
 }
 
 }  // namespace

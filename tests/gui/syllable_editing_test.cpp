@@ -54,9 +54,7 @@ protected:
             QApplication::sendEvent(box, &press);
         }
     }
-    std::string Working(int i) const {
-        return form->Work().CurrentSyllables[static_cast<std::size_t>(i)];
-    }
+    std::string Working(int i) const { return std::string(form->Line().Syllable(i)); }
     std::string Status() const { return form->lineStatusLabel->text().toStdString(); }
     int UndoSteps() const { return form->undoAction->isEnabled() ? 1 : 0; }
     // The file's syllables row of verse line 1.
@@ -89,7 +87,7 @@ TEST_P(RetypeTakenBefore, TheCommand) {
         Press(key);
     }
     EXPECT_EQ(Working(1), GetParam().working1);
-    EXPECT_EQ(form->Work().Syllables(1, 1), GetParam().stored1);
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 1), GetParam().stored1);
     EXPECT_EQ(Progress(), GetParam().progress);
 }
 
@@ -198,12 +196,12 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     ASSERT_EQ(Focused(), "syllableBoxes(3)");
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(kSplitKey);
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Work().Doc().Positions(), 4);
     EXPECT_EQ(form->Grid().Columns(), 4);
-    EXPECT_EQ(form->Work().CurrentSyllables,
+    EXPECT_EQ(form->Line().Syllables(),
               (std::vector<std::string>{"", "Thee", "art", "temp", "erate:"}));
-    EXPECT_EQ(form->Work().CurrentStresses, (std::vector<std::string>{"", "1", "3", "3", "1"}));
-    EXPECT_EQ(form->Work().CurrentJunctures, (std::vector<std::string>{"", "2", "2", "1", "4"}));
+    EXPECT_EQ(form->Line().Stresses(), (std::vector<std::string>{"", "1", "3", "3", "1"}));
+    EXPECT_EQ(form->Line().Junctures(), (std::vector<std::string>{"", "2", "2", "1", "4"}));
     EXPECT_TRUE(CellShown("syllableBoxes", 4));
     EXPECT_TRUE(CellShown("mergeButtons", 3));
     EXPECT_EQ(Focused(), "syllableBoxes(3)");
@@ -211,32 +209,32 @@ TEST_F(SyllableEditingTest, SplitOnAFullLineGrowsTheGridAndSurvivesACrashAndASav
     EXPECT_EQ(Status(), "fits the meter") << "judged at once";
 
     Press(key::Undo);
-    EXPECT_EQ(form->Work().CurrentSyllables,
+    EXPECT_EQ(form->Line().Syllables(),
               (std::vector<std::string>{"", "Thee", "art", "temperate:", ""}));
-    EXPECT_EQ(form->Work().CurrentJunctures[3], "4");
+    EXPECT_EQ(form->Line().Juncture(3), "4");
     EXPECT_FALSE(CellShown("syllableBoxes", 4));
     EXPECT_FALSE(CellShown("mergeButtons", 3));
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4) << "the grid never shrinks";
+    EXPECT_EQ(form->Work().Doc().Positions(), 4) << "the grid never shrinks";
     EXPECT_EQ(Status(), "1 syllable too few");
     Press(key::Redo);
     EXPECT_EQ(Working(4), "erate:");
     Press(key::Commit);
     EXPECT_EQ(Progress(), "2/3");
-    EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 4), "erate:");
     EXPECT_FALSE(CellShown("syllableBoxes", 4)) << "line 2 has three syllables";
 
     form.reset();  // killed: nothing saved
     platform.WillAnswer({Answer::Yes});
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
+    EXPECT_EQ(form->Work().Doc().Positions(), 4);
     EXPECT_EQ(form->Grid().Columns(), 4);
-    EXPECT_EQ(form->Work().Syllables(1, 4), "erate:");
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 4), "erate:");
     form->saveAction->trigger();
     EXPECT_EQ(SavedRow(), "1\tsyllables\tThou art temperate:\tThee\tart\ttemp\terate:");
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, 4);
-    EXPECT_EQ(form->Work().Syllables(1, 1), "Thee");
-    EXPECT_EQ(form->Work().Junctures(1, 3), "1");
+    EXPECT_EQ(form->Work().Doc().Positions(), 4);
+    EXPECT_EQ(form->Work().Doc().Syllable(1, 1), "Thee");
+    EXPECT_EQ(form->Work().Doc().Juncture(1, 3), "1");
 }
 
 // Chosen with the mouse from the Line menu, the split takes the caret the box kept.
@@ -252,7 +250,7 @@ TEST_F(SyllableEditingTest, SplitChosenFromTheLineMenuWithTheMouse) {
     ASSERT_NE(split, nullptr);
     QTest::mouseClick(form->lineMenu, Qt::LeftButton, {},
                       form->lineMenu->actionGeometry(split).center());
-    EXPECT_EQ(form->Work().CurrentSyllables,
+    EXPECT_EQ(form->Line().Syllables(),
               (std::vector<std::string>{"", "Thou", "a", "rt", "temperate:"}));
     EXPECT_EQ(split->shortcut(), QKeySequence(kSplitKey));
     EXPECT_FALSE(split->toolTip().isEmpty());
@@ -280,11 +278,11 @@ TEST_P(SplitRefused, ChangesNothingAndSaysWhy) {
     ASSERT_TRUE(StartOn(GetParam().verses, GetParam().meter));
     Activate();
     GetParam().place(*form);
-    const std::vector<std::string> before = form->Work().CurrentSyllables;
-    const int m = form->Work().MaximumNumberOfSyllables;
+    const std::vector<std::string> before = form->Line().Syllables();
+    const int m = form->Work().Doc().Positions();
     Press(kSplitKey);
-    EXPECT_EQ(form->Work().CurrentSyllables, before);
-    EXPECT_EQ(form->Work().MaximumNumberOfSyllables, m);
+    EXPECT_EQ(form->Line().Syllables(), before);
+    EXPECT_EQ(form->Work().Doc().Positions(), m);
     EXPECT_EQ(UndoSteps(), 0);
     EXPECT_EQ(Status(), GetParam().status);
 }

@@ -2,6 +2,7 @@
 // another file and Save, as a person meets them in the window.
 
 #include "gui/LineEditorFixture.h"
+#include "scansion/ScansionFile.h"
 
 #include <QAction>
 #include <QWindow>
@@ -34,7 +35,7 @@ protected:
     void CommitACorrection() {
         ClickCell("stressUpButtons", 1);
         Click(QStringLiteral("commitLineButton"));
-        ASSERT_TRUE(form->Work().IsModified());
+        ASSERT_TRUE(form->Work().Doc().IsModified());
     }
     std::string Title() const { return form->windowHandle()->title().toStdString(); }
     void ExpectFilesAsLoaded() const {
@@ -62,11 +63,14 @@ TEST_F(UnsavedCorrections, TitleShowsAStarOnlyWhileCorrectionsAreUnsaved) {
 TEST_F(UnsavedCorrections, UntouchedCommentIsCommittedAsTheBytesItWas) {
     // A no-break space, which the comment box would give back as a plain space.
     const std::string comment = "half\xc2\xa0time";
-    form->Work().GetStore().SetComment(1, comment);
+    const std::string name = form->Work().Settings().WorkingFileName();
+    auto file = std::get<LoadedScansion>(ReadScansionBytes(platform.ReadFile(name)));
+    file.store.SetComment(1, comment);
+    form->Work().Doc().Take(name, std::move(file));
     Click(QStringLiteral("reloadLineButton"));
     Click(QStringLiteral("commitLineButton"));
-    EXPECT_EQ(form->Work().Comments(1), comment);
-    EXPECT_FALSE(form->Work().IsModified());
+    EXPECT_EQ(form->Work().Doc().Comment(1), comment);
+    EXPECT_FALSE(form->Work().Doc().IsModified());
 }
 
 TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
@@ -76,7 +80,7 @@ TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
     Click(QStringLiteral("commitLineButton"));
     EXPECT_EQ(Progress(), "14/14");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->Work().IsModified());
+    EXPECT_TRUE(form->Work().Doc().IsModified());
     ExpectFilesAsLoaded();
 }
 
@@ -125,14 +129,14 @@ TEST_P(Leaving, AsksOnlyWhenCorrectionsAreUnsaved) {
         EXPECT_EQ(!form->isVisible(), c.left);
         EXPECT_EQ(platform.Ended(), c.left && c.how == Leave::Exit);
     } else {
-        EXPECT_EQ(form->Work().WorkingFileName, c.left ? kTyger : kSonnet);
+        EXPECT_EQ(form->Work().Settings().WorkingFileName(), c.left ? kTyger : kSonnet);
         // A switch that does not happen leaves the typed name in the box.
         EXPECT_EQ(form->fileNameBox->text().toStdString(), kTyger);
     }
     if (!c.left) {
         EXPECT_EQ(Title(), "Corvale*");
-        EXPECT_TRUE(form->Work().IsModified());
-        EXPECT_EQ(form->Work().Stresses(1, 1), "2");
+        EXPECT_TRUE(form->Work().Doc().IsModified());
+        EXPECT_EQ(form->Work().Doc().Stress(1, 1), "2");
         EXPECT_EQ(Progress(), "2/14");
     }
 }

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     form.show();
     for (int i = 2; i < argc; ++i) {
         form.Run([&] {
-            form.Work().CurrentLine = std::atoi(argv[i]);
+            form.Work().SetCurrentLine(std::atoi(argv[i]));
             form.ShowCurrentLine();
             form.RaiseStress(1);
             form.CommitLine();

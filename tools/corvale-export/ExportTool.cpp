@@ -4,8 +4,8 @@
 #include "export/ExportFiles.h"
 #include "meter/TypedMeter.h"
 #include "platform/Platform.h"
-#include "scansion/MeterFileName.h"
-#include "scansion/MeterOfFile.h"
+#include "scansion/MeterFile.h"
+#include "scansion/ScansionFile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -112,26 +112,23 @@ private:
     }
 
     // The file's meter, or nothing when the file is refused for it.
-    std::optional<exports::ExportMeter> MeterOf(const QString& file) {
+    std::optional<exports::ExportMeter> MeterOf(const QString& file, const MeterAsRead& found) {
         if (settings_.meter) {
             return exports::ExportMeter(settings_.meter->line, settings_.meter->symbols);
         }
-        const MeterOfFile found = FindMeterOf(file);
-        if (found.meterFile.isEmpty()) {
+        if (found.path.isEmpty()) {
             Complain(err_, file, 0,
-                     "note: no meter file (" +
-                         Text(QFileInfo(DecodeFileName(OwnMeterFileName(EncodeFileName(file))))
-                                  .fileName()) +
+                     "note: no meter file (" + Text(QFileInfo(OwnMeterFilePath(file)).fileName()) +
                          " or meter.txt beside it); exported without a meter");
             return exports::ExportMeter();
         }
         if (!found.row) {
-            Complain(err_, file, 0, "its meter file " + Text(found.meterFile) + " cannot be read");
+            Complain(err_, file, 0, "its meter file " + Text(found.path) + " cannot be read");
             return std::nullopt;
         }
         if (found.row->symbols == 0) {
             Complain(err_, file, 0,
-                     "note: its meter file " + Text(found.meterFile) +
+                     "note: its meter file " + Text(found.path) +
                          " holds no symbols; exported without a meter");
         }
         return exports::ExportMeter(found.row->line, found.row->symbols);
@@ -143,16 +140,17 @@ private:
             Complain(err_, file, 0, obstacle);
             return false;
         }
-        auto loaded = exports::LoadScansionFile(file);
-        if (const auto* refusal = std::get_if<Refusal>(&loaded)) {
-            Complain(err_, file, refusal->row, refusal->message);
+        auto loaded = LoadScansionFile(file);
+        if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
+            const Refusal refusal = exports::ExportRefusal(*refused);
+            Complain(err_, file, refusal.row, refusal.message);
             return false;
         }
-        const std::optional<exports::ExportMeter> meter = MeterOf(file);
+        const auto& scansion = std::get<LoadedScansion>(loaded);
+        const std::optional<exports::ExportMeter> meter = MeterOf(file, scansion.meter);
         if (!meter) {
             return false;
         }
-        const auto& scansion = std::get<exports::LoadedScansion>(loaded);
         const exports::Source source{scansion.store, scansion.encoding, file, *meter};
         if (settings_.toStandardOutput) {
             Print(source);

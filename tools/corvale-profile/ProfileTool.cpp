@@ -1,15 +1,19 @@
 #include "ProfileTool.h"
 
-#include "ProfileFiles.h"
 #include "ProfileTables.h"
 #include "analysis/ProfileReport.h"
 #include "meter/TypedMeter.h"
+#include "scansion/FileNames.h"
+#include "scansion/ScansionFile.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace corvale {
@@ -38,6 +42,71 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 when every file was profiled, 1 when a file was refused (the others\n"
     "are still profiled), 2 on a usage error.\n";
+
+// How the profile names a file it could not load.
+Refusal ProfileRefusal(const LoadRefusal& refused) {
+    using Why = LoadRefusal::Why;
+    switch (refused.why) {
+        case Why::NoSuchFile:
+            return {"cannot be read: there is no such file", 0};
+        case Why::NotAFile:
+            return {"cannot be read: it is not a file", 0};
+        case Why::TooLarge:
+            return {"is larger than 2 GB, more than Corvale can hold", 0};
+        case Why::Unreadable:
+            return {"cannot be read: " + refused.refusal.message, 0};
+        case Why::NotScansion:
+            return {
+                "is not a scansion file: its first rows are not a verse line's syllables, "
+                "stress, juncture and comment rows",
+                0};
+        case Why::NotTaken:
+        case Why::BadRecord:
+            break;
+    }
+    return refused.refusal;
+}
+
+// The meter a loaded file is profiled under, or why it has none.
+std::variant<MeterFileRow, Refusal> MeterOf(const QString& path, const MeterAsRead& meter) {
+    if (meter.path.isEmpty()) {
+        return Refusal{
+            "has no meter: neither " + OwnMeterFilePath(path).toStdString() + " nor " +
+                QFileInfo(path).dir().filePath(QLatin1String(kMeterFileName)).toStdString() +
+                " is a file (--meter gives one)",
+            0};
+    }
+    const std::string where = "its meter file " + meter.path.toStdString();
+    if (!meter.row) {
+        return Refusal{where + " cannot be read: " + meter.error.toStdString(), 0};
+    }
+    if (meter.row->symbols == 0) {
+        return Refusal{where + " holds no meter symbols", 0};
+    }
+    return *meter.row;
+}
+
+// The profile of one scansion file, named as `path` was given, under its meter or under
+// `imposedMeter`, a meter file's row, when there is one.
+std::variant<NamedProfile, Refusal> ProfileFile(const QString& path,
+                                                const std::optional<std::string>& imposedMeter) {
+    const auto loaded = LoadScansionFile(path);
+    if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
+        return ProfileRefusal(*refused);
+    }
+    const LoadedScansion& file = std::get<LoadedScansion>(loaded);
+    auto meter = imposedMeter ? std::variant<MeterFileRow, Refusal>(ReadMeterRow(*imposedMeter))
+                              : MeterOf(path, file.meter);
+    if (auto* refusal = std::get_if<Refusal>(&meter)) {
+        return std::move(*refusal);
+    }
+    const MeterFileRow& row = std::get<MeterFileRow>(meter);
+    const meter::Meter rule(row.line, row.symbols);
+    analysis::Profile profile;
+    profile.Count(file.store, rule);
+    return analysis::Named(profile, analysis::MeterSymbols(row.line, rule.Places()),
+                           path.toStdString());
+}
 
 int UsageError(std::ostream& err, const std::string& message) {
     return tools::UsageError(err, "corvale-profile", message);
@@ -115,7 +184,7 @@ int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream
     std::vector<NamedProfile> profiles;
     bool allProfiled = true;
     for (const QString& file : files) {
-        auto profiled = profile_tool::ProfileFile(file, imposed);
+        auto profiled = ProfileFile(file, imposed);
         if (const auto* refusal = std::get_if<Refusal>(&profiled)) {
             tools::Complain(err, file, refusal->row, refusal->message);
             allProfiled = false;

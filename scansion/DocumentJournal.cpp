@@ -1,21 +1,21 @@
-// Keeping the working file's journal: appending each correction as it is committed, and
-// offering a journal left by a crash back at the next load.
+// Keeping a document's journal: appending each correction as it is committed, and offering a
+// journal left by a crash back at the next load.
 
+#include "scansion/Document.h"
 #include "scansion/RecordFormat.h"
-#include "scansion/Workspace.h"
 
 #include <algorithm>
 #include <map>
 
 namespace corvale {
 
-ContentIdentity Workspace::JournaledIdentity() const {
-    return fileIdentity_.value_or(IdentityOf({}));
+ContentIdentity Document::JournaledIdentity() const {
+    return identity_.value_or(IdentityOf({}));
 }
 
-std::string Workspace::WholeJournal(std::int32_t last, std::int32_t lineShownAfter) const {
+std::string Document::WholeJournal(std::int32_t last, std::int32_t lineShownAfter) const {
     std::vector<std::int32_t> lines;
-    for (std::int32_t j = 1; j <= NumberOfLines; ++j) {
+    for (std::int32_t j = 1; j <= NumberOfLines(); ++j) {
         if (j != last && IsLineChanged(j)) {
             lines.push_back(j);
         }
@@ -28,21 +28,21 @@ std::string Workspace::WholeJournal(std::int32_t last, std::int32_t lineShownAft
     std::string bytes = JournalHeader(JournaledIdentity());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::int32_t shown = i + 1 == lines.size() ? lineShownAfter : lines[i];
-        AppendJournalRecord(bytes, store_, lines[i], MaximumNumberOfSyllables, shown);
+        AppendJournalRecord(bytes, store_, lines[i], positions_, shown);
     }
     return bytes;
 }
 
-void Workspace::JournalCommit(std::int32_t line, std::int32_t lineShownAfter) {
-    if (WorkingFileName.empty() || journal_.disabled) {
+void Document::JournalCommit(std::int32_t line, std::int32_t lineShownAfter) {
+    if (name_.empty() || journal_.disabled) {
         WarnJournalLost();
         return;
     }
-    const std::string name = JournalName(WorkingFileName);
+    const std::string name = JournalName(name_);
     bool written = false;
     if (journal_.open && !journal_.broken) {
         std::string record;
-        AppendJournalRecord(record, store_, line, MaximumNumberOfSyllables, lineShownAfter);
+        AppendJournalRecord(record, store_, line, positions_, lineShownAfter);
         written = platform_.AppendToFile(name, record);
     } else {
         // A fresh journal is written whole and renamed into place, so it never holds a header
@@ -57,46 +57,45 @@ void Workspace::JournalCommit(std::int32_t line, std::int32_t lineShownAfter) {
     }
 }
 
-void Workspace::WarnJournalLost() {
+void Document::WarnJournalLost() {
     if (journal_.warned) {
         return;
     }
     journal_.warned = true;
     platform_.ShowMessage(QStringLiteral("Corvale cannot keep a safety copy of your corrections "
                                          "to %1.  They are safe only once you save.")
-                              .arg(DecodeFileName(WorkingFileName)));
+                              .arg(DecodeFileName(name_)));
 }
 
-void Workspace::DeleteJournal() {
-    if (!WorkingFileName.empty() && !journal_.disabled) {
-        platform_.RemoveFile(JournalName(WorkingFileName));
+void Document::DeleteJournal() {
+    if (!name_.empty() && !journal_.disabled) {
+        platform_.RemoveFile(JournalName(name_));
     }
     journal_.open = false;
     journal_.broken = false;
 }
 
-void Workspace::KeepJournalAside(const std::string& journal) {
+void Document::KeepJournalAside(const std::string& journal) {
     const std::optional<std::string> kept =
-        platform_.RenameToFreeName(journal, KeptNames(WorkingFileName, kKeptNameCount));
+        platform_.RenameToFreeName(journal, KeptNames(name_, kKeptNameCount));
     if (kept) {
         platform_.SyncFolderOf(*kept);
     } else {
         // It stays where it is; nothing may write over it while this file is open.
         journal_.disabled = true;
     }
-    platform_.ShowMessage(
-        QStringLiteral("Corvale found corrections to %1 that were never saved, "
-                       "but the file has changed since.  They were not "
-                       "applied; they are kept in %2.")
-            .arg(DecodeFileName(WorkingFileName), DecodeFileName(kept.value_or(journal))));
+    platform_.ShowMessage(QStringLiteral("Corvale found corrections to %1 that were never saved, "
+                                         "but the file has changed since.  They were not "
+                                         "applied; they are kept in %2.")
+                              .arg(DecodeFileName(name_), DecodeFileName(kept.value_or(journal))));
 }
 
-std::optional<std::int32_t> Workspace::OfferJournal() {
+std::optional<std::int32_t> Document::OfferJournal() {
     journal_ = JournalState();
-    if (WorkingFileName.empty()) {
+    if (name_.empty()) {
         return std::nullopt;
     }
-    const std::string name = JournalName(WorkingFileName);
+    const std::string name = JournalName(name_);
     const std::optional<std::string> bytes = platform_.ReadWholeFile(name);
     if (!bytes) {
         switch (platform_.WhatIsAt(name)) {
@@ -130,7 +129,7 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
     // Later records of a verse line win; lines beyond the file are not restored.
     std::map<std::int32_t, const JournalRecord*> lastOfLine;
     for (const JournalRecord& record : contents.records) {
-        if (record.line >= 1 && record.line <= NumberOfLines) {
+        if (record.line >= 1 && record.line <= NumberOfLines()) {
             lastOfLine[record.line] = &record;
         }
     }
@@ -146,25 +145,23 @@ std::optional<std::int32_t> Workspace::OfferJournal() {
     const Answer answer = platform_.AskYesNo(
         QStringLiteral("Corvale ended last time without saving your corrections to %1 of %2.  "
                        "Restore them?")
-            .arg(lines, DecodeFileName(WorkingFileName)),
+            .arg(lines, DecodeFileName(name_)),
         Escape::Ignored);
     if (answer != Answer::Yes) {
         platform_.RemoveFile(name);
         return std::nullopt;
     }
     // A line split past the file's width made its records wider: the file widens with them.
-    WidenLines(positions);
+    Widen(positions);
     for (const JournalRecord* record : corrections) {
-        if (lineWatcher_) {
-            lineWatcher_->LineLeaving(store_, record->line);
-        }
+        const std::int32_t j = record->line;
+        Tell([&](DocumentWatcher& watcher) { watcher.LineChanging(store_, j); });
         RestoreRecord(store_, *record);
-        if (lineWatcher_) {
-            lineWatcher_->LineArrived(store_, record->line);
-        }
-        MarkLineChanged(record->line);
+        Tell([&](DocumentWatcher& watcher) { watcher.LineChanged(store_, j); });
+        MarkLineChanged(j);
     }
-    const std::int32_t shown = std::clamp(contents.records.back().lineShownAfter, 0, NumberOfLines);
+    const std::int32_t shown =
+        std::clamp(contents.records.back().lineShownAfter, 0, NumberOfLines());
     // The journal stays and takes the next commits. Whatever damage followed its good records
     // would hide them, so then it is written afresh.
     journal_.open = !contents.damaged;

@@ -1,9 +1,8 @@
-// The memory file: fourteen rows, labels and values taking turns. Values are known by their
-// row alone; label texts are never compared.
+#include "scansion/MemorySettings.h"
 
+#include "scansion/FileNames.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
-#include "scansion/Workspace.h"
 
 #include <QDir>
 
@@ -64,7 +63,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }  // namespace
 
 // Reading stops at the first value that fails; what was read before it stands.
-std::optional<Workspace::Remembered> Workspace::ReadRemembered() const {
+std::optional<MemorySettings::Remembered> MemorySettings::ReadRemembered() const {
     if (!platform_.IsOrdinaryFile(kMemoryFileName).value_or(false)) {
         return std::nullopt;
     }
@@ -79,7 +78,7 @@ std::optional<Workspace::Remembered> Workspace::ReadRemembered() const {
         const std::string_view lastLine = rows.NextValue();
         memory.lastLine = fields::ConsistsOfDigits(lastLine) ? RoundedOrFail(lastLine) : 1;
         for (std::size_t i = 0; i + 2 < kLabels.size(); ++i) {
-            memory.settings.push_back(RoundedOrFail(rows.NextValue()));
+            memory.values.push_back(RoundedOrFail(rows.NextValue()));
         }
         memory.whole = true;
     } catch (const ReadFailed&) {
@@ -88,24 +87,25 @@ std::optional<Workspace::Remembered> Workspace::ReadRemembered() const {
     return memory;
 }
 
-void Workspace::AdoptSettings(const std::vector<std::int32_t>& settings) {
-    const std::array<std::int32_t*, 5> targets = {&MaximumStress, &MinimumStress, &MaximumJuncture,
-                                                  &MinimumJuncture, &SpacingOfButtons};
-    for (std::size_t i = 0; i < settings.size() && i < targets.size(); ++i) {
-        *targets[i] = settings[i];
+void MemorySettings::Adopt(const std::vector<std::int32_t>& values) {
+    const std::array<std::int32_t*, 5> targets = {&bounds_.maximumStress, &bounds_.minimumStress,
+                                                  &bounds_.maximumJuncture,
+                                                  &bounds_.minimumJuncture, &spacing_};
+    for (std::size_t i = 0; i < values.size() && i < targets.size(); ++i) {
+        *targets[i] = values[i];
     }
 }
 
-bool Workspace::ReadMemoryFile() {
+bool MemorySettings::Read() {
     const std::optional<Remembered> memory = ReadRemembered();
     if (!memory || !memory->name) {
-        LastLineDone = 1;
+        lastLineDone_ = 1;
         return false;
     }
-    WorkingFileName = *memory->name;
-    const std::optional<bool> exists = platform_.IsOrdinaryFile(WorkingFileName);
+    workingFileName_ = *memory->name;
+    const std::optional<bool> exists = platform_.IsOrdinaryFile(workingFileName_);
     if (!exists) {
-        LastLineDone = 1;
+        lastLineDone_ = 1;
         return true;
     }
     if (!*exists) {
@@ -113,53 +113,57 @@ bool Workspace::ReadMemoryFile() {
             "Caution:  the file listed in RememberEarlierRun cannot be found.  Please enter a "
             "legitimate file name in the box at the bottom of the interface."));
         if (platform_.IsOrdinaryFile(kFallbackFileName).value_or(false)) {
-            WorkingFileName = kFallbackFileName;
+            workingFileName_ = kFallbackFileName;
         } else {
             platform_.ShowMessage(QStringLiteral(
                 "Can't find a file to open; please edit RememberEarlierRun.txt, installing a "
                 "legitimate file name on the first line."));
         }
     }
-    AdoptSettings(memory->settings);
-    LastLineDone = memory->lastLine;
+    Adopt(memory->values);
+    lastLineDone_ = memory->lastLine;
     return true;
 }
 
-std::optional<std::int32_t> Workspace::Remembered::LineOf(std::string_view file) const {
+std::optional<std::int32_t> MemorySettings::Remembered::LineOf(std::string_view file) const {
     if (!whole || !name || !SameName(*name, file)) {
         return std::nullopt;
     }
     return lastLine;
 }
 
-std::optional<std::int32_t> Workspace::RememberedLineOf(const std::string& name) const {
+std::optional<std::int32_t> MemorySettings::RememberedLineOf(const std::string& name) const {
     const std::optional<Remembered> memory = ReadRemembered();
     return memory ? memory->LineOf(name) : std::nullopt;
 }
 
-std::optional<std::int32_t> Workspace::ReadMemoryFileFor(const std::string& name) {
-    WorkingFileName = name;
+std::optional<std::int32_t> MemorySettings::ReadFor(const std::string& name) {
+    workingFileName_ = name;
+    return AdoptValuesOf(name);
+}
+
+std::optional<std::int32_t> MemorySettings::AdoptValuesOf(const std::string& name) {
     const std::optional<Remembered> memory = ReadRemembered();
     if (!memory) {
         return std::nullopt;
     }
-    AdoptSettings(memory->settings);
+    Adopt(memory->values);
     return memory->LineOf(name);
 }
 
-bool Workspace::WriteMemoryFile() {
-    return platform_.ReplaceFile(kMemoryFileName, MemoryFileBytes());
+bool MemorySettings::Write(std::int32_t currentLine) const {
+    return platform_.ReplaceFile(kMemoryFileName, Bytes(currentLine));
 }
 
-std::string Workspace::MemoryFileBytes() const {
+std::string MemorySettings::Bytes(std::int32_t currentLine) const {
     const std::array<std::string, 7> values = {
-        WorkingFileName,
-        num::DecimalText(std::int64_t{CurrentLine}),
-        num::DecimalText(std::int64_t{MaximumStress}),
-        num::DecimalText(std::int64_t{MinimumStress}),
-        num::DecimalText(std::int64_t{MaximumJuncture}),
-        num::DecimalText(std::int64_t{MinimumJuncture}),
-        num::DecimalText(std::int64_t{SpacingOfButtons}),
+        workingFileName_,
+        num::DecimalText(std::int64_t{currentLine}),
+        num::DecimalText(std::int64_t{bounds_.maximumStress}),
+        num::DecimalText(std::int64_t{bounds_.minimumStress}),
+        num::DecimalText(std::int64_t{bounds_.maximumJuncture}),
+        num::DecimalText(std::int64_t{bounds_.minimumJuncture}),
+        num::DecimalText(std::int64_t{spacing_}),
     };
     std::string bytes;
     for (std::size_t i = 0; i < values.size(); ++i) {

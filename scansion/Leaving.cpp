@@ -1,0 +1,94 @@
+// Saving, and the three ways of leaving the working file: Exit, the close box and a switch to
+// another file. Unsaved corrections are given up only on an explicit No.
+
+#include "scansion/FileNames.h"
+#include "scansion/Workspace.h"
+
+#include <array>
+#include <optional>
+
+namespace corvale {
+
+namespace {
+
+const char kSaveQuestion[] = "Save changes?";
+const char kExitFailed[] =
+    "I've hit a problem:  perhaps the file you are working on is open in another program.  If "
+    "so, please close that program and try exiting again.  If you need to give up entirely, "
+    "click the little X at the top right of the interface.";
+const char kSaveFailed[] =
+    "I've hit a problem:  perhaps the file you are working on is open in another program.  If "
+    "so, please close that program and try saving again.";
+
+}  // namespace
+
+Document::SaveResult Workspace::SaveFiles() {
+    const std::string memory = settings_.Bytes(currentLine_);
+    return document_.Save(Platform::FileBytes{kMemoryFileName, memory}, currentLine_);
+}
+
+void Workspace::Exit() {
+    const Answer answer = platform_.AskYesNo(QString::fromLatin1(kSaveQuestion), Escape::Withdraws);
+    if (answer == Answer::Withdrawn) {
+        return;
+    }
+    if (answer == Answer::No) {
+        document_.DeleteJournal();
+        platform_.EndProgram();
+    }
+    switch (SaveFiles()) {
+        case Document::SaveResult::Saved:
+            platform_.EndProgram();
+        case Document::SaveResult::Failed:
+            platform_.ShowMessage(QString::fromLatin1(kExitFailed));
+            break;
+        case Document::SaveResult::KeptAside:
+            break;  // said already; the corrections stay unsaved here
+    }
+}
+
+void Workspace::Save() {
+    if (SaveFiles() == Document::SaveResult::Failed) {
+        platform_.ShowMessage(QString::fromLatin1(kSaveFailed));
+    }
+}
+
+Workspace::Leaving Workspace::AskBeforeLeaving(const char* failedSaveMessage) {
+    if (!document_.IsModified()) {
+        return Leaving::Go;
+    }
+    switch (platform_.AskYesNo(QString::fromLatin1(kSaveQuestion), Escape::Withdraws)) {
+        case Answer::Yes:
+            switch (SaveFiles()) {
+                case Document::SaveResult::Saved:
+                    return Leaving::Go;
+                case Document::SaveResult::Failed:
+                    platform_.ShowMessage(QString::fromLatin1(failedSaveMessage));
+                    break;
+                case Document::SaveResult::KeptAside:
+                    break;
+            }
+            return Leaving::Stay;
+        case Answer::No:
+            return Leaving::GoDiscarding;
+        case Answer::Withdrawn:
+            break;
+    }
+    return Leaving::Stay;
+}
+
+bool Workspace::QueryClose() {
+    // The exit message's advice still holds after a failed save: the close box asks again, and
+    // No gives up.
+    const Leaving leaving = AskBeforeLeaving(kExitFailed);
+    if (leaving == Leaving::GoDiscarding) {
+        document_.DeleteJournal();
+    }
+    return leaving != Leaving::Stay;
+}
+
+Workspace::Leaving Workspace::QuerySwitch() {
+    return AskBeforeLeaving(kSaveFailed);
+}
+
+}  // namespace corvale

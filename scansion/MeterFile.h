@@ -1,0 +1,62 @@
+#pragma once
+
+// Which meter file applies to a scansion file, and what the program takes from it. Every part of
+// the program that needs a file's meter (the window, the tools, the exports, the comparison)
+// finds it by MeterFileFor and reads it by ReadMeterOf.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvale {
+
+// The meter a meter file holds: its first row, whose leading run of tab-separated fields that
+// hold more than spaces are the meter's symbols. An empty file holds a meter of no symbols.
+struct MeterFileRow {
+    std::string line;  // without its line end
+    std::int32_t symbols = 0;
+};
+MeterFileRow ReadMeterRow(std::string_view meterFileBytes);
+
+// A file's name without its extension: "poems/ode.txt" gives "poems/ode". A name without an
+// extension, or a hidden one like ".ode", stays whole. Names are bytes as the program holds
+// them.
+std::string NameWithoutExtension(std::string_view fileName);
+
+// The meter file of a scansion file's own: "NAME.EXT" gives "NAME.meter.txt" in the same
+// folder ("poems/ode.txt" gives "poems/ode.meter.txt"; a name without an extension, or a
+// hidden one like ".ode", just gains ".meter.txt").
+std::string OwnMeterFileName(std::string_view scansionFileName);
+QString OwnMeterFilePath(const QString& scansionPath);
+
+// The meter file that applies to the scansion file at `scansionPath`, the first of these that
+// is an ordinary file and not hidden:
+//   1. its own meter file (OwnMeterFileName), beside it;
+//   2. "meter.txt" beside it;
+//   3. "meter.txt" in the working folder, when there is one (the window's; the tools have none).
+// nullopt when none is. Without a scansion path (no file yet) only the working folder's counts.
+std::optional<QString> MeterFileFor(const QString& scansionPath, const QString& workingFolder);
+// The paths MeterFileFor tries, in its order, for a caller that asks about files its own way.
+QStringList MeterFileCandidates(const QString& scansionPath, const QString& workingFolder);
+
+// The meter of a scansion file as read: where it came from, or why there is none.
+struct MeterAsRead {
+    enum class Lack { None, NoMeterFile, Unreadable };
+    QString path;                     // the meter file that applies; empty when none does
+    std::optional<MeterFileRow> row;  // the meter, when the file could be read
+    Lack lack = Lack::NoMeterFile;    // why there is no row
+    QString error;                    // when Unreadable: why, in the system's words
+
+    // The meter came from the scansion file's own meter file.
+    bool IsOwnOf(const QString& scansionPath) const;
+};
+MeterAsRead ReadMeterOf(const QString& scansionPath, const QString& workingFolder);
+
+// What the program says of a scansion file without a meter: the two meter files it looked for,
+// its own and "meter.txt" in `folder`, the program's.
+QString NoMeterMessage(std::string_view scansionFileName, const QString& folder);
+
+}  // namespace corvale
