@@ -8,9 +8,9 @@
 
 namespace corvale::firstpass {
 
-Combinations::Combinations(const std::vector<ReadWord>& line, std::size_t most) : line_(line) {
+Combinations::Combinations(const ReadLine& line, std::size_t most) : line_(line) {
     for (std::size_t w = 0; w < line.size(); ++w) {
-        const std::size_t readings = line[w].readings.size();
+        const std::size_t readings = line[w]->readings.size();
         if (readings < 2) {
             continue;
         }
@@ -25,7 +25,7 @@ Combinations::Combinations(const std::vector<ReadWord>& line, std::size_t most) 
 void Combinations::Choices(std::size_t c, std::vector<std::size_t>& choices) const {
     choices.assign(line_.size(), 0);
     for (const std::size_t w : weighed_) {
-        const std::size_t readings = line_[w].readings.size();
+        const std::size_t readings = line_[w]->readings.size();
         choices[w] = c % readings;
         c /= readings;
     }
@@ -35,7 +35,7 @@ void Combinations::Values(const std::vector<std::size_t>& choices,
                           std::vector<std::uint8_t>& values) const {
     values.clear();
     for (std::size_t w = 0; w < line_.size(); ++w) {
-        for (const Weight weight : line_[w].readings[choices[w]].weights) {
+        for (const Weight weight : line_[w]->readings[choices[w]].weights) {
             values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
     }
@@ -64,7 +64,7 @@ std::int64_t LineCost(const std::vector<meter::Meter>& forms,
 
 }  // namespace
 
-std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
+std::vector<std::size_t> ChooseReadings(const ReadLine& line,
                                         const std::vector<meter::Meter>& forms, std::size_t most) {
     const Combinations combinations(line, most);
     std::vector<std::size_t> choices;
@@ -99,15 +99,14 @@ std::string Syllables(std::size_t count) {
 
 }  // namespace
 
-std::string ReadingNote(const std::vector<ReadWord>& line,
-                        const std::vector<std::size_t>& choices) {
+std::string ReadingNote(const ReadLine& line, const std::vector<std::size_t>& choices) {
     std::string note;
     for (std::size_t w = 0; w < line.size(); ++w) {
         if (choices[w] == 0) {
             continue;
         }
-        const std::vector<WordReading>& readings = line[w].readings;
-        note += (note.empty() ? "" : "; ") + line[w].written.toStdString() + ": " +
+        const std::vector<WordReading>& readings = line[w]->readings;
+        note += (note.empty() ? "" : "; ") + line[w]->written.toStdString() + ": " +
                 Syllables(readings[choices[w]].weights.size()) + " for the meter (" +
                 std::to_string(readings[0].weights.size()) + " spoken)";
     }

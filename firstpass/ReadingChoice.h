@@ -27,7 +27,7 @@ inline constexpr std::size_t kCombinationsForTheLine = 256;
 // Combination 0 is the spoken reading of every word.
 class Combinations {
 public:
-    Combinations(const std::vector<ReadWord>& line, std::size_t most);
+    Combinations(const ReadLine& line, std::size_t most);
 
     std::size_t Count() const { return count_; }
     // The reading each word of the line takes in combination c.
@@ -36,7 +36,7 @@ public:
     void Values(const std::vector<std::size_t>& choices, std::vector<std::uint8_t>& values) const;
 
 private:
-    const std::vector<ReadWord>& line_;
+    const ReadLine& line_;
     std::vector<std::size_t> weighed_;  // the words whose readings are weighed
     std::size_t count_ = 1;
 };
@@ -44,12 +44,12 @@ private:
 // The reading each word takes under a meter whose line forms are `forms`: the combination that
 // costs least (LeastCost, a feminine ending free); on a tie, the one with fewer words departing
 // from their spoken reading, then the earlier one.
-std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
+std::vector<std::size_t> ChooseReadings(const ReadLine& line,
                                         const std::vector<meter::Meter>& forms,
                                         std::size_t most = kCombinationsForTheLine);
 
 // The line's comment when words take a reading other than the spoken one, naming each, joined by
 // "; ": "heaven: 1 syllable for the meter (2 spoken)". Empty when every word takes its spoken one.
-std::string ReadingNote(const std::vector<ReadWord>& line, const std::vector<std::size_t>& choices);
+std::string ReadingNote(const ReadLine& line, const std::vector<std::size_t>& choices);
 
 }  // namespace corvale::firstpass

@@ -1,7 +1,7 @@
 // The first pass: words, their syllables and stresses, the meter, and the scansion file.
-#include "firstpass/Engine.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/MeterChoice.h"
+#include "firstpass/PoemWords.h"
 #include "firstpass/ReadingChoice.h"
 #include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
@@ -21,7 +21,7 @@ constexpr std::size_t kLinesAtATime = 256;
 
 struct ScannedLine {
     std::string text;
-    std::vector<ReadWord> words;
+    ReadLine words;
     // The readings the line takes, once the meter has chosen them.
     std::string syllables;  // each syllable after a tab
     std::string junctures;  // one digit a syllable
@@ -43,38 +43,22 @@ QString Clean(const std::string& line) {
 
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
-                                                          std::size_t to, const PoemMarks& marks) {
+                                                          std::size_t to, PoemWords& poemWords) {
     std::vector<std::vector<Word>> words;
     std::vector<QString> texts;
-    std::vector<std::string> asked;
     for (std::size_t j = from; j < to; ++j) {
         texts.push_back(Clean(poem.verseLines[j]));
         words.push_back(SplitIntoWords(texts.back()));
-        for (Word& word : words.back()) {
-            if (marks.olderPrinting) {
-                ModernizeJ(word.spoken);
-            }
-            if (AsksTheEngine(word)) {
-                asked.push_back(word.spoken.toStdString());
-            }
-        }
     }
-    const std::vector<std::string> phonemes = Pronounce(asked);
-    std::size_t next = 0;
+    std::vector<ReadLine> read = poemWords.Read(words);
     std::vector<ScannedLine> lines(to - from);
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
-        for (std::size_t w = 0; w < words[j].size(); ++w) {
-            const Word& word = words[j][w];
-            line.words.push_back(ReadWordOf(word,
-                                            AsksTheEngine(word) ? phonemes[next++] : std::string(),
-                                            w + 1 == words[j].size(), marks));
-        }
-        ElideBeforeVowels(words[j], line.words, marks);
+        line.words = std::move(read[j]);
         std::int64_t syllables = 0;
-        for (const ReadWord& word : line.words) {
-            syllables += std::ssize(word.readings.front().weights);
+        for (const ReadWord* word : line.words) {
+            syllables += std::ssize(word->readings.front().weights);
         }
         if (syllables > kMostSyllablesInALine) {
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
@@ -128,14 +112,14 @@ std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& li
 void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     std::int64_t syllables = 0;
     for (std::size_t w = 0; w < line.words.size(); ++w) {
-        syllables += std::ssize(line.words[w].readings[choices[w]].weights);
+        syllables += std::ssize(line.words[w]->readings[choices[w]].weights);
     }
     if (syllables > kMostSyllablesInALine) {
         choices.assign(line.words.size(), 0);
     }
     std::string joining;  // words joining the next word's first syllable
     for (std::size_t w = 0; w < line.words.size(); ++w) {
-        const WordReading& reading = line.words[w].readings[choices[w]];
+        const WordReading& reading = line.words[w]->readings[choices[w]];
         if (reading.weights.empty()) {
             joining += reading.syllables + ' ';
             continue;
@@ -144,7 +128,7 @@ void Take(ScannedLine& line, std::vector<std::size_t> choices) {
         line.syllables.append(reading.syllables, 1);
         joining.clear();
         line.junctures.append(reading.weights.size() - 1, '1');
-        line.junctures += static_cast<char>('0' + line.words[w].juncture);
+        line.junctures += static_cast<char>('0' + line.words[w]->juncture);
         line.weights.insert(line.weights.end(), reading.weights.begin(), reading.weights.end());
     }
     line.comment = ReadingNote(line.words, choices);
@@ -172,7 +156,7 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
     StartPronunciationEngine();
     const std::size_t total = poem.verseLines.size();
-    const PoemMarks marks = MarksOf(poem.verseLines);
+    PoemWords poemWords(MarksOf(poem.verseLines));
     std::vector<ScannedLine> lines;
     lines.reserve(total);
     for (std::size_t from = 0; from < total; from += kLinesAtATime) {
@@ -180,7 +164,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
             !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
             return Cancelled{};
         }
-        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), marks);
+        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), poemWords);
         if (auto* refusal = std::get_if<Refusal>(&batch)) {
             return *refusal;
         }
