@@ -98,6 +98,8 @@ std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line,
     return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
 }
 
+}  // namespace
+
 std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms) {
     std::vector<meter::Meter> meters;
     for (const std::vector<bool>& form : forms) {
@@ -105,8 +107,6 @@ std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms
     }
     return meters;
 }
-
-}  // namespace
 
 std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::ShownLine& line) {
     std::int64_t least = -1;
@@ -117,15 +117,11 @@ std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::Show
     return least;
 }
 
-std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
-                     const std::vector<std::uint8_t>& values) {
-    meter::ShownLine shown;
-    shown.Read(values);
+std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownLine& line) {
     std::size_t best = 0;
     std::int64_t least = -1;
     for (std::size_t f = 0; f < forms.size(); ++f) {
-        const std::int64_t misses = Misses(
-            meter::Meter(MeterRow(forms[f]), static_cast<std::int32_t>(forms[f].size())), shown);
+        const std::int64_t misses = Misses(forms[f], line);
         if (least < 0 || misses < least) {
             least = misses;
             best = f;

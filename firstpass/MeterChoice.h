@@ -33,15 +33,17 @@ std::string MeterRow(const std::vector<bool>& strong);
 // anapestic line may open with an iamb or a lone stress. Shortest forms come last.
 std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
 
+// The meters of a meter's line forms, in order.
+std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms);
+
 // What a line costs under the form it fits best: the stress maxima in weak places plus the
 // syllables too many or too few.
 std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::ShownLine& line);
 
 // The index into `forms` of the form a line fits best: fewest stress maxima in weak places plus
-// syllables too many or too few, the earlier form on a tie. `values` are the line's stress
+// syllables too many or too few, the earlier form on a tie. `line` holds the line's stress
 // values before the meter.
-std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
-                     const std::vector<std::uint8_t>& values);
+std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownLine& line);
 
 // A line's stress values before the meter (a value above 1 is stressed) under each of its readings
 // that is weighed, the spoken first.

@@ -62,10 +62,29 @@ std::int64_t LineCost(const std::vector<meter::Meter>& forms,
     return cost;
 }
 
+// Patterns remembered by one chooser at most; past that it starts again, so that a long poem
+// of ever new patterns keeps its memory bounded.
+constexpr std::size_t kMostPatterns = 1 << 16;
+
 }  // namespace
 
-std::vector<std::size_t> ChooseReadings(const ReadLine& line,
-                                        const std::vector<meter::Meter>& forms, std::size_t most) {
+ReadingChooser::ReadingChooser(const std::vector<std::vector<bool>>& forms)
+    : forms_(FormMeters(forms)) {}
+
+std::int64_t ReadingChooser::Cost(const std::vector<std::uint8_t>& values) {
+    key_.assign(values.begin(), values.end());
+    const auto found = costs_.find(key_);
+    if (found != costs_.end()) {
+        return found->second;
+    }
+    if (costs_.size() >= kMostPatterns) {
+        costs_.clear();
+    }
+    shown_.Read(values);
+    return costs_.emplace(key_, LineCost(forms_, values, shown_)).first->second;
+}
+
+std::vector<std::size_t> ReadingChooser::Choose(const ReadLine& line, std::size_t most) {
     const Combinations combinations(line, most);
     std::vector<std::size_t> choices;
     std::vector<std::size_t> best;
@@ -74,15 +93,13 @@ std::vector<std::size_t> ChooseReadings(const ReadLine& line,
         return best;
     }
     std::vector<std::uint8_t> values;
-    meter::ShownLine shown;
     std::tuple<std::int64_t, std::size_t> bestKey{-1, 0};
     for (std::size_t c = 0; c < combinations.Count(); ++c) {
         combinations.Choices(c, choices);
         combinations.Values(choices, values);
-        shown.Read(values);
         const std::size_t departures = choices.size() - static_cast<std::size_t>(std::count(
                                                             choices.begin(), choices.end(), 0));
-        const std::tuple<std::int64_t, std::size_t> key{LineCost(forms, values, shown), departures};
+        const std::tuple<std::int64_t, std::size_t> key{Cost(values), departures};
         if (std::get<0>(bestKey) < 0 || key < bestKey) {
             bestKey = key;
             best = choices;

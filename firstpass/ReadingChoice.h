@@ -4,15 +4,13 @@
 // meter best.
 
 #include "firstpass/Readings.h"
+#include "meter/MeterCheck.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
-
-namespace corvale::meter {
-class Meter;
-}
 
 namespace corvale::firstpass {
 
@@ -41,12 +39,27 @@ private:
     std::size_t count_ = 1;
 };
 
-// The reading each word takes under a meter whose line forms are `forms`: the combination that
-// costs least (LeastCost, a feminine ending free); on a tie, the one with fewer words departing
-// from their spoken reading, then the earlier one.
-std::vector<std::size_t> ChooseReadings(const ReadLine& line,
-                                        const std::vector<meter::Meter>& forms,
-                                        std::size_t most = kCombinationsForTheLine);
+// The reading each word of a line takes under one meter. A poem's lines offer the same few
+// hundred patterns of stress values thousands of times, so what a pattern costs is worked out
+// once per chooser.
+class ReadingChooser {
+public:
+    // `forms`: the meter's line forms (LineForms), the meter itself first.
+    explicit ReadingChooser(const std::vector<std::vector<bool>>& forms);
+
+    // The combination that costs least (LeastCost, a feminine ending free); on a tie, the one
+    // with fewer words departing from their spoken reading, then the earlier one.
+    std::vector<std::size_t> Choose(const ReadLine& line,
+                                    std::size_t most = kCombinationsForTheLine);
+
+private:
+    std::int64_t Cost(const std::vector<std::uint8_t>& values);
+
+    std::vector<meter::Meter> forms_;
+    std::unordered_map<std::string, std::int64_t> costs_;  // by the values as bytes
+    std::string key_;
+    meter::ShownLine shown_;
+};
 
 // The line's comment when words take a reading other than the spoken one, naming each, joined by
 // "; ": "heaven: 1 syllable for the meter (2 spoken)". Empty when every word takes its spoken one.

@@ -196,35 +196,29 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     // A line stands in the form of the meter it fits best (a headless line begins a place on),
     // so that a stress the position makes falls where the line's own places are.
     const std::vector<std::vector<bool>> forms = LineForms(strong);
-    std::vector<meter::Meter> formMeters;
-    for (const std::vector<bool>& form : forms) {
-        formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
-    }
-
+    ReadingChooser chooser(forms);
     std::size_t size = 0;
     for (ScannedLine& line : lines) {
-        Take(line, ChooseReadings(line.words, formMeters));
+        Take(line, chooser.Choose(line.words));
         size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
                 line.comment.size();
     }
     result.scansionFile.reserve(size);
+    const std::vector<meter::Meter> formMeters = FormMeters(forms);
     meter::ShownLine shown;
-    std::vector<std::string> syllables(1);
-    std::vector<std::string> stresses(1);
+    std::vector<std::uint8_t> before;
+    std::vector<std::uint8_t> under;
     for (std::size_t j = 0; j < lines.size(); ++j) {
-        std::vector<std::uint8_t> before;
+        before.clear();
         for (Weight weight : lines[j].weights) {
             before.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
+        shown.Read(before);
         const std::vector<int> values =
-            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(forms, before)]);
+            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(formMeters, shown)]);
         WriteRecord(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
-        syllables.assign(values.size() + 1, "x");
-        stresses.resize(1);
-        for (int value : values) {
-            stresses.push_back(std::to_string(value));
-        }
-        shown.Read(syllables, stresses);
+        under.assign(values.begin(), values.end());
+        shown.Read(under);
         if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits()) {
             ++result.linesFitting;
         }
