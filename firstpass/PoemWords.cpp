@@ -13,7 +13,7 @@ std::size_t PoemWords::KeyHash::operator()(const Key& key) const {
     return qHashMulti(0, key.lead, key.core, key.trail, key.compoundPart, place);
 }
 
-std::vector<ReadLine> PoemWords::Read(std::vector<std::vector<Word>>& lines) {
+std::vector<ReadLine> PoemWords::Read(const std::vector<QString>& texts) {
     struct Unread {
         const Word* word;
         WordPlace place;
@@ -22,9 +22,10 @@ std::vector<ReadLine> PoemWords::Read(std::vector<std::vector<Word>>& lines) {
     };
     std::vector<Unread> unread;
     std::vector<std::string> asked;
-    std::vector<ReadLine> read(lines.size());
+    std::vector<std::vector<Word>> lines(texts.size());
+    std::vector<ReadLine> read(texts.size());
     for (std::size_t j = 0; j < lines.size(); ++j) {
-        std::vector<Word>& words = lines[j];
+        std::vector<Word>& words = lines[j] = splitter_.Split(texts[j]);
         if (marks_.olderPrinting) {
             for (Word& word : words) {
                 ModernizeJ(word.spoken);

@@ -1,8 +1,9 @@
 #pragma once
 
-// The readings of a poem's words, each distinct word read once. A poem repeats its words, and a
-// long one repeats them thousands of times: a word's pronunciation, division and readings are
-// worked out where it first appears, and every later line that holds it shares them.
+// The words of a poem's lines and their readings, each distinct word cut and read once. A poem
+// repeats its words, and a long one repeats them thousands of times: a word's pronunciation,
+// division and readings are worked out where it first appears, and every later line that holds
+// it shares them.
 
 #include "firstpass/Readings.h"
 #include "firstpass/Words.h"
@@ -21,10 +22,10 @@ public:
     PoemWords(const PoemWords&) = delete;
     PoemWords& operator=(const PoemWords&) = delete;
 
-    // The readings of the words of each line, as SplitIntoWords gave them, valid while this
-    // object lives. The words met for the first time go to the engine together, in one trip. In
-    // a poem in older printing, the words' spoken forms are modernised here (ModernizeJ).
-    std::vector<ReadLine> Read(std::vector<std::vector<Word>>& lines);
+    // The words of each line (SplitIntoWords) with their readings, valid while this object
+    // lives. The words met for the first time go to the engine together, in one trip. In a poem
+    // in older printing, their spoken forms are read with j (ModernizeJ).
+    std::vector<ReadLine> Read(const std::vector<QString>& lines);
 
 private:
     // What a word's readings depend on: the rest of a Word follows from its core.
@@ -41,6 +42,7 @@ private:
     };
 
     PoemMarks marks_;
+    WordSplitter splitter_;
     std::unordered_map<Key, ReadWord, KeyHash> read_;
 };
 

@@ -380,8 +380,9 @@ WordPlace PlaceOf(const std::vector<Word>& words, std::size_t w, const PoemMarks
     }
     const Word& word = words[w];
     const Word& next = words[w + 1];
+    // The eliding words have at most three letters, and lower case never shortens a word.
     if (word.kind != Word::Kind::Letters || next.kind != Word::Kind::Letters ||
-        !word.trail.isEmpty() || next.spoken.isEmpty() ||
+        word.core.size() > 3 || !word.trail.isEmpty() || next.spoken.isEmpty() ||
         !QStringView(u"aeiou").contains(next.spoken[0])) {
         return place;
     }

@@ -5,7 +5,6 @@
 #include "firstpass/ReadingChoice.h"
 #include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
-#include "firstpass/Words.h"
 
 #include "meter/MeterCheck.h"
 
@@ -44,13 +43,11 @@ QString Clean(const std::string& line) {
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
                                                           std::size_t to, PoemWords& poemWords) {
-    std::vector<std::vector<Word>> words;
     std::vector<QString> texts;
     for (std::size_t j = from; j < to; ++j) {
         texts.push_back(Clean(poem.verseLines[j]));
-        words.push_back(SplitIntoWords(texts.back()));
     }
-    std::vector<ReadLine> read = poemWords.Read(words);
+    std::vector<ReadLine> read = poemWords.Read(texts);
     std::vector<ScannedLine> lines(to - from);
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace corvale::firstpass {
@@ -17,7 +18,7 @@ bool IsDash(QChar c) {
 bool IsWordChar(QChar c) {
     return c.isLetterOrNumber();
 }
-bool HasWordChar(const QString& s) {
+bool HasWordChar(QStringView s) {
     for (QChar c : s) {
         if (IsWordChar(c)) {
             return true;
@@ -50,6 +51,9 @@ bool TakesTrailingApostrophe(const QString& core) {
 // Cuts a run of text between spaces at its inner dashes ("side--is", "word—word"): the dash stays
 // on the left part.
 QStringList CutAtDashes(const QString& chunk) {
+    if (std::none_of(chunk.begin(), chunk.end(), IsDash)) {
+        return {chunk};
+    }
     QStringList parts;
     QString current;
     for (qsizetype i = 0; i < chunk.size(); ++i) {
@@ -109,47 +113,27 @@ Word ShapeWord(const QString& part) {
     return word;
 }
 
-// Adds the words of one run of text between spaces.
-void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLead) {
-    if (chunk == u"&") {
-        Word word;
-        word.kind = Word::Kind::Ampersand;
-        word.lead = pendingLead;
-        word.core = chunk;
-        word.spoken = QStringLiteral("and");
-        pendingLead.clear();
-        words.push_back(word);
-        return;
-    }
-    if (!HasWordChar(chunk)) {
-        if (words.empty()) {
-            pendingLead += chunk + u' ';
-        } else {
-            words.back().trail += u' ' + chunk;
-        }
-        return;
-    }
+// The words of a run of text between spaces that holds a letter or digit, the first without
+// the lead that runs before it may give it.
+std::vector<Word> WordsOf(const QString& chunk) {
+    std::vector<Word> words;
     for (const QString& piece : CutAtDashes(chunk)) {
-        // A hyphen between letters joins the parts of a compound.
+        // A hyphen between letters joins the parts of a compound. Each part holds a letter or
+        // digit, as each piece does.
         QStringList parts;
         qsizetype start = 0;
-        for (qsizetype i = 1; i + 1 < piece.size(); ++i) {
-            if (piece[i] == u'-' && IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
+        for (qsizetype i = piece.indexOf(u'-', 1); i > 0 && i + 1 < piece.size();
+             i = piece.indexOf(u'-', i + 1)) {
+            if (IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
                 parts << piece.mid(start, i + 1 - start);
                 start = i + 1;
             }
         }
         parts << piece.mid(start);
         for (qsizetype p = 0; p < parts.size(); ++p) {
-            if (!HasWordChar(parts[p])) {
-                words.back().trail += parts[p];
-                continue;
-            }
             Word word = ShapeWord(parts[p]);
             word.compoundPart = p + 1 < parts.size();
             word.compoundTail = p > 0;
-            word.lead = pendingLead + word.lead;
-            pendingLead.clear();
             if (word.kind == Word::Kind::Letters) {
                 QString core = word.core;
                 if (core.endsWith(QStringLiteral("\u00e8d")) && core.size() > 2) {
@@ -158,9 +142,36 @@ void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLe
                 }
                 word.spoken = SpokenForm(core);
             }
-            words.push_back(word);
+            words.push_back(std::move(word));
         }
     }
+    return words;
+}
+
+// Adds a run of text between spaces that is no word of its own: "&", or one without a letter or
+// digit. True when `chunk` is one.
+bool AddMark(QStringView chunk, std::vector<Word>& words, QString& pendingLead) {
+    if (chunk == u"&") {
+        Word word;
+        word.kind = Word::Kind::Ampersand;
+        word.lead = pendingLead;
+        word.core = chunk.toString();
+        word.spoken = QStringLiteral("and");
+        pendingLead.clear();
+        words.push_back(word);
+        return true;
+    }
+    if (HasWordChar(chunk)) {
+        return false;
+    }
+    if (words.empty()) {
+        pendingLead += chunk;
+        pendingLead += u' ';
+    } else {
+        words.back().trail += u' ';
+        words.back().trail += chunk;
+    }
+    return true;
 }
 
 // Older printing uses "v" for a vowel u at a word's start ("vnto") and "u" for the consonant v
@@ -182,10 +193,31 @@ void ModernizeUV(QString& word) {
 }  // namespace
 
 std::vector<Word> SplitIntoWords(const QString& line) {
+    return WordSplitter().Split(line);
+}
+
+std::vector<Word> WordSplitter::Split(const QString& line) {
     std::vector<Word> words;
     QString pendingLead;
-    for (const QString& chunk : line.split(u' ', Qt::SkipEmptyParts)) {
-        AddChunk(chunk, words, pendingLead);
+    for (const QStringView chunk : QStringView(line).tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (AddMark(chunk, words, pendingLead)) {
+            continue;
+        }
+        auto found = chunks_.find(chunk);
+        if (found == chunks_.end()) {
+            if (chunks_.size() >= kMostChunks) {
+                chunks_.clear();
+            }
+            const QString text = chunk.toString();
+            found = chunks_.emplace(text, WordsOf(text)).first;
+        }
+        if (found->second.empty()) {
+            continue;
+        }
+        const std::size_t first = words.size();
+        words.insert(words.end(), found->second.begin(), found->second.end());
+        words[first].lead.prepend(pendingLead);
+        pendingLead.clear();
     }
     return words;
 }
@@ -214,6 +246,7 @@ void ModernizeJ(QString& spoken) {
 
 QString SpokenForm(const QString& core) {
     QString lower;
+    lower.reserve(core.size());
     for (QChar c : core) {
         if (IsApostrophe(c)) {
             lower += u'\'';

@@ -3,8 +3,12 @@
 // Cutting a verse line into the words the pass scans. Kept free of the pronunciation engine so
 // that the rules for punctuation, apostrophes, hyphens and numbers can be tested on their own.
 
+#include <QHashFunctions>
 #include <QString>
+#include <QStringView>
 
+#include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 namespace corvale::firstpass {
@@ -29,6 +33,28 @@ struct Word {
 // dash) joins the trail of the word before it; at the start of a line it joins the lead of the
 // next word.
 std::vector<Word> SplitIntoWords(const QString& line);
+
+// SplitIntoWords for the lines of a poem, each distinct run of text between spaces cut once: a
+// poem repeats its words, and cutting them is most of the work of splitting a line.
+class WordSplitter {
+public:
+    std::vector<Word> Split(const QString& line);
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(QStringView text) const { return qHash(text); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const { return a == b; }
+    };
+    // Runs remembered at most; past that the splitter starts again, so that a poem of ever new
+    // words keeps its memory bounded.
+    static constexpr std::size_t kMostChunks = 1 << 16;
+
+    std::unordered_map<QString, std::vector<Word>, Hash, Equal> chunks_;  // by the run's text
+};
 
 // The boundary after a word's last syllable: 2 between words, 3 after , ; : or a dash, 4 after
 // . ! ? (1 inside a compound). The line's end is always 4 and is set by the caller.
