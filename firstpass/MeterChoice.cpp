@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 namespace corvale::firstpass {
@@ -130,12 +131,27 @@ std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownL
     return best;
 }
 
+namespace {
+
+struct OfferHash {
+    std::size_t operator()(const std::vector<std::size_t>& offer) const {
+        std::size_t hash = offer.size();
+        for (const std::size_t pattern : offer) {
+            hash = hash * 1'000'003 ^ pattern;
+        }
+        return hash;
+    }
+};
+
+}  // namespace
+
 std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
     // Each pattern of values is judged once, and lines offering the same patterns are counted
     // together.
-    std::map<std::string, std::size_t> patterns;  // the values as bytes, and their index
+    std::unordered_map<std::string, std::size_t> patterns;  // the values as bytes, and their index
     std::vector<meter::ShownLine> shown;
-    std::map<std::vector<std::size_t>, std::int64_t> offers;  // a line's patterns, sorted
+    std::unordered_map<std::vector<std::size_t>, std::int64_t, OfferHash>
+        offers;  // a line's patterns, sorted
     std::map<std::size_t, std::int64_t> lengths;
     for (const LineReadings& line : lines) {
         if (line.empty() || line.front().empty()) {

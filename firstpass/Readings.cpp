@@ -408,11 +408,20 @@ PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
                                                    QRegularExpression::CaseInsensitiveOption);
     PoemMarks marks;
     for (const std::string& line : verseLines) {
+        // A line is read only for the marks not found yet that it may hold: a said "-ed" needs
+        // an "è", older printing a "v".
+        const bool saidEd = !marks.saidEd && line.find("\xc3\xa8") != std::string::npos;
+        const bool olderPrinting =
+            !marks.olderPrinting && line.find_first_of("vV") != std::string::npos;
+        if (!saidEd && !olderPrinting && marks.olderVerse) {
+            continue;
+        }
         QString text = QString::fromUtf8(line);
         text.replace(QChar(0x2019), u'\'');
-        marks.saidEd = marks.saidEd || kSaidEd.match(text).hasMatch();
+        marks.saidEd = marks.saidEd || (saidEd && kSaidEd.match(text).hasMatch());
         marks.olderVerse = marks.olderVerse || kOlderVerse.match(text).hasMatch();
-        marks.olderPrinting = marks.olderPrinting || kOlderPrinting.match(text).hasMatch();
+        marks.olderPrinting =
+            marks.olderPrinting || (olderPrinting && kOlderPrinting.match(text).hasMatch());
     }
     return marks;
 }

@@ -33,7 +33,8 @@ struct ScannedLine {
 QString Clean(const std::string& line) {
     QString text = QString::fromUtf8(line);
     for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control) {
+        // The control characters (general category Cc) are exactly these.
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f)) {
             c = u' ';
         }
     }
@@ -68,24 +69,22 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
 }
 
 // Each syllable of the line, as a view into it.
-std::vector<std::string_view> SyllablesOf(const ScannedLine& line) {
-    std::vector<std::string_view> syllables;
+void SyllablesOf(const ScannedLine& line, std::vector<std::string_view>& syllables) {
+    syllables.clear();
     const std::string_view all = line.syllables;
     for (std::size_t tab = all.find('\t'); tab != std::string_view::npos;) {
         const std::size_t next = all.find('\t', tab + 1);
         syllables.push_back(all.substr(tab + 1, next - tab - 1));
         tab = next;
     }
-    return syllables;
 }
 
 // One-digit values, each as a view into `digits`.
-std::vector<std::string_view> DigitViews(const std::string& digits) {
-    std::vector<std::string_view> views;
+void DigitViews(std::string_view digits, std::vector<std::string_view>& views) {
+    views.clear();
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        views.push_back(std::string_view(digits).substr(i, 1));
+        views.push_back(digits.substr(i, 1));
     }
-    return views;
 }
 
 // Each line's stress values before the meter under each combination of readings weighed.
@@ -93,12 +92,15 @@ std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& li
     std::vector<LineReadings> readings;
     readings.reserve(lines.size());
     std::vector<std::size_t> choices;
+    std::vector<std::uint8_t> values;
     for (const ScannedLine& line : lines) {
         const Combinations combinations(line.words, kCombinationsForTheMeter);
-        LineReadings& values = readings.emplace_back(combinations.Count());
+        LineReadings& offered = readings.emplace_back();
+        offered.reserve(combinations.Count());
         for (std::size_t c = 0; c < combinations.Count(); ++c) {
             combinations.Choices(c, choices);
-            combinations.Values(choices, values[c]);
+            combinations.Values(choices, values);
+            offered.push_back(values);
         }
     }
     return readings;
@@ -133,20 +135,31 @@ void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     line.words.shrink_to_fit();
 }
 
-void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
-                 std::string& out) {
-    std::string stresses;
-    for (int value : values) {
-        stresses += static_cast<char>('0' + value);
+// Writes the records of a poem's lines, reusing its room from line to line.
+class RecordWriter {
+public:
+    void Write(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
+               std::string& out) {
+        stresses_.clear();
+        for (int value : values) {
+            stresses_ += static_cast<char>('0' + value);
+        }
+        SyllablesOf(line, syllables_);
+        DigitViews(stresses_, stressViews_);
+        DigitViews(line.junctures, junctures_);
+        // The texts are already what a row can hold: the line was cleaned as it was read.
+        AppendRecord(
+            out,
+            RecordTexts{number, line.text, {syllables_, stressViews_, junctures_}, line.comment},
+            TextRule::Keep);
     }
-    const std::vector<std::string_view> syllables = SyllablesOf(line);
-    const std::vector<std::string_view> stressViews = DigitViews(stresses);
-    const std::vector<std::string_view> junctures = DigitViews(line.junctures);
-    // The texts are already what a row can hold: the line was cleaned as it was read.
-    AppendRecord(out,
-                 RecordTexts{number, line.text, {syllables, stressViews, junctures}, line.comment},
-                 TextRule::Keep);
-}
+
+private:
+    std::string stresses_;
+    std::vector<std::string_view> syllables_;
+    std::vector<std::string_view> stressViews_;
+    std::vector<std::string_view> junctures_;
+};
 
 }  // namespace
 
@@ -205,6 +218,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     meter::ShownLine shown;
     std::vector<std::uint8_t> before;
     std::vector<std::uint8_t> under;
+    RecordWriter writer;
     for (std::size_t j = 0; j < lines.size(); ++j) {
         before.clear();
         for (Weight weight : lines[j].weights) {
@@ -213,7 +227,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
         shown.Read(before);
         const std::vector<int> values =
             ValuesUnderMeter(lines[j].weights, formMeters[BestForm(formMeters, shown)]);
-        WriteRecord(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
+        writer.Write(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
         under.assign(values.begin(), values.end());
         shown.Read(under);
         if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits()) {
