@@ -22,20 +22,24 @@ Combinations::Combinations(const ReadLine& line, std::size_t most) : line_(line)
     }
 }
 
-void Combinations::Choices(std::size_t c, std::vector<std::size_t>& choices) const {
+std::size_t Combinations::Choices(std::size_t c, std::vector<std::size_t>& choices) const {
     choices.assign(line_.size(), 0);
+    std::size_t departures = 0;
     for (const std::size_t w : weighed_) {
         const std::size_t readings = line_[w]->readings.size();
         choices[w] = c % readings;
+        departures += choices[w] == 0 ? 0 : 1;
         c /= readings;
     }
+    return departures;
 }
 
 void Combinations::Values(const std::vector<std::size_t>& choices,
                           std::vector<std::uint8_t>& values) const {
     values.clear();
     for (std::size_t w = 0; w < line_.size(); ++w) {
-        for (const Weight weight : line_[w]->readings[choices[w]].weights) {
+        const std::vector<Weight>& weights = line_[w]->readings[choices[w]].weights;
+        for (const Weight weight : weights) {
             values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
     }
@@ -72,8 +76,8 @@ ReadingChooser::ReadingChooser(const std::vector<std::vector<bool>>& forms)
     : forms_(FormMeters(forms)) {}
 
 std::int64_t ReadingChooser::Cost(const std::vector<std::uint8_t>& values) {
-    key_.assign(values.begin(), values.end());
-    const auto found = costs_.find(key_);
+    const std::string_view key(reinterpret_cast<const char*>(values.data()), values.size());
+    const auto found = costs_.find(key);
     if (found != costs_.end()) {
         return found->second;
     }
@@ -81,7 +85,7 @@ std::int64_t ReadingChooser::Cost(const std::vector<std::uint8_t>& values) {
         costs_.clear();
     }
     shown_.Read(values);
-    return costs_.emplace(key_, LineCost(forms_, values, shown_)).first->second;
+    return costs_.emplace(key, LineCost(forms_, values, shown_)).first->second;
 }
 
 std::vector<std::size_t> ReadingChooser::Choose(const ReadLine& line, std::size_t most) {
@@ -95,10 +99,8 @@ std::vector<std::size_t> ReadingChooser::Choose(const ReadLine& line, std::size_
     std::vector<std::uint8_t> values;
     std::tuple<std::int64_t, std::size_t> bestKey{-1, 0};
     for (std::size_t c = 0; c < combinations.Count(); ++c) {
-        combinations.Choices(c, choices);
+        const std::size_t departures = combinations.Choices(c, choices);
         combinations.Values(choices, values);
-        const std::size_t departures = choices.size() - static_cast<std::size_t>(std::count(
-                                                            choices.begin(), choices.end(), 0));
         const std::tuple<std::int64_t, std::size_t> key{Cost(values), departures};
         if (std::get<0>(bestKey) < 0 || key < bestKey) {
             bestKey = key;

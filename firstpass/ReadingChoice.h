@@ -8,7 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -28,8 +30,9 @@ public:
     Combinations(const ReadLine& line, std::size_t most);
 
     std::size_t Count() const { return count_; }
-    // The reading each word of the line takes in combination c.
-    void Choices(std::size_t c, std::vector<std::size_t>& choices) const;
+    // The reading each word of the line takes in combination c; returns how many words depart
+    // from their spoken reading.
+    std::size_t Choices(std::size_t c, std::vector<std::size_t>& choices) const;
     // The line's stress values before the meter when its words take `choices`.
     void Values(const std::vector<std::size_t>& choices, std::vector<std::uint8_t>& values) const;
 
@@ -55,9 +58,16 @@ public:
 private:
     std::int64_t Cost(const std::vector<std::uint8_t>& values);
 
+    // The values as bytes, found without making a string of them.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view bytes) const {
+            return std::hash<std::string_view>()(bytes);
+        }
+    };
+
     std::vector<meter::Meter> forms_;
-    std::unordered_map<std::string, std::int64_t> costs_;  // by the values as bytes
-    std::string key_;
+    std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> costs_;
     meter::ShownLine shown_;
 };
 
