@@ -8,7 +8,8 @@
 
 namespace corvale::firstpass {
 
-Combinations::Combinations(const ReadLine& line, std::size_t most) : line_(line) {
+Combinations::Combinations(const ReadLine& line, std::size_t most)
+    : line_(line), choices_(line.size(), 0) {
     for (std::size_t w = 0; w < line.size(); ++w) {
         const std::size_t readings = line[w]->readings.size();
         if (readings < 2) {
@@ -18,29 +19,48 @@ Combinations::Combinations(const ReadLine& line, std::size_t most) : line_(line)
             break;
         }
         weighed_.push_back(w);
+        strides_.push_back(count_);
         count_ *= readings;
     }
+    starts_.resize(weighed_.size());
 }
 
-std::size_t Combinations::Choices(std::size_t c, std::vector<std::size_t>& choices) const {
-    choices.assign(line_.size(), 0);
-    std::size_t departures = 0;
-    for (const std::size_t w : weighed_) {
-        const std::size_t readings = line_[w]->readings.size();
-        choices[w] = c % readings;
-        departures += choices[w] == 0 ? 0 : 1;
-        c /= readings;
+const std::vector<std::uint8_t>& Combinations::Values() {
+    if (!built_) {
+        values_.clear();
+        Fill(0, 0);
+        built_ = true;
     }
-    return departures;
+    return values_;
 }
 
-void Combinations::Values(const std::vector<std::size_t>& choices,
-                          std::vector<std::uint8_t>& values) const {
-    values.clear();
-    for (std::size_t w = 0; w < line_.size(); ++w) {
-        const std::vector<Weight>& weights = line_[w]->readings[choices[w]].weights;
-        for (const Weight weight : weights) {
-            values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+bool Combinations::Next() {
+    for (std::size_t k = weighed_.size(); k-- > 0;) {
+        std::size_t& choice = choices_[weighed_[k]];
+        if (choice + 1 < line_[weighed_[k]]->readings.size()) {
+            departures_ += choice == 0 ? 1 : 0;
+            ++choice;
+            number_ += strides_[k];
+            if (built_) {
+                values_.resize(starts_[k]);
+                Fill(weighed_[k], k);
+            }
+            return true;
+        }
+        number_ -= choice * strides_[k];
+        choice = 0;
+        --departures_;
+    }
+    return false;
+}
+
+void Combinations::Fill(std::size_t w, std::size_t k) {
+    for (; w < line_.size(); ++w) {
+        if (k < weighed_.size() && weighed_[k] == w) {
+            starts_[k++] = values_.size();
+        }
+        for (const Weight weight : line_[w]->readings[choices_[w]].weights) {
+            values_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
     }
 }
@@ -89,24 +109,20 @@ std::int64_t ReadingChooser::Cost(const std::vector<std::uint8_t>& values) {
 }
 
 std::vector<std::size_t> ReadingChooser::Choose(const ReadLine& line, std::size_t most) {
-    const Combinations combinations(line, most);
-    std::vector<std::size_t> choices;
-    std::vector<std::size_t> best;
-    combinations.Choices(0, best);
+    Combinations combinations(line, most);
+    std::vector<std::size_t> best = combinations.Choices();
     if (combinations.Count() == 1) {
         return best;
     }
-    std::vector<std::uint8_t> values;
-    std::tuple<std::int64_t, std::size_t> bestKey{-1, 0};
-    for (std::size_t c = 0; c < combinations.Count(); ++c) {
-        const std::size_t departures = combinations.Choices(c, choices);
-        combinations.Values(choices, values);
-        const std::tuple<std::int64_t, std::size_t> key{Cost(values), departures};
+    std::tuple<std::int64_t, std::size_t, std::size_t> bestKey{-1, 0, 0};
+    do {
+        const std::tuple<std::int64_t, std::size_t, std::size_t> key{
+            Cost(combinations.Values()), combinations.Departures(), combinations.Number()};
         if (std::get<0>(bestKey) < 0 || key < bestKey) {
             bestKey = key;
-            best = choices;
+            best = combinations.Choices();
         }
-    }
+    } while (combinations.Next());
     return best;
 }
 

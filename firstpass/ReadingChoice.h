@@ -23,23 +23,40 @@ inline constexpr std::size_t kCombinationsForTheLine = 256;
 
 // The combinations of a line's readings that are weighed: those of the words with more than one
 // reading, taken in line order while the number of combinations stays within `most`; the words
-// after keep their spoken reading, so that a line's cost stays linear in its length.
-// Combination 0 is the spoken reading of every word.
+// after keep their spoken reading, so that a line's cost stays linear in its length. They are
+// walked one at a time from combination 0, the spoken reading of every word. Each is numbered
+// with the weighed words' readings as digits, the first word's the lowest; the walk turns the
+// last word's fastest, so that each step rebuilds only the values from the word that changed.
 class Combinations {
 public:
     Combinations(const ReadLine& line, std::size_t most);
 
     std::size_t Count() const { return count_; }
-    // The reading each word of the line takes in combination c; returns how many words depart
-    // from their spoken reading.
-    std::size_t Choices(std::size_t c, std::vector<std::size_t>& choices) const;
-    // The line's stress values before the meter when its words take `choices`.
-    void Values(const std::vector<std::size_t>& choices, std::vector<std::uint8_t>& values) const;
+    // Moves to the next combination; false once every one has been walked.
+    bool Next();
+
+    std::size_t Number() const { return number_; }
+    // The reading each word of the line takes.
+    const std::vector<std::size_t>& Choices() const { return choices_; }
+    // How many words depart from their spoken reading.
+    std::size_t Departures() const { return departures_; }
+    // The line's stress values before the meter, built when first asked for.
+    const std::vector<std::uint8_t>& Values();
 
 private:
+    // Appends the values of word w and those after it, weighed word k the first among them.
+    void Fill(std::size_t w, std::size_t k);
+
     const ReadLine& line_;
     std::vector<std::size_t> weighed_;  // the words whose readings are weighed
+    std::vector<std::size_t> strides_;  // what a reading of weighed word k adds to the number
+    std::vector<std::size_t> starts_;   // where weighed word k's values begin
     std::size_t count_ = 1;
+    std::size_t number_ = 0;
+    std::size_t departures_ = 0;
+    std::vector<std::size_t> choices_;
+    std::vector<std::uint8_t> values_;
+    bool built_ = false;
 };
 
 // The reading each word of a line takes under one meter. A poem's lines offer the same few

@@ -91,17 +91,13 @@ void DigitViews(std::string_view digits, std::vector<std::string_view>& views) {
 std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& lines) {
     std::vector<LineReadings> readings;
     readings.reserve(lines.size());
-    std::vector<std::size_t> choices;
-    std::vector<std::uint8_t> values;
     for (const ScannedLine& line : lines) {
-        const Combinations combinations(line.words, kCombinationsForTheMeter);
+        Combinations combinations(line.words, kCombinationsForTheMeter);
         LineReadings& offered = readings.emplace_back();
         offered.reserve(combinations.Count());
-        for (std::size_t c = 0; c < combinations.Count(); ++c) {
-            combinations.Choices(c, choices);
-            combinations.Values(choices, values);
-            offered.push_back(values);
-        }
+        do {
+            offered.push_back(combinations.Values());
+        } while (combinations.Next());
     }
     return readings;
 }
