@@ -131,46 +131,47 @@ std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownL
     return best;
 }
 
-namespace {
-
-struct OfferHash {
-    std::size_t operator()(const std::vector<std::size_t>& offer) const {
-        std::size_t hash = offer.size();
-        for (const std::size_t pattern : offer) {
-            hash = hash * 1'000'003 ^ pattern;
-        }
-        return hash;
+std::size_t MeterEvidence::OfferHash::operator()(const std::vector<std::size_t>& offer) const {
+    std::size_t hash = offer.size();
+    for (const std::size_t pattern : offer) {
+        hash = hash * 1'000'003 ^ pattern;
     }
-};
+    return hash;
+}
 
-}  // namespace
-
-std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
-    // Each pattern of values is judged once, and lines offering the same patterns are counted
-    // together.
-    std::unordered_map<std::string, std::size_t> patterns;  // the values as bytes, and their index
-    std::vector<meter::ShownLine> shown;
-    std::unordered_map<std::vector<std::size_t>, std::int64_t, OfferHash>
-        offers;  // a line's patterns, sorted
-    std::map<std::size_t, std::int64_t> lengths;
-    for (const LineReadings& line : lines) {
-        if (line.empty() || line.front().empty()) {
-            continue;
+void MeterEvidence::Offer(std::span<const std::uint8_t> values) {
+    if (first_) {
+        first_ = false;
+        counts_ = !values.empty();
+        if (counts_) {
+            ++lengths_[values.size()];
         }
-        ++lengths[line.front().size()];
-        std::vector<std::size_t> offer;
-        for (const std::vector<std::uint8_t>& values : line) {
-            const auto [at, added] =
-                patterns.try_emplace(std::string(values.begin(), values.end()), shown.size());
-            if (added) {
-                shown.emplace_back().Read(values);
-            }
-            offer.push_back(at->second);
-        }
-        std::sort(offer.begin(), offer.end());
-        offer.erase(std::unique(offer.begin(), offer.end()), offer.end());
-        ++offers[offer];
     }
+    if (!counts_) {
+        return;
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(values.data()), values.size());
+    auto found = patterns_.find(bytes);
+    if (found == patterns_.end()) {
+        found = patterns_.emplace(bytes, shown_.size()).first;
+        shown_.emplace_back().Read(values);
+    }
+    offer_.push_back(found->second);
+}
+
+void MeterEvidence::EndLine() {
+    if (counts_ && !offer_.empty()) {
+        std::sort(offer_.begin(), offer_.end());
+        offer_.erase(std::unique(offer_.begin(), offer_.end()), offer_.end());
+        ++offers_[offer_];
+    }
+    offer_.clear();
+    first_ = true;
+}
+
+std::size_t ChooseMeter(const MeterEvidence& evidence) {
+    const std::vector<meter::ShownLine>& shown = evidence.shown_;
+    const std::map<std::size_t, std::int64_t>& lengths = evidence.lengths_;
     std::size_t commonLength = 0;
     std::int64_t most = 0;
     for (const auto& [length, count] : lengths) {
@@ -201,7 +202,7 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
         }
         std::int64_t cost = 0;
         std::int64_t strictCost = 0;
-        for (const auto& [offer, count] : offers) {
+        for (const auto& [offer, count] : evidence.offers_) {
             Cost least = patternCosts[offer.front()];
             for (const std::size_t p : offer) {
                 least = std::min(least, patternCosts[p]);
@@ -218,6 +219,17 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
         }
     }
     return best;
+}
+
+std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
+    MeterEvidence evidence;
+    for (const LineReadings& line : lines) {
+        for (const std::vector<std::uint8_t>& values : line) {
+            evidence.Offer(values);
+        }
+        evidence.EndLine();
+    }
+    return ChooseMeter(evidence);
 }
 
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {

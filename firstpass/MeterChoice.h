@@ -2,14 +2,17 @@
 
 // Choosing a poem's meter from the stresses its lines carry before any meter is known.
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include "meter/MeterCheck.h"
 
-namespace corvale::meter {
-class Meter;
-class ShownLine;
-}  // namespace corvale::meter
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace corvale::firstpass {
 
@@ -49,6 +52,40 @@ std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownL
 // that is weighed, the spoken first.
 using LineReadings = std::vector<std::vector<std::uint8_t>>;
 
+// What a poem's lines offer the meter's choice, gathered line by line: each pattern of values is
+// kept once, to be judged once, and lines that offer the same patterns are counted together.
+class MeterEvidence {
+public:
+    // Adds a pattern of the current line; its first is the line's spoken reading. A line whose
+    // spoken reading has no syllables counts for nothing.
+    void Offer(std::span<const std::uint8_t> values);
+    // Closes the current line.
+    void EndLine();
+
+private:
+    friend std::size_t ChooseMeter(const MeterEvidence& evidence);
+
+    struct PatternHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view bytes) const {
+            return std::hash<std::string_view>()(bytes);
+        }
+    };
+    struct OfferHash {
+        std::size_t operator()(const std::vector<std::size_t>& offer) const;
+    };
+
+    // Each pattern (the values as bytes) and its index into shown_.
+    std::unordered_map<std::string, std::size_t, PatternHash, std::equal_to<>> patterns_;
+    std::vector<meter::ShownLine> shown_;
+    // A line's patterns, sorted, and the lines that offer them.
+    std::unordered_map<std::vector<std::size_t>, std::int64_t, OfferHash> offers_;
+    std::map<std::size_t, std::int64_t> lengths_;  // the spoken readings' syllables, and lines
+    std::vector<std::size_t> offer_;               // the current line's
+    bool first_ = true;                            // no pattern of the current line yet
+    bool counts_ = true;                           // whether the current line counts
+};
+
 // The candidate that fits lines best. A line of a meter may also take its catalectic or headless
 // form, as verse allows; the line costs the stress maxima in weak places that the meter check
 // counts plus the syllables too many or too few, under the reading and the form that cost least.
@@ -56,6 +93,8 @@ using LineReadings = std::vector<std::vector<std::uint8_t>>;
 // nearest the most common length of the spoken lines, then to the one with fewer stressed
 // syllables of any kind in weak places, then to the earlier one.
 // Returns an index into MeterCandidates().
+std::size_t ChooseMeter(const MeterEvidence& evidence);
+// The same for lines given whole.
 std::size_t ChooseMeter(const std::vector<LineReadings>& lines);
 // The same for lines of one reading each.
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);

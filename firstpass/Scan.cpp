@@ -87,19 +87,17 @@ void DigitViews(std::string_view digits, std::vector<std::string_view>& views) {
     }
 }
 
-// Each line's stress values before the meter under each combination of readings weighed.
-std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& lines) {
-    std::vector<LineReadings> readings;
-    readings.reserve(lines.size());
+// The meter the lines fit best, each weighing its combinations of readings.
+const MeterCandidate& ChosenMeter(const std::vector<ScannedLine>& lines) {
+    MeterEvidence evidence;
     for (const ScannedLine& line : lines) {
         Combinations combinations(line.words, kCombinationsForTheMeter);
-        LineReadings& offered = readings.emplace_back();
-        offered.reserve(combinations.Count());
         do {
-            offered.push_back(combinations.Values());
+            evidence.Offer(combinations.Values());
         } while (combinations.Next());
+        evidence.EndLine();
     }
-    return readings;
+    return MeterCandidates()[ChooseMeter(evidence)];
 }
 
 // Sets the line's syllables, junctures, weights and comment from the readings its words take.
@@ -192,7 +190,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
         }
         result.meterName = "imposed";
     } else {
-        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(ReadingsForTheMeter(lines))];
+        const MeterCandidate& chosen = ChosenMeter(lines);
         strong = chosen.strong;
         result.meterFile = MeterRow(strong);
         result.meterName = chosen.name;

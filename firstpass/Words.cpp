@@ -216,8 +216,10 @@ std::vector<Word> WordSplitter::Split(const QString& line) {
         }
         const std::size_t first = words.size();
         words.insert(words.end(), found->second.begin(), found->second.end());
-        words[first].lead.prepend(pendingLead);
-        pendingLead.clear();
+        if (!pendingLead.isEmpty()) {
+            words[first].lead.prepend(pendingLead);
+            pendingLead.clear();
+        }
     }
     return words;
 }
@@ -239,7 +241,8 @@ int JunctureAfter(const Word& word) {
 }
 
 void ModernizeJ(QString& spoken) {
-    if (spoken.size() > 2 && spoken[0] == u'i' && QStringView(u"aeou").contains(spoken[1])) {
+    // Read through at(), which leaves a string shared with others undetached.
+    if (spoken.size() > 2 && spoken.at(0) == u'i' && QStringView(u"aeou").contains(spoken.at(1))) {
         spoken[0] = u'j';
     }
 }
