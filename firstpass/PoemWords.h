@@ -9,7 +9,9 @@
 #include "firstpass/Words.h"
 
 #include <QString>
+#include <QStringView>
 
+#include <array>
 #include <cstddef>
 #include <unordered_map>
 #include <vector>
@@ -41,9 +43,41 @@ private:
         std::size_t operator()(const Key& key) const;
     };
 
+    // A run of text between spaces that makes words of its own (HoldsWords), with the readings
+    // of its words: all but the last have their places within the run; the last word's place
+    // depends on the run after it, and its readings are kept by place as they are needed.
+    struct Run {
+        std::vector<Word> words;
+        ReadLine inner;
+        std::array<const ReadWord*, 4> last{};
+    };
+    struct RunHash {
+        using is_transparent = void;
+        std::size_t operator()(QStringView text) const;
+    };
+    struct RunEqual {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const { return a == b; }
+    };
+
+    // A word met for the first time in this batch, read once the engine has spoken.
+    struct Unread {
+        Word word;
+        WordPlace place;
+        ReadWord* read;
+    };
+
+    // The runs of a line, which runs_ keeps in place; false when one of them makes no words.
+    bool RunsOf(const QString& line, std::vector<Run*>& runs);
+    Run& RunOf(QStringView text);
+    void ReadWordByWord(const QString& line, ReadLine& read);
+    const ReadWord* ReadingOf(const Word& word, WordPlace place);
+    void ReadUnread();
+
     PoemMarks marks_;
-    WordSplitter splitter_;
     std::unordered_map<Key, ReadWord, KeyHash> read_;
+    std::unordered_map<QString, Run, RunHash, RunEqual> runs_;
+    std::vector<Unread> unread_;
 };
 
 }  // namespace corvale::firstpass

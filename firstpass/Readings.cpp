@@ -372,18 +372,13 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, WordPlace pla
     return read;
 }
 
-WordPlace PlaceOf(const std::vector<Word>& words, std::size_t w, const PoemMarks& marks) {
+WordPlace PlaceOf(const Word& word, const Word* next, const PoemMarks& marks) {
     WordPlace place;
-    place.last = w + 1 == words.size();
-    if (place.last) {
-        return place;
-    }
-    const Word& word = words[w];
-    const Word& next = words[w + 1];
+    place.last = next == nullptr;
     // The eliding words have at most three letters, and lower case never shortens a word.
-    if (word.kind != Word::Kind::Letters || next.kind != Word::Kind::Letters ||
-        word.core.size() > 3 || !word.trail.isEmpty() || next.spoken.isEmpty() ||
-        !QStringView(u"aeiou").contains(next.spoken[0])) {
+    if (place.last || word.kind != Word::Kind::Letters || next->kind != Word::Kind::Letters ||
+        word.core.size() > 3 || !word.trail.isEmpty() || next->spoken.isEmpty() ||
+        !QStringView(u"aeiou").contains(next->spoken[0])) {
         return place;
     }
     QString written = word.core.toLower();

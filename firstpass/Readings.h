@@ -71,8 +71,8 @@ struct WordPlace {
     bool operator==(const WordPlace&) const = default;
 };
 
-// The place of word `w` of a line's `words`.
-WordPlace PlaceOf(const std::vector<Word>& words, std::size_t w, const PoemMarks& marks);
+// The place of `word`, `next` being the word after it in its line (nullptr at the line's end).
+WordPlace PlaceOf(const Word& word, const Word* next, const PoemMarks& marks);
 
 // Whether the engine is asked for the word: letters in Latin script, and no function word (their
 // weight and single syllable come from their class). The engine spells other scripts out letter

@@ -148,22 +148,9 @@ std::vector<Word> WordsOf(const QString& chunk) {
     return words;
 }
 
-// Adds a run of text between spaces that is no word of its own: "&", or one without a letter or
-// digit. True when `chunk` is one.
-bool AddMark(QStringView chunk, std::vector<Word>& words, QString& pendingLead) {
-    if (chunk == u"&") {
-        Word word;
-        word.kind = Word::Kind::Ampersand;
-        word.lead = pendingLead;
-        word.core = chunk.toString();
-        word.spoken = QStringLiteral("and");
-        pendingLead.clear();
-        words.push_back(word);
-        return true;
-    }
-    if (HasWordChar(chunk)) {
-        return false;
-    }
+// Adds a run of text between spaces that makes no words of its own to the word before it, or
+// keeps it as a lead for the word after it.
+void AddMarks(QStringView chunk, std::vector<Word>& words, QString& pendingLead) {
     if (words.empty()) {
         pendingLead += chunk;
         pendingLead += u' ';
@@ -171,7 +158,6 @@ bool AddMark(QStringView chunk, std::vector<Word>& words, QString& pendingLead) 
         words.back().trail += u' ';
         words.back().trail += chunk;
     }
-    return true;
 }
 
 // Older printing uses "v" for a vowel u at a word's start ("vnto") and "u" for the consonant v
@@ -192,34 +178,32 @@ void ModernizeUV(QString& word) {
 
 }  // namespace
 
-std::vector<Word> SplitIntoWords(const QString& line) {
-    return WordSplitter().Split(line);
+bool HoldsWords(QStringView run) {
+    return run == u"&" || HasWordChar(run);
 }
 
-std::vector<Word> WordSplitter::Split(const QString& line) {
+std::vector<Word> SplitIntoWords(const QString& line) {
     std::vector<Word> words;
     QString pendingLead;
     for (const QStringView chunk : QStringView(line).tokenize(u' ', Qt::SkipEmptyParts)) {
-        if (AddMark(chunk, words, pendingLead)) {
-            continue;
-        }
-        auto found = chunks_.find(chunk);
-        if (found == chunks_.end()) {
-            if (chunks_.size() >= kMostChunks) {
-                chunks_.clear();
-            }
-            const QString text = chunk.toString();
-            found = chunks_.emplace(text, WordsOf(text)).first;
-        }
-        if (found->second.empty()) {
+        if (!HoldsWords(chunk)) {
+            AddMarks(chunk, words, pendingLead);
             continue;
         }
         const std::size_t first = words.size();
-        words.insert(words.end(), found->second.begin(), found->second.end());
-        if (!pendingLead.isEmpty()) {
-            words[first].lead.prepend(pendingLead);
-            pendingLead.clear();
+        if (chunk == u"&") {
+            Word word;
+            word.kind = Word::Kind::Ampersand;
+            word.core = chunk.toString();
+            word.spoken = QStringLiteral("and");
+            words.push_back(std::move(word));
+        } else {
+            for (Word& word : WordsOf(chunk.toString())) {
+                words.push_back(std::move(word));
+            }
         }
+        words[first].lead.prepend(pendingLead);
+        pendingLead.clear();
     }
     return words;
 }

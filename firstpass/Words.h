@@ -3,12 +3,9 @@
 // Cutting a verse line into the words the pass scans. Kept free of the pronunciation engine so
 // that the rules for punctuation, apostrophes, hyphens and numbers can be tested on their own.
 
-#include <QHashFunctions>
 #include <QString>
 #include <QStringView>
 
-#include <cstddef>
-#include <unordered_map>
 #include <vector>
 
 namespace corvale::firstpass {
@@ -34,27 +31,11 @@ struct Word {
 // next word.
 std::vector<Word> SplitIntoWords(const QString& line);
 
-// SplitIntoWords for the lines of a poem, each distinct run of text between spaces cut once: a
-// poem repeats its words, and cutting them is most of the work of splitting a line.
-class WordSplitter {
-public:
-    std::vector<Word> Split(const QString& line);
-
-private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(QStringView text) const { return qHash(text); }
-    };
-    struct Equal {
-        using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const { return a == b; }
-    };
-    // Runs remembered at most; past that the splitter starts again, so that a poem of ever new
-    // words keeps its memory bounded.
-    static constexpr std::size_t kMostChunks = 1 << 16;
-
-    std::unordered_map<QString, std::vector<Word>, Hash, Equal> chunks_;  // by the run's text
-};
+// Whether a run of text between spaces makes words of its own: it holds a letter or digit, or
+// is "&". Any other run joins the words beside it (the trail of the word before it, or at the
+// line's start the lead of the word after). A line whose runs all make words has just the
+// words each run makes alone.
+bool HoldsWords(QStringView run);
 
 // The boundary after a word's last syllable: 2 between words, 3 after , ; : or a dash, 4 after
 // . ! ? (1 inside a compound). The line's end is always 4 and is set by the caller.

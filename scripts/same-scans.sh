@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Checks that two builds of corvale-scan write the same bytes, for a change to the first pass
 # that must not change what it writes (a speed-up, a tidying): both scan the dev poems of
-# ../shared/gold, the samples' files (of the repository and of ../shared) and their verse texts as
-# plain poems, the TEI poem of the tests, a generated poem of LINES verse lines, and a few
-# of them under an imposed meter. Every output file, message and exit code must agree.
+# ../shared/gold, the samples' files (of the repository and of ../shared) and their verse
+# texts as plain poems, the TEI poem of the tests, two poems of words beside marks, a
+# generated poem of LINES verse lines, and a few of them under an imposed meter. Every output
+# file, message and exit code must agree.
 #   scripts/same-scans.sh BEFORE-TOOL AFTER-TOOL [LINES]   (LINES 100000 unless given)
 # For the tool of the commit before: git worktree add /tmp/before HEAD~1, build it there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 2 ]; then
-    sed -n '2,8p' "$0" >&2
+    sed -n '2,9p' "$0" >&2
     exit 2
 fi
 before=$(realpath "$1")
@@ -32,6 +33,22 @@ for sample in samples/*/ ../shared/samples/*/; do
     awk -F'\t' '$2 == "syllables" { print $3 }' "$sample$name.txt" >"$work/poems/$where.$name.verse.txt"
 done
 cp tests/firstpass/data/*.tei.xml "$work/poems"
+# Words in many places: after and before runs of marks, at a line's end, eliding, in compounds.
+cat >"$work/poems/marks.txt" <<'POEM'
+— and the night — is long, and the eye is dim
+the eye — "Would," he said, "the eye were mine" — and
+side -- is bright, & so th' eternal & th'
+ever-fixed mark, forget-me-not th' eye, to a heaven
+'Tis said 'twas so: the apple, t' enjoy the
+1984, and & more; blessèd be the wishèd day
+* * *
+and the night is long, and the eye is dim —
+POEM
+{
+    cat "$work/poems/marks.txt"
+    echo "vnto the ioy of heauen, the eye, to an end"
+    echo "Th' eternal ioy — vnto the apple & the"
+} >"$work/poems/marks-older.txt"
 # The benchmark's long poem: the sonnet and two lines full of readings ("vnto" makes it a poem
 # in older printing), each line's words turned round by a step that changes every 16 lines.
 awk -v count="$lines" 'BEGIN {
