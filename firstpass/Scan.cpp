@@ -104,20 +104,28 @@ const MeterCandidate& ChosenMeter(const std::vector<ScannedLine>& lines) {
 // A line the readings would take past the most syllables a line holds keeps its spoken ones.
 void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     std::int64_t syllables = 0;
+    std::size_t bytes = 0;
     for (std::size_t w = 0; w < line.words.size(); ++w) {
-        syllables += std::ssize(line.words[w]->readings[choices[w]].weights);
+        const WordReading& reading = line.words[w]->readings[choices[w]];
+        syllables += std::ssize(reading.weights);
+        bytes += reading.syllables.size() + 1;
     }
     if (syllables > kMostSyllablesInALine) {
         choices.assign(line.words.size(), 0);
     }
+    line.syllables.reserve(bytes);
+    line.junctures.reserve(static_cast<std::size_t>(syllables));
+    line.weights.reserve(static_cast<std::size_t>(syllables));
     std::string joining;  // words joining the next word's first syllable
     for (std::size_t w = 0; w < line.words.size(); ++w) {
         const WordReading& reading = line.words[w]->readings[choices[w]];
         if (reading.weights.empty()) {
-            joining += reading.syllables + ' ';
+            joining += reading.syllables;
+            joining += ' ';
             continue;
         }
-        line.syllables += '\t' + joining;
+        line.syllables += '\t';
+        line.syllables += joining;
         line.syllables.append(reading.syllables, 1);
         joining.clear();
         line.junctures.append(reading.weights.size() - 1, '1');
