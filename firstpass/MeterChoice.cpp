@@ -131,6 +131,10 @@ std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownL
     return best;
 }
 
+std::string_view AsBytes(std::span<const std::uint8_t> values) {
+    return {reinterpret_cast<const char*>(values.data()), values.size()};
+}
+
 std::size_t MeterEvidence::OfferHash::operator()(const std::vector<std::size_t>& offer) const {
     std::size_t hash = offer.size();
     for (const std::size_t pattern : offer) {
@@ -150,7 +154,7 @@ void MeterEvidence::Offer(std::span<const std::uint8_t> values) {
     if (!counts_) {
         return;
     }
-    const std::string_view bytes(reinterpret_cast<const char*>(values.data()), values.size());
+    const std::string_view bytes = AsBytes(values);
     auto found = patterns_.find(bytes);
     if (found == patterns_.end()) {
         found = patterns_.emplace(bytes, shown_.size()).first;

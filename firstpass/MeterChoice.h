@@ -52,6 +52,16 @@ std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownL
 // that is weighed, the spoken first.
 using LineReadings = std::vector<std::vector<std::uint8_t>>;
 
+// A pattern of values as the bytes it is held in, to find it by, with the hash that finds it
+// without making a string of it.
+std::string_view AsBytes(std::span<const std::uint8_t> values);
+struct PatternHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view bytes) const {
+        return std::hash<std::string_view>()(bytes);
+    }
+};
+
 // What a poem's lines offer the meter's choice, gathered line by line: each pattern of values is
 // kept once, to be judged once, and lines that offer the same patterns are counted together.
 class MeterEvidence {
@@ -65,12 +75,6 @@ public:
 private:
     friend std::size_t ChooseMeter(const MeterEvidence& evidence);
 
-    struct PatternHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view bytes) const {
-            return std::hash<std::string_view>()(bytes);
-        }
-    };
     struct OfferHash {
         std::size_t operator()(const std::vector<std::size_t>& offer) const;
     };

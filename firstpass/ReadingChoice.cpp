@@ -1,8 +1,5 @@
 #include "firstpass/ReadingChoice.h"
 
-#include "firstpass/MeterChoice.h"
-#include "meter/MeterCheck.h"
-
 #include <algorithm>
 #include <tuple>
 
@@ -96,7 +93,7 @@ ReadingChooser::ReadingChooser(const std::vector<std::vector<bool>>& forms)
     : forms_(FormMeters(forms)) {}
 
 std::int64_t ReadingChooser::Cost(const std::vector<std::uint8_t>& values) {
-    const std::string_view key(reinterpret_cast<const char*>(values.data()), values.size());
+    const std::string_view key = AsBytes(values);
     const auto found = costs_.find(key);
     if (found != costs_.end()) {
         return found->second;

@@ -3,6 +3,7 @@
 // Which reading each word of a line takes: the combination of its words' readings that fits the
 // meter best.
 
+#include "firstpass/MeterChoice.h"
 #include "firstpass/Readings.h"
 #include "meter/MeterCheck.h"
 
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -75,16 +75,8 @@ public:
 private:
     std::int64_t Cost(const std::vector<std::uint8_t>& values);
 
-    // The values as bytes, found without making a string of them.
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view bytes) const {
-            return std::hash<std::string_view>()(bytes);
-        }
-    };
-
     std::vector<meter::Meter> forms_;
-    std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> costs_;
+    std::unordered_map<std::string, std::int64_t, PatternHash, std::equal_to<>> costs_;
     meter::ShownLine shown_;
 };
 
