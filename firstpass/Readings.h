@@ -11,7 +11,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
