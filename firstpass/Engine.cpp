@@ -3,6 +3,7 @@
 #include "firstpass/Division.h"
 #include "firstpass/FirstPass.h"
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
 #include <condition_variable>
@@ -43,10 +44,19 @@ private:
         bool done;
     };
 
+    // The engine is started for phonemes only, its audio output never initialised: even for
+    // retrieval, espeak-ng 1.51 opens an audio device there, which reaches for the sound server
+    // and makes its folders under HOME (or the user's home when HOME is unset) and in /tmp.
+    static bool StartEngine() {
+        espeak_ng_InitializePath(nullptr);
+        espeak_ng_ERROR_CONTEXT context = nullptr;
+        const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+        espeak_ng_ClearErrorContext(&context);
+        return status == ENS_OK && espeak_SetVoiceByName("en-us") == EE_OK;
+    }
+
     void Run() {
-        const bool ready =
-            espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, 0, nullptr, espeakINITIALIZE_DONT_EXIT) > 0 &&
-            espeak_SetVoiceByName("en-us") == EE_OK;
+        const bool ready = StartEngine();
         {
             std::lock_guard lock(mutex_);
             started_ = true;

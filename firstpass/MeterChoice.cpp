@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 namespace corvale::firstpass {
@@ -98,6 +99,8 @@ std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line,
     return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
 }
 
+}  // namespace
+
 std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms) {
     std::vector<meter::Meter> meters;
     for (const std::vector<bool>& form : forms) {
@@ -105,8 +108,6 @@ std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms
     }
     return meters;
 }
-
-}  // namespace
 
 std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::ShownLine& line) {
     std::int64_t least = -1;
@@ -117,15 +118,11 @@ std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::Show
     return least;
 }
 
-std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
-                     const std::vector<std::uint8_t>& values) {
-    meter::ShownLine shown;
-    shown.Read(values);
+std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownLine& line) {
     std::size_t best = 0;
     std::int64_t least = -1;
     for (std::size_t f = 0; f < forms.size(); ++f) {
-        const std::int64_t misses = Misses(
-            meter::Meter(MeterRow(forms[f]), static_cast<std::int32_t>(forms[f].size())), shown);
+        const std::int64_t misses = Misses(forms[f], line);
         if (least < 0 || misses < least) {
             least = misses;
             best = f;
@@ -134,31 +131,51 @@ std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
     return best;
 }
 
-std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
-    // Each pattern of values is judged once, and lines offering the same patterns are counted
-    // together.
-    std::map<std::string, std::size_t> patterns;  // the values as bytes, and their index
-    std::vector<meter::ShownLine> shown;
-    std::map<std::vector<std::size_t>, std::int64_t> offers;  // a line's patterns, sorted
-    std::map<std::size_t, std::int64_t> lengths;
-    for (const LineReadings& line : lines) {
-        if (line.empty() || line.front().empty()) {
-            continue;
-        }
-        ++lengths[line.front().size()];
-        std::vector<std::size_t> offer;
-        for (const std::vector<std::uint8_t>& values : line) {
-            const auto [at, added] =
-                patterns.try_emplace(std::string(values.begin(), values.end()), shown.size());
-            if (added) {
-                shown.emplace_back().Read(values);
-            }
-            offer.push_back(at->second);
-        }
-        std::sort(offer.begin(), offer.end());
-        offer.erase(std::unique(offer.begin(), offer.end()), offer.end());
-        ++offers[offer];
+std::string_view AsBytes(std::span<const std::uint8_t> values) {
+    return {reinterpret_cast<const char*>(values.data()), values.size()};
+}
+
+std::size_t MeterEvidence::OfferHash::operator()(const std::vector<std::size_t>& offer) const {
+    std::size_t hash = offer.size();
+    for (const std::size_t pattern : offer) {
+        hash = hash * 1'000'003 ^ pattern;
     }
+    return hash;
+}
+
+void MeterEvidence::Offer(std::span<const std::uint8_t> values) {
+    if (first_) {
+        first_ = false;
+        counts_ = !values.empty();
+        if (counts_) {
+            ++lengths_[values.size()];
+        }
+    }
+    if (!counts_) {
+        return;
+    }
+    const std::string_view bytes = AsBytes(values);
+    auto found = patterns_.find(bytes);
+    if (found == patterns_.end()) {
+        found = patterns_.emplace(bytes, shown_.size()).first;
+        shown_.emplace_back().Read(values);
+    }
+    offer_.push_back(found->second);
+}
+
+void MeterEvidence::EndLine() {
+    if (counts_ && !offer_.empty()) {
+        std::sort(offer_.begin(), offer_.end());
+        offer_.erase(std::unique(offer_.begin(), offer_.end()), offer_.end());
+        ++offers_[offer_];
+    }
+    offer_.clear();
+    first_ = true;
+}
+
+std::size_t ChooseMeter(const MeterEvidence& evidence) {
+    const std::vector<meter::ShownLine>& shown = evidence.shown_;
+    const std::map<std::size_t, std::int64_t>& lengths = evidence.lengths_;
     std::size_t commonLength = 0;
     std::int64_t most = 0;
     for (const auto& [length, count] : lengths) {
@@ -189,7 +206,7 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
         }
         std::int64_t cost = 0;
         std::int64_t strictCost = 0;
-        for (const auto& [offer, count] : offers) {
+        for (const auto& [offer, count] : evidence.offers_) {
             Cost least = patternCosts[offer.front()];
             for (const std::size_t p : offer) {
                 least = std::min(least, patternCosts[p]);
@@ -206,6 +223,17 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
         }
     }
     return best;
+}
+
+std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
+    MeterEvidence evidence;
+    for (const LineReadings& line : lines) {
+        for (const std::vector<std::uint8_t>& values : line) {
+            evidence.Offer(values);
+        }
+        evidence.EndLine();
+    }
+    return ChooseMeter(evidence);
 }
 
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {

@@ -2,14 +2,17 @@
 
 // Choosing a poem's meter from the stresses its lines carry before any meter is known.
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include "meter/MeterCheck.h"
 
-namespace corvale::meter {
-class Meter;
-class ShownLine;
-}  // namespace corvale::meter
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace corvale::firstpass {
 
@@ -33,19 +36,59 @@ std::string MeterRow(const std::vector<bool>& strong);
 // anapestic line may open with an iamb or a lone stress. Shortest forms come last.
 std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
 
+// The meters of a meter's line forms, in order.
+std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms);
+
 // What a line costs under the form it fits best: the stress maxima in weak places plus the
 // syllables too many or too few.
 std::int64_t LeastCost(const std::vector<meter::Meter>& forms, const meter::ShownLine& line);
 
 // The index into `forms` of the form a line fits best: fewest stress maxima in weak places plus
-// syllables too many or too few, the earlier form on a tie. `values` are the line's stress
+// syllables too many or too few, the earlier form on a tie. `line` holds the line's stress
 // values before the meter.
-std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
-                     const std::vector<std::uint8_t>& values);
+std::size_t BestForm(const std::vector<meter::Meter>& forms, const meter::ShownLine& line);
 
 // A line's stress values before the meter (a value above 1 is stressed) under each of its readings
 // that is weighed, the spoken first.
 using LineReadings = std::vector<std::vector<std::uint8_t>>;
+
+// A pattern of values as the bytes it is held in, to find it by, with the hash that finds it
+// without making a string of it.
+std::string_view AsBytes(std::span<const std::uint8_t> values);
+struct PatternHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view bytes) const {
+        return std::hash<std::string_view>()(bytes);
+    }
+};
+
+// What a poem's lines offer the meter's choice, gathered line by line: each pattern of values is
+// kept once, to be judged once, and lines that offer the same patterns are counted together.
+class MeterEvidence {
+public:
+    // Adds a pattern of the current line; its first is the line's spoken reading. A line whose
+    // spoken reading has no syllables counts for nothing.
+    void Offer(std::span<const std::uint8_t> values);
+    // Closes the current line.
+    void EndLine();
+
+private:
+    friend std::size_t ChooseMeter(const MeterEvidence& evidence);
+
+    struct OfferHash {
+        std::size_t operator()(const std::vector<std::size_t>& offer) const;
+    };
+
+    // Each pattern (the values as bytes) and its index into shown_.
+    std::unordered_map<std::string, std::size_t, PatternHash, std::equal_to<>> patterns_;
+    std::vector<meter::ShownLine> shown_;
+    // A line's patterns, sorted, and the lines that offer them.
+    std::unordered_map<std::vector<std::size_t>, std::int64_t, OfferHash> offers_;
+    std::map<std::size_t, std::int64_t> lengths_;  // the spoken readings' syllables, and lines
+    std::vector<std::size_t> offer_;               // the current line's
+    bool first_ = true;                            // no pattern of the current line yet
+    bool counts_ = true;                           // whether the current line counts
+};
 
 // The candidate that fits lines best. A line of a meter may also take its catalectic or headless
 // form, as verse allows; the line costs the stress maxima in weak places that the meter check
@@ -54,6 +97,8 @@ using LineReadings = std::vector<std::vector<std::uint8_t>>;
 // nearest the most common length of the spoken lines, then to the one with fewer stressed
 // syllables of any kind in weak places, then to the earlier one.
 // Returns an index into MeterCandidates().
+std::size_t ChooseMeter(const MeterEvidence& evidence);
+// The same for lines given whole.
 std::size_t ChooseMeter(const std::vector<LineReadings>& lines);
 // The same for lines of one reading each.
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);

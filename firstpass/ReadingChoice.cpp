@@ -1,16 +1,14 @@
 #include "firstpass/ReadingChoice.h"
 
-#include "firstpass/MeterChoice.h"
-#include "meter/MeterCheck.h"
-
 #include <algorithm>
 #include <tuple>
 
 namespace corvale::firstpass {
 
-Combinations::Combinations(const std::vector<ReadWord>& line, std::size_t most) : line_(line) {
+Combinations::Combinations(const ReadLine& line, std::size_t most)
+    : line_(line), choices_(line.size(), 0) {
     for (std::size_t w = 0; w < line.size(); ++w) {
-        const std::size_t readings = line[w].readings.size();
+        const std::size_t readings = line[w]->readings.size();
         if (readings < 2) {
             continue;
         }
@@ -18,25 +16,48 @@ Combinations::Combinations(const std::vector<ReadWord>& line, std::size_t most) 
             break;
         }
         weighed_.push_back(w);
+        strides_.push_back(count_);
         count_ *= readings;
     }
+    starts_.resize(weighed_.size());
 }
 
-void Combinations::Choices(std::size_t c, std::vector<std::size_t>& choices) const {
-    choices.assign(line_.size(), 0);
-    for (const std::size_t w : weighed_) {
-        const std::size_t readings = line_[w].readings.size();
-        choices[w] = c % readings;
-        c /= readings;
+const std::vector<std::uint8_t>& Combinations::Values() {
+    if (!built_) {
+        values_.clear();
+        Fill(0, 0);
+        built_ = true;
     }
+    return values_;
 }
 
-void Combinations::Values(const std::vector<std::size_t>& choices,
-                          std::vector<std::uint8_t>& values) const {
-    values.clear();
-    for (std::size_t w = 0; w < line_.size(); ++w) {
-        for (const Weight weight : line_[w].readings[choices[w]].weights) {
-            values.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+bool Combinations::Next() {
+    for (std::size_t k = weighed_.size(); k-- > 0;) {
+        std::size_t& choice = choices_[weighed_[k]];
+        if (choice + 1 < line_[weighed_[k]]->readings.size()) {
+            departures_ += choice == 0 ? 1 : 0;
+            ++choice;
+            number_ += strides_[k];
+            if (built_) {
+                values_.resize(starts_[k]);
+                Fill(weighed_[k], k);
+            }
+            return true;
+        }
+        number_ -= choice * strides_[k];
+        choice = 0;
+        --departures_;
+    }
+    return false;
+}
+
+void Combinations::Fill(std::size_t w, std::size_t k) {
+    for (; w < line_.size(); ++w) {
+        if (k < weighed_.size() && weighed_[k] == w) {
+            starts_[k++] = values_.size();
+        }
+        for (const Weight weight : line_[w]->readings[choices_[w]].weights) {
+            values_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
     }
 }
@@ -62,32 +83,43 @@ std::int64_t LineCost(const std::vector<meter::Meter>& forms,
     return cost;
 }
 
+// Patterns remembered by one chooser at most; past that it starts again, so that a long poem
+// of ever new patterns keeps its memory bounded.
+constexpr std::size_t kMostPatterns = 1 << 16;
+
 }  // namespace
 
-std::vector<std::size_t> ChooseReadings(const std::vector<ReadWord>& line,
-                                        const std::vector<meter::Meter>& forms, std::size_t most) {
-    const Combinations combinations(line, most);
-    std::vector<std::size_t> choices;
-    std::vector<std::size_t> best;
-    combinations.Choices(0, best);
+ReadingChooser::ReadingChooser(const std::vector<std::vector<bool>>& forms)
+    : forms_(FormMeters(forms)) {}
+
+std::int64_t ReadingChooser::Cost(const std::vector<std::uint8_t>& values) {
+    const std::string_view key = AsBytes(values);
+    const auto found = costs_.find(key);
+    if (found != costs_.end()) {
+        return found->second;
+    }
+    if (costs_.size() >= kMostPatterns) {
+        costs_.clear();
+    }
+    shown_.Read(values);
+    return costs_.emplace(key, LineCost(forms_, values, shown_)).first->second;
+}
+
+std::vector<std::size_t> ReadingChooser::Choose(const ReadLine& line, std::size_t most) {
+    Combinations combinations(line, most);
+    std::vector<std::size_t> best = combinations.Choices();
     if (combinations.Count() == 1) {
         return best;
     }
-    std::vector<std::uint8_t> values;
-    meter::ShownLine shown;
-    std::tuple<std::int64_t, std::size_t> bestKey{-1, 0};
-    for (std::size_t c = 0; c < combinations.Count(); ++c) {
-        combinations.Choices(c, choices);
-        combinations.Values(choices, values);
-        shown.Read(values);
-        const std::size_t departures = choices.size() - static_cast<std::size_t>(std::count(
-                                                            choices.begin(), choices.end(), 0));
-        const std::tuple<std::int64_t, std::size_t> key{LineCost(forms, values, shown), departures};
+    std::tuple<std::int64_t, std::size_t, std::size_t> bestKey{-1, 0, 0};
+    do {
+        const std::tuple<std::int64_t, std::size_t, std::size_t> key{
+            Cost(combinations.Values()), combinations.Departures(), combinations.Number()};
         if (std::get<0>(bestKey) < 0 || key < bestKey) {
             bestKey = key;
-            best = choices;
+            best = combinations.Choices();
         }
-    }
+    } while (combinations.Next());
     return best;
 }
 
@@ -99,15 +131,14 @@ std::string Syllables(std::size_t count) {
 
 }  // namespace
 
-std::string ReadingNote(const std::vector<ReadWord>& line,
-                        const std::vector<std::size_t>& choices) {
+std::string ReadingNote(const ReadLine& line, const std::vector<std::size_t>& choices) {
     std::string note;
     for (std::size_t w = 0; w < line.size(); ++w) {
         if (choices[w] == 0) {
             continue;
         }
-        const std::vector<WordReading>& readings = line[w].readings;
-        note += (note.empty() ? "" : "; ") + line[w].written.toStdString() + ": " +
+        const std::vector<WordReading>& readings = line[w]->readings;
+        note += (note.empty() ? "" : "; ") + line[w]->written.toStdString() + ": " +
                 Syllables(readings[choices[w]].weights.size()) + " for the meter (" +
                 std::to_string(readings[0].weights.size()) + " spoken)";
     }

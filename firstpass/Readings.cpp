@@ -316,21 +316,9 @@ WordReading Written(const Word& word, QStringList pieces, std::vector<Weight> we
     return reading;
 }
 
-}  // namespace
-
-ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLine,
-                    const PoemMarks& marks) {
-    ReadWord read;
-    read.written = word.core;
-    read.juncture = lastInLine ? 4 : JunctureAfter(word);
-    if (word.kind == Word::Kind::Number) {
-        read.readings.push_back(Written(word, {word.core}, {Weight::Stressed}));
-        return read;
-    }
-    if (word.kind == Word::Kind::Ampersand) {
-        read.readings.push_back(Written(word, {word.core}, {Weight::Unstressed}));
-        return read;
-    }
+// The readings of a word of letters, the spoken first, each as the line takes it.
+std::vector<WordReading> SpokenReadings(const Word& word, const std::string& phonemes,
+                                        const PoemMarks& marks) {
     QString stem = word.core;
     if (word.gravedEd) {
         stem.chop(2);
@@ -341,6 +329,7 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLi
                        : std::vector<Reading>{
                              {heard.sound, SplitWritten(stem, std::ssize(heard.sound.syllables))}};
     const std::string spoken = word.spoken.toStdString();
+    std::vector<WordReading> written;
     for (const Reading& reading : readings) {
         std::vector<Weight> weights = WeighWord(spoken, reading.sound.Stresses());
         QStringList pieces = reading.pieces;
@@ -354,33 +343,52 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLi
             pieces << word.core.right(2);
             weights.push_back(Weight::Unstressed);
         }
-        read.readings.push_back(Written(word, std::move(pieces), std::move(weights)));
+        written.push_back(Written(word, std::move(pieces), std::move(weights)));
+    }
+    return written;
+}
+
+}  // namespace
+
+ReadWord ReadWordOf(const Word& word, const std::string& phonemes, WordPlace place,
+                    const PoemMarks& marks) {
+    ReadWord read;
+    read.written = word.core;
+    read.juncture = place.last ? 4 : JunctureAfter(word);
+    if (word.kind == Word::Kind::Number) {
+        read.readings.push_back(Written(word, {word.core}, {Weight::Stressed}));
+        return read;
+    }
+    if (word.kind == Word::Kind::Ampersand) {
+        read.readings.push_back(Written(word, {word.core}, {Weight::Unstressed}));
+        return read;
+    }
+    if (place.elision != Elision::Only) {
+        read.readings = SpokenReadings(word, phonemes, marks);
+    }
+    if (place.elision != Elision::None) {
+        read.readings.push_back({(word.lead + word.core).toStdString(), {}});
     }
     return read;
 }
 
-void ElideBeforeVowels(const std::vector<Word>& words, std::vector<ReadWord>& line,
-                       const PoemMarks& marks) {
-    for (std::size_t w = 0; w + 1 < words.size(); ++w) {
-        const Word& word = words[w];
-        const Word& next = words[w + 1];
-        if (word.kind != Word::Kind::Letters || next.kind != Word::Kind::Letters ||
-            !word.trail.isEmpty() || next.spoken.isEmpty() ||
-            !QStringView(u"aeiou").contains(next.spoken[0])) {
-            continue;
-        }
-        QString written = word.core.toLower();
-        written.replace(QChar(0x2019), u'\'');
-        const bool marked = written == u"th'" || written == u"t'";
-        if (!marked && !(marks.olderPrinting && (written == u"the" || written == u"to"))) {
-            continue;
-        }
-        WordReading joined{(word.lead + word.core).toStdString(), {}};
-        if (marked) {
-            line[w].readings.clear();
-        }
-        line[w].readings.push_back(std::move(joined));
+WordPlace PlaceOf(const Word& word, const Word* next, const PoemMarks& marks) {
+    WordPlace place;
+    place.last = next == nullptr;
+    // The eliding words have at most three letters, and lower case never shortens a word.
+    if (place.last || word.kind != Word::Kind::Letters || next->kind != Word::Kind::Letters ||
+        word.core.size() > 3 || !word.trail.isEmpty() || next->spoken.isEmpty() ||
+        !QStringView(u"aeiou").contains(next->spoken[0])) {
+        return place;
     }
+    QString written = word.core.toLower();
+    written.replace(QChar(0x2019), u'\'');
+    if (written == u"th'" || written == u"t'") {
+        place.elision = Elision::Only;
+    } else if (marks.olderPrinting && (written == u"the" || written == u"to")) {
+        place.elision = Elision::Also;
+    }
+    return place;
 }
 
 PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
@@ -395,11 +403,20 @@ PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
                                                    QRegularExpression::CaseInsensitiveOption);
     PoemMarks marks;
     for (const std::string& line : verseLines) {
+        // A line is read only for the marks not found yet that it may hold: a said "-ed" needs
+        // an "è", older printing a "v".
+        const bool saidEd = !marks.saidEd && line.find("\xc3\xa8") != std::string::npos;
+        const bool olderPrinting =
+            !marks.olderPrinting && line.find_first_of("vV") != std::string::npos;
+        if (!saidEd && !olderPrinting && marks.olderVerse) {
+            continue;
+        }
         QString text = QString::fromUtf8(line);
         text.replace(QChar(0x2019), u'\'');
-        marks.saidEd = marks.saidEd || kSaidEd.match(text).hasMatch();
+        marks.saidEd = marks.saidEd || (saidEd && kSaidEd.match(text).hasMatch());
         marks.olderVerse = marks.olderVerse || kOlderVerse.match(text).hasMatch();
-        marks.olderPrinting = marks.olderPrinting || kOlderPrinting.match(text).hasMatch();
+        marks.olderPrinting =
+            marks.olderPrinting || (olderPrinting && kOlderPrinting.match(text).hasMatch());
     }
     return marks;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,24 @@ struct ReadWord {
     int juncture = 2;                   // after its last syllable
 };
 
+// A line's words with their readings. A poem reads each distinct word once (PoemWords.h), and
+// every line that holds it shares that reading.
+using ReadLine = std::vector<const ReadWord*>;
+
 // "th'" and "t'" before a word that begins with a vowel join its first syllable ("th'eternal"):
 // that is their only reading. In a text in older printing, "the" and "to" there gain that
-// reading after their spoken one. `line` holds the readings of `words`.
-void ElideBeforeVowels(const std::vector<Word>& words, std::vector<ReadWord>& line,
-                       const PoemMarks& marks);
+// reading after their spoken one.
+enum class Elision : std::uint8_t { None, Only, Also };
+
+// What a word's readings take from where it stands in its line.
+struct WordPlace {
+    bool last = false;  // ends the line
+    Elision elision = Elision::None;
+    bool operator==(const WordPlace&) const = default;
+};
+
+// The place of `word`, `next` being the word after it in its line (nullptr at the line's end).
+WordPlace PlaceOf(const Word& word, const Word* next, const PoemMarks& marks);
 
 // Whether the engine is asked for the word: letters in Latin script, and no function word (their
 // weight and single syllable come from their class). The engine spells other scripts out letter
@@ -67,7 +81,7 @@ bool AsksTheEngine(const Word& word);
 
 // A word's readings, from the engine's phonemes for it (empty when it was not asked or said
 // nothing).
-ReadWord ReadWordOf(const Word& word, const std::string& phonemes, bool lastInLine,
+ReadWord ReadWordOf(const Word& word, const std::string& phonemes, WordPlace place,
                     const PoemMarks& marks);
 
 }  // namespace corvale::firstpass

@@ -1,11 +1,10 @@
 // The first pass: words, their syllables and stresses, the meter, and the scansion file.
-#include "firstpass/Engine.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/MeterChoice.h"
+#include "firstpass/PoemWords.h"
 #include "firstpass/ReadingChoice.h"
 #include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
-#include "firstpass/Words.h"
 
 #include "meter/MeterCheck.h"
 
@@ -21,7 +20,7 @@ constexpr std::size_t kLinesAtATime = 256;
 
 struct ScannedLine {
     std::string text;
-    std::vector<ReadWord> words;
+    ReadLine words;
     // The readings the line takes, once the meter has chosen them.
     std::string syllables;  // each syllable after a tab
     std::string junctures;  // one digit a syllable
@@ -34,7 +33,8 @@ struct ScannedLine {
 QString Clean(const std::string& line) {
     QString text = QString::fromUtf8(line);
     for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control) {
+        // The control characters (general category Cc) are exactly these.
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f)) {
             c = u' ';
         }
     }
@@ -43,38 +43,20 @@ QString Clean(const std::string& line) {
 
 // Scans a batch of lines; a refusal when one holds too many syllables.
 std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
-                                                          std::size_t to, const PoemMarks& marks) {
-    std::vector<std::vector<Word>> words;
+                                                          std::size_t to, PoemWords& poemWords) {
     std::vector<QString> texts;
-    std::vector<std::string> asked;
     for (std::size_t j = from; j < to; ++j) {
         texts.push_back(Clean(poem.verseLines[j]));
-        words.push_back(SplitIntoWords(texts.back()));
-        for (Word& word : words.back()) {
-            if (marks.olderPrinting) {
-                ModernizeJ(word.spoken);
-            }
-            if (AsksTheEngine(word)) {
-                asked.push_back(word.spoken.toStdString());
-            }
-        }
     }
-    const std::vector<std::string> phonemes = Pronounce(asked);
-    std::size_t next = 0;
+    std::vector<ReadLine> read = poemWords.Read(texts);
     std::vector<ScannedLine> lines(to - from);
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
-        for (std::size_t w = 0; w < words[j].size(); ++w) {
-            const Word& word = words[j][w];
-            line.words.push_back(ReadWordOf(word,
-                                            AsksTheEngine(word) ? phonemes[next++] : std::string(),
-                                            w + 1 == words[j].size(), marks));
-        }
-        ElideBeforeVowels(words[j], line.words, marks);
+        line.words = std::move(read[j]);
         std::int64_t syllables = 0;
-        for (const ReadWord& word : line.words) {
-            syllables += std::ssize(word.readings.front().weights);
+        for (const ReadWord* word : line.words) {
+            syllables += std::ssize(word->readings.front().weights);
         }
         if (syllables > kMostSyllablesInALine) {
             return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
@@ -87,64 +69,67 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
 }
 
 // Each syllable of the line, as a view into it.
-std::vector<std::string_view> SyllablesOf(const ScannedLine& line) {
-    std::vector<std::string_view> syllables;
+void SyllablesOf(const ScannedLine& line, std::vector<std::string_view>& syllables) {
+    syllables.clear();
     const std::string_view all = line.syllables;
     for (std::size_t tab = all.find('\t'); tab != std::string_view::npos;) {
         const std::size_t next = all.find('\t', tab + 1);
         syllables.push_back(all.substr(tab + 1, next - tab - 1));
         tab = next;
     }
-    return syllables;
 }
 
 // One-digit values, each as a view into `digits`.
-std::vector<std::string_view> DigitViews(const std::string& digits) {
-    std::vector<std::string_view> views;
+void DigitViews(std::string_view digits, std::vector<std::string_view>& views) {
+    views.clear();
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        views.push_back(std::string_view(digits).substr(i, 1));
+        views.push_back(digits.substr(i, 1));
     }
-    return views;
 }
 
-// Each line's stress values before the meter under each combination of readings weighed.
-std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& lines) {
-    std::vector<LineReadings> readings;
-    readings.reserve(lines.size());
-    std::vector<std::size_t> choices;
+// The meter the lines fit best, each weighing its combinations of readings.
+const MeterCandidate& ChosenMeter(const std::vector<ScannedLine>& lines) {
+    MeterEvidence evidence;
     for (const ScannedLine& line : lines) {
-        const Combinations combinations(line.words, kCombinationsForTheMeter);
-        LineReadings& values = readings.emplace_back(combinations.Count());
-        for (std::size_t c = 0; c < combinations.Count(); ++c) {
-            combinations.Choices(c, choices);
-            combinations.Values(choices, values[c]);
-        }
+        Combinations combinations(line.words, kCombinationsForTheMeter);
+        do {
+            evidence.Offer(combinations.Values());
+        } while (combinations.Next());
+        evidence.EndLine();
     }
-    return readings;
+    return MeterCandidates()[ChooseMeter(evidence)];
 }
 
 // Sets the line's syllables, junctures, weights and comment from the readings its words take.
 // A line the readings would take past the most syllables a line holds keeps its spoken ones.
 void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     std::int64_t syllables = 0;
+    std::size_t bytes = 0;
     for (std::size_t w = 0; w < line.words.size(); ++w) {
-        syllables += std::ssize(line.words[w].readings[choices[w]].weights);
+        const WordReading& reading = line.words[w]->readings[choices[w]];
+        syllables += std::ssize(reading.weights);
+        bytes += reading.syllables.size() + 1;
     }
     if (syllables > kMostSyllablesInALine) {
         choices.assign(line.words.size(), 0);
     }
+    line.syllables.reserve(bytes);
+    line.junctures.reserve(static_cast<std::size_t>(syllables));
+    line.weights.reserve(static_cast<std::size_t>(syllables));
     std::string joining;  // words joining the next word's first syllable
     for (std::size_t w = 0; w < line.words.size(); ++w) {
-        const WordReading& reading = line.words[w].readings[choices[w]];
+        const WordReading& reading = line.words[w]->readings[choices[w]];
         if (reading.weights.empty()) {
-            joining += reading.syllables + ' ';
+            joining += reading.syllables;
+            joining += ' ';
             continue;
         }
-        line.syllables += '\t' + joining;
+        line.syllables += '\t';
+        line.syllables += joining;
         line.syllables.append(reading.syllables, 1);
         joining.clear();
         line.junctures.append(reading.weights.size() - 1, '1');
-        line.junctures += static_cast<char>('0' + line.words[w].juncture);
+        line.junctures += static_cast<char>('0' + line.words[w]->juncture);
         line.weights.insert(line.weights.end(), reading.weights.begin(), reading.weights.end());
     }
     line.comment = ReadingNote(line.words, choices);
@@ -152,27 +137,38 @@ void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     line.words.shrink_to_fit();
 }
 
-void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
-                 std::string& out) {
-    std::string stresses;
-    for (int value : values) {
-        stresses += static_cast<char>('0' + value);
+// Writes the records of a poem's lines, reusing its room from line to line.
+class RecordWriter {
+public:
+    void Write(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
+               std::string& out) {
+        stresses_.clear();
+        for (int value : values) {
+            stresses_ += static_cast<char>('0' + value);
+        }
+        SyllablesOf(line, syllables_);
+        DigitViews(stresses_, stressViews_);
+        DigitViews(line.junctures, junctures_);
+        // The texts are already what a row can hold: the line was cleaned as it was read.
+        AppendRecord(
+            out,
+            RecordTexts{number, line.text, {syllables_, stressViews_, junctures_}, line.comment},
+            TextRule::Keep);
     }
-    const std::vector<std::string_view> syllables = SyllablesOf(line);
-    const std::vector<std::string_view> stressViews = DigitViews(stresses);
-    const std::vector<std::string_view> junctures = DigitViews(line.junctures);
-    // The texts are already what a row can hold: the line was cleaned as it was read.
-    AppendRecord(out,
-                 RecordTexts{number, line.text, {syllables, stressViews, junctures}, line.comment},
-                 TextRule::Keep);
-}
+
+private:
+    std::string stresses_;
+    std::vector<std::string_view> syllables_;
+    std::vector<std::string_view> stressViews_;
+    std::vector<std::string_view> junctures_;
+};
 
 }  // namespace
 
 std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
     StartPronunciationEngine();
     const std::size_t total = poem.verseLines.size();
-    const PoemMarks marks = MarksOf(poem.verseLines);
+    PoemWords poemWords(MarksOf(poem.verseLines));
     std::vector<ScannedLine> lines;
     lines.reserve(total);
     for (std::size_t from = 0; from < total; from += kLinesAtATime) {
@@ -180,7 +176,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
             !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
             return Cancelled{};
         }
-        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), marks);
+        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), poemWords);
         if (auto* refusal = std::get_if<Refusal>(&batch)) {
             return *refusal;
         }
@@ -202,7 +198,7 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
         }
         result.meterName = "imposed";
     } else {
-        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(ReadingsForTheMeter(lines))];
+        const MeterCandidate& chosen = ChosenMeter(lines);
         strong = chosen.strong;
         result.meterFile = MeterRow(strong);
         result.meterName = chosen.name;
@@ -212,35 +208,30 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
     // A line stands in the form of the meter it fits best (a headless line begins a place on),
     // so that a stress the position makes falls where the line's own places are.
     const std::vector<std::vector<bool>> forms = LineForms(strong);
-    std::vector<meter::Meter> formMeters;
-    for (const std::vector<bool>& form : forms) {
-        formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
-    }
-
+    ReadingChooser chooser(forms);
     std::size_t size = 0;
     for (ScannedLine& line : lines) {
-        Take(line, ChooseReadings(line.words, formMeters));
+        Take(line, chooser.Choose(line.words));
         size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
                 line.comment.size();
     }
     result.scansionFile.reserve(size);
+    const std::vector<meter::Meter> formMeters = FormMeters(forms);
     meter::ShownLine shown;
-    std::vector<std::string> syllables(1);
-    std::vector<std::string> stresses(1);
+    std::vector<std::uint8_t> before;
+    std::vector<std::uint8_t> under;
+    RecordWriter writer;
     for (std::size_t j = 0; j < lines.size(); ++j) {
-        std::vector<std::uint8_t> before;
+        before.clear();
         for (Weight weight : lines[j].weights) {
             before.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
+        shown.Read(before);
         const std::vector<int> values =
-            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(forms, before)]);
-        WriteRecord(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
-        syllables.assign(values.size() + 1, "x");
-        stresses.resize(1);
-        for (int value : values) {
-            stresses.push_back(std::to_string(value));
-        }
-        shown.Read(syllables, stresses);
+            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(formMeters, shown)]);
+        writer.Write(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
+        under.assign(values.begin(), values.end());
+        shown.Read(under);
         if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits()) {
             ++result.linesFitting;
         }

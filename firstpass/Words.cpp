@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace corvale::firstpass {
@@ -17,7 +18,7 @@ bool IsDash(QChar c) {
 bool IsWordChar(QChar c) {
     return c.isLetterOrNumber();
 }
-bool HasWordChar(const QString& s) {
+bool HasWordChar(QStringView s) {
     for (QChar c : s) {
         if (IsWordChar(c)) {
             return true;
@@ -50,6 +51,9 @@ bool TakesTrailingApostrophe(const QString& core) {
 // Cuts a run of text between spaces at its inner dashes ("side--is", "word—word"): the dash stays
 // on the left part.
 QStringList CutAtDashes(const QString& chunk) {
+    if (std::none_of(chunk.begin(), chunk.end(), IsDash)) {
+        return {chunk};
+    }
     QStringList parts;
     QString current;
     for (qsizetype i = 0; i < chunk.size(); ++i) {
@@ -109,47 +113,27 @@ Word ShapeWord(const QString& part) {
     return word;
 }
 
-// Adds the words of one run of text between spaces.
-void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLead) {
-    if (chunk == u"&") {
-        Word word;
-        word.kind = Word::Kind::Ampersand;
-        word.lead = pendingLead;
-        word.core = chunk;
-        word.spoken = QStringLiteral("and");
-        pendingLead.clear();
-        words.push_back(word);
-        return;
-    }
-    if (!HasWordChar(chunk)) {
-        if (words.empty()) {
-            pendingLead += chunk + u' ';
-        } else {
-            words.back().trail += u' ' + chunk;
-        }
-        return;
-    }
+// The words of a run of text between spaces that holds a letter or digit, the first without
+// the lead that runs before it may give it.
+std::vector<Word> WordsOf(const QString& chunk) {
+    std::vector<Word> words;
     for (const QString& piece : CutAtDashes(chunk)) {
-        // A hyphen between letters joins the parts of a compound.
+        // A hyphen between letters joins the parts of a compound. Each part holds a letter or
+        // digit, as each piece does.
         QStringList parts;
         qsizetype start = 0;
-        for (qsizetype i = 1; i + 1 < piece.size(); ++i) {
-            if (piece[i] == u'-' && IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
+        for (qsizetype i = piece.indexOf(u'-', 1); i > 0 && i + 1 < piece.size();
+             i = piece.indexOf(u'-', i + 1)) {
+            if (IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
                 parts << piece.mid(start, i + 1 - start);
                 start = i + 1;
             }
         }
         parts << piece.mid(start);
         for (qsizetype p = 0; p < parts.size(); ++p) {
-            if (!HasWordChar(parts[p])) {
-                words.back().trail += parts[p];
-                continue;
-            }
             Word word = ShapeWord(parts[p]);
             word.compoundPart = p + 1 < parts.size();
             word.compoundTail = p > 0;
-            word.lead = pendingLead + word.lead;
-            pendingLead.clear();
             if (word.kind == Word::Kind::Letters) {
                 QString core = word.core;
                 if (core.endsWith(QStringLiteral("\u00e8d")) && core.size() > 2) {
@@ -158,8 +142,21 @@ void AddChunk(const QString& chunk, std::vector<Word>& words, QString& pendingLe
                 }
                 word.spoken = SpokenForm(core);
             }
-            words.push_back(word);
+            words.push_back(std::move(word));
         }
+    }
+    return words;
+}
+
+// Adds a run of text between spaces that makes no words of its own to the word before it, or
+// keeps it as a lead for the word after it.
+void AddMarks(QStringView chunk, std::vector<Word>& words, QString& pendingLead) {
+    if (words.empty()) {
+        pendingLead += chunk;
+        pendingLead += u' ';
+    } else {
+        words.back().trail += u' ';
+        words.back().trail += chunk;
     }
 }
 
@@ -181,11 +178,32 @@ void ModernizeUV(QString& word) {
 
 }  // namespace
 
+bool HoldsWords(QStringView run) {
+    return run == u"&" || HasWordChar(run);
+}
+
 std::vector<Word> SplitIntoWords(const QString& line) {
     std::vector<Word> words;
     QString pendingLead;
-    for (const QString& chunk : line.split(u' ', Qt::SkipEmptyParts)) {
-        AddChunk(chunk, words, pendingLead);
+    for (const QStringView chunk : QStringView(line).tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (!HoldsWords(chunk)) {
+            AddMarks(chunk, words, pendingLead);
+            continue;
+        }
+        const std::size_t first = words.size();
+        if (chunk == u"&") {
+            Word word;
+            word.kind = Word::Kind::Ampersand;
+            word.core = chunk.toString();
+            word.spoken = QStringLiteral("and");
+            words.push_back(std::move(word));
+        } else {
+            for (Word& word : WordsOf(chunk.toString())) {
+                words.push_back(std::move(word));
+            }
+        }
+        words[first].lead.prepend(pendingLead);
+        pendingLead.clear();
     }
     return words;
 }
@@ -207,13 +225,15 @@ int JunctureAfter(const Word& word) {
 }
 
 void ModernizeJ(QString& spoken) {
-    if (spoken.size() > 2 && spoken[0] == u'i' && QStringView(u"aeou").contains(spoken[1])) {
+    // Read through at(), which leaves a string shared with others undetached.
+    if (spoken.size() > 2 && spoken.at(0) == u'i' && QStringView(u"aeou").contains(spoken.at(1))) {
         spoken[0] = u'j';
     }
 }
 
 QString SpokenForm(const QString& core) {
     QString lower;
+    lower.reserve(core.size());
     for (QChar c : core) {
         if (IsApostrophe(c)) {
             lower += u'\'';

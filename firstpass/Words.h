@@ -4,6 +4,7 @@
 // that the rules for punctuation, apostrophes, hyphens and numbers can be tested on their own.
 
 #include <QString>
+#include <QStringView>
 
 #include <vector>
 
@@ -29,6 +30,12 @@ struct Word {
 // dash) joins the trail of the word before it; at the start of a line it joins the lead of the
 // next word.
 std::vector<Word> SplitIntoWords(const QString& line);
+
+// Whether a run of text between spaces makes words of its own: it holds a letter or digit, or
+// is "&". Any other run joins the words beside it (the trail of the word before it, or at the
+// line's start the lead of the word after). A line whose runs all make words has just the
+// words each run makes alone.
+bool HoldsWords(QStringView run);
 
 // The boundary after a word's last syllable: 2 between words, 3 after , ; : or a dash, 4 after
 // . ! ? (1 inside a compound). The line's end is always 4 and is set by the caller.
