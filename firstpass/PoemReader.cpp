@@ -1,6 +1,7 @@
 #include "firstpass/PoemReader.h"
 
 #include "firstpass/TeiReader.h"
+#include "platform/CodePoints.h"
 #include "platform/TextCodec.h"
 #include "scansion/RecordFormat.h"
 
@@ -151,7 +152,12 @@ private:
 bool HasAWord(const Poem& poem) {
     return std::any_of(poem.verseLines.begin(), poem.verseLines.end(), [](const std::string& line) {
         const QString text = QString::fromStdString(line);
-        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            if (IsLetterOrNumberAt(text, at)) {
+                return true;
+            }
+        }
+        return false;
     });
 }
 
@@ -168,7 +174,9 @@ std::optional<DecodedPoem> DecodeUtf8(std::string_view bytes, bool declared) {
     if (tally.invalid == 0) {
         return DecodedPoem{Decode(bytes, Encoding::Utf8), std::nullopt};
     }
-    if (!declared && tally.multiByte <= tally.invalid) {
+    // At a tie, UTF-8 with a warning shows the one bad byte as U+FFFD, where Windows-1252 would
+    // garble every good character ("\xE2\x80\x99" as three) and say nothing.
+    if (!declared && tally.multiByte < tally.invalid) {
         return std::nullopt;
     }
     return DecodedPoem{

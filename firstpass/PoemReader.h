@@ -31,8 +31,9 @@ std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLi
 std::variant<std::string, Refusal> ReadPoemBytes(const QString& path, const PoemLimits& limits);
 
 // The poem's text: the BOM decides between UTF-8 and UTF-16 (little or big endian). Without
-// one, valid UTF-8 is read as UTF-8, and so is UTF-8 whose valid multi-byte sequences outnumber
-// its bad bytes, each bad byte becoming U+FFFD, with a warning naming the row of the first.
+// one, valid UTF-8 is read as UTF-8, and so is UTF-8 with at least as many valid multi-byte
+// sequences as bad bytes, each bad byte becoming U+FFFD, with a warning naming the row of the
+// first.
 // Anything else is Windows-1252.
 struct DecodedPoem {
     QString text;
