@@ -1,7 +1,7 @@
 #pragma once
 
-// Exports from files and into them, for the command line and the window. An export may go to
-// any folder: it is the one kind of file the program writes outside its working folder.
+// The scansion files the exports are made from, for the command line. An export itself may go
+// to any folder, written through the one output writer (platform/OutputFile.h).
 
 #include "platform/TextCodec.h"
 #include "scansion/Refusal.h"
@@ -26,13 +26,5 @@ struct LoadedScansion {
 // scansion file, and one whose records the reader finds a fault in (with the reader's message
 // and row).
 std::variant<LoadedScansion, Refusal> LoadScansionFile(const QString& path);
-
-enum class Replacing { Allowed, Never };
-
-// Writes the bytes in full under a temporary name beside `path`, then puts them in place: over
-// whatever file stands there (QSaveFile), or, with Replacing::Never, only where nothing stands
-// yet, even should a file appear meanwhile. A failure leaves no file of the call behind, and
-// what stood at `path` untouched. Gives an empty text on success, else why it failed.
-QString WriteExportFile(const QString& path, std::string_view bytes, Replacing replacing);
 
 }  // namespace corvale::exports

@@ -3,6 +3,7 @@
 #include "export/Export.h"
 #include "export/ExportFiles.h"
 #include "meter/TypedMeter.h"
+#include "platform/OutputFile.h"
 #include "platform/Platform.h"
 #include "scansion/MeterFileName.h"
 #include "scansion/MeterOfFile.h"
@@ -175,16 +176,14 @@ private:
     }
 
     bool Write(const exports::Source& source, const QString& target) {
-        const auto replacing =
-            settings_.force ? exports::Replacing::Allowed : exports::Replacing::Never;
-        const QString failure = exports::WriteExportFile(
-            target, exports::ExportFile(source, settings_.format), replacing);
-        if (!failure.isEmpty()) {
+        const std::string failure =
+            WriteOutputFile(target, exports::ExportFile(source, settings_.format), settings_.force);
+        if (!failure.empty()) {
             // A file that appeared at the name since the check is skipped like any other.
             Complain(err_, source.fileName, 0,
-                     replacing == exports::Replacing::Never && Taken(target)
+                     !settings_.force && Taken(target)
                          ? "skipped: " + Text(target) + " exists (--force replaces it)"
-                         : Text(target) + " cannot be written: " + Text(failure));
+                         : Text(target) + " cannot be written: " + failure);
             return false;
         }
         written_.insert(QFileInfo(target).absoluteFilePath());
