@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <map>
 #include <tuple>
 #include <utility>
 
@@ -134,34 +133,32 @@ std::size_t BestForm(const std::vector<std::vector<bool>>& forms,
     return best;
 }
 
-std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
-    // Each pattern of values is judged once, and lines offering the same patterns are counted
-    // together.
-    std::map<std::string, std::size_t> patterns;  // the values as bytes, and their index
-    std::vector<meter::ShownLine> shown;
-    std::map<std::vector<std::size_t>, std::int64_t> offers;  // a line's patterns, sorted
-    std::map<std::size_t, std::int64_t> lengths;
-    for (const LineReadings& line : lines) {
-        if (line.empty() || line.front().empty()) {
-            continue;
-        }
-        ++lengths[line.front().size()];
-        std::vector<std::size_t> offer;
-        for (const std::vector<std::uint8_t>& values : line) {
-            const auto [at, added] =
-                patterns.try_emplace(std::string(values.begin(), values.end()), shown.size());
-            if (added) {
-                shown.emplace_back().Read(values);
-            }
-            offer.push_back(at->second);
-        }
-        std::sort(offer.begin(), offer.end());
-        offer.erase(std::unique(offer.begin(), offer.end()), offer.end());
-        ++offers[offer];
+MeterTally::MeterTally() = default;
+MeterTally::~MeterTally() = default;
+
+void MeterTally::Add(const LineReadings& line) {
+    if (line.empty() || line.front().empty()) {
+        return;
     }
+    ++lengths_[line.front().size()];
+    std::vector<std::size_t> offer;
+    for (const std::vector<std::uint8_t>& values : line) {
+        const auto [at, added] =
+            patterns_.try_emplace(std::string(values.begin(), values.end()), shown_.size());
+        if (added) {
+            shown_.emplace_back().Read(values);
+        }
+        offer.push_back(at->second);
+    }
+    std::sort(offer.begin(), offer.end());
+    offer.erase(std::unique(offer.begin(), offer.end()), offer.end());
+    ++offers_[offer];
+}
+
+std::size_t MeterTally::Choose() const {
     std::size_t commonLength = 0;
     std::int64_t most = 0;
-    for (const auto& [length, count] : lengths) {
+    for (const auto& [length, count] : lengths_) {
         if (count > most) {
             most = count;
             commonLength = length;
@@ -175,21 +172,21 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
     using Cost = std::pair<std::int64_t, std::int64_t>;
     std::size_t best = 0;
     Key bestKey{-1, 0, 0};
-    std::vector<Cost> patternCosts(shown.size());
+    std::vector<Cost> patternCosts(shown_.size());
     for (std::size_t c = 0; c < candidates.size(); ++c) {
         const std::vector<meter::Meter> forms = FormMeters(LineForms(candidates[c].strong));
-        for (std::size_t p = 0; p < shown.size(); ++p) {
+        for (std::size_t p = 0; p < shown_.size(); ++p) {
             Cost least{-1, 0};
             for (const meter::Meter& form : forms) {
-                const Cost misses{Misses(form, shown[p]),
-                                  Misses(form, shown[p], meter::Strictness::EveryStress)};
+                const Cost misses{Misses(form, shown_[p]),
+                                  Misses(form, shown_[p], meter::Strictness::EveryStress)};
                 least = least.first < 0 ? misses : std::min(least, misses);
             }
             patternCosts[p] = least;
         }
         std::int64_t cost = 0;
         std::int64_t strictCost = 0;
-        for (const auto& [offer, count] : offers) {
+        for (const auto& [offer, count] : offers_) {
             Cost least = patternCosts[offer.front()];
             for (const std::size_t p : offer) {
                 least = std::min(least, patternCosts[p]);
@@ -206,6 +203,14 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
         }
     }
     return best;
+}
+
+std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
+    MeterTally tally;
+    for (const LineReadings& line : lines) {
+        tally.Add(line);
+    }
+    return tally.Choose();
 }
 
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {

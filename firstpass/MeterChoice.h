@@ -3,6 +3,7 @@
 // Choosing a poem's meter from the stresses its lines carry before any meter is known.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,22 @@ using LineReadings = std::vector<std::vector<std::uint8_t>>;
 // syllables of any kind in weak places, then to the earlier one.
 // Returns an index into MeterCandidates().
 std::size_t ChooseMeter(const std::vector<LineReadings>& lines);
+
+// The same for lines given one at a time, so that a long poem's lines need not be held: each
+// pattern of values is kept once, and lines offering the same patterns are counted together.
+class MeterTally {
+public:
+    MeterTally();
+    ~MeterTally();
+    void Add(const LineReadings& line);
+    std::size_t Choose() const;
+
+private:
+    std::map<std::string, std::size_t> patterns_;  // the values as bytes, and their index
+    std::vector<meter::ShownLine> shown_;          // each pattern as the meter check reads it
+    std::map<std::vector<std::size_t>, std::int64_t> offers_;  // a line's patterns, sorted
+    std::map<std::size_t, std::int64_t> lengths_;              // spoken lines by their length
+};
 // The same for lines of one reading each.
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
 

@@ -47,34 +47,54 @@ std::optional<QString> BlockingOutput(const OutputNames& names) {
     return std::nullopt;
 }
 
-WriteResult WriteOutputs(const OutputNames& names, const Scansion& scansion, WhenTaken whenTaken) {
+ScanOutputs::ScanOutputs(const OutputNames& names)
+    : names_(names), meter_(names.meter), records_(names.scansion) {}
+
+void ScanOutputs::TakeMeter(std::string_view meterFile) {
+    meter_.Append(meterFile);
+}
+
+bool ScanOutputs::TakeRecords(std::string_view records) {
+    return records_.Append(records) == 0;
+}
+
+bool ScanOutputs::HasFailed() const {
+    return meter_.Error() != 0 || records_.Error() != 0;
+}
+
+WriteResult ScanOutputs::PutInPlace(WhenTaken whenTaken) {
+    if (const int error = meter_.Error()) {
+        return Failed(names_.meter, error);
+    }
+    if (const int error = records_.Error()) {
+        return Failed(names_.scansion, error);
+    }
     const bool replace = whenTaken == WhenTaken::Replace;
-    OutputFile meter(names.meter);
-    OutputFile records(names.scansion);
-    if (const int error = meter.Append(scansion.meterFile)) {
-        return Failed(names.meter, error);
-    }
-    if (const int error = records.Append(scansion.scansionFile)) {
-        return Failed(names.scansion, error);
-    }
     const HeldSignals held;
     bool orphan = false;
-    int error = meter.Place(replace);
-    if (error == EEXIST && IsOrphan(names)) {
+    int error = meter_.Place(replace);
+    if (error == EEXIST && IsOrphan(names_)) {
         orphan = true;
-        error = meter.Place(true);
+        error = meter_.Place(true);
     }
     if (error != 0) {
-        return error == EEXIST ? Taken(names.meter) : Failed(names.meter, error);
+        return error == EEXIST ? Taken(names_.meter) : Failed(names_.meter, error);
     }
-    error = records.Place(replace);
+    error = records_.Place(replace);
     if (error != 0) {
-        meter.Remove();
-        return error == EEXIST ? Taken(names.scansion) : Failed(names.scansion, error);
+        meter_.Remove();
+        return error == EEXIST ? Taken(names_.scansion) : Failed(names_.scansion, error);
     }
-    SyncFolderOfPath(names.meter);
-    SyncFolderOfPath(names.scansion);
+    SyncFolderOfPath(names_.meter);
+    SyncFolderOfPath(names_.scansion);
     return {WriteResult::Outcome::Written, {}, {}, orphan};
+}
+
+WriteResult WriteOutputs(const OutputNames& names, const Scansion& scansion, WhenTaken whenTaken) {
+    ScanOutputs outputs(names);
+    outputs.TakeMeter(scansion.meterFile);
+    outputs.TakeRecords(scansion.scansionFile);
+    return outputs.PutInPlace(whenTaken);
 }
 
 }  // namespace corvale::firstpass

@@ -98,11 +98,18 @@ std::variant<std::string, Refusal> ReadPoemBytes(const QString& path, const Poem
 
 std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLimits& limits,
                                                std::vector<std::int32_t>* rows) {
-    std::variant<std::string, Refusal> bytes = ReadPoemBytes(path, limits);
-    if (auto* refusal = std::get_if<Refusal>(&bytes)) {
+    std::variant<std::string, Refusal> read = ReadPoemBytes(path, limits);
+    if (auto* refusal = std::get_if<Refusal>(&read)) {
         return std::move(*refusal);
     }
-    return ReadPoemWithin(std::get<std::string>(bytes), limits, rows);
+    std::string& bytes = std::get<std::string>(read);
+    if (std::optional<Refusal> refusal = RefuseBytes(bytes, limits)) {
+        return *refusal;
+    }
+    DecodedPoem decoded = DecodePoem(bytes);
+    const std::size_t size = bytes.size();
+    std::string().swap(bytes);  // a long poem is held once, decoded, not twice
+    return ReadDecoded(std::move(decoded), size, limits, rows);
 }
 
 }  // namespace corvale::firstpass

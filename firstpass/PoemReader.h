@@ -41,6 +41,13 @@ struct DecodedPoem {
 };
 DecodedPoem DecodePoem(std::string_view bytes);
 
+// The two halves of ReadPoemWithin, so that a reader holding the bytes can let them go once they
+// are decoded: the refusals the bytes alone decide, and the poem from the decoded text of a file
+// of `fileSize` bytes.
+std::optional<Refusal> RefuseBytes(std::string_view bytes, const PoemLimits& limits);
+std::variant<Poem, Refusal> ReadDecoded(DecodedPoem decoded, std::size_t fileSize,
+                                        const PoemLimits& limits, std::vector<std::int32_t>* rows);
+
 // A row of a poem as a verse line: byte order marks and soft hyphens dropped, tabs and other
 // control characters turned into spaces, trimmed. Empty for a blank row.
 QString CleanVerseLine(QString row);

@@ -383,7 +383,7 @@ void ElideBeforeVowels(const std::vector<Word>& words, std::vector<ReadWord>& li
     }
 }
 
-PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
+PoemMarks MarksOf(const VerseLines& verseLines) {
     static const QRegularExpression kSaidEd(QStringLiteral("\\w\u00e8d\\b"),
                                             QRegularExpression::UseUnicodePropertiesOption);
     static const QRegularExpression kOlderVerse(
@@ -394,8 +394,8 @@ PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
     static const QRegularExpression kOlderPrinting(QStringLiteral("\\bv[b-df-hj-np-tv-xz]"),
                                                    QRegularExpression::CaseInsensitiveOption);
     PoemMarks marks;
-    for (const std::string& line : verseLines) {
-        QString text = QString::fromUtf8(line);
+    for (const std::string_view line : verseLines) {
+        QString text = QString::fromUtf8(line.data(), std::ssize(line));
         text.replace(QChar(0x2019), u'\'');
         marks.saidEd = marks.saidEd || kSaidEd.match(text).hasMatch();
         marks.olderVerse = marks.olderVerse || kOlderVerse.match(text).hasMatch();

@@ -1,11 +1,10 @@
 // The first pass: words, their syllables and stresses, the meter, and the scansion file.
-#include "firstpass/Engine.h"
 #include "firstpass/FirstPass.h"
+#include "firstpass/LineBatch.h"
 #include "firstpass/MeterChoice.h"
 #include "firstpass/ReadingChoice.h"
 #include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
-#include "firstpass/Words.h"
 
 #include "meter/MeterCheck.h"
 
@@ -15,76 +14,6 @@
 
 namespace corvale::firstpass {
 namespace {
-
-// Verse lines read and spoken together: one trip to the engine's thread, then a progress report.
-constexpr std::size_t kLinesAtATime = 256;
-
-struct ScannedLine {
-    std::string text;
-    std::vector<ReadWord> words;
-    // The readings the line takes, once the meter has chosen them.
-    std::string syllables;  // each syllable after a tab
-    std::string junctures;  // one digit a syllable
-    std::vector<Weight> weights;
-    std::string comment;
-};
-
-// The line's text with anything that would break a row (tabs, line ends, other control
-// characters) turned into a space.
-QString Clean(const std::string& line) {
-    QString text = QString::fromUtf8(line);
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control) {
-            c = u' ';
-        }
-    }
-    return text.trimmed();
-}
-
-// Scans a batch of lines; a refusal when one holds too many syllables.
-std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
-                                                          std::size_t to, const PoemMarks& marks) {
-    std::vector<std::vector<Word>> words;
-    std::vector<QString> texts;
-    std::vector<std::string> asked;
-    for (std::size_t j = from; j < to; ++j) {
-        texts.push_back(Clean(poem.verseLines[j]));
-        words.push_back(SplitIntoWords(texts.back()));
-        for (Word& word : words.back()) {
-            if (marks.olderPrinting) {
-                ModernizeJ(word.spoken);
-            }
-            if (AsksTheEngine(word)) {
-                asked.push_back(word.spoken.toStdString());
-            }
-        }
-    }
-    const std::vector<std::string> phonemes = Pronounce(asked);
-    std::size_t next = 0;
-    std::vector<ScannedLine> lines(to - from);
-    for (std::size_t j = 0; j < lines.size(); ++j) {
-        ScannedLine& line = lines[j];
-        line.text = texts[j].toStdString();
-        for (std::size_t w = 0; w < words[j].size(); ++w) {
-            const Word& word = words[j][w];
-            line.words.push_back(ReadWordOf(word,
-                                            AsksTheEngine(word) ? phonemes[next++] : std::string(),
-                                            w + 1 == words[j].size(), marks));
-        }
-        ElideBeforeVowels(words[j], line.words, marks);
-        std::int64_t syllables = 0;
-        for (const ReadWord& word : line.words) {
-            syllables += std::ssize(word.readings.front().weights);
-        }
-        if (syllables > kMostSyllablesInALine) {
-            return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
-                               std::to_string(kMostSyllablesInALine) +
-                               " syllables, the most a line can hold.",
-                           static_cast<std::int64_t>(from + j + 1)};
-        }
-    }
-    return lines;
-}
 
 // Each syllable of the line, as a view into it.
 std::vector<std::string_view> SyllablesOf(const ScannedLine& line) {
@@ -107,20 +36,16 @@ std::vector<std::string_view> DigitViews(const std::string& digits) {
     return views;
 }
 
-// Each line's stress values before the meter under each combination of readings weighed.
-std::vector<LineReadings> ReadingsForTheMeter(const std::vector<ScannedLine>& lines) {
-    std::vector<LineReadings> readings;
-    readings.reserve(lines.size());
+// The line's stress values before the meter under each combination of readings weighed.
+LineReadings ReadingsForTheMeter(const ScannedLine& line) {
     std::vector<std::size_t> choices;
-    for (const ScannedLine& line : lines) {
-        const Combinations combinations(line.words, kCombinationsForTheMeter);
-        LineReadings& values = readings.emplace_back(combinations.Count());
-        for (std::size_t c = 0; c < combinations.Count(); ++c) {
-            combinations.Choices(c, choices);
-            combinations.Values(choices, values[c]);
-        }
+    const Combinations combinations(line.words, kCombinationsForTheMeter);
+    LineReadings values(combinations.Count());
+    for (std::size_t c = 0; c < combinations.Count(); ++c) {
+        combinations.Choices(c, choices);
+        combinations.Values(choices, values[c]);
     }
-    return readings;
+    return values;
 }
 
 // Sets the line's syllables, junctures, weights and comment from the readings its words take.
@@ -167,87 +92,211 @@ void WriteRecord(std::int64_t number, const ScannedLine& line, const std::vector
                  TextRule::Keep);
 }
 
-}  // namespace
+// One pass over the poem's verse lines in batches, each batch scanned afresh, reporting progress
+// before each batch as its share of all the passes.
+class Pass {
+public:
+    Pass(const Poem& poem, LineScanner& scanner, const Options& options, int pass, int passes)
+        : poem_(poem), scanner_(scanner), options_(options), pass_(pass), passes_(passes) {}
 
-std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
-    StartPronunciationEngine();
-    const std::size_t total = poem.verseLines.size();
-    const PoemMarks marks = MarksOf(poem.verseLines);
-    std::vector<ScannedLine> lines;
-    lines.reserve(total);
-    for (std::size_t from = 0; from < total; from += kLinesAtATime) {
-        if (options.progress &&
-            !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
-            return Cancelled{};
+    // Gives each batch's scanned lines, with the number of the first, to `each`, which returns
+    // false to end the pass as Cancelled.
+    template <typename Each>
+    std::optional<std::variant<Refusal, Cancelled>> Run(Each each) const {
+        std::vector<std::string_view> batch;
+        std::size_t first = 1;
+        for (auto line = poem_.verseLines.begin(); line != poem_.verseLines.end();
+             first += batch.size()) {
+            if (!Report(first - 1)) {
+                return Cancelled{};
+            }
+            batch.clear();
+            while (line != poem_.verseLines.end() && batch.size() < kLinesAtATime) {
+                batch.push_back(*line++);
+            }
+            auto scanned = scanner_.Scan(batch, first);
+            if (auto* refusal = std::get_if<Refusal>(&scanned)) {
+                return std::move(*refusal);
+            }
+            if (!each(std::get<std::vector<ScannedLine>>(scanned), first)) {
+                return Cancelled{};
+            }
         }
-        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), marks);
-        if (auto* refusal = std::get_if<Refusal>(&batch)) {
-            return *refusal;
-        }
-        for (ScannedLine& line : std::get<std::vector<ScannedLine>>(batch)) {
-            lines.push_back(std::move(line));
-        }
-    }
-    if (options.progress &&
-        !options.progress(static_cast<std::int64_t>(total), static_cast<std::int64_t>(total))) {
-        return Cancelled{};
+        return std::nullopt;
     }
 
-    Scansion result;
+    // The last report of the last pass: all done.
+    bool ReportDone() const { return Report(poem_.verseLines.size()); }
+
+private:
+    bool Report(std::size_t done) const {
+        const auto total = static_cast<std::int64_t>(poem_.verseLines.size());
+        return !options_.progress ||
+               options_.progress((pass_ * total + static_cast<std::int64_t>(done)) / passes_,
+                                 total);
+    }
+
+    const Poem& poem_;
+    LineScanner& scanner_;
+    const Options& options_;
+    int pass_;
+    int passes_;
+};
+
+// The meter the scan writes under: imposed, or chosen from every line's readings.
+struct ScanMeter {
     std::vector<bool> strong;
-    if (!options.meter.empty()) {
-        for (const std::string& symbol : options.meter) {
-            strong.push_back(meter::IsStrongSymbol(symbol));
-            result.meterFile += (result.meterFile.empty() ? "" : "\t") + symbol;
-        }
-        result.meterName = "imposed";
-    } else {
-        const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(ReadingsForTheMeter(lines))];
-        strong = chosen.strong;
-        result.meterFile = MeterRow(strong);
-        result.meterName = chosen.name;
+    std::string row;  // the meter file's row, without line end
+    std::string name;
+};
+
+ScanMeter Imposed(const std::vector<std::string>& symbols) {
+    ScanMeter imposed{{}, {}, "imposed"};
+    for (const std::string& symbol : symbols) {
+        imposed.strong.push_back(meter::IsStrongSymbol(symbol));
+        imposed.row += (imposed.row.empty() ? "" : "\t") + symbol;
     }
-    const meter::Meter meter(result.meterFile, static_cast<std::int32_t>(strong.size()));
-    result.meterFile += "\r\n";
-    // A line stands in the form of the meter it fits best (a headless line begins a place on),
-    // so that a stress the position makes falls where the line's own places are.
-    const std::vector<std::vector<bool>> forms = LineForms(strong);
-    std::vector<meter::Meter> formMeters;
-    for (const std::vector<bool>& form : forms) {
-        formMeters.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
+    return imposed;
+}
+
+std::variant<ScanMeter, Refusal, Cancelled> ChosenMeter(const Pass& pass) {
+    MeterTally tally;
+    const auto stopped = pass.Run([&tally](const std::vector<ScannedLine>& lines, std::size_t) {
+        for (const ScannedLine& line : lines) {
+            tally.Add(ReadingsForTheMeter(line));
+        }
+        return true;
+    });
+    if (stopped) {
+        return std::visit(
+            [](auto& why) -> std::variant<ScanMeter, Refusal, Cancelled> { return why; }, *stopped);
+    }
+    const MeterCandidate& chosen = MeterCandidates()[tally.Choose()];
+    return ScanMeter{chosen.strong, MeterRow(chosen.strong), chosen.name};
+}
+
+// Writes each line's record under the meter, and counts what the summary says.
+class RecordWriter {
+public:
+    explicit RecordWriter(const ScanMeter& chosen)
+        : meter_(chosen.row, static_cast<std::int32_t>(chosen.strong.size())),
+          forms_(LineForms(chosen.strong)) {
+        // A line stands in the form of the meter it fits best (a headless line begins a place
+        // on), so that a stress the position makes falls where the line's own places are.
+        for (const std::vector<bool>& form : forms_) {
+            formMeters_.emplace_back(MeterRow(form), static_cast<std::int32_t>(form.size()));
+        }
     }
 
-    std::size_t size = 0;
-    for (ScannedLine& line : lines) {
-        Take(line, ChooseReadings(line.words, formMeters));
-        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
-                line.comment.size();
+    // The records of a batch of lines, the first of them verse line `first`.
+    std::string Records(std::vector<ScannedLine>& lines, std::size_t first, ScanSummary& summary) {
+        std::size_t size = 0;
+        for (ScannedLine& line : lines) {
+            Take(line, ChooseReadings(line.words, formMeters_));
+            size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
+                    line.comment.size();
+        }
+        std::string out;
+        out.reserve(size);
+        for (std::size_t j = 0; j < lines.size(); ++j) {
+            const std::vector<int> values = Values(lines[j]);
+            WriteRecord(static_cast<std::int64_t>(first + j), lines[j], values, out);
+            summary.linesFitting += Fits(values);
+            summary.syllables += std::ssize(values);
+        }
+        summary.verseLines += std::ssize(lines);
+        return out;
     }
-    result.scansionFile.reserve(size);
-    meter::ShownLine shown;
-    std::vector<std::string> syllables(1);
-    std::vector<std::string> stresses(1);
-    for (std::size_t j = 0; j < lines.size(); ++j) {
+
+private:
+    std::vector<int> Values(const ScannedLine& line) const {
         std::vector<std::uint8_t> before;
-        for (Weight weight : lines[j].weights) {
+        for (Weight weight : line.weights) {
             before.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
         }
-        const std::vector<int> values =
-            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(forms, before)]);
-        WriteRecord(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
-        syllables.assign(values.size() + 1, "x");
-        stresses.resize(1);
-        for (int value : values) {
-            stresses.push_back(std::to_string(value));
-        }
-        shown.Read(syllables, stresses);
-        if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits()) {
-            ++result.linesFitting;
-        }
-        result.syllables += std::ssize(values);
+        return ValuesUnderMeter(line.weights, formMeters_[BestForm(forms_, before)]);
     }
-    result.verseLines = static_cast<std::int64_t>(lines.size());
-    return result;
+
+    bool Fits(const std::vector<int>& values) {
+        syllables_.assign(values.size() + 1, "x");
+        stresses_.resize(1);
+        for (int value : values) {
+            stresses_.push_back(std::to_string(value));
+        }
+        shown_.Read(syllables_, stresses_);
+        return meter::JudgeLine(meter_, shown_, meter::Strictness::StressMaxima).Fits();
+    }
+
+    meter::Meter meter_;
+    std::vector<std::vector<bool>> forms_;
+    std::vector<meter::Meter> formMeters_;
+    meter::ShownLine shown_;
+    std::vector<std::string> syllables_ = std::vector<std::string>(1);
+    std::vector<std::string> stresses_ = std::vector<std::string>(1);
+};
+
+// A sink that keeps everything, for Scan.
+class Kept : public ScanSink {
+public:
+    explicit Kept(Scansion& scansion) : scansion_(scansion) {}
+    void TakeMeter(std::string_view meterFile) override { scansion_.meterFile = meterFile; }
+    bool TakeRecords(std::string_view records) override {
+        scansion_.scansionFile += records;
+        return true;
+    }
+
+private:
+    Scansion& scansion_;
+};
+
+}  // namespace
+
+std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const Options& options,
+                                                       ScanSink& sink) {
+    StartPronunciationEngine();
+    LineScanner scanner(MarksOf(poem.verseLines));
+    const int passes = options.meter.empty() ? 2 : 1;
+    std::variant<ScanMeter, Refusal, Cancelled> chosen =
+        options.meter.empty() ? ChosenMeter(Pass(poem, scanner, options, 0, passes))
+                              : Imposed(options.meter);
+    if (auto* refusal = std::get_if<Refusal>(&chosen)) {
+        return std::move(*refusal);
+    }
+    if (std::holds_alternative<Cancelled>(chosen)) {
+        return Cancelled{};
+    }
+    const ScanMeter& meter = std::get<ScanMeter>(chosen);
+    sink.TakeMeter(meter.row + "\r\n");
+    ScanSummary summary;
+    summary.meterName = meter.name;
+    RecordWriter writer(meter);
+    const Pass writing(poem, scanner, options, passes - 1, passes);
+    const auto stopped = writing.Run([&](std::vector<ScannedLine>& lines, std::size_t first) {
+        return sink.TakeRecords(writer.Records(lines, first, summary));
+    });
+    if (stopped) {
+        return std::visit(
+            [](auto& why) -> std::variant<ScanSummary, Refusal, Cancelled> { return why; },
+            *stopped);
+    }
+    if (!writing.ReportDone()) {
+        return Cancelled{};
+    }
+    return summary;
+}
+
+std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
+    Scansion scansion;
+    Kept kept(scansion);
+    auto scanned = ScanInto(poem, options, kept);
+    if (auto* summary = std::get_if<ScanSummary>(&scanned)) {
+        static_cast<ScanSummary&>(scansion) = std::move(*summary);
+        return scansion;
+    }
+    if (auto* refusal = std::get_if<Refusal>(&scanned)) {
+        return std::move(*refusal);
+    }
+    return Cancelled{};
 }
 
 }  // namespace corvale::firstpass

@@ -8,28 +8,38 @@
 #include <array>
 #include <map>
 #include <set>
+#include <string>
 
 namespace corvale::firstpass {
 
 namespace {
 
 // No entity name the reader takes is longer; a longer run after "&" is no reference.
-constexpr qsizetype kLongestName = 256;
+constexpr std::size_t kLongestName = 256;
 
-constexpr std::array<QStringView, 5> kPredefined = {u"amp", u"lt", u"gt", u"quot", u"apos"};
+constexpr std::array<std::string_view, 5> kPredefined = {"amp", "lt", "gt", "quot", "apos"};
 
-// The name of the entity reference "&name;" that begins at `at`; empty for a character
-// reference and for an "&" that begins no reference.
-QStringView ReferenceAt(QStringView text, qsizetype at) {
-    qsizetype end = at + 1;
-    while (end < text.size() && end - at <= kLongestName && text[end] != u';' &&
-           text[end] != u'&' && text[end] != u'<' && !text[end].isSpace()) {
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The name of the entity reference "&name;" that begins at `at` in UTF-8 text; empty for a
+// character reference and for an "&" that begins no reference.
+std::string_view ReferenceAt(std::string_view text, std::size_t at) {
+    std::size_t end = at + 1;
+    while (end < text.size() && end - at <= kLongestName && text[end] != ';' && text[end] != '&' &&
+           text[end] != '<' && !IsBlank(text[end])) {
         ++end;
     }
-    if (end >= text.size() || text[end] != u';' || end == at + 1 || text[at + 1] == u'#') {
+    if (end >= text.size() || text[end] != ';' || end == at + 1 || text[at + 1] == '#') {
         return {};
     }
-    return text.sliced(at + 1, end - at - 1);
+    return text.substr(at + 1, end - at - 1);
+}
+
+// A byte that begins a character of UTF-8 text.
+bool BeginsCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
 }
 
 // What each declared entity expands to, entities inside it included, counted up to one past
@@ -38,16 +48,17 @@ class EntityLengths {
 public:
     explicit EntityLengths(const QXmlStreamEntityDeclarations& declared) {
         for (const QXmlStreamEntityDeclaration& entity : declared) {
-            values_.emplace(entity.name().toString(), entity.value().toString());
+            values_.emplace(entity.name().toString().toStdString(),
+                            entity.value().toString().toStdString());
         }
     }
 
     // nullopt for a name the file does not declare.
-    std::optional<std::int64_t> Of(QStringView name) {
+    std::optional<std::int64_t> Of(std::string_view name) {
         if (std::find(kPredefined.begin(), kPredefined.end(), name) != kPredefined.end()) {
             return 1;
         }
-        const QString key = name.toString();
+        const std::string key(name);
         if (const auto known = lengths_.find(key); known != lengths_.end()) {
             return known->second;
         }
@@ -64,47 +75,47 @@ public:
     }
 
 private:
-    std::int64_t Expanded(QStringView value) {
+    std::int64_t Expanded(std::string_view value) {
         std::int64_t length = 0;
-        for (qsizetype at = 0; at < value.size() && length <= kLongestEntity;) {
-            const QStringView reference =
-                value[at] == u'&' ? ReferenceAt(value, at) : QStringView();
-            if (reference.isEmpty()) {
-                ++length;
+        for (std::size_t at = 0; at < value.size() && length <= kLongestEntity;) {
+            const std::string_view reference =
+                value[at] == '&' ? ReferenceAt(value, at) : std::string_view();
+            if (reference.empty()) {
+                length += BeginsCharacter(value[at]);
                 ++at;
                 continue;
             }
-            length += Of(reference).value_or(reference.size() + 2);
+            length += Of(reference).value_or(std::ssize(reference) + 2);
             at += reference.size() + 2;
         }
         return std::min(length, kLongestEntity + 1);
     }
 
-    std::map<QString, QString> values_;
-    std::map<QString, std::int64_t> lengths_;
-    std::set<QString> inside_;
+    std::map<std::string, std::string> values_;
+    std::map<std::string, std::int64_t> lengths_;
+    std::set<std::string> inside_;
 };
 
 // Where the markup that begins at `at` ends when it is one the reader expands no entity in:
 // a comment, a CDATA section or a processing instruction. `at` itself for any other text.
-qsizetype PastUnexpanded(QStringView text, qsizetype at) {
-    for (const auto& [open, close] : {std::pair<QStringView, QStringView>{u"<!--", u"-->"},
-                                      {u"<![CDATA[", u"]]>"},
-                                      {u"<?", u"?>"}}) {
-        if (text.sliced(at).startsWith(open)) {
-            const qsizetype end = text.indexOf(close, at + open.size());
-            return end < 0 ? text.size() : end + close.size();
+std::size_t PastUnexpanded(std::string_view text, std::size_t at) {
+    for (const auto& [open, close] : {std::pair<std::string_view, std::string_view>{"<!--", "-->"},
+                                      {"<![CDATA[", "]]>"},
+                                      {"<?", "?>"}}) {
+        if (text.substr(at, open.size()) == open) {
+            const std::size_t end = text.find(close, at + open.size());
+            return end == std::string_view::npos ? text.size() : end + close.size();
         }
     }
     return at;
 }
 
 // The row (from 1) of `at`, as the XML reader counts rows: at LF, and at a CR without an LF.
-std::int64_t RowOf(QStringView text, qsizetype at) {
+std::int64_t RowOf(std::string_view text, std::size_t at) {
     std::int64_t row = 1;
-    for (qsizetype i = 0; i < at; ++i) {
-        row += text[i] == u'\n' ||
-               (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'));
+    for (std::size_t i = 0; i < at; ++i) {
+        row +=
+            text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
     }
     return row;
 }
@@ -126,20 +137,21 @@ Refusal TooMuchEntityText(std::int64_t most, std::int64_t row) {
 }  // namespace
 
 std::optional<Refusal> RefuseEntityText(const QXmlStreamEntityDeclarations& declared,
-                                        QStringView text, qsizetype contentStart) {
+                                        std::string_view text, std::size_t contentStart) {
     if (declared.isEmpty()) {
         return std::nullopt;
     }
     EntityLengths lengths(declared);
-    const std::int64_t most = std::max<std::int64_t>(text.size(), kLeastEntityText);
+    const std::int64_t most = std::max<std::int64_t>(std::ssize(text), kLeastEntityText);
     std::int64_t total = 0;
-    for (qsizetype at = contentStart; at < text.size();) {
-        if (const qsizetype past = text[at] == u'<' ? PastUnexpanded(text, at) : at; past != at) {
+    for (std::size_t at = contentStart; at < text.size();) {
+        if (const std::size_t past = text[at] == '<' ? PastUnexpanded(text, at) : at; past != at) {
             at = past;
             continue;
         }
-        const QStringView reference = text[at] == u'&' ? ReferenceAt(text, at) : QStringView();
-        if (reference.isEmpty()) {
+        const std::string_view reference =
+            text[at] == '&' ? ReferenceAt(text, at) : std::string_view();
+        if (reference.empty()) {
             ++at;
             continue;
         }

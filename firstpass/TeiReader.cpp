@@ -93,10 +93,27 @@ struct Alternatives {
     bool inReading = false;
 };
 
+// The byte of UTF-8 text that `units` UTF-16 code units of it end at.
+std::size_t ByteOffset(std::string_view utf8, qint64 units) {
+    std::size_t at = 0;
+    for (qint64 counted = 0; at < utf8.size() && counted < units; ++at) {
+        const auto byte = static_cast<unsigned char>(utf8[at]);
+        counted += (byte & 0xC0) == 0x80 ? 0 : byte >= 0xF0 ? 2 : 1;
+    }
+    while (at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80) {
+        ++at;
+    }
+    return at;
+}
+
 class TeiWalk {
 public:
-    TeiWalk(QString& text, const PoemLimits& limits, std::vector<std::int32_t>* rows)
-        : text_(text), xml_(text), limits_(limits), rows_(rows) {}
+    // The reader reads the document as UTF-8, which takes half the memory of the decoded text.
+    TeiWalk(const QByteArray& utf8, const PoemLimits& limits, std::vector<std::int32_t>* rows)
+        : text_(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+          xml_(utf8),
+          limits_(limits),
+          rows_(rows) {}
 
     std::variant<Poem, Refusal> Run() {
         while (!xml_.atEnd()) {
@@ -106,7 +123,7 @@ public:
                     refusal = RefuseExternalEntities();
                     if (!refusal) {
                         refusal = RefuseEntityText(xml_.entityDeclarations(), text_,
-                                                   xml_.characterOffset());
+                                                   ByteOffset(text_, xml_.characterOffset()));
                     }
                     break;
                 case QXmlStreamReader::StartElement:
@@ -296,7 +313,7 @@ private:
                 xml_.lineNumber()};
     }
 
-    QStringView text_;
+    std::string_view text_;
     QXmlStreamReader xml_;
     const PoemLimits& limits_;
     std::vector<std::int32_t>* rows_;
@@ -328,7 +345,9 @@ bool LooksLikeTei(QStringView text) {
 std::variant<Poem, Refusal> ReadTeiPoem(QString text, const PoemLimits& limits,
                                         std::vector<std::int32_t>* rows) {
     BlankDeclaration(text);
-    return TeiWalk(text, limits, rows).Run();
+    const QByteArray utf8 = text.toUtf8();
+    text = QString();
+    return TeiWalk(utf8, limits, rows).Run();
 }
 
 }  // namespace corvale::firstpass

@@ -36,6 +36,8 @@ public:
     int Place(bool replace);
     // Removes the file from its name, if the name still holds this file.
     void Remove() const;
+    // The first error of a write, or 0.
+    int Error() const { return error_; }
 
 private:
     std::string DescriptorPath() const;

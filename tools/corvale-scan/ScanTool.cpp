@@ -68,6 +68,11 @@ int UsageError(std::ostream& err, const std::string& message) {
 
 using tools::Complain;
 
+const std::vector<firstpass::Warning>& NoWarnings() {
+    static const std::vector<firstpass::Warning> none;
+    return none;
+}
+
 class Run {
 public:
     Run(const Settings& settings, std::ostream& out, std::ostream& err)
@@ -137,32 +142,34 @@ private:
         firstpass::Options options;
         options.meter = settings_.meter;
         options.progress = Progress(poemFile);
-        auto scanned = firstpass::ScanPoemFile(poemFile, options);
+        // The outputs are written as the poem is scanned, and put in place only once whole.
+        firstpass::ScanOutputs outputs(names);
+        auto scanned = firstpass::ScanPoemFileInto(poemFile, options, outputs);
         if (const auto* refusal = std::get_if<firstpass::Refusal>(&scanned)) {
             Complain(err_, poemFile, refusal->row, refusal->message);
             return false;
         }
-        if (!std::holds_alternative<firstpass::Scansion>(scanned)) {
+        if (std::holds_alternative<firstpass::Cancelled>(scanned) && !outputs.HasFailed()) {
             Complain(err_, poemFile, 0, "the scan was cancelled; nothing was written");
             return false;
         }
-        const auto& scansion = std::get<firstpass::Scansion>(scanned);
-        for (const firstpass::Warning& warning : scansion.warnings) {
+        const auto* scansion = std::get_if<firstpass::ScanSummary>(&scanned);
+        for (const firstpass::Warning& warning : scansion ? scansion->warnings : NoWarnings()) {
             Complain(err_, poemFile, warning.row, warning.message);
         }
-        if (!Write(poemFile, names, scansion)) {
+        // A scan cut short by a failed write is reported as that failure.
+        if (!Write(poemFile, names, outputs)) {
             return false;
         }
         written_.insert(QFileInfo(names.scansion).absoluteFilePath());
         written_.insert(QFileInfo(names.meter).absoluteFilePath());
-        Summarise(poemFile, names, scansion);
+        Summarise(poemFile, names, *scansion);
         return true;
     }
 
     bool Write(const QString& poemFile, const firstpass::OutputNames& names,
-               const firstpass::Scansion& scansion) {
-        const firstpass::WriteResult result = firstpass::WriteOutputs(
-            names, scansion,
+               firstpass::ScanOutputs& outputs) {
+        const firstpass::WriteResult result = outputs.PutInPlace(
             settings_.force ? firstpass::WhenTaken::Replace : firstpass::WhenTaken::Skip);
         switch (result.outcome) {
             case firstpass::WriteResult::Outcome::Taken:
@@ -198,7 +205,7 @@ private:
     }
 
     void Summarise(const QString& poemFile, const firstpass::OutputNames& names,
-                   const firstpass::Scansion& scansion) {
+                   const firstpass::ScanSummary& scansion) {
         out_ << Text(poemFile) << ": " << Count(scansion.verseLines, "verse line") << ", "
              << Count(scansion.syllables, "syllable") << ", " << scansion.meterName << ", "
              << WithThousands(scansion.linesFitting) << " of " << Count(scansion.verseLines, "line")
