@@ -5,6 +5,7 @@
 #include "meter/TypedMeter.h"
 #include "platform/OutputFile.h"
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
 #include "scansion/MeterOfFile.h"
 
@@ -46,8 +47,9 @@ constexpr char kUsage[] =
     "Exit status: 0 when every file was exported, 1 when one was refused, skipped or not\n"
     "written, 2 on a usage error.\n";
 
+// Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
-    return text.toStdString();
+    return PathBytes(text);
 }
 
 struct Settings {
@@ -77,11 +79,8 @@ public:
         : settings_(settings), out_(out), err_(err) {}
 
     int AllFiles() {
-        bool allWritten = true;
-        for (const QString& file : settings_.files) {
-            allWritten = OneFile(file) && allWritten;
-        }
-        return allWritten ? kExportDone : kExportSomeFailed;
+        return tools::EachScansionFile(settings_.files, err_, "exported",
+                                       [this](const QString& file) { return OneFile(file); });
     }
 
 private:
@@ -93,10 +92,7 @@ private:
     }
 
     // Why the file is not exported to `target`, or an empty text.
-    std::string Obstacle(const QString& file, const QString& target) {
-        if (!named_.insert(QFileInfo(file).absoluteFilePath()).second) {
-            return "skipped: named twice, exported once";
-        }
+    std::string Obstacle(const QString& target) {
         if (settings_.toStandardOutput) {
             return {};
         }
@@ -119,11 +115,11 @@ private:
         }
         const MeterOfFile found = FindMeterOf(file);
         if (found.meterFile.isEmpty()) {
-            Complain(err_, file, 0,
-                     "note: no meter file (" +
-                         Text(QFileInfo(DecodeFileName(OwnMeterFileName(EncodeFileName(file))))
-                                  .fileName()) +
-                         " or meter.txt beside it); exported without a meter");
+            Complain(
+                err_, file, 0,
+                "note: no meter file (" +
+                    Text(QFileInfo(PathFromBytes(OwnMeterFileName(PathBytes(file)))).fileName()) +
+                    " or meter.txt beside it); exported without a meter");
             return exports::ExportMeter();
         }
         if (!found.row) {
@@ -140,7 +136,7 @@ private:
 
     bool OneFile(const QString& file) {
         const QString target = TargetOf(file);
-        if (const std::string obstacle = Obstacle(file, target); !obstacle.empty()) {
+        if (const std::string obstacle = Obstacle(target); !obstacle.empty()) {
             Complain(err_, file, 0, obstacle);
             return false;
         }
@@ -196,7 +192,6 @@ private:
     const Settings& settings_;
     std::ostream& out_;
     std::ostream& err_;
-    std::set<QString> named_;
     std::set<QString> written_;
     bool headerPrinted_ = false;
 };

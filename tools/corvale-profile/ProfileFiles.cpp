@@ -1,6 +1,8 @@
 #include "ProfileFiles.h"
 
+#include "platform/FileAtPath.h"
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
 #include "scansion/MeterFileName.h"
 #include "scansion/MeterOfFile.h"
 #include "scansion/RecordReader.h"
@@ -15,26 +17,16 @@ namespace corvale::profile_tool {
 namespace {
 
 std::string Text(const QString& text) {
-    return text.toStdString();
+    return PathBytes(text);
 }
 
-// The whole file, or why it cannot be read.
+// The whole file, named by its bytes as given, or why it cannot be read.
 std::variant<std::string, Refusal> ReadFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return Refusal{"cannot be read: there is no such file", 0};
+    std::variant<std::string, ReadFailure> read = ReadFileAtPath(path, kLargestReadableFile);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+        return Refusal{"cannot be read: " + failure->Reason(), 0};
     }
-    if (!info.isFile()) {
-        return Refusal{"cannot be read: it is not a file", 0};
-    }
-    if (info.size() > kLargestReadableFile) {
-        return Refusal{"is larger than 2 GB, more than Corvale can hold", 0};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Refusal{"cannot be read: " + Text(file.errorString()), 0};
-    }
-    return file.readAll().toStdString();
+    return std::move(std::get<std::string>(read));
 }
 
 // The meter file's row that applies to the scansion file at `path`.

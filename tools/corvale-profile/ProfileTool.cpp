@@ -113,21 +113,20 @@ int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream
         imposed = meter::MeterFileLine(std::get<std::vector<std::string>>(symbols));
     }
     std::vector<NamedProfile> profiles;
-    bool allProfiled = true;
-    for (const QString& file : files) {
+    const int status = tools::EachScansionFile(files, err, "profiled", [&](const QString& file) {
         auto profiled = profile_tool::ProfileFile(file, imposed);
         if (const auto* refusal = std::get_if<Refusal>(&profiled)) {
             tools::Complain(err, file, refusal->row, refusal->message);
-            allProfiled = false;
-        } else {
-            profiles.push_back(std::move(std::get<NamedProfile>(profiled)));
+            return false;
         }
-    }
+        profiles.push_back(std::move(std::get<NamedProfile>(profiled)));
+        return true;
+    });
     if (!profiles.empty()) {
         Print(out, Tables(std::move(profiles), parser.isSet(byFile)), parser.isSet(csv),
               parser.isSet(byFile));
     }
-    return allProfiled ? kProfileDone : kProfileSomeRefused;
+    return status == 0 ? kProfileDone : kProfileSomeRefused;
 }
 
 }  // namespace corvale

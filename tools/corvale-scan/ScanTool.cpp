@@ -3,9 +3,10 @@
 #include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/OutputWriter.h"
-#include "firstpass/OwnFiles.h"
 #include "firstpass/PoemReader.h"
 #include "meter/TypedMeter.h"
+#include "platform/TextCodec.h"
+#include "scansion/OwnFiles.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -46,8 +47,9 @@ constexpr char kUsage[] =
     "Exit status: 0 when every poem was written, 1 when one was refused, skipped or not\n"
     "written (or a compared file cannot be read), 2 on a usage error.\n";
 
+// Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
-    return text.toStdString();
+    return PathBytes(text);
 }
 
 // "1 verse line", "2,000 verse lines".
@@ -115,24 +117,23 @@ private:
         return "skipped: " + Text(name) + " exists (--force replaces it)";
     }
 
-    // Files Corvale wrote are passed over with a note, and a poem is scanned once.
-    std::optional<bool> PassOver(const QString& poemFile) {
-        const QFileInfo poem(poemFile);
-        if (!named_.insert(poem.exists() ? poem.canonicalFilePath() : poem.absoluteFilePath())
-                 .second) {
-            Complain(err_, poemFile, 0, "skipped: this poem was named twice");
-            return false;
-        }
-        if (const std::optional<std::string> own = firstpass::CorvalesOwnFile(poemFile)) {
-            Complain(err_, poemFile, 0, "passed over: " + *own + " is Corvale's own, not a poem");
+    // Files Corvale wrote are passed over with a note, and a poem named twice is scanned once.
+    bool PassOver(const QString& poemFile) {
+        if (!named_.FirstTime(poemFile)) {
+            Complain(err_, poemFile, 0, "note: named twice, scanned once");
             return true;
         }
-        return std::nullopt;
+        if (const std::optional<OwnFile> own = CorvalesOwnFile(poemFile)) {
+            Complain(err_, poemFile, 0,
+                     "passed over: " + own->what + " is Corvale's own, not a poem");
+            return true;
+        }
+        return false;
     }
 
     bool OnePoem(const QString& poemFile) {
-        if (const std::optional<bool> passedOver = PassOver(poemFile)) {
-            return *passedOver;
+        if (PassOver(poemFile)) {
+            return true;
         }
         const firstpass::OutputNames names = NamesFor(poemFile);
         if (const std::string obstacle = Obstacle(names); !obstacle.empty()) {
@@ -216,7 +217,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::set<QString> written_;
-    std::set<QString> named_;  // the poems met so far, as canonical paths
+    tools::FilesNamed named_;
 };
 
 int Compare(const QStringList& files, std::ostream& out, std::ostream& err) {
