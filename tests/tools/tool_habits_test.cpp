@@ -68,8 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "RememberEarlierRun.txt: passed over: the memory file is Corvale's own, not a "
                   "scansion file\n"},
         FilesCase{"APoemWithNothingDoneFails", {"poem.txt"}, 1, {"poem.txt"}, ""},
-        FilesCase{"AScansionFileRefusedFails", {"sonnet.txt", "ode.txt"}, 1,
-                  {"sonnet.txt", "ode.txt"}, ""},
+        FilesCase{"AScansionFileRefusedFails",
+                  {"sonnet.txt", "ode.txt"},
+                  1,
+                  {"sonnet.txt", "ode.txt"},
+                  ""},
         FilesCase{"AFileNamedTwiceIsDoneOnce",
                   {"sonnet.txt", "./sonnet.txt"},
                   0,

@@ -31,20 +31,25 @@ constexpr char kUsage[] =
     "\n"
     "  --meter \"W S ...\"  use this meter for every file\n"
     "  --csv              write tidy CSV instead: one row per file (or meter group)\n"
-    "                     and place, with a header\n"
-    "  --by-file          keep each file's profile apart, side by side\n"
+    "                     and place, with a header; the last column lists the files\n"
+    "  --by-file          keep each file's profile apart: a table, or CSV rows, of its own\n"
     "  -h, --help         show this help\n"
     "  --version          show the version\n"
     "\n"
-    "Exit status: 0 when every file was profiled, 1 when a file was refused (the others\n"
-    "are still profiled), 2 on a usage error.\n";
+    "Files Corvale wrote itself other than scansion files (meter and memory files) are\n"
+    "passed over with a note, and a file named twice is profiled once.\n"
+    "\n"
+    "Exit status: 0 when every scansion file was profiled, 1 when one was refused (the\n"
+    "others are still profiled), 2 on a usage error. A file that is no scansion file at\n"
+    "all, such as a poem, is refused, and makes the status 1 only when no file was\n"
+    "profiled.\n";
 
 int UsageError(std::ostream& err, const std::string& message) {
     return tools::UsageError(err, "corvale-profile", message);
 }
 
-// The files' profiles in tables of one meter each: a table per meter of every file added
-// together, or with `byFile` the files of a meter one by one.
+// The files' profiles by meter: for each meter every file added together, or with `byFile` the
+// files of a meter one by one.
 std::vector<std::vector<NamedProfile>> Tables(std::vector<NamedProfile> files, bool byFile) {
     std::vector<std::vector<NamedProfile>> tables;
     for (NamedProfile& file : files) {
@@ -62,8 +67,7 @@ std::vector<std::vector<NamedProfile>> Tables(std::vector<NamedProfile> files, b
     return tables;
 }
 
-void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tables, bool csv,
-           bool byFile) {
+void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tables, bool csv) {
     if (csv) {
         std::vector<NamedProfile> all;
         for (const auto& table : tables) {
@@ -72,10 +76,13 @@ void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tabl
         out << analysis::ProfileCsv(all, meter::Strictness::StressMaxima);
         return;
     }
-    for (std::size_t t = 0; t < tables.size(); ++t) {
-        out << (t == 0 ? "" : "\n")
-            << (byFile ? profile_tool::SideBySide(tables[t])
-                       : profile_tool::ProfileTable(tables[t].front()));
+    // A table per profile: per meter group, or with --by-file per file, in the groups' order.
+    bool first = true;
+    for (const auto& table : tables) {
+        for (const NamedProfile& profile : table) {
+            out << (first ? "" : "\n") << profile_tool::ProfileTable(profile);
+            first = false;
+        }
     }
 }
 
@@ -123,8 +130,7 @@ int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream
         return true;
     });
     if (!profiles.empty()) {
-        Print(out, Tables(std::move(profiles), parser.isSet(byFile)), parser.isSet(csv),
-              parser.isSet(byFile));
+        Print(out, Tables(std::move(profiles), parser.isSet(byFile)), parser.isSet(csv));
     }
     return status == 0 ? kProfileDone : kProfileSomeRefused;
 }
