@@ -33,7 +33,8 @@ std::vector<Record> ReadRecords(std::string_view bytes) {
     std::vector<Record> records;
     for (const ScansionRecord& held : read.records) {
         Record& record = records.emplace_back();
-        record.number = std::string(num::Trim(held.number));
+        // By its place in the file: the number as written may carry a byte order mark.
+        record.number = std::to_string(held.verseLine);
         record.text = Decode(held.lineText, read.survey.encoding).simplified();
         for (const std::string_view syllable : held.Values(ValueRow::Syllables)) {
             record.syllables.push_back(Decode(syllable, read.survey.encoding));

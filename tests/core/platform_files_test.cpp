@@ -240,3 +240,23 @@ TEST(PlatformTest, WriteRowsEndsEveryRowWithCrLf) {
 }
 
 }  // namespace
+
+// A run that only checks start-up changes no file, yet answers as a real run would, so that it
+// decides and reports the same.
+TEST(PlatformTest, WritingNothingLeavesTheFolderAsItWas) {
+    ScriptedPlatform platform;
+    platform.WriteFile("ode.txt", "old");
+    platform.WriteFile(".ode.txt.corvale-journal", "junk");
+    platform.WriteFile("ode.txt.unsaved-corrections.txt", "kept before");
+    platform.WriteNothing();
+    EXPECT_TRUE(platform.ReplaceFile("ode.txt", "new"));
+    EXPECT_TRUE(platform.AppendToFile("ode.txt", "more"));
+    EXPECT_TRUE(platform.RemoveFile(".ode.txt.corvale-journal"));
+    const std::vector<std::string> kept = {"ode.txt.unsaved-corrections.txt",
+                                           "ode.txt.unsaved-corrections-2.txt"};
+    EXPECT_EQ(platform.RenameToFreeName(".ode.txt.corvale-journal", kept), kept[1]);
+    EXPECT_EQ(platform.CreateNewFile(kept, "x"), kept[1]);
+    EXPECT_EQ(platform.FileNames(), (std::vector<std::string>{".ode.txt.corvale-journal", "ode.txt",
+                                                              "ode.txt.unsaved-corrections.txt"}));
+    EXPECT_EQ(platform.ReadFile("ode.txt"), "old");
+}
