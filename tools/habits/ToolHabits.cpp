@@ -14,6 +14,7 @@
 #include <cstring>
 #include <iostream>
 #include <new>
+#include <system_error>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -59,9 +60,15 @@ int RunWithinMemory(std::ostream& err, std::string_view program, const std::func
     try {
         return run();
     } catch (const std::bad_alloc&) {
-        err << program << ": out of memory\n";
-        return 1;
+    } catch (const std::system_error& error) {
+        // A thread that cannot be started for want of memory is the same failure.
+        if (error.code() != std::errc::resource_unavailable_try_again &&
+            error.code() != std::errc::not_enough_memory) {
+            throw;
+        }
     }
+    err << program << ": out of memory\n";
+    return 1;
 }
 
 int CheckedOutput(std::ostream& out, std::ostream& err, std::string_view program, int status) {

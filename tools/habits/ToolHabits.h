@@ -29,8 +29,9 @@ using ToolRun = int (*)(const QStringList& arguments, std::ostream& out, std::os
 // and closed.
 int ToolMain(int argc, char* argv[], std::string_view program, ToolRun run);
 
-// Runs a tool's whole work. An allocation that fails anywhere in it ends the run with
-// "PROGRAM: out of memory" on `err` and exit status 1, never with an abort.
+// Runs a tool's whole work. An allocation that fails anywhere in it, or a thread that cannot be
+// started for want of memory, ends the run with "PROGRAM: out of memory" on `err` and exit
+// status 1, never with an abort.
 int RunWithinMemory(std::ostream& err, std::string_view program, const std::function<int()>& run);
 
 // Flushes `out`. When anything written to it was lost (a full disk, a closed pipe or stream), says
