@@ -44,8 +44,13 @@ constexpr char kUsage[] =
     "A file's meter is NAME.meter.txt beside it, else meter.txt in its folder. A file\n"
     "without one is exported without a meter, with a note.\n"
     "\n"
-    "Exit status: 0 when every file was exported, 1 when one was refused, skipped or not\n"
-    "written, 2 on a usage error.\n";
+    "Corvale's other files (meter and memory files) are passed over with a note, and\n"
+    "a file named twice is exported once.\n"
+    "\n"
+    "Exit status: 0 when every scansion file was exported; 1 when one was refused,\n"
+    "skipped or not written, standard output could not be written or memory ran out;\n"
+    "2 on a usage error. A file that is no scansion file at all, such as a poem, is\n"
+    "refused, and makes the status 1 only when no file was exported.\n";
 
 // Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {

@@ -32,17 +32,17 @@ constexpr char kUsage[] =
     "  --meter \"W S ...\"  use this meter for every file\n"
     "  --csv              write tidy CSV instead: one row per file (or meter group)\n"
     "                     and place, with a header; the last column lists the files\n"
-    "  --by-file          keep each file's profile apart: a table, or CSV rows, of its own\n"
+    "  --by-file          keep each file's profile apart: a table (or CSV rows) each\n"
     "  -h, --help         show this help\n"
     "  --version          show the version\n"
     "\n"
-    "Files Corvale wrote itself other than scansion files (meter and memory files) are\n"
-    "passed over with a note, and a file named twice is profiled once.\n"
+    "Corvale's other files (meter and memory files) are passed over with a note, and\n"
+    "a file named twice is profiled once.\n"
     "\n"
-    "Exit status: 0 when every scansion file was profiled, 1 when one was refused (the\n"
-    "others are still profiled), 2 on a usage error. A file that is no scansion file at\n"
-    "all, such as a poem, is refused, and makes the status 1 only when no file was\n"
-    "profiled.\n";
+    "Exit status: 0 when every scansion file was profiled; 1 when one was refused (the\n"
+    "others are still profiled), standard output could not be written or memory ran\n"
+    "out; 2 on a usage error. A file that is no scansion file at all, such as a poem,\n"
+    "is refused, and makes the status 1 only when no file was profiled.\n";
 
 int UsageError(std::ostream& err, const std::string& message) {
     return tools::UsageError(err, "corvale-profile", message);

@@ -31,7 +31,8 @@ constexpr char kUsage[] =
     "\n"
     "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
     "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. Files that\n"
-    "Corvale wrote itself (scansion, meter and memory files) are passed over.\n"
+    "Corvale wrote itself (scansion, meter and memory files) are passed over, and a\n"
+    "poem named twice is scanned once.\n"
     "\n"
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of choosing one\n"
@@ -44,8 +45,9 @@ constexpr char kUsage[] =
     "  -h, --help            show this help\n"
     "  --version             show the version\n"
     "\n"
-    "Exit status: 0 when every poem was written, 1 when one was refused, skipped or not\n"
-    "written (or a compared file cannot be read), 2 on a usage error.\n";
+    "Exit status: 0 when every poem was written; 1 when one was refused, skipped or\n"
+    "not written, a compared file cannot be read, standard output could not be\n"
+    "written or memory ran out; 2 on a usage error.\n";
 
 // Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
