@@ -35,6 +35,7 @@ TEST_P(OutputFilePlacing, ReplacesTheNameOnlyWhenAsked) {
     EXPECT_EQ(WriteOutputFile(out, "new", GetParam().replace), GetParam().failure);
     EXPECT_EQ(folder.ReadFile("out.csv"), GetParam().atName);
     EXPECT_EQ(folder.ReadFile("mine.txt"), "mine");
+    EXPECT_FALSE(folder.Exists("theirs.txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,6 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"ALinkIsReplacedNotWrittenThrough",
                   [](const ScriptedPlatform& f) {
                       ASSERT_TRUE(QFile::link(QString::fromStdString(f.FilePath("mine.txt")),
+                                              QString::fromStdString(f.FilePath("out.csv"))));
+                  },
+                  true, "", "new"},
+        // Nor may a link to nothing make the write create a file where it points.
+        PlaceCase{"ALinkToNothingIsReplacedAndNothingCreated",
+                  [](const ScriptedPlatform& f) {
+                      ASSERT_TRUE(QFile::link(QString::fromStdString(f.FilePath("theirs.txt")),
                                               QString::fromStdString(f.FilePath("out.csv"))));
                   },
                   true, "", "new"}),

@@ -1,3 +1,4 @@
+#include "platform/FileAtPath.h"
 #include "platform/Platform.h"
 #include "support/ScriptedPlatform.h"
 
@@ -259,4 +260,16 @@ TEST(PlatformTest, WritingNothingLeavesTheFolderAsItWas) {
     EXPECT_EQ(platform.FileNames(), (std::vector<std::string>{".ode.txt.corvale-journal", "ode.txt",
                                                               "ode.txt.unsaved-corrections.txt"}));
     EXPECT_EQ(platform.ReadFile("ode.txt"), "old");
+}
+
+// What a file is can be told from its beginning, however large the file; reading it whole keeps
+// to the limit.
+TEST(FileAtPathTest, TheBeginningIsCutWhereTheWholeIsRefused) {
+    ScriptedPlatform folder;
+    folder.WriteFile("long.txt", "0123456789");
+    const QString path = QString::fromStdString(folder.FilePath("long.txt"));
+    EXPECT_EQ(std::get<std::string>(corvale::ReadFileBeginning(path, 4)), "0123");
+    EXPECT_EQ(std::get<corvale::ReadFailure>(corvale::ReadFileAtPath(path, 4)).why,
+              corvale::ReadFailure::Why::TooLarge);
+    EXPECT_EQ(std::get<std::string>(corvale::ReadFileAtPath(path, 10)), "0123456789");
 }

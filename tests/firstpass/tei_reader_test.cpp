@@ -63,6 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "<app><rdg>or</rdg><lem>and</lem></app> <app><rdg>more</rdg><rdg>most</rdg>"
                    "</app> <note>a gloss</note><fw>p. 3</fw>lovely",
                    "and more lovely"},
+        MarkupCase{
+            "AlternativesInsideAWordAndEachOther",
+            "<w>lov<choice><sic>l</sic><corr>el</corr></choice>y</w> <app><lem><choice>"
+            "<abbr>&amp;</abbr><expan><hi>and</hi></expan></choice></lem><rdg>or</rdg></app>",
+            "lovely and"},
         MarkupCase{"LineAndColumnBreaksAreSpaces", "more<lb/>lovely<cb/>and", "more lovely and"},
         MarkupCase{"WordsMarkedOneByOne", "<w>Sometime</w><w>too</w>\n  <w>hot</w><pc>,</pc>",
                    "Sometime too hot,"}),
@@ -110,14 +115,30 @@ std::string BillionLaughs() {
     return "<?xml version=\"1.0\"?>\n<!DOCTYPE TEI [" + dtd + "]>\n<TEI><l>&j;</l></TEI>";
 }
 
-// One entity of `length` characters, referred to `references` times in one line.
-std::string EntityReferred(int length, int references) {
+// One entity of `length` characters `character`, referred to `references` times in one line and
+// once more in a comment.
+std::string EntityReferred(int length, int references, const std::string& character = "e") {
     std::string line;
     for (int i = 0; i < references; ++i) {
         line += "&e;";
     }
-    return "<!DOCTYPE TEI [<!ENTITY e \"" + std::string(static_cast<std::size_t>(length), 'e') +
-           "\">]>\n<TEI>\n<!-- &e; -->\n<l>" + line + "</l></TEI>";
+    std::string text;
+    for (int i = 0; i < length; ++i) {
+        text += character;
+    }
+    return "<!DOCTYPE TEI [<!ENTITY e \"" + text + "\">]>\n<TEI>\n<!-- &e; -->\n<l>" + line +
+           "</l></TEI>";
+}
+
+// Entities count in characters where the reader expands them: a mebibyte of 4,096-character
+// entities in a line, beside one more reference in a comment, and an entity of 4,096 two-byte
+// characters.
+TEST(TeiPoem, EntitiesAreCountedInCharactersWhereTheyAreExpanded) {
+    for (const std::string& tei :
+         {EntityReferred(4096, 256), EntityReferred(4096, 1, "\xC3\xA9")}) {
+        const auto read = ReadPoem(tei);
+        EXPECT_TRUE(std::holds_alternative<Poem>(read)) << std::get<Refusal>(read).message;
+    }
 }
 
 std::string WithStrayEndTag() {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,6 +39,8 @@ TEST_P(ScansionFilesNamed, TakesEachOnceAndPassesOverTheOthers) {
     folder.WriteFile("meter.txt", "W\tS\r\n");
     folder.WriteFile("RememberEarlierRun.txt", MemoryFile("sonnet.txt", "1"));
     folder.WriteFile("poem.txt", "Shall I compare thee\r\n");
+    ASSERT_TRUE(QFile::link(QString::fromStdString(folder.FilePath("sonnet.txt")),
+                            QString::fromStdString(folder.FilePath("link.txt"))));
     QStringList files;
     for (const std::string& file : GetParam().files) {
         files << QString::fromStdString(folder.FilePath(file));
@@ -74,10 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {"sonnet.txt", "ode.txt"},
                   ""},
         FilesCase{"AFileNamedTwiceIsDoneOnce",
-                  {"sonnet.txt", "./sonnet.txt"},
+                  {"sonnet.txt", "./sonnet.txt", "link.txt"},
                   0,
                   {"sonnet.txt"},
-                  "./sonnet.txt: note: named twice, profiled once\n"}),
+                  "./sonnet.txt: note: named twice, profiled once\n"
+                  "link.txt: note: named twice, profiled once\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A stream that takes nothing, as a full disk or a closed standard output does.
