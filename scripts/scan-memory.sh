@@ -10,21 +10,17 @@ scan="$build/tools/corvale-scan/corvale-scan"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-python3 - "$work" <<'PY'
-import glob, sys
-work = sys.argv[1]
-with open(f"{work}/million.txt", "w") as poem:
-    poem.write("O\n" * 1_000_000)
-lines = []
-for name in sorted(glob.glob("samples/*/*-poem.txt")):
-    lines += [line for line in open(name, encoding="utf-8").read().splitlines() if line.strip()]
-text = "\n".join(lines) + "\n"
-size = 64 << 20
-whole = text * (size // len(text))
-whole += text[: size - len(whole)]
-with open(f"{work}/large.txt", "w") as poem:
-    poem.write(whole[: whole.rfind("\n") + 1])
-PY
+awk 'BEGIN { for (i = 0; i < 1000000; ++i) print "O" }' > "$work/million.txt"
+# The samples' verse lines over and over, doubled up past 64 MiB, then cut at the last whole line.
+size=$((64 << 20))
+cat samples/*/*-poem.txt | grep -v '^[[:space:]]*$' > "$work/large.txt"
+while [ "$(stat -c %s "$work/large.txt")" -lt "$size" ]; do
+    cat "$work/large.txt" "$work/large.txt" > "$work/doubled.txt"
+    mv "$work/doubled.txt" "$work/large.txt"
+done
+head -c "$size" "$work/large.txt" > "$work/cut.txt"
+[ -z "$(tail -c 1 "$work/cut.txt")" ] || sed -i '$d' "$work/cut.txt"
+mv "$work/cut.txt" "$work/large.txt"
 
 status=0
 for poem in million large; do
