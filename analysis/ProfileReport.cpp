@@ -107,7 +107,7 @@ std::string CsvHeader() {
     }
     return header +
            ",cue_flags,strict_cue_flags,verse_lines,profiled_lines,fitting_lines,"
-           "feminine_endings,run_on_lines\n";
+           "feminine_endings,run_on_lines,files\n";
 }
 
 }  // namespace
@@ -152,16 +152,22 @@ std::vector<FileFigure> FileFigures(const NamedProfile& profile, meter::Strictne
 
 std::string ProfileCsv(std::span<const NamedProfile> profiles, meter::Strictness strictness) {
     std::string csv = CsvHeader();
+    int groups = 0;
     for (const NamedProfile& profile : profiles) {
         const ProfileCounts& counts = profile.counts;
-        const std::string source = CsvField(Joined(
-            profile.sources.size(), " + ", [&](std::size_t i) { return profile.sources[i].name; }));
+        const bool group = profile.sources.size() > 1;
+        const std::string source =
+            group
+                ? "group " + std::to_string(++groups)
+                : CsvField(profile.sources.empty() ? std::string() : profile.sources.front().name);
+        const std::string files = CsvField(Joined(
+            profile.sources.size(), "; ", [&](std::size_t i) { return profile.sources[i].name; }));
         const std::string meter = CsvField(
             Joined(profile.symbols.size(), " ", [&](std::size_t i) { return profile.symbols[i]; }));
         const std::string file =
             "," + std::to_string(counts.verseLines) + "," + std::to_string(counts.profiled) + "," +
             std::to_string(counts.Fitting(strictness)) + "," + std::to_string(counts.feminine) +
-            "," + std::to_string(counts.runOn) + "\n";
+            "," + std::to_string(counts.runOn) + "," + files + "\n";
         for (std::size_t i = 0; i < counts.places.size(); ++i) {
             const PlaceCounts& place = counts.places[i];
             const std::string symbol = i < profile.symbols.size() ? profile.symbols[i] : "";

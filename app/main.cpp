@@ -72,8 +72,10 @@ int main(int argc, char** argv) {
     corvale::QtPlatform platform(
         folder.path, folder.shownName,
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    // A check decides and reports what start-up would, and changes no file.
     if (checkStart) {
         platform.SpeakOnStandardError();
+        platform.WriteNothing();
     }
     corvale::MainWindow window(platform);
     platform.SetWindow(&window);

@@ -65,7 +65,6 @@ Poem LongPoem(std::int64_t count) {
     source.insert(source.end(), LinesWithReadings().begin(), LinesWithReadings().end());
     const auto size = static_cast<std::int64_t>(source.size());
     Poem poem;
-    poem.verseLines.reserve(static_cast<std::size_t>(count));
     for (std::int64_t i = 0; i < count; ++i) {
         QStringList words =
             QString::fromStdString(source[static_cast<std::size_t>(i % size)]).split(u' ');

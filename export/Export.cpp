@@ -1,6 +1,7 @@
 #include "export/Export.h"
 
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
 #include "scansion/MeterFile.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
@@ -43,7 +44,7 @@ std::string ExportFile(const Source& source, Format format) {
 
 QString ExportFileName(const QString& scansionFileName, Format format) {
     const char* ending = format == Format::Csv ? ".syllables.csv" : ".tei.xml";
-    return DecodeFileName(NameWithoutExtension(EncodeFileName(scansionFileName)) + ending);
+    return PathFromBytes(NameWithoutExtension(PathBytes(scansionFileName)) + ending);
 }
 
 }  // namespace corvale::exports

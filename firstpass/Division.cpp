@@ -425,6 +425,16 @@ qsizetype CutWithoutAVowel(const QString& piece) {
     return piece.size() / 2;
 }
 
+// A cut that would part the two halves of a surrogate pair moves to the pair's start, or past
+// the pair when the piece would be left empty.
+qsizetype WholeCharacters(const QString& piece, qsizetype cut) {
+    if (cut <= 0 || cut >= piece.size() || !piece[cut].isLowSurrogate() ||
+        !piece[cut - 1].isHighSurrogate()) {
+        return cut;
+    }
+    return cut > 1 ? cut - 1 : cut + 1;
+}
+
 QStringList Split(const QString& word, int count, const SpokenWord* sound) {
     if (count <= 1 || word.size() < 2) {
         return {word};
@@ -450,12 +460,49 @@ QStringList Split(const QString& word, int count, const SpokenWord* sound) {
             }
         }
         const QString piece = pieces[longest];
-        if (piece.size() < 2) {
+        if (piece.size() < 2 || (piece.size() == 2 && piece[0].isHighSurrogate())) {
             break;
         }
-        const qsizetype cut = CutWithoutAVowel(piece);
+        const qsizetype cut = WholeCharacters(piece, CutWithoutAVowel(piece));
         pieces[longest] = piece.left(cut);
         pieces.insert(longest + 1, piece.mid(cut));
+    }
+    return pieces;
+}
+
+// The word's letters in their plain forms, one character each ("\U0001D41C" as "c"), when it
+// holds letters outside the Basic Multilingual Plane that have such forms.
+std::optional<QString> PlainLetters(const QString& word) {
+    if (std::none_of(word.begin(), word.end(), [](QChar c) { return c.isSurrogate(); })) {
+        return std::nullopt;
+    }
+    QString plain;
+    for (const char32_t character : word.toUcs4()) {
+        const QString one =
+            QString::fromUcs4(&character, 1).normalized(QString::NormalizationForm_KC);
+        if (one.size() != 1) {
+            return std::nullopt;
+        }
+        plain += one;
+    }
+    return plain;
+}
+
+// Mathematical bold and the like divide as their plain letters do, each piece keeping the
+// letters as written; other words divide as written.
+QStringList SplitAsRead(const QString& word, int count, const SpokenWord* sound) {
+    const std::optional<QString> plain = PlainLetters(word);
+    if (!plain) {
+        return Split(word, count, sound);
+    }
+    QStringList pieces;
+    qsizetype at = 0;
+    for (const QString& piece : Split(*plain, count, sound)) {
+        const qsizetype start = at;
+        for (qsizetype n = 0; n < piece.size(); ++n) {
+            at += word[at].isHighSurrogate() ? 2 : 1;
+        }
+        pieces << word.mid(start, at - start);
     }
     return pieces;
 }
@@ -485,11 +532,11 @@ int VowelGroups(const QString& word) {
 }
 
 QStringList SplitWritten(const QString& word, const SpokenWord& sound) {
-    return Split(word, static_cast<int>(sound.syllables.size()), &sound);
+    return SplitAsRead(word, static_cast<int>(sound.syllables.size()), &sound);
 }
 
 QStringList SplitWritten(const QString& word, int count) {
-    return Split(word, count, nullptr);
+    return SplitAsRead(word, count, nullptr);
 }
 
 }  // namespace corvale::firstpass

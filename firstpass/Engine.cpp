@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -29,11 +30,14 @@ public:
     }
 
     std::vector<std::string> Pronounce(const std::vector<std::string>& words) {
-        Job job{&words, {}, false};
+        Job job{&words, {}, {}, false};
         std::unique_lock lock(mutex_);
         jobs_.push_back(&job);
         changed_.notify_all();
         changed_.wait(lock, [&job] { return job.done; });
+        if (job.failure) {
+            std::rethrow_exception(job.failure);
+        }
         return std::move(job.phonemes);
     }
 
@@ -41,6 +45,7 @@ private:
     struct Job {
         const std::vector<std::string>* words;
         std::vector<std::string> phonemes;
+        std::exception_ptr failure;  // what went wrong on the engine's thread, for the caller
         bool done;
     };
 
@@ -71,12 +76,19 @@ private:
                 jobs_.pop_front();
             }
             std::vector<std::string> phonemes;
-            phonemes.reserve(job->words->size());
-            for (const std::string& word : *job->words) {
-                phonemes.push_back(ready ? Lookup(word) : std::string());
+            std::exception_ptr failure;
+            // Memory running out here is the caller's to report: the thread waits for more work.
+            try {
+                phonemes.reserve(job->words->size());
+                for (const std::string& word : *job->words) {
+                    phonemes.push_back(ready ? Lookup(word) : std::string());
+                }
+            } catch (...) {
+                failure = std::current_exception();
             }
             std::lock_guard lock(mutex_);
             job->phonemes = std::move(phonemes);
+            job->failure = failure;
             job->done = true;
             changed_.notify_all();
         }

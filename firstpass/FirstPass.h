@@ -5,6 +5,7 @@
 // corvale-scan command line tool. Scan may be called from any thread; the library makes every
 // call into its pronunciation engine from one dedicated thread of its own.
 
+#include "firstpass/VerseLines.h"
 #include "scansion/RecordFormat.h"
 #include "scansion/Refusal.h"
 
@@ -37,7 +38,7 @@ struct Warning {
 // A poem's verse lines in order, as written: trimmed, any tab or other control character turned
 // into a space, soft hyphens dropped, UTF-8. Blank rows separate stanzas and are not verse lines.
 struct Poem {
-    std::vector<std::string> verseLines;
+    VerseLines verseLines;
     std::vector<Warning> warnings = {};  // so that Poem{lines} needs none
 };
 
@@ -63,16 +64,20 @@ struct Options {
     Progress progress;
 };
 
-struct Scansion {
-    // Four rows a verse line, CR LF, UTF-8. A line's comment names the words whose reading its
-    // meter changed ("fire: 1 syllable for the meter (2 spoken)").
-    std::string scansionFile;
-    std::string meterFile;  // one row: the meter's symbols separated by tabs, CR LF
+// What a scan found, besides its outputs.
+struct ScanSummary {
     std::string meterName;  // "iambic pentameter", ...; "imposed" for an imposed meter
     std::int64_t verseLines = 0;
     std::int64_t syllables = 0;
     std::int64_t linesFitting = 0;       // lines the meter check finds fitting the meter
     std::vector<Warning> warnings = {};  // the reader's, from ScanPoemFile
+};
+
+struct Scansion : ScanSummary {
+    // Four rows a verse line, CR LF, UTF-8. A line's comment names the words whose reading its
+    // meter changed ("fire: 1 syllable for the meter (2 spoken)").
+    std::string scansionFile;
+    std::string meterFile;  // one row: the meter's symbols separated by tabs, CR LF
 };
 
 struct Cancelled {};
@@ -83,6 +88,27 @@ std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options&
 // refusal's row is the file's row, the scan's verse line turned into the row it stands on.
 std::variant<Scansion, Refusal, Cancelled> ScanPoemFile(const QString& path,
                                                         const Options& options = {});
+
+// Where a scan's outputs go as they are made, so that a long poem's output is never held whole.
+class ScanSink {
+public:
+    virtual ~ScanSink() = default;
+    // The meter file (Scansion::meterFile): once, before any records.
+    virtual void TakeMeter(std::string_view meterFile) = 0;
+    // The records of the next verse lines, in order. False when they cannot be taken, which
+    // ends the scan as Cancelled.
+    virtual bool TakeRecords(std::string_view records) = 0;
+};
+
+// Scan and ScanPoemFile, giving the outputs to `sink` in batches of verse lines as they are
+// scanned. Without an imposed meter the poem is read twice, once to choose the meter and once to
+// write, so that only a batch of scanned lines is ever held. What reaches the sink is byte for
+// byte what Scan gives; after a refusal, what reached it is to be thrown away.
+std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const Options& options,
+                                                       ScanSink& sink);
+std::variant<ScanSummary, Refusal, Cancelled> ScanPoemFileInto(const QString& path,
+                                                               const Options& options,
+                                                               ScanSink& sink);
 
 // Starts the pronunciation engine's thread if it is not running yet, and waits until it is
 // ready. Scan does this itself; a program calls it early, before it starts threads of its own,

@@ -1,6 +1,7 @@
 #include "firstpass/FirstPass.h"
 
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
 #include "scansion/MeterFile.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ OutputNames OutputNamesFor(const QString& poemFileName) {
                              : poem.completeBaseName();
     const QString folder = poemFileName.contains(u'/') ? poem.path() + u'/' : QString();
     const QString scansion = folder + base + QStringLiteral(".scansion.txt");
-    return {scansion, DecodeFileName(OwnMeterFileName(EncodeFileName(scansion)))};
+    return {scansion, PathFromBytes(OwnMeterFileName(PathBytes(scansion)))};
 }
 
 }  // namespace corvale::firstpass

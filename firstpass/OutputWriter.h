@@ -6,6 +6,7 @@
 // replaces the files.
 
 #include "firstpass/FirstPass.h"
+#include "platform/OutputFile.h"
 
 #include <QString>
 
@@ -29,6 +30,24 @@ struct WriteResult {
     QString file;                 // Taken: the name found taken; Failed: the file not written
     std::string reason;           // Failed: what the system said
     bool replacedOrphan = false;  // Written: an orphan meter file was replaced
+};
+
+// A scan's two outputs as the scan makes them (ScanInto), written under temporary names in their
+// folders, then put in place by PutInPlace as WriteOutputs puts them.
+class ScanOutputs : public ScanSink {
+public:
+    explicit ScanOutputs(const OutputNames& names);
+    void TakeMeter(std::string_view meterFile) override;
+    // False once a write has failed.
+    bool TakeRecords(std::string_view records) override;
+    bool HasFailed() const;
+    // A failed write is reported here, before anything is put in place.
+    WriteResult PutInPlace(WhenTaken whenTaken);
+
+private:
+    OutputNames names_;
+    OutputFile meter_;
+    OutputFile records_;
 };
 
 // Writes both files in full under temporary names in their folders, then puts the meter file

@@ -1,6 +1,7 @@
 #include "firstpass/PoemReader.h"
 
 #include "firstpass/TeiReader.h"
+#include "platform/CodePoints.h"
 #include "platform/TextCodec.h"
 #include "scansion/RecordFormat.h"
 
@@ -98,7 +99,10 @@ public:
     RowWalk(const QString& text, const PoemLimits& limits, std::vector<std::int32_t>* rows)
         : text_(text), limits_(limits), rows_(rows) {}
 
-    std::variant<Poem, Refusal> Run() {
+    // `fileSize` bounds what the verse lines take as UTF-8 (a Windows-1252 poem's apart), so
+    // that they are held without growing past it.
+    std::variant<Poem, Refusal> Run(std::size_t fileSize) {
+        poem_.verseLines.reserve(fileSize);
         std::int64_t row = 0;
         for (qsizetype at = 0; at < text_.size();) {
             const RowSpan span = RowFrom(text_, at);
@@ -149,9 +153,14 @@ private:
 
 // Scanning a poem of nothing but marks ("* * *") would give no syllable at all.
 bool HasAWord(const Poem& poem) {
-    return std::any_of(poem.verseLines.begin(), poem.verseLines.end(), [](const std::string& line) {
-        const QString text = QString::fromStdString(line);
-        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    return std::any_of(poem.verseLines.begin(), poem.verseLines.end(), [](std::string_view line) {
+        const QString text = QString::fromUtf8(line.data(), std::ssize(line));
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            if (IsLetterOrNumberAt(text, at)) {
+                return true;
+            }
+        }
+        return false;
     });
 }
 
@@ -168,7 +177,9 @@ std::optional<DecodedPoem> DecodeUtf8(std::string_view bytes, bool declared) {
     if (tally.invalid == 0) {
         return DecodedPoem{Decode(bytes, Encoding::Utf8), std::nullopt};
     }
-    if (!declared && tally.multiByte <= tally.invalid) {
+    // At a tie, UTF-8 with a warning shows the one bad byte as U+FFFD, where Windows-1252 would
+    // garble every good character ("\xE2\x80\x99" as three) and say nothing.
+    if (!declared && tally.multiByte < tally.invalid) {
         return std::nullopt;
     }
     return DecodedPoem{
@@ -232,8 +243,7 @@ DecodedPoem DecodePoem(std::string_view bytes) {
     return {Decode(bytes, Encoding::Windows1252), std::nullopt};
 }
 
-std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits,
-                                           std::vector<std::int32_t>* rows) {
+std::optional<Refusal> RefuseBytes(std::string_view bytes, const PoemLimits& limits) {
     if (std::ssize(bytes) > limits.largestFile) {
         return TooLarge(limits);
     }
@@ -245,10 +255,14 @@ std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLim
             "again.",
             0};
     }
-    DecodedPoem decoded = DecodePoem(bytes);
+    return std::nullopt;
+}
+
+std::variant<Poem, Refusal> ReadDecoded(DecodedPoem decoded, std::size_t fileSize,
+                                        const PoemLimits& limits, std::vector<std::int32_t>* rows) {
     std::variant<Poem, Refusal> read = LooksLikeTei(decoded.text)
                                            ? ReadTeiPoem(std::move(decoded.text), limits, rows)
-                                           : RowWalk(decoded.text, limits, rows).Run();
+                                           : RowWalk(decoded.text, limits, rows).Run(fileSize);
     if (auto* poem = std::get_if<Poem>(&read)) {
         if (!HasAWord(*poem)) {
             return Refusal{
@@ -261,6 +275,14 @@ std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLim
         }
     }
     return read;
+}
+
+std::variant<Poem, Refusal> ReadPoemWithin(std::string_view bytes, const PoemLimits& limits,
+                                           std::vector<std::int32_t>* rows) {
+    if (std::optional<Refusal> refusal = RefuseBytes(bytes, limits)) {
+        return *refusal;
+    }
+    return ReadDecoded(DecodePoem(bytes), bytes.size(), limits, rows);
 }
 
 std::variant<Poem, Refusal> ReadPoem(std::string_view bytes) {

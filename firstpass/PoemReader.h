@@ -31,14 +31,22 @@ std::variant<Poem, Refusal> ReadPoemFileWithin(const QString& path, const PoemLi
 std::variant<std::string, Refusal> ReadPoemBytes(const QString& path, const PoemLimits& limits);
 
 // The poem's text: the BOM decides between UTF-8 and UTF-16 (little or big endian). Without
-// one, valid UTF-8 is read as UTF-8, and so is UTF-8 whose valid multi-byte sequences outnumber
-// its bad bytes, each bad byte becoming U+FFFD, with a warning naming the row of the first.
+// one, valid UTF-8 is read as UTF-8, and so is UTF-8 with at least as many valid multi-byte
+// sequences as bad bytes, each bad byte becoming U+FFFD, with a warning naming the row of the
+// first.
 // Anything else is Windows-1252.
 struct DecodedPoem {
     QString text;
     std::optional<Warning> badBytes;
 };
 DecodedPoem DecodePoem(std::string_view bytes);
+
+// The two halves of ReadPoemWithin, so that a reader holding the bytes can let them go once they
+// are decoded: the refusals the bytes alone decide, and the poem from the decoded text of a file
+// of `fileSize` bytes.
+std::optional<Refusal> RefuseBytes(std::string_view bytes, const PoemLimits& limits);
+std::variant<Poem, Refusal> ReadDecoded(DecodedPoem decoded, std::size_t fileSize,
+                                        const PoemLimits& limits, std::vector<std::int32_t>* rows);
 
 // A row of a poem as a verse line: byte order marks and soft hyphens dropped, tabs and other
 // control characters turned into spaces, trimmed. Empty for a blank row.

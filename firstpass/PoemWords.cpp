@@ -9,9 +9,11 @@
 namespace corvale::firstpass {
 namespace {
 
-// Runs remembered at most; past that the memory of runs starts again between batches, so that a
-// poem of ever new words keeps it bounded.
+// Runs and words remembered at most; past that the memory starts again between batches, so that
+// a poem of ever new words keeps it bounded. Runs point at the words they hold, so a new start
+// of the words is a new start of the runs too.
 constexpr std::size_t kMostRuns = 1 << 16;
+constexpr std::size_t kMostWords = 1 << 16;
 
 // Where a run keeps the readings of its last word: at the line's end, or before another word
 // with each elision.
@@ -30,8 +32,9 @@ std::size_t PoemWords::RunHash::operator()(QStringView text) const {
 }
 
 std::vector<ReadLine> PoemWords::Read(const std::vector<QString>& lines) {
-    if (runs_.size() >= kMostRuns) {
+    if (runs_.size() >= kMostRuns || read_.size() >= kMostWords) {
         runs_.clear();
+        read_.clear();
     }
     std::vector<ReadLine> read(lines.size());
     std::vector<Run*> runs;

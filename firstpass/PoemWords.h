@@ -24,9 +24,9 @@ public:
     PoemWords(const PoemWords&) = delete;
     PoemWords& operator=(const PoemWords&) = delete;
 
-    // The words of each line (SplitIntoWords) with their readings, valid while this object
-    // lives. The words met for the first time go to the engine together, in one trip. In a poem
-    // in older printing, their spoken forms are read with j (ModernizeJ).
+    // The words of each line (SplitIntoWords) with their readings, valid until the next call. The
+    // words met for the first time go to the engine together, in one trip. In a poem in older
+    // printing, their spoken forms are read with j (ModernizeJ).
     std::vector<ReadLine> Read(const std::vector<QString>& lines);
 
 private:

@@ -391,7 +391,7 @@ WordPlace PlaceOf(const Word& word, const Word* next, const PoemMarks& marks) {
     return place;
 }
 
-PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
+PoemMarks MarksOf(const VerseLines& verseLines) {
     static const QRegularExpression kSaidEd(QStringLiteral("\\w\u00e8d\\b"),
                                             QRegularExpression::UseUnicodePropertiesOption);
     static const QRegularExpression kOlderVerse(
@@ -402,16 +402,16 @@ PoemMarks MarksOf(const std::vector<std::string>& verseLines) {
     static const QRegularExpression kOlderPrinting(QStringLiteral("\\bv[b-df-hj-np-tv-xz]"),
                                                    QRegularExpression::CaseInsensitiveOption);
     PoemMarks marks;
-    for (const std::string& line : verseLines) {
+    for (const std::string_view line : verseLines) {
         // A line is read only for the marks not found yet that it may hold: a said "-ed" needs
         // an "è", older printing a "v".
-        const bool saidEd = !marks.saidEd && line.find("\xc3\xa8") != std::string::npos;
+        const bool saidEd = !marks.saidEd && line.find("\xc3\xa8") != std::string_view::npos;
         const bool olderPrinting =
-            !marks.olderPrinting && line.find_first_of("vV") != std::string::npos;
+            !marks.olderPrinting && line.find_first_of("vV") != std::string_view::npos;
         if (!saidEd && !olderPrinting && marks.olderVerse) {
             continue;
         }
-        QString text = QString::fromUtf8(line);
+        QString text = QString::fromUtf8(line.data(), std::ssize(line));
         text.replace(QChar(0x2019), u'\'');
         marks.saidEd = marks.saidEd || (saidEd && kSaidEd.match(text).hasMatch());
         marks.olderVerse = marks.olderVerse || kOlderVerse.match(text).hasMatch();

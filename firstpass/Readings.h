@@ -6,6 +6,7 @@
 
 #include "firstpass/Stress.h"
 #include "firstpass/Syllables.h"
+#include "firstpass/VerseLines.h"
 #include "firstpass/Words.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ struct PoemMarks {
 };
 
 // The marks of a poem's verse lines (UTF-8).
-PoemMarks MarksOf(const std::vector<std::string>& verseLines);
+PoemMarks MarksOf(const VerseLines& verseLines);
 
 // A reading: its syllables and the written word divided into them, piece i being syllable i.
 struct Reading {

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <optional>
 
 namespace corvale::firstpass {
 namespace {
@@ -30,8 +31,8 @@ struct ScannedLine {
 
 // The line's text with anything that would break a row (tabs, line ends, other control
 // characters) turned into a space.
-QString Clean(const std::string& line) {
-    QString text = QString::fromUtf8(line);
+QString Clean(std::string_view line) {
+    QString text = QString::fromUtf8(line.data(), std::ssize(line));
     for (QChar& c : text) {
         // The control characters (general category Cc) are exactly these.
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f)) {
@@ -41,15 +42,17 @@ QString Clean(const std::string& line) {
     return text.trimmed();
 }
 
-// Scans a batch of lines; a refusal when one holds too many syllables.
-std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std::size_t from,
-                                                          std::size_t to, PoemWords& poemWords) {
+// Scans a batch of lines, the first of them verse line `first`; a refusal when one holds too
+// many syllables. The lines' words are valid until the next batch is scanned.
+std::variant<std::vector<ScannedLine>, Refusal> ScanLines(
+    const std::vector<std::string_view>& batch, std::size_t first, PoemWords& poemWords) {
     std::vector<QString> texts;
-    for (std::size_t j = from; j < to; ++j) {
-        texts.push_back(Clean(poem.verseLines[j]));
+    texts.reserve(batch.size());
+    for (const std::string_view line : batch) {
+        texts.push_back(Clean(line));
     }
     std::vector<ReadLine> read = poemWords.Read(texts);
-    std::vector<ScannedLine> lines(to - from);
+    std::vector<ScannedLine> lines(batch.size());
     for (std::size_t j = 0; j < lines.size(); ++j) {
         ScannedLine& line = lines[j];
         line.text = texts[j].toStdString();
@@ -59,10 +62,10 @@ std::variant<std::vector<ScannedLine>, Refusal> ScanLines(const Poem& poem, std:
             syllables += std::ssize(word->readings.front().weights);
         }
         if (syllables > kMostSyllablesInALine) {
-            return Refusal{"Verse line " + std::to_string(from + j + 1) + " has more than " +
+            return Refusal{"Verse line " + std::to_string(first + j) + " has more than " +
                                std::to_string(kMostSyllablesInALine) +
                                " syllables, the most a line can hold.",
-                           static_cast<std::int64_t>(from + j + 1)};
+                           static_cast<std::int64_t>(first + j)};
         }
     }
     return lines;
@@ -85,19 +88,6 @@ void DigitViews(std::string_view digits, std::vector<std::string_view>& views) {
     for (std::size_t i = 0; i < digits.size(); ++i) {
         views.push_back(digits.substr(i, 1));
     }
-}
-
-// The meter the lines fit best, each weighing its combinations of readings.
-const MeterCandidate& ChosenMeter(const std::vector<ScannedLine>& lines) {
-    MeterEvidence evidence;
-    for (const ScannedLine& line : lines) {
-        Combinations combinations(line.words, kCombinationsForTheMeter);
-        do {
-            evidence.Offer(combinations.Values());
-        } while (combinations.Next());
-        evidence.EndLine();
-    }
-    return MeterCandidates()[ChooseMeter(evidence)];
 }
 
 // Sets the line's syllables, junctures, weights and comment from the readings its words take.
@@ -137,9 +127,136 @@ void Take(ScannedLine& line, std::vector<std::size_t> choices) {
     line.words.shrink_to_fit();
 }
 
-// Writes the records of a poem's lines, reusing its room from line to line.
+// One pass over the poem's verse lines in batches, each batch scanned afresh, reporting progress
+// before each batch as its share of all the passes.
+class Pass {
+public:
+    Pass(const Poem& poem, PoemWords& poemWords, const Options& options, int pass, int passes)
+        : poem_(poem), poemWords_(poemWords), options_(options), pass_(pass), passes_(passes) {}
+
+    // Gives each batch's scanned lines, with the number of the first, to `each`, which returns
+    // false to end the pass as Cancelled.
+    template <typename Each>
+    std::optional<std::variant<Refusal, Cancelled>> Run(Each each) const {
+        std::vector<std::string_view> batch;
+        std::size_t first = 1;
+        for (auto line = poem_.verseLines.begin(); line != poem_.verseLines.end();
+             first += batch.size()) {
+            if (!Report(first - 1)) {
+                return Cancelled{};
+            }
+            batch.clear();
+            while (line != poem_.verseLines.end() && batch.size() < kLinesAtATime) {
+                batch.push_back(*line++);
+            }
+            auto scanned = ScanLines(batch, first, poemWords_);
+            if (auto* refusal = std::get_if<Refusal>(&scanned)) {
+                return std::move(*refusal);
+            }
+            if (!each(std::get<std::vector<ScannedLine>>(scanned), first)) {
+                return Cancelled{};
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The last report of the last pass: all done.
+    bool ReportDone() const { return Report(poem_.verseLines.size()); }
+
+private:
+    bool Report(std::size_t done) const {
+        const auto total = static_cast<std::int64_t>(poem_.verseLines.size());
+        return !options_.progress ||
+               options_.progress((pass_ * total + static_cast<std::int64_t>(done)) / passes_,
+                                 total);
+    }
+
+    const Poem& poem_;
+    PoemWords& poemWords_;
+    const Options& options_;
+    int pass_;
+    int passes_;
+};
+
+// The meter the scan writes under: imposed, or chosen from every line's readings.
+struct ScanMeter {
+    std::vector<bool> strong;
+    std::string row;  // the meter file's row, without line end
+    std::string name;
+};
+
+ScanMeter Imposed(const std::vector<std::string>& symbols) {
+    ScanMeter imposed{{}, {}, "imposed"};
+    for (const std::string& symbol : symbols) {
+        imposed.strong.push_back(meter::IsStrongSymbol(symbol));
+        imposed.row += (imposed.row.empty() ? "" : "\t") + symbol;
+    }
+    return imposed;
+}
+
+// The meter the lines fit best, each weighing its combinations of readings.
+std::variant<ScanMeter, Refusal, Cancelled> ChosenMeter(const Pass& pass) {
+    MeterEvidence evidence;
+    const auto stopped = pass.Run([&evidence](const std::vector<ScannedLine>& lines, std::size_t) {
+        for (const ScannedLine& line : lines) {
+            Combinations combinations(line.words, kCombinationsForTheMeter);
+            do {
+                evidence.Offer(combinations.Values());
+            } while (combinations.Next());
+            evidence.EndLine();
+        }
+        return true;
+    });
+    if (stopped) {
+        return std::visit(
+            [](auto& why) -> std::variant<ScanMeter, Refusal, Cancelled> { return why; }, *stopped);
+    }
+    const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(evidence)];
+    return ScanMeter{chosen.strong, MeterRow(chosen.strong), chosen.name};
+}
+
+// Writes each line's record under the meter, reusing its room from line to line, and counts
+// what the summary says.
 class RecordWriter {
 public:
+    // A line stands in the form of the meter it fits best (a headless line begins a place on),
+    // so that a stress the position makes falls where the line's own places are.
+    explicit RecordWriter(const ScanMeter& chosen)
+        : meter_(chosen.row, static_cast<std::int32_t>(chosen.strong.size())),
+          forms_(LineForms(chosen.strong)),
+          chooser_(forms_),
+          formMeters_(FormMeters(forms_)) {}
+
+    // The records of a batch of lines, the first of them verse line `first`.
+    std::string Records(std::vector<ScannedLine>& lines, std::size_t first, ScanSummary& summary) {
+        std::size_t size = 0;
+        for (ScannedLine& line : lines) {
+            Take(line, chooser_.Choose(line.words));
+            size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
+                    line.comment.size();
+        }
+        std::string out;
+        out.reserve(size);
+        for (std::size_t j = 0; j < lines.size(); ++j) {
+            before_.clear();
+            for (Weight weight : lines[j].weights) {
+                before_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+            }
+            shown_.Read(before_);
+            const std::vector<int> values =
+                ValuesUnderMeter(lines[j].weights, formMeters_[BestForm(formMeters_, shown_)]);
+            Write(static_cast<std::int64_t>(first + j), lines[j], values, out);
+            under_.assign(values.begin(), values.end());
+            shown_.Read(under_);
+            summary.linesFitting +=
+                meter::JudgeLine(meter_, shown_, meter::Strictness::StressMaxima).Fits();
+            summary.syllables += std::ssize(values);
+        }
+        summary.verseLines += std::ssize(lines);
+        return out;
+    }
+
+private:
     void Write(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
                std::string& out) {
         stresses_.clear();
@@ -156,89 +273,82 @@ public:
             TextRule::Keep);
     }
 
-private:
+    meter::Meter meter_;
+    std::vector<std::vector<bool>> forms_;
+    ReadingChooser chooser_;
+    std::vector<meter::Meter> formMeters_;
+    meter::ShownLine shown_;
+    std::vector<std::uint8_t> before_;
+    std::vector<std::uint8_t> under_;
     std::string stresses_;
     std::vector<std::string_view> syllables_;
     std::vector<std::string_view> stressViews_;
     std::vector<std::string_view> junctures_;
 };
 
+// A sink that keeps everything, for Scan.
+class Kept : public ScanSink {
+public:
+    explicit Kept(Scansion& scansion) : scansion_(scansion) {}
+    void TakeMeter(std::string_view meterFile) override { scansion_.meterFile = meterFile; }
+    bool TakeRecords(std::string_view records) override {
+        scansion_.scansionFile += records;
+        return true;
+    }
+
+private:
+    Scansion& scansion_;
+};
+
 }  // namespace
 
-std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
+std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const Options& options,
+                                                       ScanSink& sink) {
     StartPronunciationEngine();
-    const std::size_t total = poem.verseLines.size();
+    // One memory of words for both passes: the second reads what the first has read.
     PoemWords poemWords(MarksOf(poem.verseLines));
-    std::vector<ScannedLine> lines;
-    lines.reserve(total);
-    for (std::size_t from = 0; from < total; from += kLinesAtATime) {
-        if (options.progress &&
-            !options.progress(static_cast<std::int64_t>(from), static_cast<std::int64_t>(total))) {
-            return Cancelled{};
-        }
-        auto batch = ScanLines(poem, from, std::min(total, from + kLinesAtATime), poemWords);
-        if (auto* refusal = std::get_if<Refusal>(&batch)) {
-            return *refusal;
-        }
-        for (ScannedLine& line : std::get<std::vector<ScannedLine>>(batch)) {
-            lines.push_back(std::move(line));
-        }
+    const int passes = options.meter.empty() ? 2 : 1;
+    std::variant<ScanMeter, Refusal, Cancelled> chosen =
+        options.meter.empty() ? ChosenMeter(Pass(poem, poemWords, options, 0, passes))
+                              : Imposed(options.meter);
+    if (auto* refusal = std::get_if<Refusal>(&chosen)) {
+        return std::move(*refusal);
     }
-    if (options.progress &&
-        !options.progress(static_cast<std::int64_t>(total), static_cast<std::int64_t>(total))) {
+    if (std::holds_alternative<Cancelled>(chosen)) {
         return Cancelled{};
     }
+    const ScanMeter& meter = std::get<ScanMeter>(chosen);
+    sink.TakeMeter(meter.row + "\r\n");
+    ScanSummary summary;
+    summary.meterName = meter.name;
+    RecordWriter writer(meter);
+    const Pass writing(poem, poemWords, options, passes - 1, passes);
+    const auto stopped = writing.Run([&](std::vector<ScannedLine>& lines, std::size_t first) {
+        return sink.TakeRecords(writer.Records(lines, first, summary));
+    });
+    if (stopped) {
+        return std::visit(
+            [](auto& why) -> std::variant<ScanSummary, Refusal, Cancelled> { return why; },
+            *stopped);
+    }
+    if (!writing.ReportDone()) {
+        return Cancelled{};
+    }
+    return summary;
+}
 
-    Scansion result;
-    std::vector<bool> strong;
-    if (!options.meter.empty()) {
-        for (const std::string& symbol : options.meter) {
-            strong.push_back(meter::IsStrongSymbol(symbol));
-            result.meterFile += (result.meterFile.empty() ? "" : "\t") + symbol;
-        }
-        result.meterName = "imposed";
-    } else {
-        const MeterCandidate& chosen = ChosenMeter(lines);
-        strong = chosen.strong;
-        result.meterFile = MeterRow(strong);
-        result.meterName = chosen.name;
+std::variant<Scansion, Refusal, Cancelled> Scan(const Poem& poem, const Options& options) {
+    Scansion scansion;
+    Kept kept(scansion);
+    auto scanned = ScanInto(poem, options, kept);
+    if (auto* summary = std::get_if<ScanSummary>(&scanned)) {
+        static_cast<ScanSummary&>(scansion) = std::move(*summary);
+        return scansion;
     }
-    const meter::Meter meter(result.meterFile, static_cast<std::int32_t>(strong.size()));
-    result.meterFile += "\r\n";
-    // A line stands in the form of the meter it fits best (a headless line begins a place on),
-    // so that a stress the position makes falls where the line's own places are.
-    const std::vector<std::vector<bool>> forms = LineForms(strong);
-    ReadingChooser chooser(forms);
-    std::size_t size = 0;
-    for (ScannedLine& line : lines) {
-        Take(line, chooser.Choose(line.words));
-        size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
-                line.comment.size();
+    if (auto* refusal = std::get_if<Refusal>(&scanned)) {
+        return std::move(*refusal);
     }
-    result.scansionFile.reserve(size);
-    const std::vector<meter::Meter> formMeters = FormMeters(forms);
-    meter::ShownLine shown;
-    std::vector<std::uint8_t> before;
-    std::vector<std::uint8_t> under;
-    RecordWriter writer;
-    for (std::size_t j = 0; j < lines.size(); ++j) {
-        before.clear();
-        for (Weight weight : lines[j].weights) {
-            before.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
-        }
-        shown.Read(before);
-        const std::vector<int> values =
-            ValuesUnderMeter(lines[j].weights, formMeters[BestForm(formMeters, shown)]);
-        writer.Write(static_cast<std::int64_t>(j + 1), lines[j], values, result.scansionFile);
-        under.assign(values.begin(), values.end());
-        shown.Read(under);
-        if (meter::JudgeLine(meter, shown, meter::Strictness::StressMaxima).Fits()) {
-            ++result.linesFitting;
-        }
-        result.syllables += std::ssize(values);
-    }
-    result.verseLines = static_cast<std::int64_t>(lines.size());
-    return result;
+    return Cancelled{};
 }
 
 }  // namespace corvale::firstpass

@@ -1,5 +1,9 @@
 #include "firstpass/Words.h"
 
+#include "platform/CodePoints.h"
+
+#include "platform/CodePoints.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -15,12 +19,12 @@ bool IsDash(QChar c) {
     return c == u'-' || c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2012) ||
            c == QChar(0x2015);
 }
-bool IsWordChar(QChar c) {
-    return c.isLetterOrNumber();
+bool IsWordChar(QStringView text, qsizetype at) {
+    return IsLetterOrNumberAt(text, at);
 }
-bool HasWordChar(QStringView s) {
-    for (QChar c : s) {
-        if (IsWordChar(c)) {
+bool HasWordChar(QStringView text) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (IsWordChar(text, at)) {
             return true;
         }
     }
@@ -86,10 +90,10 @@ Word ShapeWord(const QString& part) {
     Word word;
     qsizetype begin = 0;
     qsizetype end = part.size();
-    while (begin < end && !IsWordChar(part[begin])) {
+    while (begin < end && !IsWordChar(part, begin)) {
         ++begin;
     }
-    while (end > begin && !IsWordChar(part[end - 1])) {
+    while (end > begin && !IsWordChar(part, end - 1)) {
         --end;
     }
     if (begin > 0 && IsApostrophe(part[begin - 1]) &&
@@ -124,7 +128,7 @@ std::vector<Word> WordsOf(const QString& chunk) {
         qsizetype start = 0;
         for (qsizetype i = piece.indexOf(u'-', 1); i > 0 && i + 1 < piece.size();
              i = piece.indexOf(u'-', i + 1)) {
-            if (IsWordChar(piece[i - 1]) && IsWordChar(piece[i + 1])) {
+            if (IsWordChar(piece, i - 1) && IsWordChar(piece, i + 1)) {
                 parts << piece.mid(start, i + 1 - start);
                 start = i + 1;
             }
@@ -232,15 +236,19 @@ void ModernizeJ(QString& spoken) {
 }
 
 QString SpokenForm(const QString& core) {
+    // Letters written in another form of the same letter (mathematical bold, full width, a
+    // ligature, the long s) are given to the engine as the plain letters it knows.
+    const QString plain = core.normalized(QString::NormalizationForm_KC);
     QString lower;
-    lower.reserve(core.size());
-    for (QChar c : core) {
-        if (IsApostrophe(c)) {
+    lower.reserve(plain.size());
+    for (qsizetype at = 0; at < plain.size(); ++at) {
+        if (IsApostrophe(plain[at])) {
             lower += u'\'';
-        } else if (c.isLetter()) {
-            lower += c.toLower();
+        } else if (IsLetterAt(plain, at)) {
+            lower += plain[at];
         }
     }
+    lower = lower.toLower();
     while (lower.startsWith(u'\'')) {
         lower.remove(0, 1);
     }
@@ -261,7 +269,12 @@ QString SpokenForm(const QString& core) {
         lower.chop(1);
     }
     ModernizeUV(lower);
-    return lower.left(kLongestSpokenWord);
+    // Never half a surrogate pair.
+    const qsizetype length =
+        lower.size() > kLongestSpokenWord && lower[kLongestSpokenWord].isLowSurrogate()
+            ? kLongestSpokenWord - 1
+            : kLongestSpokenWord;
+    return lower.left(length);
 }
 
 }  // namespace corvale::firstpass

@@ -18,12 +18,14 @@ namespace fp = corvale::firstpass;
 // Every record's rows: number, kind, the verse line's text, ending CR LF.
 void CheckRecords(const fp::Poem& poem, const fp::Scansion& scansion) {
     std::string_view rest = scansion.scansionFile;
-    for (std::size_t line = 0; line < poem.verseLines.size(); ++line) {
+    std::size_t number = 0;
+    for (const std::string_view line : poem.verseLines) {
+        ++number;
         for (const std::string_view kind : corvale::kRowKeywords) {
             const std::size_t end = rest.find("\r\n");
             Check(end != std::string_view::npos, "a record has too few rows");
             const std::string start =
-                std::to_string(line + 1) + '\t' + std::string(kind) + '\t' + poem.verseLines[line];
+                std::to_string(number) + '\t' + std::string(kind) + '\t' + std::string(line);
             const std::string_view row = rest.substr(0, end);
             Check(row.substr(0, start.size()) == start &&
                       (row.size() == start.size() || row[start.size()] == '\t'),
@@ -43,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!std::get<fp::Refusal>(read).message.empty(), "a refusal without a message");
         return 0;
     }
-    for (const std::string& line : poem->verseLines) {
-        Check(!line.empty() && line.find_first_of("\t\r\n") == std::string::npos,
+    for (const std::string_view line : poem->verseLines) {
+        Check(!line.empty() && line.find_first_of("\t\r\n") == std::string_view::npos,
               "a verse line is empty or holds a tab or a row end");
     }
     const auto scanned = fp::Scan(*poem);

@@ -30,13 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(!poem->verseLines.empty(), "a poem without verse lines was taken");
     Check(rows.size() == poem->verseLines.size(), "a verse line without its row");
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string& line = poem->verseLines[i];
+    std::size_t i = 0;
+    for (const std::string_view line : poem->verseLines) {
         Check(
-            !line.empty() && line.find_first_of("\t\r\n") == std::string::npos &&
-                line.front() != ' ' && line.back() != ' ' && line.find("  ") == std::string::npos,
+            !line.empty() && line.find_first_of("\t\r\n") == std::string_view::npos &&
+                line.front() != ' ' && line.back() != ' ' &&
+                line.find("  ") == std::string_view::npos,
             "a verse line is empty, holds a tab, a row end or a run of spaces, or is not trimmed");
         Check(rows[i] >= 1 && (i == 0 || rows[i] >= rows[i - 1]), "rows out of order");
+        ++i;
     }
     return 0;
 }

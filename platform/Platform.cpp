@@ -209,6 +209,9 @@ bool Platform::ReplaceFile(std::string_view name, std::string_view bytes) {
 }
 
 bool Platform::ReplaceFiles(std::span<const FileBytes> files) {
+    if (writesNothing_) {
+        return true;
+    }
     // A QSaveFile that is not committed removes its temporary file when it goes.
     std::vector<std::unique_ptr<QSaveFile>> saves;
     for (const FileBytes& file : files) {
@@ -262,6 +265,9 @@ Platform::Occupant Platform::WhatIsAt(std::string_view name) const {
 }
 
 bool Platform::AppendToFile(std::string_view name, std::string_view bytes) {
+    if (writesNothing_) {
+        return true;
+    }
     const std::optional<QString> path = PathInFolder(name);
     if (!path) {
         return false;
@@ -279,11 +285,17 @@ bool Platform::AppendToFile(std::string_view name, std::string_view bytes) {
 }
 
 bool Platform::SyncFolderOf(std::string_view name) {
+    if (writesNothing_) {
+        return true;
+    }
     const std::optional<QString> path = PathInFolder(name);
     return path && SyncFolder(QFileInfo(*path).absolutePath());
 }
 
 bool Platform::RemoveFile(std::string_view name) {
+    if (writesNothing_) {
+        return true;
+    }
     const std::optional<QString> path = PathInFolder(name);
     if (!path) {
         return false;
@@ -296,6 +308,9 @@ std::optional<std::string> Platform::RenameToFreeName(std::string_view name,
     const std::optional<QString> from = PathInFolder(name);
     if (!from || !QFileInfo(*from).isFile()) {
         return std::nullopt;
+    }
+    if (writesNothing_) {
+        return FirstFree(candidates);
     }
     for (const std::string& candidate : candidates) {
         const std::optional<QString> to = PathInFolder(candidate);
@@ -314,6 +329,9 @@ std::optional<std::string> Platform::RenameToFreeName(std::string_view name,
 
 std::optional<std::string> Platform::CreateNewFile(std::span<const std::string> candidates,
                                                    std::string_view bytes) {
+    if (writesNothing_) {
+        return FirstFree(candidates);
+    }
     for (const std::string& candidate : candidates) {
         const std::optional<QString> path = PathInFolder(candidate);
         if (!path) {
@@ -332,6 +350,19 @@ std::optional<std::string> Platform::CreateNewFile(std::span<const std::string> 
         file.close();
         file.remove();
         return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Platform::FirstFree(std::span<const std::string> candidates) const {
+    for (const std::string& candidate : candidates) {
+        const std::optional<QString> path = PathInFolder(candidate);
+        if (!path) {
+            return std::nullopt;
+        }
+        if (!IsTaken(*path)) {
+            return candidate;
+        }
     }
     return std::nullopt;
 }

@@ -92,6 +92,13 @@ public:
     [[noreturn]] void EndProgram();
     bool HasEnded() const { return ended_; }
 
+    // From now on no file is changed: each function below that would write, rename, create or
+    // remove one does nothing and answers as if it had (a new name: the first free candidate),
+    // so that a run that only checks start-up decides and reports all it would, and writes
+    // nothing. What keeps its own files outside the folder (the recent list) asks WritesNothing.
+    void WriteNothing() { writesNothing_ = true; }
+    bool WritesNothing() const { return writesNothing_; }
+
     // Path of a file in the program's folder: folder, "/", name. The name is bytes as held
     // by the program (see DecodeFileName).
     QString PathOf(std::string_view name) const;
@@ -164,7 +171,11 @@ protected:
     virtual bool WriteAll(QIODevice& file, std::string_view bytes);
 
 private:
+    // The first candidate nothing stands under, for WriteNothing.
+    std::optional<std::string> FirstFree(std::span<const std::string> candidates) const;
+
     bool ended_ = false;
+    bool writesNothing_ = false;
 };
 
 // Splits file bytes into rows. A row ends at LF; a CR right before that LF belongs to the

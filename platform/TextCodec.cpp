@@ -148,4 +148,46 @@ std::string Encode(const QString& text, Encoding encoding) {
     return bytes;
 }
 
+namespace {
+
+// The lone surrogates that stand for the bytes 0x80 to 0xFF of a path.
+constexpr char16_t kEscapedByte = 0xDC00;
+
+bool IsEscapedByte(const QString& text, qsizetype at) {
+    const char16_t unit = text[at].unicode();
+    return unit >= kEscapedByte + 0x80 && unit <= kEscapedByte + 0xFF &&
+           (at == 0 || !text[at - 1].isHighSurrogate());
+}
+
+}  // namespace
+
+QString PathFromBytes(std::string_view bytes) {
+    QString path;
+    std::size_t valid = 0;  // where the run of valid UTF-8 not yet decoded begins
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = Utf8SequenceLength(bytes, at);
+        if (length > 0) {
+            at += length;
+            continue;
+        }
+        path += Decode(bytes.substr(valid, at - valid), Encoding::Utf8);
+        path += QChar(static_cast<char16_t>(kEscapedByte + static_cast<std::uint8_t>(bytes[at])));
+        valid = ++at;
+    }
+    return path + Decode(bytes.substr(valid), Encoding::Utf8);
+}
+
+std::string PathBytes(const QString& path) {
+    std::string bytes;
+    qsizetype plain = 0;  // where the run of characters not yet encoded begins
+    for (qsizetype at = 0; at < path.size(); ++at) {
+        if (IsEscapedByte(path, at)) {
+            bytes += Encode(path.sliced(plain, at - plain), Encoding::Utf8);
+            bytes += static_cast<char>(path[at].unicode() - kEscapedByte);
+            plain = at + 1;
+        }
+    }
+    return bytes + Encode(path.sliced(plain), Encoding::Utf8);
+}
+
 }  // namespace corvale

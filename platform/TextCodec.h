@@ -31,4 +31,11 @@ QString Decode(std::string_view bytes, Encoding encoding);
 // Characters the encoding cannot hold become "?".
 std::string Encode(const QString& text, Encoding encoding);
 
+// A path given as bytes, which need not be UTF-8 (as a command line gives it): decoded as UTF-8,
+// each byte of an invalid sequence kept as the lone surrogate U+DC00 + byte. PathBytes gives
+// back exactly those bytes, so the file named is the file opened, outputs named after it keep
+// its bytes, and messages quote it as given.
+QString PathFromBytes(std::string_view bytes);
+std::string PathBytes(const QString& path);
+
 }  // namespace corvale

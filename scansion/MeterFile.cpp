@@ -1,13 +1,15 @@
 #include "scansion/MeterFile.h"
 
+#include "platform/FileAtPath.h"
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
 #include "scansion/FileNames.h"
 #include "scansion/Numbers.h"
 #include "scansion/TabFields.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace corvale {
 
@@ -15,6 +17,15 @@ namespace {
 
 // Only the first row counts, and no meter's row comes near this.
 constexpr qint64 kMostMeterBytes = qint64{1} << 20;
+
+// An ordinary file, through links, whose name does not begin with a dot; the path's bytes are
+// asked about as they stand (PathBytes).
+bool IsVisibleFile(const QString& path) {
+    struct stat status {};
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return !path.sliced(slash + 1).startsWith(u'.') &&
+           ::stat(PathBytes(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 }  // namespace
 
@@ -42,14 +53,15 @@ std::string OwnMeterFileName(std::string_view scansionFileName) {
 }
 
 QString OwnMeterFilePath(const QString& scansionPath) {
-    return DecodeFileName(OwnMeterFileName(EncodeFileName(scansionPath)));
+    return PathFromBytes(OwnMeterFileName(PathBytes(scansionPath)));
 }
 
 QStringList MeterFileCandidates(const QString& scansionPath, const QString& workingFolder) {
     QStringList candidates;
     if (!scansionPath.isEmpty()) {
-        candidates = {OwnMeterFilePath(scansionPath),
-                      QFileInfo(scansionPath).dir().filePath(QLatin1String(kMeterFileName))};
+        const qsizetype slash = scansionPath.lastIndexOf(u'/');
+        const QString beside = slash < 0 ? QString() : scansionPath.first(slash + 1);
+        candidates = {OwnMeterFilePath(scansionPath), beside + QLatin1String(kMeterFileName)};
     }
     if (!workingFolder.isEmpty()) {
         candidates.append(QDir(workingFolder).filePath(QLatin1String(kMeterFileName)));
@@ -59,8 +71,7 @@ QStringList MeterFileCandidates(const QString& scansionPath, const QString& work
 
 std::optional<QString> MeterFileFor(const QString& scansionPath, const QString& workingFolder) {
     for (const QString& candidate : MeterFileCandidates(scansionPath, workingFolder)) {
-        const QFileInfo info(candidate);
-        if (info.isFile() && !info.isHidden()) {
+        if (IsVisibleFile(candidate)) {
             return candidate;
         }
     }
@@ -78,19 +89,13 @@ MeterAsRead ReadMeterOf(const QString& scansionPath, const QString& workingFolde
         return meter;
     }
     meter.path = *path;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::variant<std::string, ReadFailure> read = ReadFileBeginning(*path, kMostMeterBytes);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
         meter.lack = MeterAsRead::Lack::Unreadable;
-        meter.error = file.errorString();
+        meter.error = QString::fromStdString(failure->Reason());
         return meter;
     }
-    const QByteArray bytes = file.read(kMostMeterBytes);
-    if (file.error() != QFileDevice::NoError) {
-        meter.lack = MeterAsRead::Lack::Unreadable;
-        meter.error = file.errorString();
-        return meter;
-    }
-    meter.row = ReadMeterRow(std::string_view(bytes.constData(), bytes.size()));
+    meter.row = ReadMeterRow(std::get<std::string>(read));
     meter.lack = MeterAsRead::Lack::None;
     return meter;
 }

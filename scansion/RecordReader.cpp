@@ -19,6 +19,10 @@ namespace {
 // No poem has more verse lines; a last row that asks for more is refused rather than sizing the
 // store (and the saved file) for them.
 constexpr std::int32_t kMostVerseLines = 10'000'000;
+// Verse lines without a record load empty, but a last row that gives more than ten times the
+// records plus this many is a mistake (or an attack) rather than a gap: it is refused before
+// anything is sized for the lines it would add.
+constexpr std::int64_t kMostMissingLines = 1000;
 // A message quotes at most this many characters of a row or a field: laying out a long row
 // would hold the program up for seconds.
 constexpr qsizetype kMostQuoted = 200;
@@ -213,6 +217,23 @@ QString NoLineCountMessage(std::string_view field1, std::string_view row, Encodi
            Quote(field1, encoding) + Text(kFix) + Quote(row, encoding);
 }
 
+QString NoTabMessage(std::int64_t row, std::string_view text, Encoding encoding) {
+    return Text(
+               "Caution:  your input file has a line without a tab, where each line of a record "
+               "parts its fields with tabs (were they turned into spaces?).  This is the ") +
+           Number(row) + Text(kFixAndShow) + Quote(text, encoding);
+}
+
+QString FarTooManyLinesMessage(std::int32_t lines, std::int64_t records, std::string_view row,
+                               Encoding encoding) {
+    return Text("Caution:  the last line of your input file gives ") + Number(lines) +
+           Text(" verse lines, but the file holds only ") + Number(records) +
+           Text(
+               " records: Corvale reads a file whose last line gives at most ten times its "
+               "records plus ") +
+           Number(kMostMissingLines) + Text(kFix) + Quote(row, encoding);
+}
+
 QString TooManyLinesMessage(std::int32_t lines, std::string_view row, Encoding encoding) {
     return Text("Caution:  the last line of your input file gives ") + Number(lines) +
            Text(" verse lines, more than the ") + Number(kMostVerseLines) +
@@ -225,6 +246,7 @@ struct RowSurvey {
     std::int64_t tooWideRow = 0;  // the first row asking for more than kMostPositions, or 0
     std::optional<std::string_view> lastFilledRow;
     std::int64_t lastFilledRowNumber = 0;
+    std::int64_t filledRows = 0;
     std::size_t lineTextBytes = 0;
     std::size_t valueBytes = 0;
     std::size_t values = 0;
@@ -234,7 +256,7 @@ RowSurvey SurveyRows(std::string_view bytes, const TabIndex& index) {
     RowSurvey survey;
     TabbedRows rows(bytes, index);
     std::int64_t lineNumber = 0;
-    std::int64_t filledRows = 0;
+    std::int64_t& filledRows = survey.filledRows;
     while (!rows.AtEnd()) {
         const Row row = rows.Next();
         ++lineNumber;
@@ -262,7 +284,8 @@ RowSurvey SurveyRows(std::string_view bytes, const TabIndex& index) {
 
 // The number of verse lines the last filled row gives, or the refusal of it.
 std::variant<std::int32_t, Refusal> CountVerseLines(std::string_view lastFilledRow,
-                                                    std::int64_t rowNumber, Encoding encoding) {
+                                                    std::int64_t rowNumber, std::int64_t records,
+                                                    Encoding encoding) {
     // Its number reads the same with or without its trailing tabs and spaces.
     const std::string_view row = fields::StripTrailingTabsAndSpaces(lastFilledRow);
     const std::string_view field1 = fields::FirstField(row);
@@ -272,6 +295,9 @@ std::variant<std::int32_t, Refusal> CountVerseLines(std::string_view lastFilledR
     }
     if (*lines > kMostVerseLines) {
         return RefusalOf(TooManyLinesMessage(*lines, row, encoding), rowNumber);
+    }
+    if (*lines > 10 * records + kMostMissingLines) {
+        return RefusalOf(FarTooManyLinesMessage(*lines, records, row, encoding), rowNumber);
     }
     return *lines;
 }
@@ -295,8 +321,9 @@ std::variant<RecordSurvey, Refusal> SurveyRecords(std::string_view bytes, const 
     RecordSurvey survey;
     survey.encoding = index.AllAscii() ? Encoding::Utf8 : DetectEncoding(bytes);
     if (rows.lastFilledRow) {
-        auto count =
-            CountVerseLines(*rows.lastFilledRow, rows.lastFilledRowNumber, survey.encoding);
+        // Each record is four filled rows.
+        auto count = CountVerseLines(*rows.lastFilledRow, rows.lastFilledRowNumber,
+                                     (rows.filledRows + 3) / 4, survey.encoding);
         if (auto* refusal = std::get_if<Refusal>(&count)) {
             return std::move(*refusal);
         }
@@ -358,12 +385,18 @@ bool RecordReader::Next(ScansionRecord& record) {
 
 bool RecordReader::HasKeyword(const Row& row, std::size_t kind) {
     ++rowsRead_;
-    if (HoldsKeyword(row, kRowKeywords[kind])) {
-        return true;
+    if (!HoldsKeyword(row, kRowKeywords[kind])) {
+        fault_ = RefusalOf(BadRowMessage(kRowKeywords[kind], rowsRead_, row.text, encoding_),
+                           static_cast<std::int64_t>(rows_.Taken()));
+        return false;
     }
-    fault_ = RefusalOf(BadRowMessage(kRowKeywords[kind], rowsRead_, row.text, encoding_),
-                       static_cast<std::int64_t>(rows_.Taken()));
-    return false;
+    // Without a tab the row has no fields: its record would load empty without a word.
+    if (row.tabs.empty()) {
+        fault_ = RefusalOf(NoTabMessage(rowsRead_, row.text, encoding_),
+                           static_cast<std::int64_t>(rows_.Taken()));
+        return false;
+    }
+    return true;
 }
 
 // The next row of the record begun; nullopt at a fault.

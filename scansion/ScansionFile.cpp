@@ -1,11 +1,9 @@
 #include "scansion/ScansionFile.h"
 
+#include "platform/FileAtPath.h"
 #include "platform/Platform.h"
 #include "scansion/RecordReader.h"
 #include "scansion/TabScan.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <string>
@@ -19,31 +17,30 @@ LoadRefusal Refused(LoadRefusal::Why why, std::string message = {}, std::int64_t
     return LoadRefusal{why, Refusal{std::move(message), row}};
 }
 
-// The whole file, or why it cannot be had. The size is asked first, so a huge file is refused
-// without reading a byte of it; the reading stops at the same limit, should the file grow.
+// The whole file, or why it cannot be had, in the reader's words (platform/FileAtPath.h).
 std::variant<std::string, LoadRefusal> ReadWhole(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return Refused(LoadRefusal::Why::NoSuchFile);
+    std::variant<std::string, ReadFailure> read = ReadFileAtPath(path, kLargestReadableFile);
+    const auto* failure = std::get_if<ReadFailure>(&read);
+    if (failure == nullptr) {
+        return std::move(std::get<std::string>(read));
     }
-    if (!info.isFile()) {
-        return Refused(LoadRefusal::Why::NotAFile);
-    }
-    if (info.size() > kLargestReadableFile) {
-        return Refused(LoadRefusal::Why::TooLarge);
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Refused(LoadRefusal::Why::Unreadable, file.errorString().toStdString());
-    }
-    const QByteArray bytes = file.read(kLargestReadableFile + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return Refused(LoadRefusal::Why::Unreadable, file.errorString().toStdString());
-    }
-    if (bytes.size() > kLargestReadableFile) {
-        return Refused(LoadRefusal::Why::TooLarge);
-    }
-    return bytes.toStdString();
+    using Read = ReadFailure::Why;
+    const LoadRefusal::Why why = [&] {
+        switch (failure->why) {
+            case Read::NotNamed:
+            case Read::Missing:
+                return LoadRefusal::Why::NoSuchFile;
+            case Read::Folder:
+            case Read::NotOrdinary:
+                return LoadRefusal::Why::NotAFile;
+            case Read::TooLarge:
+                return LoadRefusal::Why::TooLarge;
+            case Read::System:
+                break;
+        }
+        return LoadRefusal::Why::Unreadable;
+    }();
+    return Refused(why, failure->Reason());
 }
 
 }  // namespace

@@ -43,8 +43,8 @@ struct LoadedScansion {
 };
 
 // Why a file was not loaded. The refusal holds the reader's message and row for NotTaken and
-// BadRecord, and the system's words for Unreadable; the other reasons leave the wording to the
-// caller.
+// BadRecord, and why the file could not be read for the reasons before them
+// (ReadFailure::Reason); NotScansion leaves the wording to the caller.
 struct LoadRefusal {
     enum class Why {
         NoSuchFile,

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core
+          libbenchmark-dev fonts-dejavu-core time
           libespeak-ng-dev espeak-ng-data libhyphen-dev hyphen-en-us)
 if [ "${1:-}" = "--packaging" ]; then
     packages+=(dpkg-dev file git lintian desktop-file-utils appstream)

@@ -43,7 +43,8 @@ std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
     const QString path = Absolute(argument);
     const QFileInfo info(path);
     if (!info.exists()) {
-        return Refusal(argument, QStringLiteral("there is no such folder"));
+        // What was meant, a folder or a file, cannot be told from a name that is not there.
+        return Refusal(argument, QStringLiteral("there is no such file or folder"));
     }
     if (info.isFile()) {
         const bool poem = KindOfFile(path) == FileKind::Other;

@@ -1,9 +1,10 @@
 // File > Export: the verse lines as committed, under the window's meter, written for other
 // tools as CSV or TEI to a file the user chooses in any folder (OutputFileChoice.h). A file that
-// exists is replaced through a temporary file, so that a failure leaves it as it was.
+// exists is replaced through the one output writer, so that a failure leaves it as it was and a
+// link at the name is replaced rather than written through.
 
 #include "export/Export.h"
-#include "export/ExportFiles.h"
+#include "platform/OutputFile.h"
 #include "window/MainWindow.h"
 #include "window/OutputFileChoice.h"
 
@@ -54,13 +55,12 @@ void MainWindow::Export() {
         work_.Doc().GetStore(), work_.Doc().TextEncoding(),
         DecodeFileName(work_.Settings().WorkingFileName()),
         exports::ExportMeter(work_.Doc().Meter().line, work_.Doc().Meter().symbols)};
-    const QString failure =
-        exports::WriteExportFile(target.path, exports::ExportFile(source, FormatOf(target.format)),
-                                 exports::Replacing::Allowed);
-    if (!failure.isEmpty()) {
+    const std::string failure =
+        WriteOutputFile(target.path, exports::ExportFile(source, FormatOf(target.format)), true);
+    if (!failure.empty()) {
         platform.ShowMessage(
             QStringLiteral("I couldn't export to %1: %2.  Any file that was there is untouched.")
-                .arg(target.path, failure));
+                .arg(target.path, QString::fromStdString(failure)));
         return;
     }
     lastExport_ = target.path;

@@ -144,10 +144,10 @@ void MainWindow::FillRecentMenu() {
 }
 
 void MainWindow::NoteRecent() {
-    if (!work_.Doc().HasFile()) {
+    const Platform& platform = work_.GetPlatform();
+    if (!work_.Doc().HasFile() || platform.WritesNothing()) {
         return;
     }
-    const Platform& platform = work_.GetPlatform();
     startup::RecentFiles recent = startup::RecentFiles::Read(platform.UserFolder());
     recent.Put(QFileInfo(platform.PathOf(work_.Settings().WorkingFileName())).absoluteFilePath(),
                work_.CurrentLine());

@@ -1,12 +1,14 @@
 #include "window/ProfileDock.h"
 
 #include "analysis/ProfileReport.h"
+#include "platform/OutputFile.h"
 #include "platform/Platform.h"
 #include "scansion/Document.h"
 #include "window/ChoosingKey.h"
 #include "window/ProfileChart.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -14,7 +16,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QSvgGenerator>
 
@@ -27,10 +28,6 @@ namespace {
 
 // Lines of another length listed in the table before "and N more".
 constexpr std::size_t kMostListed = 20;
-
-bool Write(QSaveFile& file, const QByteArray& bytes) {
-    return file.write(bytes) == bytes.size();
-}
 
 }  // namespace
 
@@ -153,26 +150,30 @@ QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness) c
             "Corvale saves the profile as SVG, PNG or CSV.  Please end the file "
             "name in .svg, .png or .csv.");
     }
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written && kind == u"csv") {
-        const std::string csv = analysis::ProfileCsv(std::span(&model_->Shown(), 1), strictness);
-        written = Write(file, QByteArray::fromStdString(csv));
-    } else if (written && kind == u"png") {
-        written = chart_->grab().save(&file, "PNG");
-    } else if (written) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = true;
+    if (kind == u"csv") {
+        bytes = QByteArray::fromStdString(
+            analysis::ProfileCsv(std::span(&model_->Shown(), 1), strictness));
+    } else if (kind == u"png") {
+        drawn = chart_->grab().save(&buffer, "PNG");
+    } else {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(chart_->size());
         svg.setViewBox(chart_->rect());
         svg.setTitle(QStringLiteral("The verse's profile"));
         QPainter painter(&svg);
         chart_->render(&painter);
-        written = painter.end();
+        drawn = painter.end();
     }
-    if (!written || !file.commit()) {
-        return QStringLiteral("Corvale could not save the profile to %1.  %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+    const std::string failure = drawn ? WriteOutputFile(path, bytes.toStdString(), true)
+                                      : std::string("the chart could not be drawn");
+    if (!failure.empty()) {
+        return QStringLiteral("Corvale could not save the profile to %1: %2.")
+            .arg(QDir::toNativeSeparators(path), QString::fromStdString(failure));
     }
     return {};
 }

@@ -121,6 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(Scoring, ALineThatDiffersIsNamedByItsNumberWithoutAByteOrderMark) {
+    const Comparison c = CompareScansions("\xEF\xBB\xBF" + ScansionFile({kShall}),
+                                          ScansionFile({With(kShall, {"3", "3", "3", "3"})}));
+    EXPECT_EQ(c.differingLines, std::vector<std::string>{"1"});
+}
+
 // Only words of two or more syllables, as many in both files, are weighed; case and punctuation
 // are set aside.
 TEST(DivisionScoring, WeighsLongerWordsOfAsManySyllablesByTheirLetters) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -91,5 +92,39 @@ TEST(EncodeTest, LoneSurrogateBecomesQuestionMark) {
     const QString text = QString("x") + QChar(0xD800) + QString("y");
     EXPECT_EQ(Encode(text, Encoding::Windows1252), "x?y");
 }
+
+}  // namespace
+
+namespace {
+
+struct PathCase {
+    const char* name;
+    std::string bytes;
+    qsizetype escaped;  // characters that stand for a byte of no valid sequence
+};
+
+class PathBytesTest : public testing::TestWithParam<PathCase> {};
+
+// A path given as bytes comes back byte for byte, whatever is not UTF-8 in it.
+TEST_P(PathBytesTest, RoundTripsEveryByte) {
+    const QString path = corvale::PathFromBytes(GetParam().bytes);
+    EXPECT_EQ(corvale::PathBytes(path), GetParam().bytes);
+    EXPECT_EQ(
+        std::count_if(path.begin(), path.end(), [](QChar c) { return c.isLowSurrogate(); }) -
+            std::count_if(path.begin(), path.end(), [](QChar c) { return c.isHighSurrogate(); }),
+        GetParam().escaped);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, PathBytesTest,
+    testing::Values(PathCase{"Utf8", "/poems/caf\xc3\xa9/\xf0\x9d\x90\x9a.txt", 0},
+                    PathCase{"Windows1252Byte", "/poems/caf\xe9.txt", 1},
+                    PathCase{"CutShortSequenceAtTheEnd", "ode\xe2\x82", 2},
+                    PathCase{"OverlongSlashIsNoSlash",
+                             "a\xc0\xaf"
+                             "b",
+                             2},
+                    PathCase{"EncodedSurrogateIsNoCharacter", "\xed\xa0\x80", 3}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "platform/FileAtPath.h"
 #include "platform/Platform.h"
 #include "support/ScriptedPlatform.h"
 
@@ -240,3 +241,35 @@ TEST(PlatformTest, WriteRowsEndsEveryRowWithCrLf) {
 }
 
 }  // namespace
+
+// A run that only checks start-up changes no file, yet answers as a real run would, so that it
+// decides and reports the same.
+TEST(PlatformTest, WritingNothingLeavesTheFolderAsItWas) {
+    ScriptedPlatform platform;
+    platform.WriteFile("ode.txt", "old");
+    platform.WriteFile(".ode.txt.corvale-journal", "junk");
+    platform.WriteFile("ode.txt.unsaved-corrections.txt", "kept before");
+    platform.WriteNothing();
+    EXPECT_TRUE(platform.ReplaceFile("ode.txt", "new"));
+    EXPECT_TRUE(platform.AppendToFile("ode.txt", "more"));
+    EXPECT_TRUE(platform.RemoveFile(".ode.txt.corvale-journal"));
+    const std::vector<std::string> kept = {"ode.txt.unsaved-corrections.txt",
+                                           "ode.txt.unsaved-corrections-2.txt"};
+    EXPECT_EQ(platform.RenameToFreeName(".ode.txt.corvale-journal", kept), kept[1]);
+    EXPECT_EQ(platform.CreateNewFile(kept, "x"), kept[1]);
+    EXPECT_EQ(platform.FileNames(), (std::vector<std::string>{".ode.txt.corvale-journal", "ode.txt",
+                                                              "ode.txt.unsaved-corrections.txt"}));
+    EXPECT_EQ(platform.ReadFile("ode.txt"), "old");
+}
+
+// What a file is can be told from its beginning, however large the file; reading it whole keeps
+// to the limit.
+TEST(FileAtPathTest, TheBeginningIsCutWhereTheWholeIsRefused) {
+    ScriptedPlatform folder;
+    folder.WriteFile("long.txt", "0123456789");
+    const QString path = QString::fromStdString(folder.FilePath("long.txt"));
+    EXPECT_EQ(std::get<std::string>(corvale::ReadFileBeginning(path, 4)), "0123");
+    EXPECT_EQ(std::get<corvale::ReadFailure>(corvale::ReadFileAtPath(path, 4)).why,
+              corvale::ReadFailure::Why::TooLarge);
+    EXPECT_EQ(std::get<std::string>(corvale::ReadFileAtPath(path, 10)), "0123456789");
+}

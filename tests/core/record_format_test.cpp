@@ -53,6 +53,14 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"TooWide", {kRecord[0], "1\tstress\tt" + std::string(1002, '\t') + "3"}, 0, 2},
         ReadCase{
             "NegativeLineCount", {kRecord[0], kRecord[1], kRecord[2], "-1\tcomment", ""}, 0, 4},
+        // Tabs turned into spaces: the record would load empty without a word.
+        ReadCase{
+            "RecordRowWithoutATab", {kRecord[0], "1 stress t 3", kRecord[2], kRecord[3]}, 0, 2},
+        // Refused before any line is made for the 1,010 missing records.
+        ReadCase{"LastNumberFarPastTheRecords",
+                 {kRecord[0], kRecord[1], kRecord[2], "1011\tcomment\tt\t"},
+                 0,
+                 4},
         ReadCase{"MoreRecordsThanTheLastRowGives",
                  {kRecord[0], kRecord[1], kRecord[2], kRecord[3], kRecord[0], kRecord[1],
                   kRecord[2], kRecord[3]},

@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, StartUpTest, testing::Values(
               {{"ode.txt", kOde}, {"meter.txt", kMeter}, {"poem.txt", kPoem}},
               "Poems/poem.txt", {}, {}, {}, "", "ode.txt", 1, {}, "", "poem.txt"},
     StartCase{"AMissingPathIsRefused", {}, "Poems/missing.txt", {}, {}, {},
-              "there is no such folder", "", 0, {}, ""}),
+              "there is no such file or folder", "", 0, {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkingFolderTest, testing::Values(
     FolderCase{"AnInstalledOneLeavesAFolderWorkedInAlone", nullptr, "bin", kMine,
                "home/Corvale", "~/Corvale", "", kMine},
     FolderCase{"AMissingFolderIsRefused", "home/Missing", "bin", std::nullopt,
-               "", "", "there is no such folder", std::nullopt},
+               "", "", "there is no such file or folder", std::nullopt},
     FolderCase{"AFileGivenIsWorkedOnInItsFolder", "home/poem.txt", "build", std::nullopt,
                "home", "~", "", std::nullopt},
     FolderCase{"AFileInPlaceOfTheHomeFolderIsRefusedAndKept", nullptr, "bin", std::nullopt,

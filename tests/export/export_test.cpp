@@ -143,16 +143,5 @@ TEST(TeiExport, WithoutAMeterLeavesMetOutAndKeepsBadCharactersOut) {
     EXPECT_NE(document.find("<note>x\xEF\xBF\xBD</note>"), std::string::npos);
 }
 
-// The name is checked when the file is put in place: one that appeared meanwhile is kept.
-TEST(ExportWriter, NeverPutsAnExportOverAFileThatAppeared) {
-    test::ScriptedPlatform folder;
-    folder.WriteFile("ode.syllables.csv", "old");
-    EXPECT_EQ(WriteExportFile(QString::fromStdString(folder.FilePath("ode.syllables.csv")), "new",
-                              Replacing::Never),
-              "it exists");
-    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"ode.syllables.csv"});
-    EXPECT_EQ(folder.ReadFile("ode.syllables.csv"), "old");
-}
-
 }  // namespace
 }  // namespace corvale::exports

@@ -134,10 +134,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "bad.txt:5: Caution:  your input file contains what looks like a bad line, because "
                 "it doesn't include the word [syllables].    This is the 5th line in the file.  "
                 "Please fix by hand before proceeding further.  The bad line follows.2\tx\n"
-                "nothing.txt: no such file\n"
+                "nothing.txt: cannot be read: there is no such file\n"
                 "b/ode.txt: note: no meter file (ode.meter.txt or meter.txt beside it); "
                 "exported without a meter\n"
-                "b/ode.txt: skipped: named twice, exported once\n",
+                "b/ode.txt: note: named twice, exported once\n",
                 "b/ode.syllables.csv b/ode.txt bad.txt poem.txt"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,6 +1,7 @@
 // Reading a poem file from any path: what stands under the name, and files past the limit.
 
 #include "firstpass/PoemReader.h"
+#include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +100,22 @@ TEST_F(PoemFileTest, ReadsThroughALinkFromAnyFolder) {
     ASSERT_TRUE(std::holds_alternative<Poem>(read)) << std::get<Refusal>(read).message;
     EXPECT_EQ(std::get<Poem>(read).verseLines,
               (std::vector<std::string>{"O Rose, thou art sick!", "The invisible worm"}));
+}
+
+// A name is bytes, which need not be UTF-8: the file named is the file read, and its outputs
+// are named with the same bytes.
+TEST_F(PoemFileTest, ANameThatIsNotUtf8IsReadAndNamesItsOutputs) {
+    const std::string folderBytes = QFile::encodeName(folder.path()).toStdString();
+    const std::string name = folderBytes + "/caf\xE9.txt";
+    const int fd = ::open(name.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "O Rose\n", 7), 7);
+    ::close(fd);
+    const QString path = corvale::PathFromBytes(name);
+    const auto read = ReadPoemFile(path);
+    ASSERT_TRUE(std::holds_alternative<Poem>(read)) << std::get<Refusal>(read).message;
+    EXPECT_EQ(corvale::PathBytes(corvale::firstpass::OutputNamesFor(path).meter),
+              folderBytes + "/caf\xE9.scansion.meter.txt");
 }
 
 }  // namespace

@@ -63,6 +63,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "er the \x93sea\x94\n",
                  {"O\xE2\x80\x99"
                   "er the \xE2\x80\x9Csea\xE2\x80\x9D"}},
+        ReadCase{"OneGoodCharacterAndOneBadByteIsUtf8",
+                 "\xE2\x80\x99Tis\x92\n",
+                 {"\xE2\x80\x99Tis\xEF\xBF\xBD"}},
+        ReadCase{"GothicLettersAreLetters",
+                 "\xf0\x90\x8c\xb0\xf0\x90\x8c\xb9\xf0\x90\x8c\xb2\n",
+                 {"\xf0\x90\x8c\xb0\xf0\x90\x8c\xb9\xf0\x90\x8c\xb2"}},
         ReadCase{"Utf16LittleEndian",
                  Utf16("Tyger Tyger\r\n\r\nburning\r\n", false),
                  {"Tyger Tyger", "burning"}},

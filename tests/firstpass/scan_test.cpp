@@ -211,6 +211,34 @@ INSTANTIATE_TEST_SUITE_P(
                    Repeated("fire: 1 syllable for the meter (2 spoken)", 8, "; ")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A long poem is scanned in batches, each read afresh, its words remembered from batch to batch:
+// a line reads the same wherever it stands, and the sink has the meter before any record.
+TEST(ScanInBatches, ALineReadsTheSameWhereverItStands) {
+    const std::vector<std::string> pair = {"Sing, fire, fire, and the shoulder of the tower",
+                                           "The tower, the fire, the shoulder, and the flower"};
+    std::vector<std::string> lines;
+    for (int i = 0; i < 300; ++i)
+        lines.insert(lines.end(), pair.begin(), pair.end());
+    struct Recorded : ScanSink {
+        void TakeMeter(std::string_view meterFile) override { taken.emplace_back(meterFile); }
+        bool TakeRecords(std::string_view records) override {
+            taken.emplace_back(records);
+            return true;
+        }
+        std::vector<std::string> taken;
+    } sink;
+    ASSERT_TRUE(std::holds_alternative<ScanSummary>(ScanInto(Poem{lines}, {}, sink)));
+    ASSERT_GE(sink.taken.size(), 4u);
+    const Scansion alone = ScanOrFail(pair);
+    EXPECT_EQ(sink.taken.front(), alone.meterFile);
+    const std::vector<std::string> rows = Rows(sink.taken.back());
+    const std::vector<std::string> first = Rows(alone.scansionFile);
+    for (std::size_t r = 0; r < first.size(); ++r) {
+        const std::string last = rows[rows.size() - first.size() + r];
+        EXPECT_EQ(last.substr(last.find('\t')), first[r].substr(first[r].find('\t')));
+    }
+}
+
 // Progress runs from 0 to the total, and a "stop" at the last report still cancels.
 TEST(ScanProgressTest, ReportsUpToTheTotalAndStopsWhenTold) {
     const std::vector<std::string> lines(600, "The curfew tolls the knell of parting day,");

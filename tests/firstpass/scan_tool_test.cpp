@@ -2,6 +2,7 @@
 // messages on stdout and stderr.
 
 #include "ScanTool.h"
+#include "firstpass/FirstPass.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -184,12 +185,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "{D}/ode.txt: skipped: {D}/out/ode.scansion.txt was written for another poem in "
                 "this run\n",
                 "a/ode.txt ode.txt out/ode.scansion.meter.txt out/ode.scansion.txt"},
-        RunCase{"SamePoemNamedTwice",
+        RunCase{"SamePoemNamedTwiceIsScannedOnce",
                 nullptr,
                 {"{D}/ode.txt", "{D}/./ode.txt"},
-                1,
+                0,
                 kSummary,
-                "{D}/./ode.txt: skipped: this poem was named twice\n",
+                "{D}/./ode.txt: note: named twice, scanned once\n",
                 kOutputs},
         // A second run over "*.txt" meets the first run's outputs, and a folder its memory file.
         RunCase{
@@ -207,6 +208,19 @@ INSTANTIATE_TEST_SUITE_P(
             "poem\n{D}/RememberEarlierRun.txt: passed over: the memory file is Corvale's own, "
             "not a poem\n",
             "RememberEarlierRun.txt " + kOutputs},
+        // Told by its first rows, however long the file.
+        RunCase{"ALongScansionFileIsPassedOverToo",
+                [](const ScanToolTest& t) {
+                    t.Write("long.scansion.txt",
+                            ScansionFile(std::vector<corvale::test::Verse>(
+                                20'000, {"Shall I compare thee", {"Shall"}, {"3"}, {"4"}, ""})));
+                },
+                {"{D}/long.scansion.txt"},
+                0,
+                "",
+                "{D}/long.scansion.txt: passed over: a scansion file is Corvale's own, not a "
+                "poem\n",
+                "long.scansion.txt ode.txt"},
         // A run killed between its two renames left a meter file alone.
         RunCase{"OrphanMeterFileIsReplaced",
                 [](const ScanToolTest& t) { t.Write("ode.scansion.meter.txt", "W\r\n"); },
@@ -313,14 +327,22 @@ TEST_F(ScanToolTest, ExistingOutputIsLeftAloneWithoutForceAndReplacedWithIt) {
     EXPECT_EQ(Files(), kOutputs) << "no temporary file stays";
 }
 
-TEST_F(ScanToolTest, ProgressShowsAboveFiveThousandVerseLines) {
+// A long poem's outputs are written batch by batch as it is scanned, and come out as a scan held
+// whole gives them.
+TEST_F(ScanToolTest, ProgressShowsAboveFiveThousandVerseLinesAndTheOutputsComeWhole) {
     std::string poem;
     for (int i = 0; i < 5001; ++i)
-        poem += "So long lives this\n";
+        poem += i % 2 ? "So long lives this\n" : "and this gives life to thee.\n";
     Write("long.txt", poem);
     ASSERT_EQ(Run({"{D}/long.txt"}), 0);
     EXPECT_NE(err.str().find("long.txt: scanning, 0 of 5,001 verse lines\n"), std::string::npos)
         << err.str();
+    const auto whole = corvale::firstpass::Scan(
+        std::get<corvale::firstpass::Poem>(corvale::firstpass::ReadPoem(poem)));
+    ASSERT_TRUE(std::holds_alternative<corvale::firstpass::Scansion>(whole));
+    const auto& scansion = std::get<corvale::firstpass::Scansion>(whole);
+    EXPECT_EQ(Read("long.scansion.txt"), scansion.scansionFile);
+    EXPECT_EQ(Read("long.scansion.meter.txt"), scansion.meterFile);
 }
 
 TEST_F(ScanToolTest, ALineTheScanRefusesIsNamedByItsRowInTheFile) {

@@ -93,7 +93,19 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"MoreSyllablesThanLetters", "ah", 3, nullptr, {}},
         // Each of the two letters once asked whether the other was a vowel, without end.
         SplitCase{"InitialVBeforeY", "v\xc3\xbfing", 2, nullptr, {}},
-        SplitCase{"AccentedLetters", "naïveté", 3, nullptr, {}}),
+        SplitCase{"AccentedLetters", "naïveté", 3, nullptr, {}},
+        SplitCase{"MathematicalBoldDividesAsItsPlainLetters",
+                  "\xf0\x9d\x90\x9c\xf0\x9d\x90\xa8\xf0\x9d\x90\xa6\xf0\x9d\x90\xa9"
+                  "\xf0\x9d\x90\x9a\xf0\x9d\x90\xab\xf0\x9d\x90\x9e",
+                  0,
+                  "k|@|m|p|'e@",
+                  {"\xf0\x9d\x90\x9c\xf0\x9d\x90\xa8\xf0\x9d\x90\xa6",
+                   "\xf0\x9d\x90\xa9\xf0\x9d\x90\x9a\xf0\x9d\x90\xab\xf0\x9d\x90\x9e"}},
+        SplitCase{"GothicNeverPartsASurrogatePair",
+                  "\xf0\x90\x8c\xb0\xf0\x90\x8c\xb9\xf0\x90\x8c\xb2",
+                  2,
+                  nullptr,
+                  {"\xf0\x90\x8c\xb0", "\xf0\x90\x8c\xb9\xf0\x90\x8c\xb2"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VowelGroupsTest, CountsGroupsWithoutSilentEndings) {

@@ -61,6 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
         WordsCase{"GravedEnding", "blessèd", "[blessèd]`=bless"},
         WordsCase{"Number", "1984, and", "#[1984], [and]"},
         WordsCase{"OlderPrinting", "vnto grieues", "[vnto]=unto [grieues]=grieves"},
+        WordsCase{"MathematicalBoldIsLettersSpokenPlain",
+                  "\xf0\x9d\x90\x9d\xf0\x9d\x90\x9a\xf0\x9d\x90\xb2!",
+                  "[\xf0\x9d\x90\x9d\xf0\x9d\x90\x9a\xf0\x9d\x90\xb2]!=day"},
         WordsCase{"NothingButPunctuation", "* * *", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

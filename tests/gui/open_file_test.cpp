@@ -110,12 +110,9 @@ TEST_F(OpenByPath, ADroppedScansionFileOpensAndADroppedPoemIsOfferedToScanAPoem)
     EXPECT_EQ(form->fileNameBox->text(), kTyger);
 
     form->SetPoemScanner([](const QString&, const firstpass::Progress&) -> PoemScanResult {
-        return firstpass::Scansion{ScansionFile({{"scanned", {"scanned"}, {"3"}, {"4"}, ""}}),
-                                   Rows({"S"}),
-                                   "imposed",
-                                   1,
-                                   1,
-                                   1};
+        return firstpass::Scansion{{"imposed", 1, 1, 1},
+                                   ScansionFile({{"scanned", {"scanned"}, {"3"}, {"4"}, ""}}),
+                                   Rows({"S"})};
     });
     platform.WillAnswer({Answer::Yes});
     Drop(odes.filePath("poem.txt"));

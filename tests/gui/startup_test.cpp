@@ -1,6 +1,7 @@
 #include "GridFixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -31,6 +32,19 @@ TEST_F(StartupTest, ShowsTheRememberedLineWithEveryPatternHidden) {
           "junctureDownButtons", "junctureUpButtons", "stressDownButtons", "stressUpButtons"}) {
         EXPECT_FALSE(Shown(Cell(array, 0))) << array;
     }
+}
+
+// corvale --check-start decides and reports only: a junk journal is reported kept, not renamed,
+// and the recent list is not rewritten.
+TEST_F(StartupTest, ACheckOfTheStartWritesNothing) {
+    WritePoem({Plain(2)}, "W\tS");
+    platform.WriteFile(".poem.txt.corvale-journal", "junk\r\n");
+    platform.WriteNothing();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.Exists(".poem.txt.corvale-journal"));
+    EXPECT_FALSE(platform.Exists("poem.txt.unsaved-corrections.txt"));
+    EXPECT_TRUE(QDir(platform.UserFolder()).isEmpty());
 }
 
 TEST_F(StartupTest, SpacingDefaultIsKeptForTheMemoryFile) {

@@ -3,7 +3,9 @@
 #include "export/Export.h"
 #include "export/ExportFiles.h"
 #include "meter/TypedMeter.h"
+#include "platform/OutputFile.h"
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
 #include "scansion/MeterFile.h"
 #include "scansion/ScansionFile.h"
 
@@ -42,11 +44,17 @@ constexpr char kUsage[] =
     "A file's meter is NAME.meter.txt beside it, else meter.txt in its folder. A file\n"
     "without one is exported without a meter, with a note.\n"
     "\n"
-    "Exit status: 0 when every file was exported, 1 when one was refused, skipped or not\n"
-    "written, 2 on a usage error.\n";
+    "Corvale's other files (meter and memory files) are passed over with a note, and\n"
+    "a file named twice is exported once.\n"
+    "\n"
+    "Exit status: 0 when every scansion file was exported; 1 when one was refused,\n"
+    "skipped or not written, standard output could not be written or memory ran out;\n"
+    "2 on a usage error. A file that is no scansion file at all, such as a poem, is\n"
+    "refused, and makes the status 1 only when no file was exported.\n";
 
+// Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
-    return text.toStdString();
+    return PathBytes(text);
 }
 
 struct Settings {
@@ -76,11 +84,8 @@ public:
         : settings_(settings), out_(out), err_(err) {}
 
     int AllFiles() {
-        bool allWritten = true;
-        for (const QString& file : settings_.files) {
-            allWritten = OneFile(file) && allWritten;
-        }
-        return allWritten ? kExportDone : kExportSomeFailed;
+        return tools::EachScansionFile(settings_.files, err_, "exported",
+                                       [this](const QString& file) { return OneFile(file); });
     }
 
 private:
@@ -92,10 +97,7 @@ private:
     }
 
     // Why the file is not exported to `target`, or an empty text.
-    std::string Obstacle(const QString& file, const QString& target) {
-        if (!named_.insert(QFileInfo(file).absoluteFilePath()).second) {
-            return "skipped: named twice, exported once";
-        }
+    std::string Obstacle(const QString& target) {
         if (settings_.toStandardOutput) {
             return {};
         }
@@ -136,7 +138,7 @@ private:
 
     bool OneFile(const QString& file) {
         const QString target = TargetOf(file);
-        if (const std::string obstacle = Obstacle(file, target); !obstacle.empty()) {
+        if (const std::string obstacle = Obstacle(target); !obstacle.empty()) {
             Complain(err_, file, 0, obstacle);
             return false;
         }
@@ -173,16 +175,14 @@ private:
     }
 
     bool Write(const exports::Source& source, const QString& target) {
-        const auto replacing =
-            settings_.force ? exports::Replacing::Allowed : exports::Replacing::Never;
-        const QString failure = exports::WriteExportFile(
-            target, exports::ExportFile(source, settings_.format), replacing);
-        if (!failure.isEmpty()) {
+        const std::string failure =
+            WriteOutputFile(target, exports::ExportFile(source, settings_.format), settings_.force);
+        if (!failure.empty()) {
             // A file that appeared at the name since the check is skipped like any other.
             Complain(err_, source.fileName, 0,
-                     replacing == exports::Replacing::Never && Taken(target)
+                     !settings_.force && Taken(target)
                          ? "skipped: " + Text(target) + " exists (--force replaces it)"
-                         : Text(target) + " cannot be written: " + Text(failure));
+                         : Text(target) + " cannot be written: " + failure);
             return false;
         }
         written_.insert(QFileInfo(target).absoluteFilePath());
@@ -195,7 +195,6 @@ private:
     const Settings& settings_;
     std::ostream& out_;
     std::ostream& err_;
-    std::set<QString> named_;
     std::set<QString> written_;
     bool headerPrinted_ = false;
 };

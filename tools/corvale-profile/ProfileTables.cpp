@@ -98,48 +98,4 @@ std::string ProfileTable(const NamedProfile& profile) {
            Aligned(figures, 2);
 }
 
-std::string SideBySide(std::span<const NamedProfile> profiles) {
-    if (profiles.empty()) {
-        return {};
-    }
-    const NamedProfile& first = profiles.front();
-    std::string legend = "meter " + Joined(first.symbols, " ") + "\n";
-    Row numbers = {"", ""};
-    Row headings = {"place", "meter"};
-    for (std::size_t p = 0; p < profiles.size(); ++p) {
-        const std::string number = "[" + std::to_string(p + 1) + "]";
-        legend += number + " " + Names(profiles[p]) + "\n";
-        numbers.push_back(number);
-        numbers.resize(numbers.size() + kFigures.size());
-        headings.push_back("lines");
-        for (const PlaceFigure figure : kFigures) {
-            headings.emplace_back(analysis::NameOf(figure).heading);
-        }
-    }
-    std::vector<Row> places = {numbers, headings};
-    for (std::size_t i = 0; i < first.counts.places.size(); ++i) {
-        Row row = {std::to_string(i + 1), SymbolOf(first, i)};
-        for (const NamedProfile& profile : profiles) {
-            const analysis::PlaceCounts& place = profile.counts.places[i];
-            row.push_back(std::to_string(place.lines));
-            for (const PlaceFigure figure : kFigures) {
-                row.push_back(analysis::Percent(place.Of(figure), place.lines));
-            }
-        }
-        places.push_back(std::move(row));
-    }
-    std::vector<Row> figures;
-    for (const NamedProfile& profile : profiles) {
-        const auto each = analysis::FileFigures(profile, meter::Strictness::StressMaxima);
-        figures.resize(each.size());
-        for (std::size_t f = 0; f < each.size(); ++f) {
-            if (figures[f].empty()) {
-                figures[f].push_back(each[f].label + ":");
-            }
-            figures[f].push_back(each[f].value);
-        }
-    }
-    return legend + Aligned(places, 2) + Aligned(figures, figures.front().size());
-}
-
 }  // namespace corvale::profile_tool

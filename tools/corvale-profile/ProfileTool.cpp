@@ -3,12 +3,10 @@
 #include "ProfileTables.h"
 #include "analysis/ProfileReport.h"
 #include "meter/TypedMeter.h"
-#include "scansion/FileNames.h"
+#include "platform/TextCodec.h"
 #include "scansion/ScansionFile.h"
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -35,24 +33,26 @@ constexpr char kUsage[] =
     "\n"
     "  --meter \"W S ...\"  use this meter for every file\n"
     "  --csv              write tidy CSV instead: one row per file (or meter group)\n"
-    "                     and place, with a header\n"
-    "  --by-file          keep each file's profile apart, side by side\n"
+    "                     and place, with a header; the last column lists the files\n"
+    "  --by-file          keep each file's profile apart: a table (or CSV rows) each\n"
     "  -h, --help         show this help\n"
     "  --version          show the version\n"
     "\n"
-    "Exit status: 0 when every file was profiled, 1 when a file was refused (the others\n"
-    "are still profiled), 2 on a usage error.\n";
+    "Corvale's other files (meter and memory files) are passed over with a note, and\n"
+    "a file named twice is profiled once.\n"
+    "\n"
+    "Exit status: 0 when every scansion file was profiled; 1 when one was refused (the\n"
+    "others are still profiled), standard output could not be written or memory ran\n"
+    "out; 2 on a usage error. A file that is no scansion file at all, such as a poem,\n"
+    "is refused, and makes the status 1 only when no file was profiled.\n";
 
 // How the profile names a file it could not load.
 Refusal ProfileRefusal(const LoadRefusal& refused) {
     using Why = LoadRefusal::Why;
     switch (refused.why) {
         case Why::NoSuchFile:
-            return {"cannot be read: there is no such file", 0};
         case Why::NotAFile:
-            return {"cannot be read: it is not a file", 0};
         case Why::TooLarge:
-            return {"is larger than 2 GB, more than Corvale can hold", 0};
         case Why::Unreadable:
             return {"cannot be read: " + refused.refusal.message, 0};
         case Why::NotScansion:
@@ -70,13 +70,12 @@ Refusal ProfileRefusal(const LoadRefusal& refused) {
 // The meter a loaded file is profiled under, or why it has none.
 std::variant<MeterFileRow, Refusal> MeterOf(const QString& path, const MeterAsRead& meter) {
     if (meter.path.isEmpty()) {
-        return Refusal{
-            "has no meter: neither " + OwnMeterFilePath(path).toStdString() + " nor " +
-                QFileInfo(path).dir().filePath(QLatin1String(kMeterFileName)).toStdString() +
-                " is a file (--meter gives one)",
-            0};
+        const QStringList looked = MeterFileCandidates(path, QString());
+        return Refusal{"has no meter: neither " + PathBytes(looked.at(0)) + " nor " +
+                           PathBytes(looked.at(1)) + " is a file (--meter gives one)",
+                       0};
     }
-    const std::string where = "its meter file " + meter.path.toStdString();
+    const std::string where = "its meter file " + PathBytes(meter.path);
     if (!meter.row) {
         return Refusal{where + " cannot be read: " + meter.error.toStdString(), 0};
     }
@@ -105,15 +104,15 @@ std::variant<NamedProfile, Refusal> ProfileFile(const QString& path,
     analysis::Profile profile;
     profile.Count(file.store, rule);
     return analysis::Named(profile, analysis::MeterSymbols(row.line, rule.Places()),
-                           path.toStdString());
+                           PathBytes(path));
 }
 
 int UsageError(std::ostream& err, const std::string& message) {
     return tools::UsageError(err, "corvale-profile", message);
 }
 
-// The files' profiles in tables of one meter each: a table per meter of every file added
-// together, or with `byFile` the files of a meter one by one.
+// The files' profiles by meter: for each meter every file added together, or with `byFile` the
+// files of a meter one by one.
 std::vector<std::vector<NamedProfile>> Tables(std::vector<NamedProfile> files, bool byFile) {
     std::vector<std::vector<NamedProfile>> tables;
     for (NamedProfile& file : files) {
@@ -131,8 +130,7 @@ std::vector<std::vector<NamedProfile>> Tables(std::vector<NamedProfile> files, b
     return tables;
 }
 
-void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tables, bool csv,
-           bool byFile) {
+void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tables, bool csv) {
     if (csv) {
         std::vector<NamedProfile> all;
         for (const auto& table : tables) {
@@ -141,10 +139,13 @@ void Print(std::ostream& out, const std::vector<std::vector<NamedProfile>>& tabl
         out << analysis::ProfileCsv(all, meter::Strictness::StressMaxima);
         return;
     }
-    for (std::size_t t = 0; t < tables.size(); ++t) {
-        out << (t == 0 ? "" : "\n")
-            << (byFile ? profile_tool::SideBySide(tables[t])
-                       : profile_tool::ProfileTable(tables[t].front()));
+    // A table per profile: per meter group, or with --by-file per file, in the groups' order.
+    bool first = true;
+    for (const auto& table : tables) {
+        for (const NamedProfile& profile : table) {
+            out << (first ? "" : "\n") << profile_tool::ProfileTable(profile);
+            first = false;
+        }
     }
 }
 
@@ -182,21 +183,19 @@ int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream
         imposed = meter::MeterFileLine(std::get<std::vector<std::string>>(symbols));
     }
     std::vector<NamedProfile> profiles;
-    bool allProfiled = true;
-    for (const QString& file : files) {
+    const int status = tools::EachScansionFile(files, err, "profiled", [&](const QString& file) {
         auto profiled = ProfileFile(file, imposed);
         if (const auto* refusal = std::get_if<Refusal>(&profiled)) {
             tools::Complain(err, file, refusal->row, refusal->message);
-            allProfiled = false;
-        } else {
-            profiles.push_back(std::move(std::get<NamedProfile>(profiled)));
+            return false;
         }
-    }
+        profiles.push_back(std::move(std::get<NamedProfile>(profiled)));
+        return true;
+    });
     if (!profiles.empty()) {
-        Print(out, Tables(std::move(profiles), parser.isSet(byFile)), parser.isSet(csv),
-              parser.isSet(byFile));
+        Print(out, Tables(std::move(profiles), parser.isSet(byFile)), parser.isSet(csv));
     }
-    return allProfiled ? kProfileDone : kProfileSomeRefused;
+    return status == 0 ? kProfileDone : kProfileSomeRefused;
 }
 
 }  // namespace corvale

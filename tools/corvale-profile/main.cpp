@@ -1,10 +1,5 @@
 #include "ProfileTool.h"
 
-#include <QCoreApplication>
-
-#include <iostream>
-
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    return corvale::RunProfileTool(QCoreApplication::arguments(), std::cout, std::cerr);
+    return corvale::tools::ToolMain(argc, argv, "corvale-profile", corvale::RunProfileTool);
 }

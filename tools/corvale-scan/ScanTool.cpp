@@ -3,9 +3,10 @@
 #include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/OutputWriter.h"
-#include "firstpass/OwnFiles.h"
 #include "firstpass/PoemReader.h"
 #include "meter/TypedMeter.h"
+#include "platform/TextCodec.h"
+#include "scansion/OwnFiles.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -30,7 +31,8 @@ constexpr char kUsage[] =
     "\n"
     "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
     "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. Files that\n"
-    "Corvale wrote itself (scansion, meter and memory files) are passed over.\n"
+    "Corvale wrote itself (scansion, meter and memory files) are passed over, and a\n"
+    "poem named twice is scanned once.\n"
     "\n"
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of choosing one\n"
@@ -43,11 +45,13 @@ constexpr char kUsage[] =
     "  -h, --help            show this help\n"
     "  --version             show the version\n"
     "\n"
-    "Exit status: 0 when every poem was written, 1 when one was refused, skipped or not\n"
-    "written (or a compared file cannot be read), 2 on a usage error.\n";
+    "Exit status: 0 when every poem was written; 1 when one was refused, skipped or\n"
+    "not written, a compared file cannot be read, standard output could not be\n"
+    "written or memory ran out; 2 on a usage error.\n";
 
+// Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
-    return text.toStdString();
+    return PathBytes(text);
 }
 
 // "1 verse line", "2,000 verse lines".
@@ -67,6 +71,11 @@ int UsageError(std::ostream& err, const std::string& message) {
 }
 
 using tools::Complain;
+
+const std::vector<firstpass::Warning>& NoWarnings() {
+    static const std::vector<firstpass::Warning> none;
+    return none;
+}
 
 class Run {
 public:
@@ -110,24 +119,23 @@ private:
         return "skipped: " + Text(name) + " exists (--force replaces it)";
     }
 
-    // Files Corvale wrote are passed over with a note, and a poem is scanned once.
-    std::optional<bool> PassOver(const QString& poemFile) {
-        const QFileInfo poem(poemFile);
-        if (!named_.insert(poem.exists() ? poem.canonicalFilePath() : poem.absoluteFilePath())
-                 .second) {
-            Complain(err_, poemFile, 0, "skipped: this poem was named twice");
-            return false;
-        }
-        if (const std::optional<std::string> own = firstpass::CorvalesOwnFile(poemFile)) {
-            Complain(err_, poemFile, 0, "passed over: " + *own + " is Corvale's own, not a poem");
+    // Files Corvale wrote are passed over with a note, and a poem named twice is scanned once.
+    bool PassOver(const QString& poemFile) {
+        if (!named_.FirstTime(poemFile)) {
+            Complain(err_, poemFile, 0, "note: named twice, scanned once");
             return true;
         }
-        return std::nullopt;
+        if (const std::optional<OwnFile> own = CorvalesOwnFile(poemFile)) {
+            Complain(err_, poemFile, 0,
+                     "passed over: " + own->what + " is Corvale's own, not a poem");
+            return true;
+        }
+        return false;
     }
 
     bool OnePoem(const QString& poemFile) {
-        if (const std::optional<bool> passedOver = PassOver(poemFile)) {
-            return *passedOver;
+        if (PassOver(poemFile)) {
+            return true;
         }
         const firstpass::OutputNames names = NamesFor(poemFile);
         if (const std::string obstacle = Obstacle(names); !obstacle.empty()) {
@@ -137,32 +145,34 @@ private:
         firstpass::Options options;
         options.meter = settings_.meter;
         options.progress = Progress(poemFile);
-        auto scanned = firstpass::ScanPoemFile(poemFile, options);
+        // The outputs are written as the poem is scanned, and put in place only once whole.
+        firstpass::ScanOutputs outputs(names);
+        auto scanned = firstpass::ScanPoemFileInto(poemFile, options, outputs);
         if (const auto* refusal = std::get_if<firstpass::Refusal>(&scanned)) {
             Complain(err_, poemFile, refusal->row, refusal->message);
             return false;
         }
-        if (!std::holds_alternative<firstpass::Scansion>(scanned)) {
+        if (std::holds_alternative<firstpass::Cancelled>(scanned) && !outputs.HasFailed()) {
             Complain(err_, poemFile, 0, "the scan was cancelled; nothing was written");
             return false;
         }
-        const auto& scansion = std::get<firstpass::Scansion>(scanned);
-        for (const firstpass::Warning& warning : scansion.warnings) {
+        const auto* scansion = std::get_if<firstpass::ScanSummary>(&scanned);
+        for (const firstpass::Warning& warning : scansion ? scansion->warnings : NoWarnings()) {
             Complain(err_, poemFile, warning.row, warning.message);
         }
-        if (!Write(poemFile, names, scansion)) {
+        // A scan cut short by a failed write is reported as that failure.
+        if (!Write(poemFile, names, outputs)) {
             return false;
         }
         written_.insert(QFileInfo(names.scansion).absoluteFilePath());
         written_.insert(QFileInfo(names.meter).absoluteFilePath());
-        Summarise(poemFile, names, scansion);
+        Summarise(poemFile, names, *scansion);
         return true;
     }
 
     bool Write(const QString& poemFile, const firstpass::OutputNames& names,
-               const firstpass::Scansion& scansion) {
-        const firstpass::WriteResult result = firstpass::WriteOutputs(
-            names, scansion,
+               firstpass::ScanOutputs& outputs) {
+        const firstpass::WriteResult result = outputs.PutInPlace(
             settings_.force ? firstpass::WhenTaken::Replace : firstpass::WhenTaken::Skip);
         switch (result.outcome) {
             case firstpass::WriteResult::Outcome::Taken:
@@ -198,7 +208,7 @@ private:
     }
 
     void Summarise(const QString& poemFile, const firstpass::OutputNames& names,
-                   const firstpass::Scansion& scansion) {
+                   const firstpass::ScanSummary& scansion) {
         out_ << Text(poemFile) << ": " << Count(scansion.verseLines, "verse line") << ", "
              << Count(scansion.syllables, "syllable") << ", " << scansion.meterName << ", "
              << WithThousands(scansion.linesFitting) << " of " << Count(scansion.verseLines, "line")
@@ -209,7 +219,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::set<QString> written_;
-    std::set<QString> named_;  // the poems met so far, as canonical paths
+    tools::FilesNamed named_;
 };
 
 int Compare(const QStringList& files, std::ostream& out, std::ostream& err) {

@@ -1,10 +1,5 @@
 #include "ScanTool.h"
 
-#include <QCoreApplication>
-
-#include <iostream>
-
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    return corvale::RunScanTool(QCoreApplication::arguments(), std::cout, std::cerr);
+    return corvale::tools::ToolMain(argc, argv, "corvale-scan", corvale::RunScanTool);
 }

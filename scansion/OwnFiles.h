@@ -1,0 +1,27 @@
+#pragma once
+
+// The files Corvale writes itself, told apart from a poem or any other file: a first pass over a
+// folder's files passes them over instead of scanning them, and the export and the profile,
+// which take scansion files, pass over the others.
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace corvale {
+
+struct OwnFile {
+    enum class Kind { Scansion, Other };
+    Kind kind = Kind::Other;
+    // "a scansion file" (a kept "*.unsaved-corrections.txt" is one too), "a meter file" (a name
+    // ending in "meter.txt" whose rows hold only the meter's symbols, W and S), "the memory file".
+    std::string what;
+};
+
+// What the file at `path` is when Corvale wrote it; nullopt for any other file, and for one that
+// cannot be read, which the caller's own reading then refuses. A scansion file is told by its
+// first four rows (BeginsWithRecord).
+std::optional<OwnFile> CorvalesOwnFile(const QString& path);
+
+}  // namespace corvale
