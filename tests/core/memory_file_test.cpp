@@ -142,11 +142,44 @@ TEST_F(MemoryFileTest, ShortFilesStopWhereTheyEnd) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(MemoryFileTest, MissingFileChangesOnlyTheLastLine) {
-    workspace.Settings().Read();
-    EXPECT_EQ(workspace.Settings().WorkingFileName(), "");
-    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 0}));
+// Without a memory file, the one Corvale will write lets every value move, whichever way the
+// settings are read; the spacing is left for start-up.
+struct NoMemoryCase {
+    const char* name;
+    void (*read)(corvale::MemorySettings& settings);
+};
+
+class NoMemoryFileTest : public MemoryFileTest, public testing::WithParamInterface<NoMemoryCase> {};
+
+TEST_P(NoMemoryFileTest, GivesTheWorkingBounds) {
+    Preset();
+    GetParam().read(workspace.Settings());
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 4, 1, 4, 1, 0}));
     EXPECT_TRUE(platform.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, NoMemoryFileTest,
+                         testing::Values(NoMemoryCase{"AtStartUp",
+                                                      [](corvale::MemorySettings& s) {
+                                                          s.SetLastLineDone(1);
+                                                          s.Read();
+                                                      }},
+                                         NoMemoryCase{"ForAFileNamedToIt",
+                                                      [](corvale::MemorySettings& s) {
+                                                          s.SetLastLineDone(1);
+                                                          s.ReadFor("poem.txt");
+                                                      }},
+                                         NoMemoryCase{"InAFolderMovedTo",
+                                                      [](corvale::MemorySettings& s) {
+                                                          s.SetLastLineDone(1);
+                                                          s.AdoptValuesOf("poem.txt");
+                                                      }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// One that an earlier build wrote with every bound 0 stands as it is.
+TEST_F(MemoryFileTest, AllBoundsZeroAreReadAsTheyStand) {
+    Read(MemoryFile("poem.txt", "1", "0", "0", "0", "0", "0"));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(MemoryFileTest, FolderInPlaceOfTheFileIsAFailure) {
