@@ -115,19 +115,26 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
     SyllableEditing::Host& syllablesHost = *this;
     syllableEditing_ =
         std::make_unique<SyllableEditing>(grid_, line_, work_.Doc(), *cellFocus_, syllablesHost);
+    ValueEditing::Host& valuesHost = *this;
+    valueEditing_ = std::make_unique<ValueEditing>(grid_, line_, work_.Doc(), work_.Settings(),
+                                                   *cellFocus_, valuesHost);
     lineUndo_ =
         std::make_unique<LineUndo>(grid_, line_, work_.Doc(), *cellFocus_, *syllableEditing_);
     CreateFixedControls();
     CreatePatternElements();
     CellKeys::Host& keysHost = *this;
-    cellKeys_ = std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keysHost, keyMap_,
-                                           *undoAction);
+    cellKeys_ = std::make_unique<CellKeys>(grid_, *cellFocus_, keysHost, keyMap_, *undoAction);
     cellKeys_->KeepEditingKeys(grid_.commentBox, true);
     cellKeys_->KeepEditingKeys(grid_.goToBox, false);
     cellKeys_->KeepEditingKeys(fileNameBox, false);
     ConnectHandlers();
-    // Every step, merge, undo and redo of the line on screen passes the undo stack.
-    connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] { ShowMeterJudgement(); });
+    // Every step, typed value, merge, split, undo and redo of the line on screen passes the undo
+    // stack: the boldness, hyphens and alignment of the syllables, the cues and the status follow
+    // it at once.
+    connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] {
+        AlignCellContents();
+        ShowMeterJudgement();
+    });
     // The designed size; start-up fits the window to the screen.
     resize(layout::ToPixels(layout::kDesignWidth),
            layout::ToPixels(layout::kDesignHeight) + menuBar()->sizeHint().height());

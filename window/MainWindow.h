@@ -20,6 +20,7 @@
 #include "window/Layout.h"
 #include "window/PoemScan.h"
 #include "window/SyllableEditing.h"
+#include "window/ValueEditing.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -57,6 +58,7 @@ class ShortcutsWindow;
 
 class MainWindow : public QMainWindow,
                    private SyllableEditing::Host,
+                   private ValueEditing::Host,
                    private CellKeys::Host,
                    private DocumentWatcher {
     Q_OBJECT
@@ -138,11 +140,12 @@ public:
 
     // Says something about the line on screen where its status stands, until the next edit.
     void ShowLineStatus(const QString& text) override;
-    // Typed syllable text goes into the working copy; false when it was refused.
-    bool TakeTypedSyllable();
+    // Text typed into a syllable, stress or juncture box goes into the working copy; false when
+    // it was refused.
+    bool TakeTyping();
 
-    // Runs a handler, once typed syllable text has been taken (refused text stops it); a
-    // program that ends inside it closes the window and stops there.
+    // Runs a handler, once typed text has been taken (refused text stops it); a program that
+    // ends inside it closes the window and stops there.
     template <typename F>
     void Run(F&& handler);
 
@@ -219,9 +222,12 @@ protected:
 
 private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
+    void ValueTyped(ValueBlock block, std::int32_t column, std::string before) override;
     void ModifiedChanged(bool modified) override;
     void StepCell(CellPlace place, editor::StepDirection direction) override;
     void MergeCell(std::int32_t column) override;
+    bool HasPendingTyping() const override;
+    void RevertTyping() override;
     void CreateFixedControls();
     // The file name, the position in the file and the row of navigation buttons.
     void CreateBottomRow(QWidget* area);
@@ -291,6 +297,7 @@ private:
     // Destroyed first: their event filters must not outlive what they use.
     std::unique_ptr<CellKeys> cellKeys_;
     std::unique_ptr<SyllableEditing> syllableEditing_;
+    std::unique_ptr<ValueEditing> valueEditing_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
     // Built from the document's meter at start-up and at every switch.
     meter::Meter meter_;
@@ -312,7 +319,7 @@ void MainWindow::Run(F&& handler) {
         return;
     }
     try {
-        if (!TakeTypedSyllable()) {
+        if (!TakeTyping()) {
             return;
         }
         handler();

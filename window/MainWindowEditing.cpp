@@ -81,8 +81,7 @@ void MainWindow::MergeCell(std::int32_t column) {
     Run([&] { MergeWithNext(static_cast<std::int16_t>(column)); });
 }
 
-// One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
-// hyphens follow a stepped value only from the next merge or display of the line.
+// One step of one value. A step the bounds refuse because they leave no room at all says so.
 void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
@@ -91,16 +90,24 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
     if (i < 1 || i > work_.Doc().Positions() || box == nullptr) {
         return;
     }
-    const bool up = direction == editor::StepDirection::Up;
     const ValueBounds& bounds = work_.Settings().Bounds();
-    const std::int32_t bound = stress ? (up ? bounds.maximumStress : bounds.minimumStress)
-                                      : (up ? bounds.maximumJuncture : bounds.minimumJuncture);
+    const editor::RowBounds room = editor::BoundsOf(row, bounds);
+    const std::int32_t bound = direction == editor::StepDirection::Up ? room.maximum : room.minimum;
     ShownValue before{std::string(line_.Value(row, i)), box->text()};
     if (!line_.Step(row, i, direction, bound)) {
+        if (const std::string stuck = editor::StuckBoundsMessage(row, direction, bounds);
+            !stuck.empty()) {
+            ShowLineStatus(QString::fromStdString(stuck));
+        }
         return;
     }
     box->setText(Decode(line_.Value(row, i), work_.Doc().TextEncoding()));
     lineUndo_->Stepped(block, direction, i, std::move(before));
+}
+
+void MainWindow::ValueTyped(ValueBlock block, std::int32_t column, std::string before) {
+    QString shown = Decode(before, work_.Doc().TextEncoding());
+    lineUndo_->Typed(block, column, ShownValue{std::move(before), std::move(shown)});
 }
 
 void MainWindow::PutStressOnTop() {
@@ -179,8 +186,19 @@ void MainWindow::ShowLineStatus(const QString& text) {
     placement::SetCaption(lineStatusLabel, text);
 }
 
-bool MainWindow::TakeTypedSyllable() {
-    return syllableEditing_ == nullptr || syllableEditing_->Take();
+bool MainWindow::HasPendingTyping() const {
+    return syllableEditing_->HasPendingTyping() || valueEditing_->HasPendingTyping();
+}
+
+void MainWindow::RevertTyping() {
+    if (!syllableEditing_->RevertTyping()) {
+        valueEditing_->RevertTyping();
+    }
+}
+
+bool MainWindow::TakeTyping() {
+    return (syllableEditing_ == nullptr || syllableEditing_->Take()) &&
+           (valueEditing_ == nullptr || valueEditing_->Take());
 }
 
 void MainWindow::Retype(std::int32_t column, const std::function<void()>& retype) {

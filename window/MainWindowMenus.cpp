@@ -286,7 +286,9 @@ void MainWindow::AddUndoCommands(QMenu* menu, const QString& where) {
     disconnect(undoAction, &QAction::triggered, &stack, &QUndoStack::undo);
     disconnect(redoAction, &QAction::triggered, &stack, &QUndoStack::redo);
     connect(undoAction, &QAction::triggered, this, [this] {
-        if (!syllableEditing_->RevertTyping()) {
+        if (HasPendingTyping()) {
+            RevertTyping();
+        } else {
             Run([this] { lineUndo_->Stack().undo(); });
         }
     });

@@ -158,6 +158,7 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
         syllableEditing_->AddColumn(i);
+        valueEditing_->AddColumn(i);
     }
     CaptionMeterLabels(from, to);
     AddMeterCues(to);

@@ -1,0 +1,107 @@
+// Values typed into the stress and juncture boxes, and steps the bounds stop: the wiring between
+// the boxes, the keys and the core's verdicts (editor/EditRules.h).
+
+#include "gui/KeyboardFixture.h"
+
+#include "editor/EditRules.h"
+
+#include <QLabel>
+
+#include <string>
+#include <vector>
+
+namespace corvale::test {
+namespace {
+
+const std::vector<Verse> kTypingLines = {
+    Letters("one two three", {"one", "two", "three"}),
+    Letters("four five", {"four", "five"}),
+};
+
+struct TypingCase {
+    const char* name;
+    const char* start;  // the box with the focus first
+    std::vector<QKeyCombination> keys;
+    const char* stored;  // then stress 1 of line 1 in the document
+    const char* shown;   // and the text of the first box
+    std::string status;  // and the line status, when it says something
+};
+
+void PrintTo(const TypingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class TypingWindow : public KeyboardFixture {
+protected:
+    // The lines above under a meter of three places, with these bounds.
+    void StartTyping(const std::string& memory) {
+        platform.WriteFile(kPoem, ScansionFile(kTypingLines));
+        platform.WriteFile("meter.txt", Rows({"W\tS\tW"}));
+        platform.WriteFile("RememberEarlierRun.txt", memory);
+        ASSERT_TRUE(Start());
+        Activate();
+    }
+};
+
+class TypedValues : public TypingWindow, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(TypedValues, AreTakenOrRefusedNeverDropped) {
+    const TypingCase& c = GetParam();
+    StartTyping(MemoryFile(kPoem, "1"));
+    Find(QLatin1String(c.start))->setFocus();
+    for (const QKeyCombination key : c.keys) {
+        Press(key);
+    }
+    EXPECT_EQ(form->Work().Doc().Stress(1, 1), c.stored);
+    EXPECT_EQ(TextOf(QLatin1String(c.start)), c.shown);
+    if (!c.status.empty()) {
+        EXPECT_EQ(form->lineStatusLabel->text().toStdString(), c.status);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, TypedValues,
+    ::testing::Values(
+        // The focus selects the value, so one digit replaces it; the commit takes it.
+        TypingCase{"CommitTakesTheDigitTyped",
+                   "stressBoxes(1)",
+                   {key::Char('3'), key::Commit, QKeyCombination(Qt::Key_PageUp)},
+                   "3",
+                   "3",
+                   ""},
+        TypingCase{"RefusedWhenTheFocusLeaves",
+                   "stressBoxes(1)",
+                   {key::Char('7'), key::Tab},
+                   "1",
+                   "1",
+                   "Stress is a number from 1 to 4"},
+        TypingCase{"RefusedValueStopsTheCommit",
+                   "stressBoxes(1)",
+                   {key::Char('X'), key::Commit},
+                   "1",
+                   "1",
+                   "Stress is a number from 1 to 4"}),
+    [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
+
+// A typed value makes the syllable bold at once, as a step does.
+TEST_F(TypingWindow, TypedStressShowsBoldAtOnce) {
+    StartTyping(MemoryFile(kPoem, "1"));
+    form->Grid().stressBoxes(2)->setFocus();
+    Press(key::Char('3'));
+    Press(Qt::ALT | Qt::Key_Left);
+    EXPECT_TRUE(form->Grid().syllableBoxes(2)->font().bold());
+}
+
+// Bounds that leave no room say so where a step is refused, and name the command that mends them.
+TEST_F(TypingWindow, StepsStoppedByBoundsWithoutRoomSaySo) {
+    StartTyping(MemoryFile(kPoem, "1", "0", "0", "0", "0"));
+    form->Grid().stressBoxes(1)->setFocus();
+    Press(key::Up);
+    EXPECT_EQ(form->Line().Stress(1), "1");
+    EXPECT_EQ(form->lineStatusLabel->text().toStdString(),
+              editor::StuckBoundsMessage(ValueRow::Stresses, editor::StepDirection::Up,
+                                         form->Work().Settings().Bounds()));
+}
+
+}  // namespace
+}  // namespace corvale::test
