@@ -34,6 +34,10 @@ struct RowBounds {
 };
 RowBounds BoundsOf(ValueRow row, const ValueBounds& bounds);
 
+// Whether bounds chosen for the memory file can be taken: each maximum must lie above its
+// minimum. Empty when they can; otherwise what is wrong, stress first.
+std::string BoundsProblem(const ValueBounds& bounds);
+
 // When a step was refused because the row's bounds leave no room at all (the maximum at or below
 // the minimum), the line status's words for it: which bound held, and where to change them.
 // Empty when the bounds have room, and the refusal was the value's own.

@@ -45,6 +45,16 @@ RowBounds BoundsOf(ValueRow row, const ValueBounds& bounds) {
     return {bounds.minimumJuncture, bounds.maximumJuncture};
 }
 
+std::string BoundsProblem(const ValueBounds& bounds) {
+    for (const ValueRow row : {ValueRow::Stresses, ValueRow::Junctures}) {
+        const RowBounds room = BoundsOf(row, bounds);
+        if (room.maximum <= room.minimum) {
+            return std::string("The maximum ") + RowName(row) + " must lie above the minimum.";
+        }
+    }
+    return {};
+}
+
 std::string StuckBoundsMessage(ValueRow row, StepDirection direction, const ValueBounds& bounds) {
     const RowBounds room = BoundsOf(row, bounds);
     if (row == ValueRow::Syllables || room.maximum > room.minimum) {

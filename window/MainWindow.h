@@ -131,6 +131,10 @@ public:
     void ToggleProfile();
     // Writes the profile's chart or figures to a file the user names; opens the profile first.
     void SaveProfileAs();
+    // Edit > Value bounds...: a dialog, once accepted the bounds apply to the line on screen and
+    // are written to the memory file at once.
+    void ChooseValueBounds();
+    void SetValueBounds(const ValueBounds& bounds);
 
     // The cues and the status of the line on screen, from its working copy. Row 0, which is
     // no verse line, and every line under an empty meter get neither.
@@ -181,6 +185,7 @@ public:
     QMenu* viewMenu = nullptr;
     QMenu* helpMenu = nullptr;
     QAction* undoAction = nullptr;
+    QAction* valueBoundsAction = nullptr;
     QAction* redoAction = nullptr;
     QAction* overviewAction = nullptr;
     QAction* strictMeterCheckAction = nullptr;

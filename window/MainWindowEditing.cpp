@@ -5,6 +5,7 @@
 
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
+#include "window/BoundsDialog.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
 #include "window/LineUndo.h"
@@ -102,12 +103,38 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
         return;
     }
     box->setText(Decode(line_.Value(row, i), work_.Doc().TextEncoding()));
+    // Still ready to be typed over, as when the box took the focus.
+    if (box->hasFocus()) {
+        box->selectAll();
+    }
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
 void MainWindow::ValueTyped(ValueBlock block, std::int32_t column, std::string before) {
     QString shown = Decode(before, work_.Doc().TextEncoding());
     lineUndo_->Typed(block, column, ShownValue{std::move(before), std::move(shown)});
+}
+
+void MainWindow::ChooseValueBounds() {
+    auto* dialog = new BoundsDialog(work_.Settings().Bounds(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const ValueBounds bounds = dialog->Bounds();
+        Run([this, &bounds] { SetValueBounds(bounds); });
+    });
+    dialog->open();
+}
+
+// The memory file is replaced whole, as every write of it is; when that fails the bounds hold
+// for this run, and the user is told.
+void MainWindow::SetValueBounds(const ValueBounds& bounds) {
+    work_.Settings().SetBounds(bounds);
+    if (!work_.Settings().Write(work_.CurrentLine())) {
+        work_.GetPlatform().ShowMessage(QStringLiteral(
+            "I couldn't write RememberEarlierRun.txt, so the new bounds hold until Corvale "
+            "ends.  Perhaps the folder is read-only, or RememberEarlierRun.txt is open in "
+            "another program."));
+    }
 }
 
 void MainWindow::PutStressOnTop() {

@@ -220,6 +220,7 @@ void MainWindow::EnableLineCommands() {
     for (QAction* action : lineMenu->actions()) {
         action->setEnabled(open);
     }
+    valueBoundsAction->setEnabled(open);
     for (QWidget* control : std::initializer_list<QWidget*>{
              commitLineTopButton, commitLineButton, goToButton, backOneButton, aheadOneButton,
              reloadLineButton, grid_.goToBox, grid_.commentBox}) {

@@ -104,5 +104,31 @@ INSTANTIATE_TEST_SUITE_P(
         StuckCase{"OnlyTheRowsOwnBounds", kJuncture, StepDirection::Up, {0, 0, 4, 1}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ProblemCase {
+    const char* name;
+    ValueBounds bounds;
+    std::string problem;
+};
+
+class BoundsProblemTable : public ::testing::TestWithParam<ProblemCase> {};
+
+TEST_P(BoundsProblemTable, EachMaximumLiesAboveItsMinimum) {
+    EXPECT_EQ(BoundsProblem(GetParam().bounds), GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, BoundsProblemTable,
+    ::testing::Values(ProblemCase{"Samples", kSamples, ""},
+                      ProblemCase{"NegativeJunctures", {3, 1, -1, -5}, ""},
+                      ProblemCase{"StressMaximumAtTheMinimum",
+                                  {2, 2, 4, 1},
+                                  "The maximum stress must lie above the minimum."},
+                      ProblemCase{"JunctureMaximumBelow",
+                                  {4, 1, 1, 3},
+                                  "The maximum juncture must lie above the minimum."},
+                      ProblemCase{
+                          "StressSaidFirst", {}, "The maximum stress must lie above the minimum."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace corvale::editor

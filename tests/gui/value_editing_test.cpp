@@ -5,7 +5,12 @@
 
 #include "editor/EditRules.h"
 
+#include "window/BoundsDialog.h"
+
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 
 #include <string>
 #include <vector>
@@ -101,6 +106,29 @@ TEST_F(TypingWindow, StepsStoppedByBoundsWithoutRoomSaySo) {
     EXPECT_EQ(form->lineStatusLabel->text().toStdString(),
               editor::StuckBoundsMessage(ValueRow::Stresses, editor::StepDirection::Up,
                                          form->Work().Settings().Bounds()));
+}
+
+// Edit > Value bounds...: OK only for bounds with room; once accepted they are the memory file's
+// and the line on screen's.
+TEST_F(TypingWindow, ValueBoundsAreWrittenAndApplyAtOnce) {
+    StartTyping(MemoryFile(kPoem, "1", "3", "1", "4", "1", "900"));
+    form->valueBoundsAction->trigger();
+    auto* dialog = form->findChild<BoundsDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    QPushButton* ok = dialog->Buttons().button(QDialogButtonBox::Ok);
+    dialog->Box(1).setValue(3);
+    EXPECT_FALSE(ok->isEnabled());
+    dialog->Box(1).setValue(1);
+    dialog->Box(0).setValue(5);
+    ASSERT_TRUE(ok->isEnabled());
+    ok->click();
+    EXPECT_EQ(platform.ReadFile("RememberEarlierRun.txt"),
+              MemoryFile(kPoem, "1", "5", "1", "4", "1", "900"));
+    form->Grid().stressBoxes(1)->setFocus();
+    for (int press = 0; press < 4; ++press) {
+        Press(key::Up);
+    }
+    EXPECT_EQ(form->Line().Stress(1), "5");
 }
 
 }  // namespace
