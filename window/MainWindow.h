@@ -103,9 +103,11 @@ public:
     void OpenNamedFile();
     // Open...: a file dialog in the working folder, then OpenPath.
     void OpenFile();
-    // A file chosen by its path (Open..., Open Recent, a drop): a scansion file is opened as a
-    // switch (Workspace::OpenFileAt), at the line the recent list has for it unless its
-    // folder's memory file remembers one; any other file is offered to Scan a poem.
+    // A file chosen by its path (Open..., Open Recent, a drop, `corvale FILE`), as
+    // startup::DecideOpening decides: a scansion file, or the one a meter file belongs to, is
+    // opened as a switch (Workspace::OpenFileAt), at the line the recent list has for it unless
+    // its folder's memory file remembers one; another file of Corvale's own is told for what it
+    // is; any other file is offered to Scan a poem.
     void OpenPath(const QString& path);
     // An Open Recent item: a file that has gone leaves the list, and the status says so.
     void OpenRecent(const QString& path);

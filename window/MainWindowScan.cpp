@@ -6,6 +6,8 @@
 #include "firstpass/OutputWriter.h"
 #include "platform/TextCodec.h"
 #include "scansion/MeterFile.h"
+#include "scansion/OwnFiles.h"
+#include "startup/Files.h"
 #include "startup/WorkingFolder.h"
 #include "window/MainWindow.h"
 
@@ -54,13 +56,18 @@ QString ScanNotes(const QString& poemPath, const firstpass::Scansion& scansion,
 
 void MainWindow::ScanPoem() {
     const QString poemPath = work_.GetPlatform().ChooseFileToRead(
-        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt *.xml);;All files (*)"));
+        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt *.xml);;All files (*)"), {},
+        IsOwnFileName);
     if (!poemPath.isEmpty()) {
         ScanPoemAt(poemPath);
     }
 }
 
 void MainWindow::ScanPoemAt(const QString& poemPath) {
+    if (const std::optional<QString> notAPoem = startup::OwnFileNotAPoem(poemPath)) {
+        work_.GetPlatform().ShowMessage(*notAPoem);
+        return;
+    }
     const std::optional<firstpass::Scansion> scansion = ScanPoemFile(poemPath);
     if (!scansion) {
         return;

@@ -57,9 +57,10 @@ T Next(std::deque<T>& script, const char* box, const QString& text, T none) {
 
 }  // namespace
 
-QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/,
-                                           const QString& startFolder) {
-    dialogs_.push_back({caption, startFolder});
+QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& filter,
+                                           const QString& startFolder,
+                                           const NameTest& firstFilterLeavesOut) {
+    dialogs_.push_back({caption, startFolder, filter, firstFilterLeavesOut});
     return Next(choices_, "file dialog", caption, QString());
 }
 
@@ -89,7 +90,7 @@ bool ScriptedPlatform::MoveToFolder(const QString& folder, const QString& folder
 }
 
 QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
-    dialogs_.push_back({caption, proposed});
+    dialogs_.push_back({caption, proposed, {}, {}});
     return Next(choices_, "file dialog", caption, QString());
 }
 
