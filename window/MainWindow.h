@@ -42,6 +42,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QShowEvent;
 
 namespace corvale {
@@ -131,6 +132,12 @@ public:
     void ToggleOverview();
     void ToggleStrictMeterCheck();
     void ToggleProfile();
+    // View > Zoom In, Zoom Out and Actual Size: the client area, fonts included, from 50% to
+    // 300% of its designed size, kept for the user.
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+    int Zoom() const { return grid_.zoom; }
     // Writes the profile's chart or figures to a file the user names; opens the profile first.
     void SaveProfileAs();
     // Edit > Value bounds...: a dialog, once accepted the bounds apply to the line on screen and
@@ -248,6 +255,15 @@ private:
     void OrderTabs();
     void FitWindowToScreen();
     void HidePatternElements();
+    // The client area in a scroll area, which follows the focus.
+    void MakeScrolling();
+    // Scrolls the client area so that this control of it is in sight.
+    void ScrollToShow(const QWidget* control);
+    // Places everything at this zoom, without keeping it for the user; ChooseZoom keeps it.
+    void SetZoom(int percent);
+    void ChooseZoom(int percent);
+    // The client area takes the size its controls need at the zoom; the window scrolls it.
+    void FitClientArea();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
     void ColourMeterReach(std::int32_t column);
     // Makes the document's meter the meter of the window: the check, the captions and red
@@ -295,6 +311,7 @@ private:
     Workspace work_;
     editor::WorkingLine line_;
     CellGrid grid_;
+    QScrollArea* scroll_ = nullptr;
     // The comment as the box gave it back right after the line was shown: a comment the user
     // did not touch is committed as the bytes it was, whatever the box made of them.
     QString shownComment_;

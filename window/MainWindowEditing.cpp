@@ -29,13 +29,13 @@ namespace corvale {
 namespace {
 
 // Moves a control vertically, keeping its left edge, size and the twips it is placed by.
-void SetTop(QWidget* control, double top) {
+void SetTop(QWidget* control, double top, int zoom) {
     if (control == nullptr) {
         return;
     }
     layout::Rect place = placement::PlaceOf(control);
     place.top = top;
-    placement::Place(control, place);
+    placement::Place(control, place, zoom);
 }
 
 // Rewriting a box costs a layout of its text; many boxes of a shifted line keep theirs.
@@ -159,16 +159,17 @@ void MainWindow::SwapBlocks() {
 // the pattern and stays where it was designed.
 void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
                                   const layout::BlockTops& juncture) {
-    SetTop(grid_.junctureHeading, juncture.heading);
-    SetTop(grid_.stressHeading, stress.heading);
+    const int zoom = grid_.zoom;
+    SetTop(grid_.junctureHeading, juncture.heading, zoom);
+    SetTop(grid_.stressHeading, stress.heading, zoom);
     const std::int32_t last = std::min(work_.Doc().Positions(), grid_.Columns());
     for (std::int32_t i = 1; i <= last; ++i) {
-        SetTop(grid_.stressBoxes(i), stress.box);
-        SetTop(grid_.stressUpButtons(i), stress.up);
-        SetTop(grid_.stressDownButtons(i), stress.down);
-        SetTop(grid_.junctureBoxes(i), juncture.box);
-        SetTop(grid_.junctureUpButtons(i), juncture.up);
-        SetTop(grid_.junctureDownButtons(i), juncture.down);
+        SetTop(grid_.stressBoxes(i), stress.box, zoom);
+        SetTop(grid_.stressUpButtons(i), stress.up, zoom);
+        SetTop(grid_.stressDownButtons(i), stress.down, zoom);
+        SetTop(grid_.junctureBoxes(i), juncture.box, zoom);
+        SetTop(grid_.junctureUpButtons(i), juncture.up, zoom);
+        SetTop(grid_.junctureDownButtons(i), juncture.down, zoom);
     }
     OrderTabs();
 }

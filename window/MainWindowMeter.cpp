@@ -22,16 +22,10 @@ namespace corvale {
 
 namespace {
 
-// A cue lies over its meter label, from just under the text of the next line (480 + 375) down
-// to the top of the syllable boxes: all the room the layout leaves there at any pitch.
-constexpr double kCueTop = 855;
-constexpr double kCueBottom = 1320;
-
 constexpr char kNoFurtherLine[] = "no further line off the meter";
 
 layout::Rect CueRect(const QLabel* meterLabel) {
-    const layout::Rect label = placement::PlaceOf(meterLabel);
-    return {label.left, kCueTop, label.width, kCueBottom - kCueTop};
+    return layout::CueRect(placement::PlaceOf(meterLabel));
 }
 
 QString CueTextOf(meter::Strictness strictness) {
@@ -51,14 +45,14 @@ void MainWindow::AddMeterCues(std::int32_t to) {
     if (grid_.offMeterCues(0) == nullptr) {
         auto* pattern = new MeterCue(grid_.area, grid_.stressBoxes(0));
         grid_.offMeterCues.Append(pattern);
-        placement::Place(pattern, CueRect(grid_.meterLabels(0)));
+        placement::Place(pattern, CueRect(grid_.meterLabels(0)), grid_.zoom);
     }
     const std::int32_t last = std::min({to, meter_.Places(), grid_.Columns()});
     for (std::int32_t i = grid_.offMeterCues.Count() + 1; i <= last; ++i) {
         auto* cue = new MeterCue(grid_.area, grid_.stressBoxes(i));
         grid_.offMeterCues.Append(cue);
         cue->setAccessibleName(QStringLiteral("Off the meter %1").arg(i));
-        placement::Place(cue, CueRect(grid_.meterLabels(i)));
+        placement::Place(cue, CueRect(grid_.meterLabels(i)), grid_.zoom);
     }
     for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
         grid_.offMeterCues(i)->raise();
@@ -142,7 +136,7 @@ void MainWindow::OpenOverview() {
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
     // Room for the list beside the designed layout, as far as the window has it.
-    const int room = width() - layout::ToPixels(layout::kDesignWidth);
+    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
     resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
     overview_->ShowLine(work_.CurrentLine());

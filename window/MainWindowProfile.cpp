@@ -43,7 +43,7 @@ void MainWindow::OpenProfile() {
     RecountProfile();
     addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
     profile_->show();
-    const int room = width() - layout::ToPixels(layout::kDesignWidth);
+    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
     resizeDocks({profile_}, {std::clamp(room, 420, 720)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&profile_->Table());
     connect(profile_, &ProfileDock::placeChosen, this,

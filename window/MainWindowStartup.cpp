@@ -7,6 +7,7 @@
 #include "window/MainWindow.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
+#include "window/ViewOptions.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -32,6 +33,8 @@ template <typename T>
 void CopyLook(const T* pattern, T* copy) {
     if (pattern->testAttribute(Qt::WA_SetFont)) {
         copy->setFont(pattern->font());
+        copy->setProperty(placement::kPointsProperty,
+                          pattern->property(placement::kPointsProperty));
     }
     if (pattern->testAttribute(Qt::WA_SetPalette)) {
         copy->setPalette(pattern->palette());
@@ -61,15 +64,16 @@ QPushButton* CopyOf(const QPushButton* pattern) {
     return copy;
 }
 
-// Creates element i of an array at its place in a grid of m columns with pitch s, shown.
+// Creates element i of an array at its place in a grid of m columns at pitch p, shown.
 template <typename T>
-T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double s, std::int32_t m) {
+T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double p, std::int32_t m,
+              int zoom) {
     T* element = CopyOf(array(0));
     array.Append(element);
     if (kind != CellArray::MeterLabels) {
         element->setAccessibleName(placement::CellAccessibleName(kind, i));
     }
-    placement::Place(element, layout::CellRect(kind, i, s, m));
+    placement::Place(element, layout::CellRect(kind, i, p, m), zoom);
     element->show();
     return element;
 }
@@ -96,6 +100,7 @@ bool MainWindow::StartUp(const std::optional<startup::StartFile>& file) {
         startPoem_ = started.poem;
         UseTheMeter();
         ApplyViewOptions();
+        SetZoom(UserViewOptions::Read(work_.GetPlatform().UserFolder()).zoom);
         fileNameBox->setText(DecodeFileName(work_.Settings().WorkingFileName()));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
         if (work_.Settings().Spacing() == 0 && work_.Doc().Positions() > 0) {
@@ -143,17 +148,18 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     from = grid_.Columns() + 1;
     to = std::min(to, kMostColumns);
     const std::int32_t m = work_.Doc().Positions();
-    const double s = work_.Settings().Spacing();
+    const double p = work_.Settings().Spacing();
+    const int zoom = grid_.zoom;
     for (std::int32_t i = from; i <= to; ++i) {
-        AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, s, m);
-        AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, s, m);
-        AddElement(grid_.junctureBoxes, CellArray::JunctureBoxes, i, s, m);
-        AddElement(grid_.junctureDownButtons, CellArray::JunctureDownButtons, i, s, m);
-        AddElement(grid_.junctureUpButtons, CellArray::JunctureUpButtons, i, s, m);
-        AddElement(grid_.stressDownButtons, CellArray::StressDownButtons, i, s, m);
-        AddElement(grid_.stressUpButtons, CellArray::StressUpButtons, i, s, m);
-        AddElement(grid_.mergeButtons, CellArray::MergeButtons, i, s, m);
-        AddElement(grid_.meterLabels, CellArray::MeterLabels, i, s, m);
+        AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, p, m, zoom);
+        AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, p, m, zoom);
+        AddElement(grid_.junctureBoxes, CellArray::JunctureBoxes, i, p, m, zoom);
+        AddElement(grid_.junctureDownButtons, CellArray::JunctureDownButtons, i, p, m, zoom);
+        AddElement(grid_.junctureUpButtons, CellArray::JunctureUpButtons, i, p, m, zoom);
+        AddElement(grid_.stressDownButtons, CellArray::StressDownButtons, i, p, m, zoom);
+        AddElement(grid_.stressUpButtons, CellArray::StressUpButtons, i, p, m, zoom);
+        AddElement(grid_.mergeButtons, CellArray::MergeButtons, i, p, m, zoom);
+        AddElement(grid_.meterLabels, CellArray::MeterLabels, i, p, m, zoom);
         ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
@@ -163,6 +169,7 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     CaptionMeterLabels(from, to);
     AddMeterCues(to);
     OrderTabs();
+    FitClientArea();
 }
 
 void MainWindow::HidePatternElements() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvale::layout {
@@ -172,6 +173,92 @@ INSTANTIATE_TEST_SUITE_P(Twips, ToPixelsTest,
                                            PixelCase{"HugeIsClamped", 1e15, 16'000'000},
                                            PixelCase{"HugeNegativeIsClamped", -1e15, -16'000'000}),
                          [](const auto& info) { return info.param.name; });
+
+struct ZoomCase {
+    std::string name;
+    int from;
+    int in;
+    int out;
+};
+
+class ZoomStepTest : public ::testing::TestWithParam<ZoomCase> {};
+
+TEST_P(ZoomStepTest, StepsStayWithinTheBounds) {
+    EXPECT_EQ(ZoomIn(GetParam().from), GetParam().in);
+    EXPECT_EQ(ZoomOut(GetParam().from), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ZoomStepTest,
+                         ::testing::Values(ZoomCase{"ActualSize", 100, 110, 90},
+                                           ZoomCase{"Smallest", 50, 67, 50},
+                                           ZoomCase{"Largest", 300, 300, 250},
+                                           ZoomCase{"BetweenSteps", 120, 125, 110},
+                                           ZoomCase{"BelowTheSmallest", 20, 50, 50},
+                                           ZoomCase{"AboveTheLargest", 400, 300, 300}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(ZoomStepTest, ValidZoomOfAFileValue) {
+    const std::vector<std::pair<int, int>> cases = {{150, 150}, {0, 100},    {-20, 100},
+                                                    {30, 50},   {1000, 300}, {73, 73}};
+    for (const auto& [read, zoom] : cases) {
+        EXPECT_EQ(ValidZoom(read), zoom) << read;
+    }
+}
+
+TEST(ToPixelsTest, ZoomScalesEveryEdge) {
+    EXPECT_EQ(ToPixels(1500, 150), 150);
+    EXPECT_EQ(ToPixels(1500, 50), 50);
+    EXPECT_EQ(ToPixels(Rect{600, 0, 9735, 375}, 100), (PixelRect{40, 0, 649, 25}));
+    EXPECT_EQ(ToPixels(Rect{600, 0, 9735, 375}, 200), (PixelRect{80, 0, 1298, 50}));
+    // Neighbours that touch in twips touch in pixels at any zoom.
+    for (const int zoom : {50, 67, 110, 175, 300}) {
+        const PixelRect left = ToPixels(Rect{7, 0, 1249.5, 10}, zoom);
+        const PixelRect right = ToPixels(Rect{1256.5, 0, 100, 10}, zoom);
+        EXPECT_EQ(left.left + left.width, right.left) << zoom;
+    }
+}
+
+TEST(ToPixelsTest, LinesGetTheirThicknessAcrossTheirLength) {
+    EXPECT_EQ(LinePixels({0, 7920, 5040, 0}, 100, 2), (PixelRect{0, 527, 336, 2}));
+    EXPECT_EQ(LinePixels({5040, 7920, 0, 600}, 100, 2), (PixelRect{335, 528, 2, 40}));
+    EXPECT_EQ(LinePixels({5040, 7920, 0, 600}, 200, 2), (PixelRect{671, 1056, 2, 80}));
+}
+
+struct ScrollCase {
+    std::string name;
+    int value;
+    int start;
+    int length;
+    int scrolled;
+};
+
+class ScrollToShowTest : public ::testing::TestWithParam<ScrollCase> {};
+
+// A viewport of 300 pixels, a margin of 10.
+TEST_P(ScrollToShowTest, BringsTheWholeControlIntoSight) {
+    const ScrollCase& c = GetParam();
+    EXPECT_EQ(ScrollToShow(c.value, 300, c.start, c.length, 10), c.scrolled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, ScrollToShowTest,
+                         ::testing::Values(ScrollCase{"InSightStays", 100, 150, 50, 100},
+                                           ScrollCase{"JustInSightStays", 100, 100, 300, 100},
+                                           ScrollCase{"BeyondTheEnd", 0, 400, 50, 160},
+                                           ScrollCase{"CutAtTheEnd", 0, 280, 50, 40},
+                                           ScrollCase{"BeforeTheStart", 500, 100, 50, 90},
+                                           ScrollCase{"CutAtTheStart", 120, 100, 50, 90},
+                                           ScrollCase{"LongerThanTheViewportShowsItsStart", 0, 400,
+                                                      600, 390},
+                                           ScrollCase{"LongerAndBehind", 900, 400, 600, 390}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(ContentExtentTest, TheDesignedAreaWidenedToTheFurthestControl) {
+    EXPECT_EQ(ContentExtent({}), (Rect{0, 0, kDesignWidth, kDesignHeight}));
+    EXPECT_EQ(ContentExtent({{-1450, 1320, 1249.5, 405}, {100, 100, 10, 10}}),
+              (Rect{0, 0, kDesignWidth, kDesignHeight}));
+    EXPECT_EQ(ContentExtent({{12050, 1320, 1249.5, 405}, {0, 8000, 100, 400}}),
+              (Rect{0, 0, 13299.5, 8400}));
+}
 
 }  // namespace
 }  // namespace corvale::layout
