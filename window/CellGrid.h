@@ -41,6 +41,8 @@ struct CellGrid {
     // The client area, on which every control of the window is placed, at this zoom (percent).
     QWidget* area = nullptr;
     int zoom = layout::kActualSize;
+    // The pitch the columns are drawn at (layout::Pitch).
+    double pitch = 0;
 
     // Element 0 of each array is the hidden pattern, element i is column i.
     ControlArray<QLabel> meterLabels;

@@ -98,11 +98,22 @@ std::int32_t DefaultSpacing(std::int32_t m) {
     return static_cast<std::int32_t>(num::RoundHalfEven(kSpacingSpan / static_cast<double>(m)));
 }
 
-Rect CellRect(CellArray array, std::int32_t i, double s, std::int32_t m) {
+double SyllableWidth(std::int32_t m) {
+    const double designed = DesignedElement0(CellArray::SyllableBoxes).width;
+    return m > 0 ? designed * kSyllableRowSpan / static_cast<double>(m) : designed;
+}
+
+// The meter labels and the value boxes share the designed box width; the buttons are narrower.
+double Pitch(double spacing, double widestSyllable) {
+    const double widest = std::max(widestSyllable, DesignedElement0(CellArray::StressBoxes).width);
+    return std::max(spacing, widest + kColumnGap);
+}
+
+Rect CellRect(CellArray array, std::int32_t i, double p, std::int32_t m) {
     Rect rect = DesignedElement0(array);
-    rect.left += static_cast<double>(i) * s - kFirstColumnShift;
-    if (array == CellArray::SyllableBoxes && m > 0) {
-        rect.width = rect.width * kSyllableRowSpan / static_cast<double>(m);
+    rect.left += static_cast<double>(i) * p - kFirstColumnShift;
+    if (array == CellArray::SyllableBoxes) {
+        rect.width = SyllableWidth(m);
     }
     return rect;
 }

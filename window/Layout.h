@@ -69,10 +69,23 @@ Rect DesignedElement0(CellArray array);
 // Precondition: m > 0.
 std::int32_t DefaultSpacing(std::int32_t m);
 
-// Element i (1-based) of an array in a grid of m columns with pitch s: Left is element 0's
-// designed Left + i * s - 950, computed afresh for every column so nothing drifts; syllable
-// boxes are 735 * 17 / m wide, every other control keeps element 0's width.
-Rect CellRect(CellArray array, std::int32_t i, double s, std::int32_t m);
+// The room left between two columns' boxes of a row, so that a word's end shows: the default
+// pitch of up to seventeen columns leaves at least this much.
+inline constexpr double kColumnGap = 30;
+
+// The syllable box's width in a grid of m columns: 735 * 17 / m, the designed row shared out.
+double SyllableWidth(std::int32_t m);
+
+// The pitch the columns are drawn at: the spacing (stored, or the default), unless the widest
+// box of a column, a syllable box of `widestSyllable` twips or the value boxes, needs more to
+// keep its gap. Only the pitch drawn grows; the spacing kept in the memory file stays.
+double Pitch(double spacing, double widestSyllable);
+
+// Element i (1-based) of an array at pitch p, its syllable box built for a grid of m columns:
+// Left is element 0's designed Left + i * p - 950, computed afresh for every column so nothing
+// drifts; syllable boxes are SyllableWidth(m) wide, every other control keeps element 0's
+// width.
+Rect CellRect(CellArray array, std::int32_t i, double p, std::int32_t m);
 
 // A column's cue off the meter: over its meter label, from just under the text of the next line
 // down to the top of the syllable boxes, all the room the layout leaves there at any pitch.

@@ -262,6 +262,8 @@ private:
     // Places everything at this zoom, without keeping it for the user; ChooseZoom keeps it.
     void SetZoom(int percent);
     void ChooseZoom(int percent);
+    // Puts the columns built so far at the grid's pitch.
+    void MoveColumns();
     // The client area takes the size its controls need at the zoom; the window scrolls it.
     void FitClientArea();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);

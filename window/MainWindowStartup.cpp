@@ -5,6 +5,7 @@
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
+#include "window/MeterCue.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
 #include "window/ViewOptions.h"
@@ -18,6 +19,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace corvale {
 
@@ -76,6 +79,19 @@ T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double p, 
     placement::Place(element, layout::CellRect(kind, i, p, m), zoom);
     element->show();
     return element;
+}
+
+// The nine controls of column i, each with its array.
+std::array<std::pair<CellArray, QWidget*>, 9> ColumnControls(const CellGrid& grid, std::int32_t i) {
+    return {{{CellArray::MeterLabels, grid.meterLabels(i)},
+             {CellArray::SyllableBoxes, grid.syllableBoxes(i)},
+             {CellArray::MergeButtons, grid.mergeButtons(i)},
+             {CellArray::StressBoxes, grid.stressBoxes(i)},
+             {CellArray::StressUpButtons, grid.stressUpButtons(i)},
+             {CellArray::StressDownButtons, grid.stressDownButtons(i)},
+             {CellArray::JunctureBoxes, grid.junctureBoxes(i)},
+             {CellArray::JunctureUpButtons, grid.junctureUpButtons(i)},
+             {CellArray::JunctureDownButtons, grid.junctureDownButtons(i)}}};
 }
 
 // Boxes of positions the meter does not reach stand out in red; the others have their
@@ -143,12 +159,22 @@ void MainWindow::FitWindowToScreen() {
     }
 }
 
+// Columns never touch: the pitch drawn is wide enough for the widest box of any column with a
+// gap, and is recomputed as the grid gains columns; columns already built move to it.
 void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
     from = grid_.Columns() + 1;
     to = std::min(to, kMostColumns);
     const std::int32_t m = work_.Doc().Positions();
-    const double p = work_.Settings().Spacing();
+    double widest = from <= to ? layout::SyllableWidth(m) : 0.0;
+    for (std::int32_t i = 1; i < from; ++i) {
+        widest = std::max(widest, placement::PlaceOf(grid_.syllableBoxes(i)).width);
+    }
+    const double p = layout::Pitch(work_.Settings().Spacing(), widest);
+    if (p != grid_.pitch) {
+        grid_.pitch = p;
+        MoveColumns();
+    }
     const int zoom = grid_.zoom;
     for (std::int32_t i = from; i <= to; ++i) {
         AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, p, m, zoom);
@@ -170,6 +196,22 @@ void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     AddMeterCues(to);
     OrderTabs();
     FitClientArea();
+}
+
+// Each control keeps its top (the block order) and its width (a syllable box keeps the width
+// of the grid it was built for); the cues follow their meter labels.
+void MainWindow::MoveColumns() {
+    for (std::int32_t i = 1; i <= grid_.Columns(); ++i) {
+        for (const auto& [kind, control] : ColumnControls(grid_, i)) {
+            layout::Rect place = placement::PlaceOf(control);
+            place.left = layout::CellRect(kind, i, grid_.pitch, 1).left;
+            placement::Place(control, place, grid_.zoom);
+        }
+        if (MeterCue* cue = grid_.offMeterCues(i)) {
+            placement::Place(cue, layout::CueRect(placement::PlaceOf(grid_.meterLabels(i))),
+                             grid_.zoom);
+        }
+    }
 }
 
 void MainWindow::HidePatternElements() {

@@ -174,6 +174,42 @@ INSTANTIATE_TEST_SUITE_P(Twips, ToPixelsTest,
                                            PixelCase{"HugeNegativeIsClamped", -1e15, -16'000'000}),
                          [](const auto& info) { return info.param.name; });
 
+struct PitchCase {
+    std::string name;
+    double spacing;
+    double widestSyllable;
+    double pitch;
+};
+
+class PitchTest : public ::testing::TestWithParam<PitchCase> {};
+
+TEST_P(PitchTest, ColumnsNeverTouch) {
+    EXPECT_DOUBLE_EQ(Pitch(GetParam().spacing, GetParam().widestSyllable), GetParam().pitch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spacings, PitchTest,
+    ::testing::Values(PitchCase{"WideEnoughIsKept", 1300, 1249.5, 1300},
+                      PitchCase{"ExactlyTheGapIsKept", 1279.5, 1249.5, 1279.5},
+                      PitchCase{"NarrowWidensToBoxAndGap", 900, 1249.5, 1249.5 + kColumnGap},
+                      PitchCase{"NegativeWidens", -500, 1249.5, 1249.5 + kColumnGap},
+                      // Narrow syllable boxes leave the value boxes, 735 wide, to set it.
+                      PitchCase{"ValueBoxesSetTheLeast", 0, 100, 735 + kColumnGap},
+                      PitchCase{"ShorterLineAfterAMerge", 1083, 12495.0 / 11, 12495.0 / 11 + 30}),
+    [](const auto& info) { return info.param.name; });
+
+// The default spacing of up to seventeen columns already leaves the gap, so at 100% a grid
+// without a stored spacing is drawn exactly as designed.
+TEST(PitchTest, DefaultSpacingNeedsNoWidening) {
+    for (std::int32_t m = 1; m <= 17; ++m) {
+        EXPECT_EQ(Pitch(DefaultSpacing(m), SyllableWidth(m)), DefaultSpacing(m)) << m;
+    }
+}
+
+TEST(CueRectTest, FillsTheBandOverItsMeterLabel) {
+    EXPECT_EQ(CueRect({350, 840, 735, 375}), (Rect{350, 855, 735, 465}));
+}
+
 struct ZoomCase {
     std::string name;
     int from;
