@@ -296,6 +296,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     bool mayClose = work_.GetPlatform().HasEnded();
     if (!mayClose) {
+        // Typed text is taken first, as before any command. A refusal puts the box back and
+        // says why, but never stops the close by itself: the close box would then do nothing,
+        // with no question and no end.
+        Run([] {});
         Run([this, &mayClose] { mayClose = work_.QueryClose(); });
     }
     if (mayClose || work_.GetPlatform().HasEnded()) {
