@@ -12,6 +12,7 @@
 
 #include "editor/WorkingLine.h"
 #include "meter/MeterCheck.h"
+#include "navigation/WrapSearch.h"
 #include "scansion/Workspace.h"
 #include "startup/WorkingFolder.h"
 #include "window/Actions.h"
@@ -129,6 +130,8 @@ public:
     void ShowAbout();
     void GoToNextOffTheMeter();
     void GoToPreviousOffTheMeter();
+    // Line > "Save and go to the next line off the meter": a commit, then F3's move.
+    void CommitAndGoToNextOffTheMeter();
     void ToggleOverview();
     void ToggleStrictMeterCheck();
     void ToggleProfile();
@@ -298,7 +301,16 @@ private:
     bool GoToNumberInBox();
     void GoToRow(std::int32_t row);
     void AddMeterCues(std::int32_t to);
-    void JumpOffTheMeter(std::optional<std::int32_t> row);
+    // The lines off the meter after a row, as F3 searches them.
+    navigation::LineSearch NextOffTheMeter() const;
+    void JumpOffTheMeter(const navigation::Jump& jump);
+    // Goes to the line a search found, with the focus on `column`'s stress box or, with none
+    // given, on the line's first column off the meter; past an end of the file the status says
+    // so. False, changing nothing, when the search found no line.
+    bool Reach(const navigation::Jump& jump, std::optional<std::int32_t> column);
+    // The working copy and the comment go into the store, as a commit puts them, and the docks
+    // follow; the line stays on screen.
+    void CommitWorkingLine();
     void ApplyViewOptions();
     void SaveViewOptions();
     void OpenOverview();
@@ -307,7 +319,8 @@ private:
     void CloseProfile();
     // Counts the profile afresh, when it is open: another file or meter.
     void RecountProfile();
-    // The next line after the one on screen that departs from the meter in `place`.
+    // The next line after the one on screen that departs from the meter in `place`, with the
+    // focus in that place's column.
     void GoToDeparture(std::int32_t place);
 
     Workspace work_;

@@ -115,6 +115,13 @@ const std::vector<Command>& Commands() {
          {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)},
          [](MainWindow& form) { form.CommitLine(); }},
         {Menu::Line,
+         "commitAndNextOffAction",
+         QStringLiteral("Save and go to the next line off the meter"),
+         QStringLiteral("Save changes to this line and go on to the next line off the meter, "
+                        "from line 1 again past the last"),
+         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)},
+         [](MainWindow& form) { form.CommitAndGoToNextOffTheMeter(); }},
+        {Menu::Line,
          "reloadLineAction",
          QStringLiteral("Reload this line"),
          QStringLiteral("Reload this line from memory, dropping changes not saved to it"),
@@ -160,7 +167,8 @@ const std::vector<Command>& Commands() {
         {Menu::Line,
          "nextOffTheMeterAction",
          QStringLiteral("Next line off the meter"),
-         QStringLiteral("Go to the next line whose stresses or syllables are off the meter"),
+         QStringLiteral("Go to the next line whose stresses or syllables are off the meter, "
+                        "from line 1 again past the last"),
          {Key(Qt::Key_F3)},
          [](MainWindow& form) { form.GoToNextOffTheMeter(); },
          nullptr,
@@ -168,7 +176,8 @@ const std::vector<Command>& Commands() {
         {Menu::Line,
          "previousOffTheMeterAction",
          QStringLiteral("Previous line off the meter"),
-         QStringLiteral("Go to the previous line whose stresses or syllables are off the meter"),
+         QStringLiteral("Go to the previous line whose stresses or syllables are off the meter, "
+                        "from the last line again past the first"),
          {Key(Qt::SHIFT | Qt::Key_F3)},
          [](MainWindow& form) { form.GoToPreviousOffTheMeter(); }},
         {Menu::View,

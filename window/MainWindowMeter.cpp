@@ -1,9 +1,9 @@
-// The meter in the window: the cues and status of the line on screen, the jumps to the lines
-// off the meter, the overview of all lines and the view options that go with them. Every
+// The meter in the window: the cues and status of the line on screen, the overview of all lines
+// and the view options that go with them (the jumps to the lines off the meter are in
+// MainWindowJumps.cpp). Every
 // judgement is the core's (editor/MeterCheck.h); the line on screen is judged from its working
 // copy, every other line from the store's committed values.
 
-#include "navigation/MeterSearch.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
 #include "window/MeterCue.h"
@@ -21,8 +21,6 @@
 namespace corvale {
 
 namespace {
-
-constexpr char kNoFurtherLine[] = "no further line off the meter";
 
 layout::Rect CueRect(const QLabel* meterLabel) {
     return layout::CueRect(placement::PlaceOf(meterLabel));
@@ -79,27 +77,6 @@ void MainWindow::ShowMeterJudgement() {
     if (lineStatusLabel != nullptr) {
         placement::SetCaption(lineStatusLabel,
                               QString::fromStdString(meter::StatusText(judgement.verdict)));
-    }
-}
-
-void MainWindow::GoToNextOffTheMeter() {
-    JumpOffTheMeter(navigation::NextLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
-                                                    work_.CurrentLine()));
-}
-
-void MainWindow::GoToPreviousOffTheMeter() {
-    JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
-                                                        work_.CurrentLine()));
-}
-
-// A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
-// and all, and the status says so until the next edit or move; under an empty meter, which
-// judges nothing, the status stays empty.
-void MainWindow::JumpOffTheMeter(std::optional<std::int32_t> row) {
-    if (row) {
-        GoToRow(*row);
-    } else if (!meter_.IsEmpty()) {
-        placement::SetCaption(lineStatusLabel, QLatin1String(kNoFurtherLine));
     }
 }
 

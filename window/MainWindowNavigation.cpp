@@ -20,6 +20,11 @@
 namespace corvale {
 
 void MainWindow::CommitLine() {
+    CommitWorkingLine();
+    ShowLineOrEnd();
+}
+
+void MainWindow::CommitWorkingLine() {
     const QString typed = grid_.commentBox->toPlainText();
     const std::int32_t line = work_.CurrentLine();
     const bool changed = work_.CommitLine(
@@ -31,7 +36,6 @@ void MainWindow::CommitLine() {
     if (changed && ProfileView() != nullptr) {
         ProfileView()->Redraw(MeterStrictness());
     }
-    ShowLineOrEnd();
 }
 
 // After a commit: the next verse line, or, after the last one, the exit question. When saving

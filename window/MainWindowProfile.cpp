@@ -76,19 +76,6 @@ void MainWindow::RecountProfile() {
     }
 }
 
-// Like F3: the search never wraps around, and with no line found the status says so.
-void MainWindow::GoToDeparture(std::int32_t place) {
-    const std::optional<std::int32_t> row =
-        analysis::NextDeparture(work_.Doc().GetStore(), meter_, place, work_.CurrentLine());
-    if (row) {
-        GoToRow(*row);
-    } else {
-        placement::SetCaption(
-            lineStatusLabel,
-            QStringLiteral("no further line departs from the meter in place %1").arg(place));
-    }
-}
-
 void MainWindow::SaveProfileAs() {
     if (!profile_) {
         profileAction->setChecked(true);

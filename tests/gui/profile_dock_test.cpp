@@ -69,21 +69,26 @@ TEST_F(ProfileDockTest, RedrawsAfterACommitNotAnEdit) {
 }
 
 // From line 1 a click on weak place 9 finds line 6, stressed there; Return on strong place 2's
-// row then finds line 9, unstressed there. Weak place 5 is stressed in no profiled line after 9.
+// row then finds line 9, unstressed there. Weak place 5 is stressed in no profiled line after 9,
+// so Return on its row goes on from line 1, to line 8. Each puts the focus in the place's column.
 TEST_F(ProfileDockTest, ABarClickAndReturnOnARowGoToTheNextDeparture) {
     ASSERT_NO_FATAL_FAILURE(StartOnSonnet116("1", kProfileOpen));
     ProfileChart& chart = Dock().Chart();
     QTest::mouseClick(chart.viewport(), Qt::LeftButton, {}, chart.BarCentre(9));
     EXPECT_EQ(form->Work().CurrentLine(), 6);
+    EXPECT_EQ(Focused(), "stressBoxes(9)");
     ProfileTable& table = Dock().Table();
     table.setFocus();
     table.setCurrentIndex(Dock().Model().index(1, ProfileModel::kPlace));
     Press(Plain(Qt::Key_Return));
     EXPECT_EQ(form->Work().CurrentLine(), 9);
+    EXPECT_EQ(Focused(), "stressBoxes(2)");
+    table.setFocus();
     table.setCurrentIndex(Dock().Model().index(4, ProfileModel::kPlace));
     Press(Plain(Qt::Key_Return));
-    EXPECT_EQ(form->Work().CurrentLine(), 9);
-    EXPECT_EQ(Status(), "no further line departs from the meter in place 5");
+    EXPECT_EQ(form->Work().CurrentLine(), 8);
+    EXPECT_EQ(Status(), "past the last line, on from line 1: 1 syllable too many");
+    EXPECT_EQ(Focused(), "stressBoxes(5)");
 }
 
 struct SaveCase {
