@@ -132,6 +132,8 @@ public:
     void GoToPreviousOffTheMeter();
     // Line > "Save and go to the next line off the meter": a commit, then F3's move.
     void CommitAndGoToNextOffTheMeter();
+    // Alt+C: the comment box takes the focus.
+    void FocusComment();
     void ToggleOverview();
     void ToggleStrictMeterCheck();
     void ToggleProfile();

@@ -10,8 +10,10 @@
 #include "window/SyllableEditing.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUndoStack>
 
@@ -164,6 +166,13 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Type the number of a line to go to; Return goes there"),
          {Key(Qt::CTRL | Qt::Key_G)},
          [](MainWindow& form) { form.FocusGoToBox(); }},
+        {Menu::Line,
+         "focusCommentAction",
+         QStringLiteral("Comment"),
+         QStringLiteral("Put the focus in the box \"Comment (optional):\" to comment on this "
+                        "line"),
+         {Key(Qt::ALT | Qt::Key_C)},
+         [](MainWindow& form) { form.FocusComment(); }},
         {Menu::Line,
          "nextOffTheMeterAction",
          QStringLiteral("Next line off the meter"),
@@ -363,6 +372,10 @@ void MainWindow::ConnectCommandButtons() {
         QStringLiteral("Go to the line numbered in the box on the left (Return in the box; %1 "
                        "puts the focus there)")
             .arg(KeyText(*goTo)));
+    const QAction* comment = keyMap_.Find(u"focusCommentAction");
+    grid_.commentBox->setToolTip(
+        WithKeys(QStringLiteral("A comment on this line, saved with it"), *comment));
+    commentHeading->setToolTip(grid_.commentBox->toolTip());
     const QAction* swap = keyMap_.Find(u"swapBlocksAction");
     grid_.stressHeading->setToolTip(
         QStringLiteral("Click to put the stress block on top (%1 swaps the blocks)")

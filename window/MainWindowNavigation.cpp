@@ -107,6 +107,10 @@ void MainWindow::FocusGoToBox() {
     grid_.goToBox->selectAll();
 }
 
+void MainWindow::FocusComment() {
+    grid_.commentBox->setFocus(Qt::ShortcutFocusReason);
+}
+
 // Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
 void MainWindow::GoToTypedLineAndResume() {
     if (GoToNumberInBox()) {
