@@ -121,6 +121,18 @@ TEST_F(Commands, AltCPutsTheFocusInTheCommentBox) {
     EXPECT_EQ(form->commentHeading->toolTip(), form->Grid().commentBox->toolTip());
 }
 
+// F1 says what the values mean under the keys, in the README's own words.
+TEST_F(Commands, TheShortcutsWindowSaysWhatTheValuesMeanAsTheReadmeDoes) {
+    Press(QKeyCombination(Qt::Key_F1));
+    const QString shown = form->Shortcuts()->ValuesText();
+    const QString readme = QString::fromStdString(SourceFile("README.md"));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("What the values mean\n\n")));
+    EXPECT_TRUE(readme.contains(QStringLiteral("## What the values mean")));
+    for (const QString& paragraph : shown.split(QStringLiteral("\n\n")).mid(1)) {
+        EXPECT_TRUE(readme.contains(paragraph)) << paragraph.toStdString();
+    }
+}
+
 TEST_F(Commands, AboutGivesNameVersionPurposeAndQt) {
     Press(Qt::SHIFT | Qt::Key_F1);
     ASSERT_EQ(platform.MessageTexts().size(), 1U);
