@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 
 #include <algorithm>
 
@@ -81,8 +80,6 @@ void MainWindow::SaveProfileAs() {
         profileAction->setChecked(true);
         OpenProfile();
         SaveViewOptions();
-        // The chart is saved at the size shown, so the dock takes its place first.
-        layout()->activate();
     }
     Platform& platform = work_.GetPlatform();
     static const OutputFormats kFormats = {
@@ -100,7 +97,23 @@ void MainWindow::SaveProfileAs() {
     if (chosen.path.isEmpty()) {
         return;
     }
-    const QString failure = profile_->SaveAs(chosen.path, strictness_);
+    int width = ProfileDock::kPictureWidth;
+    if (QFileInfo(chosen.path).suffix().compare(u"png", Qt::CaseInsensitive) == 0) {
+        const std::optional<QString> typed =
+            platform.AskText(QStringLiteral("How many pixels wide should the picture be?"),
+                             QString::number(ProfileDock::kPictureWidth));
+        if (!typed) {
+            return;
+        }
+        const std::optional<int> chosenWidth = ProfileDock::PictureWidth(*typed);
+        if (!chosenWidth) {
+            platform.ShowMessage(QStringLiteral(
+                "The width is a whole number of pixels from 400 to 8000.  Nothing was saved."));
+            return;
+        }
+        width = *chosenWidth;
+    }
+    const QString failure = profile_->SaveAs(chosen.path, strictness_, width);
     if (!failure.isEmpty()) {
         platform.ShowMessage(failure);
     }

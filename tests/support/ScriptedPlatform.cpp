@@ -69,8 +69,9 @@ std::size_t ScriptedPlatform::AskChoice(const QString& text, const std::vector<Q
     return Next(picks_, "choice", text, answers.size() - 1);
 }
 
-std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& /*initial*/) {
+std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& initial) {
     messages_.push_back({Kind::Text, text});
+    textInitials_.push_back(initial);
     QString typed = Next(texts_, "text box", text, QString());
     return typed.isNull() ? std::nullopt : std::optional<QString>(typed);
 }

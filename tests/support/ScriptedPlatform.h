@@ -77,6 +77,8 @@ public:
     void WillAnswer(std::vector<Answer> answers);
     int IgnoredEscapes() const { return ignoredEscapes_; }
 
+    // The text each text box started with, in order.
+    const std::vector<QString>& TextInitials() const { return textInitials_; }
     const std::vector<Message>& Messages() const { return messages_; }
     // Just the texts, for comparisons.
     std::vector<QString> MessageTexts() const;
@@ -134,6 +136,7 @@ protected:
 
 private:
     QTemporaryDir folder_;
+    std::vector<QString> textInitials_;
     QTemporaryDir userFolder_;
     QString programFolder_;
     QString folderInTitle_;
