@@ -9,13 +9,15 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace corvale {
 
 namespace {
 
-// Only the first row counts, and no meter's row comes near this.
+// The meters are read from the file's beginning, and no file of meters comes near this.
 constexpr qint64 kMostMeterBytes = qint64{1} << 20;
 
 // An ordinary file, through links, whose name does not begin with a dot; the path's bytes are
@@ -29,15 +31,51 @@ bool IsVisibleFile(const QString& path) {
 
 }  // namespace
 
+namespace {
+
+// A row's leading run of symbols, each trimmed.
+std::vector<std::string_view> SymbolsOf(std::string_view row) {
+    std::vector<std::string_view> symbols;
+    for (std::string_view rest = row; !num::IsBlank(fields::FirstField(rest));
+         rest = fields::RemoveFirstField(rest)) {
+        symbols.push_back(num::Trim(fields::FirstField(rest)));
+    }
+    return symbols;
+}
+
+MeterFileRow RowOf(std::string_view row, std::size_t symbols) {
+    return {std::string(row), static_cast<std::int32_t>(symbols)};
+}
+
+}  // namespace
+
 MeterFileRow ReadMeterRow(std::string_view meterFileBytes) {
     RowCursor rows(meterFileBytes);
-    MeterFileRow row;
-    row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
-    for (std::string_view rest = row.line; !num::IsBlank(fields::FirstField(rest));
-         rest = fields::RemoveFirstField(rest)) {
-        ++row.symbols;
+    const std::string_view first = rows.AtEnd() ? std::string_view() : rows.Next();
+    return RowOf(first, SymbolsOf(first).size());
+}
+
+MeterFileRows ReadMeterRows(std::string_view meterFileBytes) {
+    RowCursor rows(meterFileBytes);
+    const std::string_view first = rows.AtEnd() ? std::string_view() : rows.Next();
+    const std::vector<std::string_view> used = SymbolsOf(first);
+    MeterFileRows read{{RowOf(first, used.size())}};
+    for (std::int64_t number = 2; !rows.AtEnd(); ++number) {
+        const std::string_view row = rows.Next();
+        if (fields::StripTrailingTabsAndSpaces(row).empty()) {
+            continue;
+        }
+        const std::vector<std::string_view> symbols = SymbolsOf(row);
+        const bool known = !symbols.empty() && std::ranges::all_of(symbols, [&](auto symbol) {
+            return std::ranges::find(used, symbol) != used.end();
+        });
+        if (known && read.meters.size() < kMostMeters) {
+            read.meters.push_back(RowOf(row, symbols.size()));
+        } else if (read.leftAlone++ == 0) {
+            read.firstLeftAlone = number;
+        }
     }
-    return row;
+    return read;
 }
 
 std::string NameWithoutExtension(std::string_view fileName) {
@@ -95,7 +133,8 @@ MeterAsRead ReadMeterOf(const QString& scansionPath, const QString& workingFolde
         meter.error = QString::fromStdString(failure->Reason());
         return meter;
     }
-    meter.row = ReadMeterRow(std::get<std::string>(read));
+    meter.rows = ReadMeterRows(std::get<std::string>(read));
+    meter.row = meter.rows.meters.front();
     meter.lack = MeterAsRead::Lack::None;
     return meter;
 }
