@@ -112,9 +112,11 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines);
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
 
 // What a further meter has to save to be found (FindMeters), in the units of the cue's count: a
-// line that fits no meter found costs perLine at most, a further meter perMeter. They were chosen
-// on the dev poems of the readers' scansions, each poem left out in turn: with them a poem of one
-// meter keeps one, a ballad in fours and threes gets two.
+// line that fits no meter found costs perLine at most, a further meter perMeter. With these, a
+// further meter takes at least two such lines that it holds with no column flagged. They were
+// chosen by bench/choose_meter_costs.cpp on the dev poems of the readers' scansions, each poem
+// left out in turn: every poem but one is measured best under them when it is left out, a poem
+// of one meter keeps one, and a ballad in fours and threes gets two.
 struct MeterCosts {
     std::int64_t perLine = 1;
     std::int64_t perMeter = 1;
