@@ -35,10 +35,11 @@ std::vector<MeterCandidate> BuildCandidates() {
         for (MeterCandidate& earlier : all) {
             if (earlier.strong == strong) {
                 earlier.feet |= footBit;
+                earlier.names.emplace(footBit, std::move(name));
                 return;
             }
         }
-        all.push_back({std::move(name), std::move(strong), footBit});
+        all.push_back({name, std::move(strong), footBit, {{footBit, name}}});
     };
     for (const char* form : {"", "catalectic ", "headless "}) {
         for (std::size_t f = 0; f < feet.size(); ++f) {
@@ -68,6 +69,15 @@ std::vector<MeterCandidate> BuildCandidates() {
 const std::vector<MeterCandidate>& MeterCandidates() {
     static const std::vector<MeterCandidate> candidates = BuildCandidates();
     return candidates;
+}
+
+const std::string& NameBeside(const MeterCandidate& further, const MeterCandidate& main) {
+    for (const auto& [foot, name] : further.names) {
+        if ((foot & main.feet) != 0) {
+            return name;
+        }
+    }
+    return further.name;
 }
 
 std::string MeterRow(const std::vector<bool>& strong) {

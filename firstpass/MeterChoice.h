@@ -23,7 +23,14 @@ struct MeterCandidate {
     // The feet whose lines, whole, catalectic or headless, take these places, a bit each in the
     // order MeterCandidates names them: "+-+-+" is trochaic and iambic alike.
     std::uint8_t feet = 0;
+    // The name under each of those feet, by its bit: "catalectic trochaic trimeter", "headless
+    // iambic trimeter".
+    std::map<std::uint8_t, std::string> names;
 };
+
+// What a poem's further meter is called beside its main meter: its name under the main meter's
+// foot when it has one ("headless iambic trimeter" beside "iambic pentameter"), else its name.
+const std::string& NameBeside(const MeterCandidate& further, const MeterCandidate& main);
 
 // Every meter the pass considers, in the order that breaks ties: iambic, trochaic, anapestic,
 // dactylic and amphibrachic feet, 1 to 8 feet each; then each meter ending in a weak place with

@@ -229,9 +229,11 @@ std::variant<std::vector<ScanMeter>, Refusal, Cancelled> FoundMeters(const Pass&
             *stopped);
     }
     std::vector<ScanMeter> found;
-    for (const std::size_t c : FindMeters(evidence, costs)) {
+    const std::vector<std::size_t> meters = FindMeters(evidence, costs);
+    const MeterCandidate& main = MeterCandidates()[meters.front()];
+    for (const std::size_t c : meters) {
         const MeterCandidate& chosen = MeterCandidates()[c];
-        found.push_back({chosen.strong, MeterRow(chosen.strong), chosen.name});
+        found.push_back({chosen.strong, MeterRow(chosen.strong), NameBeside(chosen, main)});
     }
     return found;
 }

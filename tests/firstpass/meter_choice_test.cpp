@@ -84,8 +84,9 @@ TEST_P(FindMetersTest, AddsAMeterOnlyForEnoughLinesOfAnotherLengthThatFitIt) {
     for (const std::vector<std::uint8_t>& line : Lines(GetParam().lines))
         lines.push_back({line});
     std::vector<std::string> names;
-    for (const std::size_t found : FindMeters(lines))
-        names.push_back(MeterCandidates()[found].name);
+    const std::vector<std::size_t> found = FindMeters(lines);
+    for (const std::size_t meter : found)
+        names.push_back(NameBeside(MeterCandidates()[meter], MeterCandidates()[found.front()]));
     EXPECT_EQ(names, GetParam().meters);
 }
 
@@ -103,11 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"1313131313", "1313131313", "131313", "1313131313"},
                  {"iambic pentameter"}},
         // A short refrain fits a headless iambic trimeter as well as an anapestic line that
-        // lacks its first weak place: the main meter's foot wins.
+        // lacks its first weak place: the main meter's foot wins, and names it.
         FindCase{"ARefrainTakesTheMainMetersFoot",
                  {"113113113113113", "113113113113113", "13113", "113113113113113",
                   "113113113113113", "13113"},
-                 {"anapestic pentameter", "catalectic amphibrachic dimeter"}},
+                 {"anapestic pentameter", "headless anapestic dimeter"}},
         FindCase{"AtMostFour",
                  {"13", "13", "1313", "1313", "131313", "131313", "13131313", "13131313",
                   "1313131313", "1313131313"},
