@@ -343,9 +343,12 @@ public:
     }
 
 private:
-    // Scans the line under the first meter, in row order, that it is then measured against
-    // (meter::LineMeter), trying only meters its readings may fit by length. A line no such scan
-    // keeps to is written as the main meter has it.
+    // Scans the line under each meter its readings may fit by length, and keeps a scan that is
+    // then measured against the very meter it was made under (meter::LineMeter): of those, the
+    // one that keeps to its meter best, its departures and syllables too many or too few
+    // counted, the earlier row on a tie. So a line is not stretched by a word's reading into
+    // another meter's form when it keeps to a meter as spoken. A line that no scan keeps to is
+    // written as the main meter has it.
     void ChooseMeter(const ReadLine& words) {
         chosen_ = &unders_[0];
         if (scans_.size() == 1) {
@@ -355,12 +358,13 @@ private:
         std::int64_t fewest = 0;
         std::int64_t most = 0;
         for (const ReadWord* word : words) {
-            const auto [shortest, longest] = std::ranges::minmax(
+            const auto [shortest, longest] = std::ranges::minmax_element(
                 word->readings, {}, [](const WordReading& r) { return r.weights.size(); });
-            fewest += std::ssize(shortest.weights);
-            most += std::ssize(longest.weights);
+            fewest += std::ssize(shortest->weights);
+            most += std::ssize(longest->weights);
         }
         bool mainScanned = false;
+        std::int32_t least = -1;
         for (std::size_t m = 0; m < scans_.size(); ++m) {
             if (!scans_[m].MayFit(fewest, most)) {
                 continue;
@@ -369,12 +373,19 @@ private:
             mainScanned = mainScanned || m == 0;
             under_.assign(unders_[m].values.begin(), unders_[m].values.end());
             shown_.Read(under_);
-            if (meter::LineMeter(rule_, shown_) == static_cast<std::int32_t>(m) + 1) {
+            const auto number = static_cast<std::int32_t>(m) + 1;
+            if (meter::LineMeter(rule_, shown_) != number) {
+                continue;
+            }
+            const meter::Verdict verdict =
+                meter::JudgeLine(rule_.Number(number), shown_, meter::Strictness::StressMaxima);
+            const std::int32_t cost = verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
+            if (least < 0 || cost < least) {
+                least = cost;
                 chosen_ = &unders_[m];
-                return;
             }
         }
-        if (!mainScanned) {
+        if (least < 0 && !mainScanned) {
             scans_.front().Scan(words, unders_[0]);
         }
     }

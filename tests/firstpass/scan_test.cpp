@@ -113,6 +113,21 @@ TEST(ScanTest, FindsABalladsTwoMetersAndScansEachLineAgainstItsOwn) {
     EXPECT_EQ(Values(scansion, 4, 1), (std::vector<std::string>{"", "3", "3", "1", "2", "1", "3"}));
 }
 
+// In older verse ("'Twas") "followed" may be said in three syllables, which makes the line a
+// headless tetrameter; as spoken it fits the trimeter exactly, and so it is scanned there.
+TEST(ScanTest, ALineThatFitsTwoMetersKeepsTheOneItFitsBestAsSpoken) {
+    Options options;
+    options.meters = {{"W", "S", "W", "S", "W", "S", "W", "S"}, {"W", "S", "W", "S", "W", "S"}};
+    const Scansion scansion =
+        ScanOrFail({"The fair breeze blew, the white foam flew,", "The furrow followed free;",
+                    "'Twas sad as sad could be;"},
+                   options);
+    EXPECT_EQ(Values(scansion, 2, 0),
+              (std::vector<std::string>{"", "The", "fur", "row", "fol", "lowed", "free;"}));
+    EXPECT_EQ(Values(scansion, 2, 3), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(scansion.linesFitting, 3);
+}
+
 TEST(ScanTest, ImposesAGivenMeter) {
     Options options;
     options.meters = {{"W", "S", "W", "S"}};
