@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace corvale {
@@ -30,9 +32,25 @@ bool IsVisibleFile(const QString& path) {
 }  // namespace
 
 MeterFileRow ReadMeterRow(std::string_view meterFileBytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (meterFileBytes.starts_with(kByteOrderMark)) {
+        meterFileBytes.remove_prefix(kByteOrderMark.size());
+    }
     RowCursor rows(meterFileBytes);
     MeterFileRow row;
     row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
+    // A row typed with spaces between its symbols, and no tab, means the same meter.
+    if (row.line.find('\t') == std::string::npos) {
+        std::string fields;
+        for (std::string_view rest = row.line; !rest.empty();) {
+            const std::size_t end = std::min(rest.find(' '), rest.size());
+            if (end > 0) {
+                fields.append(fields.empty() ? "" : "\t").append(rest.substr(0, end));
+            }
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+        row.line = std::move(fields);
+    }
     for (std::string_view rest = row.line; !num::IsBlank(fields::FirstField(rest));
          rest = fields::RemoveFirstField(rest)) {
         ++row.symbols;

@@ -61,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                     MeterCase{"EmptyFirstRow", "\r\nS\tW\r\n", "", 0},
                     MeterCase{"NoLineEnd", "x\ty\tz", "x\ty\tz", 3},
                     MeterCase{"LoneCarriageReturnIsPartOfASymbol", "S\rW\tS", "S\rW\tS", 2},
-                    MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2}),
+                    MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2},
+                    MeterCase{"ByteOrderMarkIsNoSymbol", "\xef\xbb\xbfS\tW\r\n", "S\tW", 2},
+                    MeterCase{"SpacesWithoutATabSeparate", " W S  W S\r\n", "W\tS\tW\tS", 4}),
     [](const auto& info) { return info.param.name; });
 
 TEST(MissingMeterTest, EndsTheProgramWithNobodyToAsk) {
@@ -173,9 +175,9 @@ TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
     Workspace workspace(platform);
     workspace.Settings().SetWorkingFileName("ode.txt");
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(),
-              std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "
-                                   "open in another program."});
+    EXPECT_EQ(
+        platform.MessageTexts(),
+        std::vector<QString>{"I couldn't read the meter file ode.meter.txt: Permission denied."});
 }
 
 }  // namespace
