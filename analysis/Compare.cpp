@@ -342,19 +342,23 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
     std::array<LoadedScansion, 2> files;
     for (std::size_t i = 0; i < 2; ++i) {
         auto loaded = LoadScansionFile(paths[i]);
-        const std::string name = paths[i].toStdString();
+        const std::string name = PathBytes(paths[i]);
         if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
             switch (refused->why) {
                 case LoadRefusal::Why::NoSuchFile:
                     return Refusal{name + ": no such file.", 0};
-                case LoadRefusal::Why::BadRecord:
-                    return Refusal{name + ": " + refused->refusal.message, refused->refusal.row};
                 case LoadRefusal::Why::NotScansion:
-                case LoadRefusal::Why::NotTaken:
                     return Refusal{name + ": holds no scansion records.", 0};
-                default:
-                    return Refusal{name + ": cannot be read as a scansion file.", 0};
+                case LoadRefusal::Why::NotTaken:
+                case LoadRefusal::Why::BadRecord:
+                    // What the reader says: a file too wide or too long is no file of no records.
+                    return Refusal{name + ": " + refused->refusal.message, refused->refusal.row};
+                case LoadRefusal::Why::NotAFile:
+                case LoadRefusal::Why::TooLarge:
+                case LoadRefusal::Why::Unreadable:
+                    break;
             }
+            return Refusal{name + ": cannot be read: " + refused->refusal.message + ".", 0};
         }
         files[i] = std::move(std::get<LoadedScansion>(loaded));
         if (files[i].records == 0) {

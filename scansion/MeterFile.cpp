@@ -33,6 +33,32 @@ bool IsVisibleFile(const QString& path) {
 
 namespace {
 
+// The file's bytes past a leading UTF-8 byte order mark, which is no part of its first row.
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    return bytes;
+}
+
+// A row as tab-separated fields: a row typed with spaces between its symbols, and no tab, means
+// the same meter, so it is split at its runs of spaces.
+std::string AsFields(std::string_view row) {
+    if (row.find('\t') != std::string_view::npos) {
+        return std::string(row);
+    }
+    std::string fields;
+    for (std::string_view rest = row; !rest.empty();) {
+        const std::size_t end = std::min(rest.find(' '), rest.size());
+        if (end > 0) {
+            fields.append(fields.empty() ? "" : "\t").append(rest.substr(0, end));
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return fields;
+}
+
 // A row's leading run of symbols, each trimmed.
 std::vector<std::string_view> SymbolsOf(std::string_view row) {
     std::vector<std::string_view> symbols;
@@ -43,21 +69,22 @@ std::vector<std::string_view> SymbolsOf(std::string_view row) {
     return symbols;
 }
 
-MeterFileRow RowOf(std::string_view row, std::size_t symbols) {
-    return {std::string(row), static_cast<std::int32_t>(symbols)};
+MeterFileRow RowOf(std::string fields, std::size_t symbols) {
+    return {std::move(fields), static_cast<std::int32_t>(symbols)};
 }
 
 }  // namespace
 
 MeterFileRow ReadMeterRow(std::string_view meterFileBytes) {
-    RowCursor rows(meterFileBytes);
-    const std::string_view first = rows.AtEnd() ? std::string_view() : rows.Next();
-    return RowOf(first, SymbolsOf(first).size());
+    RowCursor rows(WithoutByteOrderMark(meterFileBytes));
+    std::string first = AsFields(rows.AtEnd() ? std::string_view() : rows.Next());
+    const std::size_t symbols = SymbolsOf(first).size();
+    return RowOf(std::move(first), symbols);
 }
 
 MeterFileRows ReadMeterRows(std::string_view meterFileBytes) {
-    RowCursor rows(meterFileBytes);
-    const std::string_view first = rows.AtEnd() ? std::string_view() : rows.Next();
+    RowCursor rows(WithoutByteOrderMark(meterFileBytes));
+    const std::string first = AsFields(rows.AtEnd() ? std::string_view() : rows.Next());
     const std::vector<std::string_view> used = SymbolsOf(first);
     MeterFileRows read{{RowOf(first, used.size())}};
     for (std::int64_t number = 2; !rows.AtEnd(); ++number) {
@@ -65,12 +92,13 @@ MeterFileRows ReadMeterRows(std::string_view meterFileBytes) {
         if (fields::StripTrailingTabsAndSpaces(row).empty()) {
             continue;
         }
-        const std::vector<std::string_view> symbols = SymbolsOf(row);
+        std::string fields = AsFields(row);
+        const std::vector<std::string_view> symbols = SymbolsOf(fields);
         const bool known = !symbols.empty() && std::ranges::all_of(symbols, [&](auto symbol) {
             return std::ranges::find(used, symbol) != used.end();
         });
         if (known && read.meters.size() < kMostMeters) {
-            read.meters.push_back(RowOf(row, symbols.size()));
+            read.meters.push_back(RowOf(std::move(fields), symbols.size()));
         } else if (read.leftAlone++ == 0) {
             read.firstLeftAlone = number;
         }

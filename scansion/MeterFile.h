@@ -16,7 +16,8 @@
 namespace corvale {
 
 // The meter a meter file holds: its first row, whose leading run of tab-separated fields that
-// hold more than spaces are the meter's symbols. An empty file holds a meter of no symbols.
+// hold more than spaces are the meter's symbols. A byte order mark before it is no part of it,
+// and a row without a tab is split at its spaces. An empty file holds a meter of no symbols.
 struct MeterFileRow {
     std::string line;  // without its line end
     std::int32_t symbols = 0;

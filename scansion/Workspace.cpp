@@ -2,6 +2,7 @@
 
 #include "scansion/Workspace.h"
 
+#include "platform/FileAtPath.h"
 #include "scansion/FileNames.h"
 #include "scansion/ScansionFile.h"
 
@@ -27,6 +28,14 @@ QString UnreadableMessage(const std::string& name) {
            QStringLiteral(
                " exists but cannot be read.  Please check that it is a readable file, or fix by "
                "hand before proceeding further.");
+}
+
+// Why a file the platform could not read cannot be read, as the system tells it now.
+QString WhyUnreadable(const QString& path) {
+    const auto read = ReadFileBeginning(path, 1);
+    const auto* failure = std::get_if<ReadFailure>(&read);
+    return failure != nullptr ? QString::fromStdString(failure->Reason())
+                              : QStringLiteral("it could not be read whole");
 }
 
 QString MessageOf(const Refusal& refusal) {
@@ -123,10 +132,9 @@ Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
     }
     const std::optional<std::string> bytes = platform_.ReadWholeFile(*meter.name);
     if (!bytes) {
-        platform_.ShowMessage(
-            QStringLiteral("I couldn't read the meter file %1.  Perhaps it is open in another "
-                           "program.%2")
-                .arg(DecodeFileName(*meter.name), stayed));
+        platform_.ShowMessage(QStringLiteral("I couldn't read the meter file %1: %2.%3")
+                                  .arg(DecodeFileName(*meter.name),
+                                       WhyUnreadable(platform_.PathOf(*meter.name)), stayed));
         return {};
     }
     return {ReadMeterRows(*bytes).meters, false};

@@ -61,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                     MeterCase{"EmptyFirstRow", "\r\nS\tW\r\n", "", 0},
                     MeterCase{"NoLineEnd", "x\ty\tz", "x\ty\tz", 3},
                     MeterCase{"LoneCarriageReturnIsPartOfASymbol", "S\rW\tS", "S\rW\tS", 2},
-                    MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2}),
+                    MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2},
+                    MeterCase{"ByteOrderMarkIsNoSymbol", "\xef\xbb\xbfS\tW\r\n", "S\tW", 2},
+                    MeterCase{"SpacesWithoutATabSeparate", " W S  W S\r\n", "W\tS\tW\tS", 4}),
     [](const auto& info) { return info.param.name; });
 
 struct RowsCase {
@@ -108,6 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{"ASymbolTheFirstRowDoesNotUse", "W\tS\r\nw\ts\r\nW\tX\r\n", {"W\tS"}, 2, 2},
         RowsCase{"SpacesAroundSymbolsCount", "W\tS\r\n S \t W\r\n", {"W\tS", " S \t W"}},
         RowsCase{"ALeadingTabHoldsNoSymbol", "W\tS\r\n\tW\r\n", {"W\tS"}, 1, 2},
+        // Every row is read as the first: past a byte order mark, split at spaces when tab-less.
+        RowsCase{"RowsTypedWithSpacesAfterAByteOrderMark",
+                 "\xef\xbb\xbfW S W S\r\nW  S\r\n",
+                 {"W\tS\tW\tS", "W\tS"}},
         RowsCase{"AFirstRowOfNoSymbolsTakesNoOther", "\r\nW\tS\r\n", {""}, 1, 2},
         RowsCase{"PastTheMostMetersLeftAlone", RowsOfW(corvale::kMostMeters + 1),
                  std::vector<std::string>(corvale::kMostMeters, "W"), 1,
@@ -223,9 +229,9 @@ TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
     Workspace workspace(platform);
     workspace.Settings().SetWorkingFileName("ode.txt");
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(),
-              std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "
-                                   "open in another program."});
+    EXPECT_EQ(
+        platform.MessageTexts(),
+        std::vector<QString>{"I couldn't read the meter file ode.meter.txt: Permission denied."});
 }
 
 }  // namespace
