@@ -145,6 +145,22 @@ std::string FigureTip(std::int32_t place, PlaceFigure figure, const PlaceCounts&
            std::to_string(counts.lines) + " lines " + std::string(NameOf(figure).phrase);
 }
 
+std::string ChartTitle(const NamedProfile& profile) {
+    const ProfileCounts& counts = profile.counts;
+    if (counts.verseLines == 0) {
+        return "There are no verse lines to profile.";
+    }
+    if (counts.places.empty()) {
+        return "The meter has no places: there is nothing to profile.";
+    }
+    const std::string files = Joined(profile.sources.size(), ", ",
+                                     [&](std::size_t i) { return profile.sources[i].name; });
+    const std::string meter =
+        Joined(profile.symbols.size(), " ", [&](std::size_t i) { return profile.symbols[i]; });
+    return files + ", meter " + meter + "\n" + std::to_string(counts.profiled) + " of " +
+           std::to_string(counts.verseLines) + " verse lines profiled";
+}
+
 std::vector<FileFigure> FileFigures(const NamedProfile& profile, meter::Strictness strictness,
                                     std::size_t mostListed) {
     const ProfileCounts& counts = profile.counts;

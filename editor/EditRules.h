@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TextCodec.h"
+#include "scansion/MemorySettings.h"
 #include "scansion/RecordFormat.h"
 
 #include <QString>
@@ -25,6 +26,35 @@ enum class StepDirection { Up, Down };
 // missing value can be filled in.
 std::optional<std::string> Step(std::string_view value, StepDirection direction,
                                 std::int32_t bound);
+
+// The bounds of a stress or juncture value (Stresses or Junctures) in `bounds`.
+struct RowBounds {
+    std::int32_t minimum = 0;
+    std::int32_t maximum = 0;
+};
+RowBounds BoundsOf(ValueRow row, const ValueBounds& bounds);
+
+// Whether bounds chosen for the memory file can be taken: each maximum must lie above its
+// minimum. Empty when they can; otherwise what is wrong, stress first.
+std::string BoundsProblem(const ValueBounds& bounds);
+
+// When a step was refused because the row's bounds leave no room at all (the maximum at or below
+// the minimum), the line status's words for it: which bound held, and where to change them.
+// Empty when the bounds have room, and the refusal was the value's own.
+std::string StuckBoundsMessage(ValueRow row, StepDirection direction, const ValueBounds& bounds);
+
+// What becomes of text typed into a stress or juncture box, given the value it replaces. A whole
+// number within the row's bounds (spaces around it, a sign and leading zeros allowed) is taken as
+// its decimal text, as a step would leave it. The text the box showed for the value, such as
+// "2.5", is the value unchanged. Anything else is refused, and `why` says what the row takes.
+struct TypedValue {
+    enum class Verdict { Taken, Unchanged, Refused };
+    Verdict verdict = Verdict::Unchanged;
+    std::string bytes;  // Taken: the new value
+    std::string why;    // Refused: "Stress is a number from 1 to 4"
+};
+TypedValue TakeTypedValue(ValueRow row, const QString& typed, std::string_view old,
+                          Encoding encoding, const ValueBounds& bounds);
 
 enum class CellAlignment { Centred, Left, Right };
 

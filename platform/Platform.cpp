@@ -113,7 +113,8 @@ bool Platform::MoveToFolder(const QString& /*folder*/, const QString& /*folderIn
 }
 
 QString Platform::ChooseFileToRead(const QString& /*caption*/, const QString& /*filter*/,
-                                   const QString& /*startFolder*/) {
+                                   const QString& /*startFolder*/,
+                                   const NameTest& /*firstFilterLeavesOut*/) {
     return {};
 }
 

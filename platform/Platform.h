@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -62,9 +63,12 @@ public:
     // Modal file dialogs. Each gives the path chosen, or an empty text when the person
     // cancelled; without a window to show them on (the default), every dialog is cancelled.
     // A file to read, from any folder; `filter` as Qt's file dialogs take it. The dialog opens
-    // in `startFolder`, or where the last file was read when that is empty.
+    // in `startFolder`, or where the last file was read when that is empty. Under the first
+    // filter, files whose names `firstFilterLeavesOut` gives true for are not listed.
+    using NameTest = std::function<bool(const QString& fileName)>;
     virtual QString ChooseFileToRead(const QString& caption, const QString& filter,
-                                     const QString& startFolder = QString());
+                                     const QString& startFolder = QString(),
+                                     const NameTest& firstFilterLeavesOut = {});
     // A name for a new file, starting at the path `proposed`. The dialog does not ask about
     // replacing a file that exists: the caller decides what a taken name means.
     virtual QString ChooseFileToWrite(const QString& caption, const QString& proposed);

@@ -96,8 +96,20 @@ void MemorySettings::Adopt(const std::vector<std::int32_t>& values) {
     }
 }
 
+// Only where nothing stands under the name: a memory file that cannot be read is not replaced
+// by a new one's values.
+void MemorySettings::AdoptWorkingValuesIfNone() {
+    if (platform_.WhatIsAt(kMemoryFileName) == Platform::Occupant::Nothing) {
+        bounds_ = kWorkingBounds;
+        spacing_ = 0;
+    }
+}
+
 bool MemorySettings::Read() {
     const std::optional<Remembered> memory = ReadRemembered();
+    if (!memory) {
+        AdoptWorkingValuesIfNone();
+    }
     if (!memory || !memory->name) {
         lastLineDone_ = 1;
         return false;
@@ -145,6 +157,7 @@ std::optional<std::int32_t> MemorySettings::ReadFor(const std::string& name) {
 std::optional<std::int32_t> MemorySettings::AdoptValuesOf(const std::string& name) {
     const std::optional<Remembered> memory = ReadRemembered();
     if (!memory) {
+        AdoptWorkingValuesIfNone();
         return std::nullopt;
     }
     Adopt(memory->values);

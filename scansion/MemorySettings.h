@@ -24,6 +24,10 @@ struct ValueBounds {
     bool operator==(const ValueBounds&) const = default;
 };
 
+// The bounds of a memory file Corvale creates: those of the bundled samples, within which every
+// value the first pass writes can be stepped. The spacing stays 0, for start-up to compute.
+inline constexpr ValueBounds kWorkingBounds{4, 1, 4, 1};
+
 class MemorySettings {
 public:
     explicit MemorySettings(Platform& platform) : platform_(platform) {}
@@ -42,11 +46,14 @@ public:
 
     // Reads the memory file. Reading absorbs every failure; it returns whether the file named a
     // working file (an empty name included). A named file that is missing is reported, and
-    // "in.txt" takes its place when there is one.
+    // "in.txt" takes its place when there is one. Where there is no memory file at all, the
+    // bounds become kWorkingBounds and the spacing 0, so that the file Corvale then writes
+    // lets every value move; a memory file that stands is read as it is, all bounds 0 or not.
     bool Read();
     // For a file opened by its name rather than through the memory file: the name becomes
-    // `name`, the memory file's values apply as Read applies them, and its name is never
-    // checked. Returns the line the memory file remembers when it names `name`.
+    // `name`, the memory file's values apply as Read applies them (kWorkingBounds without one),
+    // and its name is never checked. Returns the line the memory file remembers when it names
+    // `name`.
     std::optional<std::int32_t> ReadFor(const std::string& name);
     // The memory file's values apply, as in a folder the program moves to; its name is left
     // alone. Returns the line it remembers when it names `name`.
@@ -72,6 +79,8 @@ private:
     // nullopt when there is no memory file, or it cannot be read.
     std::optional<Remembered> ReadRemembered() const;
     void Adopt(const std::vector<std::int32_t>& values);
+    // Without a memory file: the bounds of one Corvale creates.
+    void AdoptWorkingValuesIfNone();
 
     Platform& platform_;
     std::string workingFileName_;

@@ -20,8 +20,9 @@ namespace {
 constexpr std::int64_t kBeginning = std::int64_t{1} << 20;
 
 // The files known by their names alone, with what each is.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kNamed = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kNamed = {{
     {kMemoryFileName, "the memory file"},
+    {kViewOptionsFileName, "the view options"},
 }};
 
 // Every field of every row is a meter symbol, and there is one at least.
@@ -62,6 +63,20 @@ std::optional<OwnFile> CorvalesOwnFile(const QString& path) {
         return OwnFile{OwnFile::Kind::Other, "a meter file"};
     }
     return std::nullopt;
+}
+
+bool IsKeptCorrectionsName(const QString& fileName) {
+    return fileName.contains(QLatin1String(kKeptCorrectionsMark)) &&
+           fileName.endsWith(QLatin1String(".txt"));
+}
+
+bool IsOwnFileName(const QString& fileName) {
+    for (const auto& [named, what] : kNamed) {
+        if (fileName == QLatin1String(named.data(), static_cast<qsizetype>(named.size()))) {
+            return true;
+        }
+    }
+    return fileName.endsWith(QLatin1String(kMeterFileName)) || IsKeptCorrectionsName(fileName);
 }
 
 }  // namespace corvale

@@ -15,7 +15,8 @@ struct OwnFile {
     enum class Kind { Scansion, Other };
     Kind kind = Kind::Other;
     // "a scansion file" (a kept "*.unsaved-corrections.txt" is one too), "a meter file" (a name
-    // ending in "meter.txt" whose rows hold only the meter's symbols, W and S), "the memory file".
+    // ending in "meter.txt" whose rows hold only the meter's symbols, W and S), "the memory file",
+    // "the view options".
     std::string what;
 };
 
@@ -23,5 +24,12 @@ struct OwnFile {
 // cannot be read, which the caller's own reading then refuses. A scansion file is told by its
 // first four rows (BeginsWithRecord).
 std::optional<OwnFile> CorvalesOwnFile(const QString& path);
+
+// Corrections kept aside when they could not be saved ("NAME.unsaved-corrections.txt",
+// "...-2.txt"): a record of them, in the scansion file's rows, but no file to open.
+bool IsKeptCorrectionsName(const QString& fileName);
+// A name that only Corvale's own files have, by the name alone (a dialog lists many files and
+// reads none): the memory file, the view options, meter files and kept corrections.
+bool IsOwnFileName(const QString& fileName);
 
 }  // namespace corvale

@@ -1,10 +1,14 @@
 #include "startup/Files.h"
 
 #include "scansion/FileNames.h"
+#include "scansion/OwnFiles.h"
 #include "scansion/RecordReader.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
 
 namespace corvale::startup {
 
@@ -57,12 +61,84 @@ FileKind KindOfFile(const QString& path) {
     return BeginsWithRecord(View(start)) ? FileKind::Scansion : FileKind::Other;
 }
 
+namespace {
+
+// The scansion file beside a meter file "NAME.meter.txt" whose own meter it is: NAME.txt, else
+// the first other NAME.EXT that is a scansion file.
+std::optional<QString> ScansionFileOfMeter(const QFileInfo& meter) {
+    const QString name = meter.fileName();
+    const QString stem = name.chopped(static_cast<qsizetype>(std::strlen(kOwnMeterSuffix)));
+    const QDir folder = meter.dir();
+    QStringList candidates = {stem + QStringLiteral(".txt")};
+    // Compared rather than matched as a pattern, which a name's brackets would disturb.
+    for (const QString& other : folder.entryList(QDir::Files, QDir::Name)) {
+        if (other.startsWith(stem + u'.') && other != name && other != candidates.front() &&
+            !IsKeptCorrectionsName(other)) {
+            candidates.append(other);
+        }
+    }
+    for (const QString& candidate : candidates) {
+        if (KindOfFile(folder.filePath(candidate)) == FileKind::Scansion) {
+            return folder.filePath(candidate);
+        }
+    }
+    return std::nullopt;
+}
+
+QString KeptForItself(const QString& name, const std::string& what) {
+    return QStringLiteral("%1 is %2, which Corvale keeps for itself: it is not a poem to scan.")
+        .arg(name, QString::fromStdString(what));
+}
+
+QString KeptAside(const QString& name) {
+    return QStringLiteral(
+               "%1 holds corrections Corvale kept aside when it could not save them: it is not "
+               "a file to open.  Compare it with the scansion file and copy over by hand what "
+               "you want to keep.")
+        .arg(name);
+}
+
+}  // namespace
+
+Opening DecideOpening(const QString& path) {
+    const QFileInfo file(path);
+    const std::optional<OwnFile> own = CorvalesOwnFile(path);
+    if (!own) {
+        return {KindOfFile(path) == FileKind::Other ? Opening::Action::OfferScan
+                                                    : Opening::Action::OpenScansion,
+                path,
+                {}};
+    }
+    const QString name = file.fileName();
+    if (own->kind == OwnFile::Kind::Scansion) {
+        return IsKeptCorrectionsName(name) ? Opening{Opening::Action::Tell, path, KeptAside(name)}
+                                           : Opening{Opening::Action::OpenScansion, path, {}};
+    }
+    if (name.endsWith(QLatin1String(kOwnMeterSuffix))) {
+        if (const std::optional<QString> scansion = ScansionFileOfMeter(file)) {
+            return {Opening::Action::OpenScansion, *scansion, {}};
+        }
+        return {Opening::Action::Tell, path,
+                KeptForItself(name, own->what) +
+                    QStringLiteral("  No scansion file beside it has it for its meter.")};
+    }
+    return {Opening::Action::Tell, path, KeptForItself(name, own->what)};
+}
+
+std::optional<QString> OwnFileNotAPoem(const QString& path) {
+    const std::optional<OwnFile> own = CorvalesOwnFile(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!own || (own->kind == OwnFile::Kind::Scansion && !IsKeptCorrectionsName(name))) {
+        return std::nullopt;
+    }
+    return own->kind == OwnFile::Kind::Scansion ? KeptAside(name) : KeptForItself(name, own->what);
+}
+
 std::optional<QString> NewestScansionFile(const QString& folder) {
     const QDir dir(folder);
     for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time)) {
         // Kept corrections begin with records too (scansion/Journal.h names them).
-        if (name.endsWith(QLatin1String(kMeterFileName)) ||
-            name.contains(QLatin1String(kKeptCorrectionsMark))) {
+        if (name.endsWith(QLatin1String(kMeterFileName)) || IsKeptCorrectionsName(name)) {
             continue;
         }
         if (KindOfFile(dir.filePath(name)) == FileKind::Scansion) {

@@ -17,6 +17,23 @@ enum class FileKind {
 };
 FileKind KindOfFile(const QString& path);
 
+// What opening a file by its path comes to (Open..., Open Recent, a drop, `corvale FILE`). A
+// scansion file is opened, and so is the scansion file whose own meter file "NAME.meter.txt" is
+// (NAME.txt, else another NAME.EXT); a file that cannot be read is opened too, so that the
+// loader says why it cannot be. Any other of Corvale's own files (CorvalesOwnFile, the test
+// corvale-scan passes them over by) is told for what it is, and never offered to Scan a poem;
+// everything else is, as a poem.
+struct Opening {
+    enum class Action { OpenScansion, OfferScan, Tell };
+    Action action = Action::OfferScan;
+    QString path;     // the file to open or to scan
+    QString message;  // Tell: what the file is, for a message box
+};
+Opening DecideOpening(const QString& path);
+// Why a file of Corvale's own other than a scansion file is no poem to scan, for Scan a poem;
+// nullopt for a scansion file (the first pass says it is one) and for any other file.
+std::optional<QString> OwnFileNotAPoem(const QString& path);
+
 // Among the folder's own "*.txt" files, the scansion file changed most recently; its name.
 // Subfolders, hidden files, meter files ("meter.txt", "NAME.meter.txt") and kept corrections
 // ("NAME.unsaved-corrections.txt", "...-2.txt") are passed over, and so is a file that cannot

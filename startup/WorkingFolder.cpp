@@ -47,13 +47,17 @@ std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
         return Refusal(argument, QStringLiteral("there is no such file or folder"));
     }
     if (info.isFile()) {
-        const bool poem = KindOfFile(path) == FileKind::Other;
+        // A meter file opens its scansion file; the window tells what any other file of
+        // Corvale's own is, and offers a poem to Scan a poem.
+        const Opening opening = DecideOpening(path);
+        const bool poem = opening.action != Opening::Action::OpenScansion;
+        const QFileInfo opened(opening.path);
         // A poem is only read; a scansion file is worked on, and hidden ones never are.
-        if (!poem && IsHiddenName(info.fileName())) {
+        if (!poem && IsHiddenName(opened.fileName())) {
             return Refusal(argument, QStringLiteral("Corvale opens no hidden file"));
         }
-        WorkingFolder chosen = Chosen(info.absolutePath(), places);
-        chosen.file = StartFile{info.fileName(), poem};
+        WorkingFolder chosen = Chosen(opened.absolutePath(), places);
+        chosen.file = StartFile{opened.fileName(), poem};
         return chosen;
     }
     if (!info.isDir()) {

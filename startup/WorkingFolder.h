@@ -28,8 +28,10 @@ struct FolderPlaces {
 
 // A file named on the command line, in the working folder.
 struct StartFile {
-    QString name;       // the file's name in its folder
-    bool poem = false;  // not a scansion file (FileKind::Other): offered to Scan a poem
+    QString name;  // the file's name in its folder
+    // Not a scansion file to open (DecideOpening): the window offers a poem to Scan a poem, and
+    // says what a file of Corvale's own is.
+    bool poem = false;
 };
 
 struct WorkingFolder {

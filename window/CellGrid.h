@@ -5,6 +5,7 @@
 // symbols, with the block headings and the two text boxes the grid's focus works with.
 
 #include "window/ControlArray.h"
+#include "window/Layout.h"
 
 #include <cstdint>
 
@@ -37,8 +38,11 @@ struct CellGrid {
     // Number of cell columns built so far.
     std::int32_t Columns() const { return syllableBoxes.Count(); }
 
-    // The client area, on which every control of the window is placed.
+    // The client area, on which every control of the window is placed, at this zoom (percent).
     QWidget* area = nullptr;
+    int zoom = layout::kActualSize;
+    // The pitch the columns are drawn at (layout::Pitch).
+    double pitch = 0;
 
     // Element 0 of each array is the hidden pattern, element i is column i.
     ControlArray<QLabel> meterLabels;

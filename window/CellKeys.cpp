@@ -2,7 +2,6 @@
 
 #include "editor/EditRules.h"
 #include "window/CellGrid.h"
-#include "window/SyllableEditing.h"
 
 #include <QAction>
 #include <QFocusEvent>
@@ -55,21 +54,22 @@ bool WithAlt(const QKeyEvent& key) {
     return key.modifiers().testFlag(Qt::AltModifier);
 }
 
-// Moving left lands at the start of the box and moving right at its end, so the next arrow
-// moves on again.
-void MoveTo(QLineEdit* box, int step) {
+// Moving left lands at the start of a syllable box and moving right at its end, so the next
+// arrow moves on again; a value box has its whole value selected, ready to be typed over.
+void MoveTo(QLineEdit* box, int step, CellKind kind) {
     if (box == nullptr) {
         return;
     }
     box->setFocus(Qt::OtherFocusReason);
-    box->setCursorPosition(step < 0 ? 0 : static_cast<int>(box->text().size()));
+    if (kind == CellKind::Syllable) {
+        box->setCursorPosition(step < 0 ? 0 : static_cast<int>(box->text().size()));
+    }
 }
 
 }  // namespace
 
-CellKeys::CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, Host& host,
-                   KeyMap& keys, const QAction& undo)
-    : grid_(grid), focus_(focus), syllables_(syllables), host_(host), keys_(keys), undo_(undo) {
+CellKeys::CellKeys(CellGrid& grid, CellFocus& focus, Host& host, KeyMap& keys, const QAction& undo)
+    : grid_(grid), focus_(focus), host_(host), keys_(keys), undo_(undo) {
     MakeCommands();
 }
 
@@ -192,11 +192,11 @@ bool CellKeys::CellBoxEvent(CellPlace place, QEvent* event) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    if (place.kind == CellKind::Syllable && syllables_.HasPendingTyping() && IsKeyOf(undo_, *key)) {
+    if (host_.HasPendingTyping() && IsKeyOf(undo_, *key)) {
         if (event->type() == QEvent::ShortcutOverride) {
             key->accept();
         } else {
-            syllables_.RevertTyping();
+            host_.RevertTyping();
         }
         return true;
     }
@@ -253,7 +253,7 @@ bool CellKeys::PreviousColumn(CellPlace place, const QKeyEvent& key) {
     if (!WithAlt(key) && !AtStart(*focus_.BoxAt(place))) {
         return false;
     }
-    MoveTo(focus_.ShownNeighbour(place, -1), -1);
+    MoveTo(focus_.ShownNeighbour(place, -1), -1, place.kind);
     return true;
 }
 
@@ -261,7 +261,7 @@ bool CellKeys::NextColumn(CellPlace place, const QKeyEvent& key) {
     if (!WithAlt(key) && !AtEnd(*focus_.BoxAt(place))) {
         return false;
     }
-    MoveTo(focus_.ShownNeighbour(place, +1), +1);
+    MoveTo(focus_.ShownNeighbour(place, +1), +1, place.kind);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // The keys of the grid's boxes and of the text boxes. In a syllable, stress or juncture box the
 // arrows step values and move between boxes and Ctrl+M merges, each key running the handler its
 // button runs; there the window's commands also win over the box's own keys, except that Ctrl+Z
-// in a syllable box being typed in puts back the text it had when it got the focus. The comment,
+// in a box being typed in puts back what the typing replaced. The comment,
 // go-to and file boxes keep the editing keys they own (undo and redo of their text, Ctrl+Home and
 // Ctrl+End, and in the comment box Page Up and Page Down), so a key meant for the text never
 // changes the line.
@@ -27,7 +27,6 @@ enum class StepDirection;
 }
 
 struct CellGrid;
-class SyllableEditing;
 
 class CellKeys : public QObject {
     Q_OBJECT
@@ -40,6 +39,10 @@ public:
         virtual void StepCell(CellPlace place, editor::StepDirection direction) = 0;
         // The handler of the merge button of `column`.
         virtual void MergeCell(std::int32_t column) = 0;
+        // Whether the focused cell box holds typing not yet taken, and putting back what it
+        // replaced.
+        virtual bool HasPendingTyping() const = 0;
+        virtual void RevertTyping() = 0;
 
     protected:
         ~Host() = default;
@@ -47,8 +50,7 @@ public:
 
     // Makes the cell commands (listed in `keys`). `undo` is the window's undo command, whose
     // key a syllable box being typed in takes for itself.
-    CellKeys(CellGrid& grid, CellFocus& focus, SyllableEditing& syllables, Host& host, KeyMap& keys,
-             const QAction& undo);
+    CellKeys(CellGrid& grid, CellFocus& focus, Host& host, KeyMap& keys, const QAction& undo);
 
     // Column i's boxes take the cell keys; its small buttons leave the tab order, and their
     // tooltips name their keys.
@@ -91,7 +93,6 @@ private:
 
     CellGrid& grid_;
     CellFocus& focus_;
-    SyllableEditing& syllables_;
     Host& host_;
     KeyMap& keys_;
     const QAction& undo_;

@@ -173,6 +173,17 @@ void LineUndo::Stepped(ValueBlock block, editor::StepDirection direction, std::i
                                 placement::CellAccessibleName(button, column)));
 }
 
+void LineUndo::Typed(ValueBlock block, std::int32_t column, ShownValue before) {
+    ShownValue after{std::string(line_.Value(RowOf(block), column)),
+                     BoxOf(grid_, block, column)->text()};
+    const QString text = QStringLiteral("Type %1 %2")
+                             .arg(block == ValueBlock::Stress ? QStringLiteral("stress")
+                                                              : QStringLiteral("juncture"))
+                             .arg(column);
+    stack_.push(
+        new StepCommand(grid_, line_, block, column, std::move(before), std::move(after), text));
+}
+
 void LineUndo::Merged(std::int32_t column, LineSnapshot before) {
     PushLine(std::move(before), placement::CellAccessibleName(CellArray::MergeButtons, column));
 }

@@ -67,6 +67,8 @@ public:
     // A step of the value of `column` in `block` is done; `before` is what was there.
     void Stepped(ValueBlock block, editor::StepDirection direction, std::int32_t column,
                  ShownValue before);
+    // A value typed into the box of `column` in `block` is taken; `before` is what was there.
+    void Typed(ValueBlock block, std::int32_t column, ShownValue before);
     // A merge of `column` with the next is done; `before` is the line as it was.
     void Merged(std::int32_t column, LineSnapshot before);
     // The syllable of `column` was retyped, or split in two; `before` is the line as it was.

@@ -30,11 +30,16 @@ namespace corvale {
 namespace {
 
 using layout::CellArray;
+using layout::Fixed;
 using layout::Rect;
-using placement::Place;
 
 constexpr double kHeadingPoints = 12;
 constexpr double kSyllablePoints = 9.75;
+
+// Every control starts at 100%; start-up applies the zoom the user chose.
+void Place(QWidget* control, const Rect& twips) {
+    placement::Place(control, twips, layout::kActualSize);
+}
 
 // Labels show their caption as typed, never as markup, from the top edge as designed.
 template <typename T>
@@ -68,25 +73,20 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, c
     return box;
 }
 
-// A line of the frame drawn around the file-name area. The twips rect is the line itself (one
-// of its sides is 0); on screen it gets the toolkit's thickness, centred on the line.
+// A line of the frame drawn around the file-name area: its twips rect is the line itself, which
+// gets a thickness on screen.
 QFrame* MakeLine(QWidget* parent, const char* name, const Rect& line, QFrame::Shape shape) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));
     frame->setFrameShape(shape);
     frame->setFrameShadow(QFrame::Sunken);
+    frame->setProperty(placement::kLineProperty, true);
     Place(frame, line);
-    constexpr int kThickness = 2;
-    QRect pixels = frame->geometry();
-    if (shape == QFrame::HLine) {
-        pixels.setTop(pixels.top() - kThickness / 2);
-        pixels.setHeight(kThickness);
-    } else {
-        pixels.setLeft(pixels.left() - kThickness / 2);
-        pixels.setWidth(kThickness);
-    }
-    frame->setGeometry(pixels);
     return frame;
+}
+
+void UseDesignedFont(QWidget* control, double points) {
+    placement::SetDesignedFont(control, placement::SansSerif(points), layout::kActualSize);
 }
 
 template <typename T>
@@ -108,26 +108,34 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
     });
     grid_.area = new QWidget(this);
     grid_.area->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(grid_.area);
+    MakeScrolling();
     setWindowIcon(CorvaleIcon());
     work_.Doc().AddWatcher(this);
     cellFocus_ = std::make_unique<CellFocus>(grid_, work_.Doc());
     SyllableEditing::Host& syllablesHost = *this;
     syllableEditing_ =
         std::make_unique<SyllableEditing>(grid_, line_, work_.Doc(), *cellFocus_, syllablesHost);
+    ValueEditing::Host& valuesHost = *this;
+    valueEditing_ = std::make_unique<ValueEditing>(grid_, line_, work_.Doc(), work_.Settings(),
+                                                   *cellFocus_, valuesHost);
     lineUndo_ =
         std::make_unique<LineUndo>(grid_, line_, work_.Doc(), *cellFocus_, *syllableEditing_);
     CreateFixedControls();
     CreatePatternElements();
     CellKeys::Host& keysHost = *this;
-    cellKeys_ = std::make_unique<CellKeys>(grid_, *cellFocus_, *syllableEditing_, keysHost, keyMap_,
-                                           *undoAction);
+    cellKeys_ = std::make_unique<CellKeys>(grid_, *cellFocus_, keysHost, keyMap_, *undoAction);
     cellKeys_->KeepEditingKeys(grid_.commentBox, true);
     cellKeys_->KeepEditingKeys(grid_.goToBox, false);
     cellKeys_->KeepEditingKeys(fileNameBox, false);
     ConnectHandlers();
-    // Every step, merge, undo and redo of the line on screen passes the undo stack.
-    connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] { ShowMeterJudgement(); });
+    // Every step, typed value, merge, split, undo and redo of the line on screen passes the undo
+    // stack: the boldness, hyphens and alignment of the syllables, the cues and the status follow
+    // it at once.
+    connect(&lineUndo_->Stack(), &QUndoStack::indexChanged, this, [this] {
+        AlignCellContents();
+        ShowMeterJudgement();
+    });
+    FitClientArea();
     // The designed size; start-up fits the window to the screen.
     resize(layout::ToPixels(layout::kDesignWidth),
            layout::ToPixels(layout::kDesignHeight) + menuBar()->sizeHint().height());
@@ -154,31 +162,31 @@ void MainWindow::ModifiedChanged(bool modified) {
 
 void MainWindow::CreateFixedControls() {
     QWidget* area = grid_.area;
-    const QFont heading = placement::SansSerif(kHeadingPoints);
-
     lineTextLabel = MakeLabel<QLabel>(area, "lineTextLabel", QStringLiteral("Text of current line"),
-                                      {600, 0, 9735, 375});
-    lineTextLabel->setFont(heading);
-    nextLineTextLabel = MakeLabel<QLabel>(
-        area, "nextLineTextLabel", QStringLiteral("Text of the next line"), {600, 480, 9855, 375});
+                                      layout::FixedRect(Fixed::LineText));
+    UseDesignedFont(lineTextLabel, kHeadingPoints);
+    nextLineTextLabel =
+        MakeLabel<QLabel>(area, "nextLineTextLabel", QStringLiteral("Text of the next line"),
+                          layout::FixedRect(Fixed::NextLineText));
     // Created after the two labels, so it lies over their right ends.
     commitLineTopButton =
         MakeButton(area, "commitLineTopButton", QStringLiteral("Save changes to this line"),
-                   {7920, 0, 2775, 735});
-    mergeHeading =
-        MakeLabel<QLabel>(area, "mergeHeading", QStringLiteral("Merge:"), {0, 1800, 735, 255});
+                   layout::FixedRect(Fixed::CommitLineTop));
+    mergeHeading = MakeLabel<QLabel>(area, "mergeHeading", QStringLiteral("Merge:"),
+                                     layout::FixedRect(Fixed::MergeHeading));
     grid_.stressHeading = MakeLabel<ClickableLabel>(area, "stressHeading", QStringLiteral("Stress"),
-                                                    {600, 2280, 975, 375});
-    grid_.stressHeading->setFont(heading);
-    grid_.junctureHeading = MakeLabel<ClickableLabel>(
-        area, "junctureHeading", QStringLiteral("Juncture"), {600, 4200, 1335, 375});
-    grid_.junctureHeading->setFont(heading);
-    commentHeading = MakeLabel<QLabel>(area, "commentHeading",
-                                       QStringLiteral("Comment (optional):"), {0, 6000, 2295, 375});
-    commentHeading->setFont(heading);
-    // In the free band right of the comment's heading.
+                                                    layout::FixedRect(Fixed::StressHeading));
+    UseDesignedFont(grid_.stressHeading, kHeadingPoints);
+    grid_.junctureHeading =
+        MakeLabel<ClickableLabel>(area, "junctureHeading", QStringLiteral("Juncture"),
+                                  layout::FixedRect(Fixed::JunctureHeading));
+    UseDesignedFont(grid_.junctureHeading, kHeadingPoints);
+    commentHeading =
+        MakeLabel<QLabel>(area, "commentHeading", QStringLiteral("Comment (optional):"),
+                          layout::FixedRect(Fixed::CommentHeading));
+    UseDesignedFont(commentHeading, kHeadingPoints);
     lineStatusLabel =
-        MakeLabel<QLabel>(area, "lineStatusLabel", QString(), {2400, 6000, 8295, 375});
+        MakeLabel<QLabel>(area, "lineStatusLabel", QString(), layout::FixedRect(Fixed::LineStatus));
     lineStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     grid_.commentBox = new QPlainTextEdit(area);
@@ -186,11 +194,11 @@ void MainWindow::CreateFixedControls() {
     grid_.commentBox->setAccessibleName(QStringLiteral("Comment"));
     // Return starts a new line of the comment; Tab moves on.
     grid_.commentBox->setTabChangesFocus(true);
-    Place(grid_.commentBox, {0, 6480, 10695, 615});
+    Place(grid_.commentBox, layout::FixedRect(Fixed::CommentBox));
 
     commitLineButton =
         MakeButton(area, "commitLineButton", QStringLiteral("Save changes to this line"),
-                   {0, 7200, 10695, 615});
+                   layout::FixedRect(Fixed::CommitLine));
     CreateBottomRow(area);
 
     CreateMenus();
@@ -198,26 +206,32 @@ void MainWindow::CreateFixedControls() {
 
 // The file name, the position in the file and the row of navigation buttons.
 void MainWindow::CreateBottomRow(QWidget* area) {
-    fileHeading =
-        MakeLabel<QLabel>(area, "fileHeading", QStringLiteral("File:"), {120, 8160, 375, 255});
-    fileNameBox = MakeTextBox(area, "fileNameBox", QStringLiteral("Text1"), {480, 8040, 4455, 375});
+    using layout::FixedRect;
+    fileHeading = MakeLabel<QLabel>(area, "fileHeading", QStringLiteral("File:"),
+                                    FixedRect(Fixed::FileHeading));
+    fileNameBox =
+        MakeTextBox(area, "fileNameBox", QStringLiteral("Text1"), FixedRect(Fixed::FileNameBox));
     fileNameBox->setAccessibleName(QStringLiteral("File name"));
-    fileAreaTopLine = MakeLine(area, "fileAreaTopLine", {0, 7920, 5040, 0}, QFrame::HLine);
-    fileAreaRightLine = MakeLine(area, "fileAreaRightLine", {5040, 7920, 0, 600}, QFrame::VLine);
+    fileAreaTopLine =
+        MakeLine(area, "fileAreaTopLine", FixedRect(Fixed::FileAreaTopLine), QFrame::HLine);
+    fileAreaRightLine =
+        MakeLine(area, "fileAreaRightLine", FixedRect(Fixed::FileAreaRightLine), QFrame::VLine);
     progressLabel = MakeLabel<QLabel>(area, "progressLabel", QStringLiteral("Label5"),
-                                      {5160, 7920, 975, 375}, Qt::AlignHCenter);
+                                      FixedRect(Fixed::Progress), Qt::AlignHCenter);
     grid_.goToBox =
-        MakeTextBox(area, "goToBox", QString(), {6240, 7800, 975, 375}, Qt::AlignHCenter);
+        MakeTextBox(area, "goToBox", QString(), FixedRect(Fixed::GoToBox), Qt::AlignHCenter);
     grid_.goToBox->setAccessibleName(QStringLiteral("Go to line"));
-    goToButton = MakeButton(area, "goToButton", QStringLiteral("go to #"), {7200, 7800, 975, 375});
-    backOneButton = MakeButton(area, "backOneButton", QStringLiteral("<"), {8160, 7800, 495, 375});
+    goToButton =
+        MakeButton(area, "goToButton", QStringLiteral("go to #"), FixedRect(Fixed::GoToButton));
+    backOneButton =
+        MakeButton(area, "backOneButton", QStringLiteral("<"), FixedRect(Fixed::BackOne));
     backOneButton->setAccessibleName(QStringLiteral("Back one line"));
     aheadOneButton =
-        MakeButton(area, "aheadOneButton", QStringLiteral(">"), {8640, 7800, 495, 375});
+        MakeButton(area, "aheadOneButton", QStringLiteral(">"), FixedRect(Fixed::AheadOne));
     aheadOneButton->setAccessibleName(QStringLiteral("Ahead one line"));
     reloadLineButton =
-        MakeButton(area, "reloadLineButton", QStringLiteral("Redo"), {9120, 7800, 855, 375});
-    exitButton = MakeButton(area, "exitButton", QStringLiteral("Exit"), {9960, 7800, 855, 375});
+        MakeButton(area, "reloadLineButton", QStringLiteral("Redo"), FixedRect(Fixed::ReloadLine));
+    exitButton = MakeButton(area, "exitButton", QStringLiteral("Exit"), FixedRect(Fixed::Exit));
 }
 
 void MainWindow::CreatePatternElements() {
@@ -226,12 +240,12 @@ void MainWindow::CreatePatternElements() {
 
     auto* meter =
         MakeLabel<QLabel>(area, "", QString(), designed(CellArray::MeterLabels), Qt::AlignHCenter);
-    meter->setFont(placement::SansSerif(kHeadingPoints));
+    UseDesignedFont(meter, kHeadingPoints);
     AppendPattern(grid_.meterLabels, meter, CellArray::MeterLabels);
 
     auto* syllable =
         MakeTextBox(area, "", QString(), designed(CellArray::SyllableBoxes), Qt::AlignHCenter);
-    syllable->setFont(placement::SansSerif(kSyllablePoints));
+    UseDesignedFont(syllable, kSyllablePoints);
     AppendPattern(grid_.syllableBoxes, syllable, CellArray::SyllableBoxes);
 
     const QString down = QStringLiteral("v");
@@ -282,6 +296,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     bool mayClose = work_.GetPlatform().HasEnded();
     if (!mayClose) {
+        // Typed text is taken first, as before any command. A refusal puts the box back and
+        // says why, but never stops the close by itself: the close box would then do nothing,
+        // with no question and no end.
+        Run([] {});
         Run([this, &mayClose] { mayClose = work_.QueryClose(); });
     }
     if (mayClose || work_.GetPlatform().HasEnded()) {

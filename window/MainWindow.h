@@ -12,6 +12,7 @@
 
 #include "editor/WorkingLine.h"
 #include "meter/MeterCheck.h"
+#include "navigation/WrapSearch.h"
 #include "scansion/Workspace.h"
 #include "startup/WorkingFolder.h"
 #include "window/Actions.h"
@@ -20,6 +21,7 @@
 #include "window/Layout.h"
 #include "window/PoemScan.h"
 #include "window/SyllableEditing.h"
+#include "window/ValueEditing.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,6 +43,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QShowEvent;
 
 namespace corvale {
@@ -57,6 +60,7 @@ class ShortcutsWindow;
 
 class MainWindow : public QMainWindow,
                    private SyllableEditing::Host,
+                   private ValueEditing::Host,
                    private CellKeys::Host,
                    private DocumentWatcher {
     Q_OBJECT
@@ -101,9 +105,11 @@ public:
     void OpenNamedFile();
     // Open...: a file dialog in the working folder, then OpenPath.
     void OpenFile();
-    // A file chosen by its path (Open..., Open Recent, a drop): a scansion file is opened as a
-    // switch (Workspace::OpenFileAt), at the line the recent list has for it unless its
-    // folder's memory file remembers one; any other file is offered to Scan a poem.
+    // A file chosen by its path (Open..., Open Recent, a drop, `corvale FILE`), as
+    // startup::DecideOpening decides: a scansion file, or the one a meter file belongs to, is
+    // opened as a switch (Workspace::OpenFileAt), at the line the recent list has for it unless
+    // its folder's memory file remembers one; another file of Corvale's own is told for what it
+    // is; any other file is offered to Scan a poem.
     void OpenPath(const QString& path);
     // An Open Recent item: a file that has gone leaves the list, and the status says so.
     void OpenRecent(const QString& path);
@@ -124,11 +130,25 @@ public:
     void ShowAbout();
     void GoToNextOffTheMeter();
     void GoToPreviousOffTheMeter();
+    // Line > "Save and go to the next line off the meter": a commit, then F3's move.
+    void CommitAndGoToNextOffTheMeter();
+    // Alt+C: the comment box takes the focus.
+    void FocusComment();
     void ToggleOverview();
     void ToggleStrictMeterCheck();
     void ToggleProfile();
+    // View > Zoom In, Zoom Out and Actual Size: the client area, fonts included, from 50% to
+    // 300% of its designed size, kept for the user.
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+    int Zoom() const { return grid_.zoom; }
     // Writes the profile's chart or figures to a file the user names; opens the profile first.
     void SaveProfileAs();
+    // Edit > Value bounds...: a dialog, once accepted the bounds apply to the line on screen and
+    // are written to the memory file at once.
+    void ChooseValueBounds();
+    void SetValueBounds(const ValueBounds& bounds);
 
     // The cues and the status of the line on screen, from its working copy. Row 0, which is
     // no verse line, and every line under an empty meter get neither.
@@ -138,11 +158,12 @@ public:
 
     // Says something about the line on screen where its status stands, until the next edit.
     void ShowLineStatus(const QString& text) override;
-    // Typed syllable text goes into the working copy; false when it was refused.
-    bool TakeTypedSyllable();
+    // Text typed into a syllable, stress or juncture box goes into the working copy; false when
+    // it was refused.
+    bool TakeTyping();
 
-    // Runs a handler, once typed syllable text has been taken (refused text stops it); a
-    // program that ends inside it closes the window and stops there.
+    // Runs a handler, once typed text has been taken (refused text stops it); a program that
+    // ends inside it closes the window and stops there.
     template <typename F>
     void Run(F&& handler);
 
@@ -178,6 +199,7 @@ public:
     QMenu* viewMenu = nullptr;
     QMenu* helpMenu = nullptr;
     QAction* undoAction = nullptr;
+    QAction* valueBoundsAction = nullptr;
     QAction* redoAction = nullptr;
     QAction* overviewAction = nullptr;
     QAction* strictMeterCheckAction = nullptr;
@@ -219,9 +241,12 @@ protected:
 
 private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
+    void ValueTyped(ValueBlock block, std::int32_t column, std::string before) override;
     void ModifiedChanged(bool modified) override;
     void StepCell(CellPlace place, editor::StepDirection direction) override;
     void MergeCell(std::int32_t column) override;
+    bool HasPendingTyping() const override;
+    void RevertTyping() override;
     void CreateFixedControls();
     // The file name, the position in the file and the row of navigation buttons.
     void CreateBottomRow(QWidget* area);
@@ -235,6 +260,17 @@ private:
     void OrderTabs();
     void FitWindowToScreen();
     void HidePatternElements();
+    // The client area in a scroll area, which follows the focus.
+    void MakeScrolling();
+    // Scrolls the client area so that this control of it is in sight.
+    void ScrollToShow(const QWidget* control);
+    // Places everything at this zoom, without keeping it for the user; ChooseZoom keeps it.
+    void SetZoom(int percent);
+    void ChooseZoom(int percent);
+    // Puts the columns built so far at the grid's pitch.
+    void MoveColumns();
+    // The client area takes the size its controls need at the zoom; the window scrolls it.
+    void FitClientArea();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
     void ColourMeterReach(std::int32_t column);
     // Makes the document's meter the meter of the window: the check, the captions and red
@@ -267,7 +303,16 @@ private:
     bool GoToNumberInBox();
     void GoToRow(std::int32_t row);
     void AddMeterCues(std::int32_t to);
-    void JumpOffTheMeter(std::optional<std::int32_t> row);
+    // The lines off the meter after a row, as F3 searches them.
+    navigation::LineSearch NextOffTheMeter() const;
+    void JumpOffTheMeter(const navigation::Jump& jump);
+    // Goes to the line a search found, with the focus on `column`'s stress box or, with none
+    // given, on the line's first column off the meter; past an end of the file the status says
+    // so. False, changing nothing, when the search found no line.
+    bool Reach(const navigation::Jump& jump, std::optional<std::int32_t> column);
+    // The working copy and the comment go into the store, as a commit puts them, and the docks
+    // follow; the line stays on screen.
+    void CommitWorkingLine();
     void ApplyViewOptions();
     void SaveViewOptions();
     void OpenOverview();
@@ -276,12 +321,14 @@ private:
     void CloseProfile();
     // Counts the profile afresh, when it is open: another file or meter.
     void RecountProfile();
-    // The next line after the one on screen that departs from the meter in `place`.
+    // The next line after the one on screen that departs from the meter in `place`, with the
+    // focus in that place's column.
     void GoToDeparture(std::int32_t place);
 
     Workspace work_;
     editor::WorkingLine line_;
     CellGrid grid_;
+    QScrollArea* scroll_ = nullptr;
     // The comment as the box gave it back right after the line was shown: a comment the user
     // did not touch is committed as the bytes it was, whatever the box made of them.
     QString shownComment_;
@@ -291,6 +338,7 @@ private:
     // Destroyed first: their event filters must not outlive what they use.
     std::unique_ptr<CellKeys> cellKeys_;
     std::unique_ptr<SyllableEditing> syllableEditing_;
+    std::unique_ptr<ValueEditing> valueEditing_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
     // Built from the document's meter at start-up and at every switch.
     meter::Meter meter_;
@@ -312,7 +360,7 @@ void MainWindow::Run(F&& handler) {
         return;
     }
     try {
-        if (!TakeTypedSyllable()) {
+        if (!TakeTyping()) {
             return;
         }
         handler();

@@ -5,6 +5,7 @@
 
 #include "editor/EditRules.h"
 #include "platform/TextCodec.h"
+#include "window/BoundsDialog.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
 #include "window/LineUndo.h"
@@ -28,13 +29,13 @@ namespace corvale {
 namespace {
 
 // Moves a control vertically, keeping its left edge, size and the twips it is placed by.
-void SetTop(QWidget* control, double top) {
+void SetTop(QWidget* control, double top, int zoom) {
     if (control == nullptr) {
         return;
     }
     layout::Rect place = placement::PlaceOf(control);
     place.top = top;
-    placement::Place(control, place);
+    placement::Place(control, place, zoom);
 }
 
 // Rewriting a box costs a layout of its text; many boxes of a shifted line keep theirs.
@@ -81,8 +82,7 @@ void MainWindow::MergeCell(std::int32_t column) {
     Run([&] { MergeWithNext(static_cast<std::int16_t>(column)); });
 }
 
-// One step of one value. The syllable boxes are deliberately not re-aligned: bold face and
-// hyphens follow a stepped value only from the next merge or display of the line.
+// One step of one value. A step the bounds refuse because they leave no room at all says so.
 void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirection direction) {
     const std::int32_t i = index;
     const bool stress = block == ValueBlock::Stress;
@@ -91,16 +91,50 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
     if (i < 1 || i > work_.Doc().Positions() || box == nullptr) {
         return;
     }
-    const bool up = direction == editor::StepDirection::Up;
     const ValueBounds& bounds = work_.Settings().Bounds();
-    const std::int32_t bound = stress ? (up ? bounds.maximumStress : bounds.minimumStress)
-                                      : (up ? bounds.maximumJuncture : bounds.minimumJuncture);
+    const editor::RowBounds room = editor::BoundsOf(row, bounds);
+    const std::int32_t bound = direction == editor::StepDirection::Up ? room.maximum : room.minimum;
     ShownValue before{std::string(line_.Value(row, i)), box->text()};
     if (!line_.Step(row, i, direction, bound)) {
+        if (const std::string stuck = editor::StuckBoundsMessage(row, direction, bounds);
+            !stuck.empty()) {
+            ShowLineStatus(QString::fromStdString(stuck));
+        }
         return;
     }
     box->setText(Decode(line_.Value(row, i), work_.Doc().TextEncoding()));
+    // Still ready to be typed over, as when the box took the focus.
+    if (box->hasFocus()) {
+        box->selectAll();
+    }
     lineUndo_->Stepped(block, direction, i, std::move(before));
+}
+
+void MainWindow::ValueTyped(ValueBlock block, std::int32_t column, std::string before) {
+    QString shown = Decode(before, work_.Doc().TextEncoding());
+    lineUndo_->Typed(block, column, ShownValue{std::move(before), std::move(shown)});
+}
+
+void MainWindow::ChooseValueBounds() {
+    auto* dialog = new BoundsDialog(work_.Settings().Bounds(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const ValueBounds bounds = dialog->Bounds();
+        Run([this, &bounds] { SetValueBounds(bounds); });
+    });
+    dialog->open();
+}
+
+// The memory file is replaced whole, as every write of it is; when that fails the bounds hold
+// for this run, and the user is told.
+void MainWindow::SetValueBounds(const ValueBounds& bounds) {
+    work_.Settings().SetBounds(bounds);
+    if (!work_.Settings().Write(work_.CurrentLine())) {
+        work_.GetPlatform().ShowMessage(QStringLiteral(
+            "I couldn't write RememberEarlierRun.txt, so the new bounds hold until Corvale "
+            "ends.  Perhaps the folder is read-only, or RememberEarlierRun.txt is open in "
+            "another program."));
+    }
 }
 
 void MainWindow::PutStressOnTop() {
@@ -125,16 +159,17 @@ void MainWindow::SwapBlocks() {
 // the pattern and stays where it was designed.
 void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,
                                   const layout::BlockTops& juncture) {
-    SetTop(grid_.junctureHeading, juncture.heading);
-    SetTop(grid_.stressHeading, stress.heading);
+    const int zoom = grid_.zoom;
+    SetTop(grid_.junctureHeading, juncture.heading, zoom);
+    SetTop(grid_.stressHeading, stress.heading, zoom);
     const std::int32_t last = std::min(work_.Doc().Positions(), grid_.Columns());
     for (std::int32_t i = 1; i <= last; ++i) {
-        SetTop(grid_.stressBoxes(i), stress.box);
-        SetTop(grid_.stressUpButtons(i), stress.up);
-        SetTop(grid_.stressDownButtons(i), stress.down);
-        SetTop(grid_.junctureBoxes(i), juncture.box);
-        SetTop(grid_.junctureUpButtons(i), juncture.up);
-        SetTop(grid_.junctureDownButtons(i), juncture.down);
+        SetTop(grid_.stressBoxes(i), stress.box, zoom);
+        SetTop(grid_.stressUpButtons(i), stress.up, zoom);
+        SetTop(grid_.stressDownButtons(i), stress.down, zoom);
+        SetTop(grid_.junctureBoxes(i), juncture.box, zoom);
+        SetTop(grid_.junctureUpButtons(i), juncture.up, zoom);
+        SetTop(grid_.junctureDownButtons(i), juncture.down, zoom);
     }
     OrderTabs();
 }
@@ -179,8 +214,19 @@ void MainWindow::ShowLineStatus(const QString& text) {
     placement::SetCaption(lineStatusLabel, text);
 }
 
-bool MainWindow::TakeTypedSyllable() {
-    return syllableEditing_ == nullptr || syllableEditing_->Take();
+bool MainWindow::HasPendingTyping() const {
+    return syllableEditing_->HasPendingTyping() || valueEditing_->HasPendingTyping();
+}
+
+void MainWindow::RevertTyping() {
+    if (!syllableEditing_->RevertTyping()) {
+        valueEditing_->RevertTyping();
+    }
+}
+
+bool MainWindow::TakeTyping() {
+    return (syllableEditing_ == nullptr || syllableEditing_->Take()) &&
+           (valueEditing_ == nullptr || valueEditing_->Take());
 }
 
 void MainWindow::Retype(std::int32_t column, const std::function<void()>& retype) {

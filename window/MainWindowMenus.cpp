@@ -10,8 +10,10 @@
 #include "window/SyllableEditing.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUndoStack>
 
@@ -99,12 +101,28 @@ const std::vector<Command>& Commands() {
          [](MainWindow& form) { form.Work().Exit(); },
          &MainWindow::exitAction,
          kSeparatorBefore},
+        {Menu::Edit,
+         "valueBoundsAction",
+         QStringLiteral("Value bounds\u2026"),
+         QStringLiteral("Set the least and greatest stress and juncture a step or a typed value "
+                        "may reach, kept in the folder's memory file"),
+         {Key(Qt::CTRL | Qt::Key_B)},
+         [](MainWindow& form) { form.ChooseValueBounds(); },
+         &MainWindow::valueBoundsAction,
+         kSeparatorBefore},
         {Menu::Line,
          "commitLineAction",
          QStringLiteral("Save changes to this line"),
          QStringLiteral("Save changes to this line and go on to the next"),
          {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)},
          [](MainWindow& form) { form.CommitLine(); }},
+        {Menu::Line,
+         "commitAndNextOffAction",
+         QStringLiteral("Save and go to the next line off the meter"),
+         QStringLiteral("Save changes to this line and go on to the next line off the meter, "
+                        "from line 1 again past the last"),
+         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)},
+         [](MainWindow& form) { form.CommitAndGoToNextOffTheMeter(); }},
         {Menu::Line,
          "reloadLineAction",
          QStringLiteral("Reload this line"),
@@ -149,9 +167,17 @@ const std::vector<Command>& Commands() {
          {Key(Qt::CTRL | Qt::Key_G)},
          [](MainWindow& form) { form.FocusGoToBox(); }},
         {Menu::Line,
+         "focusCommentAction",
+         QStringLiteral("Comment"),
+         QStringLiteral("Put the focus in the box \"Comment (optional):\" to comment on this "
+                        "line"),
+         {Key(Qt::ALT | Qt::Key_C)},
+         [](MainWindow& form) { form.FocusComment(); }},
+        {Menu::Line,
          "nextOffTheMeterAction",
          QStringLiteral("Next line off the meter"),
-         QStringLiteral("Go to the next line whose stresses or syllables are off the meter"),
+         QStringLiteral("Go to the next line whose stresses or syllables are off the meter, "
+                        "from line 1 again past the last"),
          {Key(Qt::Key_F3)},
          [](MainWindow& form) { form.GoToNextOffTheMeter(); },
          nullptr,
@@ -159,7 +185,8 @@ const std::vector<Command>& Commands() {
         {Menu::Line,
          "previousOffTheMeterAction",
          QStringLiteral("Previous line off the meter"),
-         QStringLiteral("Go to the previous line whose stresses or syllables are off the meter"),
+         QStringLiteral("Go to the previous line whose stresses or syllables are off the meter, "
+                        "from the last line again past the first"),
          {Key(Qt::SHIFT | Qt::Key_F3)},
          [](MainWindow& form) { form.GoToPreviousOffTheMeter(); }},
         {Menu::View,
@@ -168,6 +195,26 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Swap the places of the stress and juncture blocks"),
          {Key(Qt::Key_F6)},
          [](MainWindow& form) { form.SwapBlocks(); }},
+        {Menu::View,
+         "zoomInAction",
+         QStringLiteral("Zoom In"),
+         QStringLiteral("Draw the line and its boxes larger"),
+         {Key(Qt::CTRL | Qt::Key_Plus), Key(Qt::CTRL | Qt::Key_Equal)},
+         [](MainWindow& form) { form.ZoomIn(); },
+         nullptr,
+         kSeparatorBefore},
+        {Menu::View,
+         "zoomOutAction",
+         QStringLiteral("Zoom Out"),
+         QStringLiteral("Draw the line and its boxes smaller"),
+         {Key(Qt::CTRL | Qt::Key_Minus)},
+         [](MainWindow& form) { form.ZoomOut(); }},
+        {Menu::View,
+         "actualSizeAction",
+         QStringLiteral("Actual Size"),
+         QStringLiteral("Draw the line and its boxes at their designed size"),
+         {Key(Qt::CTRL | Qt::Key_0)},
+         [](MainWindow& form) { form.ActualSize(); }},
         {Menu::View,
          "overviewAction",
          QStringLiteral("Overview"),
@@ -286,7 +333,9 @@ void MainWindow::AddUndoCommands(QMenu* menu, const QString& where) {
     disconnect(undoAction, &QAction::triggered, &stack, &QUndoStack::undo);
     disconnect(redoAction, &QAction::triggered, &stack, &QUndoStack::redo);
     connect(undoAction, &QAction::triggered, this, [this] {
-        if (!syllableEditing_->RevertTyping()) {
+        if (HasPendingTyping()) {
+            RevertTyping();
+        } else {
             Run([this] { lineUndo_->Stack().undo(); });
         }
     });
@@ -323,6 +372,10 @@ void MainWindow::ConnectCommandButtons() {
         QStringLiteral("Go to the line numbered in the box on the left (Return in the box; %1 "
                        "puts the focus there)")
             .arg(KeyText(*goTo)));
+    const QAction* comment = keyMap_.Find(u"focusCommentAction");
+    grid_.commentBox->setToolTip(
+        WithKeys(QStringLiteral("A comment on this line, saved with it"), *comment));
+    commentHeading->setToolTip(grid_.commentBox->toolTip());
     const QAction* swap = keyMap_.Find(u"swapBlocksAction");
     grid_.stressHeading->setToolTip(
         QStringLiteral("Click to put the stress block on top (%1 swaps the blocks)")

@@ -1,9 +1,9 @@
-// The meter in the window: the cues and status of the line on screen, the jumps to the lines
-// off the meter, the overview of all lines and the view options that go with them. Every
+// The meter in the window: the cues and status of the line on screen, the overview of all lines
+// and the view options that go with them (the jumps to the lines off the meter are in
+// MainWindowJumps.cpp). Every
 // judgement is the core's (editor/MeterCheck.h); the line on screen is judged from its working
 // copy, every other line from the store's committed values.
 
-#include "navigation/MeterSearch.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
 #include "window/MeterCue.h"
@@ -22,16 +22,8 @@ namespace corvale {
 
 namespace {
 
-// A cue lies over its meter label, from just under the text of the next line (480 + 375) down
-// to the top of the syllable boxes: all the room the layout leaves there at any pitch.
-constexpr double kCueTop = 855;
-constexpr double kCueBottom = 1320;
-
-constexpr char kNoFurtherLine[] = "no further line off the meter";
-
 layout::Rect CueRect(const QLabel* meterLabel) {
-    const layout::Rect label = placement::PlaceOf(meterLabel);
-    return {label.left, kCueTop, label.width, kCueBottom - kCueTop};
+    return layout::CueRect(placement::PlaceOf(meterLabel));
 }
 
 QString CueTextOf(meter::Strictness strictness) {
@@ -51,14 +43,14 @@ void MainWindow::AddMeterCues(std::int32_t to) {
     if (grid_.offMeterCues(0) == nullptr) {
         auto* pattern = new MeterCue(grid_.area, grid_.stressBoxes(0));
         grid_.offMeterCues.Append(pattern);
-        placement::Place(pattern, CueRect(grid_.meterLabels(0)));
+        placement::Place(pattern, CueRect(grid_.meterLabels(0)), grid_.zoom);
     }
     const std::int32_t last = std::min({to, meter_.Places(), grid_.Columns()});
     for (std::int32_t i = grid_.offMeterCues.Count() + 1; i <= last; ++i) {
         auto* cue = new MeterCue(grid_.area, grid_.stressBoxes(i));
         grid_.offMeterCues.Append(cue);
         cue->setAccessibleName(QStringLiteral("Off the meter %1").arg(i));
-        placement::Place(cue, CueRect(grid_.meterLabels(i)));
+        placement::Place(cue, CueRect(grid_.meterLabels(i)), grid_.zoom);
     }
     for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
         grid_.offMeterCues(i)->raise();
@@ -85,27 +77,6 @@ void MainWindow::ShowMeterJudgement() {
     if (lineStatusLabel != nullptr) {
         placement::SetCaption(lineStatusLabel,
                               QString::fromStdString(meter::StatusText(judgement.verdict)));
-    }
-}
-
-void MainWindow::GoToNextOffTheMeter() {
-    JumpOffTheMeter(navigation::NextLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
-                                                    work_.CurrentLine()));
-}
-
-void MainWindow::GoToPreviousOffTheMeter() {
-    JumpOffTheMeter(navigation::PreviousLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
-                                                        work_.CurrentLine()));
-}
-
-// A line found is reached as "go to #" reaches it. With none, the line on screen stays, edits
-// and all, and the status says so until the next edit or move; under an empty meter, which
-// judges nothing, the status stays empty.
-void MainWindow::JumpOffTheMeter(std::optional<std::int32_t> row) {
-    if (row) {
-        GoToRow(*row);
-    } else if (!meter_.IsEmpty()) {
-        placement::SetCaption(lineStatusLabel, QLatin1String(kNoFurtherLine));
     }
 }
 
@@ -142,7 +113,7 @@ void MainWindow::OpenOverview() {
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
     // Room for the list beside the designed layout, as far as the window has it.
-    const int room = width() - layout::ToPixels(layout::kDesignWidth);
+    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
     resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
     overview_->ShowLine(work_.CurrentLine());

@@ -20,6 +20,11 @@
 namespace corvale {
 
 void MainWindow::CommitLine() {
+    CommitWorkingLine();
+    ShowLineOrEnd();
+}
+
+void MainWindow::CommitWorkingLine() {
     const QString typed = grid_.commentBox->toPlainText();
     const std::int32_t line = work_.CurrentLine();
     const bool changed = work_.CommitLine(
@@ -31,7 +36,6 @@ void MainWindow::CommitLine() {
     if (changed && ProfileView() != nullptr) {
         ProfileView()->Redraw(MeterStrictness());
     }
-    ShowLineOrEnd();
 }
 
 // After a commit: the next verse line, or, after the last one, the exit question. When saving
@@ -103,6 +107,10 @@ void MainWindow::FocusGoToBox() {
     grid_.goToBox->selectAll();
 }
 
+void MainWindow::FocusComment() {
+    grid_.commentBox->setFocus(Qt::ShortcutFocusReason);
+}
+
 // Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.
 void MainWindow::GoToTypedLineAndResume() {
     if (GoToNumberInBox()) {
@@ -154,6 +162,11 @@ void MainWindow::ShowSwitchedFile(std::int32_t line) {
     ShowCurrentLine();
     EnableLineCommands();
     NoteRecent();
+    // The work on another file starts where the keyboard work does, unless a cell box has the
+    // focus already.
+    if (!cellFocus_->FocusedCell()) {
+        cellFocus_->FocusFirstCell();
+    }
 }
 
 }  // namespace corvale

@@ -4,6 +4,7 @@
 // working folders.
 
 #include "platform/TextCodec.h"
+#include "scansion/OwnFiles.h"
 #include "startup/Files.h"
 #include "startup/RecentFiles.h"
 #include "window/MainWindow.h"
@@ -51,28 +52,37 @@ QString FolderShown(const QString& path) {
 
 }  // namespace
 
+// The dialog lists the scansion files and poems first, Corvale's other files only under "All
+// files".
 void MainWindow::OpenFile() {
     Platform& platform = work_.GetPlatform();
     const QString path = platform.ChooseFileToRead(
-        QStringLiteral("Open a scansion file"), QStringLiteral("Text files (*.txt);;All files (*)"),
-        platform.ProgramFolder());
+        QStringLiteral("Open a scansion file"),
+        QStringLiteral("Scansion files and poems (*.txt *.xml);;All files (*)"),
+        platform.ProgramFolder(), IsOwnFileName);
     if (!path.isEmpty()) {
         OpenPath(path);
     }
 }
 
-void MainWindow::OpenPath(const QString& path) {
+void MainWindow::OpenPath(const QString& chosen) {
     Platform& platform = work_.GetPlatform();
-    const QFileInfo file(path);
-    if (!file.isFile()) {
+    if (!QFileInfo(chosen).isFile()) {
         platform.ShowMessage(QStringLiteral("%1 is not a file, so there is nothing to open.")
-                                 .arg(QDir::toNativeSeparators(path)));
+                                 .arg(QDir::toNativeSeparators(chosen)));
         return;
     }
-    if (startup::KindOfFile(path) == startup::FileKind::Other) {
-        OfferPoemScan(path);
+    const startup::Opening opening = startup::DecideOpening(chosen);
+    if (opening.action == startup::Opening::Action::Tell) {
+        platform.ShowMessage(opening.message);
         return;
     }
+    if (opening.action == startup::Opening::Action::OfferScan) {
+        OfferPoemScan(chosen);
+        return;
+    }
+    const QString& path = opening.path;
+    const QFileInfo file(path);
     // A file of the working folder keeps it; one elsewhere brings its own folder.
     const QString folder = platform.ProgramFolder();
     const std::optional<QString> inside = startup::NameInFolder(folder, path);
@@ -175,7 +185,7 @@ void MainWindow::OfferPoemScan(const QString& poemPath) {
 
 void MainWindow::OfferStartPoem() {
     if (const std::optional<QString> poem = std::exchange(startPoem_, std::nullopt)) {
-        Run([this, &poem] { OfferPoemScan(*poem); });
+        Run([this, &poem] { OpenPath(*poem); });
     }
 }
 
@@ -220,6 +230,7 @@ void MainWindow::EnableLineCommands() {
     for (QAction* action : lineMenu->actions()) {
         action->setEnabled(open);
     }
+    valueBoundsAction->setEnabled(open);
     for (QWidget* control : std::initializer_list<QWidget*>{
              commitLineTopButton, commitLineButton, goToButton, backOneButton, aheadOneButton,
              reloadLineButton, grid_.goToBox, grid_.commentBox}) {

@@ -8,13 +8,13 @@
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
 #include "window/OutputFileChoice.h"
+#include "window/Overview.h"
 #include "window/Placement.h"
 #include "window/ProfileDock.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 
 #include <algorithm>
 
@@ -43,8 +43,12 @@ void MainWindow::OpenProfile() {
     RecountProfile();
     addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
     profile_->show();
-    const int room = width() - layout::ToPixels(layout::kDesignWidth);
+    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
     resizeDocks({profile_}, {std::clamp(room, 420, 720)}, Qt::Horizontal);
+    // Under the overview, the chart needs the larger share of the height to be read.
+    if (OverviewDock() != nullptr) {
+        resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
+    }
     cellKeys_->KeepListKeys(&profile_->Table());
     connect(profile_, &ProfileDock::placeChosen, this,
             [this](std::int32_t place) { Run([this, place] { GoToDeparture(place); }); });
@@ -76,26 +80,11 @@ void MainWindow::RecountProfile() {
     }
 }
 
-// Like F3: the search never wraps around, and with no line found the status says so.
-void MainWindow::GoToDeparture(std::int32_t place) {
-    const std::optional<std::int32_t> row =
-        analysis::NextDeparture(work_.Doc().GetStore(), meter_, place, work_.CurrentLine());
-    if (row) {
-        GoToRow(*row);
-    } else {
-        placement::SetCaption(
-            lineStatusLabel,
-            QStringLiteral("no further line departs from the meter in place %1").arg(place));
-    }
-}
-
 void MainWindow::SaveProfileAs() {
     if (!profile_) {
         profileAction->setChecked(true);
         OpenProfile();
         SaveViewOptions();
-        // The chart is saved at the size shown, so the dock takes its place first.
-        layout()->activate();
     }
     Platform& platform = work_.GetPlatform();
     static const OutputFormats kFormats = {
@@ -113,7 +102,23 @@ void MainWindow::SaveProfileAs() {
     if (chosen.path.isEmpty()) {
         return;
     }
-    const QString failure = profile_->SaveAs(chosen.path, strictness_);
+    int width = ProfileDock::kPictureWidth;
+    if (QFileInfo(chosen.path).suffix().compare(u"png", Qt::CaseInsensitive) == 0) {
+        const std::optional<QString> typed =
+            platform.AskText(QStringLiteral("How many pixels wide should the picture be?"),
+                             QString::number(ProfileDock::kPictureWidth));
+        if (!typed) {
+            return;
+        }
+        const std::optional<int> chosenWidth = ProfileDock::PictureWidth(*typed);
+        if (!chosenWidth) {
+            platform.ShowMessage(QStringLiteral(
+                "The width is a whole number of pixels from 400 to 8000.  Nothing was saved."));
+            return;
+        }
+        width = *chosenWidth;
+    }
+    const QString failure = profile_->SaveAs(chosen.path, strictness_, width);
     if (!failure.isEmpty()) {
         platform.ShowMessage(failure);
     }

@@ -6,11 +6,18 @@
 #include "firstpass/OutputWriter.h"
 #include "platform/TextCodec.h"
 #include "scansion/MeterFile.h"
+#include "scansion/OwnFiles.h"
+#include "startup/Files.h"
 #include "startup/WorkingFolder.h"
 #include "window/MainWindow.h"
 
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
+#include <QMenuBar>
+#include <QPointer>
+
+#include <vector>
 
 namespace corvale {
 
@@ -50,17 +57,54 @@ QString ScanNotes(const QString& poemPath, const firstpass::Scansion& scansion,
     return notes.join(QStringLiteral("  "));
 }
 
+// While a scan runs, the window's menus, client area and docks rest, and the focus comes back to
+// where it was. The window itself stays enabled and unblocked, so that its close box reaches
+// closeEvent, which stops the scan first.
+class RestingControls {
+public:
+    explicit RestingControls(QMainWindow& window) : focus_(window.focusWidget()) {
+        parts_ = {window.menuBar(), window.centralWidget()};
+        for (QDockWidget* dock : window.findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+            parts_.emplace_back(dock);
+        }
+        for (const QPointer<QWidget>& part : parts_) {
+            part->setEnabled(false);
+        }
+    }
+    RestingControls(const RestingControls&) = delete;
+    RestingControls& operator=(const RestingControls&) = delete;
+    ~RestingControls() {
+        for (const QPointer<QWidget>& part : parts_) {
+            if (part != nullptr) {
+                part->setEnabled(true);
+            }
+        }
+        if (focus_ != nullptr) {
+            focus_->setFocus(Qt::OtherFocusReason);
+        }
+    }
+
+private:
+    QPointer<QWidget> focus_;
+    std::vector<QPointer<QWidget>> parts_;
+};
+
 }  // namespace
 
 void MainWindow::ScanPoem() {
     const QString poemPath = work_.GetPlatform().ChooseFileToRead(
-        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt *.xml);;All files (*)"));
+        QStringLiteral("Scan a poem"), QStringLiteral("Poems (*.txt *.xml);;All files (*)"), {},
+        IsOwnFileName);
     if (!poemPath.isEmpty()) {
         ScanPoemAt(poemPath);
     }
 }
 
 void MainWindow::ScanPoemAt(const QString& poemPath) {
+    if (const std::optional<QString> notAPoem = startup::OwnFileNotAPoem(poemPath)) {
+        work_.GetPlatform().ShowMessage(*notAPoem);
+        return;
+    }
     const std::optional<firstpass::Scansion> scansion = ScanPoemFile(poemPath);
     if (!scansion) {
         return;
@@ -83,7 +127,10 @@ std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemP
     scanCancel_ = false;
     closeAfterScan_ = false;
     scanning_ = true;
-    PoemScanResult result = ScanWithProgress(this, poemPath, poemScanner_, scanCancel_);
+    PoemScanResult result = [this, &poemPath] {
+        const RestingControls resting(*this);
+        return ScanWithProgress(this, poemPath, poemScanner_, scanCancel_);
+    }();
     scanning_ = false;
     if (closeAfterScan_) {
         close();

@@ -5,8 +5,10 @@
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
+#include "window/MeterCue.h"
 #include "window/Placement.h"
 #include "window/SyllableEditing.h"
+#include "window/ViewOptions.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,6 +19,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace corvale {
 
@@ -32,6 +36,8 @@ template <typename T>
 void CopyLook(const T* pattern, T* copy) {
     if (pattern->testAttribute(Qt::WA_SetFont)) {
         copy->setFont(pattern->font());
+        copy->setProperty(placement::kPointsProperty,
+                          pattern->property(placement::kPointsProperty));
     }
     if (pattern->testAttribute(Qt::WA_SetPalette)) {
         copy->setPalette(pattern->palette());
@@ -61,17 +67,31 @@ QPushButton* CopyOf(const QPushButton* pattern) {
     return copy;
 }
 
-// Creates element i of an array at its place in a grid of m columns with pitch s, shown.
+// Creates element i of an array at its place in a grid of m columns at pitch p, shown.
 template <typename T>
-T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double s, std::int32_t m) {
+T* AddElement(ControlArray<T>& array, CellArray kind, std::int32_t i, double p, std::int32_t m,
+              int zoom) {
     T* element = CopyOf(array(0));
     array.Append(element);
     if (kind != CellArray::MeterLabels) {
         element->setAccessibleName(placement::CellAccessibleName(kind, i));
     }
-    placement::Place(element, layout::CellRect(kind, i, s, m));
+    placement::Place(element, layout::CellRect(kind, i, p, m), zoom);
     element->show();
     return element;
+}
+
+// The nine controls of column i, each with its array.
+std::array<std::pair<CellArray, QWidget*>, 9> ColumnControls(const CellGrid& grid, std::int32_t i) {
+    return {{{CellArray::MeterLabels, grid.meterLabels(i)},
+             {CellArray::SyllableBoxes, grid.syllableBoxes(i)},
+             {CellArray::MergeButtons, grid.mergeButtons(i)},
+             {CellArray::StressBoxes, grid.stressBoxes(i)},
+             {CellArray::StressUpButtons, grid.stressUpButtons(i)},
+             {CellArray::StressDownButtons, grid.stressDownButtons(i)},
+             {CellArray::JunctureBoxes, grid.junctureBoxes(i)},
+             {CellArray::JunctureUpButtons, grid.junctureUpButtons(i)},
+             {CellArray::JunctureDownButtons, grid.junctureDownButtons(i)}}};
 }
 
 // Boxes of positions the meter does not reach stand out in red; the others have their
@@ -96,6 +116,7 @@ bool MainWindow::StartUp(const std::optional<startup::StartFile>& file) {
         startPoem_ = started.poem;
         UseTheMeter();
         ApplyViewOptions();
+        SetZoom(UserViewOptions::Read(work_.GetPlatform().UserFolder()).zoom);
         fileNameBox->setText(DecodeFileName(work_.Settings().WorkingFileName()));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
         if (work_.Settings().Spacing() == 0 && work_.Doc().Positions() > 0) {
@@ -138,30 +159,59 @@ void MainWindow::FitWindowToScreen() {
     }
 }
 
+// Columns never touch: the pitch drawn is wide enough for the widest box of any column with a
+// gap, and is recomputed as the grid gains columns; columns already built move to it.
 void MainWindow::BuildCellColumns(std::int32_t from, std::int32_t to) {
     // Elements are appended in order, so building always continues after the last column.
     from = grid_.Columns() + 1;
     to = std::min(to, kMostColumns);
     const std::int32_t m = work_.Doc().Positions();
-    const double s = work_.Settings().Spacing();
+    double widest = from <= to ? layout::SyllableWidth(m) : 0.0;
+    for (std::int32_t i = 1; i < from; ++i) {
+        widest = std::max(widest, placement::PlaceOf(grid_.syllableBoxes(i)).width);
+    }
+    const double p = layout::Pitch(work_.Settings().Spacing(), widest);
+    if (p != grid_.pitch) {
+        grid_.pitch = p;
+        MoveColumns();
+    }
+    const int zoom = grid_.zoom;
     for (std::int32_t i = from; i <= to; ++i) {
-        AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, s, m);
-        AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, s, m);
-        AddElement(grid_.junctureBoxes, CellArray::JunctureBoxes, i, s, m);
-        AddElement(grid_.junctureDownButtons, CellArray::JunctureDownButtons, i, s, m);
-        AddElement(grid_.junctureUpButtons, CellArray::JunctureUpButtons, i, s, m);
-        AddElement(grid_.stressDownButtons, CellArray::StressDownButtons, i, s, m);
-        AddElement(grid_.stressUpButtons, CellArray::StressUpButtons, i, s, m);
-        AddElement(grid_.mergeButtons, CellArray::MergeButtons, i, s, m);
-        AddElement(grid_.meterLabels, CellArray::MeterLabels, i, s, m);
+        AddElement(grid_.syllableBoxes, CellArray::SyllableBoxes, i, p, m, zoom);
+        AddElement(grid_.stressBoxes, CellArray::StressBoxes, i, p, m, zoom);
+        AddElement(grid_.junctureBoxes, CellArray::JunctureBoxes, i, p, m, zoom);
+        AddElement(grid_.junctureDownButtons, CellArray::JunctureDownButtons, i, p, m, zoom);
+        AddElement(grid_.junctureUpButtons, CellArray::JunctureUpButtons, i, p, m, zoom);
+        AddElement(grid_.stressDownButtons, CellArray::StressDownButtons, i, p, m, zoom);
+        AddElement(grid_.stressUpButtons, CellArray::StressUpButtons, i, p, m, zoom);
+        AddElement(grid_.mergeButtons, CellArray::MergeButtons, i, p, m, zoom);
+        AddElement(grid_.meterLabels, CellArray::MeterLabels, i, p, m, zoom);
         ColourMeterReach(i);
         ConnectColumn(i);
         cellKeys_->AddColumn(i);
         syllableEditing_->AddColumn(i);
+        valueEditing_->AddColumn(i);
     }
     CaptionMeterLabels(from, to);
     AddMeterCues(to);
     OrderTabs();
+    FitClientArea();
+}
+
+// Each control keeps its top (the block order) and its width (a syllable box keeps the width
+// of the grid it was built for); the cues follow their meter labels.
+void MainWindow::MoveColumns() {
+    for (std::int32_t i = 1; i <= grid_.Columns(); ++i) {
+        for (const auto& [kind, control] : ColumnControls(grid_, i)) {
+            layout::Rect place = placement::PlaceOf(control);
+            place.left = layout::CellRect(kind, i, grid_.pitch, 1).left;
+            placement::Place(control, place, grid_.zoom);
+        }
+        if (MeterCue* cue = grid_.offMeterCues(i)) {
+            placement::Place(cue, layout::CueRect(placement::PlaceOf(grid_.meterLabels(i))),
+                             grid_.zoom);
+        }
+    }
 }
 
 void MainWindow::HidePatternElements() {

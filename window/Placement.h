@@ -11,26 +11,49 @@
 
 // How the window's controls are put on the client area and captioned. Positions are kept in
 // twips, exactly as the layout gives them, in the dynamic property "twips" of every placed
-// control; the widget's pixel geometry is derived from them and never read back, so rounding
-// to pixels can never make a position drift.
+// control; the widget's pixel geometry is derived from them at the zoom and never read back, so
+// rounding to pixels can never make a position drift, and a zoom places everything afresh.
 namespace corvale::placement {
 
 inline constexpr char kTwipsProperty[] = "twips";
+// Set on the lines of the frame around the file-name area, which get a thickness on screen.
+inline constexpr char kLineProperty[] = "twipsLine";
+// The designed point size of a control that has a font of its own; the others take the client
+// area's.
+inline constexpr char kPointsProperty[] = "designedPoints";
+// The frame lines' thickness in pixels, at any zoom.
+inline constexpr int kLineThickness = 2;
 
-// Pixel edges are rounded separately, so neighbours that touch in twips touch on the screen.
-inline void Place(QWidget* control, const layout::Rect& twips) {
-    const int left = layout::ToPixels(twips.left);
-    const int top = layout::ToPixels(twips.top);
-    const int right = layout::ToPixels(twips.left + twips.width);
-    const int bottom = layout::ToPixels(twips.top + twips.height);
-    control->setGeometry(left, top, right - left, bottom - top);
+inline void SetGeometry(QWidget* control, const layout::PixelRect& pixels) {
+    control->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
+}
+
+inline void Place(QWidget* control, const layout::Rect& twips, int zoom) {
     control->setProperty(kTwipsProperty, QRectF(twips.left, twips.top, twips.width, twips.height));
+    if (control->property(kLineProperty).toBool()) {
+        SetGeometry(control, layout::LinePixels(twips, zoom, kLineThickness));
+    } else {
+        SetGeometry(control, layout::ToPixels(twips, zoom));
+    }
 }
 
 // The place last given by Place().
 inline layout::Rect PlaceOf(const QWidget* control) {
     const QRectF rect = control->property(kTwipsProperty).toRectF();
     return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
+inline bool IsPlaced(const QWidget* control) {
+    return control->property(kTwipsProperty).isValid();
+}
+
+// The designed face at a point size, zoomed; the control keeps its boldness.
+inline void SetDesignedFont(QWidget* control, const QFont& designed, int zoom) {
+    control->setProperty(kPointsProperty, designed.pointSizeF());
+    QFont font = designed;
+    font.setBold(control->font().bold());
+    font.setPointSizeF(layout::ZoomedSize(designed.pointSizeF(), zoom));
+    control->setFont(font);
 }
 
 // A label's caption doubles as its name for assistive technology.

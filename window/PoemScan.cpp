@@ -35,7 +35,10 @@ PoemScanResult ScanWithProgress(QWidget* parent, const QString& poemPath,
                            QStringLiteral("Cancel"), 0, kSteps, parent);
     dialog.setObjectName(QStringLiteral("scanProgress"));
     dialog.setWindowTitle(QStringLiteral("Corvale"));
-    dialog.setWindowModality(Qt::WindowModal);
+    // Not modal: the toolkit drops the window system's close request to a window that a modal
+    // dialog blocks, and the window's close must reach it to stop the scan (MainWindow rests
+    // its controls meanwhile).
+    dialog.setWindowModality(Qt::NonModal);
     dialog.setMinimumDuration(kDialogAfterMs);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);

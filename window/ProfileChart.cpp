@@ -23,13 +23,16 @@ struct SetLook {
     QColor colour;
 };
 
-// Strong places in blue, weak ones in orange; the lighter shade is stress 2.
+// Strong places in blue, weak ones in orange; the lighter shade is stress 2. The names are short
+// enough for the legend's one row under the plot of a narrow dock.
 const std::array<SetLook, 4> kSetLooks = {{
-    {"stress 3+, strong", QColor(0x1f, 0x4e, 0x79)},
-    {"stress 2, strong", QColor(0x7f, 0xaa, 0xd6)},
-    {"stress 3+, weak", QColor(0xb4, 0x5f, 0x06)},
-    {"stress 2, weak", QColor(0xf6, 0xb2, 0x6b)},
+    {"3+ in S", QColor(0x1f, 0x4e, 0x79)},
+    {"2 in S", QColor(0x7f, 0xaa, 0xd6)},
+    {"3+ in W", QColor(0xb4, 0x5f, 0x06)},
+    {"2 in W", QColor(0xf6, 0xb2, 0x6b)},
 }};
+
+constexpr double kShareAxisTop = 108;
 
 double PercentOf(std::int64_t count, std::int64_t base) {
     return base == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(base);
@@ -68,7 +71,13 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(new QChart(), parent), 
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(220);
     chart_->setAnimationOptions(QChart::NoAnimation);
-    chart_->legend()->setAlignment(Qt::AlignRight);
+    // Below the plot, which then has the whole width of a narrow dock for its places.
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    // A name cut short by a narrow dock shows whole when pointed at.
+    chart_->legend()->setShowToolTips(true);
+    QFont legendFont = chart_->legend()->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
+    chart_->legend()->setFont(legendFont);
     chart_->setMargins(QMargins(4, 4, 4, 4));
 
     bars_ = new QStackedBarSeries();
@@ -82,9 +91,14 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(new QChart(), parent), 
     wordEnds_ = BoundaryLine("word end", QColor(0x2e, 0x7d, 0x32), Qt::DashLine);
     phraseEnds_ = BoundaryLine("phrase end", QColor(0x20, 0x20, 0x20), Qt::SolidLine);
     places_ = new QBarCategoryAxis();
+    // Room above 100%, so that a full bar and the points on it are drawn whole; the ticks stop
+    // at 100%.
     shares_ = new QValueAxis();
-    shares_->setRange(0, 100);
-    shares_->setTickCount(6);
+    shares_->setTitleText(QStringLiteral("share of lines"));
+    shares_->setRange(0, kShareAxisTop);
+    shares_->setTickType(QValueAxis::TicksDynamic);
+    shares_->setTickAnchor(0);
+    shares_->setTickInterval(20);
     shares_->setLabelFormat(QStringLiteral("%.0f%%"));
     chart_->addAxis(places_, Qt::AlignBottom);
     chart_->addAxis(shares_, Qt::AlignLeft);
@@ -144,13 +158,19 @@ void ProfileChart::Show(const analysis::NamedProfile& profile) {
     wordEnds_->replace(words);
     phraseEnds_->replace(phrases);
     // An empty chart says why: in a folder where no file is open yet, there is no verse line.
-    if (profile.counts.verseLines == 0) {
-        chart_->setTitle(QStringLiteral("There are no verse lines to profile."));
-    } else if (profile.counts.places.empty()) {
-        chart_->setTitle(QStringLiteral("The meter has no places: there is nothing to profile."));
-    } else {
-        chart_->setTitle(QString());
-    }
+    chart_->setTitle(QString::fromStdString(analysis::ChartTitle(profile))
+                         .toHtmlEscaped()
+                         .replace(u'\n', QStringLiteral("<br>")));
+}
+
+void ProfileChart::DrawFresh(QPainter& painter, const QSize& logical) const {
+    ProfileChart figure(nullptr);
+    figure.setAttribute(Qt::WA_DontShowOnScreen);
+    figure.setFrameShape(QFrame::NoFrame);
+    figure.setMinimumSize(0, 0);
+    figure.Show(shown_);
+    figure.resize(logical);
+    figure.render(&painter);
 }
 
 void ProfileChart::MakePlaces(const analysis::NamedProfile& profile) {

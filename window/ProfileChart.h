@@ -28,7 +28,13 @@ class ProfileChart : public QChartView {
 public:
     explicit ProfileChart(QWidget* parent);
 
+    // Titled with the file, the meter and the lines profiled (analysis::ChartTitle).
     void Show(const analysis::NamedProfile& profile);
+    const analysis::NamedProfile& Shown() const { return shown_; }
+    // Draws the chart as shown afresh at `logical` size onto `painter` (a picture or an SVG),
+    // whatever the view's own size; a painter that scales draws it larger whole, fonts and lines
+    // included.
+    void DrawFresh(QPainter& painter, const QSize& logical) const;
 
     // Where the middle of place `place`'s bar stands in the view, for tests that click it.
     QPoint BarCentre(std::int32_t place) const;

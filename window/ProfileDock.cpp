@@ -14,12 +14,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSplitter>
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace corvale {
@@ -28,6 +30,11 @@ namespace {
 
 // Lines of another length listed in the table before "and N more".
 constexpr std::size_t kMostListed = 20;
+
+// The size a saved chart is laid out at; a PNG scales it whole to its width.
+constexpr QSize kFigureSize(800, 500);
+constexpr int kNarrowestPicture = 400;
+constexpr int kWidestPicture = 8000;
 
 }  // namespace
 
@@ -71,6 +78,7 @@ ProfileDock::ProfileDock(const Document& document, QWidget* parent)
     setAllowedAreas(Qt::RightDockWidgetArea);
 
     auto* content = new QSplitter(Qt::Vertical, this);
+    content_ = content;
     chart_ = new ProfileChart(content);
     model_ = new ProfileModel(this);
     table_ = new ProfileTable(content);
@@ -84,9 +92,12 @@ ProfileDock::ProfileDock(const Document& document, QWidget* parent)
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     content->addWidget(chart_);
     content->addWidget(table_);
-    content->setStretchFactor(0, 3);
-    content->setStretchFactor(1, 2);
+    // The chart grows with the dock; the table keeps the height it was given.
+    content->setStretchFactor(0, 1);
+    content->setStretchFactor(1, 0);
+    content->setChildrenCollapsible(false);
     setWidget(content);
+    connect(content, &QSplitter::splitterMoved, this, [this] { splitByUser_ = true; });
 
     connect(model_, &QAbstractItemModel::modelReset, this, &ProfileDock::SpanFigureRows);
     connect(chart_, &ProfileChart::placeClicked, this, &ProfileDock::placeChosen);
@@ -143,7 +154,8 @@ void ProfileDock::SizeColumns() {
     }
 }
 
-QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness) const {
+QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness,
+                            int pictureWidth) const {
     const QString kind = QFileInfo(path).suffix().toLower();
     if (kind != u"svg" && kind != u"png" && kind != u"csv") {
         return QStringLiteral(
@@ -158,15 +170,24 @@ QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness) c
         bytes = QByteArray::fromStdString(
             analysis::ProfileCsv(std::span(&model_->Shown(), 1), strictness));
     } else if (kind == u"png") {
-        drawn = chart_->grab().save(&buffer, "PNG");
+        const double ratio = static_cast<double>(pictureWidth) / kFigureSize.width();
+        QImage picture(pictureWidth, static_cast<int>(std::lround(kFigureSize.height() * ratio)),
+                       QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        chart_->DrawFresh(painter, kFigureSize);
+        drawn = painter.end() && picture.save(&buffer, "PNG");
     } else {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
-        svg.setSize(chart_->size());
-        svg.setViewBox(chart_->rect());
-        svg.setTitle(QStringLiteral("The verse's profile"));
+        svg.setSize(kFigureSize);
+        svg.setViewBox(QRect(QPoint(), kFigureSize));
+        svg.setTitle(QString::fromStdString(analysis::ChartTitle(chart_->Shown()))
+                         .replace(u'\n', QStringLiteral(", ")));
+        svg.setDescription(QStringLiteral("The verse's profile"));
         QPainter painter(&svg);
-        chart_->render(&painter);
+        chart_->DrawFresh(painter, kFigureSize);
         drawn = painter.end();
     }
     const std::string failure = drawn ? WriteOutputFile(path, bytes.toStdString(), true)
@@ -176,6 +197,23 @@ QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness) c
             .arg(QDir::toNativeSeparators(path), QString::fromStdString(failure));
     }
     return {};
+}
+
+void ProfileDock::resizeEvent(QResizeEvent* event) {
+    QDockWidget::resizeEvent(event);
+    if (!splitByUser_) {
+        const int height = content_->height();
+        content_->setSizes({height * 3 / 5, height - height * 3 / 5});
+    }
+}
+
+std::optional<int> ProfileDock::PictureWidth(const QString& typed) {
+    bool whole = false;
+    const int width = typed.trimmed().toInt(&whole);
+    if (!whole || width < kNarrowestPicture || width > kWidestPicture) {
+        return std::nullopt;
+    }
+    return width;
 }
 
 void ProfileDock::closeEvent(QCloseEvent* event) {

@@ -14,10 +14,13 @@
 #include <QTableView>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QCloseEvent;
 class QKeyEvent;
+class QResizeEvent;
+class QSplitter;
 
 namespace corvale {
 
@@ -59,9 +62,19 @@ public:
     // Shows the counts as they stand, the lines that fit judged under `strictness`.
     void Redraw(meter::Strictness strictness);
 
-    // Writes the chart at the size shown as SVG or PNG, or the figures as CSV, by the name's
-    // extension (in any case). Empty when written; otherwise why not, for a message.
-    QString SaveAs(const QString& path, meter::Strictness strictness) const;
+    // A PNG is this many pixels wide unless the user chooses otherwise, whatever the dock's size:
+    // wide enough for print.
+    static constexpr int kPictureWidth = 1600;
+    // The width typed for a PNG, a whole number of pixels from 400 to 8000; none for anything
+    // else.
+    static std::optional<int> PictureWidth(const QString& typed);
+
+    // Writes the chart as SVG or as a PNG `pictureWidth` pixels wide, or the figures as CSV, by
+    // the name's extension (in any case). The chart is drawn afresh at a size of its own, never
+    // the dock's, and the SVG carries its title. Empty when written; otherwise why not, for a
+    // message.
+    QString SaveAs(const QString& path, meter::Strictness strictness,
+                   int pictureWidth = kPictureWidth) const;
 
 signals:
     void placeChosen(std::int32_t place);
@@ -69,6 +82,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Until the user moves the splitter, the chart takes three fifths of the height.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Choose(const QModelIndex& index);
@@ -79,6 +94,8 @@ private:
     const Document& document_;
     analysis::Profile profile_;
     std::string meterLine_;
+    QSplitter* content_ = nullptr;
+    bool splitByUser_ = false;
     ProfileChart* chart_ = nullptr;
     ProfileTable* table_ = nullptr;
     ProfileModel* model_ = nullptr;

@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QThread>
 #include <QWidget>
 
@@ -59,6 +61,31 @@ private:
     }
 
     corvale::Escape escape_;
+};
+
+// Under a file dialog's first filter, the files whose names the test gives true for are left out;
+// folders and the other filters list everything.
+class FirstFilterProxy : public QSortFilterProxyModel {
+public:
+    // Owned by the dialog.
+    FirstFilterProxy(QFileDialog& dialog, Platform::NameTest leavesOut)
+        : QSortFilterProxyModel(&dialog), dialog_(dialog), leavesOut_(std::move(leavesOut)) {}
+    void Refilter() { invalidateFilter(); }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files == nullptr || dialog_.nameFilters().isEmpty() ||
+            dialog_.selectedNameFilter() != dialog_.nameFilters().front()) {
+            return true;
+        }
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || !leavesOut_(files->fileName(index));
+    }
+
+private:
+    const QFileDialog& dialog_;
+    Platform::NameTest leavesOut_;
 };
 
 }  // namespace
@@ -143,12 +170,25 @@ bool QtPlatform::MoveToFolder(const QString& folder, const QString& folderInTitl
 }
 
 QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filter,
-                                     const QString& startFolder) {
+                                     const QString& startFolder,
+                                     const NameTest& firstFilterLeavesOut) {
     QString start = startFolder;
     if (start.isEmpty()) {
         start = lastReadFolder_.isEmpty() ? QDir::homePath() : lastReadFolder_;
     }
-    const QString chosen = QFileDialog::getOpenFileName(window_, caption, start, filter);
+    QFileDialog dialog(window_, caption, start, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (firstFilterLeavesOut) {
+        // Qt's own dialog, since a system's dialog takes no proxy model.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* listed = new FirstFilterProxy(dialog, firstFilterLeavesOut);
+        dialog.setProxyModel(listed);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, listed,
+                         &FirstFilterProxy::Refilter);
+    }
+    const QString chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                               ? dialog.selectedFiles().front()
+                               : QString();
     // Only the dialogs that start where the last one ended remember where that was.
     if (!chosen.isEmpty() && startFolder.isEmpty()) {
         lastReadFolder_ = QFileInfo(chosen).absolutePath();

@@ -22,7 +22,8 @@ public:
     std::size_t AskChoice(const QString& text, const std::vector<QString>& answers) override;
     std::optional<QString> AskText(const QString& text, const QString& initial) override;
     QString ChooseFileToRead(const QString& caption, const QString& filter,
-                             const QString& startFolder) override;
+                             const QString& startFolder,
+                             const NameTest& firstFilterLeavesOut) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
     FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
                                    const QStringList& formats, int format) override;

@@ -1,10 +1,12 @@
 #include "window/ShortcutsWindow.h"
 
 #include "window/Actions.h"
+#include "window/ValuesMeaning.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -40,11 +42,26 @@ ShortcutsWindow::ShortcutsWindow(const KeyMap& keys, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
 
+    valuesHeading_ = new QLabel(ValuesMeaningHeading(), this);
+    QFont bold = valuesHeading_->font();
+    bold.setBold(true);
+    valuesHeading_->setFont(bold);
+    values_ = new QLabel(ValuesMeaning().join(QStringLiteral("\n\n")), this);
+    values_->setObjectName(QStringLiteral("valuesMeaning"));
+    for (QLabel* label : {valuesHeading_, values_}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+    values_->setWordWrap(true);
+    values_->setAccessibleName(ValuesMeaningHeading());
+
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::close);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(valuesHeading_);
+    layout->addWidget(values_);
     layout->addWidget(buttons_);
     Refresh();
 }
@@ -68,13 +85,19 @@ void ShortcutsWindow::Refresh() {
         table_->horizontalHeader()->length() + frame + 24,
         table_->horizontalHeader()->height() + table_->verticalHeader()->length() + frame + 4);
     const QMargins margins = layout()->contentsMargins();
-    QSize wanted(rows.width() + margins.left() + margins.right(),
-                 rows.height() + buttons_->sizeHint().height() + layout()->spacing() +
-                     margins.top() + margins.bottom());
+    const int width = rows.width() + margins.left() + margins.right();
+    const int values = valuesHeading_->sizeHint().height() + values_->heightForWidth(rows.width()) +
+                       2 * layout()->spacing();
+    QSize wanted(width, rows.height() + values + buttons_->sizeHint().height() +
+                            layout()->spacing() + margins.top() + margins.bottom());
     if (const QScreen* shown = screen()) {
         wanted = wanted.boundedTo(shown->availableGeometry().size() * 9 / 10);
     }
     resize(wanted);
+}
+
+QString ShortcutsWindow::ValuesText() const {
+    return valuesHeading_->text() + QStringLiteral("\n\n") + values_->text();
 }
 
 }  // namespace corvale

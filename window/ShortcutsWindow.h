@@ -1,12 +1,14 @@
 #pragma once
 
 // The "Keyboard shortcuts" window (F1): every key of the main window, read from the actions
-// themselves each time it is shown, so it lists exactly the keys that work. It is not modal:
-// the main window can be worked in while it is open.
+// themselves each time it is shown, so it lists exactly the keys that work, and under them what
+// the values of the grid mean. It is not modal: the main window can be worked in while it is
+// open.
 
 #include <QDialog>
 
 class QDialogButtonBox;
+class QLabel;
 class QTableWidget;
 
 namespace corvale {
@@ -22,10 +24,14 @@ public:
     // Lists the keys as the actions have them now.
     void Refresh();
     const QTableWidget& Table() const { return *table_; }
+    // "What the values mean", as shown.
+    QString ValuesText() const;
 
 private:
     const KeyMap& keys_;
     QTableWidget* table_ = nullptr;
+    QLabel* valuesHeading_ = nullptr;
+    QLabel* values_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
 };
 

@@ -1,5 +1,8 @@
 #include "window/ViewOptions.h"
 
+#include "window/Layout.h"
+
+#include <QDir>
 #include <QSettings>
 
 namespace corvale {
@@ -9,6 +12,8 @@ namespace {
 constexpr char kOverviewKey[] = "View/Overview";
 constexpr char kStrictKey[] = "View/StrictMeterCheck";
 constexpr char kProfileKey[] = "View/Profile";
+constexpr char kZoomKey[] = "View/Zoom";
+constexpr char kUserFileName[] = "view.ini";
 
 bool ReadFlag(const QSettings& settings, const char* key) {
     const QString value = settings.value(QLatin1String(key)).toString().trimmed();
@@ -28,6 +33,28 @@ bool ViewOptions::Write(const QString& path) const {
     settings.setValue(QLatin1String(kOverviewKey), overview);
     settings.setValue(QLatin1String(kStrictKey), strictMeterCheck);
     settings.setValue(QLatin1String(kProfileKey), profile);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+UserViewOptions UserViewOptions::Read(const QString& userFolder) {
+    if (userFolder.isEmpty()) {
+        return {};
+    }
+    const QSettings settings(QDir(userFolder).filePath(QLatin1String(kUserFileName)),
+                             QSettings::IniFormat);
+    bool isNumber = false;
+    const int zoom = settings.value(QLatin1String(kZoomKey)).toString().trimmed().toInt(&isNumber);
+    return {layout::ValidZoom(isNumber ? zoom : 0)};
+}
+
+bool UserViewOptions::Write(const QString& userFolder) const {
+    if (userFolder.isEmpty() || !QDir().mkpath(userFolder)) {
+        return false;
+    }
+    QSettings settings(QDir(userFolder).filePath(QLatin1String(kUserFileName)),
+                       QSettings::IniFormat);
+    settings.setValue(QLatin1String(kZoomKey), zoom);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

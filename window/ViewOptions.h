@@ -22,4 +22,16 @@ struct ViewOptions {
     bool Write(const QString& path) const;
 };
 
+// The zoom of the client area, in percent. It belongs to the screen rather than to a folder, so
+// it is kept for the user, beside the recent files: "view.ini" in the user's folder
+// (Platform::UserFolder), written only when the user changes it. A missing or unreadable file,
+// or a value that is no zoom, gives 100; one past the bounds is taken to the nearest.
+struct UserViewOptions {
+    int zoom = 100;
+
+    // Nothing is read or written without a user folder.
+    static UserViewOptions Read(const QString& userFolder);
+    bool Write(const QString& userFolder) const;
+};
+
 }  // namespace corvale

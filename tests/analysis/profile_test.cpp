@@ -2,6 +2,7 @@
 // the counts kept through commits and a restore equal to a fresh count, and meters kept apart.
 
 #include "analysis/Profile.h"
+#include "analysis/ProfileReport.h"
 #include "editor/WorkingLine.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
@@ -272,5 +273,17 @@ INSTANTIATE_TEST_SUITE_P(
                     GroupCase{"MorePlacesApart", {{"W", "S"}, {"W", "S", "W"}, {"W", "S"}}, {2, 1}},
                     GroupCase{"OtherStrengthsApart", {{"W", "S"}, {"S", "W"}}, {1, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileReport, TheChartTitleNamesTheFileTheMeterAndTheLinesProfiled) {
+    NamedProfile profile{{"W", "S"}, {}, {{"ode.txt", {}, 0}}};
+    profile.counts.places.resize(2);
+    profile.counts.verseLines = 14;
+    profile.counts.profiled = 10;
+    EXPECT_EQ(ChartTitle(profile), "ode.txt, meter W S\n10 of 14 verse lines profiled");
+    profile.counts.places.clear();
+    EXPECT_EQ(ChartTitle(profile), "The meter has no places: there is nothing to profile.");
+    profile.counts.verseLines = 0;
+    EXPECT_EQ(ChartTitle(profile), "There are no verse lines to profile.");
+}
 
 }  // namespace

@@ -142,11 +142,26 @@ TEST_F(MemoryFileTest, ShortFilesStopWhereTheyEnd) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(MemoryFileTest, MissingFileChangesOnlyTheLastLine) {
-    workspace.Settings().Read();
-    EXPECT_EQ(workspace.Settings().WorkingFileName(), "");
-    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 0}));
+// Without a memory file, the one Corvale will write lets every value move, whichever way the
+// settings are read; the spacing is left for start-up.
+TEST_F(MemoryFileTest, WithoutOneTheWorkingBoundsHoldHoweverItIsRead) {
+    const std::vector<void (*)(corvale::MemorySettings&)> reads = {
+        [](corvale::MemorySettings& s) { s.Read(); },
+        [](corvale::MemorySettings& s) { s.ReadFor("poem.txt"); },
+        [](corvale::MemorySettings& s) { s.AdoptValuesOf("poem.txt"); }};
+    for (const auto read : reads) {
+        Preset();
+        workspace.Settings().SetLastLineDone(1);
+        read(workspace.Settings());
+        EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 4, 1, 4, 1, 0}));
+    }
     EXPECT_TRUE(platform.Messages().empty());
+}
+
+// One that an earlier build wrote with every bound 0 stands as it is.
+TEST_F(MemoryFileTest, AllBoundsZeroAreReadAsTheyStand) {
+    Read(MemoryFile("poem.txt", "1", "0", "0", "0", "0", "0"));
+    EXPECT_EQ(Numbers(), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(MemoryFileTest, FolderInPlaceOfTheFileIsAFailure) {

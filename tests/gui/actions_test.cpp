@@ -9,8 +9,10 @@
 #include "window/ShortcutsWindow.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -107,6 +109,28 @@ TEST_F(Commands, ButtonsRunTheirCommandAndNameItsKeys) {
     QSignalSpy reloaded(form->Keys().Find(u"reloadLineAction"), &QAction::triggered);
     Click(QStringLiteral("reloadLineButton"));
     EXPECT_EQ(reloaded.count(), 1);
+}
+
+// Alt+C, the mnemonic of "Comment (optional):", from a box of the grid; the box and its heading
+// name the key.
+TEST_F(Commands, AltCPutsTheFocusInTheCommentBox) {
+    form->Grid().stressBoxes(2)->setFocus();
+    Press(Qt::ALT | Qt::Key_C);
+    EXPECT_EQ(Focused(), "commentBox");
+    EXPECT_EQ(form->Grid().commentBox->toolTip(), "A comment on this line, saved with it (Alt+C)");
+    EXPECT_EQ(form->commentHeading->toolTip(), form->Grid().commentBox->toolTip());
+}
+
+// F1 says what the values mean under the keys, in the README's own words.
+TEST_F(Commands, TheShortcutsWindowSaysWhatTheValuesMeanAsTheReadmeDoes) {
+    Press(QKeyCombination(Qt::Key_F1));
+    const QString shown = form->Shortcuts()->ValuesText();
+    const QString readme = QString::fromStdString(SourceFile("README.md"));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("What the values mean\n\n")));
+    EXPECT_TRUE(readme.contains(QStringLiteral("## What the values mean")));
+    for (const QString& paragraph : shown.split(QStringLiteral("\n\n")).mid(1)) {
+        EXPECT_TRUE(readme.contains(paragraph)) << paragraph.toStdString();
+    }
 }
 
 TEST_F(Commands, AboutGivesNameVersionPurposeAndQt) {

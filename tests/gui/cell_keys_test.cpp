@@ -112,7 +112,7 @@ std::vector<KeyCase> KeyCases() {
         {"GoToBoxKeepsCtrlHome", 2, "goto", {Char('1'), CtrlHome}, "goto", "2/6", "1"},
         {"GoToBoxLeavesPageDownToTheWindow", 2, "goto", {Char('1'), PgDn}, "goto", "3/6", "1"},
         {"CellBoxLeavesCtrlHomeToTheWindow", 2, "syl2", {Char('Z'), CtrlHome}, "syl2", "1/6", "b"},
-        {"CellBoxNeverUndoesItsTypedText", 2, "str1", {Char('9'), Undo}, "str1", "2/6", "19"},
+        {"UndoPutsBackTheValueTypedOver", 2, "str1", {Char('9'), Undo}, "str1", "2/6", "1"},
         {"KeypadEnterCommitsToo", 2, "jun1", {KeypadEnter}, "jun1", "3/6", "2"},
     };
 }

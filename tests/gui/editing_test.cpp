@@ -72,15 +72,19 @@ TEST_F(Editing, StepChangesOnlyTheWorkingCopyAndItsBox) {
     EXPECT_EQ(Texts("syllableBoxes"), (std::vector<std::string>{"a", "b", "c", "d", "", ""}));
 }
 
-TEST_F(Editing, StepsLeaveTheSyllableBoxesAsTheyWere) {
-    // Stress 1 -> 3 and juncture 0 -> 1 would make the box bold and right-aligned on the next
-    // display; a step alone does not re-align.
+// The look of the line follows a step at once, and its undo.
+TEST_F(Editing, StepsReAlignTheSyllableBoxesAtOnce) {
     const bool boldBefore = SyllableBox(1)->font().bold();
     const Qt::Alignment alignmentBefore = SyllableBox(1)->alignment();
     ClickCell("stressUpButtons", 1);
     ClickCell("stressUpButtons", 1);
     ClickCell("junctureUpButtons", 1);
     EXPECT_EQ(form->Line().Juncture(1), "1");
+    EXPECT_TRUE(SyllableBox(1)->font().bold());
+    EXPECT_EQ(SyllableBox(1)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    for (int undo = 0; undo < 3; ++undo) {
+        form->undoAction->trigger();
+    }
     EXPECT_EQ(SyllableBox(1)->font().bold(), boldBefore);
     EXPECT_EQ(SyllableBox(1)->alignment(), alignmentBefore);
 }

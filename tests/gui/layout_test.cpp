@@ -239,7 +239,8 @@ struct GridCase {
     const char* name;
     int columns;
     const char* spacing;  // as the memory file holds it
-    int expectedSpacing;
+    int expectedSpacing;  // as the settings keep it
+    double pitch;         // as the columns are drawn
     double firstLeft;
     double syllableWidth;
 };
@@ -255,16 +256,18 @@ TEST_P(GridGeometryTest, FirstColumnAndSyllableWidth) {
     EXPECT_DOUBLE_EQ(first.left(), c.firstLeft);
     EXPECT_NEAR(first.width(), c.syllableWidth, 1e-9);
     const QRectF last = Twips(Cell("syllableBoxes", c.columns));
-    EXPECT_DOUBLE_EQ(last.left(), c.firstLeft + (c.columns - 1) * c.expectedSpacing);
+    EXPECT_DOUBLE_EQ(last.left(), c.firstLeft + (c.columns - 1) * c.pitch);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pitches, GridGeometryTest,
-    ::testing::Values(GridCase{"OneColumn", 1, "0", 13000, 12050, 12495},
-                      GridCase{"ThirteenColumns", 13, "0", 1000, 50, 12495.0 / 13},
-                      GridCase{"SeventeenColumnsPastTheLeftEdge", 17, "0", 765, -185, 735},
-                      GridCase{"NegativePitch", 10, "-500", -500, -1450, 1249.5},
-                      GridCase{"ConfiguredPitchKept", 10, "900", 900, -50, 1249.5}),
+    ::testing::Values(GridCase{"OneColumn", 1, "0", 13000, 13000, 12050, 12495},
+                      GridCase{"ThirteenColumns", 13, "0", 1000, 1000, 50, 12495.0 / 13},
+                      GridCase{"SeventeenColumnsPastTheLeftEdge", 17, "0", 765, 765, -185, 735},
+                      GridCase{"ConfiguredPitchKept", 10, "1400", 1400, 1400, 450, 1249.5},
+                      // Columns never touch: only the pitch drawn widens, the spacing stays.
+                      GridCase{"NegativePitchWidened", 10, "-500", -500, 1279.5, 329.5, 1249.5},
+                      GridCase{"NarrowPitchWidened", 10, "900", 900, 1279.5, 329.5, 1249.5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridLayoutTest, ColumnsBeyondTheMeterAreRedAndUnlabelled) {

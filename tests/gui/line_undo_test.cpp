@@ -111,7 +111,15 @@ TEST_P(UndoRedo, RestoreTheWholeLine) {
 INSTANTIATE_TEST_SUITE_P(
     Window, UndoRedo,
     ::testing::Values(
-        UndoCase{"StepOverTypedText", 1, "stressBoxes(1)", {key::Up}, 1, "stressBoxes(1)", "1xx"},
+        // A value typed is one edit and the step after it another; a refused one stops the step.
+        UndoCase{"TypedValueThenAStep", 1, "stressBoxes(1)", {key::Char('2'), key::Up}, 2},
+        UndoCase{"RefusedTypedValueStopsTheStep",
+                 1,
+                 "stressBoxes(1)",
+                 {key::Up},
+                 0,
+                 "stressBoxes(1)",
+                 "1xx"},
         UndoCase{"RefusedStepLeavesNothingToUndo", 1, "stressBoxes(3)", {key::Up}, 0},
         UndoCase{"MergeBeforeAHiddenColumn", 2, "stressBoxes(1)", {"mergeButtons(1)"}, 1},
         UndoCase{"MergeOfTheLastPairOfAFullLine", 3, "stressBoxes(5)", {key::Merge}, 1},

@@ -1,7 +1,7 @@
 // The line on screen against the meter, as the user works on Sonnet 116: which columns get a cue,
 // what the status says and what assistive technology hears, after start-up and after every step,
 // merge, undo, redo, move and change of the rule; F3 and Shift+F3 to the next and previous line
-// off the meter, which say so when there is none further.
+// off the meter, which go on from the other end past either end of the file and say so.
 
 #include "gui/MeterFixture.h"
 
@@ -18,11 +18,13 @@ namespace {
 constexpr char kMaximum[] = "stress maximum in a weak place";
 constexpr char kStressed[] = "stressed syllable in a weak place";
 constexpr char kStressKeys[] = "Up raises and Down lowers the stress";
-constexpr char kNothingFurther[] = "no further line off the meter";
 constexpr char kOnePlace[] = "1 place off the meter";
 constexpr char kTwoPlaces[] = "2 places off the meter";
 constexpr char kFits[] = "fits the meter";
 constexpr char kLine12Off[] = "1 place off the meter, 1 syllable too many";
+constexpr char kWrappedBack[] =
+    "past the first line, on from the last: 1 place off the meter, 1 syllable too many";
+constexpr char kWrappedOn[] = "past the last line, on from line 1: 2 places off the meter";
 
 class MeterCues : public MeterFixture {
 protected:
@@ -64,11 +66,13 @@ TEST_F(MeterCues, FollowTheLineOnScreenAndTheJumps) {
         {"redo", [this] { form->redoAction->trigger(); }, 2, {}, kFits},
         {"next, past lines 3 and 4", next, 5, {}, "3 syllables too few"},
         {"previous, the edit dropped", previous, 2, {7}, kOnePlace},
-        {"none before", previous, 2, {7}, kNothingFurther},
+        {"none before: on from the last", previous, 12, {9}, kWrappedBack},
+        {"back to line 2", [this] { GoTo(QStringLiteral("2")); }, 2, {7}, kOnePlace},
         {"strict check", strict, 2, {3, 7}, kTwoPlaces},
         {"strictly line 1 is off", previous, 1, {1, 9}, kTwoPlaces},
         {"last line", [] { Press(Qt::CTRL | Qt::Key_End); }, 14, {7}, kOnePlace},
-        {"none after", next, 14, {7}, kNothingFurther},
+        {"none after: on from line 1", next, 1, {1, 9}, kWrappedOn},
+        {"back to the last", [] { Press(Qt::CTRL | Qt::Key_End); }, 14, {7}, kOnePlace},
         {"strict check off", strict, 14, {}, kFits},
         {"to line 12", [this] { GoTo(QStringLiteral("12")); }, 12, {9}, kLine12Off},
         {"merge e and ven", [this] { ClickCell("mergeButtons", 5); }, 12, {}, kFits},

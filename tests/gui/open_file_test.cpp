@@ -66,6 +66,10 @@ TEST_F(OpenByPath, OpenInTheWorkingFolderSavesWhenAskedAndStays) {
     form->openAction->trigger();
 
     EXPECT_EQ(platform.Dialogs().at(0).proposed, home);
+    // Scansion files and poems first: the first filter leaves Corvale's own files out.
+    ASSERT_TRUE(platform.Dialogs().at(0).leavesOut);
+    EXPECT_TRUE(platform.Dialogs().at(0).leavesOut(QStringLiteral("tyger.meter.txt")));
+    EXPECT_FALSE(platform.Dialogs().at(0).leavesOut(QStringLiteral("tyger.txt")));
     EXPECT_EQ(platform.ProgramFolder(), home);
     EXPECT_EQ(form->lineTextLabel->text(), "Tyger Tyger, burning bright,");
     EXPECT_NE(platform.ReadFile(kSonnet), SampleFile("sonnet18", kSonnet));
@@ -119,6 +123,19 @@ TEST_F(OpenByPath, ADroppedScansionFileOpensAndADroppedPoemIsOfferedToScanAPoem)
     EXPECT_EQ(platform.Messages().back().text.left(12), "poem.txt is ");
     EXPECT_EQ(form->fileNameBox->text(), "poem.scansion.txt");
     EXPECT_EQ(form->lineTextLabel->text(), "scanned");
+}
+
+// A meter file opens its scansion file; the memory file is named for what it is, never offered
+// to Scan a poem.
+TEST_F(OpenByPath, CorvalesOwnFilesAreOpenedOrToldNeverScanned) {
+    platform.WillAnswer({Answer::Yes});
+    Drop(odes.filePath("tyger.meter.txt"));
+    EXPECT_EQ(form->fileNameBox->text(), kTyger);
+    const std::size_t before = platform.Messages().size();
+    Drop(home + "/RememberEarlierRun.txt");
+    ASSERT_EQ(platform.Messages().size(), before + 1);
+    EXPECT_EQ(platform.Messages().back().kind, ScriptedPlatform::Kind::Ok);
+    EXPECT_EQ(form->fileNameBox->text(), kTyger);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include "scansion/MeterFile.h"
 #include "window/PoemScan.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -76,6 +78,8 @@ TEST_F(ScanPoem, OpensTheResultAtLineOneWithItsOwnMeter) {
     EXPECT_EQ(form->Work().Settings().WorkingFileName(), kOdeScansion);
     EXPECT_EQ(form->fileNameBox->text(), kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
+    // From the go-to box, the work on the new file starts in its first syllable box.
+    EXPECT_EQ(form->focusWidget(), form->Grid().syllableBoxes(1));
     EXPECT_EQ(form->lineTextLabel->text(), "The sea is calm tonight.");
     EXPECT_EQ(form->Work().Doc().Meter().line + "\r\n", expected.meterFile);
     EXPECT_EQ(platform.ReadFile(kMemory),
@@ -267,6 +271,30 @@ TEST_F(ScanPoem, ClosingTheWindowCancelsTheScanFirst) {
     Scan({Poem()});
     EXPECT_EQ(Folder(), before);
     EXPECT_FALSE(form->isVisible());
+}
+
+// The window system's close request is dropped for a window that a modal dialog blocks: during
+// a scan nothing modal blocks the window, whose controls rest instead and come back after it.
+TEST_F(ScanPoem, NothingModalKeepsTheCloseBoxFromTheWindow) {
+    std::binary_semaphore looked(0);
+    form->SetPoemScanner([&looked](const QString& path, const firstpass::Progress& progress) {
+        looked.acquire();
+        return ReadAndScanPoem(path, progress);
+    });
+    bool blocked = true;
+    bool resting = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        const auto* dialog = form->findChild<QProgressDialog*>(QStringLiteral("scanProgress"));
+        blocked = dialog == nullptr || dialog->windowModality() != Qt::NonModal ||
+                  !form->isEnabled() || QApplication::activeModalWidget() != nullptr;
+        resting = !form->centralWidget()->isEnabled() && !form->menuBar()->isEnabled();
+        looked.release();
+    });
+    Scan({Poem()});
+    EXPECT_FALSE(blocked);
+    EXPECT_TRUE(resting);
+    EXPECT_TRUE(form->centralWidget()->isEnabled());
+    EXPECT_TRUE(form->menuBar()->isEnabled());
 }
 
 // While the scan runs the window stays responsive, but no other command runs in between.

@@ -184,11 +184,11 @@ TEST_F(StartupTest, BundledSampleOpens) {
 
 // A wider file opened later gets the missing columns, built like those of start-up.
 TEST_F(StartupTest, LaterColumnsAreBuiltLikeTheFirst) {
-    ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "1000"));
+    ASSERT_TRUE(StartWith({Plain(3)}, "W\tS\tW\tS", "4500"));
     form->Work().Doc().Widen(5);
     form->BuildCellColumns(4, 5);
     ASSERT_EQ(form->Grid().Columns(), 5);
-    EXPECT_EQ(Twips("mergeButtons(5)"), QRectF(4650, 1800, 495, 255));
+    EXPECT_EQ(Twips("mergeButtons(5)"), QRectF(22150, 1800, 495, 255));
     EXPECT_TRUE(Shown("stressBoxes(5)"));
     EXPECT_EQ(form->Grid().meterLabels(4)->text(), "S");
     EXPECT_TRUE(form->Grid().meterLabels(4)->font().bold());

@@ -84,6 +84,21 @@ TEST_F(UnsavedCorrections, LastLineCommitWithdrawnStaysOnTheCommittedLine) {
     ExpectFilesAsLoaded();
 }
 
+// A value typed past the bounds is refused as the close box is pressed, and the close goes on
+// to its question rather than doing nothing at all.
+TEST_F(UnsavedCorrections, ARefusedValueNeverSwallowsTheClose) {
+    CommitACorrection();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QLineEdit* box = form->Grid().stressBoxes(1);
+    box->setFocus();
+    TypeInto(box, QStringLiteral("9"));
+    platform.WillAnswer({Answer::No});
+    form->close();
+    EXPECT_EQ(platform.MessageTexts(), std::vector<QString>{kQuestion});
+    EXPECT_FALSE(form->isVisible());
+}
+
 // ---- leaving by Exit, by the close box, or by switching to another file ---------------------
 
 enum class Leave { Exit, CloseBox, Switch };

@@ -57,9 +57,10 @@ T Next(std::deque<T>& script, const char* box, const QString& text, T none) {
 
 }  // namespace
 
-QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& /*filter*/,
-                                           const QString& startFolder) {
-    dialogs_.push_back({caption, startFolder});
+QString ScriptedPlatform::ChooseFileToRead(const QString& caption, const QString& filter,
+                                           const QString& startFolder,
+                                           const NameTest& firstFilterLeavesOut) {
+    dialogs_.push_back({caption, startFolder, filter, firstFilterLeavesOut});
     return Next(choices_, "file dialog", caption, QString());
 }
 
@@ -68,8 +69,9 @@ std::size_t ScriptedPlatform::AskChoice(const QString& text, const std::vector<Q
     return Next(picks_, "choice", text, answers.size() - 1);
 }
 
-std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& /*initial*/) {
+std::optional<QString> ScriptedPlatform::AskText(const QString& text, const QString& initial) {
     messages_.push_back({Kind::Text, text});
+    textInitials_.push_back(initial);
     QString typed = Next(texts_, "text box", text, QString());
     return typed.isNull() ? std::nullopt : std::optional<QString>(typed);
 }
@@ -89,7 +91,7 @@ bool ScriptedPlatform::MoveToFolder(const QString& folder, const QString& folder
 }
 
 QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QString& proposed) {
-    dialogs_.push_back({caption, proposed});
+    dialogs_.push_back({caption, proposed, {}, {}});
     return Next(choices_, "file dialog", caption, QString());
 }
 

@@ -52,7 +52,8 @@ public:
     QString UserFolder() const override { return userFolder_.path(); }
 
     QString ChooseFileToRead(const QString& caption, const QString& filter,
-                             const QString& startFolder) override;
+                             const QString& startFolder,
+                             const NameTest& firstFilterLeavesOut) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
     // The format stays the one the dialog starts with.
     FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
@@ -61,10 +62,13 @@ public:
     // left fails the test (and is cancelled).
     void WillChoose(std::vector<QString> paths);
     // Every file dialog shown: its caption and the path it started from (for reading, the
-    // folder asked for, or "").
+    // folder asked for, or ""), its filters and, for reading, the names its first filter leaves
+    // out.
     struct Dialog {
         QString caption;
         QString proposed;
+        QString filter;
+        NameTest leavesOut;
     };
     const std::vector<Dialog>& Dialogs() const { return dialogs_; }
 
@@ -73,6 +77,8 @@ public:
     void WillAnswer(std::vector<Answer> answers);
     int IgnoredEscapes() const { return ignoredEscapes_; }
 
+    // The text each text box started with, in order.
+    const std::vector<QString>& TextInitials() const { return textInitials_; }
     const std::vector<Message>& Messages() const { return messages_; }
     // Just the texts, for comparisons.
     std::vector<QString> MessageTexts() const;
@@ -130,6 +136,7 @@ protected:
 
 private:
     QTemporaryDir folder_;
+    std::vector<QString> textInitials_;
     QTemporaryDir userFolder_;
     QString programFolder_;
     QString folderInTitle_;

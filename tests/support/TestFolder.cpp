@@ -59,10 +59,14 @@ std::string ScansionFile(const std::vector<Verse>& verses) {
 }
 
 std::string SampleFile(const std::string& poem, const std::string& file) {
-    const std::string path = std::string(CORVALE_SOURCE_DIR) + "/samples/" + poem + "/" + file;
+    return SourceFile("samples/" + poem + "/" + file);
+}
+
+std::string SourceFile(const std::string& relative) {
+    const std::string path = std::string(CORVALE_SOURCE_DIR) + "/" + relative;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw std::runtime_error("missing sample " + path);
+        throw std::runtime_error("missing source file " + path);
     }
     std::ostringstream bytes;
     bytes << in.rdbuf();

@@ -28,5 +28,7 @@ std::string ScansionFile(const std::vector<Verse>& verses);
 
 // The bytes of a bundled sample file (samples/<poem>/<file>).
 std::string SampleFile(const std::string& poem, const std::string& file);
+// A file of the project's sources, by its path from the top folder, e.g. "README.md".
+std::string SourceFile(const std::string& relative);
 
 }  // namespace corvale::test
