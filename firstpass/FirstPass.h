@@ -5,6 +5,7 @@
 // corvale-scan command line tool. Scan may be called from any thread; the library makes every
 // call into its pronunciation engine from one dedicated thread of its own.
 
+#include "firstpass/Conventions.h"
 #include "firstpass/VerseLines.h"
 #include "scansion/RecordFormat.h"
 #include "scansion/Refusal.h"
@@ -62,6 +63,7 @@ struct Options {
     // An imposed meter, one symbol ("W" or "S") per place. Empty: the pass chooses the meter.
     std::vector<std::string> meter;
     Progress progress;
+    Conventions conventions;  // how the reader reads (Conventions.h)
 };
 
 // What a scan found, besides its outputs.

@@ -221,8 +221,9 @@ class RecordWriter {
 public:
     // A line stands in the form of the meter it fits best (a headless line begins a place on),
     // so that a stress the position makes falls where the line's own places are.
-    explicit RecordWriter(const ScanMeter& chosen)
-        : meter_(chosen.row, static_cast<std::int32_t>(chosen.strong.size())),
+    RecordWriter(const ScanMeter& chosen, const Conventions& conventions)
+        : conventions_(conventions),
+          meter_(chosen.row, static_cast<std::int32_t>(chosen.strong.size())),
           forms_(LineForms(chosen.strong)),
           chooser_(forms_),
           formMeters_(FormMeters(forms_)) {}
@@ -243,8 +244,8 @@ public:
                 before_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
             }
             shown_.Read(before_);
-            const std::vector<int> values =
-                ValuesUnderMeter(lines[j].weights, formMeters_[BestForm(formMeters_, shown_)]);
+            const std::vector<int> values = ValuesUnderMeter(
+                lines[j].weights, formMeters_[BestForm(formMeters_, shown_)], conventions_);
             Write(static_cast<std::int64_t>(first + j), lines[j], values, out);
             under_.assign(values.begin(), values.end());
             shown_.Read(under_);
@@ -273,6 +274,7 @@ private:
             TextRule::Keep);
     }
 
+    const Conventions& conventions_;
     meter::Meter meter_;
     std::vector<std::vector<bool>> forms_;
     ReadingChooser chooser_;
@@ -306,7 +308,7 @@ std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const O
                                                        ScanSink& sink) {
     StartPronunciationEngine();
     // One memory of words for both passes: the second reads what the first has read.
-    PoemWords poemWords(MarksOf(poem.verseLines));
+    PoemWords poemWords(MarksOf(poem.verseLines), options.conventions);
     const int passes = options.meter.empty() ? 2 : 1;
     std::variant<ScanMeter, Refusal, Cancelled> chosen =
         options.meter.empty() ? ChosenMeter(Pass(poem, poemWords, options, 0, passes))
@@ -321,7 +323,7 @@ std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const O
     sink.TakeMeter(meter.row + "\r\n");
     ScanSummary summary;
     summary.meterName = meter.name;
-    RecordWriter writer(meter);
+    RecordWriter writer(meter, options.conventions);
     const Pass writing(poem, poemWords, options, passes - 1, passes);
     const auto stopped = writing.Run([&](std::vector<ScannedLine>& lines, std::size_t first) {
         return sink.TakeRecords(writer.Records(lines, first, summary));
