@@ -67,7 +67,8 @@ struct ConventionInfo {
     int least = 0;
     int most = 0;
     int byDefault = 0;
-    std::string_view meaning;  // what the values mean, for a metrist
+    std::string_view what;    // what it decides, for a metrist: "a clash: two stresses side..."
+    std::string_view values;  // what each value means: "0 both kept, 1 ..."
 };
 
 // Every convention in the order of the enum, which is also the order conventions.txt lists them.
