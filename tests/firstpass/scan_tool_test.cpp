@@ -139,8 +139,8 @@ TEST_P(ScanRun, ExitsWritesAndSays) {
 }
 
 const std::string kSummary =
-    "[^\n]*ode.txt: 2 verse lines, [0-9]+ syllables, [^\n]+, [0-9]+ of 2 lines fit; wrote "
-    "[^\n]*ode.scansion.txt\n";
+    "[^\n]*ode.txt: 2 verse lines, [0-9]+ syllables, [^\n]+, [0-9]+ of 2 lines fit, default "
+    "conventions; wrote [^\n]*ode.scansion.txt\n";
 const std::string kOutputs = "ode.scansion.meter.txt ode.scansion.txt ode.txt";
 
 INSTANTIATE_TEST_SUITE_P(

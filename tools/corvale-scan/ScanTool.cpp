@@ -1,5 +1,6 @@
 #include "ScanTool.h"
 
+#include "ScanConventions.h"
 #include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/OutputWriter.h"
@@ -26,7 +27,8 @@ using firstpass::WithThousands;
 constexpr std::int64_t kProgressAbove = 5000;
 
 constexpr char kUsage[] =
-    "Usage: corvale-scan [--meter \"W S ...\"] [--force] [-o DIR] POEM.txt...\n"
+    "Usage: corvale-scan [--meter \"W S ...\"] [--force] [-o DIR] [--conventions FILE]\n"
+    "                    [--learn-from CORRECTED.txt]... [--save-conventions FILE] POEM.txt...\n"
     "       corvale-scan --compare REFERENCE.txt OTHER.txt\n"
     "\n"
     "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
@@ -37,6 +39,13 @@ constexpr char kUsage[] =
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of choosing one\n"
     "  --force               replace outputs that exist; without it such a poem is skipped\n"
+    "  --conventions FILE    read the poems by the conventions FILE holds; without it by\n"
+    "                        conventions.txt in the current folder, else by the defaults\n"
+    "  --learn-from FILE     learn the conventions from the verse lines of a corrected\n"
+    "                        scansion file (once per file; 8 lines at least), report each\n"
+    "                        convention's default and learned value, and scan by them; with\n"
+    "                        no poem named, only learn and report\n"
+    "  --save-conventions FILE  write the conventions learned to FILE\n"
     "  --compare             score OTHER.txt against the scansion REFERENCE.txt: words with\n"
     "                        the same syllable count, syllables with the same stress, lines\n"
     "                        that agree throughout, and the meters when both files have a\n"
@@ -61,6 +70,7 @@ std::string Count(std::int64_t count, const char* noun) {
 
 struct Settings {
     std::vector<std::string> meter;
+    SettledConventions conventions;
     bool force = false;
     QString outputFolder;
     QStringList poems;
@@ -145,6 +155,7 @@ private:
         firstpass::Options options;
         options.meter = settings_.meter;
         options.progress = Progress(poemFile);
+        options.conventions = settings_.conventions.conventions;
         // The outputs are written as the poem is scanned, and put in place only once whole.
         firstpass::ScanOutputs outputs(names);
         auto scanned = firstpass::ScanPoemFileInto(poemFile, options, outputs);
@@ -212,7 +223,8 @@ private:
         out_ << Text(poemFile) << ": " << Count(scansion.verseLines, "verse line") << ", "
              << Count(scansion.syllables, "syllable") << ", " << scansion.meterName << ", "
              << WithThousands(scansion.linesFitting) << " of " << Count(scansion.verseLines, "line")
-             << " fit; wrote " << Text(names.scansion) << '\n';
+             << " fit, " << settings_.conventions.name << "; wrote " << Text(names.scansion)
+             << '\n';
     }
 
     const Settings& settings_;
@@ -250,7 +262,11 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
     const QCommandLineOption force("force", "");
     const QCommandLineOption output({"o", "output-dir"}, "", "folder");
     const QCommandLineOption compare("compare", "");
-    parser.addOptions({help, version, meter, force, output, compare});
+    const QCommandLineOption conventions("conventions", "", "file");
+    const QCommandLineOption learnFrom("learn-from", "", "file");
+    const QCommandLineOption saveConventions("save-conventions", "", "file");
+    parser.addOptions(
+        {help, version, meter, force, output, compare, conventions, learnFrom, saveConventions});
     if (!parser.parse(arguments)) {
         return UsageError(err, Text(parser.errorText()));
     }
@@ -265,7 +281,8 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
     Settings settings;
     settings.poems = parser.positionalArguments();
     if (parser.isSet(compare)) {
-        if (parser.isSet(meter) || parser.isSet(force) || parser.isSet(output)) {
+        if (parser.isSet(meter) || parser.isSet(force) || parser.isSet(output) ||
+            parser.isSet(conventions) || parser.isSet(learnFrom) || parser.isSet(saveConventions)) {
             return UsageError(err, "--compare takes no other option");
         }
         if (settings.poems.size() != 2) {
@@ -273,8 +290,13 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
         }
         return Compare(settings.poems, out, err);
     }
-    if (settings.poems.isEmpty()) {
+    const ConventionsRequest request{parser.value(conventions), parser.values(learnFrom),
+                                     parser.value(saveConventions), parser.isSet(force)};
+    if (settings.poems.isEmpty() && request.learnFrom.isEmpty()) {
         return UsageError(err, "no poem named");
+    }
+    if (!request.saveTo.isEmpty() && request.learnFrom.isEmpty()) {
+        return UsageError(err, "--save-conventions saves what --learn-from learns");
     }
     if (parser.isSet(meter)) {
         auto symbols = meter::ReadMeterOption(parser.value(meter));
@@ -292,7 +314,13 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
                                        (folder.exists() ? ": not a folder" : ": no such folder"));
         }
     }
-    return Run(settings, out, err).AllPoems();
+    std::optional<SettledConventions> settled = SettleConventions(request, out, err);
+    if (!settled) {
+        return kToolSomeFailed;
+    }
+    settings.conventions = std::move(*settled);
+    const int status = settings.poems.isEmpty() ? kToolDone : Run(settings, out, err).AllPoems();
+    return settings.conventions.allDone ? status : kToolSomeFailed;
 }
 
 }  // namespace corvale
