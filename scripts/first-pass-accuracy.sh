@@ -3,11 +3,17 @@
 # scans each poem with corvale-scan into a temporary folder, scores it with --compare, and
 # prints the figures per poem and overall. Fails below 90% of syllables with the right stress.
 #   scripts/first-pass-accuracy.sh [BUILD-DIR]   (default build-test)
+# Beside the plain figures it measures learning (corvale-scan --learn-from):
+# - leave one poem out: each poem scanned with the conventions learned from the other poems'
+#   gold, which shows how much of the defaults is tuned to these poems;
+# - a simulated reader: for each poem of at least 16 scored lines, the conventions learned from
+#   its first quarter of them (8 at least) as "corrected", and the rest scored against the same
+#   lines scanned with the defaults.
 # CORVALE_GOLD names another gold folder. Where the gold folder is missing (a clone outside
 # the team) it says so and succeeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-gold=${CORVALE_GOLD:-../shared/gold}/dev
+gold=$(realpath -m "${CORVALE_GOLD:-../shared/gold}/dev")
 least_syllables_permille=900
 
 if [ ! -d "$gold" ]; then
@@ -22,39 +28,99 @@ else
     cmake -S . -B "$build" -DCORVALE_WERROR=ON >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)" --target corvale-scan >/dev/null
-tool="$build/tools/corvale-scan/corvale-scan"
+tool=$(realpath "$build/tools/corvale-scan/corvale-scan")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+names=()
 for reference in "$gold"/*.gold.txt; do
-    name=$(basename "$reference" .gold.txt)
-    if ! "$tool" -o "$work" "$gold/$name.txt" >/dev/null 2>"$work/$name.err"; then
+    names+=("$(basename "$reference" .gold.txt)")
+done
+
+# Scans poem NAME into the folder OUT with the further arguments given (run in $work, so that
+# no conventions.txt of the caller's folder counts), and adds its comparison with the gold to
+# OUT/all.txt.
+measure() {
+    local name=$1 out=$2
+    shift 2
+    mkdir -p "$out"
+    if ! (cd "$work" && "$tool" "$@" -o "$out" "$gold/$name.txt") >"$out/$name.out" \
+        2>"$out/$name.err"; then
         echo "first-pass accuracy: $name.txt was not scanned:" >&2
-        cat "$work/$name.err" >&2
+        cat "$out/$name.err" >&2
         exit 1
     fi
     {
         echo "poem: $name"
         [ -f "$gold/$name.gold.meter.txt" ] && echo "reference meter: yes"
-        "$tool" --compare "$reference" "$work/$name.scansion.txt"
-    } >>"$work/all.txt"
+        "$tool" --compare "$gold/$name.gold.txt" "$out/$name.scansion.txt"
+    } >>"$out/all.txt"
+}
+
+# Records FROM..TO of a scansion file, numbered from 1.
+records() {
+    awk -F'\t' -v OFS='\t' -v from="$2" -v to="$3" \
+        '$1 >= from && $1 <= to { $1 = $1 - from + 1; print }' "$1"
+}
+
+for name in "${names[@]}"; do
+    measure "$name" "$work/plain"
+    others=()
+    for other in "${names[@]}"; do
+        [ "$other" = "$name" ] || others+=(--learn-from "$gold/$other.gold.txt")
+    done
+    measure "$name" "$work/lopo" "${others[@]}"
+done
+
+# The simulated reader: the quarter is the gold's records up to its quarter's last scored line.
+mkdir -p "$work/reader"
+for name in "${names[@]}"; do
+    scored=$(awk -F'\t' '$2 == "stress" && NF > 3 { print $1 }' "$gold/$name.gold.txt")
+    count=$(echo "$scored" | wc -l)
+    [ "$count" -ge 16 ] || continue
+    quarter=$((count / 4 > 8 ? count / 4 : 8))
+    last=$(echo "$scored" | sed -n "${quarter}p")
+    total=$(awk -F'\t' 'END { print $1 }' "$gold/$name.gold.txt")
+    dir="$work/reader/$name"
+    mkdir -p "$dir"
+    records "$gold/$name.gold.txt" 1 "$last" >"$dir/quarter.txt"
+    [ -f "$gold/$name.gold.meter.txt" ] && cp "$gold/$name.gold.meter.txt" "$dir/quarter.meter.txt"
+    (cd "$work" && "$tool" --learn-from "$dir/quarter.txt" -o "$dir" "$gold/$name.txt") \
+        >"$dir/learned.out" 2>"$dir/learned.err" || { cat "$dir/learned.err" >&2; exit 1; }
+    records "$gold/$name.gold.txt" $((last + 1)) "$total" >"$dir/gold-rest.txt"
+    records "$work/plain/$name.scansion.txt" $((last + 1)) "$total" >"$dir/default-rest.txt"
+    records "$dir/$name.scansion.txt" $((last + 1)) "$total" >"$dir/learned-rest.txt"
+    {
+        echo "poem: $name"
+        echo "moved: $(awk '/\(moved\)/ { printf "%s%s %s>%s", sep, $1, $2, $3; sep = ", " }' \
+            "$dir/learned.out")"
+        echo "default:"
+        "$tool" --compare "$dir/gold-rest.txt" "$dir/default-rest.txt"
+        echo "learned:"
+        "$tool" --compare "$dir/gold-rest.txt" "$dir/learned-rest.txt"
+    } >>"$work/reader/all.txt"
 done
 
 # Each figure line reads "LABEL: AGREEING of TOTAL (PERCENT)".
 awk -v least="$least_syllables_permille" '
     function pct(a, t) { return t ? sprintf("%.1f%%", 100 * a / t) : "-" }
-    function figure(line,   parts) {
+    function figure(line, f,   parts) {
         split(line, parts, /: | of | \(/)
-        return parts[2] " " parts[3]
+        f[1] = parts[2]; f[2] = parts[3]
     }
-    /^poem: / { poem = substr($0, 7); order[++poems] = poem; meter[poem] = "-" }
-    /^reference meter: yes/ { withMeter++ }
-    /^words with/ { split(figure($0), f, " "); w[poem] = pct(f[1], f[2]); wa += f[1]; wt += f[2] }
-    /^syllables with/ { split(figure($0), f, " "); s[poem] = pct(f[1], f[2]); sa += f[1]; st += f[2] }
-    /^longer words/ { split(figure($0), f, " "); d[poem] = pct(f[1], f[2]); da += f[1]; dt += f[2] }
-    /^lines that agree/ { split(figure($0), f, " "); l[poem] = pct(f[1], f[2]); la += f[1]; lt += f[2] }
-    /^meter: the same/ { meter[poem] = "found"; found++ }
-    /^meter: different/ { meter[poem] = "missed" }
+    FNR == 1 { run++ }
+    /^poem: / { poem = substr($0, 7); if (run == 1) { order[++poems] = poem; meter[poem] = "-" } }
+    /^reference meter: yes/ { withMeter[run]++ }
+    /^words with/ { figure($0, f); if (run == 1) w[poem] = pct(f[1], f[2]); wa[run] += f[1]; wt[run] += f[2] }
+    /^syllables with/ { figure($0, f); if (run == 1) s[poem] = pct(f[1], f[2]); sa[run] += f[1]; st[run] += f[2] }
+    /^longer words/ { figure($0, f); if (run == 1) d[poem] = pct(f[1], f[2]); da[run] += f[1]; dt[run] += f[2] }
+    /^lines that agree/ { figure($0, f); if (run == 1) l[poem] = pct(f[1], f[2]); la[run] += f[1]; lt[run] += f[2] }
+    /^meter: the same/ { if (run == 1) meter[poem] = "found"; found[run]++ }
+    /^meter: different/ { if (run == 1) meter[poem] = "missed" }
+    function both(label, a, t) {
+        printf "%-37s %-22s %s\n", label, sprintf("%s (%d of %d)", pct(a[1], t[1]), a[1], t[1]),
+            sprintf("%s (%d of %d)", pct(a[2], t[2]), a[2], t[2])
+    }
     END {
         format = "%-52s %8s %10s %8s %7s %10s\n"
         printf format, "poem", "words", "syllables", "lines", "meter", "divisions"
@@ -62,14 +128,48 @@ awk -v least="$least_syllables_permille" '
             p = order[i]
             printf format, p, w[p], s[p], l[p], meter[p], d[p]
         }
-        printf "\n"
-        printf "words with the right syllable count: %s (%d of %d)\n", pct(wa, wt), wa, wt
-        printf "syllables with the right stress:     %s (%d of %d)\n", pct(sa, st), sa, st
-        printf "lines right throughout:              %s (%d of %d)\n", pct(la, lt), la, lt
-        printf "poems whose meter is found:          %d of %d\n", found, withMeter
-        printf "longer words divided alike:          %s (%d of %d)\n", pct(da, dt), da, dt
-        if (st == 0 || sa * 1000 < st * least) {
+        printf "\n%-37s %-22s %s\n", "", "plain", "leave one poem out"
+        both("words with the right syllable count:", wa, wt)
+        both("syllables with the right stress:", sa, st)
+        both("lines right throughout:", la, lt)
+        printf "%-37s %-22s %s\n", "poems whose meter is found:", found[1] " of " withMeter[1],
+            found[2] " of " withMeter[2]
+        both("longer words divided alike:", da, dt)
+        if (st[1] == 0 || sa[1] * 1000 < st[1] * least) {
             printf "first-pass accuracy: below %.1f%% of syllables\n", least / 10
             exit 1
         }
-    }' "$work/all.txt"
+    }' "$work/plain/all.txt" "$work/lopo/all.txt"
+
+# The simulated reader: the rest of each poem, scanned with the defaults and as learned.
+awk '
+    function figure(line, f,   parts) {
+        split(line, parts, /: | of | \(/)
+        f[1] = parts[2]; f[2] = parts[3]
+    }
+    /^poem: / { poem = substr($0, 7); order[++poems] = poem }
+    /^moved: / { moved[poem] = substr($0, 8) }
+    /^default:/ { as = "default" }
+    /^learned:/ { as = "learned" }
+    /^syllables with/ { figure($0, f); agree[poem, as] = f[1]; total[poem] = f[2] }
+    /^lines that agree/ { figure($0, f); lines[poem, as] = f[1] }
+    END {
+        printf "\nsimulated reader: the rest of each poem after learning from its first quarter\n"
+        format = "%-52s %9s %8s %8s %7s  %s\n"
+        printf format, "poem", "syllables", "default", "learned", "points", "conventions moved"
+        for (i = 1; i <= poems; i++) {
+            p = order[i]
+            d = 100 * agree[p, "default"] / total[p]
+            l = 100 * agree[p, "learned"] / total[p]
+            printf format, p, total[p], sprintf("%.1f%%", d), sprintf("%.1f%%", l),
+                sprintf("%+.1f", l - d), moved[p]
+            sum += l - d
+            if (l - d > 0) up++
+            if (l - d < 0) down++
+            if (l - d < worst) worst = l - d
+            da += agree[p, "default"]; la += agree[p, "learned"]; ta += total[p]
+        }
+        printf "%d poems: %d gain, %d lose, %d unchanged; mean %+.2f points, worst %+.1f; " \
+            "syllables %d -> %d of %d\n", poems, up, down, poems - up - down, sum / poems, worst,
+            da, la, ta
+    }' "$work/reader/all.txt"
