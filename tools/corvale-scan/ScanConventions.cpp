@@ -114,8 +114,8 @@ std::optional<SettledConventions> SettleConventions(const ConventionsRequest& re
     }
     const firstpass::Learned learned = firstpass::Learn(*poems, settled->conventions);
     if (!learned.Enough()) {
-        err << "corvale-scan: " << WithThousands(learned.lines)
-            << " corrected verse lines; learning needs at least "
+        err << "corvale-scan: " << WithThousands(learned.lines) << " corrected verse line"
+            << (learned.lines == 1 ? "" : "s") << "; learning needs at least "
             << firstpass::kLeastLinesToLearnFrom << ", so the " << settled->name
             << " stay as they were\n";
         if (!request.saveTo.isEmpty()) {
