@@ -33,12 +33,13 @@ constexpr char kUsage[] =
     "\n"
     "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
     "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. Files that\n"
-    "Corvale wrote itself (scansion, meter and memory files) are passed over, and a\n"
-    "poem named twice is scanned once.\n"
+    "Corvale wrote itself (scansion, meter, memory and conventions files) are passed\n"
+    "over, and a poem named twice is scanned once.\n"
     "\n"
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of choosing one\n"
-    "  --force               replace outputs that exist; without it such a poem is skipped\n"
+    "  --force               replace outputs that exist (and the file --save-conventions\n"
+    "                        names); without it such a poem is skipped\n"
     "  --conventions FILE    read the poems by the conventions FILE holds; without it by\n"
     "                        conventions.txt in the current folder, else by the defaults\n"
     "  --learn-from FILE     learn the conventions from the verse lines of a corrected\n"
@@ -55,8 +56,9 @@ constexpr char kUsage[] =
     "  --version             show the version\n"
     "\n"
     "Exit status: 0 when every poem was written; 1 when one was refused, skipped or\n"
-    "not written, a compared file cannot be read, standard output could not be\n"
-    "written or memory ran out; 2 on a usage error.\n";
+    "not written, a compared, conventions or corrected file cannot be read, the\n"
+    "conventions learned were not saved, standard output could not be written or\n"
+    "memory ran out; 2 on a usage error.\n";
 
 // Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
