@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <utility>
 
 namespace corvale::firstpass {
@@ -144,11 +145,7 @@ TEST(ConventionsFile, WritesEveryConventionAfterItsCommentAndReadsThemBack) {
     const Conventions conventions = With({{C::Clash, 2}, {C::Negation, 4}, {C::Syncope, 0}});
     const std::string bytes = ConventionsFileBytes(conventions);
     EXPECT_TRUE(bytes.starts_with("# Corvale's conventions"));
-    std::size_t rows = 0;
-    for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2) {
-        ++rows;
-    }
-    EXPECT_EQ(rows, 1 + 2 * kConventionCount);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 2 * kConventionCount);
     EXPECT_NE(bytes.find("\r\n# clash: "), std::string::npos);
     EXPECT_NE(bytes.find("\r\nclash\t2\r\n"), std::string::npos);
     const auto read = ReadConventions(bytes);

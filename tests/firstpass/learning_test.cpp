@@ -71,7 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReaderCase{"NoLiftBetweenUnstressed", C::LiftBetweenUnstressed, 0},
                     ReaderCase{"NegationAlwaysStressed", C::Negation, 4},
                     ReaderCase{"PronounsAlwaysStressed", C::Pronoun, 4},
-                    ReaderCase{"PronounsNeverStressed", C::Pronoun, 0},
                     ReaderCase{"AuxiliariesNeverStressed", C::Auxiliary, 0},
                     ReaderCase{"PrepositionsNeverLifted", C::Preposition, 0},
                     ReaderCase{"ConjunctionsAlwaysStressed", C::Conjunction, 4},
