@@ -1,17 +1,12 @@
 #pragma once
 
 // Learning a reader's conventions from the lines the reader corrected: the set of conventions
-// under which the first pass would have stressed the corrected syllables as the reader did.
-//
-// A line is taken as the reader divided it: each word the pass reads is matched to the run of
-// corrected syllables that holds exactly its letters, and weighed as the pass weighs its reading
-// of that many syllables. A syllable agrees when the pass under the conventions would give it a
-// value above 1 (stressed, as the window reads it) exactly where the reader did, and its word has
-// the count the pass would choose for it under them; the syllables of a word the pass does not
-// find among the reader's count as disagreeing under every set. The fit is a small search: from
-// the conventions in force, one convention at a time is moved to the value that gains most,
-// while a move gains, until none does. A move must win at least twice the syllables it loses,
-// so that a few lines' chance agreements do not move a convention the rest of the poem holds to.
+// under which the first pass would have stressed the corrected syllables as the reader did
+// (Agreement.h says how that is counted). The fit is a small search: from the conventions in
+// force, one convention at a time is moved to the value under which the corrected syllables are
+// most likely, when they are more likely by more than the prior odds against the move; a move
+// must also make more lines agree throughout and win more than twice the syllables it loses, so
+// that a few lines' chance agreements do not move a convention the rest of the poem holds to.
 
 #include "firstpass/Conventions.h"
 #include "scansion/MeterFile.h"
