@@ -184,7 +184,9 @@ void Agreement::Scorer::Add(const CorrectedLine& corrected, const ReadLine& read
                             std::size_t poem) {
     Line& line = lines_.emplace_back();
     line.poem = poem;
+    // A syllable without a stress of its own reads as unstressed, as the window reads it.
     line.stressed = corrected.stressed;
+    line.stressed.resize(corrected.syllables.size(), false);
     line.first = syllables_;
     syllables_ += corrected.syllables.size();
     QString theirs;
