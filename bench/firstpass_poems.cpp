@@ -28,6 +28,10 @@ firstpass::Poem LongPoem(std::int64_t count) {
     std::vector<std::string> source = Sonnet18();
     source.push_back("Desiring fire and every glorious hour, the wandering heaven wished");
     source.push_back("Vnto the nation's towers, the memory of fire desired, th' eternal");
+    // A stanza of a ballad: four beats and three.
+    source.insert(source.end(),
+                  {"The sun came up upon the left,", "Out of the sea came he!",
+                   "And he shone bright, and on the right", "Went down into the sea."});
     const auto size = static_cast<std::int64_t>(source.size());
     firstpass::Poem poem;
     for (std::int64_t i = 0; i < count; ++i) {

@@ -33,7 +33,7 @@ std::variant<LoadedScansion, Refusal, Cancelled> Scanned(const Poem& poem,
                                                          const std::vector<std::string>& meter,
                                                          const Conventions& conventions) {
     Options options;
-    options.meter = meter;
+    options.meters = {meter};
     options.conventions = conventions;
     auto scanned = Scan(poem, options);
     if (auto* refusal = std::get_if<Refusal>(&scanned)) {

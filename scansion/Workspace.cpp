@@ -116,7 +116,7 @@ Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
         const bool scansionFile = platform_.IsOrdinaryFile(name).value_or(false);
         // Only a file to open needs a meter.
         if (!scansionFile && !switching) {
-            return {MeterFileRow{}, false};
+            return {std::vector<MeterFileRow>(1), false};
         }
         if (scansionFile && askForMeter_) {
             if (!askForMeter_(name)) {
@@ -137,7 +137,7 @@ Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
                                        WhyUnreadable(platform_.PathOf(*meter.name)), stayed));
         return {};
     }
-    return {ReadMeterRow(*bytes), false};
+    return {ReadMeterRows(*bytes).meters, false};
 }
 
 bool Workspace::ReadMeterFile() {
@@ -145,10 +145,10 @@ bool Workspace::ReadMeterFile() {
     if (read.declined) {
         return false;
     }
-    if (!read.row) {
+    if (!read.meters) {
         platform_.EndProgram();
     }
-    document_.SetMeter(std::move(*read.row));
+    document_.SetMeters(std::move(*read.meters));
     return true;
 }
 

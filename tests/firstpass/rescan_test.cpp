@@ -16,7 +16,7 @@ const std::vector<std::string> kPentameter = {"W", "S", "W", "S", "W", "S", "W",
 
 Store Scanned(const std::vector<std::string>& lines, const Conventions& conventions) {
     Options options;
-    options.meter = kPentameter;
+    options.meters = {kPentameter};
     options.conventions = conventions;
     const auto scanned = Scan(Poem{lines}, options);
     return std::get<LoadedScansion>(ReadScansionBytes(std::get<Scansion>(scanned).scansionFile))
