@@ -4,10 +4,9 @@
 // and Sonnet 18 scanned by a fresh process, the pronunciation engine's start included.
 
 #include "firstpass/FirstPass.h"
+#include "firstpass_poems.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QStringList>
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -23,67 +22,12 @@ extern char** environ;
 
 namespace {
 
+using corvale::bench::LongPoem;
+using corvale::bench::Sonnet18;
 using corvale::firstpass::Options;
 using corvale::firstpass::Poem;
 using corvale::firstpass::Scan;
 using corvale::firstpass::Scansion;
-
-// Sonnet 18 as a plain poem.
-const std::vector<std::string>& Sonnet18() {
-    static const std::vector<std::string> lines = {
-        "Shall I compare thee to a summer's day?",
-        "Thou art more lovely and more temperate:",
-        "Rough winds do shake the darling buds of May,",
-        "And summer's lease hath all too short a date;",
-        "Sometime too hot the eye of heaven shines,",
-        "And often is his gold complexion dimm'd;",
-        "And every fair from fair sometime declines,",
-        "By chance or nature's changing course untrimm'd;",
-        "But thy eternal summer shall not fade,",
-        "Nor lose possession of that fair thou ow'st;",
-        "Nor shall death brag thou wander'st in his shade,",
-        "When in eternal lines to time thou grow'st:",
-        "So long as men can breathe or eyes can see,",
-        "So long lives this, and this gives life to thee."};
-    return lines;
-}
-
-// Lines most of whose words have readings besides the spoken one; "vnto" makes the poem one in
-// older printing, where every rule of the table is weighed.
-const std::vector<std::string>& LinesWithReadings() {
-    static const std::vector<std::string> lines = {
-        "Desiring fire and every glorious hour, the wandering heaven wished",
-        "Vnto the nation's towers, the memory of fire desired, th' eternal",
-    };
-    return lines;
-}
-
-// A stanza of a ballad: four beats and three.
-const std::vector<std::string>& BalladStanza() {
-    static const std::vector<std::string> lines = {
-        "The sun came up upon the left,", "Out of the sea came he!",
-        "And he shone bright, and on the right", "Went down into the sea."};
-    return lines;
-}
-
-// `count` verse lines, each a line of the sonnet, of LinesWithReadings or of the ballad stanza,
-// with its words turned round by a step that changes every twenty lines, so that the lines'
-// patterns vary as a long poem's do.
-Poem LongPoem(std::int64_t count) {
-    std::vector<std::string> source = Sonnet18();
-    source.insert(source.end(), LinesWithReadings().begin(), LinesWithReadings().end());
-    source.insert(source.end(), BalladStanza().begin(), BalladStanza().end());
-    const auto size = static_cast<std::int64_t>(source.size());
-    Poem poem;
-    for (std::int64_t i = 0; i < count; ++i) {
-        QStringList words =
-            QString::fromStdString(source[static_cast<std::size_t>(i % size)]).split(u' ');
-        const qsizetype turn = (i / size) % words.size();
-        words = words.mid(turn) + words.mid(0, turn);
-        poem.verseLines.push_back(words.join(u' ').toStdString());
-    }
-    return poem;
-}
 
 void BM_ScanLongPoem(benchmark::State& state) {
     const Poem poem = LongPoem(state.range(0));

@@ -5,6 +5,7 @@
 // corvale-scan command line tool. Scan may be called from any thread; the library makes every
 // call into its pronunciation engine from one dedicated thread of its own.
 
+#include "firstpass/Conventions.h"
 #include "firstpass/MeterChoice.h"
 #include "firstpass/VerseLines.h"
 #include "scansion/RecordFormat.h"
@@ -64,7 +65,8 @@ struct Options {
     // pass finds the meters.
     std::vector<std::vector<std::string>> meters;
     Progress progress;
-    MeterCosts costs = {};  // what a further meter has to save to be found (FindMeters)
+    Conventions conventions;  // how the reader reads (Conventions.h)
+    MeterCosts costs = {};    // what a further meter has to save to be found (FindMeters)
 };
 
 // What a scan found, besides its outputs.

@@ -124,8 +124,8 @@ void PoemWords::ReadUnread() {
     std::size_t next = 0;
     for (const Unread& unread : unread_) {
         const bool asks = AsksTheEngine(unread.word);
-        *unread.read =
-            ReadWordOf(unread.word, asks ? phonemes[next++] : std::string(), unread.place, marks_);
+        *unread.read = ReadWordOf(unread.word, asks ? phonemes[next++] : std::string(),
+                                  unread.place, marks_, conventions_);
     }
     unread_.clear();
 }

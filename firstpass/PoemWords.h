@@ -20,7 +20,8 @@ namespace corvale::firstpass {
 
 class PoemWords {
 public:
-    explicit PoemWords(const PoemMarks& marks) : marks_(marks) {}
+    explicit PoemWords(const PoemMarks& marks, const Conventions& conventions = {})
+        : marks_(marks), conventions_(conventions) {}
     PoemWords(const PoemWords&) = delete;
     PoemWords& operator=(const PoemWords&) = delete;
 
@@ -75,6 +76,7 @@ private:
     void ReadUnread();
 
     PoemMarks marks_;
+    Conventions conventions_;
     std::unordered_map<Key, ReadWord, KeyHash> read_;
     std::unordered_map<QString, Run, RunHash, RunEqual> runs_;
     std::vector<Unread> unread_;

@@ -210,57 +210,75 @@ std::optional<Reading> SaidI(const QString& written, const Reading& spoken, cons
     return std::nullopt;
 }
 
-// Where the readers of a poem take a rule's reading when its meter asks for it: in any verse; in
-// older verse; or, for the elisions that older texts leave unmarked and modern readers say in
-// full ("heav'n", "wand'ring", "glo-rious" in two), in a text in older printing only.
-enum class Where { AnyVerse, OlderVerse, OlderPrinting };
-
 struct Rule {
     std::optional<Reading> (*offer)(const QString& written, const Reading& spoken,
                                     const PoemMarks& marks);
-    Where where;
+    Convention where;  // where the readers of a poem take its reading (ReadingWhere)
 };
 
-// The table of readings, in the order their readings are offered.
+// The table of readings, in the order their readings are offered. By default the readers take
+// the elisions that older texts leave unmarked and modern readers say in full ("heav'n",
+// "wand'ring", "glo-rious" in two) in a text in older printing only.
 constexpr Rule kRules[] = {
-    {DiphthongRunOn, Where::AnyVerse},  {SaidEd, Where::OlderVerse},
-    {SaidI, Where::OlderVerse},         {RestoredVowel, Where::OlderVerse},
-    {Syncope, Where::OlderPrinting},    {ShortenedN, Where::OlderPrinting},
-    {Synaeresis, Where::OlderPrinting},
+    {DiphthongRunOn, Convention::FireInOne},
+    {SaidEd, Convention::SaidEd},
+    {SaidI, Convention::SaidIon},
+    {RestoredVowel, Convention::EveryInThree},
+    {Syncope, Convention::Syncope},
+    {ShortenedN, Convention::HeavenInOne},
+    {Synaeresis, Convention::Synaeresis},
 };
 
-bool Applies(Where where, const PoemMarks& marks) {
+bool Offered(int where, const PoemMarks& marks) {
     switch (where) {
-        case Where::AnyVerse:
+        case kInAnyVerse:
             return true;
-        case Where::OlderVerse:
+        case kInOlderVerse:
             return marks.olderVerse || marks.olderPrinting;
-        case Where::OlderPrinting:
+        case kInOlderPrinting:
             return marks.olderPrinting;
+        default:
+            return false;
     }
-    return false;
 }
 
 }  // namespace
 
+std::uint8_t RulesOffered(const Conventions& conventions, const PoemMarks& marks) {
+    std::uint8_t offered = 0;
+    for (std::size_t k = 0; k < std::size(kRules); ++k) {
+        if (Offered(conventions[kRules[k].where], marks)) {
+            offered |= static_cast<std::uint8_t>(1U << k);
+        }
+    }
+    return offered;
+}
+
 std::vector<Reading> ReadingsOf(const QString& written, const SpokenWord& spoken,
-                                const PoemMarks& marks) {
+                                const PoemMarks& marks, const Conventions& conventions) {
     std::vector<Reading> readings = {{spoken, SplitWritten(written, spoken)}};
     if (MarksElision(written) || readings[0].pieces.size() != std::ssize(spoken.syllables)) {
         return readings;
     }
-    for (const Rule& rule : kRules) {
-        if (!Applies(rule.where, marks)) {
+    const std::uint8_t offered = RulesOffered(conventions, marks);
+    for (std::size_t k = 0; k < std::size(kRules); ++k) {
+        const auto bit = static_cast<std::uint8_t>(1U << k);
+        if ((offered & bit) == 0) {
             continue;
         }
-        std::optional<Reading> reading = rule.offer(written, readings[0], marks);
+        std::optional<Reading> reading = kRules[k].offer(written, readings[0], marks);
         if (!reading) {
             continue;
         }
         const std::size_t count = reading->sound.syllables.size();
-        if (std::none_of(readings.begin(), readings.end(),
-                         [count](const Reading& r) { return r.sound.syllables.size() == count; })) {
+        const auto same = std::find_if(readings.begin(), readings.end(), [count](const Reading& r) {
+            return r.sound.syllables.size() == count;
+        });
+        if (same == readings.end()) {
+            reading->rules = bit;
             readings.push_back(std::move(*reading));
+        } else if (same != readings.begin()) {
+            same->rules |= bit;
         }
     }
     return readings;
@@ -304,7 +322,8 @@ Heard HearWord(const Word& word, const QString& stem, const std::string& phoneme
     return heard;
 }
 
-WordReading Written(const Word& word, QStringList pieces, std::vector<Weight> weights) {
+WordReading Written(const Word& word, QStringList pieces, WordWeights weights,
+                    std::uint8_t rules = 0) {
     pieces.front().prepend(word.lead);
     pieces.back().append(word.trail);
     WordReading reading;
@@ -312,38 +331,51 @@ WordReading Written(const Word& word, QStringList pieces, std::vector<Weight> we
         reading.syllables += '\t';
         reading.syllables += piece.toStdString();
     }
-    reading.weights = std::move(weights);
+    reading.weights = std::move(weights.weights);
+    reading.byClass = weights.byClass;
+    reading.rules = rules;
     return reading;
+}
+
+// Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
+void FitToPieces(WordWeights& word, qsizetype pieces) {
+    while (std::ssize(word.weights) > pieces) {
+        const std::size_t last = word.weights.size() - 1;
+        const std::uint32_t bit = last < 32 ? std::uint32_t{1} << last : 0;
+        word.weights[last - 1] = std::max(word.weights[last - 1], word.weights[last]);
+        word.weights.pop_back();
+        if ((word.byClass & bit) != 0) {
+            word.byClass = (word.byClass & ~bit) | (bit >> 1);
+        }
+    }
 }
 
 // The readings of a word of letters, the spoken first, each as the line takes it.
 std::vector<WordReading> SpokenReadings(const Word& word, const std::string& phonemes,
-                                        const PoemMarks& marks) {
+                                        const PoemMarks& marks, const Conventions& conventions) {
     QString stem = word.core;
     if (word.gravedEd) {
         stem.chop(2);
     }
     const Heard heard = HearWord(word, stem, phonemes);
     const std::vector<Reading> readings =
-        heard.byEngine ? ReadingsOf(stem, heard.sound, marks)
+        heard.byEngine ? ReadingsOf(stem, heard.sound, marks, conventions)
                        : std::vector<Reading>{
                              {heard.sound, SplitWritten(stem, std::ssize(heard.sound.syllables))}};
     const std::string spoken = word.spoken.toStdString();
     std::vector<WordReading> written;
     for (const Reading& reading : readings) {
-        std::vector<Weight> weights = WeighWord(spoken, reading.sound.Stresses());
+        WordWeights weights = WeighWord(spoken, reading.sound.Stresses(), conventions);
         QStringList pieces = reading.pieces;
-        // Fewer pieces than syllables: the last piece takes the rest, and their strongest stress.
-        while (std::ssize(weights) > pieces.size()) {
-            const Weight last = weights.back();
-            weights.pop_back();
-            weights.back() = std::max(weights.back(), last);
-        }
+        FitToPieces(weights, pieces.size());
         if (word.gravedEd) {
+            // The stem's syllable is no longer a word of one syllable.
+            std::replace(weights.weights.begin(), weights.weights.end(),
+                         Weight::StressedMonosyllable, Weight::Stressed);
             pieces << word.core.right(2);
-            weights.push_back(Weight::Unstressed);
+            weights.weights.push_back(Weight::Unstressed);
         }
-        written.push_back(Written(word, std::move(pieces), std::move(weights)));
+        written.push_back(Written(word, std::move(pieces), std::move(weights), reading.rules));
     }
     return written;
 }
@@ -351,20 +383,21 @@ std::vector<WordReading> SpokenReadings(const Word& word, const std::string& pho
 }  // namespace
 
 ReadWord ReadWordOf(const Word& word, const std::string& phonemes, WordPlace place,
-                    const PoemMarks& marks) {
+                    const PoemMarks& marks, const Conventions& conventions) {
     ReadWord read;
     read.written = word.core;
     read.juncture = place.last ? 4 : JunctureAfter(word);
+    read.function = FunctionWordOf(word.spoken.toStdString());
     if (word.kind == Word::Kind::Number) {
-        read.readings.push_back(Written(word, {word.core}, {Weight::Stressed}));
+        read.readings.push_back(Written(word, {word.core}, {{Weight::Stressed}}));
         return read;
     }
     if (word.kind == Word::Kind::Ampersand) {
-        read.readings.push_back(Written(word, {word.core}, {Weight::Unstressed}));
+        read.readings.push_back(Written(word, {word.core}, WeighWord("and", {}, conventions)));
         return read;
     }
     if (place.elision != Elision::Only) {
-        read.readings = SpokenReadings(word, phonemes, marks);
+        read.readings = SpokenReadings(word, phonemes, marks, conventions);
     }
     if (place.elision != Elision::None) {
         read.readings.push_back({(word.lead + word.core).toStdString(), {}});

@@ -4,6 +4,7 @@
 // pronunciation and its spelling allow, each with a syllable count of its own, its division and
 // its syllables' weights. The line's meter chooses among them (ReadingChoice.h).
 
+#include "firstpass/Conventions.h"
 #include "firstpass/Stress.h"
 #include "firstpass/Syllables.h"
 #include "firstpass/VerseLines.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,23 +31,31 @@ struct PoemMarks {
 // The marks of a poem's verse lines (UTF-8).
 PoemMarks MarksOf(const VerseLines& verseLines);
 
+// The rules of the table of readings that the conventions offer in a poem with these marks: bit
+// k for the table's rule k, in the order of the reading conventions (FireInOne, SaidEd, ...).
+std::uint8_t RulesOffered(const Conventions& conventions, const PoemMarks& marks);
+
 // A reading: its syllables and the written word divided into them, piece i being syllable i.
 struct Reading {
     SpokenWord sound;
     QStringList pieces;
+    std::uint8_t rules = 0;  // the rules that offer a reading of its count; 0 for the spoken one
 };
 
 // The readings of a written word (without a marked "-èd") whose spoken syllables are `spoken`:
-// the spoken reading, then one reading per rule of the table that applies, in the table's order,
-// each of a count no earlier reading has. A word whose apostrophe marks an elision ("heav'n",
-// "o'er", "lov'd") keeps its spoken reading only.
+// the spoken reading, then one reading per rule of the table that the conventions offer in the
+// poem (RulesOffered), in the table's order, each of a count no earlier reading has; a later
+// rule of the same count is added to that reading's rules. A word whose apostrophe marks an
+// elision ("heav'n", "o'er", "lov'd") keeps its spoken reading only.
 std::vector<Reading> ReadingsOf(const QString& written, const SpokenWord& spoken,
-                                const PoemMarks& marks);
+                                const PoemMarks& marks, const Conventions& conventions = {});
 
 // One reading of a word as the line takes it.
 struct WordReading {
     std::string syllables;  // each piece after a tab, UTF-8, the word's punctuation on its ends
     std::vector<Weight> weights;  // one a piece
+    std::uint32_t byClass = 0;    // the pieces weighed by the word's class (WordWeights)
+    std::uint8_t rules = 0;       // the rules offering it (Reading::rules); 0: always offered
 };
 
 // A word of a line with its readings.
@@ -53,6 +63,7 @@ struct ReadWord {
     std::vector<WordReading> readings;  // the spoken first
     QString written;                    // as written, for the line's comment
     int juncture = 2;                   // after its last syllable
+    std::optional<FunctionWord> function;
 };
 
 // A line's words with their readings. A poem reads each distinct word once (PoemWords.h), and
@@ -83,6 +94,6 @@ bool AsksTheEngine(const Word& word);
 // A word's readings, from the engine's phonemes for it (empty when it was not asked or said
 // nothing).
 ReadWord ReadWordOf(const Word& word, const std::string& phonemes, WordPlace place,
-                    const PoemMarks& marks);
+                    const PoemMarks& marks, const Conventions& conventions = {});
 
 }  // namespace corvale::firstpass

@@ -262,8 +262,9 @@ struct LineUnder {
 // own places are.
 class MeterScan {
 public:
-    explicit MeterScan(const ScanMeter& meter)
-        : meter_(meter.row, static_cast<std::int32_t>(meter.strong.size())),
+    MeterScan(const ScanMeter& meter, const Conventions& conventions)
+        : conventions_(conventions),
+          meter_(meter.row, static_cast<std::int32_t>(meter.strong.size())),
           forms_(LineForms(meter.strong)),
           chooser_(forms_),
           formMeters_(FormMeters(forms_)) {}
@@ -288,10 +289,12 @@ public:
             }
         }
         shown_.Read(before_);
-        under.values = ValuesUnderMeter(weights_, formMeters_[BestForm(formMeters_, shown_)]);
+        under.values =
+            ValuesUnderMeter(weights_, formMeters_[BestForm(formMeters_, shown_)], conventions_);
     }
 
 private:
+    const Conventions& conventions_;
     meter::Meter meter_;
     std::vector<std::vector<bool>> forms_;
     ReadingChooser chooser_;
@@ -305,11 +308,11 @@ private:
 // reusing its room from line to line, and counts what the summary says.
 class RecordWriter {
 public:
-    explicit RecordWriter(const std::vector<ScanMeter>& meters) {
+    RecordWriter(const std::vector<ScanMeter>& meters, const Conventions& conventions) {
         std::vector<meter::Meter> places;
         scans_.reserve(meters.size());
         for (const ScanMeter& meter : meters) {
-            places.push_back(scans_.emplace_back(meter).Places());
+            places.push_back(scans_.emplace_back(meter, conventions).Places());
         }
         rule_ = meter::Meters(std::move(places));
         unders_.resize(scans_.size());
@@ -438,7 +441,7 @@ std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const O
                                                        ScanSink& sink) {
     StartPronunciationEngine();
     // One memory of words for both passes: the second reads what the first has read.
-    PoemWords poemWords(MarksOf(poem.verseLines));
+    PoemWords poemWords(MarksOf(poem.verseLines), options.conventions);
     const int passes = options.meters.empty() ? 2 : 1;
     std::variant<std::vector<ScanMeter>, Refusal, Cancelled> chosen =
         options.meters.empty()
@@ -458,7 +461,7 @@ std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const O
     sink.TakeMeter(meterFile);
     ScanSummary summary;
     summary.meterName = NameOf(meters);
-    RecordWriter writer(meters);
+    RecordWriter writer(meters, options.conventions);
     const Pass writing(poem, poemWords, options, passes - 1, passes);
     const auto stopped = writing.Run([&](std::vector<ScannedLine>& lines, std::size_t first) {
         return sink.TakeRecords(writer.Records(lines, first, summary));

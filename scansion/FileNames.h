@@ -20,6 +20,9 @@ inline constexpr char kKeptCorrectionsMark[] = ".unsaved-corrections";
 inline constexpr char kJournalSuffix[] = ".corvale-journal";
 // The view options of a working folder: which docks are open, how strict the cue is.
 inline constexpr char kViewOptionsFileName[] = "corvale-view.ini";
+// The first pass's conventions (firstpass/ConventionsFile.h), read in the folder a scan runs
+// in when no other file is named. The file is known by its first row, whatever its name.
+inline constexpr char kConventionsFileName[] = "conventions.txt";
 // The scansion file a folder opens when the one its memory file names is gone.
 inline constexpr char kFallbackFileName[] = "in.txt";
 

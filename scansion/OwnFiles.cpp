@@ -44,6 +44,14 @@ bool HoldsOnlyMeterSymbols(std::string_view bytes) {
 
 }  // namespace
 
+bool BeginsAsConventions(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    return bytes.starts_with(kConventionsFirstRow);
+}
+
 std::optional<OwnFile> CorvalesOwnFile(const QString& path) {
     const std::variant<std::string, ReadFailure> read = ReadFileBeginning(path, kBeginning);
     const std::string* bytes = std::get_if<std::string>(&read);
@@ -61,6 +69,9 @@ std::optional<OwnFile> CorvalesOwnFile(const QString& path) {
     }
     if (name.ends_with(kMeterFileName) && HoldsOnlyMeterSymbols(*bytes)) {
         return OwnFile{OwnFile::Kind::Other, "a meter file"};
+    }
+    if (BeginsAsConventions(*bytes)) {
+        return OwnFile{OwnFile::Kind::Other, "a conventions file"};
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace corvale {
 
@@ -16,9 +17,14 @@ struct OwnFile {
     Kind kind = Kind::Other;
     // "a scansion file" (a kept "*.unsaved-corrections.txt" is one too), "a meter file" (a name
     // ending in "meter.txt" whose rows hold only the meter's symbols, W and S), "the memory file",
-    // "the view options".
+    // "the view options", "a conventions file" (BeginsAsConventions).
     std::string what;
 };
+
+// The first row of the first pass's conventions file, by which it is known whatever its name.
+inline constexpr std::string_view kConventionsFirstRow = "# Corvale's conventions";
+// Whether the bytes begin with that row, after any byte order mark; the row may go on.
+bool BeginsAsConventions(std::string_view bytes);
 
 // What the file at `path` is when Corvale wrote it; nullopt for any other file, and for one that
 // cannot be read, which the caller's own reading then refuses. A scansion file is told by its

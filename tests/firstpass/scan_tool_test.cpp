@@ -2,6 +2,7 @@
 // messages on stdout and stderr.
 
 #include "ScanTool.h"
+#include "firstpass/ConventionsFile.h"
 #include "firstpass/FirstPass.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
@@ -114,7 +115,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "--compare takes two scansion files: REFERENCE.txt OTHER.txt"},
         UsageCase{"CompareWithAnOption",
                   {"--compare", "--force", "{D}/a", "{D}/b"},
-                  "--compare takes no other option"}),
+                  "--compare takes no other option"},
+        UsageCase{"CompareWithConventions",
+                  {"--compare", "--conventions", "{D}/c.txt", "{D}/a", "{D}/b"},
+                  "--compare takes no other option"},
+        UsageCase{"SaveWithoutLearning",
+                  {"--save-conventions", "{D}/c.txt", "{D}/ode.txt"},
+                  "--save-conventions saves what --learn-from learns"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RunCase {
@@ -139,9 +146,10 @@ TEST_P(ScanRun, ExitsWritesAndSays) {
 }
 
 const std::string kSummary =
-    "[^\n]*ode.txt: 2 verse lines, [0-9]+ syllables, [^\n]+, [0-9]+ of 2 lines fit; wrote "
-    "[^\n]*ode.scansion.txt\n";
+    "[^\n]*ode.txt: 2 verse lines, [0-9]+ syllables, [^\n]+, [0-9]+ of 2 lines fit, default "
+    "conventions; wrote [^\n]*ode.scansion.txt\n";
 const std::string kOutputs = "ode.scansion.meter.txt ode.scansion.txt ode.txt";
+const std::string kConventions = "# Corvale's conventions\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScanRun,
@@ -193,21 +201,23 @@ INSTANTIATE_TEST_SUITE_P(
                 "{D}/./ode.txt: note: named twice, scanned once\n",
                 kOutputs},
         // A second run over "*.txt" meets the first run's outputs, and a folder its memory file.
-        RunCase{
-            "CorvalesOwnFilesArePassedOver",
-            [](const ScanToolTest& t) {
-                t.Write("ode.scansion.txt", ScansionFile({{"O", {"O"}, {"3"}, {"4"}, ""}}));
-                t.Write("ode.scansion.meter.txt", "W\tS\r\n\r\n");
-                t.Write("RememberEarlierRun.txt", MemoryFile("ode.scansion.txt", "1"));
-            },
-            {"{D}/ode.scansion.meter.txt", "{D}/ode.scansion.txt", "{D}/RememberEarlierRun.txt"},
-            0,
-            "",
-            "{D}/ode.scansion.meter.txt: passed over: a meter file is Corvale's own, not a "
-            "poem\n{D}/ode.scansion.txt: passed over: a scansion file is Corvale's own, not a "
-            "poem\n{D}/RememberEarlierRun.txt: passed over: the memory file is Corvale's own, "
-            "not a poem\n",
-            "RememberEarlierRun.txt " + kOutputs},
+        RunCase{"CorvalesOwnFilesArePassedOver",
+                [](const ScanToolTest& t) {
+                    t.Write("ode.scansion.txt", ScansionFile({{"O", {"O"}, {"3"}, {"4"}, ""}}));
+                    t.Write("ode.scansion.meter.txt", "W\tS\r\n\r\n");
+                    t.Write("RememberEarlierRun.txt", MemoryFile("ode.scansion.txt", "1"));
+                    t.Write("mine.txt", "# Corvale's conventions\r\nclash\t1\r\n");
+                },
+                {"{D}/ode.scansion.meter.txt", "{D}/ode.scansion.txt", "{D}/RememberEarlierRun.txt",
+                 "{D}/mine.txt"},
+                0,
+                "",
+                "{D}/ode.scansion.meter.txt: passed over: a meter file is Corvale's own, not a "
+                "poem\n{D}/ode.scansion.txt: passed over: a scansion file is Corvale's own, not a "
+                "poem\n{D}/RememberEarlierRun.txt: passed over: the memory file is Corvale's own, "
+                "not a poem\n{D}/mine.txt: passed over: a conventions file is Corvale's own, not a "
+                "poem\n",
+                "RememberEarlierRun.txt mine.txt " + kOutputs},
         // Told by its first rows, however long the file.
         RunCase{"ALongScansionFileIsPassedOverToo",
                 [](const ScanToolTest& t) {
@@ -259,6 +269,34 @@ INSTANTIATE_TEST_SUITE_P(
                 "{D}/ode.txt: The poem has no verse lines: no row holds a word, only marks such "
                 "as \"* * *\", so there is nothing to scan.\n",
                 "ode.txt"},
+        RunCase{"ConventionsFileNamedInTheSummary",
+                [](const ScanToolTest& t) { t.Write("c.txt", kConventions + "pronoun\t4\r\n"); },
+                {"--conventions", "{D}/c.txt", "{D}/ode.txt"},
+                0,
+                "[^\n]*ode.txt: [^\n]* fit, conventions of [^\n]*/c.txt; wrote [^\n]*\n",
+                "",
+                "c.txt " + kOutputs},
+        // A bad row anywhere stops the run before any poem is scanned.
+        RunCase{"BadConventionsFileScansNothing",
+                [](const ScanToolTest& t) {
+                    t.Write("c.txt", kConventions + "pronoun\t4\r\nclash\t9\r\n");
+                },
+                {"--conventions", "{D}/c.txt", "{D}/ode.txt"},
+                1,
+                "",
+                "{D}/c.txt:3: clash takes a whole number from 0 to 2, not \"9\"\n",
+                "c.txt ode.txt"},
+        RunCase{"TooFewCorrectedLinesKeepTheConventions",
+                [](const ScanToolTest& t) {
+                    t.Write("done.txt",
+                            ScansionFile({{"O Rose", {"O", "Rose"}, {"1", "3"}, {"2", "4"}, ""}}));
+                },
+                {"--learn-from", "{D}/done.txt", "--save-conventions", "{D}/c.txt"},
+                1,
+                "",
+                "corvale-scan: 1 corrected verse line; learning needs at least 8, so the default "
+                "conventions stay as they were\n{D}/c.txt: not saved: nothing was learned\n",
+                "done.txt ode.txt"},
         RunCase{"TeiPoem",
                 [](const ScanToolTest& t) {
                     QFile::copy(CORVALE_TEST_DATA "/tyger.tei.xml", t.folder.filePath("tyger.xml"));
@@ -361,6 +399,65 @@ TEST_F(ScanToolTest, ProgressShowsAboveFiveThousandVerseLinesAndTheOutputsComeWh
     const auto& scansion = std::get<corvale::firstpass::Scansion>(whole);
     EXPECT_EQ(Read("long.scansion.txt"), scansion.scansionFile);
     EXPECT_EQ(Read("long.scansion.meter.txt"), scansion.meterFile);
+}
+
+// A reader's corrected lines, here the pass's own under the reader's conventions, teach the
+// conventions; what is learned is saved, a file that exists only with --force, and scanned by.
+TEST_F(ScanToolTest, LearnsReportsSavesAndScansByWhatItLearned) {
+    Write("eight.txt",
+          "Shall I compare thee to a summer's day?\nThou art more lovely and more temperate:\n"
+          "Rough winds do shake the darling buds of May,\nAnd often is his gold complexion "
+          "dimm'd;\nSometime too hot the eye of heaven shines,\nLike him the river ran, and it "
+          "was cold;\nBut thy eternal summer shall not fade,\nSo long lives this, and this gives "
+          "life to thee.\n");
+    Write("c.txt", kConventions + "pronoun\t4\r\n");
+    ASSERT_EQ(Run({"--conventions", "{D}/c.txt", "{D}/eight.txt"}), 0);
+    const std::vector<std::string> learn = {"--learn-from", "{D}/eight.scansion.txt",
+                                            "--save-conventions", "{D}/learned.txt"};
+    ASSERT_EQ(Run(learn), 0) << err.str();
+    EXPECT_TRUE(out.str().starts_with("learned from 1 corrected file, 8 verse lines: "))
+        << out.str();
+    EXPECT_NE(out.str().find("\npronoun                          2       4  (moved)\n"),
+              std::string::npos)
+        << out.str();
+    const auto saved = corvale::firstpass::ReadConventionsFile(folder.filePath("learned.txt"));
+    ASSERT_TRUE(std::holds_alternative<corvale::firstpass::ConventionsRead>(saved));
+    EXPECT_EQ(std::get<corvale::firstpass::ConventionsRead>(saved)
+                  .conventions[corvale::firstpass::Convention::Pronoun],
+              4);
+
+    Write("learned.txt", "mine");
+    EXPECT_EQ(Run(learn), 1);
+    EXPECT_EQ(err.str(), Expand("{D}/learned.txt: not saved: it exists (--force replaces it)\n"));
+    EXPECT_EQ(Read("learned.txt"), "mine");
+    std::vector<std::string> forced = learn;
+    forced.insert(forced.begin(), "--force");
+    forced.push_back("{D}/ode.txt");
+    EXPECT_EQ(Run(forced), 0);
+    EXPECT_NE(Read("learned.txt"), "mine");
+    EXPECT_NE(out.str().find("fit, conventions learned from 1 corrected file; wrote"),
+              std::string::npos)
+        << out.str();
+}
+
+// Without --conventions the current folder's conventions.txt counts, when it is one.
+TEST_F(ScanToolTest, ReadsTheCurrentFoldersConventions) {
+    struct InFolder {
+        explicit InFolder(const QString& path) : before(QDir::currentPath()) {
+            QDir::setCurrent(path);
+        }
+        ~InFolder() { QDir::setCurrent(before); }
+        QString before;
+    } inFolder(folder.path());
+    Write("conventions.txt", kConventions + "pronoun\t4\r\n");
+    ASSERT_EQ(Run({"{D}/ode.txt"}), 0);
+    EXPECT_NE(out.str().find("fit, conventions of conventions.txt; wrote"), std::string::npos);
+    Write("conventions.txt", "Shall I compare thee\r\n");
+    ASSERT_EQ(Run({"--force", "{D}/ode.txt"}), 0);
+    EXPECT_EQ(err.str(),
+              "conventions.txt: note: not Corvale's conventions; default conventions "
+              "taken\n");
+    EXPECT_NE(out.str().find("fit, default conventions; wrote"), std::string::npos);
 }
 
 TEST_F(ScanToolTest, ALineTheScanRefusesIsNamedByItsRowInTheFile) {

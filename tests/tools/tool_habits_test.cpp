@@ -39,6 +39,7 @@ TEST_P(ScansionFilesNamed, TakesEachOnceAndPassesOverTheOthers) {
     folder.WriteFile("meter.txt", "W\tS\r\n");
     folder.WriteFile("RememberEarlierRun.txt", MemoryFile("sonnet.txt", "1"));
     folder.WriteFile("poem.txt", "Shall I compare thee\r\n");
+    folder.WriteFile("reading.txt", "# Corvale's conventions\r\nclash\t1\r\n");
     ASSERT_TRUE(QFile::link(QString::fromStdString(folder.FilePath("sonnet.txt")),
                             QString::fromStdString(folder.FilePath("link.txt"))));
     QStringList files;
@@ -65,12 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ScansionFilesNamed,
     testing::Values(
         FilesCase{"CorvalesOtherFilesArePassedOverAndAPoemAloneDoesNotFail",
-                  {"meter.txt", "poem.txt", "RememberEarlierRun.txt", "sonnet.txt"},
+                  {"meter.txt", "poem.txt", "RememberEarlierRun.txt", "sonnet.txt", "reading.txt"},
                   0,
                   {"poem.txt", "sonnet.txt"},
                   "meter.txt: passed over: a meter file is Corvale's own, not a scansion file\n"
                   "RememberEarlierRun.txt: passed over: the memory file is Corvale's own, not a "
-                  "scansion file\n"},
+                  "scansion file\n"
+                  "reading.txt: passed over: a conventions file is Corvale's own, not a scansion "
+                  "file\n"},
         FilesCase{"APoemWithNothingDoneFails", {"poem.txt"}, 1, {"poem.txt"}, ""},
         FilesCase{"AScansionFileRefusedFails",
                   {"sonnet.txt", "ode.txt"},

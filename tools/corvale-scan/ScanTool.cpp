@@ -1,5 +1,6 @@
 #include "ScanTool.h"
 
+#include "ScanConventions.h"
 #include "analysis/Compare.h"
 #include "firstpass/FirstPass.h"
 #include "firstpass/OutputWriter.h"
@@ -26,20 +27,30 @@ using firstpass::WithThousands;
 constexpr std::int64_t kProgressAbove = 5000;
 
 constexpr char kUsage[] =
-    "Usage: corvale-scan [--meter \"W S ...[; W S ...]\"] [--force] [-o DIR] POEM.txt...\n"
+    "Usage: corvale-scan [--meter \"W S ...[; W S ...]\"] [--force] [-o DIR]\n"
+    "                    [--conventions FILE] [--learn-from CORRECTED.txt]...\n"
+    "                    [--save-conventions FILE] POEM.txt...\n"
     "       corvale-scan --compare REFERENCE.txt OTHER.txt\n"
     "\n"
     "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
     "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. The meter file\n"
     "holds the meters found, a row each, the main meter first; each line is scanned\n"
     "against the meter it is measured against. Files that Corvale wrote itself\n"
-    "(scansion, meter and memory files) are passed over, and a poem named twice is\n"
-    "scanned once.\n"
+    "(scansion, meter, memory and conventions files) are passed over, and a poem named\n"
+    "twice is scanned once.\n"
     "\n"
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of finding the meters; several\n"
     "                        meters separated by \";\", the main meter first\n"
-    "  --force               replace outputs that exist; without it such a poem is skipped\n"
+    "  --force               replace outputs that exist (and the file --save-conventions\n"
+    "                        names); without it such a poem is skipped\n"
+    "  --conventions FILE    read the poems by the conventions FILE holds; without it by\n"
+    "                        conventions.txt in the current folder, else by the defaults\n"
+    "  --learn-from FILE     learn the conventions from the verse lines of a corrected\n"
+    "                        scansion file (once per file; 8 lines at least), report each\n"
+    "                        convention's default and learned value, and scan by them; with\n"
+    "                        no poem named, only learn and report\n"
+    "  --save-conventions FILE  write the conventions learned to FILE\n"
     "  --compare             score OTHER.txt against the scansion REFERENCE.txt: words with\n"
     "                        the same syllable count, syllables with the same stress, lines\n"
     "                        that agree throughout, and the meters, row by row, when both\n"
@@ -50,8 +61,9 @@ constexpr char kUsage[] =
     "  --version             show the version\n"
     "\n"
     "Exit status: 0 when every poem was written; 1 when one was refused, skipped or\n"
-    "not written, a compared file cannot be read, standard output could not be\n"
-    "written or memory ran out; 2 on a usage error.\n";
+    "not written, a compared, conventions or corrected file cannot be read, the\n"
+    "conventions learned were not saved, standard output could not be written or\n"
+    "memory ran out; 2 on a usage error.\n";
 
 // Texts for messages; a path is quoted as the bytes it was given as.
 std::string Text(const QString& text) {
@@ -65,6 +77,7 @@ std::string Count(std::int64_t count, const char* noun) {
 
 struct Settings {
     std::vector<std::vector<std::string>> meters;
+    SettledConventions conventions;
     bool force = false;
     QString outputFolder;
     QStringList poems;
@@ -149,6 +162,7 @@ private:
         firstpass::Options options;
         options.meters = settings_.meters;
         options.progress = Progress(poemFile);
+        options.conventions = settings_.conventions.conventions;
         // The outputs are written as the poem is scanned, and put in place only once whole.
         firstpass::ScanOutputs outputs(names);
         auto scanned = firstpass::ScanPoemFileInto(poemFile, options, outputs);
@@ -216,7 +230,8 @@ private:
         out_ << Text(poemFile) << ": " << Count(scansion.verseLines, "verse line") << ", "
              << Count(scansion.syllables, "syllable") << ", " << scansion.meterName << ", "
              << WithThousands(scansion.linesFitting) << " of " << Count(scansion.verseLines, "line")
-             << " fit; wrote " << Text(names.scansion) << '\n';
+             << " fit, " << settings_.conventions.name << "; wrote " << Text(names.scansion)
+             << '\n';
     }
 
     const Settings& settings_;
@@ -254,7 +269,11 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
     const QCommandLineOption force("force", "");
     const QCommandLineOption output({"o", "output-dir"}, "", "folder");
     const QCommandLineOption compare("compare", "");
-    parser.addOptions({help, version, meter, force, output, compare});
+    const QCommandLineOption conventions("conventions", "", "file");
+    const QCommandLineOption learnFrom("learn-from", "", "file");
+    const QCommandLineOption saveConventions("save-conventions", "", "file");
+    parser.addOptions(
+        {help, version, meter, force, output, compare, conventions, learnFrom, saveConventions});
     if (!parser.parse(arguments)) {
         return UsageError(err, Text(parser.errorText()));
     }
@@ -269,7 +288,8 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
     Settings settings;
     settings.poems = parser.positionalArguments();
     if (parser.isSet(compare)) {
-        if (parser.isSet(meter) || parser.isSet(force) || parser.isSet(output)) {
+        if (parser.isSet(meter) || parser.isSet(force) || parser.isSet(output) ||
+            parser.isSet(conventions) || parser.isSet(learnFrom) || parser.isSet(saveConventions)) {
             return UsageError(err, "--compare takes no other option");
         }
         if (settings.poems.size() != 2) {
@@ -277,8 +297,13 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
         }
         return Compare(settings.poems, out, err);
     }
-    if (settings.poems.isEmpty()) {
+    const ConventionsRequest request{parser.value(conventions), parser.values(learnFrom),
+                                     parser.value(saveConventions), parser.isSet(force)};
+    if (settings.poems.isEmpty() && request.learnFrom.isEmpty()) {
         return UsageError(err, "no poem named");
+    }
+    if (!request.saveTo.isEmpty() && request.learnFrom.isEmpty()) {
+        return UsageError(err, "--save-conventions saves what --learn-from learns");
     }
     if (parser.isSet(meter)) {
         auto symbols = meter::ReadMeterOption(parser.value(meter));
@@ -296,7 +321,13 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
                                        (folder.exists() ? ": not a folder" : ": no such folder"));
         }
     }
-    return Run(settings, out, err).AllPoems();
+    std::optional<SettledConventions> settled = SettleConventions(request, out, err);
+    if (!settled) {
+        return kToolSomeFailed;
+    }
+    settings.conventions = std::move(*settled);
+    const int status = settings.poems.isEmpty() ? kToolDone : Run(settings, out, err).AllPoems();
+    return settings.conventions.allDone ? status : kToolSomeFailed;
 }
 
 }  // namespace corvale
