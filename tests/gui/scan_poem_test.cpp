@@ -2,6 +2,7 @@
 // program's folder, opened at line 1. What the first pass decides is its own tests' business;
 // these follow the window's part: dialogs, names, the question, the worker and the switch.
 
+#include "firstpass/ConventionsFile.h"
 #include "gui/LineEditorFixture.h"
 #include "scansion/MeterFile.h"
 #include "window/PoemScan.h"
@@ -220,6 +221,59 @@ INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
                                                      "Ode\n\n" + RepeatedWord("la ", 1001), false,
                                                      "(row 3)"}),
                          [](const auto& info) { return info.param.name; });
+
+// The folder's conventions.txt is what the poem is scanned by; a file of that name that is not
+// Corvale's is no conventions file, and a bad row stops the scan before anything is written.
+struct FolderConventionsCase {
+    const char* name;
+    std::string bytes;  // conventions.txt
+    bool pronounsStressed;
+    const char* told;  // what the one message says; "" when there is none
+};
+
+class ScanPoemConventions : public ScanPoem,
+                            public testing::WithParamInterface<FolderConventionsCase> {};
+
+TEST_P(ScanPoemConventions, ScansByTheFolderConventions) {
+    const QString path = WritePoem("shall.txt",
+                                   "Shall I compare thee to a summer's day?\n"
+                                   "Thou art more lovely and more temperate:\n");
+    platform.WriteFile("conventions.txt", GetParam().bytes);
+    const auto before = Folder();
+    Scan({path});
+    if (*GetParam().told != '\0') {
+        ASSERT_EQ(platform.Messages().size(), 1u);
+        EXPECT_TRUE(platform.Messages()[0].text.contains(QLatin1String(GetParam().told)))
+            << platform.Messages()[0].text.toStdString();
+        EXPECT_EQ(Folder(), before);
+        return;
+    }
+    firstpass::Options options;
+    options.conventions.Set(firstpass::Convention::Pronoun,
+                            GetParam().pronounsStressed ? firstpass::kAlwaysStressed : 2);
+    const auto poem = std::get<firstpass::Poem>(firstpass::ReadPoemFile(path));
+    const auto expected = std::get<firstpass::Scansion>(firstpass::Scan(poem, options));
+    EXPECT_EQ(platform.ReadFile("shall.scansion.txt"), expected.scansionFile);
+    EXPECT_EQ(expected.scansionFile == Expected(path).scansionFile, !GetParam().pronounsStressed);
+}
+
+firstpass::Conventions StressedPronouns() {
+    firstpass::Conventions conventions;
+    conventions.Set(firstpass::Convention::Pronoun, firstpass::kAlwaysStressed);
+    return conventions;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, ScanPoemConventions,
+    testing::Values(
+        FolderConventionsCase{"Followed", firstpass::ConventionsFileBytes(StressedPronouns()), true,
+                              ""},
+        FolderConventionsCase{"NotCorvalesIsNone", "Shall I compare thee\r\n", false, ""},
+        FolderConventionsCase{"BadRowNamed", firstpass::ConventionsFileBytes({}) + "pronoun\t9\r\n",
+                              false, "Nothing was scanned"},
+        FolderConventionsCase{"NoTabNamed", "# Corvale's conventions\r\npronoun 4\r\n", false,
+                              "conventions.txt, row 2: no tab"}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
     ClickCell("stressUpButtons", 1);
