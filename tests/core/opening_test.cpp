@@ -1,4 +1,3 @@
-#include "scansion/OwnFiles.h"
 #include "startup/Files.h"
 #include "startup/WorkingFolder.h"
 #include "support/TestFolder.h"
@@ -84,16 +83,6 @@ INSTANTIATE_TEST_SUITE_P(Files, OpeningTable, ::testing::Values(
                 "ode.txt.unsaved-corrections.txt holds corrections Corvale kept aside"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
-
-TEST(OwnFileNames, AreTheProgramsOwnByTheirNamesAlone) {
-    for (const char* own : {"RememberEarlierRun.txt", "corvale-view.ini", "meter.txt",
-                            "ode.scansion.meter.txt", "ode.txt.unsaved-corrections-2.txt"}) {
-        EXPECT_TRUE(IsOwnFileName(QString::fromLatin1(own))) << own;
-    }
-    for (const char* other : {"ode.txt", "ode.scansion.txt", "perimeter.xml", "view.ini"}) {
-        EXPECT_FALSE(IsOwnFileName(QString::fromLatin1(other))) << other;
-    }
-}
 
 // `corvale NAME.meter.txt` works on the scansion file it is the meter of.
 TEST(OpeningAtStart, AMeterFileNamedStartsOnItsScansionFile) {

@@ -16,7 +16,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 namespace corvale::test {
 namespace {
@@ -44,22 +43,6 @@ protected:
         return placed;
     }
 };
-
-TEST_F(ZoomWindow, KeysOfTheViewMenu) {
-    const QKeyCombination in = Qt::CTRL | Qt::Key_Equal;
-    // clang-format off
-    const std::vector<std::pair<std::vector<QKeyCombination>, int>> cases = {
-        {{in}, 110}, {{Qt::CTRL | Qt::Key_Plus}, 110}, {{Qt::CTRL | Qt::Key_Minus}, 90},
-        {{in, in, Qt::CTRL | Qt::Key_0}, 100}};
-    // clang-format on
-    for (const auto& [keys, zoom] : cases) {
-        Trigger("actualSizeAction");
-        for (const QKeyCombination key : keys) {
-            Press(key);
-        }
-        EXPECT_EQ(form->Zoom(), zoom) << keys.size();
-    }
-}
 
 TEST_F(ZoomWindow, PlacesEveryControlAndFontAtTheZoomAndActualSizeUndoesIt) {
     const auto designed = Placed();
