@@ -68,11 +68,11 @@ QString PlanInWords(const firstpass::RescanPlan& plan) {
     const auto rescanned = static_cast<std::int64_t>(plan.rescanned.size());
     return QStringLiteral(
                "From this line on, %1 read as the first pass wrote them; %2 of them "
-               "would change.  %3 %4 left as they stand, since you committed, "
-               "retyped, merged or split them, or commented on them.")
+               "would change.  Left as they stand: %3 that you committed, retyped, "
+               "merged or split, or commented on.")
         .arg(Lines(plan.untouched))
         .arg(rescanned)
-        .arg(Lines(plan.kept), plan.kept == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+        .arg(Lines(plan.kept));
 }
 
 }  // namespace corvale
