@@ -67,6 +67,8 @@ void Document::Widen(std::int32_t m) {
 
 void Document::Loaded() {
     ForgetChanges();
+    committedLines_.assign(changedLines_.size(), false);
+    replaced_.clear();
     journal_ = JournalState();
     Tell([&](DocumentWatcher& watcher) { watcher.Loaded(store_); });
 }
@@ -133,6 +135,10 @@ bool Document::Commit(std::int32_t j, const LineValues& values, std::string_view
     const std::string comment(typedComment);
     // Row 0 holds no verse line and is never saved, so nothing there is a correction.
     const bool changes = j >= 1 && j <= NumberOfLines() && Differs(j, values, comment);
+    if (j >= 1 && static_cast<std::size_t>(j) < committedLines_.size()) {
+        committedLines_[static_cast<std::size_t>(j)] = true;
+        replaced_.clear();  // a rescan is undone only before the work goes on
+    }
     if (changes) {
         Tell([&](DocumentWatcher& watcher) { watcher.LineChanging(store_, j); });
     }

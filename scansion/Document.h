@@ -81,6 +81,32 @@ public:
     bool Commit(std::int32_t j, const LineValues& values, std::string_view comment,
                 std::int32_t lineShownAfter);
 
+    // Verse line j was committed by hand since the file was loaded, whether that changed it or
+    // not: the metrist has read it and let it stand.
+    bool IsLineCommittedByHand(std::int32_t j) const;
+
+    // A verse line's values and comment, bytes as the store holds them, positions 1..n.
+    struct LineRecord {
+        std::int32_t line = 0;
+        std::vector<std::string> syllables;
+        std::vector<std::string> stresses;
+        std::vector<std::string> junctures;
+        std::string comment;
+        bool operator==(const LineRecord&) const = default;
+    };
+    // Replaces these verse lines outright, not as commits of the metrist's: the first pass's
+    // rescan of lines nobody touched. The document widens to the widest; lines outside the file
+    // and lines it would not change are passed over. The lines changed go to the journal as one
+    // step, in one write, each recorded as a commit records it, so that a crash loses none and
+    // a restore replays them; the last names `lineShownAfter`. What they held is kept for
+    // UndoReplacement until the next commit or load. Returns how many lines changed.
+    std::int32_t Replace(std::span<const LineRecord> lines, std::int32_t lineShownAfter);
+    // A replacement is there to undo: none since, no commit or load came after it.
+    bool CanUndoReplacement() const { return !replaced_.empty(); }
+    // Puts every line of the last replacement back as it was, byte for byte, as one step of
+    // the journal again. Returns how many lines that changed.
+    std::int32_t UndoReplacement(std::int32_t lineShownAfter);
+
     // The whole store in the scansion file's format, rows ending in CR LF.
     std::string ScansionFileBytes() const;
     // One save: the scansion file, and `alongside` (the memory file), every byte of both
@@ -139,6 +165,10 @@ private:
         bool warned = false;    // the user was told it cannot be kept
     };
     void JournalCommit(std::int32_t line, std::int32_t lineShownAfter);
+    // The lines as one step: appended in one write, or the whole journal written afresh.
+    void JournalLines(std::span<const std::int32_t> lines, std::int32_t lineShownAfter);
+    std::int32_t Put(std::span<const LineRecord> lines, std::int32_t lineShownAfter);
+    LineRecord RecordOf(std::int32_t j) const;
     // The content a journal of this file's corrections applies to: the bytes last loaded or
     // saved, the empty content when there was no file.
     ContentIdentity JournaledIdentity() const;
@@ -160,6 +190,8 @@ private:
     bool modified_ = false;
     std::vector<bool> changedLines_;  // by row, 0..NumberOfLines
     std::int32_t changedLineCount_ = 0;
+    std::vector<bool> committedLines_;  // by row: IsLineCommittedByHand
+    std::vector<LineRecord> replaced_;  // what the last replacement changed, as it was
     std::vector<DocumentWatcher*> watchers_;
 };
 

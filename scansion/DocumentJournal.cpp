@@ -34,6 +34,13 @@ std::string Document::WholeJournal(std::int32_t last, std::int32_t lineShownAfte
 }
 
 void Document::JournalCommit(std::int32_t line, std::int32_t lineShownAfter) {
+    JournalLines(std::span(&line, 1), lineShownAfter);
+}
+
+void Document::JournalLines(std::span<const std::int32_t> lines, std::int32_t lineShownAfter) {
+    if (lines.empty()) {
+        return;
+    }
     if (name_.empty() || journal_.disabled) {
         WarnJournalLost();
         return;
@@ -41,13 +48,18 @@ void Document::JournalCommit(std::int32_t line, std::int32_t lineShownAfter) {
     const std::string name = JournalName(name_);
     bool written = false;
     if (journal_.open && !journal_.broken) {
-        std::string record;
-        AppendJournalRecord(record, store_, line, positions_, lineShownAfter);
-        written = platform_.AppendToFile(name, record);
+        // Every record but the last names its own line as the one shown after it, as a whole
+        // journal does.
+        std::string records;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::int32_t shown = i + 1 == lines.size() ? lineShownAfter : lines[i];
+            AppendJournalRecord(records, store_, lines[i], positions_, shown);
+        }
+        written = platform_.AppendToFile(name, records);
     } else {
         // A fresh journal is written whole and renamed into place, so it never holds a header
         // alone, nor follows whatever a file of that name held before.
-        written = platform_.ReplaceFile(name, WholeJournal(line, lineShownAfter)) &&
+        written = platform_.ReplaceFile(name, WholeJournal(lines.back(), lineShownAfter)) &&
                   platform_.SyncFolderOf(name);
     }
     journal_.open = journal_.open || written;

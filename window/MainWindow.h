@@ -132,6 +132,15 @@ public:
     void GoToPreviousOffTheMeter();
     // Line > "Save and go to the next line off the meter": a commit, then F3's move.
     void CommitAndGoToNextOffTheMeter();
+    // Line > "Rescan the rest as I read": learns from the lines before the one on screen, says
+    // what it learned and what a rescan would do, and on a Yes rescans the later lines nobody
+    // has touched (firstpass/Rescan.h) as one step of the journal.
+    void RescanTheRest();
+    // Edit > "Undo the rescan": every rescanned line as it was, until the next commit.
+    void UndoTheRescan();
+    // File > "Save the conventions...": what was learned last in this run, to the folder's
+    // conventions.txt; one already there is replaced only once the user agrees.
+    void SaveTheConventions();
     // Alt+C: the comment box takes the focus.
     void FocusComment();
     void ToggleOverview();
@@ -200,6 +209,7 @@ public:
     QMenu* helpMenu = nullptr;
     QAction* undoAction = nullptr;
     QAction* valueBoundsAction = nullptr;
+    QAction* undoRescanAction = nullptr;
     QAction* redoAction = nullptr;
     QAction* overviewAction = nullptr;
     QAction* strictMeterCheckAction = nullptr;
@@ -215,7 +225,8 @@ public:
     // start-up and when a wider file is opened.
     void BuildCellColumns(std::int32_t from, std::int32_t to);
 
-    // What Scan a poem runs on its worker thread (ReadAndScanPoem unless a test replaces it).
+    // What Scan a poem runs on its worker thread: ReadAndScanPoem under the folder's
+    // conventions, unless a test replaces it.
     void SetPoemScanner(PoemScanner scanner) { poemScanner_ = std::move(scanner); }
 
     // Every command with keys, in menu order, then the keys of the grid's boxes.
@@ -243,6 +254,8 @@ private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
     void ValueTyped(ValueBlock block, std::int32_t column, std::string before) override;
     void ModifiedChanged(bool modified) override;
+    // Another file: no rescan to undo, and its own conventions in force.
+    void Loaded(const Store& store) override;
     void StepCell(CellPlace place, editor::StepDirection direction) override;
     void MergeCell(std::int32_t column) override;
     bool HasPendingTyping() const override;
@@ -313,6 +326,11 @@ private:
     // The working copy and the comment go into the store, as a commit puts them, and the docks
     // follow; the line stays on screen.
     void CommitWorkingLine();
+    // The conventions the file's lines were scanned under: those of the last rescan, else the
+    // folder's. nullopt when the folder's file is refused, after a message ending `whatFails`.
+    std::optional<firstpass::Conventions> ConventionsInForce(const QString& whatFails);
+    void ShowReplacedLines(const QString& what);
+    void EnableUndoTheRescan();
     void ApplyViewOptions();
     void SaveViewOptions();
     void OpenOverview();
@@ -345,13 +363,17 @@ private:
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     QPointer<Overview> overview_;
     QPointer<ProfileDock> profile_;
-    PoemScanner poemScanner_ = ReadAndScanPoem;
+    PoemScanner poemScanner_;  // none: ReadAndScanPoem
     std::optional<QString> startPoem_;
     // While a scan runs: no other handler runs, and closing the window cancels the scan first.
     bool scanning_ = false;
     bool closeAfterScan_ = false;
     std::atomic<bool> scanCancel_{false};
     QString lastExport_;  // the file last exported to in this run
+    // The conventions a rescan put the file's lines under; none since the file was loaded.
+    std::optional<firstpass::Conventions> rescannedUnder_;
+    // What "Rescan the rest as I read" learned last in this run, for Save the conventions.
+    std::optional<firstpass::Conventions> lastLearned_;
 };
 
 template <typename F>

@@ -36,6 +36,7 @@ void MainWindow::CommitWorkingLine() {
     if (changed && ProfileView() != nullptr) {
         ProfileView()->Redraw(MeterStrictness());
     }
+    EnableUndoTheRescan();  // a commit ends the rescan's undo
 }
 
 // After a commit: the next verse line, or, after the last one, the exit question. When saving

@@ -231,6 +231,7 @@ void MainWindow::EnableLineCommands() {
         action->setEnabled(open);
     }
     valueBoundsAction->setEnabled(open);
+    EnableUndoTheRescan();
     for (QWidget* control : std::initializer_list<QWidget*>{
              commitLineTopButton, commitLineButton, goToButton, backOneButton, aheadOneButton,
              reloadLineButton, grid_.goToBox, grid_.commentBox}) {

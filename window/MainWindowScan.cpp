@@ -9,6 +9,7 @@
 #include "scansion/OwnFiles.h"
 #include "startup/Files.h"
 #include "startup/WorkingFolder.h"
+#include "window/FolderConventions.h"
 #include "window/MainWindow.h"
 
 #include <QDir>
@@ -124,12 +125,30 @@ void MainWindow::ScanPoemAt(const QString& poemPath) {
 }
 
 std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemPath) {
+    Platform& platform = work_.GetPlatform();
+    auto folderConventions = ReadFolderConventions(platform);
+    if (const auto* refused = std::get_if<QString>(&folderConventions)) {
+        platform.ShowMessage(QStringLiteral("I couldn't scan %1 under the folder's conventions.  "
+                                            "%2  Nothing was scanned.")
+                                 .arg(QFileInfo(poemPath).fileName(), *refused));
+        return std::nullopt;
+    }
+    const auto& read = std::get<firstpass::ConventionsRead>(folderConventions);
+    if (const QString warnings = ConventionsWarnings(read); !warnings.isEmpty()) {
+        platform.ShowMessage(warnings);
+    }
+    const PoemScanner scanner =
+        poemScanner_ ? poemScanner_
+                     : [conventions = read.conventions](const QString& path,
+                                                        const firstpass::Progress& progress) {
+                           return ReadAndScanPoem(path, progress, conventions);
+                       };
     scanCancel_ = false;
     closeAfterScan_ = false;
     scanning_ = true;
-    PoemScanResult result = [this, &poemPath] {
+    PoemScanResult result = [this, &poemPath, &scanner] {
         const RestingControls resting(*this);
-        return ScanWithProgress(this, poemPath, poemScanner_, scanCancel_);
+        return ScanWithProgress(this, poemPath, scanner, scanCancel_);
     }();
     scanning_ = false;
     if (closeAfterScan_) {
@@ -137,7 +156,7 @@ std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemP
         return std::nullopt;
     }
     if (const auto* refusal = std::get_if<firstpass::Refusal>(&result)) {
-        work_.GetPlatform().ShowMessage(RefusalMessage(poemPath, *refusal));
+        platform.ShowMessage(RefusalMessage(poemPath, *refusal));
         return std::nullopt;
     }
     if (auto* scansion = std::get_if<firstpass::Scansion>(&result)) {

@@ -23,9 +23,11 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-PoemScanResult ReadAndScanPoem(const QString& poemPath, const firstpass::Progress& progress) {
+PoemScanResult ReadAndScanPoem(const QString& poemPath, const firstpass::Progress& progress,
+                               const firstpass::Conventions& conventions) {
     firstpass::Options options;
     options.progress = progress;
+    options.conventions = conventions;
     return firstpass::ScanPoemFile(poemPath, options);
 }
 

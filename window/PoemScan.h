@@ -19,8 +19,9 @@ using PoemScanResult = std::variant<firstpass::Scansion, firstpass::Refusal, fir
 using PoemScanner =
     std::function<PoemScanResult(const QString& poemPath, const firstpass::Progress& progress)>;
 
-// The first pass as the window uses it: ReadPoemFile, then Scan.
-PoemScanResult ReadAndScanPoem(const QString& poemPath, const firstpass::Progress& progress);
+// The first pass as the window uses it: ReadPoemFile, then Scan under these conventions.
+PoemScanResult ReadAndScanPoem(const QString& poemPath, const firstpass::Progress& progress,
+                               const firstpass::Conventions& conventions = {});
 
 // Runs `scanner` on a worker thread and returns its result once it is done, keeping the window
 // responsive meanwhile. A cancellable progress dialog over `parent` appears only when the scan

@@ -340,6 +340,67 @@ TEST_F(JournalFlow, ARecordWiderThanAnyLineMayBeIsKeptAside) {
     EXPECT_EQ(next.workspace.Doc().Positions(), 2);
 }
 
+// ---- lines replaced by a rescan ----------------------------------------------------------------
+
+using Replaced = std::vector<corvale::Document::LineRecord>;
+
+// Line 1 restressed, line 2 given as it stands, line 3 split wider than the file with a note.
+const Replaced kRescanned = {{1, {"a", "b"}, {"2", "1"}, {"3", "4"}, ""},
+                             {2, {"c", "d"}, {"1", "1"}, {"2", "2"}, "x"},
+                             {3, {"e", "f", "g"}, {"1", "2", "1"}, {"1", "1", "1"}, "note"}};
+
+// The lines a rescan changed are one step of the journal, each recorded as a commit is, so the
+// next run after a crash puts them back as they stood.
+TEST_F(JournalFlow, AReplacementIsOneStepThatARestoreReplays) {
+    auto run = std::make_unique<ProgramRun>(platform);
+    run->Start();
+    EXPECT_EQ(run->workspace.Doc().Replace(kRescanned, 2), 2);
+    const std::string rescanned = run->workspace.Doc().ScansionFileBytes();
+    crashed.push_back(std::move(run));
+
+    platform.WillAnswer({Answer::Yes});
+    ProgramRun next(platform);
+    EXPECT_EQ(next.Start(), 2);
+    EXPECT_EQ(platform.MessageTexts(), Texts{Restore("2 verse lines")});
+    EXPECT_EQ(next.workspace.Doc().ScansionFileBytes(), rescanned);
+}
+
+struct UndoCase {
+    const char* name;
+    std::function<void(ProgramRun&)> meanwhile;
+    bool undoable;
+};
+
+class UndoingARescan : public JournalFlow, public testing::WithParamInterface<UndoCase> {};
+
+// Until the next commit or load, the undo puts back every line the rescan changed byte for
+// byte, and the journal follows, so a crash then leaves nothing to restore.
+TEST_P(UndoingARescan, PutsEveryLineBackUntilTheNextCommit) {
+    ProgramRun run(platform);
+    run.Start();
+    corvale::Document& doc = run.workspace.Doc();
+    EXPECT_FALSE(doc.CanUndoReplacement());
+    doc.Replace(kRescanned, 1);
+    GetParam().meanwhile(run);
+    ASSERT_EQ(doc.CanUndoReplacement(), GetParam().undoable);
+    if (!GetParam().undoable) {
+        return;
+    }
+    EXPECT_EQ(doc.UndoReplacement(1), 2);
+    EXPECT_FALSE(doc.CanUndoReplacement());
+    EXPECT_EQ(doc.ScansionFileBytes(), poem);
+    EXPECT_TRUE(corvale::JournalMatchesStore(Journal().records, doc.GetStore()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, UndoingARescan,
+    testing::Values(
+        UndoCase{"Straight", [](ProgramRun&) {}, true},
+        UndoCase{"AfterMovingOn", [](ProgramRun& r) { r.workspace.SetCurrentLine(3); }, true},
+        UndoCase{"AfterACommit", [](ProgramRun& r) { r.Correct(2, "1"); }, false},
+        UndoCase{"AfterALoad", [](ProgramRun& r) { r.workspace.LoadWorkingFile(); }, false}),
+    [](const auto& info) { return info.param.name; });
+
 // ---- switching files -------------------------------------------------------------------------
 
 TEST_F(JournalFlow, AFileRefusedAtASwitchKeepsEverythingAsItWas) {

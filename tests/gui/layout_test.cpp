@@ -128,7 +128,7 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
     EXPECT_EQ(menus[0]->menu(), form->fileMenu);
     EXPECT_EQ(form->fileMenu->objectName(), "fileMenu");
     const auto items = form->fileMenu->actions();
-    ASSERT_EQ(items.size(), 9);
+    ASSERT_EQ(items.size(), 10);
     const std::vector<std::tuple<QAction*, const char*, const char*, const char*>> expected = {
         {form->saveAction, "saveAction", "Save", "Ctrl+S"},
         {form->openAction, "openAction", "Open\u2026", "Ctrl+O"},
@@ -137,16 +137,18 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
         {form->scanPoemAction, "scanPoemAction", "Scan a poem\u2026", "Ctrl+Shift+O"},
         {form->exportAction, "exportAction", "Export\u2026", "Ctrl+E"},
         {form->saveProfileAction, "saveProfileAction", "Save the profile as\u2026", "Ctrl+Shift+E"},
+        {form->findChild<QAction*>("saveConventionsAction"), "saveConventionsAction",
+         "Save the conventions\u2026", "Ctrl+Shift+C"},
         {form->exitAction, "exitAction", "Exit", "Ctrl+Q"}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& [action, name, text, key] = expected[i];
-        QAction* item = items[static_cast<qsizetype>(i < 7 ? i : i + 1)];
+        QAction* item = items[static_cast<qsizetype>(i < 8 ? i : i + 1)];
         EXPECT_EQ(item, action) << name;
         EXPECT_EQ(item->objectName(), name);
         EXPECT_EQ(item->text(), text);
         EXPECT_EQ(item->shortcut().toString(), key) << name;
     }
-    EXPECT_TRUE(items[7]->isSeparator());
+    EXPECT_TRUE(items[8]->isSeparator());
 }
 
 TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {

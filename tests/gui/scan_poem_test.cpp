@@ -221,6 +221,44 @@ INSTANTIATE_TEST_SUITE_P(Window, ScanPoemRefused,
                                                      "(row 3)"}),
                          [](const auto& info) { return info.param.name; });
 
+// The folder's conventions.txt is what the poem is scanned by; a file of that name that is not
+// Corvale's is none, and a bad row, named, stops the scan before anything is written.
+struct FolderConventionsCase {
+    const char* name;
+    std::string bytes;  // conventions.txt
+    int pronoun;        // the value scanned by; -1: nothing scanned
+};
+
+class ScanPoemConventions : public ScanPoem,
+                            public testing::WithParamInterface<FolderConventionsCase> {};
+
+TEST_P(ScanPoemConventions, ScansByTheFolderConventions) {
+    const QString path = WritePoem("shall.txt", "Shall I compare thee to a summer's day?\n");
+    platform.WriteFile("conventions.txt", GetParam().bytes);
+    Scan({path});
+    if (GetParam().pronoun < 0) {
+        ASSERT_EQ(platform.Messages().size(), 1u);
+        EXPECT_TRUE(platform.Messages()[0].text.endsWith(
+            "conventions.txt, row 2: no tab between a convention's name and its value.  Nothing "
+            "was scanned."));
+        EXPECT_FALSE(platform.Exists("shall.scansion.txt"));
+        return;
+    }
+    firstpass::Options options;
+    options.conventions.Set(firstpass::Convention::Pronoun, GetParam().pronoun);
+    const auto poem = std::get<firstpass::Poem>(firstpass::ReadPoemFile(path));
+    EXPECT_EQ(platform.ReadFile("shall.scansion.txt"),
+              std::get<firstpass::Scansion>(firstpass::Scan(poem, options)).scansionFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, ScanPoemConventions,
+    testing::Values(
+        FolderConventionsCase{"Followed", "# Corvale's conventions\r\npronoun\t4\r\n", 4},
+        FolderConventionsCase{"NotCorvalesIsNone", "Shall I compare thee\r\n", 2},
+        FolderConventionsCase{"BadRowNamed", "# Corvale's conventions\r\npronoun 4\r\n", -1}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
     ClickCell("stressUpButtons", 1);
     Click(QStringLiteral("commitLineButton"));
