@@ -259,17 +259,47 @@ std::string Joined(const std::vector<std::string>& items, const char* separator)
     return text;
 }
 
-std::string MeterLine(const Comparison& comparison) {
-    switch (comparison.meter) {
-        case MeterVerdict::Same:
-            return "meter: the same (" + Joined(comparison.referenceMeter, " ") + ")\n";
-        case MeterVerdict::Different:
-            return "meter: different (reference " + Joined(comparison.referenceMeter, " ") +
-                   "; this file " + Joined(comparison.otherMeter, " ") + ")\n";
-        case MeterVerdict::NotCompared:
-            break;
+// "meter: the same (W S)" for files of one meter each; otherwise a line for each row, "meter 2:
+// only in this file (W S W)".
+std::string MeterLines(const Comparison& comparison) {
+    if (comparison.meter == MeterVerdict::NotCompared) {
+        return "meter: not compared (" + comparison.meterNote + ")\n";
     }
-    return "meter: not compared (" + comparison.meterNote + ")\n";
+    const std::vector<std::vector<std::string>>& reference = comparison.referenceMeters;
+    const std::vector<std::vector<std::string>>& other = comparison.otherMeters;
+    const std::size_t rows = std::max(reference.size(), other.size());
+    std::string lines;
+    for (std::size_t i = 0; i < rows; ++i) {
+        lines += rows == 1 ? std::string("meter: ") : "meter " + std::to_string(i + 1) + ": ";
+        if (i >= other.size()) {
+            lines += "only in the reference (" + Joined(reference[i], " ") + ")\n";
+        } else if (i >= reference.size()) {
+            lines += "only in this file (" + Joined(other[i], " ") + ")\n";
+        } else if (reference[i] == other[i]) {
+            lines += "the same (" + Joined(reference[i], " ") + ")\n";
+        } else {
+            lines += "different (reference " + Joined(reference[i], " ") + "; this file " +
+                     Joined(other[i], " ") + ")\n";
+        }
+    }
+    return lines;
+}
+
+std::vector<std::vector<std::string>> MetersOf(const std::vector<MeterFileRow>& rows) {
+    std::vector<std::vector<std::string>> meters;
+    for (const MeterFileRow& row : rows) {
+        meters.push_back(SymbolsOf(row.line));
+    }
+    return meters;
+}
+
+void SetMeters(Comparison& comparison, const std::vector<MeterFileRow>& reference,
+               const std::vector<MeterFileRow>& other) {
+    comparison.referenceMeters = MetersOf(reference);
+    comparison.otherMeters = MetersOf(other);
+    comparison.meter = comparison.referenceMeters == comparison.otherMeters
+                           ? MeterVerdict::Same
+                           : MeterVerdict::Different;
 }
 
 }  // namespace
@@ -303,10 +333,8 @@ Comparison CompareScansions(const LoadedScansion& reference, const LoadedScansio
 
 void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
                    std::string_view otherMeterFile) {
-    comparison.referenceMeter = SymbolsOf(ReadMeterRow(referenceMeterFile).line);
-    comparison.otherMeter = SymbolsOf(ReadMeterRow(otherMeterFile).line);
-    comparison.meter = comparison.referenceMeter == comparison.otherMeter ? MeterVerdict::Same
-                                                                          : MeterVerdict::Different;
+    SetMeters(comparison, ReadMeterRows(referenceMeterFile).meters,
+              ReadMeterRows(otherMeterFile).meters);
 }
 
 std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const QString& other) {
@@ -314,19 +342,23 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
     std::array<LoadedScansion, 2> files;
     for (std::size_t i = 0; i < 2; ++i) {
         auto loaded = LoadScansionFile(paths[i]);
-        const std::string name = paths[i].toStdString();
+        const std::string name = PathBytes(paths[i]);
         if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
             switch (refused->why) {
                 case LoadRefusal::Why::NoSuchFile:
                     return Refusal{name + ": no such file.", 0};
-                case LoadRefusal::Why::BadRecord:
-                    return Refusal{name + ": " + refused->refusal.message, refused->refusal.row};
                 case LoadRefusal::Why::NotScansion:
-                case LoadRefusal::Why::NotTaken:
                     return Refusal{name + ": holds no scansion records.", 0};
-                default:
-                    return Refusal{name + ": cannot be read as a scansion file.", 0};
+                case LoadRefusal::Why::NotTaken:
+                case LoadRefusal::Why::BadRecord:
+                    // What the reader says: a file too wide or too long is no file of no records.
+                    return Refusal{name + ": " + refused->refusal.message, refused->refusal.row};
+                case LoadRefusal::Why::NotAFile:
+                case LoadRefusal::Why::TooLarge:
+                case LoadRefusal::Why::Unreadable:
+                    break;
             }
+            return Refusal{name + ": cannot be read: " + refused->refusal.message + ".", 0};
         }
         files[i] = std::move(std::get<LoadedScansion>(loaded));
         if (files[i].records == 0) {
@@ -341,10 +373,7 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
             return comparison;
         }
     }
-    comparison.referenceMeter = SymbolsOf(files[0].meter.row->line);
-    comparison.otherMeter = SymbolsOf(files[1].meter.row->line);
-    comparison.meter = comparison.referenceMeter == comparison.otherMeter ? MeterVerdict::Same
-                                                                          : MeterVerdict::Different;
+    SetMeters(comparison, files[0].meter.rows.meters, files[1].meter.rows.meters);
     return comparison;
 }
 
@@ -353,7 +382,7 @@ std::string ComparisonReport(const Comparison& comparison) {
                          FigureLine("longer words divided alike: ", comparison.divisions) +
                          FigureLine("syllables with the same stress: ", comparison.syllables) +
                          FigureLine("lines that agree throughout: ", comparison.lines) +
-                         MeterLine(comparison);
+                         MeterLines(comparison);
     if (!comparison.differingLines.empty()) {
         report += "lines that differ: " + Joined(comparison.differingLines, ", ") + "\n";
     }

@@ -43,9 +43,10 @@ struct Comparison {
     std::int64_t linesOfOtherText = 0;  // records whose verse text differs from their partner's,
                                         // or that have none in the other file
     std::vector<std::string> differingLines;  // their numbers as the reference gives them
+    // Same when the files' meters agree row by row (MeterFileRows::meters), when compared.
     MeterVerdict meter = MeterVerdict::NotCompared;
-    std::vector<std::string> referenceMeter;  // the meters' symbols, when compared
-    std::vector<std::string> otherMeter;
+    std::vector<std::vector<std::string>> referenceMeters;  // each meter's symbols, when compared
+    std::vector<std::vector<std::string>> otherMeters;
     std::string meterNote;  // why the meters were not compared
 };
 
@@ -53,7 +54,7 @@ struct Comparison {
 // file of no verse lines.
 Comparison CompareScansions(std::string_view reference, std::string_view other);
 Comparison CompareScansions(const LoadedScansion& reference, const LoadedScansion& other);
-// Sets the meter verdict from the bytes of two meter files.
+// Sets the meter verdict from the bytes of two meter files, their meters compared row by row.
 void CompareMeters(Comparison& comparison, std::string_view referenceMeterFile,
                    std::string_view otherMeterFile);
 

@@ -96,7 +96,13 @@ std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meter
 }
 
 void Profile::Count(const Store& store, const meter::Meter& meter) {
-    meter_ = meter;
+    Count(store, meter::Meters({meter}), 1);
+}
+
+void Profile::Count(const Store& store, const meter::Meters& meters, std::int32_t number) {
+    meters_ = meters;
+    number_ = number;
+    meter_ = meters_.Number(number_);
     counts_ = ProfileCounts();
     counts_.places.resize(static_cast<std::size_t>(meter_.Places()));
     otherLines_.clear();
@@ -126,6 +132,9 @@ void Profile::Loaded(const Store&) {
 
 void Profile::Take(const Store& store, std::int32_t j, std::int64_t sign) {
     line_.Read(store, j);
+    if (meter::LineMeter(meters_, line_) != number_) {
+        return;
+    }
     const auto shown = line_.Syllables();
     counts_.verseLines += sign;
     Grow(counts_.syllablesPerLine, shown.size() + 1);
@@ -184,6 +193,14 @@ void Profile::TakeProfiled(const Store::RowValues& junctures, std::int64_t sign)
     }
 }
 
+std::vector<Profile> ProfilesByMeter(const Store& store, const meter::Meters& meters) {
+    std::vector<Profile> profiles(static_cast<std::size_t>(meters.Count()));
+    for (std::int32_t number = 1; number <= meters.Count(); ++number) {
+        profiles[static_cast<std::size_t>(number) - 1].Count(store, meters, number);
+    }
+    return profiles;
+}
+
 Profile ProfileOfRecords(const ScansionRecords& records, const meter::Meter& meter) {
     Store store;
     store.Redimension(records.survey.verseLines, records.survey.positions);
@@ -202,7 +219,9 @@ NamedProfile Named(const Profile& profile, std::vector<std::string> symbols, std
     ProfileSource source{std::move(name),
                          {others.begin(), others.begin() + static_cast<std::ptrdiff_t>(std::min(
                                                                mostListed, others.size()))},
-                         others.size()};
+                         others.size(),
+                         profile.MeterNumber(),
+                         profile.MeterCount()};
     return {std::move(symbols), profile.Counts(), {std::move(source)}};
 }
 

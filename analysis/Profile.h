@@ -11,6 +11,11 @@
 // profiled lines only, since the places of other lines do not line up; those are counted by how
 // many syllables they show and listed.
 //
+// A file of several meters has a profile per meter, and each verse line counts in the profile
+// of the meter it is measured against (meter/LineMeter.h) alone. A meter's lines of another
+// length are then its own lines that its places do not hold: for the main meter these include
+// the lines no meter fits.
+//
 // Per place, over the profiled lines that show a syllable there (the place's base): stress 3 or
 // more (stressed as spoken), stress above 1 and below 3 (heard because of the place), stress
 // above 1, and a juncture after it of 2 or more (a word boundary) and of 3 or more (a phrase
@@ -19,6 +24,7 @@
 // The counts are kept as whole numbers, so a change to one line moves them by that line's old
 // and new versions alone, and the same counts always give the same figures.
 
+#include "meter/LineMeter.h"
 #include "meter/MeterCheck.h"
 #include "scansion/DocumentWatcher.h"
 #include "scansion/RecordReader.h"
@@ -83,9 +89,15 @@ std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meter
 // meter may have changed with the file; while uncounted, line changes are ignored.
 class Profile final : public DocumentWatcher {
 public:
+    // Every line, under one meter.
     void Count(const Store& store, const meter::Meter& meter);
+    // The lines measured against meter `number` of `meters` (1..meters.Count()), under it.
+    void Count(const Store& store, const meter::Meters& meters, std::int32_t number);
     bool IsCounted() const { return counted_; }
     const meter::Meter& TheMeter() const { return meter_; }
+    // Which of the file's meters this is, and how many the file has.
+    std::int32_t MeterNumber() const { return number_; }
+    std::int32_t MeterCount() const { return meters_.Count(); }
     const ProfileCounts& Counts() const { return counts_; }
     // The verse lines that are not profiled, ascending.
     const std::vector<std::int32_t>& OtherLengthLines() const { return otherLines_; }
@@ -100,6 +112,8 @@ private:
     // The same for the counts of a profiled line alone.
     void TakeProfiled(const Store::RowValues& junctures, std::int64_t sign);
 
+    meter::Meters meters_;
+    std::int32_t number_ = 1;
     meter::Meter meter_;
     ProfileCounts counts_;
     std::vector<std::int32_t> otherLines_;
@@ -108,6 +122,9 @@ private:
     meter::ShownLine line_;
     std::vector<std::int32_t> offColumns_;
 };
+
+// A profile per meter of the file, meter 1 first: each line counts in its own meter's.
+std::vector<Profile> ProfilesByMeter(const Store& store, const meter::Meters& meters);
 
 // The profile of a file's records, counted as if they were loaded into a store.
 Profile ProfileOfRecords(const ScansionRecords& records, const meter::Meter& meter);
@@ -120,6 +137,8 @@ struct ProfileSource {
     std::string name;                      // as reports name the file
     std::vector<std::int32_t> otherLines;  // its verse lines that are not profiled, ascending,
     std::size_t otherLineCount = 0;        // or the first of them, and how many there are
+    std::int32_t meterNumber = 1;          // which of its file's meters the profile is
+    std::int32_t meterCount = 1;           // of how many
 };
 struct NamedProfile {
     std::vector<std::string> symbols;  // the meter's, place 1 first

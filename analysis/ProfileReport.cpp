@@ -1,5 +1,6 @@
 #include "analysis/ProfileReport.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -107,7 +108,20 @@ std::string CsvHeader() {
     }
     return header +
            ",cue_flags,strict_cue_flags,verse_lines,profiled_lines,fitting_lines,"
-           "feminine_endings,run_on_lines,files\n";
+           "feminine_endings,run_on_lines,files,meter_number\n";
+}
+
+// Which of its file's meters a profile is: the number all its files give it, or each file's in
+// the order of the files column when they differ.
+std::string MeterNumbers(const NamedProfile& profile) {
+    const auto& sources = profile.sources;
+    const bool same = std::ranges::all_of(sources, [&](const ProfileSource& source) {
+        return source.meterNumber == sources.front().meterNumber;
+    });
+    return sources.empty() ? std::string()
+           : same          ? std::to_string(sources.front().meterNumber)
+                           : Joined(sources.size(), "; ",
+                                    [&](std::size_t i) { return std::to_string(sources[i].meterNumber); });
 }
 
 }  // namespace
@@ -183,7 +197,7 @@ std::string ProfileCsv(std::span<const NamedProfile> profiles, meter::Strictness
         const std::string file =
             "," + std::to_string(counts.verseLines) + "," + std::to_string(counts.profiled) + "," +
             std::to_string(counts.Fitting(strictness)) + "," + std::to_string(counts.feminine) +
-            "," + std::to_string(counts.runOn) + "," + files + "\n";
+            "," + std::to_string(counts.runOn) + "," + files + "," + MeterNumbers(profile) + "\n";
         for (std::size_t i = 0; i < counts.places.size(); ++i) {
             const PlaceCounts& place = counts.places[i];
             const std::string symbol = i < profile.symbols.size() ? profile.symbols[i] : "";

@@ -45,9 +45,10 @@ std::vector<FileFigure> FileFigures(
 
 // Tidy CSV with a header row: one row per profile and place, with the place's counts and
 // shares (fractions; empty for a base of 0), the weak places' cue counts, the file's counts
-// repeated on each row, and last the files counted, separated by "; ". A profile of several
-// files added together is one group, its source "group 1", "group 2" and so on: one row per
-// file would repeat the group's counts, and a sum over the rows would count them twice. Rows
+// repeated on each row, the files counted, separated by "; ", and last which of their file's
+// meters the profile is (its number; each file's, separated by "; ", when they differ). A profile
+// of several files added together is one group, its source "group 1", "group 2" and so on: one row
+// per file would repeat the group's counts, and a sum over the rows would count them twice. Rows
 // end in LF.
 std::string ProfileCsv(std::span<const NamedProfile> profiles, meter::Strictness strictness);
 

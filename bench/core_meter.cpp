@@ -1,9 +1,11 @@
 // The meter check over a whole store: the jump to the next line off the meter when only the
 // last line is (the longest search there is), and a verdict for every line, as the overview
-// of all lines needs when it opens.
+// of all lines needs when it opens; and which of four meters a line is measured against, which
+// should stay under 5 microseconds.
 
 #include "bench_support.h"
 #include "editor/WorkingLine.h"
+#include "meter/LineMeter.h"
 #include "navigation/MeterSearch.h"
 #include "scansion/Workspace.h"
 
@@ -73,6 +75,23 @@ void BM_JudgeWorkingCopy(benchmark::State& state) {
     }
 }
 
+// A committed line read from the store and measured against four meters that all fit it by
+// length, the main meter last to be judged: the most the rule ever weighs for a line.
+void BM_LineMeterOfFour(benchmark::State& state) {
+    const Pentameters poem(state);
+    const corvale::meter::Meters meters({Meter("S\tW\tS\tW\tS\tW\tS\tW\tS", 9), poem.meter,
+                                         Meter("S\tW\tS\tW\tS\tW\tS\tW\tS\tW\tS", 11),
+                                         Meter("W\tW\tS\tW\tW\tS\tW\tW\tS\tW", 10)});
+    const corvale::Store& store = poem.workspace.Doc().GetStore();
+    corvale::meter::ShownLine line;
+    std::int32_t j = 0;
+    for (auto _ : state) {
+        j = j % poem.lines + 1;
+        line.Read(store, j);
+        benchmark::DoNotOptimize(corvale::meter::LineMeter(meters, line));
+    }
+}
+
 void Sizes(benchmark::internal::Benchmark* benchmark) {
     for (const auto strictness : {Strictness::StressMaxima, Strictness::EveryStress}) {
         for (const std::int64_t lines : {1'000, 10'000, 100'000}) {
@@ -85,5 +104,6 @@ void Sizes(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(BM_NextLineOffTheMeter)->Apply(Sizes);
 BENCHMARK(BM_JudgeEveryLine)->Apply(Sizes);
 BENCHMARK(BM_JudgeWorkingCopy)->Arg(1)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_LineMeterOfFour)->Arg(1'000)->Unit(benchmark::kNanosecond);
 
 }  // namespace

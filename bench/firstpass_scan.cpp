@@ -1,7 +1,7 @@
 // The first pass: a long poem scanned line by line (lines a second, which should stay flat from
-// 10,000 to 100,000 lines, progress reports included), one line in eight full of words with
-// several readings, and Sonnet 18 scanned by a fresh process, the pronunciation engine's start
-// included.
+// 10,000 to 100,000 lines, progress reports included), one line in ten full of words with
+// several readings and one in five of a ballad stanza, so that the pass finds several meters;
+// and Sonnet 18 scanned by a fresh process, the pronunciation engine's start included.
 
 #include "firstpass/FirstPass.h"
 
@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -57,12 +58,21 @@ const std::vector<std::string>& LinesWithReadings() {
     return lines;
 }
 
-// `count` verse lines, each a line of the sonnet or of LinesWithReadings with its words turned
-// round by a step that changes every sixteen lines, so that the lines' patterns vary as a long
-// poem's do.
+// A stanza of a ballad: four beats and three.
+const std::vector<std::string>& BalladStanza() {
+    static const std::vector<std::string> lines = {
+        "The sun came up upon the left,", "Out of the sea came he!",
+        "And he shone bright, and on the right", "Went down into the sea."};
+    return lines;
+}
+
+// `count` verse lines, each a line of the sonnet, of LinesWithReadings or of the ballad stanza,
+// with its words turned round by a step that changes every twenty lines, so that the lines'
+// patterns vary as a long poem's do.
 Poem LongPoem(std::int64_t count) {
     std::vector<std::string> source = Sonnet18();
     source.insert(source.end(), LinesWithReadings().begin(), LinesWithReadings().end());
+    source.insert(source.end(), BalladStanza().begin(), BalladStanza().end());
     const auto size = static_cast<std::int64_t>(source.size());
     Poem poem;
     for (std::int64_t i = 0; i < count; ++i) {
@@ -83,13 +93,18 @@ void BM_ScanLongPoem(benchmark::State& state) {
         ++reports;
         return true;
     };
+    std::int64_t meters = 0;
     for (auto _ : state) {
         auto result = Scan(poem, options);
         benchmark::DoNotOptimize(result);
+        if (const auto* scansion = std::get_if<Scansion>(&result)) {
+            meters = std::count(scansion->meterFile.begin(), scansion->meterFile.end(), '\n');
+        }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.counters["reports"] =
         static_cast<double>(reports) / static_cast<double>(state.iterations());
+    state.counters["meters"] = static_cast<double>(meters);
 }
 // Process CPU time, so that the engine's thread counts too.
 BENCHMARK(BM_ScanLongPoem)

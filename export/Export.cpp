@@ -38,12 +38,46 @@ QString ExportMeter::Spelled() const {
     return QStringList(symbols_.begin(), symbols_.end()).join(u' ');
 }
 
+std::vector<ExportMeter> ExportMeters(const std::vector<MeterFileRow>& rows) {
+    std::vector<ExportMeter> meters;
+    for (const MeterFileRow& row : rows) {
+        meters.emplace_back(row.line, row.symbols);
+    }
+    return meters;
+}
+
+LineMeters::LineMeters(const Source& source) : source_(source) {
+    std::vector<meter::Meter> meters = {source.meter.Rule()};
+    for (const ExportMeter& further : source.further) {
+        meters.push_back(further.Rule());
+    }
+    meters_ = meter::Meters(std::move(meters));
+}
+
+std::int32_t LineMeters::NumberOf(const meter::ShownLine& line) const {
+    return meter::LineMeter(meters_, line);
+}
+
+const ExportMeter& LineMeters::Meter(std::int32_t number) const {
+    return number <= 1 ? source_.meter : source_.further[static_cast<std::size_t>(number) - 2];
+}
+
 std::string ExportFile(const Source& source, Format format) {
-    return format == Format::Csv ? CsvHeader() + CsvRows(source) : TeiDocument(source);
+    switch (format) {
+        case Format::Csv:
+            return CsvHeader() + CsvRows(source);
+        case Format::Lines:
+            return LinesHeader() + LinesRows(source);
+        case Format::Tei:
+            break;
+    }
+    return TeiDocument(source);
 }
 
 QString ExportFileName(const QString& scansionFileName, Format format) {
-    const char* ending = format == Format::Csv ? ".syllables.csv" : ".tei.xml";
+    const char* ending = format == Format::Csv     ? ".syllables.csv"
+                         : format == Format::Lines ? ".lines.csv"
+                                                   : ".tei.xml";
     return PathFromBytes(NameWithoutExtension(PathBytes(scansionFileName)) + ending);
 }
 

@@ -32,4 +32,12 @@ void ReadShownSyllables(const Store& store, std::int32_t j, meter::ShownLine& re
     }
 }
 
+std::string RealMarks(const std::vector<ShownSyllable>& syllables) {
+    std::string real;
+    for (const ShownSyllable& syllable : syllables) {
+        real += syllable.stressed ? '+' : '-';
+    }
+    return real;
+}
+
 }  // namespace corvale::exports

@@ -6,6 +6,7 @@
 #include "scansion/Store.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,5 +26,8 @@ struct ShownSyllable {
 // line, kept by the caller so that a walk over every line reuses its room.
 void ReadShownSyllables(const Store& store, std::int32_t j, meter::ShownLine& reading,
                         std::vector<ShownSyllable>& syllables);
+
+// "+" for each stressed syllable and "-" for each other, as TEI's `real` writes them.
+std::string RealMarks(const std::vector<ShownSyllable>& syllables);
 
 }  // namespace corvale::exports

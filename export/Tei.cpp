@@ -55,9 +55,17 @@ void WriteHeader(QXmlStreamWriter& xml, const Source& source) {
     xml.writeTextElement(QStringLiteral("title"), QStringLiteral("Scansion of %1").arg(name));
     xml.writeEndElement();
     WriteParagraph(xml, QStringLiteral("publicationStmt"), QStringLiteral("Exported by Corvale."));
-    const QString meter = source.meter.Places() > 0
-                              ? QStringLiteral("under the meter %1").arg(source.meter.Spelled())
-                              : QStringLiteral("which has no meter");
+    QString meter = source.meter.Places() > 0
+                        ? QStringLiteral("under the meter %1").arg(source.meter.Spelled())
+                        : QStringLiteral("which has no meter");
+    if (!source.further.empty()) {
+        meter = QStringLiteral("under the meters %1").arg(source.meter.Spelled());
+        for (const ExportMeter& further : source.further) {
+            meter += (&further == &source.further.back() ? QStringLiteral(" and ")
+                                                         : QStringLiteral(", ")) +
+                     further.Spelled();
+        }
+    }
     WriteParagraph(xml, QStringLiteral("sourceDesc"),
                    QStringLiteral("The scansion file %1, %2.").arg(name, XmlText(meter)));
     xml.writeEndElement();
@@ -73,23 +81,19 @@ void WriteHeader(QXmlStreamWriter& xml, const Source& source) {
     xml.writeEndElement();
 }
 
-// Verse line j as <l>. Its content is mixed, text and <sb/>, where added indentation would be
-// text: the writer formats nothing inside it.
+// Verse line j as <l>, under its meter. Its content is mixed, text and <sb/>, where added
+// indentation would be text: the writer formats nothing inside it.
 void WriteLine(QXmlStreamWriter& xml, const Source& source, std::int32_t j,
-               const std::vector<ShownSyllable>& syllables) {
+               const ExportMeter& meter, const std::vector<ShownSyllable>& syllables) {
     const auto text = [&source](std::string_view bytes) {
         return XmlText(Decode(bytes, source.encoding));
     };
     xml.writeStartElement(QStringLiteral("l"));
     xml.writeAttribute(QStringLiteral("n"), QString::number(j));
-    if (source.meter.Places() > 0) {
-        xml.writeAttribute(QStringLiteral("met"), source.meter.Marks());
+    if (meter.Places() > 0) {
+        xml.writeAttribute(QStringLiteral("met"), meter.Marks());
     }
-    QString real;
-    for (const ShownSyllable& syllable : syllables) {
-        real += syllable.stressed ? u'+' : u'-';
-    }
-    xml.writeAttribute(QStringLiteral("real"), real);
+    xml.writeAttribute(QStringLiteral("real"), QString::fromLatin1(RealMarks(syllables)));
     xml.setAutoFormatting(false);
     for (std::size_t i = 0; i < syllables.size(); ++i) {
         if (i > 0 && syllables[i - 1].endsWord) {
@@ -121,11 +125,12 @@ std::string TeiDocument(const Source& source) {
     xml.writeStartElement(QStringLiteral("body"));
     // A scansion file keeps verse lines, not stanzas: one group holds them all.
     xml.writeStartElement(QStringLiteral("lg"));
+    const LineMeters meters(source);
     meter::ShownLine reading;
     std::vector<ShownSyllable> syllables;
     for (std::int32_t j = 1; j <= source.store.NumberOfLines(); ++j) {
         ReadShownSyllables(source.store, j, reading, syllables);
-        WriteLine(xml, source, j, syllables);
+        WriteLine(xml, source, j, meters.Meter(meters.NumberOf(reading)), syllables);
     }
     xml.writeEndDocument();
     return bytes.toStdString();

@@ -5,6 +5,7 @@
 // corvale-scan command line tool. Scan may be called from any thread; the library makes every
 // call into its pronunciation engine from one dedicated thread of its own.
 
+#include "firstpass/MeterChoice.h"
 #include "firstpass/VerseLines.h"
 #include "scansion/RecordFormat.h"
 #include "scansion/Refusal.h"
@@ -59,17 +60,21 @@ std::variant<Poem, Refusal> ReadPoemFile(const QString& path);
 using Progress = std::function<bool(std::int64_t done, std::int64_t total)>;
 
 struct Options {
-    // An imposed meter, one symbol ("W" or "S") per place. Empty: the pass chooses the meter.
-    std::vector<std::string> meter;
+    // Imposed meters, the main meter first, each one symbol ("W" or "S") per place. Empty: the
+    // pass finds the meters.
+    std::vector<std::vector<std::string>> meters;
     Progress progress;
+    MeterCosts costs = {};  // what a further meter has to save to be found (FindMeters)
 };
 
 // What a scan found, besides its outputs.
 struct ScanSummary {
-    std::string meterName;  // "iambic pentameter", ...; "imposed" for an imposed meter
+    // The meters found, the main first: "iambic pentameter", "iambic tetrameter + iambic
+    // trimeter", ...; "imposed" for an imposed meter, "2 imposed meters" for several.
+    std::string meterName;
     std::int64_t verseLines = 0;
     std::int64_t syllables = 0;
-    std::int64_t linesFitting = 0;       // lines the meter check finds fitting the meter
+    std::int64_t linesFitting = 0;       // lines the meter check finds fitting their own meter
     std::vector<Warning> warnings = {};  // the reader's, from ScanPoemFile
 };
 
@@ -77,7 +82,7 @@ struct Scansion : ScanSummary {
     // Four rows a verse line, CR LF, UTF-8. A line's comment names the words whose reading its
     // meter changed ("fire: 1 syllable for the meter (2 spoken)").
     std::string scansionFile;
-    std::string meterFile;  // one row: the meter's symbols separated by tabs, CR LF
+    std::string meterFile;  // a row a meter, the main first: its symbols separated by tabs, CR LF
 };
 
 struct Cancelled {};
@@ -101,7 +106,7 @@ public:
 };
 
 // Scan and ScanPoemFile, giving the outputs to `sink` in batches of verse lines as they are
-// scanned. Without an imposed meter the poem is read twice, once to choose the meter and once to
+// scanned. Without imposed meters the poem is read twice, once to find the meters and once to
 // write, so that only a batch of scanned lines is ever held. What reaches the sink is byte for
 // byte what Scan gives; after a refusal, what reached it is to be thrown away.
 std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const Options& options,

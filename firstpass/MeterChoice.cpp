@@ -27,19 +27,24 @@ std::vector<MeterCandidate> BuildCandidates() {
                                                 "tetrameter", "pentameter", "hexameter",
                                                 "heptameter", "octameter"};
     std::vector<MeterCandidate> all;
-    const auto add = [&all](std::string name, std::vector<bool> strong) {
+    std::uint8_t footBit = 0;
+    const auto add = [&all, &footBit](std::string name, std::vector<bool> strong) {
         if (strong.empty()) {
             return;
         }
-        for (const MeterCandidate& earlier : all) {
+        for (MeterCandidate& earlier : all) {
             if (earlier.strong == strong) {
+                earlier.feet |= footBit;
+                earlier.names.emplace(footBit, std::move(name));
                 return;
             }
         }
-        all.push_back({std::move(name), std::move(strong)});
+        all.push_back({name, std::move(strong), footBit, {{footBit, name}}});
     };
     for (const char* form : {"", "catalectic ", "headless "}) {
-        for (const Foot& foot : feet) {
+        for (std::size_t f = 0; f < feet.size(); ++f) {
+            const Foot& foot = feet[f];
+            footBit = static_cast<std::uint8_t>(1U << f);
             for (std::size_t n = 1; n <= lengths.size(); ++n) {
                 std::vector<bool> strong;
                 for (std::size_t i = 0; i < n; ++i) {
@@ -64,6 +69,15 @@ std::vector<MeterCandidate> BuildCandidates() {
 const std::vector<MeterCandidate>& MeterCandidates() {
     static const std::vector<MeterCandidate> candidates = BuildCandidates();
     return candidates;
+}
+
+const std::string& NameBeside(const MeterCandidate& further, const MeterCandidate& main) {
+    for (const auto& [foot, name] : further.names) {
+        if ((foot & main.feet) != 0) {
+            return name;
+        }
+    }
+    return further.name;
 }
 
 std::string MeterRow(const std::vector<bool>& strong) {
@@ -225,7 +239,7 @@ std::size_t ChooseMeter(const MeterEvidence& evidence) {
     return best;
 }
 
-std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
+MeterEvidence EvidenceOf(const std::vector<LineReadings>& lines) {
     MeterEvidence evidence;
     for (const LineReadings& line : lines) {
         for (const std::vector<std::uint8_t>& values : line) {
@@ -233,7 +247,11 @@ std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
         }
         evidence.EndLine();
     }
-    return ChooseMeter(evidence);
+    return evidence;
+}
+
+std::size_t ChooseMeter(const std::vector<LineReadings>& lines) {
+    return ChooseMeter(EvidenceOf(lines));
 }
 
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// Choosing a poem's meter from the stresses its lines carry before any meter is known.
+// Choosing a poem's meters from the stresses its lines carry before any meter is known.
 
+#include "meter/LineMeter.h"
 #include "meter/MeterCheck.h"
 
 #include <cstddef>
@@ -19,7 +20,17 @@ namespace corvale::firstpass {
 struct MeterCandidate {
     std::string name;          // "iambic pentameter", "catalectic trochaic tetrameter", ...
     std::vector<bool> strong;  // one entry a place
+    // The feet whose lines, whole, catalectic or headless, take these places, a bit each in the
+    // order MeterCandidates names them: "+-+-+" is trochaic and iambic alike.
+    std::uint8_t feet = 0;
+    // The name under each of those feet, by its bit: "catalectic trochaic trimeter", "headless
+    // iambic trimeter".
+    std::map<std::uint8_t, std::string> names;
 };
+
+// What a poem's further meter is called beside its main meter: its name under the main meter's
+// foot when it has one ("headless iambic trimeter" beside "iambic pentameter"), else its name.
+const std::string& NameBeside(const MeterCandidate& further, const MeterCandidate& main);
 
 // Every meter the pass considers, in the order that breaks ties: iambic, trochaic, anapestic,
 // dactylic and amphibrachic feet, 1 to 8 feet each; then each meter ending in a weak place with
@@ -74,6 +85,7 @@ public:
 
 private:
     friend std::size_t ChooseMeter(const MeterEvidence& evidence);
+    friend class FurtherMeters;
 
     struct OfferHash {
         std::size_t operator()(const std::vector<std::size_t>& offer) const;
@@ -90,6 +102,9 @@ private:
     bool counts_ = true;                           // whether the current line counts
 };
 
+// The evidence of lines given whole.
+MeterEvidence EvidenceOf(const std::vector<LineReadings>& lines);
+
 // The candidate that fits lines best. A line of a meter may also take its catalectic or headless
 // form, as verse allows; the line costs the stress maxima in weak places that the meter check
 // counts plus the syllables too many or too few, under the reading and the form that cost least.
@@ -102,5 +117,33 @@ std::size_t ChooseMeter(const MeterEvidence& evidence);
 std::size_t ChooseMeter(const std::vector<LineReadings>& lines);
 // The same for lines of one reading each.
 std::size_t ChooseMeter(const std::vector<std::vector<std::uint8_t>>& lines);
+
+// What a further meter has to save to be found (FindMeters), in the units of the cue's count: a
+// line that fits no meter found costs perLine at most, a further meter perMeter. With these, a
+// further meter takes at least two such lines that it holds with no column flagged. They were
+// chosen by bench/choose_meter_costs.cpp on the dev poems of the readers' scansions, each poem
+// left out in turn: every poem but one is measured best under them when it is left out, a poem
+// of one meter keeps one, and a ballad in fours and threes gets two.
+struct MeterCosts {
+    std::int64_t perLine = 1;
+    std::int64_t perMeter = 1;
+};
+// A poem's meters are at most this many, the main meter among them.
+inline constexpr std::size_t kMostMetersFound = 4;
+
+// The meters a poem is written in, as indices into MeterCandidates(): the main meter first, as
+// ChooseMeter chooses it, then each further meter in the order found. A further meter is found
+// only for lines that fit no meter found so far by length (meter::FitsByLength), and that are no
+// variants of one either: a line within one syllable of a meter's places is taken for a line of
+// that meter with a syllable more or less, as a pentameter's eleven syllables are. Such a line
+// costs what the cue counts in the form of a meter found (LineForms) of its length, or
+// costs.perLine when that is more or there is none; a candidate saves what the cue counts less in
+// it, where it fits the line by length. The candidate that saves most is found when it saves more
+// than costs.perMeter, on a tie one of the main meter's foot, then the earlier; the search ends
+// when none does, or at kMostMetersFound meters.
+std::vector<std::size_t> FindMeters(const MeterEvidence& evidence, const MeterCosts& costs = {});
+// The same for lines given whole.
+std::vector<std::size_t> FindMeters(const std::vector<LineReadings>& lines,
+                                    const MeterCosts& costs = {});
 
 }  // namespace corvale::firstpass

@@ -6,7 +6,9 @@
 #include "firstpass/Readings.h"
 #include "firstpass/Stress.h"
 
+#include "meter/LineMeter.h"
 #include "meter/MeterCheck.h"
+#include "meter/TypedMeter.h"
 
 #include <QString>
 
@@ -90,18 +92,27 @@ void DigitViews(std::string_view digits, std::vector<std::string_view>& views) {
     }
 }
 
-// Sets the line's syllables, junctures, weights and comment from the readings its words take.
-// A line the readings would take past the most syllables a line holds keeps its spoken ones.
-void Take(ScannedLine& line, std::vector<std::size_t> choices) {
+// The readings a line's words take: `choices`, or the spoken ones when those would take the line
+// past the most syllables a line holds.
+void KeepWithinALine(const ReadLine& words, std::vector<std::size_t>& choices) {
+    std::int64_t syllables = 0;
+    for (std::size_t w = 0; w < words.size(); ++w) {
+        syllables += std::ssize(words[w]->readings[choices[w]].weights);
+    }
+    if (syllables > kMostSyllablesInALine) {
+        choices.assign(words.size(), 0);
+    }
+}
+
+// Sets the line's syllables, junctures, weights and comment from the readings its words take
+// (KeepWithinALine).
+void Take(ScannedLine& line, const std::vector<std::size_t>& choices) {
     std::int64_t syllables = 0;
     std::size_t bytes = 0;
     for (std::size_t w = 0; w < line.words.size(); ++w) {
         const WordReading& reading = line.words[w]->readings[choices[w]];
         syllables += std::ssize(reading.weights);
         bytes += reading.syllables.size() + 1;
-    }
-    if (syllables > kMostSyllablesInALine) {
-        choices.assign(line.words.size(), 0);
     }
     line.syllables.reserve(bytes);
     line.junctures.reserve(static_cast<std::size_t>(syllables));
@@ -178,24 +189,27 @@ private:
     int passes_;
 };
 
-// The meter the scan writes under: imposed, or chosen from every line's readings.
+// A meter the scan writes under: imposed, or found from every line's readings.
 struct ScanMeter {
     std::vector<bool> strong;
     std::string row;  // the meter file's row, without line end
     std::string name;
 };
 
-ScanMeter Imposed(const std::vector<std::string>& symbols) {
-    ScanMeter imposed{{}, {}, "imposed"};
-    for (const std::string& symbol : symbols) {
-        imposed.strong.push_back(meter::IsStrongSymbol(symbol));
-        imposed.row += (imposed.row.empty() ? "" : "\t") + symbol;
+std::vector<ScanMeter> Imposed(const std::vector<std::vector<std::string>>& meters) {
+    std::vector<ScanMeter> imposed;
+    for (const std::vector<std::string>& symbols : meters) {
+        ScanMeter& meter = imposed.emplace_back(ScanMeter{{}, meter::MeterFileLine(symbols), {}});
+        for (const std::string& symbol : symbols) {
+            meter.strong.push_back(meter::IsStrongSymbol(symbol));
+        }
     }
     return imposed;
 }
 
-// The meter the lines fit best, each weighing its combinations of readings.
-std::variant<ScanMeter, Refusal, Cancelled> ChosenMeter(const Pass& pass) {
+// The meters the lines are written in, each line weighing its combinations of readings.
+std::variant<std::vector<ScanMeter>, Refusal, Cancelled> FoundMeters(const Pass& pass,
+                                                                     const MeterCosts& costs) {
     MeterEvidence evidence;
     const auto stopped = pass.Run([&evidence](const std::vector<ScannedLine>& lines, std::size_t) {
         for (const ScannedLine& line : lines) {
@@ -209,54 +223,173 @@ std::variant<ScanMeter, Refusal, Cancelled> ChosenMeter(const Pass& pass) {
     });
     if (stopped) {
         return std::visit(
-            [](auto& why) -> std::variant<ScanMeter, Refusal, Cancelled> { return why; }, *stopped);
+            [](auto& why) -> std::variant<std::vector<ScanMeter>, Refusal, Cancelled> {
+                return why;
+            },
+            *stopped);
     }
-    const MeterCandidate& chosen = MeterCandidates()[ChooseMeter(evidence)];
-    return ScanMeter{chosen.strong, MeterRow(chosen.strong), chosen.name};
+    std::vector<ScanMeter> found;
+    const std::vector<std::size_t> meters = FindMeters(evidence, costs);
+    const MeterCandidate& main = MeterCandidates()[meters.front()];
+    for (const std::size_t c : meters) {
+        const MeterCandidate& chosen = MeterCandidates()[c];
+        found.push_back({chosen.strong, MeterRow(chosen.strong), NameBeside(chosen, main)});
+    }
+    return found;
 }
 
-// Writes each line's record under the meter, reusing its room from line to line, and counts
-// what the summary says.
-class RecordWriter {
+// What the summary calls the meters: the names found, joined by " + ", or how many were imposed.
+std::string NameOf(const std::vector<ScanMeter>& meters) {
+    std::string name;
+    for (const ScanMeter& meter : meters) {
+        if (meter.name.empty()) {
+            return meters.size() == 1 ? "imposed"
+                                      : std::to_string(meters.size()) + " imposed meters";
+        }
+        name += (name.empty() ? "" : " + ") + meter.name;
+    }
+    return name;
+}
+
+// A line as one meter would have it written: the readings its words take, and its values.
+struct LineUnder {
+    std::vector<std::size_t> choices;
+    std::vector<int> values;
+};
+
+// How lines are scanned under one meter. A line stands in the form of the meter it fits best (a
+// headless line begins a place on), so that a stress the position makes falls where the line's
+// own places are.
+class MeterScan {
 public:
-    // A line stands in the form of the meter it fits best (a headless line begins a place on),
-    // so that a stress the position makes falls where the line's own places are.
-    explicit RecordWriter(const ScanMeter& chosen)
-        : meter_(chosen.row, static_cast<std::int32_t>(chosen.strong.size())),
-          forms_(LineForms(chosen.strong)),
+    explicit MeterScan(const ScanMeter& meter)
+        : meter_(meter.row, static_cast<std::int32_t>(meter.strong.size())),
+          forms_(LineForms(meter.strong)),
           chooser_(forms_),
           formMeters_(FormMeters(forms_)) {}
 
+    const meter::Meter& Places() const { return meter_; }
+
+    // Whether a line of `fewest` to `most` syllables, whatever its readings, may fit the meter
+    // by length.
+    bool MayFit(std::int64_t fewest, std::int64_t most) const {
+        return fewest <= meter_.Places() + 1 && most >= meter_.Places() - 1;
+    }
+
+    void Scan(const ReadLine& words, LineUnder& under) {
+        under.choices = chooser_.Choose(words);
+        KeepWithinALine(words, under.choices);
+        weights_.clear();
+        before_.clear();
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            for (const Weight weight : words[w]->readings[under.choices[w]].weights) {
+                weights_.push_back(weight);
+                before_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
+            }
+        }
+        shown_.Read(before_);
+        under.values = ValuesUnderMeter(weights_, formMeters_[BestForm(formMeters_, shown_)]);
+    }
+
+private:
+    meter::Meter meter_;
+    std::vector<std::vector<bool>> forms_;
+    ReadingChooser chooser_;
+    std::vector<meter::Meter> formMeters_;
+    meter::ShownLine shown_;
+    std::vector<Weight> weights_;
+    std::vector<std::uint8_t> before_;
+};
+
+// Writes each line's record under the meter it is measured against (meter::LineMeter),
+// reusing its room from line to line, and counts what the summary says.
+class RecordWriter {
+public:
+    explicit RecordWriter(const std::vector<ScanMeter>& meters) {
+        std::vector<meter::Meter> places;
+        scans_.reserve(meters.size());
+        for (const ScanMeter& meter : meters) {
+            places.push_back(scans_.emplace_back(meter).Places());
+        }
+        rule_ = meter::Meters(std::move(places));
+        unders_.resize(scans_.size());
+    }
+
     // The records of a batch of lines, the first of them verse line `first`.
     std::string Records(std::vector<ScannedLine>& lines, std::size_t first, ScanSummary& summary) {
+        std::vector<std::vector<int>> values(lines.size());
         std::size_t size = 0;
-        for (ScannedLine& line : lines) {
-            Take(line, chooser_.Choose(line.words));
+        for (std::size_t j = 0; j < lines.size(); ++j) {
+            ScannedLine& line = lines[j];
+            ChooseMeter(line.words);
+            Take(line, chosen_->choices);
+            values[j] = std::move(chosen_->values);
             size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
                     line.comment.size();
         }
         std::string out;
         out.reserve(size);
         for (std::size_t j = 0; j < lines.size(); ++j) {
-            before_.clear();
-            for (Weight weight : lines[j].weights) {
-                before_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
-            }
-            shown_.Read(before_);
-            const std::vector<int> values =
-                ValuesUnderMeter(lines[j].weights, formMeters_[BestForm(formMeters_, shown_)]);
-            Write(static_cast<std::int64_t>(first + j), lines[j], values, out);
-            under_.assign(values.begin(), values.end());
+            Write(static_cast<std::int64_t>(first + j), lines[j], values[j], out);
+            under_.assign(values[j].begin(), values[j].end());
             shown_.Read(under_);
+            const meter::Meter& meter = rule_.Number(meter::LineMeter(rule_, shown_));
             summary.linesFitting +=
-                meter::JudgeLine(meter_, shown_, meter::Strictness::StressMaxima).Fits();
-            summary.syllables += std::ssize(values);
+                meter::JudgeLine(meter, shown_, meter::Strictness::StressMaxima).Fits();
+            summary.syllables += std::ssize(values[j]);
         }
         summary.verseLines += std::ssize(lines);
         return out;
     }
 
 private:
+    // Scans the line under each meter its readings may fit by length, and keeps a scan that is
+    // then measured against the very meter it was made under (meter::LineMeter): of those, the
+    // one that keeps to its meter best, its departures and syllables too many or too few
+    // counted, the earlier row on a tie. So a line is not stretched by a word's reading into
+    // another meter's form when it keeps to a meter as spoken. A line that no scan keeps to is
+    // written as the main meter has it.
+    void ChooseMeter(const ReadLine& words) {
+        chosen_ = &unders_[0];
+        if (scans_.size() == 1) {
+            scans_.front().Scan(words, unders_[0]);
+            return;
+        }
+        std::int64_t fewest = 0;
+        std::int64_t most = 0;
+        for (const ReadWord* word : words) {
+            const auto [shortest, longest] = std::ranges::minmax_element(
+                word->readings, {}, [](const WordReading& r) { return r.weights.size(); });
+            fewest += std::ssize(shortest->weights);
+            most += std::ssize(longest->weights);
+        }
+        bool mainScanned = false;
+        std::int32_t least = -1;
+        for (std::size_t m = 0; m < scans_.size(); ++m) {
+            if (!scans_[m].MayFit(fewest, most)) {
+                continue;
+            }
+            scans_[m].Scan(words, unders_[m]);
+            mainScanned = mainScanned || m == 0;
+            under_.assign(unders_[m].values.begin(), unders_[m].values.end());
+            shown_.Read(under_);
+            const auto number = static_cast<std::int32_t>(m) + 1;
+            if (meter::LineMeter(rule_, shown_) != number) {
+                continue;
+            }
+            const meter::Verdict verdict =
+                meter::JudgeLine(rule_.Number(number), shown_, meter::Strictness::StressMaxima);
+            const std::int32_t cost = verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
+            if (least < 0 || cost < least) {
+                least = cost;
+                chosen_ = &unders_[m];
+            }
+        }
+        if (least < 0 && !mainScanned) {
+            scans_.front().Scan(words, unders_[0]);
+        }
+    }
+
     void Write(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
                std::string& out) {
         stresses_.clear();
@@ -273,12 +406,11 @@ private:
             TextRule::Keep);
     }
 
-    meter::Meter meter_;
-    std::vector<std::vector<bool>> forms_;
-    ReadingChooser chooser_;
-    std::vector<meter::Meter> formMeters_;
+    std::vector<MeterScan> scans_;
+    meter::Meters rule_;
+    std::vector<LineUnder> unders_;
+    LineUnder* chosen_ = nullptr;
     meter::ShownLine shown_;
-    std::vector<std::uint8_t> before_;
     std::vector<std::uint8_t> under_;
     std::string stresses_;
     std::vector<std::string_view> syllables_;
@@ -307,21 +439,26 @@ std::variant<ScanSummary, Refusal, Cancelled> ScanInto(const Poem& poem, const O
     StartPronunciationEngine();
     // One memory of words for both passes: the second reads what the first has read.
     PoemWords poemWords(MarksOf(poem.verseLines));
-    const int passes = options.meter.empty() ? 2 : 1;
-    std::variant<ScanMeter, Refusal, Cancelled> chosen =
-        options.meter.empty() ? ChosenMeter(Pass(poem, poemWords, options, 0, passes))
-                              : Imposed(options.meter);
+    const int passes = options.meters.empty() ? 2 : 1;
+    std::variant<std::vector<ScanMeter>, Refusal, Cancelled> chosen =
+        options.meters.empty()
+            ? FoundMeters(Pass(poem, poemWords, options, 0, passes), options.costs)
+            : Imposed(options.meters);
     if (auto* refusal = std::get_if<Refusal>(&chosen)) {
         return std::move(*refusal);
     }
     if (std::holds_alternative<Cancelled>(chosen)) {
         return Cancelled{};
     }
-    const ScanMeter& meter = std::get<ScanMeter>(chosen);
-    sink.TakeMeter(meter.row + "\r\n");
+    const std::vector<ScanMeter>& meters = std::get<std::vector<ScanMeter>>(chosen);
+    std::string meterFile;
+    for (const ScanMeter& meter : meters) {
+        meterFile += meter.row + "\r\n";
+    }
+    sink.TakeMeter(meterFile);
     ScanSummary summary;
-    summary.meterName = meter.name;
-    RecordWriter writer(meter);
+    summary.meterName = NameOf(meters);
+    RecordWriter writer(meters);
     const Pass writing(poem, poemWords, options, passes - 1, passes);
     const auto stopped = writing.Run([&](std::vector<ScannedLine>& lines, std::size_t first) {
         return sink.TakeRecords(writer.Records(lines, first, summary));

@@ -1,5 +1,7 @@
 #include "meter/TypedMeter.h"
 
+#include "scansion/MeterFile.h"
+
 #include <QStringList>
 
 namespace corvale::meter {
@@ -19,22 +21,35 @@ std::optional<std::vector<std::string>> ParseTypedMeter(const QString& text) {
     return symbols;
 }
 
-}  // namespace corvale::meter
-
-namespace corvale::meter {
-
-std::variant<std::vector<std::string>, std::string> ReadMeterOption(const QString& text) {
-    std::optional<std::vector<std::string>> symbols = ParseTypedMeter(text);
-    if (!symbols) {
-        return std::string(
-            "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S W S\"");
+std::optional<std::vector<std::vector<std::string>>> ParseTypedMeters(const QString& text) {
+    std::vector<std::vector<std::string>> meters;
+    for (const QString& part : text.split(u';')) {
+        std::optional<std::vector<std::string>> symbols = ParseTypedMeter(part);
+        if (!symbols) {
+            return std::nullopt;
+        }
+        meters.push_back(std::move(*symbols));
     }
-    if (symbols->size() == 1) {
+    return meters;
+}
+
+std::variant<std::vector<std::vector<std::string>>, std::string> ReadMeterOption(
+    const QString& text) {
+    std::optional<std::vector<std::vector<std::string>>> meters = ParseTypedMeters(text);
+    if (!meters) {
+        return std::string(
+            "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S W S\", "
+            "and several meters separated by \";\"");
+    }
+    if (meters->size() > kMostMeters) {
+        return "--meter takes at most " + std::to_string(kMostMeters) + " meters";
+    }
+    if (meters->size() == 1 && meters->front().size() == 1) {
         return std::string(
             "--meter has one place only: put the meter's symbols in quotes, such as --meter "
             "\"W S W S W S W S W S\"");
     }
-    return std::move(*symbols);
+    return std::move(*meters);
 }
 
 std::string MeterFileLine(const std::vector<std::string>& symbols) {
@@ -43,6 +58,14 @@ std::string MeterFileLine(const std::vector<std::string>& symbols) {
         line += (line.empty() ? "" : "\t") + symbol;
     }
     return line;
+}
+
+std::string MeterFileText(const std::vector<std::vector<std::string>>& meters) {
+    std::string text;
+    for (const std::vector<std::string>& symbols : meters) {
+        text += MeterFileLine(symbols) + "\r\n";
+    }
+    return text;
 }
 
 }  // namespace corvale::meter

@@ -48,10 +48,14 @@ void Document::TakeNoFile(std::string name) {
     Loaded();
 }
 
+void Document::SetMeters(std::vector<MeterFileRow> meters) {
+    meters_ = meters.empty() ? std::vector<MeterFileRow>(1) : std::move(meters);
+}
+
 void Document::Close() {
     positions_ = 0;
     TakeNoFile({});
-    meter_ = MeterFileRow();
+    meters_ = {MeterFileRow()};
 }
 
 void Document::Widen(std::int32_t m) {

@@ -41,9 +41,11 @@ public:
     // A scansion file is loaded (it may hold no verse line): false with no file.
     bool HasFile() const { return identity_.has_value(); }
     Encoding TextEncoding() const { return encoding_; }
-    // The meter's row; empty, of no symbols, while there is none.
-    const MeterFileRow& Meter() const { return meter_; }
-    void SetMeter(MeterFileRow meter) { meter_ = std::move(meter); }
+    // The main meter's row; empty, of no symbols, while there is none.
+    const MeterFileRow& Meter() const { return meters_.front(); }
+    // Every meter of the file, the main meter first (MeterFileRows): never none.
+    const std::vector<MeterFileRow>& Meters() const { return meters_; }
+    void SetMeters(std::vector<MeterFileRow> meters);
 
     // Verse lines 1..NumberOfLines(), positions 1..Positions(); row 0 holds no verse line.
     std::int32_t NumberOfLines() const { return store_.NumberOfLines(); }
@@ -151,7 +153,7 @@ private:
     Store store_;
     std::int32_t positions_ = 0;
     Encoding encoding_ = Encoding::Utf8;
-    MeterFileRow meter_;
+    std::vector<MeterFileRow> meters_{1};
     // The bytes last loaded or saved; none when there was no file to load.
     std::optional<ContentIdentity> identity_;
     JournalState journal_;

@@ -9,13 +9,15 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace corvale {
 
 namespace {
 
-// Only the first row counts, and no meter's row comes near this.
+// The meters are read from the file's beginning, and no file of meters comes near this.
 constexpr qint64 kMostMeterBytes = qint64{1} << 20;
 
 // An ordinary file, through links, whose name does not begin with a dot; the path's bytes are
@@ -29,15 +31,79 @@ bool IsVisibleFile(const QString& path) {
 
 }  // namespace
 
-MeterFileRow ReadMeterRow(std::string_view meterFileBytes) {
-    RowCursor rows(meterFileBytes);
-    MeterFileRow row;
-    row.line = rows.AtEnd() ? std::string() : std::string(rows.Next());
-    for (std::string_view rest = row.line; !num::IsBlank(fields::FirstField(rest));
-         rest = fields::RemoveFirstField(rest)) {
-        ++row.symbols;
+namespace {
+
+// The file's bytes past a leading UTF-8 byte order mark, which is no part of its first row.
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
     }
-    return row;
+    return bytes;
+}
+
+// A row as tab-separated fields: a row typed with spaces between its symbols, and no tab, means
+// the same meter, so it is split at its runs of spaces.
+std::string AsFields(std::string_view row) {
+    if (row.find('\t') != std::string_view::npos) {
+        return std::string(row);
+    }
+    std::string fields;
+    for (std::string_view rest = row; !rest.empty();) {
+        const std::size_t end = std::min(rest.find(' '), rest.size());
+        if (end > 0) {
+            fields.append(fields.empty() ? "" : "\t").append(rest.substr(0, end));
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return fields;
+}
+
+// A row's leading run of symbols, each trimmed.
+std::vector<std::string_view> SymbolsOf(std::string_view row) {
+    std::vector<std::string_view> symbols;
+    for (std::string_view rest = row; !num::IsBlank(fields::FirstField(rest));
+         rest = fields::RemoveFirstField(rest)) {
+        symbols.push_back(num::Trim(fields::FirstField(rest)));
+    }
+    return symbols;
+}
+
+MeterFileRow RowOf(std::string fields, std::size_t symbols) {
+    return {std::move(fields), static_cast<std::int32_t>(symbols)};
+}
+
+}  // namespace
+
+MeterFileRow ReadMeterRow(std::string_view meterFileBytes) {
+    RowCursor rows(WithoutByteOrderMark(meterFileBytes));
+    std::string first = AsFields(rows.AtEnd() ? std::string_view() : rows.Next());
+    const std::size_t symbols = SymbolsOf(first).size();
+    return RowOf(std::move(first), symbols);
+}
+
+MeterFileRows ReadMeterRows(std::string_view meterFileBytes) {
+    RowCursor rows(WithoutByteOrderMark(meterFileBytes));
+    const std::string first = AsFields(rows.AtEnd() ? std::string_view() : rows.Next());
+    const std::vector<std::string_view> used = SymbolsOf(first);
+    MeterFileRows read{{RowOf(first, used.size())}};
+    for (std::int64_t number = 2; !rows.AtEnd(); ++number) {
+        const std::string_view row = rows.Next();
+        if (fields::StripTrailingTabsAndSpaces(row).empty()) {
+            continue;
+        }
+        std::string fields = AsFields(row);
+        const std::vector<std::string_view> symbols = SymbolsOf(fields);
+        const bool known = !symbols.empty() && std::ranges::all_of(symbols, [&](auto symbol) {
+            return std::ranges::find(used, symbol) != used.end();
+        });
+        if (known && read.meters.size() < kMostMeters) {
+            read.meters.push_back(RowOf(std::move(fields), symbols.size()));
+        } else if (read.leftAlone++ == 0) {
+            read.firstLeftAlone = number;
+        }
+    }
+    return read;
 }
 
 std::string NameWithoutExtension(std::string_view fileName) {
@@ -95,7 +161,8 @@ MeterAsRead ReadMeterOf(const QString& scansionPath, const QString& workingFolde
         meter.error = QString::fromStdString(failure->Reason());
         return meter;
     }
-    meter.row = ReadMeterRow(std::get<std::string>(read));
+    meter.rows = ReadMeterRows(std::get<std::string>(read));
+    meter.row = meter.rows.meters.front();
     meter.lack = MeterAsRead::Lack::None;
     return meter;
 }

@@ -6,20 +6,37 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvale {
 
 // The meter a meter file holds: its first row, whose leading run of tab-separated fields that
-// hold more than spaces are the meter's symbols. An empty file holds a meter of no symbols.
+// hold more than spaces are the meter's symbols. A byte order mark before it is no part of it,
+// and a row without a tab is split at its spaces. An empty file holds a meter of no symbols.
 struct MeterFileRow {
     std::string line;  // without its line end
     std::int32_t symbols = 0;
 };
 MeterFileRow ReadMeterRow(std::string_view meterFileBytes);
+
+// The meters a meter file holds, in row order: the first row's, the main meter, then each further
+// non-blank row whose symbols (read as the first row's) are all symbols the first row uses. Other
+// rows are left alone, as a reader of the first row alone leaves them: a stored file may keep a
+// note there. Meters are numbered in this order from 1, blank and left rows not counted.
+struct MeterFileRows {
+    std::vector<MeterFileRow> meters;  // the first row always, even one of no symbols
+    std::int32_t leftAlone = 0;        // further non-blank rows that are not meters
+    std::int64_t firstLeftAlone = 0;   // the row number of the first of them, from 1
+};
+// Rows past kMostMeters meters are left alone too, so that the meters a line is weighed against
+// stay few.
+inline constexpr std::size_t kMostMeters = 32;
+MeterFileRows ReadMeterRows(std::string_view meterFileBytes);
 
 // A file's name without its extension: "poems/ode.txt" gives "poems/ode". A name without an
 // extension, or a hidden one like ".ode", stays whole. Names are bytes as the program holds
@@ -46,7 +63,8 @@ QStringList MeterFileCandidates(const QString& scansionPath, const QString& work
 struct MeterAsRead {
     enum class Lack { None, NoMeterFile, Unreadable };
     QString path;                     // the meter file that applies; empty when none does
-    std::optional<MeterFileRow> row;  // the meter, when the file could be read
+    std::optional<MeterFileRow> row;  // the main meter, when the file could be read
+    MeterFileRows rows;               // every meter, when the file could be read
     Lack lack = Lack::NoMeterFile;    // why there is no row
     QString error;                    // when Unreadable: why, in the system's words
 

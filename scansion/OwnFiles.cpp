@@ -29,7 +29,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kNamed = 
 bool HoldsOnlyMeterSymbols(std::string_view bytes) {
     bool any = false;
     for (RowCursor rows(bytes); !rows.AtEnd();) {
-        const QString row = QString::fromUtf8(rows.Next()).replace(u'\t', u' ');
+        const QString row =
+            QString::fromUtf8(rows.Next()).remove(QChar(0xFEFF)).replace(u'\t', u' ');
         for (const QString& field : row.split(u' ', Qt::SkipEmptyParts)) {
             if (field.compare(u"W", Qt::CaseInsensitive) != 0 &&
                 field.compare(u"S", Qt::CaseInsensitive) != 0) {

@@ -44,12 +44,12 @@ std::optional<std::int32_t> Workspace::SwitchWorkingFile(const std::string& name
         ~Done() { origin.reset(); }
     } done{switchOrigin_};
     // The meter is read first: a file without one is turned down before the store changes.
-    std::optional<MeterFileRow> meter = ReadMeterOfWorkingFile().row;
-    if (!meter || !LoadWorkingFile()) {
+    std::optional<std::vector<MeterFileRow>> meters = ReadMeterOfWorkingFile().meters;
+    if (!meters || !LoadWorkingFile()) {
         PutBackMemoryFile();
         return std::nullopt;
     }
-    document_.SetMeter(std::move(*meter));
+    document_.SetMeters(std::move(*meters));
     // The old store is gone now, and with it the corrections the journal held.
     if (dropJournal && !switchOrigin_->name.empty()) {
         platform_.RemoveFile(JournalName(switchOrigin_->name));

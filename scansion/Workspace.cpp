@@ -2,6 +2,7 @@
 
 #include "scansion/Workspace.h"
 
+#include "platform/FileAtPath.h"
 #include "scansion/FileNames.h"
 #include "scansion/ScansionFile.h"
 
@@ -27,6 +28,14 @@ QString UnreadableMessage(const std::string& name) {
            QStringLiteral(
                " exists but cannot be read.  Please check that it is a readable file, or fix by "
                "hand before proceeding further.");
+}
+
+// Why a file the platform could not read cannot be read, as the system tells it now.
+QString WhyUnreadable(const QString& path) {
+    const auto read = ReadFileBeginning(path, 1);
+    const auto* failure = std::get_if<ReadFailure>(&read);
+    return failure != nullptr ? QString::fromStdString(failure->Reason())
+                              : QStringLiteral("it could not be read whole");
 }
 
 QString MessageOf(const Refusal& refusal) {
@@ -107,7 +116,7 @@ Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
         const bool scansionFile = platform_.IsOrdinaryFile(name).value_or(false);
         // Only a file to open needs a meter.
         if (!scansionFile && !switching) {
-            return {MeterFileRow{}, false};
+            return {std::vector<MeterFileRow>(1), false};
         }
         if (scansionFile && askForMeter_) {
             if (!askForMeter_(name)) {
@@ -123,13 +132,12 @@ Workspace::MeterRead Workspace::ReadMeterOfWorkingFile() {
     }
     const std::optional<std::string> bytes = platform_.ReadWholeFile(*meter.name);
     if (!bytes) {
-        platform_.ShowMessage(
-            QStringLiteral("I couldn't read the meter file %1.  Perhaps it is open in another "
-                           "program.%2")
-                .arg(DecodeFileName(*meter.name), stayed));
+        platform_.ShowMessage(QStringLiteral("I couldn't read the meter file %1: %2.%3")
+                                  .arg(DecodeFileName(*meter.name),
+                                       WhyUnreadable(platform_.PathOf(*meter.name)), stayed));
         return {};
     }
-    return {ReadMeterRow(*bytes), false};
+    return {ReadMeterRows(*bytes).meters, false};
 }
 
 bool Workspace::ReadMeterFile() {
@@ -137,10 +145,10 @@ bool Workspace::ReadMeterFile() {
     if (read.declined) {
         return false;
     }
-    if (!read.row) {
+    if (!read.meters) {
         platform_.EndProgram();
     }
-    document_.SetMeter(std::move(*read.row));
+    document_.SetMeters(std::move(*read.meters));
     return true;
 }
 

@@ -113,7 +113,7 @@ private:
     // The meter of the working file; without one, declined when the user was asked and gave
     // none, otherwise after a message saying why there is none.
     struct MeterRead {
-        std::optional<MeterFileRow> row;
+        std::optional<std::vector<MeterFileRow>> meters;
         bool declined = false;
     };
     MeterRead ReadMeterOfWorkingFile();

@@ -48,14 +48,16 @@ std::vector<std::vector<std::uint8_t>> StressesOf(const Platform& platform,
     return lines;
 }
 
-// The row's symbols separated by spaces, as the user types them.
-QString Spaced(const std::string& row) {
-    return QString::fromStdString(row).replace(u'\t', u' ');
+// The rows' symbols separated by spaces, and the meters by "; ", as the user types them.
+QString Spaced(const std::string& rows) {
+    return QString::fromStdString(rows)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("; "))
+        .replace(u'\t', u' ');
 }
 
-bool WriteMeter(Platform& platform, const std::string& name, const std::string& row) {
+bool WriteMeter(Platform& platform, const std::string& name, const std::string& rows) {
     const std::array<std::string, 1> meterFile{OwnMeterFileName(name)};
-    if (!platform.CreateNewFile(meterFile, row + "\r\n")) {
+    if (!platform.CreateNewFile(meterFile, rows + "\r\n")) {
         platform.ShowMessage(
             QStringLiteral("I couldn't write %1, so %2 stays closed.  Perhaps the folder is "
                            "read-only or the disk is full.")
@@ -85,25 +87,28 @@ std::optional<std::string> ConfirmFound(Platform& platform, const std::string& n
     return found->row;
 }
 
-// The meter typed, as a meter file's row; nullopt when the user cancelled.
+// The meters typed, as a meter file's rows without the last line end; nullopt when the user
+// cancelled.
 std::optional<std::string> TypeMeter(Platform& platform, const std::string& name) {
     QString typed;
     for (;;) {
         const std::optional<QString> text = platform.AskText(
             QStringLiteral("The meter of %1:\na W for each weak place and an S for each strong "
-                           "one, separated by spaces, such as %2")
+                           "one, separated by spaces, such as %2; several meters separated by "
+                           "\";\", the main meter first")
                 .arg(DecodeFileName(name), QLatin1String(kExample)),
             typed);
         if (!text) {
             return std::nullopt;
         }
         typed = *text;
-        if (const auto symbols = meter::ParseTypedMeter(typed)) {
-            std::string row;
-            for (const std::string& symbol : *symbols) {
-                row += (row.empty() ? "" : "\t") + symbol;
+        if (const auto meters = meter::ParseTypedMeters(typed);
+            meters && meters->size() <= kMostMeters) {
+            std::string rows;
+            for (const std::vector<std::string>& symbols : *meters) {
+                rows += (rows.empty() ? "" : "\r\n") + meter::MeterFileLine(symbols);
             }
-            return row;
+            return rows;
         }
         platform.ShowMessage(QStringLiteral("\"%1\" is not a meter.  Type a W for each weak place "
                                             "and an S for each strong one, separated by spaces, "

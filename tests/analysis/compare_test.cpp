@@ -147,6 +147,35 @@ TEST(MeterComparison, SetsAsideSpacesCaseAndTrailingTabsButNotAFoot) {
     EXPECT_EQ(comparison.meter, MeterVerdict::Different);
 }
 
+struct MeterRowsCase {
+    const char* name;
+    std::string reference;  // meter files
+    std::string other;
+    std::string report;  // the report's meter lines
+};
+
+class MeterRowsComparison : public testing::TestWithParam<MeterRowsCase> {};
+
+TEST_P(MeterRowsComparison, ComparesTheMetersRowByRow) {
+    Comparison comparison;
+    CompareMeters(comparison, GetParam().reference, GetParam().other);
+    const std::string report = ComparisonReport(comparison);
+    EXPECT_EQ(report.substr(report.find("meter")), GetParam().report);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MeterRowsComparison,
+    testing::Values(MeterRowsCase{"ARowLeftAloneIsNoMeter", "W\tS\r\nnote\r\n", "W\tS\r\n",
+                                  "meter: the same (W S)\n"},
+                    MeterRowsCase{"ARowEach", "W\tS\r\nW\tS\tW\r\n", "W\tS\r\nS\tW\r\nW\r\n",
+                                  "meter 1: the same (W S)\n"
+                                  "meter 2: different (reference W S W; this file S W)\n"
+                                  "meter 3: only in this file (W)\n"},
+                    MeterRowsCase{"OnlyInTheReference", "W\tS\r\nS\r\n", "W\tS\r\n",
+                                  "meter 1: the same (W S)\n"
+                                  "meter 2: only in the reference (S)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ComparisonReportTest, GivesTheFiguresTheMeterAndWhereToLook) {
     Comparison c = CompareScansions(ScansionFile({With(kShall, {""}), kShall, kShall}),
                                     ScansionFile({kShall, With(kShall, {"3", "3", "1", "3"})}));

@@ -86,6 +86,29 @@ TEST(ProfileFile, CountsEveryVerseLine) {
     EXPECT_EQ(profile.OtherLengthLines(), (std::vector<std::int32_t>{4, 6}));
 }
 
+// Under W S W S W S and W S W S each line counts in its own meter's profile alone: 1 (six
+// syllables) and 4 (nine, which no meter fits) in the main meter's, 2 (four) and 3 (three, a
+// headless line) in the other's. Lines 3 and 4 are lines of another length of their meters.
+TEST(ProfileByMeter, CountsEachLineInItsOwnMetersProfile) {
+    const std::string bytes = ScansionFile({
+        {"one", {"a", "b", "c", "d", "e", "f"}, {"1", "3", "1", "3", "1", "3"}, {}, ""},
+        {"two", {"a", "b", "c", "d"}, {"1", "3", "1", "3"}, {}, ""},
+        {"three", {"a", "b", "c"}, {"3", "1", "3"}, {}, ""},
+        {"four", std::vector<std::string>(9, "a"), std::vector<std::string>(9, "1"), {}, ""},
+    });
+    const auto loaded = corvale::ReadScansionBytes(bytes);
+    const corvale::meter::Meters meters({Meter("W\tS\tW\tS\tW\tS", 6), Meter("W\tS\tW\tS", 4)});
+    const std::vector<Profile> profiles =
+        corvale::analysis::ProfilesByMeter(std::get<corvale::LoadedScansion>(loaded).store, meters);
+    ASSERT_EQ(profiles.size(), 2U);
+    EXPECT_EQ(profiles[0].Counts().verseLines, 2);
+    EXPECT_EQ(profiles[0].Counts().profiled, 1);
+    EXPECT_EQ(profiles[0].OtherLengthLines(), std::vector<std::int32_t>{4});
+    EXPECT_EQ(profiles[1].Counts().verseLines, 2);
+    EXPECT_EQ(profiles[1].Counts().places.size(), 4U);
+    EXPECT_EQ(profiles[1].OtherLengthLines(), std::vector<std::int32_t>{3});
+}
+
 // ---- the counts kept through commits and a restore ---------------------------------------
 
 constexpr char kPoem[] = "poem.txt";
@@ -98,6 +121,7 @@ struct EditCase {
     const char* name;
     std::vector<Edit> edits;  // one is drawn for each commit
     unsigned seed;
+    std::vector<Meter> meters = {Meter("W\tS\tW\tS\tW\tS", 6)};  // a profile kept for each
 };
 
 // Lines of four to seven syllables under W S W S W S, values 0 to 4.
@@ -118,11 +142,19 @@ std::string RandomPoem(std::mt19937& random) {
 
 class ProfileKept : public testing::TestWithParam<EditCase> {
 protected:
-    void ExpectFresh(const Workspace& work, const Profile& kept) {
-        Profile fresh;
-        fresh.Count(work.Doc().GetStore(), kept.TheMeter());
-        ASSERT_EQ(kept.Counts(), fresh.Counts());
-        ASSERT_EQ(kept.OtherLengthLines(), fresh.OtherLengthLines());
+    void ExpectFresh(const Workspace& work, const std::vector<Profile>& kept) {
+        const std::vector<Profile> fresh =
+            corvale::analysis::ProfilesByMeter(work.Doc().GetStore(), Meters());
+        for (std::size_t m = 0; m < kept.size(); ++m) {
+            ASSERT_EQ(kept[m].Counts(), fresh[m].Counts()) << "meter " << m + 1;
+            ASSERT_EQ(kept[m].OtherLengthLines(), fresh[m].OtherLengthLines());
+        }
+    }
+    corvale::meter::Meters Meters() const { return corvale::meter::Meters(GetParam().meters); }
+    void Count(const Workspace& work, std::vector<Profile>& kept) const {
+        for (std::size_t m = 0; m < kept.size(); ++m) {
+            kept[m].Count(work.Doc().GetStore(), Meters(), static_cast<std::int32_t>(m) + 1);
+        }
     }
     // Changes line j's working copy by one edit, as the window's buttons and keys do.
     void Change(Workspace& work, Edit edit, std::mt19937& random) {
@@ -157,13 +189,15 @@ TEST_P(ProfileKept, FollowsCommitsAndARestoreAsAFreshCountWould) {
     platform.WriteFile(kPoem, RandomPoem(random));
     platform.WriteFile("meter.txt", "W\tS\tW\tS\tW\tS\r\n");
     platform.WriteFile("RememberEarlierRun.txt", corvale::test::MemoryFile(kPoem, "1"));
-    Profile kept;
+    std::vector<Profile> kept(c.meters.size());
     {
         Workspace work(platform);
         work.Settings().Read();
         work.LoadWorkingFile();
-        work.Doc().AddWatcher(&kept);
-        kept.Count(work.Doc().GetStore(), Meter("W\tS\tW\tS\tW\tS", 6));
+        for (Profile& profile : kept) {
+            work.Doc().AddWatcher(&profile);
+        }
+        Count(work, kept);
         for (int commit = 0; commit < kCommits; ++commit) {
             work.SetCurrentLine(static_cast<std::int32_t>(1 + random() % kLines));
             line.Load(work.Doc().GetStore(), work.CurrentLine(), work.Doc().Positions());
@@ -174,10 +208,12 @@ TEST_P(ProfileKept, FollowsCommitsAndARestoreAsAFreshCountWould) {
     }  // a crash: the journal holds the commits
     Workspace next(platform);
     next.Settings().Read();
-    next.Doc().AddWatcher(&kept);
+    for (Profile& profile : kept) {
+        next.Doc().AddWatcher(&profile);
+    }
     next.LoadWorkingFile();
-    EXPECT_FALSE(kept.IsCounted()) << "a load may bring another meter";
-    kept.Count(next.Doc().GetStore(), Meter("W\tS\tW\tS\tW\tS", 6));
+    EXPECT_FALSE(kept.front().IsCounted()) << "a load may bring another meter";
+    Count(next, kept);
     platform.WillAnswer({Answer::Yes});
     ASSERT_TRUE(next.Doc().OfferJournal());
     ExpectFresh(next, kept);
@@ -190,7 +226,13 @@ INSTANTIATE_TEST_SUITE_P(
                     EditCase{"SplitsWideningPastTheGrid", {Edit::Split, Edit::Values}, 3},
                     EditCase{"BlankColumns", {Edit::Blank, Edit::Values}, 4},
                     EditCase{
-                        "Everything", {Edit::Values, Edit::Merge, Edit::Split, Edit::Blank}, 5}),
+                        "Everything", {Edit::Values, Edit::Merge, Edit::Split, Edit::Blank}, 5},
+                    // Lines of four to seven syllables: merges and splits move lines from one
+                    // meter's profile to the other's.
+                    EditCase{"LinesMovingBetweenTwoMeters",
+                             {Edit::Values, Edit::Merge, Edit::Split, Edit::Blank},
+                             6,
+                             {Meter("W\tS\tW\tS\tW\tS", 6), Meter("W\tS\tW\tS", 4)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- several files ------------------------------------------------------------------------

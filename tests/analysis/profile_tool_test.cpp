@@ -79,11 +79,35 @@ TEST_F(ProfileToolTest, WritesTidyCsv) {
               "source,meter,place,symbol,strength,lines,stress_3_or_more,stress_3_or_more_share,"
               "stress_2,stress_2_share,stressed,stressed_share,word_boundary,word_boundary_share,"
               "phrase_boundary,phrase_boundary_share,cue_flags,strict_cue_flags,verse_lines,"
-              "profiled_lines,fitting_lines,feminine_endings,run_on_lines,files");
+              "profiled_lines,fitting_lines,feminine_endings,run_on_lines,files,meter_number");
     EXPECT_EQ(rows[1],
               "sonnet18.txt,W S W S W S W S W S,1,W,weak,10,2,0.2000,0,0.0000,2,0.2000,"
-              "9,0.9000,0,0.0000,0,2,14,10,10,0,0,sonnet18.txt");
+              "9,0.9000,0,0.0000,0,2,14,10,10,0,0,sonnet18.txt,1");
     EXPECT_TRUE(rows[2].starts_with("sonnet18.txt,W S W S W S W S W S,2,S,strong,10,")) << rows[2];
+}
+
+// A file of two meters has a table for each; its meters add up with another file's meter of the
+// same places whatever their rows, and a row that is no meter is noted once.
+TEST_F(ProfileToolTest, ProfilesEachMeterOfAFileAndAddsUpMetersOfTheSamePlaces) {
+    Write("short.txt", SampleFile("sonnet18", "sonnet18.txt"));
+    Write("short.meter.txt", "W\tS\tW\tS\r\nW\tS\tW\tS\tW\tS\tW\tS\tW\tS\r\nnote\r\nnote\r\n");
+    ASSERT_EQ(Run({"sonnet18.txt", "short.txt"}), corvale::kProfileDone);
+    std::vector<std::string> headings;
+    for (const std::string& row : OutRows()) {
+        if (row.find(": meter ") != std::string::npos) {
+            headings.push_back(row);
+        }
+    }
+    EXPECT_EQ(headings, (std::vector<std::string>{
+                            "sonnet18.txt, short.txt (meter 2 of 2): meter W S W S W S W S W S",
+                            "short.txt (meter 1 of 2): meter W S W S"}));
+    EXPECT_TRUE(err.str().starts_with("short.meter.txt:3: note: left alone, not a meter"))
+        << err.str();
+    EXPECT_TRUE(err.str().ends_with("(1 more row like it)\n")) << err.str();
+    ASSERT_EQ(Run({"--csv", "sonnet18.txt", "short.txt"}), corvale::kProfileDone);
+    const std::vector<std::string> csv = OutRows();
+    EXPECT_TRUE(csv[1].ends_with(",sonnet18.txt; short.txt,1; 2")) << csv[1];
+    EXPECT_TRUE(csv.back().ends_with(",short.txt,1")) << csv.back();
 }
 
 // With --by-file each poem gets a block with the plain table's columns, in the order of the
@@ -109,7 +133,7 @@ TEST_F(ProfileToolTest, ByFileKeepsEachFileApartAndCsvListsAGroupsFiles) {
     const std::vector<std::string> csv = OutRows();
     ASSERT_EQ(csv.size(), 11U);
     EXPECT_TRUE(csv[1].starts_with("group 1,W S W S W S W S W S,1,W,weak,")) << csv[1];
-    EXPECT_TRUE(csv[1].ends_with(",sonnet18.txt; sonnet116.txt")) << csv[1];
+    EXPECT_TRUE(csv[1].ends_with(",sonnet18.txt; sonnet116.txt,1")) << csv[1];
 }
 
 struct RefusalCase {
@@ -191,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"--meter", "W X", "sonnet18.txt"},
                  2,
                  "corvale-profile: --meter takes W and S symbols separated by spaces, such as "
-                 "\"W S W S W S W S W S\"" +
+                 "\"W S W S W S W S W S\", and several meters separated by \";\"" +
                      kTry},
         ExitCase{"ImposedMeter", {"--meter", "w s w s", "sonnet18.txt"}, 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });

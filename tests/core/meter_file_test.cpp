@@ -61,7 +61,63 @@ INSTANTIATE_TEST_SUITE_P(
                     MeterCase{"EmptyFirstRow", "\r\nS\tW\r\n", "", 0},
                     MeterCase{"NoLineEnd", "x\ty\tz", "x\ty\tz", 3},
                     MeterCase{"LoneCarriageReturnIsPartOfASymbol", "S\rW\tS", "S\rW\tS", 2},
-                    MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2}),
+                    MeterCase{"AnyBytes", "\xe9\t\xc3\xa9", "\xe9\t\xc3\xa9", 2},
+                    MeterCase{"ByteOrderMarkIsNoSymbol", "\xef\xbb\xbfS\tW\r\n", "S\tW", 2},
+                    MeterCase{"SpacesWithoutATabSeparate", " W S  W S\r\n", "W\tS\tW\tS", 4}),
+    [](const auto& info) { return info.param.name; });
+
+struct RowsCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> meters;  // each meter's row
+    std::int32_t leftAlone = 0;
+    std::int64_t firstLeftAlone = 0;
+};
+
+class MeterRowsTest : public testing::TestWithParam<RowsCase> {};
+
+std::string RowsOfW(std::size_t count) {
+    std::string rows;
+    for (std::size_t i = 0; i < count; ++i) {
+        rows += "W\n";
+    }
+    return rows;
+}
+
+TEST_P(MeterRowsTest, TakesFurtherRowsOfTheFirstRowsSymbolsAndCountsTheOthers) {
+    const corvale::MeterFileRows read = corvale::ReadMeterRows(GetParam().bytes);
+    std::vector<std::string> meters;
+    for (const corvale::MeterFileRow& row : read.meters) {
+        meters.push_back(row.line);
+    }
+    EXPECT_EQ(meters, GetParam().meters);
+    EXPECT_EQ(read.leftAlone, GetParam().leftAlone);
+    EXPECT_EQ(read.firstLeftAlone, GetParam().firstLeftAlone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MeterRowsTest,
+    testing::Values(
+        RowsCase{"OneRow", "W\tS\r\n", {"W\tS"}},
+        RowsCase{"FurtherRowsInOrderBlankRowsSkipped",
+                 "W\tS\tW\tS\r\n\r\n \t \r\nW\tS\t\tnote\nS\r\n",
+                 {"W\tS\tW\tS", "W\tS\t\tnote", "S"}},
+        RowsCase{"ANoteIsLeftAlone",
+                 "W\tS\r\nscanned by hand\r\nW\tS\tW\r\n",
+                 {"W\tS", "W\tS\tW"},
+                 1,
+                 2},
+        RowsCase{"ASymbolTheFirstRowDoesNotUse", "W\tS\r\nw\ts\r\nW\tX\r\n", {"W\tS"}, 2, 2},
+        RowsCase{"SpacesAroundSymbolsCount", "W\tS\r\n S \t W\r\n", {"W\tS", " S \t W"}},
+        RowsCase{"ALeadingTabHoldsNoSymbol", "W\tS\r\n\tW\r\n", {"W\tS"}, 1, 2},
+        // Every row is read as the first: past a byte order mark, split at spaces when tab-less.
+        RowsCase{"RowsTypedWithSpacesAfterAByteOrderMark",
+                 "\xef\xbb\xbfW S W S\r\nW  S\r\n",
+                 {"W\tS\tW\tS", "W\tS"}},
+        RowsCase{"AFirstRowOfNoSymbolsTakesNoOther", "\r\nW\tS\r\n", {""}, 1, 2},
+        RowsCase{"PastTheMostMetersLeftAlone", RowsOfW(corvale::kMostMeters + 1),
+                 std::vector<std::string>(corvale::kMostMeters, "W"), 1,
+                 static_cast<std::int64_t>(corvale::kMostMeters) + 1}),
     [](const auto& info) { return info.param.name; });
 
 TEST(MissingMeterTest, EndsTheProgramWithNobodyToAsk) {
@@ -173,9 +229,9 @@ TEST(OwnMeterTest, UnreadableMeterFileEndsStartUpNamingIt) {
     Workspace workspace(platform);
     workspace.Settings().SetWorkingFileName("ode.txt");
     EXPECT_THROW(workspace.ReadMeterFile(), ProgramEnded);
-    EXPECT_EQ(platform.MessageTexts(),
-              std::vector<QString>{"I couldn't read the meter file ode.meter.txt.  Perhaps it is "
-                                   "open in another program."});
+    EXPECT_EQ(
+        platform.MessageTexts(),
+        std::vector<QString>{"I couldn't read the meter file ode.meter.txt: Permission denied."});
 }
 
 }  // namespace

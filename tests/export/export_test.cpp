@@ -66,11 +66,11 @@ TEST(CsvExport, ParsesBackToOneRowPerShownSyllable) {
     const Source source{ode.store, ode.encoding, "a,b.txt", ExportMeter("W\tS \tW", 2)};
     const Table expected = {
         {"file", "line", "column", "place", "symbol", "syllable", "stress", "juncture", "word",
-         "comment"},
-        {"a,b.txt", "1", "1", "1", "W", "Hark,", "3", "3", "1", "said \"so\", then\tno"},
-        {"a,b.txt", "1", "3", "", "", "ca", "1", "1", "2", "said \"so\", then\tno"},
-        {"a,b.txt", "1", "4", "", "", "f\u00e9", "2", "4", "2", "said \"so\", then\tno"},
-        {"a,b.txt", "2", "1", "1", "W", "O", "2", "4", "1", ""}};
+         "comment", "meter"},
+        {"a,b.txt", "1", "1", "1", "W", "Hark,", "3", "3", "1", "said \"so\", then\tno", "1"},
+        {"a,b.txt", "1", "3", "", "", "ca", "1", "1", "2", "said \"so\", then\tno", "1"},
+        {"a,b.txt", "1", "4", "", "", "f\u00e9", "2", "4", "2", "said \"so\", then\tno", "1"},
+        {"a,b.txt", "2", "1", "1", "W", "O", "2", "4", "1", "", "1"}};
     EXPECT_EQ(ParseCsv(ExportFile(source, Format::Csv)), expected);
 }
 
@@ -141,6 +141,53 @@ TEST(TeiExport, WithoutAMeterLeavesMetOutAndKeepsBadCharactersOut) {
     EXPECT_EQ(tei.lines.at(0), (std::map<QString, QString>{{"n", "1"}, {"real", "+-"}}));
     EXPECT_EQ(tei.texts.at(0), "a\uFFFDb");
     EXPECT_NE(document.find("<note>x\xEF\xBF\xBD</note>"), std::string::npos);
+}
+
+// Line 1 shows four syllables, which only the second meter fits; line 2 six, the main meter's.
+class TwoMeters : public testing::Test {
+protected:
+    test::ScriptedPlatform folder;
+    const LoadedScansion ode = Load(
+        folder,
+        ScansionFile(
+            {{"a bc, d", {"a", "b", "c,", "d"}, {"1", "3", "1", "3"}, {"2", "1", "3", "4"}, "note"},
+             {"six",
+              {"a", "b", "c", "d", "e", "f"},
+              {"1", "3", "1", "1", "3", "1"},
+              {"2", "2", "2", "2", "2", "4"},
+              ""}}));
+    Source Under(std::vector<ExportMeter> further) const {
+        return {ode.store, ode.encoding, "ode.txt", ExportMeter("W\tS\tW\tS\tW\tS", 6),
+                std::move(further)};
+    }
+};
+
+TEST_F(TwoMeters, EachLineIsWrittenUnderItsOwnMeter) {
+    const Source source = Under({ExportMeter("W\tS\tW\tS", 4)});
+    const Table csv = ParseCsv(ExportFile(source, Format::Csv));
+    ASSERT_EQ(csv.size(), 11U);
+    EXPECT_EQ(csv[4], (std::vector<std::string>{"ode.txt", "1", "4", "4", "S", "d", "3", "4", "3",
+                                                "note", "2"}));
+    EXPECT_EQ(csv[10], (std::vector<std::string>{"ode.txt", "2", "6", "6", "S", "f", "1", "4", "6",
+                                                 "", "1"}));
+    const Table lines = ParseCsv(ExportFile(source, Format::Lines));
+    EXPECT_EQ(
+        lines,
+        (Table{{"file", "line", "text", "syllables", "meter", "met", "real", "fits", "departures",
+                "comment"},
+               {"ode.txt", "1", "a bc, d", "a b|c, d", "2", "-+-+", "-+-+", "true", "0", "note"},
+               {"ode.txt", "2", "six", "a b c d e f", "1", "-+-+-+", "-+--+-", "false", "1", ""}}));
+    const ReadTei tei = Read(ExportFile(source, Format::Tei));
+    ASSERT_EQ(tei.lines.size(), 2U);
+    EXPECT_EQ(tei.lines[0].at("met"), "-+-+");
+    EXPECT_EQ(tei.lines[1].at("met"), "-+-+-+");
+}
+
+TEST_F(TwoMeters, LinesWithoutAMeterLeaveTheMetersColumnsEmpty) {
+    const Source source{ode.store, ode.encoding, "ode.txt", ExportMeter()};
+    EXPECT_EQ(ParseCsv(ExportFile(source, Format::Lines)).at(1),
+              (std::vector<std::string>{"ode.txt", "1", "a bc, d", "a b|c, d", "", "", "-+-+", "",
+                                        "", "note"}));
 }
 
 }  // namespace

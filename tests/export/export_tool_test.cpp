@@ -24,7 +24,8 @@ using corvale::test::Rows;
 using corvale::test::ScansionFile;
 
 const std::string kOde = ScansionFile({{"O", {"O"}, {"3"}, {"4"}, ""}});
-const std::string kHeader = "file,line,column,place,symbol,syllable,stress,juncture,word,comment";
+const std::string kHeader =
+    "file,line,column,place,symbol,syllable,stress,juncture,word,comment,meter";
 
 class ExportToolTest : public testing::Test {
 public:
@@ -98,6 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "ode.txt: 1 verse line; wrote ode.syllables.csv\n",
                 "",
                 "ode.syllables.csv"},
+        RunCase{"LinesBesideTheFile",
+                nullptr,
+                {"--format", "lines", "ode.txt"},
+                0,
+                "ode.txt: 1 verse line; wrote ode.lines.csv\n",
+                "",
+                "ode.lines.csv"},
         RunCase{"ForcedTeiInAFolder",
                 [](const ExportToolTest& t) { t.Write("out/ode.tei.xml", "mine"); },
                 {"--force", "--format", "tei", "-o", "out", "ode.txt"},
@@ -116,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                 kAnother,
                 {"--meter", "w s", "-o", "-", "ode.txt", "b/ode.txt"},
                 0,
-                kHeader + "\r\node.txt,1,1,1,W,O,3,4,1,\r\nb/ode.txt,1,1,1,W,Ah,1,4,1,\r\n",
+                kHeader + "\r\node.txt,1,1,1,W,O,3,4,1,,1\r\nb/ode.txt,1,1,1,W,Ah,1,4,1,,1\r\n",
                 "",
                 "b/ode.txt"},
         RunCase{"GoesOnAfterRefusedFiles",
@@ -159,7 +167,8 @@ TEST_P(ExportUsage, ExitsTwoWritingNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExportUsage,
     testing::Values(
-        UsageCase{"UnknownFormat", {"--format", "xls", "ode.txt"}, "--format takes csv or tei"},
+        UsageCase{
+            "UnknownFormat", {"--format", "xls", "ode.txt"}, "--format takes csv, tei or lines"},
         UsageCase{"MeterOfOneSymbol",
                   {"--meter", "W", "S", "ode.txt"},
                   "--meter has one place only: put the meter's symbols in quotes, such as "

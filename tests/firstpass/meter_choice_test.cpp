@@ -71,6 +71,50 @@ TEST(ChooseMeterTest, CountsEachLinesBestReading) {
     EXPECT_EQ(MeterCandidates()[ChooseMeter(lines)].name, "iambic pentameter");
 }
 
+struct FindCase {
+    const char* name;
+    std::vector<const char*> lines;
+    std::vector<std::string> meters;  // main first
+};
+
+class FindMetersTest : public testing::TestWithParam<FindCase> {};
+
+TEST_P(FindMetersTest, AddsAMeterOnlyForEnoughLinesOfAnotherLengthThatFitIt) {
+    std::vector<LineReadings> lines;
+    for (const std::vector<std::uint8_t>& line : Lines(GetParam().lines))
+        lines.push_back({line});
+    std::vector<std::string> names;
+    const std::vector<std::size_t> found = FindMeters(lines);
+    for (const std::size_t meter : found)
+        names.push_back(NameBeside(MeterCandidates()[meter], MeterCandidates()[found.front()]));
+    EXPECT_EQ(names, GetParam().meters);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindMetersTest,
+    testing::Values(
+        FindCase{"BalladInFoursAndThrees",
+                 {"13131313", "131313", "13131313", "131313"},
+                 {"iambic trimeter", "iambic tetrameter"}},
+        // Eleven syllables are a pentameter's variant, not a meter of their own.
+        FindCase{"SonnetWithAFewLongLines",
+                 {"1313131313", "1313131313", "13131313133", "1313131313", "13131313133"},
+                 {"iambic pentameter"}},
+        FindCase{"OneShortLineIsNoMeter",
+                 {"1313131313", "1313131313", "131313", "1313131313"},
+                 {"iambic pentameter"}},
+        // A short refrain fits a headless iambic trimeter as well as an anapestic line that
+        // lacks its first weak place: the main meter's foot wins, and names it.
+        FindCase{"ARefrainTakesTheMainMetersFoot",
+                 {"113113113113113", "113113113113113", "13113", "113113113113113",
+                  "113113113113113", "13113"},
+                 {"anapestic pentameter", "headless anapestic dimeter"}},
+        FindCase{"AtMostFour",
+                 {"13", "13", "1313", "1313", "131313", "131313", "13131313", "13131313",
+                  "1313131313", "1313131313"},
+                 {"iambic trimeter", "iambic monometer", "iambic dimeter", "iambic tetrameter"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(MeterCandidatesTest, EveryFormIsNamedOnceAndWrittenAsPlaces) {
     const std::vector<MeterCandidate>& candidates = MeterCandidates();
     for (std::size_t i = 0; i < candidates.size(); ++i)

@@ -100,9 +100,37 @@ TEST(ScanTest, KeepsTheMeterChecksCuesHonest) {
     EXPECT_EQ(scansion.linesFitting, 2);
 }
 
+// A ballad stanza in fours and threes: both meters are written, the main meter first, and each
+// line is scanned against its own, so that the line of three beats takes its 2 in place 4 of
+// the trimeter ("in-TO"), where under the tetrameter's headless form it would take it on "in".
+TEST(ScanTest, FindsABalladsTwoMetersAndScansEachLineAgainstItsOwn) {
+    const Scansion scansion =
+        ScanOrFail({"The sun came up upon the left,", "Out of the sea came he!",
+                    "And he shone bright, and on the right", "Went down into the sea."});
+    EXPECT_EQ(scansion.meterFile, "W\tS\tW\tS\tW\tS\tW\tS\r\nW\tS\tW\tS\tW\tS\r\n");
+    EXPECT_EQ(scansion.meterName, "iambic tetrameter + iambic trimeter");
+    EXPECT_EQ(scansion.linesFitting, 4);
+    EXPECT_EQ(Values(scansion, 4, 1), (std::vector<std::string>{"", "3", "3", "1", "2", "1", "3"}));
+}
+
+// In older verse ("'Twas") "followed" may be said in three syllables, which makes the line a
+// headless tetrameter; as spoken it fits the trimeter exactly, and so it is scanned there.
+TEST(ScanTest, ALineThatFitsTwoMetersKeepsTheOneItFitsBestAsSpoken) {
+    Options options;
+    options.meters = {{"W", "S", "W", "S", "W", "S", "W", "S"}, {"W", "S", "W", "S", "W", "S"}};
+    const Scansion scansion =
+        ScanOrFail({"The fair breeze blew, the white foam flew,", "The furrow followed free;",
+                    "'Twas sad as sad could be;"},
+                   options);
+    EXPECT_EQ(Values(scansion, 2, 0),
+              (std::vector<std::string>{"", "The", "fur", "row", "fol", "lowed", "free;"}));
+    EXPECT_EQ(Values(scansion, 2, 3), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(scansion.linesFitting, 3);
+}
+
 TEST(ScanTest, ImposesAGivenMeter) {
     Options options;
-    options.meter = {"W", "S", "W", "S"};
+    options.meters = {{"W", "S", "W", "S"}};
     const Scansion scansion = ScanOrFail({"the dog of the house"}, options);
     EXPECT_EQ(scansion.meterName, "imposed");
     EXPECT_EQ(scansion.meterFile, "W\tS\tW\tS\r\n");
@@ -162,7 +190,7 @@ class ReadingChoiceTest : public testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(ReadingChoiceTest, TakesTheReadingsThatFitTheMeterAndSaysWhich) {
     Options options;
-    options.meter = GetParam().meter;
+    options.meters = {GetParam().meter};
     const Scansion scansion = ScanOrFail({GetParam().line}, options);
     const std::vector<std::string> values = Values(scansion, 1, 0);
     std::string syllables;

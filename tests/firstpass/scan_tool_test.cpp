@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"MeterOfOtherSymbols",
                   {"--meter", "W X", "{D}/ode.txt"},
                   "--meter takes W and S symbols separated by spaces, such as \"W S W S W S W S "
-                  "W S\""},
+                  "W S\", and several meters separated by \";\""},
         UsageCase{"MeterOfOnePlace",
                   {"--meter", "W", "S", "{D}/ode.txt"},
                   "--meter has one place only: put the meter's symbols in quotes, such as "
@@ -308,8 +308,26 @@ INSTANTIATE_TEST_SUITE_P(
                 "bad line, because it doesn't include the word [syllables].    This is the 5th "
                 "line in the file.  Please fix by hand before proceeding further.  The bad line "
                 "follows.2\tx\n",
-                "bad.txt ode.txt"}),
+                "bad.txt ode.txt"},
+        RunCase{"CompareFileTheReaderTurnsDownSaysWhy",
+                [](const ScanToolTest& t) {
+                    t.Write("long.txt", Rows({"1\tsyllables\tt\ta", "1\tstress\tt\t3",
+                                              "1\tjuncture\tt\t4", "-4\tcomment\tt"}));
+                },
+                {"--compare", "{D}/long.txt", "{D}/long.txt"},
+                1,
+                "",
+                "corvale-scan: {D}/long.txt: Caution:  the last line of your input file should "
+                "begin with the number of its last verse line, but it begins with -4.  Please fix "
+                "by hand before proceeding further.  The bad line follows.-4\tcomment\tt\n",
+                "long.txt ode.txt"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScanToolTest, ImposesSeveralMetersARowEach) {
+    EXPECT_EQ(Run({"--meter", "w s w s; W S", "{D}/ode.txt"}), 0);
+    EXPECT_EQ(Read("ode.scansion.meter.txt"), "W\tS\tW\tS\r\nW\tS\r\n");
+    EXPECT_NE(out.str().find(", 2 imposed meters, "), std::string::npos) << out.str();
+}
 
 // Either output existing skips the poem and leaves both alone; --force replaces it.
 TEST_F(ScanToolTest, ExistingOutputIsLeftAloneWithoutForceAndReplacedWithIt) {

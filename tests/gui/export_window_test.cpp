@@ -34,7 +34,7 @@ TEST_F(ExportWindow, CtrlEWritesTheCommittedLinesAndAsksBeforeReplacing) {
     Press(Qt::CTRL | Qt::Key_E);
     EXPECT_EQ(platform.Dialogs().at(0).proposed,
               platform.ProgramFolder() + "/sonnet18.syllables.csv");
-    EXPECT_NE(Exported().find("\r\nsonnet18.txt,1,1,1,W,Shall,1,2,1,checked\r\n"),
+    EXPECT_NE(Exported().find("\r\nsonnet18.txt,1,1,1,W,Shall,1,2,1,checked,1\r\n"),
               std::string::npos);
     EXPECT_EQ(form->lineStatusLabel->text(), "Exported 14 verse lines to ode.csv");
 

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,24 +26,29 @@ namespace {
 using exports::Format;
 
 constexpr char kUsage[] =
-    "Usage: corvale-export [--format csv|tei] [--meter \"W S ...\"] [--force] [-o DIR|-]\n"
-    "                      FILE...\n"
+    "Usage: corvale-export [--format csv|tei|lines] [--meter \"W S ...\"] [--force]\n"
+    "                      [-o DIR|-] FILE...\n"
     "\n"
     "Exports each scansion file for other tools: its syllables as CSV, one row per\n"
-    "syllable with a header, to NAME.syllables.csv beside it; or its verse lines as TEI P5,\n"
-    "<l met=\"...\" real=\"...\">, to NAME.tei.xml.\n"
+    "syllable with a header, to NAME.syllables.csv beside it; its verse lines as TEI P5,\n"
+    "<l met=\"...\" real=\"...\">, to NAME.tei.xml; or its verse lines as CSV, one row per\n"
+    "line with a header (file, line, text, syllables, meter, met, real, fits,\n"
+    "departures, comment), to NAME.lines.csv. Each line is written under the meter it is\n"
+    "measured against, and the CSV names that meter's number.\n"
     "\n"
-    "  --format csv|tei      what to write; csv when not given\n"
+    "  --format csv|tei|lines  what to write; csv when not given\n"
     "  -o, --output-dir DIR  write the exports in DIR instead; \"-o -\" writes them to\n"
     "                        standard output (CSV with one header for all files; TEI for\n"
     "                        one file)\n"
-    "  --meter \"W S ...\"     use this meter instead of each file's meter file\n"
+    "  --meter \"W S ...\"     use this meter instead of each file's meter file; several\n"
+    "                        meters separated by \";\"\n"
     "  --force               replace exports that exist; without it such a file is skipped\n"
     "  -h, --help            show this help\n"
     "  --version             show the version\n"
     "\n"
-    "A file's meter is NAME.meter.txt beside it, else meter.txt in its folder. A file\n"
-    "without one is exported without a meter, with a note.\n"
+    "A file's meters are NAME.meter.txt beside it, else meter.txt in its folder: the\n"
+    "first row, then each further row of the first row's symbols. A file without one is\n"
+    "exported without a meter, with a note.\n"
     "\n"
     "Corvale's other files (meter and memory files) are passed over with a note, and\n"
     "a file named twice is exported once.\n"
@@ -59,7 +65,7 @@ std::string Text(const QString& text) {
 
 struct Settings {
     Format format = Format::Csv;
-    std::optional<MeterFileRow> meter;  // imposed on every file
+    std::optional<std::vector<MeterFileRow>> meters;  // imposed on every file
     bool force = false;
     QString outputFolder;  // empty: beside each file
     bool toStandardOutput = false;
@@ -113,16 +119,17 @@ private:
         return {};
     }
 
-    // The file's meter, or nothing when the file is refused for it.
-    std::optional<exports::ExportMeter> MeterOf(const QString& file, const MeterAsRead& found) {
-        if (settings_.meter) {
-            return exports::ExportMeter(settings_.meter->line, settings_.meter->symbols);
+    // The file's meters, the main first, or nothing when the file is refused for them.
+    std::optional<std::vector<exports::ExportMeter>> MetersOf(const QString& file,
+                                                              const MeterAsRead& found) {
+        if (settings_.meters) {
+            return exports::ExportMeters(*settings_.meters);
         }
         if (found.path.isEmpty()) {
             Complain(err_, file, 0,
                      "note: no meter file (" + Text(QFileInfo(OwnMeterFilePath(file)).fileName()) +
                          " or meter.txt beside it); exported without a meter");
-            return exports::ExportMeter();
+            return std::vector<exports::ExportMeter>(1);
         }
         if (!found.row) {
             Complain(err_, file, 0, "its meter file " + Text(found.path) + " cannot be read");
@@ -133,7 +140,8 @@ private:
                      "note: its meter file " + Text(found.path) +
                          " holds no symbols; exported without a meter");
         }
-        return exports::ExportMeter(found.row->line, found.row->symbols);
+        tools::NoteRowsLeftAlone(err_, found);
+        return exports::ExportMeters(found.rows.meters);
     }
 
     bool OneFile(const QString& file) {
@@ -149,11 +157,15 @@ private:
             return false;
         }
         const auto& scansion = std::get<LoadedScansion>(loaded);
-        const std::optional<exports::ExportMeter> meter = MeterOf(file, scansion.meter);
-        if (!meter) {
+        std::optional<std::vector<exports::ExportMeter>> meters = MetersOf(file, scansion.meter);
+        if (!meters) {
             return false;
         }
-        const exports::Source source{scansion.store, scansion.encoding, file, *meter};
+        const exports::Source source{scansion.store,
+                                     scansion.encoding,
+                                     file,
+                                     meters->front(),
+                                     {std::next(meters->begin()), meters->end()}};
         if (settings_.toStandardOutput) {
             Print(source);
             return true;
@@ -163,15 +175,16 @@ private:
 
     // The exports one after the other, CSV under one header.
     void Print(const exports::Source& source) {
+        const bool lines = settings_.format == Format::Lines;
         if (settings_.format == Format::Tei) {
             out_ << exports::TeiDocument(source);
             return;
         }
         if (!headerPrinted_) {
-            out_ << exports::CsvHeader();
+            out_ << (lines ? exports::LinesHeader() : exports::CsvHeader());
             headerPrinted_ = true;
         }
-        out_ << exports::CsvRows(source);
+        out_ << (lines ? exports::LinesRows(source) : exports::CsvRows(source));
     }
 
     bool Write(const exports::Source& source, const QString& target) {
@@ -209,17 +222,20 @@ std::variant<Settings, std::string> Read(const QCommandLineParser& parser) {
     const QString format = parser.value(QStringLiteral("format"));
     if (format == u"tei") {
         settings.format = Format::Tei;
+    } else if (format == u"lines") {
+        settings.format = Format::Lines;
     } else if (!format.isEmpty() && format != u"csv") {
-        return std::string("--format takes csv or tei");
+        return std::string("--format takes csv, tei or lines");
     }
     if (parser.isSet(QStringLiteral("meter"))) {
         auto symbols = meter::ReadMeterOption(parser.value(QStringLiteral("meter")));
         if (auto* usage = std::get_if<std::string>(&symbols)) {
             return std::move(*usage);
         }
-        const auto& read = std::get<std::vector<std::string>>(symbols);
-        settings.meter =
-            MeterFileRow{meter::MeterFileLine(read), static_cast<std::int32_t>(read.size())};
+        settings.meters =
+            ReadMeterRows(
+                meter::MeterFileText(std::get<std::vector<std::vector<std::string>>>(symbols)))
+                .meters;
     }
     settings.force = parser.isSet(QStringLiteral("force"));
     const QString output = parser.value(QStringLiteral("output-dir"));
@@ -242,7 +258,7 @@ int RunExportTool(const QStringList& arguments, std::ostream& out, std::ostream&
     QCommandLineParser parser;
     const QCommandLineOption help({"h", "help"}, "");
     const QCommandLineOption version("version", "");
-    parser.addOptions({help, version, QCommandLineOption("format", "", "csv|tei"),
+    parser.addOptions({help, version, QCommandLineOption("format", "", "csv|tei|lines"),
                        QCommandLineOption("meter", "", "symbols"), QCommandLineOption("force", ""),
                        QCommandLineOption({"o", "output-dir"}, "", "folder")});
     if (!parser.parse(arguments)) {

@@ -57,10 +57,14 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
     return text;
 }
 
+// Each file, with which of its meters this is when it has several: "ballad.txt (meter 2 of 2)".
 std::string Names(const NamedProfile& profile) {
     std::vector<std::string> names;
     for (const analysis::ProfileSource& source : profile.sources) {
-        names.push_back(source.name);
+        names.push_back(source.meterCount > 1
+                            ? source.name + " (meter " + std::to_string(source.meterNumber) +
+                                  " of " + std::to_string(source.meterCount) + ")"
+                            : source.name);
     }
     return Joined(names, ", ");
 }

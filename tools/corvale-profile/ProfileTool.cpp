@@ -21,19 +21,21 @@ namespace {
 using analysis::NamedProfile;
 
 constexpr char kUsage[] =
-    "Usage: corvale-profile [--meter \"W S ...\"] [--csv] [--by-file] FILE...\n"
+    "Usage: corvale-profile [--meter \"W S ...[; W S ...]\"] [--csv] [--by-file] FILE...\n"
     "\n"
     "Prints the verse's profile of corrected scansion files: for each place of the meter,\n"
     "the share of lines stressed there and followed by a word or a phrase boundary, then\n"
     "the file's figures. Places count the lines that show the meter's number of\n"
     "syllables, or one more that is unstressed (a feminine ending); other lines are\n"
-    "counted by their length and listed. Files of one meter are added together, files\n"
-    "of another meter get a profile of their own. A file's meter is NAME.meter.txt\n"
-    "beside it, else meter.txt in its folder.\n"
+    "counted by their length and listed. A file of several meters has a profile per\n"
+    "meter, each line in the profile of the meter it is measured against. Meters of the\n"
+    "same places are added together across files, other meters get a profile of their\n"
+    "own. A file's meters are NAME.meter.txt beside it, else meter.txt in its folder.\n"
     "\n"
-    "  --meter \"W S ...\"  use this meter for every file\n"
+    "  --meter \"W S ...\"  use this meter for every file; several meters separated by \";\"\n"
     "  --csv              write tidy CSV instead: one row per file (or meter group)\n"
-    "                     and place, with a header; the last column lists the files\n"
+    "                     and place, with a header; the column files lists the files,\n"
+    "                     the last, meter_number, which of each file's meters it is\n"
     "  --by-file          keep each file's profile apart: a table (or CSV rows) each\n"
     "  -h, --help         show this help\n"
     "  --version          show the version\n"
@@ -67,8 +69,9 @@ Refusal ProfileRefusal(const LoadRefusal& refused) {
     return refused.refusal;
 }
 
-// The meter a loaded file is profiled under, or why it has none.
-std::variant<MeterFileRow, Refusal> MeterOf(const QString& path, const MeterAsRead& meter) {
+// The meters a loaded file is profiled under, or why it has none.
+std::variant<std::vector<MeterFileRow>, Refusal> MetersOf(const QString& path,
+                                                          const MeterAsRead& meter) {
     if (meter.path.isEmpty()) {
         const QStringList looked = MeterFileCandidates(path, QString());
         return Refusal{"has no meter: neither " + PathBytes(looked.at(0)) + " nor " +
@@ -82,29 +85,37 @@ std::variant<MeterFileRow, Refusal> MeterOf(const QString& path, const MeterAsRe
     if (meter.row->symbols == 0) {
         return Refusal{where + " holds no meter symbols", 0};
     }
-    return *meter.row;
+    return meter.rows.meters;
 }
 
-// The profile of one scansion file, named as `path` was given, under its meter or under
-// `imposedMeter`, a meter file's row, when there is one.
-std::variant<NamedProfile, Refusal> ProfileFile(const QString& path,
-                                                const std::optional<std::string>& imposedMeter) {
+// The profiles of one scansion file, a profile per meter, named as `path` was given, under its
+// meters or under `imposed`, a meter file's rows, when there are any.
+std::variant<std::vector<NamedProfile>, Refusal> ProfileFile(
+    const QString& path, const std::optional<std::vector<MeterFileRow>>& imposed,
+    std::ostream& err) {
     const auto loaded = LoadScansionFile(path);
     if (const auto* refused = std::get_if<LoadRefusal>(&loaded)) {
         return ProfileRefusal(*refused);
     }
     const LoadedScansion& file = std::get<LoadedScansion>(loaded);
-    auto meter = imposedMeter ? std::variant<MeterFileRow, Refusal>(ReadMeterRow(*imposedMeter))
-                              : MeterOf(path, file.meter);
-    if (auto* refusal = std::get_if<Refusal>(&meter)) {
+    auto meters = imposed ? std::variant<std::vector<MeterFileRow>, Refusal>(*imposed)
+                          : MetersOf(path, file.meter);
+    if (auto* refusal = std::get_if<Refusal>(&meters)) {
         return std::move(*refusal);
     }
-    const MeterFileRow& row = std::get<MeterFileRow>(meter);
-    const meter::Meter rule(row.line, row.symbols);
-    analysis::Profile profile;
-    profile.Count(file.store, rule);
-    return analysis::Named(profile, analysis::MeterSymbols(row.line, rule.Places()),
-                           PathBytes(path));
+    if (!imposed) {
+        tools::NoteRowsLeftAlone(err, file.meter);
+    }
+    const std::vector<MeterFileRow>& rows = std::get<std::vector<MeterFileRow>>(meters);
+    const meter::Meters rule = meter::Meters::OfRows(rows);
+    std::vector<NamedProfile> named;
+    const std::vector<analysis::Profile> profiles = analysis::ProfilesByMeter(file.store, rule);
+    for (std::size_t m = 0; m < profiles.size(); ++m) {
+        named.push_back(analysis::Named(
+            profiles[m], analysis::MeterSymbols(rows[m].line, profiles[m].TheMeter().Places()),
+            PathBytes(path)));
+    }
+    return named;
 }
 
 int UsageError(std::ostream& err, const std::string& message) {
@@ -174,22 +185,26 @@ int RunProfileTool(const QStringList& arguments, std::ostream& out, std::ostream
     if (files.isEmpty()) {
         return UsageError(err, "no scansion file named");
     }
-    std::optional<std::string> imposed;
+    std::optional<std::vector<MeterFileRow>> imposed;
     if (parser.isSet(meter)) {
         const auto symbols = meter::ReadMeterOption(parser.value(meter));
         if (const auto* usage = std::get_if<std::string>(&symbols)) {
             return UsageError(err, *usage);
         }
-        imposed = meter::MeterFileLine(std::get<std::vector<std::string>>(symbols));
+        imposed = ReadMeterRows(meter::MeterFileText(
+                                    std::get<std::vector<std::vector<std::string>>>(symbols)))
+                      .meters;
     }
     std::vector<NamedProfile> profiles;
     const int status = tools::EachScansionFile(files, err, "profiled", [&](const QString& file) {
-        auto profiled = ProfileFile(file, imposed);
+        auto profiled = ProfileFile(file, imposed, err);
         if (const auto* refusal = std::get_if<Refusal>(&profiled)) {
             tools::Complain(err, file, refusal->row, refusal->message);
             return false;
         }
-        profiles.push_back(std::move(std::get<NamedProfile>(profiled)));
+        for (NamedProfile& profile : std::get<std::vector<NamedProfile>>(profiled)) {
+            profiles.push_back(std::move(profile));
+        }
         return true;
     });
     if (!profiles.empty()) {

@@ -26,22 +26,26 @@ using firstpass::WithThousands;
 constexpr std::int64_t kProgressAbove = 5000;
 
 constexpr char kUsage[] =
-    "Usage: corvale-scan [--meter \"W S ...\"] [--force] [-o DIR] POEM.txt...\n"
+    "Usage: corvale-scan [--meter \"W S ...[; W S ...]\"] [--force] [-o DIR] POEM.txt...\n"
     "       corvale-scan --compare REFERENCE.txt OTHER.txt\n"
     "\n"
     "Scans each poem, plain text or TEI, and writes POEM.scansion.txt and its meter\n"
-    "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. Files that\n"
-    "Corvale wrote itself (scansion, meter and memory files) are passed over, and a\n"
-    "poem named twice is scanned once.\n"
+    "file POEM.scansion.meter.txt beside it, ready to correct in Corvale. The meter file\n"
+    "holds the meters found, a row each, the main meter first; each line is scanned\n"
+    "against the meter it is measured against. Files that Corvale wrote itself\n"
+    "(scansion, meter and memory files) are passed over, and a poem named twice is\n"
+    "scanned once.\n"
     "\n"
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
-    "  --meter \"W S ...\"     impose this meter instead of choosing one\n"
+    "  --meter \"W S ...\"     impose this meter instead of finding the meters; several\n"
+    "                        meters separated by \";\", the main meter first\n"
     "  --force               replace outputs that exist; without it such a poem is skipped\n"
     "  --compare             score OTHER.txt against the scansion REFERENCE.txt: words with\n"
     "                        the same syllable count, syllables with the same stress, lines\n"
-    "                        that agree throughout, and the meters when both files have a\n"
-    "                        meter file of their own beside them; warns when the two\n"
-    "                        files' verse texts differ on more than half their lines\n"
+    "                        that agree throughout, and the meters, row by row, when both\n"
+    "                        files have a meter file of their own beside them; warns when\n"
+    "                        the two files' verse texts differ on more than half their\n"
+    "                        lines\n"
     "  -h, --help            show this help\n"
     "  --version             show the version\n"
     "\n"
@@ -60,7 +64,7 @@ std::string Count(std::int64_t count, const char* noun) {
 }
 
 struct Settings {
-    std::vector<std::string> meter;
+    std::vector<std::vector<std::string>> meters;
     bool force = false;
     QString outputFolder;
     QStringList poems;
@@ -143,7 +147,7 @@ private:
             return false;
         }
         firstpass::Options options;
-        options.meter = settings_.meter;
+        options.meters = settings_.meters;
         options.progress = Progress(poemFile);
         // The outputs are written as the poem is scanned, and put in place only once whole.
         firstpass::ScanOutputs outputs(names);
@@ -281,7 +285,7 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
         if (const auto* usage = std::get_if<std::string>(&symbols)) {
             return UsageError(err, *usage);
         }
-        settings.meter = std::move(std::get<std::vector<std::string>>(symbols));
+        settings.meters = std::move(std::get<std::vector<std::vector<std::string>>>(symbols));
     }
     settings.force = parser.isSet(force);
     if (parser.isSet(output)) {

@@ -99,6 +99,20 @@ void Complain(std::ostream& err, const QString& file, std::int64_t row, std::str
     err << ' ' << message << '\n';
 }
 
+void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter) {
+    const std::int32_t left = meter.rows.leftAlone;
+    if (left == 0) {
+        return;
+    }
+    Complain(err, meter.path, meter.rows.firstLeftAlone,
+             "note: left alone, not a meter: a meter's row holds only symbols the first row uses, "
+             "and a file at most " +
+                 std::to_string(kMostMeters) + " meters" +
+                 (left > 1 ? " (" + std::to_string(left - 1) + " more row" + (left > 2 ? "s" : "") +
+                                 " like it)"
+                           : ""));
+}
+
 bool FilesNamed::FirstTime(const QString& path) {
     const std::string bytes = PathBytes(path);
     char real[PATH_MAX];

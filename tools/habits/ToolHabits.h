@@ -4,6 +4,8 @@
 // the way to the tool's help, a problem with one file as compilers and grep report theirs, and
 // the files named on its command line.
 
+#include "scansion/MeterFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +45,10 @@ int UsageError(std::ostream& err, std::string_view program, std::string_view mes
 
 // "file: message", or "file:row: message" for a row above 0; the file as it was named.
 void Complain(std::ostream& err, const QString& file, std::int64_t row, std::string_view message);
+
+// Once for a file whose meter file holds rows that are not meters (MeterFileRows::leftAlone), a
+// note at the first of them: "meter.txt:3: note: left alone, not a meter: ...".
+void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter);
 
 // The files of one run: a file named twice, by the same path or another way to it, is done once.
 class FilesNamed {
