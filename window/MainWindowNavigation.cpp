@@ -162,6 +162,11 @@ void MainWindow::ShowSwitchedFile(std::int32_t line) {
     ShowCurrentLine();
     EnableLineCommands();
     NoteRecent();
+    // The work on another file starts where the keyboard work does, unless a cell box has the
+    // focus already.
+    if (!cellFocus_->FocusedCell()) {
+        cellFocus_->FocusFirstCell();
+    }
 }
 
 }  // namespace corvale

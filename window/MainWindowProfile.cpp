@@ -8,6 +8,7 @@
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
 #include "window/OutputFileChoice.h"
+#include "window/Overview.h"
 #include "window/Placement.h"
 #include "window/ProfileDock.h"
 
@@ -44,6 +45,10 @@ void MainWindow::OpenProfile() {
     profile_->show();
     const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
     resizeDocks({profile_}, {std::clamp(room, 420, 720)}, Qt::Horizontal);
+    // Under the overview, the chart needs the larger share of the height to be read.
+    if (OverviewDock() != nullptr) {
+        resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
+    }
     cellKeys_->KeepListKeys(&profile_->Table());
     connect(profile_, &ProfileDock::placeChosen, this,
             [this](std::int32_t place) { Run([this, place] { GoToDeparture(place); }); });

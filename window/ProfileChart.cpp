@@ -23,12 +23,13 @@ struct SetLook {
     QColor colour;
 };
 
-// Strong places in blue, weak ones in orange; the lighter shade is stress 2.
+// Strong places in blue, weak ones in orange; the lighter shade is stress 2. The names are short
+// enough for the legend's one row under the plot of a narrow dock.
 const std::array<SetLook, 4> kSetLooks = {{
-    {"stress 3+, strong", QColor(0x1f, 0x4e, 0x79)},
-    {"stress 2, strong", QColor(0x7f, 0xaa, 0xd6)},
-    {"stress 3+, weak", QColor(0xb4, 0x5f, 0x06)},
-    {"stress 2, weak", QColor(0xf6, 0xb2, 0x6b)},
+    {"3+ in S", QColor(0x1f, 0x4e, 0x79)},
+    {"2 in S", QColor(0x7f, 0xaa, 0xd6)},
+    {"3+ in W", QColor(0xb4, 0x5f, 0x06)},
+    {"2 in W", QColor(0xf6, 0xb2, 0x6b)},
 }};
 
 constexpr double kShareAxisTop = 108;
@@ -70,7 +71,13 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(new QChart(), parent), 
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(220);
     chart_->setAnimationOptions(QChart::NoAnimation);
-    chart_->legend()->setAlignment(Qt::AlignRight);
+    // Below the plot, which then has the whole width of a narrow dock for its places.
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    // A name cut short by a narrow dock shows whole when pointed at.
+    chart_->legend()->setShowToolTips(true);
+    QFont legendFont = chart_->legend()->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
+    chart_->legend()->setFont(legendFont);
     chart_->setMargins(QMargins(4, 4, 4, 4));
 
     bars_ = new QStackedBarSeries();

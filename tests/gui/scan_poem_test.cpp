@@ -78,6 +78,8 @@ TEST_F(ScanPoem, OpensTheResultAtLineOneWithItsOwnMeter) {
     EXPECT_EQ(form->Work().Settings().WorkingFileName(), kOdeScansion);
     EXPECT_EQ(form->fileNameBox->text(), kOdeScansion);
     EXPECT_EQ(Progress(), "1/2");
+    // From the go-to box, the work on the new file starts in its first syllable box.
+    EXPECT_EQ(form->focusWidget(), form->Grid().syllableBoxes(1));
     EXPECT_EQ(form->lineTextLabel->text(), "The sea is calm tonight.");
     EXPECT_EQ(form->Work().Doc().Meter().line + "\r\n", expected.meterFile);
     EXPECT_EQ(platform.ReadFile(kMemory),
