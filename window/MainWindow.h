@@ -351,7 +351,7 @@ private:
     bool scanning_ = false;
     bool closeAfterScan_ = false;
     std::atomic<bool> scanCancel_{false};
-    QString lastExport_;  // the file last exported to in this run
+    Platform::FileChoice lastExport_;  // the file last exported to in this run, and its format
 };
 
 template <typename F>
