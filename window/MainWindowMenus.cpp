@@ -233,6 +233,14 @@ const std::vector<Command>& Commands() {
          &MainWindow::profileAction,
          kCheckable},
         {Menu::View,
+         "nextProfileMeterAction",
+         QStringLiteral("Next meter in the profile"),
+         QStringLiteral("Show the profile of the file's next meter, after the last the first: a "
+                        "file of several meters has a profile for each"),
+         {Key(Qt::CTRL | Qt::Key_F10)},
+         [](MainWindow& form) { form.ShowNextProfileMeter(); },
+         &MainWindow::nextProfileMeterAction},
+        {Menu::View,
          "strictMeterCheckAction",
          QStringLiteral("Strict meter check"),
          QStringLiteral("Count every stressed syllable in a weak place as off the meter, not only "

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -107,6 +108,38 @@ TEST(ProfileByMeter, CountsEachLineInItsOwnMetersProfile) {
     EXPECT_EQ(profiles[1].Counts().verseLines, 2);
     EXPECT_EQ(profiles[1].Counts().places.size(), 4U);
     EXPECT_EQ(profiles[1].OtherLengthLines(), std::vector<std::int32_t>{3});
+}
+
+// Under W S W S W S and S W S W S W, line 1 (3 1 3 1 3 1) is the second meter's, line 2 (1 3 3 3 1
+// 3, no column flagged by either) the first's on the tie, line 3 (1 1 3 1 3 1) the second's. A
+// bar of a meter's chart goes only to its own lines: line 1 departs from the first meter in place
+// 3 too, but is not counted there.
+TEST(ProfileByMeter, ADepartureIsSoughtAmongTheMetersOwnLines) {
+    const std::string bytes = ScansionFile({
+        {"one", {"a", "b", "c", "d", "e", "f"}, {"3", "1", "3", "1", "3", "1"}, {}, ""},
+        {"two", {"a", "b", "c", "d", "e", "f"}, {"1", "3", "3", "3", "1", "3"}, {}, ""},
+        {"three", {"a", "b", "c", "d", "e", "f"}, {"1", "1", "3", "1", "3", "1"}, {}, ""},
+    });
+    const auto loaded = corvale::ReadScansionBytes(bytes);
+    const corvale::Store& store = std::get<corvale::LoadedScansion>(loaded).store;
+    const Meter iambic("W\tS\tW\tS\tW\tS", 6);
+    const corvale::meter::Meters meters({iambic, Meter("S\tW\tS\tW\tS\tW", 6)});
+    struct Case {
+        std::int32_t number;
+        std::int32_t place;
+        std::int32_t after;
+        std::optional<std::int32_t> found;
+    };
+    for (const Case& c : std::vector<Case>{{1, 3, 0, 2},
+                                           {1, 3, 2, std::nullopt},
+                                           {2, 1, 0, 3},
+                                           {2, 3, 0, std::nullopt},
+                                           {3, 1, 0, std::nullopt}}) {
+        EXPECT_EQ(corvale::analysis::NextDeparture(store, meters, c.number, c.place, c.after),
+                  c.found)
+            << "meter " << c.number << ", place " << c.place << ", after " << c.after;
+    }
+    EXPECT_EQ(corvale::analysis::NextDeparture(store, iambic, 3, 0), 1);
 }
 
 // ---- the counts kept through commits and a restore ---------------------------------------
@@ -280,6 +313,9 @@ TEST(ProfileReport, TheChartTitleNamesTheFileTheMeterAndTheLinesProfiled) {
     profile.counts.verseLines = 14;
     profile.counts.profiled = 10;
     EXPECT_EQ(ChartTitle(profile), "ode.txt, meter W S\n10 of 14 verse lines profiled");
+    profile.sources.front().meterNumber = 2;
+    profile.sources.front().meterCount = 3;
+    EXPECT_EQ(ChartTitle(profile), "ode.txt, meter 2 of 3: W S\n10 of 14 verse lines profiled");
     profile.counts.places.clear();
     EXPECT_EQ(ChartTitle(profile), "The meter has no places: there is nothing to profile.");
     profile.counts.verseLines = 0;

@@ -14,9 +14,10 @@
 namespace corvale::navigation {
 namespace {
 
+using meter::LineVerdict;
 using meter::Meter;
+using meter::Meters;
 using meter::Strictness;
-using meter::Verdict;
 using Lines = std::vector<std::int32_t>;
 
 constexpr Strictness kDefault = Strictness::StressMaxima;
@@ -32,7 +33,8 @@ struct SampleCase {
 class MeterSamples : public testing::TestWithParam<SampleCase> {};
 
 // The overview's verdicts, a walk forwards from row 0 and one backwards from beyond the last
-// line find the same lines, and none past either end. An empty meter judges and finds nothing.
+// line find the same lines, and none past either end, each line judged against its own meter
+// among the sample's. An empty meter judges and finds nothing.
 TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     const SampleCase& c = GetParam();
     const std::string poem = c.poem;
@@ -46,13 +48,13 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     ASSERT_TRUE(platform.Messages().empty());
     ASSERT_EQ(workspace.Doc().NumberOfLines(), c.lines);
     const Store& store = workspace.Doc().GetStore();
-    const Meter meter(workspace.Doc().Meter().line, workspace.Doc().Meter().symbols);
+    const Meters meter = Meters::OfRows(workspace.Doc().Meters());
     const std::int32_t beyond = c.lines + 5;
 
     Lines overview;
-    const std::vector<Verdict> verdicts = JudgeEveryLine(store, meter, c.strictness);
+    const std::vector<LineVerdict> verdicts = JudgeEveryLine(store, meter, c.strictness);
     for (std::int32_t j = 1; j <= c.lines; ++j) {
-        if (verdicts[static_cast<std::size_t>(j)].IsOff()) {
+        if (verdicts[static_cast<std::size_t>(j)].verdict.IsOff()) {
             overview.push_back(j);
         }
     }
@@ -73,8 +75,9 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     EXPECT_EQ(backwards, c.off);
     EXPECT_EQ(NextLineOffTheMeter(store, meter, c.strictness, beyond), std::nullopt);
 
-    const Meter empty("", 0);
-    EXPECT_EQ(JudgeEveryLine(store, empty, c.strictness), std::vector<Verdict>(verdicts.size()));
+    const Meters empty({Meter("", 0), Meter("W\tS", 2)});
+    EXPECT_EQ(JudgeEveryLine(store, empty, c.strictness),
+              std::vector<LineVerdict>(verdicts.size()));
     EXPECT_EQ(NextLineOffTheMeter(store, empty, c.strictness, 0), std::nullopt);
     EXPECT_EQ(PreviousLineOffTheMeter(store, empty, c.strictness, beyond), std::nullopt);
 }
@@ -89,7 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
                     SampleCase{"tyger",
                                kStrict,
                                24,
-                               {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 17, 18, 20, 23, 24}}),
+                               {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 17, 18, 20, 23, 24}},
+                    // Fours and threes, each under its own row: under the first alone every
+                    // line of three beats would be off.
+                    SampleCase{"mariner", kDefault, 12, {}},
+                    SampleCase{"mariner", kStrict, 12, {1, 5, 7, 9, 11}}),
     [](const testing::TestParamInfo<SampleCase>& info) {
         return std::string(info.param.poem) + (info.param.strictness == kStrict ? "Strict" : "");
     });
