@@ -49,26 +49,5 @@ TEST_F(ExportWindow, CtrlEWritesTheCommittedLinesAndAsksBeforeReplacing) {
     EXPECT_EQ(Exported().substr(0, 4), "file");
 }
 
-// The verse lines as CSV, chosen in the dialog though the name ends in ".csv" as the syllables'
-// does, each line under its own of the file's two meters; the next export starts in that format.
-class ExportWindowMeters : public KeyboardFixture {};
-
-TEST_F(ExportWindowMeters, TheVerseLinesFormatWritesEachLineUnderItsOwnMeter) {
-    UseSample("mariner", "mariner.txt");
-    ASSERT_TRUE(Start());
-    QTemporaryDir elsewhere;
-    const QString path = elsewhere.filePath("ode.csv");
-    platform.WillChoose({path, QString()});
-    platform.WillShowFormat(QStringLiteral("Verse lines as CSV (*.csv)"));
-    form->exportAction->trigger();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray lines = file.readAll();
-    EXPECT_TRUE(lines.startsWith("file,line,")) << lines.left(80).toStdString();
-    EXPECT_TRUE(lines.contains(",The fur|row fol|lowed free;,2,-+-+-+,-+-+-+,true,0,"));
-    form->exportAction->trigger();
-    EXPECT_EQ(platform.Dialogs().at(1).proposed, elsewhere.filePath("mariner.lines.csv"));
-}
-
 }  // namespace
 }  // namespace corvale::test
