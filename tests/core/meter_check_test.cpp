@@ -131,25 +131,11 @@ TEST(MeterStatus, SaysWhatIsOffInWords) {
     }
 }
 
-// With several meters the status says which one the line was held against; a count of syllables
-// alone names it after the count.
+// With several meters the status names the line's; a count of syllables alone, after the count.
 TEST(MeterStatus, NamesTheLinesMeterAmongSeveral) {
-    struct Case {
-        Verdict verdict;
-        std::int32_t number;
-        std::int32_t count;
-        const char* text;
-    };
-    const std::vector<Case> cases = {
-        {{false, 0, 0, 0}, 1, 2, ""},
-        {{true, 6, 6, 0}, 2, 3, "fits meter 2 of 3"},
-        {{true, 8, 8, 2}, 1, 2, "2 places off meter 1 of 2"},
-        {{true, 8, 9, 1}, 1, 2, "1 place off meter 1 of 2, 1 syllable too many"},
-        {{true, 8, 6, 0}, 2, 2, "2 syllables too few for meter 2 of 2"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(StatusText(c.verdict, c.number, c.count), c.text);
-    }
+    EXPECT_EQ(StatusText({true, 6, 6, 0}, 2, 3), "fits meter 2 of 3");
+    EXPECT_EQ(StatusText({true, 8, 9, 1}, 1, 2), "1 place off meter 1 of 2, 1 syllable too many");
+    EXPECT_EQ(StatusText({true, 8, 6, 0}, 2, 2), "2 syllables too few for meter 2 of 2");
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 namespace corvale::navigation {
 namespace {
 
-using meter::LineVerdict;
 using meter::Meter;
 using meter::Meters;
 using meter::Strictness;
@@ -33,8 +32,7 @@ struct SampleCase {
 class MeterSamples : public testing::TestWithParam<SampleCase> {};
 
 // The overview's verdicts, a walk forwards from row 0 and one backwards from beyond the last
-// line find the same lines, and none past either end, each line judged against its own meter
-// among the sample's. An empty meter judges and finds nothing.
+// line find the same lines, and none past either end. An empty meter judges and finds nothing.
 TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     const SampleCase& c = GetParam();
     const std::string poem = c.poem;
@@ -52,7 +50,7 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     const std::int32_t beyond = c.lines + 5;
 
     Lines overview;
-    const std::vector<LineVerdict> verdicts = JudgeEveryLine(store, meter, c.strictness);
+    const auto verdicts = JudgeEveryLine(store, meter, c.strictness);
     for (std::int32_t j = 1; j <= c.lines; ++j) {
         if (verdicts[static_cast<std::size_t>(j)].verdict.IsOff()) {
             overview.push_back(j);
@@ -75,9 +73,8 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     EXPECT_EQ(backwards, c.off);
     EXPECT_EQ(NextLineOffTheMeter(store, meter, c.strictness, beyond), std::nullopt);
 
-    const Meters empty({Meter("", 0), Meter("W\tS", 2)});
-    EXPECT_EQ(JudgeEveryLine(store, empty, c.strictness),
-              std::vector<LineVerdict>(verdicts.size()));
+    const Meters empty({Meter("", 0), Meter("W\tS", 2)});  // a further meter judges nothing either
+    EXPECT_EQ(JudgeEveryLine(store, empty, c.strictness), decltype(verdicts)(verdicts.size()));
     EXPECT_EQ(NextLineOffTheMeter(store, empty, c.strictness, 0), std::nullopt);
     EXPECT_EQ(PreviousLineOffTheMeter(store, empty, c.strictness, beyond), std::nullopt);
 }

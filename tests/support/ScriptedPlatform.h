@@ -61,8 +61,7 @@ public:
     // Paths for the next file dialogs, in order; an empty text cancels. A dialog with no path
     // left fails the test (and is cancelled).
     void WillChoose(std::vector<QString> paths);
-    // The format the next dialog of formats is left showing, by its filter; without one, the
-    // format it started with.
+    // The filter the next dialog of formats ends on; without one, the one it started on.
     void WillShowFormat(const QString& filter) { formats_.push_back(filter); }
     // Every file dialog shown: its caption and the path it started from (for reading, the
     // folder asked for, or ""), its filters and, for reading, the names its first filter leaves
