@@ -1,5 +1,5 @@
-// Per-call cost of the two heaviest edits on a started window: committing a line and moving
-// on to the next, and merging two syllables, for a narrow and a very wide grid; and showing a
+// Per-call cost of the edits on a started window: committing a line and moving on to the next,
+// merging two syllables and stepping a value, for a narrow and a very wide grid; and showing a
 // line while a cell box has the focus, which the display keeps in place.
 #include "window_support.h"
 
@@ -107,6 +107,26 @@ void BM_MergeFirstColumn(benchmark::State& state) {
     state.counters["columns"] = static_cast<double>(form->Grid().Columns());
 }
 BENCHMARK(BM_MergeFirstColumn)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// One step of a stress value with its handler, as Up in a stress box runs it: the value, the
+// box, the undo history, and the look of the line (bold, cues, status) that follows every edit.
+// The first column goes up and down by turns between 1 and 2.
+void BM_StepAValue(benchmark::State& state) {
+    BenchPlatform platform;
+    auto form = StartedWindow(state, platform, static_cast<int>(state.range(0)));
+    if (!form) {
+        return;
+    }
+    bool up = true;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        form->Run([&] { up ? form->RaiseStress(1) : form->LowerStress(1); });
+        state.SetIterationTime(SecondsSince(start));
+        up = !up;
+    }
+    state.counters["columns"] = static_cast<double>(form->Grid().Columns());
+}
+BENCHMARK(BM_StepAValue)->Arg(16)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The line display as the keyboard meets it: a stress box has the focus, which the display
 // hands back after the redraw, and a step waits to be undone, which the display forgets.

@@ -36,38 +36,25 @@ constexpr ValueRow kStress = ValueRow::Stresses;
 constexpr ValueRow kJuncture = ValueRow::Junctures;
 const std::string kStressRange = "Stress is a number from 1 to 4";
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, TypedValueTable,
-    ::testing::Values(
-        TypedCase{"Digit", kStress, "3", "1", kSamples, Verdict::Taken, "3"},
-        TypedCase{"SpacesSignAndZerosAsAStepWritesIt", kStress, " +03 ", "1", kSamples,
-                  Verdict::Taken, "3"},
-        TypedCase{"AtTheMaximum", kStress, "4", "1", kSamples, Verdict::Taken, "4"},
-        TypedCase{"AboveTheMaximum", kStress, "5", "1", kSamples, Verdict::Refused, kStressRange},
-        TypedCase{"BelowTheMinimum", kStress, "0", "1", kSamples, Verdict::Refused, kStressRange},
-        TypedCase{"NotWhole", kStress, "2.5", "1", kSamples, Verdict::Refused, kStressRange},
-        TypedCase{"Emptied", kStress, "", "1", kSamples, Verdict::Refused, kStressRange},
-        TypedCase{"Letters", kStress, "3a", "1", kSamples, Verdict::Refused, kStressRange},
-        TypedCase{"PastAnyInteger", kStress, "99999999999", "1", kWidest, Verdict::Refused,
-                  "Stress is a number from -2147483648 to 2147483647"},
-        // A value the file holds that is no whole number stays while it is shown as it was.
-        TypedCase{"FilesOwnValueUntouched", kStress, "2.5", "2.5", kSamples, Verdict::Unchanged,
-                  "2.5"},
-        TypedCase{"NegativeWithinTheJunctureBounds",
-                  kJuncture,
-                  "-1",
-                  "2",
-                  {4, 1, 5, -2},
-                  Verdict::Taken,
-                  "-1"},
-        TypedCase{"JunctureSaysItsOwnRange",
-                  kJuncture,
-                  "9",
-                  "2",
-                  {4, 1, 5, 0},
-                  Verdict::Refused,
-                  "Juncture is a number from 0 to 5"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Values, TypedValueTable, ::testing::Values(
+    TypedCase{"Digit", kStress, "3", "1", kSamples, Verdict::Taken, "3"},
+    TypedCase{"SpacesSignAndZerosAsAStepWritesIt", kStress, " +03 ", "1", kSamples, Verdict::Taken, "3"},
+    TypedCase{"AtTheMaximum", kStress, "4", "1", kSamples, Verdict::Taken, "4"},
+    TypedCase{"AboveTheMaximum", kStress, "5", "1", kSamples, Verdict::Refused, kStressRange},
+    TypedCase{"BelowTheMinimum", kStress, "0", "1", kSamples, Verdict::Refused, kStressRange},
+    TypedCase{"NotWhole", kStress, "2.5", "1", kSamples, Verdict::Refused, kStressRange},
+    TypedCase{"Emptied", kStress, "", "1", kSamples, Verdict::Refused, kStressRange},
+    TypedCase{"Letters", kStress, "3a", "1", kSamples, Verdict::Refused, kStressRange},
+    TypedCase{"PastAnyInteger", kStress, "99999999999", "1", kWidest, Verdict::Refused,
+              "Stress is a number from -2147483648 to 2147483647"},
+    // A value the file holds that is no whole number stays while it is shown as it was.
+    TypedCase{"FilesOwnValueUntouched", kStress, "2.5", "2.5", kSamples, Verdict::Unchanged, "2.5"},
+    TypedCase{"NegativeWithinTheJunctureBounds", kJuncture, "-1", "2", {4, 1, 5, -2}, Verdict::Taken, "-1"},
+    TypedCase{"JunctureSaysItsOwnRange", kJuncture, "9", "2", {4, 1, 5, 0}, Verdict::Refused,
+              "Juncture is a number from 0 to 5"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct StuckCase {
     const char* name;
@@ -84,24 +71,17 @@ TEST_P(StuckBoundsTable, NamesTheBoundThatHolds) {
     EXPECT_EQ(StuckBoundsMessage(c.row, c.direction, c.bounds), c.message);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, StuckBoundsTable,
-    ::testing::Values(
-        StuckCase{"RoomToMove", kStress, StepDirection::Up, kSamples, ""},
-        StuckCase{"AllZeroUp",
-                  kStress,
-                  StepDirection::Up,
-                  {},
-                  "the maximum stress, 0, holds: it is not above the minimum, 0; Edit \u2192 "
-                  "\"Value bounds\u2026\" changes them"},
-        StuckCase{"CrossedDown",
-                  kJuncture,
-                  StepDirection::Down,
-                  {4, 1, 1, 3},
-                  "the minimum juncture, 3, holds: it is not below the maximum, 1; Edit \u2192 "
-                  "\"Value bounds\u2026\" changes them"},
-        // The other row's bounds are its own affair.
-        StuckCase{"OnlyTheRowsOwnBounds", kJuncture, StepDirection::Up, {0, 0, 4, 1}, ""}),
+const std::string kMendThem = "; Edit \u2192 \"Value bounds\u2026\" changes them";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Bounds, StuckBoundsTable, ::testing::Values(
+    StuckCase{"RoomToMove", kStress, StepDirection::Up, kSamples, ""},
+    StuckCase{"AllZeroUp", kStress, StepDirection::Up, {},
+              "the maximum stress, 0, holds: it is not above the minimum, 0" + kMendThem},
+    StuckCase{"CrossedDown", kJuncture, StepDirection::Down, {4, 1, 1, 3},
+              "the minimum juncture, 3, holds: it is not below the maximum, 1" + kMendThem},
+    // The other row's bounds are its own affair.
+    StuckCase{"OnlyTheRowsOwnBounds", kJuncture, StepDirection::Up, {0, 0, 4, 1}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ProblemCase {
@@ -116,19 +96,16 @@ TEST_P(BoundsProblemTable, EachMaximumLiesAboveItsMinimum) {
     EXPECT_EQ(BoundsProblem(GetParam().bounds), GetParam().problem);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, BoundsProblemTable,
-    ::testing::Values(ProblemCase{"Samples", kSamples, ""},
-                      ProblemCase{"NegativeJunctures", {3, 1, -1, -5}, ""},
-                      ProblemCase{"StressMaximumAtTheMinimum",
-                                  {2, 2, 4, 1},
-                                  "The maximum stress must lie above the minimum."},
-                      ProblemCase{"JunctureMaximumBelow",
-                                  {4, 1, 1, 3},
-                                  "The maximum juncture must lie above the minimum."},
-                      ProblemCase{
-                          "StressSaidFirst", {}, "The maximum stress must lie above the minimum."}),
+const std::string kStressProblem = "The maximum stress must lie above the minimum.";
+
+INSTANTIATE_TEST_SUITE_P(Bounds, BoundsProblemTable, ::testing::Values(
+    ProblemCase{"Samples", kSamples, ""},
+    ProblemCase{"NegativeJunctures", {3, 1, -1, -5}, ""},
+    ProblemCase{"StressMaximumAtTheMinimum", {2, 2, 4, 1}, kStressProblem},
+    ProblemCase{"JunctureMaximumBelow", {4, 1, 1, 3}, "The maximum juncture must lie above the minimum."},
+    ProblemCase{"StressSaidFirst", {}, kStressProblem}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace corvale::editor

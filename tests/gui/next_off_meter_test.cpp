@@ -4,24 +4,22 @@
 
 #include "gui/KeyboardFixture.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace corvale::test {
 namespace {
 
-constexpr QKeyCombination kSaveAndNextOff = Qt::CTRL | Qt::SHIFT | Qt::Key_Return;
-constexpr QKeyCombination kSaveAndNextOffByEnter = Qt::CTRL | Qt::SHIFT | Qt::Key_Enter;
-
 struct NextOffCase {
     const char* name;
     std::vector<std::string> lines;  // each line's four stresses, e.g. "1131"
-    int start;
-    const char* focus;  // the box with the focus first
+    int start;                       // the line shown first, its stress box `column` focused
+    int column;
     std::vector<QKeyCombination> keys;
-    int line;               // then the line on screen
-    const char* focused;    // the box with the focus
-    std::string status;     // the line status
+    int line;  // then the line on screen, its stress box `focused` focused
+    int focused;
+    std::string status;
     std::string committed;  // the start line's stresses as stored
     std::string shown;      // the stresses on screen
 };
@@ -32,32 +30,10 @@ void PrintTo(const NextOffCase& c, std::ostream* out) {
 
 class NextOffMeter : public KeyboardFixture, public ::testing::WithParamInterface<NextOffCase> {
 protected:
-    void StartOn(const std::vector<std::string>& lines, int start) {
-        std::vector<Verse> verses;
-        for (const std::string& stresses : lines) {
-            Verse verse = Letters("a b c d", {"a", "b", "c", "d"});
-            for (std::size_t k = 0; k < stresses.size(); ++k) {
-                verse.stresses[k] = std::string(1, stresses[k]);
-            }
-            verses.push_back(verse);
-        }
-        platform.WriteFile(kPoem, ScansionFile(verses));
-        platform.WriteFile("meter.txt", Rows({"W\tS\tW\tS"}));
-        platform.WriteFile(kMemory, MemoryFile(kPoem, std::to_string(start)));
-        ASSERT_TRUE(Start());
-        Activate();
-    }
-    std::string Stresses(int line) const {
+    static std::string Joined(const std::function<std::string(int)>& stress) {
         std::string stresses;
         for (int k = 1; k <= 4; ++k) {
-            stresses += form->Work().Doc().Stress(line, k);
-        }
-        return stresses;
-    }
-    std::string Shown() const {
-        std::string stresses;
-        for (int k = 1; k <= 4; ++k) {
-            stresses += form->Line().Stress(k);
+            stresses += stress(k);
         }
         return stresses;
     }
@@ -65,97 +41,55 @@ protected:
 
 TEST_P(NextOffMeter, CommitsThenGoesOnAsF3Does) {
     const NextOffCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(StartOn(c.lines, c.start));
-    Find(QLatin1String(c.focus))->setFocus();
+    std::vector<Verse> verses;
+    for (const std::string& stresses : c.lines) {
+        verses.push_back(Letters("a b c d", {"a", "b", "c", "d"}));
+        for (std::size_t k = 0; k < stresses.size(); ++k) {
+            verses.back().stresses[k] = std::string(1, stresses[k]);
+        }
+    }
+    platform.WriteFile(kPoem, ScansionFile(verses));
+    platform.WriteFile("meter.txt", Rows({"W\tS\tW\tS"}));
+    platform.WriteFile(kMemory, MemoryFile(kPoem, std::to_string(c.start)));
+    ASSERT_TRUE(Start());
+    Activate();
+    form->Grid().stressBoxes(c.column)->setFocus();
     for (const QKeyCombination key : c.keys) {
         Press(key);
     }
     EXPECT_EQ(form->Work().CurrentLine(), c.line);
-    EXPECT_EQ(Focused(), c.focused);
+    EXPECT_EQ(Focused(), Cell("stressBoxes", c.focused).toStdString());
     EXPECT_EQ(form->lineStatusLabel->text().toStdString(), c.status);
-    EXPECT_EQ(Stresses(c.start), c.committed);
-    EXPECT_EQ(Shown(), c.shown);
+    EXPECT_EQ(Joined([&](int k) { return std::string(form->Work().Doc().Stress(c.start, k)); }),
+              c.committed);
+    EXPECT_EQ(Joined([&](int k) { return std::string(form->Line().Stress(k)); }), c.shown);
     EXPECT_TRUE(platform.Messages().empty()) << "never the exit question";
 }
 
 const std::vector<std::string> kTwoOff = {"1313", "1131", "1313", "1131"};
 const std::vector<std::string> kNoneOff = {"1313", "1313", "1313"};
+const QKeyCombination kNextOff = Qt::CTRL | Qt::SHIFT | Qt::Key_Return;
+const QKeyCombination kNextOffByEnter = Qt::CTRL | Qt::SHIFT | Qt::Key_Enter;
+const QKeyCombination kF3{Qt::Key_F3};
+const std::string kOff = "1 place off the meter";
+const std::string kNone = "no line is off the meter";
 
-INSTANTIATE_TEST_SUITE_P(
-    Window, NextOffMeter,
-    ::testing::Values(NextOffCase{"CommitsAndGoesToTheColumnOff",
-                                  kTwoOff,
-                                  1,
-                                  "stressBoxes(1)",
-                                  {key::Up, kSaveAndNextOff},
-                                  2,
-                                  "stressBoxes(3)",
-                                  "1 place off the meter",
-                                  "2313",
-                                  "1131"},
-                      // A stress swap from where the last line's command left the focus: four keys.
-                      NextOffCase{"AStressSwapInFourKeys",
-                                  kTwoOff,
-                                  2,
-                                  "stressBoxes(3)",
-                                  {key::Char('1'), key::Right, key::Char('3'), kSaveAndNextOff},
-                                  4,
-                                  "stressBoxes(3)",
-                                  "1 place off the meter",
-                                  "1113",
-                                  "1131"},
-                      NextOffCase{"OnTheLastLineWrapsWithoutAsking",
-                                  kTwoOff,
-                                  4,
-                                  "stressBoxes(1)",
-                                  {kSaveAndNextOffByEnter},
-                                  2,
-                                  "stressBoxes(3)",
-                                  "past the last line, on from line 1: 1 place off the meter",
-                                  "1131",
-                                  "1131"},
-                      NextOffCase{"NoLineOffShowsTheNextLine",
-                                  kNoneOff,
-                                  1,
-                                  "stressBoxes(2)",
-                                  {kSaveAndNextOff},
-                                  2,
-                                  "stressBoxes(2)",
-                                  "no line is off the meter",
-                                  "1313",
-                                  "1313"},
-                      NextOffCase{"NoLineOffTheLastLineStays",
-                                  kNoneOff,
-                                  3,
-                                  "stressBoxes(2)",
-                                  {key::Down, kSaveAndNextOff},
-                                  3,
-                                  "stressBoxes(2)",
-                                  "no line is off the meter",
-                                  "1213",
-                                  "1213"},
-                      NextOffCase{"OnlyThisLineOff",
-                                  {"1313", "1131", "1313"},
-                                  2,
-                                  "stressBoxes(1)",
-                                  {kSaveAndNextOff},
-                                  3,
-                                  "stressBoxes(1)",
-                                  "no other line is off the meter",
-                                  "1131",
-                                  "1313"},
-                      // F3 with nowhere to go leaves the line on screen, edits and all.
-                      NextOffCase{"F3WithNoneKeepsTheEdits",
-                                  kNoneOff,
-                                  1,
-                                  "stressBoxes(1)",
-                                  {key::Up, QKeyCombination(Qt::Key_F3)},
-                                  1,
-                                  "stressBoxes(1)",
-                                  "no line is off the meter",
-                                  "1313",
-                                  "2313"}),
+// A stress swap from where the last line's command left the focus takes four keys. F3 with
+// nowhere to go leaves the line on screen, edits and all.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Window, NextOffMeter, ::testing::Values(
+    NextOffCase{"CommitsAndGoesToTheColumnOff", kTwoOff, 1, 1, {key::Up, kNextOff}, 2, 3, kOff, "2313", "1131"},
+    NextOffCase{"AStressSwapInFourKeys", kTwoOff, 2, 3, {key::Char('1'), key::Right, key::Char('3'), kNextOff},
+                4, 3, kOff, "1113", "1131"},
+    NextOffCase{"OnTheLastLineWrapsWithoutAsking", kTwoOff, 4, 1, {kNextOffByEnter}, 2, 3,
+                "past the last line, on from line 1: " + kOff, "1131", "1131"},
+    NextOffCase{"NoLineOffShowsTheNextLine", kNoneOff, 1, 2, {kNextOff}, 2, 2, kNone, "1313", "1313"},
+    NextOffCase{"NoLineOffTheLastLineStays", kNoneOff, 3, 2, {key::Down, kNextOff}, 3, 2, kNone, "1213", "1213"},
+    NextOffCase{"OnlyThisLineOff", {"1313", "1131", "1313"}, 2, 1, {kNextOff}, 3, 1,
+                "no other line is off the meter", "1131", "1313"},
+    NextOffCase{"F3WithNoneKeepsTheEdits", kNoneOff, 1, 1, {key::Up, kF3}, 1, 1, kNone, "1313", "2313"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace corvale::test

@@ -64,29 +64,17 @@ TEST_P(TypedValues, AreTakenOrRefusedNeverDropped) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Window, TypedValues,
-    ::testing::Values(
-        // The focus selects the value, so one digit replaces it; the commit takes it.
-        TypingCase{"CommitTakesTheDigitTyped",
-                   "stressBoxes(1)",
-                   {key::Char('3'), key::Commit, QKeyCombination(Qt::Key_PageUp)},
-                   "3",
-                   "3",
-                   ""},
-        TypingCase{"RefusedWhenTheFocusLeaves",
-                   "stressBoxes(1)",
-                   {key::Char('7'), key::Tab},
-                   "1",
-                   "1",
-                   "Stress is a number from 1 to 4"},
-        TypingCase{"RefusedValueStopsTheCommit",
-                   "stressBoxes(1)",
-                   {key::Char('X'), key::Commit},
-                   "1",
-                   "1",
-                   "Stress is a number from 1 to 4"}),
+const std::string kRange = "Stress is a number from 1 to 4";
+const QKeyCombination kPageUp{Qt::Key_PageUp};
+
+// The focus selects the value, so one digit replaces it; the commit takes it.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Window, TypedValues, ::testing::Values(
+    TypingCase{"CommitTakesTheDigitTyped", "stressBoxes(1)", {key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
+    TypingCase{"RefusedWhenTheFocusLeaves", "stressBoxes(1)", {key::Char('7'), key::Tab}, "1", "1", kRange},
+    TypingCase{"RefusedValueStopsTheCommit", "stressBoxes(1)", {key::Char('X'), key::Commit}, "1", "1", kRange}),
     [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A typed value makes the syllable bold at once, as a step does.
 TEST_F(TypingWindow, TypedStressShowsBoldAtOnce) {
