@@ -91,7 +91,9 @@ void MainWindow::ShowNextProfileMeter() {
         OpenProfile();
         SaveViewOptions();
     }
-    profile_->ShowMeter(profile_->MeterNumber() % profile_->MeterCount() + 1);
+    if (profile_->MeterCount() > 0) {
+        profile_->ShowMeter(profile_->MeterNumber() % profile_->MeterCount() + 1);
+    }
 }
 
 void MainWindow::SaveProfileAs() {
