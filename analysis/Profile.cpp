@@ -82,13 +82,24 @@ bool DepartsAt(const meter::Meter& meter, const meter::ShownLine& line, std::int
 
 std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meter& meter,
                                           std::int32_t place, std::int32_t after) {
+    return NextDeparture(store, meter::Meters({meter}), 1, place, after);
+}
+
+std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meters& meters,
+                                          std::int32_t number, std::int32_t place,
+                                          std::int32_t after) {
+    if (number < 1 || number > meters.Count()) {
+        return std::nullopt;
+    }
+    const meter::Meter& meter = meters.Number(number);
     if (place < 1 || place > meter.Places()) {
         return std::nullopt;
     }
     meter::ShownLine line;
     for (std::int32_t j = std::max(after, 0) + 1; j <= store.NumberOfLines(); ++j) {
         line.Read(store, j);
-        if (IsProfiled(meter, line) && DepartsAt(meter, line, place)) {
+        if (IsProfiled(meter, line) && DepartsAt(meter, line, place) &&
+            meter::LineMeter(meters, line) == number) {
             return j;
         }
     }

@@ -82,6 +82,11 @@ bool DepartsAt(const meter::Meter& meter, const meter::ShownLine& line, std::int
 // none further on; the search never wraps around.
 std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meter& meter,
                                           std::int32_t place, std::int32_t after);
+// The same among the lines measured against meter `number` of `meters` (meter::LineMeter), under
+// that meter: the lines its profile counts.
+std::optional<std::int32_t> NextDeparture(const Store& store, const meter::Meters& meters,
+                                          std::int32_t number, std::int32_t place,
+                                          std::int32_t after);
 
 // The profile of one store's verse lines under one meter. Count takes every line afresh; as a
 // document's watcher (Document::AddWatcher) it then follows each commit and restore by the

@@ -157,8 +157,13 @@ std::string ChartTitle(const NamedProfile& profile) {
                                      [&](std::size_t i) { return profile.sources[i].name; });
     const std::string meter =
         Joined(profile.symbols.size(), " ", [&](std::size_t i) { return profile.symbols[i]; });
-    return files + ", meter " + meter + "\n" + std::to_string(counts.profiled) + " of " +
-           std::to_string(counts.verseLines) + " verse lines profiled";
+    const bool oneOfSeveral = profile.sources.size() == 1 && profile.sources[0].meterCount > 1;
+    const std::string which = oneOfSeveral
+                                  ? " " + std::to_string(profile.sources[0].meterNumber) + " of " +
+                                        std::to_string(profile.sources[0].meterCount) + ":"
+                                  : "";
+    return files + ", meter" + which + " " + meter + "\n" + std::to_string(counts.profiled) +
+           " of " + std::to_string(counts.verseLines) + " verse lines profiled";
 }
 
 std::vector<FileFigure> FileFigures(const NamedProfile& profile, meter::Strictness strictness,

@@ -29,8 +29,9 @@ std::string CountAndPercent(std::int64_t count, std::int64_t base);
 std::string FigureTip(std::int32_t place, PlaceFigure figure, const PlaceCounts& counts);
 
 // A chart's title, on two rows: the file and the meter, then the lines the places count, e.g.
-// "sonnet18.txt, meter W S W S W S W S W S\n10 of 14 verse lines profiled". Without a verse
-// line, or under a meter without places, it says why the chart is empty instead.
+// "sonnet18.txt, meter W S W S W S W S W S\n10 of 14 verse lines profiled". The profile of one
+// of a file's several meters says which: "mariner.txt, meter 2 of 2: W S W S W S\n...". Without
+// a verse line, or under a meter without places, it says why the chart is empty instead.
 std::string ChartTitle(const NamedProfile& profile);
 
 // One of the file's figures: "lines profiled", "13 of 14 (92.9%)". The lines that fit count

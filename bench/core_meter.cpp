@@ -36,6 +36,7 @@ struct Pentameters {
     BenchPlatform platform;
     Workspace workspace{platform};
     Meter meter{kPentameter, 10};
+    corvale::meter::Meters meters{{meter}};
     int lines = 0;
 };
 
@@ -44,7 +45,7 @@ void BM_NextLineOffTheMeter(benchmark::State& state) {
     const auto strictness = static_cast<Strictness>(state.range(1));
     for (auto _ : state) {
         const auto found = corvale::navigation::NextLineOffTheMeter(poem.workspace.Doc().GetStore(),
-                                                                    poem.meter, strictness, 0);
+                                                                    poem.meters, strictness, 0);
         if (found != poem.lines) {
             state.SkipWithError("the search missed the last line");
             break;
@@ -58,7 +59,7 @@ void BM_JudgeEveryLine(benchmark::State& state) {
     const auto strictness = static_cast<Strictness>(state.range(1));
     for (auto _ : state) {
         benchmark::DoNotOptimize(corvale::navigation::JudgeEveryLine(
-            poem.workspace.Doc().GetStore(), poem.meter, strictness));
+            poem.workspace.Doc().GetStore(), poem.meters, strictness));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

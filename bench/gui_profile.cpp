@@ -1,6 +1,7 @@
 // The verse's profile in the window, on 100,000 verse lines: opening the dock by F10 up to its
-// first painting, and a commit's handler with the dock open against the same with it closed
-// (the repaint that follows in the event loop is not counted).
+// first painting, and a step and a commit's handler with the dock open against the same with it
+// closed, and with a file of two meters (the repaint that follows in the event loop is not
+// counted).
 
 #include "window_support.h"
 
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace corvale::bench {
@@ -22,9 +24,20 @@ namespace {
 
 constexpr int kManyLines = 100'000;
 
-std::unique_ptr<MainWindow> PentameterWindow(benchmark::State& state, BenchPlatform& platform) {
-    return StartedWindow(state, platform, "poem.txt", GeneratePentameterFile(kManyLines),
-                         kPentameter);
+// A second meter that fits every line by length too, so that each line is weighed against both:
+// the most a second meter costs the rule.
+constexpr char kTrochees[] = "S\tW\tS\tW\tS\tW\tS\tW\tS\tW";
+
+std::unique_ptr<MainWindow> PentameterWindow(benchmark::State& state, BenchPlatform& platform,
+                                             int meters = 1) {
+    return StartedWindow(
+        state, platform, "poem.txt", GeneratePentameterFile(kManyLines),
+        std::string(kPentameter) + (meters > 1 ? std::string("\r\n") + kTrochees : ""));
+}
+
+double Median(std::vector<double> seconds) {
+    std::sort(seconds.begin(), seconds.end());
+    return seconds.empty() ? 0.0 : seconds[seconds.size() / 2] * 1e3;
 }
 
 void BM_OpenTheProfile(benchmark::State& state) {
@@ -50,12 +63,12 @@ void BM_OpenTheProfile(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenTheProfile)->Unit(benchmark::kMillisecond);
 
-// Arg 1 with the dock open, 0 without. Every commit changes its line (the first stress goes up
-// and down by turns), so it is journaled and reaches the profile. The step before it, and the
-// events after it, are not timed.
+// Arguments: 1 with the dock open, 0 without; the file's meters, 1 or 2. Every commit changes its
+// line (the first stress goes up and down by turns), so it is journaled and reaches the profile.
+// The step before it is timed apart (step_median_ms), the events after it not at all.
 void BM_CommitWithTheProfile(benchmark::State& state) {
     BenchPlatform platform;
-    auto form = PentameterWindow(state, platform);
+    auto form = PentameterWindow(state, platform, static_cast<int>(state.range(1)));
     if (!form) {
         return;
     }
@@ -64,6 +77,7 @@ void BM_CommitWithTheProfile(benchmark::State& state) {
         QApplication::processEvents();
     }
     std::vector<double> seconds;
+    std::vector<double> steps;
     bool up = true;
     for (auto _ : state) {
         if (form->Work().CurrentLine() >= kManyLines - 1) {
@@ -71,21 +85,27 @@ void BM_CommitWithTheProfile(benchmark::State& state) {
             form->ShowCurrentLine();
             up = !up;
         }
+        const auto stepStart = std::chrono::steady_clock::now();
         form->Run([&] { up ? form->RaiseStress(1) : form->LowerStress(1); });
         const auto start = std::chrono::steady_clock::now();
         form->Run([&] { form->CommitLine(); });
-        seconds.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        const auto end = std::chrono::steady_clock::now();
+        steps.push_back(std::chrono::duration<double>(start - stepStart).count());
+        seconds.push_back(std::chrono::duration<double>(end - start).count());
         state.SetIterationTime(seconds.back());
         QApplication::processEvents();
     }
-    std::sort(seconds.begin(), seconds.end());
-    if (!seconds.empty()) {
-        state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
-    }
+    state.counters["median_ms"] = Median(seconds);
+    state.counters["step_median_ms"] = Median(steps);
     state.counters["dock_open"] = form->ProfileView() != nullptr ? 1 : 0;
+    state.counters["meters"] = form->TheMeters().Count();
 }
-BENCHMARK(BM_CommitWithTheProfile)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommitWithTheProfile)
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace corvale::bench

@@ -54,4 +54,10 @@ std::int32_t LineMeter(const Meters& meters, const ShownLine& line) {
     return chosen;
 }
 
+LineVerdict JudgeByItsMeter(const Meters& meters, const ShownLine& line, Strictness strictness,
+                            std::vector<std::int32_t>* offColumns) {
+    const std::int32_t number = LineMeter(meters, line);
+    return {number, JudgeLine(meters.Number(number), line, strictness, offColumns)};
+}
+
 }  // namespace corvale::meter

@@ -41,4 +41,15 @@ bool FitsByLength(const Meter& meter, const ShownLine& line);
 // against any meter, syllable column k under place k.
 std::int32_t LineMeter(const Meters& meters, const ShownLine& line);
 
+// A line judged against its own meter: which meter, and how the line keeps to it.
+struct LineVerdict {
+    std::int32_t meter = 1;
+    Verdict verdict;
+    bool operator==(const LineVerdict&) const = default;
+};
+// LineMeter, then JudgeLine against the meter it gives. When offColumns is given, it receives
+// the columns off that meter.
+LineVerdict JudgeByItsMeter(const Meters& meters, const ShownLine& line, Strictness strictness,
+                            std::vector<std::int32_t>* offColumns = nullptr);
+
 }  // namespace corvale::meter

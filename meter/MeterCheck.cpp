@@ -120,13 +120,18 @@ Judgement JudgeLine(const Meter& meter, const std::vector<std::string>& syllable
     return judgement;
 }
 
-std::string StatusText(const Verdict& verdict) {
+namespace {
+
+// The status with the meter called `meter` ("the meter", "meter 2 of 3"); a count of syllables
+// alone is followed by `countedFor`.
+std::string StatusNaming(const Verdict& verdict, const std::string& meter,
+                         const std::string& countedFor) {
     if (!verdict.judged) {
         return {};
     }
     std::vector<std::string> parts;
     if (verdict.offPlaces > 0) {
-        parts.push_back(Counted(verdict.offPlaces, " place", " places", " off the meter"));
+        parts.push_back(Counted(verdict.offPlaces, " place", " places", " off " + meter));
     }
     if (verdict.TooMany() > 0) {
         parts.push_back(Counted(verdict.TooMany(), " syllable", " syllables", " too many"));
@@ -135,13 +140,28 @@ std::string StatusText(const Verdict& verdict) {
         parts.push_back(Counted(verdict.TooFew(), " syllable", " syllables", " too few"));
     }
     if (parts.empty()) {
-        return "fits the meter";
+        return "fits " + meter;
     }
     std::string text = parts.front();
     for (std::size_t i = 1; i < parts.size(); ++i) {
         text += ", " + parts[i];
     }
-    return text;
+    return verdict.offPlaces == 0 ? text + countedFor : text;
+}
+
+}  // namespace
+
+std::string StatusText(const Verdict& verdict) {
+    return StatusNaming(verdict, "the meter", "");
+}
+
+std::string StatusText(const Verdict& verdict, std::int32_t meterNumber, std::int32_t meterCount) {
+    if (meterCount <= 1) {
+        return StatusText(verdict);
+    }
+    const std::string meter =
+        "meter " + std::to_string(meterNumber) + " of " + std::to_string(meterCount);
+    return StatusNaming(verdict, meter, " for " + meter);
 }
 
 std::string_view CueText(Strictness strictness) {

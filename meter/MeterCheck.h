@@ -109,6 +109,11 @@ Judgement JudgeLine(const Meter& meter, const std::vector<std::string>& syllable
 // The line's status, UTF-8: "fits the meter", or what is off, such as "1 place off the meter,
 // 1 syllable too many". Empty when the line was not judged.
 std::string StatusText(const Verdict& verdict);
+// The same for a line of a file of `meterCount` meters, judged against meter `meterNumber`. With
+// one meter it is StatusText(verdict); with several, the meter is named where the text names it,
+// or after the count of syllables: "fits meter 2 of 3", "1 place off meter 1 of 2, 1 syllable too
+// many", "2 syllables too few for meter 2 of 2".
+std::string StatusText(const Verdict& verdict, std::int32_t meterNumber, std::int32_t meterCount);
 // What a cue under a column off the meter stands for.
 std::string_view CueText(Strictness strictness);
 

@@ -8,16 +8,16 @@ namespace corvale::navigation {
 namespace {
 
 // Lines first, first + step, ... up to and including last, judged with one reused line.
-std::optional<std::int32_t> FirstLineOff(const Store& store, const meter::Meter& meter,
+std::optional<std::int32_t> FirstLineOff(const Store& store, const meter::Meters& meters,
                                          meter::Strictness strictness, std::int32_t first,
                                          std::int32_t last, std::int32_t step) {
-    if (meter.IsEmpty()) {
+    if (meters.Main().IsEmpty()) {
         return std::nullopt;
     }
     meter::ShownLine line;
     for (std::int32_t j = first; step > 0 ? j <= last : j >= last; j += step) {
         line.Read(store, j);
-        if (meter::JudgeLine(meter, line, strictness).IsOff()) {
+        if (meter::JudgeByItsMeter(meters, line, strictness).verdict.IsOff()) {
             return j;
         }
     }
@@ -26,30 +26,30 @@ std::optional<std::int32_t> FirstLineOff(const Store& store, const meter::Meter&
 
 }  // namespace
 
-std::optional<std::int32_t> NextLineOffTheMeter(const Store& store, const meter::Meter& meter,
+std::optional<std::int32_t> NextLineOffTheMeter(const Store& store, const meter::Meters& meters,
                                                 meter::Strictness strictness, std::int32_t row) {
     const std::int32_t lines = store.NumberOfLines();
-    return FirstLineOff(store, meter, strictness, std::clamp(row, 0, lines) + 1, lines, 1);
+    return FirstLineOff(store, meters, strictness, std::clamp(row, 0, lines) + 1, lines, 1);
 }
 
-std::optional<std::int32_t> PreviousLineOffTheMeter(const Store& store, const meter::Meter& meter,
+std::optional<std::int32_t> PreviousLineOffTheMeter(const Store& store, const meter::Meters& meters,
                                                     meter::Strictness strictness,
                                                     std::int32_t row) {
     const std::int32_t lines = store.NumberOfLines();
-    return FirstLineOff(store, meter, strictness, std::clamp(row, 1, lines + 1) - 1, 1, -1);
+    return FirstLineOff(store, meters, strictness, std::clamp(row, 1, lines + 1) - 1, 1, -1);
 }
 
-std::vector<meter::Verdict> JudgeEveryLine(const Store& store, const meter::Meter& meter,
-                                           meter::Strictness strictness) {
+std::vector<meter::LineVerdict> JudgeEveryLine(const Store& store, const meter::Meters& meters,
+                                               meter::Strictness strictness) {
     const std::int32_t lines = store.NumberOfLines();
-    std::vector<meter::Verdict> verdicts(static_cast<std::size_t>(lines) + 1);
-    if (meter.IsEmpty()) {
+    std::vector<meter::LineVerdict> verdicts(static_cast<std::size_t>(lines) + 1);
+    if (meters.Main().IsEmpty()) {
         return verdicts;
     }
     meter::ShownLine line;
     for (std::int32_t j = 1; j <= lines; ++j) {
         line.Read(store, j);
-        verdicts[static_cast<std::size_t>(j)] = meter::JudgeLine(meter, line, strictness);
+        verdicts[static_cast<std::size_t>(j)] = meter::JudgeByItsMeter(meters, line, strictness);
     }
     return verdicts;
 }

@@ -77,9 +77,11 @@ std::optional<std::string> ConfirmFound(Platform& platform, const std::string& n
         platform.ShowMessage(QStringLiteral("%1 has no syllables to find a meter from.").arg(file));
         return std::nullopt;
     }
+    const bool several = found->row.find('\n') != std::string::npos;
     const QString question =
-        QStringLiteral("The stresses of %1 fit %2 best:\n\n%3\n\nWrite this meter to %4?")
+        QStringLiteral("The stresses of %1 fit %2 best:\n\n%3\n\nWrite %4 to %5?")
             .arg(file, QString::fromStdString(found->name), Spaced(found->row),
+                 several ? QStringLiteral("these meters") : QStringLiteral("this meter"),
                  DecodeFileName(OwnMeterFileName(name)));
     if (platform.AskYesNo(question, Escape::Withdraws) != Answer::Yes) {
         return std::nullopt;

@@ -11,6 +11,7 @@
 // at which an ended program stops.
 
 #include "editor/WorkingLine.h"
+#include "meter/LineMeter.h"
 #include "meter/MeterCheck.h"
 #include "navigation/WrapSearch.h"
 #include "scansion/Workspace.h"
@@ -32,6 +33,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -146,6 +148,9 @@ public:
     void ToggleOverview();
     void ToggleStrictMeterCheck();
     void ToggleProfile();
+    // View > "Next meter in the profile": the profile of the file's next meter, after the last
+    // the first; opens the profile first.
+    void ShowNextProfileMeter();
     // View > Zoom In, Zoom Out and Actual Size: the client area, fonts included, from 50% to
     // 300% of its designed size, kept for the user.
     void ZoomIn();
@@ -159,10 +164,11 @@ public:
     void ChooseValueBounds();
     void SetValueBounds(const ValueBounds& bounds);
 
-    // The cues and the status of the line on screen, from its working copy. Row 0, which is
-    // no verse line, and every line under an empty meter get neither.
+    // The cues and the status of the line on screen, from its working copy, under its own meter
+    // (meter::LineMeter), whose symbols and reach the grid then shows. Row 0, which is no verse
+    // line, and every line under an empty meter get neither.
     void ShowMeterJudgement();
-    const meter::Meter& TheMeter() const { return meter_; }
+    const meter::Meters& TheMeters() const { return meters_; }
     meter::Strictness MeterStrictness() const { return strictness_; }
 
     // Says something about the line on screen where its status stands, until the next edit.
@@ -214,6 +220,7 @@ public:
     QAction* overviewAction = nullptr;
     QAction* strictMeterCheckAction = nullptr;
     QAction* profileAction = nullptr;
+    QAction* nextProfileMeterAction = nullptr;
 
     // The client area (twips map onto it), the cell grid, its block headings, the comment box
     // and the go-to box.
@@ -286,8 +293,15 @@ private:
     void FitClientArea();
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
     void ColourMeterReach(std::int32_t column);
-    // Makes the document's meter the meter of the window: the check, the captions and red
-    // columns of the grid built so far, and the cues.
+    // The meter file's row of the meter the grid shows.
+    const MeterFileRow& ShownMeterRow() const;
+    // The grid shows meter `number`'s symbols and red columns beyond it; nothing is redone
+    // while it shows them already.
+    void ShowLineMeter(std::int32_t number);
+    // The line on screen, from its working copy, judged against its own meter.
+    meter::LineVerdict JudgeLineOnScreen(std::vector<std::int32_t>* offColumns = nullptr) const;
+    // Makes the document's meters the meters of the window: the check, the captions and red
+    // columns of the grid built so far (the main meter's until a line is shown), and the cues.
     void UseTheMeter();
     // After a switch: the file box, the meter, the grid, the overview and line `line`.
     void ShowSwitchedFile(std::int32_t line);
@@ -358,8 +372,10 @@ private:
     std::unique_ptr<SyllableEditing> syllableEditing_;
     std::unique_ptr<ValueEditing> valueEditing_;
     QPointer<ShortcutsWindow> shortcutsWindow_;
-    // Built from the document's meter at start-up and at every switch.
-    meter::Meter meter_;
+    // Built from the document's meters at start-up and at every switch.
+    meter::Meters meters_;
+    // The meter whose symbols stand over the grid, the line on screen's; 0 before any.
+    std::int32_t shownMeter_ = 0;
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
     QPointer<Overview> overview_;
     QPointer<ProfileDock> profile_;
@@ -369,7 +385,7 @@ private:
     bool scanning_ = false;
     bool closeAfterScan_ = false;
     std::atomic<bool> scanCancel_{false};
-    QString lastExport_;  // the file last exported to in this run
+    Platform::FileChoice lastExport_;  // the file last exported to in this run, and its format
     // The conventions a rescan put the file's lines under; none since the file was loaded.
     std::optional<firstpass::Conventions> rescannedUnder_;
     // What "Rescan the rest as I read" learned last in this run, for Save the conventions.

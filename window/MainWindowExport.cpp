@@ -1,5 +1,6 @@
-// File > Export: the verse lines as committed, under the window's meter, written for other
-// tools as CSV or TEI to a file the user chooses in any folder (OutputFileChoice.h). A file that
+// File > Export: the verse lines as committed, each under its own meter, written for other tools
+// as CSV of syllables or of verse lines, or as TEI, to a file the user chooses in any folder
+// (OutputFileChoice.h). A file that
 // exists is replaced through the one output writer, so that a failure leaves it as it was and a
 // link at the name is replaced rather than written through.
 
@@ -10,27 +11,32 @@
 
 #include <QFileInfo>
 
+#include <utility>
+#include <vector>
+
 namespace corvale {
 
 namespace {
 
 using exports::Format;
 
+// Both CSV formats end in ".csv": the one shown in the dialog is written.
 const OutputFormats kFormats = {
-    {QStringLiteral("Syllables as CSV (*.csv)"), QStringLiteral("TEI P5 (*.xml)")},
-    {QStringLiteral(".csv"), QStringLiteral(".xml")}};
+    {QStringLiteral("Syllables as CSV (*.csv)"), QStringLiteral("Verse lines as CSV (*.csv)"),
+     QStringLiteral("TEI P5 (*.xml)")},
+    {QStringLiteral(".csv"), QStringLiteral(".csv"), QStringLiteral(".xml")}};
 
 Format FormatOf(int index) {
-    return index == 1 ? Format::Tei : Format::Csv;
+    return index == 1 ? Format::Lines : index == 2 ? Format::Tei : Format::Csv;
 }
 
 // The dialog starts where the last export of this run went, in its format, or in the working
 // folder.
 Platform::FileChoice ProposedExport(const Platform& platform, const std::string& workingFileName,
-                                    const QString& lastExport) {
-    const int last = FormatIndexOfName(kFormats, lastExport).value_or(0);
-    const QString folder =
-        lastExport.isEmpty() ? platform.ProgramFolder() : QFileInfo(lastExport).absolutePath();
+                                    const Platform::FileChoice& lastExport) {
+    const int last = lastExport.path.isEmpty() ? 0 : lastExport.format;
+    const QString folder = lastExport.path.isEmpty() ? platform.ProgramFolder()
+                                                     : QFileInfo(lastExport.path).absolutePath();
     const QString name = QFileInfo(DecodeFileName(workingFileName)).fileName();
     return {folder + u'/' + exports::ExportFileName(name, FormatOf(last)), last};
 }
@@ -51,10 +57,12 @@ void MainWindow::Export() {
     if (target.path.isEmpty()) {
         return;
     }
-    const exports::Source source{
-        work_.Doc().GetStore(), work_.Doc().TextEncoding(),
-        DecodeFileName(work_.Settings().WorkingFileName()),
-        exports::ExportMeter(work_.Doc().Meter().line, work_.Doc().Meter().symbols)};
+    std::vector<exports::ExportMeter> meters = exports::ExportMeters(work_.Doc().Meters());
+    const exports::ExportMeter main = meters.front();
+    meters.erase(meters.begin());
+    const exports::Source source{work_.Doc().GetStore(), work_.Doc().TextEncoding(),
+                                 DecodeFileName(work_.Settings().WorkingFileName()), main,
+                                 std::move(meters)};
     const std::string failure =
         WriteOutputFile(target.path, exports::ExportFile(source, FormatOf(target.format)), true);
     if (!failure.empty()) {
@@ -63,7 +71,7 @@ void MainWindow::Export() {
                 .arg(target.path, QString::fromStdString(failure)));
         return;
     }
-    lastExport_ = target.path;
+    lastExport_ = target;
     const std::int32_t lines = work_.Doc().NumberOfLines();
     ShowLineStatus(QStringLiteral("Exported %1 verse line%2 to %3%4")
                        .arg(lines)

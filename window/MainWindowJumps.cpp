@@ -1,7 +1,9 @@
 // The jumps to the lines that depart from the meter: F3 and Shift+F3, "Save and go to the next
-// line off the meter", and a bar or row of the profile. Each reaches its line as "go to #" does,
-// with the focus on the column that departs, and goes on past an end of the file from the other
-// end, saying so; with no line to go to it says that instead.
+// line off the meter", and a bar or row of the profile. Each line is judged against its own
+// meter (meter/LineMeter.h); a bar's place is one of the meter whose profile is shown. Each
+// jump reaches its line as "go to #" does, with the focus on the column that departs, and goes on
+// past an end of the file from the other end, saying so; with no line to go to it says that
+// instead.
 
 #include "analysis/Profile.h"
 #include "navigation/MeterSearch.h"
@@ -9,8 +11,11 @@
 #include "window/CellFocus.h"
 #include "window/MainWindow.h"
 #include "window/Placement.h"
+#include "window/ProfileDock.h"
 
 #include <QLabel>
+
+#include <vector>
 
 namespace corvale {
 
@@ -25,7 +30,7 @@ constexpr char kNoOtherLineOff[] = "no other line is off the meter";
 
 navigation::LineSearch MainWindow::NextOffTheMeter() const {
     return [this](std::int32_t after) {
-        return navigation::NextLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_, after);
+        return navigation::NextLineOffTheMeter(work_.Doc().GetStore(), meters_, strictness_, after);
     };
 }
 
@@ -35,7 +40,7 @@ void MainWindow::GoToNextOffTheMeter() {
 
 void MainWindow::GoToPreviousOffTheMeter() {
     const auto previous = [this](std::int32_t before) {
-        return navigation::PreviousLineOffTheMeter(work_.Doc().GetStore(), meter_, strictness_,
+        return navigation::PreviousLineOffTheMeter(work_.Doc().GetStore(), meters_, strictness_,
                                                    before);
     };
     JumpOffTheMeter(
@@ -45,7 +50,7 @@ void MainWindow::GoToPreviousOffTheMeter() {
 // With no line to go to, the line on screen stays, edits and all, and the status says so until
 // the next edit or move; under an empty meter, which judges nothing, the status stays empty.
 void MainWindow::JumpOffTheMeter(const Jump& jump) {
-    if (!Reach(jump, std::nullopt) && !meter_.IsEmpty()) {
+    if (!Reach(jump, std::nullopt) && !meters_.Main().IsEmpty()) {
         placement::SetCaption(
             lineStatusLabel,
             QLatin1String(jump.kind == Jump::Kind::OnlyThis ? kNoOtherLineOff : kNoLineOff));
@@ -64,7 +69,7 @@ void MainWindow::CommitAndGoToNextOffTheMeter() {
         work_.SetCurrentLine(work_.CurrentLine() + 1);
     }
     ShowCurrentLine();
-    if (!meter_.IsEmpty()) {
+    if (!meters_.Main().IsEmpty()) {
         placement::SetCaption(
             lineStatusLabel,
             QLatin1String(jump.kind == Jump::Kind::OnlyThis ? kNoOtherLineOff : kNoLineOff));
@@ -72,17 +77,21 @@ void MainWindow::CommitAndGoToNextOffTheMeter() {
 }
 
 void MainWindow::GoToDeparture(std::int32_t place) {
-    const auto next = [this, place](std::int32_t after) {
-        return analysis::NextDeparture(work_.Doc().GetStore(), meter_, place, after);
+    const std::int32_t number = profile_ ? profile_->MeterNumber() : 1;
+    const auto next = [this, number, place](std::int32_t after) {
+        return analysis::NextDeparture(work_.Doc().GetStore(), meters_, number, place, after);
     };
     const Jump jump = navigation::NextWrapping(next, work_.CurrentLine());
     if (!Reach(jump, place)) {
-        placement::SetCaption(
-            lineStatusLabel,
-            QStringLiteral("no %1 departs from the meter in place %2")
-                .arg(jump.kind == Jump::Kind::OnlyThis ? QStringLiteral("other line")
-                                                       : QStringLiteral("line"))
-                .arg(place));
+        const QString meter =
+            meters_.Count() > 1 ? QStringLiteral("meter %1 of %2").arg(number).arg(meters_.Count())
+                                : QStringLiteral("the meter");
+        placement::SetCaption(lineStatusLabel, QStringLiteral("no %1 departs from %2 in place %3")
+                                                   .arg(jump.kind == Jump::Kind::OnlyThis
+                                                            ? QStringLiteral("other line")
+                                                            : QStringLiteral("line"),
+                                                        meter)
+                                                   .arg(place));
     }
 }
 
@@ -93,10 +102,10 @@ bool MainWindow::Reach(const Jump& jump, std::optional<std::int32_t> column) {
     const std::int32_t from = work_.CurrentLine();
     GoToRow(jump.row);
     if (!column) {
-        const meter::Judgement judgement =
-            meter::JudgeLine(meter_, line_.Syllables(), line_.Stresses(), strictness_);
-        if (!judgement.offColumns.empty()) {
-            column = judgement.offColumns.front();
+        std::vector<std::int32_t> offColumns;
+        JudgeLineOnScreen(&offColumns);
+        if (!offColumns.empty()) {
+            column = offColumns.front();
         }
     }
     if (column && *column >= 1 && *column <= grid_.Columns()) {

@@ -80,8 +80,8 @@ const std::vector<Command>& Commands() {
         {Menu::File,
          "exportAction",
          QStringLiteral("Export\u2026"),
-         QStringLiteral("Write the lines as committed, in any folder: a CSV file with a row per "
-                        "syllable, or a TEI file with a line per verse line"),
+         QStringLiteral("Write the lines as committed, each under its own meter, in any folder: "
+                        "a CSV file with a row per syllable or per verse line, or a TEI file"),
          {Key(Qt::CTRL | Qt::Key_E)},
          [](MainWindow& form) { form.Export(); },
          &MainWindow::exportAction},
@@ -256,6 +256,14 @@ const std::vector<Command>& Commands() {
          [](MainWindow& form) { form.ToggleProfile(); },
          &MainWindow::profileAction,
          kCheckable},
+        {Menu::View,
+         "nextProfileMeterAction",
+         QStringLiteral("Next meter in the profile"),
+         QStringLiteral("Show the profile of the file's next meter, after the last the first: a "
+                        "file of several meters has a profile for each"),
+         {Key(Qt::CTRL | Qt::Key_F10)},
+         [](MainWindow& form) { form.ShowNextProfileMeter(); },
+         &MainWindow::nextProfileMeterAction},
         {Menu::View,
          "strictMeterCheckAction",
          QStringLiteral("Strict meter check"),

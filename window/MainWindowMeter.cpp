@@ -1,8 +1,8 @@
 // The meter in the window: the cues and status of the line on screen, the overview of all lines
 // and the view options that go with them (the jumps to the lines off the meter are in
-// MainWindowJumps.cpp). Every
-// judgement is the core's (editor/MeterCheck.h); the line on screen is judged from its working
-// copy, every other line from the store's committed values.
+// MainWindowJumps.cpp). Every judgement is the core's (meter/MeterCheck.h), each line's against
+// its own meter among the file's (meter/LineMeter.h); the line on screen is judged from its
+// working copy, every other line from the store's committed values.
 
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
@@ -17,6 +17,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <vector>
 
 namespace corvale {
 
@@ -37,15 +38,19 @@ Overview* MainWindow::OverviewDock() const {
     return overview_;
 }
 
-// Cues are made for the meter's places that have a column, after the columns' other controls,
-// so they lie over the meter labels.
+// Cues are made for the places of the longest meter that have a column, after the columns' other
+// controls, so they lie over the meter labels.
 void MainWindow::AddMeterCues(std::int32_t to) {
     if (grid_.offMeterCues(0) == nullptr) {
         auto* pattern = new MeterCue(grid_.area, grid_.stressBoxes(0));
         grid_.offMeterCues.Append(pattern);
         placement::Place(pattern, CueRect(grid_.meterLabels(0)), grid_.zoom);
     }
-    const std::int32_t last = std::min({to, meter_.Places(), grid_.Columns()});
+    std::int32_t places = 0;
+    for (std::int32_t number = 1; number <= meters_.Count(); ++number) {
+        places = std::max(places, meters_.Number(number).Places());
+    }
+    const std::int32_t last = std::min({to, places, grid_.Columns()});
     for (std::int32_t i = grid_.offMeterCues.Count() + 1; i <= last; ++i) {
         auto* cue = new MeterCue(grid_.area, grid_.stressBoxes(i));
         grid_.offMeterCues.Append(cue);
@@ -57,16 +62,25 @@ void MainWindow::AddMeterCues(std::int32_t to) {
     }
 }
 
+meter::LineVerdict MainWindow::JudgeLineOnScreen(std::vector<std::int32_t>* offColumns) const {
+    meter::ShownLine shown;
+    shown.Read(line_.Syllables(), line_.Stresses());
+    return meter::JudgeByItsMeter(meters_, shown, strictness_, offColumns);
+}
+
 void MainWindow::ShowMeterJudgement() {
-    meter::Judgement judgement;
+    meter::LineVerdict judged;
+    std::vector<std::int32_t> offColumns;
     if (work_.CurrentLine() >= 1 && work_.CurrentLine() <= work_.Doc().NumberOfLines()) {
-        judgement = meter::JudgeLine(meter_, line_.Syllables(), line_.Stresses(), strictness_);
+        judged = JudgeLineOnScreen(&offColumns);
     }
+    ShowLineMeter(judged.meter);
+    const std::int32_t places = meters_.Number(judged.meter).Places();
     const QString cueText = CueTextOf(strictness_);
-    auto off = judgement.offColumns.cbegin();
-    // Cues made for a longer meter of an earlier file stay hidden beyond this meter's places.
+    auto off = offColumns.cbegin();
+    // Cues made for a longer meter stay hidden beyond this meter's places.
     for (std::int32_t i = 1; i <= grid_.offMeterCues.Count(); ++i) {
-        const bool isOff = i <= meter_.Places() && off != judgement.offColumns.cend() && *off == i;
+        const bool isOff = i <= places && off != offColumns.cend() && *off == i;
         if (isOff) {
             ++off;
             grid_.offMeterCues(i)->Show(cueText);
@@ -75,8 +89,8 @@ void MainWindow::ShowMeterJudgement() {
         }
     }
     if (lineStatusLabel != nullptr) {
-        placement::SetCaption(lineStatusLabel,
-                              QString::fromStdString(meter::StatusText(judgement.verdict)));
+        placement::SetCaption(lineStatusLabel, QString::fromStdString(meter::StatusText(
+                                                   judged.verdict, judged.meter, meters_.Count())));
     }
 }
 
@@ -86,7 +100,7 @@ void MainWindow::ToggleStrictMeterCheck() {
     SaveViewOptions();
     ShowMeterJudgement();
     if (overview_) {
-        overview_->Model().Judge(meter_, strictness_);
+        overview_->Model().Judge(meters_, strictness_);
     }
     if (profile_) {
         profile_->Redraw(strictness_);
@@ -109,7 +123,7 @@ void MainWindow::OpenOverview() {
         return;
     }
     overview_ = new Overview(work_.Doc(), this);
-    overview_->Model().Judge(meter_, strictness_);
+    overview_->Model().Judge(meters_, strictness_);
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
     // Room for the list beside the designed layout, as far as the window has it.

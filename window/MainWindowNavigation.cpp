@@ -156,7 +156,7 @@ void MainWindow::ShowSwitchedFile(std::int32_t line) {
     UseTheMeter();
     WidenGrid();
     if (OverviewDock() != nullptr) {
-        OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
+        OverviewDock()->Model().Judge(TheMeters(), MeterStrictness());
     }
     RecountProfile();
     work_.SetCurrentLine(line);

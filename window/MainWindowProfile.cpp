@@ -1,9 +1,11 @@
-// The verse's profile in the window: the dock (ProfileDock.h), counted afresh when it opens and
-// at every switch of file or meter, and kept through commits by the workspace's line watcher;
-// going from a place to the lines that depart from the meter there; saving it to a file.
+// The verse's profile in the window: the dock (ProfileDock.h), a profile per meter of the file,
+// counted afresh when it opens and at every switch of file or meter, and kept through commits by
+// the workspace's line watcher; stepping through the meters; going from a place to the lines that
+// depart from the meter there; saving it to a file.
 
 #include "analysis/Profile.h"
 #include "platform/Platform.h"
+#include "window/Actions.h"
 #include "window/CellFocus.h"
 #include "window/CellKeys.h"
 #include "window/MainWindow.h"
@@ -13,6 +15,7 @@
 #include "window/ProfileDock.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -39,7 +42,7 @@ void MainWindow::OpenProfile() {
         return;
     }
     profile_ = new ProfileDock(work_.Doc(), this);
-    work_.Doc().AddWatcher(&profile_->Profile());
+    work_.Doc().AddWatcher(&profile_->Watcher());
     RecountProfile();
     addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
     profile_->show();
@@ -50,6 +53,8 @@ void MainWindow::OpenProfile() {
         resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
     }
     cellKeys_->KeepListKeys(&profile_->Table());
+    profile_->MeterChoice().setToolTip(
+        WithKeys(QStringLiteral("The meter whose profile is shown"), *nextProfileMeterAction));
     connect(profile_, &ProfileDock::placeChosen, this,
             [this](std::int32_t place) { Run([this, place] { GoToDeparture(place); }); });
     connect(profile_, &ProfileDock::closed, this, [this] {
@@ -65,7 +70,7 @@ void MainWindow::CloseProfile() {
     }
     ProfileDock* profile = profile_;
     profile_ = nullptr;
-    work_.Doc().RemoveWatcher(&profile->Profile());
+    work_.Doc().RemoveWatcher(&profile->Watcher());
     const bool hadFocus = profile->isAncestorOf(focusWidget());
     removeDockWidget(profile);
     profile->deleteLater();
@@ -76,7 +81,18 @@ void MainWindow::CloseProfile() {
 
 void MainWindow::RecountProfile() {
     if (profile_) {
-        profile_->Recount(meter_, work_.Doc().Meter().line, strictness_);
+        profile_->Recount(meters_, work_.Doc().Meters(), strictness_);
+    }
+}
+
+void MainWindow::ShowNextProfileMeter() {
+    if (!profile_) {
+        profileAction->setChecked(true);
+        OpenProfile();
+        SaveViewOptions();
+    }
+    if (profile_->MeterCount() > 0) {
+        profile_->ShowMeter(profile_->MeterNumber() % profile_->MeterCount() + 1);
     }
 }
 

@@ -226,17 +226,18 @@ void MainWindow::HidePatternElements() {
     grid_.stressUpButtons(0)->hide();
 }
 
-// Symbol i of the meter line stands over column i; a blank one leaves the column without a
+// Symbol i of the shown meter's row stands over column i; a blank one leaves the column without a
 // symbol, and a strong syllable's symbol is bold.
 void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
+    const MeterFileRow& row = ShownMeterRow();
     // The meter file may come from another editor than the scansion file.
-    const Encoding encoding = DetectEncoding(work_.Doc().Meter().line);
+    const Encoding encoding = DetectEncoding(row.line);
     for (std::int32_t i = from; i <= to; ++i) {
         QLabel* label = grid_.meterLabels(i);
         if (label == nullptr) {
             return;
         }
-        const std::string_view symbol = fields::NthField(work_.Doc().Meter().line, i);
+        const std::string_view symbol = fields::NthField(row.line, i);
         placement::SetCaption(label, Decode(symbol, encoding));
         label->setVisible(!num::IsBlank(symbol));
         const bool strong = meter::IsStrongSymbol(symbol);
@@ -249,23 +250,38 @@ void MainWindow::CaptionMeterLabels(std::int32_t from, std::int32_t to) {
 }
 
 void MainWindow::ColourMeterReach(std::int32_t column) {
-    const bool beyond = column > work_.Doc().Meter().symbols;
+    const bool beyond = column > ShownMeterRow().symbols;
     MarkMeterReach(grid_.syllableBoxes(column), grid_.syllableBoxes(0), beyond);
     MarkMeterReach(grid_.stressBoxes(column), grid_.stressBoxes(0), beyond);
     MarkMeterReach(grid_.junctureBoxes(column), grid_.junctureBoxes(0), beyond);
 }
 
-void MainWindow::UseTheMeter() {
-    meter_ = meter::Meter(work_.Doc().Meter().line, work_.Doc().Meter().symbols);
+const MeterFileRow& MainWindow::ShownMeterRow() const {
+    const std::vector<MeterFileRow>& rows = work_.Doc().Meters();
+    const auto index = static_cast<std::size_t>(std::max(shownMeter_, 1)) - 1;
+    return index < rows.size() ? rows[index] : rows.front();
+}
+
+void MainWindow::ShowLineMeter(std::int32_t number) {
+    if (number == shownMeter_) {
+        return;
+    }
+    shownMeter_ = number;
     const std::int32_t columns = grid_.Columns();
     for (std::int32_t i = 1; i <= columns; ++i) {
         ColourMeterReach(i);
     }
     CaptionMeterLabels(1, columns);
+}
+
+void MainWindow::UseTheMeter() {
+    meters_ = meter::Meters::OfRows(work_.Doc().Meters());
+    shownMeter_ = 0;
+    ShowLineMeter(1);
     // A longer meter needs cues for its further places; ShowMeterJudgement keeps those beyond
     // a shorter one hidden.
-    if (columns > 0) {
-        AddMeterCues(columns);
+    if (grid_.Columns() > 0) {
+        AddMeterCues(grid_.Columns());
     }
 }
 

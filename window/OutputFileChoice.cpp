@@ -9,12 +9,12 @@ namespace corvale {
 namespace {
 
 Platform::FileChoice Settled(const OutputFormats& formats, const Platform::FileChoice& choice) {
-    if (const std::optional<int> index = FormatIndexOfName(formats, choice.path)) {
+    const int shown =
+        choice.format >= 0 && choice.format < formats.extensions.size() ? choice.format : 0;
+    if (const std::optional<int> index = FormatIndexOfName(formats, choice.path, shown)) {
         return {choice.path, *index};
     }
-    const int index =
-        choice.format >= 0 && choice.format < formats.extensions.size() ? choice.format : 0;
-    return {choice.path + formats.extensions[index], index};
+    return {choice.path + formats.extensions[shown], shown};
 }
 
 bool IsSameFile(const QString& a, const QString& b) {
@@ -24,7 +24,11 @@ bool IsSameFile(const QString& a, const QString& b) {
 
 }  // namespace
 
-std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString& path) {
+std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString& path, int shown) {
+    if (shown >= 0 && shown < formats.extensions.size() &&
+        path.endsWith(formats.extensions[shown], Qt::CaseInsensitive)) {
+        return shown;
+    }
     for (int index = 0; index < formats.extensions.size(); ++index) {
         if (path.endsWith(formats.extensions[index], Qt::CaseInsensitive)) {
             return index;

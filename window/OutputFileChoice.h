@@ -1,9 +1,10 @@
 #pragma once
 
 // Choosing the file that a copy for other tools goes to (an export, a saved profile), in any
-// folder. The dialog offers the formats; a name ending in one format's extension is written in
-// that format whatever the dialog showed, and any other name gains the extension of the format
-// shown, as a dialog's default suffix does. The scansion file being worked on and folders are
+// folder. The dialog offers the formats; a name ending in the extension of the format shown is
+// written in that format, one ending in another format's extension in that format (the first
+// listed, where several share it), and any other name gains the extension of the format shown,
+// as a dialog's default suffix does. The scansion file being worked on and folders are
 // refused with a message and asked for again; a file that exists is replaced only once the user
 // agrees.
 
@@ -22,8 +23,10 @@ struct OutputFormats {
     QStringList extensions;  // by the same index: ".csv"
 };
 
-// The index of the format that a file's name asks for by its extension, if any.
-std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString& path);
+// The index of the format that a file's name asks for by its extension, if any: `shown` when its
+// extension is the name's, else the first listed whose extension is.
+std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString& path,
+                                     int shown = -1);
 
 // What to ask: the dialog's caption, what the file holds in a message's words ("the export"),
 // and the name and format the dialog starts with.

@@ -20,13 +20,14 @@ QString Lines(std::int32_t count) {
 OverviewModel::OverviewModel(const Document& document, QObject* parent)
     : QAbstractTableModel(parent), document_(document) {}
 
-void OverviewModel::Judge(const meter::Meter& meter, meter::Strictness strictness) {
+void OverviewModel::Judge(const meter::Meters& meters, meter::Strictness strictness) {
     beginResetModel();
-    meter_ = meter;
+    meters_ = meters;
     strictness_ = strictness;
-    verdicts_ = navigation::JudgeEveryLine(document_.GetStore(), meter_, strictness_);
-    offLines_ = static_cast<std::int32_t>(std::count_if(
-        verdicts_.cbegin(), verdicts_.cend(), [](const meter::Verdict& v) { return v.IsOff(); }));
+    verdicts_ = navigation::JudgeEveryLine(document_.GetStore(), meters_, strictness_);
+    offLines_ = static_cast<std::int32_t>(
+        std::count_if(verdicts_.cbegin(), verdicts_.cend(),
+                      [](const meter::LineVerdict& v) { return v.verdict.IsOff(); }));
     endResetModel();
     emit summaryChanged();
 }
@@ -38,10 +39,10 @@ void OverviewModel::LineCommitted(std::int32_t j) {
     }
     meter::ShownLine line;
     line.Read(document_.GetStore(), j);
-    meter::Verdict& verdict = verdicts_[static_cast<std::size_t>(j)];
-    offLines_ -= verdict.IsOff() ? 1 : 0;
-    verdict = meter::JudgeLine(meter_, line, strictness_);
-    offLines_ += verdict.IsOff() ? 1 : 0;
+    meter::LineVerdict& verdict = verdicts_[static_cast<std::size_t>(j)];
+    offLines_ -= verdict.verdict.IsOff() ? 1 : 0;
+    verdict = meter::JudgeByItsMeter(meters_, line, strictness_);
+    offLines_ += verdict.verdict.IsOff() ? 1 : 0;
     emit dataChanged(index(row, 0), index(row, kColumns - 1));
     emit summaryChanged();
 }
@@ -54,12 +55,13 @@ void OverviewModel::ChangedMarksMayDiffer() {
 }
 
 bool OverviewModel::IsOff(int row) const {
-    return row >= 0 && row < rowCount() && verdicts_[static_cast<std::size_t>(row) + 1].IsOff();
+    return row >= 0 && row < rowCount() &&
+           verdicts_[static_cast<std::size_t>(row) + 1].verdict.IsOff();
 }
 
 QString OverviewModel::Summary() const {
     const QString changed = QStringLiteral("%1 changed").arg(document_.ChangedLineCount());
-    if (meter_.IsEmpty()) {
+    if (meters_.Main().IsEmpty()) {
         return QStringLiteral("%1, %2").arg(Lines(rowCount()), changed);
     }
     return QStringLiteral("%1 of %2 off the meter, %3")
@@ -103,9 +105,11 @@ QVariant OverviewModel::Display(std::int32_t line, int column) const {
             return line;
         case kText:
             return Decode(document_.LineText(line), document_.TextEncoding());
-        case kMeter:
+        case kMeter: {
+            const meter::LineVerdict& verdict = verdicts_[static_cast<std::size_t>(line)];
             return QString::fromStdString(
-                meter::StatusText(verdicts_[static_cast<std::size_t>(line)]));
+                meter::StatusText(verdict.verdict, verdict.meter, meters_.Count()));
+        }
         case kChanged:
             return document_.IsLineChanged(line) ? QStringLiteral("changed") : QString();
         default:

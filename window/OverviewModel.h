@@ -1,12 +1,14 @@
 #pragma once
 
 // The overview's rows: every verse line of the store with its number, its text, how far it is
-// off the meter, and whether it was changed since the file was loaded or saved. Verdicts are
+// off its own meter (naming that meter when the file has several), and whether it was changed
+// since the file was loaded or saved. Verdicts are
 // kept for every line (a few bytes each) and judged from the store's committed values; texts
 // are read from the store only for the rows on screen, so a file of 100,000 lines opens at
 // once. The number of rows is fixed when the lines are judged, never read from the store in
 // between, so a store being replaced by a file switch cannot disagree with the view.
 
+#include "meter/LineMeter.h"
 #include "meter/MeterCheck.h"
 
 #include <QAbstractTableModel>
@@ -27,7 +29,7 @@ public:
     explicit OverviewModel(const Document& document, QObject* parent = nullptr);
 
     // Every verse line of the store, judged afresh: the model starts over.
-    void Judge(const meter::Meter& meter, meter::Strictness strictness);
+    void Judge(const meter::Meters& meters, meter::Strictness strictness);
     // Verse line j was committed with a change: its row is judged again.
     void LineCommitted(std::int32_t j);
     // The changed marks may all differ now (a save clears them).
@@ -52,9 +54,9 @@ private:
     QVariant Display(std::int32_t line, int column) const;
 
     const Document& document_;
-    meter::Meter meter_;
+    meter::Meters meters_;
     meter::Strictness strictness_ = meter::Strictness::StressMaxima;
-    std::vector<meter::Verdict> verdicts_;  // by line, 0..lines; 0 is no verse line
+    std::vector<meter::LineVerdict> verdicts_;  // by line, 0..lines; 0 is no verse line
     std::int32_t offLines_ = 0;
 };
 

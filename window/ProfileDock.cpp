@@ -11,14 +11,17 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QSvgGenerator>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -77,7 +80,12 @@ ProfileDock::ProfileDock(const Document& document, QWidget* parent)
     setFeatures(QDockWidget::DockWidgetClosable);
     setAllowedAreas(Qt::RightDockWidgetArea);
 
-    auto* content = new QSplitter(Qt::Vertical, this);
+    auto* dockArea = new QWidget(this);
+    meterChoice_ = new QComboBox(dockArea);
+    meterChoice_->setObjectName(QStringLiteral("profileMeter"));
+    meterChoice_->setAccessibleName(QStringLiteral("The meter whose profile is shown"));
+    meterChoice_->hide();
+    auto* content = new QSplitter(Qt::Vertical, dockArea);
     content_ = content;
     chart_ = new ProfileChart(content);
     model_ = new ProfileModel(this);
@@ -96,27 +104,92 @@ ProfileDock::ProfileDock(const Document& document, QWidget* parent)
     content->setStretchFactor(0, 1);
     content->setStretchFactor(1, 0);
     content->setChildrenCollapsible(false);
-    setWidget(content);
+    auto* layout = new QVBoxLayout(dockArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(meterChoice_);
+    layout->addWidget(content, 1);
+    setWidget(dockArea);
     connect(content, &QSplitter::splitterMoved, this, [this] { splitByUser_ = true; });
 
     connect(model_, &QAbstractItemModel::modelReset, this, &ProfileDock::SpanFigureRows);
     connect(chart_, &ProfileChart::placeClicked, this, &ProfileDock::placeChosen);
     connect(table_, &ProfileTable::chosen, this, &ProfileDock::Choose);
+    connect(meterChoice_, &QComboBox::currentIndexChanged, this, [this] { Redraw(strictness_); });
 }
 
-void ProfileDock::Recount(const meter::Meter& meter, const std::string& meterLine,
+std::int32_t ProfileDock::MeterNumber() const {
+    return std::max(meterChoice_->currentIndex(), 0) + 1;
+}
+
+void ProfileDock::Recount(const meter::Meters& meters, const std::vector<MeterFileRow>& rows,
                           meter::Strictness strictness) {
-    profile_.Count(document_.GetStore(), meter);
-    meterLine_ = meterLine;
+    const std::int32_t shown = MeterNumber();
+    profiles_ = analysis::ProfilesByMeter(document_.GetStore(), meters);
+    rows_ = rows;
+    rows_.resize(profiles_.size());
+    {
+        const QSignalBlocker quiet(meterChoice_);
+        FillMeterChoice();
+        meterChoice_->setCurrentIndex(shown <= MeterCount() ? shown - 1 : 0);
+    }
     Redraw(strictness);
 }
 
+// "meter 2 of 2: W S W S W S", an item for each meter; only a file of several shows them.
+void ProfileDock::FillMeterChoice() {
+    meterChoice_->clear();
+    for (std::size_t i = 0; i < profiles_.size(); ++i) {
+        QString symbols;
+        for (const std::string& symbol :
+             analysis::MeterSymbols(rows_[i].line, profiles_[i].TheMeter().Places())) {
+            symbols += (symbols.isEmpty() ? QString() : QStringLiteral(" ")) +
+                       QString::fromStdString(symbol);
+        }
+        meterChoice_->addItem(
+            QStringLiteral("meter %1 of %2: %3").arg(i + 1).arg(profiles_.size()).arg(symbols));
+    }
+    meterChoice_->setVisible(profiles_.size() > 1);
+}
+
+void ProfileDock::ShowMeter(std::int32_t number) {
+    if (number >= 1 && number <= MeterCount()) {
+        meterChoice_->setCurrentIndex(number - 1);
+    }
+}
+
+analysis::NamedProfile ProfileDock::Named(std::size_t index) const {
+    const analysis::Profile& profile = profiles_[index];
+    return analysis::Named(profile,
+                           analysis::MeterSymbols(rows_[index].line, profile.TheMeter().Places()),
+                           DecodeFileName(document_.FileName()).toStdString(), kMostListed);
+}
+
 void ProfileDock::Redraw(meter::Strictness strictness) {
-    analysis::NamedProfile named =
-        analysis::Named(profile_, analysis::MeterSymbols(meterLine_, profile_.TheMeter().Places()),
-                        DecodeFileName(document_.FileName()).toStdString(), kMostListed);
+    strictness_ = strictness;
+    if (profiles_.empty()) {
+        return;
+    }
+    analysis::NamedProfile named = Named(static_cast<std::size_t>(MeterNumber()) - 1);
     chart_->Show(named);
     model_->Show(std::move(named), strictness);
+}
+
+void ProfileDock::LineChanging(const Store& store, std::int32_t j) {
+    for (analysis::Profile& profile : profiles_) {
+        profile.LineChanging(store, j);
+    }
+}
+
+void ProfileDock::LineChanged(const Store& store, std::int32_t j) {
+    for (analysis::Profile& profile : profiles_) {
+        profile.LineChanged(store, j);
+    }
+}
+
+void ProfileDock::Loaded(const Store& store) {
+    for (analysis::Profile& profile : profiles_) {
+        profile.Loaded(store);
+    }
 }
 
 void ProfileDock::Choose(const QModelIndex& index) {
@@ -167,8 +240,11 @@ QString ProfileDock::SaveAs(const QString& path, meter::Strictness strictness,
     buffer.open(QIODevice::WriteOnly);
     bool drawn = true;
     if (kind == u"csv") {
-        bytes = QByteArray::fromStdString(
-            analysis::ProfileCsv(std::span(&model_->Shown(), 1), strictness));
+        std::vector<analysis::NamedProfile> every;
+        for (std::size_t i = 0; i < profiles_.size(); ++i) {
+            every.push_back(Named(i));
+        }
+        bytes = QByteArray::fromStdString(analysis::ProfileCsv(every, strictness));
     } else if (kind == u"png") {
         const double ratio = static_cast<double>(pictureWidth) / kFigureSize.width();
         QImage picture(pictureWidth, static_cast<int>(std::lround(kFigureSize.height() * ratio)),

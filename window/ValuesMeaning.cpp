@@ -22,6 +22,12 @@ QStringList ValuesMeaning() {
                        "strong places (S): a line with every syllable at 3 fits. Otherwise the "
                        "status counts the places off the meter and the syllables too many or too "
                        "few."),
+        QStringLiteral("In a file of several meters (a row each in the meter file, the main meter "
+                       "first), each line is measured against the meter it fits best: among those "
+                       "whose places fit its syllables, the one the cue flags least, the earlier "
+                       "row on a tie. The symbols over the grid and the red columns beyond the "
+                       "meter are that line's meter's, so they change from line to line, and the "
+                       "status names it: \"fits meter 2 of 2\", \"1 place off meter 1 of 2\"."),
     };
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -107,6 +108,20 @@ TEST(ProfileByMeter, CountsEachLineInItsOwnMetersProfile) {
     EXPECT_EQ(profiles[1].Counts().verseLines, 2);
     EXPECT_EQ(profiles[1].Counts().places.size(), 4U);
     EXPECT_EQ(profiles[1].OtherLengthLines(), std::vector<std::int32_t>{3});
+}
+
+// Under W S W S W S and S W S W S W, line 1 (3 1 3 1 3 1) is the second meter's, line 2 (1 3 3 3
+// 1 3, no column flagged by either) the first's on the tie. Both depart from the first in place 3.
+TEST(ProfileByMeter, ADepartureIsSoughtAmongTheMetersOwnLines) {
+    const auto loaded = corvale::ReadScansionBytes(ScansionFile(
+        {{"one", {"a", "b", "c", "d", "e", "f"}, {"3", "1", "3", "1", "3", "1"}, {}, ""},
+         {"two", {"a", "b", "c", "d", "e", "f"}, {"1", "3", "3", "3", "1", "3"}, {}, ""}}));
+    const corvale::Store& store = std::get<corvale::LoadedScansion>(loaded).store;
+    const Meter iambic("W\tS\tW\tS\tW\tS", 6);
+    const corvale::meter::Meters meters({iambic, Meter("S\tW\tS\tW\tS\tW", 6)});
+    EXPECT_EQ(corvale::analysis::NextDeparture(store, meters, 1, 3, 0), 2);
+    EXPECT_EQ(corvale::analysis::NextDeparture(store, meters, 2, 1, 0), std::nullopt);
+    EXPECT_EQ(corvale::analysis::NextDeparture(store, iambic, 3, 0), 1);
 }
 
 // ---- the counts kept through commits and a restore ---------------------------------------
@@ -280,6 +295,9 @@ TEST(ProfileReport, TheChartTitleNamesTheFileTheMeterAndTheLinesProfiled) {
     profile.counts.verseLines = 14;
     profile.counts.profiled = 10;
     EXPECT_EQ(ChartTitle(profile), "ode.txt, meter W S\n10 of 14 verse lines profiled");
+    profile.sources.front().meterNumber = 2;
+    profile.sources.front().meterCount = 3;
+    EXPECT_EQ(ChartTitle(profile), "ode.txt, meter 2 of 3: W S\n10 of 14 verse lines profiled");
     profile.counts.places.clear();
     EXPECT_EQ(ChartTitle(profile), "The meter has no places: there is nothing to profile.");
     profile.counts.verseLines = 0;

@@ -127,7 +127,15 @@ TEST(MeterStatus, SaysWhatIsOffInWords) {
     };
     for (const auto& [verdict, text] : cases) {
         EXPECT_EQ(StatusText(verdict), text);
+        EXPECT_EQ(StatusText(verdict, 1, 1), text);
     }
+}
+
+// With several meters the status names the line's; a count of syllables alone, after the count.
+TEST(MeterStatus, NamesTheLinesMeterAmongSeveral) {
+    EXPECT_EQ(StatusText({true, 6, 6, 0}, 2, 3), "fits meter 2 of 3");
+    EXPECT_EQ(StatusText({true, 8, 9, 1}, 1, 2), "1 place off meter 1 of 2, 1 syllable too many");
+    EXPECT_EQ(StatusText({true, 8, 6, 0}, 2, 2), "2 syllables too few for meter 2 of 2");
 }
 
 }  // namespace

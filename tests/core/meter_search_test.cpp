@@ -15,8 +15,8 @@ namespace corvale::navigation {
 namespace {
 
 using meter::Meter;
+using meter::Meters;
 using meter::Strictness;
-using meter::Verdict;
 using Lines = std::vector<std::int32_t>;
 
 constexpr Strictness kDefault = Strictness::StressMaxima;
@@ -46,13 +46,13 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     ASSERT_TRUE(platform.Messages().empty());
     ASSERT_EQ(workspace.Doc().NumberOfLines(), c.lines);
     const Store& store = workspace.Doc().GetStore();
-    const Meter meter(workspace.Doc().Meter().line, workspace.Doc().Meter().symbols);
+    const Meters meter = Meters::OfRows(workspace.Doc().Meters());
     const std::int32_t beyond = c.lines + 5;
 
     Lines overview;
-    const std::vector<Verdict> verdicts = JudgeEveryLine(store, meter, c.strictness);
+    const auto verdicts = JudgeEveryLine(store, meter, c.strictness);
     for (std::int32_t j = 1; j <= c.lines; ++j) {
-        if (verdicts[static_cast<std::size_t>(j)].IsOff()) {
+        if (verdicts[static_cast<std::size_t>(j)].verdict.IsOff()) {
             overview.push_back(j);
         }
     }
@@ -73,8 +73,8 @@ TEST_P(MeterSamples, FlagTheLinesOffTheMeter) {
     EXPECT_EQ(backwards, c.off);
     EXPECT_EQ(NextLineOffTheMeter(store, meter, c.strictness, beyond), std::nullopt);
 
-    const Meter empty("", 0);
-    EXPECT_EQ(JudgeEveryLine(store, empty, c.strictness), std::vector<Verdict>(verdicts.size()));
+    const Meters empty({Meter("", 0), Meter("W\tS", 2)});  // a further meter judges nothing either
+    EXPECT_EQ(JudgeEveryLine(store, empty, c.strictness), decltype(verdicts)(verdicts.size()));
     EXPECT_EQ(NextLineOffTheMeter(store, empty, c.strictness, 0), std::nullopt);
     EXPECT_EQ(PreviousLineOffTheMeter(store, empty, c.strictness, beyond), std::nullopt);
 }
@@ -89,7 +89,11 @@ INSTANTIATE_TEST_SUITE_P(
                     SampleCase{"tyger",
                                kStrict,
                                24,
-                               {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 17, 18, 20, 23, 24}}),
+                               {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 17, 18, 20, 23, 24}},
+                    // Fours and threes, each under its own row: under the first alone every
+                    // line of three beats would be off.
+                    SampleCase{"mariner", kDefault, 12, {}},
+                    SampleCase{"mariner", kStrict, 12, {1, 5, 7, 9, 11}}),
     [](const testing::TestParamInfo<SampleCase>& info) {
         return std::string(info.param.poem) + (info.param.strictness == kStrict ? "Strict" : "");
     });

@@ -97,9 +97,13 @@ QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QStrin
 
 Platform::FileChoice ScriptedPlatform::ChooseFileToWriteAs(const QString& caption,
                                                            const QString& proposed,
-                                                           const QStringList& /*formats*/,
-                                                           int format) {
-    return {ChooseFileToWrite(caption, proposed), format};
+                                                           const QStringList& formats, int format) {
+    const QString path = ChooseFileToWrite(caption, proposed);
+    if (!formats_.empty()) {
+        format = static_cast<int>(formats.indexOf(formats_.front()));
+        formats_.pop_front();
+    }
+    return {path, format};
 }
 
 void ScriptedPlatform::WillChoose(std::vector<QString> paths) {

@@ -61,6 +61,8 @@ public:
     // Paths for the next file dialogs, in order; an empty text cancels. A dialog with no path
     // left fails the test (and is cancelled).
     void WillChoose(std::vector<QString> paths);
+    // The filter the next dialog of formats ends on; without one, the one it started on.
+    void WillShowFormat(const QString& filter) { formats_.push_back(filter); }
     // Every file dialog shown: its caption and the path it started from (for reading, the
     // folder asked for, or ""), its filters and, for reading, the names its first filter leaves
     // out.
@@ -145,6 +147,7 @@ private:
     std::deque<std::size_t> picks_;
     std::deque<QString> texts_;
     std::deque<QString> choices_;
+    std::deque<QString> formats_;
     std::vector<Dialog> dialogs_;
     int ignoredEscapes_ = 0;
     int endCount_ = 0;
