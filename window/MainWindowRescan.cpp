@@ -127,7 +127,7 @@ void MainWindow::UndoTheRescan() {
 void MainWindow::ShowReplacedLines(const QString& what) {
     WidenGrid();
     if (OverviewDock() != nullptr) {
-        OverviewDock()->Model().Judge(TheMeter(), MeterStrictness());
+        OverviewDock()->Model().Judge(TheMeters(), MeterStrictness());
     }
     RecountProfile();
     ShowCurrentLine();
