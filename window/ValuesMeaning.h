@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // What the numbers of the grid mean, as the keyboard shortcuts window (F1) says it under its
-// heading; the README says it in the same words.
+// heading, in the words of the manual's section of that name (docs/manual.md).
 namespace corvale {
 
 QString ValuesMeaningHeading();
