@@ -144,10 +144,12 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
 // The undo stack empties itself as it goes, after the meter it would have the line judged by.
 // The syllable boxes outlive the store: the widget's own destructor closes the window, which
 // moves the focus out of a box and has its validator read the file's encoding, so the
-// validators go first.
+// validators go first, and the scroll area stops following the focus, whose last move would
+// reach a window that is no longer one.
 MainWindow::~MainWindow() {
     work_.Doc().RemoveWatcher(this);
     disconnect(&lineUndo_->Stack(), nullptr, this, nullptr);
+    disconnect(followingFocus_);
     for (std::int32_t i = 1; i <= grid_.syllableBoxes.Count(); ++i) {
         grid_.syllableBoxes(i)->setValidator(nullptr);
     }

@@ -385,6 +385,8 @@ private:
     bool scanning_ = false;
     bool closeAfterScan_ = false;
     std::atomic<bool> scanCancel_{false};
+    // The scroll area following the focus; cut as the window goes.
+    QMetaObject::Connection followingFocus_;
     Platform::FileChoice lastExport_;  // the file last exported to in this run, and its format
     // The conventions a rescan put the file's lines under; none since the file was loaded.
     std::optional<firstpass::Conventions> rescannedUnder_;

@@ -42,8 +42,8 @@ void MainWindow::MakeScrolling() {
     scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidget(grid_.area);
     setCentralWidget(scroll_);
-    connect(qApp, &QApplication::focusChanged, scroll_,
-            [this](QWidget*, QWidget* now) { ScrollToShow(now); });
+    followingFocus_ = connect(qApp, &QApplication::focusChanged, scroll_,
+                              [this](QWidget*, QWidget* now) { ScrollToShow(now); });
 }
 
 // The whole control rather than its caret (as QScrollArea::ensureWidgetVisible has it), so a
