@@ -45,6 +45,28 @@ private:
     std::string converted_;
 };
 
+// A file's rows, each begun with the file's name and its fields appended after commas.
+class Rows {
+public:
+    explicit Rows(const QString& fileName) { AppendField(fileName_, fileName.toStdString()); }
+    void Begin() { rows_ += fileName_; }
+    void Field(std::string_view utf8) {
+        rows_ += ',';
+        AppendField(rows_, utf8);
+    }
+    // A field already quoted as a field must be.
+    void QuotedField(std::string_view field) {
+        rows_ += ',';
+        rows_ += field;
+    }
+    void End() { rows_ += kRowEnd; }
+    std::string Take() { return std::move(rows_); }
+
+private:
+    std::string fileName_;
+    std::string rows_;
+};
+
 // The number of a line's meter as its column holds it: empty without a meter.
 std::string MeterNumber(const ExportMeter& meter, std::int32_t number) {
     return meter.Places() > 0 ? std::to_string(number) : std::string();
@@ -78,13 +100,7 @@ std::string LinesRows(const Source& source) {
     const Store& store = source.store;
     const LineMeters meters(source);
     Utf8 utf8(source.encoding);
-    std::string fileName;
-    AppendField(fileName, source.fileName.toStdString());
-    std::string rows;
-    const auto field = [&rows](std::string_view utf8Text) {
-        rows += ',';
-        AppendField(rows, utf8Text);
-    };
+    Rows rows(source.fileName);
     meter::ShownLine reading;
     std::vector<ShownSyllable> syllables;
     for (std::int32_t j = 1; j <= store.NumberOfLines(); ++j) {
@@ -93,31 +109,25 @@ std::string LinesRows(const Source& source) {
         const ExportMeter& meter = meters.Meter(number);
         const meter::Verdict verdict =
             meter::JudgeLine(meter.Rule(), reading, meter::Strictness::StressMaxima);
-        rows += fileName;
-        field(std::to_string(j));
-        field(utf8(store.LineText(j)));
-        field(Division(syllables, utf8));
-        field(MeterNumber(meter, number));
-        field(meter.Marks().toStdString());
-        field(RealMarks(syllables));
-        field(verdict.judged ? (verdict.Fits() ? "true" : "false") : "");
-        field(verdict.judged ? std::to_string(verdict.offPlaces) : std::string());
-        field(utf8(store.Comment(j)));
-        rows += kRowEnd;
+        rows.Begin();
+        rows.Field(std::to_string(j));
+        rows.Field(utf8(store.LineText(j)));
+        rows.Field(Division(syllables, utf8));
+        rows.Field(MeterNumber(meter, number));
+        rows.Field(meter.Marks().toStdString());
+        rows.Field(RealMarks(syllables));
+        rows.Field(verdict.judged ? (verdict.Fits() ? "true" : "false") : "");
+        rows.Field(verdict.judged ? std::to_string(verdict.offPlaces) : std::string());
+        rows.Field(utf8(store.Comment(j)));
+        rows.End();
     }
-    return rows;
+    return rows.Take();
 }
 
 std::string CsvRows(const Source& source) {
     const Store& store = source.store;
     Utf8 utf8(source.encoding);
-    std::string fileName;
-    AppendField(fileName, source.fileName.toStdString());
-    std::string rows;
-    const auto field = [&rows](std::string_view utf8Text) {
-        rows += ',';
-        AppendField(rows, utf8Text);
-    };
+    Rows rows(source.fileName);
     const LineMeters meters(source);
     meter::ShownLine reading;
     std::vector<ShownSyllable> syllables;
@@ -131,23 +141,21 @@ std::string CsvRows(const Source& source) {
         const std::string meterNumber = MeterNumber(meter, number);
         for (const ShownSyllable& syllable : syllables) {
             const bool inMeter = syllable.column <= meter.Places();
-            rows += fileName;
-            field(line);
-            field(std::to_string(syllable.column));
-            field(inMeter ? std::to_string(syllable.column) : std::string());
-            field(meter.Symbol(syllable.column).toStdString());
-            field(utf8(syllable.syllable));
-            field(utf8(syllable.stress));
-            field(utf8(syllable.juncture));
-            field(std::to_string(syllable.word));
-            rows += ',';
-            rows += comment;
-            rows += ',';
-            rows += meterNumber;
-            rows += kRowEnd;
+            rows.Begin();
+            rows.Field(line);
+            rows.Field(std::to_string(syllable.column));
+            rows.Field(inMeter ? std::to_string(syllable.column) : std::string());
+            rows.Field(meter.Symbol(syllable.column).toStdString());
+            rows.Field(utf8(syllable.syllable));
+            rows.Field(utf8(syllable.stress));
+            rows.Field(utf8(syllable.juncture));
+            rows.Field(std::to_string(syllable.word));
+            rows.QuotedField(comment);
+            rows.QuotedField(meterNumber);
+            rows.End();
         }
     }
-    return rows;
+    return rows.Take();
 }
 
 }  // namespace corvale::exports

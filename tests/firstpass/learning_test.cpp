@@ -5,6 +5,8 @@
 #include "firstpass/Learning.h"
 #include "firstpass/FirstPass.h"
 
+#include "support/TestFolder.h"
+
 #include <gtest/gtest.h>
 
 namespace corvale::firstpass {
@@ -12,17 +14,7 @@ namespace {
 
 using C = Convention;
 
-// Eight lines, each of them governed by some of the conventions below.
-const std::vector<std::string> kPoem = {
-    "Shall I compare thee to a summer's day?",
-    "Thou art more lovely and more temperate:",
-    "Rough winds do shake the darling buds of May,",
-    "And sank his head in mire, and slimed themselves:",
-    "Sometime too hot the eye of heaven shines,",
-    "Like him the river ran, and it was cold;",
-    "And often is his gold complexion dimm'd;",
-    "But thy eternal summer shall not fade,",
-};
+const std::vector<std::string>& kPoem = test::kConventionLines;
 
 // The poem as the first pass scans it under the conventions: what a reader of those conventions
 // would have corrected it to.

@@ -13,17 +13,11 @@ namespace {
 
 // Eight lines to learn from, each governed by some convention, then three to rescan.
 const std::string kShall = "Shall I compare thee to a summer's day?";
-const std::vector<std::string> kRescanLines = {kShall,
-                                               "Thou art more lovely and more temperate:",
-                                               "Rough winds do shake the darling buds of May,",
-                                               "And sank his head in mire, and slimed themselves:",
-                                               "Sometime too hot the eye of heaven shines,",
-                                               "Like him the river ran, and it was cold;",
-                                               "And often is his gold complexion dimm'd;",
-                                               "But thy eternal summer shall not fade,",
-                                               kShall,
-                                               kShall,
-                                               kShall};
+const std::vector<std::string> kRescanLines = [] {
+    std::vector<std::string> lines = kConventionLines;
+    lines.insert(lines.end(), 3, kShall);
+    return lines;
+}();
 
 firstpass::Conventions PronounsStressed() {
     firstpass::Conventions conventions;

@@ -31,4 +31,17 @@ std::string SampleFile(const std::string& poem, const std::string& file);
 // A file of the project's sources, by its path from the top folder, e.g. "README.md".
 std::string SourceFile(const std::string& relative);
 
+// Eight verse lines of which each is governed by some of the first pass's conventions: enough
+// for the conventions to be learned from.
+inline const std::vector<std::string> kConventionLines = {
+    "Shall I compare thee to a summer's day?",
+    "Thou art more lovely and more temperate:",
+    "Rough winds do shake the darling buds of May,",
+    "And sank his head in mire, and slimed themselves:",
+    "Sometime too hot the eye of heaven shines,",
+    "Like him the river ran, and it was cold;",
+    "And often is his gold complexion dimm'd;",
+    "But thy eternal summer shall not fade,",
+};
+
 }  // namespace corvale::test
