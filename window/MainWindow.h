@@ -348,6 +348,10 @@ private:
     void ApplyViewOptions();
     void SaveViewOptions();
     void OpenOverview();
+    // The width a dock opens at: the room beside the designed layout at the zoom, between least
+    // and most, but never over half the window, so that on a small or scaled screen the grid
+    // keeps half of it.
+    int DockWidth(int least, int most) const;
     void CloseOverview();
     void OpenProfile();
     void CloseProfile();

@@ -118,6 +118,11 @@ void MainWindow::ToggleOverview() {
     SaveViewOptions();
 }
 
+int MainWindow::DockWidth(int least, int most) const {
+    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
+    return std::min(std::clamp(room, least, most), width() / 2);
+}
+
 void MainWindow::OpenOverview() {
     if (overview_) {
         return;
@@ -126,9 +131,7 @@ void MainWindow::OpenOverview() {
     overview_->Model().Judge(meters_, strictness_);
     addDockWidget(Qt::RightDockWidgetArea, overview_);
     overview_->show();
-    // Room for the list beside the designed layout, as far as the window has it.
-    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
-    resizeDocks({overview_}, {std::clamp(room, 320, 640)}, Qt::Horizontal);
+    resizeDocks({overview_}, {DockWidth(320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
     overview_->ShowLine(work_.CurrentLine());
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {

@@ -46,8 +46,7 @@ void MainWindow::OpenProfile() {
     RecountProfile();
     addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
     profile_->show();
-    const int room = width() - layout::ToPixels(layout::kDesignWidth, grid_.zoom);
-    resizeDocks({profile_}, {std::clamp(room, 420, 720)}, Qt::Horizontal);
+    resizeDocks({profile_}, {DockWidth(420, 720)}, Qt::Horizontal);
     // Under the overview, the chart needs the larger share of the height to be read.
     if (OverviewDock() != nullptr) {
         resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
