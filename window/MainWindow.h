@@ -291,6 +291,9 @@ private:
     void MoveColumns();
     // The client area takes the size its controls need at the zoom; the window scrolls it.
     void FitClientArea();
+    // Ctrl with the wheel over the client area runs Zoom In or Zoom Out, a step a notch; a
+    // touchpad's small turns add up to a notch. True when the event was taken so.
+    bool ZoomByWheel(QObject* watched, QEvent* event);
     void CaptionMeterLabels(std::int32_t from, std::int32_t to);
     void ColourMeterReach(std::int32_t column);
     // The meter file's row of the meter the grid shows.
@@ -391,6 +394,7 @@ private:
     std::atomic<bool> scanCancel_{false};
     // The scroll area following the focus; cut as the window goes.
     QMetaObject::Connection followingFocus_;
+    int wheelTurn_ = 0;  // of the wheel with Ctrl held, in eighths of a degree, not yet zoomed
     Platform::FileChoice lastExport_;  // the file last exported to in this run, and its format
     // The conventions a rescan put the file's lines under; none since the file was loaded.
     std::optional<firstpass::Conventions> rescannedUnder_;

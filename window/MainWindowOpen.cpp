@@ -208,6 +208,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (ZoomByWheel(watched, event)) {
+        return true;
+    }
     const QEvent::Type type = event->type();
     const bool drag = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
     if (!drag || !watched->isWidgetType() || !isAncestorOf(static_cast<QWidget*>(watched))) {

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 #include <vector>
 
@@ -102,6 +105,24 @@ void MainWindow::SetZoom(int percent) {
     }
     FitClientArea();
     ScrollToShow(focusWidget());
+}
+
+bool MainWindow::ZoomByWheel(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType() ||
+        !scroll_->isAncestorOf(static_cast<QWidget*>(watched))) {
+        return false;
+    }
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!wheel->modifiers().testFlag(Qt::ControlModifier)) {
+        return false;
+    }
+    wheelTurn_ += wheel->angleDelta().y();
+    for (; std::abs(wheelTurn_) >= QWheelEvent::DefaultDeltasPerStep;) {
+        const bool in = wheelTurn_ > 0;
+        wheelTurn_ -= in ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
+        keyMap_.Find(in ? u"zoomInAction" : u"zoomOutAction")->trigger();
+    }
+    return true;
 }
 
 void MainWindow::FitClientArea() {

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QScrollArea>
+#include <QWheelEvent>
 
 #include <map>
 #include <string>
@@ -68,6 +69,22 @@ TEST_F(ZoomWindow, IsKeptForTheUserAndTakenAtTheNextStart) {
     form.reset();
     ASSERT_TRUE(Start());
     EXPECT_EQ(form->Zoom(), 80);
+}
+
+// Ctrl with the wheel zooms a step a notch, half notches adding up; without Ctrl it zooms not.
+TEST_F(ZoomWindow, CtrlAndTheWheelZoom) {
+    const auto turn = [this](int eighths, Qt::KeyboardModifiers keys) {
+        QWidget* box = Find("stressBoxes(2)");
+        QWheelEvent wheel(QPointF(4, 4), box->mapToGlobal(QPointF(4, 4)), {}, {0, eighths},
+                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    };
+    turn(120, Qt::ControlModifier);
+    EXPECT_EQ(form->Zoom(), 110);
+    turn(-60, Qt::ControlModifier);
+    turn(-120, Qt::NoModifier);
+    turn(-60, Qt::ControlModifier);
+    EXPECT_EQ(form->Zoom(), 100);
 }
 
 // At 1024x700 with both docks open the client area does not fit; each control the focus goes
