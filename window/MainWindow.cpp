@@ -306,6 +306,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (mayClose || work_.GetPlatform().HasEnded()) {
         NoteRecent();
+        KeepDockPlaces();
         event->accept();
     } else {
         event->ignore();

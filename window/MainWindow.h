@@ -355,6 +355,8 @@ private:
     // and most, but never over half the window, so that on a small or scaled screen the grid
     // keeps half of it.
     int DockWidth(int least, int most) const;
+    // As the window closes: the docks' places, kept for the user when they changed.
+    void KeepDockPlaces();
     void CloseOverview();
     void OpenProfile();
     void CloseProfile();
@@ -394,7 +396,8 @@ private:
     std::atomic<bool> scanCancel_{false};
     // The scroll area following the focus; cut as the window goes.
     QMetaObject::Connection followingFocus_;
-    int wheelTurn_ = 0;  // of the wheel with Ctrl held, in eighths of a degree, not yet zoomed
+    QByteArray keptDocks_;  // the docks' places as read at start-up or last kept
+    int wheelTurn_ = 0;     // of the wheel with Ctrl held, in eighths of a degree, not yet zoomed
     Platform::FileChoice lastExport_;  // the file last exported to in this run, and its format
     // The conventions a rescan put the file's lines under; none since the file was loaded.
     std::optional<firstpass::Conventions> rescannedUnder_;

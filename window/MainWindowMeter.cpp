@@ -123,15 +123,30 @@ int MainWindow::DockWidth(int least, int most) const {
     return std::min(std::clamp(room, least, most), width() / 2);
 }
 
+void MainWindow::KeepDockPlaces() {
+    const QByteArray docks = saveState();
+    if (docks == keptDocks_ || work_.GetPlatform().WritesNothing()) {
+        return;
+    }
+    UserViewOptions user = UserViewOptions::Read(work_.GetPlatform().UserFolder());
+    user.docks = docks;
+    if (user.Write(work_.GetPlatform().UserFolder())) {
+        keptDocks_ = docks;
+    }
+}
+
 void MainWindow::OpenOverview() {
     if (overview_) {
         return;
     }
     overview_ = new Overview(work_.Doc(), this);
     overview_->Model().Judge(meters_, strictness_);
-    addDockWidget(Qt::RightDockWidgetArea, overview_);
+    // Where the user left it when the window last closed; else beside the grid.
+    if (!restoreDockWidget(overview_)) {
+        addDockWidget(Qt::RightDockWidgetArea, overview_);
+        resizeDocks({overview_}, {DockWidth(320, 640)}, Qt::Horizontal);
+    }
     overview_->show();
-    resizeDocks({overview_}, {DockWidth(320, 640)}, Qt::Horizontal);
     cellKeys_->KeepListKeys(&overview_->List());
     overview_->ShowLine(work_.CurrentLine());
     connect(overview_, &Overview::lineChosen, this, [this](std::int32_t line) {

@@ -44,13 +44,15 @@ void MainWindow::OpenProfile() {
     profile_ = new ProfileDock(work_.Doc(), this);
     work_.Doc().AddWatcher(&profile_->Watcher());
     RecountProfile();
-    addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
-    profile_->show();
-    resizeDocks({profile_}, {DockWidth(420, 720)}, Qt::Horizontal);
-    // Under the overview, the chart needs the larger share of the height to be read.
-    if (OverviewDock() != nullptr) {
-        resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
+    if (!restoreDockWidget(profile_)) {
+        addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
+        resizeDocks({profile_}, {DockWidth(420, 720)}, Qt::Horizontal);
+        // Under the overview, the chart needs the larger share of the height to be read.
+        if (OverviewDock() != nullptr) {
+            resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
+        }
     }
+    profile_->show();
     cellKeys_->KeepListKeys(&profile_->Table());
     profile_->MeterChoice().setToolTip(
         WithKeys(QStringLiteral("The meter whose profile is shown"), *nextProfileMeterAction));

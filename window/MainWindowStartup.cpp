@@ -116,7 +116,11 @@ bool MainWindow::StartUp(const std::optional<startup::StartFile>& file) {
         startPoem_ = started.poem;
         UseTheMeter();
         ApplyViewOptions();
-        SetZoom(UserViewOptions::Read(work_.GetPlatform().UserFolder()).zoom);
+        const UserViewOptions user = UserViewOptions::Read(work_.GetPlatform().UserFolder());
+        SetZoom(user.zoom);
+        // The docks opened below take the places they had.
+        keptDocks_ = user.docks;
+        restoreState(keptDocks_);
         fileNameBox->setText(DecodeFileName(work_.Settings().WorkingFileName()));
         // With no syllable positions there is nothing to space, and a 0 stays 0.
         if (work_.Settings().Spacing() == 0 && work_.Doc().Positions() > 0) {

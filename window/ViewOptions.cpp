@@ -13,6 +13,7 @@ constexpr char kOverviewKey[] = "View/Overview";
 constexpr char kStrictKey[] = "View/StrictMeterCheck";
 constexpr char kProfileKey[] = "View/Profile";
 constexpr char kZoomKey[] = "View/Zoom";
+constexpr char kDocksKey[] = "View/Docks";
 constexpr char kUserFileName[] = "view.ini";
 
 bool ReadFlag(const QSettings& settings, const char* key) {
@@ -45,7 +46,8 @@ UserViewOptions UserViewOptions::Read(const QString& userFolder) {
                              QSettings::IniFormat);
     bool isNumber = false;
     const int zoom = settings.value(QLatin1String(kZoomKey)).toString().trimmed().toInt(&isNumber);
-    return {layout::ValidZoom(isNumber ? zoom : 0)};
+    return {layout::ValidZoom(isNumber ? zoom : 0),
+            settings.value(QLatin1String(kDocksKey)).toByteArray()};
 }
 
 bool UserViewOptions::Write(const QString& userFolder) const {
@@ -55,6 +57,9 @@ bool UserViewOptions::Write(const QString& userFolder) const {
     QSettings settings(QDir(userFolder).filePath(QLatin1String(kUserFileName)),
                        QSettings::IniFormat);
     settings.setValue(QLatin1String(kZoomKey), zoom);
+    if (!docks.isEmpty()) {
+        settings.setValue(QLatin1String(kDocksKey), docks);
+    }
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QScrollArea>
 #include <QWheelEvent>
 
@@ -85,6 +86,18 @@ TEST_F(ZoomWindow, CtrlAndTheWheelZoom) {
     turn(-120, Qt::NoModifier);
     turn(-60, Qt::ControlModifier);
     EXPECT_EQ(form->Zoom(), 100);
+}
+
+// A dock the user widened opens as wide at the next start, even without a zoom kept.
+TEST_F(ZoomWindow, TheDocksKeepTheirPlacesForTheUser) {
+    Trigger("overviewAction");
+    form->resizeDocks({Find<QDockWidget>("Overview")}, {333}, Qt::Horizontal);
+    QApplication::processEvents();
+    ASSERT_TRUE(form->close());
+    form.reset();
+    ASSERT_TRUE(Start());
+    Activate();
+    EXPECT_EQ(Find<QDockWidget>("Overview")->width(), 333);
 }
 
 // At 1024x700 with both docks open the client area does not fit; each control the focus goes
