@@ -71,8 +71,8 @@ void MainWindow::RescanTheRest() {
     Platform& platform = work_.GetPlatform();
     const Document& doc = work_.Doc();
     const std::int32_t first = work_.CurrentLine();
-    const firstpass::CorrectedPoem worked = firstpass::CorrectedPoemOf(
-        doc.GetStore(), doc.TextEncoding(), 1, first - 1, firstpass::StrongPlaces(doc.Meter()));
+    const firstpass::CorrectedPoem worked =
+        firstpass::CorrectedPoemOf(doc.GetStore(), doc.TextEncoding(), 1, first - 1, doc.Meters());
     if (std::ssize(worked.lines) < firstpass::kLeastLinesToLearnFrom || doc.Meter().symbols < 1) {
         platform.ShowMessage(
             QStringLiteral("Corvale learns how you read from at least %1 verse lines before "
