@@ -24,7 +24,7 @@ CorrectedPoem CorrectedLongPoem(std::int64_t lines) {
     const auto file =
         std::get<corvale::LoadedScansion>(corvale::ReadScansionBytes(scansion.scansionFile));
     return CorrectedPoemOf(file.store, file.encoding, 1, file.records,
-                           StrongPlaces(corvale::ReadMeterRow(scansion.meterFile)));
+                           corvale::ReadMeterRows(scansion.meterFile).meters);
 }
 
 void BM_LearnFromCorrectedLines(benchmark::State& state) {

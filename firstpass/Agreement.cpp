@@ -51,6 +51,7 @@ struct LineWord {
 // A corrected line with what the pass reads in it.
 struct Line {
     std::size_t poem = 0;
+    std::size_t meter = 0;  // the meter it is held up against, among the scorer's
     std::vector<LineWord> words;
     std::vector<bool> stressed;              // the reader's, a syllable each
     std::vector<std::int32_t> syllableEnds;  // the reader's letters up to each syllable's end
@@ -64,10 +65,11 @@ struct Line {
     std::vector<std::pair<std::uint64_t, std::vector<std::size_t>>> choices;
 };
 
-struct PoemUnderMeter {
-    explicit PoemUnderMeter(const std::vector<bool>& strong)
-        : forms(FormMeters(LineForms(strong))), chooser(LineForms(strong)) {}
-    PoemMarks marks;
+// A meter lines are held up against, with what the pass weighs their readings by under it.
+struct UnderMeter {
+    explicit UnderMeter(const std::vector<bool>& strong)
+        : strong(strong), forms(FormMeters(LineForms(strong))), chooser(LineForms(strong)) {}
+    std::vector<bool> strong;
     std::vector<meter::Meter> forms;
     ReadingChooser chooser;
     std::unordered_map<std::string, std::size_t> bestForms;  // by values before the meter
@@ -119,7 +121,9 @@ public:
 
 private:
     void Read(const CorrectedPoem& poem, const Conventions& start);
-    void Add(const CorrectedLine& corrected, const ReadLine& read, std::size_t poem);
+    void Add(const CorrectedLine& corrected, const ReadLine& read, std::size_t poem,
+             std::size_t meter);
+    std::size_t MeterOf(const std::vector<bool>& strong);
     void Score(Line& line, const Conventions& conventions, std::uint8_t offered,
                std::vector<std::uint8_t>& agree);
     const std::vector<std::size_t>& Choices(Line& line, const Conventions& conventions,
@@ -130,9 +134,10 @@ private:
                std::int32_t begin, const Conventions& conventions);
     std::optional<std::pair<std::size_t, std::size_t>> Span(const Line& line, std::int32_t begin,
                                                             std::int32_t end) const;
-    std::size_t BestFormOf(PoemUnderMeter& poem);
+    std::size_t BestFormOf(UnderMeter& meter);
 
-    std::vector<PoemUnderMeter> poems_;
+    std::vector<PoemMarks> poems_;  // each poem's marks
+    std::vector<UnderMeter> meters_;
     std::vector<Line> lines_;
     std::size_t syllables_ = 0;
     // Room reused from line to line.
@@ -163,10 +168,10 @@ void Agreement::Scorer::Read(const CorrectedPoem& corrected, const Conventions& 
     for (const CorrectedLine& line : corrected.lines) {
         texts.push_back(line.text);
     }
-    PoemUnderMeter& poem = poems_.emplace_back(
-        corrected.meter.empty() ? MeterOfStresses(corrected.lines) : corrected.meter);
-    poem.marks = MarksOf(texts);
-    PoemWords words(poem.marks, start);
+    // A line is held up against its own meter, else the poem's.
+    const std::size_t poemMeter =
+        MeterOf(corrected.meter.empty() ? MeterOfStresses(corrected.lines) : corrected.meter);
+    PoemWords words(poems_.emplace_back(MarksOf(texts)), start);
     for (std::size_t first = 0; first < corrected.lines.size(); first += kLinesAtATime) {
         const std::size_t end = std::min(first + kLinesAtATime, corrected.lines.size());
         std::vector<QString> batch;
@@ -175,15 +180,27 @@ void Agreement::Scorer::Read(const CorrectedPoem& corrected, const Conventions& 
         }
         const std::vector<ReadLine> read = words.Read(batch);
         for (std::size_t j = first; j < end; ++j) {
-            Add(corrected.lines[j], read[j - first], poems_.size() - 1);
+            const CorrectedLine& line = corrected.lines[j];
+            Add(line, read[j - first], poems_.size() - 1,
+                line.meter.empty() ? poemMeter : MeterOf(line.meter));
         }
     }
 }
 
-void Agreement::Scorer::Add(const CorrectedLine& corrected, const ReadLine& read,
-                            std::size_t poem) {
+std::size_t Agreement::Scorer::MeterOf(const std::vector<bool>& strong) {
+    const auto found = std::ranges::find(meters_, strong, &UnderMeter::strong);
+    if (found != meters_.end()) {
+        return static_cast<std::size_t>(found - meters_.begin());
+    }
+    meters_.emplace_back(strong);
+    return meters_.size() - 1;
+}
+
+void Agreement::Scorer::Add(const CorrectedLine& corrected, const ReadLine& read, std::size_t poem,
+                            std::size_t meter) {
     Line& line = lines_.emplace_back();
     line.poem = poem;
+    line.meter = meter;
     // A syllable without a stress of its own reads as unstressed, as the window reads it.
     line.stressed = corrected.stressed;
     line.stressed.resize(corrected.syllables.size(), false);
@@ -251,7 +268,7 @@ const std::vector<std::size_t>& Agreement::Scorer::Choices(Line& line,
     for (const ReadWord& word : words) {
         read.push_back(&word);
     }
-    std::vector<std::size_t> chosen = poems_[line.poem].chooser.Choose(read);
+    std::vector<std::size_t> chosen = meters_[line.meter].chooser.Choose(read);
     for (std::size_t w = 0; w < chosen.size(); ++w) {
         chosen[w] = index[w][chosen[w]];
     }
@@ -308,14 +325,14 @@ void Agreement::Scorer::Place(const Line& line, const LineWord& word, const Word
               right_.begin() + static_cast<std::ptrdiff_t>(span->second) + 1, right ? 1 : 0);
 }
 
-std::size_t Agreement::Scorer::BestFormOf(PoemUnderMeter& poem) {
+std::size_t Agreement::Scorer::BestFormOf(UnderMeter& meter) {
     const std::string key(AsBytes(before_));
-    const auto found = poem.bestForms.find(key);
-    if (found != poem.bestForms.end()) {
+    const auto found = meter.bestForms.find(key);
+    if (found != meter.bestForms.end()) {
         return found->second;
     }
     shown_.Read(before_);
-    return poem.bestForms.emplace(key, BestForm(poem.forms, shown_)).first->second;
+    return meter.bestForms.emplace(key, BestForm(meter.forms, shown_)).first->second;
 }
 
 void Agreement::Scorer::Score(Line& line, const Conventions& conventions, std::uint8_t offered,
@@ -339,9 +356,9 @@ void Agreement::Scorer::Score(Line& line, const Conventions& conventions, std::u
     for (const Weight weight : weights_) {
         before_.push_back(static_cast<std::uint8_t>(ValueBeforeMeter(weight)));
     }
-    PoemUnderMeter& poem = poems_[line.poem];
+    UnderMeter& meter = meters_[line.meter];
     const std::vector<int> values =
-        ValuesUnderMeter(weights_, poem.forms[BestFormOf(poem)], conventions);
+        ValuesUnderMeter(weights_, meter.forms[BestFormOf(meter)], conventions);
     for (std::size_t k = 0; k < count; ++k) {
         agree[line.first + k] = right_[k] != 0 && (values[k] > 1) == line.stressed[k];
     }
@@ -351,8 +368,8 @@ void Agreement::Scorer::Agreement(const Conventions& conventions,
                                   std::vector<std::uint8_t>& agree) {
     agree.assign(syllables_, 0);
     std::vector<std::uint8_t> offered;
-    for (const PoemUnderMeter& poem : poems_) {
-        offered.push_back(RulesOffered(conventions, poem.marks));
+    for (const PoemMarks& marks : poems_) {
+        offered.push_back(RulesOffered(conventions, marks));
     }
     for (Line& line : lines_) {
         Score(line, conventions, offered[line.poem], agree);

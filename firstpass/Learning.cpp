@@ -2,6 +2,7 @@
 
 #include "firstpass/Agreement.h"
 #include "firstpass/FirstPass.h"
+#include "meter/LineMeter.h"
 #include "meter/MeterCheck.h"
 #include "scansion/Numbers.h"
 
@@ -105,10 +106,8 @@ std::optional<Fit> BestMove(Agreement& agreement, const Fit& current, const Conv
     return best;
 }
 
-}  // namespace
-
-std::vector<bool> StrongPlaces(const MeterFileRow& row) {
-    const meter::Meter meter(row.line, row.symbols);
+// A meter's places, true for a strong one.
+std::vector<bool> StrongPlaces(const meter::Meter& meter) {
     std::vector<bool> strong;
     for (std::int32_t place = 1; place <= meter.Places(); ++place) {
         strong.push_back(meter.IsStrong(place));
@@ -116,9 +115,13 @@ std::vector<bool> StrongPlaces(const MeterFileRow& row) {
     return strong;
 }
 
+}  // namespace
+
 CorrectedPoem CorrectedPoemOf(const Store& store, Encoding encoding, std::int32_t first,
-                              std::int32_t last, std::vector<bool> meter) {
-    CorrectedPoem poem{{}, std::move(meter)};
+                              std::int32_t last, const std::vector<MeterFileRow>& meters) {
+    const meter::Meters rule = meter::Meters::OfRows(meters);
+    CorrectedPoem poem{{}, StrongPlaces(rule.Main())};
+    meter::ShownLine shown;
     for (std::int32_t j = std::max(first, 1); j <= std::min(last, store.NumberOfLines()); ++j) {
         const Store::RowValues syllables = store.Values(ValueRow::Syllables, j);
         const Store::RowValues stresses = store.Values(ValueRow::Stresses, j);
@@ -132,6 +135,11 @@ CorrectedPoem CorrectedPoemOf(const Store& store, Encoding encoding, std::int32_
         }
         if (std::none_of(line.syllables.begin(), line.syllables.end(),
                          [](const std::string& s) { return num::IsBlank(s); })) {
+            shown.Read(store, j);
+            const std::int32_t number = meter::LineMeter(rule, shown);
+            if (number != 1) {
+                line.meter = StrongPlaces(rule.Number(number));
+            }
             poem.lines.push_back(std::move(line));
         }
     }
@@ -139,8 +147,7 @@ CorrectedPoem CorrectedPoemOf(const Store& store, Encoding encoding, std::int32_
 }
 
 CorrectedPoem CorrectedPoemOf(const LoadedScansion& file) {
-    return CorrectedPoemOf(file.store, file.encoding, 1, file.records,
-                           file.meter.row ? StrongPlaces(*file.meter.row) : std::vector<bool>());
+    return CorrectedPoemOf(file.store, file.encoding, 1, file.records, file.meter.rows.meters);
 }
 
 Learned Learn(const std::vector<CorrectedPoem>& poems, const Conventions& start) {

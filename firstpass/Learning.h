@@ -27,24 +27,26 @@ struct CorrectedLine {
     std::string text;                    // the verse line, UTF-8
     std::vector<std::string> syllables;  // UTF-8
     std::vector<bool> stressed;          // one a syllable: its value is above 1
+    // The places of the meter the line is measured against when that is not the poem's (a line
+    // of a further meter); empty for the poem's.
+    std::vector<bool> meter = {};
 };
 
-// A poem's corrected lines, and its meter's places (true for a strong one). Without a meter the
-// learner takes the one the corrected stresses fit best, as the first pass chooses one.
+// A poem's corrected lines, and its meter's places (true for a strong one): the main meter, which
+// a line is held up against unless it has its own. Without a meter the learner takes the one the
+// corrected stresses fit best, as the first pass chooses one.
 struct CorrectedPoem {
     std::vector<CorrectedLine> lines;
     std::vector<bool> meter;
 };
 
-// The strong places of a meter file's row.
-std::vector<bool> StrongPlaces(const MeterFileRow& row);
-
 // The verse lines first..last of a store, as a file of `encoding` holds them, that the learner
 // can take: a filled stress row and no blank syllable. Other lines (not scored, half typed) are
-// left out.
+// left out. `meters` are the file's meter rows, the main first (none: the learner chooses); each
+// line is held up against the one it is measured against (meter::LineMeter) by its values.
 CorrectedPoem CorrectedPoemOf(const Store& store, Encoding encoding, std::int32_t first,
-                              std::int32_t last, std::vector<bool> meter);
-// Every verse line of a loaded scansion file, under its meter when it has one.
+                              std::int32_t last, const std::vector<MeterFileRow>& meters);
+// Every verse line of a loaded scansion file, under its meters when it has them.
 CorrectedPoem CorrectedPoemOf(const LoadedScansion& file);
 
 struct Learned {

@@ -28,12 +28,12 @@ Record RecordOf(const Store& store, Encoding encoding, std::int32_t j) {
     return record;
 }
 
-// The poem's lines as the first pass writes them under the conventions, in a store.
-std::variant<LoadedScansion, Refusal, Cancelled> Scanned(const Poem& poem,
-                                                         const std::vector<std::string>& meter,
-                                                         const Conventions& conventions) {
+// The poem's lines as the first pass writes them under the meters and the conventions, in a store.
+std::variant<LoadedScansion, Refusal, Cancelled> Scanned(
+    const Poem& poem, const std::vector<std::vector<std::string>>& meters,
+    const Conventions& conventions) {
     Options options;
-    options.meters = {meter};
+    options.meters = meters;
     options.conventions = conventions;
     auto scanned = Scan(poem, options);
     if (auto* refusal = std::get_if<Refusal>(&scanned)) {
@@ -52,15 +52,15 @@ std::variant<LoadedScansion, Refusal, Cancelled> Scanned(const Poem& poem,
 }  // namespace
 
 std::variant<RescanPlan, Refusal, Cancelled> PlanRescan(
-    const Store& store, Encoding encoding, const std::vector<std::string>& meter,
+    const Store& store, Encoding encoding, const std::vector<std::vector<std::string>>& meters,
     std::int32_t first, const Conventions& inForce, const Conventions& learned,
     const std::function<bool(std::int32_t)>& committedByHand) {
     Poem poem;
     for (std::int32_t j = 1; j <= store.NumberOfLines(); ++j) {
         poem.verseLines.push_back(Decode(store.LineText(j), encoding).toStdString());
     }
-    auto before = Scanned(poem, meter, inForce);
-    auto after = Scanned(poem, meter, learned);
+    auto before = Scanned(poem, meters, inForce);
+    auto after = Scanned(poem, meters, learned);
     for (auto* scan : {&before, &after}) {
         if (auto* refusal = std::get_if<Refusal>(scan)) {
             return std::move(*refusal);

@@ -37,12 +37,14 @@ struct RescanPlan {
     std::int64_t kept = 0;                 // lines the metrist touched, left as they stand
 };
 
-// The plan for the store's lines from `first` to its last, under the meter `meter` (its symbols),
-// for a poem whose first pass ran under `inForce` and whose reader was learned to read by
-// `learned`. `committedByHand` names the lines committed by hand, which are kept whatever they
-// hold. The store's texts are in `encoding`. Refused or cancelled as the scan is.
+// The plan for the store's lines from `first` to its last, under the file's meters (each its
+// symbols, the main first: each line scanned against the one it is measured against, as the
+// first pass writes a file of several), for a poem whose first pass ran under `inForce` and whose
+// reader was learned to read by `learned`. `committedByHand` names the lines committed by hand,
+// which are kept whatever they hold. The store's texts are in `encoding`. Refused or cancelled as
+// the scan is.
 std::variant<RescanPlan, Refusal, Cancelled> PlanRescan(
-    const Store& store, Encoding encoding, const std::vector<std::string>& meter,
+    const Store& store, Encoding encoding, const std::vector<std::vector<std::string>>& meters,
     std::int32_t first, const Conventions& inForce, const Conventions& learned,
     const std::function<bool(std::int32_t)>& committedByHand);
 

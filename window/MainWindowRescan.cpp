@@ -24,14 +24,17 @@ namespace corvale {
 
 namespace {
 
-// The meter's places as the first pass imposes them.
-std::vector<std::string> MeterSymbols(const MeterFileRow& row) {
-    const meter::Meter meter(row.line, row.symbols);
-    std::vector<std::string> symbols;
-    for (std::int32_t place = 1; place <= meter.Places(); ++place) {
-        symbols.emplace_back(meter.IsStrong(place) ? "S" : "W");
+// The meters' places as the first pass imposes them.
+std::vector<std::vector<std::string>> MeterSymbols(const std::vector<MeterFileRow>& rows) {
+    std::vector<std::vector<std::string>> meters;
+    for (const MeterFileRow& row : rows) {
+        const meter::Meter meter(row.line, row.symbols);
+        std::vector<std::string>& symbols = meters.emplace_back();
+        for (std::int32_t place = 1; place <= meter.Places(); ++place) {
+            symbols.emplace_back(meter.IsStrong(place) ? "S" : "W");
+        }
     }
-    return symbols;
+    return meters;
 }
 
 std::vector<std::string> Encoded(const std::vector<std::string>& texts, Encoding encoding) {
@@ -71,8 +74,8 @@ void MainWindow::RescanTheRest() {
     Platform& platform = work_.GetPlatform();
     const Document& doc = work_.Doc();
     const std::int32_t first = work_.CurrentLine();
-    const firstpass::CorrectedPoem worked = firstpass::CorrectedPoemOf(
-        doc.GetStore(), doc.TextEncoding(), 1, first - 1, firstpass::StrongPlaces(doc.Meter()));
+    const firstpass::CorrectedPoem worked =
+        firstpass::CorrectedPoemOf(doc.GetStore(), doc.TextEncoding(), 1, first - 1, doc.Meters());
     if (std::ssize(worked.lines) < firstpass::kLeastLinesToLearnFrom || doc.Meter().symbols < 1) {
         platform.ShowMessage(
             QStringLiteral("Corvale learns how you read from at least %1 verse lines before "
@@ -90,7 +93,7 @@ void MainWindow::RescanTheRest() {
     const firstpass::Learned learned = firstpass::Learn({worked}, *inForce);
     lastLearned_ = learned.conventions;
     const auto planned = firstpass::PlanRescan(
-        doc.GetStore(), doc.TextEncoding(), MeterSymbols(doc.Meter()), first, *inForce,
+        doc.GetStore(), doc.TextEncoding(), MeterSymbols(doc.Meters()), first, *inForce,
         learned.conventions, [&doc](std::int32_t j) { return doc.IsLineCommittedByHand(j); });
     if (const auto* refusal = std::get_if<firstpass::Refusal>(&planned)) {
         platform.ShowMessage(

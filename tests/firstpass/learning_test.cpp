@@ -25,7 +25,7 @@ CorrectedPoem AsScannedUnder(const Conventions& conventions, const std::vector<s
     const auto& scansion = std::get<Scansion>(scanned);
     auto file = std::get<LoadedScansion>(ReadScansionBytes(scansion.scansionFile));
     return CorrectedPoemOf(file.store, file.encoding, 1, file.records,
-                           StrongPlaces(ReadMeterRow(scansion.meterFile)));
+                           ReadMeterRows(scansion.meterFile).meters);
 }
 
 struct ReaderCase {
@@ -86,6 +86,18 @@ TEST(Learning, TakesTheReadersDivisionAsItStands) {
     EXPECT_EQ(learned.conventions[C::HeavenInOne], kInAnyVerse);
     EXPECT_EQ(learned.agreeingAfter, learned.syllables);
     EXPECT_LT(learned.agreeingBefore, learned.agreeingAfter);
+}
+
+// A ballad stanza's lines of three beats are held up against the trimeter, their own meter.
+TEST(Learning, HoldsEachLineUpAgainstItsOwnMeter) {
+    Conventions reader;
+    reader.Set(C::Clash, 2);
+    const CorrectedPoem stanza = AsScannedUnder(
+        reader, {"The sun came up upon the left,", "Out of the sea came he!",
+                 "And he shone bright, and on the right", "Went down into the sea."});
+    const Learned learned = Learn({stanza, stanza});
+    EXPECT_EQ(learned.conventions, reader);
+    EXPECT_EQ(learned.agreeingAfter, learned.syllables);
 }
 
 TEST(Learning, FewerThanEightLinesTeachNothing) {

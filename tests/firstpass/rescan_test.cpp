@@ -13,10 +13,13 @@ namespace {
 
 const std::string kLine = "Shall I compare thee to a summer's day?";
 const std::vector<std::string> kPentameter = {"W", "S", "W", "S", "W", "S", "W", "S", "W", "S"};
+const std::vector<std::vector<std::string>> kFoursAndThrees = {
+    {"W", "S", "W", "S", "W", "S", "W", "S"}, {"W", "S", "W", "S", "W", "S"}};
 
-Store Scanned(const std::vector<std::string>& lines, const Conventions& conventions) {
+Store Scanned(const std::vector<std::string>& lines, const Conventions& conventions,
+              const std::vector<std::vector<std::string>>& meters = {kPentameter}) {
     Options options;
-    options.meters = {kPentameter};
+    options.meters = meters;
     options.conventions = conventions;
     const auto scanned = Scan(Poem{lines}, options);
     return std::get<LoadedScansion>(ReadScansionBytes(std::get<Scansion>(scanned).scansionFile))
@@ -55,7 +58,7 @@ TEST_P(RescanTheRest, NeverChangesALineTheMetristTouched) {
     Store store = Scanned({kLine, kLine, kLine}, {});
     GetParam().touch(store);
     const bool committed = GetParam().committed;
-    const auto planned = PlanRescan(store, Encoding::Utf8, kPentameter, 2, {}, PronounsStressed(),
+    const auto planned = PlanRescan(store, Encoding::Utf8, {kPentameter}, 2, {}, PronounsStressed(),
                                     [committed](std::int32_t j) { return committed && j == 2; });
     const auto& plan = std::get<RescanPlan>(planned);
     ASSERT_EQ(plan.rescanned.size(), 1u);
@@ -110,7 +113,7 @@ TEST(RescanTheRest, KnowsThePassesOwnNotes) {
     ASSERT_EQ(store.Comment(2), "mire: 1 syllable for the meter (2 spoken)");
     Conventions learned;
     learned.Set(Convention::FireInOne, kNever);
-    const auto planned = PlanRescan(store, Encoding::Utf8, kPentameter, 1, {}, learned,
+    const auto planned = PlanRescan(store, Encoding::Utf8, {kPentameter}, 1, {}, learned,
                                     [](std::int32_t) { return false; });
     const auto& plan = std::get<RescanPlan>(planned);
     ASSERT_EQ(plan.rescanned.size(), 1u);
@@ -118,6 +121,17 @@ TEST(RescanTheRest, KnowsThePassesOwnNotes) {
     EXPECT_EQ(plan.rescanned[0].comment, "");
     EXPECT_EQ(plan.rescanned[0].syllables.size(), 11u);
     EXPECT_EQ(plan.untouched, 2);
+}
+
+// A line of the further meter is rescanned against it: "in-TO" takes its 2 in place 4 there.
+TEST(RescanTheRest, ScansEachLineAgainstItsOwnMeter) {
+    Conventions learned;
+    learned.Set(Convention::Clash, 2);
+    const auto planned =
+        PlanRescan(Scanned({"Went down into the sea."}, {}, kFoursAndThrees), Encoding::Utf8,
+                   kFoursAndThrees, 1, {}, learned, [](std::int32_t) { return false; });
+    EXPECT_EQ(std::get<RescanPlan>(planned).rescanned.at(0).stresses,
+              (std::vector<std::string>{"1", "3", "1", "2", "1", "3"}));
 }
 
 }  // namespace
