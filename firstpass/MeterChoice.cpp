@@ -113,6 +113,18 @@ std::int64_t Misses(const meter::Meter& form, const meter::ShownLine& line,
     return verdict.offPlaces + verdict.TooMany() + verdict.TooFew();
 }
 
+// Whether a line as long as a form ends on a stressed syllable in the form's last place, a weak
+// one. The cue never counts a line's last syllable, which has one neighbour and so is never a
+// stress maximum; the choice of a meter counts it, for a line's end carries its rhyme, and a
+// stress there stands on a beat: lines that end on a stress are not in a meter that ends them on
+// a weak place, as a feminine ending's last syllable is unstressed.
+bool EndsStressedOnAWeakPlace(const meter::Meter& form, const meter::ShownLine& line) {
+    const auto syllables = line.Syllables();
+    const auto length = static_cast<std::int32_t>(syllables.size());
+    return length > 1 && length == form.Places() && !form.IsStrong(length) &&
+           syllables.back().stress > 1.0;
+}
+
 }  // namespace
 
 std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms) {
@@ -212,8 +224,9 @@ std::size_t ChooseMeter(const MeterEvidence& evidence) {
         for (std::size_t p = 0; p < shown.size(); ++p) {
             Cost least{-1, 0};
             for (const meter::Meter& form : forms) {
-                const Cost misses{Misses(form, shown[p]),
-                                  Misses(form, shown[p], meter::Strictness::EveryStress)};
+                const Cost misses{
+                    Misses(form, shown[p]) + (EndsStressedOnAWeakPlace(form, shown[p]) ? 1 : 0),
+                    Misses(form, shown[p], meter::Strictness::EveryStress)};
                 least = least.first < 0 ? misses : std::min(least, misses);
             }
             patternCosts[p] = least;

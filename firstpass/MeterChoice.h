@@ -107,7 +107,9 @@ MeterEvidence EvidenceOf(const std::vector<LineReadings>& lines);
 
 // The candidate that fits lines best. A line of a meter may also take its catalectic or headless
 // form, as verse allows; the line costs the stress maxima in weak places that the meter check
-// counts plus the syllables too many or too few, under the reading and the form that cost least.
+// counts plus the syllables too many or too few, and one more where a line as long as the form
+// ends on a stressed syllable in its weak last place (a stress at the line's end stands on a
+// beat), under the reading and the form that cost least.
 // A candidate's cost is that of all lines with syllables. Ties go to the candidate whose length is
 // nearest the most common length of the spoken lines, then to the one with fewer stressed
 // syllables of any kind in weak places, then to the earlier one.

@@ -48,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "iambic tetrameter"},
         // A stressed syllable in a weak place counts against a meter only as a stress maximum.
         ChoiceCase{"ClashesDoNotCount", {"1333131313", "1313131313"}, "iambic pentameter"},
+        // A stress at a line's end stands on a beat, though the cue never counts it: not a
+        // trochaic line with a stressed last weak place.
+        ChoiceCase{"LinesEndOnABeat", {"3133", "3133", "3133"}, "iambic dimeter"},
         // Mostly full lines: a catalectic line is a variant of the full meter.
         ChoiceCase{
             "TieToTheCommonLength", {"31313131", "31313131", "3131313"}, "trochaic tetrameter"},
