@@ -19,7 +19,6 @@ using Action = Opening::Action;
 
 const std::string kScansion =
     test::ScansionFile({{"O lark", {"O", "lark"}, {"1", "3"}, {"2", "4"}, ""}});
-const std::string kMeter = "W\tS\r\n";
 
 struct OpeningCase {
     const char* name;
@@ -39,19 +38,16 @@ protected:
     QString Path(const std::string& name) const {
         return QDir(root.path()).filePath(QString::fromStdString(name));
     }
-    void Write(const Files& folder) const {
-        for (const auto& [name, bytes] : folder) {
-            QFile file(Path(name));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        }
-    }
     QTemporaryDir root;
 };
 
 TEST_P(OpeningTable, NeverOffersCorvalesOwnFilesToScanAPoem) {
     const OpeningCase& c = GetParam();
-    Write(c.folder);
+    for (const auto& [name, bytes] : c.folder) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
     const Opening opening = DecideOpening(Path(c.opened));
     EXPECT_EQ(opening.action, c.action);
     EXPECT_EQ(opening.path, Path(c.path));
@@ -59,11 +55,16 @@ TEST_P(OpeningTable, NeverOffersCorvalesOwnFilesToScanAPoem) {
     EXPECT_EQ(opening.message.left(message.size()), message);
 }
 
+const std::string kMeter = "W\tS\r\n";
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, OpeningTable, ::testing::Values(
     OpeningCase{"APoemIsOffered", {{"ode.txt", "O lark\r\n"}}, "ode.txt", Action::OfferScan, "ode.txt", ""},
     OpeningCase{"AScansionFileOpens", {{"ode.txt", kScansion}}, "ode.txt", Action::OpenScansion, "ode.txt", ""},
-    OpeningCase{"AMeterFileOpensItsScansionFileOfAnyExtension",
+    OpeningCase{"AMeterFileOpensItsScansionFile",
+                {{"ode.scansion.txt", kScansion}, {"ode.scansion.meter.txt", kMeter}},
+                "ode.scansion.meter.txt", Action::OpenScansion, "ode.scansion.txt", ""},
+    OpeningCase{"OrItsScansionFileOfAnotherExtension",
                 {{"ode.sc", kScansion}, {"ode.txt", "a poem\r\n"}, {"ode.meter.txt", kMeter}},
                 "ode.meter.txt", Action::OpenScansion, "ode.sc", ""},
     OpeningCase{"AMeterFileWithoutItsScansionFileIsTold", {{"ode.meter.txt", kMeter}}, "ode.meter.txt",
@@ -84,12 +85,19 @@ INSTANTIATE_TEST_SUITE_P(Files, OpeningTable, ::testing::Values(
 // clang-format on
 
 // `corvale NAME.meter.txt` works on the scansion file it is the meter of.
-using OpeningAtStart = OpeningTable;
-TEST_F(OpeningAtStart, AMeterFileNamedStartsOnItsScansionFile) {
-    Write({{"ode.scansion.txt", kScansion}, {"ode.scansion.meter.txt", kMeter}});
-    const auto chosen = ChooseWorkingFolder(Path("ode.scansion.meter.txt"), {});
+TEST(OpeningAtStart, AMeterFileNamedStartsOnItsScansionFile) {
+    QTemporaryDir root;
+    for (const auto& [name, bytes] :
+         Files{{"ode.scansion.txt", kScansion}, {"ode.scansion.meter.txt", kMeter}}) {
+        QFile file(QDir(root.path()).filePath(QString::fromStdString(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    const auto chosen = ChooseWorkingFolder(
+        QDir(root.path()).filePath(QStringLiteral("ode.scansion.meter.txt")), {});
     const auto* folder = std::get_if<WorkingFolder>(&chosen);
-    ASSERT_TRUE(folder != nullptr && folder->file.has_value());
+    ASSERT_NE(folder, nullptr);
+    ASSERT_TRUE(folder->file.has_value());
     EXPECT_EQ(folder->file->name, QStringLiteral("ode.scansion.txt"));
     EXPECT_FALSE(folder->file->poem);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace corvale::editor {
 namespace {
@@ -12,8 +11,6 @@ using Verdict = TypedValue::Verdict;
 
 constexpr ValueBounds kSamples{4, 1, 4, 1};
 constexpr ValueBounds kWidest{2147483647, -2147483647 - 1, 2147483647, -2147483647 - 1};
-constexpr ValueRow kStress = ValueRow::Stresses;
-constexpr ValueRow kJuncture = ValueRow::Junctures;
 
 struct TypedCase {
     const char* name;
@@ -35,15 +32,19 @@ TEST_P(TypedValueTable, TakesAWholeNumberWithinTheBounds) {
     EXPECT_EQ(c.verdict == Verdict::Refused ? value.why : value.bytes, c.result);
 }
 
+constexpr ValueRow kStress = ValueRow::Stresses;
+constexpr ValueRow kJuncture = ValueRow::Junctures;
 const std::string kStressRange = "Stress is a number from 1 to 4";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, TypedValueTable, ::testing::Values(
+    TypedCase{"Digit", kStress, "3", "1", kSamples, Verdict::Taken, "3"},
     TypedCase{"SpacesSignAndZerosAsAStepWritesIt", kStress, " +03 ", "1", kSamples, Verdict::Taken, "3"},
     TypedCase{"AtTheMaximum", kStress, "4", "1", kSamples, Verdict::Taken, "4"},
     TypedCase{"AboveTheMaximum", kStress, "5", "1", kSamples, Verdict::Refused, kStressRange},
     TypedCase{"BelowTheMinimum", kStress, "0", "1", kSamples, Verdict::Refused, kStressRange},
     TypedCase{"NotWhole", kStress, "2.5", "1", kSamples, Verdict::Refused, kStressRange},
+    TypedCase{"Emptied", kStress, "", "1", kSamples, Verdict::Refused, kStressRange},
     TypedCase{"PastAnyInteger", kStress, "99999999999", "1", kWidest, Verdict::Refused,
               "Stress is a number from -2147483648 to 2147483647"},
     // A value the file holds that is no whole number stays while it is shown as it was.
@@ -54,34 +55,55 @@ INSTANTIATE_TEST_SUITE_P(Values, TypedValueTable, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-// Where bounds leave no room, the refused step names the bound that holds; the other row's
-// bounds are its own affair.
-TEST(StuckBounds, NameTheBoundThatHolds) {
-    struct Case {
-        ValueRow row;
-        StepDirection direction;
-        ValueBounds bounds;
-        std::string message;
-    };
-    const std::string mend = "; Edit \u2192 \"Value bounds\u2026\" changes them";
-    // clang-format off
-    const std::vector<Case> cases = {
-        {kStress, StepDirection::Up, kSamples, ""},
-        {kStress, StepDirection::Up, {}, "the maximum stress, 0, holds: it is not above the minimum, 0" + mend},
-        {kJuncture, StepDirection::Down, {4, 1, 1, 3}, "the minimum juncture, 3, holds: it is not below the maximum, 1" + mend},
-        {kJuncture, StepDirection::Up, {0, 0, 4, 1}, ""},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(StuckBoundsMessage(c.row, c.direction, c.bounds), c.message);
-    }
+struct StuckCase {
+    const char* name;
+    ValueRow row;
+    StepDirection direction;
+    ValueBounds bounds;
+    std::string message;
+};
+
+class StuckBoundsTable : public ::testing::TestWithParam<StuckCase> {};
+
+TEST_P(StuckBoundsTable, NamesTheBoundThatHolds) {
+    const StuckCase& c = GetParam();
+    EXPECT_EQ(StuckBoundsMessage(c.row, c.direction, c.bounds), c.message);
 }
 
-TEST(BoundsProblem, EachMaximumLiesAboveItsMinimum) {
-    EXPECT_EQ(BoundsProblem({3, 1, -1, -5}), "");
-    EXPECT_EQ(BoundsProblem({2, 2, 4, 1}), "The maximum stress must lie above the minimum.");
-    EXPECT_EQ(BoundsProblem({4, 1, 1, 3}), "The maximum juncture must lie above the minimum.");
+const std::string kMendThem = "; Edit \u2192 \"Value bounds\u2026\" changes them";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Bounds, StuckBoundsTable, ::testing::Values(
+    StuckCase{"RoomToMove", kStress, StepDirection::Up, kSamples, ""},
+    StuckCase{"AllZeroUp", kStress, StepDirection::Up, {},
+              "the maximum stress, 0, holds: it is not above the minimum, 0" + kMendThem},
+    StuckCase{"CrossedDown", kJuncture, StepDirection::Down, {4, 1, 1, 3},
+              "the minimum juncture, 3, holds: it is not below the maximum, 1" + kMendThem},
+    // The other row's bounds are its own affair.
+    StuckCase{"OnlyTheRowsOwnBounds", kJuncture, StepDirection::Up, {0, 0, 4, 1}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ProblemCase {
+    const char* name;
+    ValueBounds bounds;
+    std::string problem;
+};
+
+class BoundsProblemTable : public ::testing::TestWithParam<ProblemCase> {};
+
+TEST_P(BoundsProblemTable, EachMaximumLiesAboveItsMinimum) {
+    EXPECT_EQ(BoundsProblem(GetParam().bounds), GetParam().problem);
 }
+
+const std::string kStressProblem = "The maximum stress must lie above the minimum.";
+
+INSTANTIATE_TEST_SUITE_P(Bounds, BoundsProblemTable, ::testing::Values(
+    ProblemCase{"Samples", kSamples, ""},
+    ProblemCase{"NegativeJunctures", {3, 1, -1, -5}, ""},
+    ProblemCase{"StressMaximumAtTheMinimum", {2, 2, 4, 1}, kStressProblem},
+    ProblemCase{"JunctureMaximumBelow", {4, 1, 1, 3}, "The maximum juncture must lie above the minimum."}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace corvale::editor

@@ -11,7 +11,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <map>
@@ -30,6 +32,7 @@ protected:
     void Trigger(const char* command) const {
         form->Keys().Find(QString::fromLatin1(command))->trigger();
     }
+
     // Every placed control of the client area with its pixel place and font.
     std::map<std::string, std::pair<QRect, QFont>> Placed() const {
         std::map<std::string, std::pair<QRect, QFont>> placed;
@@ -43,20 +46,20 @@ protected:
     }
 };
 
-// A control of the grid and one of the form, their fonts and the client area all follow.
 TEST_F(ZoomWindow, PlacesEveryControlAndFontAtTheZoomAndActualSizeUndoesIt) {
     const auto designed = Placed();
     const double applicationPoints = QApplication::font().pointSizeF();
     Trigger("zoomInAction");
     Trigger("zoomInAction");
     ASSERT_EQ(form->Zoom(), 125);
-    for (const char* name : {"exitButton", "stressBoxes(3)"}) {
-        const layout::PixelRect pixels =
-            layout::ToPixels(placement::PlaceOf(Find(QLatin1String(name))), 125);
+    for (const char* name : {"exitButton", "commentBox", "stressBoxes(3)", "syllableBoxes(4)"}) {
+        const layout::Rect twips = placement::PlaceOf(Find(QLatin1String(name)));
+        const layout::PixelRect pixels = layout::ToPixels(twips, 125);
         EXPECT_EQ(Find(QLatin1String(name))->geometry(),
                   QRect(pixels.left, pixels.top, pixels.width, pixels.height))
             << name;
     }
+    EXPECT_DOUBLE_EQ(Find("stressHeading")->font().pointSizeF(), 15);
     EXPECT_DOUBLE_EQ(Find("syllableBoxes(2)")->font().pointSizeF(), 9.75 * 1.25);
     EXPECT_DOUBLE_EQ(Find("exitButton")->font().pointSizeF(), applicationPoints * 1.25);
     EXPECT_GE(form->Grid().area->width(), layout::ToPixels(layout::kDesignWidth, 125));
@@ -67,9 +70,11 @@ TEST_F(ZoomWindow, PlacesEveryControlAndFontAtTheZoomAndActualSizeUndoesIt) {
 TEST_F(ZoomWindow, IsKeptForTheUserAndTakenAtTheNextStart) {
     Trigger("zoomOutAction");
     Trigger("zoomOutAction");
+    ASSERT_EQ(form->Zoom(), 80);
     form.reset();
     ASSERT_TRUE(Start());
     EXPECT_EQ(form->Zoom(), 80);
+    EXPECT_EQ(Find("exitButton")->x(), layout::ToPixels(9960, 80));
 }
 
 // Ctrl with the wheel zooms a step a notch, half notches adding up; without Ctrl it zooms not.
@@ -101,7 +106,7 @@ TEST_F(ZoomWindow, TheDocksKeepTheirPlacesForTheUser) {
 }
 
 // At 1024x700 with both docks open the client area does not fit; each control the focus goes
-// to is scrolled into sight, one wider than the viewport from its start.
+// to is scrolled into sight.
 TEST_F(ZoomWindow, TheFocusedControlIsScrolledIntoSight) {
     form->showNormal();
     form->resize(1024, 700);
@@ -109,14 +114,17 @@ TEST_F(ZoomWindow, TheFocusedControlIsScrolledIntoSight) {
     Trigger("profileAction");
     Trigger("zoomInAction");
     auto* scroll = Find<QScrollArea>("ClientScroll");
-    const QRect viewport = scroll->viewport()->rect();
-    ASSERT_LT(viewport.width(), form->Grid().area->width());
-    for (const char* name : {"exitButton", "syllableBoxes(1)", "fileNameBox", "commitLineButton"}) {
+    ASSERT_LT(scroll->viewport()->width(), form->Grid().area->width());
+    for (const char* name :
+         {"exitButton", "syllableBoxes(1)", "fileNameBox", "commitLineButton", "stressBoxes(4)"}) {
         QWidget* control = Find(QLatin1String(name));
         control->setFocus(Qt::TabFocusReason);
-        const QPoint start = control->mapTo(scroll->viewport(), QPoint(0, 0));
-        const QSize seen(std::min(control->width(), viewport.width()), control->height());
-        EXPECT_TRUE(viewport.contains(QRect(start, seen))) << name;
+        const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+        // One wider than the viewport shows from its start.
+        const QRect seen = shown.width() <= scroll->viewport()->width()
+                               ? shown
+                               : QRect(shown.topLeft(), QSize(1, 1));
+        EXPECT_TRUE(scroll->viewport()->rect().contains(seen)) << name;
     }
 }
 
