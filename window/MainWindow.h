@@ -37,6 +37,7 @@
 
 class QAction;
 class QCloseEvent;
+class QDockWidget;
 class QDragEnterEvent;
 class QDropEvent;
 class QFrame;
@@ -357,6 +358,10 @@ private:
     int DockWidth(int least, int most) const;
     // As the window closes: the docks' places, kept for the user when they changed.
     void KeepDockPlaces();
+    // Puts a dock where the window last closed with it, if that is a place it may take, beside
+    // the grid: a hand-edited file's floating dock could not be put back by the user. False when
+    // there is no such place, and the dock is to be added.
+    bool RestoreDock(QDockWidget* dock);
     void CloseOverview();
     void OpenProfile();
     void CloseProfile();

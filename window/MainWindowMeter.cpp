@@ -13,6 +13,7 @@
 #include "window/ViewOptions.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -135,6 +136,18 @@ void MainWindow::KeepDockPlaces() {
     }
 }
 
+bool MainWindow::RestoreDock(QDockWidget* dock) {
+    if (!restoreDockWidget(dock)) {
+        return false;
+    }
+    if (!dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea) {
+        return true;
+    }
+    dock->setFloating(false);
+    removeDockWidget(dock);
+    return false;
+}
+
 void MainWindow::OpenOverview() {
     if (overview_) {
         return;
@@ -142,7 +155,7 @@ void MainWindow::OpenOverview() {
     overview_ = new Overview(work_.Doc(), this);
     overview_->Model().Judge(meters_, strictness_);
     // Where the user left it when the window last closed; else beside the grid.
-    if (!restoreDockWidget(overview_)) {
+    if (!RestoreDock(overview_)) {
         addDockWidget(Qt::RightDockWidgetArea, overview_);
         resizeDocks({overview_}, {DockWidth(320, 640)}, Qt::Horizontal);
     }

@@ -44,7 +44,7 @@ void MainWindow::OpenProfile() {
     profile_ = new ProfileDock(work_.Doc(), this);
     work_.Doc().AddWatcher(&profile_->Watcher());
     RecountProfile();
-    if (!restoreDockWidget(profile_)) {
+    if (!RestoreDock(profile_)) {
         addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
         resizeDocks({profile_}, {DockWidth(420, 720)}, Qt::Horizontal);
         // Under the overview, the chart needs the larger share of the height to be read.

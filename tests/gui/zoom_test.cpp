@@ -93,16 +93,24 @@ TEST_F(ZoomWindow, CtrlAndTheWheelZoom) {
     EXPECT_EQ(form->Zoom(), 100);
 }
 
-// A dock the user widened opens as wide at the next start, even without a zoom kept.
+// A dock the user widened opens as wide at the next start, even without a zoom kept; a floating
+// one, which only a hand-edited file can leave, opens beside the grid.
 TEST_F(ZoomWindow, TheDocksKeepTheirPlacesForTheUser) {
+    const auto restart = [this] {
+        ASSERT_TRUE(form->close());
+        form.reset();
+        ASSERT_TRUE(Start());
+        Activate();
+    };
     Trigger("overviewAction");
     form->resizeDocks({Find<QDockWidget>("Overview")}, {333}, Qt::Horizontal);
     QApplication::processEvents();
-    ASSERT_TRUE(form->close());
-    form.reset();
-    ASSERT_TRUE(Start());
-    Activate();
+    restart();
     EXPECT_EQ(Find<QDockWidget>("Overview")->width(), 333);
+    Find<QDockWidget>("Overview")->setFeatures(QDockWidget::DockWidgetFloatable);
+    Find<QDockWidget>("Overview")->setFloating(true);
+    restart();
+    EXPECT_FALSE(Find<QDockWidget>("Overview")->isFloating());
 }
 
 // At 1024x700 with both docks open the client area does not fit; each control the focus goes
