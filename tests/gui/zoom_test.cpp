@@ -80,10 +80,8 @@ TEST_F(ZoomWindow, IsKeptForTheUserAndTakenAtTheNextStart) {
 // Ctrl with the wheel zooms a step a notch, half notches adding up; without Ctrl it zooms not.
 TEST_F(ZoomWindow, CtrlAndTheWheelZoom) {
     const auto turn = [this](int eighths, Qt::KeyboardModifiers keys) {
-        QWidget* box = Find("stressBoxes(2)");
-        QWheelEvent wheel(QPointF(4, 4), box->mapToGlobal(QPointF(4, 4)), {}, {0, eighths},
-                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(box, &wheel);
+        QWheelEvent wheel({4, 4}, {4, 4}, {}, {0, eighths}, {}, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Find("stressBoxes(2)"), &wheel);
     };
     turn(120, Qt::ControlModifier);
     EXPECT_EQ(form->Zoom(), 110);
@@ -104,7 +102,6 @@ TEST_F(ZoomWindow, TheDocksKeepTheirPlacesForTheUser) {
     };
     Trigger("overviewAction");
     form->resizeDocks({Find<QDockWidget>("Overview")}, {333}, Qt::Horizontal);
-    QApplication::processEvents();
     restart();
     EXPECT_EQ(Find<QDockWidget>("Overview")->width(), 333);
     Find<QDockWidget>("Overview")->setFeatures(QDockWidget::DockWidgetFloatable);
