@@ -359,8 +359,8 @@ private:
     // As the window closes: the docks' places, kept for the user when they changed.
     void KeepDockPlaces();
     // Puts a dock where the window last closed with it, if that is a place it may take, beside
-    // the grid: a hand-edited file's floating dock could not be put back by the user. False when
-    // there is no such place, and the dock is to be added.
+    // the grid (a hand-edited file's floating dock could not be put back by the user), and no
+    // wider than half the window. False when there is no such place, and the dock is to be added.
     bool RestoreDock(QDockWidget* dock);
     void CloseOverview();
     void OpenProfile();

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -141,6 +142,11 @@ bool MainWindow::RestoreDock(QDockWidget* dock) {
         return false;
     }
     if (!dock->isFloating() && dockWidgetArea(dock) == Qt::RightDockWidgetArea) {
+        // A place kept on a larger screen, or at a smaller scale, still leaves the grid half.
+        layout()->activate();
+        if (dock->width() > width() / 2) {
+            resizeDocks({dock}, {width() / 2}, Qt::Horizontal);
+        }
         return true;
     }
     dock->setFloating(false);

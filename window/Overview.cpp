@@ -43,6 +43,8 @@ Overview::Overview(const Document& document, QWidget* parent) : QDockWidget(pare
     summary_ = new QLabel(content);
     summary_->setObjectName(QStringLiteral("overviewSummaryLabel"));
     summary_->setTextFormat(Qt::PlainText);
+    // Wrapped, so that on a small or scaled screen the dock may be narrower than its sentence.
+    summary_->setWordWrap(true);
     onlyOff_ = new QCheckBox(QStringLiteral("Only lines off the meter"), content);
     onlyOff_->setObjectName(QStringLiteral("chkOnlyOffTheMeter"));
 

@@ -91,19 +91,21 @@ TEST_F(ZoomWindow, CtrlAndTheWheelZoom) {
     EXPECT_EQ(form->Zoom(), 100);
 }
 
-// A dock the user widened opens as wide at the next start, even without a zoom kept; a floating
-// one, which only a hand-edited file can leave, opens beside the grid.
+// A widened dock opens as wide next time, but no wider than half the window; a floating one (only
+// a hand-edited file holds one) opens beside the grid.
 TEST_F(ZoomWindow, TheDocksKeepTheirPlacesForTheUser) {
     const auto restart = [this] {
         ASSERT_TRUE(form->close());
         form.reset();
         ASSERT_TRUE(Start());
-        Activate();
     };
     Trigger("overviewAction");
     form->resizeDocks({Find<QDockWidget>("Overview")}, {333}, Qt::Horizontal);
     restart();
     EXPECT_EQ(Find<QDockWidget>("Overview")->width(), 333);
+    form->resizeDocks({Find<QDockWidget>("Overview")}, {form->width()}, Qt::Horizontal);
+    restart();
+    EXPECT_EQ(Find<QDockWidget>("Overview")->width(), form->width() / 2);
     Find<QDockWidget>("Overview")->setFeatures(QDockWidget::DockWidgetFloatable);
     Find<QDockWidget>("Overview")->setFloating(true);
     restart();
