@@ -98,29 +98,23 @@ std::string LinesHeader() {
 
 std::string LinesRows(const Source& source) {
     const Store& store = source.store;
-    const LineMeters meters(source);
     Utf8 utf8(source.encoding);
     Rows rows(source.fileName);
-    meter::ShownLine reading;
-    std::vector<ShownSyllable> syllables;
-    for (std::int32_t j = 1; j <= store.NumberOfLines(); ++j) {
-        ReadShownSyllables(store, j, reading, syllables);
-        const std::int32_t number = meters.NumberOf(reading);
-        const ExportMeter& meter = meters.Meter(number);
+    ForEachVerseLine(source, [&](const WalkedLine& line) {
         const meter::Verdict verdict =
-            meter::JudgeLine(meter.Rule(), reading, meter::Strictness::StressMaxima);
+            meter::JudgeLine(line.meter.Rule(), line.reading, meter::Strictness::StressMaxima);
         rows.Begin();
-        rows.Field(std::to_string(j));
-        rows.Field(utf8(store.LineText(j)));
-        rows.Field(Division(syllables, utf8));
-        rows.Field(MeterNumber(meter, number));
-        rows.Field(meter.Marks().toStdString());
-        rows.Field(RealMarks(syllables));
+        rows.Field(std::to_string(line.number));
+        rows.Field(utf8(store.LineText(line.number)));
+        rows.Field(Division(line.syllables, utf8));
+        rows.Field(MeterNumber(line.meter, line.meterNumber));
+        rows.Field(line.meter.Marks().toStdString());
+        rows.Field(RealMarks(line.syllables));
         rows.Field(verdict.judged ? (verdict.Fits() ? "true" : "false") : "");
         rows.Field(verdict.judged ? std::to_string(verdict.offPlaces) : std::string());
-        rows.Field(utf8(store.Comment(j)));
+        rows.Field(utf8(store.Comment(line.number)));
         rows.End();
-    }
+    });
     return rows.Take();
 }
 
@@ -128,18 +122,13 @@ std::string CsvRows(const Source& source) {
     const Store& store = source.store;
     Utf8 utf8(source.encoding);
     Rows rows(source.fileName);
-    const LineMeters meters(source);
-    meter::ShownLine reading;
-    std::vector<ShownSyllable> syllables;
-    for (std::int32_t j = 1; j <= store.NumberOfLines(); ++j) {
-        ReadShownSyllables(store, j, reading, syllables);
-        const std::int32_t number = meters.NumberOf(reading);
-        const ExportMeter& meter = meters.Meter(number);
+    ForEachVerseLine(source, [&](const WalkedLine& walked) {
+        const ExportMeter& meter = walked.meter;
         std::string comment;
-        AppendField(comment, utf8(store.Comment(j)));
-        const std::string line = std::to_string(j);
-        const std::string meterNumber = MeterNumber(meter, number);
-        for (const ShownSyllable& syllable : syllables) {
+        AppendField(comment, utf8(store.Comment(walked.number)));
+        const std::string line = std::to_string(walked.number);
+        const std::string meterNumber = MeterNumber(meter, walked.meterNumber);
+        for (const ShownSyllable& syllable : walked.syllables) {
             const bool inMeter = syllable.column <= meter.Places();
             rows.Begin();
             rows.Field(line);
@@ -154,7 +143,7 @@ std::string CsvRows(const Source& source) {
             rows.QuotedField(meterNumber);
             rows.End();
         }
-    }
+    });
     return rows.Take();
 }
 

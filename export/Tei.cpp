@@ -125,13 +125,9 @@ std::string TeiDocument(const Source& source) {
     xml.writeStartElement(QStringLiteral("body"));
     // A scansion file keeps verse lines, not stanzas: one group holds them all.
     xml.writeStartElement(QStringLiteral("lg"));
-    const LineMeters meters(source);
-    meter::ShownLine reading;
-    std::vector<ShownSyllable> syllables;
-    for (std::int32_t j = 1; j <= source.store.NumberOfLines(); ++j) {
-        ReadShownSyllables(source.store, j, reading, syllables);
-        WriteLine(xml, source, j, meters.Meter(meters.NumberOf(reading)), syllables);
-    }
+    ForEachVerseLine(source, [&xml, &source](const WalkedLine& line) {
+        WriteLine(xml, source, line.number, line.meter, line.syllables);
+    });
     xml.writeEndDocument();
     return bytes.toStdString();
 }
