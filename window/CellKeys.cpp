@@ -54,6 +54,14 @@ bool WithAlt(const QKeyEvent& key) {
     return key.modifiers().testFlag(Qt::AltModifier);
 }
 
+// Alt and a letter is a menu's key, or a slip of the finger; never text. Qt's boxes would take
+// the letter where no menu does, and a syllable or a comment would change by a key meant as a
+// command. Ctrl+Alt stays text: AltGr is Ctrl+Alt on some systems.
+bool IsStrayAltLetter(const QKeyEvent& key) {
+    return WithAlt(key) && !key.modifiers().testFlag(Qt::ControlModifier) &&
+           !key.text().isEmpty() && key.text().front().isPrint();
+}
+
 // Moving left lands at the start of a syllable box and moving right at its end, so the next
 // arrow moves on again; a value box has its whole value selected, ready to be typed over.
 void MoveTo(QLineEdit* box, int step, CellKind kind) {
@@ -214,7 +222,7 @@ bool CellKeys::CellBoxEvent(CellPlace place, QEvent* event) {
             return (this->*command.handler)(place, *key);
         }
     }
-    return windowCommand;
+    return windowCommand || IsStrayAltLetter(*key);
 }
 
 bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
@@ -228,6 +236,8 @@ bool CellKeys::TextBoxEvent(QObject* box, QEvent* event) {
             key->accept();
             return true;
         }
+    } else if (event->type() == QEvent::KeyPress) {
+        return IsStrayAltLetter(*static_cast<QKeyEvent*>(event));
     } else if (event->type() == QEvent::FocusOut && box == grid_.goToBox) {
         // Leaving the go-to box other than for a message box or another window ends the
         // errand that Ctrl+G started.

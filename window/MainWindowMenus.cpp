@@ -293,15 +293,15 @@ struct MenuPlace {
     Menu menu;
     QMenu* MainWindow::*member;
     const char* name;
-    const char* title;
+    const char* title;  // with its mnemonic: Alt and the letter after & open the menu
 };
 
 constexpr MenuPlace kMenus[] = {
-    {Menu::File, &MainWindow::fileMenu, "fileMenu", "File"},
-    {Menu::Edit, &MainWindow::editMenu, "editMenu", "Edit"},
-    {Menu::Line, &MainWindow::lineMenu, "lineMenu", "Line"},
-    {Menu::View, &MainWindow::viewMenu, "viewMenu", "View"},
-    {Menu::Help, &MainWindow::helpMenu, "helpMenu", "Help"},
+    {Menu::File, &MainWindow::fileMenu, "fileMenu", "&File"},
+    {Menu::Edit, &MainWindow::editMenu, "editMenu", "&Edit"},
+    {Menu::Line, &MainWindow::lineMenu, "lineMenu", "&Line"},
+    {Menu::View, &MainWindow::viewMenu, "viewMenu", "&View"},
+    {Menu::Help, &MainWindow::helpMenu, "helpMenu", "&Help"},
 };
 
 }  // namespace
@@ -313,7 +313,7 @@ void MainWindow::CreateMenus() {
         // An item pointed at says what it does, as the buttons do.
         menu->setToolTipsVisible(true);
         this->*place.member = menu;
-        const QString where = QStringLiteral("%1 menu").arg(menu->title());
+        const QString where = QStringLiteral("%1 menu").arg(menu->title().remove(u'&'));
         if (place.menu == Menu::Edit) {
             AddUndoCommands(menu, where);
         }

@@ -74,6 +74,7 @@ std::vector<KeyCase> KeyCases() {
     const QKeyCombination CtrlHome = Qt::CTRL | Qt::Key_Home;
     const QKeyCombination AltLeft = Qt::ALT | Qt::Key_Left;
     const QKeyCombination AltRight = Qt::ALT | Qt::Key_Right;
+    const QKeyCombination AltX = Qt::ALT | Qt::Key_X;  // no menu's key
     const QKeyCombination KeypadEnter(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter);
     return {
         // The focus after a change of line.
@@ -114,6 +115,9 @@ std::vector<KeyCase> KeyCases() {
         {"CellBoxLeavesCtrlHomeToTheWindow", 2, "syl2", {Char('Z'), CtrlHome}, "syl2", "1/6", "b"},
         {"UndoPutsBackTheValueTypedOver", 2, "str1", {Char('9'), Undo}, "str1", "2/6", "1"},
         {"KeypadEnterCommitsToo", 2, "jun1", {KeypadEnter}, "jun1", "3/6", "2"},
+        // Alt and a letter is never text.
+        {"AltAndALetterLeaveTheSyllable", 2, "syl2", {A, AltX}, "syl2", "2/6", "ha"},
+        {"AltAndALetterLeaveTheComment", 2, "comment", {A, AltX}, "comment", "2/6", "a"},
     };
 }
 

@@ -124,7 +124,7 @@ TEST_F(DesignedWindowTest, WindowCaptionAndMenu) {
     EXPECT_EQ(form->windowHandle()->title(), "Corvale");
     const auto menus = form->menuBar()->actions();
     ASSERT_GE(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[0]->text(), "&File");  // Alt+F opens it
     EXPECT_EQ(menus[0]->menu(), form->fileMenu);
     EXPECT_EQ(form->fileMenu->objectName(), "fileMenu");
     const auto items = form->fileMenu->actions();
