@@ -123,7 +123,7 @@ QString Platform::ChooseFileToWrite(const QString& /*caption*/, const QString& /
 }
 
 Platform::FileChoice Platform::ChooseFileToWriteAs(const QString& /*caption*/,
-                                                   const QString& /*proposed*/,
+                                                   const QStringList& /*proposed*/,
                                                    const QStringList& /*formats*/, int /*format*/) {
     return {};
 }
@@ -388,6 +388,15 @@ QString DecodeFileName(std::string_view name) {
 
 std::string EncodeFileName(const QString& name) {
     return Encode(name, Encoding::Utf8);
+}
+
+QString NameForFormat(const QStringList& proposed, int from, int to, const QString& shownName) {
+    const QString fromName = QFileInfo(proposed.value(from)).completeBaseName();
+    const QString toName = QFileInfo(proposed.value(to)).fileName();
+    return !fromName.isEmpty() && !toName.isEmpty() &&
+                   QFileInfo(shownName).completeBaseName() == fromName
+               ? toName
+               : shownName;
 }
 
 }  // namespace corvale

@@ -73,13 +73,14 @@ public:
     // replacing a file that exists: the caller decides what a taken name means.
     virtual QString ChooseFileToWrite(const QString& caption, const QString& proposed);
     // The same for a file in one of several formats, `formats` listing them as Qt's filters, one
-    // each; the dialog starts with format `format` chosen. Gives the path and the index of the
-    // format chosen then.
+    // each, and `proposed` the path proposed under each; the dialog starts with format `format`
+    // chosen, and the name follows the format shown as NameForFormat says. Gives the path and
+    // the index of the format chosen then.
     struct FileChoice {
         QString path;
         int format = 0;
     };
-    virtual FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
+    virtual FileChoice ChooseFileToWriteAs(const QString& caption, const QStringList& proposed,
                                            const QStringList& formats, int format);
     // How the window's title names the program's folder; empty when it names none, because the
     // folder is the executable's own.
@@ -205,5 +206,11 @@ bool RenameWithoutReplacing(const QString& from, const QString& to);
 // File names are held as bytes; this gives the name the file system is asked for.
 QString DecodeFileName(std::string_view name);
 std::string EncodeFileName(const QString& name);
+
+// The name a dialog of several formats shows once the format shown changes from `from` to `to`:
+// while the name is still the one proposed for `from` (the file name, whatever its extension,
+// which a dialog may already have changed), the one proposed for `to`; a name the person typed
+// stays. So an export switched from syllables to verse lines is not left named ".syllables.csv".
+QString NameForFormat(const QStringList& proposed, int from, int to, const QString& shownName);
 
 }  // namespace corvale

@@ -32,13 +32,17 @@ Format FormatOf(int index) {
 
 // The dialog starts where the last export of this run went, in its format, or in the working
 // folder.
-Platform::FileChoice ProposedExport(const Platform& platform, const std::string& workingFileName,
-                                    const Platform::FileChoice& lastExport) {
-    const int last = lastExport.path.isEmpty() ? 0 : lastExport.format;
+OutputQuestion ProposedExport(const Platform& platform, const std::string& workingFileName,
+                              const Platform::FileChoice& lastExport) {
     const QString folder = lastExport.path.isEmpty() ? platform.ProgramFolder()
                                                      : QFileInfo(lastExport.path).absolutePath();
     const QString name = QFileInfo(DecodeFileName(workingFileName)).fileName();
-    return {folder + u'/' + exports::ExportFileName(name, FormatOf(last)), last};
+    QStringList proposed;
+    for (int format = 0; format < kFormats.filters.size(); ++format) {
+        proposed.append(folder + u'/' + exports::ExportFileName(name, FormatOf(format)));
+    }
+    return {QStringLiteral("Export"), QStringLiteral("the export"), proposed,
+            lastExport.path.isEmpty() ? 0 : lastExport.format};
 }
 
 }  // namespace
@@ -49,11 +53,10 @@ void MainWindow::Export() {
         platform.ShowMessage(QStringLiteral("There is no scansion file open to export."));
         return;
     }
-    const Platform::FileChoice target = ChooseOutputFile(
-        platform, kFormats,
-        {QStringLiteral("Export"), QStringLiteral("the export"),
-         ProposedExport(platform, work_.Settings().WorkingFileName(), lastExport_)},
-        work_.Settings().WorkingFileName());
+    const Platform::FileChoice target =
+        ChooseOutputFile(platform, kFormats,
+                         ProposedExport(platform, work_.Settings().WorkingFileName(), lastExport_),
+                         work_.Settings().WorkingFileName());
     if (target.path.isEmpty()) {
         return;
     }

@@ -110,11 +110,14 @@ void MainWindow::SaveProfileAs() {
         {QStringLiteral(".svg"), QStringLiteral(".png"), QStringLiteral(".csv")}};
     const QString name =
         QFileInfo(DecodeFileName(work_.Settings().WorkingFileName())).completeBaseName();
+    QStringList proposed;
+    for (const QString& extension : kFormats.extensions) {
+        proposed.append(
+            platform.PathOf(EncodeFileName(name + QStringLiteral(".profile") + extension)));
+    }
     const Platform::FileChoice chosen = ChooseOutputFile(
         platform, kFormats,
-        {QStringLiteral("Save the profile as"),
-         QStringLiteral("the profile"),
-         {platform.PathOf(EncodeFileName(name + QStringLiteral(".profile.svg"))), 0}},
+        {QStringLiteral("Save the profile as"), QStringLiteral("the profile"), proposed},
         work_.Settings().WorkingFileName());
     if (chosen.path.isEmpty()) {
         return;

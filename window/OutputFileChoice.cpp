@@ -40,14 +40,20 @@ std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString
 Platform::FileChoice ChooseOutputFile(Platform& platform, const OutputFormats& formats,
                                       const OutputQuestion& question,
                                       const std::string& workingFileName) {
-    Platform::FileChoice choice = question.proposed;
+    QStringList proposed = question.proposed;
+    int format = question.format;
     for (;;) {
-        choice = platform.ChooseFileToWriteAs(question.caption, choice.path, formats.filters,
-                                              choice.format);
+        Platform::FileChoice choice =
+            platform.ChooseFileToWriteAs(question.caption, proposed, formats.filters, format);
         if (choice.path.isEmpty()) {
             return {};
         }
         choice = Settled(formats, choice);
+        // Asked again, the dialog shows the name refused.
+        format = choice.format;
+        if (format >= 0 && format < proposed.size()) {
+            proposed[format] = choice.path;
+        }
         const QFileInfo file(choice.path);
         if (!workingFileName.empty() && IsSameFile(choice.path, platform.PathOf(workingFileName))) {
             platform.ShowMessage(QStringLiteral("%1 is the scansion file you are working on.  "

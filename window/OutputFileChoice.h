@@ -29,11 +29,12 @@ std::optional<int> FormatIndexOfName(const OutputFormats& formats, const QString
                                      int shown = -1);
 
 // What to ask: the dialog's caption, what the file holds in a message's words ("the export"),
-// and the name and format the dialog starts with.
+// the path proposed under each format, and the format the dialog starts with.
 struct OutputQuestion {
     QString caption;
     QString what;
-    Platform::FileChoice proposed;
+    QStringList proposed;
+    int format = 0;
 };
 
 // The file chosen and the index of its format; an empty path when the user cancels.

@@ -202,13 +202,33 @@ QString QtPlatform::ChooseFileToWrite(const QString& caption, const QString& pro
 }
 
 Platform::FileChoice QtPlatform::ChooseFileToWriteAs(const QString& caption,
-                                                     const QString& proposed,
+                                                     const QStringList& proposed,
                                                      const QStringList& formats, int format) {
-    QString chosen = formats.value(format);
-    const QString path =
-        QFileDialog::getSaveFileName(window_, caption, proposed, formats.join(QStringLiteral(";;")),
-                                     &chosen, QFileDialog::DontConfirmOverwrite);
-    return {path, std::max(0, static_cast<int>(formats.indexOf(chosen)))};
+    QFileDialog dialog(window_, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(formats);
+    dialog.selectNameFilter(formats.value(format));
+    dialog.selectFile(proposed.value(format));
+    int shown = format;
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const int to = static_cast<int>(formats.indexOf(filter));
+        const QStringList typed = dialog.selectedFiles();
+        if (to >= 0 && !typed.isEmpty()) {
+            // By its name alone, so that a folder the person went to stays.
+            const QString name = QFileInfo(typed.front()).fileName();
+            const QString follows = NameForFormat(proposed, shown, to, name);
+            if (follows != name) {
+                dialog.selectFile(follows);
+            }
+            shown = to;
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return {dialog.selectedFiles().front(),
+            std::max(0, static_cast<int>(formats.indexOf(dialog.selectedNameFilter())))};
 }
 
 // Leaving the event loop means something only while one runs. An end before it starts (during

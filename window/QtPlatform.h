@@ -25,7 +25,7 @@ public:
                              const QString& startFolder,
                              const NameTest& firstFilterLeavesOut) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
-    FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
+    FileChoice ChooseFileToWriteAs(const QString& caption, const QStringList& proposed,
                                    const QStringList& formats, int format) override;
     QString ProgramFolder() const override { return folder_; }
     QString FolderInTitle() const override { return folderInTitle_; }

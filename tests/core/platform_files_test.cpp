@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -72,6 +73,22 @@ TEST(PlatformTest, PathOfJoinsFolderAndName) {
               platform.ProgramFolder() + QString::fromUtf8("/caf\xc3\xa9.txt"));
     EXPECT_EQ(platform.PathOf("caf\xe9.txt"),
               platform.ProgramFolder() + QString::fromUtf8("/caf\xc3\xa9.txt"));
+}
+
+// A name still as proposed follows the format shown, whatever extension the dialog gave it; one
+// the person typed stays.
+TEST(PlatformTest, NameForFormatFollowsOnlyAProposedName) {
+    const QStringList proposed = {"/w/ode.syllables.csv", "/w/ode.lines.csv", "/w/ode.xml"};
+    const std::vector<std::tuple<int, int, QString, QString>> cases = {
+        {0, 1, "ode.syllables.csv", "ode.lines.csv"},
+        {0, 2, "ode.syllables.xml", "ode.xml"},
+        {1, 0, "mine.csv", "mine.csv"},
+        {0, 7, "ode.syllables.csv", "ode.syllables.csv"},
+    };
+    for (const auto& [from, to, shown, follows] : cases) {
+        EXPECT_EQ(corvale::NameForFormat(proposed, from, to, shown), follows)
+            << shown.toStdString();
+    }
 }
 
 TEST(PlatformTest, FileNamesDecodeAndEncode) {

@@ -96,9 +96,9 @@ QString ScriptedPlatform::ChooseFileToWrite(const QString& caption, const QStrin
 }
 
 Platform::FileChoice ScriptedPlatform::ChooseFileToWriteAs(const QString& caption,
-                                                           const QString& proposed,
+                                                           const QStringList& proposed,
                                                            const QStringList& formats, int format) {
-    const QString path = ChooseFileToWrite(caption, proposed);
+    const QString path = ChooseFileToWrite(caption, proposed.value(format));
     if (!formats_.empty()) {
         format = static_cast<int>(formats.indexOf(formats_.front()));
         formats_.pop_front();

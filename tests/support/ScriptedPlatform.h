@@ -56,7 +56,7 @@ public:
                              const NameTest& firstFilterLeavesOut) override;
     QString ChooseFileToWrite(const QString& caption, const QString& proposed) override;
     // The format stays the one the dialog starts with.
-    FileChoice ChooseFileToWriteAs(const QString& caption, const QString& proposed,
+    FileChoice ChooseFileToWriteAs(const QString& caption, const QStringList& proposed,
                                    const QStringList& formats, int format) override;
     // Paths for the next file dialogs, in order; an empty text cancels. A dialog with no path
     // left fails the test (and is cancelled).
