@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTableWidget>
+
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corvale {
 
@@ -40,7 +42,13 @@ ShortcutsWindow::ShortcutsWindow(const KeyMap& keys, QWidget* parent)
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
+    // On a narrow screen what a key does wraps, so that where it works stays in sight.
+    table_->setWordWrap(true);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(kKeys, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(kWhat, QHeaderView::Stretch);
+    header->setSectionResizeMode(kWhere, QHeaderView::ResizeToContents);
+    connect(header, &QHeaderView::sectionResized, table_, &QTableWidget::resizeRowsToContents);
 
     valuesHeading_ = new QLabel(ValuesMeaningHeading(), this);
     QFont bold = valuesHeading_->font();
@@ -76,14 +84,17 @@ void ShortcutsWindow::Refresh() {
         table_->setItem(row, kWhere, Cell(entry.where));
         ++row;
     }
-    table_->resizeColumnsToContents();
     table_->resizeRowsToContents();
-    table_->horizontalHeader()->setStretchLastSection(true);
-    // Big enough to show every row whole, as far as the screen allows.
+    // Big enough to show every row whole on one line, as far as the screen allows.
+    int natural = 0;
+    const QAbstractItemView& view = *table_;  // QTableView hides the hint it gives as a view
+    for (int column = 0; column < kColumns; ++column) {
+        natural += std::max(view.sizeHintForColumn(column),
+                            table_->horizontalHeader()->sectionSizeHint(column));
+    }
     const int frame = 2 * table_->frameWidth();
-    const QSize rows(
-        table_->horizontalHeader()->length() + frame + 24,
-        table_->horizontalHeader()->height() + table_->verticalHeader()->length() + frame + 4);
+    const QSize rows(natural + frame + 24, table_->horizontalHeader()->height() +
+                                               table_->verticalHeader()->length() + frame + 4);
     const QMargins margins = layout()->contentsMargins();
     const int width = rows.width() + margins.left() + margins.right();
     const int values = valuesHeading_->sizeHint().height() + values_->heightForWidth(rows.width()) +
