@@ -134,8 +134,40 @@ private:
     std::vector<meter::Meter> forms_;   // and their line forms
 };
 
+namespace {
+
+// The sonnet: fourteen lines, and in English almost always in iambic pentameter, one meter for
+// all its lines. Where the lines' syllables point to a pentameter of another foot, as those of a
+// sonnet in sprung rhythm do (nine syllables to sixteen a line), the five beats are the sonnet's
+// and the foot is its iambic one; its longer lines are the sonnet's freedom, not a second meter.
+constexpr std::int64_t kSonnetLines = 14;
+constexpr std::size_t kSonnetBeats = 5;
+
+std::size_t Beats(std::size_t candidate) {
+    const std::vector<bool>& strong = MeterCandidates()[candidate].strong;
+    return static_cast<std::size_t>(std::count(strong.begin(), strong.end(), true));
+}
+
+std::optional<std::size_t> IambicPentameter() {
+    const std::vector<bool> places = {false, true,  false, true,  false,
+                                      true,  false, true,  false, true};
+    const std::vector<MeterCandidate>& candidates = MeterCandidates();
+    const auto found = std::ranges::find(candidates, places, &MeterCandidate::strong);
+    return found == candidates.end()
+               ? std::nullopt
+               : std::optional(static_cast<std::size_t>(found - candidates.begin()));
+}
+
+}  // namespace
+
 std::vector<std::size_t> FindMeters(const MeterEvidence& evidence, const MeterCosts& costs) {
-    return FurtherMeters(evidence, costs).Find(ChooseMeter(evidence));
+    const std::size_t main = ChooseMeter(evidence);
+    const std::optional<std::size_t> sonnet = IambicPentameter();
+    if (evidence.Lines() == kSonnetLines && Beats(main) == kSonnetBeats && sonnet &&
+        *sonnet != main) {
+        return {*sonnet};
+    }
+    return FurtherMeters(evidence, costs).Find(main);
 }
 
 std::vector<std::size_t> FindMeters(const std::vector<LineReadings>& lines,

@@ -199,6 +199,14 @@ void MeterEvidence::EndLine() {
     first_ = true;
 }
 
+std::int64_t MeterEvidence::Lines() const {
+    std::int64_t lines = 0;
+    for (const auto& [length, count] : lengths_) {
+        lines += count;
+    }
+    return lines;
+}
+
 std::size_t ChooseMeter(const MeterEvidence& evidence) {
     const std::vector<meter::ShownLine>& shown = evidence.shown_;
     const std::map<std::size_t, std::int64_t>& lengths = evidence.lengths_;

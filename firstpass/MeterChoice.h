@@ -82,6 +82,8 @@ public:
     void Offer(std::span<const std::uint8_t> values);
     // Closes the current line.
     void EndLine();
+    // The lines that count so far.
+    std::int64_t Lines() const;
 
 private:
     friend std::size_t ChooseMeter(const MeterEvidence& evidence);
@@ -142,7 +144,8 @@ inline constexpr std::size_t kMostMetersFound = 4;
 // costs.perLine when that is more or there is none; a candidate saves what the cue counts less in
 // it, where it fits the line by length. The candidate that saves most is found when it saves more
 // than costs.perMeter, on a tie one of the main meter's foot, then the earlier; the search ends
-// when none does, or at kMostMetersFound meters.
+// when none does, or at kMostMetersFound meters. A sonnet, fourteen lines whose main meter is a
+// pentameter of another foot than the iamb, is in iambic pentameter alone.
 std::vector<std::size_t> FindMeters(const MeterEvidence& evidence, const MeterCosts& costs = {});
 // The same for lines given whole.
 std::vector<std::size_t> FindMeters(const std::vector<LineReadings>& lines,

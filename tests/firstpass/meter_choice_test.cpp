@@ -112,6 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {"113113113113113", "113113113113113", "13113", "113113113113113",
                   "113113113113113", "13113"},
                  {"anapestic pentameter", "headless anapestic dimeter"}},
+        // Fourteen lines in five beats are a sonnet, in its one iambic pentameter.
+        FindCase{"ASonnetsFiveBeatsAreIambic",
+                 std::vector<const char*>(14, "113113113113113"),
+                 {"iambic pentameter"}},
+        FindCase{"FourteenLinesOfFourBeatsKeepTheirFoot",
+                 std::vector<const char*>(14, "113113113113"),
+                 {"anapestic tetrameter"}},
         FindCase{"AtMostFour",
                  {"13", "13", "1313", "1313", "131313", "131313", "13131313", "13131313",
                   "1313131313", "1313131313"},
