@@ -182,6 +182,12 @@ int ScrollToShow(int value, int viewport, int start, int length, int margin) {
     return end + margin - viewport;
 }
 
+int ScrollDownToShow(int value, int viewport, int start, int length, int margin) {
+    return start + length + margin <= viewport
+               ? 0
+               : ScrollToShow(value, viewport, start, length, margin);
+}
+
 Rect ContentExtent(const std::vector<Rect>& rects) {
     double right = kDesignWidth;
     double bottom = kDesignHeight;

@@ -135,6 +135,10 @@ double ZoomedSize(double size, int zoomPercent);
 // is whole in sight already, otherwise just far enough, or to the control's start with its
 // margin when it is longer than the viewport. The scroll bar keeps the result within its range.
 int ScrollToShow(int value, int viewport, int start, int length, int margin);
+// The same down the client area, whose top holds the line's text: while the viewport holds the
+// control and the top together, the scroll bar goes to the top, so the line being corrected stays
+// in sight above its boxes.
+int ScrollDownToShow(int value, int viewport, int start, int length, int margin);
 
 // The client area's extent in twips: the designed area, widened to the right edge of the
 // furthest of `rects`.

@@ -60,8 +60,8 @@ void MainWindow::ScrollToShow(const QWidget* control) {
     QScrollBar* down = scroll_->verticalScrollBar();
     across->setValue(layout::ScrollToShow(across->value(), scroll_->viewport()->width(),
                                           place.left(), place.width(), kScrollMargin));
-    down->setValue(layout::ScrollToShow(down->value(), scroll_->viewport()->height(), place.top(),
-                                        place.height(), kScrollMargin));
+    down->setValue(layout::ScrollDownToShow(down->value(), scroll_->viewport()->height(),
+                                            place.top(), place.height(), kScrollMargin));
 }
 
 void MainWindow::ZoomIn() {

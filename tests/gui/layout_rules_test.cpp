@@ -239,6 +239,9 @@ TEST(ScrollToShowTest, BringsTheWholeControlIntoSight) {
     for (const auto& [value, start, length, scrolled] : cases) {
         EXPECT_EQ(ScrollToShow(value, 300, start, length, 10), scrolled) << value << " " << start;
     }
+    // Down the area, the top stays in sight while it fits with the control, and only then.
+    EXPECT_EQ(ScrollDownToShow(100, 300, 150, 50, 10), 0);
+    EXPECT_EQ(ScrollDownToShow(100, 300, 250, 50, 10), 100);
 }
 
 TEST(ContentExtentTest, TheDesignedAreaWidenedToTheFurthestControl) {
