@@ -6,6 +6,8 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QCursor>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QStackedBarSeries>
@@ -169,8 +171,12 @@ void ProfileChart::DrawFresh(QPainter& painter, const QSize& logical) const {
     figure.setFrameShape(QFrame::NoFrame);
     figure.setMinimumSize(0, 0);
     figure.Show(shown_);
-    figure.resize(logical);
-    figure.render(&painter);
+    // The chart itself is drawn, laid out at the figure's size: the widget around it is never
+    // shown, so it would give the chart no size of its own.
+    figure.chart_->resize(QSizeF(logical));
+    figure.chart_->layout()->activate();
+    const QRectF whole{QPointF(), QSizeF(logical)};
+    figure.scene()->render(&painter, whole, whole);
 }
 
 void ProfileChart::MakePlaces(const analysis::NamedProfile& profile) {

@@ -148,6 +148,22 @@ QByteArray SavedBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The chart fills the figure: ink in its left, right and bottom fifths (a chart left at its
+// hidden widget's first size draws nothing, or a blot in the middle).
+bool DrawnAcross(const QImage& figure) {
+    bool left = false, right = false, bottom = false;
+    for (int y = 0; y < figure.height(); ++y) {
+        for (int x = 0; x < figure.width(); ++x) {
+            if (qGray(figure.pixel(x, y)) < 128) {
+                left = left || x < figure.width() / 5;
+                right = right || x > figure.width() * 4 / 5;
+                bottom = bottom || y > figure.height() * 4 / 5;
+            }
+        }
+    }
+    return left && right && bottom;
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Kinds, ProfileSaved, testing::Values(
     SaveCase{"Csv", "figures.CSV", {}, 0, [](const QString& path) {
@@ -166,7 +182,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ProfileSaved, testing::Values(
                svg.contains("<title>sonnet116.txt, meter W S W S W S W S W S, ");
     }},
     SaveCase{"PngForPrint", "chart.png", {"1600"}, 1,
-             [](const QString& path) { return QImage(path).size() == QSize(1600, 1000); }},
+             [](const QString& path) {
+                 const QImage png(path);
+                 return png.size() == QSize(1600, 1000) && DrawnAcross(png);
+             }},
     SaveCase{"PngOfTheWidthTyped", "chart.png", {" 2400 "}, 1,
              [](const QString& path) { return QImage(path).width() == 2400; }},
     SaveCase{"PngTooNarrowIsNotSaved", "chart.png", {"12"}, 2,
