@@ -182,6 +182,7 @@ public:
     // ends inside it closes the window and stops there.
     template <typename F>
     void Run(F&& handler);
+    void AfterCommand();
 
     // Fixed controls.
     QLabel* lineTextLabel = nullptr;
@@ -420,6 +421,7 @@ void MainWindow::Run(F&& handler) {
             return;
         }
         handler();
+        AfterCommand();
     } catch (const ProgramEnded&) {
         close();
     }

@@ -103,10 +103,6 @@ void MainWindow::Step(std::int16_t index, ValueBlock block, editor::StepDirectio
         return;
     }
     box->setText(Decode(line_.Value(row, i), work_.Doc().TextEncoding()));
-    // Still ready to be typed over, as when the box took the focus.
-    if (box->hasFocus()) {
-        box->selectAll();
-    }
     lineUndo_->Stepped(block, direction, i, std::move(before));
 }
 
@@ -208,6 +204,13 @@ void MainWindow::MergeWithNext(std::int16_t index) {
     }
     AlignCellContents();
     lineUndo_->Merged(k, std::move(before));
+}
+
+// A command may have changed the value in the focused box (a merge, an undo); typing replaces it.
+void MainWindow::AfterCommand() {
+    if (valueEditing_ != nullptr) {
+        valueEditing_->ReadyToRetype();
+    }
 }
 
 void MainWindow::ShowLineStatus(const QString& text) {

@@ -82,6 +82,12 @@ bool ValueEditing::Take() {
     return true;
 }
 
+void ValueEditing::ReadyToRetype() {
+    if (editing_ && editing_->column <= line_.Width() && BoxOf(*editing_)->hasFocus()) {
+        BoxOf(*editing_)->selectAll();
+    }
+}
+
 // The whole value is selected at once, and again after a click has placed the caret. Back from
 // a menu or a dialog, the box is as it was left, typing and all.
 void ValueEditing::Begin(QLineEdit* box, Qt::FocusReason reason) {

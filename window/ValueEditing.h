@@ -58,6 +58,9 @@ public:
     // Takes typed text into the working copy. False when it was refused: the box shows its value
     // again and the line status says why.
     bool Take();
+    // The focused box, whose value a command may just have changed (a merge, an undo), is ready
+    // to be typed over again, as when it took the focus.
+    void ReadyToRetype();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -67,12 +67,13 @@ TEST_P(TypedValues, AreTakenOrRefusedNeverDropped) {
 const std::string kRange = "Stress is a number from 1 to 4";
 const QKeyCombination kPageUp{Qt::Key_PageUp};
 
-// The focus selects the value, so one digit replaces it; the commit takes it.
+// The focus selects the value, so one digit replaces it, also after a merge; the commit takes it.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Window, TypedValues, ::testing::Values(
     TypingCase{"CommitTakesTheDigitTyped", "stressBoxes(1)", {key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
     TypingCase{"RefusedWhenTheFocusLeaves", "stressBoxes(1)", {key::Char('7'), key::Tab}, "1", "1", kRange},
-    TypingCase{"RefusedValueStopsTheCommit", "stressBoxes(1)", {key::Char('X'), key::Commit}, "1", "1", kRange}),
+    TypingCase{"RefusedValueStopsTheCommit", "stressBoxes(1)", {key::Char('X'), key::Commit}, "1", "1", kRange},
+    TypingCase{"DigitReplacesTheMergedValue", "stressBoxes(1)", {key::Merge, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""}),
     [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
