@@ -63,8 +63,9 @@ public:
     // Modal file dialogs. Each gives the path chosen, or an empty text when the person
     // cancelled; without a window to show them on (the default), every dialog is cancelled.
     // A file to read, from any folder; `filter` as Qt's file dialogs take it. The dialog opens
-    // in `startFolder`, or where the last file was read when that is empty. Under the first
-    // filter, files whose names `firstFilterLeavesOut` gives true for are not listed.
+    // in `startFolder`, or where the last file was read (at first, the working folder) when that
+    // is empty. Under the first filter, files whose names `firstFilterLeavesOut` gives true for
+    // are not listed.
     using NameTest = std::function<bool(const QString& fileName)>;
     virtual QString ChooseFileToRead(const QString& caption, const QString& filter,
                                      const QString& startFolder = QString(),

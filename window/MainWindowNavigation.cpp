@@ -108,8 +108,10 @@ void MainWindow::FocusGoToBox() {
     grid_.goToBox->selectAll();
 }
 
+// The caret goes after what the comment holds, so that typing adds to it.
 void MainWindow::FocusComment() {
     grid_.commentBox->setFocus(Qt::ShortcutFocusReason);
+    grid_.commentBox->moveCursor(QTextCursor::End);
 }
 
 // Return in the go-to box goes there, and the work goes on where the focus was before Ctrl+G.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -174,7 +173,7 @@ QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filt
                                      const NameTest& firstFilterLeavesOut) {
     QString start = startFolder;
     if (start.isEmpty()) {
-        start = lastReadFolder_.isEmpty() ? QDir::homePath() : lastReadFolder_;
+        start = lastReadFolder_.isEmpty() ? folder_ : lastReadFolder_;
     }
     QFileDialog dialog(window_, caption, start, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -116,12 +116,14 @@ TEST_F(Commands, ButtonsRunTheirCommandAndNameItsKeys) {
     EXPECT_EQ(reloaded.count(), 1);
 }
 
-// Alt+C, the mnemonic of "Comment (optional):", from a box of the grid; the box and its heading
-// name the key.
+// Alt+C, the mnemonic of "Comment (optional):", from a box of the grid, puts the caret after the
+// comment; the box and its heading name the key.
 TEST_F(Commands, AltCPutsTheFocusInTheCommentBox) {
+    form->Grid().commentBox->setPlainText(QStringLiteral("kept"));
     form->Grid().stressBoxes(2)->setFocus();
     Press(Qt::ALT | Qt::Key_C);
     EXPECT_EQ(Focused(), "commentBox");
+    EXPECT_TRUE(form->Grid().commentBox->textCursor().atEnd());
     EXPECT_EQ(form->Grid().commentBox->toolTip(), "A comment on this line, saved with it (Alt+C)");
     EXPECT_EQ(form->commentHeading->toolTip(), form->Grid().commentBox->toolTip());
 }
