@@ -101,6 +101,9 @@ public:
     // Splits the focused syllable box's syllable at the caret; a full line grows a column.
     void SplitSyllable();
     void CommitLine();
+    // Save: the lines as committed. Changes on screen not yet committed are not saved, and the
+    // status says so.
+    void SaveWork();
     void ReloadLine();
     void BackOneLine();
     void AheadOneLine();
@@ -174,6 +177,7 @@ public:
 
     // Says something about the line on screen where its status stands, until the next edit.
     void ShowLineStatus(const QString& text) override;
+    void PrefixLineStatus(const QString& note);
     // Text typed into a syllable, stress or juncture box goes into the working copy; false when
     // it was refused.
     bool TakeTyping();
@@ -333,7 +337,11 @@ private:
     void WidenGrid();
     void ShowLineOrEnd();
     bool GoToNumberInBox();
+    // Shows another line. Changes to the line left that were never committed are dropped, and
+    // the status says so.
     void GoToRow(std::int32_t row);
+    // The line on screen holds changes its last commit does not.
+    bool HasUncommittedChanges() const;
     void AddMeterCues(std::int32_t to);
     // The lines off the meter after a row, as F3 searches them.
     navigation::LineSearch NextOffTheMeter() const;

@@ -217,6 +217,11 @@ void MainWindow::ShowLineStatus(const QString& text) {
     placement::SetCaption(lineStatusLabel, text);
 }
 
+// A note on what just happened, before what the status says of the line.
+void MainWindow::PrefixLineStatus(const QString& note) {
+    ShowLineStatus(note + QStringLiteral(": ") + lineStatusLabel->text());
+}
+
 bool MainWindow::HasPendingTyping() const {
     return syllableEditing_->HasPendingTyping() || valueEditing_->HasPendingTyping();
 }

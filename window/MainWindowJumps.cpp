@@ -115,8 +115,7 @@ bool MainWindow::Reach(const Jump& jump, std::optional<std::int32_t> column) {
         const QString note = jump.row < from
                                  ? QStringLiteral("past the last line, on from line 1")
                                  : QStringLiteral("past the first line, on from the last");
-        placement::SetCaption(lineStatusLabel,
-                              note + QStringLiteral(": ") + lineStatusLabel->text());
+        PrefixLineStatus(note);
     }
     return true;
 }

@@ -30,6 +30,7 @@ void MainWindow::CommitWorkingLine() {
     const bool changed = work_.CommitLine(
         line_.Values(), typed == shownComment_ ? std::string(work_.Doc().Comment(line))
                                                : Encode(typed, work_.Doc().TextEncoding()));
+    shownComment_ = typed;  // what the line now holds
     if (changed && OverviewDock() != nullptr) {
         OverviewDock()->Model().LineCommitted(line);
     }
@@ -56,15 +57,13 @@ void MainWindow::ReloadLine() {
 
 void MainWindow::BackOneLine() {
     if (work_.CurrentLine() > 1) {
-        work_.SetCurrentLine(work_.CurrentLine() - 1);
-        ShowCurrentLine();
+        GoToRow(work_.CurrentLine() - 1);
     }
 }
 
 void MainWindow::AheadOneLine() {
     if (work_.CurrentLine() < work_.Doc().NumberOfLines()) {
-        work_.SetCurrentLine(work_.CurrentLine() + 1);
-        ShowCurrentLine();
+        GoToRow(work_.CurrentLine() + 1);
     }
 }
 
@@ -87,8 +86,34 @@ bool MainWindow::GoToNumberInBox() {
 
 // Every go-to ends here, with a row the go-to decision accepted.
 void MainWindow::GoToRow(std::int32_t row) {
+    const std::int32_t left = work_.CurrentLine();
+    const bool dropped = HasUncommittedChanges();
     work_.SetCurrentLine(row);
     ShowCurrentLine();
+    if (dropped) {
+        PrefixLineStatus(
+            QStringLiteral("line %1's changes were dropped (never saved with Ctrl+Return)")
+                .arg(left));
+    }
+}
+
+void MainWindow::SaveWork() {
+    work_.Save();
+    if (HasUncommittedChanges()) {
+        ShowMeterJudgement();
+        PrefixLineStatus(QStringLiteral(
+            "the changes on screen are not in the file yet (Ctrl+Return saves them)"));
+    }
+}
+
+bool MainWindow::HasUncommittedChanges() const {
+    const std::int32_t line = work_.CurrentLine();
+    if (line < 1 || line > work_.Doc().NumberOfLines()) {
+        return false;
+    }
+    editor::WorkingLine committed;
+    committed.Load(work_.Doc().GetStore(), line, work_.Doc().Positions());
+    return committed.Copy() != line_.Copy() || grid_.commentBox->toPlainText() != shownComment_;
 }
 
 void MainWindow::GoToFirstLine() {

@@ -29,7 +29,9 @@ TEST_F(MeterJumps, MoveAsGoToDoesToTheColumnOffTheMeter) {
     Press(Plain(Qt::Key_Up));
     Press(Plain(Qt::Key_F3));
     EXPECT_EQ(form->Work().CurrentLine(), 2);
-    EXPECT_EQ(Status(), "past the last line, on from line 1: 1 place off the meter");
+    EXPECT_EQ(Status(),
+              "past the last line, on from line 1: line 12's changes were dropped (never "
+              "saved with Ctrl+Return): 1 place off the meter");
     EXPECT_FALSE(form->Work().Doc().IsModified());
     EXPECT_EQ(Focused(), "stressBoxes(7)");
     Press(Plain(Qt::Key_Down));

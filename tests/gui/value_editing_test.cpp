@@ -86,6 +86,20 @@ TEST_F(TypingWindow, TypedStressShowsBoldAtOnce) {
     EXPECT_TRUE(form->Grid().syllableBoxes(2)->font().bold());
 }
 
+// Changes not yet committed are named when the file is saved without them, and when moving drops
+// them.
+TEST_F(TypingWindow, UncommittedChangesAreNamedWhenSavedOrDropped) {
+    StartTyping(MemoryFile(kPoem, "1"));
+    form->Grid().stressBoxes(1)->setFocus();
+    Press(key::Up);
+    Press(Qt::CTRL | Qt::Key_S);
+    EXPECT_TRUE(form->lineStatusLabel->text().startsWith(
+        "the changes on screen are not in the file yet (Ctrl+Return saves them): "));
+    Press(Qt::Key_PageDown);
+    EXPECT_TRUE(form->lineStatusLabel->text().startsWith(
+        "line 1's changes were dropped (never saved with Ctrl+Return): "));
+}
+
 // Bounds that leave no room say so where a step is refused, and name the command that mends them.
 TEST_F(TypingWindow, StepsStoppedByBoundsWithoutRoomSaySo) {
     StartTyping(MemoryFile(kPoem, "1", "0", "0", "0", "0"));
