@@ -438,6 +438,14 @@ TEST_F(ScanToolTest, LearnsReportsSavesAndScansByWhatItLearned) {
     EXPECT_NE(out.str().find("fit, conventions learned from 1 corrected file; wrote"),
               std::string::npos)
         << out.str();
+
+    // --force never replaces a file the run reads, nor one of Corvale's own but conventions.
+    forced[4] = "{D}/eight.scansion.txt";
+    EXPECT_EQ(Run(forced), 2);
+    forced[4] = "{D}/eight.scansion.meter.txt";
+    EXPECT_EQ(Run(forced), 1);
+    EXPECT_EQ(err.str(), Expand("{D}/eight.scansion.meter.txt: not saved: it is a meter file, "
+                                "which is never replaced\n"));
 }
 
 // Without --conventions the current folder's conventions.txt counts, when it is one.

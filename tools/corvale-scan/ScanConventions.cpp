@@ -88,8 +88,15 @@ void Report(const firstpass::Learned& learned, const firstpass::Conventions& sta
     }
 }
 
+// Only a conventions file is ever replaced, with --force: a name mistyped for a corrected
+// scansion file or a meter file would lose it.
 bool Save(const QString& file, const firstpass::Conventions& conventions, bool force,
           std::ostream& err) {
+    if (const std::optional<OwnFile> own = CorvalesOwnFile(file);
+        own && own->what != "a conventions file") {
+        Complain(err, file, 0, "not saved: it is " + own->what + ", which is never replaced");
+        return false;
+    }
     const std::string failure =
         WriteOutputFile(file, firstpass::ConventionsFileBytes(conventions), force);
     if (failure.empty()) {

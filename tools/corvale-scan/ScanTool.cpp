@@ -43,7 +43,8 @@ constexpr char kUsage[] =
     "  --meter \"W S ...\"     impose this meter instead of finding the meters; several\n"
     "                        meters separated by \";\", the main meter first\n"
     "  --force               replace outputs that exist (and the file --save-conventions\n"
-    "                        names); without it such a poem is skipped\n"
+    "                        names, unless it is a scansion or meter file); without it\n"
+    "                        such a poem is skipped\n"
     "  --conventions FILE    read the poems by the conventions FILE holds; without it by\n"
     "                        conventions.txt in the current folder, else by the defaults\n"
     "  --learn-from FILE     learn the conventions from the verse lines of a corrected\n"
@@ -304,6 +305,12 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
     }
     if (!request.saveTo.isEmpty() && request.learnFrom.isEmpty()) {
         return UsageError(err, "--save-conventions saves what --learn-from learns");
+    }
+    for (const QString& input : settings.poems + request.learnFrom) {
+        if (!request.saveTo.isEmpty() && QFileInfo(input) == QFileInfo(request.saveTo)) {
+            return UsageError(
+                err, "--save-conventions names a file this run reads: " + Text(request.saveTo));
+        }
     }
     if (parser.isSet(meter)) {
         auto symbols = meter::ReadMeterOption(parser.value(meter));
