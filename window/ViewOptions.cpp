@@ -3,6 +3,7 @@
 #include "window/Layout.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace corvale {
@@ -16,6 +17,13 @@ constexpr char kZoomKey[] = "View/Zoom";
 constexpr char kDocksKey[] = "View/Docks";
 constexpr char kUserFileName[] = "view.ini";
 
+// Options are read from an ordinary file only: a FIFO or a device in its place would block the
+// start. What is not one reads as no file.
+QString Readable(const QString& path) {
+    const QFileInfo file(path);
+    return !file.exists() || file.isFile() ? path : QString();
+}
+
 bool ReadFlag(const QSettings& settings, const char* key) {
     const QString value = settings.value(QLatin1String(key)).toString().trimmed();
     return value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
@@ -24,7 +32,7 @@ bool ReadFlag(const QSettings& settings, const char* key) {
 }  // namespace
 
 ViewOptions ViewOptions::Read(const QString& path) {
-    const QSettings settings(path, QSettings::IniFormat);
+    const QSettings settings(Readable(path), QSettings::IniFormat);
     return {ReadFlag(settings, kOverviewKey), ReadFlag(settings, kStrictKey),
             ReadFlag(settings, kProfileKey)};
 }
@@ -42,7 +50,7 @@ UserViewOptions UserViewOptions::Read(const QString& userFolder) {
     if (userFolder.isEmpty()) {
         return {};
     }
-    const QSettings settings(QDir(userFolder).filePath(QLatin1String(kUserFileName)),
+    const QSettings settings(Readable(QDir(userFolder).filePath(QLatin1String(kUserFileName))),
                              QSettings::IniFormat);
     bool isNumber = false;
     const int zoom = settings.value(QLatin1String(kZoomKey)).toString().trimmed().toInt(&isNumber);

@@ -3,15 +3,20 @@
 // options remembered in corvale-view.ini only when the user changes one.
 
 #include "gui/MeterFixture.h"
+#include "window/ViewOptions.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace corvale::test {
 namespace {
@@ -211,6 +216,14 @@ INSTANTIATE_TEST_SUITE_P(
                     false},
         OptionsCase{"NotAnIniFile", "\x01\x02 garbage \xff\n[[[\n=", false, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A FIFO in the options' place is not read: reading it would block the start.
+TEST(ViewOptionsFile, AFifoReadsAsNoFile) {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("corvale-view.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(ViewOptions::Read(fifo).overview);
+}
 
 }  // namespace
 }  // namespace corvale::test
