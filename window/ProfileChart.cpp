@@ -168,8 +168,6 @@ void ProfileChart::Show(const analysis::NamedProfile& profile) {
 void ProfileChart::DrawFresh(QPainter& painter, const QSize& logical) const {
     ProfileChart figure(nullptr);
     figure.setAttribute(Qt::WA_DontShowOnScreen);
-    figure.setFrameShape(QFrame::NoFrame);
-    figure.setMinimumSize(0, 0);
     figure.Show(shown_);
     // The chart itself is drawn, laid out at the figure's size: the widget around it is never
     // shown, so it would give the chart no size of its own.

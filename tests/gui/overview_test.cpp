@@ -7,10 +7,8 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
@@ -218,11 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A FIFO in the options' place is not read: reading it would block the start.
-TEST(ViewOptionsFile, AFifoReadsAsNoFile) {
-    QTemporaryDir folder;
-    const QString fifo = folder.filePath(QStringLiteral("corvale-view.ini"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(ViewOptions::Read(fifo).overview);
+TEST_F(OverviewTest, AFifoInPlaceOfTheViewOptionsIsNotRead) {
+    ASSERT_EQ(::mkfifo(platform.FilePath("fifo.ini").c_str(), 0600), 0);
+    EXPECT_FALSE(ViewOptions::Read(QString::fromStdString(platform.FilePath("fifo.ini"))).overview);
 }
 
 }  // namespace

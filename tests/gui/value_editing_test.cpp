@@ -66,14 +66,21 @@ TEST_P(TypedValues, AreTakenOrRefusedNeverDropped) {
 
 const std::string kRange = "Stress is a number from 1 to 4";
 const QKeyCombination kPageUp{Qt::Key_PageUp};
+const std::string kNotSaved =
+    "the changes on screen are not in the file yet (Ctrl+Return saves them): fits the meter";
+const std::string kDropped =
+    "line 1's changes were dropped (never saved with Ctrl+Return): 1 syllable too few";
 
 // The focus selects the value, so one digit replaces it, also after a merge; the commit takes it.
+// Changes never committed are named when a save leaves them out, or a move drops them.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Window, TypedValues, ::testing::Values(
     TypingCase{"CommitTakesTheDigitTyped", "stressBoxes(1)", {key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
     TypingCase{"RefusedWhenTheFocusLeaves", "stressBoxes(1)", {key::Char('7'), key::Tab}, "1", "1", kRange},
     TypingCase{"RefusedValueStopsTheCommit", "stressBoxes(1)", {key::Char('X'), key::Commit}, "1", "1", kRange},
-    TypingCase{"DigitReplacesTheMergedValue", "stressBoxes(1)", {key::Merge, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""}),
+    TypingCase{"DigitReplacesTheMergedValue", "stressBoxes(1)", {key::Merge, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
+    TypingCase{"SaveNamesChangesNotCommitted", "stressBoxes(1)", {key::Up, Qt::CTRL | Qt::Key_S}, "1", "2", kNotSaved},
+    TypingCase{"MovingOffNamesChangesDropped", "stressBoxes(1)", {key::Up, key::PgDn}, "1", "1", kDropped}),
     [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -84,20 +91,6 @@ TEST_F(TypingWindow, TypedStressShowsBoldAtOnce) {
     Press(key::Char('3'));
     Press(Qt::ALT | Qt::Key_Left);
     EXPECT_TRUE(form->Grid().syllableBoxes(2)->font().bold());
-}
-
-// Changes not yet committed are named when the file is saved without them, and when moving drops
-// them.
-TEST_F(TypingWindow, UncommittedChangesAreNamedWhenSavedOrDropped) {
-    StartTyping(MemoryFile(kPoem, "1"));
-    form->Grid().stressBoxes(1)->setFocus();
-    Press(key::Up);
-    Press(Qt::CTRL | Qt::Key_S);
-    EXPECT_TRUE(form->lineStatusLabel->text().startsWith(
-        "the changes on screen are not in the file yet (Ctrl+Return saves them): "));
-    Press(Qt::Key_PageDown);
-    EXPECT_TRUE(form->lineStatusLabel->text().startsWith(
-        "line 1's changes were dropped (never saved with Ctrl+Return): "));
 }
 
 // Bounds that leave no room say so where a step is refused, and name the command that mends them.
