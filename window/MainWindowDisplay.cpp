@@ -42,6 +42,20 @@ bool GridCoversLine(const Document& document, const editor::WorkingLine& line,
     return m >= 0 && columns >= m && line.Width() >= m;
 }
 
+// Prose wraps at its spaces. A run of text too long for any line breaks anywhere instead: laid
+// out only at spaces, a hundred thousand characters without one take seconds to show.
+QTextOption::WrapMode CommentWrap(const QString& comment) {
+    constexpr qsizetype kLongestRun = 200;
+    qsizetype run = 0;
+    for (const QChar c : comment) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestRun) {
+            return QTextOption::WrapAnywhere;
+        }
+    }
+    return QTextOption::WordWrap;
+}
+
 }  // namespace
 
 // A line outside the store, or a grid too narrow for it, would leave the screen half
@@ -74,7 +88,9 @@ void MainWindow::ShowCurrentLine() {
     }
     AlignCellContents();
     DecideCellVisibility();
-    grid_.commentBox->setPlainText(Decode(work_.Doc().Comment(line), work_.Doc().TextEncoding()));
+    const QString comment = Decode(work_.Doc().Comment(line), work_.Doc().TextEncoding());
+    grid_.commentBox->setWordWrapMode(CommentWrap(comment));
+    grid_.commentBox->setPlainText(comment);
     shownComment_ = grid_.commentBox->toPlainText();
     ShowMeterJudgement();
     if (OverviewDock() != nullptr) {
