@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 #include <fcntl.h>
@@ -100,6 +101,24 @@ bool LeavesFolder(const QString& name) {
 
 }  // namespace
 
+Platform::Platform() = default;
+Platform::~Platform() = default;
+
+bool Platform::Hold(std::string_view name) {
+    held_.reset();
+    const std::optional<QString> path = PathInFolder(name);
+    if (!path || writesNothing_) {
+        return true;
+    }
+    held_ = std::make_unique<QLockFile>(*path);
+    held_->setStaleLockTime(0);  // only a hold whose run has ended is stale, however old
+    if (!held_->tryLock(0)) {
+        held_.reset();
+        return false;
+    }
+    return true;
+}
+
 std::size_t Platform::AskChoice(const QString& /*text*/, const std::vector<QString>& answers) {
     return answers.empty() ? 0 : answers.size() - 1;
 }
@@ -130,6 +149,7 @@ Platform::FileChoice Platform::ChooseFileToWriteAs(const QString& /*caption*/,
 
 void Platform::EndProgram() {
     ended_ = true;
+    held_.reset();
     OnEnd();
     throw ProgramEnded{};
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QIODevice;
+class QLockFile;
 
 namespace corvale {
 
@@ -44,7 +46,8 @@ public:
         std::string_view bytes;
     };
 
-    virtual ~Platform() = default;
+    Platform();
+    virtual ~Platform();
 
     // A modal box titled "Corvale", without icon, with an OK button only.
     virtual void ShowMessage(const QString& text) = 0;
@@ -169,6 +172,10 @@ public:
     // after a failure no file of this call is left.
     virtual std::optional<std::string> CreateNewFile(std::span<const std::string> candidates,
                                                      std::string_view bytes);
+    // Holds the named file as this run's own, until another is held (an empty name holds none)
+    // or the run ends; a run that ends without clean-up leaves a hold the next run takes over.
+    // False when another running Corvale holds it.
+    virtual bool Hold(std::string_view name);
 
 protected:
     // Called once by EndProgram before it throws: close the window, leave the event loop.
@@ -182,6 +189,7 @@ private:
 
     bool ended_ = false;
     bool writesNothing_ = false;
+    std::unique_ptr<QLockFile> held_;
 };
 
 // Splits file bytes into rows. A row ends at LF; a CR right before that LF belongs to the

@@ -104,7 +104,21 @@ void Document::KeepJournalAside(const std::string& journal) {
 
 std::optional<std::int32_t> Document::OfferJournal() {
     journal_ = JournalState();
+    // The journal is held by one run at a time: another Corvale with the file open keeps its
+    // own unsaved corrections there, which this run must neither restore nor write over.
+    const bool held = platform_.Hold(name_.empty() ? std::string() : JournalName(name_) + ".lock");
     if (name_.empty()) {
+        return std::nullopt;
+    }
+    if (!held) {
+        journal_.disabled = true;
+        journal_.warned = true;  // said here, once
+        platform_.ShowMessage(
+            QStringLiteral("%1 is open in another Corvale as well.  Corvale keeps no safety copy "
+                           "of the corrections made here, and whichever saves second keeps its "
+                           "corrections aside rather than overwrite the other's.  Close one of "
+                           "them if you can.")
+                .arg(DecodeFileName(name_)));
         return std::nullopt;
     }
     const std::string name = JournalName(name_);

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <functional>
 #include <memory>
@@ -112,6 +113,20 @@ protected:
 };
 
 // ---- what a run writes --------------------------------------------------------------------
+
+// A file another running Corvale holds open keeps that run's journal: this run neither offers it
+// back nor writes over it, and says why once.
+TEST_F(JournalFlow, AFileOpenInAnotherRunLeavesThatRunsJournalAlone) {
+    platform.WriteFile(kJournal, "theirs");
+    QLockFile other(QString::fromStdString(platform.FilePath(std::string(kJournal) + ".lock")));
+    ASSERT_TRUE(other.tryLock(0));
+    ProgramRun run(platform);
+    run.Start();
+    ASSERT_TRUE(run.Correct(1));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.MessageTexts()[0].startsWith("poem.txt is open in another Corvale"));
+    EXPECT_EQ(platform.ReadFile(kJournal), "theirs");
+}
 
 // A save removes the journal; one left by a crash between a save's renames and the journal's
 // removal is one the file already holds, and goes without a question.

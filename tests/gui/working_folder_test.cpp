@@ -152,7 +152,8 @@ TEST_P(WorkingFolderUnattended, SpeaksOnStandardErrorAndDecidesNothing) {
     } else if (c.before == Before::JournalLeft) {
         ASSERT_NO_FATAL_FAILURE(Start(QString()));
         CommitARaisedStress(*form);
-        form.reset();  // as a crash would, without saving
+        form.reset();  // as a crash would, without saving, and ending the run's hold
+        platform.reset();
         ASSERT_TRUE(Exists(Folder(), journal));
     }
     const QString folder = c.before == Before::EmptyFolder ? Folder() + "/empty" : Folder();

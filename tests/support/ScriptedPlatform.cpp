@@ -146,7 +146,10 @@ std::vector<std::string> ScriptedPlatform::FileNames() const {
     std::vector<std::string> names;
     for (const QString& name :
          QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        names.push_back(name.toStdString());
+        // A run's hold on its journal is there only while the run lasts.
+        if (!name.endsWith(QLatin1String(".corvale-journal.lock"))) {
+            names.push_back(name.toStdString());
+        }
     }
     std::sort(names.begin(), names.end());
     return names;
