@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringList>
 
 #include <cstring>
 
@@ -85,6 +87,33 @@ std::optional<QString> ScansionFileOfMeter(const QFileInfo& meter) {
     return std::nullopt;
 }
 
+// A scansion file saved in a form the loader does not read: UTF-16 text, or rows that end in CR
+// alone. The first pass would find its records and refuse to scan it, so it is told for what it
+// is, with the mend, rather than offered to Scan a poem.
+std::optional<QString> ScansionInAnotherForm(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QByteArray start = file.read(kFirstRowsBytes);
+    QStringList mends;
+    if (start.startsWith("\xff\xfe") || start.startsWith("\xfe\xff")) {
+        start = QString(QStringDecoder(QStringDecoder::Utf16)(start)).toUtf8();
+        mends.append(QStringLiteral("as UTF-8"));
+    }
+    if (!start.contains('\n') && start.contains('\r')) {
+        start.replace('\r', '\n');
+        mends.append(QStringLiteral("with LF or CR LF row ends"));
+    }
+    if (mends.isEmpty() || !BeginsWithRecord(View(start))) {
+        return std::nullopt;
+    }
+    return QStringLiteral(
+               "%1 is a scansion file in a form Corvale does not read.  Save it %2, and "
+               "open it again.")
+        .arg(QFileInfo(path).fileName(), mends.join(QStringLiteral(" and ")));
+}
+
 QString KeptForItself(const QString& name, const std::string& what) {
     return QStringLiteral("%1 is %2, which Corvale keeps for itself: it is not a poem to scan.")
         .arg(name, QString::fromStdString(what));
@@ -104,10 +133,13 @@ Opening DecideOpening(const QString& path) {
     const QFileInfo file(path);
     const std::optional<OwnFile> own = CorvalesOwnFile(path);
     if (!own) {
-        return {KindOfFile(path) == FileKind::Other ? Opening::Action::OfferScan
-                                                    : Opening::Action::OpenScansion,
-                path,
-                {}};
+        if (KindOfFile(path) != FileKind::Other) {
+            return {Opening::Action::OpenScansion, path, {}};
+        }
+        if (const std::optional<QString> mend = ScansionInAnotherForm(path)) {
+            return {Opening::Action::Tell, path, *mend};
+        }
+        return {Opening::Action::OfferScan, path, {}};
     }
     const QString name = file.fileName();
     if (own->kind == OwnFile::Kind::Scansion) {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <map>
@@ -56,6 +57,12 @@ TEST_P(OpeningTable, NeverOffersCorvalesOwnFilesToScanAPoem) {
 }
 
 const std::string kMeter = "W\tS\r\n";
+const std::string kCrScansion =
+    QByteArray::fromStdString(kScansion).replace("\r\n", "\r").toStdString();
+const std::string kUtf16Scansion =
+    QByteArray(QStringEncoder(QStringEncoder::Utf16LE,
+                              QStringEncoder::Flag::WriteBom)(QString::fromStdString(kScansion)))
+        .toStdString();
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, OpeningTable, ::testing::Values(
@@ -80,7 +87,11 @@ INSTANTIATE_TEST_SUITE_P(Files, OpeningTable, ::testing::Values(
     // Its rows are a scansion file's, but it is no file to open.
     OpeningCase{"KeptCorrectionsAreTold", {{"ode.txt.unsaved-corrections.txt", kScansion}},
                 "ode.txt.unsaved-corrections.txt", Action::Tell, "ode.txt.unsaved-corrections.txt",
-                "ode.txt.unsaved-corrections.txt holds corrections Corvale kept aside"}),
+                "ode.txt.unsaved-corrections.txt holds corrections Corvale kept aside"},
+    OpeningCase{"AScansionFileOfCrRowEndsIsTold", {{"ode.txt", kCrScansion}},
+                "ode.txt", Action::Tell, "ode.txt", "ode.txt is a scansion file in a form Corvale does not read.  Save it with LF"},
+    OpeningCase{"AScansionFileInUtf16IsTold", {{"ode.txt", kUtf16Scansion}},
+                "ode.txt", Action::Tell, "ode.txt", "ode.txt is a scansion file in a form Corvale does not read.  Save it as UTF-8,"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
