@@ -112,11 +112,14 @@ bool Platform::Hold(std::string_view name) {
     }
     held_ = std::make_unique<QLockFile>(*path);
     held_->setStaleLockTime(0);  // only a hold whose run has ended is stale, however old
-    if (!held_->tryLock(0)) {
-        held_.reset();
-        return false;
+    if (held_->tryLock(0)) {
+        return true;
     }
-    return true;
+    // A folder where no hold can be made (read-only, say) keeps no journal either; that is said
+    // where the journal fails.
+    const bool heldElsewhere = held_->error() == QLockFile::LockFailedError;
+    held_.reset();
+    return !heldElsewhere;
 }
 
 std::size_t Platform::AskChoice(const QString& /*text*/, const std::vector<QString>& answers) {

@@ -174,7 +174,7 @@ public:
                                                      std::string_view bytes);
     // Holds the named file as this run's own, until another is held (an empty name holds none)
     // or the run ends; a run that ends without clean-up leaves a hold the next run takes over.
-    // False when another running Corvale holds it.
+    // False only when another running Corvale holds it; where no hold can be made, true.
     virtual bool Hold(std::string_view name);
 
 protected:

@@ -33,6 +33,7 @@ public:
     // The program's folder is then this subfolder of the temporary folder, so that a test can
     // put files just outside it and name them "../name".
     explicit ScriptedPlatform(const QString& programSubfolder);
+    ~ScriptedPlatform() override { Hold({}); }  // the run's hold goes before its folder
 
     void ShowMessage(const QString& text) override;
     Answer AskYesNo(const QString& text, Escape escape) override;
