@@ -32,9 +32,9 @@ void BM_ShowLineWithLongComment(benchmark::State& state) {
     BenchPlatform platform;
     const auto length = static_cast<std::size_t>(state.range(0));
     const bool prose = state.range(1) != 0;
-    auto form = StartedWindow(state, platform, "comment.txt",
-                              GenerateFullWidthFile(2, 4, "a", Comment(length, prose)),
-                              "W\tS\tW\tS");
+    auto form =
+        StartedWindow(state, platform, "comment.txt",
+                      GenerateFullWidthFile(2, 4, "a", Comment(length, prose)), "W\tS\tW\tS");
     if (!form) {
         return;
     }

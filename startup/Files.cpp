@@ -114,6 +114,12 @@ std::optional<QString> ScansionInAnotherForm(const QString& path) {
         .arg(QFileInfo(path).fileName(), mends.join(QStringLiteral(" and ")));
 }
 
+// The memory file keeps the working file's name on a row of its own: a line break in the name
+// would shift every row after it.
+bool FitsTheMemoryFile(const QString& name) {
+    return !name.contains(u'\n') && !name.contains(u'\r');
+}
+
 QString KeptForItself(const QString& name, const std::string& what) {
     return QStringLiteral("%1 is %2, which Corvale keeps for itself: it is not a poem to scan.")
         .arg(name, QString::fromStdString(what));
@@ -131,6 +137,12 @@ QString KeptAside(const QString& name) {
 
 Opening DecideOpening(const QString& path) {
     const QFileInfo file(path);
+    if (!FitsTheMemoryFile(file.fileName())) {
+        return {Opening::Action::Tell, path,
+                QStringLiteral("A file whose name has a line break in it cannot be opened: "
+                               "Corvale's memory file keeps the name on a row of its own.  "
+                               "Rename it, and open it again.")};
+    }
     const std::optional<OwnFile> own = CorvalesOwnFile(path);
     if (!own) {
         if (KindOfFile(path) != FileKind::Other) {
@@ -170,7 +182,8 @@ std::optional<QString> NewestScansionFile(const QString& folder) {
     const QDir dir(folder);
     for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time)) {
         // Kept corrections begin with records too (scansion/Journal.h names them).
-        if (name.endsWith(QLatin1String(kMeterFileName)) || IsKeptCorrectionsName(name)) {
+        if (name.endsWith(QLatin1String(kMeterFileName)) || IsKeptCorrectionsName(name) ||
+            !FitsTheMemoryFile(name)) {
             continue;
         }
         if (KindOfFile(dir.filePath(name)) == FileKind::Scansion) {

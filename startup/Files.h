@@ -36,8 +36,8 @@ std::optional<QString> OwnFileNotAPoem(const QString& path);
 
 // Among the folder's own "*.txt" files, the scansion file changed most recently; its name.
 // Subfolders, hidden files, meter files ("meter.txt", "NAME.meter.txt") and kept corrections
-// ("NAME.unsaved-corrections.txt", "...-2.txt") are passed over, and so is a file that cannot
-// be read.
+// ("NAME.unsaved-corrections.txt", "...-2.txt") are passed over, and so are a name with a line
+// break in it (the memory file could not hold it) and a file that cannot be read.
 std::optional<QString> NewestScansionFile(const QString& folder);
 
 }  // namespace corvale::startup

@@ -91,7 +91,9 @@ INSTANTIATE_TEST_SUITE_P(Files, OpeningTable, ::testing::Values(
     OpeningCase{"AScansionFileOfCrRowEndsIsTold", {{"ode.txt", kCrScansion}},
                 "ode.txt", Action::Tell, "ode.txt", "ode.txt is a scansion file in a form Corvale does not read.  Save it with LF"},
     OpeningCase{"AScansionFileInUtf16IsTold", {{"ode.txt", kUtf16Scansion}},
-                "ode.txt", Action::Tell, "ode.txt", "ode.txt is a scansion file in a form Corvale does not read.  Save it as UTF-8,"}),
+                "ode.txt", Action::Tell, "ode.txt", "ode.txt is a scansion file in a form Corvale does not read.  Save it as UTF-8,"},
+    OpeningCase{"ANameWithALineBreakIsTold", {{"o\nde.txt", kScansion}}, "o\nde.txt", Action::Tell, "o\nde.txt",
+                "A file whose name has a line break in it cannot be opened"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
