@@ -71,7 +71,7 @@ std::optional<OwnFile> CorvalesOwnFile(const QString& path) {
         return OwnFile{OwnFile::Kind::Other, "a meter file"};
     }
     if (BeginsAsConventions(*bytes)) {
-        return OwnFile{OwnFile::Kind::Other, "a conventions file"};
+        return OwnFile{OwnFile::Kind::Conventions, "a conventions file"};
     }
     return std::nullopt;
 }

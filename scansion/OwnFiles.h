@@ -13,7 +13,7 @@
 namespace corvale {
 
 struct OwnFile {
-    enum class Kind { Scansion, Other };
+    enum class Kind { Scansion, Conventions, Other };
     Kind kind = Kind::Other;
     // "a scansion file" (a kept "*.unsaved-corrections.txt" is one too), "a meter file" (a name
     // ending in "meter.txt" whose rows hold only the meter's symbols, W and S), "the memory file",

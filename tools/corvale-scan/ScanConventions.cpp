@@ -93,7 +93,7 @@ void Report(const firstpass::Learned& learned, const firstpass::Conventions& sta
 bool Save(const QString& file, const firstpass::Conventions& conventions, bool force,
           std::ostream& err) {
     if (const std::optional<OwnFile> own = CorvalesOwnFile(file);
-        own && own->what != "a conventions file") {
+        own && own->kind != OwnFile::Kind::Conventions) {
         Complain(err, file, 0, "not saved: it is " + own->what + ", which is never replaced");
         return false;
     }
