@@ -120,6 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "ode.txt: skipped: ode.syllables.csv exists (--force replaces it)\n",
                 "ode.syllables.csv"},
+        RunCase{"ForceNeverReplacesAFileItReads",
+                [](const ExportToolTest& t) { t.Write("ode.syllables.csv", kOde); },
+                {"--force", "ode.txt", "ode.syllables.csv"},
+                1,
+                "ode.syllables.csv: 1 verse line; wrote ode.syllables.syllables.csv\n",
+                "ode.txt: skipped: ode.syllables.csv is a file this run reads\n"
+                "ode.syllables.csv: note: no meter file (ode.syllables.meter.txt or meter.txt "
+                "beside it); exported without a meter\n",
+                "ode.syllables.csv ode.syllables.syllables.csv"},
         RunCase{"OneHeaderOnStandardOutputUnderAnImposedMeter",
                 kAnother,
                 {"--meter", "w s", "-o", "-", "ode.txt", "b/ode.txt"},

@@ -170,6 +170,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "{D}/ode.txt: skipped: {D}/ode.scansion.txt is a folder\n",
                 "ode.txt"},
+        RunCase{"ForceNeverReplacesAPoemOfTheRun",
+                [](const ScanToolTest& t) { t.Write("ode.scansion.txt", kPoem); },
+                {"--force", "{D}/ode.txt", "{D}/ode.scansion.txt"},
+                1,
+                "[^\n]*ode.scansion.txt: [^\n]*; wrote [^\n]*ode.scansion.scansion.txt\n",
+                "{D}/ode.txt: skipped: {D}/ode.scansion.txt is a file this run reads\n",
+                "ode.scansion.scansion.meter.txt ode.scansion.scansion.txt ode.scansion.txt "
+                "ode.txt"},
         RunCase{"GoesOnAfterRefusedPoems",
                 [](const ScanToolTest& t) {
                     t.Write("bad.txt", std::string("a\nb\0\n", 5));

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace corvale::tools {
 namespace {
 
@@ -87,6 +89,24 @@ INSTANTIATE_TEST_SUITE_P(
                   "./sonnet.txt: note: named twice, profiled once\n"
                   "link.txt: note: named twice, profiled once\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An output's name is one of the run's files by its path, another path, a link or a hard link.
+TEST(IsOneOfTest, KnowsAFileByAnyWayToIt) {
+    ScriptedPlatform folder;
+    folder.WriteFile("ode.txt", "O");
+    folder.WriteFile("other.txt", "O");
+    const QString ode = QString::fromStdString(folder.FilePath("ode.txt"));
+    const auto at = [&folder](const char* name) {
+        return QString::fromStdString(folder.FilePath(name));
+    };
+    ASSERT_TRUE(QFile::link(ode, at("link.txt")));
+    ASSERT_EQ(::link(folder.FilePath("ode.txt").c_str(), folder.FilePath("hard.txt").c_str()), 0);
+    for (const char* name : {"ode.txt", "./ode.txt", "link.txt", "hard.txt"}) {
+        EXPECT_TRUE(IsOneOf({at("other.txt"), ode}, at(name))) << name;
+    }
+    EXPECT_FALSE(IsOneOf({ode}, at("other.txt")));
+    EXPECT_FALSE(IsOneOf({ode}, at("missing.txt")));
+}
 
 // A stream that takes nothing, as a full disk or a closed standard output does.
 class Refusing : public std::streambuf {

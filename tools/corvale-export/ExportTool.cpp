@@ -42,7 +42,8 @@ constexpr char kUsage[] =
     "                        one file)\n"
     "  --meter \"W S ...\"     use this meter instead of each file's meter file; several\n"
     "                        meters separated by \";\"\n"
-    "  --force               replace exports that exist; without it such a file is skipped\n"
+    "  --force               replace exports that exist, never a file this run reads;\n"
+    "                        without it such a file is skipped\n"
     "  -h, --help            show this help\n"
     "  --version             show the version\n"
     "\n"
@@ -109,6 +110,9 @@ private:
         }
         if (written_.contains(QFileInfo(target).absoluteFilePath())) {
             return "skipped: " + Text(target) + " was written for another file in this run";
+        }
+        if (tools::IsOneOf(settings_.files, target)) {
+            return "skipped: " + Text(target) + " is a file this run reads";
         }
         if (Taken(target) && QFileInfo(target).isDir()) {
             return "skipped: " + Text(target) + " is a folder";

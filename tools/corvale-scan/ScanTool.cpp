@@ -42,9 +42,9 @@ constexpr char kUsage[] =
     "  -o, --output-dir DIR  write the outputs in DIR instead\n"
     "  --meter \"W S ...\"     impose this meter instead of finding the meters; several\n"
     "                        meters separated by \";\", the main meter first\n"
-    "  --force               replace outputs that exist (and the file --save-conventions\n"
-    "                        names, unless it is a scansion or meter file); without it\n"
-    "                        such a poem is skipped\n"
+    "  --force               replace outputs that exist, never a file this run reads (and\n"
+    "                        the file --save-conventions names, unless it is a scansion\n"
+    "                        or meter file); without it such a poem is skipped\n"
     "  --conventions FILE    read the poems by the conventions FILE holds; without it by\n"
     "                        conventions.txt in the current folder, else by the defaults\n"
     "  --learn-from FILE     learn the conventions from the verse lines of a corrected\n"
@@ -82,6 +82,7 @@ struct Settings {
     bool force = false;
     QString outputFolder;
     QStringList poems;
+    QStringList reads;  // every file the run reads: the poems, the corrected files, conventions
 };
 
 int UsageError(std::ostream& err, const std::string& message) {
@@ -127,6 +128,9 @@ private:
             }
             if (QFileInfo(name).isDir()) {
                 return "skipped: " + Text(name) + " is a folder";
+            }
+            if (tools::IsOneOf(settings_.reads, name)) {
+                return "skipped: " + Text(name) + " is a file this run reads";
             }
         }
         const std::optional<QString> taken = firstpass::BlockingOutput(names);
@@ -306,11 +310,13 @@ int RunScanTool(const QStringList& arguments, std::ostream& out, std::ostream& e
     if (!request.saveTo.isEmpty() && request.learnFrom.isEmpty()) {
         return UsageError(err, "--save-conventions saves what --learn-from learns");
     }
-    for (const QString& input : settings.poems + request.learnFrom) {
-        if (!request.saveTo.isEmpty() && QFileInfo(input) == QFileInfo(request.saveTo)) {
-            return UsageError(
-                err, "--save-conventions names a file this run reads: " + Text(request.saveTo));
-        }
+    settings.reads = settings.poems + request.learnFrom;
+    if (!request.file.isEmpty()) {
+        settings.reads.append(request.file);
+    }
+    if (!request.saveTo.isEmpty() && tools::IsOneOf(settings.reads, request.saveTo)) {
+        return UsageError(
+            err, "--save-conventions names a file this run reads: " + Text(request.saveTo));
     }
     if (parser.isSet(meter)) {
         auto symbols = meter::ReadMeterOption(parser.value(meter));

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvale::tools {
@@ -111,6 +113,18 @@ void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter) {
                  (left > 1 ? " (" + std::to_string(left - 1) + " more row" + (left > 2 ? "s" : "") +
                                  " like it)"
                            : ""));
+}
+
+bool IsOneOf(const QStringList& files, const QString& path) {
+    struct stat target {};
+    if (::stat(PathBytes(path).c_str(), &target) != 0) {
+        return false;
+    }
+    return std::any_of(files.begin(), files.end(), [&target](const QString& file) {
+        struct stat named {};
+        return ::stat(PathBytes(file).c_str(), &named) == 0 && named.st_dev == target.st_dev &&
+               named.st_ino == target.st_ino;
+    });
 }
 
 bool FilesNamed::FirstTime(const QString& path) {

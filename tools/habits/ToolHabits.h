@@ -50,6 +50,10 @@ void Complain(std::ostream& err, const QString& file, std::int64_t row, std::str
 // note at the first of them: "meter.txt:3: note: left alone, not a meter: ...".
 void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter);
 
+// Whether `path` is one of `files`, by any way to it (another path, a link, a hard link): an
+// output never replaces a file its own run reads, even with --force.
+bool IsOneOf(const QStringList& files, const QString& path);
+
 // The files of one run: a file named twice, by the same path or another way to it, is done once.
 class FilesNamed {
 public:
