@@ -30,7 +30,11 @@ std::variant<int, Start> ReadTheStart(int& argc, char** argv) {
     switch (line.action) {
         case CommandLine::Action::ShowHelp:
         case CommandLine::Action::ShowVersion:
-            std::cout << line.text.toStdString();
+            std::cout << line.text.toStdString() << std::flush;
+            if (!std::cout) {
+                std::cerr << "corvale: write error on standard output\n";
+                return kExitStartFailed;
+            }
             return kExitFine;
         case CommandLine::Action::UsageError:
             std::cerr << line.text.toStdString() << '\n';
@@ -79,13 +83,14 @@ int main(int argc, char** argv) {
     }
     corvale::MainWindow window(platform);
     platform.SetWindow(&window);
+    // Start-up ends the program only when there is nothing it can work on.
     if (!window.StartUp(folder.file)) {
-        return checkStart ? kExitStartFailed : kExitFine;
+        return kExitStartFailed;
     }
     window.show();
     window.OfferStartPoem();
     if (platform.HasEnded()) {
-        return checkStart ? kExitStartFailed : kExitFine;
+        return kExitStartFailed;
     }
     if (checkStart) {
         QCoreApplication::processEvents();

@@ -1,6 +1,7 @@
 #include "startup/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 namespace corvale::startup {
 
@@ -38,7 +39,13 @@ CommandLine ReadCommandLine(const QStringList& arguments, const QString& version
     }
     if (parser.isSet(help)) {
         line.action = CommandLine::Action::ShowHelp;
-        line.text = parser.helpText();
+        // Named as the program is installed, whatever path it was started by.
+        line.text = parser.helpText().replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                                              QStringLiteral("Usage: corvale")) +
+                    QStringLiteral(
+                        "\nExit status: 0 when the window was closed; 1 when start-up ended, or\n"
+                        "--check-start met a message or a question; 2 on a wrong command line,\n"
+                        "folder or file.\n");
         return line;
     }
     if (parser.isSet(versionOption)) {

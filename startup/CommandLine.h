@@ -28,7 +28,7 @@ CommandLine ReadCommandLine(const QStringList& arguments, const QString& version
 
 // Exit codes of the window program.
 inline constexpr int kExitFine = 0;
-inline constexpr int kExitStartFailed = 1;  // --check-start: start-up ended or had to speak
+inline constexpr int kExitStartFailed = 1;  // start-up ended; --check-start: or had to speak
 inline constexpr int kExitUsage = 2;        // a wrong command line, folder or file
 
 }  // namespace corvale::startup

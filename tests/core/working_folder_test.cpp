@@ -219,7 +219,7 @@ using Action = CommandLine::Action;
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest, testing::Values(
     CommandLineCase{"Nothing", {}, Action::Run, std::nullopt, false, ""},
     CommandLineCase{"CheckStartWithAFolder", {"--check-start", "Poems"}, Action::Run, "Poems", true, ""},
-    CommandLineCase{"HelpBeatsAFolder", {"Poems", "-h"}, Action::ShowHelp, std::nullopt, false, "[FOLDER | FILE]"},
+    CommandLineCase{"HelpBeatsAFolder", {"Poems", "-h"}, Action::ShowHelp, std::nullopt, false, "Usage: corvale [options] [FOLDER | FILE]"},
     CommandLineCase{"Version", {"--version"}, Action::ShowVersion, std::nullopt, false, "corvale 1.2\n"},
     CommandLineCase{"TwoFolders", {"Poems", "Odes"}, Action::UsageError, std::nullopt, false, "corvale: only one"},
     CommandLineCase{"AnUnknownOption", {"--poems"}, Action::UsageError, std::nullopt, false, "corvale: Unknown"}),
