@@ -1,5 +1,6 @@
 #include "startup/WorkingFolder.h"
 
+#include "platform/TextCodec.h"
 #include "scansion/FileNames.h"
 #include "startup/Files.h"
 
@@ -8,6 +9,11 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvale::startup {
 
@@ -27,6 +33,16 @@ bool SameFolder(const QString& a, const QString& b) {
     return canonicalA == canonicalB;
 }
 
+// Why nothing is found at `path`: nothing is there, or the way to it is barred (a folder this
+// user may not enter, a loop of links). What was meant, a folder or a file, cannot be told.
+QString WhyNotThere(const QString& path) {
+    struct stat status {};
+    if (::stat(PathBytes(path).c_str(), &status) != 0 && errno != ENOENT && errno != ENOTDIR) {
+        return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    return QStringLiteral("there is no such file or folder");
+}
+
 FolderRefused Refusal(const QString& folder, const QString& reason) {
     return {QStringLiteral("corvale: cannot work in \"%1\": %2").arg(folder, reason)};
 }
@@ -43,8 +59,7 @@ std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
     const QString path = Absolute(argument);
     const QFileInfo info(path);
     if (!info.exists()) {
-        // What was meant, a folder or a file, cannot be told from a name that is not there.
-        return Refusal(argument, QStringLiteral("there is no such file or folder"));
+        return Refusal(argument, WhyNotThere(path));
     }
     if (info.isFile()) {
         // A meter file opens its scansion file; the window tells what any other file of
@@ -62,6 +77,10 @@ std::variant<WorkingFolder, FolderRefused> NamedFolder(const QString& argument,
     }
     if (!info.isDir()) {
         return Refusal(argument, QStringLiteral("it is neither a folder nor a file"));
+    }
+    // A folder that cannot be listed would look empty, and nothing could be saved in it.
+    if (::access(PathBytes(path).c_str(), R_OK | X_OK) != 0) {
+        return Refusal(argument, QString::fromLocal8Bit(std::strerror(errno)));
     }
     return Chosen(path, places);
 }

@@ -54,6 +54,7 @@ protected:
             ASSERT_TRUE(QDir(root.path()).mkpath(QString::fromLatin1(folder)));
         }
         ASSERT_TRUE(QFile::link(Path("bin"), Path("bin-link")));
+        ASSERT_TRUE(QFile::link(Path("home/loop"), Path("home/loop")));
         Write("home/poem.txt", "a poem");
         for (const auto& [name, bytes] : kSample) {
             Write("samples/" + name, bytes);
@@ -153,6 +154,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkingFolderTest, testing::Values(
                "home/Corvale", "~/Corvale", "", kMine},
     FolderCase{"AMissingFolderIsRefused", "home/Missing", "bin", std::nullopt,
                "", "", "there is no such file or folder", std::nullopt},
+    FolderCase{"ALoopOfLinksIsToldForWhatItIs", "home/loop", "bin", std::nullopt,
+               "", "", "Too many levels of symbolic links", std::nullopt},
     FolderCase{"AFileGivenIsWorkedOnInItsFolder", "home/poem.txt", "build", std::nullopt,
                "home", "~", "", std::nullopt},
     FolderCase{"AFileInPlaceOfTheHomeFolderIsRefusedAndKept", nullptr, "bin", std::nullopt,
