@@ -76,13 +76,17 @@ void MainWindow::Export() {
     }
     lastExport_ = target;
     const std::int32_t lines = work_.Doc().NumberOfLines();
-    ShowLineStatus(QStringLiteral("Exported %1 verse line%2 to %3%4")
-                       .arg(lines)
-                       .arg(lines == 1 ? QString() : QStringLiteral("s"),
-                            QFileInfo(target.path).fileName(),
-                            source.meter.Places() > 0
-                                ? QString()
-                                : QStringLiteral(", without a meter: this file has none")));
+    ShowLineStatus(
+        QStringLiteral("Exported %1 verse line%2 to %3%4%5")
+            .arg(lines)
+            .arg(lines == 1 ? QString() : QStringLiteral("s"), QFileInfo(target.path).fileName(),
+                 source.meter.Places() > 0
+                     ? QString()
+                     : QStringLiteral(", without a meter: this file has none"),
+                 HasUncommittedChanges()
+                     ? QStringLiteral("; the changes on screen are not in it (Ctrl+Return saves "
+                                      "them)")
+                     : QString()));
 }
 
 }  // namespace corvale

@@ -41,12 +41,17 @@ TEST_F(ExportWindow, CtrlEWritesTheCommittedLinesAndAsksBeforeReplacing) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
     file.close();
+    form->Grid().stressBoxes(1)->setFocus();
+    Press(key::Up);
     Press(Qt::CTRL | Qt::Key_E);
     // The dialog starts where the last export went, and at the name chosen after No.
     EXPECT_EQ(platform.Dialogs().at(1).proposed, elsewhere.filePath("sonnet18.syllables.csv"));
     EXPECT_EQ(platform.Dialogs().at(2).proposed, path);
     EXPECT_EQ(platform.MessageTexts(), std::vector<QString>(2, path + " exists.  Replace it?"));
     EXPECT_EQ(Exported().substr(0, 4), "file");
+    EXPECT_EQ(form->lineStatusLabel->text(),
+              "Exported 14 verse lines to ode.csv; the changes on "
+              "screen are not in it (Ctrl+Return saves them)");
 }
 
 }  // namespace
