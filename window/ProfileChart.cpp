@@ -71,7 +71,7 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(new QChart(), parent), 
         "For each place of the meter, the share of lines stressed there, and of lines with a "
         "word or phrase boundary after it. The table below gives the same figures."));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(220);
+    setMinimumHeight(140);
     chart_->setAnimationOptions(QChart::NoAnimation);
     // Below the plot, which then has the whole width of a narrow dock for its places.
     chart_->legend()->setAlignment(Qt::AlignBottom);
