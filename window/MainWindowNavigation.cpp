@@ -4,6 +4,7 @@
 
 #include "navigation/GoTo.h"
 #include "platform/TextCodec.h"
+#include "startup/WorkingFolder.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
 #include "window/MainWindow.h"
@@ -11,6 +12,7 @@
 #include "window/Placement.h"
 #include "window/ProfileDock.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -165,8 +167,15 @@ void MainWindow::WidenGrid() {
 
 // The switch itself is the workspace's; the window shows the name actually in use, widens the
 // grid for a wider file, and shows the line. A switch that does not happen leaves the typed
-// name in the box.
+// name in the box. A path out of the working folder typed there is opened as Open... opens one:
+// the box names only that folder's files.
 void MainWindow::OpenNamedFile() {
+    const QString folder = work_.GetPlatform().ProgramFolder();
+    const QString typed = fileNameBox->text();
+    if (typed.contains(u'/') && !startup::NameInFolder(folder, typed)) {
+        OpenPath(QDir::cleanPath(QDir(folder).absoluteFilePath(typed)));
+        return;
+    }
     const std::optional<Workspace::Leaving> leaving = LeaveFile();
     if (!leaving) {
         return;

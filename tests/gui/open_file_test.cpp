@@ -92,6 +92,16 @@ TEST_F(OpenByPath, OpenElsewhereDiscardsWhenToldAndTakesThatFolder) {
               "Filename:\r\nsonnet18.txt\r\nLast line done:\r\n2\r\n");
 }
 
+// A path typed in the File box, here from the working folder to another, opens as Open... does.
+TEST_F(OpenByPath, APathTypedInTheFileBoxOpensAsOpenDoes) {
+    platform.WillAnswer({Answer::No});
+    form->fileNameBox->setText(QDir(home).relativeFilePath(odes.filePath("tyger.txt")));
+    form->openFileAction->trigger();
+    EXPECT_EQ(platform.ProgramFolder(), odes.path());
+    EXPECT_EQ(form->fileNameBox->text(), kTyger);
+    EXPECT_EQ(platform.Messages().size(), 1U) << "only the question of the line left";
+}
+
 TEST_F(OpenByPath, OpenRecentDropsAFileThatHasGoneAndOpensOneAtItsLine) {
     startup::RecentFiles recent;
     recent.Put(home + "/gone.txt", 4);
