@@ -187,8 +187,8 @@ void MainWindow::CreateFixedControls() {
         MakeLabel<QLabel>(area, "commentHeading", QStringLiteral("Comment (optional):"),
                           layout::FixedRect(Fixed::CommentHeading));
     UseDesignedFont(commentHeading, kHeadingPoints);
-    lineStatusLabel =
-        MakeLabel<QLabel>(area, "lineStatusLabel", QString(), layout::FixedRect(Fixed::LineStatus));
+    lineStatusLabel = MakeLabel<ElidedLabel>(area, "lineStatusLabel", QString(),
+                                             layout::FixedRect(Fixed::LineStatus));
     lineStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     grid_.commentBox = new QPlainTextEdit(area);

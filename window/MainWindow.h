@@ -19,6 +19,7 @@
 #include "window/Actions.h"
 #include "window/CellGrid.h"
 #include "window/CellKeys.h"
+#include "window/ElidedLabel.h"
 #include "window/Layout.h"
 #include "window/PoemScan.h"
 #include "window/SyllableEditing.h"
@@ -194,7 +195,7 @@ public:
     QPushButton* commitLineTopButton = nullptr;
     QLabel* mergeHeading = nullptr;
     QLabel* commentHeading = nullptr;
-    QLabel* lineStatusLabel = nullptr;  // how the line on screen keeps to the meter
+    ElidedLabel* lineStatusLabel = nullptr;  // how the line on screen keeps to the meter
     QPushButton* commitLineButton = nullptr;
     QLabel* fileHeading = nullptr;
     QLineEdit* fileNameBox = nullptr;

@@ -215,6 +215,8 @@ void MainWindow::AfterCommand() {
 
 void MainWindow::ShowLineStatus(const QString& text) {
     placement::SetCaption(lineStatusLabel, text);
+    // Where the line cuts the text short, pointing at it shows it whole.
+    lineStatusLabel->setToolTip(text);
 }
 
 // A note on what just happened, before what the status says of the line.

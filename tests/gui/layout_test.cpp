@@ -157,6 +157,14 @@ TEST_F(DesignedWindowTest, LabelsShowCaptionsAsPlainText) {
     }
 }
 
+// A status longer than its line is cut with "…", and shown whole when pointed at.
+TEST_F(DesignedWindowTest, ALongStatusIsCutAtItsEndAndWholeInItsTooltip) {
+    const QString status = QString(200, u'x');
+    form->ShowLineStatus(status);
+    EXPECT_TRUE(form->lineStatusLabel->ShownText().endsWith(u'\u2026'));
+    EXPECT_EQ(form->lineStatusLabel->toolTip(), status);
+}
+
 TEST_F(DesignedWindowTest, AccessibleNamesOfFixedControls) {
     const std::vector<std::pair<const char*, const char*>> names = {
         {"commentBox", "Comment"},
