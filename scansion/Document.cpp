@@ -87,6 +87,7 @@ void Document::SetModified(bool modified) {
 
 // After a load or a save the store holds what the file holds.
 void Document::ForgetChanges() {
+    keptIn_.reset();
     changedLines_.assign(static_cast<std::size_t>(std::max<std::int32_t>(NumberOfLines(), 0)) + 1,
                          false);
     changedLineCount_ = 0;
@@ -94,6 +95,7 @@ void Document::ForgetChanges() {
 }
 
 void Document::MarkLineChanged(std::int32_t j) {
+    keptIn_.reset();
     const auto row = static_cast<std::size_t>(j);
     if (j >= 1 && row < changedLines_.size() && !changedLines_[row]) {
         changedLines_[row] = true;

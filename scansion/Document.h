@@ -117,7 +117,8 @@ public:
     // or nothing at all. Anything else there (a file changed or put there by something else, a
     // hidden file that was never loaded, a folder, a FIFO, a link to nothing) is left alone:
     // unsaved corrections then go to a new visible NAME.unsaved-corrections.txt beside it, the
-    // user is told, and the save counts as not done (KeptAside). With nothing unsaved in such a
+    // user is told, and the save counts as not done (KeptAside); a save with nothing corrected
+    // since names the same file again and makes no other. With nothing unsaved in such a
     // case, only `alongside` is written; without a file name, nothing is. `currentLine` is the
     // line on screen, which kept corrections name last.
     enum class SaveResult { Saved, Failed, KeptAside };
@@ -192,6 +193,8 @@ private:
     std::int32_t changedLineCount_ = 0;
     std::vector<bool> committedLines_;  // by row: IsLineCommittedByHand
     std::vector<LineRecord> replaced_;  // what the last replacement changed, as it was
+    // Where every unsaved correction was last kept aside, until the next change or save.
+    std::optional<std::string> keptIn_;
     std::vector<DocumentWatcher*> watchers_;
 };
 

@@ -25,17 +25,21 @@ bool Document::MaySaveOver() const {
     return bytes && identity_ && IdentityOf(*bytes) == *identity_;
 }
 
+// Corrections kept aside once are not kept again until there is more to keep.
 Document::SaveResult Document::KeepCorrectionsAside(std::int32_t currentLine) {
-    const std::optional<std::string> kept = platform_.CreateNewFile(
-        KeptNames(name_, kKeptNameCount), WholeJournal(currentLine, currentLine));
-    if (!kept) {
-        return SaveResult::Failed;
+    if (!keptIn_) {
+        keptIn_ = platform_.CreateNewFile(KeptNames(name_, kKeptNameCount),
+                                          WholeJournal(currentLine, currentLine));
+        if (!keptIn_) {
+            return SaveResult::Failed;
+        }
+        platform_.SyncFolderOf(*keptIn_);
     }
-    platform_.SyncFolderOf(*kept);
+    const std::string& kept = *keptIn_;
     platform_.ShowMessage(QStringLiteral("Corvale did not save your corrections over %1, because "
                                          "what is there now is not the file Corvale opened.  "
                                          "They are kept in %2.")
-                              .arg(DecodeFileName(name_), DecodeFileName(*kept)));
+                              .arg(DecodeFileName(name_), DecodeFileName(kept)));
     return SaveResult::KeptAside;
 }
 

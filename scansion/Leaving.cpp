@@ -43,7 +43,10 @@ void Workspace::Exit() {
             platform_.ShowMessage(QString::fromLatin1(kExitFailed));
             break;
         case Document::SaveResult::KeptAside:
-            break;  // said already; the corrections stay unsaved here
+            // Said already: the corrections are safe in the file kept aside, which holds what
+            // the journal does.
+            document_.DeleteJournal();
+            platform_.EndProgram();
     }
 }
 
@@ -66,7 +69,7 @@ Workspace::Leaving Workspace::AskBeforeLeaving(const char* failedSaveMessage) {
                     platform_.ShowMessage(QString::fromLatin1(failedSaveMessage));
                     break;
                 case Document::SaveResult::KeptAside:
-                    break;
+                    return Leaving::GoDiscarding;  // kept aside, and said so
             }
             return Leaving::Stay;
         case Answer::No:

@@ -96,17 +96,19 @@ public:
     Document::SaveResult SaveFiles();
     // Exit: asks "Save changes?"; Yes saves and ends the program; No ends it without writing; a
     // withdrawn question changes nothing. If saving fails, says so and returns with nothing
-    // changed.
+    // changed. A save that kept the corrections aside (Document::Save) ends it too: they are
+    // safe in that file, and the journal goes.
     void Exit();
     // Save, without leaving and without asking. A failure is reported; nothing changes then.
     void Save();
     // Whether the window may close now. With unsaved corrections the user is asked first: Yes
-    // saves (a failed save is reported and keeps the window), No discards, a withdrawn question
-    // keeps the window. Without unsaved corrections it may close at once, writing nothing.
+    // saves (a failed save is reported and keeps the window; corrections kept aside let it
+    // close, their journal gone), No discards, a withdrawn question keeps the window. Without
+    // unsaved corrections it may close at once, writing nothing.
     bool QueryClose();
     // What leaving the working file for another comes to. With unsaved corrections the user is
-    // asked first: Yes saves (a failed save is reported, and the user stays), No discards them,
-    // a withdrawn question stays.
+    // asked first: Yes saves (a failed save is reported, and the user stays; corrections kept
+    // aside let the user go, as GoDiscarding), No discards them, a withdrawn question stays.
     Leaving QuerySwitch();
 
 private:

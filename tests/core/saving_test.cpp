@@ -1,6 +1,7 @@
 // Unsaved corrections: which commits make the store modified, and saving it without leaving.
 
 #include "editor/WorkingLine.h"
+#include "scansion/Journal.h"
 #include "scansion/Workspace.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
@@ -166,6 +167,24 @@ TEST_F(SavingTest, HiddenFileThatWasNotLoadedIsLeftAlone) {
     platform.WillAnswer({Answer::Yes});
     EXPECT_TRUE(EndsTheProgram([&] { workspace.Exit(); }));
     EXPECT_EQ(platform.ReadFile(".poem.txt"), kPoem);
+}
+
+// Corrections kept aside are kept once, however often the save is tried, and Exit's Yes then
+// ends the program: a second window had saved over the file this one opened.
+TEST_F(SavingTest, CorrectionsKeptAsideAreKeptOnceAndLetTheProgramEnd) {
+    workspace.Doc().OfferJournal();
+    line.Set(ValueRow::Syllables, 1, "A");
+    ASSERT_TRUE(Commit());
+    platform.WriteFile("poem.txt", "theirs");
+    ASSERT_EQ(workspace.SaveFiles(), Document::SaveResult::KeptAside);
+    ASSERT_EQ(workspace.SaveFiles(), Document::SaveResult::KeptAside);
+    ASSERT_TRUE(platform.Exists(corvale::JournalName("poem.txt")));
+    platform.WillAnswer({Answer::Yes});
+    EXPECT_TRUE(EndsTheProgram([&] { workspace.Exit(); }));
+    EXPECT_EQ(platform.MessageTexts().size(), 4U) << "kept, kept, the question, kept";
+    EXPECT_FALSE(platform.Exists("poem.txt.unsaved-corrections-2.txt"));
+    EXPECT_FALSE(platform.Exists(corvale::JournalName("poem.txt")));
+    EXPECT_EQ(platform.ReadFile("poem.txt"), "theirs");
 }
 
 // ---- what a save may write over ------------------------------------------------------------
