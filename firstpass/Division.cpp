@@ -70,6 +70,10 @@ bool IsSilentEnding(const QString& word, const Group& last, qsizetype groupsLeft
     }
     QString tail = word.mid(last.begin).toLower();
     tail.remove(u'\'').remove(QChar(0x2019));
+    // Punctuation after the word ("bride,") is no part of its ending.
+    while (!tail.isEmpty() && !tail.back().isLetter()) {
+        tail.chop(1);
+    }
     const QChar before = word[last.begin - 1].toLower();
     if (tail == u"e") {
         return before != u'l' || last.begin < 2 || IsVowelLetter(word, last.begin - 2);
@@ -107,6 +111,15 @@ std::vector<Group> FittedGroups(const QString& word, int count) {
         }
         groups[closest].end = groups[closest + 1].end;
         groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(closest) + 1);
+    }
+    // A final silent "e" counted for a syllable goes where two vowels before it that may be two
+    // syllables give that syllable instead: "di|ence", "sci|ence", not "dien|ce".
+    const bool pairToPart = std::any_of(groups.begin(), groups.end(), [&word](const Group& g) {
+        return g.end - g.begin == 2 && MayBeTwoSyllables(word.mid(g.begin, 2), true);
+    });
+    if (pairToPart && std::ssize(groups) == count &&
+        IsSilentEnding(word, groups.back(), std::ssize(groups))) {
+        groups.pop_back();
     }
     for (const bool iOrUFirst : {true, false}) {
         for (std::size_t i = 0; i < groups.size() && std::ssize(groups) < count; ++i) {

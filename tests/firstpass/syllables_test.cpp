@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"SilentEDropped", "beweep", 2, nullptr, {}},
         SplitCase{"OnsetKept", "cobra", 2, nullptr, {"co", "bra"}},
         SplitCase{"HiatusSplit", "Ozymandias", 5, nullptr, {}},
+        SplitCase{
+            "HiatusBeforeASilentE", "disobedience,", 5, nullptr, {"dis", "o", "be", "di", "ence,"}},
         SplitCase{"TooFewVowelsSyllabicConsonant", "prism", 2, nullptr, {"pris", "m"}},
         SplitCase{"MoreSyllablesThanLetters", "ah", 3, nullptr, {}},
         // Each of the two letters once asked whether the other was a vowel, without end.
