@@ -14,9 +14,9 @@ namespace corvale::firstpass {
 // word. The pieces stand on the word's vowel groups ("y" after a consonant is a vowel, "u" after
 // "q" is not; a final silent "e", "es" or "ed" is no group of its own, also where the count
 // would take it for one but a pair of vowels before it may be two syllables: "sci|ence"): when
-// there are too many, the closest are joined; when too few, a pair of vowels that may be two syllables is split
-// ("ia", "io" before "ea", "ei"), and then the longest piece. Between two groups the word
-// divides, in this order of precedence:
+// there are too many, the closest are joined; when too few, a pair of vowels that may be two
+// syllables is split ("ia", "io" before "ea", "ei"), and then the longest piece. Between two
+// groups the word divides, in this order of precedence:
 // - where the hyphenation patterns break it. A stressed short vowel keeps one consonant there;
 // - before a suffix in the last place ("-ed", "-es", "-er", "-est", "-ing", "-ly", "-y"...): the
 //   stem keeps its consonants ("deep|er", "shroud|ed"), but a doubled one splits ("bid|ding");
