@@ -14,8 +14,6 @@ namespace {
 constexpr double kFirstColumnShift = 950;
 // The syllable boxes of all columns together span 17 designed box widths.
 constexpr double kSyllableRowSpan = 17;
-// 13000 twips spread over the columns puts the last column near the right edge.
-constexpr double kSpacingSpan = 13000;
 
 constexpr std::array<int, 13> kZoomSteps = {50,  67,  75,  80,  90,  100, 110,
                                             125, 150, 175, 200, 250, 300};
@@ -95,7 +93,7 @@ Rect DesignedElement0(CellArray array) {
 }
 
 std::int32_t DefaultSpacing(std::int32_t m) {
-    return static_cast<std::int32_t>(num::RoundHalfEven(kSpacingSpan / static_cast<double>(m)));
+    return static_cast<std::int32_t>(num::RoundHalfEven(kWidestPitch / static_cast<double>(m)));
 }
 
 double SyllableWidth(std::int32_t m) {
@@ -106,7 +104,7 @@ double SyllableWidth(std::int32_t m) {
 // The meter labels and the value boxes share the designed box width; the buttons are narrower.
 double Pitch(double spacing, double widestSyllable) {
     const double widest = std::max(widestSyllable, DesignedElement0(CellArray::StressBoxes).width);
-    return std::max(spacing, widest + kColumnGap);
+    return std::clamp(spacing, widest + kColumnGap, kWidestPitch);
 }
 
 Rect CellRect(CellArray array, std::int32_t i, double p, std::int32_t m) {

@@ -73,12 +73,18 @@ std::int32_t DefaultSpacing(std::int32_t m);
 // pitch of up to seventeen columns leaves at least this much.
 inline constexpr double kColumnGap = 30;
 
+// The row the default spacing shares out among the columns, which puts the last column near the
+// right edge; also the widest pitch drawn, a one-column grid's. A spacing from a hand-edited
+// memory file (2147483647) put every column past the edge of any screen.
+inline constexpr double kWidestPitch = 13000;
+
 // The syllable box's width in a grid of m columns: 735 * 17 / m, the designed row shared out.
 double SyllableWidth(std::int32_t m);
 
 // The pitch the columns are drawn at: the spacing (stored, or the default), unless the widest
 // box of a column, a syllable box of `widestSyllable` twips or the value boxes, needs more to
-// keep its gap. Only the pitch drawn grows; the spacing kept in the memory file stays.
+// keep its gap, and never past kWidestPitch. Only the pitch drawn changes; the spacing kept in
+// the memory file stays.
 double Pitch(double spacing, double widestSyllable);
 
 // Element i (1-based) of an array at pitch p, its syllable box built for a grid of m columns:

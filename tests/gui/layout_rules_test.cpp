@@ -189,6 +189,7 @@ TEST(PitchTest, ColumnsNeverTouch) {
         {900, 1249.5, 1279.5}, {-500, 1249.5, 1279.5},   // narrow or negative: widened
         {0, 100, 735 + kColumnGap},                      // the value boxes set the least
         {1083, 12495.0 / 11, 12495.0 / 11 + kColumnGap}, // a shorter line after a merge
+        {2147483647, 1249.5, kWidestPitch},               // a hand-edited spacing: drawn on screen
     };
     // clang-format on
     for (const Case& c : cases) {
