@@ -326,7 +326,12 @@ private:
     void ShowFolderInTitle();
     // After a file opened in another folder: that folder's view options.
     void UseFolderViewOptions();
-    std::optional<firstpass::Scansion> ScanPoemFile(const QString& poemPath);
+    // A poem scanned, and by what, in the status's words: "the default conventions".
+    struct ScannedPoem {
+        firstpass::Scansion scansion;
+        QString by;
+    };
+    std::optional<ScannedPoem> ScanPoemFile(const QString& poemPath);
     std::optional<std::string> WriteScanOutputs(const QString& poemPath,
                                                 const firstpass::Scansion& scansion);
     std::optional<std::string> ChooseFreeOutputName(std::string name);

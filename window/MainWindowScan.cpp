@@ -5,6 +5,7 @@
 
 #include "firstpass/OutputWriter.h"
 #include "platform/TextCodec.h"
+#include "scansion/FileNames.h"
 #include "scansion/MeterFile.h"
 #include "scansion/OwnFiles.h"
 #include "startup/Files.h"
@@ -106,25 +107,26 @@ void MainWindow::ScanPoemAt(const QString& poemPath) {
         work_.GetPlatform().ShowMessage(*notAPoem);
         return;
     }
-    const std::optional<firstpass::Scansion> scansion = ScanPoemFile(poemPath);
-    if (!scansion) {
+    const std::optional<ScannedPoem> scanned = ScanPoemFile(poemPath);
+    if (!scanned) {
         return;
     }
     const std::optional<Workspace::Leaving> leaving = LeaveFile();
     if (!leaving) {
         return;
     }
-    const std::optional<std::string> name = WriteScanOutputs(poemPath, *scansion);
+    const std::optional<std::string> name = WriteScanOutputs(poemPath, scanned->scansion);
     if (!name) {
         return;
     }
     // A new file starts at its beginning, and the memory file says so at once.
     if (const std::optional<std::int32_t> line = work_.SwitchWorkingFile(*name, *leaving, 1)) {
         ShowSwitchedFile(*line);
+        PrefixLineStatus(QStringLiteral("scanned by ") + scanned->by);
     }
 }
 
-std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemPath) {
+std::optional<MainWindow::ScannedPoem> MainWindow::ScanPoemFile(const QString& poemPath) {
     Platform& platform = work_.GetPlatform();
     auto folderConventions = ReadFolderConventions(platform);
     if (const auto* refused = std::get_if<QString>(&folderConventions)) {
@@ -160,7 +162,11 @@ std::optional<firstpass::Scansion> MainWindow::ScanPoemFile(const QString& poemP
         return std::nullopt;
     }
     if (auto* scansion = std::get_if<firstpass::Scansion>(&result)) {
-        return std::move(*scansion);
+        return ScannedPoem{
+            std::move(*scansion),
+            read.conventions == firstpass::Conventions{}
+                ? QStringLiteral("the default conventions")
+                : QStringLiteral("the conventions in %1").arg(QLatin1String(kConventionsFileName))};
     }
     return std::nullopt;  // cancelled
 }

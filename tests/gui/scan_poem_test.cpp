@@ -227,6 +227,7 @@ struct FolderConventionsCase {
     const char* name;
     std::string bytes;  // conventions.txt
     int pronoun;        // the value scanned by; -1: nothing scanned
+    const char* by;     // the status's words
 };
 
 class ScanPoemConventions : public ScanPoem,
@@ -249,14 +250,18 @@ TEST_P(ScanPoemConventions, ScansByTheFolderConventions) {
     const auto poem = std::get<firstpass::Poem>(firstpass::ReadPoemFile(path));
     EXPECT_EQ(platform.ReadFile("shall.scansion.txt"),
               std::get<firstpass::Scansion>(firstpass::Scan(poem, options)).scansionFile);
+    EXPECT_TRUE(
+        form->lineStatusLabel->text().startsWith(QStringLiteral("scanned by ") + GetParam().by));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Window, ScanPoemConventions,
-    testing::Values(
-        FolderConventionsCase{"Followed", "# Corvale's conventions\r\npronoun\t4\r\n", 4},
-        FolderConventionsCase{"NotCorvalesIsNone", "Shall I compare thee\r\n", 2},
-        FolderConventionsCase{"BadRowNamed", "# Corvale's conventions\r\npronoun 4\r\n", -1}),
+    testing::Values(FolderConventionsCase{"Followed", "# Corvale's conventions\r\npronoun\t4\r\n",
+                                          4, "the conventions in conventions.txt"},
+                    FolderConventionsCase{"NotCorvalesIsNone", "Shall I compare thee\r\n", 2,
+                                          "the default conventions"},
+                    FolderConventionsCase{"BadRowNamed", "# Corvale's conventions\r\npronoun 4\r\n",
+                                          -1, ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ScanPoem, WithdrawnQuestionWritesNothing) {
