@@ -349,6 +349,7 @@ std::variant<Comparison, Refusal> CompareFiles(const QString& reference, const Q
                     return Refusal{name + ": no such file.", 0};
                 case LoadRefusal::Why::NotScansion:
                     return Refusal{name + ": holds no scansion records.", 0};
+                case LoadRefusal::Why::InAnotherForm:
                 case LoadRefusal::Why::NotTaken:
                 case LoadRefusal::Why::BadRecord:
                     // What the reader says: a file too wide or too long is no file of no records.

@@ -22,6 +22,7 @@ Refusal ExportRefusal(const LoadRefusal& refused) {
             return Refused(
                 "not a scansion file: its first rows are not a record of syllables, stress, "
                 "juncture and comment");
+        case Why::InAnotherForm:
         case Why::NotTaken:
         case Why::BadRecord:
             break;

@@ -5,6 +5,9 @@
 #include "scansion/RecordReader.h"
 #include "scansion/TabScan.h"
 
+#include <QByteArray>
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -45,9 +48,33 @@ std::variant<std::string, LoadRefusal> ReadWhole(const QString& path) {
 
 }  // namespace
 
+std::optional<std::string> MendOfAnotherForm(std::string_view firstBytes) {
+    // The first rows of any scansion file lie well within this.
+    const std::string_view first = firstBytes.substr(0, std::size_t{1} << 20);
+    QByteArray start(first.data(), static_cast<qsizetype>(first.size()));
+    std::string mends;
+    if (start.startsWith("\xff\xfe") || start.startsWith("\xfe\xff")) {
+        start = QString(QStringDecoder(QStringDecoder::Utf16)(start)).toUtf8();
+        mends = "as UTF-8";
+    }
+    if (!start.contains('\n') && start.contains('\r')) {
+        start.replace('\r', '\n');
+        mends += (mends.empty() ? "" : " and ") + std::string("with LF or CR LF row ends");
+    }
+    if (mends.empty() ||
+        !BeginsWithRecord({start.constData(), static_cast<std::size_t>(start.size())})) {
+        return std::nullopt;
+    }
+    return mends;
+}
+
 std::variant<LoadedScansion, LoadRefusal> ReadScansionBytes(std::string_view bytes,
                                                             const LoadOptions& options) {
     if (options.mustBeginWithRecord && !BeginsWithRecord(bytes)) {
+        if (const std::optional<std::string> mend = MendOfAnotherForm(bytes)) {
+            return Refused(LoadRefusal::Why::InAnotherForm,
+                           "a scansion file in a form Corvale does not read: save it " + *mend);
+        }
         return Refused(LoadRefusal::Why::NotScansion);
     }
     const TabIndex index(bytes);

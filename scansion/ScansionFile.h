@@ -13,6 +13,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -48,16 +50,23 @@ struct LoadedScansion {
 struct LoadRefusal {
     enum class Why {
         NoSuchFile,
-        NotAFile,     // a folder, a device, a link to nothing
-        TooLarge,     // over kLargestReadableFile, before or while it was read
-        Unreadable,   // it could not be opened or read
-        NotScansion,  // with mustBeginWithRecord: its first rows are not a record
-        NotTaken,     // the survey turned it down: too wide, no number of verse lines
-        BadRecord,    // a record the reader found a fault in
+        NotAFile,       // a folder, a device, a link to nothing
+        TooLarge,       // over kLargestReadableFile, before or while it was read
+        Unreadable,     // it could not be opened or read
+        NotScansion,    // with mustBeginWithRecord: its first rows are not a record
+        InAnotherForm,  // with mustBeginWithRecord: a record in UTF-16 or with CR row ends;
+                        // the refusal says how to save it (MendOfAnotherForm)
+        NotTaken,       // the survey turned it down: too wide, no number of verse lines
+        BadRecord,      // a record the reader found a fault in
     };
     Why why = Why::NoSuchFile;
     Refusal refusal;
 };
+
+// How to save a scansion file in a form the reader does not take, UTF-16 text or rows that
+// end in CR alone, so that it is read: "as UTF-8", "with LF or CR LF row ends", or both
+// joined by "and"; nullopt for any other bytes. `firstBytes` is the file's start.
+std::optional<std::string> MendOfAnotherForm(std::string_view firstBytes);
 
 std::variant<LoadedScansion, LoadRefusal> LoadScansionFile(const QString& path,
                                                            const LoadOptions& options = {});

@@ -3,6 +3,7 @@
 #include "scansion/FileNames.h"
 #include "scansion/OwnFiles.h"
 #include "scansion/RecordReader.h"
+#include "scansion/ScansionFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,23 +96,14 @@ std::optional<QString> ScansionInAnotherForm(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    QByteArray start = file.read(kFirstRowsBytes);
-    QStringList mends;
-    if (start.startsWith("\xff\xfe") || start.startsWith("\xfe\xff")) {
-        start = QString(QStringDecoder(QStringDecoder::Utf16)(start)).toUtf8();
-        mends.append(QStringLiteral("as UTF-8"));
-    }
-    if (!start.contains('\n') && start.contains('\r')) {
-        start.replace('\r', '\n');
-        mends.append(QStringLiteral("with LF or CR LF row ends"));
-    }
-    if (mends.isEmpty() || !BeginsWithRecord(View(start))) {
+    const std::optional<std::string> mend = MendOfAnotherForm(View(file.read(kFirstRowsBytes)));
+    if (!mend) {
         return std::nullopt;
     }
     return QStringLiteral(
                "%1 is a scansion file in a form Corvale does not read.  Save it %2, and "
                "open it again.")
-        .arg(QFileInfo(path).fileName(), mends.join(QStringLiteral(" and ")));
+        .arg(QFileInfo(path).fileName(), QString::fromStdString(*mend));
 }
 
 // The memory file keeps the working file's name on a row of its own: a line break in the name

@@ -129,6 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
                 "ode.syllables.csv: note: no meter file (ode.syllables.meter.txt or meter.txt "
                 "beside it); exported without a meter\n",
                 "ode.syllables.csv ode.syllables.syllables.csv"},
+        RunCase{"AScansionFileWithCrRowEndsSaysHowToSaveIt",
+                [](const ExportToolTest& t) {
+                    t.Write("cr.txt",
+                            QByteArray::fromStdString(kOde).replace("\r\n", "\r").toStdString());
+                },
+                {"cr.txt"},
+                1,
+                "",
+                "cr.txt: a scansion file in a form Corvale does not read: save it with LF or CR "
+                "LF row ends\n",
+                "cr.txt"},
         RunCase{"OneHeaderOnStandardOutputUnderAnImposedMeter",
                 kAnother,
                 {"--meter", "w s", "-o", "-", "ode.txt", "b/ode.txt"},

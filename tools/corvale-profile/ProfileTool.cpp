@@ -62,6 +62,7 @@ Refusal ProfileRefusal(const LoadRefusal& refused) {
                 "is not a scansion file: its first rows are not a verse line's syllables, "
                 "stress, juncture and comment rows",
                 0};
+        case Why::InAnotherForm:
         case Why::NotTaken:
         case Why::BadRecord:
             break;
