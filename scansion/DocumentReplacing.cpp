@@ -38,22 +38,37 @@ Document::LineRecord Document::RecordOf(std::int32_t j) const {
 
 std::int32_t Document::Replace(std::span<const LineRecord> lines, std::int32_t lineShownAfter) {
     std::vector<LineRecord> before;
+    std::vector<std::int32_t> unchanged;
     for (const LineRecord& record : lines) {
         if (record.line >= 1 && record.line <= NumberOfLines()) {
             before.push_back(RecordOf(record.line));
+            if (!IsLineChanged(record.line)) {
+                unchanged.push_back(record.line);
+            }
         }
     }
     const std::int32_t changed = Put(lines, lineShownAfter);
     // Only the lines it changed are put back by an undo.
     std::erase_if(before, [&](const LineRecord& was) { return was == RecordOf(was.line); });
     replaced_ = std::move(before);
+    unchangedBeforeReplacing_ = std::move(unchanged);
     return changed;
 }
 
 std::int32_t Document::UndoReplacement(std::int32_t lineShownAfter) {
     const std::vector<LineRecord> was = std::move(replaced_);
     replaced_.clear();
-    return Put(was, lineShownAfter);
+    const std::int32_t changed = Put(was, lineShownAfter);
+    // A line put back as it stood before the rescan is no line changed since the load or save.
+    for (const std::int32_t j : unchangedBeforeReplacing_) {
+        const auto row = static_cast<std::size_t>(j);
+        if (row < changedLines_.size() && changedLines_[row]) {
+            changedLines_[row] = false;
+            --changedLineCount_;
+        }
+    }
+    unchangedBeforeReplacing_.clear();
+    return changed;
 }
 
 std::int32_t Document::Put(std::span<const LineRecord> lines, std::int32_t lineShownAfter) {

@@ -404,6 +404,7 @@ TEST_P(UndoingARescan, PutsEveryLineBackUntilTheNextCommit) {
     EXPECT_EQ(doc.UndoReplacement(1), 2);
     EXPECT_FALSE(doc.CanUndoReplacement());
     EXPECT_EQ(doc.ScansionFileBytes(), poem);
+    EXPECT_EQ(doc.ChangedLineCount(), 0) << "the lines put back are as loaded";
     EXPECT_TRUE(corvale::JournalMatchesStore(Journal().records, doc.GetStore()));
 }
 
