@@ -82,6 +82,14 @@ MeterFileRow ReadMeterRow(std::string_view meterFileBytes) {
     return RowOf(std::move(first), symbols);
 }
 
+bool HoldsSymbolsPastItsEnd(const MeterFileRow& row) {
+    std::string_view rest = row.line;
+    for (std::int32_t field = 0; field < row.symbols; ++field) {
+        rest = fields::RemoveFirstField(rest);
+    }
+    return rest.find_first_not_of(" \t") != std::string_view::npos;
+}
+
 MeterFileRows ReadMeterRows(std::string_view meterFileBytes) {
     RowCursor rows(WithoutByteOrderMark(meterFileBytes));
     const std::string first = AsFields(rows.AtEnd() ? std::string_view() : rows.Next());

@@ -23,6 +23,9 @@ struct MeterFileRow {
     std::int32_t symbols = 0;
 };
 MeterFileRow ReadMeterRow(std::string_view meterFileBytes);
+// Whether the row holds a symbol past the empty field that ends its meter ("W\tS\t\tS"): such
+// a symbol is never counted, though the window shows it.
+bool HoldsSymbolsPastItsEnd(const MeterFileRow& row);
 
 // The meters a meter file holds, in row order: the first row's, the main meter, then each further
 // non-blank row whose symbols (read as the first row's) are all symbols the first row uses. Other

@@ -31,6 +31,7 @@ struct MeterCase {
     std::string bytes;
     std::string meterLine;
     std::int32_t symbols;
+    bool symbolsPastTheEnd = false;  // a symbol after the field that ends the meter
 };
 
 class MeterFileTest : public testing::TestWithParam<MeterCase> {
@@ -44,6 +45,8 @@ TEST_P(MeterFileTest, ReadsFirstRowAndCountsLeadingSymbols) {
     workspace.ReadMeterFile();
     EXPECT_EQ(workspace.Doc().Meter().line, GetParam().meterLine);
     EXPECT_EQ(workspace.Doc().Meter().symbols, GetParam().symbols);
+    EXPECT_EQ(corvale::HoldsSymbolsPastItsEnd(workspace.Doc().Meter()),
+              GetParam().symbolsPastTheEnd);
     EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
 }
@@ -52,9 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, MeterFileTest,
     testing::Values(MeterCase{"FourSymbols", "S\tW\tS\tW\r\n", "S\tW\tS\tW", 4},
                     MeterCase{"TrailingTabs", "S\tW\tS\tW\t\t\r\n", "S\tW\tS\tW\t\t", 4},
-                    MeterCase{"LeadingTab", "\tS\tW\r\n", "\tS\tW", 0},
-                    MeterCase{"StopsAtEmptyField", "S\tW\t\tS\r\n", "S\tW\t\tS", 2},
-                    MeterCase{"StopsAtSpacesOnlyField", "S\tW\t  \tS", "S\tW\t  \tS", 2},
+                    MeterCase{"LeadingTab", "\tS\tW\r\n", "\tS\tW", 0, true},
+                    MeterCase{"StopsAtEmptyField", "S\tW\t\tS\r\n", "S\tW\t\tS", 2, true},
+                    MeterCase{"StopsAtSpacesOnlyField", "S\tW\t  \tS", "S\tW\t  \tS", 2, true},
                     MeterCase{"SpacesAroundSymbolsCount", " S \t W ", " S \t W ", 2},
                     MeterCase{"LaterRowsIgnored", "S\tW\nS\tW\tS\tW\r\n", "S\tW", 2},
                     MeterCase{"EmptyFile", "", "", 0},

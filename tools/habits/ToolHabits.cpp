@@ -102,6 +102,11 @@ void Complain(std::ostream& err, const QString& file, std::int64_t row, std::str
 }
 
 void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter) {
+    if (meter.row && HoldsSymbolsPastItsEnd(*meter.row)) {
+        Complain(err, meter.path, 1,
+                 "note: the meter ends at its first empty field, and the symbols after it are "
+                 "not counted");
+    }
     const std::int32_t left = meter.rows.leftAlone;
     if (left == 0) {
         return;

@@ -47,7 +47,8 @@ int UsageError(std::ostream& err, std::string_view program, std::string_view mes
 void Complain(std::ostream& err, const QString& file, std::int64_t row, std::string_view message);
 
 // Once for a file whose meter file holds rows that are not meters (MeterFileRows::leftAlone), a
-// note at the first of them: "meter.txt:3: note: left alone, not a meter: ...".
+// note at the first of them: "meter.txt:3: note: left alone, not a meter: ..."; and one at row 1
+// when the meter ends at an empty field with symbols after it (HoldsSymbolsPastItsEnd).
 void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter);
 
 // Whether `path` is one of `files`, by any way to it (another path, a link, a hard link): an
