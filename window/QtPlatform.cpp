@@ -1,5 +1,7 @@
 #include "window/QtPlatform.h"
 
+#include "window/ViewOptions.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -92,7 +94,8 @@ private:
 QtPlatform::QtPlatform(QString folder, QString folderInTitle, QString userFolder)
     : folder_(std::move(folder)),
       folderInTitle_(std::move(folderInTitle)),
-      userFolder_(std::move(userFolder)) {}
+      userFolder_(std::move(userFolder)),
+      lastReadFolder_(UserViewOptions::Read(userFolder_).poemFolder) {}
 
 void QtPlatform::EndUnanswered(const QString& text) {
     std::cerr << "corvale: " << text.toStdString() << "\ncorvale: nobody to answer; ended\n";
@@ -189,8 +192,15 @@ QString QtPlatform::ChooseFileToRead(const QString& caption, const QString& filt
                                ? dialog.selectedFiles().front()
                                : QString();
     // Only the dialogs that start where the last one ended remember where that was.
+    // The next run looks there first too.
     if (!chosen.isEmpty() && startFolder.isEmpty()) {
         lastReadFolder_ = QFileInfo(chosen).absolutePath();
+        UserViewOptions kept = UserViewOptions::Read(userFolder_);
+        kept.docks.clear();
+        kept.poemFolder = lastReadFolder_;
+        if (!WritesNothing()) {
+            kept.Write(userFolder_);
+        }
     }
     return chosen;
 }

@@ -53,7 +53,7 @@ private:
     QString folderInTitle_;
     QString userFolder_;
     QWidget* window_ = nullptr;
-    QString lastReadFolder_;  // where the next file to read is looked for first
+    QString lastReadFolder_;  // where the next file to read is looked for first, kept for the user
     bool unattended_ = false;
     bool spoken_ = false;
 };

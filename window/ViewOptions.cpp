@@ -15,6 +15,7 @@ constexpr char kStrictKey[] = "View/StrictMeterCheck";
 constexpr char kProfileKey[] = "View/Profile";
 constexpr char kZoomKey[] = "View/Zoom";
 constexpr char kDocksKey[] = "View/Docks";
+constexpr char kPoemFolderKey[] = "Files/PoemFolder";
 constexpr char kUserFileName[] = "view.ini";
 
 // Options are read from an ordinary file only: a FIFO or a device in its place would block the
@@ -55,7 +56,8 @@ UserViewOptions UserViewOptions::Read(const QString& userFolder) {
     bool isNumber = false;
     const int zoom = settings.value(QLatin1String(kZoomKey)).toString().trimmed().toInt(&isNumber);
     return {layout::ValidZoom(isNumber ? zoom : 0),
-            settings.value(QLatin1String(kDocksKey)).toByteArray()};
+            settings.value(QLatin1String(kDocksKey)).toByteArray(),
+            settings.value(QLatin1String(kPoemFolderKey)).toString()};
 }
 
 bool UserViewOptions::Write(const QString& userFolder) const {
@@ -67,6 +69,9 @@ bool UserViewOptions::Write(const QString& userFolder) const {
     settings.setValue(QLatin1String(kZoomKey), zoom);
     if (!docks.isEmpty()) {
         settings.setValue(QLatin1String(kDocksKey), docks);
+    }
+    if (!poemFolder.isEmpty()) {
+        settings.setValue(QLatin1String(kPoemFolderKey), poemFolder);
     }
     settings.sync();
     return settings.status() == QSettings::NoError;

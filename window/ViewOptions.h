@@ -23,16 +23,19 @@ struct ViewOptions {
     bool Write(const QString& path) const;
 };
 
-// The zoom of the client area, in percent, and the docks' places. They belong to the screen
-// rather than to a folder, so they are kept for the user, beside the recent files: "view.ini" in
-// the user's folder (Platform::UserFolder), written only when they change. A missing or
-// unreadable file, or a value that is no zoom, gives 100; one past the bounds is taken to the
-// nearest.
+// The zoom of the client area, in percent, the docks' places and where poems were last found.
+// They belong to the screen and the user rather than to a folder, so they are kept for the user,
+// beside the recent files: "view.ini" in the user's folder (Platform::UserFolder), written only
+// when they change. A missing or unreadable file, or a value that is no zoom, gives 100; one past
+// the bounds is taken to the nearest.
 struct UserViewOptions {
     int zoom = 100;
     // Where the docks stood and how large they were as the window last closed
     // (QMainWindow::saveState); empty when none is kept. Write leaves a kept one alone when empty.
     QByteArray docks;
+    // The folder the last poem was scanned from, where Scan a poem looks first; empty when none
+    // is kept. Write leaves a kept one alone when empty.
+    QString poemFolder;
 
     // Nothing is read or written without a user folder.
     static UserViewOptions Read(const QString& userFolder);

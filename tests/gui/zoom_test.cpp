@@ -7,6 +7,7 @@
 
 #include "window/Layout.h"
 #include "window/Placement.h"
+#include "window/ViewOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
 #include <map>
@@ -75,6 +77,14 @@ TEST_F(ZoomWindow, IsKeptForTheUserAndTakenAtTheNextStart) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(form->Zoom(), 80);
     EXPECT_EQ(Find("exitButton")->x(), layout::ToPixels(9960, 80));
+}
+
+// Where the last poem was is kept beside the zoom, and a zoom written later leaves it alone.
+TEST(UserViewOptionsTest, KeepThePoemFolderBesideTheZoom) {
+    const QTemporaryDir user;
+    ASSERT_TRUE((UserViewOptions{100, {}, QStringLiteral("/poems")}.Write(user.path())));
+    ASSERT_TRUE((UserViewOptions{125, {}, {}}.Write(user.path())));
+    EXPECT_EQ(UserViewOptions::Read(user.path()).poemFolder, "/poems");
 }
 
 // Ctrl with the wheel zooms a step a notch, half notches adding up; without Ctrl it zooms not.
