@@ -1,6 +1,7 @@
 #include "meter/TypedMeter.h"
 
 #include "scansion/MeterFile.h"
+#include "scansion/RecordFormat.h"
 
 #include <QStringList>
 
@@ -43,6 +44,13 @@ std::variant<std::vector<std::vector<std::string>>, std::string> ReadMeterOption
     }
     if (meters->size() > kMostMeters) {
         return "--meter takes at most " + std::to_string(kMostMeters) + " meters";
+    }
+    // No verse line has more syllables for a longer meter to measure.
+    for (const std::vector<std::string>& places : *meters) {
+        if (std::ssize(places) > kMostPositions) {
+            return "--meter takes at most " + std::to_string(kMostPositions) +
+                   " places a meter, as a verse line holds at most as many syllables";
+        }
     }
     if (meters->size() == 1 && meters->front().size() == 1) {
         return std::string(

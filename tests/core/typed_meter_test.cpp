@@ -1,5 +1,6 @@
 #include "meter/TypedMeter.h"
 #include "scansion/MeterFile.h"
+#include "scansion/RecordFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"AnEmptyMeterBetweenSemicolons", "W S;;W S", {}},
         OptionCase{"ATrailingSemicolon", "W S W S;", {}},
         OptionCase{"AnotherSymbolInAFurtherMeter", "W S; W X", {}},
+        OptionCase{"MorePlacesThanALineHasSyllables",
+                   QStringList(kMostPositions + 1, QStringLiteral("W")).join(u' '),
+                   {}},
         OptionCase{"MoreThanTheMostMeters",
                    QStringList(kMostMeters + 1, QStringLiteral("W S")).join(u';'),
                    {}}),
