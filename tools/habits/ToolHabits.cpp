@@ -9,12 +9,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <system_error>
 
 #include <fcntl.h>
@@ -120,23 +120,30 @@ void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter) {
                            : ""));
 }
 
-bool IsOneOf(const QStringList& files, const QString& path) {
-    struct stat target {};
-    if (::stat(PathBytes(path).c_str(), &target) != 0) {
-        return false;
+namespace {
+
+// The file at `path` as the system knows it, by device and inode: every way to it, a link or a
+// hard link, gives the same; nullopt when nothing is there.
+std::optional<std::string> Identity(const QString& path) {
+    const std::string bytes = PathBytes(path);
+    struct stat file {};
+    if (bytes.empty() || ::stat(bytes.c_str(), &file) != 0) {
+        return std::nullopt;
     }
-    return std::any_of(files.begin(), files.end(), [&target](const QString& file) {
-        struct stat named {};
-        return ::stat(PathBytes(file).c_str(), &named) == 0 && named.st_dev == target.st_dev &&
-               named.st_ino == target.st_ino;
-    });
+    return std::to_string(file.st_dev) + ':' + std::to_string(file.st_ino);
+}
+
+}  // namespace
+
+bool IsOneOf(const QStringList& files, const QString& path) {
+    const std::optional<std::string> target = Identity(path);
+    return target && std::any_of(files.begin(), files.end(), [&target](const QString& file) {
+               return Identity(file) == target;
+           });
 }
 
 bool FilesNamed::FirstTime(const QString& path) {
-    const std::string bytes = PathBytes(path);
-    char real[PATH_MAX];
-    const bool found = !bytes.empty() && ::realpath(bytes.c_str(), real) != nullptr;
-    return met_.insert(found ? std::string(real) : PathBytes(QFileInfo(path).absoluteFilePath()))
+    return met_.insert(Identity(path).value_or(PathBytes(QFileInfo(path).absoluteFilePath())))
         .second;
 }
 

@@ -55,14 +55,15 @@ void NoteRowsLeftAlone(std::ostream& err, const MeterAsRead& meter);
 // output never replaces a file its own run reads, even with --force.
 bool IsOneOf(const QStringList& files, const QString& path);
 
-// The files of one run: a file named twice, by the same path or another way to it, is done once.
+// The files of one run: a file named twice, by the same path or another way to it (a link, a hard
+// link), is done once.
 class FilesNamed {
 public:
     // True the first time the file at `path` is named.
     bool FirstTime(const QString& path);
 
 private:
-    std::set<std::string> met_;  // each file's real path, or absolute path when it is missing
+    std::set<std::string> met_;  // each file's device and inode, or absolute path when missing
 };
 
 // How a tool that takes scansion files treats one named on its command line.
