@@ -41,7 +41,11 @@ CellFocus::~CellFocus() {
 }
 
 void CellFocus::FocusChanged(QWidget* now) {
-    ring_->setWidget(PlaceOf(now) ? now : nullptr);
+    const std::optional<CellPlace> place = PlaceOf(now);
+    ring_->setWidget(place ? now : nullptr);
+    if (place) {
+        lastCell_ = place;
+    }
 }
 
 // The window's, wherever in it the focus is: in the grid, in the overview or elsewhere.

@@ -50,6 +50,9 @@ public:
     // then right, gets the focus; with none shown the comment box gets it.
     void FocusNearest(CellPlace place);
     void FocusFirstCell() { FocusNearest({CellKind::Syllable, 1}); }
+    // The cell that last had the focus, wherever it has gone since (a dock, the comment box),
+    // gets it back; the first syllable box when none has had it.
+    void FocusLastCell() { FocusNearest(lastCell_.value_or(CellPlace{CellKind::Syllable, 1})); }
     // The next shown box of the same kind `step` columns along (-1 left, +1 right), or nullptr.
     QLineEdit* ShownNeighbour(CellPlace place, int step) const;
     // The next shown box of the column above (-1) or below (+1) on screen, or nullptr.
@@ -96,6 +99,7 @@ private:
     QMetaObject::Connection following_;
     std::unordered_map<const QObject*, CellPlace> cells_;
     std::optional<CellPlace> cellBeforeGoTo_;
+    std::optional<CellPlace> lastCell_;
     QPointer<QWidget> widgetBeforeGoTo_;
 };
 

@@ -133,6 +133,8 @@ public:
     void FocusGoToBox();
     void GoToTypedLineAndResume();
     void SwapBlocks();
+    // The focus goes back to the grid's box it was last in (CellFocus::FocusLastCell).
+    void BackToTheLine();
     void ShowShortcuts();
     void ShowAbout();
     void GoToNextOffTheMeter();

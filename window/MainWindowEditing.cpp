@@ -151,6 +151,10 @@ void MainWindow::SwapBlocks() {
     }
 }
 
+void MainWindow::BackToTheLine() {
+    cellFocus_->FocusLastCell();
+}
+
 // Hidden columns move too, so a column a later line shows is already in place. Element 0 is
 // the pattern and stays where it was designed.
 void MainWindow::PlaceValueBlocks(const layout::BlockTops& stress,

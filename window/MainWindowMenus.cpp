@@ -220,6 +220,13 @@ const std::vector<Command>& Commands() {
          {Key(Qt::Key_F6)},
          [](MainWindow& form) { form.SwapBlocks(); }},
         {Menu::View,
+         "backToTheLineAction",
+         QStringLiteral("Back to the line"),
+         QStringLiteral("Put the focus back in the box of the line it was last in, from a dock "
+                        "or the comment"),
+         {Key(Qt::Key_Escape)},
+         [](MainWindow& form) { form.BackToTheLine(); }},
+        {Menu::View,
          "zoomInAction",
          QStringLiteral("Zoom In"),
          QStringLiteral("Draw the line and its boxes larger"),

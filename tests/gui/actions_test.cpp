@@ -128,6 +128,15 @@ TEST_F(Commands, AltCPutsTheFocusInTheCommentBox) {
     EXPECT_EQ(form->commentHeading->toolTip(), form->Grid().commentBox->toolTip());
 }
 
+// Esc from a dock puts the focus back in the box it left.
+TEST_F(Commands, EscFromADockGoesBackToTheBoxItLeft) {
+    form->Grid().stressBoxes(2)->setFocus();
+    Press(QKeyCombination(Qt::Key_F9));
+    ASSERT_NE(Focused(), "stressBoxes(2)");
+    Press(QKeyCombination(Qt::Key_Escape));
+    EXPECT_EQ(Focused(), "stressBoxes(2)");
+}
+
 // F1 says what the values mean under the keys, in the README's own words.
 // The manual's menu tables give every command of a menu with the keys and words F1 gives it.
 TEST_F(Commands, TheManualListsEveryMenuCommandAsTheShortcutsWindowDoes) {
