@@ -2,6 +2,7 @@
 
 #include "scansion/FileNames.h"
 #include "scansion/Numbers.h"
+#include "scansion/OwnFiles.h"
 #include "scansion/TabFields.h"
 
 #include <QDir>
@@ -120,7 +121,12 @@ bool MemorySettings::Read() {
         lastLineDone_ = 1;
         return true;
     }
-    if (!*exists) {
+    // A meter file or the memory file itself, named by a hand that edited the memory file, is
+    // no file to work on: kept, its first row would end every start as a bad record.
+    const std::optional<OwnFile> own =
+        *exists ? CorvalesOwnFile(platform_.PathOf(workingFileName_)) : std::nullopt;
+    const bool ownNotScansion = own && own->kind != OwnFile::Kind::Scansion;
+    if (!*exists || ownNotScansion) {
         platform_.ShowMessage(QStringLiteral(
             "Caution:  the file listed in RememberEarlierRun cannot be found.  Please enter a "
             "legitimate file name in the box at the bottom of the interface."));
@@ -130,6 +136,9 @@ bool MemorySettings::Read() {
             platform_.ShowMessage(QStringLiteral(
                 "Can't find a file to open; please edit RememberEarlierRun.txt, installing a "
                 "legitimate file name on the first line."));
+            if (ownNotScansion) {
+                workingFileName_.clear();
+            }
         }
     }
     Adopt(memory->values);

@@ -216,6 +216,14 @@ TEST_F(MemoryFileTest, NeitherFileKeepsTheNameAndSaysBoth) {
     EXPECT_EQ(workspace.Settings().LastLineDone(), 4);
 }
 
+// A meter file named there would end every start as a bad record: no file is worked on.
+TEST_F(MemoryFileTest, CorvalesOwnFilesOtherThanScansionFilesDoNotCount) {
+    platform.WriteFile("meter.txt", "W\tS\r\n");
+    Read(MemoryFile("meter.txt", "1"));
+    EXPECT_EQ(workspace.Settings().WorkingFileName(), "");
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{kNotFound, kNothingToOpen}));
+}
+
 TEST_F(MemoryFileTest, FoldersAndHiddenFilesDoNotCount) {
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("folder"));
     ASSERT_TRUE(QDir(platform.ProgramFolder()).mkdir("in.txt"));
