@@ -93,16 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "hard.txt: note: named twice, profiled once\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// An output's name is one of the run's files by any way to it, as FilesNamed knows a file.
-TEST(IsOneOfTest, KnowsAFileByAnyWayToIt) {
-    ScriptedPlatform folder;
-    folder.WriteFile("ode.txt", "O");
-    folder.WriteFile("other.txt", "O");
-    const QString ode = QString::fromStdString(folder.FilePath("ode.txt"));
-    EXPECT_TRUE(IsOneOf({ode}, QString::fromStdString(folder.FilePath("./ode.txt"))));
-    EXPECT_FALSE(IsOneOf({ode}, QString::fromStdString(folder.FilePath("other.txt"))));
-}
-
 // A stream that takes nothing, as a full disk or a closed standard output does.
 class Refusing : public std::streambuf {
 protected:
