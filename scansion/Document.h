@@ -193,8 +193,8 @@ private:
     std::int32_t changedLineCount_ = 0;
     std::vector<bool> committedLines_;  // by row: IsLineCommittedByHand
     std::vector<LineRecord> replaced_;  // what the last replacement changed, as it was
-    std::vector<std::int32_t>
-        unchangedBeforeReplacing_;  // of its lines, those no commit had changed
+    // Of the last replacement's lines, those no commit had changed before it.
+    std::vector<std::int32_t> unchangedBeforeReplacing_;
     // Where every unsaved correction was last kept aside, until the next change or save.
     std::optional<std::string> keptIn_;
     std::vector<DocumentWatcher*> watchers_;
