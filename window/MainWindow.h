@@ -350,6 +350,8 @@ private:
     void GoToRow(std::int32_t row);
     // The line on screen holds changes its last commit does not.
     bool HasUncommittedChanges() const;
+    // The key that commits them, as notes of changes left out name it: "Ctrl+Return".
+    QString CommitKey() const;
     void AddMeterCues(std::int32_t to);
     // The lines off the meter after a row, as F3 searches them.
     navigation::LineSearch NextOffTheMeter() const;

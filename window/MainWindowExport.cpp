@@ -84,8 +84,8 @@ void MainWindow::Export() {
                      ? QString()
                      : QStringLiteral(", without a meter: this file has none"),
                  HasUncommittedChanges()
-                     ? QStringLiteral("; the changes on screen are not in it (Ctrl+Return saves "
-                                      "them)")
+                     ? QStringLiteral("; the changes on screen are not in it (%1 saves them)")
+                           .arg(CommitKey())
                      : QString()));
 }
 

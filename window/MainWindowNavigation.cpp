@@ -93,9 +93,9 @@ void MainWindow::GoToRow(std::int32_t row) {
     work_.SetCurrentLine(row);
     ShowCurrentLine();
     if (dropped) {
-        PrefixLineStatus(
-            QStringLiteral("line %1's changes were dropped (never saved with Ctrl+Return)")
-                .arg(left));
+        PrefixLineStatus(QStringLiteral("line %1's changes were dropped (never saved with %2)")
+                             .arg(left)
+                             .arg(CommitKey()));
     }
 }
 
@@ -103,9 +103,14 @@ void MainWindow::SaveWork() {
     work_.Save();
     if (HasUncommittedChanges()) {
         ShowMeterJudgement();
-        PrefixLineStatus(QStringLiteral(
-            "the changes on screen are not in the file yet (Ctrl+Return saves them)"));
+        PrefixLineStatus(
+            QStringLiteral("the changes on screen are not in the file yet (%1 saves them)")
+                .arg(CommitKey()));
     }
+}
+
+QString MainWindow::CommitKey() const {
+    return keyMap_.Find(u"commitLineAction")->shortcut().toString(QKeySequence::NativeText);
 }
 
 bool MainWindow::HasUncommittedChanges() const {
