@@ -6,7 +6,12 @@
 namespace corvale::firstpass {
 namespace {
 
+// A vowel, or a consonant the engine marks as a syllable of its own: the n of "written" and
+// "button" ("n-"), and an m or l so marked.
 bool IsVowelPhoneme(std::string_view name) {
+    if (name == "n-" || name == "m-" || name == "l-") {
+        return true;
+    }
     return !name.empty() &&
            std::string_view("aeiouAEIOUV@30").find(name[0]) != std::string_view::npos;
 }

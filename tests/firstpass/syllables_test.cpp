@@ -27,6 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "k|,0|n|t|@|m|p|l|'eI|S|@|n| ",
                      {L::Secondary, L::None, L::Primary, L::None}},
         PhonemesCase{"SyllabicL", "t|r|'V|b|@L| ", {L::Primary, L::None}},
+        PhonemesCase{"SyllabicNIsASyllable", "r|'I|?|n-| ", {L::Primary, L::None}},
         PhonemesCase{"FireIsTwo", "f|'aI3| ", {L::Primary, L::None}},
         PhonemesCase{"IdeaIsThree", "aI|d|'i@| ", {L::None, L::Primary, L::None}},
         PhonemesCase{"PeriodIsThree", "p|'i@|r|I2|;|@|d| ", {L::Primary, L::None, L::None}},
@@ -76,6 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"pleas", "ure"}},
         SplitCase{"SuffixKeepsTheStem", "shrouded", 0, "S|r|'aU|d|I|d", {"shroud", "ed"}},
         SplitCase{"SuffixWithoutSound", "very", 2, nullptr, {"ver", "y"}},
+        SplitCase{"SyllabicNEndsTheWord", "forgotten", 0, "f|3|g|'0|?|n-", {"for", "got", "ten"}},
         SplitCase{
             "DoubledConsonantBeforeASuffixDivides", "bidding", 0, "b|'I|d|I|N", {"bid", "ding"}},
         SplitCase{"GlideEndsAStressedVowel", "flower", 0, "f|l|'aU|3", {"flow", "er"}},
