@@ -132,6 +132,8 @@ QString FirstUnencodable(const QString& text, Encoding encoding);
 // The line status's words for the refusals above.
 inline constexpr char kEmptySyllableMessage[] = "a syllable cannot be empty: merge it instead";
 inline constexpr char kSplitWhereMessage[] = "put the cursor inside a syllable to split it";
+inline constexpr char kMergeWhereMessage[] =
+    "put the focus in a column with a syllable after it to merge the two";
 using corvale::kLineTooLongMessage;  // built from kMostPositions
 // With the character refused in place of %1.
 inline constexpr char kNotEncodableMessage[] =

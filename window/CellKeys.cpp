@@ -122,11 +122,6 @@ void CellKeys::MakeCommands() {
          QStringLiteral("Move to the box below in the column"),
          {Key(Qt::CTRL | Qt::Key_Down)},
          &CellKeys::BoxBelow},
-        {KeyScope::CellBoxes,
-         "mergeAction",
-         QStringLiteral("Merge the column's syllable with the next one"),
-         {Key(Qt::CTRL | Qt::Key_M)},
-         &CellKeys::Merge},
     };
     for (const Row& row : rows) {
         // Owned by the window, as its other commands are.
@@ -285,15 +280,6 @@ bool CellKeys::BoxAbove(CellPlace place, const QKeyEvent&) {
 bool CellKeys::BoxBelow(CellPlace place, const QKeyEvent&) {
     if (QLineEdit* box = focus_.ShownAboveOrBelow(place, +1)) {
         box->setFocus(Qt::OtherFocusReason);
-    }
-    return true;
-}
-
-// Only where the merge button is shown, as only there can it be clicked.
-bool CellKeys::Merge(CellPlace place, const QKeyEvent&) {
-    const QPushButton* button = grid_.mergeButtons(place.column);
-    if (button != nullptr && !button->isHidden()) {
-        host_.MergeCell(place.column);
     }
     return true;
 }

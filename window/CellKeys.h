@@ -1,12 +1,11 @@
 #pragma once
 
 // The keys of the grid's boxes and of the text boxes. In a syllable, stress or juncture box the
-// arrows step values and move between boxes and Ctrl+M merges, each key running the handler its
-// button runs; there the window's commands also win over the box's own keys, except that Ctrl+Z
-// in a box being typed in puts back what the typing replaced. The comment,
-// go-to and file boxes keep the editing keys they own (undo and redo of their text, Ctrl+Home and
-// Ctrl+End, and in the comment box Page Up and Page Down), so a key meant for the text never
-// changes the line.
+// arrows step values and move between boxes, each key running the handler its button runs;
+// there the window's commands also win over the box's own keys, except that Ctrl+Z in a box
+// being typed in puts back what the typing replaced. The comment, go-to and file boxes keep the
+// editing keys they own (undo and redo of their text, Ctrl+Home and Ctrl+End, and in the comment
+// box Page Up and Page Down), so a key meant for the text never changes the line.
 
 #include "window/Actions.h"
 #include "window/CellFocus.h"
@@ -37,8 +36,6 @@ public:
     public:
         // The handler of the step button of the stress or juncture box at `place`.
         virtual void StepCell(CellPlace place, editor::StepDirection direction) = 0;
-        // The handler of the merge button of `column`.
-        virtual void MergeCell(std::int32_t column) = 0;
         // Whether the focused cell box holds typing not yet taken, and putting back what it
         // replaced.
         virtual bool HasPendingTyping() const = 0;
@@ -89,7 +86,6 @@ private:
     bool NextColumn(CellPlace place, const QKeyEvent& key);
     bool BoxAbove(CellPlace place, const QKeyEvent& key);
     bool BoxBelow(CellPlace place, const QKeyEvent& key);
-    bool Merge(CellPlace place, const QKeyEvent& key);
 
     CellGrid& grid_;
     CellFocus& focus_;

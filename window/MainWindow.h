@@ -101,6 +101,7 @@ public:
     void MergeWithNext(std::int16_t index);
     // Splits the focused syllable box's syllable at the caret; a full line grows a column.
     void SplitSyllable();
+    void MergeFocusedSyllable();
     void CommitLine();
     // Save: the lines as committed. Changes on screen not yet committed are not saved, and the
     // status says so.
@@ -273,7 +274,6 @@ private:
     // Another file: no rescan to undo, and its own conventions in force.
     void Loaded(const Store& store) override;
     void StepCell(CellPlace place, editor::StepDirection direction) override;
-    void MergeCell(std::int32_t column) override;
     bool HasPendingTyping() const override;
     void RevertTyping() override;
     void CreateFixedControls();

@@ -78,8 +78,15 @@ void MainWindow::StepCell(CellPlace place, editor::StepDirection direction) {
     Run([&] { Step(i, block, direction); });
 }
 
-void MainWindow::MergeCell(std::int32_t column) {
-    Run([&] { MergeWithNext(static_cast<std::int16_t>(column)); });
+// Only where the column's merge button is shown, as only there can it be clicked.
+void MainWindow::MergeFocusedSyllable() {
+    const std::optional<CellPlace> cell = cellFocus_->FocusedCell();
+    const QPushButton* button = cell ? grid_.mergeButtons(cell->column) : nullptr;
+    if (button == nullptr || button->isHidden()) {
+        ShowLineStatus(QString::fromLatin1(editor::kMergeWhereMessage));
+        return;
+    }
+    MergeWithNext(static_cast<std::int16_t>(cell->column));
 }
 
 // One step of one value. A step the bounds refuse because they leave no room at all says so.

@@ -145,6 +145,12 @@ const std::vector<Command>& Commands() {
          {Key(Qt::Key_F5)},
          [](MainWindow& form) { form.ReloadLine(); }},
         {Menu::Line,
+         "mergeAction",
+         QStringLiteral("Merge with the next syllable"),
+         QStringLiteral("Merge the syllable of the column in focus with the next one"),
+         {Key(Qt::CTRL | Qt::Key_M)},
+         [](MainWindow& form) { form.MergeFocusedSyllable(); }},
+        {Menu::Line,
          "splitSyllableAction",
          QStringLiteral("Split syllable at the cursor"),
          QStringLiteral("Split the syllable being edited in two at the cursor; the right part "

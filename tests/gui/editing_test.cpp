@@ -1,5 +1,6 @@
 #include "gui/LineEditorFixture.h"
 
+#include "editor/EditRules.h"
 #include "window/Layout.h"
 
 #include <QAction>
@@ -310,6 +311,18 @@ TEST_F(Editing, CommitStoresTheMergedLineWithEmptiedPositions) {
     EXPECT_EQ(CellText("syllableBoxes", 2), "b c");
     EXPECT_FALSE(CellShown("syllableBoxes", 4));
     EXPECT_FALSE(CellShown("mergeButtons", 3));
+}
+
+// The Line menu's merge acts on the column in focus, and says where to be when it has no next.
+TEST_F(Editing, MergeFromTheMenuTakesTheColumnInFocus) {
+    QAction* merge = form->findChild<QAction*>(QStringLiteral("mergeAction"));
+    ASSERT_NE(merge, nullptr);
+    form->Grid().stressBoxes(4)->setFocus();
+    merge->trigger();
+    EXPECT_EQ(form->lineStatusLabel->text(), QLatin1String(editor::kMergeWhereMessage));
+    form->Grid().stressBoxes(2)->setFocus();
+    merge->trigger();
+    EXPECT_EQ(Texts("syllableBoxes"), (std::vector<std::string>{"a", "b c", "d", "", "", ""}));
 }
 
 TEST_F(Editing, MergeOnAButtonThatShouldNotBeThereDoesNothing) {
