@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTableWidget>
 
 #include <QVBoxLayout>
@@ -66,10 +68,29 @@ ShortcutsWindow::ShortcutsWindow(const KeyMap& keys, QWidget* parent)
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::close);
 
+    // On a short screen the explanations scroll and the keys keep most of the height; the
+    // splitter lets the reader give either more.
+    auto* valuesPage = new QWidget;
+    auto* valuesLayout = new QVBoxLayout(valuesPage);
+    valuesLayout->setContentsMargins(0, 0, 0, 0);
+    valuesLayout->addWidget(valuesHeading_);
+    valuesLayout->addWidget(values_);
+    valuesLayout->addStretch();
+    valuesArea_ = new QScrollArea;
+    valuesArea_->setObjectName(QStringLiteral("valuesArea"));
+    valuesArea_->setWidget(valuesPage);
+    valuesArea_->setWidgetResizable(true);
+    valuesArea_->setFrameShape(QFrame::NoFrame);
+    valuesArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(table_);
+    splitter_->addWidget(valuesArea_);
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_, 1);
-    layout->addWidget(valuesHeading_);
-    layout->addWidget(values_);
+    layout->addWidget(splitter_, 1);
     layout->addWidget(buttons_);
     Refresh();
 }
@@ -99,12 +120,17 @@ void ShortcutsWindow::Refresh() {
     const int width = rows.width() + margins.left() + margins.right();
     const int values = valuesHeading_->sizeHint().height() + values_->heightForWidth(rows.width()) +
                        2 * layout()->spacing();
-    QSize wanted(width, rows.height() + values + buttons_->sizeHint().height() +
-                            layout()->spacing() + margins.top() + margins.bottom());
+    const int around = buttons_->sizeHint().height() + layout()->spacing() +
+                       splitter_->handleWidth() + margins.top() + margins.bottom();
+    QSize wanted(width, rows.height() + values + around);
     if (const QScreen* shown = screen()) {
         wanted = wanted.boundedTo(shown->availableGeometry().size() * 9 / 10);
     }
     resize(wanted);
+    // Where not everything fits, the explanations get at most two fifths of the height.
+    const int room = wanted.height() - around;
+    const int valuesShare = std::min(values, room * 2 / 5);
+    splitter_->setSizes({room - valuesShare, valuesShare});
 }
 
 QString ShortcutsWindow::ValuesText() const {

@@ -9,6 +9,8 @@
 
 class QDialogButtonBox;
 class QLabel;
+class QScrollArea;
+class QSplitter;
 class QTableWidget;
 
 namespace corvale {
@@ -26,12 +28,15 @@ public:
     const QTableWidget& Table() const { return *table_; }
     // "What the values mean", as shown.
     QString ValuesText() const;
+    const QSplitter& Splitter() const { return *splitter_; }
 
 private:
     const KeyMap& keys_;
     QTableWidget* table_ = nullptr;
     QLabel* valuesHeading_ = nullptr;
     QLabel* values_ = nullptr;
+    QScrollArea* valuesArea_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
 };
 
