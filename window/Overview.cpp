@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,6 +32,11 @@ void OverviewList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+void OverviewList::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    emit resized();
 }
 
 Overview::Overview(const Document& document, QWidget* parent) : QDockWidget(parent) {
@@ -64,6 +70,7 @@ Overview::Overview(const Document& document, QWidget* parent) : QDockWidget(pare
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setTextElideMode(Qt::ElideRight);
     SizeColumns();
+    connect(list_, &OverviewList::resized, this, &Overview::FitMeterColumn);
 
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(summary_);
@@ -115,12 +122,21 @@ void Overview::SizeColumns() {
     const int digits = std::max<int>(2, QString::number(model_->rowCount()).size());
     header->resizeSection(OverviewModel::kNumber,
                           metrics.horizontalAdvance(QString(digits, u'0')) + padding);
-    header->resizeSection(
-        OverviewModel::kMeter,
+    meterWidth_ =
         metrics.horizontalAdvance(QStringLiteral("1 place off the meter, 1 syllable too many")) +
-            padding);
+        padding;
     header->resizeSection(OverviewModel::kChanged,
                           metrics.horizontalAdvance(QStringLiteral("Changed")) + padding);
+    FitMeterColumn();
+}
+
+// In a narrow dock the judgement gives up width before the verse does: it never takes more
+// than half of what the number and the changed mark leave, so the line's text stays readable.
+void Overview::FitMeterColumn() {
+    QHeaderView* header = list_->header();
+    const int room = list_->viewport()->width() - header->sectionSize(OverviewModel::kNumber) -
+                     header->sectionSize(OverviewModel::kChanged);
+    header->resizeSection(OverviewModel::kMeter, std::max(1, std::min(room / 2, meterWidth_)));
 }
 
 void Overview::closeEvent(QCloseEvent* event) {

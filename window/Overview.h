@@ -18,6 +18,7 @@
 class QCheckBox;
 class QCloseEvent;
 class QKeyEvent;
+class QResizeEvent;
 class QLabel;
 
 namespace corvale {
@@ -49,9 +50,11 @@ public:
 
 signals:
     void chosen(const QModelIndex& index);
+    void resized();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 class Overview : public QDockWidget {
@@ -80,6 +83,7 @@ protected:
 private:
     void Choose(const QModelIndex& index);
     void SizeColumns();
+    void FitMeterColumn();
 
     OverviewModel* model_ = nullptr;
     OffTheMeterFilter* filter_ = nullptr;
@@ -87,6 +91,7 @@ private:
     QLabel* summary_ = nullptr;
     QCheckBox* onlyOff_ = nullptr;
     std::int32_t shownLine_ = 0;
+    int meterWidth_ = 0;  // what the longest judgement needs
 };
 
 }  // namespace corvale

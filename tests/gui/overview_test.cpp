@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
@@ -80,6 +81,15 @@ TEST_F(OverviewTest, ListsEveryVerseLineAndFiltersThoseOffTheMeter) {
     TheOverview()->OnlyOffBox().click();
     EXPECT_EQ(Listed().size(), 14U);
     EXPECT_EQ(Selected(), 2);
+}
+
+// In a narrow dock the verse keeps at least the width the judgement has.
+TEST_F(OverviewTest, ANarrowDockLeavesTheVerseReadable) {
+    ASSERT_NO_FATAL_FAILURE(StartOnSonnet116());
+    ASSERT_NO_FATAL_FAILURE(OpenWithF9());
+    List().resize(360, List().height());
+    const QHeaderView& header = *List().header();
+    EXPECT_GE(header.sectionSize(OverviewModel::kText), header.sectionSize(OverviewModel::kMeter));
 }
 
 // A click or Return goes to a line as "go to #" does, dropping the uncommitted edits. The list's
