@@ -381,6 +381,7 @@ private:
     // the grid (a hand-edited file's floating dock could not be put back by the user), and no
     // wider than half the window. False when there is no such place, and the dock is to be added.
     bool RestoreDock(QDockWidget* dock);
+    void GiveTheChartItsShare();
     void CloseOverview();
     void OpenProfile();
     void CloseProfile();

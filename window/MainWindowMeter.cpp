@@ -147,11 +147,27 @@ bool MainWindow::RestoreDock(QDockWidget* dock) {
         if (dock->width() > width() / 2) {
             resizeDocks({dock}, {width() / 2}, Qt::Horizontal);
         }
+        GiveTheChartItsShare();
         return true;
     }
     dock->setFloating(false);
     removeDockWidget(dock);
     return false;
+}
+
+// Under the overview, the chart needs the larger share of the height to be read. A dock shown
+// again takes back the height it had when it was alone, which could leave the chart a strip.
+void MainWindow::GiveTheChartItsShare() {
+    Overview* overview = OverviewDock();
+    if (overview == nullptr || !profile_ || overview->isFloating() || profile_->isFloating() ||
+        dockWidgetArea(overview) != dockWidgetArea(profile_) ||
+        tabifiedDockWidgets(profile_).contains(overview)) {
+        return;
+    }
+    layout()->activate();
+    if (profile_->height() < overview->height()) {
+        resizeDocks({overview, profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
+    }
 }
 
 void MainWindow::OpenOverview() {

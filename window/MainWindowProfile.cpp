@@ -47,10 +47,7 @@ void MainWindow::OpenProfile() {
     if (!RestoreDock(profile_)) {
         addDockWidget(Qt::RightDockWidgetArea, profile_, Qt::Vertical);
         resizeDocks({profile_}, {DockWidth(420, 720)}, Qt::Horizontal);
-        // Under the overview, the chart needs the larger share of the height to be read.
-        if (OverviewDock() != nullptr) {
-            resizeDocks({OverviewDock(), profile_}, {height() / 3, height() * 2 / 3}, Qt::Vertical);
-        }
+        GiveTheChartItsShare();
     }
     profile_->show();
     cellKeys_->KeepListKeys(&profile_->Table());
