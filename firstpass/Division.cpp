@@ -544,6 +544,22 @@ int VowelGroups(const QString& word) {
     return std::max<int>(1, static_cast<int>(groups.size()));
 }
 
+bool EachPieceHasAVowel(const QString& word, const QStringList& pieces) {
+    qsizetype at = 0;
+    for (const QString& piece : pieces) {
+        const qsizetype end = std::min(word.size(), at + piece.size());
+        bool vowel = false;
+        for (qsizetype i = at; i < end && !vowel; ++i) {
+            vowel = IsVowelLetter(word, i);
+        }
+        if (!vowel) {
+            return false;
+        }
+        at = end;
+    }
+    return true;
+}
+
 QStringList SplitWritten(const QString& word, const SpokenWord& sound) {
     return SplitAsRead(word, static_cast<int>(sound.syllables.size()), &sound);
 }

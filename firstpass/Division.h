@@ -34,6 +34,10 @@ QStringList SplitWritten(const QString& word, int count);
 // none.
 int VowelGroups(const QString& word);
 
+// Whether each piece of `word` (its pieces in order, as SplitWritten gives them) holds a vowel
+// letter: "de|si|r|ing" does not.
+bool EachPieceHasAVowel(const QString& word, const QStringList& pieces);
+
 // The word in lower case letter by letter, so that each position stays the word's (QString's
 // own toLower may lengthen a word: "İ" becomes two letters).
 QString LowerCase(QString word);

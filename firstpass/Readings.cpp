@@ -63,16 +63,18 @@ bool IsDiphthong(std::string_view vowel) {
 // to it: diphthongs or the other vowels. None unless the spelling writes fewer vowels than the
 // engine says: "fire", "hour", "desire", but not "flow-er", whose spelling shows two. Nor where
 // an r begins the next syllable, which leaves the run-on vowel a syllable's nucleus ("fi-er-y",
-// "tow-er-ing").
+// "tow-er-ing"), unless the spelling has no vowel for that syllable ("de-sir-ing", not
+// "de-si-r-ing").
 std::optional<Reading> RunOn(const QString& written, const Reading& spoken, bool diphthongs) {
     const std::vector<SpokenSyllable>& s = spoken.sound.syllables;
     std::optional<Reading> reading;
     if (VowelGroups(written) >= std::ssize(s)) {
         return reading;
     }
+    const bool spelled = EachPieceHasAVowel(LowerCase(written), spoken.pieces);
     for (std::size_t k = s.size(); k-- > 1;) {
-        const bool rFollows =
-            k + 1 < s.size() && (s[k + 1].consonants == "r|" || s[k + 1].consonants == "r-|");
+        const bool rFollows = spelled && k + 1 < s.size() &&
+                              (s[k + 1].consonants == "r|" || s[k + 1].consonants == "r-|");
         if (s[k].consonants.empty() && s[k].stress == Lexical::None && !rFollows &&
             IsDiphthong(s[k - 1].vowel) == diphthongs) {
             reading = Joined(reading.value_or(spoken), k, k - 1);

@@ -36,6 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadingsOfTest,
     testing::Values(
         ReadingsCase{"DiphthongRunOn", "fire", "f|'aI3", kModern, "fi|re / fire"},
+        ReadingsCase{"DiphthongBeforeRWithNoVowelWritten", "desiring", "d|I2|z|'aI3|r|I|N", kModern,
+                     "de|si|r|ing / de|sir|ing"},
+        ReadingsCase{"DiphthongBeforeRWrittenAsTwoVowels", "fiery", "f|'aI3|r|i", kModern,
+                     "fi|e|ry"},
         ReadingsCase{"DiphthongWrittenAsTwoVowels", "flower", "f|l|'aU|3", kOlderPrinting,
                      "flow|er"},
         ReadingsCase{"SaidEd", "wished", "w|'I|S|t", kOlderVerse, "wished / wish|ed"},
