@@ -29,7 +29,7 @@ GoToDecision DecideGoTo(std::string_view typed, std::int32_t numberOfLines) {
     }
     const std::int32_t last = std::max<std::int32_t>(numberOfLines, 0);
     const std::int64_t wanted = DigitsUpTo(trimmed, last);
-    return {true, static_cast<std::int32_t>(std::min<std::int64_t>(wanted, last))};
+    return {true, static_cast<std::int32_t>(std::min<std::int64_t>(wanted, last)), wanted > last};
 }
 
 }  // namespace corvale::navigation

@@ -9,8 +9,9 @@ inline constexpr char kGoToMessage[] =
     "Please enter an integer to indicate the line you would like to go to.";
 
 struct GoToDecision {
-    bool accepted = false;  // false: show kGoToMessage, change nothing
-    std::int32_t line = 0;  // the row to show when accepted
+    bool accepted = false;    // false: show kGoToMessage, change nothing
+    std::int32_t line = 0;    // the row to show when accepted
+    bool pastTheEnd = false;  // the number lay beyond the last verse line
 };
 
 // The text typed into the go-to box (UTF-8). Only digits, with spaces around, are accepted;

@@ -27,6 +27,17 @@ Document::SaveResult Workspace::SaveFiles() {
     return document_.Save(Platform::FileBytes{kMemoryFileName, memory}, currentLine_);
 }
 
+bool Workspace::LineOnScreenChanged() const {
+    return lineOnScreen_.changed && lineOnScreen_.changed();
+}
+
+Document::SaveResult Workspace::KeepLineAndSave() {
+    if (LineOnScreenChanged()) {
+        lineOnScreen_.commit();
+    }
+    return SaveFiles();
+}
+
 void Workspace::Exit() {
     const Answer answer = platform_.AskYesNo(QString::fromLatin1(kSaveQuestion), Escape::Withdraws);
     if (answer == Answer::Withdrawn) {
@@ -36,7 +47,7 @@ void Workspace::Exit() {
         document_.DeleteJournal();
         platform_.EndProgram();
     }
-    switch (SaveFiles()) {
+    switch (KeepLineAndSave()) {
         case Document::SaveResult::Saved:
             platform_.EndProgram();
         case Document::SaveResult::Failed:
@@ -51,18 +62,18 @@ void Workspace::Exit() {
 }
 
 void Workspace::Save() {
-    if (SaveFiles() == Document::SaveResult::Failed) {
+    if (KeepLineAndSave() == Document::SaveResult::Failed) {
         platform_.ShowMessage(QString::fromLatin1(kSaveFailed));
     }
 }
 
 Workspace::Leaving Workspace::AskBeforeLeaving(const char* failedSaveMessage) {
-    if (!document_.IsModified()) {
+    if (!document_.IsModified() && !LineOnScreenChanged()) {
         return Leaving::Go;
     }
     switch (platform_.AskYesNo(QString::fromLatin1(kSaveQuestion), Escape::Withdraws)) {
         case Answer::Yes:
-            switch (SaveFiles()) {
+            switch (KeepLineAndSave()) {
                 case Document::SaveResult::Saved:
                     return Leaving::Go;
                 case Document::SaveResult::Failed:

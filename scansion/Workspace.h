@@ -91,17 +91,29 @@ public:
     // (Document::Commit); the line shown after it is the next one, or this one at the last.
     bool CommitLine(const LineValues& values, std::string_view comment);
 
+    // The line on screen as the window holds it: whether it has changes its last commit does
+    // not, and how to commit them while it stays on screen. Saving, and leaving with Yes, keep
+    // them as a commit would, and leaving asks about them as about committed corrections: a
+    // value or a comment on screen is never dropped without a question.
+    struct LineOnScreen {
+        std::function<bool()> changed;
+        std::function<void()> commit;
+    };
+    void OnLineOnScreen(LineOnScreen line) { lineOnScreen_ = std::move(line); }
+
     // One save of the document with the memory file, resuming at the line on screen
     // (Document::Save).
     Document::SaveResult SaveFiles();
-    // Exit: asks "Save changes?"; Yes saves and ends the program; No ends it without writing; a
-    // withdrawn question changes nothing. If saving fails, says so and returns with nothing
-    // changed. A save that kept the corrections aside (Document::Save) ends it too: they are
-    // safe in that file, and the journal goes.
+    // Exit: asks "Save changes?"; Yes saves, the line on screen too, and ends the program; No ends
+    // it without writing; a withdrawn question changes nothing. If saving fails, says so and
+    // returns with nothing changed. A save that kept the corrections aside (Document::Save) ends it
+    // too: they are safe in that file, and the journal goes.
     void Exit();
-    // Save, without leaving and without asking. A failure is reported; nothing changes then.
+    // Save, the line on screen too, without leaving and without asking. A failure is reported;
+    // the line on screen is then committed, and the file as it was.
     void Save();
-    // Whether the window may close now. With unsaved corrections the user is asked first: Yes
+    // Whether the window may close now. With unsaved corrections, committed or on screen, the
+    // user is asked first: Yes
     // saves (a failed save is reported and keeps the window; corrections kept aside let it
     // close, their journal gone), No discards, a withdrawn question keeps the window. Without
     // unsaved corrections it may close at once, writing nothing.
@@ -134,6 +146,9 @@ private:
     // that was no file or lies in another folder, it is as it was before the switch.
     void PutBackMemoryFile();
     Leaving AskBeforeLeaving(const char* failedSaveMessage);
+    bool LineOnScreenChanged() const;
+    // Commits the line on screen when it has changes, then saves.
+    Document::SaveResult KeepLineAndSave();
 
     Platform& platform_;
     MemorySettings settings_;
@@ -148,6 +163,7 @@ private:
         std::optional<std::string> memoryBytes;
     };
     std::optional<SwitchOrigin> switchOrigin_;
+    LineOnScreen lineOnScreen_;
     bool movingFolder_ = false;  // the switch runs in a folder the program moved to for it
     MeterQuestion askForMeter_;
 };

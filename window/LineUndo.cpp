@@ -6,6 +6,7 @@
 #include "window/SyllableEditing.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUndoCommand>
 
@@ -108,6 +109,32 @@ private:
     LineSnapshot after_;
 };
 
+// A reload puts back the comment with the values, and so do its undo and redo.
+class ReloadCommand : public LineCommand {
+public:
+    ReloadCommand(LineUndo& undo, QPlainTextEdit& comment, LineSnapshot before,
+                  QString commentBefore, LineSnapshot after)
+        : LineCommand(undo, std::move(before), std::move(after), QStringLiteral("Reload the line")),
+          comment_(comment),
+          commentBefore_(std::move(commentBefore)),
+          commentAfter_(comment.toPlainText()) {}
+    void undo() override {
+        LineCommand::undo();
+        comment_.setPlainText(commentBefore_);
+    }
+
+protected:
+    void Redo() override {
+        LineCommand::Redo();
+        comment_.setPlainText(commentAfter_);
+    }
+
+private:
+    QPlainTextEdit& comment_;
+    QString commentBefore_;
+    QString commentAfter_;
+};
+
 }  // namespace
 
 LineSnapshot LineUndo::Snapshot() const {
@@ -198,6 +225,11 @@ void LineUndo::Split(std::int32_t column, LineSnapshot before) {
 
 void LineUndo::PushLine(LineSnapshot before, const QString& text) {
     stack_.push(new LineCommand(*this, std::move(before), Snapshot(), text));
+}
+
+void LineUndo::Reloaded(LineSnapshot before, QString commentBefore) {
+    stack_.push(new ReloadCommand(*this, *grid_.commentBox, std::move(before),
+                                  std::move(commentBefore), Snapshot()));
 }
 
 }  // namespace corvale

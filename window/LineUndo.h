@@ -74,6 +74,9 @@ public:
     // The syllable of `column` was retyped, or split in two; `before` is the line as it was.
     void Retyped(std::int32_t column, LineSnapshot before);
     void Split(std::int32_t column, LineSnapshot before);
+    // The line was shown again as last committed, over changes on screen: `before` and
+    // `commentBefore` are what was there, so that undo brings the changes back.
+    void Reloaded(LineSnapshot before, QString commentBefore);
     void Clear() { stack_.clear(); }
 
 private:

@@ -106,6 +106,8 @@ MainWindow::MainWindow(Platform& platform) : work_(platform) {
     work_.OnNoMeter([this](const std::string& name) {
         return startup::AskForMeter(work_.GetPlatform(), name, FindMeterFromStresses);
     });
+    work_.OnLineOnScreen(
+        {[this] { return HasUncommittedChanges(); }, [this] { CommitWorkingLine(); }});
     grid_.area = new QWidget(this);
     grid_.area->setObjectName(QStringLiteral("ClientArea"));
     MakeScrolling();

@@ -103,9 +103,6 @@ public:
     void SplitSyllable();
     void MergeFocusedSyllable();
     void CommitLine();
-    // Save: the lines as committed. Changes on screen not yet committed are not saved, and the
-    // status says so.
-    void SaveWork();
     void ReloadLine();
     void BackOneLine();
     void AheadOneLine();
@@ -423,7 +420,8 @@ private:
     QMetaObject::Connection followingFocus_;
     QByteArray keptDocks_;  // the docks' places as read at start-up or last kept
     int wheelTurn_ = 0;     // of the wheel with Ctrl held, in eighths of a degree, not yet zoomed
-    Platform::FileChoice lastExport_;  // the file last exported to in this run, and its format
+    Platform::FileChoice lastExport_;   // the file last exported to in this run, and its format
+    Platform::FileChoice lastProfile_;  // the file the profile was last saved as in this run
     // The conventions a rescan put the file's lines under; none since the file was loaded.
     std::optional<firstpass::Conventions> rescannedUnder_;
     // What "Rescan the rest as I read" learned last in this run, for Save the conventions.

@@ -7,6 +7,7 @@
 #include "startup/WorkingFolder.h"
 #include "window/CellFocus.h"
 #include "window/ClickableLabel.h"
+#include "window/LineUndo.h"
 #include "window/MainWindow.h"
 #include "window/Overview.h"
 #include "window/Placement.h"
@@ -54,7 +55,16 @@ void MainWindow::ShowLineOrEnd() {
 }
 
 void MainWindow::ReloadLine() {
+    if (!HasUncommittedChanges()) {
+        ShowCurrentLine();
+        return;
+    }
+    LineSnapshot before = lineUndo_->Snapshot();
+    QString comment = grid_.commentBox->toPlainText();
     ShowCurrentLine();
+    lineUndo_->Reloaded(std::move(before), std::move(comment));
+    PrefixLineStatus(QStringLiteral("the line is as last saved (%1 brings your changes back)")
+                         .arg(undoAction->shortcut().toString(QKeySequence::NativeText)));
 }
 
 void MainWindow::BackOneLine() {
@@ -83,6 +93,9 @@ bool MainWindow::GoToNumberInBox() {
     }
     grid_.goToBox->setText(QString());
     GoToRow(decision.line);
+    if (decision.pastTheEnd) {
+        PrefixLineStatus(QStringLiteral("the file ends at line %1").arg(decision.line));
+    }
     return true;
 }
 
@@ -96,16 +109,6 @@ void MainWindow::GoToRow(std::int32_t row) {
         PrefixLineStatus(QStringLiteral("line %1's changes were dropped (never saved with %2)")
                              .arg(left)
                              .arg(CommitKey()));
-    }
-}
-
-void MainWindow::SaveWork() {
-    work_.Save();
-    if (HasUncommittedChanges()) {
-        ShowMeterJudgement();
-        PrefixLineStatus(
-            QStringLiteral("the changes on screen are not in the file yet (%1 saves them)")
-                .arg(CommitKey()));
     }
 }
 

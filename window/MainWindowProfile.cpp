@@ -107,15 +107,19 @@ void MainWindow::SaveProfileAs() {
         {QStringLiteral(".svg"), QStringLiteral(".png"), QStringLiteral(".csv")}};
     const QString name =
         QFileInfo(DecodeFileName(work_.Settings().WorkingFileName())).completeBaseName();
+    // The folder and format last saved to in this run are offered again.
+    const QString folder = lastProfile_.path.isEmpty()
+                               ? platform.ProgramFolder()
+                               : QFileInfo(lastProfile_.path).absolutePath();
     QStringList proposed;
     for (const QString& extension : kFormats.extensions) {
-        proposed.append(
-            platform.PathOf(EncodeFileName(name + QStringLiteral(".profile") + extension)));
+        proposed.append(folder + u'/' + name + QStringLiteral(".profile") + extension);
     }
-    const Platform::FileChoice chosen = ChooseOutputFile(
-        platform, kFormats,
-        {QStringLiteral("Save the profile as"), QStringLiteral("the profile"), proposed},
-        work_.Settings().WorkingFileName());
+    const Platform::FileChoice chosen =
+        ChooseOutputFile(platform, kFormats,
+                         {QStringLiteral("Save the profile as"), QStringLiteral("the profile"),
+                          proposed, lastProfile_.path.isEmpty() ? 0 : lastProfile_.format},
+                         work_.Settings().WorkingFileName());
     if (chosen.path.isEmpty()) {
         return;
     }
@@ -138,7 +142,9 @@ void MainWindow::SaveProfileAs() {
     const QString failure = profile_->SaveAs(chosen.path, strictness_, width);
     if (!failure.isEmpty()) {
         platform.ShowMessage(failure);
+        return;
     }
+    lastProfile_ = chosen;
 }
 
 }  // namespace corvale

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace corvale::navigation {
@@ -24,6 +25,7 @@ TEST_P(GoToTable, Decides) {
     EXPECT_EQ(decision.accepted, c.accepted);
     if (c.accepted) {
         EXPECT_EQ(decision.line, c.line);
+        EXPECT_EQ(decision.pastTheEnd, std::strtoll(c.typed, nullptr, 10) != c.line);
     }
 }
 

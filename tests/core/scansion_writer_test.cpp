@@ -367,6 +367,43 @@ TEST_F(QuitTest, ReadOnlyFolderLeavesBothFiles) {
     ExpectFilesUntouched();
 }
 
+// --- The line on screen, changed and not yet committed ---------------------------------------
+
+struct ScreenCase {
+    const char* name;
+    void (*leave)(Workspace&);
+    std::vector<Answer> answers;
+    bool kept;  // the change on screen reaches the file
+};
+
+class LineOnScreen : public QuitTest, public testing::WithParamInterface<ScreenCase> {};
+
+// Save and a Yes keep it as a commit would; the close box asks for it alone; only No drops it.
+TEST_P(LineOnScreen, IsKeptOrAskedAboutNeverDroppedUnasked) {
+    const ScreenCase& c = GetParam();
+    bool changed = true;
+    workspace.OnLineOnScreen({[&] { return changed; },
+                              [&] {
+                                  const std::vector<std::string> syllables{"a", "b"},
+                                      stresses{"3", "2"}, junctures{"3", "4"};
+                                  workspace.CommitLine({syllables, stresses, junctures}, "");
+                                  changed = false;
+                              }});
+    platform.WillAnswer(c.answers);
+    EndsTheProgram([&] { c.leave(workspace); });
+    EXPECT_EQ(platform.Messages().size(), c.answers.size());
+    EXPECT_EQ(platform.ReadFile("poem.txt").find("\t3\t2") != std::string::npos, c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Leaving, LineOnScreen,
+    testing::Values(ScreenCase{"Save", [](Workspace& w) { w.Save(); }, {}, true},
+                    ScreenCase{"ExitYes", [](Workspace& w) { w.Exit(); }, {Answer::Yes}, true},
+                    ScreenCase{"ExitNo", [](Workspace& w) { w.Exit(); }, {Answer::No}, false},
+                    ScreenCase{
+                        "CloseBoxYes", [](Workspace& w) { w.QueryClose(); }, {Answer::Yes}, true}),
+    [](const testing::TestParamInfo<ScreenCase>& info) { return std::string(info.param.name); });
+
 // --- Committing the working copy -----------------------------------------------------------
 
 TEST_F(WriterTest, CommitCopiesEveryPositionAndTheComment) {

@@ -110,7 +110,7 @@ TEST_F(Commands, NoTwoCommandsShareAKey) {
 // A button runs its command, and its tooltip, made from the command, names the command's keys.
 TEST_F(Commands, ButtonsRunTheirCommandAndNameItsKeys) {
     EXPECT_EQ(form->reloadLineButton->toolTip(),
-              "Reload this line from memory, dropping changes not saved to it (F5)");
+              "Show this line as last saved to it; Ctrl+Z brings the changes back (F5)");
     EXPECT_EQ(form->commitLineTopButton->toolTip(),
               "Save changes to this line and go on to the next (Ctrl+Return or Ctrl+Enter)");
     EXPECT_EQ(form->Grid().mergeButtons(1)->toolTip(),

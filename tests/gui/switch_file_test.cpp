@@ -109,9 +109,11 @@ TEST_F(SwitchFile, MemoryFileThatCannotBeWrittenChangesNothing) {
     ClickCell("stressUpButtons", 2);
     const std::string memoryBefore = platform.ReadFile(kMemory);
     platform.FailWrites(true);
+    platform.WillAnswer({Answer::No, Answer::No});  // the step on screen is asked about, twice
     OpenFile(QLatin1String(kTyger));
 
-    EXPECT_EQ(platform.MessageTexts(), (std::vector<QString>{QString::fromLatin1(kWriteFailed)}));
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<QString>{"Save changes?", QString::fromLatin1(kWriteFailed)}));
     EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
     EXPECT_EQ(Progress(), "3/14");
     EXPECT_EQ(CellText("stressBoxes", 2), "4");
@@ -171,10 +173,11 @@ TEST_F(SwitchFile, TooWideFileIsRefusedAndTheCurrentFileStays) {
     platform.WriteFile("wide.txt", WidePoem(1001));
     GoTo(QStringLiteral("6"));
     ClickCell("stressUpButtons", 2);
+    platform.WillAnswer({Answer::No});  // to the question about the step on screen
     OpenFile(QStringLiteral("wide.txt"));
 
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_TRUE(platform.Messages()[0].text.contains("more than 1000 syllables"));
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_TRUE(platform.Messages()[1].text.contains("more than 1000 syllables"));
     EXPECT_FALSE(platform.Ended());
     EXPECT_EQ(form->Work().Settings().WorkingFileName(), kSonnet);
     EXPECT_EQ(Progress(), "6/14");

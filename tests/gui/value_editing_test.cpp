@@ -66,20 +66,22 @@ TEST_P(TypedValues, AreTakenOrRefusedNeverDropped) {
 
 const std::string kRange = "Stress is a number from 1 to 4";
 const QKeyCombination kPageUp{Qt::Key_PageUp};
-const std::string kNotSaved =
-    "the changes on screen are not in the file yet (Ctrl+Return saves them): fits the meter";
 const std::string kDropped =
     "line 1's changes were dropped (never saved with Ctrl+Return): 1 syllable too few";
 
-// The focus selects the value, so one digit replaces it, also after a merge; the commit takes it.
-// Changes never committed are named when a save leaves them out, or a move drops them.
+// The focus selects the value, so one digit replaces it, also after a merge or a refusal; the
+// commit takes it, and so does a save. Left leaves the box at once. A move names the changes it
+// drops; a reload's are undone.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Window, TypedValues, ::testing::Values(
     TypingCase{"CommitTakesTheDigitTyped", "stressBoxes(1)", {key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
     TypingCase{"RefusedWhenTheFocusLeaves", "stressBoxes(1)", {key::Char('7'), key::Tab}, "1", "1", kRange},
     TypingCase{"RefusedValueStopsTheCommit", "stressBoxes(1)", {key::Char('X'), key::Commit}, "1", "1", kRange},
     TypingCase{"DigitReplacesTheMergedValue", "stressBoxes(1)", {key::Merge, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
-    TypingCase{"SaveNamesChangesNotCommitted", "stressBoxes(1)", {key::Up, Qt::CTRL | Qt::Key_S}, "1", "2", kNotSaved},
+    TypingCase{"DigitReplacesARefusedValue", "stressBoxes(1)", {key::Char('7'), key::Commit, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
+    TypingCase{"LeftLeavesAValueBoxAtOnce", "stressBoxes(2)", {key::Char('3'), key::Left, key::Char('2'), key::Commit, kPageUp}, "2", "3", ""},
+    TypingCase{"SaveTakesTheChangesOnScreen", "stressBoxes(1)", {key::Up, Qt::CTRL | Qt::Key_S}, "2", "2", ""},
+    TypingCase{"ReloadIsUndone", "stressBoxes(1)", {key::Up, key::F5, key::Undo}, "1", "2", ""},
     TypingCase{"MovingOffNamesChangesDropped", "stressBoxes(1)", {key::Up, key::PgDn}, "1", "1", kDropped}),
     [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
 // clang-format on
