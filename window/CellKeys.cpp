@@ -54,6 +54,12 @@ bool WithAlt(const QKeyEvent& key) {
     return key.modifiers().testFlag(Qt::AltModifier);
 }
 
+// A value is a number of a digit or two, typed whole, never edited inside: in its box plain Left
+// and Right always go to the next column. In a syllable box they move the caret until an end.
+bool MovesColumn(const QKeyEvent& key, CellKind kind) {
+    return WithAlt(key) || kind != CellKind::Syllable;
+}
+
 // Alt and a letter is a menu's key, or a slip of the finger; never text. Qt's boxes would take
 // the letter where no menu does, and a syllable or a comment would change by a key meant as a
 // command. Ctrl+Alt stays text: AltGr is Ctrl+Alt on some systems.
@@ -102,14 +108,14 @@ void CellKeys::MakeCommands() {
          &CellKeys::StepDown},
         {KeyScope::CellBoxes,
          "previousColumnAction",
-         QStringLiteral("Move to the same box in the previous column (Left only at the start of "
-                        "the box's text)"),
+         QStringLiteral("Move to the same box in the previous column (in a syllable box, Left "
+                        "only at the start of its text)"),
          {Key(Qt::Key_Left), Key(Qt::ALT | Qt::Key_Left)},
          &CellKeys::PreviousColumn},
         {KeyScope::CellBoxes,
          "nextColumnAction",
-         QStringLiteral("Move to the same box in the next column (Right only at the end of the "
-                        "box's text)"),
+         QStringLiteral("Move to the same box in the next column (in a syllable box, Right only "
+                        "at the end of its text)"),
          {Key(Qt::Key_Right), Key(Qt::ALT | Qt::Key_Right)},
          &CellKeys::NextColumn},
         {KeyScope::CellBoxes,
@@ -255,7 +261,7 @@ bool CellKeys::StepDown(CellPlace place, const QKeyEvent&) {
 }
 
 bool CellKeys::PreviousColumn(CellPlace place, const QKeyEvent& key) {
-    if (!WithAlt(key) && !AtStart(*focus_.BoxAt(place))) {
+    if (!MovesColumn(key, place.kind) && !AtStart(*focus_.BoxAt(place))) {
         return false;
     }
     MoveTo(focus_.ShownNeighbour(place, -1), -1, place.kind);
@@ -263,7 +269,7 @@ bool CellKeys::PreviousColumn(CellPlace place, const QKeyEvent& key) {
 }
 
 bool CellKeys::NextColumn(CellPlace place, const QKeyEvent& key) {
-    if (!WithAlt(key) && !AtEnd(*focus_.BoxAt(place))) {
+    if (!MovesColumn(key, place.kind) && !AtEnd(*focus_.BoxAt(place))) {
         return false;
     }
     MoveTo(focus_.ShownNeighbour(place, +1), +1, place.kind);

@@ -69,6 +69,7 @@ bool ValueEditing::Take() {
     switch (typed.verdict) {
         case editor::TypedValue::Verdict::Refused:
             box->setText(ValueText(*editing_));
+            box->selectAll();  // so that the next digit replaces it
             host_.ShowLineStatus(QString::fromStdString(typed.why));
             return false;
         case editor::TypedValue::Verdict::Unchanged:
