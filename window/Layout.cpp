@@ -136,6 +136,15 @@ int ValidZoom(int percent) {
     return percent <= 0 ? kActualSize : std::clamp(percent, kSmallestZoom, kLargestZoom);
 }
 
+int ZoomToFit(double widthTwips, double heightTwips, int viewportWidth, int viewportHeight) {
+    const auto fits = [&](int zoom) {
+        return ToPixels(widthTwips, zoom) <= viewportWidth &&
+               ToPixels(heightTwips, zoom) <= viewportHeight;
+    };
+    const auto largest = std::find_if(kZoomSteps.rbegin(), kZoomSteps.rend(), fits);
+    return largest == kZoomSteps.rend() ? kSmallestZoom : *largest;
+}
+
 int ToPixels(double twips, int zoomPercent) {
     // A spacing from the memory file can be any 32-bit number; keep the result inside what a
     // widget can be given rather than overflowing.

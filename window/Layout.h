@@ -117,6 +117,9 @@ int ZoomIn(int percent);
 int ZoomOut(int percent);
 // A zoom read from a file: within the bounds, 100 for anything that is no zoom at all.
 int ValidZoom(int percent);
+// The largest step at which `twips` wide and high fits a viewport of so many logical pixels,
+// for View > Zoom to Fit; the smallest zoom when even that does not fit.
+int ZoomToFit(double widthTwips, double heightTwips, int viewportWidth, int viewportHeight);
 
 // Twips at a zoom to logical pixels, rounded to the nearest pixel.
 int ToPixels(double twips, int zoomPercent = kActualSize);

@@ -161,6 +161,7 @@ public:
     void ZoomIn();
     void ZoomOut();
     void ActualSize();
+    void ZoomToFit();
     int Zoom() const { return grid_.zoom; }
     // Writes the profile's chart or figures to a file the user names; opens the profile first.
     void SaveProfileAs();
@@ -297,6 +298,8 @@ private:
     void MoveColumns();
     // The client area takes the size its controls need at the zoom; the window scrolls it.
     void FitClientArea();
+    // The places, in twips, of the controls laid on the client area.
+    std::vector<layout::Rect> PlacedRects() const;
     // Ctrl with the wheel over the client area runs Zoom In or Zoom Out, a step a notch; a
     // touchpad's small turns add up to a notch. True when the event was taken so.
     bool ZoomByWheel(QObject* watched, QEvent* event);

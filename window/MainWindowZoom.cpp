@@ -76,6 +76,14 @@ void MainWindow::ActualSize() {
     ChooseZoom(layout::kActualSize);
 }
 
+// The whole client area in the window without scrolling, docks and all, as large as that
+// allows: on a large screen the line is drawn large, on a small one it all comes into view.
+void MainWindow::ZoomToFit() {
+    const layout::Rect extent = layout::ContentExtent(PlacedRects());
+    const QSize room = scroll_->maximumViewportSize();
+    ChooseZoom(layout::ZoomToFit(extent.width, extent.height, room.width(), room.height()));
+}
+
 // Kept for the next run only when the user changed it; a folder that cannot be written to keeps
 // it for this run, which is no reason to interrupt the work.
 void MainWindow::ChooseZoom(int percent) {
@@ -125,14 +133,18 @@ bool MainWindow::ZoomByWheel(QObject* watched, QEvent* event) {
     return true;
 }
 
-void MainWindow::FitClientArea() {
+std::vector<layout::Rect> MainWindow::PlacedRects() const {
     std::vector<layout::Rect> placed;
     for (const QWidget* control : grid_.area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (placement::IsPlaced(control)) {
             placed.push_back(placement::PlaceOf(control));
         }
     }
-    const layout::Rect extent = layout::ContentExtent(placed);
+    return placed;
+}
+
+void MainWindow::FitClientArea() {
+    const layout::Rect extent = layout::ContentExtent(PlacedRects());
     grid_.area->resize(layout::ToPixels(extent.width, grid_.zoom),
                        layout::ToPixels(extent.height, grid_.zoom));
 }

@@ -218,6 +218,14 @@ TEST(ZoomTest, StepsAndFileValuesStayWithinTheBounds) {
     }
 }
 
+// 15 twips a pixel at 100%: 15000 by 7500 twips is 1000 by 500 pixels.
+TEST(ZoomTest, ToFitTakesTheLargestStepThatFitsBothWays) {
+    EXPECT_EQ(ZoomToFit(15000, 7500, 1000, 500), 100);
+    EXPECT_EQ(ZoomToFit(15000, 7500, 1600, 1000), 150) << "the width holds it at 160%";
+    EXPECT_EQ(ZoomToFit(15000, 7500, 1600, 700), 125) << "the height holds it at 140%";
+    EXPECT_EQ(ZoomToFit(15000, 7500, 300, 100), 50) << "nothing fits: the smallest";
+}
+
 TEST(ToPixelsTest, ZoomScalesEveryEdgeAndLinesKeepTheirThickness) {
     EXPECT_EQ(ToPixels(1500, 150), 150);
     EXPECT_EQ(ToPixels(1500, 50), 50);
