@@ -21,6 +21,7 @@
 #include "window/CellKeys.h"
 #include "window/ElidedLabel.h"
 #include "window/Layout.h"
+#include "window/LineUndo.h"
 #include "window/PoemScan.h"
 #include "window/SyllableEditing.h"
 #include "window/ValueEditing.h"
@@ -57,7 +58,6 @@ enum class StepDirection;
 }
 
 class CellFocus;
-class LineUndo;
 class Overview;
 class ProfileDock;
 class ShortcutsWindow;
@@ -269,7 +269,8 @@ private:
     void Retype(std::int32_t column, const std::function<void()>& retype) override;
     void ValueTyped(ValueBlock block, std::int32_t column, std::string before) override;
     void ModifiedChanged(bool modified) override;
-    // Another file: no rescan to undo, and its own conventions in force.
+    // Another file: no rescan to undo, no dropped changes to bring back, and its own
+    // conventions in force.
     void Loaded(const Store& store) override;
     void StepCell(CellPlace place, editor::StepDirection direction) override;
     bool HasPendingTyping() const override;
@@ -352,6 +353,8 @@ private:
     bool HasUncommittedChanges() const;
     // The key that commits them, as notes of changes left out name it: "Ctrl+Return".
     QString CommitKey() const;
+    // Back on a line whose changes a move or F5 dropped, one Ctrl+Z brings them back.
+    void OfferDroppedChangesBack();
     void AddMeterCues(std::int32_t to);
     // The lines off the meter after a row, as F3 searches them.
     navigation::LineSearch NextOffTheMeter() const;
@@ -400,6 +403,16 @@ private:
     QString shownComment_;
     KeyMap keyMap_;
     std::unique_ptr<LineUndo> lineUndo_;
+    // The changes on screen the last move dropped, until their line is shown again or another
+    // file is loaded.
+    struct DroppedChanges {
+        std::int32_t line = 0;
+        LineSnapshot snapshot;
+        QString comment;
+    };
+    std::optional<DroppedChanges> droppedChanges_;
+    // The line on screen's changes, when it has any that its last commit does not.
+    std::optional<DroppedChanges> ChangesOnScreen() const;
     std::unique_ptr<CellFocus> cellFocus_;
     // Destroyed first: their event filters must not outlive what they use.
     std::unique_ptr<CellKeys> cellKeys_;

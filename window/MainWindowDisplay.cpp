@@ -96,6 +96,7 @@ void MainWindow::ShowCurrentLine() {
     if (OverviewDock() != nullptr) {
         OverviewDock()->ShowLine(line);
     }
+    OfferDroppedChangesBack();
 }
 
 // A column is shown unless its syllable is blank. A merge joins column j with column j + 1, so

@@ -54,17 +54,10 @@ void MainWindow::ShowLineOrEnd() {
     ShowCurrentLine();
 }
 
+// The line as last committed; what it drops is offered back at once.
 void MainWindow::ReloadLine() {
-    if (!HasUncommittedChanges()) {
-        ShowCurrentLine();
-        return;
-    }
-    LineSnapshot before = lineUndo_->Snapshot();
-    QString comment = grid_.commentBox->toPlainText();
+    droppedChanges_ = ChangesOnScreen();
     ShowCurrentLine();
-    lineUndo_->Reloaded(std::move(before), std::move(comment));
-    PrefixLineStatus(QStringLiteral("the line is as last saved (%1 brings your changes back)")
-                         .arg(undoAction->shortcut().toString(QKeySequence::NativeText)));
 }
 
 void MainWindow::BackOneLine() {
@@ -102,14 +95,35 @@ bool MainWindow::GoToNumberInBox() {
 // Every go-to ends here, with a row the go-to decision accepted.
 void MainWindow::GoToRow(std::int32_t row) {
     const std::int32_t left = work_.CurrentLine();
-    const bool dropped = HasUncommittedChanges();
+    std::optional<DroppedChanges> dropped = ChangesOnScreen();
     work_.SetCurrentLine(row);
     ShowCurrentLine();
     if (dropped) {
+        droppedChanges_ = std::move(dropped);
+        OfferDroppedChangesBack();  // a go-to of the line on screen drops them where they were
         PrefixLineStatus(QStringLiteral("line %1's changes were dropped (never saved with %2)")
                              .arg(left)
                              .arg(CommitKey()));
     }
+}
+
+std::optional<MainWindow::DroppedChanges> MainWindow::ChangesOnScreen() const {
+    if (!HasUncommittedChanges()) {
+        return std::nullopt;
+    }
+    return DroppedChanges{work_.CurrentLine(), lineUndo_->Snapshot(),
+                          grid_.commentBox->toPlainText()};
+}
+
+void MainWindow::OfferDroppedChangesBack() {
+    if (!droppedChanges_ || droppedChanges_->line != work_.CurrentLine()) {
+        return;
+    }
+    DroppedChanges changes = std::move(*droppedChanges_);
+    droppedChanges_.reset();
+    lineUndo_->Reloaded(std::move(changes.snapshot), std::move(changes.comment));
+    PrefixLineStatus(QStringLiteral("%1 brings back the changes dropped here")
+                         .arg(undoAction->shortcut().toString(QKeySequence::NativeText)));
 }
 
 QString MainWindow::CommitKey() const {

@@ -174,6 +174,7 @@ void MainWindow::SaveTheConventions() {
 
 void MainWindow::Loaded(const Store&) {
     rescannedUnder_.reset();
+    droppedChanges_.reset();
     if (undoRescanAction != nullptr) {
         EnableUndoTheRescan();
     }
