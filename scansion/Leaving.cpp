@@ -61,10 +61,12 @@ void Workspace::Exit() {
     }
 }
 
-void Workspace::Save() {
-    if (KeepLineAndSave() == Document::SaveResult::Failed) {
+Document::SaveResult Workspace::Save() {
+    const Document::SaveResult result = KeepLineAndSave();
+    if (result == Document::SaveResult::Failed) {
         platform_.ShowMessage(QString::fromLatin1(kSaveFailed));
     }
+    return result;
 }
 
 Workspace::Leaving Workspace::AskBeforeLeaving(const char* failedSaveMessage) {

@@ -111,7 +111,7 @@ public:
     void Exit();
     // Save, the line on screen too, without leaving and without asking. A failure is reported;
     // the line on screen is then committed, and the file as it was.
-    void Save();
+    Document::SaveResult Save();
     // Whether the window may close now. With unsaved corrections, committed or on screen, the
     // user is asked first: Yes
     // saves (a failed save is reported and keeps the window; corrections kept aside let it

@@ -103,6 +103,8 @@ public:
     void SplitSyllable();
     void MergeFocusedSyllable();
     void CommitLine();
+    // Save; the status says where the file went, since the title that shows it may be hidden.
+    void SaveWork();
     void ReloadLine();
     void BackOneLine();
     void AheadOneLine();

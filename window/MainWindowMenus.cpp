@@ -53,7 +53,7 @@ const std::vector<Command>& Commands() {
          QStringLiteral("Save"),
          QStringLiteral("Save the corrections, the line on screen's too, to the file, and stay"),
          {Key(Qt::CTRL | Qt::Key_S)},
-         [](MainWindow& form) { form.Work().Save(); },
+         [](MainWindow& form) { form.SaveWork(); },
          &MainWindow::saveAction},
         {Menu::File,
          "openAction",

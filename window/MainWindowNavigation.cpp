@@ -54,6 +54,13 @@ void MainWindow::ShowLineOrEnd() {
     ShowCurrentLine();
 }
 
+void MainWindow::SaveWork() {
+    if (work_.Save() == Document::SaveResult::Saved && work_.Doc().HasFile()) {
+        PrefixLineStatus(
+            QStringLiteral("saved in %1").arg(DecodeFileName(work_.Settings().WorkingFileName())));
+    }
+}
+
 // The line as last committed; what it drops is offered back at once.
 void MainWindow::ReloadLine() {
     droppedChanges_ = ChangesOnScreen();

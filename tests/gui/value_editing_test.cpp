@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Window, TypedValues, ::testing::Values(
     TypingCase{"DigitReplacesTheMergedValue", "stressBoxes(1)", {key::Merge, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
     TypingCase{"DigitReplacesARefusedValue", "stressBoxes(1)", {key::Char('7'), key::Commit, key::Char('3'), key::Commit, kPageUp}, "3", "3", ""},
     TypingCase{"LeftLeavesAValueBoxAtOnce", "stressBoxes(2)", {key::Char('3'), key::Left, key::Char('2'), key::Commit, kPageUp}, "2", "3", ""},
-    TypingCase{"SaveTakesTheChangesOnScreen", "stressBoxes(1)", {key::Up, Qt::CTRL | Qt::Key_S}, "2", "2", ""},
+    TypingCase{"SaveTakesTheChangesOnScreen", "stressBoxes(1)", {key::Up, Qt::CTRL | Qt::Key_S}, "2", "2", "saved in poem.txt: fits the meter"},
     TypingCase{"ReloadIsUndone", "stressBoxes(1)", {key::Up, key::F5, key::Undo}, "1", "2", ""},
     TypingCase{"MovingOffNamesChangesDropped", "stressBoxes(1)", {key::Up, key::PgDn}, "1", "1", kDropped}),
     [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
