@@ -34,6 +34,10 @@ public:
     Box(QWidget* parent, const QString& text, StandardButtons buttons, corvale::Escape escape)
         : QMessageBox(NoIcon, QStringLiteral("Corvale"), text, buttons, parent), escape_(escape) {
         setTextFormat(Qt::PlainText);
+        // Yes and No are the only buttons, so the way back is said under the question.
+        if (IsQuestion() && escape == corvale::Escape::Withdraws) {
+            setInformativeText(QStringLiteral("Esc goes back, changing nothing."));
+        }
     }
 
 protected:
