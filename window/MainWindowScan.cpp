@@ -107,6 +107,11 @@ void MainWindow::ScanPoemAt(const QString& poemPath) {
         work_.GetPlatform().ShowMessage(*notAPoem);
         return;
     }
+    // What a scan would make is there already: it is opened to correct, as Open... would.
+    if (startup::KindOfFile(poemPath) == startup::FileKind::Scansion) {
+        OpenPath(poemPath);
+        return;
+    }
     const std::optional<ScannedPoem> scanned = ScanPoemFile(poemPath);
     if (!scanned) {
         return;

@@ -181,6 +181,15 @@ std::string RepeatedWord(const std::string& word, int times) {
     return text;
 }
 
+// A scansion file is what a scan would make: it is opened as it stands.
+TEST_F(ScanPoem, AScansionFileIsOpenedNotScanned) {
+    platform.WriteFile(kTyger, SampleFile("tyger", kTyger));
+    const auto before = platform.FileNames();
+    Scan({InFolder(kTyger)});
+    EXPECT_EQ(platform.FileNames(), before);
+    EXPECT_EQ(form->Work().Settings().WorkingFileName(), kTyger);
+}
+
 // Each way of not scanning leaves every file as it was and the sonnet on screen.
 struct RefusedCase {
     const char* name;
