@@ -50,7 +50,9 @@ ShortcutsWindow::ShortcutsWindow(const KeyMap& keys, QWidget* parent)
     header->setSectionResizeMode(kKeys, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(kWhat, QHeaderView::Stretch);
     header->setSectionResizeMode(kWhere, QHeaderView::ResizeToContents);
-    connect(header, &QHeaderView::sectionResized, table_, &QTableWidget::resizeRowsToContents);
+    // Every row keeps the height its wrapped text needs, whatever width the window takes;
+    // rows resized only as a column changed were left a line short, cut with "...".
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     valuesHeading_ = new QLabel(ValuesMeaningHeading(), this);
     QFont bold = valuesHeading_->font();
