@@ -381,14 +381,13 @@ class LineOnScreen : public QuitTest, public testing::WithParamInterface<ScreenC
 // Save and a Yes keep it as a commit would; the close box asks for it alone; only No drops it.
 TEST_P(LineOnScreen, IsKeptOrAskedAboutNeverDroppedUnasked) {
     const ScreenCase& c = GetParam();
+    const std::vector<std::string> syllables{"a", "b"}, stresses{"3", "2"}, junctures{"3", "4"};
     bool changed = true;
-    workspace.OnLineOnScreen({[&] { return changed; },
-                              [&] {
-                                  const std::vector<std::string> syllables{"a", "b"},
-                                      stresses{"3", "2"}, junctures{"3", "4"};
-                                  workspace.CommitLine({syllables, stresses, junctures}, "");
-                                  changed = false;
-                              }});
+    workspace.OnLineOnScreen(
+        {[&] { return changed; },
+         [&] {
+             changed = !workspace.CommitLine({syllables, stresses, junctures}, "");
+         }});
     platform.WillAnswer(c.answers);
     EndsTheProgram([&] { c.leave(workspace); });
     EXPECT_EQ(platform.Messages().size(), c.answers.size());
