@@ -340,6 +340,11 @@ private:
     std::optional<std::string> WriteScanOutputs(const QString& poemPath,
                                                 const firstpass::Scansion& scansion);
     std::optional<std::string> ChooseFreeOutputName(std::string name);
+    // Where Export and Save the profile as look first: the folder of the file last written by
+    // that command in this run, else the folder either last wrote to in any run, else the
+    // program's.
+    QString OutputFolder(const Platform::FileChoice& lastInThisRun) const;
+    void KeepOutputFolder(const QString& written);
     void PlaceValueBlocks(const layout::BlockTops& stress, const layout::BlockTops& juncture);
     void Step(std::int16_t index, ValueBlock block, editor::StepDirection direction);
     // Which controls of columns 1..M are shown, from the working copy, as a line is shown.

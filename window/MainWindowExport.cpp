@@ -8,6 +8,7 @@
 #include "platform/OutputFile.h"
 #include "window/MainWindow.h"
 #include "window/OutputFileChoice.h"
+#include "window/ViewOptions.h"
 
 #include <QFileInfo>
 
@@ -32,10 +33,8 @@ Format FormatOf(int index) {
 
 // The dialog starts where the last export of this run went, in its format, or in the working
 // folder.
-OutputQuestion ProposedExport(const Platform& platform, const std::string& workingFileName,
+OutputQuestion ProposedExport(const QString& folder, const std::string& workingFileName,
                               const Platform::FileChoice& lastExport) {
-    const QString folder = lastExport.path.isEmpty() ? platform.ProgramFolder()
-                                                     : QFileInfo(lastExport.path).absolutePath();
     const QString name = QFileInfo(DecodeFileName(workingFileName)).fileName();
     QStringList proposed;
     for (int format = 0; format < kFormats.filters.size(); ++format) {
@@ -47,16 +46,36 @@ OutputQuestion ProposedExport(const Platform& platform, const std::string& worki
 
 }  // namespace
 
+QString MainWindow::OutputFolder(const Platform::FileChoice& lastInThisRun) const {
+    if (!lastInThisRun.path.isEmpty()) {
+        return QFileInfo(lastInThisRun.path).absolutePath();
+    }
+    const Platform& platform = work_.GetPlatform();
+    const QString kept = UserViewOptions::Read(platform.UserFolder()).outputFolder;
+    return !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : platform.ProgramFolder();
+}
+
+void MainWindow::KeepOutputFolder(const QString& written) {
+    const Platform& platform = work_.GetPlatform();
+    if (platform.WritesNothing()) {
+        return;
+    }
+    UserViewOptions kept = UserViewOptions::Read(platform.UserFolder());
+    kept.docks.clear();  // left as they are on disk
+    kept.outputFolder = QFileInfo(written).absolutePath();
+    kept.Write(platform.UserFolder());
+}
+
 void MainWindow::Export() {
     Platform& platform = work_.GetPlatform();
     if (work_.Settings().WorkingFileName().empty()) {
         platform.ShowMessage(QStringLiteral("There is no scansion file open to export."));
         return;
     }
-    const Platform::FileChoice target =
-        ChooseOutputFile(platform, kFormats,
-                         ProposedExport(platform, work_.Settings().WorkingFileName(), lastExport_),
-                         work_.Settings().WorkingFileName());
+    const Platform::FileChoice target = ChooseOutputFile(
+        platform, kFormats,
+        ProposedExport(OutputFolder(lastExport_), work_.Settings().WorkingFileName(), lastExport_),
+        work_.Settings().WorkingFileName());
     if (target.path.isEmpty()) {
         return;
     }
@@ -75,6 +94,7 @@ void MainWindow::Export() {
         return;
     }
     lastExport_ = target;
+    KeepOutputFolder(target.path);
     const std::int32_t lines = work_.Doc().NumberOfLines();
     ShowLineStatus(
         QStringLiteral("Exported %1 verse line%2 to %3%4%5")

@@ -107,10 +107,8 @@ void MainWindow::SaveProfileAs() {
         {QStringLiteral(".svg"), QStringLiteral(".png"), QStringLiteral(".csv")}};
     const QString name =
         QFileInfo(DecodeFileName(work_.Settings().WorkingFileName())).completeBaseName();
-    // The folder and format last saved to in this run are offered again.
-    const QString folder = lastProfile_.path.isEmpty()
-                               ? platform.ProgramFolder()
-                               : QFileInfo(lastProfile_.path).absolutePath();
+    // The folder and format last saved to are offered again.
+    const QString folder = OutputFolder(lastProfile_);
     QStringList proposed;
     for (const QString& extension : kFormats.extensions) {
         proposed.append(folder + u'/' + name + QStringLiteral(".profile") + extension);
@@ -145,6 +143,7 @@ void MainWindow::SaveProfileAs() {
         return;
     }
     lastProfile_ = chosen;
+    KeepOutputFolder(chosen.path);
 }
 
 }  // namespace corvale

@@ -92,7 +92,7 @@ void MainWindow::ChooseZoom(int percent) {
     }
     SetZoom(percent);
     if (!work_.GetPlatform().WritesNothing()) {
-        UserViewOptions{grid_.zoom, {}, {}}.Write(work_.GetPlatform().UserFolder());
+        UserViewOptions{grid_.zoom, {}, {}, {}}.Write(work_.GetPlatform().UserFolder());
     }
 }
 

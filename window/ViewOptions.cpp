@@ -16,6 +16,7 @@ constexpr char kProfileKey[] = "View/Profile";
 constexpr char kZoomKey[] = "View/Zoom";
 constexpr char kDocksKey[] = "View/Docks";
 constexpr char kPoemFolderKey[] = "Files/PoemFolder";
+constexpr char kOutputFolderKey[] = "Files/OutputFolder";
 constexpr char kUserFileName[] = "view.ini";
 
 // Options are read from an ordinary file only: a FIFO or a device in its place would block the
@@ -57,7 +58,8 @@ UserViewOptions UserViewOptions::Read(const QString& userFolder) {
     const int zoom = settings.value(QLatin1String(kZoomKey)).toString().trimmed().toInt(&isNumber);
     return {layout::ValidZoom(isNumber ? zoom : 0),
             settings.value(QLatin1String(kDocksKey)).toByteArray(),
-            settings.value(QLatin1String(kPoemFolderKey)).toString()};
+            settings.value(QLatin1String(kPoemFolderKey)).toString(),
+            settings.value(QLatin1String(kOutputFolderKey)).toString()};
 }
 
 bool UserViewOptions::Write(const QString& userFolder) const {
@@ -72,6 +74,9 @@ bool UserViewOptions::Write(const QString& userFolder) const {
     }
     if (!poemFolder.isEmpty()) {
         settings.setValue(QLatin1String(kPoemFolderKey), poemFolder);
+    }
+    if (!outputFolder.isEmpty()) {
+        settings.setValue(QLatin1String(kOutputFolderKey), outputFolder);
     }
     settings.sync();
     return settings.status() == QSettings::NoError;

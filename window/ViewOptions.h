@@ -36,6 +36,10 @@ struct UserViewOptions {
     // The folder the last poem was scanned from, where Scan a poem looks first; empty when none
     // is kept. Write leaves a kept one alone when empty.
     QString poemFolder;
+    // The folder an export or the profile was last written to, where those dialogs look first
+    // in a run that has written none yet; empty when none is kept. Write leaves a kept one
+    // alone when empty.
+    QString outputFolder;
 
     // Nothing is read or written without a user folder.
     static UserViewOptions Read(const QString& userFolder);

@@ -79,12 +79,16 @@ TEST_F(ZoomWindow, IsKeptForTheUserAndTakenAtTheNextStart) {
     EXPECT_EQ(Find("exitButton")->x(), layout::ToPixels(9960, 80));
 }
 
-// Where the last poem was is kept beside the zoom, and a zoom written later leaves it alone.
+// Where the last poem was, and the last output, are kept beside the zoom, and a zoom written
+// later leaves them alone.
 TEST(UserViewOptionsTest, KeepThePoemFolderBesideTheZoom) {
     const QTemporaryDir user;
-    ASSERT_TRUE((UserViewOptions{100, {}, QStringLiteral("/poems")}.Write(user.path())));
-    ASSERT_TRUE((UserViewOptions{125, {}, {}}.Write(user.path())));
+    ASSERT_TRUE(
+        (UserViewOptions{100, {}, QStringLiteral("/poems"), QStringLiteral("/papers")}.Write(
+            user.path())));
+    ASSERT_TRUE((UserViewOptions{125, {}, {}, {}}.Write(user.path())));
     EXPECT_EQ(UserViewOptions::Read(user.path()).poemFolder, "/poems");
+    EXPECT_EQ(UserViewOptions::Read(user.path()).outputFolder, "/papers");
 }
 
 // Ctrl with the wheel zooms a step a notch, half notches adding up; without Ctrl it zooms not.
