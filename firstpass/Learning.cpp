@@ -128,8 +128,13 @@ CorrectedPoem CorrectedPoemOf(const Store& store, Encoding encoding, std::int32_
         if (syllables.Count() == 0 || stresses.Count() == 0) {
             continue;
         }
+        // The blank columns before a headless line's first syllable hold no syllable.
+        std::int32_t from = 1;
+        while (from < syllables.Count() && num::IsBlank(syllables[from])) {
+            ++from;
+        }
         CorrectedLine line{Decode(store.LineText(j), encoding).toStdString(), {}, {}};
-        for (std::int32_t k = 1; k <= syllables.Count(); ++k) {
+        for (std::int32_t k = from; k <= syllables.Count(); ++k) {
             line.syllables.push_back(Decode(syllables[k], encoding).toStdString());
             line.stressed.push_back(k <= stresses.Count() && meter::ValueOf(stresses[k]) > 1.0);
         }

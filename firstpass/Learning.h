@@ -41,8 +41,9 @@ struct CorrectedPoem {
 };
 
 // The verse lines first..last of a store, as a file of `encoding` holds them, that the learner
-// can take: a filled stress row and no blank syllable. Other lines (not scored, half typed) are
-// left out. `meters` are the file's meter rows, the main first (none: the learner chooses); each
+// can take: a filled stress row and no blank syllable after the first one shown (the blank
+// columns before a headless line are left out). Other lines (not scored, half typed) are left
+// out. `meters` are the file's meter rows, the main first (none: the learner chooses); each
 // line is held up against the one it is measured against (meter::LineMeter) by its values.
 CorrectedPoem CorrectedPoemOf(const Store& store, Encoding encoding, std::int32_t first,
                               std::int32_t last, const std::vector<MeterFileRow>& meters);

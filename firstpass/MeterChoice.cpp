@@ -91,18 +91,46 @@ std::string MeterRow(const std::vector<bool>& strong) {
     return row;
 }
 
-std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
-    std::vector<std::vector<bool>> forms = {strong};
+namespace {
+
+// A line form with the place of the meter its first syllable stands in.
+struct PlacedForm {
+    std::vector<bool> strong;
+    std::int32_t start = 1;
+};
+
+std::vector<PlacedForm> PlacedForms(const std::vector<bool>& strong) {
+    std::vector<PlacedForm> forms = {{strong, 1}};
     const std::size_t n = strong.size();
     std::size_t tail = 0;
     while (tail < 2 && tail + 1 < n && !strong[n - 1 - tail]) {
-        forms.emplace_back(strong.begin(), strong.end() - static_cast<std::ptrdiff_t>(++tail));
+        forms.push_back({{strong.begin(), strong.end() - static_cast<std::ptrdiff_t>(++tail)}, 1});
     }
     std::size_t head = 0;
     while (head < 2 && head + 1 < n && !strong[head]) {
-        forms.emplace_back(strong.begin() + static_cast<std::ptrdiff_t>(++head), strong.end());
+        ++head;
+        forms.push_back({{strong.begin() + static_cast<std::ptrdiff_t>(head), strong.end()},
+                         static_cast<std::int32_t>(head) + 1});
     }
     return forms;
+}
+
+}  // namespace
+
+std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong) {
+    std::vector<std::vector<bool>> forms;
+    for (PlacedForm& form : PlacedForms(strong)) {
+        forms.push_back(std::move(form.strong));
+    }
+    return forms;
+}
+
+std::vector<std::int32_t> FormStarts(const std::vector<bool>& strong) {
+    std::vector<std::int32_t> starts;
+    for (const PlacedForm& form : PlacedForms(strong)) {
+        starts.push_back(form.start);
+    }
+    return starts;
 }
 
 namespace {

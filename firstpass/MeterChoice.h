@@ -46,6 +46,10 @@ std::string MeterRow(const std::vector<bool>& strong);
 // both its weak places there: a dactylic line may end on a trochee or a lone stress, an
 // anapestic line may open with an iamb or a lone stress. Shortest forms come last.
 std::vector<std::vector<bool>> LineForms(const std::vector<bool>& strong);
+// The place of the meter where a line of each of its forms (LineForms, in order) begins: 1, and
+// for a headless form the place after the weak places it drops, so that its syllables stand
+// under the places they keep.
+std::vector<std::int32_t> FormStarts(const std::vector<bool>& strong);
 
 // The meters of a meter's line forms, in order.
 std::vector<meter::Meter> FormMeters(const std::vector<std::vector<bool>>& forms);

@@ -255,11 +255,13 @@ std::string NameOf(const std::vector<ScanMeter>& meters) {
 struct LineUnder {
     std::vector<std::size_t> choices;
     std::vector<int> values;
+    std::int32_t start = 1;  // the column of its first syllable, the meter's place for it
 };
 
 // How lines are scanned under one meter. A line stands in the form of the meter it fits best (a
 // headless line begins a place on), so that a stress the position makes falls where the line's
-// own places are.
+// own places are; and it is written under those places, the columns of the weak places a
+// headless line drops left blank, so that its stresses stand under the meter's strong places.
 class MeterScan {
 public:
     MeterScan(const ScanMeter& meter, const Conventions& conventions)
@@ -267,7 +269,8 @@ public:
           meter_(meter.row, static_cast<std::int32_t>(meter.strong.size())),
           forms_(LineForms(meter.strong)),
           chooser_(forms_),
-          formMeters_(FormMeters(forms_)) {}
+          formMeters_(FormMeters(forms_)),
+          starts_(FormStarts(meter.strong)) {}
 
     const meter::Meter& Places() const { return meter_; }
 
@@ -289,8 +292,16 @@ public:
             }
         }
         shown_.Read(before_);
-        under.values =
-            ValuesUnderMeter(weights_, formMeters_[BestForm(formMeters_, shown_)], conventions_);
+        const std::size_t form = BestForm(formMeters_, shown_);
+        under.values = ValuesUnderMeter(weights_, formMeters_[form], conventions_);
+        // A line is written under the places of its form when it fits that form by length, as
+        // many syllables as it has places or one more unstressed, and the file has room for the
+        // columns before it.
+        const auto count = std::ssize(under.values);
+        const std::int32_t places = formMeters_[form].Places();
+        const bool fits = count == places || (count == places + 1 && under.values.back() <= 1);
+        under.start =
+            fits && count + starts_[form] - 1 <= kMostSyllablesInALine ? starts_[form] : 1;
     }
 
 private:
@@ -299,6 +310,7 @@ private:
     std::vector<std::vector<bool>> forms_;
     ReadingChooser chooser_;
     std::vector<meter::Meter> formMeters_;
+    std::vector<std::int32_t> starts_;  // a form's first column
     meter::ShownLine shown_;
     std::vector<Weight> weights_;
     std::vector<std::uint8_t> before_;
@@ -321,21 +333,23 @@ public:
     // The records of a batch of lines, the first of them verse line `first`.
     std::string Records(std::vector<ScannedLine>& lines, std::size_t first, ScanSummary& summary) {
         std::vector<std::vector<int>> values(lines.size());
+        std::vector<std::int32_t> starts(lines.size());
         std::size_t size = 0;
         for (std::size_t j = 0; j < lines.size(); ++j) {
             ScannedLine& line = lines[j];
             ChooseMeter(line.words);
             Take(line, chosen_->choices);
             values[j] = std::move(chosen_->values);
+            starts[j] = chosen_->start;
             size += 4 * (line.text.size() + 24) + line.syllables.size() + 4 * line.weights.size() +
                     line.comment.size();
         }
         std::string out;
         out.reserve(size);
         for (std::size_t j = 0; j < lines.size(); ++j) {
-            Write(static_cast<std::int64_t>(first + j), lines[j], values[j], out);
+            Write(static_cast<std::int64_t>(first + j), lines[j], values[j], starts[j], out);
             under_.assign(values[j].begin(), values[j].end());
-            shown_.Read(under_);
+            shown_.Read(under_, starts[j]);
             const meter::Meter& meter = rule_.Number(meter::LineMeter(rule_, shown_));
             summary.linesFitting +=
                 meter::JudgeLine(meter, shown_, meter::Strictness::StressMaxima).Fits();
@@ -375,7 +389,7 @@ private:
             scans_[m].Scan(words, unders_[m]);
             mainScanned = mainScanned || m == 0;
             under_.assign(unders_[m].values.begin(), unders_[m].values.end());
-            shown_.Read(under_);
+            shown_.Read(under_, unders_[m].start);
             const auto number = static_cast<std::int32_t>(m) + 1;
             if (meter::LineMeter(rule_, shown_) != number) {
                 continue;
@@ -394,7 +408,7 @@ private:
     }
 
     void Write(std::int64_t number, const ScannedLine& line, const std::vector<int>& values,
-               std::string& out) {
+               std::int32_t start, std::string& out) {
         stresses_.clear();
         for (int value : values) {
             stresses_ += static_cast<char>('0' + value);
@@ -402,6 +416,9 @@ private:
         SyllablesOf(line, syllables_);
         DigitViews(stresses_, stressViews_);
         DigitViews(line.junctures, junctures_);
+        for (auto* row : {&syllables_, &stressViews_, &junctures_}) {
+            row->insert(row->begin(), static_cast<std::size_t>(start) - 1, std::string_view());
+        }
         // The texts are already what a row can hold: the line was cleaned as it was read.
         AppendRecord(
             out,

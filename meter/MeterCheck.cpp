@@ -83,10 +83,11 @@ void ShownLine::Read(const Store& store, std::int32_t j) {
     }
 }
 
-void ShownLine::Read(std::span<const std::uint8_t> values) {
+void ShownLine::Read(std::span<const std::uint8_t> values, std::int32_t firstColumn) {
     syllables_.clear();
     for (std::size_t i = 0; i < values.size(); ++i) {
-        syllables_.push_back({static_cast<std::int32_t>(i) + 1, static_cast<double>(values[i])});
+        syllables_.push_back(
+            {static_cast<std::int32_t>(i) + firstColumn, static_cast<double>(values[i])});
     }
 }
 

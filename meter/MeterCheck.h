@@ -68,8 +68,9 @@ public:
     void Read(const std::vector<std::string>& syllables, const std::vector<std::string>& stresses);
     // The committed values of store row j; a row outside the store reads as a line of nothing.
     void Read(const Store& store, std::int32_t j);
-    // A line of stress values alone, every column shown: column i + 1 holds values[i].
-    void Read(std::span<const std::uint8_t> values);
+    // A line of stress values alone, every column from firstColumn on shown: column
+    // firstColumn + i holds values[i], and any columns before it are blank.
+    void Read(std::span<const std::uint8_t> values, std::int32_t firstColumn = 1);
 
     std::span<const Syllable> Syllables() const { return syllables_; }
 

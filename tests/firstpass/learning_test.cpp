@@ -28,6 +28,13 @@ CorrectedPoem AsScannedUnder(const Conventions& conventions, const std::vector<s
                            ReadMeterRows(scansion.meterFile).meters);
 }
 
+TEST(CorrectedPoemOfTest, TakesAHeadlessLineWithoutItsBlankColumn) {
+    const CorrectedPoem poem =
+        AsScannedUnder({}, {"Could frame thy fearful symmetry?", "Tyger Tyger, burning bright,"});
+    ASSERT_EQ(poem.lines.size(), 2u);
+    EXPECT_EQ(poem.lines[1].syllables.front(), "Ty");
+}
+
 struct ReaderCase {
     const char* name;
     Convention convention;

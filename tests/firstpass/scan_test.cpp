@@ -68,7 +68,7 @@ TEST(ScanTest, WritesFourRowsAVerseLineInTheFileFormat) {
     EXPECT_EQ(Values(scansion, 1, 2),
               (std::vector<std::string>{"", "2", "2", "1", "2", "2", "2", "2", "1", "2", "4"}));
     EXPECT_EQ(Values(scansion, 2, 2),
-              (std::vector<std::string>{"", "2", "2", "2", "1", "3", "2", "4"}));
+              (std::vector<std::string>{"", "", "2", "2", "2", "1", "3", "2", "4"}));
     EXPECT_EQ(scansion.verseLines, 2);
     EXPECT_EQ(scansion.syllables, 17);
 }
@@ -126,6 +126,28 @@ TEST(ScanTest, ALineThatFitsTwoMetersKeepsTheOneItFitsBestAsSpoken) {
               (std::vector<std::string>{"", "The", "fur", "row", "fol", "lowed", "free;"}));
     EXPECT_EQ(Values(scansion, 2, 3), (std::vector<std::string>{"", ""}));
     EXPECT_EQ(scansion.linesFitting, 3);
+}
+
+// A headless line of an iambic meter is written a column on, the weak place it drops left
+// blank, so that its stresses stand under the strong places; a line the file could not then
+// hold stays at the first column.
+TEST(ScanTest, WritesAHeadlessLineUnderTheStrongPlacesItKeeps) {
+    const Scansion scansion =
+        ScanOrFail({"Could frame thy fearful symmetry?", "Tyger Tyger, burning bright,",
+                    "In the forests of the night,", "What immortal hand or eye"});
+    EXPECT_EQ(scansion.meterName, "iambic tetrameter");
+    EXPECT_EQ(Values(scansion, 1, 0)[1], "Could");
+    EXPECT_EQ(Values(scansion, 2, 0), (std::vector<std::string>{"", "", "Ty", "ger", "Ty", "ger,",
+                                                                "burn", "ing", "bright,"}));
+    EXPECT_EQ(Values(scansion, 2, 1)[1], "");
+    Options options;
+    options.meters = {std::vector<std::string>(1001, "S")};
+    options.meters[0][0] = "W";
+    std::string line;
+    for (int i = 0; i < 500; ++i)
+        line += "dog a ";
+    const Scansion full = ScanOrFail({line}, options);
+    EXPECT_EQ(Values(full, 1, 0)[1], "dog");
 }
 
 TEST(ScanTest, ImposesAGivenMeter) {
