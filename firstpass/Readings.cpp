@@ -39,6 +39,31 @@ Lexical Stronger(Lexical a, Lexical b) {
     return static_cast<int>(a) > static_cast<int>(b) ? a : b;
 }
 
+bool IsVowelLetter(QChar c) {
+    return QStringView(u"aeiouy").contains(c.toLower());
+}
+
+// "e'en", "ta'en": an apostrophe between two vowel letters elides what stood between them, and
+// the vowels on either side are one syllable. The engine, which says the vowels apart, gets its
+// syllables on either side of such an apostrophe joined, the stronger stress kept.
+SpokenWord ElidedAcross(const QString& written, SpokenWord spoken) {
+    std::vector<SpokenSyllable>& s = spoken.syllables;
+    std::size_t syllable = 0;  // the syllable of the vowel group up to position i, from 1
+    for (qsizetype i = 0; i + 2 < written.size(); ++i) {
+        const bool vowel = IsVowelLetter(written[i]);
+        if (vowel && (i == 0 || !IsVowelLetter(written[i - 1]))) {
+            ++syllable;
+        }
+        if (vowel && IsApostrophe(written[i + 1]) && IsVowelLetter(written[i + 2]) &&
+            syllable < s.size()) {
+            s[syllable - 1].stress = Stronger(s[syllable - 1].stress, s[syllable].stress);
+            s.erase(s.begin() + static_cast<std::ptrdiff_t>(syllable));
+            --syllable;  // the group after the apostrophe counts it again
+        }
+    }
+    return spoken;
+}
+
 // The reading with syllable `gone` joined to its neighbour `kept`: one syllable with the kept
 // one's vowel and the stronger stress, its piece the two pieces together.
 Reading Joined(Reading reading, std::size_t gone, std::size_t kept) {
@@ -154,10 +179,6 @@ std::optional<Reading> RestoredVowel(const QString& written, const Reading& spok
     return std::nullopt;
 }
 
-bool IsVowelLetter(QChar c) {
-    return QStringView(u"aeiouy").contains(c.toLower());
-}
-
 // "wished", "crisped": where a poem does not mark a said "-ed" as "-èd", a silent "-ed" after a
 // consonant other than t or d may be said.
 std::optional<Reading> SaidEd(const QString&, const Reading& spoken, const PoemMarks& marks) {
@@ -258,8 +279,12 @@ std::uint8_t RulesOffered(const Conventions& conventions, const PoemMarks& marks
 
 std::vector<Reading> ReadingsOf(const QString& written, const SpokenWord& spoken,
                                 const PoemMarks& marks, const Conventions& conventions) {
+    if (MarksElision(written)) {
+        const SpokenWord elided = ElidedAcross(written, spoken);
+        return {{elided, SplitWritten(written, elided)}};
+    }
     std::vector<Reading> readings = {{spoken, SplitWritten(written, spoken)}};
-    if (MarksElision(written) || readings[0].pieces.size() != std::ssize(spoken.syllables)) {
+    if (readings[0].pieces.size() != std::ssize(spoken.syllables)) {
         return readings;
     }
     const std::uint8_t offered = RulesOffered(conventions, marks);

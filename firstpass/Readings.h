@@ -46,7 +46,8 @@ struct Reading {
 // the spoken reading, then one reading per rule of the table that the conventions offer in the
 // poem (RulesOffered), in the table's order, each of a count no earlier reading has; a later
 // rule of the same count is added to that reading's rules. A word whose apostrophe marks an
-// elision ("heav'n", "o'er", "lov'd") keeps its spoken reading only.
+// elision ("heav'n", "o'er", "lov'd") keeps its spoken reading only, in which the vowels on
+// either side of an apostrophe between two ("e'en", "ta'en") are one syllable.
 std::vector<Reading> ReadingsOf(const QString& written, const SpokenWord& spoken,
                                 const PoemMarks& marks, const Conventions& conventions = {});
 

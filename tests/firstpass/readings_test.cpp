@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
             "SaidEdNotWhereThePoemMarksIt", "wished", "w|'I|S|t", {true, true, true}, "wished"},
         ReadingsCase{"SaidI", "nation", "n|'eI|S|@|n", kOlderVerse, "na|tion / na|ti|on"},
         ReadingsCase{"RestoredVowel", "every", "'E|v|r|i", kOlderVerse, "ever|y / ev|e|ry"},
+        ReadingsCase{"VowelsAcrossAnApostropheAreOne", "e'en", "'E|@|n", kOlderVerse, "e'en"},
         ReadingsCase{"ApostropheFormGetsNoVowelBack", "ev'ry", "'E|v|r|i", kOlderPrinting,
                      "ev'|ry"},
         ReadingsCase{"Syncope", "memory", "m|'E|m|3|r|i", kOlderPrinting, "mem|o|ry / mem|ory"},
