@@ -379,7 +379,8 @@ void FitToPieces(WordWeights& word, qsizetype pieces) {
 
 // The readings of a word of letters, the spoken first, each as the line takes it.
 std::vector<WordReading> SpokenReadings(const Word& word, const std::string& phonemes,
-                                        const PoemMarks& marks, const Conventions& conventions) {
+                                        const PoemMarks& marks, const Conventions& conventions,
+                                        bool endsItsPhrase) {
     QString stem = word.core;
     if (word.gravedEd) {
         stem.chop(2);
@@ -392,7 +393,8 @@ std::vector<WordReading> SpokenReadings(const Word& word, const std::string& pho
     const std::string spoken = word.spoken.toStdString();
     std::vector<WordReading> written;
     for (const Reading& reading : readings) {
-        WordWeights weights = WeighWord(spoken, reading.sound.Stresses(), conventions);
+        WordWeights weights =
+            WeighWord(spoken, reading.sound.Stresses(), conventions, endsItsPhrase);
         QStringList pieces = reading.pieces;
         FitToPieces(weights, pieces.size());
         if (word.gravedEd) {
@@ -424,7 +426,7 @@ ReadWord ReadWordOf(const Word& word, const std::string& phonemes, WordPlace pla
         return read;
     }
     if (place.elision != Elision::Only) {
-        read.readings = SpokenReadings(word, phonemes, marks, conventions);
+        read.readings = SpokenReadings(word, phonemes, marks, conventions, read.juncture >= 3);
     }
     if (place.elision != Elision::None) {
         read.readings.push_back({(word.lead + word.core).toStdString(), {}});

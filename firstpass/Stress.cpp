@@ -87,7 +87,7 @@ bool IsMonosyllabicFunctionWord(const std::string& spoken) {
 }
 
 WordWeights WeighWord(const std::string& spoken, const std::vector<Lexical>& syllables,
-                      const Conventions& conventions) {
+                      const Conventions& conventions, bool endsItsPhrase) {
     if (IsArticle(spoken)) {
         return {{Weight::Unstressed}};
     }
@@ -107,7 +107,8 @@ WordWeights WeighWord(const std::string& spoken, const std::vector<Lexical>& syl
         word.weights[0] = Weight::StressedMonosyllable;
         return word;
     }
-    if (const std::optional<FunctionWord> function = Find(kLonger, spoken)) {
+    if (const std::optional<FunctionWord> function =
+            endsItsPhrase ? std::nullopt : Find(kLonger, spoken)) {
         const Weight weight = FunctionWeight(*function, conventions);
         for (std::size_t i = 0; i < word.weights.size() && i < 32; ++i) {
             if (word.weights[i] == Weight::Stressed) {

@@ -57,10 +57,12 @@ struct WordWeights {
 
 // The weights of one word's syllables from its engine syllables. `spoken` is the word as the
 // engine got it (lower case). A function word of one syllable is weighed by its class whatever
-// the engine says of it alone, and the stress of a longer one is weighed by its class; any other
-// word keeps the engine's stresses, a word of one syllable being stressed.
+// the engine says of it alone, and the stress of a longer one is weighed by its class unless it
+// ends its phrase (before a stop, a comma or the line's end), where no object follows it and it
+// is an adverb ("left behind", "from above") that keeps its stress as spoken; any other word
+// keeps the engine's stresses, a word of one syllable being stressed.
 WordWeights WeighWord(const std::string& spoken, const std::vector<Lexical>& syllables,
-                      const Conventions& conventions = {});
+                      const Conventions& conventions = {}, bool endsItsPhrase = false);
 
 // Whether a function word is one syllable in verse ("our", "your" are, whatever the engine says).
 bool IsMonosyllabicFunctionWord(const std::string& spoken);

@@ -71,13 +71,14 @@ struct ClassCase {
     std::pair<Convention, int> change;
     std::vector<Weight> weights;
     std::uint32_t byClass;
+    bool endsItsPhrase = false;
 };
 
 class FunctionWords : public testing::TestWithParam<ClassCase> {};
 
 TEST_P(FunctionWords, WeighAsTheirClassSays) {
-    const WordWeights word =
-        WeighWord(GetParam().spoken, GetParam().lexical, With({GetParam().change}));
+    const WordWeights word = WeighWord(GetParam().spoken, GetParam().lexical,
+                                       With({GetParam().change}), GetParam().endsItsPhrase);
     EXPECT_EQ(word.weights, GetParam().weights);
     EXPECT_EQ(word.byClass, GetParam().byClass);
 }
@@ -89,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FunctionWords, testing::Values(
     ClassCase{"AndIsAStepLighterThanItsClass", "and", {}, {C::Conjunction, 3}, {K}, 1},
     ClassCase{"ThroughIsAStepHeavierKeptWithinTheLevels", "through", {}, {C::Preposition, 4}, {T}, 1},
     ClassCase{"ALongerWordWeighsItsStressByClass", "upon", {Lexical::None, Lexical::Primary}, {C::Preposition, 2}, {U, W::Lifted}, 2},
+    ClassCase{"ALongerWordEndingItsPhraseIsAnAdverb", "behind", {Lexical::None, Lexical::Primary}, {C::Preposition, 1}, {U, T}, 0, true},
     ClassCase{"ArticlesHaveNoClass", "the", {}, {C::Preposition, 4}, {U}, 0},
     ClassCase{"AContentWordIsNoFunctionWord", "dog", {Lexical::None}, {C::Pronoun, 4}, {M}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
