@@ -10,6 +10,10 @@
 namespace corvale::firstpass {
 namespace {
 
+bool IsApostrophe(QChar c) {
+    return c == u'\'' || c == QChar(0x2019);
+}
+
 QChar BaseLetter(QChar c) {
     c = c.toLower();
     const QString decomposition = c.decomposition();
@@ -383,7 +387,7 @@ qsizetype OnsetCut(const Divided& w, std::size_t i) {
     return Closed(w, i, cut);
 }
 
-qsizetype CutBetween(const Divided& w, std::size_t i) {
+qsizetype FirstCut(const Divided& w, std::size_t i) {
     if (auto cut = PatternCut(w, i)) {
         return *cut;
     }
@@ -401,6 +405,21 @@ qsizetype CutBetween(const Divided& w, std::size_t i) {
         }
     }
     return OnsetCut(w, i);
+}
+
+// An apostrophe inside a word stands for an elided vowel, said with the consonants after it: a
+// division never ends a piece with one ("ev|'ry", "wan|d'ring"), nor with the one consonant
+// between it and a vowel ("ev|'ning").
+qsizetype CutBetween(const Divided& w, std::size_t i) {
+    const qsizetype cut = FirstCut(w, i);
+    if (cut > w.groups[i].end && IsApostrophe(w.lower[cut - 1])) {
+        return cut - 1;
+    }
+    if (cut - 2 >= w.groups[i].end && cut == w.groups[i + 1].begin &&
+        IsApostrophe(w.lower[cut - 2]) && w.IsConsonant(cut - 1)) {
+        return cut - 2;
+    }
+    return cut;
 }
 
 bool NgIsOneSound(const SpokenWord* sound) {

@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{
             "HiatusBeforeASilentE", "disobedience,", 5, nullptr, {"dis", "o", "be", "di", "ence,"}},
         SplitCase{"TooFewVowelsSyllabicConsonant", "prism", 2, nullptr, {"pris", "m"}},
+        SplitCase{"ElidedVowelGoesWithTheConsonantAfterIt", "ev'ning", 2, nullptr, {"ev", "'ning"}},
         SplitCase{"MoreSyllablesThanLetters", "ah", 3, nullptr, {}},
         // Each of the two letters once asked whether the other was a vowel, without end.
         SplitCase{"InitialVBeforeY", "v\xc3\xbfing", 2, nullptr, {}},
