@@ -1,5 +1,6 @@
 // Saving, and the three ways of leaving the working file: Exit, the close box and a switch to
-// another file. Unsaved corrections are given up only on an explicit No.
+// another file. Unsaved corrections, the line on screen's among them, are given up only on an
+// explicit No.
 
 #include "scansion/FileNames.h"
 #include "scansion/Workspace.h"

@@ -113,14 +113,15 @@ public:
     // the line on screen is then committed, and the file as it was.
     Document::SaveResult Save();
     // Whether the window may close now. With unsaved corrections, committed or on screen, the
-    // user is asked first: Yes
-    // saves (a failed save is reported and keeps the window; corrections kept aside let it
-    // close, their journal gone), No discards, a withdrawn question keeps the window. Without
-    // unsaved corrections it may close at once, writing nothing.
+    // user is asked first: Yes saves (a failed save is reported and keeps the window;
+    // corrections kept aside let it close, their journal gone), No discards, a withdrawn
+    // question keeps the window. Without unsaved corrections it may close at once, writing
+    // nothing.
     bool QueryClose();
-    // What leaving the working file for another comes to. With unsaved corrections the user is
-    // asked first: Yes saves (a failed save is reported, and the user stays; corrections kept
-    // aside let the user go, as GoDiscarding), No discards them, a withdrawn question stays.
+    // What leaving the working file for another comes to. With unsaved corrections (committed
+    // or on screen, as for QueryClose) the user is asked first: Yes saves (a failed save is
+    // reported, and the user stays; corrections kept aside let the user go, as GoDiscarding),
+    // No discards them, a withdrawn question stays.
     Leaving QuerySwitch();
 
 private:
