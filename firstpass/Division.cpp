@@ -10,10 +10,6 @@
 namespace corvale::firstpass {
 namespace {
 
-bool IsApostrophe(QChar c) {
-    return c == u'\'' || c == QChar(0x2019);
-}
-
 QChar BaseLetter(QChar c) {
     c = c.toLower();
     const QString decomposition = c.decomposition();
@@ -585,6 +581,10 @@ QStringList SplitWritten(const QString& word, const SpokenWord& sound) {
 
 QStringList SplitWritten(const QString& word, int count) {
     return SplitAsRead(word, count, nullptr);
+}
+
+bool IsApostrophe(QChar c) {
+    return c == u'\'' || c == QChar(0x2019);
 }
 
 }  // namespace corvale::firstpass

@@ -42,6 +42,9 @@ bool EachPieceHasAVowel(const QString& word, const QStringList& pieces);
 // own toLower may lengthen a word: "İ" becomes two letters).
 QString LowerCase(QString word);
 
+// An apostrophe inside a written word, straight or curly, standing for an elided letter.
+bool IsApostrophe(QChar c);
+
 // Loads the hyphenation patterns now rather than at the first word that needs them.
 void LoadHyphenationPatterns();
 

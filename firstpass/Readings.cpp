@@ -15,10 +15,6 @@ bool InLatinLetters(const QString& spoken) {
                        [](QChar c) { return !c.isLetter() || c.script() == QChar::Script_Latin; });
 }
 
-bool IsApostrophe(QChar c) {
-    return c == u'\'' || c == QChar(0x2019);
-}
-
 // An apostrophe inside the word or at its end, other than a possessive's ("heaven's", "poets'").
 bool MarksElision(const QString& written) {
     for (qsizetype i = 0; i < written.size(); ++i) {
